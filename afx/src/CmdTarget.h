@@ -1,0 +1,113 @@
+// CCmdTarget and the message-map machinery: tables of (message, code, id,
+// signature, member) entries walked from the most derived class to the base.
+#pragma once
+#include "Object.h"
+
+class CCmdTarget;
+typedef void (CCmdTarget::*AFX_PMSG)();
+
+struct AFX_MSGMAP_ENTRY
+{
+    UINT nMessage;   // window message, or WM_COMMAND / WM_NOTIFY (+ WM_REFLECT_BASE)
+    UINT nCode;      // control notification code
+    UINT nID;        // first control id
+    UINT nLastID;    // last control id
+    UINT_PTR nSig;   // AfxSig: how to call pfn
+    AFX_PMSG pfn;
+};
+
+struct AFX_MSGMAP
+{
+    const AFX_MSGMAP* (PASCAL* pfnGetBaseMap)();
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+// Messages reflected back to the control that sent them.
+#define WM_REFLECT_BASE 0xBC00
+
+// Signatures of message handlers (how OnWndMsg unpacks wParam and lParam).
+enum AfxSig
+{
+    AfxSig_end = 0,
+    AfxSig_vv,        // void ()
+    AfxSig_bv,        // BOOL ()
+    AfxSig_wv,        // UINT ()
+    AfxSig_vw,        // void (UINT)
+    AfxSig_vt,        // void (UINT_PTR)            timer
+    AfxSig_vwii,      // void (UINT, int, int)      size
+    AfxSig_vii,       // void (int, int)            move
+    AfxSig_vwp,       // void (UINT, CPoint)        mouse
+    AfxSig_vwww,      // void (UINT, UINT, UINT)    keys, characters
+    AfxSig_is,        // int (LPCREATESTRUCT)
+    AfxSig_bD,        // BOOL (CDC*)                erase background
+    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)   ON_MESSAGE
+    AfxSig_vW,        // void (CWnd*)               focus, palette changed
+    AfxSig_vWp,       // void (CWnd*, CPoint)       context menu
+    AfxSig_bWww,      // BOOL (CWnd*, UINT, UINT)   set cursor
+    AfxSig_hDWw,      // HBRUSH (CDC*, CWnd*, UINT) control colour
+    AfxSig_hDw,       // HBRUSH (CDC*, UINT)        reflected control colour
+    AfxSig_vwwW,      // void (UINT, UINT, CScrollBar*) scroll
+    AfxSig_vwwx,      // void (UINT, UINT)          reflected scroll
+    AfxSig_vs,        // void (LPVOID)              pointer in lParam
+    AfxSig_vOWNER,    // void (int, LPVOID)         draw/measure item
+    AfxSig_vOWNERr,   // void (LPVOID)              reflected draw/measure item
+    AfxSig_vwl,       // void (UINT, LPARAM)        system command
+    AfxSig_vbw,       // void (BOOL, UINT)          show window
+    AfxSig_vMwb,      // void (CMenu*, UINT, BOOL)  init menu popup
+    AfxSig_lp,        // LRESULT (CPoint)           hit test
+    AfxSig_vwr,       // void (UINT, LPRECT)        sizing
+    AfxSig_bwsp,      // BOOL (UINT, short, CPoint) mouse wheel
+    AfxSig_vwWb,      // void (UINT, CWnd*, BOOL)   activate
+    AfxSig_bHELPINFO, // BOOL (HELPINFO*)
+    AfxSig_vHDROP,    // void (HDROP)
+    AfxSig_cmd,       // void ()                    WM_COMMAND / reflected command
+    AfxSig_cmdEx,     // BOOL ()                    reflected command, may pass on
+    AfxSig_cmdRange,  // void (UINT)                command range
+    AfxSig_notify,    // void (NMHDR*, LRESULT*)    WM_NOTIFY / reflected notify
+    AfxSig_notifyEx,  // BOOL (NMHDR*, LRESULT*)    reflected notify, may pass on
+    AfxSig_bwwp,      // BOOL (UINT, UINT, CPoint)  reserved
+};
+
+class AFX_CORE_CLASS CCmdTarget : public CObject
+{
+    DECLARE_DYNAMIC(CCmdTarget)
+public:
+    CCmdTarget() = default;
+
+    // Route a command or notification (nCode = MAKELONG(code, message)) through
+    // this object's message map. pExtra is the NMHDR for notifications.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult);
+
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void RestoreWaitCursor();
+
+    static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry,
+                                                           UINT nMsg, UINT nCode, UINT nID);
+
+protected:
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+};
+
+#define DECLARE_MESSAGE_MAP() \
+protected: \
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
+    { \
+        typedef theClass ThisClass; \
+        typedef baseClass TheBaseClass; \
+        static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+
+#define END_MESSAGE_MAP() \
+            { 0, 0, 0, 0, AfxSig_end, nullptr } \
+        }; \
+        static const AFX_MSGMAP messageMap = { &TheBaseClass::GetThisMessageMap, &_messageEntries[0] }; \
+        return &messageMap; \
+    }
+
+#define AFX_PMSG_CAST(type, fn) reinterpret_cast<AFX_PMSG>(static_cast<type>(fn))

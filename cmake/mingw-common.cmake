@@ -1,0 +1,9 @@
+# The posix-thread flavour of the mingw-w64 compilers (std::thread, thread_local).
+set(CMAKE_C_COMPILER   ${QRV_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QRV_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${QRV_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${QRV_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
