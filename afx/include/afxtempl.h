@@ -1,0 +1,9 @@
+// The framework's collection templates.
+#pragma once
+#include "afxcoll.h"
+#include "../src/Array.h"
+#include "../src/List.h"
+#include "../src/Map.h"
+#include "../src/TypedPtrArray.h"
+#include "../src/TypedPtrList.h"
+#include "../src/TypedPtrMap.h"

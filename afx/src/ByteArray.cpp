@@ -1,0 +1,3 @@
+#include "ByteArray.h"
+
+IMPLEMENT_DYNAMIC(CByteArray, CObject)

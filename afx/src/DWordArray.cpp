@@ -1,0 +1,3 @@
+#include "DWordArray.h"
+
+IMPLEMENT_DYNAMIC(CDWordArray, CObject)

@@ -1,0 +1,3 @@
+#include "MapPtrToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapPtrToPtr, CObject)

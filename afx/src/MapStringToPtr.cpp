@@ -1,0 +1,3 @@
+#include "MapStringToPtr.h"
+
+IMPLEMENT_DYNAMIC(CMapStringToPtr, CObject)

@@ -1,0 +1,3 @@
+#include "ObArray.h"
+
+IMPLEMENT_DYNAMIC(CObArray, CObject)

@@ -1,0 +1,3 @@
+#include "ObList.h"
+
+IMPLEMENT_DYNAMIC(CObList, CObject)

@@ -1,0 +1,3 @@
+#include "PtrList.h"
+
+IMPLEMENT_DYNAMIC(CPtrList, CObject)

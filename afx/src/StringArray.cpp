@@ -1,0 +1,3 @@
+#include "StringArray.h"
+
+IMPLEMENT_DYNAMIC(CStringArray, CObject)

@@ -1,0 +1,3 @@
+#include "StringList.h"
+
+IMPLEMENT_DYNAMIC(CStringList, CObject)

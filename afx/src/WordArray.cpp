@@ -1,0 +1,3 @@
+#include "WordArray.h"
+
+IMPLEMENT_DYNAMIC(CWordArray, CObject)
