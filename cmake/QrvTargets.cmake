@@ -8,6 +8,9 @@ macro(qrv_setup_windows_build)
   add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                           NOMINMAX STRICT _MBCS)
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Message maps keep handlers of many types in one table, as MFC's do, and
+  # GetProcAddress results are cast to the entry point's type.
+  add_compile_options(-Wno-cast-function-type)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     # Driver entry points are exported undecorated (no @n suffix).

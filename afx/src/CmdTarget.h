@@ -22,6 +22,11 @@ struct AFX_MSGMAP
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// The 16-bit colour message; WM_CTLCOLORxxx messages are mapped to it.
+#ifndef WM_CTLCOLOR
+#define WM_CTLCOLOR 0x0019
+#endif
+
 // Messages reflected back to the control that sent them.
 #define WM_REFLECT_BASE 0xBC00
 

@@ -170,6 +170,7 @@ public:
     virtual void DoDataExchange(class CDataExchange* pDX);
 
     UINT m_nFlags;
+    int m_nModalResult;
 
 protected:
     // Standard message handlers; derived classes map the ones they need.

@@ -1,0 +1,3 @@
+// Dialog classes.
+#pragma once
+#include "afxwin.h"

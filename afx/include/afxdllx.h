@@ -1,0 +1,3 @@
+// Extension-module support.
+#pragma once
+#include "afxwin.h"

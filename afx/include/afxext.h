@@ -1,0 +1,3 @@
+// Framework extensions.
+#pragma once
+#include "afxwin.h"

@@ -1,0 +1,350 @@
+#include "WinApp.h"
+#include "ModuleChain.h"
+#include "Wnd.h"
+#include <string.h>
+#include <new>
+
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+namespace {
+// The one application object of the process, shared by every module that
+// links the framework DLL (the host and its extension modules alike).
+CWinApp* g_pApp = nullptr;
+
+CString ModuleBaseName(HINSTANCE hInstance)
+{
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(hInstance, path, MAX_PATH);
+    const char* name = strrchr(path, '\\');
+    CString base(name ? name + 1 : path);
+    int dot = base.ReverseFind('.');
+    return dot > 0 ? base.Left(dot) : base;
+}
+
+HKEY CreateSubKey(HKEY hParent, LPCSTR lpszName)
+{
+    HKEY hKey = nullptr;
+    DWORD dw;
+    if (!hParent || ::RegCreateKeyExA(hParent, lpszName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_READ | KEY_WRITE, nullptr, &hKey, &dw) != ERROR_SUCCESS)
+        return nullptr;
+    return hKey;
+}
+}
+
+CWinApp* AFXAPI AfxGetApp() { return g_pApp; }
+LPCSTR AFXAPI AfxGetAppName() { return g_pApp ? g_pApp->m_pszAppName : ""; }
+
+CWinApp::CWinApp(LPCSTR lpszAppName)
+    : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr), m_pszExeName(nullptr),
+      m_hInstance(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL),
+      m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr)
+{
+    if (lpszAppName)
+        m_strAppName = lpszAppName;
+    g_pApp = this;
+    m_hInstance = ::GetModuleHandleA(nullptr);
+    SetDefaultNames();
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+void CWinApp::SetDefaultNames()
+{
+    m_strExeName = ModuleBaseName(m_hInstance);
+    if (m_strAppName.IsEmpty())
+        m_strAppName = m_strExeName;
+    if (m_strProfileName.IsEmpty())
+        m_strProfileName = m_strRegistryKey.IsEmpty() ? m_strExeName + ".ini" : m_strAppName;
+    m_pszAppName = m_strAppName;
+    m_pszExeName = m_strExeName;
+    m_pszProfileName = m_strProfileName;
+    m_pszRegistryKey = m_strRegistryKey.IsEmpty() ? nullptr : (LPCSTR)m_strRegistryKey;
+}
+
+BOOL CWinApp::InitApplication() { return TRUE; }
+
+int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
+
+void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
+{
+    m_strRegistryKey = lpszRegistryKey ? lpszRegistryKey : "";
+    m_strProfileName = m_strAppName;
+    SetDefaultNames();
+}
+
+void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
+{
+    CString key;
+    key.LoadString(nIDRegistryKey);
+    SetRegistryKey(key);
+}
+
+HKEY CWinApp::GetAppRegistryKey()
+{
+    if (!m_pszRegistryKey)
+        return nullptr;
+    HKEY hSoftware = CreateSubKey(HKEY_CURRENT_USER, "Software");
+    HKEY hCompany = CreateSubKey(hSoftware, m_pszRegistryKey);
+    HKEY hApp = CreateSubKey(hCompany, m_pszProfileName);
+    if (hSoftware)
+        ::RegCloseKey(hSoftware);
+    if (hCompany)
+        ::RegCloseKey(hCompany);
+    return hApp;
+}
+
+HKEY CWinApp::GetSectionKey(LPCSTR lpszSection)
+{
+    HKEY hApp = GetAppRegistryKey();
+    HKEY hSection = CreateSubKey(hApp, lpszSection);
+    if (hApp)
+        ::RegCloseKey(hApp);
+    return hSection;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
+{
+    if (!m_pszRegistryKey)
+        return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return nDefault;
+    DWORD dwValue = 0, dwType = 0, dwCount = sizeof dwValue;
+    LONG lResult = ::RegQueryValueExA(hSection, lpszEntry, nullptr, &dwType, (LPBYTE)&dwValue, &dwCount);
+    ::RegCloseKey(hSection);
+    return (lResult == ERROR_SUCCESS && dwType == REG_DWORD && dwCount == sizeof dwValue) ? (UINT)dwValue
+                                                                                       : (UINT)nDefault;
+}
+
+CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault)
+{
+    if (!m_pszRegistryKey) {
+        char buf[4096];
+        ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buf,
+                                   sizeof buf, m_pszProfileName);
+        return buf;
+    }
+    CString result(lpszDefault ? lpszDefault : "");
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return result;
+    DWORD dwType = 0, dwCount = 0;
+    if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &dwType, nullptr, &dwCount) == ERROR_SUCCESS &&
+        dwType == REG_SZ && dwCount < 0x100000) {
+        CString value;
+        LPSTR p = value.GetBuffer((int)dwCount + 1);
+        if (::RegQueryValueExA(hSection, lpszEntry, nullptr, &dwType, (LPBYTE)p, &dwCount) == ERROR_SUCCESS) {
+            p[dwCount] = '\0';
+            value.ReleaseBuffer();
+            result = value;
+        }
+    }
+    ::RegCloseKey(hSection);
+    return result;
+}
+
+BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    if (!ppData || !pBytes)
+        return FALSE;
+    *ppData = nullptr;
+    *pBytes = 0;
+    if (!m_pszRegistryKey)
+        return GetIniBinary(lpszSection, lpszEntry, ppData, pBytes);
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return FALSE;
+    DWORD dwType = 0, dwCount = 0;
+    LONG lResult = ::RegQueryValueExA(hSection, lpszEntry, nullptr, &dwType, nullptr, &dwCount);
+    if (lResult == ERROR_SUCCESS && dwType == REG_BINARY && dwCount < 0x1000000) {
+        *ppData = new (std::nothrow) BYTE[dwCount ? dwCount : 1];
+        lResult = *ppData ? ::RegQueryValueExA(hSection, lpszEntry, nullptr, &dwType, *ppData, &dwCount)
+                          : ERROR_OUTOFMEMORY;
+    } else if (lResult == ERROR_SUCCESS) {
+        lResult = ERROR_INVALID_DATA;
+    }
+    ::RegCloseKey(hSection);
+    if (lResult != ERROR_SUCCESS) {
+        delete[] *ppData;
+        *ppData = nullptr;
+        return FALSE;
+    }
+    *pBytes = dwCount;
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
+{
+    if (!m_pszRegistryKey) {
+        char buf[16];
+        wsprintfA(buf, "%d", nValue);
+        return ::WritePrivateProfileStringA(lpszSection, lpszEntry, buf, m_pszProfileName);
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return FALSE;
+    DWORD dw = (DWORD)nValue;
+    LONG lResult = ::RegSetValueExA(hSection, lpszEntry, 0, REG_DWORD, (const BYTE*)&dw, sizeof dw);
+    ::RegCloseKey(hSection);
+    return lResult == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue)
+{
+    if (!m_pszRegistryKey)
+        return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+    LONG lResult;
+    if (!lpszEntry) {
+        HKEY hApp = GetAppRegistryKey();
+        if (!hApp)
+            return FALSE;
+        lResult = ::RegDeleteKeyA(hApp, lpszSection);
+        ::RegCloseKey(hApp);
+        return lResult == ERROR_SUCCESS;
+    }
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return FALSE;
+    if (!lpszValue)
+        lResult = ::RegDeleteValueA(hSection, lpszEntry);
+    else
+        lResult = ::RegSetValueExA(hSection, lpszEntry, 0, REG_SZ, (const BYTE*)lpszValue,
+                                   (DWORD)strlen(lpszValue) + 1);
+    ::RegCloseKey(hSection);
+    return lResult == ERROR_SUCCESS;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    if (!m_pszRegistryKey)
+        return WriteIniBinary(lpszSection, lpszEntry, pData, nBytes);
+    HKEY hSection = GetSectionKey(lpszSection);
+    if (!hSection)
+        return FALSE;
+    LONG lResult = ::RegSetValueExA(hSection, lpszEntry, 0, REG_BINARY, pData, nBytes);
+    ::RegCloseKey(hSection);
+    return lResult == ERROR_SUCCESS;
+}
+
+// Profile files hold binary entries as two letters per byte, low nibble
+// first, 'A' standing for 0.
+BOOL CWinApp::GetIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
+{
+    CString text = GetProfileString(lpszSection, lpszEntry, "");
+    int nLen = text.GetLength();
+    if (nLen == 0 || nLen % 2)
+        return FALSE;
+    *pBytes = (UINT)nLen / 2;
+    *ppData = new (std::nothrow) BYTE[*pBytes];
+    if (!*ppData)
+        return FALSE;
+    for (UINT i = 0; i < *pBytes; ++i)
+        (*ppData)[i] = (BYTE)(((text[2 * i + 1] - 'A') << 4) | (text[2 * i] - 'A'));
+    return TRUE;
+}
+
+BOOL CWinApp::WriteIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes)
+{
+    CString text;
+    LPSTR p = text.GetBuffer((int)nBytes * 2 + 1);
+    for (UINT i = 0; i < nBytes; ++i) {
+        p[2 * i] = (char)((pData[i] & 0x0F) + 'A');
+        p[2 * i + 1] = (char)(((pData[i] >> 4) & 0x0F) + 'A');
+    }
+    text.ReleaseBuffer((int)nBytes * 2);
+    return WriteProfileString(lpszSection, lpszEntry, text);
+}
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    if (nCode == 0) {
+        if (m_nWaitCursorCount > 0)
+            ::SetCursor(::LoadCursorA(nullptr, (LPCSTR)IDC_WAIT));
+        return;
+    }
+    m_nWaitCursorCount += nCode > 0 ? 1 : -1;
+    if (m_nWaitCursorCount < 0)
+        m_nWaitCursorCount = 0;
+    if (nCode > 0 && m_nWaitCursorCount == 1)
+        m_hcurWaitCursorRestore = ::SetCursor(::LoadCursorA(nullptr, (LPCSTR)IDC_WAIT));
+    else if (nCode < 0 && m_nWaitCursorCount == 0)
+        ::SetCursor(m_hcurWaitCursorRestore);
+}
+
+HCURSOR CWinApp::LoadCursor(UINT nIDResource) const
+{
+    LPCSTR name = MAKEINTRESOURCEA(nIDResource);
+    return ::LoadCursorA(AfxFindResourceHandle(name, (LPCSTR)RT_GROUP_CURSOR), name);
+}
+
+HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const { return ::LoadCursorA(nullptr, lpszCursorName); }
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+    LPCSTR name = MAKEINTRESOURCEA(nIDResource);
+    return ::LoadIconA(AfxFindResourceHandle(name, (LPCSTR)RT_GROUP_ICON), name);
+}
+
+HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const { return ::LoadIconA(nullptr, lpszIconName); }
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT /*nIDPrompt*/)
+{
+    HWND hOwner = ::GetActiveWindow();
+    if (!hOwner && m_pMainWnd)
+        hOwner = m_pMainWnd->m_hWnd;
+    if (!(nType & MB_ICONMASK)) {
+        UINT nButtons = nType & MB_TYPEMASK;
+        if (nButtons == MB_OK || nButtons == MB_OKCANCEL)
+            nType |= MB_ICONEXCLAMATION;
+        else if (nButtons == MB_YESNO || nButtons == MB_YESNOCANCEL)
+            nType |= MB_ICONQUESTION;
+    }
+    return ::MessageBoxA(hOwner, lpszPrompt, m_pszAppName, nType);
+}
+
+int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp)
+        return pApp->DoMessageBox(lpszText, nType, nIDHelp);
+    return ::MessageBoxA(::GetActiveWindow(), lpszText, "", nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString text;
+    text.LoadString(nIDPrompt);
+    return AfxMessageBox(text, nType, nIDHelp == (UINT)-1 ? nIDPrompt : nIDHelp);
+}
+
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+{
+    AfxSetInstanceHandle(hInstance);
+    CWinApp* pApp = AfxGetApp();
+    if (pApp) {
+        pApp->m_hInstance = hInstance;
+        pApp->m_lpCmdLine = lpCmdLine;
+        pApp->m_nCmdShow = nCmdShow;
+    }
+    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    return TRUE;
+}
+
+int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow) || !pApp->InitApplication())
+        return -1;
+    if (!pApp->InitInstance()) {
+        if (pApp->m_pMainWnd)
+            pApp->m_pMainWnd->DestroyWindow();
+        return pApp->ExitInstance();
+    }
+    return pApp->Run();
+}

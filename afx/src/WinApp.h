@@ -1,0 +1,67 @@
+// CWinApp: the application object. Its profile lives under
+// HKEY_CURRENT_USER\Software\<registry key>\<profile name> once SetRegistryKey
+// was called, otherwise in <profile name>.ini as the platform's profile API keeps it.
+#pragma once
+#include "WinThread.h"
+#include "String.h"
+
+class AFX_CORE_CLASS CWinApp : public CWinThread
+{
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    LPCSTR m_pszAppName;
+    LPCSTR m_pszRegistryKey;
+    LPCSTR m_pszProfileName;
+    LPCSTR m_pszExeName;
+    HINSTANCE m_hInstance;
+    LPSTR m_lpCmdLine;
+    int m_nCmdShow;
+
+    virtual BOOL InitApplication();
+    int ExitInstance() override;
+
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    void SetRegistryKey(UINT nIDRegistryKey);
+    // Open keys the caller closes; null when there is no registry key.
+    HKEY GetAppRegistryKey();
+    HKEY GetSectionKey(LPCSTR lpszSection);
+
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    // *ppData is allocated with new BYTE[] for the caller to delete[].
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    // A null entry deletes the section, a null value deletes the entry.
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    // nCode 1 shows the wait cursor, -1 takes one level back, 0 restores it.
+    virtual void DoWaitCursor(int nCode);
+    int GetWaitCursorCount() const { return m_nWaitCursorCount; }
+
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+private:
+    void SetDefaultNames();
+    BOOL GetIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
+    BOOL WriteIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
+
+    CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName;
+    int m_nWaitCursorCount;
+    HCURSOR m_hcurWaitCursorRestore;
+};
+
+AFX_CORE_API CWinApp* AFXAPI AfxGetApp();
+AFX_CORE_API LPCSTR AFXAPI AfxGetAppName();
+AFX_CORE_API int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+AFX_CORE_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
+AFX_CORE_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+AFX_CORE_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
