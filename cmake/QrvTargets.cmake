@@ -11,6 +11,8 @@ macro(qrv_setup_windows_build)
   # Message maps keep handlers of many types in one table, as MFC's do, and
   # GetProcAddress results are cast to the entry point's type.
   add_compile_options(-Wno-cast-function-type)
+  # Sources are UTF-8; the programs' texts are ANSI (code page 1252).
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1252)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     # Driver entry points are exported undecorated (no @n suffix).

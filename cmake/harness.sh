@@ -30,7 +30,7 @@ qrv_wine_env() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
-  export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
+  export LANG=de_DE.UTF-8
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true

@@ -1,0 +1,63 @@
+#include "TestApp.h"
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <string.h>
+
+namespace qrvtest {
+
+namespace {
+TestApp theApp;
+
+void RemoveTree(const std::string& folder)
+{
+    std::string from = folder + '\0';   // double zero terminated
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&op);
+}
+}
+
+TestApp::TestApp() : CWinApp("QRV Tests") {}
+
+void TestApp::UseRegistryKey(const std::string& name)
+{
+    static CString key;
+    key = ("QRV Tests\\" + name).c_str();
+    SetRegistryKey(key);
+}
+
+TestApp& App() { return theApp; }
+
+std::string FreshTempFolder(const std::string& name)
+{
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string folder = std::string(temp) + "qrvtest-" + name;
+    RemoveTree(folder);
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string ProgramFolder()
+{
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash)
+        *slash = '\0';
+    return path;
+}
+
+}
+
+// GoogleTest runs inside the initialised (but not running) application.
+int main(int argc, char** argv)
+{
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOWNORMAL);
+    ::testing::InitGoogleTest(&argc, argv);
+    int rc = RUN_ALL_TESTS();
+    AfxDeleteTempMaps();
+    return rc;
+}

@@ -1,0 +1,25 @@
+// The host of the test programs: a framework application object that is not
+// run, only initialised, so that AfxGetApp, the profile and message boxes
+// behave as inside the real host. Each test program links this and GoogleTest's
+// main runs inside it.
+#pragma once
+#include <afxwin.h>
+#include <string>
+
+namespace qrvtest {
+
+class TestApp : public CWinApp
+{
+public:
+    TestApp();
+    // A registry key of the test's own under HKCU\Software ("QRV Tests\<name>").
+    void UseRegistryKey(const std::string& name);
+};
+
+TestApp& App();
+// A fresh folder under the temporary folder, removed by the next call with the same name.
+std::string FreshTempFolder(const std::string& name);
+// The folder of the running test program (where fixtures are built).
+std::string ProgramFolder();
+
+}
