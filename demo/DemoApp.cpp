@@ -1,0 +1,84 @@
+#include "DemoApp.h"
+#include "MainFrame.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Screenshot.h"
+#if __has_include("ValuesDialog.h")
+#include "ValuesDialog.h"
+#define QRV_DEMO_HAS_VALUES 1
+#endif
+
+CDemoApp theApp;
+
+CDemoApp::CDemoApp() : CWinApp("QRV Demo") {}
+
+namespace {
+CString ScreenshotFolder(LPCSTR lpCmdLine)
+{
+    CString args(lpCmdLine ? lpCmdLine : "");
+    int at = args.Find("--screenshots");
+    if (at < 0)
+        return CString();
+    CString folder = args.Mid(at + 13);
+    folder.TrimLeft();
+    folder.TrimRight();
+    folder.Remove('"');
+    return folder;
+}
+
+std::string PathIn(const CString& folder, LPCSTR name)
+{
+    return std::string((LPCSTR)folder) + "\\" + name;
+}
+}
+
+BOOL CDemoApp::InitInstance()
+{
+    SetRegistryKey("QRV Demo");
+    m_hQrv = ::LoadLibraryA("QRV.dll");
+    CMainFrame* pFrame = new CMainFrame;
+    if (!pFrame->CreateFrame()) {
+        delete pFrame;
+        return FALSE;
+    }
+    m_pMainWnd = pFrame;
+    pFrame->ShowWindow(m_nCmdShow == SW_HIDE ? SW_SHOWNORMAL : m_nCmdShow);
+    pFrame->UpdateWindow();
+    CString folder = ScreenshotFolder(m_lpCmdLine);
+    if (!folder.IsEmpty()) {
+        m_nScreenshotFailures = TakeScreenshots(folder);
+        pFrame->DestroyWindow();
+        m_pMainWnd = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CDemoApp::TakeScreenshots(const CString& folder)
+{
+    int failures = 0;
+    qrvtest::PumpFor(300);
+    if (!qrvtest::SaveWindowPng(m_pMainWnd->m_hWnd, PathIn(folder, "main.png")))
+        ++failures;
+#ifdef QRV_DEMO_HAS_VALUES
+    {
+        CValuesDialog dlg(m_pMainWnd);
+        if (dlg.Create(CValuesDialog::IDD, m_pMainWnd)) {
+            dlg.CenterWindow();
+            dlg.ShowWindow(SW_SHOW);
+            failures += !qrvtest::SaveWindowPng(dlg.m_hWnd, PathIn(folder, "editors.png"));
+            dlg.DestroyWindow();
+        } else {
+            ++failures;
+        }
+    }
+#endif
+    return failures;
+}
+
+int CDemoApp::ExitInstance()
+{
+    if (m_hQrv)
+        ::FreeLibrary(m_hQrv);
+    int rc = CWinApp::ExitInstance();
+    return m_nScreenshotFailures >= 0 ? m_nScreenshotFailures : rc;
+}

@@ -1,0 +1,75 @@
+#include "MainFrame.h"
+#include "resource.h"
+#include "resources/resource.h"
+#if __has_include("ValuesDialog.h")
+#include "ValuesDialog.h"
+#define QRV_DEMO_HAS_VALUES 1
+#endif
+
+BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_FILE_EXIT, OnFileExit)
+    ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
+    ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
+END_MESSAGE_MAP()
+
+BOOL CMainFrame::CreateFrame()
+{
+    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
+                                     (HBRUSH)(COLOR_BTNFACE + 1), ::LoadIconA(nullptr, (LPCSTR)IDI_APPLICATION));
+    if (!m_menu.LoadMenu(IDR_MAINFRAME))
+        return FALSE;
+    return CreateEx(0, cls, "QRV Demo – Zeichenketten der Bibliothek", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                    40, 40, 860, 480, nullptr, m_menu.GetSafeHmenu());
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT)
+{
+    if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                       CRect(0, 0, 10, 10), this, IDC_MAIN_LIST))
+        return -1;
+    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    m_list.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    ShowStringTable();
+    return 0;
+}
+
+void CMainFrame::ShowStringTable()
+{
+    m_list.DeleteAllItems();
+    while (m_list.DeleteColumn(0)) {
+    }
+    m_list.InsertColumn(0, "Nummer", LVCFMT_LEFT, 80);
+    m_list.InsertColumn(1, "Text", LVCFMT_LEFT, 740);
+    for (UINT id = IDS_PLC_LIST_COLUMNS; id <= IDS_SHEET_HELP; ++id) {
+        CString number, text;
+        number.Format("%u", id);
+        if (!text.LoadString(id))
+            text = "(fehlt)";
+        text.Replace('\t', ' ');
+        text.Replace('\n', ' ');
+        int row = m_list.InsertItem(m_list.GetItemCount(), number);
+        m_list.SetItemText(row, 1, text);
+    }
+}
+
+void CMainFrame::OnSize(UINT, int cx, int cy)
+{
+    if (m_list.m_hWnd)
+        m_list.MoveWindow(0, 0, cx, cy);
+}
+
+void CMainFrame::OnDestroy() { ::PostQuitMessage(0); }
+void CMainFrame::PostNcDestroy() { delete this; }
+void CMainFrame::OnFileExit() { DestroyWindow(); }
+void CMainFrame::OnViewStrings() { ShowStringTable(); }
+
+void CMainFrame::OnEditValues()
+{
+#ifdef QRV_DEMO_HAS_VALUES
+    CValuesDialog dlg(this);
+    dlg.DoModal();
+#endif
+}

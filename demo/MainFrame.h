@@ -1,0 +1,28 @@
+// The demo's main window: a menu and a list that shows what the library
+// offers (its string table for now).
+#pragma once
+#include <afxwin.h>
+#include <afxcmn.h>
+
+class CMainFrame : public CWnd
+{
+public:
+    CMainFrame() = default;
+    BOOL CreateFrame();
+    void ShowStringTable();
+    CListCtrl& List() { return m_list; }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg void OnFileExit();
+    afx_msg void OnViewStrings();
+    afx_msg void OnEditValues();
+    void PostNcDestroy() override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CListCtrl m_list;
+    CMenu m_menu;
+};

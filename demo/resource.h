@@ -1,0 +1,9 @@
+// Resource ids of the demo host.
+#pragma once
+#define IDR_MAINFRAME        100
+#define ID_FILE_EXIT         40001
+#define ID_VIEW_STRINGS      40010
+#define ID_DRIVER_CATALOGUE  40020
+#define ID_DRIVER_SELECT     40021
+#define ID_EDIT_VALUES       40030
+#define IDC_MAIN_LIST        1000
