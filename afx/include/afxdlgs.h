@@ -1,3 +1,5 @@
 // Dialog classes.
 #pragma once
 #include "afxwin.h"
+#include "../src/PropertyPage.h"
+#include "../src/PropertySheet.h"
