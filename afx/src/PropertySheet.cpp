@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
     ON_WM_SYSCOMMAND()
+    ON_MESSAGE(PSM_PRESSBUTTON, OnPressButton)
 END_MESSAGE_MAP()
 
 namespace {
@@ -380,6 +381,18 @@ BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
     if (HIWORD(wParam) == BN_CLICKED && (nID == IDOK || nID == IDCANCEL || nID == ID_WIZFINISH))
         m_nModalResult = (int)nID;
     return FALSE;
+}
+
+// A pressed button does not come back as WM_COMMAND: note its result here.
+LRESULT CPropertySheet::OnPressButton(WPARAM wParam, LPARAM)
+{
+    switch ((int)wParam) {
+    case PSBTN_OK: m_nModalResult = IDOK; break;
+    case PSBTN_CANCEL: m_nModalResult = IDCANCEL; break;
+    case PSBTN_FINISH: m_nModalResult = ID_WIZFINISH; break;
+    default: break;
+    }
+    return Default();
 }
 
 void CPropertySheet::OnSysCommand(UINT nID, LPARAM)

@@ -61,6 +61,7 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg LRESULT HandleInitDialog(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg LRESULT OnPressButton(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CPtrArray m_pages;

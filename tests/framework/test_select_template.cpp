@@ -1,0 +1,189 @@
+// The controller selection template of QRV.dll, created from the host's side
+// through the resource chain: every control with its id, class, style and
+// text, a layout in which no text is cut off, and the dialog's messages.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "resources/resource.h"
+#include "resources/select_ids.h"
+#include "tests/support/ControlActions.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Screenshot.h"
+
+using namespace qrvtest;
+
+namespace {
+
+std::string ClassOf(HWND hWnd)
+{
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    return cls;
+}
+
+RECT ClientRectOf(HWND hDlg, HWND hCtl)
+{
+    RECT rc;
+    ::GetWindowRect(hCtl, &rc);
+    ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The width the control's text needs in the dialog's font (without the mnemonic marker).
+int TextWidth(HWND hCtl)
+{
+    std::string text = Text(hCtl);
+    std::string shown;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '&' || (i + 1 < text.size() && text[i + 1] == '&'))
+            shown += text[i];
+    HDC hDC = ::GetDC(hCtl);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
+    SIZE size = {};
+    ::GetTextExtentPoint32A(hDC, shown.c_str(), (int)shown.size(), &size);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hCtl, hDC);
+    return size.cx;
+}
+
+HWND ChildWithText(HWND hDlg, const std::string& text)
+{
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (Text(h) == text)
+            return h;
+    return nullptr;
+}
+
+class SelectTemplateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES };
+        ::InitCommonControlsEx(&icc);
+        ASSERT_TRUE(m_dlg.Create(IDD_PLC_SELECT)) << "template 22301 through the resource chain";
+        m_dlg.ShowWindow(SW_SHOW);
+        PumpFor(50);
+    }
+    void TearDown() override { m_dlg.DestroyWindow(); }
+    HWND Ctl(int id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
+
+    CDialog m_dlg;
+};
+
+struct ExpectedControl
+{
+    int id;
+    const char* cls;
+    const char* text;
+    DWORD typeStyle;   // BS_ type for buttons
+};
+
+TEST_F(SelectTemplateTest, EveryControlWithItsIdClassAndText)
+{
+    EXPECT_EQ("Controller auswählen", Text(m_dlg.m_hWnd));
+    const ExpectedControl controls[] = {
+        { IDC_PLC_MODE_EXTERNAL, "Button", "nur externe Controller", BS_AUTORADIOBUTTON },
+        { IDC_PLC_MODE_INTERNAL, "Button", "nur interner Controller", BS_AUTORADIOBUTTON },
+        { IDC_PLC_MODE_BOTH, "Button", "interner + externe Controller", BS_AUTORADIOBUTTON },
+        { IDC_PLC_ACTIVE_NAME, "Static", "", 0 },
+        { IDC_PLC_LIST, "SysListView32", "", 0 },
+        { IDOK, "Button", "&OK", BS_DEFPUSHBUTTON },
+        { IDCANCEL, "Button", "&Abbrechen", BS_PUSHBUTTON },
+        { IDC_PLC_REMOVE, "Button", "&Löschen", BS_PUSHBUTTON },
+        { IDC_PLC_RESCAN, "Button", "A&ktualisieren", BS_PUSHBUTTON },
+        { IDC_PLC_SETUP, "Button", "Contr. Einstellung", BS_PUSHBUTTON },
+    };
+    for (const auto& c : controls) {
+        HWND h = Ctl(c.id);
+        ASSERT_NE(nullptr, h) << "control " << c.id;
+        EXPECT_STRCASEEQ(c.cls, ClassOf(h).c_str()) << "control " << c.id;
+        EXPECT_EQ(c.text, Text(h)) << "control " << c.id;
+        EXPECT_TRUE(::IsWindowVisible(h)) << "control " << c.id;
+        if (std::string(c.cls) == "Button") {
+            EXPECT_EQ(c.typeStyle, (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) << "control " << c.id;
+        }
+    }
+    DWORD listStyle = (DWORD)::GetWindowLongA(Ctl(IDC_PLC_LIST), GWL_STYLE);
+    EXPECT_EQ((DWORD)LVS_REPORT, listStyle & LVS_TYPEMASK);
+    EXPECT_TRUE(listStyle & LVS_SINGLESEL);
+    EXPECT_TRUE(listStyle & LVS_SHOWSELALWAYS);
+    EXPECT_TRUE(::GetWindowLongA(Ctl(IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP)
+        << "the radio buttons form one group";
+    ASSERT_NE(nullptr, ChildWithText(m_dlg.m_hWnd, "momentan aktive Controller (extern)"));
+}
+
+TEST_F(SelectTemplateTest, GroupBoxFramesTheThreeModes)
+{
+    HWND hGroup = ChildWithText(m_dlg.m_hWnd, "Controller Modus");
+    ASSERT_NE(nullptr, hGroup);
+    EXPECT_EQ((DWORD)BS_GROUPBOX, (DWORD)::GetWindowLongA(hGroup, GWL_STYLE) & BS_TYPEMASK);
+    RECT rcGroup = ClientRectOf(m_dlg.m_hWnd, hGroup);
+    for (int id : { IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH }) {
+        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id)), both;
+        ::UnionRect(&both, &rcGroup, &rc);
+        EXPECT_TRUE(::EqualRect(&both, &rcGroup)) << "radio " << id << " inside the group box";
+    }
+    RECT rcList = ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_LIST)), overlap;
+    EXPECT_FALSE(::IntersectRect(&overlap, &rcGroup, &rcList));
+}
+
+TEST_F(SelectTemplateTest, NoTextIsCutOffAndNothingOverlaps)
+{
+    RECT rcClient;
+    ::GetClientRect(m_dlg.m_hWnd, &rcClient);
+    std::vector<std::pair<HWND, RECT>> placed;
+    for (HWND h = ::GetWindow(m_dlg.m_hWnd, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        RECT rc = ClientRectOf(m_dlg.m_hWnd, h), inside;
+        ::IntersectRect(&inside, &rc, &rcClient);
+        EXPECT_TRUE(::EqualRect(&inside, &rc)) << "'" << Text(h) << "' lies inside the dialog";
+        int width = rc.right - rc.left;
+        DWORD type = (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
+        int needed = TextWidth(h);
+        if (ClassOf(h) == "Button" && type == BS_AUTORADIOBUTTON)
+            needed += ::GetSystemMetrics(SM_CXMENUCHECK) + 6;
+        else if (ClassOf(h) == "Button" && type == BS_GROUPBOX)
+            needed += 16;
+        else if (ClassOf(h) == "Button")
+            needed += 8;
+        EXPECT_LE(needed, width) << "'" << Text(h) << "' fits its control";
+        if (!(ClassOf(h) == "Button" && type == BS_GROUPBOX))
+            placed.push_back({ h, rc });
+    }
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+            RECT overlap;
+            EXPECT_FALSE(::IntersectRect(&overlap, &placed[i].second, &placed[j].second))
+                << "'" << Text(placed[i].first) << "' and '" << Text(placed[j].first) << "' overlap";
+        }
+}
+
+TEST_F(SelectTemplateTest, ButtonsShareOneColumnAndSize)
+{
+    RECT rcOk = ClientRectOf(m_dlg.m_hWnd, Ctl(IDOK));
+    for (int id : { IDCANCEL, IDC_PLC_REMOVE, IDC_PLC_RESCAN, IDC_PLC_SETUP }) {
+        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id));
+        EXPECT_EQ(rcOk.left, rc.left) << id;
+        EXPECT_EQ(rcOk.right, rc.right) << id;
+        EXPECT_EQ(rcOk.bottom - rcOk.top, rc.bottom - rc.top) << id;
+    }
+    RECT rcList = ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_LIST));
+    EXPECT_EQ(rcList.top, ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_REMOVE)).top)
+        << "the list's buttons start level with the list";
+    EXPECT_TRUE(SaveWindowPng(m_dlg.m_hWnd, "/tmp/qrv-select-22301.png") ||
+                SaveWindowPng(m_dlg.m_hWnd, "Z:\\tmp\\qrv-select-22301.png"));
+}
+
+TEST(SelectMessages, TextsOfTheDialogsMessagesInTheAnsiCodePage)
+{
+    CString text;
+    ASSERT_TRUE(text.LoadString(IDS_PLC_CHANGE_CONTROLLER));
+    EXPECT_STREQ("Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?", text);
+    ASSERT_TRUE(text.LoadString(IDS_PLC_CANNOT_REMOVE));
+    EXPECT_STREQ("Kann aktiven Treiber nicht entfernen.", text);
+    ASSERT_TRUE(text.LoadString(IDS_PLC_REMOVE_DRIVER));
+    EXPECT_STREQ("Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte löschen?", text);
+}
+
+}
