@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 #include <tchar.h>
+#include <commctrl.h>
 #include <stddef.h>
 
 #ifdef AFX_CORE_BUILD

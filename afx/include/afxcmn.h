@@ -1,0 +1,11 @@
+// The common controls and image lists.
+#pragma once
+#include "afxwin.h"
+#include "../src/ImageList.h"
+#include "../src/SpinButtonCtrl.h"
+#include "../src/SliderCtrl.h"
+#include "../src/ProgressCtrl.h"
+#include "../src/HeaderCtrl.h"
+#include "../src/ListCtrl.h"
+#include "../src/TreeCtrl.h"
+#include "../src/TabCtrl.h"
