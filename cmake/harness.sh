@@ -34,6 +34,9 @@ qrv_wine_env() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+    # Wine draws the window frames itself; the virtual display has no window manager.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver64 -w 2>/dev/null || wineserver -w 2>/dev/null || true
   fi
 }
