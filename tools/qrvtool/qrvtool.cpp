@@ -1,0 +1,231 @@
+// qrvtool: the library's command-line front end.
+//   qrvtool drivers [--folder DIR] [--rescan]   the driver catalogue as a table
+//   qrvtool inspect FILE.dll                     one driver module's identity and entry points
+//   qrvtool bench [--count N]                    timing of the catalogue's cache and disk loads
+#include <afxwin.h>
+#include "catalogue/PlcInfoList.h"
+#include <stdio.h>
+#include <string.h>
+#include <stdlib.h>
+
+namespace {
+
+class CToolApp : public CWinApp
+{
+public:
+    CToolApp() : CWinApp("qrvtool") {}
+};
+CToolApp theApp;
+
+CString ExeFolder()
+{
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* slash = strrchr(path, '\\');
+    if (slash)
+        slash[1] = '\0';
+    return path;
+}
+
+CString WithBackslash(CString folder)
+{
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\' && folder[folder.GetLength() - 1] != '/')
+        folder += '\\';
+    return folder;
+}
+
+CString FullPath(LPCSTR psz)
+{
+    char full[MAX_PATH] = "";
+    DWORD n = ::GetFullPathNameA(psz, MAX_PATH, full, nullptr);
+    return n > 0 && n < MAX_PATH ? CString(full) : CString(psz);
+}
+
+const char* YesNo(bool b) { return b ? "ja" : "nein"; }
+
+void PrintCatalogue(CPlcInfoList& list)
+{
+    printf("%-16s %4s  %-8s %-8s %-7s %-16s %-6s %-4s %-7s %-7s\n", "DLL", "Code", "Tag", "Firmware", "DLL-Ver",
+           "Name", "DProto", "Tags", "OldTags", "SplImp");
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        CPlcInfo* p = list.GetNext(pos);
+        CString firmware, tag, tableName;
+        p->GetVersionStr(&firmware);
+        CPlcInfo::GetDriverDetails(tag, tableName, p->m_byCode);
+        printf("%-16s %4d  %-8s %-8s %-7s %-16s %-6s %-4s %-7s %-7s\n", (LPCSTR)p->m_strDllName, p->m_byCode,
+               (LPCSTR)tag, (LPCSTR)firmware, (LPCSTR)p->m_strDllVersion, (LPCSTR)("\"" + p->m_strDriverName + "\""),
+               YesNo(p->m_bDProto), YesNo(p->m_bTagSupport), YesNo(p->m_bOldTagSupport), YesNo(p->m_bSpecialImport));
+    }
+    printf("%d Treiber\n", (int)list.GetCount());
+}
+
+int Drivers(int argc, char** argv)
+{
+    CString folder = ExeFolder() + "drivers\\";
+    int rescan = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (!strcmp(argv[i], "--rescan"))
+            rescan = 1;
+        else if (!strcmp(argv[i], "--folder") && i + 1 < argc)
+            folder = WithBackslash(FullPath(argv[++i]));
+        else {
+            fprintf(stderr, "qrvtool drivers: unknown argument %s\n", argv[i]);
+            return 2;
+        }
+    }
+    CPlcInfoList list("VARN\\");
+    list.InsertClientInfo(1);
+    list.SetDLLPath(folder);
+    if (!list.Load(rescan)) {
+        printf("keine Treiber in %s\n", (LPCSTR)folder);
+        return 1;
+    }
+    printf("Katalog: HKCU\\%s, Ordner %s\n", (LPCSTR)list.m_strRegKey, (LPCSTR)folder);
+    PrintCatalogue(list);
+    return 0;
+}
+
+// Every entry point the library looks up, in the order of its tables.
+const char* const kEntryPoints[] = {
+    "InitPlcDefaults", "ExpInitTagSetupDefaults", "ExpSetPLCModel", "ExpGetModelName",
+    "ExpGetModelIDandNameArrays", "ExpSetModelUpdateAreas", "ExpSetPanelInternalMemorySize", "ExpSetProjectData",
+    "ExpGetPLCNodeStringAsIP", "ExpSetMPIFeatureSet", "ExpSetPLCParamData", "ExpAfterPrjLoadAndUpload",
+    "ExpBeforePrjSaveAndDownload", "ExecPlcSetupDlg", "AttachPLCFieldDialog", "ExpInitFieldControls",
+    "ExpInitFieldControls1", "ExpIsValidAddressAndDataFormat", "ExpCanCloseDialog", "ExpResetNativeDataFormat",
+    "ExpOnSignedUnsigned", "ExpOnFixedPointChanged", "ExpOnPrecChanged", "ExpValidateField", "ExpFixNumericbase",
+    "ExpFixExtraAddrElem2", "ExpIsFieldSaveReqd", "ExpResetFieldSaveReqdFlag", "ExpGetDataFormat",
+    "ExpSetDataFormat", "ExpGetPreferredDataFormat", "ExpResetDataFormat", "ExpIsASCIIDataFormat",
+    "ExpIsFormatSupported", "ExpIsReadWriteSupported", "ExpIsNumericBaseSupported", "ExpIsSignedUnsignedSupported",
+    "ExpIsFixedPointSupported", "ExpIsScalingSupported", "ExpConvertString2MaxMin", "ExpConvertMaxMin2String",
+    "ExpConvertString2ScaleFac", "ExpConvertScaleFac2String", "ExpValidateMaxMin", "ExpGetDataFormatIdFromString",
+    "ExpGetDataFormatStringFromId", "ExpSetLogicalTag", "ExpGetLogicalTag", "ExpWriteLogicalAddressString",
+    "ExpIsCompatibleTag", "ExpUpdateFieldFromTagDb", "ExpValidatePLCAddress", "ExpSetFieldVarPageNum",
+    "ExpSetFieldVarBitIndex", "ExpIsTimeSchdulerFieldUsed", "ExpGetSizeofZ32Tag", "ExpUseTagforAllFormats",
+    "ExpUseCustomTagValidation", "ExpIsTagReimportSupported", "ExpDownloadAllTags", "ExpParseCustomTagFileExt",
+    "ExpParseCustomTagFile1", "ExpGetTagImportColumnOrderAndFormat", "ExpIsGenericTagImportSupported",
+    "ExpGetCustomTagFileFilters", "ExpDoSpecialInit", "InitForth", "ExpGetDriverName", "ProxyToDll",
+    "ExpIsPLCParamDataDriver", "GetVarnBinaryResourceSize", "GetVarnBinaryResource", "FreeVarnBinaryResource",
+    "ExpGetDriverCapability", "ExpSetSymbolChecksum", "ExpGetSymbolChecksum", "ExpParseTagsFromAdditionalFile",
+    "ExpGetTagnameFromGA", "ExpMakeGACompatiable"};
+
+int Inspect(int argc, char** argv)
+{
+    if (argc != 1) {
+        fprintf(stderr, "usage: qrvtool inspect FILE.dll\n");
+        return 2;
+    }
+    CString path = FullPath(argv[0]);
+    UINT oldMode = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HINSTANCE hModule = ::LoadLibraryA(path);
+    ::SetErrorMode(oldMode);
+    if (!hModule) {
+        printf("%s: kann nicht geladen werden (Fehler %lu)\n", (LPCSTR)path, ::GetLastError());
+        return 1;
+    }
+    char identity[256] = "";
+    ::LoadStringA(hModule, CPlcInfo::IDS_IDENTITY, identity, sizeof(identity));
+    CPlcInfo info;
+    info.CreateIndirect(hModule);
+    CString firmware, tag, tableName;
+    info.GetVersionStr(&firmware);
+    CPlcInfo::GetDriverDetails(tag, tableName, info.m_byCode);
+    printf("Datei:          %s%s\n", (LPCSTR)info.m_strFolder, (LPCSTR)info.m_strDllName);
+    printf("Kennung:        \"%s\"\n", identity);
+    printf("Projektcode:    %d (Tabelle: %s \"%s\")\n", info.m_byCode, (LPCSTR)tag, (LPCSTR)tableName);
+    printf("Versionswort:   0x%04X\n", info.m_wVersion);
+    printf("Firmware:       %s\n", (LPCSTR)firmware);
+    printf("DLL-Version:    %s\n", (LPCSTR)info.m_strDllVersion);
+    printf("Name:           \"%s\"\n", (LPCSTR)info.m_strDriverName);
+    printf("Kompatibilitaet: \"%s\"\n", (LPCSTR)info.m_strCompatibility);
+    printf("DProto %s, Tags %s, alte Tags %s, Spezialimport %s\n", YesNo(info.m_bDProto), YesNo(info.m_bTagSupport),
+           YesNo(info.m_bOldTagSupport), YesNo(info.m_bSpecialImport));
+    int exported = 0;
+    for (const char* name : kEntryPoints) {
+        bool has = ::GetProcAddress(hModule, name) != nullptr;
+        exported += has;
+        printf("  %-38s %s\n", name, has ? "exportiert" : "Standardwert");
+    }
+    printf("%d von %d Einsprungpunkten exportiert\n", exported, (int)(sizeof(kEntryPoints) / sizeof(kEntryPoints[0])));
+    ::FreeLibrary(hModule);
+    return 0;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)f.QuadPart;
+}
+
+// Copies one sample module under N driver names into a fresh folder, then
+// times a disk scan (which writes the cache) and a load from the cache.
+int Bench(int argc, char** argv)
+{
+    int count = 256;
+    for (int i = 0; i < argc; ++i)
+        if (!strcmp(argv[i], "--count") && i + 1 < argc)
+            count = atoi(argv[++i]);
+    if (count < 1 || count > 1000)
+        count = 256;
+    theApp.SetRegistryKey("QRV Bench\\");
+    char temp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    CString folder = CString(temp) + "qrvbench-catalogue\\";
+    ::CreateDirectoryA(folder, nullptr);
+    CString source = ExeFolder() + "drivers\\Z32TPLC020.dll";
+    for (int i = 0; i < count; ++i) {
+        CString name;
+        name.Format("Z32TPLC%03d.dll", i);
+        if (!::CopyFileA(source, folder + name, FALSE)) {
+            fprintf(stderr, "qrvtool bench: cannot copy %s\n", (LPCSTR)source);
+            return 1;
+        }
+    }
+    LARGE_INTEGER t0, t1, t2;
+    CPlcInfoList disk("VARN\\");
+    disk.SetDLLPath(folder);
+    ::QueryPerformanceCounter(&t0);
+    disk.Load(1);
+    ::QueryPerformanceCounter(&t1);
+    CPlcInfoList cache("VARN\\");
+    cache.SetDLLPath(folder);
+    LARGE_INTEGER r0;
+    ::QueryPerformanceCounter(&r0);
+    cache.Load(0);
+    ::QueryPerformanceCounter(&t2);
+    printf("load_registry_ms=%.1f\n", Milliseconds(r0, t2));
+    printf("load_disk_ms=%.1f\n", Milliseconds(t0, t1));
+    printf("drivers=%d\n", (int)cache.GetCount());
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QRV Bench");
+    for (int i = 0; i < count; ++i) {
+        CString name;
+        name.Format("Z32TPLC%03d.dll", i);
+        ::DeleteFileA(folder + name);
+    }
+    ::RemoveDirectoryA(folder);
+    return 0;
+}
+
+int Usage()
+{
+    fprintf(stderr, "usage: qrvtool drivers [--folder DIR] [--rescan]\n"
+                    "       qrvtool inspect FILE.dll\n"
+                    "       qrvtool bench [--count N]\n");
+    return 2;
+}
+}
+
+int main(int argc, char** argv)
+{
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
+    theApp.SetRegistryKey("QRV Tool\\");
+    if (argc < 2)
+        return Usage();
+    if (!strcmp(argv[1], "drivers"))
+        return Drivers(argc - 2, argv + 2);
+    if (!strcmp(argv[1], "inspect"))
+        return Inspect(argc - 2, argv + 2);
+    if (!strcmp(argv[1], "bench"))
+        return Bench(argc - 2, argv + 2);
+    return Usage();
+}
