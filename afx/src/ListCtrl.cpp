@@ -103,15 +103,15 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
     LVITEMA item = {};
     item.iSubItem = nSubItem;
     int nRes = 0;
-    for (int nLen = 256; nLen <= 0x100000; nLen *= 2) {
+    for (int nLen = 256;; nLen *= 2) {
         item.cchTextMax = nLen;
         item.pszText = str.GetBuffer(nLen);
         nRes = static_cast<int>(SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
-        if (nRes < nLen - 1)
+        if (nRes < nLen - 1 || nLen >= 0x100000)
             break;
         str.ReleaseBuffer(0);
     }
-    str.ReleaseBuffer(nRes);
+    str.ReleaseBuffer(nRes > 0 ? nRes : 0);
     return str;
 }
 
