@@ -1,0 +1,184 @@
+// The driver descriptor: identity strings, version forms, copies and the identity table.
+#include "catalogue/PlcInfo.h"
+#include "CatalogueFixtures.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct Module
+{
+    explicit Module(const std::string& path) : h(::LoadLibraryA(path.c_str())) {}
+    ~Module() { if (h) ::FreeLibrary(h); }
+    HINSTANCE h;
+};
+
+CPlcInfo FromModule(const std::string& fixture)
+{
+    Module m(cattest::Fixture(fixture));
+    CPlcInfo info;
+    EXPECT_NE(m.h, nullptr) << fixture;
+    if (m.h) {
+        EXPECT_EQ(info.CreateIndirect(m.h), 1);
+    }
+    return info;
+}
+
+CString VersionStr(CPlcInfo& info)
+{
+    CString s;
+    info.GetVersionStr(&s);
+    return s;
+}
+
+TEST(PlcInfo, NewDescriptorDefaults)
+{
+    CPlcInfo info;
+    EXPECT_EQ(info.m_byCode, 0);
+    EXPECT_EQ(info.m_wVersion, 0);
+    EXPECT_EQ(info.m_nMajor, 0);
+    EXPECT_EQ(info.m_nMinor, 0);
+    EXPECT_TRUE(info.m_strDllName.IsEmpty() && info.m_strDriverName.IsEmpty() && info.m_strDllVersion.IsEmpty()
+                && info.m_strFolder.IsEmpty() && info.m_strCompatibility.IsEmpty());
+    EXPECT_FALSE(info.m_bDProto);
+    EXPECT_TRUE(info.m_bTagSupport);
+    EXPECT_FALSE(info.m_bOldTagSupport);
+    EXPECT_FALSE(info.m_bSpecialImport);
+}
+
+TEST(PlcInfo, IdentityStringForms)
+{
+    struct Case { const char* fixture; int code; int word; int major; int minor; const char* text; };
+    const Case cases[] = {
+        {"ident_20_18", 20, 0x1412, 1, 2, "1.02"},
+        {"ident_three", 20, 0x1412, 1, 2, "1.02"},      // the first of three numbers is dropped
+        {"ident_nopoint", 0, 0, 4, 7, "4.07"},          // no point: zeros, firmware from strings 6 and 7
+        {"ident_zero", 20, 0x1400, 3, 9, "3.09"},       // version byte 0: strings 6 and 7
+        {"ident_zero_no67", 20, 0x1400, 0, 0, "0.00"},
+        {"ident_code1", 1, 0x0112, 1, 2, "1.02"},       // the legacy form
+        {"ident_dot", 0, 0, 0, 0, "0.00"},
+        {"ident_ab", 0, 0, 0, 0, "0.00"},
+        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), (99999 & 0xFF) >> 4, 99999 & 15, nullptr},
+        {"ident_none", 0, 0, 0, 0, "0.00"},
+    };
+    for (const Case& c : cases) {
+        CPlcInfo info = FromModule(c.fixture);
+        EXPECT_EQ(info.m_byCode, c.code) << c.fixture;
+        EXPECT_EQ(info.m_wVersion, c.word) << c.fixture;
+        if (c.code != 1) {
+            EXPECT_EQ(info.m_nMajor, c.major) << c.fixture;
+            EXPECT_EQ(info.m_nMinor, c.minor) << c.fixture;
+        }
+        if (c.text) {
+            EXPECT_STREQ(VersionStr(info), c.text) << c.fixture;
+        }
+    }
+}
+
+TEST(PlcInfo, GetVersionInfoResult)
+{
+    struct Case { const char* fixture; int result; };
+    const Case cases[] = {{"ident_20_18", 1}, {"ident_three", 1}, {"ident_nopoint", 0}, {"ident_dot", 1},
+                          {"ident_ab", 1}, {"ident_none", 0}};
+    for (const Case& c : cases) {
+        Module m(cattest::Fixture(c.fixture));
+        ASSERT_NE(m.h, nullptr);
+        CPlcInfo info;
+        unsigned short word = 0xBEEF;
+        unsigned char code = 0xAA;
+        EXPECT_EQ(info.GetVersionInfo(m.h, &word, &code), c.result) << c.fixture;
+        if (std::string(c.fixture) == "ident_none") {
+            EXPECT_EQ(word, 0xBEEF);   // nothing to parse changes nothing
+            EXPECT_EQ(code, 0xAA);
+        }
+    }
+}
+
+TEST(PlcInfo, CreateIndirectReadsNamesFolderAndDefaults)
+{
+    CPlcInfo info = FromModule("ident_20_18");
+    EXPECT_STREQ(info.m_strDllName, "ident_20_18.dll");
+    EXPECT_STREQ(info.m_strFolder + info.m_strDllName, cattest::Fixture("ident_20_18").c_str());
+    EXPECT_EQ(info.m_strFolder.Right(1), CString("\\"));
+    EXPECT_STREQ(info.m_strDriverName, "Simatic S5");
+    EXPECT_STREQ(info.m_strDllVersion, "2.40");
+    EXPECT_STREQ(info.GetCompatibility(), "AS511");
+    EXPECT_TRUE(info.m_bTagSupport);   // no capability entry point: tags on, the rest off
+    EXPECT_FALSE(info.m_bDProto || info.m_bOldTagSupport || info.m_bSpecialImport);
+
+    CPlcInfo bare = FromModule("ident_none");
+    EXPECT_STREQ(bare.m_strDriverName, "");
+    EXPECT_STREQ(bare.m_strCompatibility, "");
+    EXPECT_STREQ(bare.m_strDllVersion, "1.00");
+
+    CPlcInfo longName = FromModule("ident_longname");
+    EXPECT_EQ(longName.m_strDriverName.GetLength(), 255);
+    EXPECT_EQ(longName.m_byCode, 22);
+}
+
+TEST(PlcInfo, CapabilityFlagsComeFromTheDriver)
+{
+    struct Case { const char* file; bool dproto, tags, oldTags, special; };
+    const Case cases[] = {
+        {"Z32TPLC020.dll", false, true, true, false},    // capability word 0x20
+        {"Z32TPLC147.dll", false, false, false, false},  // 0x40 switches tags off
+        {"Z32TPLC184.dll", false, true, false, true},    // 0x100
+        {"Z32TPLC196.dll", true, true, false, false},    // DProto through its binary resource
+    };
+    for (const Case& c : cases) {
+        Module m(cattest::SampleDriver(c.file));
+        ASSERT_NE(m.h, nullptr) << c.file;
+        CPlcInfo info;
+        info.CreateIndirect(m.h);
+        EXPECT_EQ(info.m_bDProto, c.dproto) << c.file;
+        EXPECT_EQ(info.m_bTagSupport, c.tags) << c.file;
+        EXPECT_EQ(info.m_bOldTagSupport, c.oldTags) << c.file;
+        EXPECT_EQ(info.m_bSpecialImport, c.special) << c.file;
+    }
+}
+
+TEST(PlcInfo, SetVersionForms)
+{
+    CPlcInfo packed;
+    packed.SetVersion("2.5", 0);
+    EXPECT_EQ(packed.m_wVersion, 0x0025);
+    EXPECT_EQ(packed.m_nMajor, 2);
+    EXPECT_EQ(packed.m_nMinor, 5);
+    EXPECT_STREQ(VersionStr(packed), "2.05");
+
+    CPlcInfo legacy;
+    legacy.m_nMajor = 9;
+    legacy.SetVersion("1.7", 1);
+    EXPECT_EQ(legacy.m_wVersion, 0x0107);
+    EXPECT_EQ(legacy.m_nMajor, 9);   // the legacy form leaves major and minor alone
+    EXPECT_STREQ(VersionStr(legacy), "1.07");
+
+    CPlcInfo junk;
+    junk.SetVersion("", 0);
+    EXPECT_EQ(junk.m_wVersion, 0);
+    junk.SetVersion(nullptr, 0);
+    EXPECT_STREQ(VersionStr(junk), "0.00");
+}
+
+TEST(PlcInfo, CopiesAreIndependent)
+{
+    CPlcInfo source = FromModule("ident_20_18");
+    source.m_byReserved = 7;
+    source.m_bDProto = true;
+    CPlcInfo copy(source);
+    EXPECT_EQ(copy.m_byReserved, 7);
+    EXPECT_EQ(copy.m_wVersion, source.m_wVersion);
+    EXPECT_TRUE(copy.m_bDProto);
+    copy.m_strDriverName = "changed";
+    copy.m_strFolder += "x";
+    copy.GetCompatibility() = "other";
+    EXPECT_STREQ(source.m_strDriverName, "Simatic S5");
+    EXPECT_STREQ(source.m_strCompatibility, "AS511");
+    CPlcInfo assigned;
+    assigned = source;
+    source.m_strDllName = "gone";
+    EXPECT_STREQ(assigned.m_strDllName, "ident_20_18.dll");
+    EXPECT_EQ(assigned.m_nMajor, 1);
+}
+
+}
