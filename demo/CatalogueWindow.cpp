@@ -22,13 +22,16 @@ BEGIN_MESSAGE_MAP(CCatalogueWindow, CWnd)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
-void CCatalogueWindow::Show(CWnd* pParent)
+CWnd* CCatalogueWindow::Show(CWnd* pParent)
 {
     CCatalogueWindow* pWnd = new CCatalogueWindow;
     LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     if (!pWnd->CreateEx(0, cls, "Treiberkatalog", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 80, 80, 900,
-                        420, pParent ? pParent->m_hWnd : nullptr, nullptr))
+                        420, pParent ? pParent->m_hWnd : nullptr, nullptr)) {
         delete pWnd;
+        return nullptr;
+    }
+    return pWnd;
 }
 
 int CCatalogueWindow::OnCreate(LPCREATESTRUCT)

@@ -7,8 +7,8 @@
 class CCatalogueWindow : public CWnd
 {
 public:
-    // Opens a new, self-deleting window owned by pParent.
-    static void Show(CWnd* pParent);
+    // Opens a new, self-deleting window owned by pParent; null if it cannot.
+    static CWnd* Show(CWnd* pParent);
 
 protected:
     CCatalogueWindow() = default;

@@ -1,5 +1,6 @@
 #include "DemoApp.h"
 #include "MainFrame.h"
+#include "CatalogueWindow.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #if __has_include("ValuesDialog.h")
@@ -59,6 +60,13 @@ int CDemoApp::TakeScreenshots(const CString& folder)
     qrvtest::PumpFor(300);
     if (!qrvtest::SaveWindowPng(m_pMainWnd->m_hWnd, PathIn(folder, "main.png")))
         ++failures;
+    if (CWnd* pCatalogue = CCatalogueWindow::Show(m_pMainWnd)) {
+        qrvtest::PumpFor(200);
+        failures += !qrvtest::SaveWindowPng(pCatalogue->m_hWnd, PathIn(folder, "catalogue.png"));
+        pCatalogue->DestroyWindow();
+    } else {
+        ++failures;
+    }
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);

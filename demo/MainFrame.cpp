@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 #include "resource.h"
 #include "resources/resource.h"
+#include "CatalogueWindow.h"
 #if __has_include("ValuesDialog.h")
 #include "ValuesDialog.h"
 #define QRV_DEMO_HAS_VALUES 1
@@ -13,6 +14,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_COMMAND(ID_FILE_EXIT, OnFileExit)
     ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
+    ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::CreateFrame()
@@ -73,3 +75,5 @@ void CMainFrame::OnEditValues()
     dlg.DoModal();
 #endif
 }
+
+void CMainFrame::OnDriverCatalogue() { CCatalogueWindow::Show(this); }

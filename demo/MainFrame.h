@@ -19,6 +19,7 @@ protected:
     afx_msg void OnFileExit();
     afx_msg void OnViewStrings();
     afx_msg void OnEditValues();
+    afx_msg void OnDriverCatalogue();
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
