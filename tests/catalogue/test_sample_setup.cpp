@@ -1,0 +1,72 @@
+// The sample drivers' controller setup dialog: it edits the baud rate of the
+// setup in the block it is given, from the block's rate table, and gives 0 on Abbrechen.
+#include "CatalogueFixtures.h"
+#include "driver/PlcDriverRecords.h"
+#include "tests/support/ControlActions.h"
+#include "tests/support/ModalDriver.h"
+#include <gtest/gtest.h>
+#include <string.h>
+
+namespace {
+
+typedef int(WINAPI* ExecPlcSetupDlgFn)(HWND, sSETUPDLGPARAM*);
+
+const int kBaudCombo = 1001;   // the sample dialog's rate list
+
+struct SetupDialog
+{
+    SetupDialog() : h(::LoadLibraryA(cattest::SampleDriver("Z32TPLC073.dll").c_str()))
+    {
+        exec = h ? reinterpret_cast<ExecPlcSetupDlgFn>(::GetProcAddress(h, "ExecPlcSetupDlg")) : nullptr;
+        memset(&block, 0, sizeof(block));
+        block.dwSize = sizeof(block);
+        block.ppszBaudRates = g_apszPlcBaudRates;
+        block.plcSetup.abyData[0] = 6;   // 9600
+    }
+    ~SetupDialog() { if (h) ::FreeLibrary(h); }
+    HINSTANCE h;
+    ExecPlcSetupDlgFn exec;
+    sSETUPDLGPARAM block;
+};
+
+TEST(SampleSetupDialog, OkStoresTheChosenRate)
+{
+    SetupDialog d;
+    ASSERT_NE(d.exec, nullptr);
+    std::string shown;
+    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+        HWND combo = qrvtest::Item(hDlg, kBaudCombo);
+        shown = qrvtest::Text(combo);
+        ::SendMessageA(combo, CB_SETCURSEL, 8, 0);
+        qrvtest::Click(hDlg, IDOK);
+    }, "Controller-Einstellung");
+    EXPECT_EQ(d.exec(nullptr, &d.block), 1);
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ(shown, "9600");
+    EXPECT_EQ(d.block.plcSetup.abyData[0], 8);   // 38400
+}
+
+TEST(SampleSetupDialog, AbbrechenChangesNothing)
+{
+    SetupDialog d;
+    ASSERT_NE(d.exec, nullptr);
+    sSETUPDLGPARAM before = d.block;
+    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+        ::SendMessageA(qrvtest::Item(hDlg, kBaudCombo), CB_SETCURSEL, 2, 0);
+        qrvtest::Click(hDlg, IDCANCEL);
+    }, "Controller-Einstellung");
+    EXPECT_EQ(d.exec(nullptr, &d.block), 0);
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ(memcmp(&before, &d.block, sizeof(before)), 0);
+}
+
+TEST(SampleSetupDialog, MalformedBlockIsRefused)
+{
+    SetupDialog d;
+    ASSERT_NE(d.exec, nullptr);
+    EXPECT_EQ(d.exec(nullptr, nullptr), 0);
+    d.block.dwSize = 12;
+    EXPECT_EQ(d.exec(nullptr, &d.block), 0);
+}
+
+}
