@@ -146,7 +146,7 @@ Status Effects::Contrast(Image& image, int d)
         else
             out2 = (long long)dist2 * 1000 / (1000 - d);
         const long long twice = out2 + 255;  // 2 * result
-        t[v] = Clamp8(int(std::max<long long>(-2, std::min<long long>(512, twice)) + 1) / 2);
+        t[v] = Clamp8(int((std::max<long long>(-2, std::min<long long>(512, twice)) + 1) / 2));
     }
     return ApplyTable(image, t);
 }

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "imaging/Effects.h"
+#include "imaging/Resampler.h"
+
+using namespace qrv::img;
+
+namespace {
+
+Image Random24(int w, int h, unsigned seed)
+{
+    Image img;
+    EXPECT_EQ(img.Create(w, h, 24), kOk);
+    std::mt19937 rng(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w * 3; ++x)
+            img.Row(y)[x] = uint8_t(rng());
+    return img;
+}
+
+Image Flat(int w, int h, Bgra c)
+{
+    Image img;
+    EXPECT_EQ(img.Create(w, h, 24), kOk);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = img.Row(y) + x * 3;
+            p[0] = c.b;
+            p[1] = c.g;
+            p[2] = c.r;
+        }
+    return img;
+}
+
+uint8_t At(const Image& img, int x, int y, int c)
+{
+    return img.Row(y)[x * (img.BitsPerPixel() / 8) + c];
+}
+
+// Straightforward n x n median with replicated edges.
+uint8_t ReferenceMedian(const Image& img, int x, int y, int c, int n)
+{
+    std::vector<uint8_t> v;
+    for (int dy = -(n - 1) / 2; dy <= n / 2; ++dy)
+        for (int dx = -(n - 1) / 2; dx <= n / 2; ++dx) {
+            const int sx = std::clamp(x + dx, 0, img.Width() - 1);
+            const int sy = std::clamp(y + dy, 0, img.Height() - 1);
+            v.push_back(At(img, sx, sy, c));
+        }
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+TEST(Effects, FlipReverseInvertAreExactAndSelfInverse)
+{
+    const Image src = Random24(7, 5, 1);
+    Image img = src;
+    ASSERT_EQ(Effects::Flip(img), kOk);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(img.GetColor(x, y), src.GetColor(x, 4 - y));
+    ASSERT_EQ(Effects::Flip(img), kOk);
+    EXPECT_EQ(img, src);
+    ASSERT_EQ(Effects::Reverse(img), kOk);
+    for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(img.GetColor(x, 2), src.GetColor(6 - x, 2));
+    ASSERT_EQ(Effects::Invert(img), kOk);
+    EXPECT_EQ(At(img, 0, 0, 1), 255 - At(src, 6, 0, 1));
+
+    // Indexed images keep their depth; sub-byte pixels move one by one.
+    Image ind;
+    ASSERT_EQ(ind.Create(11, 2, 2), kOk);
+    for (int x = 0; x < 11; ++x)
+        ind.SetIndex(x, 0, x % 4);
+    Image orig = ind;
+    ASSERT_EQ(Effects::Reverse(ind), kOk);
+    for (int x = 0; x < 11; ++x)
+        EXPECT_EQ(ind.GetIndex(x, 0), (10 - x) % 4);
+    ASSERT_EQ(Effects::Invert(ind), kOk);
+    EXPECT_EQ(ind.BitsPerPixel(), 2);
+    EXPECT_EQ(ind.Palette()[0], (Bgra{255, 255, 255, 0}));
+    Image empty;
+    EXPECT_EQ(Effects::Flip(empty), kNoImage);
+}
+
+TEST(Effects, MedianMatchesSortedNeighbourhoodAndRemovesSaltAndPepper)
+{
+    const Image src = Random24(23, 9, 2);
+    for (int n : {2, 3, 4, 5}) {
+        Image img = src;
+        ASSERT_EQ(Effects::Median(img, n), kOk);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 23; ++x)
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(At(img, x, y, c), ReferenceMedian(src, x, y, c, n)) << n;
+    }
+    Image noisy = Flat(40, 30, Bgra{90, 120, 150, 0});
+    std::mt19937 rng(3);
+    for (int k = 0; k < 60; ++k) {
+        uint8_t* p = noisy.Row(int(rng() % 30)) + (rng() % 40) * 3;
+        std::fill(p, p + 3, (k & 1) ? 255 : 0);
+    }
+    ASSERT_EQ(Effects::Median(noisy, 4), kOk);
+    EXPECT_EQ(noisy, Flat(40, 30, Bgra{90, 120, 150, 0}));
+    EXPECT_EQ(Effects::Median(noisy, 0), kInvalidParameter);
+    EXPECT_EQ(Effects::Median(noisy, 65), kInvalidParameter);
+}
+
+TEST(Effects, AverageAndSharpen)
+{
+    const Image src = Random24(17, 8, 4);
+    Image img = src;
+    ASSERT_EQ(Effects::Average(img, 4), kOk);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 17; ++x) {
+            int sum = 0;
+            for (int dy = -1; dy <= 2; ++dy)
+                for (int dx = -1; dx <= 2; ++dx)
+                    sum += At(src, std::clamp(x + dx, 0, 16), std::clamp(y + dy, 0, 7), 2);
+            ASSERT_EQ(At(img, x, y, 2), (sum + 8) / 16);
+        }
+    // A flat image is a fixed point of every filter.
+    const Image flat = Flat(9, 9, Bgra{10, 200, 77, 0});
+    for (int s : {-1000, -300, 500, 1000}) {
+        Image f = flat;
+        ASSERT_EQ(Effects::Sharpen(f, s), kOk);
+        EXPECT_EQ(f, flat);
+    }
+    // Sharpening raises the step of an edge, blurring lowers it.
+    Image edge = Flat(8, 3, Bgra{100, 100, 100, 0});
+    for (int y = 0; y < 3; ++y)
+        for (int x = 4; x < 8; ++x)
+            std::fill(edge.Row(y) + x * 3, edge.Row(y) + x * 3 + 3, 150);
+    Image sharp = edge, soft = edge;
+    ASSERT_EQ(Effects::Sharpen(sharp, 800), kOk);
+    ASSERT_EQ(Effects::Sharpen(soft, -1000), kOk);
+    EXPECT_LT(At(sharp, 3, 1, 0), 100);
+    EXPECT_GT(At(sharp, 4, 1, 0), 150);
+    EXPECT_EQ(At(soft, 3, 1, 0), (3 * 100 * 2 + 3 * 150 + 4) / 9);
+    EXPECT_EQ(Effects::Sharpen(sharp, 1001), kInvalidParameter);
+}
+
+TEST(Effects, IntensityAndContrastCurves)
+{
+    Image ramp;
+    ASSERT_EQ(ramp.Create(256, 1, 24), kOk);
+    for (int x = 0; x < 256; ++x)
+        std::fill(ramp.Row(0) + x * 3, ramp.Row(0) + x * 3 + 3, uint8_t(x));
+    Image a = ramp;
+    ASSERT_EQ(Effects::Intensity(a, 100), kOk);
+    EXPECT_EQ(At(a, 0, 0, 0), 26);
+    EXPECT_EQ(At(a, 250, 0, 0), 255);
+    a = ramp;
+    ASSERT_EQ(Effects::Intensity(a, -1000), kOk);
+    EXPECT_EQ(At(a, 255, 0, 0), 0);
+    a = ramp;
+    ASSERT_EQ(Effects::Contrast(a, -1000), kOk);
+    EXPECT_EQ(At(a, 0, 0, 0), At(a, 255, 0, 0));
+    a = ramp;
+    ASSERT_EQ(Effects::Contrast(a, 500), kOk);  // slope 2 around the middle
+    EXPECT_EQ(At(a, 100, 0, 0), 73);  // 72.5 rounded up
+    EXPECT_EQ(At(a, 155, 0, 0), 183);
+    for (int x = 1; x < 256; ++x)
+        ASSERT_GE(At(a, x, 0, 0), At(a, x - 1, 0, 0));
+    a = ramp;
+    ASSERT_EQ(Effects::Contrast(a, 1000), kOk);
+    EXPECT_EQ(At(a, 127, 0, 0), 0);
+    EXPECT_EQ(At(a, 128, 0, 0), 255);
+    EXPECT_EQ(Effects::Contrast(a, -1001), kInvalidParameter);
+}
+
+TEST(Resampler, NearestIsExactAndResampledKeepsFlatImagesFlat)
+{
+    Image ind;
+    ASSERT_EQ(ind.Create(4, 2, 4), kOk);
+    for (int x = 0; x < 4; ++x) {
+        ind.SetIndex(x, 0, x);
+        ind.SetIndex(x, 1, 8 + x);
+    }
+    ASSERT_EQ(Resampler::Size(ind, 8, 4, 0), kOk);
+    EXPECT_EQ(ind.BitsPerPixel(), 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(ind.GetIndex(x, y), (y / 2) * 8 + x / 2);
+    ASSERT_EQ(Resampler::Size(ind, 2, 2, 0), kOk);
+    EXPECT_EQ(ind.GetIndex(1, 1), 11);
+
+    const Image flat = Flat(37, 23, Bgra{3, 128, 254, 0});
+    for (auto [w, h] : {std::pair{12, 7}, std::pair{100, 51}, std::pair{37, 1}}) {
+        Image f = flat;
+        ASSERT_EQ(Resampler::Size(f, w, h, 2), kOk);
+        EXPECT_EQ(f, Flat(w, h, Bgra{3, 128, 254, 0}));
+    }
+    // Shrinking by two averages pairs.
+    Image pair = Flat(4, 2, Bgra{0, 0, 0, 0});
+    std::fill(pair.Row(0) + 3, pair.Row(0) + 6, 200);
+    std::fill(pair.Row(1) + 3, pair.Row(1) + 6, 200);
+    ASSERT_EQ(Resampler::Size(pair, 2, 1, 2), kOk);
+    EXPECT_NEAR(At(pair, 0, 0, 0), 100, 30);
+    EXPECT_EQ(Resampler::Size(pair, 0, 5, 2), kInvalidParameter);
+    EXPECT_EQ(Resampler::Size(pair, 5, 5, 1), kInvalidParameter);
+    EXPECT_EQ(Resampler::Size(pair, 40000, 40000, 0), kTooLarge);
+}
