@@ -55,20 +55,20 @@ ValueTexts TextsOf(CPlcInfo& info)
     return t;
 }
 
-bool WriteCurrentLayout(CRegistryKey& key, CPlcInfo& info)
+// A value that cannot be written is passed over, as the cache is rebuilt by the next scan.
+void WriteCurrentLayout(CRegistryKey& key, CPlcInfo& info)
 {
     ValueTexts t = TextsOf(info);
-    bool ok = key.SetString("Driver_Name", info.m_strDriverName) != 0;
-    ok &= key.SetString("Firmware_Ver", t.firmware) != 0;
-    ok &= key.SetString("Project_Code", t.code) != 0;
-    ok &= key.SetString("DLL_Ver", t.dllVersion) != 0;
-    ok &= key.SetString("FullPath", t.folder) != 0;
-    ok &= key.SetString("Compatibility", t.compatibility) != 0;
-    ok &= key.SetString("DProto", t.dproto) != 0;
-    ok &= key.SetString("TagSupport", t.tags) != 0;
-    ok &= key.SetString("OldTagSupport", t.oldTags) != 0;
-    ok &= key.SetString("SpecialImport", t.special) != 0;
-    return ok;
+    key.SetString("Driver_Name", info.m_strDriverName);
+    key.SetString("Firmware_Ver", t.firmware);
+    key.SetString("Project_Code", t.code);
+    key.SetString("DLL_Ver", t.dllVersion);
+    key.SetString("FullPath", t.folder);
+    key.SetString("Compatibility", t.compatibility);
+    key.SetString("DProto", t.dproto);
+    key.SetString("TagSupport", t.tags);
+    key.SetString("OldTagSupport", t.oldTags);
+    key.SetString("SpecialImport", t.special);
 }
 
 // Firmware text back into the version fields: the legacy form for code 1,
