@@ -123,7 +123,7 @@ public:
             return;
         while (!((mask >> shift_) & 1))
             ++shift_;
-        while (width_ < 32 && ((mask >> (shift_ + width_)) & 1))
+        while (shift_ + width_ < 32 && ((mask >> (shift_ + width_)) & 1))
             ++width_;
         if (width_ < 8) {
             const uint32_t max = (1u << width_) - 1;

@@ -1,0 +1,128 @@
+// Timing of the imaging core for bench/imaging/run.sh.
+//   bench_imaging dither IMAGE.bmp OUT.bmp   Floyd-Steinberg to the benchmark
+//       palette (written to OUT.bmp) and every other dither kernel's speed
+//   bench_imaging chain IMAGE.bmp            the panel preview's whole chain
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imaging/BmpFile.h"
+#include "imaging/ColorReducer.h"
+#include "imaging/Effects.h"
+#include "imaging/Resampler.h"
+
+using namespace qrv::img;
+
+namespace {
+
+// The 6 x 6 x 6 cube plus 40 greys, as 0x00BBGGRR.
+std::vector<uint32_t> BenchPalette()
+{
+    std::vector<uint32_t> p;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                p.push_back(uint32_t(r * 51) | uint32_t(g * 51) << 8 | uint32_t(b * 51) << 16);
+    for (int i = 0; i < 40; ++i) {
+        const uint32_t v = uint32_t((i + 1) * 255 / 41);
+        p.push_back(v | v << 8 | v << 16);
+    }
+    return p;
+}
+
+// Best of `runs` timings in milliseconds; `prepare` runs untimed before each.
+double BestMs(int runs, const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        prepare();
+        const auto t0 = std::chrono::steady_clock::now();
+        work();
+        const auto t1 = std::chrono::steady_clock::now();
+        const double ms = std::chrono::duration<double, std::milli>(t1 - t0).count();
+        if (ms < best)
+            best = ms;
+    }
+    return best;
+}
+
+int Dither(const char* in, const char* out)
+{
+    Image src;
+    if (BmpFile::Load(in, src) != kOk || src.PromoteToTrueColor() != kOk) {
+        std::fprintf(stderr, "cannot read %s\n", in);
+        return 1;
+    }
+    const std::vector<uint32_t> pal = BenchPalette();
+    const double mpx = double(src.Width()) * src.Height() / 1e6;
+    static const char* const kNames[] = {"none", "fs", "stucki", "burkes", "sierra",
+                                         "stevenson_arce", "jarvis", "ordered"};
+    Image work;
+    for (int d = 0; d <= 7; ++d) {
+        const double ms = BestMs(7, [&] { work = src; },
+                                 [&] { ColorReducer::ColorRes(work, 8, kPaletteUser, d, 256, pal); });
+        std::printf("qrv_%s_mpx_s=%.1f\n", kNames[d], mpx / (ms / 1000.0));
+        if (d == kDitherFloydSteinberg && BmpFile::Save(out, work) != kOk) {
+            std::fprintf(stderr, "cannot write %s\n", out);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int Chain(const char* in)
+{
+    Image src;
+    if (BmpFile::Load(in, src) != kOk || src.PromoteToTrueColor() != kOk) {
+        std::fprintf(stderr, "cannot read %s\n", in);
+        return 1;
+    }
+    const std::vector<uint32_t> pal = BenchPalette();
+    Image img;
+    struct Step {
+        const char* name;
+        std::function<Status(Image&)> run;
+    };
+    const Step steps[] = {
+        {"median4", [](Image& i) { return Effects::Median(i, 4); }},
+        {"average4", [](Image& i) { return Effects::Average(i, 4); }},
+        {"sharpen800", [](Image& i) { return Effects::Sharpen(i, 800); }},
+        {"intensity100", [](Image& i) { return Effects::Intensity(i, 100); }},
+        {"contrast200", [](Image& i) { return Effects::Contrast(i, 200); }},
+        {"size640x480", [](Image& i) { return Resampler::Size(i, 640, 480, 2); }},
+        {"colorres8", [&pal](Image& i) { return ColorReducer::ColorRes(i, 8, kPaletteUser, 1, 256, pal); }},
+    };
+    const double total = BestMs(9, [&] { img = src; }, [&] {
+        for (const Step& s : steps)
+            s.run(img);
+    });
+    // Per-step times, for finding where the frame goes.
+    std::string detail;
+    Image stage = src;
+    for (const Step& s : steps) {
+        Image before = stage;
+        const double ms = BestMs(5, [&] { img = before; }, [&] { s.run(img); });
+        s.run(stage);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, " %s=%.2f", s.name, ms);
+        detail += buf;
+    }
+    std::printf("chain_%dx%d_ms=%.2f\n", src.Width(), src.Height(), total);
+    std::printf("chain_steps_ms:%s\n", detail.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "dither") == 0)
+        return Dither(argv[2], argv[3]);
+    if (argc == 3 && std::strcmp(argv[1], "chain") == 0)
+        return Chain(argv[2]);
+    std::fprintf(stderr, "usage: bench_imaging dither IMAGE.bmp OUT.bmp | chain IMAGE.bmp\n");
+    return 2;
+}
