@@ -293,8 +293,8 @@ TEST(PlcInfoList, UnreadableFolderGivesNothing)
     CPlcInfoList list("VARN\\");
     list.SetDLLPath("Q:\\no\\such\\folder\\");
     EXPECT_EQ(list.Load(1), 0);
-    CString longPath('x', 600);
-    list.SetDLLPath(longPath);
+    // An over-long path beyond what the platform can search.
+    list.SetDLLPath("Q:\\" + CString('x', 600) + "\\");
     EXPECT_EQ(list.Load(0), 0);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.key));
 }
