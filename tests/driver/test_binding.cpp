@@ -1,0 +1,205 @@
+// Module binding, the module cache and the stored setup.
+#include <gtest/gtest.h>
+#include "driver/QRVPlcDriver.h"
+#include "toolkit/PlxUtil.h"
+#include "tests/driver/DriverFixture.h"
+
+namespace
+{
+using F = DriverFixture;
+
+int Inits(HMODULE h)
+{
+    return static_cast<int>(F::Calls(h, "ExpDoSpecialInit").size());
+}
+} // namespace
+
+TEST(DriverBinding, SameNameLoadsAndInitialisesOnce)
+{
+    DriverFixture fx;
+    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC600.dll").c_str();
+    QRVPlcDriver driver;
+    ASSERT_EQ(1, driver.LoadDriver(path));
+    ASSERT_TRUE(driver.IsValid());
+    HINSTANCE h = driver.GetHandle();
+    EXPECT_EQ(1, Inits(h));
+    ASSERT_EQ(1, driver.LoadDriver(path));
+    EXPECT_EQ(h, driver.GetHandle());
+    EXPECT_EQ(1, Inits(h));
+
+    // Another spelling is another key: loaded (same module, count raised) and initialised again.
+    CString upper = path;
+    upper.MakeUpper();
+    ASSERT_EQ(1, driver.LoadDriver(upper));
+    EXPECT_EQ(h, driver.GetHandle());
+    EXPECT_EQ(2, Inits(h));
+
+    driver.FreeDrivers();
+    EXPECT_EQ(nullptr, GetModuleHandleA(path));
+}
+
+TEST(DriverBinding, FailedLoadIsRememberedUntilFreeDrivers)
+{
+    DriverFixture fx;
+    std::string target = fx.Copy("Z32TPLC500.dll", "Z32TPLC601.dll");
+    CString path = target.c_str();
+    std::string missing = target + ".moved";
+    MoveFileA(target.c_str(), missing.c_str());
+
+    QRVPlcDriver driver;
+    EXPECT_EQ(1, driver.LoadDriver(path));
+    EXPECT_EQ(0, driver.IsValid());
+    MoveFileA(missing.c_str(), target.c_str());
+    EXPECT_EQ(1, driver.LoadDriver(path));
+    EXPECT_EQ(0, driver.IsValid()) << "the failed load must not be retried";
+    driver.FreeDrivers();
+    EXPECT_EQ(1, driver.LoadDriver(path));
+    EXPECT_EQ(1, driver.IsValid());
+    driver.FreeDrivers();
+}
+
+TEST(DriverBinding, EmptyNameLeavesObjectUnbound)
+{
+    DriverFixture fx;
+    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC602.dll").c_str();
+    QRVPlcDriver driver;
+    driver.LoadDriver(path);
+    CString empty;
+    EXPECT_EQ(0, driver.LoadDriver(empty));
+    EXPECT_EQ(0, driver.IsValid());
+    driver.FreeDrivers();
+}
+
+TEST(DriverBinding, DllCodesAndInternalDrivers)
+{
+    struct Case { const char* name; int (*load)(QRVPlcDriver&); int expected; };
+    const Case cases[] = {
+        {"Z32TPLC007.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(7); }, 1},
+        {"Z32TPLC1234.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(1234); }, 1},
+        {"Z32TPLC196.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(175u); }, 1},
+        {"Z32TPLC089.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(89u); }, 1},
+        {"Z32TPLC089.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(); }, 1},
+        {"Z32TPLC204.DLL", [](QRVPlcDriver& d) { return d.LoadInternalMemoryBufferDriver(); }, 1},
+        {"Z32TPLC108.DLL", [](QRVPlcDriver& d) { return d.LoadForthDriver(); }, 1},
+        {"Z32TPANEL.DLL", [](QRVPlcDriver& d) { return d.LoadSysVarDriver(); }, 1},
+    };
+    for (const Case& c : cases)
+    {
+        QRVPlcDriver driver;
+        EXPECT_EQ(c.expected, c.load(driver)) << c.name;
+        CString name;
+        ASSERT_TRUE(driver.GetDLLName(name)) << c.name;
+        name.MakeUpper();
+        EXPECT_STREQ(c.name, name);
+        driver.FreeDrivers();
+    }
+}
+
+TEST(DriverBinding, UnknownInternalKindChangesNothing)
+{
+    QRVPlcDriver driver;
+    ASSERT_EQ(1, driver.LoadDriverByDllCode(7));
+    HINSTANCE h = driver.GetHandle();
+    EXPECT_EQ(0, driver.LoadInternalDriver(90u));
+    EXPECT_EQ(h, driver.GetHandle());
+    driver.FreeDrivers();
+}
+
+TEST(DriverBinding, ForeignModuleIsNeverReleased)
+{
+    DriverFixture fx;
+    std::string path = fx.Copy("Z32TPLC500.dll", "Z32TPLC603.dll");
+    HMODULE h = LoadLibraryA(path.c_str());
+    ASSERT_NE(nullptr, h);
+    {
+        QRVPlcDriver driver;
+        driver.SetDriver(h);
+        EXPECT_EQ(h, driver.GetHandle());
+        driver.FreeDrivers();
+        QRVPlcDriver byConstructor(h);
+        byConstructor.FreeDrivers();
+    }
+    EXPECT_EQ(h, GetModuleHandleA(path.c_str()));
+    EXPECT_EQ(0, Inits(h)) << "SetDriver calls no entry point";
+    FreeLibrary(h);
+    EXPECT_EQ(nullptr, GetModuleHandleA(path.c_str()));
+}
+
+TEST(DriverBinding, DestructorReleasesNoModule)
+{
+    DriverFixture fx;
+    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC604.dll").c_str();
+    HINSTANCE h = nullptr;
+    {
+        QRVPlcDriver driver;
+        driver.LoadDriver(path);
+        h = driver.GetHandle();
+    }
+    EXPECT_EQ(h, GetModuleHandleA(path));
+    FreeLibrary(h);
+}
+
+TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
+{
+    DriverFixture fx;
+    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC605.dll").c_str();
+    uPLCSETUP setup;
+    for (int i = 0; i < 64; ++i)
+        setup.abyData[i] = static_cast<unsigned char>(i * 3 + 1);
+
+    QRVPlcDriver* source = new QRVPlcDriver;
+    uPLCSETUP out = {};
+    EXPECT_EQ(0, source->GetPlcSetup(&out));
+    EXPECT_EQ(nullptr, source->GetPlcSetupPtr());
+    EXPECT_EQ(1, source->SetPlcSetup(&setup));
+    source->LoadDriver(path);
+    HINSTANCE h = source->GetHandle();
+
+    QRVPlcDriver copy(*source);
+    QRVPlcDriver assigned;
+    assigned = *source;
+    delete source;
+
+    EXPECT_EQ(1, copy.GetPlcSetup(&out));
+    EXPECT_EQ(0, memcmp(&setup, &out, 64));
+    EXPECT_NE(nullptr, assigned.GetPlcSetupPtr());
+    EXPECT_EQ(0, memcmp(&setup, assigned.GetPlcSetupPtr(), 64));
+    EXPECT_NE(copy.GetPlcSetupPtr(), assigned.GetPlcSetupPtr());
+
+    // The copy knows the module: no second load or initialisation.
+    EXPECT_EQ(1, copy.LoadDriver(path));
+    EXPECT_EQ(h, copy.GetHandle());
+    EXPECT_EQ(1, Inits(h));
+    copy.FreeDrivers();
+    EXPECT_EQ(nullptr, GetModuleHandleA(path));
+}
+
+TEST(DriverBinding, TerminalEmulatorAndForthGates)
+{
+    QRVPlcDriver unbound;
+    CString name;
+    EXPECT_FALSE(unbound.GetDLLName(name));
+    EXPECT_EQ(0, unbound.IsTerminalEmulator());
+    EXPECT_EQ(0, unbound.InitForth("x"));
+
+    DriverFixture fx;
+    CString path = fx.Copy("Z32TPLC027.dll", "z32tPlc027.dll").c_str();
+    QRVPlcDriver driver;
+    driver.LoadDriver(path);
+    EXPECT_EQ(1, driver.IsTerminalEmulator());
+    char text[50] = "";
+    EXPECT_EQ(0, driver.GetLogicalAddress(text, nullptr, nullptr));
+    EXPECT_EQ(0, driver.GetLogicalAddress(text, nullptr, nullptr, 1, 2, 3, nullptr));
+    HMODULE h = driver.GetHandle();
+    EXPECT_TRUE(F::Calls(h, "ExpGetLogicalTag").empty());
+    EXPECT_TRUE(F::Calls(h, "ExpWriteLogicalAddressString").empty());
+
+    F::SetResult(h, "InitForth", 42);
+    EXPECT_EQ(42, driver.InitForth("boot"));
+    EXPECT_EQ(0, driver.InitForth(""));
+    auto calls = F::Calls(h, "InitForth");
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_STREQ("boot", calls[0].szText);
+    EXPECT_EQ(0u, calls[1].aArgs[0]);
+    driver.FreeDrivers();
+}
