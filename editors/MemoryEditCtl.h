@@ -1,0 +1,24 @@
+// CMemoryEditCtl: the edit box of a value editor. When it loses the focus it
+// hands its text to its manager, which parses it and rewrites the box.
+#pragma once
+#include <afxwin.h>
+
+class CSpinEditMgr;
+
+class AFX_EXT_CLASS CMemoryEditCtl : public CEdit
+{
+    DECLARE_DYNAMIC(CMemoryEditCtl)
+public:
+    explicit CMemoryEditCtl(CSpinEditMgr* pMgr = nullptr);
+    ~CMemoryEditCtl() override;
+
+    void SetManager(CSpinEditMgr* pMgr) { m_pMgr = pMgr; }
+    CSpinEditMgr* GetManager() const { return m_pMgr; }
+
+protected:
+    afx_msg void OnKillfocus();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CSpinEditMgr* m_pMgr;
+};

@@ -1,0 +1,24 @@
+#include "editors/MemorySpinCtl.h"
+#include "editors/SpinEditMgr.h"
+
+IMPLEMENT_DYNAMIC(CMemorySpinCtl, CSpinButtonCtrl)
+
+BEGIN_MESSAGE_MAP(CMemorySpinCtl, CSpinButtonCtrl)
+    ON_NOTIFY_REFLECT(UDN_DELTAPOS, OnDeltapos)
+END_MESSAGE_MAP()
+
+CMemorySpinCtl::CMemorySpinCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
+
+CMemorySpinCtl::~CMemorySpinCtl() = default;
+
+void CMemorySpinCtl::OnDeltapos(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMUPDOWN* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
+    if (m_pMgr)
+        m_pMgr->IncDecPos(pUpDown->iDelta);
+    // The control's own position only has to stay clear of its range ends,
+    // so that both arrows keep reporting steps.
+    if (m_hWnd && (pUpDown->iPos <= 10 || pUpDown->iPos >= 90))
+        SetPos(50);
+    *pResult = 0;
+}

@@ -1,0 +1,24 @@
+// CTimerEditCtl: the edit box of a value editor. When it loses the focus it
+// hands its text to its manager, which parses it and rewrites the box.
+#pragma once
+#include <afxwin.h>
+
+class CSpinEditMgr;
+
+class AFX_EXT_CLASS CTimerEditCtl : public CEdit
+{
+    DECLARE_DYNAMIC(CTimerEditCtl)
+public:
+    explicit CTimerEditCtl(CSpinEditMgr* pMgr = nullptr);
+    ~CTimerEditCtl() override;
+
+    void SetManager(CSpinEditMgr* pMgr) { m_pMgr = pMgr; }
+    CSpinEditMgr* GetManager() const { return m_pMgr; }
+
+protected:
+    afx_msg void OnKillfocus();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CSpinEditMgr* m_pMgr;
+};

@@ -1,0 +1,24 @@
+#include "editors/TimerSpinCtl.h"
+#include "editors/SpinEditMgr.h"
+
+IMPLEMENT_DYNAMIC(CTimerSpinCtl, CSpinButtonCtrl)
+
+BEGIN_MESSAGE_MAP(CTimerSpinCtl, CSpinButtonCtrl)
+    ON_NOTIFY_REFLECT(UDN_DELTAPOS, OnDeltapos)
+END_MESSAGE_MAP()
+
+CTimerSpinCtl::CTimerSpinCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
+
+CTimerSpinCtl::~CTimerSpinCtl() = default;
+
+void CTimerSpinCtl::OnDeltapos(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMUPDOWN* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);
+    if (m_pMgr)
+        m_pMgr->IncDecPos(pUpDown->iDelta);
+    // The control's own position only has to stay clear of its range ends,
+    // so that both arrows keep reporting steps.
+    if (m_hWnd && (pUpDown->iPos <= 10 || pUpDown->iPos >= 90))
+        SetPos(50);
+    *pResult = 0;
+}
