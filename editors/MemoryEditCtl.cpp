@@ -5,6 +5,7 @@ IMPLEMENT_DYNAMIC(CMemoryEditCtl, CEdit)
 
 BEGIN_MESSAGE_MAP(CMemoryEditCtl, CEdit)
     ON_CONTROL_REFLECT(EN_KILLFOCUS, OnKillfocus)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
 END_MESSAGE_MAP()
 
 CMemoryEditCtl::CMemoryEditCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
@@ -18,4 +19,12 @@ void CMemoryEditCtl::OnKillfocus()
     CString strText;
     GetWindowText(strText);
     m_pMgr->ParseUserData(strText);
+}
+
+LRESULT CMemoryEditCtl::OnSetText(WPARAM, LPARAM)
+{
+    // The up-down control's position is never the box's text.
+    if (m_pMgr && !m_pMgr->AcceptEditText())
+        return TRUE;
+    return Default();
 }

@@ -11,6 +11,19 @@ CMemorySpinCtl::CMemorySpinCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
 
 CMemorySpinCtl::~CMemorySpinCtl() = default;
 
+LRESULT CMemorySpinCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Every message of the control is bracketed, so that the manager can
+    // tell its own writes into the box from the control's.
+    CSpinEditMgr* pMgr = m_pMgr;
+    if (pMgr)
+        pMgr->EnterSpinMessage();
+    LRESULT lResult = CSpinButtonCtrl::WindowProc(message, wParam, lParam);
+    if (pMgr)
+        pMgr->LeaveSpinMessage();
+    return lResult;
+}
+
 void CMemorySpinCtl::OnDeltapos(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMUPDOWN* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);

@@ -7,7 +7,7 @@
 
 IMPLEMENT_DYNCREATE(CSpinEditMgr, CCmdTarget)
 
-CSpinEditMgr::CSpinEditMgr() : m_pEdit(nullptr), m_pSpin(nullptr) {}
+CSpinEditMgr::CSpinEditMgr() : m_pEdit(nullptr), m_pSpin(nullptr), m_nSpinMessages(0), m_bWritingText(FALSE) {}
 
 CSpinEditMgr::~CSpinEditMgr()
 {
@@ -40,9 +40,11 @@ BOOL CSpinEditMgr::SubClassControls(UINT nSpinID, UINT nEditID, CWnd* pParent, C
     // control's own hook of its buddy (arrow keys) lies below ours and our
     // window procedure can later be removed again from the top of the chain.
     m_pSpin->SetBuddy(CWnd::FromHandle(hEdit));
+    if (!m_pEdit->SubclassWindow(hEdit))
+        return FALSE;
     m_pSpin->SetRange(0, 100);
     m_pSpin->SetPos(50);
-    return m_pEdit->SubclassWindow(hEdit);
+    return TRUE;
 }
 
 void CSpinEditMgr::CreateControls(CONTROL_PAIR ePair)
@@ -74,8 +76,12 @@ CString CSpinEditMgr::GetEditText(const CString& strShown) const
 
 void CSpinEditMgr::SetEditText(LPCSTR lpszText)
 {
-    if (m_pEdit && m_pEdit->m_hWnd)
+    if (m_pEdit && m_pEdit->m_hWnd) {
+        BOOL bWasWriting = m_bWritingText;
+        m_bWritingText = TRUE;
         m_pEdit->SetWindowText(lpszText);
+        m_bWritingText = bWasWriting;
+    }
 }
 
 void CSpinEditMgr::EnableControls(BOOL bEnable)

@@ -20,6 +20,14 @@ public:
     CEdit* GetEditCtrl() const { return m_pEdit; }
     CSpinButtonCtrl* GetSpinCtrl() const { return m_pSpin; }
 
+    // The up-down control may have been made with the buddy-integer style,
+    // which it keeps to itself even when the style is taken away: whatever
+    // it writes into the box while it handles a message is refused, unless
+    // it is this manager's own text.
+    void EnterSpinMessage() { ++m_nSpinMessages; }
+    void LeaveSpinMessage() { --m_nSpinMessages; }
+    BOOL AcceptEditText() const { return m_nSpinMessages == 0 || m_bWritingText; }
+
 protected:
     enum CONTROL_PAIR { TIMER_PAIR, MEMORY_PAIR };
 
@@ -40,6 +48,9 @@ protected:
     CSpinButtonCtrl* m_pSpin;
 
 private:
+    int m_nSpinMessages;
+    BOOL m_bWritingText;
+
     void CreateControls(CONTROL_PAIR ePair);
     void ReleaseControls();
 

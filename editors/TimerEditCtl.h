@@ -17,6 +17,7 @@ public:
 
 protected:
     afx_msg void OnKillfocus();
+    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

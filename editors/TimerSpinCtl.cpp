@@ -11,6 +11,19 @@ CTimerSpinCtl::CTimerSpinCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
 
 CTimerSpinCtl::~CTimerSpinCtl() = default;
 
+LRESULT CTimerSpinCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Every message of the control is bracketed, so that the manager can
+    // tell its own writes into the box from the control's.
+    CSpinEditMgr* pMgr = m_pMgr;
+    if (pMgr)
+        pMgr->EnterSpinMessage();
+    LRESULT lResult = CSpinButtonCtrl::WindowProc(message, wParam, lParam);
+    if (pMgr)
+        pMgr->LeaveSpinMessage();
+    return lResult;
+}
+
 void CTimerSpinCtl::OnDeltapos(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMUPDOWN* pUpDown = reinterpret_cast<const NMUPDOWN*>(pNMHDR);

@@ -54,8 +54,7 @@ TEST_F(Memory, TypedSizesSnapToTheGridAndAreClamped)
     }
 }
 
-// Disabled: this check fails against the current manager and is kept until that is fixed.
-TEST_F(Memory, DISABLED_MegabytesWithFractionsAndAGridAnchoredAtTheLowerBound)
+TEST_F(Memory, MegabytesWithFractionsAndAGridAnchoredAtTheLowerBound)
 {
     mgr.SetRangeStep(512, 4096, 512);
     TypeAndLeave(IDC_MEMORY_EDIT, "1.5M");
@@ -66,6 +65,8 @@ TEST_F(Memory, DISABLED_MegabytesWithFractionsAndAGridAnchoredAtTheLowerBound)
     TypeAndLeave(IDC_MEMORY_EDIT, "41");
     EXPECT_EQ(50, mgr.GetMemValue());
     TypeAndLeave(IDC_MEMORY_EDIT, "100");
+    EXPECT_EQ(90, mgr.GetMemValue()) << "half a step rounds down at the top as well";
+    TypeAndLeave(IDC_MEMORY_EDIT, "101");
     EXPECT_EQ(100, mgr.GetMemValue()) << "the upper bound need not lie on the grid";
 }
 
