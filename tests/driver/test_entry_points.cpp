@@ -195,7 +195,7 @@ TEST_F(RecordingDriver, UnusualArgumentOrders)
     unsigned short id = 0;
     EXPECT_EQ(1, m_driver.GetDataFormat(id, Adr(0x21)));
     EXPECT_EQ(5, id);
-    EXPECT_EQ(1u, Only("ExpGetDataFormat").nArgs);
+    EXPECT_EQ(1, Only("ExpGetDataFormat").nArgs);
     F::SetResult(m_h, "ExpGetPreferredDataFormat", 0x10009);
     EXPECT_EQ(1, m_driver.GetPreferredDataFormat(id, SetupAt(0x22), Adr(0x23)));
     EXPECT_EQ(9, id);
