@@ -1,4 +1,5 @@
 #include "driver/QRVPlcDriver.h"
+#include "driver/EntryPointCall.h"
 #include "toolkit/PlxUtil.h"
 #include <mbstring.h>
 #include <stdarg.h>
@@ -45,34 +46,6 @@ private:
     int m_nSize;
 };
 } // namespace
-
-// ----------------------------------------------------------------------------
-// Entry-point lookup
-
-template <typename Fn>
-Fn QRVPlcDriver::Lookup(const char* pszName) const
-{
-    if (m_hModule == nullptr)
-        return nullptr;
-    return reinterpret_cast<Fn>(::GetProcAddress(m_hModule, pszName));
-}
-
-template <typename Fn, typename R, typename... A>
-R QRVPlcDriver::Call(const char* pszName, R fallback, A... args) const
-{
-    Fn pfn = Lookup<Fn>(pszName);
-    if (pfn == nullptr)
-        return fallback;
-    if constexpr (std::is_void_v<std::invoke_result_t<Fn, A...>>)
-    {
-        pfn(args...);
-        return R(1);
-    }
-    else
-    {
-        return static_cast<R>(pfn(args...));
-    }
-}
 
 int QRVPlcDriver::HasEntryPoint(const char* pszName) const
 {

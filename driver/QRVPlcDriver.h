@@ -10,6 +10,8 @@
 #include "driver/PlcDriverRecords.h"
 
 // Callbacks handed to "AttachPLCFieldDialog" unchanged.
+class CPlcInfo;
+
 typedef int (CALLBACK* PLCDLGPROC)(HWND, UINT, UINT, long);
 typedef int (CALLBACK* PLCCREATEDLGPROC)(HINSTANCE, LPCSTR, HWND, PLCDLGPROC, long, unsigned long);
 typedef int (CALLBACK* PLCDLGHOOKPROC)(unsigned long, PLCDLGPROC, unsigned long);
@@ -160,6 +162,31 @@ public:
     int IsDProtoSupported();
     int SupportsPropPages() const;
     bool IsDprotoAddFileSupported() const;
+
+    // Identity of the bound driver. The project code is read afresh from the
+    // module's identity string at every call (each call binds the module once
+    // more by its file name and runs its special initialisation again); with
+    // no module bound the code is 0 and every predicate false.
+    int LoadDriver(CPlcInfo* pInfo);
+    int LoadDriver(unsigned short nProjectCode);
+    bool GetDriverName(CString& strName);
+    bool IsRDAPermitted();
+    unsigned char GetPlcType() const;
+    int IsSimaticS5OldDriver() const;
+    int IsQEMQMOVEDriver() const;
+    int IsSaisABusDriver() const;
+    int IsInternalDriver() const;
+    int IsForthDriver() const;
+    int IsCodeSysDriver() const;
+
+    // Entry points only called for drivers of one project code.
+    int SetQEMCheckSum(uPLCSETUP* pSetup, unsigned long nChecksum, short nValue);
+    int GetQEMCheckSum(uPLCSETUP* pSetup, unsigned long* pChecksum, short* pValue);
+    int ParseTagsFromAdditionalFile(sADDFILE* pFile, uPLCSETUP* pSetup, void** ppList,
+                                    long* pCount);
+    int GetTagnameFromGA(sADDFILE* pFile, uPLCADR* pAdr, char* pszTag, int nSize,
+                         uPLCSETUP* pSetup);
+    int UpdateGAforCodesys(sADDFILE* pFile, uPLCADR* pAdr, uPLCSETUP* pSetup);
 
     // Capability bits of "ExpGetDriverCapability".
     int IsOldTagSupported();

@@ -3,7 +3,10 @@
 // library's own registry layer.
 #pragma once
 #include <afxwin.h>
+#include <fstream>
 #include <string>
+#include <gtest/gtest.h>
+#include "tests/support/TestApp.h"
 
 namespace cattest {
 
@@ -27,5 +30,21 @@ void WriteBytes(HKEY hRoot, const std::string& path, const char* value, DWORD ty
 
 // Modules currently loaded in the process under this base name.
 bool IsLoaded(const std::string& name);
+
+// A test's own host registry key and driver folder.
+struct Scene
+{
+    explicit Scene(const std::string& name) : key(FreshHostKey(name)), folder(qrvtest::FreshTempFolder("cat-" + name)) {}
+    void Add(const std::string& fixture, const std::string& asName) { ASSERT_TRUE(CopyModule(Fixture(fixture), folder, asName)); }
+    void AddSample(const std::string& file) { ASSERT_TRUE(CopyModule(SampleDriver(file), folder, file)); }
+    void AddGarbage(const std::string& asName)
+    {
+        std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module";
+    }
+    CString DllPath() const { return CString((folder + "\\").c_str()); }
+    std::string Item(const std::string& dll) const { return key + "\\" + dll; }
+    std::string key, folder;
+};
+
 
 }

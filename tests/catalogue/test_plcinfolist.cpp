@@ -21,20 +21,6 @@ public:
     using CPlcInfoList::SaveToRegistry16;
 };
 
-struct Scene
-{
-    explicit Scene(const std::string& name) : key(FreshHostKey(name)), folder(qrvtest::FreshTempFolder("cat-" + name)) {}
-    void Add(const std::string& fixture, const std::string& asName) { ASSERT_TRUE(CopyModule(Fixture(fixture), folder, asName)); }
-    void AddSample(const std::string& file) { ASSERT_TRUE(CopyModule(SampleDriver(file), folder, file)); }
-    void AddGarbage(const std::string& asName)
-    {
-        std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module";
-    }
-    CString DllPath() const { return CString((folder + "\\").c_str()); }
-    std::string Item(const std::string& dll) const { return key + "\\" + dll; }
-    std::string key, folder;
-};
-
 std::vector<std::string> Names(CPlcInfoList& list)
 {
     std::vector<std::string> names;
