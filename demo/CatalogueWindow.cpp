@@ -1,18 +1,9 @@
 #include "CatalogueWindow.h"
 #include "catalogue/PlcInfoList.h"
+#include "DemoPaths.h"
 
 namespace {
 const UINT kListId = 1100;
-
-CString DriverFolder()
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
-    if (slash)
-        slash[1] = '\0';
-    return CString(path) + "drivers\\";
-}
 
 const char* YesNo(bool b) { return b ? "ja" : "nein"; }
 }
@@ -55,7 +46,7 @@ void CCatalogueWindow::Fill()
 
     CPlcInfoList catalogue("VARN\\");
     catalogue.InsertClientInfo(1);
-    catalogue.SetDLLPath(DriverFolder());
+    catalogue.SetDLLPath(DemoDriverFolder());
     // The demo always shows what lies in its folder, so it rescans.
     catalogue.Load(1);
     for (POSITION pos = catalogue.GetHeadPosition(); pos;) {
@@ -72,7 +63,7 @@ void CCatalogueWindow::Fill()
             m_list.SetItemText(row, i + 1, cells[i]);
     }
     if (catalogue.IsEmpty())
-        m_list.InsertItem(0, "Keine Treiber in " + DriverFolder());
+        m_list.InsertItem(0, "Keine Treiber in " + DemoDriverFolder());
 }
 
 void CCatalogueWindow::OnSize(UINT, int cx, int cy)

@@ -1,6 +1,7 @@
 #include "DemoApp.h"
 #include "MainFrame.h"
 #include "CatalogueWindow.h"
+#include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
 #if __has_include("ValuesDialog.h")
@@ -67,6 +68,7 @@ int CDemoApp::TakeScreenshots(const CString& folder)
     } else {
         ++failures;
     }
+    failures += ShootControllerSelection(folder);
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);
@@ -80,6 +82,22 @@ int CDemoApp::TakeScreenshots(const CString& folder)
         }
     }
 #endif
+    return failures;
+}
+
+// The selection dialog as the user first sees it: the active driver's row selected.
+int CDemoApp::ShootControllerSelection(const CString& folder)
+{
+    auto* pFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    CPlcSelectDlg* pDlg = pFrame->Project().CreateDialogFor(pFrame);
+    if (!pDlg)
+        return 1;
+    pDlg->CenterWindow();
+    pDlg->ShowWindow(SW_SHOW);
+    qrvtest::PumpFor(200);
+    int failures = !qrvtest::SaveWindowPng(pDlg->m_hWnd, PathIn(folder, "controller-select.png"));
+    pDlg->DestroyWindow();
+    delete pDlg;
     return failures;
 }
 

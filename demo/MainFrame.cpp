@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
     ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
+    ON_COMMAND(ID_DRIVER_SELECT, OnDriverSelect)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::CreateFrame()
@@ -34,15 +35,23 @@ int CMainFrame::OnCreate(LPCREATESTRUCT)
         return -1;
     m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     m_list.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    m_pProject.reset(new CDemoProject);
     ShowStringTable();
     return 0;
 }
 
+namespace {
+void ResetList(CListCtrl& list)
+{
+    list.DeleteAllItems();
+    while (list.DeleteColumn(0)) {
+    }
+}
+}
+
 void CMainFrame::ShowStringTable()
 {
-    m_list.DeleteAllItems();
-    while (m_list.DeleteColumn(0)) {
-    }
+    ResetList(m_list);
     m_list.InsertColumn(0, "Nummer", LVCFMT_LEFT, 80);
     m_list.InsertColumn(1, "Text", LVCFMT_LEFT, 740);
     for (UINT id = IDS_PLC_LIST_COLUMNS; id <= IDS_SHEET_HELP; ++id) {
@@ -77,3 +86,21 @@ void CMainFrame::OnEditValues()
 }
 
 void CMainFrame::OnDriverCatalogue() { CCatalogueWindow::Show(this); }
+
+void CMainFrame::OnDriverSelect()
+{
+    if (m_pProject->ChooseController(this))
+        ShowProject();
+}
+
+void CMainFrame::ShowProject()
+{
+    ResetList(m_list);
+    m_list.InsertColumn(0, "Projekt", LVCFMT_LEFT, 160);
+    m_list.InsertColumn(1, "Wert", LVCFMT_LEFT, 660);
+    int row = m_list.InsertItem(0, "Treiber-DLL");
+    m_list.SetItemText(row, 1, m_pProject->ActiveDll());
+    row = m_list.InsertItem(1, "Controller-Modus");
+    m_list.SetItemText(row, 1, m_pProject->ModeText());
+    SetWindowText("QRV Demo – Projekt");
+}

@@ -3,6 +3,8 @@
 #pragma once
 #include <afxwin.h>
 #include <afxcmn.h>
+#include <memory>
+#include "DemoProject.h"
 
 class CMainFrame : public CWnd
 {
@@ -11,6 +13,9 @@ public:
     BOOL CreateFrame();
     void ShowStringTable();
     CListCtrl& List() { return m_list; }
+    CDemoProject& Project() { return *m_pProject; }
+    // The project's driver and controller mode in the list.
+    void ShowProject();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -20,10 +25,12 @@ protected:
     afx_msg void OnViewStrings();
     afx_msg void OnEditValues();
     afx_msg void OnDriverCatalogue();
+    afx_msg void OnDriverSelect();
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
 private:
     CListCtrl m_list;
     CMenu m_menu;
+    std::unique_ptr<CDemoProject> m_pProject;
 };
