@@ -35,7 +35,9 @@ std::string PathIn(const CString& folder, LPCSTR name)
 
 BOOL CDemoApp::InitInstance()
 {
-    SetRegistryKey("QRV Demo");
+    // With the final backslash, so the driver cache becomes a key of its own
+    // (Software\QRV Demo\PLC Drivers).
+    SetRegistryKey("QRV Demo\\");
     m_hQrv = ::LoadLibraryA("QRV.dll");
     CMainFrame* pFrame = new CMainFrame;
     if (!pFrame->CreateFrame()) {

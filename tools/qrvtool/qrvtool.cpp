@@ -4,6 +4,7 @@
 //   qrvtool bench [--count N]                    timing of the catalogue's cache and disk loads
 #include <afxwin.h>
 #include "catalogue/PlcInfoList.h"
+#include "driver/QRVPlcDriver.h"
 #include <stdio.h>
 #include <string.h>
 #include <stdlib.h>
@@ -108,6 +109,19 @@ const char* const kEntryPoints[] = {
     "ExpGetDriverCapability", "ExpSetSymbolChecksum", "ExpGetSymbolChecksum", "ExpParseTagsFromAdditionalFile",
     "ExpGetTagnameFromGA", "ExpMakeGACompatiable"};
 
+// What a host learns through the driver object bound to the module.
+void PrintDriverView(HINSTANCE hModule)
+{
+    QRVPlcDriver driver;
+    driver.SetDriver(hModule);
+    CString name;
+    driver.GetDriverName(name);
+    printf("Anzeigename:    \"%s\" (RDA %s)\n", (LPCSTR)name, driver.IsRDAPermitted() ? "erlaubt" : "gesperrt");
+    printf("Familie:        S5 alt %s, QMove %s, Sais-A-Bus %s, intern %s, Forth %s, CoDeSys %s\n",
+           YesNo(driver.IsSimaticS5OldDriver() != 0), YesNo(driver.IsQEMQMOVEDriver() != 0), YesNo(driver.IsSaisABusDriver() != 0),
+           YesNo(driver.IsInternalDriver() != 0), YesNo(driver.IsForthDriver() != 0), YesNo(driver.IsCodeSysDriver() != 0));
+}
+
 int Inspect(int argc, char** argv)
 {
     if (argc != 1) {
@@ -139,6 +153,7 @@ int Inspect(int argc, char** argv)
     printf("Kompatibilitaet: \"%s\"\n", (LPCSTR)info.m_strCompatibility);
     printf("DProto %s, Tags %s, alte Tags %s, Spezialimport %s\n", YesNo(info.m_bDProto), YesNo(info.m_bTagSupport),
            YesNo(info.m_bOldTagSupport), YesNo(info.m_bSpecialImport));
+    PrintDriverView(hModule);
     int exported = 0;
     for (const char* name : kEntryPoints) {
         bool has = ::GetProcAddress(hModule, name) != nullptr;
