@@ -5,24 +5,13 @@
 #include "driver/EntryPointCall.h"
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
+#include "driver/PlcProjectCodes.h"
 
 namespace
 {
 const int kNameBufferSize = 255;
 const int kInternalDriverProxyAnswer = 175;
 const char kNoRdaDriverName[] = "NMEA 0183 ";
-
-// Project codes that single out one driver family.
-const unsigned char kCodeSimaticS5Old = 1;
-const unsigned char kCodeQemQmove = 78;
-const unsigned char kCodeSaisABus = 101;
-const unsigned char kCodeInternal = 107;
-const unsigned char kCodeInternalMemory = 214;
-const unsigned char kCodeForth = 126;
-const unsigned char kCodeCodeSys = 193;
-
-// String resource id of the driver's display name.
-const UINT kDriverNameString = 2;
 } // namespace
 
 // ----------------------------------------------------------------------------
@@ -58,7 +47,7 @@ bool QRVPlcDriver::GetDriverName(CString& strName)
     if (m_hModule == nullptr)
         return false;
     char szName[kNameBufferSize + 1] = "";
-    ::LoadStringA(m_hModule, kDriverNameString, szName, kNameBufferSize);
+    ::LoadStringA(m_hModule, CPlcInfo::IDS_DRIVER_NAME, szName, kNameBufferSize);
     strName = szName;
     if (IsInternalDriver() && ProxyToDll(-1) == kInternalDriverProxyAnswer &&
         HasEntryPoint("ExpGetDriverName"))
@@ -93,33 +82,33 @@ unsigned char QRVPlcDriver::GetPlcType() const
 
 int QRVPlcDriver::IsSimaticS5OldDriver() const
 {
-    return GetPlcType() == kCodeSimaticS5Old;
+    return GetPlcType() == PlcCode::SIMATIC_S5_OLD;
 }
 
 int QRVPlcDriver::IsQEMQMOVEDriver() const
 {
-    return GetPlcType() == kCodeQemQmove;
+    return GetPlcType() == PlcCode::QEM_QMOVE;
 }
 
 int QRVPlcDriver::IsSaisABusDriver() const
 {
-    return GetPlcType() == kCodeSaisABus;
+    return GetPlcType() == PlcCode::SAIS_A_BUS;
 }
 
 int QRVPlcDriver::IsInternalDriver() const
 {
     unsigned char byCode = GetPlcType();
-    return byCode == kCodeInternal || byCode == kCodeInternalMemory;
+    return byCode == PlcCode::ISAGRAF || byCode == PlcCode::INTERNAL_MEMORY;
 }
 
 int QRVPlcDriver::IsForthDriver() const
 {
-    return GetPlcType() == kCodeForth;
+    return GetPlcType() == PlcCode::FORTH;
 }
 
 int QRVPlcDriver::IsCodeSysDriver() const
 {
-    return GetPlcType() == kCodeCodeSys;
+    return GetPlcType() == PlcCode::CODESYS;
 }
 
 // ----------------------------------------------------------------------------

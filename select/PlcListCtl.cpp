@@ -1,6 +1,7 @@
 #include "select/PlcListCtl.h"
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
+#include "driver/PlcProjectCodes.h"
 #include "framework/ParseStrPart.h"
 #include "resources/resource.h"
 #include <mbstring.h>
@@ -10,14 +11,6 @@ namespace
 {
 const int kColumnCount = 4;
 const int kColumnPercent[kColumnCount] = {35, 15, 35, 15};
-
-// Project codes the filters look at.
-const unsigned char kCodeSimaticS5Old = 1;
-const unsigned char kCodeClient = 2;
-const unsigned char kCodeIsaGraf = 107;
-const unsigned char kCodeForth = 126;
-const unsigned char kCodeInternalMemory = 214;
-const unsigned char kCodeInternalOther = 222;
 
 // The host's feature word: bit 0x100 hides the IsaGRAF controller.
 const DWORD kFeatureNoIsaGraf = 0x100;
@@ -102,18 +95,18 @@ void CPlcListCtl::HideNoTagControllers(bool bHide) { m_bHideNoTags = bHide; }
 bool CPlcListCtl::IsFilteredOut(const CPlcInfo& info, bool bNoIsaGraf) const
 {
     const unsigned char byCode = info.m_byCode;
-    if (m_bHideInternal && (byCode == kCodeIsaGraf || byCode == kCodeForth ||
-                            byCode == kCodeInternalMemory || byCode == kCodeInternalOther))
+    if (m_bHideInternal && (byCode == PlcCode::ISAGRAF || byCode == PlcCode::FORTH ||
+                            byCode == PlcCode::INTERNAL_MEMORY || byCode == PlcCode::INTERNAL_OTHER))
         return true;
-    if (bNoIsaGraf && byCode == kCodeIsaGraf)
+    if (bNoIsaGraf && byCode == PlcCode::ISAGRAF)
         return true;
-    if (m_bHideClients && byCode == kCodeClient)
+    if (m_bHideClients && byCode == PlcCode::NETWORK_CLIENT)
         return true;
     if (m_bOnlyDProto && !info.m_bDProto)
         return true;
     if (m_bHideNoTags && !info.m_bTagSupport)
         return true;
-    return byCode == kCodeSimaticS5Old; // the old S5 driver is never offered
+    return byCode == PlcCode::SIMATIC_S5_OLD; // the old S5 driver is never offered
 }
 
 void CPlcListCtl::UpdateDriverList(CPlcInfoList* pList)

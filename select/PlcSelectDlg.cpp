@@ -1,6 +1,7 @@
 #include "select/PlcSelectDlg.h"
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
+#include "driver/PlcProjectCodes.h"
 #include "driver/QRVPlcDriver.h"
 #include "resources/resource.h"
 #include "resources/select_ids.h"
@@ -9,8 +10,6 @@
 
 namespace
 {
-const unsigned char kCodeIsaGraf = 107;
-
 // The mode's radio button, in mode order.
 const UINT kModeButtons[] = {IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH};
 
@@ -95,7 +94,7 @@ BOOL CPlcSelectDlg::OnInitDialog()
     m_wndList.ShowDProtocolControllers(false);
     m_wndList.UpdateDriverList(m_pList);
 
-    if (!m_bInternalAllowed || !HasDriverOfCode(m_pList, kCodeIsaGraf))
+    if (!m_bInternalAllowed || !HasDriverOfCode(m_pList, PlcCode::ISAGRAF))
     {
         m_mode = m_initialMode = MODE_EXTERNAL;
         EnableDlgItemArray(FALSE, kModeButtons, 3);
