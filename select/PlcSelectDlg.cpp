@@ -119,7 +119,8 @@ void CPlcSelectDlg::UpdateControls()
     const bool bInternalOnly = m_mode == MODE_INTERNAL;
     EnableDlgItem(IDC_PLC_REMOVE, bSelected);
     EnableDlgItem(IDOK, bSelected || bInternalOnly);
-    EnableDlgItem(IDC_PLC_SETUP, bSelected && !bInternalOnly);
+    // The setup button follows the mode alone; without a row it does nothing.
+    EnableDlgItem(IDC_PLC_SETUP, !bInternalOnly);
     EnableDlgItem(IDC_PLC_LIST, !bInternalOnly);
     ShowActiveDriver();
 }

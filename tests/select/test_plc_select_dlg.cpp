@@ -121,7 +121,7 @@ TEST_F(SelectDlgTest, WithoutActiveDriverOkRunsTheSetupAndAsks)
     CPlcSelectDlg dlg(m_list.get(), &m_project, nullptr, Mode(0), 1, &m_field, nullptr);
     MessageBoxRecord question;
     std::string rows[4];
-    bool okBefore = true, okAfter = false, radios = false;
+    bool okBefore = true, okAfter = false, radios = false, removeBefore = true, setupBefore = false;
     std::string active = "?";
     EXPECT_EQ(IDOK, Run(dlg, [&](HWND hDlg, ModalDriver&) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
@@ -129,6 +129,8 @@ TEST_F(SelectDlgTest, WithoutActiveDriverOkRunsTheSetupAndAsks)
             rows[i] = ListCellText(hList, i, 0);
         active = ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
         okBefore = Enabled(hDlg, IDOK);
+        removeBefore = Enabled(hDlg, IDC_PLC_REMOVE);
+        setupBefore = Enabled(hDlg, IDC_PLC_SETUP);
         radios = Enabled(hDlg, IDC_PLC_MODE_INTERNAL);
         SelectListRow(hList, ROW_QMOVE);
         okAfter = Enabled(hDlg, IDOK) && Enabled(hDlg, IDC_PLC_REMOVE) && Enabled(hDlg, IDC_PLC_SETUP);
@@ -141,6 +143,8 @@ TEST_F(SelectDlgTest, WithoutActiveDriverOkRunsTheSetupAndAsks)
     EXPECT_EQ("QMove", rows[ROW_QMOVE]);
     EXPECT_EQ("", active);
     EXPECT_FALSE(okBefore) << "nothing selected in mode 0";
+    EXPECT_FALSE(removeBefore);
+    EXPECT_TRUE(setupBefore) << "the setup button follows the mode only";
     EXPECT_TRUE(okAfter);
     EXPECT_TRUE(radios) << "internal allowed and a driver of code 107 installed";
     EXPECT_EQ(1, SetupCalls("Z32TPLC578.dll"));
