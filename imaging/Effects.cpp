@@ -39,44 +39,251 @@ inline int ClampRow(int y, int h)
     return y < 0 ? 0 : y >= h ? h - 1 : y;
 }
 
-// Sums of every channel byte over an n x n window for each pixel of row y,
-// computed from vertical column sums that the caller keeps up to date.
-Status BoxSums(const Image& src, int n, std::vector<std::vector<uint32_t>>& rows)
+// Streams n x n window sums of every channel byte, row by row, to
+// emit(y, sums, source): sums[i] is the sum over the window of byte i of row
+// y, source the row as it was before any output (emit may overwrite image row
+// y in place). Vertical column sums are kept up to date as the window moves
+// down; the rows already overwritten that the window still needs are kept in
+// a small ring of copies.
+template <class Emit>
+void BoxSums(Image& img, int n, Emit emit)
 {
-    const int w = src.Width();
-    const int h = src.Height();
-    const int bpp = src.BitsPerPixel() / 8;
+    const int w = img.Width();
+    const int h = img.Height();
+    const size_t bpp = size_t(img.BitsPerPixel() / 8);
     const int before = (n - 1) / 2;
     const int after = n / 2;
-    const size_t pw = size_t(w + before + after) * size_t(bpp);
-    const size_t ow = size_t(w) * size_t(bpp);
-    std::vector<uint32_t> col(pw, 0);
-    PaddedRow pr;
+    const size_t len = size_t(w) * bpp;
+    const size_t pw = len + size_t(before + after) * bpp;
+    const size_t ring = size_t(before) + 1;
+    std::vector<uint8_t> saved(ring * len);
+    std::vector<uint16_t> col(len, 0);       // at most 64 * 255
+    std::vector<uint32_t> padded(pw, 0);     // col with replicated edges
+    std::vector<uint32_t> sums(len, 0);
     for (int k = -before; k <= after; ++k) {
-        pr.Load(src, ClampRow(k, h), before, after);
-        for (size_t i = 0; i < pw; ++i)
-            col[i] += pr.bytes[i];
+        const uint8_t* r = img.Row(ClampRow(k, h));
+        for (size_t i = 0; i < len; ++i)
+            col[i] = uint16_t(col[i] + r[i]);
     }
-    rows.assign(size_t(h), std::vector<uint32_t>());
     for (int y = 0; y < h; ++y) {
-        std::vector<uint32_t>& out = rows[size_t(y)];
-        out.assign(ow, 0);
-        uint32_t* o = out.data();
-        for (int k = 0; k < n; ++k) {
-            const uint32_t* c = col.data() + size_t(k) * size_t(bpp);
-            for (size_t i = 0; i < ow; ++i)
-                o[i] += c[i];
+        uint32_t* pd = padded.data();
+        for (size_t i = 0; i < len; ++i)
+            pd[size_t(before) * bpp + i] = col[i];
+        for (int k = 0; k < before; ++k)
+            for (size_t c = 0; c < bpp; ++c)
+                pd[size_t(k) * bpp + c] = col[c];
+        for (int k = 0; k < after; ++k)
+            for (size_t c = 0; c < bpp; ++c)
+                pd[len + size_t(before + k) * bpp + c] = col[len - bpp + c];
+        uint32_t* s = sums.data();
+        if (n <= 8) {
+            for (size_t i = 0; i < len; ++i) {
+                uint32_t t = 0;
+                for (int k = 0; k < n; ++k)
+                    t += pd[i + size_t(k) * bpp];
+                s[i] = t;
+            }
+        } else {
+            for (size_t c = 0; c < bpp; ++c) {
+                uint32_t t = 0;
+                for (int k = 0; k < n; ++k)
+                    t += pd[c + size_t(k) * bpp];
+                s[c] = t;
+            }
+            for (size_t i = bpp; i < len; ++i)
+                s[i] = s[i - bpp] + pd[i - bpp + size_t(n) * bpp] - pd[i - bpp];
         }
+        uint8_t* keep = saved.data() + (size_t(y) % ring) * len;
+        std::memcpy(keep, img.Row(y), len);
+        emit(y, static_cast<const uint32_t*>(s), static_cast<const uint8_t*>(keep));
         if (y + 1 < h) {
-            PaddedRow add, sub;
-            add.Load(src, ClampRow(y + 1 + after, h), before, after);
-            sub.Load(src, ClampRow(y - before, h), before, after);
-            for (size_t i = 0; i < pw; ++i)
-                col[i] += uint32_t(add.bytes[i]) - uint32_t(sub.bytes[i]);
+            const uint8_t* add = img.Row(ClampRow(y + 1 + after, h));  // below y: untouched
+            const int gone = ClampRow(y - before, h);                   // at or above y: saved
+            const uint8_t* sub = saved.data() + (size_t(gone) % ring) * len;
+            uint16_t* cl = col.data();
+            for (size_t i = 0; i < len; ++i)
+                cl[i] = uint16_t(cl[i] + add[i] - sub[i]);
         }
     }
-    return kOk;
 }
+
+// Small medians without histograms: the n values of every column of the
+// window are sorted once per row (shared by the n windows that contain the
+// column) and the rank is selected from the sorted columns with min/max
+// networks, byte for byte along the padded row so that the loops vectorise.
+// r[k] are the window's padded rows, `len` the output bytes, `bpp` the
+// distance between horizontally adjacent samples of one channel.
+inline void Order(uint8_t& a, uint8_t& b)
+{
+    const uint8_t lo = std::min(a, b);
+    b = std::max(a, b);
+    a = lo;
+}
+
+inline uint8_t Median3(uint8_t a, uint8_t b, uint8_t c)
+{
+    return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// The loops take their arrays as restrict parameters so that the compiler
+// knows they do not overlap and vectorises them.
+void SortPairs(const uint8_t* __restrict r0, const uint8_t* __restrict r1, uint8_t* __restrict lo,
+               uint8_t* __restrict hi, size_t n)
+{
+    for (size_t j = 0; j < n; ++j) {
+        lo[j] = std::min(r0[j], r1[j]);
+        hi[j] = std::max(r0[j], r1[j]);
+    }
+}
+
+void SortTriples(const uint8_t* __restrict r0, const uint8_t* __restrict r1,
+                 const uint8_t* __restrict r2, uint8_t* __restrict lo, uint8_t* __restrict mid,
+                 uint8_t* __restrict hi, size_t n)
+{
+    for (size_t j = 0; j < n; ++j) {
+        uint8_t a = r0[j], b = r1[j], c = r2[j];
+        Order(a, b);
+        Order(b, c);
+        Order(a, b);
+        lo[j] = a;
+        mid[j] = b;
+        hi[j] = c;
+    }
+}
+
+void SortQuads(const uint8_t* __restrict r0, const uint8_t* __restrict r1,
+               const uint8_t* __restrict r2, const uint8_t* __restrict r3, uint8_t* __restrict s0,
+               uint8_t* __restrict s1, uint8_t* __restrict s2, uint8_t* __restrict s3, size_t n)
+{
+    for (size_t j = 0; j < n; ++j) {
+        uint8_t a = r0[j], b = r1[j], c = r2[j], d = r3[j];
+        Order(a, b);
+        Order(c, d);
+        Order(a, c);
+        Order(b, d);
+        Order(b, c);
+        s0[j] = a;
+        s1[j] = b;
+        s2[j] = c;
+        s3[j] = d;
+    }
+}
+
+// Sorted quads s at j and j + bpp merged into the sorted eight m at j.
+void MergeQuads(const uint8_t* __restrict s0, const uint8_t* __restrict s1,
+                const uint8_t* __restrict s2, const uint8_t* __restrict s3, size_t bpp,
+                uint8_t* __restrict m0, uint8_t* __restrict m1, uint8_t* __restrict m2,
+                uint8_t* __restrict m3, uint8_t* __restrict m4, uint8_t* __restrict m5,
+                uint8_t* __restrict m6, uint8_t* __restrict m7, size_t n)
+{
+    for (size_t j = 0; j < n; ++j) {
+        uint8_t x0 = s0[j], x1 = s1[j], x2 = s2[j], x3 = s3[j];
+        uint8_t x4 = s0[j + bpp], x5 = s1[j + bpp], x6 = s2[j + bpp], x7 = s3[j + bpp];
+        Order(x0, x4);
+        Order(x1, x5);
+        Order(x2, x6);
+        Order(x3, x7);
+        Order(x2, x4);
+        Order(x3, x5);
+        Order(x1, x2);
+        Order(x3, x4);
+        Order(x5, x6);
+        m0[j] = x0;
+        m1[j] = x1;
+        m2[j] = x2;
+        m3[j] = x3;
+        m4[j] = x4;
+        m5[j] = x5;
+        m6[j] = x6;
+        m7[j] = x7;
+    }
+}
+
+// The ninth smallest of the sorted eights at i and i + o.
+void NinthOfSixteen(const uint8_t* __restrict m0, const uint8_t* __restrict m1,
+                    const uint8_t* __restrict m2, const uint8_t* __restrict m3,
+                    const uint8_t* __restrict m4, const uint8_t* __restrict m5,
+                    const uint8_t* __restrict m6, const uint8_t* __restrict m7, size_t o,
+                    uint8_t* __restrict out, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        uint8_t v = std::max(m0[i], m7[i + o]);
+        v = std::min(v, std::max(m1[i], m6[i + o]));
+        v = std::min(v, std::max(m2[i], m5[i + o]));
+        v = std::min(v, std::max(m3[i], m4[i + o]));
+        v = std::min(v, std::max(m4[i], m3[i + o]));
+        v = std::min(v, std::max(m5[i], m2[i + o]));
+        v = std::min(v, std::max(m6[i], m1[i + o]));
+        v = std::min(v, std::max(m7[i], m0[i + o]));
+        out[i] = v;
+    }
+}
+
+void ThirdOfFour(const uint8_t* __restrict lo, const uint8_t* __restrict hi, size_t o,
+                 uint8_t* __restrict out, size_t n)
+{
+    for (size_t i = 0; i < n; ++i)
+        out[i] = std::min(std::max(lo[i], hi[i + o]), std::max(hi[i], lo[i + o]));
+}
+
+void FifthOfNine(const uint8_t* __restrict lo, const uint8_t* __restrict mid,
+                 const uint8_t* __restrict hi, size_t o, uint8_t* __restrict out, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t l = std::max(std::max(lo[i], lo[i + o]), lo[i + 2 * o]);
+        const uint8_t m = Median3(mid[i], mid[i + o], mid[i + 2 * o]);
+        const uint8_t h = std::min(std::min(hi[i], hi[i + o]), hi[i + 2 * o]);
+        out[i] = Median3(l, m, h);
+    }
+}
+
+struct SmallMedian {
+    std::vector<uint8_t> buf;
+
+    // 2 x 2, rank 2: the third smallest of two sorted pairs (a0 <= a1),
+    // (b0 <= b1) is min(max(a0, b1), max(a1, b0)).
+    void Row2(const uint8_t* const* r, size_t len, size_t bpp, uint8_t* out)
+    {
+        const size_t pw = len + bpp;
+        buf.resize(2 * pw);
+        uint8_t* lo = buf.data();
+        uint8_t* hi = lo + pw;
+        SortPairs(r[0], r[1], lo, hi, pw);
+        ThirdOfFour(lo, hi, bpp, out, len);
+    }
+
+    // 3 x 3, rank 4: the median of the columns' largest minimum, median of
+    // medians and smallest maximum.
+    void Row3(const uint8_t* const* r, size_t len, size_t bpp, uint8_t* out)
+    {
+        const size_t pw = len + 2 * bpp;
+        buf.resize(3 * pw);
+        uint8_t* lo = buf.data();
+        uint8_t* mid = lo + pw;
+        uint8_t* hi = mid + pw;
+        SortTriples(r[0], r[1], r[2], lo, mid, hi, pw);
+        FifthOfNine(lo, mid, hi, bpp, out, len);
+    }
+
+    // 4 x 4, rank 8: sorted columns, adjacent pairs of columns merged into
+    // sorted eights A and B (Batcher's odd-even merge), and the ninth
+    // smallest of A and B, min over t of max(A[t-1], B[8-t]), t = 1..8.
+    void Row4(const uint8_t* const* r, size_t len, size_t bpp, uint8_t* out)
+    {
+        const size_t pw = len + 3 * bpp;
+        const size_t mw = len + 2 * bpp;
+        buf.resize(4 * pw + 8 * mw);
+        uint8_t* s[4];
+        for (int k = 0; k < 4; ++k)
+            s[k] = buf.data() + size_t(k) * pw;
+        uint8_t* m[8];
+        for (int k = 0; k < 8; ++k)
+            m[k] = buf.data() + 4 * pw + size_t(k) * mw;
+        SortQuads(r[0], r[1], r[2], r[3], s[0], s[1], s[2], s[3], pw);
+        MergeQuads(s[0], s[1], s[2], s[3], bpp, m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], mw);
+        NinthOfSixteen(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], 2 * bpp, out, len);
+    }
+};
 
 Status Prepare(Image& image)
 {
@@ -199,18 +406,28 @@ try {
     Status s = Prepare(image);
     if (s != kOk || n == 1)
         return s;
-    std::vector<std::vector<uint32_t>> sums;
-    BoxSums(image, n, sums);
-    // Exact rounded division by n*n through a 40-bit reciprocal: the sums
-    // stay below 2^20, far inside its exact range.
-    const uint64_t d = uint64_t(n) * uint64_t(n);
-    const uint64_t m = (uint64_t(1) << 40) / d + 1;
-    const size_t ow = size_t(image.Width()) * size_t(image.BitsPerPixel() / 8);
-    for (int y = 0; y < image.Height(); ++y) {
-        uint8_t* q = image.Row(y);
-        const uint32_t* p = sums[size_t(y)].data();
-        for (size_t i = 0; i < ow; ++i)
-            q[i] = uint8_t((uint64_t(p[i] + d / 2) * m) >> 40);
+    // Rounded division by n*n: a shift when n*n is a power of two, else an
+    // exact 40-bit reciprocal (the sums stay below 2^20, far inside its
+    // exact range).
+    const uint32_t d = uint32_t(n) * uint32_t(n);
+    const size_t len = size_t(image.Width()) * size_t(image.BitsPerPixel() / 8);
+    int shift = -1;
+    for (int k = 0; k <= 12; ++k)
+        if (d == (uint32_t(1) << k))
+            shift = k;
+    if (shift >= 0) {
+        BoxSums(image, n, [&](int y, const uint32_t* p, const uint8_t*) {
+            uint8_t* q = image.Row(y);
+            for (size_t i = 0; i < len; ++i)
+                q[i] = uint8_t((p[i] + d / 2) >> shift);
+        });
+    } else {
+        const uint64_t m = (uint64_t(1) << 40) / d + 1;
+        BoxSums(image, n, [&](int y, const uint32_t* p, const uint8_t*) {
+            uint8_t* q = image.Row(y);
+            for (size_t i = 0; i < len; ++i)
+                q[i] = uint8_t((uint64_t(p[i] + d / 2) * m) >> 40);
+        });
     }
     return kOk;
 } catch (const std::bad_alloc&) {
@@ -224,22 +441,23 @@ try {
     Status st = Prepare(image);
     if (st != kOk || s == 0)
         return st;
-    std::vector<std::vector<uint32_t>> sums;
-    BoxSums(image, 3, sums);
-    // detail * 9 = 9v - sum; the scale folds the 1/9 in.
+    // detail * 9 = 9v - sum lies in -2040..2040 (the sum includes v); the
+    // rounded change for every such value comes from a table, the scale
+    // folding the 1/9 in.
     const int div = s > 0 ? 9 * 500 : 9 * 1000;
-    const size_t ow = size_t(image.Width()) * size_t(image.BitsPerPixel() / 8);
-    for (int y = 0; y < image.Height(); ++y) {
-        uint8_t* q = image.Row(y);
-        const uint32_t* p = sums[size_t(y)].data();
-        for (size_t i = 0; i < ow; ++i) {
-            const int v = q[i];
-            const int detail9 = 9 * v - int(p[i]);
-            const int num = detail9 * s;
-            const int delta = num >= 0 ? (num + div / 2) / div : -((-num + div / 2) / div);
-            q[i] = Clamp8(v + delta);
-        }
+    int16_t delta[4081];
+    for (int k = -2040; k <= 2040; ++k) {
+        const int num = k * s;
+        delta[k + 2040] = int16_t(num >= 0 ? (num + div / 2) / div : -((-num + div / 2) / div));
     }
+    const size_t len = size_t(image.Width()) * size_t(image.BitsPerPixel() / 8);
+    BoxSums(image, 3, [&](int y, const uint32_t* p, const uint8_t* src) {
+        uint8_t* q = image.Row(y);
+        for (size_t i = 0; i < len; ++i) {
+            const int v = src[i];
+            q[i] = Clamp8(v + delta[9 * v - int(p[i]) + 2040]);
+        }
+    });
     return kOk;
 } catch (const std::bad_alloc&) {
     return kOutOfMemory;
@@ -252,7 +470,7 @@ try {
     Status s = Prepare(image);
     if (s != kOk || n == 1)
         return s;
-    const Image src = image;
+    const Image& src = image;  // read only while the padded copy is made
     const int w = src.Width();
     const int h = src.Height();
     const int bpp = src.BitsPerPixel() / 8;
@@ -267,6 +485,22 @@ try {
     for (int y = -before; y < h + after; ++y) {
         pr.Load(src, ClampRow(y, h), before, after);
         std::memcpy(pad.data() + size_t(y + before) * pstride, pr.bytes.data(), pstride);
+    }
+    if (n <= 4) {
+        SmallMedian sm;
+        const size_t len = size_t(w) * size_t(bpp);
+        for (int y = 0; y < h; ++y) {
+            const uint8_t* rows[4];
+            for (int k = 0; k < n; ++k)
+                rows[k] = pad.data() + size_t(y + k) * pstride;
+            if (n == 2)
+                sm.Row2(rows, len, size_t(bpp), image.Row(y));
+            else if (n == 3)
+                sm.Row3(rows, len, size_t(bpp), image.Row(y));
+            else
+                sm.Row4(rows, len, size_t(bpp), image.Row(y));
+        }
+        return kOk;
     }
     // Huang's running histogram per channel, sliding along each row; the
     // median is tracked incrementally (count of values below it), so each
