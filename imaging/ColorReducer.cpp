@@ -56,56 +56,90 @@ inline int Clamp8(int v)
 
 // Rounded division of an error sum by the kernel's constant divisor; the
 // bias keeps the dividend positive so the compiler's constant division is
-// a plain multiply and shift.
+// a plain multiply and shift (a shift for 16 and 32).
 template <int D>
 inline int DivRound(int acc)
 {
     constexpr int kBias = 4096 * D;
-    return (acc + kBias + D / 2) / D - 4096;
+    return int(unsigned(acc + kBias + D / 2) / unsigned(D)) - 4096;
 }
 
-// Error sums live in rows of (width + 2 * kHalf) x 3 ints, one row for the
-// current line and each line below, reused round-robin.
+// The weight of the tap (dx, dy), 0 when the kernel has none there.
+template <class K>
+constexpr int Weight(int dx, int dy)
+{
+    for (int t = 0; t < K::kTaps; ++t)
+        if (K::kTap[t].dx == dx && K::kTap[t].dy == dy)
+            return K::kTap[t].w;
+    return 0;
+}
+
+// The part of every pixel's error sum that comes from the rows above,
+// gathered for a whole row at once: acc[i] = sum of w * e[dy][i - 3 dx] over
+// the taps below the current line. Error rows hold three ints per pixel with
+// kHalf zero pixels at each end; rows above the image are zero.
+template <class K>
+void GatherAbove(int* __restrict acc, const int* __restrict e1, const int* __restrict e2,
+                 const int* __restrict e3, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const ptrdiff_t j = ptrdiff_t(i);
+        int s = 0;
+        for (int dx = -3; dx <= 3; ++dx) {
+            s += Weight<K>(dx, 1) * e1[j - 3 * dx];
+            if (K::kRows >= 2)
+                s += Weight<K>(dx, 2) * e2[j - 3 * dx];
+            if (K::kRows >= 3)
+                s += Weight<K>(dx, 3) * e3[j - 3 * dx];
+        }
+        acc[i] = s;
+    }
+}
+
+// Error diffusion in two passes per row: the sums from the rows above are
+// gathered for the whole row (vectorised), then the pixels are mapped left to
+// right with the errors of the two pixels to the left kept in registers. The
+// sums are the same as scattering every error to its taps.
 template <class K>
 void Diffuse(const Image& img, PaletteMapper& map, std::vector<uint8_t>& out)
 {
+    static_assert(K::kHalf <= 3 && K::kRows <= 3, "kernel wider than the error rows");
+    constexpr int kW1 = Weight<K>(1, 0);
+    constexpr int kW2 = Weight<K>(2, 0);
     const int w = img.Width();
     const int h = img.Height();
     const int bpp = img.BitsPerPixel() / 8;
-    const size_t rowInts = size_t(w + 2 * K::kHalf) * 3;
+    constexpr int kPad = 3;  // zero pixels at each end of an error row
+    const size_t rowInts = size_t(w + 2 * kPad) * 3;
     constexpr int kRing = K::kRows + 1;
     std::vector<int> err(rowInts * kRing, 0);
-    std::vector<int> pal(size_t(map.Size()) * 3);
-    for (int i = 0; i < map.Size(); ++i) {
-        pal[size_t(i) * 3 + 0] = map.Entry(i).b;
-        pal[size_t(i) * 3 + 1] = map.Entry(i).g;
-        pal[size_t(i) * 3 + 2] = map.Entry(i).r;
-    }
+    std::vector<int> acc(rowInts, 0);
+    auto errRow = [&](int y) {
+        return err.data() + size_t(((y % kRing) + kRing) % kRing) * rowInts + size_t(kPad) * 3;
+    };
+    const PaletteMapper::Reader look(map);
     for (int y = 0; y < h; ++y) {
-        int* rows[kRing];
-        for (int k = 0; k < kRing; ++k)
-            rows[k] = err.data() + size_t((y + k) % kRing) * rowInts + size_t(K::kHalf) * 3;
+        int* e0 = errRow(y);
+        GatherAbove<K>(acc.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
         const uint8_t* p = img.Row(y);
         uint8_t* q = out.data() + size_t(y) * size_t(w);
-        for (int x = 0; x < w; ++x, p += bpp) {
-            int* cur = rows[0] + x * 3;
-            const int b = Clamp8(p[0] + DivRound<K::kDiv>(cur[0]));
-            const int g = Clamp8(p[1] + DivRound<K::kDiv>(cur[1]));
-            const int r = Clamp8(p[2] + DivRound<K::kDiv>(cur[2]));
-            const int idx = map.Lookup(b, g, r);
-            q[x] = uint8_t(idx);
-            const int* c = pal.data() + idx * 3;
-            const int eb = b - c[0], eg = g - c[1], er = r - c[2];
-            for (int t = 0; t < K::kTaps; ++t) {
-                int* d = rows[K::kTap[t].dy] + (x + K::kTap[t].dx) * 3;
-                d[0] += eb * K::kTap[t].w;
-                d[1] += eg * K::kTap[t].w;
-                d[2] += er * K::kTap[t].w;
-            }
+        const int* a = acc.data();
+        int eb1 = 0, eg1 = 0, er1 = 0, eb2 = 0, eg2 = 0, er2 = 0;
+        for (int x = 0; x < w; ++x, p += bpp, a += 3) {
+            const int b = Clamp8(p[0] + DivRound<K::kDiv>(a[0] + kW1 * eb1 + kW2 * eb2));
+            const int g = Clamp8(p[1] + DivRound<K::kDiv>(a[1] + kW1 * eg1 + kW2 * eg2));
+            const int r = Clamp8(p[2] + DivRound<K::kDiv>(a[2] + kW1 * er1 + kW2 * er2));
+            const uint32_t e = look.LookupPacked(b, g, r);
+            q[x] = uint8_t(e);
+            eb2 = eb1, eg2 = eg1, er2 = er1;
+            eb1 = b - int((e >> 8) & 0xFF);
+            eg1 = g - int((e >> 16) & 0xFF);
+            er1 = r - int(e >> 24);
+            int* d = e0 + x * 3;
+            d[0] = eb1;
+            d[1] = eg1;
+            d[2] = er1;
         }
-        // The current line's sums are spent; it becomes the lowest line.
-        std::fill(err.begin() + ptrdiff_t(size_t(y % kRing) * rowInts),
-                  err.begin() + ptrdiff_t(size_t(y % kRing + 1) * rowInts), 0);
     }
 }
 
@@ -145,13 +179,14 @@ void Ordered(const Image& img, PaletteMapper& map, int spread, std::vector<uint8
         {3, 35, 11, 43, 1, 33, 9, 41},  {51, 19, 59, 27, 49, 17, 57, 25},
         {15, 47, 7, 39, 13, 45, 5, 37}, {63, 31, 55, 23, 61, 29, 53, 21}};
     const int bpp = img.BitsPerPixel() / 8;
+    const PaletteMapper::Reader look(map);
     for (int y = 0; y < img.Height(); ++y) {
         const uint8_t* p = img.Row(y);
         uint8_t* q = out.data() + size_t(y) * size_t(img.Width());
         for (int x = 0; x < img.Width(); ++x, p += bpp) {
             // Threshold in (-1/2, 1/2) of the spread.
             const int off = ((2 * kBayer[y & 7][x & 7] + 1 - 64) * spread) / 128;
-            q[x] = uint8_t(map.Lookup(Clamp8(p[0] + off), Clamp8(p[1] + off), Clamp8(p[2] + off)));
+            q[x] = uint8_t(look.LookupPacked(Clamp8(p[0] + off), Clamp8(p[1] + off), Clamp8(p[2] + off)));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "imaging/PaletteMapper.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace qrv::img {
@@ -20,15 +21,42 @@ inline void AxisRange(int p, int lo, int hi, int& dmin, int& dmax)
     dmax = a > b ? a : b;
 }
 
+// Offsets of the 512 slot centres of a box from its first, in doubled
+// coordinates (8 per slot), red slowest.
+struct BoxOffsets {
+    float r[512], g[512], b[512];
+    BoxOffsets()
+    {
+        for (int j = 0; j < 512; ++j) {
+            r[j] = float(8 * (j >> 6));
+            g[j] = float(8 * ((j >> 3) & 7));
+            b[j] = float(8 * (j & 7));
+        }
+    }
+};
+
 }  // namespace
 
 PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
-    : palette_(palette), cache_(size_t(1) << 18, kEmpty), boxes_(512), boxReady_(512, false)
+    : palette_(palette), cache_(size_t(1) << 18, 0), boxReady_(512, 0)
 {
     if (palette_.empty())
         palette_.push_back(Bgra{});
     if (palette_.size() > 256)
         palette_.resize(256);
+    sq_.resize(palette_.size());
+    packed_.resize(palette_.size());
+    for (size_t i = 0; i < palette_.size(); ++i) {
+        const Bgra& c = palette_[i];
+        sq_[i] = Sq(c.r) + Sq(c.g) + Sq(c.b);
+        packed_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
+    }
+    candidates_.reserve(palette_.size());
+}
+
+bool PaletteMapper::SamePalette(const std::vector<Bgra>& palette) const
+{
+    return palette == palette_;
 }
 
 int PaletteMapper::NearestExact(int b, int g, int r) const
@@ -46,12 +74,10 @@ int PaletteMapper::NearestExact(int b, int g, int r) const
     return best;
 }
 
-const std::vector<uint8_t>& PaletteMapper::BoxCandidates(int box)
+void PaletteMapper::BoxCandidates(int box, std::vector<uint8_t>& list) const
 {
-    if (boxReady_[size_t(box)])
-        return boxes_[size_t(box)];
     const int r0 = (box >> 6) * 32, g0 = ((box >> 3) & 7) * 32, b0 = (box & 7) * 32;
-    std::vector<int> mins(palette_.size());
+    int mins[256];
     int bound = INT_MAX;
     for (size_t i = 0; i < palette_.size(); ++i) {
         const Bgra& c = palette_[i];
@@ -60,35 +86,57 @@ const std::vector<uint8_t>& PaletteMapper::BoxCandidates(int box)
         AxisRange(c.g, g0, g0 + 31, mg, xg);
         AxisRange(c.b, b0, b0 + 31, mb, xb);
         mins[i] = mr + mg + mb;
-        if (xr + xg + xb < bound)
-            bound = xr + xg + xb;
+        const int far = xr + xg + xb;
+        bound = far < bound ? far : bound;
     }
-    std::vector<uint8_t>& list = boxes_[size_t(box)];
+    list.clear();
     for (size_t i = 0; i < palette_.size(); ++i)
         if (mins[i] <= bound)
             list.push_back(uint8_t(i));
-    boxReady_[size_t(box)] = true;
-    return list;
 }
 
-int PaletteMapper::Fill(size_t slot)
+// Doubled coordinates put a slot centre (4s + 1.5) on an integer x; the
+// squared distance 4|c|^2 - 4 c.x + |x|^2 orders the entries as |c|^2 - c.x
+// does. Every term is an integer below 2^24, so the scores are exact in
+// float, which vectorises well; candidates come in index order and only a
+// strictly lower score wins, so ties keep the lower index.
+void PaletteMapper::FillBox(int box)
 {
-    const int sr = int(slot >> 12), sg = int((slot >> 6) & 63), sb = int(slot & 63);
-    const int box = (sr >> 3) << 6 | (sg >> 3) << 3 | (sb >> 3);
-    // Doubled coordinates put the slot centre (4s + 1.5) on an integer.
-    const int cr = 8 * sr + 3, cg = 8 * sg + 3, cb = 8 * sb + 3;
-    int best = 0;
-    int bestD = INT_MAX;
-    for (uint8_t i : BoxCandidates(box)) {
+    static const BoxOffsets kOff;
+    const int r0 = (box >> 6) * 64 + 3, g0 = ((box >> 3) & 7) * 64 + 3, b0 = (box & 7) * 64 + 3;
+    float best[512];
+    int32_t index[512];
+    for (int j = 0; j < 512; ++j) {
+        best[j] = 3.0e38f;
+        index[j] = 0;
+    }
+    BoxCandidates(box, candidates_);
+    for (uint8_t i : candidates_) {
         const Bgra& c = palette_[i];
-        const int d = Sq(2 * c.r - cr) + Sq(2 * c.g - cg) + Sq(2 * c.b - cb);
-        if (d < bestD) {
-            bestD = d;
-            best = i;
+        const float base = float(sq_[i] - (c.r * r0 + c.g * g0 + c.b * b0));
+        const float kr = float(c.r), kg = float(c.g);
+        float kb[8];
+        for (int k = 0; k < 8; ++k)
+            kb[k] = float(c.b * 8 * k);
+        const int32_t ci = i;
+        for (int row = 0; row < 64; ++row) {
+            const float t = base - (kr * kOff.r[row * 8] + kg * kOff.g[row * 8]);
+            float* bs = best + row * 8;
+            int32_t* ix = index + row * 8;
+            for (int k = 0; k < 8; ++k) {
+                const float sc = t - kb[k];
+                const bool lower = sc < bs[k];
+                bs[k] = std::min(sc, bs[k]);
+                ix[k] = lower ? ci : ix[k];
+            }
         }
     }
-    cache_[slot] = uint16_t(best);
-    return best;
+    const size_t first = size_t((box >> 6) * 8) << 12 | size_t(((box >> 3) & 7) * 8) << 6 |
+                         size_t((box & 7) * 8);
+    for (int j = 0; j < 512; ++j)
+        cache_[first + (size_t(j >> 6) << 12) + (size_t((j >> 3) & 7) << 6) + size_t(j & 7)] =
+            uint8_t(index[j]);
+    boxReady_[size_t(box)] = 1;
 }
 
 }  // namespace qrv::img

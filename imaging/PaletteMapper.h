@@ -1,13 +1,12 @@
 // Nearest palette entry of a colour, for colour reduction.
 //
-// A per-call cache over a 64 x 64 x 64 grid of the colour cube (slots of
-// 4 x 4 x 4 values) holds the entry nearest (squared RGB distance, ties to
-// the lower index) to each slot's centre; slots are filled on first use.
-// A slot is filled by searching only the entries that can be nearest
-// anywhere in its 32 x 32 x 32 box (Heckbert's locally sorted search: an
-// entry whose smallest distance to the box exceeds the smallest largest
-// distance of any entry can never win there), so no lookup scans the whole
-// palette.
+// A cache over a 64 x 64 x 64 grid of the colour cube (slots of 4 x 4 x 4
+// values) holds the entry nearest (squared RGB distance, ties to the lower
+// index) to each slot's centre; the 8 x 8 x 8 slots of a 32 x 32 x 32 box are
+// filled together on the first use of any of them, by searching only the
+// entries that can be nearest anywhere in the box (Heckbert's locally sorted search: an entry whose smallest
+// distance to the box exceeds the smallest largest distance of any entry can
+// never win there), so no lookup scans the whole palette.
 #pragma once
 
 #include <cstdint>
@@ -26,25 +25,52 @@ public:
     const Bgra& Entry(int i) const { return palette_[size_t(i)]; }
 
     // Index of the entry nearest to the slot of (b, g, r), each 0..255.
-    int Lookup(int b, int g, int r)
-    {
-        const size_t slot = size_t(r >> 2) << 12 | size_t(g >> 2) << 6 | size_t(b >> 2);
-        const uint16_t v = cache_[slot];
-        return v != kEmpty ? v : Fill(slot);
-    }
+    int Lookup(int b, int g, int r) { return int(LookupPacked(b, g, r) & 0xFF); }
+
+    // The same entry packed with its colour: index | b << 8 | g << 16 | r << 24.
+    uint32_t LookupPacked(int b, int g, int r) { return Reader(*this).LookupPacked(b, g, r); }
+
+    // Lookups through plain pointers, for loops that store bytes (which
+    // could alias the mapper's members and force their reload); valid while
+    // the mapper lives.
+    class Reader {
+    public:
+        explicit Reader(PaletteMapper& m)
+            : cache_(m.cache_.data()), ready_(m.boxReady_.data()), packed_(m.packed_.data()), map_(&m)
+        {
+        }
+        uint32_t LookupPacked(int b, int g, int r) const
+        {
+            const size_t slot = size_t(r >> 2) << 12 | size_t(g >> 2) << 6 | size_t(b >> 2);
+            const size_t box = size_t(r >> 5) << 6 | size_t(g >> 5) << 3 | size_t(b >> 5);
+            if (!ready_[box])
+                map_->FillBox(int(box));
+            return packed_[cache_[slot]];
+        }
+
+    private:
+        const uint8_t* cache_;
+        const uint8_t* ready_;
+        const uint32_t* packed_;
+        PaletteMapper* map_;
+    };
 
     // Exact nearest entry by a full search (tests and reference use).
     int NearestExact(int b, int g, int r) const;
 
+    // True when the mapper was made for exactly these entries.
+    bool SamePalette(const std::vector<Bgra>& palette) const;
+
 private:
-    static constexpr uint16_t kEmpty = 0xFFFF;
-    int Fill(size_t slot);
-    const std::vector<uint8_t>& BoxCandidates(int box);
+    void FillBox(int box);
+    void BoxCandidates(int box, std::vector<uint8_t>& list) const;
 
     std::vector<Bgra> palette_;
-    std::vector<uint16_t> cache_;
-    std::vector<std::vector<uint8_t>> boxes_;
-    std::vector<bool> boxReady_;
+    std::vector<int> sq_;           // |entry|^2 per entry
+    std::vector<uint32_t> packed_;  // per entry, as LookupPacked returns it
+    std::vector<uint8_t> cache_;    // entry per slot, valid in the boxes filled
+    std::vector<uint8_t> boxReady_;
+    std::vector<uint8_t> candidates_;
 };
 
 }  // namespace qrv::img
