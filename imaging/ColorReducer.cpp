@@ -1,6 +1,8 @@
 #include "imaging/ColorReducer.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 #include <new>
 
 #include "imaging/PaletteMapper.h"
@@ -76,9 +78,10 @@ constexpr int Weight(int dx, int dy)
 
 // The part of every pixel's error sum that comes from the rows above,
 // gathered for a whole row at once: acc[i] = sum of w * e[dy][i - 3 dx] over
-// the taps below the current line. Error rows hold three ints per pixel with
-// kHalf zero pixels at each end; rows above the image are zero.
-template <class K>
+// the taps dy >= kFrom below their line (e[dy]: the row dy lines up). Error
+// rows hold three ints per pixel with kPad zero pixels at each end; rows above
+// the image are zero.
+template <class K, int kFrom>
 void GatherAbove(int* __restrict acc, const int* __restrict e1, const int* __restrict e2,
                  const int* __restrict e3, size_t n)
 {
@@ -86,8 +89,9 @@ void GatherAbove(int* __restrict acc, const int* __restrict e1, const int* __res
         const ptrdiff_t j = ptrdiff_t(i);
         int s = 0;
         for (int dx = -3; dx <= 3; ++dx) {
-            s += Weight<K>(dx, 1) * e1[j - 3 * dx];
-            if (K::kRows >= 2)
+            if (kFrom <= 1)
+                s += Weight<K>(dx, 1) * e1[j - 3 * dx];
+            if (kFrom <= 2 && K::kRows >= 2)
                 s += Weight<K>(dx, 2) * e2[j - 3 * dx];
             if (K::kRows >= 3)
                 s += Weight<K>(dx, 3) * e3[j - 3 * dx];
@@ -96,50 +100,106 @@ void GatherAbove(int* __restrict acc, const int* __restrict e1, const int* __res
     }
 }
 
-// Error diffusion in two passes per row: the sums from the rows above are
-// gathered for the whole row (vectorised), then the pixels are mapped left to
-// right with the errors of the two pixels to the left kept in registers. The
-// sums are the same as scattering every error to its taps.
+// The sum from the line just above for one channel, `up` at the pixel's own
+// position in that line's errors.
 template <class K>
-void Diffuse(const Image& img, PaletteMapper& map, std::vector<uint8_t>& out)
+inline int FromLineAbove(const int* up)
 {
-    static_assert(K::kHalf <= 3 && K::kRows <= 3, "kernel wider than the error rows");
+    int s = 0;
+    for (int dx = -3; dx <= 3; ++dx)
+        s += Weight<K>(dx, 1) * up[-3 * dx];
+    return s;
+}
+
+// The errors of the two pixels to the left, per channel.
+struct LeftErrors {
+    int b1 = 0, g1 = 0, r1 = 0, b2 = 0, g2 = 0, r2 = 0;
+};
+
+// Maps one pixel: its source bytes p, the gathered sum a (plus the extra
+// sums x*), stores its index and its error.
+template <class K>
+inline void MapPixel(const uint8_t* p, const int* a, int xb, int xg, int xr,
+                     const PaletteMapper::Reader& look, LeftErrors& l, int* d, uint8_t* q)
+{
     constexpr int kW1 = Weight<K>(1, 0);
     constexpr int kW2 = Weight<K>(2, 0);
+    const int b = Clamp8(p[0] + DivRound<K::kDiv>(a[0] + xb + kW1 * l.b1 + kW2 * l.b2));
+    const int g = Clamp8(p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2));
+    const int r = Clamp8(p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2));
+    const uint32_t e = look.LookupPacked(b, g, r);
+    *q = uint8_t(e);
+    l.b2 = l.b1, l.g2 = l.g1, l.r2 = l.r1;
+    l.b1 = b - int((e >> 8) & 0xFF);
+    l.g1 = g - int((e >> 16) & 0xFF);
+    l.r1 = r - int(e >> 24);
+    d[0] = l.b1;
+    d[1] = l.g1;
+    d[2] = l.r1;
+}
+
+// Error diffusion with the sums gathered instead of scattered (the same
+// integers): per line the sums from the lines above come from a vectorised
+// pass, the errors of the pixels to the left stay in registers. Two lines
+// are mapped together, the lower kHalf pixels behind the upper, so that the
+// two dependency chains of a pixel's lookup overlap; the lower line adds the
+// upper line's errors as they appear.
+template <class K, int bpp>
+void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStride)
+{
+    static_assert(K::kHalf <= 3 && K::kRows <= 3, "kernel wider than the error rows");
     const int w = img.Width();
     const int h = img.Height();
-    const int bpp = img.BitsPerPixel() / 8;
     constexpr int kPad = 3;  // zero pixels at each end of an error row
+    constexpr int kLag = K::kHalf;
     const size_t rowInts = size_t(w + 2 * kPad) * 3;
     constexpr int kRing = K::kRows + 1;
     std::vector<int> err(rowInts * kRing, 0);
-    std::vector<int> acc(rowInts, 0);
+    std::vector<int> accUp(rowInts, 0), accLow(rowInts, 0);
     auto errRow = [&](int y) {
         return err.data() + size_t(((y % kRing) + kRing) % kRing) * rowInts + size_t(kPad) * 3;
     };
     const PaletteMapper::Reader look(map);
-    for (int y = 0; y < h; ++y) {
-        int* e0 = errRow(y);
-        GatherAbove<K>(acc.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
-        const uint8_t* p = img.Row(y);
-        uint8_t* q = out.data() + size_t(y) * size_t(w);
-        const int* a = acc.data();
-        int eb1 = 0, eg1 = 0, er1 = 0, eb2 = 0, eg2 = 0, er2 = 0;
-        for (int x = 0; x < w; ++x, p += bpp, a += 3) {
-            const int b = Clamp8(p[0] + DivRound<K::kDiv>(a[0] + kW1 * eb1 + kW2 * eb2));
-            const int g = Clamp8(p[1] + DivRound<K::kDiv>(a[1] + kW1 * eg1 + kW2 * eg2));
-            const int r = Clamp8(p[2] + DivRound<K::kDiv>(a[2] + kW1 * er1 + kW2 * er2));
-            const uint32_t e = look.LookupPacked(b, g, r);
-            q[x] = uint8_t(e);
-            eb2 = eb1, eg2 = eg1, er2 = er1;
-            eb1 = b - int((e >> 8) & 0xFF);
-            eg1 = g - int((e >> 16) & 0xFF);
-            er1 = r - int(e >> 24);
-            int* d = e0 + x * 3;
-            d[0] = eb1;
-            d[1] = eg1;
-            d[2] = er1;
+    int y = 0;
+    for (; y + 1 < h; y += 2) {
+        int* eu = errRow(y);
+        int* el = errRow(y + 1);
+        GatherAbove<K, 1>(accUp.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
+        GatherAbove<K, 2>(accLow.data(), eu, errRow(y - 1), errRow(y - 2), size_t(w) * 3);
+        const uint8_t* pu = img.Row(y);
+        const uint8_t* pl = img.Row(y + 1);
+        uint8_t* qu = out + size_t(y) * outStride;
+        uint8_t* ql = qu + outStride;
+        LeftErrors lu, ll;
+        auto upper = [&](int x) {
+            MapPixel<K>(pu + size_t(x) * size_t(bpp), accUp.data() + x * 3, 0, 0, 0, look, lu,
+                        eu + x * 3, qu + x);
+        };
+        auto lower = [&](int x) {
+            const int* up = eu + x * 3;
+            MapPixel<K>(pl + size_t(x) * size_t(bpp), accLow.data() + x * 3, FromLineAbove<K>(up),
+                        FromLineAbove<K>(up + 1), FromLineAbove<K>(up + 2), look, ll, el + x * 3,
+                        ql + x);
+        };
+        int x = 0;
+        for (; x < kLag && x < w; ++x)
+            upper(x);
+        for (; x < w; ++x) {
+            upper(x);
+            lower(x - kLag);
         }
+        for (int xl = std::max(w - kLag, 0); xl < w; ++xl)
+            lower(xl);
+    }
+    if (y < h) {
+        int* eu = errRow(y);
+        GatherAbove<K, 1>(accUp.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
+        const uint8_t* pu = img.Row(y);
+        uint8_t* qu = out + size_t(y) * outStride;
+        LeftErrors lu;
+        for (int x = 0; x < w; ++x)
+            MapPixel<K>(pu + size_t(x) * size_t(bpp), accUp.data() + x * 3, 0, 0, 0, look, lu,
+                        eu + x * 3, qu + x);
     }
 }
 
@@ -171,7 +231,7 @@ int PaletteSpread(const std::vector<Bgra>& pal)
     return spread[spread.size() / 2];
 }
 
-void Ordered(const Image& img, PaletteMapper& map, int spread, std::vector<uint8_t>& out)
+void Ordered(const Image& img, PaletteMapper& map, int spread, uint8_t* out, size_t outStride)
 {
     static const uint8_t kBayer[8][8] = {
         {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
@@ -182,13 +242,36 @@ void Ordered(const Image& img, PaletteMapper& map, int spread, std::vector<uint8
     const PaletteMapper::Reader look(map);
     for (int y = 0; y < img.Height(); ++y) {
         const uint8_t* p = img.Row(y);
-        uint8_t* q = out.data() + size_t(y) * size_t(img.Width());
+        uint8_t* q = out + size_t(y) * outStride;
         for (int x = 0; x < img.Width(); ++x, p += bpp) {
             // Threshold in (-1/2, 1/2) of the spread.
             const int off = ((2 * kBayer[y & 7][x & 7] + 1 - 64) * spread) / 128;
             q[x] = uint8_t(look.LookupPacked(Clamp8(p[0] + off), Clamp8(p[1] + off), Clamp8(p[2] + off)));
         }
     }
+}
+
+// The mapper of the last palette used, kept with its filled slots: the panel
+// preview reduces frame after frame to the same palette. A call takes it for
+// its own use (a concurrent call with the same palette builds its own) and
+// hands it back afterwards; results never depend on what the cache holds.
+std::mutex gMapperLock;
+std::unique_ptr<PaletteMapper> gLastMapper;
+
+std::unique_ptr<PaletteMapper> TakeMapper(const std::vector<Bgra>& palette)
+{
+    {
+        const std::lock_guard<std::mutex> lock(gMapperLock);
+        if (gLastMapper && gLastMapper->SamePalette(palette))
+            return std::move(gLastMapper);
+    }
+    return std::make_unique<PaletteMapper>(palette);
+}
+
+void KeepMapper(std::unique_ptr<PaletteMapper> map)
+{
+    const std::lock_guard<std::mutex> lock(gMapperLock);
+    gLastMapper = std::move(map);
 }
 
 }  // namespace
@@ -237,6 +320,38 @@ std::vector<Bgra> ColorReducer::FixedPalette(int bits)
     return p;
 }
 
+namespace {
+
+template <int bpp>
+void Reduce(const Image& image, PaletteMapper& map, const std::vector<Bgra>& palette, int dither,
+            uint8_t* out, size_t stride)
+{
+    switch (dither) {
+    case kDitherFloydSteinberg: Diffuse<FloydSteinberg, bpp>(image, map, out, stride); break;
+    case kDitherStucki: Diffuse<Stucki, bpp>(image, map, out, stride); break;
+    case kDitherBurkes: Diffuse<Burkes, bpp>(image, map, out, stride); break;
+    case kDitherSierra: Diffuse<Sierra, bpp>(image, map, out, stride); break;
+    case kDitherStevensonArce: Diffuse<StevensonArce, bpp>(image, map, out, stride); break;
+    case kDitherJarvis: Diffuse<Jarvis, bpp>(image, map, out, stride); break;
+    case kDitherOrdered: Ordered(image, map, PaletteSpread(palette), out, stride); break;
+    default: Ordered(image, map, 0, out, stride); break;
+    }
+}
+
+// Quantize into rows of `stride` bytes at `out`; the arguments are checked.
+void QuantizeInto(const Image& image, const std::vector<Bgra>& palette, int dither, uint8_t* out,
+                  size_t stride)
+{
+    std::unique_ptr<PaletteMapper> held = TakeMapper(palette);
+    if (image.BitsPerPixel() == 32)
+        Reduce<4>(image, *held, palette, dither, out, stride);
+    else
+        Reduce<3>(image, *held, palette, dither, out, stride);
+    KeepMapper(std::move(held));
+}
+
+}  // namespace
+
 Status ColorReducer::Quantize(const Image& image, const std::vector<Bgra>& palette, int dither,
                               std::vector<uint8_t>& indexes)
 try {
@@ -246,17 +361,7 @@ try {
         dither > 7)
         return kInvalidParameter;
     indexes.assign(size_t(image.Width()) * size_t(image.Height()), 0);
-    PaletteMapper map(palette);
-    switch (dither) {
-    case kDitherFloydSteinberg: Diffuse<FloydSteinberg>(image, map, indexes); break;
-    case kDitherStucki: Diffuse<Stucki>(image, map, indexes); break;
-    case kDitherBurkes: Diffuse<Burkes>(image, map, indexes); break;
-    case kDitherSierra: Diffuse<Sierra>(image, map, indexes); break;
-    case kDitherStevensonArce: Diffuse<StevensonArce>(image, map, indexes); break;
-    case kDitherJarvis: Diffuse<Jarvis>(image, map, indexes); break;
-    case kDitherOrdered: Ordered(image, map, PaletteSpread(palette), indexes); break;
-    default: Ordered(image, map, 0, indexes); break;
-    }
+    QuantizeInto(image, palette, dither, indexes.data(), size_t(image.Width()));
     return kOk;
 } catch (const std::bad_alloc&) {
     return kOutOfMemory;
@@ -294,24 +399,25 @@ try {
     Status s = image.PromoteToTrueColor();
     if (s != kOk)
         return s;
-    std::vector<uint8_t> idx;
-    s = Quantize(image, palette, dither, idx);
-    if (s != kOk)
-        return s;
     Image out;
     s = out.Create(image.Width(), image.Height(), bits == 3 ? 4 : bits);
     if (s != kOk)
         return s;
     out.Palette() = palette;
-    const int w = image.Width();
-    for (int y = 0; y < image.Height(); ++y) {
-        const uint8_t* p = idx.data() + size_t(y) * size_t(w);
-        if (bits == 8) {
-            std::copy(p, p + w, out.Row(y));
-            continue;
+    if (bits == 8) {
+        // Indexes straight into the rows (their padding stays 0).
+        QuantizeInto(image, palette, dither, out.Data(), out.Stride());
+    } else {
+        std::vector<uint8_t> idx;
+        s = Quantize(image, palette, dither, idx);
+        if (s != kOk)
+            return s;
+        const int w = image.Width();
+        for (int y = 0; y < image.Height(); ++y) {
+            const uint8_t* p = idx.data() + size_t(y) * size_t(w);
+            for (int x = 0; x < w; ++x)
+                out.SetIndex(x, y, p[x]);
         }
-        for (int x = 0; x < w; ++x)
-            out.SetIndex(x, y, p[x]);
     }
     image = std::move(out);
     return kOk;

@@ -38,18 +38,17 @@ struct BoxOffsets {
 }  // namespace
 
 PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
-    : palette_(palette), cache_(size_t(1) << 18, 0), boxReady_(512, 0)
+    : palette_(palette), table_(kTableWords, 0)
 {
     if (palette_.empty())
         palette_.push_back(Bgra{});
     if (palette_.size() > 256)
         palette_.resize(256);
     sq_.resize(palette_.size());
-    packed_.resize(palette_.size());
     for (size_t i = 0; i < palette_.size(); ++i) {
         const Bgra& c = palette_[i];
         sq_[i] = Sq(c.r) + Sq(c.g) + Sq(c.b);
-        packed_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
+        table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
 }
@@ -133,10 +132,11 @@ void PaletteMapper::FillBox(int box)
     }
     const size_t first = size_t((box >> 6) * 8) << 12 | size_t(((box >> 3) & 7) * 8) << 6 |
                          size_t((box & 7) * 8);
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(table_.data());
     for (int j = 0; j < 512; ++j)
-        cache_[first + (size_t(j >> 6) << 12) + (size_t((j >> 3) & 7) << 6) + size_t(j & 7)] =
+        bytes[kCacheAt + first + (size_t(j >> 6) << 12) + (size_t((j >> 3) & 7) << 6) + size_t(j & 7)] =
             uint8_t(index[j]);
-    boxReady_[size_t(box)] = 1;
+    bytes[kReadyAt + size_t(box)] = 1;
 }
 
 }  // namespace qrv::img

@@ -35,23 +35,19 @@ public:
     // the mapper lives.
     class Reader {
     public:
-        explicit Reader(PaletteMapper& m)
-            : cache_(m.cache_.data()), ready_(m.boxReady_.data()), packed_(m.packed_.data()), map_(&m)
-        {
-        }
+        explicit Reader(PaletteMapper& m) : table_(m.table_.data()), map_(&m) {}
         uint32_t LookupPacked(int b, int g, int r) const
         {
+            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(table_);
             const size_t slot = size_t(r >> 2) << 12 | size_t(g >> 2) << 6 | size_t(b >> 2);
             const size_t box = size_t(r >> 5) << 6 | size_t(g >> 5) << 3 | size_t(b >> 5);
-            if (!ready_[box])
+            if (!bytes[kReadyAt + box])
                 map_->FillBox(int(box));
-            return packed_[cache_[slot]];
+            return table_[bytes[kCacheAt + slot]];
         }
 
     private:
-        const uint8_t* cache_;
-        const uint8_t* ready_;
-        const uint32_t* packed_;
+        const uint32_t* table_;
         PaletteMapper* map_;
     };
 
@@ -67,9 +63,14 @@ private:
 
     std::vector<Bgra> palette_;
     std::vector<int> sq_;           // |entry|^2 per entry
-    std::vector<uint32_t> packed_;  // per entry, as LookupPacked returns it
-    std::vector<uint8_t> cache_;    // entry per slot, valid in the boxes filled
-    std::vector<uint8_t> boxReady_;
+    // One block, so that lookups need one base address: the packed entries
+    // (256 words, as LookupPacked returns them), then a byte per box (filled
+    // or not), then the entry of every slot (a byte each, valid in the boxes
+    // filled).
+    static constexpr size_t kReadyAt = 256 * 4;
+    static constexpr size_t kCacheAt = kReadyAt + 512;
+    static constexpr size_t kTableWords = (kCacheAt + (size_t(1) << 18)) / 4;
+    std::vector<uint32_t> table_;
     std::vector<uint8_t> candidates_;
 };
 
