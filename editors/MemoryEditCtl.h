@@ -1,25 +1,11 @@
-// CMemoryEditCtl: the edit box of a value editor. When it loses the focus it
-// hands its text to its manager, which parses it and rewrites the box.
+// CMemoryEditCtl: the edit box of the memory value editors (see CValueEditCtl).
 #pragma once
-#include <afxwin.h>
+#include "editors/ValueEditCtl.h"
 
-class CSpinEditMgr;
-
-class AFX_EXT_CLASS CMemoryEditCtl : public CEdit
+class AFX_EXT_CLASS CMemoryEditCtl : public CValueEditCtl
 {
     DECLARE_DYNAMIC(CMemoryEditCtl)
 public:
     explicit CMemoryEditCtl(CSpinEditMgr* pMgr = nullptr);
     ~CMemoryEditCtl() override;
-
-    void SetManager(CSpinEditMgr* pMgr) { m_pMgr = pMgr; }
-    CSpinEditMgr* GetManager() const { return m_pMgr; }
-
-protected:
-    afx_msg void OnKillfocus();
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CSpinEditMgr* m_pMgr;
 };

@@ -1,25 +1,11 @@
-// CTimerEditCtl: the edit box of a value editor. When it loses the focus it
-// hands its text to its manager, which parses it and rewrites the box.
+// CTimerEditCtl: the edit box of the timer value editors (see CValueEditCtl).
 #pragma once
-#include <afxwin.h>
+#include "editors/ValueEditCtl.h"
 
-class CSpinEditMgr;
-
-class AFX_EXT_CLASS CTimerEditCtl : public CEdit
+class AFX_EXT_CLASS CTimerEditCtl : public CValueEditCtl
 {
     DECLARE_DYNAMIC(CTimerEditCtl)
 public:
     explicit CTimerEditCtl(CSpinEditMgr* pMgr = nullptr);
     ~CTimerEditCtl() override;
-
-    void SetManager(CSpinEditMgr* pMgr) { m_pMgr = pMgr; }
-    CSpinEditMgr* GetManager() const { return m_pMgr; }
-
-protected:
-    afx_msg void OnKillfocus();
-    afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CSpinEditMgr* m_pMgr;
 };

@@ -1,26 +1,11 @@
-// CTimerSpinCtl: the up-down control of a value editor. Each arrow step goes
-// to its manager as a delta; the manager, not the control, changes the value.
+// CTimerSpinCtl: the up-down control of the timer value editors (see CValueSpinCtl).
 #pragma once
-#include <afxwin.h>
-#include <afxcmn.h>
+#include "editors/ValueSpinCtl.h"
 
-class CSpinEditMgr;
-
-class AFX_EXT_CLASS CTimerSpinCtl : public CSpinButtonCtrl
+class AFX_EXT_CLASS CTimerSpinCtl : public CValueSpinCtl
 {
     DECLARE_DYNAMIC(CTimerSpinCtl)
 public:
     explicit CTimerSpinCtl(CSpinEditMgr* pMgr = nullptr);
     ~CTimerSpinCtl() override;
-
-    void SetManager(CSpinEditMgr* pMgr) { m_pMgr = pMgr; }
-    CSpinEditMgr* GetManager() const { return m_pMgr; }
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    afx_msg void OnDeltapos(NMHDR* pNMHDR, LRESULT* pResult);
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CSpinEditMgr* m_pMgr;
 };

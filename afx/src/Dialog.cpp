@@ -1,4 +1,5 @@
 #include "Dialog.h"
+#include "ModalOwner.h"
 #include "MsgMacros.h"
 #include "ModuleChain.h"
 #include "WinThread.h"
@@ -79,14 +80,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
 
 HWND CDialog::PreModal()
 {
-    HWND hWnd = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
-    if (!hWnd) {
-        CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain ? pMain->m_hWnd : ::GetActiveWindow();
-    }
-    while (hWnd && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
-        hWnd = ::GetParent(hWnd);
-    return hWnd;
+    return AfxFindModalOwner(m_pParentWnd);
 }
 
 INT_PTR CDialog::DoModal()
@@ -107,15 +101,7 @@ INT_PTR CDialog::DoModal()
         RunModalLoop();
     }
     m_nFlags &= ~WF_CONTINUEMODAL;
-
-    if (m_hWnd)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
+    AfxEndModalWindow(*this, hWndParent, bEnableParent);
     return m_nModalResult;
 }
 

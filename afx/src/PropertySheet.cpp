@@ -1,4 +1,5 @@
 #include "PropertySheet.h"
+#include "ModalOwner.h"
 #include "MsgMacros.h"
 #include "WinApp.h"
 #include "ModuleChain.h"
@@ -298,13 +299,7 @@ INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd)
         return -1;
-    HWND hWndParent = AfxHwndOf(m_pParentWnd);
-    if (!hWndParent) {
-        CWnd* pMain = AfxGetMainWnd();
-        hWndParent = pMain ? pMain->m_hWnd : ::GetActiveWindow();
-    }
-    while (hWndParent && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD))
-        hWndParent = ::GetParent(hWndParent);
+    HWND hWndParent = AfxFindModalOwner(m_pParentWnd);
     m_psh.hwndParent = hWndParent;
     bool bEnableParent = hWndParent && ::IsWindowEnabled(hWndParent);
     if (bEnableParent)
@@ -324,15 +319,7 @@ INT_PTR CPropertySheet::DoModal()
         nResult = m_nModalResult;
     }
     m_nFlags &= ~WF_CONTINUEMODAL;
-
-    if (m_hWnd)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (bEnableParent)
-        ::EnableWindow(hWndParent, TRUE);
-    if (hWndParent && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(hWndParent);
-    DestroyWindow();
+    AfxEndModalWindow(*this, hWndParent, bEnableParent);
     return nResult;
 }
 

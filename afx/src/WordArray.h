@@ -1,39 +1,11 @@
 // CWordArray: a dynamic array of WORD values with MFC's growth rules (see CArray).
 #pragma once
-#include "Array.h"
+#include "ArrayOf.h"
 
-class AFX_CORE_CLASS CWordArray : public CObject
+class AFX_CORE_CLASS CWordArray : public CArrayOf<CWordArray, WORD, WORD>
 {
     DECLARE_DYNAMIC(CWordArray)
 public:
     CWordArray() = default;
     ~CWordArray() override = default;
-
-    INT_PTR GetSize() const { return m_a.GetSize(); }
-    INT_PTR GetCount() const { return m_a.GetCount(); }
-    BOOL IsEmpty() const { return m_a.IsEmpty(); }
-    INT_PTR GetUpperBound() const { return m_a.GetUpperBound(); }
-    void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1) { m_a.SetSize(nNewSize, nGrowBy); }
-    void FreeExtra() { m_a.FreeExtra(); }
-    void RemoveAll() { m_a.RemoveAll(); }
-
-    WORD GetAt(INT_PTR nIndex) const { return m_a.GetAt(nIndex); }
-    void SetAt(INT_PTR nIndex, WORD newElement) { m_a.SetAt(nIndex, newElement); }
-    WORD& ElementAt(INT_PTR nIndex) { return m_a.ElementAt(nIndex); }
-    const WORD& ElementAt(INT_PTR nIndex) const { return m_a.ElementAt(nIndex); }
-    const WORD* GetData() const { return m_a.GetData(); }
-    WORD* GetData() { return m_a.GetData(); }
-    WORD operator[](INT_PTR nIndex) const { return m_a[nIndex]; }
-    WORD& operator[](INT_PTR nIndex) { return m_a[nIndex]; }
-
-    void SetAtGrow(INT_PTR nIndex, WORD newElement) { m_a.SetAtGrow(nIndex, newElement); }
-    INT_PTR Add(WORD newElement) { return m_a.Add(newElement); }
-    INT_PTR Append(const CWordArray& src) { return m_a.Append(src.m_a); }
-    void Copy(const CWordArray& src) { m_a.Copy(src.m_a); }
-    void InsertAt(INT_PTR nIndex, WORD newElement, INT_PTR nCount = 1) { m_a.InsertAt(nIndex, newElement, nCount); }
-    void InsertAt(INT_PTR nStartIndex, const CWordArray* pNewArray) { if (pNewArray) m_a.InsertAt(nStartIndex, &pNewArray->m_a); }
-    void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1) { m_a.RemoveAt(nIndex, nCount); }
-
-private:
-    CArray<WORD, WORD> m_a;
 };
