@@ -39,14 +39,26 @@ inline int ClampRow(int y, int h)
     return y < 0 ? 0 : y >= h ? h - 1 : y;
 }
 
+// s[i] = sum of pd[i + k * bpp], k < N (N known, so the loop vectorises).
+template <int N, class Sum>
+void HorizontalSums(const Sum* __restrict pd, Sum* __restrict s, size_t len, size_t bpp)
+{
+    for (size_t i = 0; i < len; ++i) {
+        Sum t = 0;
+        for (int k = 0; k < N; ++k)
+            t = Sum(t + pd[i + size_t(k) * bpp]);
+        s[i] = t;
+    }
+}
+
 // Streams n x n window sums of every channel byte, row by row, to
 // emit(y, sums, source): sums[i] is the sum over the window of byte i of row
 // y, source the row as it was before any output (emit may overwrite image row
 // y in place). Vertical column sums are kept up to date as the window moves
 // down; the rows already overwritten that the window still needs are kept in
 // a small ring of copies.
-template <class Emit>
-void BoxSums(Image& img, int n, Emit emit)
+template <class Sum, class Emit>
+void BoxSumsOf(Image& img, int n, Emit emit)
 {
     const int w = img.Width();
     const int h = img.Height();
@@ -58,15 +70,15 @@ void BoxSums(Image& img, int n, Emit emit)
     const size_t ring = size_t(before) + 1;
     std::vector<uint8_t> saved(ring * len);
     std::vector<uint16_t> col(len, 0);       // at most 64 * 255
-    std::vector<uint32_t> padded(pw, 0);     // col with replicated edges
-    std::vector<uint32_t> sums(len, 0);
+    std::vector<Sum> padded(pw, 0);  // col with replicated edges
+    std::vector<Sum> sums(len, 0);
     for (int k = -before; k <= after; ++k) {
         const uint8_t* r = img.Row(ClampRow(k, h));
         for (size_t i = 0; i < len; ++i)
             col[i] = uint16_t(col[i] + r[i]);
     }
     for (int y = 0; y < h; ++y) {
-        uint32_t* pd = padded.data();
+        Sum* pd = padded.data();
         for (size_t i = 0; i < len; ++i)
             pd[size_t(before) * bpp + i] = col[i];
         for (int k = 0; k < before; ++k)
@@ -75,27 +87,31 @@ void BoxSums(Image& img, int n, Emit emit)
         for (int k = 0; k < after; ++k)
             for (size_t c = 0; c < bpp; ++c)
                 pd[len + size_t(before + k) * bpp + c] = col[len - bpp + c];
-        uint32_t* s = sums.data();
+        Sum* s = sums.data();
         if (n <= 8) {
-            for (size_t i = 0; i < len; ++i) {
-                uint32_t t = 0;
-                for (int k = 0; k < n; ++k)
-                    t += pd[i + size_t(k) * bpp];
-                s[i] = t;
+            switch (n) {
+            case 1: HorizontalSums<1>(pd, s, len, bpp); break;
+            case 2: HorizontalSums<2>(pd, s, len, bpp); break;
+            case 3: HorizontalSums<3>(pd, s, len, bpp); break;
+            case 4: HorizontalSums<4>(pd, s, len, bpp); break;
+            case 5: HorizontalSums<5>(pd, s, len, bpp); break;
+            case 6: HorizontalSums<6>(pd, s, len, bpp); break;
+            case 7: HorizontalSums<7>(pd, s, len, bpp); break;
+            default: HorizontalSums<8>(pd, s, len, bpp); break;
             }
         } else {
             for (size_t c = 0; c < bpp; ++c) {
-                uint32_t t = 0;
+                Sum t = 0;
                 for (int k = 0; k < n; ++k)
-                    t += pd[c + size_t(k) * bpp];
+                    t = Sum(t + pd[c + size_t(k) * bpp]);
                 s[c] = t;
             }
             for (size_t i = bpp; i < len; ++i)
-                s[i] = s[i - bpp] + pd[i - bpp + size_t(n) * bpp] - pd[i - bpp];
+                s[i] = Sum(s[i - bpp] + pd[i - bpp + size_t(n) * bpp] - pd[i - bpp]);
         }
         uint8_t* keep = saved.data() + (size_t(y) % ring) * len;
         std::memcpy(keep, img.Row(y), len);
-        emit(y, static_cast<const uint32_t*>(s), static_cast<const uint8_t*>(keep));
+        emit(y, static_cast<const Sum*>(s), static_cast<const uint8_t*>(keep));
         if (y + 1 < h) {
             const uint8_t* add = img.Row(ClampRow(y + 1 + after, h));  // below y: untouched
             const int gone = ClampRow(y - before, h);                   // at or above y: saved
@@ -105,6 +121,16 @@ void BoxSums(Image& img, int n, Emit emit)
                 cl[i] = uint16_t(cl[i] + add[i] - sub[i]);
         }
     }
+}
+
+// Window sums in 16 bits while they fit (n <= 16: at most 65280), else 32.
+template <class Emit>
+void BoxSums(Image& img, int n, Emit emit)
+{
+    if (n <= 16)
+        BoxSumsOf<uint16_t>(img, n, emit);
+    else
+        BoxSumsOf<uint32_t>(img, n, emit);
 }
 
 // Small medians without histograms: the n values of every column of the
@@ -416,17 +442,17 @@ try {
         if (d == (uint32_t(1) << k))
             shift = k;
     if (shift >= 0) {
-        BoxSums(image, n, [&](int y, const uint32_t* p, const uint8_t*) {
+        BoxSums(image, n, [&](int y, const auto* p, const uint8_t*) {
             uint8_t* q = image.Row(y);
             for (size_t i = 0; i < len; ++i)
-                q[i] = uint8_t((p[i] + d / 2) >> shift);
+                q[i] = uint8_t((uint32_t(p[i]) + d / 2) >> shift);
         });
     } else {
         const uint64_t m = (uint64_t(1) << 40) / d + 1;
-        BoxSums(image, n, [&](int y, const uint32_t* p, const uint8_t*) {
+        BoxSums(image, n, [&](int y, const auto* p, const uint8_t*) {
             uint8_t* q = image.Row(y);
             for (size_t i = 0; i < len; ++i)
-                q[i] = uint8_t((uint64_t(p[i] + d / 2) * m) >> 40);
+                q[i] = uint8_t(((uint64_t(p[i]) + d / 2) * m) >> 40);
         });
     }
     return kOk;
@@ -451,7 +477,7 @@ try {
         delta[k + 2040] = int16_t(num >= 0 ? (num + div / 2) / div : -((-num + div / 2) / div));
     }
     const size_t len = size_t(image.Width()) * size_t(image.BitsPerPixel() / 8);
-    BoxSums(image, 3, [&](int y, const uint32_t* p, const uint8_t* src) {
+    BoxSums(image, 3, [&](int y, const auto* p, const uint8_t* src) {
         uint8_t* q = image.Row(y);
         for (size_t i = 0; i < len; ++i) {
             const int v = src[i];
@@ -470,7 +496,7 @@ try {
     Status s = Prepare(image);
     if (s != kOk || n == 1)
         return s;
-    const Image& src = image;  // read only while the padded copy is made
+    const Image& src = image;  // rows are copied before they are overwritten
     const int w = src.Width();
     const int h = src.Height();
     const int bpp = src.BitsPerPixel() / 8;
@@ -478,21 +504,29 @@ try {
     const int after = n / 2;
     const int rank = n * n / 2;  // counted from 0
     const int pwPix = w + before + after;
-    // Padded copy of the whole image, so that window reads need no clamping.
-    std::vector<uint8_t> pad(size_t(pwPix) * size_t(h + before + after) * size_t(bpp));
+    // Padded copies of the rows in the window (replicated edge pixels, so
+    // that window reads need no clamping): source row r lives in slot r % n
+    // from when the window first reaches it (before it is overwritten) until
+    // the window has left it.
     const size_t pstride = size_t(pwPix) * size_t(bpp);
+    std::vector<uint8_t> ring(size_t(n) * pstride);
     PaddedRow pr;
-    for (int y = -before; y < h + after; ++y) {
-        pr.Load(src, ClampRow(y, h), before, after);
-        std::memcpy(pad.data() + size_t(y + before) * pstride, pr.bytes.data(), pstride);
-    }
+    int loaded = -1;
+    const uint8_t* rows[64];
+    auto window = [&](int y) {
+        for (const int last = ClampRow(y + after, h); loaded < last;) {
+            ++loaded;
+            pr.Load(src, loaded, before, after);
+            std::memcpy(ring.data() + size_t(loaded % n) * pstride, pr.bytes.data(), pstride);
+        }
+        for (int k = 0; k < n; ++k)
+            rows[k] = ring.data() + size_t(ClampRow(y - before + k, h) % n) * pstride;
+    };
     if (n <= 4) {
         SmallMedian sm;
         const size_t len = size_t(w) * size_t(bpp);
         for (int y = 0; y < h; ++y) {
-            const uint8_t* rows[4];
-            for (int k = 0; k < n; ++k)
-                rows[k] = pad.data() + size_t(y + k) * pstride;
+            window(y);
             if (n == 2)
                 sm.Row2(rows, len, size_t(bpp), image.Row(y));
             else if (n == 3)
@@ -506,11 +540,12 @@ try {
     // median is tracked incrementally (count of values below it), so each
     // step costs 2n histogram updates and a short walk.
     for (int y = 0; y < h; ++y) {
+        window(y);
         uint8_t* out = image.Row(y);
         for (int c = 0; c < bpp; ++c) {
             uint16_t hist[256] = {};
             for (int dy = 0; dy < n; ++dy) {
-                const uint8_t* r = pad.data() + size_t(y + dy) * pstride + size_t(c);
+                const uint8_t* r = rows[dy] + size_t(c);
                 for (int dx = 0; dx < n; ++dx)
                     ++hist[r[size_t(dx) * size_t(bpp)]];
             }
@@ -532,7 +567,7 @@ try {
                 const size_t leave = size_t(x - 1) * size_t(bpp) + size_t(c);
                 const size_t enter = size_t(x - 1 + n) * size_t(bpp) + size_t(c);
                 for (int dy = 0; dy < n; ++dy) {
-                    const uint8_t* r = pad.data() + size_t(y + dy) * pstride;
+                    const uint8_t* r = rows[dy];
                     const uint8_t a = r[leave];
                     const uint8_t b = r[enter];
                     --hist[a];

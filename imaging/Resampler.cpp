@@ -17,9 +17,11 @@ struct Taps {
     std::vector<int> count;
     std::vector<int> weights;  // count[i] entries per output, at stride `maxTaps`
     int maxTaps = 0;
+    int fixed = 0;  // taps of every output (count[i] == fixed)
 };
 
 constexpr int kShift = 14;
+
 
 void MakeTaps(int srcSize, int dstSize, Taps& t)
 {
@@ -62,15 +64,91 @@ void MakeTaps(int srcSize, int dstSize, Taps& t)
             if (out[k] > out[big])
                 big = k;
         out[big] += (1 << kShift) - sum;
-        t.first[size_t(i)] = first;
-        t.count[size_t(i)] = last - first + 1;
+        // Leading and trailing zero weights add nothing; drop them.
+        int lead = 0, count = last - first + 1;
+        while (count > 1 && out[lead] == 0)
+            ++lead, --count;
+        while (count > 1 && out[lead + count - 1] == 0)
+            --count;
+        for (int k = 0; k < count; ++k)
+            out[k] = out[lead + k];
+        for (int k = count; k < t.maxTaps; ++k)
+            out[k] = 0;
+        t.first[size_t(i)] = first + lead;
+        t.count[size_t(i)] = count;
+    }
+    // Every output gets the same number of taps (the most any needs, zero
+    // weights added at the end, or at the start near the far edge), so that
+    // the inner loops have a fixed length.
+    int fixed = 1;
+    for (int c : t.count)
+        fixed = c > fixed ? c : fixed;
+    for (int i = 0; i < dstSize; ++i) {
+        int* out = t.weights.data() + size_t(i) * size_t(t.maxTaps);
+        const int shift = t.first[size_t(i)] + fixed - srcSize;
+        if (shift > 0) {
+            for (int k = fixed - 1; k >= 0; --k)
+                out[k] = k >= shift ? out[k - shift] : 0;
+            t.first[size_t(i)] -= shift;
+        }
+        t.count[size_t(i)] = fixed;
+    }
+    t.fixed = fixed;
+}
+
+// One row of the horizontal pass: source row p to `width` pixels at q, N
+// taps each (0: tx.fixed, not known at compile time).
+template <int bpp, int N>
+void HorizontalRow(const Taps& tx, const uint8_t* p, uint8_t* q, int width)
+{
+    const int* w = tx.weights.data();
+    const int* first = tx.first.data();
+    const int n = N > 0 ? N : tx.fixed;
+    for (int x = 0; x < width; ++x, w += tx.maxTaps, q += bpp) {
+        const uint8_t* src = p + size_t(first[x]) * bpp;
+        int acc[bpp] = {};
+        for (int k = 0; k < n; ++k, src += bpp)
+            for (int c = 0; c < bpp; ++c)
+                acc[c] += w[k] * src[c];
+        // The weights are not negative and sum to 1 << kShift, so the
+        // rounded sums stay within 0..255.
+        for (int c = 0; c < bpp; ++c)
+            q[c] = uint8_t((acc[c] + (1 << (kShift - 1))) >> kShift);
     }
 }
 
-inline uint8_t Round8(int v)
+template <int bpp>
+void Horizontal(const Taps& tx, const uint8_t* p, uint8_t* q, int width)
 {
-    v = (v + (1 << (kShift - 1))) >> kShift;
-    return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+    switch (tx.fixed) {
+    case 1: HorizontalRow<bpp, 1>(tx, p, q, width); break;
+    case 2: HorizontalRow<bpp, 2>(tx, p, q, width); break;
+    case 3: HorizontalRow<bpp, 3>(tx, p, q, width); break;
+    case 4: HorizontalRow<bpp, 4>(tx, p, q, width); break;
+    case 5: HorizontalRow<bpp, 5>(tx, p, q, width); break;
+    case 6: HorizontalRow<bpp, 6>(tx, p, q, width); break;
+    default: HorizontalRow<bpp, 0>(tx, p, q, width); break;
+    }
+}
+
+// acc[i] (+)= wk * p[i] over a row; 16-bit operands so that the products
+// vectorise as widening multiplies.
+void AccumulateRow(int* __restrict acc, const uint8_t* __restrict p, int16_t wk, size_t n, bool first)
+{
+    if (first)
+        for (size_t i = 0; i < n; ++i)
+            acc[i] = int(wk) * int(int16_t(p[i]));
+    else
+        for (size_t i = 0; i < n; ++i)
+            acc[i] += int(wk) * int(int16_t(p[i]));
+}
+
+void RoundRow(const int* __restrict acc, uint8_t* __restrict q, size_t n)
+{
+    for (size_t i = 0; i < n; ++i) {
+        const int v = (acc[i] + (1 << (kShift - 1))) >> kShift;
+        q[i] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
+    }
 }
 
 }  // namespace
@@ -134,45 +212,35 @@ Status Resampler::Filtered(Image& image, int width, int height)
     Taps tx, ty;
     MakeTaps(sw, width, tx);
     MakeTaps(sh, height, ty);
-    // Horizontal pass into 8-bit rows of the new width, then vertical.
-    Image mid;
-    s = mid.Create(width, sh, image.BitsPerPixel());
-    if (s != kOk)
-        return s;
-    for (int y = 0; y < sh; ++y) {
-        const uint8_t* p = image.Row(y);
-        uint8_t* q = mid.Row(y);
-        for (int x = 0; x < width; ++x) {
-            const int* w = tx.weights.data() + size_t(x) * size_t(tx.maxTaps);
-            const uint8_t* src = p + size_t(tx.first[size_t(x)]) * size_t(bpp);
-            const int n = tx.count[size_t(x)];
-            int acc[4] = {0, 0, 0, 0};
-            for (int k = 0; k < n; ++k, src += bpp)
-                for (int c = 0; c < bpp; ++c)
-                    acc[c] += w[k] * src[c];
-            for (int c = 0; c < bpp; ++c)
-                q[size_t(x) * size_t(bpp) + size_t(c)] = Round8(acc[c]);
-        }
-    }
+    // Horizontal pass into 8-bit rows of the new width, then vertical. The
+    // vertical taps of successive output rows move down the source, so the
+    // horizontal rows are made as the taps first reach them and kept in a
+    // ring of as many rows as the most taps.
+    const size_t rowBytes = size_t(width) * size_t(bpp);
+    const int ring = ty.maxTaps;
+    std::vector<uint8_t> mid(size_t(ring) * rowBytes);
+    int made = -1;
     Image out;
     s = out.Create(width, height, image.BitsPerPixel());
     if (s != kOk)
         return s;
-    const size_t rowBytes = size_t(width) * size_t(bpp);
     std::vector<int> acc(rowBytes);
     for (int y = 0; y < height; ++y) {
-        std::fill(acc.begin(), acc.end(), 0);
-        const int* w = ty.weights.data() + size_t(y) * size_t(ty.maxTaps);
+        const int first = ty.first[size_t(y)];
         const int n = ty.count[size_t(y)];
-        for (int k = 0; k < n; ++k) {
-            const uint8_t* p = mid.Row(ty.first[size_t(y)] + k);
-            const int wk = w[k];
-            for (size_t i = 0; i < rowBytes; ++i)
-                acc[i] += wk * p[i];
+        for (; made < first + n - 1; ) {
+            ++made;
+            uint8_t* q = mid.data() + size_t(made % ring) * rowBytes;
+            if (bpp == 3)
+                Horizontal<3>(tx, image.Row(made), q, width);
+            else
+                Horizontal<4>(tx, image.Row(made), q, width);
         }
-        uint8_t* q = out.Row(y);
-        for (size_t i = 0; i < rowBytes; ++i)
-            q[i] = Round8(acc[i]);
+        const int* w = ty.weights.data() + size_t(y) * size_t(ty.maxTaps);
+        for (int k = 0; k < n; ++k)
+            AccumulateRow(acc.data(), mid.data() + size_t((first + k) % ring) * rowBytes,
+                          int16_t(w[k]), rowBytes, k == 0);
+        RoundRow(acc.data(), out.Row(y), rowBytes);
     }
     image = std::move(out);
     return kOk;
