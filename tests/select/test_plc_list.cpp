@@ -40,7 +40,8 @@ private:
     HMODULE m_h;
 };
 
-class PlcListTest : public ::testing::Test
+// The selection template as a plain dialog: the list control to take over.
+class TemplateHostTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -49,9 +50,20 @@ protected:
         ::InitCommonControlsEx(&icc);
         ASSERT_TRUE(m_host.Create(IDD_PLC_SELECT));
         m_host.ShowWindow(SW_SHOW);
-        ASSERT_TRUE(m_list.SubclassDlgItem(IDC_PLC_LIST, &m_host));
     }
     void TearDown() override { m_host.DestroyWindow(); }
+
+    CDialog m_host;
+};
+
+class PlcListTest : public TemplateHostTest
+{
+protected:
+    void SetUp() override
+    {
+        TemplateHostTest::SetUp();
+        ASSERT_TRUE(m_list.SubclassDlgItem(IDC_PLC_LIST, &m_host));
+    }
 
     CPlcInfo* Add(int code, const char* name, const char* dll, bool dproto = false, bool tags = true,
                   int major = 1, int minor = 0, bool oldTags = false)
@@ -83,7 +95,6 @@ protected:
     }
 
     CPlcInfoList m_catalogue{"VARN\\"};
-    CDialog m_host;
     CPlcListCtl m_list;
 };
 
@@ -278,23 +289,14 @@ void DragFirstDivider(HWND hList)
     PumpFor(50);
 }
 
-class FixedHeaderTest : public ::testing::Test
+class FixedHeaderTest : public TemplateHostTest
 {
 protected:
-    void SetUp() override
-    {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&icc);
-        ASSERT_TRUE(m_host.Create(IDD_PLC_SELECT));
-        m_host.ShowWindow(SW_SHOW);
-    }
-    void TearDown() override { m_host.DestroyWindow(); }
     void Columns(CListCtrl& list)
     {
         list.InsertColumn(0, "Eins", LVCFMT_LEFT, 100);
         list.InsertColumn(1, "Zwei", LVCFMT_LEFT, 100);
     }
-    CDialog m_host;
 };
 
 } // namespace
