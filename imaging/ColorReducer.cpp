@@ -124,9 +124,9 @@ inline void MapPixel(const uint8_t* p, const int* a, int xb, int xg, int xr,
 {
     constexpr int kW1 = Weight<K>(1, 0);
     constexpr int kW2 = Weight<K>(2, 0);
-    const int b = Clamp8(p[0] + DivRound<K::kDiv>(a[0] + xb + kW1 * l.b1 + kW2 * l.b2));
-    const int g = Clamp8(p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2));
-    const int r = Clamp8(p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2));
+    const int b = look.Clamp(p[0] + DivRound<K::kDiv>(a[0] + xb + kW1 * l.b1 + kW2 * l.b2));
+    const int g = look.Clamp(p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2));
+    const int r = look.Clamp(p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2));
     const uint32_t e = look.LookupPacked(b, g, r);
     *q = uint8_t(e);
     l.b2 = l.b1, l.g2 = l.g1, l.r2 = l.r1;
@@ -155,7 +155,6 @@ void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStrid
     const size_t rowInts = size_t(w + 2 * kPad) * 3;
     constexpr int kRing = K::kRows + 1;
     std::vector<int> err(rowInts * kRing, 0);
-    std::vector<int> accUp(rowInts, 0), accLow(rowInts, 0);
     auto errRow = [&](int y) {
         return err.data() + size_t(((y % kRing) + kRing) % kRing) * rowInts + size_t(kPad) * 3;
     };
@@ -164,20 +163,22 @@ void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStrid
     for (; y + 1 < h; y += 2) {
         int* eu = errRow(y);
         int* el = errRow(y + 1);
-        GatherAbove<K, 1>(accUp.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
-        GatherAbove<K, 2>(accLow.data(), eu, errRow(y - 1), errRow(y - 2), size_t(w) * 3);
+        // The gathered sums go into the lines' own error rows, each pixel's
+        // sum replaced by its error once mapped.
+        GatherAbove<K, 1>(eu, errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
+        GatherAbove<K, 2>(el, eu, errRow(y - 1), errRow(y - 2), size_t(w) * 3);
         const uint8_t* pu = img.Row(y);
         const uint8_t* pl = img.Row(y + 1);
         uint8_t* qu = out + size_t(y) * outStride;
         uint8_t* ql = qu + outStride;
         LeftErrors lu, ll;
         auto upper = [&](int x) {
-            MapPixel<K>(pu + size_t(x) * size_t(bpp), accUp.data() + x * 3, 0, 0, 0, look, lu,
-                        eu + x * 3, qu + x);
+            MapPixel<K>(pu + size_t(x) * size_t(bpp), eu + x * 3, 0, 0, 0, look, lu, eu + x * 3,
+                        qu + x);
         };
         auto lower = [&](int x) {
             const int* up = eu + x * 3;
-            MapPixel<K>(pl + size_t(x) * size_t(bpp), accLow.data() + x * 3, FromLineAbove<K>(up),
+            MapPixel<K>(pl + size_t(x) * size_t(bpp), el + x * 3, FromLineAbove<K>(up),
                         FromLineAbove<K>(up + 1), FromLineAbove<K>(up + 2), look, ll, el + x * 3,
                         ql + x);
         };
@@ -193,13 +194,13 @@ void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStrid
     }
     if (y < h) {
         int* eu = errRow(y);
-        GatherAbove<K, 1>(accUp.data(), errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
+        GatherAbove<K, 1>(eu, errRow(y - 1), errRow(y - 2), errRow(y - 3), size_t(w) * 3);
         const uint8_t* pu = img.Row(y);
         uint8_t* qu = out + size_t(y) * outStride;
         LeftErrors lu;
         for (int x = 0; x < w; ++x)
-            MapPixel<K>(pu + size_t(x) * size_t(bpp), accUp.data() + x * 3, 0, 0, 0, look, lu,
-                        eu + x * 3, qu + x);
+            MapPixel<K>(pu + size_t(x) * size_t(bpp), eu + x * 3, 0, 0, 0, look, lu, eu + x * 3,
+                        qu + x);
     }
 }
 

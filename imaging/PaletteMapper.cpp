@@ -51,6 +51,9 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
         table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
+    uint8_t* bytes = reinterpret_cast<uint8_t*>(table_.data());
+    for (int v = -255; v <= 512; ++v)
+        bytes[kClampAt + size_t(255 + v)] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
 
 bool PaletteMapper::SamePalette(const std::vector<Bgra>& palette) const
@@ -136,7 +139,8 @@ void PaletteMapper::FillBox(int box)
     for (int j = 0; j < 512; ++j)
         bytes[kCacheAt + first + (size_t(j >> 6) << 12) + (size_t((j >> 3) & 7) << 6) + size_t(j & 7)] =
             uint8_t(index[j]);
-    bytes[kReadyAt + size_t(box)] = 1;
+    for (size_t j = 0; j < 64; ++j)
+        bytes[kReadyAt + ((first + (j >> 3 << 12) + ((j & 7) << 6)) >> 3)] = 1;
 }
 
 }  // namespace qrv::img

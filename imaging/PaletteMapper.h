@@ -39,11 +39,15 @@ public:
         uint32_t LookupPacked(int b, int g, int r) const
         {
             const uint8_t* bytes = reinterpret_cast<const uint8_t*>(table_);
-            const size_t slot = size_t(r >> 2) << 12 | size_t(g >> 2) << 6 | size_t(b >> 2);
-            const size_t box = size_t(r >> 5) << 6 | size_t(g >> 5) << 3 | size_t(b >> 5);
-            if (!bytes[kReadyAt + box])
-                map_->FillBox(int(box));
+            const unsigned slot = unsigned(r >> 2) << 12 | unsigned(g >> 2) << 6 | unsigned(b >> 2);
+            if (!bytes[kReadyAt + (slot >> 3)])
+                map_->FillBox(int(((slot >> 9) & 0x1C0) | ((slot >> 6) & 0x38) | ((slot >> 3) & 7)));
             return table_[bytes[kCacheAt + slot]];
+        }
+        // v clamped to 0..255, for v in -255..510.
+        int Clamp(int v) const
+        {
+            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + 255 + ptrdiff_t(v)];
         }
 
     private:
@@ -64,11 +68,12 @@ private:
     std::vector<Bgra> palette_;
     std::vector<int> sq_;           // |entry|^2 per entry
     // One block, so that lookups need one base address: the packed entries
-    // (256 words, as LookupPacked returns them), then a byte per box (filled
-    // or not), then the entry of every slot (a byte each, valid in the boxes
-    // filled).
-    static constexpr size_t kReadyAt = 256 * 4;
-    static constexpr size_t kCacheAt = kReadyAt + 512;
+    // (256 words, as LookupPacked returns them), a clamping table, a byte per
+    // run of 8 slots along blue (set when their box is filled), then the
+    // entry of every slot (a byte each, valid in the boxes filled).
+    static constexpr size_t kClampAt = 256 * 4;
+    static constexpr size_t kReadyAt = kClampAt + 768;
+    static constexpr size_t kCacheAt = kReadyAt + (size_t(1) << 15);
     static constexpr size_t kTableWords = (kCacheAt + (size_t(1) << 18)) / 4;
     std::vector<uint32_t> table_;
     std::vector<uint8_t> candidates_;
