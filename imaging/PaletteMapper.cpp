@@ -51,6 +51,11 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
         table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
+    for (int v = 0; v < 256; ++v) {
+        table_[kAxisAt + size_t(v)] = SlotPlace(v >> 2, 0, 0);
+        table_[kAxisAt + 256 + size_t(v)] = SlotPlace(0, v >> 2, 0);
+        table_[kAxisAt + 512 + size_t(v)] = SlotPlace(0, 0, v >> 2);
+    }
     uint8_t* bytes = reinterpret_cast<uint8_t*>(table_.data());
     for (int v = -255; v <= 512; ++v)
         bytes[kClampAt + size_t(255 + v)] = uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
@@ -133,14 +138,13 @@ void PaletteMapper::FillBox(int box)
             }
         }
     }
-    const size_t first = size_t((box >> 6) * 8) << 12 | size_t(((box >> 3) & 7) * 8) << 6 |
-                         size_t((box & 7) * 8);
+    const int sr0 = (box >> 6) * 8, sg0 = ((box >> 3) & 7) * 8, sb0 = (box & 7) * 8;
     uint8_t* bytes = reinterpret_cast<uint8_t*>(table_.data());
-    for (int j = 0; j < 512; ++j)
-        bytes[kCacheAt + first + (size_t(j >> 6) << 12) + (size_t((j >> 3) & 7) << 6) + size_t(j & 7)] =
-            uint8_t(index[j]);
-    for (size_t j = 0; j < 64; ++j)
-        bytes[kReadyAt + ((first + (j >> 3 << 12) + ((j & 7) << 6)) >> 3)] = 1;
+    for (int j = 0; j < 512; ++j) {
+        const uint32_t place = SlotPlace(sr0 + (j >> 6), sg0 + ((j >> 3) & 7), sb0 + (j & 7));
+        bytes[kCacheAt + place] = uint8_t(index[j]);
+        bytes[kReadyAt + (place >> 6)] = 1;
+    }
 }
 
 }  // namespace qrv::img

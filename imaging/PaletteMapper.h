@@ -39,9 +39,10 @@ public:
         uint32_t LookupPacked(int b, int g, int r) const
         {
             const uint8_t* bytes = reinterpret_cast<const uint8_t*>(table_);
-            const unsigned slot = unsigned(r >> 2) << 12 | unsigned(g >> 2) << 6 | unsigned(b >> 2);
-            if (!bytes[kReadyAt + (slot >> 3)])
-                map_->FillBox(int(((slot >> 9) & 0x1C0) | ((slot >> 6) & 0x38) | ((slot >> 3) & 7)));
+            const uint32_t slot = table_[kAxisAt + size_t(r)] | table_[kAxisAt + 256 + size_t(g)] |
+                                  table_[kAxisAt + 512 + size_t(b)];
+            if (!bytes[kReadyAt + (slot >> 6)])
+                map_->FillBox((r >> 5) << 6 | (g >> 5) << 3 | (b >> 5));
             return table_[bytes[kCacheAt + slot]];
         }
         // v clamped to 0..255, for v in -255..510.
@@ -68,13 +69,22 @@ private:
     std::vector<Bgra> palette_;
     std::vector<int> sq_;           // |entry|^2 per entry
     // One block, so that lookups need one base address: the packed entries
-    // (256 words, as LookupPacked returns them), a clamping table, a byte per
-    // run of 8 slots along blue (set when their box is filled), then the
-    // entry of every slot (a byte each, valid in the boxes filled).
-    static constexpr size_t kClampAt = 256 * 4;
+    // (256 words, as LookupPacked returns them), per channel value its bits
+    // of the slot's place (768 words), a clamping table, a byte per group of
+    // 4 x 4 x 4 slots (set when their box is filled), then the entry of every
+    // slot, a byte each, valid in the boxes filled. Slots are stored in
+    // groups of 4 x 4 x 4, one cache line each, so that nearby colours share
+    // lines.
+    static constexpr size_t kAxisAt = 256;  // in words
+    static constexpr size_t kClampAt = (kAxisAt + 768) * 4;
     static constexpr size_t kReadyAt = kClampAt + 768;
-    static constexpr size_t kCacheAt = kReadyAt + (size_t(1) << 15);
+    static constexpr size_t kCacheAt = kReadyAt + 4096;
     static constexpr size_t kTableWords = (kCacheAt + (size_t(1) << 18)) / 4;
+    static uint32_t SlotPlace(int sr, int sg, int sb)
+    {
+        return uint32_t((sr >> 2) << 14 | (sg >> 2) << 10 | (sb >> 2) << 6 | (sr & 3) << 4 |
+                        (sg & 3) << 2 | (sb & 3));
+    }
     std::vector<uint32_t> table_;
     std::vector<uint8_t> candidates_;
 };
