@@ -100,17 +100,6 @@ void GatherAbove(int* __restrict acc, const int* __restrict e1, const int* __res
     }
 }
 
-// The sum from the line just above for one channel, `up` at the pixel's own
-// position in that line's errors.
-template <class K>
-inline int FromLineAbove(const int* up)
-{
-    int s = 0;
-    for (int dx = -3; dx <= 3; ++dx)
-        s += Weight<K>(dx, 1) * up[-3 * dx];
-    return s;
-}
-
 // The errors of the two pixels to the left, per channel.
 struct LeftErrors {
     int b1 = 0, g1 = 0, r1 = 0, b2 = 0, g2 = 0, r2 = 0;
@@ -138,20 +127,34 @@ inline void MapPixel(const uint8_t* p, const int* a, int xb, int xg, int xr,
     d[2] = l.r1;
 }
 
+// a[i] += the sum of w * e[i - 3 dx] over the taps on the next line (dy 1),
+// for i in [from, to).
+template <class K>
+void AddLineAbove(int* __restrict a, const int* __restrict e, ptrdiff_t from, ptrdiff_t to)
+{
+    for (ptrdiff_t i = from; i < to; ++i) {
+        int s = 0;
+        for (int dx = -3; dx <= 3; ++dx)
+            s += Weight<K>(dx, 1) * e[i - 3 * dx];
+        a[i] += s;
+    }
+}
+
 // Error diffusion with the sums gathered instead of scattered (the same
-// integers): per line the sums from the lines above come from a vectorised
-// pass, the errors of the pixels to the left stay in registers. Two lines
-// are mapped together, the lower kHalf pixels behind the upper, so that the
-// two dependency chains of a pixel's lookup overlap; the lower line adds the
-// upper line's errors as they appear.
+// integers): per line the sums from the lines above come from vectorised
+// passes, the errors of the pixels to the left stay in registers. Two lines
+// are mapped together, the lower two chunks of pixels behind the upper, so
+// that the two dependency chains of a pixel's lookup overlap; before each
+// chunk of the lower line the upper line's errors above it, all known by
+// then, are added in one pass.
 template <class K, int bpp>
 void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStride)
 {
     static_assert(K::kHalf <= 3 && K::kRows <= 3, "kernel wider than the error rows");
     const int w = img.Width();
     const int h = img.Height();
-    constexpr int kPad = 3;  // zero pixels at each end of an error row
-    constexpr int kLag = K::kHalf;
+    constexpr int kPad = 3;    // zero pixels at each end of an error row
+    constexpr int kChunk = 64;  // at least kHalf
     const size_t rowInts = size_t(w + 2 * kPad) * 3;
     constexpr int kRing = K::kRows + 1;
     std::vector<int> err(rowInts * kRing, 0);
@@ -172,25 +175,29 @@ void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStrid
         uint8_t* qu = out + size_t(y) * outStride;
         uint8_t* ql = qu + outStride;
         LeftErrors lu, ll;
-        auto upper = [&](int x) {
-            MapPixel<K>(pu + size_t(x) * size_t(bpp), eu + x * 3, 0, 0, 0, look, lu, eu + x * 3,
-                        qu + x);
-        };
-        auto lower = [&](int x) {
-            const int* up = eu + x * 3;
-            MapPixel<K>(pl + size_t(x) * size_t(bpp), el + x * 3, FromLineAbove<K>(up),
-                        FromLineAbove<K>(up + 1), FromLineAbove<K>(up + 2), look, ll, el + x * 3,
-                        ql + x);
-        };
-        int x = 0;
-        for (; x < kLag && x < w; ++x)
-            upper(x);
-        for (; x < w; ++x) {
-            upper(x);
-            lower(x - kLag);
+        const int chunks = (w + kChunk - 1) / kChunk;
+        for (int t = 0; t < chunks + 2; ++t) {
+            const int ux = t * kChunk, lx = (t - 2) * kChunk;
+            const int nu = t < chunks ? std::min(w - ux, kChunk) : 0;
+            const int nl = t >= 2 ? std::min(w - lx, kChunk) : 0;
+            if (nl > 0)
+                AddLineAbove<K>(el, eu, ptrdiff_t(lx) * 3, ptrdiff_t(lx + nl) * 3);
+            const int both = std::min(nu, nl);
+            int i = 0;
+            for (; i < both; ++i) {
+                const int xu = ux + i, xl = lx + i;
+                MapPixel<K>(pu + xu * bpp, eu + xu * 3, 0, 0, 0, look, lu, eu + xu * 3, qu + xu);
+                MapPixel<K>(pl + xl * bpp, el + xl * 3, 0, 0, 0, look, ll, el + xl * 3, ql + xl);
+            }
+            for (int k = i; k < nu; ++k) {
+                const int xu = ux + k;
+                MapPixel<K>(pu + xu * bpp, eu + xu * 3, 0, 0, 0, look, lu, eu + xu * 3, qu + xu);
+            }
+            for (int k = i; k < nl; ++k) {
+                const int xl = lx + k;
+                MapPixel<K>(pl + xl * bpp, el + xl * 3, 0, 0, 0, look, ll, el + xl * 3, ql + xl);
+            }
         }
-        for (int xl = std::max(w - kLag, 0); xl < w; ++xl)
-            lower(xl);
     }
     if (y < h) {
         int* eu = errRow(y);

@@ -48,7 +48,7 @@ public:
         // v clamped to 0..255, for v in -255..510.
         int Clamp(int v) const
         {
-            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + 255 + ptrdiff_t(v)];
+            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + unsigned(v + 255)];
         }
 
     private:
