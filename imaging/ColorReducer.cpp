@@ -154,7 +154,7 @@ void Diffuse(const Image& img, PaletteMapper& map, uint8_t* out, size_t outStrid
     const int w = img.Width();
     const int h = img.Height();
     constexpr int kPad = 3;    // zero pixels at each end of an error row
-    constexpr int kChunk = 64;  // at least kHalf
+    constexpr int kChunk = 16;  // at least kHalf
     const size_t rowInts = size_t(w + 2 * kPad) * 3;
     constexpr int kRing = K::kRows + 1;
     std::vector<int> err(rowInts * kRing, 0);
