@@ -259,19 +259,25 @@ void Ordered(const Image& img, PaletteMapper& map, int spread, uint8_t* out, siz
     }
 }
 
-// The mapper of the last palette used, kept with its filled slots: the panel
-// preview reduces frame after frame to the same palette. A call takes it for
-// its own use (a concurrent call with the same palette builds its own) and
-// hands it back afterwards; results never depend on what the cache holds.
+// The mappers of the last few palettes used, kept with their filled slots:
+// the panel preview reduces frame after frame to the same palettes. A call
+// takes its palette's mapper for its own use (a concurrent call with the same
+// palette builds its own) and hands it back afterwards, most recent first;
+// results never depend on what the cache holds.
+constexpr size_t kKeptMappers = 4;
 std::mutex gMapperLock;
-std::unique_ptr<PaletteMapper> gLastMapper;
+std::vector<std::unique_ptr<PaletteMapper>> gMappers;
 
 std::unique_ptr<PaletteMapper> TakeMapper(const std::vector<Bgra>& palette)
 {
     {
         const std::lock_guard<std::mutex> lock(gMapperLock);
-        if (gLastMapper && gLastMapper->SamePalette(palette))
-            return std::move(gLastMapper);
+        for (size_t i = 0; i < gMappers.size(); ++i)
+            if (gMappers[i]->SamePalette(palette)) {
+                std::unique_ptr<PaletteMapper> m = std::move(gMappers[i]);
+                gMappers.erase(gMappers.begin() + ptrdiff_t(i));
+                return m;
+            }
     }
     return std::make_unique<PaletteMapper>(palette);
 }
@@ -279,7 +285,9 @@ std::unique_ptr<PaletteMapper> TakeMapper(const std::vector<Bgra>& palette)
 void KeepMapper(std::unique_ptr<PaletteMapper> map)
 {
     const std::lock_guard<std::mutex> lock(gMapperLock);
-    gLastMapper = std::move(map);
+    gMappers.insert(gMappers.begin(), std::move(map));
+    if (gMappers.size() > kKeptMappers)
+        gMappers.resize(kKeptMappers);
 }
 
 }  // namespace

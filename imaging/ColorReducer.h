@@ -41,8 +41,9 @@ public:
     // colours: entries of the user palette to use, 1..2^bits (0 means
     //       2^bits; more than the user palette holds is kInvalidParameter).
     // The result's colour table is the palette used, in its order.
-    // The nearest-entry cache of the last palette used is kept for the next
-    // call with the same palette (thread-safe; results are the same either way).
+    // The nearest-entry caches of the last few palettes used are kept for
+    // later calls with the same palette (thread-safe; results are the same
+    // either way).
     static Status ColorRes(Image& image, int bits, int paletteFlags, int dither, int colours,
                            const std::vector<uint32_t>& userPalette = {});
 
