@@ -113,10 +113,11 @@ inline void MapPixel(const uint8_t* p, const int* a, int xb, int xg, int xr,
 {
     constexpr int kW1 = Weight<K>(1, 0);
     constexpr int kW2 = Weight<K>(2, 0);
-    const int b = look.Clamp(p[0] + DivRound<K::kDiv>(a[0] + xb + kW1 * l.b1 + kW2 * l.b2));
-    const int g = look.Clamp(p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2));
-    const int r = look.Clamp(p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2));
-    const uint32_t e = look.LookupPacked(b, g, r);
+    const int tb = p[0] + DivRound<K::kDiv>(a[0] + xb + kW1 * l.b1 + kW2 * l.b2);
+    const int tg = p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2);
+    const int tr = p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2);
+    const uint32_t e = look.LookupClamped(tb, tg, tr);
+    const int b = look.Clamp(tb), g = look.Clamp(tg), r = look.Clamp(tr);
     *q = uint8_t(e);
     l.b2 = l.b1, l.g2 = l.g1, l.r2 = l.r1;
     l.b1 = b - int((e >> 8) & 0xFF);

@@ -51,10 +51,11 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
         table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
-    for (int v = 0; v < 256; ++v) {
-        table_[kAxisAt + size_t(v)] = SlotPlace(v >> 2, 0, 0);
-        table_[kAxisAt + 256 + size_t(v)] = SlotPlace(0, v >> 2, 0);
-        table_[kAxisAt + 512 + size_t(v)] = SlotPlace(0, 0, v >> 2);
+    for (int v = -255; v <= 512; ++v) {
+        const int s = (v < 0 ? 0 : v > 255 ? 255 : v) >> 2;
+        table_[kAxisAt + size_t(v + 255)] = SlotPlace(s, 0, 0);
+        table_[kAxisAt + 768 + size_t(v + 255)] = SlotPlace(0, s, 0);
+        table_[kAxisAt + 1536 + size_t(v + 255)] = SlotPlace(0, 0, s);
     }
     uint8_t* bytes = reinterpret_cast<uint8_t*>(table_.data());
     for (int v = -255; v <= 512; ++v)

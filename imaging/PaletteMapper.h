@@ -36,13 +36,19 @@ public:
     class Reader {
     public:
         explicit Reader(PaletteMapper& m) : table_(m.table_.data()), map_(&m) {}
-        uint32_t LookupPacked(int b, int g, int r) const
+        uint32_t LookupPacked(int b, int g, int r) const { return LookupClamped(b, g, r); }
+
+        // The same for the colour (b, g, r) each clamped to 0..255 first, for
+        // values in -255..512: the slot's place comes straight from the
+        // unclamped values, without waiting for the clamping.
+        uint32_t LookupClamped(int b, int g, int r) const
         {
             const uint8_t* bytes = reinterpret_cast<const uint8_t*>(table_);
-            const uint32_t slot = table_[kAxisAt + size_t(r)] | table_[kAxisAt + 256 + size_t(g)] |
-                                  table_[kAxisAt + 512 + size_t(b)];
+            const uint32_t slot = table_[kAxisAt + unsigned(r + 255)] |
+                                  table_[kAxisAt + 768 + unsigned(g + 255)] |
+                                  table_[kAxisAt + 1536 + unsigned(b + 255)];
             if (!bytes[kReadyAt + (slot >> 6)])
-                map_->FillBox((r >> 5) << 6 | (g >> 5) << 3 | (b >> 5));
+                map_->FillBox((Clamp(r) >> 5) << 6 | (Clamp(g) >> 5) << 3 | (Clamp(b) >> 5));
             return table_[bytes[kCacheAt + slot]];
         }
         // v clamped to 0..255, for v in -255..510.
@@ -69,14 +75,15 @@ private:
     std::vector<Bgra> palette_;
     std::vector<int> sq_;           // |entry|^2 per entry
     // One block, so that lookups need one base address: the packed entries
-    // (256 words, as LookupPacked returns them), per channel value its bits
-    // of the slot's place (768 words), a clamping table, a byte per group of
+    // (256 words, as LookupPacked returns them), per channel and value in
+    // -255..512 the bits of the clamped value's slot place (3 x 768 words), a
+    // clamping table, a byte per group of
     // 4 x 4 x 4 slots (set when their box is filled), then the entry of every
     // slot, a byte each, valid in the boxes filled. Slots are stored in
     // groups of 4 x 4 x 4, one cache line each, so that nearby colours share
     // lines.
     static constexpr size_t kAxisAt = 256;  // in words
-    static constexpr size_t kClampAt = (kAxisAt + 768) * 4;
+    static constexpr size_t kClampAt = (kAxisAt + 3 * 768) * 4;
     static constexpr size_t kReadyAt = kClampAt + 768;
     static constexpr size_t kCacheAt = kReadyAt + 4096;
     static constexpr size_t kTableWords = (kCacheAt + (size_t(1) << 18)) / 4;
