@@ -4,9 +4,10 @@
 // values) holds the entry nearest (squared RGB distance, ties to the lower
 // index) to each slot's centre; the 8 x 8 x 8 slots of a 32 x 32 x 32 box are
 // filled together on the first use of any of them, by searching only the
-// entries that can be nearest anywhere in the box (Heckbert's locally sorted search: an entry whose smallest
-// distance to the box exceeds the smallest largest distance of any entry can
-// never win there), so no lookup scans the whole palette.
+// entries that can be nearest anywhere in the box (Heckbert's locally sorted
+// search: an entry whose smallest distance to the box exceeds the smallest
+// largest distance of any entry can never win there), so no lookup scans the
+// whole palette.
 #pragma once
 
 #include <cstdint>
