@@ -214,7 +214,8 @@ void CPlcSelectDlg::OnRemove()
     if (nAnswer == IDYES || nAnswer == IDNO)
     {
         m_wndList.DeleteDriverItem(pInfo);
-        m_pList->DeleteItem(pInfo, nAnswer == IDYES);
+        if (m_pList != nullptr)
+            m_pList->DeleteItem(pInfo, nAnswer == IDYES);
         SetSelectedDriver(m_pActive);
     }
     UpdateControls();
@@ -223,7 +224,8 @@ void CPlcSelectDlg::OnRemove()
 void CPlcSelectDlg::OnRescan()
 {
     CWaitCursor wait;
-    m_pList->Load(1);
+    if (m_pList != nullptr)
+        m_pList->Load(1);
     m_wndList.UpdateDriverList(m_pList);
     if (m_pActive != nullptr)
         SetSelectedDriver(m_pActive);

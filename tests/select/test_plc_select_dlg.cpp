@@ -449,3 +449,22 @@ TEST_F(SelectDlgTest, DoubleClickOpensTheSetup)
     }));
     EXPECT_EQ(1, SetupCalls("Z32TPLC593.dll"));
 }
+
+TEST_F(SelectDlgTest, WithoutACatalogueTheDialogIsEmptyButWorks)
+{
+    CPlcSelectDlg dlg(nullptr, nullptr, nullptr, Mode(2), 1, nullptr, nullptr);
+    int rows = -1;
+    bool radios = true;
+    EXPECT_EQ(IDCANCEL, Run(dlg, [&](HWND hDlg, ModalDriver&) {
+        ClickAndWait(hDlg, IDC_PLC_RESCAN);
+        ClickAndWait(hDlg, IDC_PLC_SETUP);
+        ClickAndWait(hDlg, IDC_PLC_REMOVE);
+        rows = ListRowCount(Item(hDlg, IDC_PLC_LIST));
+        radios = Enabled(hDlg, IDC_PLC_MODE_INTERNAL);
+        Click(hDlg, IDCANCEL);
+    }));
+    EXPECT_EQ(0, rows);
+    EXPECT_FALSE(radios);
+    EXPECT_EQ(0, dlg.GetControllerMode());
+    EXPECT_STREQ("", dlg.GetSelectedDriverDll());
+}
