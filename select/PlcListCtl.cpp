@@ -138,6 +138,8 @@ void CPlcListCtl::UpdateUtgDriverList(CPlcInfoList* pList)
 
 void CPlcListCtl::InsertDriverItem(int nItem, CPlcInfo* pInfo)
 {
+    if (pInfo == nullptr)
+        return;
     int nRow = InsertItem(LVIF_TEXT | LVIF_PARAM, nItem, pInfo->m_strDriverName, 0, 0, 0,
                           reinterpret_cast<LPARAM>(pInfo));
     if (nRow < 0)
@@ -243,7 +245,7 @@ int CALLBACK CPlcListCtl::CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lPa
     auto* pB = reinterpret_cast<CPlcInfo*>(lParam2);
     if (!pSelf->m_bComparingAscending)
         std::swap(pA, pB);
-    if (pSelf->m_nComparing < 0 || pSelf->m_nComparing >= kColumnCount)
+    if (pSelf->m_nComparing < 0 || pSelf->m_nComparing >= kColumnCount || !pA || !pB)
         return 0;
     return _mbsicmp(Bytes(ColumnText(*pA, pSelf->m_nComparing)),
                     Bytes(ColumnText(*pB, pSelf->m_nComparing)));

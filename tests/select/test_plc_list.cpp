@@ -140,6 +140,20 @@ TEST_F(PlcListTest, RowsShowTheFourTextsAndCarryTheDescriptor)
     EXPECT_EQ(reinterpret_cast<DWORD_PTR>(p), m_list.GetItemData(1));
 }
 
+TEST_F(PlcListTest, RowsWithoutADescriptorAreHarmless)
+{
+    m_list.InsertDriverItem(0, nullptr);
+    EXPECT_EQ(0, m_list.GetItemCount());
+    Add(20, "S7", "Z32TPLC020.dll");
+    m_list.UpdateDriverList(&m_catalogue);
+    m_list.InsertItem(1, "fremd");   // a row the owner added itself, without item data
+    ClickColumn(2);
+    EXPECT_EQ(2, m_list.GetItemCount());
+    EXPECT_TRUE(m_list.SetSelectedDriver(CString("fremd")));
+    EXPECT_EQ(nullptr, m_list.GetSelectedDriver());
+    EXPECT_STREQ("", m_list.GetSelectedDriverDll());
+}
+
 TEST_F(PlcListTest, OldS5DriverIsNeverListed)
 {
     Add(1, "Simatic S5", "Z32TPLC001.dll");
