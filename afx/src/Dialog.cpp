@@ -116,6 +116,8 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
+    // A combo box left unfilled is no reason to refuse the dialog.
+    ExecuteDlgInit(m_lpszTemplateName);
     UpdateData(FALSE);
     return TRUE;
 }
