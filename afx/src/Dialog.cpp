@@ -1,4 +1,5 @@
 #include "Dialog.h"
+#include "DlgInit.h"
 #include "ModalOwner.h"
 #include "MsgMacros.h"
 #include "ModuleChain.h"
@@ -117,7 +118,7 @@ void CDialog::EndDialog(int nResult)
 BOOL CDialog::OnInitDialog()
 {
     // A combo box left unfilled is no reason to refuse the dialog.
-    ExecuteDlgInit(m_lpszTemplateName);
+    AfxExecuteDlgInit(m_hWnd, m_lpszTemplateName);
     UpdateData(FALSE);
     return TRUE;
 }

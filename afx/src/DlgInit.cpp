@@ -1,7 +1,7 @@
 // Dialog-initialisation resources (RT_DLGINIT): records of control id,
 // message, length and data, ended by a zero id; the resource compiler writes
 // the add-string messages with their 16-bit values.
-#include "Wnd.h"
+#include "DlgInit.h"
 #include "ModuleChain.h"
 #include <string.h>
 
@@ -15,7 +15,7 @@ const WORD kWin16LbAddString = 0x0401;
 const WORD kWin16CbAddString = 0x0403;
 }
 
-BOOL CWnd::ExecuteDlgInit(LPCSTR lpszResourceName)
+BOOL AFXAPI AfxExecuteDlgInit(HWND hWnd, LPCSTR lpszResourceName)
 {
     if (!lpszResourceName)
         return TRUE;
@@ -27,10 +27,10 @@ BOOL CWnd::ExecuteDlgInit(LPCSTR lpszResourceName)
     LPVOID lpResource = hData ? ::LockResource(hData) : nullptr;
     if (!lpResource)
         return FALSE;
-    return ExecuteDlgInit(lpResource);
+    return AfxExecuteDlgInit(hWnd, lpResource);
 }
 
-BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
+BOOL AFXAPI AfxExecuteDlgInit(HWND hWnd, LPVOID lpResource)
 {
     if (!lpResource)
         return TRUE;
@@ -49,7 +49,7 @@ BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
         UINT nMessage = nMsg == kWin16LbAddString ? LB_ADDSTRING : nMsg == kWin16CbAddString ? CB_ADDSTRING : nMsg;
         if (nMessage == LB_ADDSTRING || nMessage == CB_ADDSTRING)
         {
-            if (::SendDlgItemMessageA(m_hWnd, nIDC, nMessage, 0, reinterpret_cast<LPARAM>(p)) < 0)
+            if (::SendDlgItemMessageA(hWnd, nIDC, nMessage, 0, reinterpret_cast<LPARAM>(p)) < 0)
                 bSuccess = FALSE;
         }
         p += dwLen;

@@ -52,9 +52,6 @@ public:
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();
-    // Fills list and combo boxes from the dialog-initialisation resource of that name.
-    BOOL ExecuteDlgInit(LPCSTR lpszResourceName);
-    BOOL ExecuteDlgInit(LPVOID lpResource);
     virtual void PostNcDestroy();
 
     // Message handling.
