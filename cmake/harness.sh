@@ -34,6 +34,9 @@ qrv_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
   export LANG=de_DE.UTF-8
+  # Unix file names in UTF-8 even where no German locale is installed, so
+  # that names with umlauts can be created.
+  export LC_CTYPE=C.UTF-8
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
