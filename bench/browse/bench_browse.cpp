@@ -12,11 +12,6 @@ namespace {
 
 CWinApp theApp("QRV Bench");
 
-        return Millis([&] { SortChildrenCB(&sort); });
-    }
-    static double Millis(const std::function<void()>& fn);
-};
-
 double Millis(const std::function<void()>& fn)
 {
     LARGE_INTEGER f, t0, t1;
