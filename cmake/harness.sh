@@ -1,6 +1,6 @@
 # Functions behind ./qrv: packages, builds, the Wine prefix and the virtual display.
 
-QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache"
+QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache fonts-wine"
 # Paths below the folder that holds the work trees are hashed relative, so
 # every work tree of the repository hits the same cache entries.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
@@ -235,4 +235,13 @@ qrv_tool() {
   qrv_wine_env
   "$ROOT/cmake/wine-run.sh" "$ROOT/build/$preset/bin/qrvtool.exe" "$@"
   qrv_wine_stop
+}
+
+# The install tree a host project builds against, in out/package/<preset>/.
+qrv_package() {
+  local preset="$1"
+  qrv_build "$preset"
+  rm -rf "$ROOT/out/package/$preset"
+  cmake --install "build/$preset" --prefix "$ROOT/out/package/$preset" >/dev/null
+  echo "qrv: package in out/package/$preset"
 }
