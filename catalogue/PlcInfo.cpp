@@ -116,11 +116,12 @@ int CPlcInfo::GetVersionInfo(HINSTANCE hModule, unsigned short* pwVersion, unsig
         *pbyCode = byCode;
     if (pwVersion)
         *pwVersion = static_cast<unsigned short>(byCode * 256 + byVersion);
-    // The version byte packs major and minor into its nibbles; without one
-    // the module gives them as strings 6 and 7.
-    if (byVersion != 0) {
-        m_nMajor = byVersion >> 4;
-        m_nMinor = byVersion & 15;
+    // The version number packs major and minor into its nibbles; without one
+    // the module gives them as strings 6 and 7. The whole parsed number
+    // decides, not the byte kept in the version word: "20.256" is major 16.
+    if (version != 0) {
+        m_nMajor = version >> 4;
+        m_nMinor = version & 15;
     } else {
         ReadFirmwareStrings(hModule);
     }

@@ -12,6 +12,22 @@ CValueEditCtl::CValueEditCtl(CSpinEditMgr* pMgr) : m_pMgr(pMgr) {}
 
 CValueEditCtl::~CValueEditCtl() = default;
 
+LRESULT CValueEditCtl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The up-down control hooks its buddy below this procedure and steps on
+    // the arrow keys and the wheel, writing its own position into the box
+    // straight from that hook. Those messages count as the control's own, so
+    // only the manager's text reaches the box.
+    const BOOL bUpDownInput = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_MOUSEWHEEL;
+    CSpinEditMgr* pMgr = bUpDownInput ? m_pMgr : nullptr;
+    if (pMgr)
+        pMgr->EnterSpinMessage();
+    LRESULT lResult = CEdit::WindowProc(message, wParam, lParam);
+    if (pMgr)
+        pMgr->LeaveSpinMessage();
+    return lResult;
+}
+
 void CValueEditCtl::OnKillfocus()
 {
     if (!m_pMgr)

@@ -17,6 +17,7 @@ public:
     CSpinEditMgr* GetManager() const { return m_pMgr; }
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnKillfocus();
     afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()

@@ -58,7 +58,9 @@ TEST(PlcInfo, IdentityStringForms)
         {"ident_code1", 1, 0x0112, 1, 2, "1.02"},       // the legacy form
         {"ident_dot", 0, 0, 0, 0, "0.00"},
         {"ident_ab", 0, 0, 0, 0, "0.00"},
-        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), (99999 & 0xFF) >> 4, 99999 & 15, nullptr},
+        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), 99999 >> 4, 99999 & 15, nullptr},
+        {"ident_v256", 20, 0x1400, 16, 0, "16.00"},     // low byte 0, but the number is not: no strings 6 and 7
+        {"ident_v300", 20, 0x142C, 18, 12, "18.12"},
         {"ident_none", 0, 0, 0, 0, "0.00"},
     };
     for (const Case& c : cases) {

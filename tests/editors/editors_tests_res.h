@@ -10,3 +10,7 @@
 #define IDC_TIMER_EDIT     1007
 #define IDC_TIMER_SPIN     1008
 #define IDC_OTHER_EDIT     1009
+// One template per way a dialog editor lays out an up-down control.
+#define IDD_UPDOWN_BUDDYINT   301
+#define IDD_UPDOWN_AUTOBUDDY  302
+#define IDD_UPDOWN_BEFORE     303

@@ -8,8 +8,12 @@
 #include <stdio.h>
 #include <string.h>
 #include <stdlib.h>
+#include <string>
+#include <vector>
 
 namespace {
+
+const int kBits = sizeof(void*) * 8;
 
 class CToolApp : public CWinApp
 {
@@ -122,6 +126,52 @@ void PrintDriverView(HINSTANCE hModule)
            YesNo(driver.IsInternalDriver() != 0), YesNo(driver.IsForthDriver() != 0), YesNo(driver.IsCodeSysDriver() != 0));
 }
 
+// The names a loaded module exports, from its export directory.
+std::vector<std::string> ExportedNames(HMODULE hModule)
+{
+    std::vector<std::string> names;
+    auto* base = reinterpret_cast<const BYTE*>(hModule);
+    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    if (dir.VirtualAddress == 0)
+        return names;
+    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+    auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
+    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
+        names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
+    return names;
+}
+
+// A standard-call export left decorated ("_Name@8" or "Name@8") is not found
+// by its plain name, so a host takes the entry point's default instead.
+std::string DecoratedExport(const std::vector<std::string>& exported, const char* name)
+{
+    const std::string plain(name), underscored = "_" + plain;
+    for (const std::string& e : exported) {
+        size_t at = e.find('@');
+        if (at != std::string::npos && (e.compare(0, at, plain) == 0 || e.compare(0, at, underscored) == 0)
+            && (at == plain.size() || at == underscored.size()))
+            return e;
+    }
+    return std::string();
+}
+
+void PrintEntryPoints(HINSTANCE hModule)
+{
+    const std::vector<std::string> exported = ExportedNames(hModule);
+    int found = 0;
+    for (const char* name : kEntryPoints) {
+        bool has = ::GetProcAddress(hModule, name) != nullptr;
+        found += has;
+        std::string decorated = has ? std::string() : DecoratedExport(exported, name);
+        if (!decorated.empty())
+            printf("  %-38s nur dekoriert exportiert (%s): Standardwert\n", name, decorated.c_str());
+        else
+            printf("  %-38s %s\n", name, has ? "exportiert" : "Standardwert");
+    }
+    printf("%d von %d Einsprungpunkten exportiert\n", found, (int)(sizeof(kEntryPoints) / sizeof(kEntryPoints[0])));
+}
+
 int Inspect(int argc, char** argv)
 {
     if (argc != 1) {
@@ -133,7 +183,11 @@ int Inspect(int argc, char** argv)
     HINSTANCE hModule = ::LoadLibraryA(path);
     ::SetErrorMode(oldMode);
     if (!hModule) {
-        printf("%s: kann nicht geladen werden (Fehler %lu)\n", (LPCSTR)path, ::GetLastError());
+        DWORD error = ::GetLastError();
+        if (error == ERROR_BAD_EXE_FORMAT)
+            printf("%s: kein %d-Bit-Modul; mit dem %d-Bit-qrvtool pruefen\n", (LPCSTR)path, kBits, kBits == 64 ? 32 : 64);
+        else
+            printf("%s: kann nicht geladen werden (Fehler %lu)\n", (LPCSTR)path, error);
         return 1;
     }
     char identity[256] = "";
@@ -154,13 +208,8 @@ int Inspect(int argc, char** argv)
     printf("DProto %s, Tags %s, alte Tags %s, Spezialimport %s\n", YesNo(info.m_bDProto), YesNo(info.m_bTagSupport),
            YesNo(info.m_bOldTagSupport), YesNo(info.m_bSpecialImport));
     PrintDriverView(hModule);
-    int exported = 0;
-    for (const char* name : kEntryPoints) {
-        bool has = ::GetProcAddress(hModule, name) != nullptr;
-        exported += has;
-        printf("  %-38s %s\n", name, has ? "exportiert" : "Standardwert");
-    }
-    printf("%d von %d Einsprungpunkten exportiert\n", exported, (int)(sizeof(kEntryPoints) / sizeof(kEntryPoints[0])));
+    printf("Modul:          %d Bit\n", kBits);
+    PrintEntryPoints(hModule);
     ::FreeLibrary(hModule);
     return 0;
 }

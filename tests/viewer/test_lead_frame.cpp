@@ -1,0 +1,175 @@
+// The display frame: the fit arithmetic, the placement of the imaging
+// control in the paint size modes, and the white margins on the screen.
+#include <gtest/gtest.h>
+
+#include "tests/viewer/LeadTestSupport.h"
+#include "viewer/Lead.h"
+#include "viewer/LeadFrame.h"
+
+using leadtest::HostWindow;
+using leadtest::ScreenPixels;
+
+namespace {
+
+// A frame filling a host window of the given client size, with an image of
+// w x h pixels in its control.
+struct FrameFixture {
+    HostWindow host;
+    CLeadFrame frame;
+    FrameFixture(int cx, int cy) : host(cx, cy)
+    {
+        EXPECT_TRUE(frame.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, cx, cy), &host, 7001));
+    }
+    void SetImage(int w, int h, uint32_t rgb = 0xFF0000)
+    {
+        HGLOBAL hDib = leadtest::MakeDib(leadtest::SolidImage(w, h, rgb));
+        ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(hDib));
+        ::GlobalFree(hDib);
+    }
+    CRect ControlRect()
+    {
+        CRect rc;
+        frame.GetLeadCtrl()->GetWindowRect(&rc);
+        frame.ScreenToClient(&rc);
+        return rc;
+    }
+};
+
+// Exposes the fit into a frame rectangle other than the client area.
+class OpenFrame : public CLeadFrame
+{
+public:
+    using CLeadFrame::CenterRects;
+};
+
+}  // namespace
+
+TEST(LeadFrameFit, KeepsTheAspectRatioCentresAndNeverEnlarges)
+{
+    FrameFixture f(200, 200);
+    struct Case { CRect src, want; } cases[] = {
+        {CRect(0, 0, 400, 300), CRect(0, 25, 200, 175)},
+        {CRect(0, 0, 300, 400), CRect(25, 0, 175, 200)},   // the height limits
+        {CRect(0, 0, 100, 50), CRect(50, 75, 150, 125)},   // not enlarged
+        {CRect(0, 0, 200, 200), CRect(0, 0, 200, 200)},    // exactly the frame
+        {CRect(0, 0, 3, 1000), CRect(99, 0, 100, 200)},    // MulDiv rounds 0.6 up
+        {CRect(0, 0, 1000, 300), CRect(0, 70, 200, 130)},
+    };
+    for (const Case& c : cases) {
+        CRect r;
+        f.frame.CenterInFrame(c.src, &r);
+        EXPECT_EQ(c.want, r) << c.src.Width() << "x" << c.src.Height();
+    }
+}
+
+TEST(LeadFrameFit, WorksInAFrameRectangleOffTheOrigin)
+{
+    OpenFrame frame;
+    CRect r;
+    frame.CenterRects(CRect(0, 0, 400, 300), CRect(10, 20, 210, 220), &r);
+    EXPECT_EQ(CRect(10, 45, 210, 195), r);
+    frame.CenterRects(CRect(0, 0, 50, 50), CRect(10, 20, 210, 120), &r);
+    EXPECT_EQ(CRect(85, 45, 135, 95), r);
+}
+
+TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameId)
+{
+    HostWindow host(300, 200);
+    CLeadFrame frame;
+    EXPECT_EQ(nullptr, frame.GetLeadCtrl());
+    ASSERT_TRUE(frame.Create("", WS_CHILD, CRect(0, 0, 300, 200), &host, 7002));
+    CLead* pLead = frame.GetLeadCtrl();
+    ASSERT_NE(nullptr, pLead);
+    EXPECT_EQ(frame.m_hWnd, ::GetParent(pLead->m_hWnd));
+    EXPECT_EQ(7002, pLead->GetDlgCtrlID());
+    EXPECT_TRUE(pLead->GetStyle() & WS_VISIBLE);
+    EXPECT_FALSE(frame.IsWindowVisible());
+}
+
+TEST(LeadFrame, CreateFailsWithoutAParent)
+{
+    CLeadFrame frame;
+    EXPECT_EQ(0, frame.Create("", WS_CHILD, CRect(0, 0, 10, 10), nullptr, 1));
+    EXPECT_EQ(nullptr, frame.GetLeadCtrl());
+}
+
+TEST(LeadFrameCenterImage, ModeZeroStartsAtTheOffsetAndReachesTheCorner)
+{
+    FrameFixture f(300, 200);
+    f.frame.GetLeadCtrl()->SetPaintSizeMode(0);
+    f.SetImage(100, 50);
+    f.frame.CenterImage();
+    EXPECT_EQ(CRect(100, 75, 300, 200), f.ControlRect());
+    CRect rcImage;
+    f.frame.GetImageRect(&rcImage);
+    EXPECT_EQ(CRect(100, 75, 300, 200), rcImage);
+
+    f.SetImage(500, 150);  // wider than the frame: no horizontal offset
+    f.frame.CenterImage();
+    EXPECT_EQ(CRect(0, 25, 300, 200), f.ControlRect());
+
+    f.SetImage(640, 480);
+    f.frame.CenterImage();
+    EXPECT_EQ(CRect(0, 0, 300, 200), f.ControlRect());
+}
+
+TEST(LeadFrameCenterImage, FitModesPlaceTheControlOnTheFittedRectangle)
+{
+    for (short mode : {short(1), short(3)}) {
+        FrameFixture f(200, 200);
+        f.frame.GetLeadCtrl()->SetPaintSizeMode(mode);
+        f.SetImage(400, 300);
+        f.frame.CenterImage();
+        EXPECT_EQ(CRect(0, 25, 200, 175), f.ControlRect()) << mode;
+    }
+}
+
+TEST(LeadFrameCenterImage, FollowsTheFrameSize)
+{
+    FrameFixture f(300, 200);
+    f.SetImage(100, 50);
+    f.frame.MoveWindow(0, 0, 200, 100);
+    EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
+}
+
+TEST(LeadFramePaint, MarginsAroundTheControlAreWhite)
+{
+    FrameFixture f(300, 200);
+    CLead* pLead = f.frame.GetLeadCtrl();
+    pLead->SetBackColor(RGB(0, 0, 255));  // the control's own background: blue
+    pLead->SetBackErase(FALSE);
+    f.SetImage(100, 50, 0xFF0000);
+    f.frame.CenterImage();
+    ScreenPixels px(f.frame.m_hWnd);
+    ASSERT_EQ(300, px.Width());
+    EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));     // above the control
+    EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));   // left of it
+    EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000)); // the image
+    EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF)); // the control's background
+    EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
+}
+
+TEST(LeadFramePaint, ThePaintItselfMakesTheMarginsWhiteWithoutErasing)
+{
+    FrameFixture f(300, 200);
+    f.SetImage(100, 50);
+    f.frame.CenterImage();
+    // Black over everything, then a paint that does not erase: only the
+    // frame's own WM_PAINT can bring the margins back.
+    CClientDC dc(&f.frame);
+    dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
+    f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ScreenPixels px(f.frame.m_hWnd, false);
+    EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));
+    EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));
+}
+
+TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground)
+{
+    FrameFixture f(120, 80);
+    f.frame.GetLeadCtrl()->SetBackColor(RGB(0, 255, 0));
+    f.frame.CenterImage();
+    ScreenPixels px(f.frame.m_hWnd);
+    EXPECT_TRUE(px.All(CRect(0, 0, 60, 40), 0xFFFFFF));
+    EXPECT_TRUE(px.All(CRect(60, 40, 120, 80), 0x00FF00));
+}

@@ -1,0 +1,589 @@
+#include "viewer/Lead.h"
+
+#include <cstring>
+#include <new>
+
+#include "imaging/BmpFile.h"
+#include "imaging/ColorReducer.h"
+#include "imaging/DibReader.h"
+#include "imaging/DibWriter.h"
+#include "imaging/Effects.h"
+#include "imaging/Resampler.h"
+#include "viewer/LeadFileReader.h"
+
+using qrv::img::Image;
+using qrv::img::Status;
+
+namespace {
+
+// {00130000-B1BA-11CE-ABC6-F5B2E79D9E3F}
+const CLSID kLeadClsid = {0x00130000, 0xB1BA, 0x11CE, {0xAB, 0xC6, 0xF5, 0xB2, 0xE7, 0x9D, 0x9E, 0x3F}};
+
+short FromStatus(Status s)
+{
+    switch (s) {
+    case qrv::img::kOk: return CLead::errNone;
+    case qrv::img::kIoError: return CLead::errFileWrite;
+    case qrv::img::kBadRle: return CLead::errCorrupt;
+    default: return static_cast<short>(s);  // the codes agree with the core's
+    }
+}
+
+// Packs an image as a DIB in the layout every consumer reads.
+short WriteDib(const Image& image, std::vector<uint8_t>& dib)
+{
+    try {
+        return FromStatus(qrv::img::DibWriter::Write(image, dib));
+    } catch (const std::bad_alloc&) {
+        return CLead::errNoMemory;
+    }
+}
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CLead, CWnd)
+
+BEGIN_MESSAGE_MAP(CLead, CWnd)
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+const CLSID& CLead::GetClsid()
+{
+    return kLeadClsid;
+}
+
+CLead::CLead()
+    : m_nWMFResolution(0),
+      m_userPalette(256, 0),
+      m_bForePalette(FALSE),
+      m_nPaintPalette(0),
+      m_nPaintDither(0),
+      m_nPaintSizeMode(paintNormal),
+      m_bAutoRepaint(TRUE),
+      m_bAutoSetRects(TRUE),
+      m_bAutoSize(FALSE),
+      m_bBackErase(TRUE),
+      m_crBackColor(RGB(255, 255, 255)),
+      m_hBitmap(nullptr)
+{
+}
+
+CLead::~CLead()
+{
+    if (m_hWnd)
+        DestroyWindow();
+    FreeBitmaps();
+}
+
+BOOL CLead::Create(LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                   UINT nID)
+{
+    LPCSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW));
+    return CWnd::Create(pszClass, lpszWindowName, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+// ---- Files -------------------------------------------------------------
+
+short CLead::ReadFile(LPCSTR pszFileName, long nPage, bool bPixels, FileInfo& info, Image& image)
+{
+    CLeadFileReader::Info fi;
+    const short nResult = CLeadFileReader::Read(pszFileName, nPage > 0 ? nPage - 1 : 0,
+                                                m_nWMFResolution, bPixels, fi, image);
+    if (nResult != errNone)
+        return nResult;
+    info.nFormat = fi.nFormat;
+    info.fWidth = float(fi.nWidth);
+    info.fHeight = float(fi.nHeight);
+    info.nXRes = fi.nXRes;
+    info.nYRes = fi.nYRes;
+    info.nBits = fi.nBits;
+    return errNone;
+}
+
+short CLead::Load(LPCSTR pszFileName, short nBits, long nPage, long nPages)
+{
+    if (nBits != 0 && !Image::IsValidDepth(nBits))
+        return errInvalidParameter;
+    if (nPages < 0 || nPage < 0)
+        return errInvalidParameter;
+    FileInfo info;
+    Image image;
+    short nResult = ReadFile(pszFileName, nPage, true, info, image);
+    if (nResult != errNone)
+        return nResult;
+    if (nBits != 0 && nBits != image.BitsPerPixel()) {
+        Image converted;
+        Status s = image.ConvertTo(nBits, converted);
+        if (s == qrv::img::kOk)
+            image = std::move(converted);
+        else if (s == qrv::img::kUnsupported)
+            s = qrv::img::ColorReducer::ColorRes(image, nBits, qrv::img::kPaletteFixed,
+                                                 qrv::img::kDitherFloydSteinberg, 0);
+        if (s != qrv::img::kOk)
+            return FromStatus(s);
+    }
+    m_info = info;
+    ReplaceImage(image);
+    return errNone;
+}
+
+short CLead::GetFileInfo(LPCSTR pszFileName, long nPage, long /*nFlags*/)
+{
+    FileInfo info;
+    Image unused;
+    const short nResult = ReadFile(pszFileName, nPage, false, info, unused);
+    if (nResult == errNone)
+        m_info = info;
+    return nResult;
+}
+
+short CLead::Save(LPCSTR pszFileName, short nFormat, short nBits, short /*nQuality*/,
+                  short /*nFlags*/)
+{
+    if (nFormat != fmtBmp)
+        return errInvalidFormat;
+    if (!pszFileName || !*pszFileName)
+        return errInvalidParameter;
+    if (m_image.Empty())
+        return errNoImage;
+    if (nBits < 0 || nBits > 32)
+        return errInvalidParameter;
+    // BMP has no 2, 3 or 16-bit indexed depths worth writing: the next wider.
+    int bits = nBits ? nBits : m_image.BitsPerPixel();
+    bits = bits <= 1 ? 1 : bits <= 4 ? 4 : bits <= 8 ? 8 : 24;
+    try {
+        const Image* pOut = &m_image;
+        Image converted;
+        if (bits != m_image.BitsPerPixel()) {
+            Status s = m_image.ConvertTo(bits, converted);
+            if (s == qrv::img::kUnsupported) {
+                // Fewer colours than held: reduce a copy to the fixed palette.
+                converted = m_image;
+                s = qrv::img::ColorReducer::ColorRes(converted, bits, qrv::img::kPaletteFixed,
+                                                     qrv::img::kDitherFloydSteinberg, 0);
+            }
+            if (s != qrv::img::kOk)
+                return FromStatus(s);
+            pOut = &converted;
+        }
+        return FromStatus(qrv::img::BmpFile::Save(pszFileName, *pOut));
+    } catch (const std::bad_alloc&) {
+        return errNoMemory;
+    }
+}
+
+short CLead::GetInfoFormat() { return m_info.nFormat; }
+float CLead::GetInfoWidth() { return m_info.fWidth; }
+float CLead::GetInfoHeight() { return m_info.fHeight; }
+long CLead::GetInfoXRes() { return m_info.nXRes; }
+long CLead::GetInfoYRes() { return m_info.nYRes; }
+short CLead::GetInfoBits() { return m_info.nBits; }
+long CLead::GetWMFResolution() { return m_nWMFResolution; }
+void CLead::SetWMFResolution(long nDpi) { m_nWMFResolution = nDpi > 0 ? nDpi : 0; }
+
+// ---- The image held ----------------------------------------------------
+
+float CLead::GetSrcWidth() { return float(m_image.Width()); }
+float CLead::GetSrcHeight() { return float(m_image.Height()); }
+short CLead::GetBitmapBits() { return short(m_image.BitsPerPixel()); }
+
+long CLead::GetColorCount()
+{
+    const int64_t n = m_image.ColorCount();
+    return n < 0 ? 0 : long(n);
+}
+
+HBITMAP CLead::GetBitmap()
+{
+    if (!m_hBitmap && !m_image.Empty())
+        m_hBitmap = BuildDisplayBitmap();
+    return m_hBitmap;
+}
+
+void CLead::SetBitmap(HBITMAP hBitmap)
+{
+    if (!hBitmap) {
+        Image empty;
+        ReplaceImage(empty);
+        return;
+    }
+    if (hBitmap == m_hBitmap)
+        return;
+    BITMAP bm = {};
+    if (!::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return;
+    // GetDIBits hands out indexed bitmaps with their colour table, 16-bit
+    // ones are widened to 24 bits; the DIB reader does the rest.
+    const int bits = bm.bmBitsPixel <= 8 ? bm.bmBitsPixel : bm.bmBitsPixel == 32 ? 32 : 24;
+    const size_t nColors = bits <= 8 ? size_t(1) << bits : 0;
+    const size_t stride = Image::StrideFor(bm.bmWidth, bits);
+    if (!stride || int64_t(bm.bmWidth) * bm.bmHeight > Image::kMaxPixels)
+        return;
+    const size_t offset = sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD);
+    try {
+        std::vector<uint8_t> dib(offset + stride * size_t(bm.bmHeight));
+        BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(dib.data());
+        pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        pbmi->bmiHeader.biWidth = bm.bmWidth;
+        pbmi->bmiHeader.biHeight = bm.bmHeight;
+        pbmi->bmiHeader.biPlanes = 1;
+        pbmi->bmiHeader.biBitCount = WORD(bits);
+        pbmi->bmiHeader.biCompression = BI_RGB;
+        pbmi->bmiHeader.biClrUsed = DWORD(nColors);
+        HDC hdc = ::GetDC(nullptr);
+        const int nLines = ::GetDIBits(hdc, hBitmap, 0, UINT(bm.bmHeight), dib.data() + offset,
+                                       pbmi, DIB_RGB_COLORS);
+        ::ReleaseDC(nullptr, hdc);
+        if (nLines != bm.bmHeight)
+            return;
+        Image image;
+        if (qrv::img::DibReader::Read(dib.data(), dib.size(), image) == qrv::img::kOk)
+            ReplaceImage(image);
+    } catch (const std::bad_alloc&) {
+    }
+}
+
+HGLOBAL CLead::GetDIB()
+{
+    if (m_image.Empty())
+        return nullptr;
+    std::vector<uint8_t> dib;
+    if (WriteDib(m_image, dib) != errNone)
+        return nullptr;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    if (!h)
+        return nullptr;
+    void* p = ::GlobalLock(h);
+    if (!p) {
+        ::GlobalFree(h);
+        return nullptr;
+    }
+    std::memcpy(p, dib.data(), dib.size());
+    ::GlobalUnlock(h);
+    return h;
+}
+
+short CLead::SetDIB(HGLOBAL hDib)
+{
+    if (!hDib)
+        return errInvalidDib;
+    const SIZE_T nSize = ::GlobalSize(hDib);
+    const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(hDib));
+    if (!p || nSize == 0) {
+        if (p)
+            ::GlobalUnlock(hDib);
+        return errInvalidDib;
+    }
+    Image image;
+    Status s;
+    try {
+        s = qrv::img::DibReader::Read(p, nSize, image);
+    } catch (const std::bad_alloc&) {
+        s = qrv::img::kOutOfMemory;
+    }
+    ::GlobalUnlock(hDib);
+    if (s != qrv::img::kOk)
+        return s == qrv::img::kOutOfMemory || s == qrv::img::kTooLarge ? FromStatus(s)
+                                                                        : short(errInvalidDib);
+    ReplaceImage(image);
+    return errNone;
+}
+
+// ---- Processing --------------------------------------------------------
+
+namespace {
+
+// Runs a core operation on the image; failures leave it as it was (the core
+// checks its arguments before it touches a pixel).
+template <class Op>
+short RunOn(Image& image, Op op)
+{
+    if (image.Empty())
+        return CLead::errNoImage;
+    try {
+        return FromStatus(op(image));
+    } catch (const std::bad_alloc&) {
+        return CLead::errNoMemory;
+    }
+}
+
+}  // namespace
+
+#define QRV_LEAD_OP(call, sizeMayChange)                                          \
+    do {                                                                          \
+        const short nResult = RunOn(m_image, [&](Image& img) { return call; });   \
+        if (nResult == errNone)                                                   \
+            ImageChanged(sizeMayChange);                                          \
+        return nResult;                                                           \
+    } while (0)
+
+short CLead::Median(short nSize) { QRV_LEAD_OP(qrv::img::Effects::Median(img, nSize), FALSE); }
+short CLead::Average(short nSize) { QRV_LEAD_OP(qrv::img::Effects::Average(img, nSize), FALSE); }
+short CLead::Sharpen(short nStrength) { QRV_LEAD_OP(qrv::img::Effects::Sharpen(img, nStrength), FALSE); }
+short CLead::Intensity(short nChange) { QRV_LEAD_OP(qrv::img::Effects::Intensity(img, nChange), FALSE); }
+short CLead::Contrast(short nChange) { QRV_LEAD_OP(qrv::img::Effects::Contrast(img, nChange), FALSE); }
+short CLead::Invert() { QRV_LEAD_OP(qrv::img::Effects::Invert(img), FALSE); }
+short CLead::Flip() { QRV_LEAD_OP(qrv::img::Effects::Flip(img), FALSE); }
+short CLead::Reverse() { QRV_LEAD_OP(qrv::img::Effects::Reverse(img), FALSE); }
+
+short CLead::Size(float fWidth, float fHeight, short nFlags)
+{
+    if (!(fWidth >= 1.f && fHeight >= 1.f && fWidth <= float(Image::kMaxDimension) &&
+          fHeight <= float(Image::kMaxDimension)))
+        return m_image.Empty() ? short(errNoImage) : short(errInvalidParameter);
+    const int w = int(fWidth), h = int(fHeight);
+    QRV_LEAD_OP(qrv::img::Resampler::Size(img, w, h, nFlags), TRUE);
+}
+
+short CLead::ColorRes(short nBits, short nPaletteFlags, short nDither, short nColors)
+{
+    if (m_image.Empty())
+        return errNoImage;
+    // The reducer widens an indexed image before it can fail; keep the
+    // original until the result is there.
+    Image work;
+    try {
+        work = m_image;
+    } catch (const std::bad_alloc&) {
+        return errNoMemory;
+    }
+    const short nResult = RunOn(work, [&](Image& img) {
+        return qrv::img::ColorReducer::ColorRes(img, nBits, nPaletteFlags, nDither, nColors,
+                                                m_userPalette);
+    });
+    if (nResult == errNone)
+        ReplaceImage(work);
+    return nResult;
+}
+
+#undef QRV_LEAD_OP
+
+void CLead::SetUserPalette(short nIndex, unsigned long crColor)
+{
+    if (nIndex >= 0 && nIndex < 256)
+        m_userPalette[size_t(nIndex)] = uint32_t(crColor & 0xFFFFFF);
+}
+
+unsigned long CLead::GetUserPalette(short nIndex)
+{
+    return nIndex >= 0 && nIndex < 256 ? m_userPalette[size_t(nIndex)] : 0;
+}
+
+void CLead::SetForePalette(BOOL bFore) { m_bForePalette = bFore; }
+BOOL CLead::GetForePalette() { return m_bForePalette; }
+
+// ---- Display -----------------------------------------------------------
+
+void CLead::SetPaintPalette(short nMode) { m_nPaintPalette = nMode; }
+short CLead::GetPaintPalette() { return m_nPaintPalette; }
+void CLead::SetPaintDither(short nMode) { m_nPaintDither = nMode; }
+short CLead::GetPaintDither() { return m_nPaintDither; }
+
+void CLead::SetPaintSizeMode(short nMode)
+{
+    if (nMode < paintNormal || nMode > paintFitAlways || nMode == m_nPaintSizeMode)
+        return;
+    m_nPaintSizeMode = nMode;
+    if (m_bAutoRepaint && m_hWnd)
+        Invalidate(FALSE);
+}
+
+short CLead::GetPaintSizeMode() { return m_nPaintSizeMode; }
+void CLead::SetAutoRepaint(BOOL bAuto) { m_bAutoRepaint = bAuto; }
+BOOL CLead::GetAutoRepaint() { return m_bAutoRepaint; }
+void CLead::SetAutoSetRects(BOOL bAuto) { m_bAutoSetRects = bAuto; }
+BOOL CLead::GetAutoSetRects() { return m_bAutoSetRects; }
+void CLead::SetAutoSize(BOOL bAuto) { m_bAutoSize = bAuto; }
+BOOL CLead::GetAutoSize() { return m_bAutoSize; }
+void CLead::SetBackErase(BOOL bErase) { m_bBackErase = bErase; }
+BOOL CLead::GetBackErase() { return m_bBackErase; }
+
+void CLead::SetBackColor(COLORREF crColor)
+{
+    m_crBackColor = crColor & 0xFFFFFF;
+    if (m_bAutoRepaint && m_hWnd)
+        Invalidate(FALSE);
+}
+
+COLORREF CLead::GetBackColor() { return m_crBackColor; }
+
+short CLead::ForceRepaint()
+{
+    if (!m_hWnd)
+        return errNoWindow;
+    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    return errNone;
+}
+
+// ---- Internals ---------------------------------------------------------
+
+void CLead::ReplaceImage(Image& image)
+{
+    const bool bSizeChanged =
+        image.Width() != m_image.Width() || image.Height() != m_image.Height();
+    m_image = std::move(image);
+    ImageChanged(bSizeChanged);
+}
+
+void CLead::ImageChanged(BOOL bSizeMayChange)
+{
+    FreeBitmaps();
+    if (m_bAutoSetRects)
+        m_rcDisplay = CRect(0, 0, m_image.Width(), m_image.Height());
+    if (!m_hWnd)
+        return;
+    if (bSizeMayChange && m_bAutoSize && !m_image.Empty()) {
+        CRect rc;
+        GetWindowRect(&rc);
+        if (rc.Width() != m_image.Width() || rc.Height() != m_image.Height())
+            SetWindowPos(nullptr, 0, 0, m_image.Width(), m_image.Height(),
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (m_bAutoRepaint)
+        Invalidate(FALSE);
+}
+
+void CLead::FreeBitmaps()
+{
+    if (m_hBitmap)
+        ::DeleteObject(m_hBitmap);
+    m_hBitmap = nullptr;
+}
+
+HBITMAP CLead::BuildDisplayBitmap() const
+{
+    std::vector<uint8_t> dib;
+    if (WriteDib(m_image, dib) != errNone)
+        return nullptr;
+    const size_t offset = qrv::img::DibWriter::PixelOffset(dib);
+    void* pBits = nullptr;
+    HBITMAP hbm = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(dib.data()),
+                                     DIB_RGB_COLORS, &pBits, nullptr, 0);
+    if (!hbm || !pBits) {
+        if (hbm)
+            ::DeleteObject(hbm);
+        return nullptr;
+    }
+    std::memcpy(pBits, dib.data() + offset, dib.size() - offset);
+    return hbm;
+}
+
+CRect CLead::GetPaintRect() const
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    const int w = m_image.Width(), h = m_image.Height();
+    switch (m_nPaintSizeMode) {
+    case paintStretch:
+        return rcClient;
+    case paintFit:
+    case paintFitAlways: {
+        const int cw = rcClient.Width(), ch = rcClient.Height();
+        if (m_nPaintSizeMode == paintFitAlways && w <= cw && h <= ch)
+            return CRect((cw - w) / 2, (ch - h) / 2, (cw - w) / 2 + w, (ch - h) / 2 + h);
+        // The larger of the two scales that still fits, aspect kept.
+        int fw = cw, fh = ::MulDiv(h, cw, w);
+        if (fh > ch) {
+            fh = ch;
+            fw = ::MulDiv(w, ch, h);
+        }
+        return CRect((cw - fw) / 2, (ch - fh) / 2, (cw - fw) / 2 + fw, (ch - fh) / 2 + fh);
+    }
+    default:
+        return m_rcDisplay;
+    }
+}
+
+BOOL CLead::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bBackErase) {
+        CRect rc;
+        GetClientRect(&rc);
+        pDC->FillSolidRect(&rc, m_crBackColor);
+    }
+    return TRUE;
+}
+
+void CLead::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (m_image.Empty()) {
+        dc.FillSolidRect(&rcClient, m_crBackColor);
+        return;
+    }
+    const CRect rcImage = GetPaintRect();
+    PaintImage(&dc, rcImage);
+    // Everything around the image in the background colour, without
+    // painting over the image (no flicker).
+    const CRect bands[4] = {
+        CRect(rcClient.left, rcClient.top, rcClient.right, rcImage.top),
+        CRect(rcClient.left, rcImage.bottom, rcClient.right, rcClient.bottom),
+        CRect(rcClient.left, rcImage.top, rcImage.left, rcImage.bottom),
+        CRect(rcImage.right, rcImage.top, rcClient.right, rcImage.bottom),
+    };
+    for (const CRect& band : bands)
+        if (band.right > band.left && band.bottom > band.top)
+            dc.FillSolidRect(&band, m_crBackColor);
+}
+
+void CLead::PaintImage(CDC* pDC, const CRect& rcImage)
+{
+    HBITMAP hbm = GetBitmap();
+    if (!hbm)
+        return;
+    HDC hdc = pDC->GetSafeHdc();
+    // On palette-based displays the image's own palette (or, with the user
+    // palette in front, that one) is realised; otherwise GDI maps colours.
+    HPALETTE hPal = nullptr, hOldPal = nullptr;
+    if (::GetDeviceCaps(hdc, RASTERCAPS) & RC_PALETTE) {
+        std::vector<uint8_t> buf(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+        LOGPALETTE* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+        lp->palVersion = 0x300;
+        if (m_bForePalette) {
+            lp->palNumEntries = 256;
+            for (int i = 0; i < 256; ++i) {
+                const uint32_t c = m_userPalette[size_t(i)];
+                lp->palPalEntry[i] = {BYTE(c), BYTE(c >> 8), BYTE(c >> 16), 0};
+            }
+        } else if (m_nPaintPalette == 0 && m_image.IsIndexed()) {
+            lp->palNumEntries = WORD(m_image.Palette().size());
+            for (size_t i = 0; i < m_image.Palette().size(); ++i) {
+                const qrv::img::Bgra& c = m_image.Palette()[i];
+                lp->palPalEntry[i] = {c.r, c.g, c.b, 0};
+            }
+        }
+        hPal = lp->palNumEntries ? ::CreatePalette(lp) : ::CreateHalftonePalette(hdc);
+        if (hPal) {
+            hOldPal = ::SelectPalette(hdc, hPal, FALSE);
+            ::RealizePalette(hdc);
+        }
+    }
+    HDC hMem = ::CreateCompatibleDC(hdc);
+    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+    const int w = m_image.Width(), h = m_image.Height();
+    if (rcImage.Width() == w && rcImage.Height() == h) {
+        ::BitBlt(hdc, rcImage.left, rcImage.top, w, h, hMem, 0, 0, SRCCOPY);
+    } else {
+        // Error diffusion asked for: GDI's halftoning is the closest it has.
+        ::SetStretchBltMode(hdc, m_nPaintDither ? HALFTONE : COLORONCOLOR);
+        ::SetBrushOrgEx(hdc, 0, 0, nullptr);
+        ::StretchBlt(hdc, rcImage.left, rcImage.top, rcImage.Width(), rcImage.Height(), hMem, 0,
+                     0, w, h, SRCCOPY);
+    }
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    if (hPal) {
+        ::SelectPalette(hdc, hOldPal, FALSE);
+        ::DeleteObject(hPal);
+    }
+}
+
+void CLead::OnDestroy()
+{
+    FreeBitmaps();
+    CWnd::OnDestroy();
+}
