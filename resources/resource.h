@@ -18,3 +18,6 @@
 #define IDS_SHEET_CANCEL          22314
 #define IDS_SHEET_APPLY           22315
 #define IDS_SHEET_HELP            22316
+
+// Bitmaps.
+#define IDB_TREE_BACKGROUND       22330

@@ -1,0 +1,68 @@
+# Installs the build into a fresh prefix, builds the host project against it
+# and checks the catalogue the host prints.
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+set(prefix ${WORK_DIR}/prefix)
+file(REMOVE_RECURSE ${WORK_DIR})
+run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe lib/libafx.dll.a lib/libQRV.dll.a
+             include/afx/include/afxwin.h include/QRV/catalogue/PlcInfoList.h
+             lib/cmake/QRV/QRVConfig.cmake lib/cmake/QRV/QRVConfigVersion.cmake)
+  if(NOT EXISTS ${prefix}/${file})
+    message(FATAL_ERROR "the package lacks ${file}")
+  endif()
+endforeach()
+
+# The host's sources, plus one file that includes every public header: their
+# includes of each other must resolve inside the package.
+file(COPY ${HOST_SOURCE_DIR}/ DESTINATION ${WORK_DIR}/src)
+file(GLOB_RECURSE headers RELATIVE ${prefix}/include/QRV ${prefix}/include/QRV/*.h)
+list(SORT headers)
+set(body "#include <afxwin.h>\n#include <afxcmn.h>\n#include <afxext.h>\n#include <afxdlgs.h>\n")
+foreach(header ${headers})
+  string(APPEND body "#include \"${header}\"\n")
+endforeach()
+file(WRITE ${WORK_DIR}/src/PublicHeaders.cpp "${body}")
+
+set(launcher "")
+# ccache refuses a relative base folder; the host is outside every work tree anyway.
+if(DEFINED ENV{CCACHE_BASEDIR} AND NOT IS_ABSOLUTE "$ENV{CCACHE_BASEDIR}")
+  unset(ENV{CCACHE_BASEDIR})
+endif()
+if(LAUNCHER)
+  set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
+endif()
+run("configure" ${CMAKE_COMMAND} -S ${WORK_DIR}/src -B ${WORK_DIR}/build -G ${GENERATOR}
+    -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM} -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_PREFIX_PATH=${prefix} ${launcher})
+run("build" ${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+
+# The driver folder as Wine sees it (drive Z: is the root).
+string(REPLACE "/" "\\" folder "Z:${DRIVER_DIR}/")
+run("host" ${EMULATOR} ${WORK_DIR}/build/host.exe "${folder}")
+message(STATUS "host output:\n${output}")
+
+file(GLOB modules RELATIVE ${DRIVER_DIR} ${DRIVER_DIR}/Z32TPLC*.dll)
+list(LENGTH modules count)
+if(count EQUAL 0 OR NOT output MATCHES "drivers=${count}\n")
+  message(FATAL_ERROR "expected ${count} drivers")
+endif()
+foreach(module ${modules})
+  if(NOT output MATCHES "${module} code=")
+    message(FATAL_ERROR "${module} is missing")
+  endif()
+endforeach()
+# Two descriptors in full: project code, firmware and name come from the modules' string tables.
+foreach(line "Z32TPLC020.dll code=20 firmware=1.02 name=\"Simatic S5\""
+             "Z32TPLC072.dll code=72 firmware=2.03 name=\"Simatic S7 PPI\"")
+  string(FIND "${output}" "${line}\n" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "expected the line: ${line}")
+  endif()
+endforeach()
