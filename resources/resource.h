@@ -21,3 +21,7 @@
 
 // Bitmaps.
 #define IDB_TREE_BACKGROUND       22330
+
+// File list tree: the new-folder dialog.
+#define IDD_NEW_FOLDER            22304
+#define IDC_NEW_FOLDER_NAME       43819
