@@ -232,12 +232,18 @@ qrv_demo() {
   return $rc
 }
 
+# Some commands (panel-image) create hidden windows: without a display of
+# the user's, the tool gets a private one.
 qrv_tool() {
   local preset; preset=$(qrv_run_preset) || return 1
   qrv_build "$preset"
+  [ -n "${DISPLAY:-}" ] || qrv_xvfb_start
   qrv_wine_env
-  "$ROOT/cmake/wine-run.sh" "$ROOT/build/$preset/bin/qrvtool.exe" "$@"
+  local rc=0
+  "$ROOT/cmake/wine-run.sh" "$ROOT/build/$preset/bin/qrvtool.exe" "$@" || rc=$?
   qrv_wine_stop
+  qrv_xvfb_stop
+  return $rc
 }
 
 # The install tree a host project builds against, in out/package/<preset>/.
