@@ -3,7 +3,7 @@
 QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache fonts-wine"
 # Paths below the folder that holds the work trees are hashed relative, so
 # every work tree of the repository hits the same cache entries.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
+[ -z "${ROOT:-}" ] || export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
 
 qrv_setup() {
   local missing=""
