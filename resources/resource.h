@@ -18,3 +18,10 @@
 #define IDS_SHEET_CANCEL          22314
 #define IDS_SHEET_APPLY           22315
 #define IDS_SHEET_HELP            22316
+
+// Bitmaps.
+#define IDB_TREE_BACKGROUND       22330
+
+// File list tree: the new-folder dialog.
+#define IDD_NEW_FOLDER            22304
+#define IDC_NEW_FOLDER_NAME       43819

@@ -283,7 +283,95 @@ short CLeadFileReader::Read(LPCSTR pszFileName, long nPage, long nMetaDpi, bool 
         return ReadWmf(data, nDpi, bPixels, info, image);
     if (Le32(data.data()) == 1 && data.size() >= 44 && Le32(data.data() + 40) == kEmfSignature)
         return ReadEmf(data, nDpi, bPixels, info, image);
+    nResult = CheckDeclaredSizes(data);
+    if (nResult != CLead::errNone)
+        return nResult;
     return ReadWic(data, nPage, bPixels, info, image);
+}
+
+short CLeadFileReader::CheckDeclaredSizes(const std::vector<uint8_t>& data)
+{
+    const uint8_t* p = data.data();
+    const size_t n = data.size();
+    auto be16 = [&](size_t at) { return int(p[at] << 8 | p[at + 1]); };
+    auto be32 = [&](size_t at) { return uint32_t(be16(at)) << 16 | uint32_t(be16(at + 2)); };
+    auto clamp = [](uint32_t v) { return v > 0x7FFFFFFF ? 0x7FFFFFFF : int(v); };
+    if (n >= 24 && std::memcmp(p, "\x89PNG", 4) == 0 && std::memcmp(p + 12, "IHDR", 4) == 0)
+        return CheckSize(clamp(be32(16)), clamp(be32(20)));
+    if (n >= 6 && (std::memcmp(p, "GIF87a", 6) == 0 || std::memcmp(p, "GIF89a", 6) == 0))
+        return CheckGifSizes(data);
+    if (n >= 3 && p[0] == 0xFF && p[1] == 0xD8) {
+        // Segments up to the frame header (SOF0..SOF15 without DHT, JPG, DAC).
+        size_t i = 2;
+        while (i + 4 <= n && p[i] == 0xFF) {
+            const int m = p[i + 1];
+            if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC)
+                return i + 9 <= n ? CheckSize(be16(i + 7), be16(i + 5)) : short(CLead::errTruncated);
+            i += 2 + size_t(be16(i + 2));
+        }
+        return CLead::errNone;
+    }
+    if (n >= 8 && ((p[0] == 'I' && p[1] == 'I') || (p[0] == 'M' && p[1] == 'M'))) {
+        const bool be = p[0] == 'M';
+        auto get16 = [&](size_t at) { return be ? uint32_t(be16(at)) : uint32_t(Le16(p + at)); };
+        auto get32 = [&](size_t at) { return be ? be32(at) : Le32(p + at); };
+        const size_t ifd = get32(4);
+        if (ifd + 2 > n)
+            return CLead::errNone;  // WIC reports the damage
+        const size_t count = get16(ifd);
+        uint32_t w = 1, h = 1;
+        for (size_t k = 0; k < count && ifd + 2 + k * 12 + 12 <= n; ++k) {
+            const size_t e = ifd + 2 + k * 12;
+            const uint32_t tag = get16(e), type = get16(e + 2);
+            const uint32_t v = type == 3 ? get16(e + 8) : get32(e + 8);
+            if (tag == 256) w = v;
+            if (tag == 257) h = v;
+        }
+        return CheckSize(clamp(w), clamp(h));
+    }
+    return CLead::errNone;
+}
+
+short CLeadFileReader::CheckGifSizes(const std::vector<uint8_t>& data)
+{
+    // The logical screen and every image descriptor.
+    const uint8_t* p = data.data();
+    const size_t n = data.size();
+    if (n < 13)
+        return CLead::errTruncated;
+    short nResult = CheckSize(Le16(p + 6) ? Le16(p + 6) : 1, Le16(p + 8) ? Le16(p + 8) : 1);
+    if (nResult != CLead::errNone)
+        return nResult;
+    size_t i = 13;
+    if (p[10] & 0x80)
+        i += size_t(3) << ((p[10] & 7) + 1);
+    auto skipSubBlocks = [&]() {
+        while (i < n && p[i])
+            i += size_t(p[i]) + 1;
+        ++i;
+    };
+    while (i < n && p[i] != 0x3B) {
+        if (p[i] == 0x21) {
+            i += 2;
+            skipSubBlocks();
+        } else if (p[i] == 0x2C) {
+            if (i + 10 > n)
+                return CLead::errTruncated;
+            nResult = CheckSize(Le16(p + i + 5) ? Le16(p + i + 5) : 1,
+                                Le16(p + i + 7) ? Le16(p + i + 7) : 1);
+            if (nResult != CLead::errNone)
+                return nResult;
+            const uint8_t flags = p[i + 9];
+            i += 10;
+            if (flags & 0x80)
+                i += size_t(3) << ((flags & 7) + 1);
+            ++i;  // LZW minimum code size
+            skipSubBlocks();
+        } else {
+            break;  // anything else is WIC's to report
+        }
+    }
+    return CLead::errNone;
 }
 
 short CLeadFileReader::ReadBmp(const std::vector<uint8_t>& data, bool bPixels, Info& info,

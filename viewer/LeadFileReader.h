@@ -40,4 +40,9 @@ private:
     static short ReadEmf(const std::vector<uint8_t>& data, long nDpi, bool bPixels, Info& info,
                          qrv::img::Image& image);
     static short CheckSize(int nWidth, int nHeight);
+    // The sizes the file's headers declare, checked against the limits before
+    // WIC sees the file: some of its decoders allocate the declared size at
+    // once (and overflow doing it). Answers 0 when nothing is declared too big.
+    static short CheckDeclaredSizes(const std::vector<uint8_t>& data);
+    static short CheckGifSizes(const std::vector<uint8_t>& data);
 };

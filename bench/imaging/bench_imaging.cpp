@@ -1,10 +1,15 @@
 // Timing of the imaging core for bench/imaging/run.sh.
-//   bench_imaging dither IMAGE.bmp OUT.bmp   Floyd-Steinberg to the benchmark
-//       palette (written to OUT.bmp), its first call with an empty colour
-//       cache, and every other dither kernel's speed
-//   bench_imaging chain IMAGE.bmp            the panel preview's whole chain
+//   bench_imaging dither IMAGE.bmp BITS OUTDIR   every dither kernel to the
+//       fixed palette of BITS (8: 256 colours, 4: 16 colours), best warm
+//       speed of each (the palette's colour cache filled by an earlier call),
+//       results written to OUTDIR/<kernel>.bmp
+//   bench_imaging warm IMAGE.bmp BITS            Floyd-Steinberg's warm speed only
+//   bench_imaging cold IMAGE.bmp BITS            Floyd-Steinberg's first call in
+//       the process, with the palette new to it
+//   bench_imaging chain IMAGE.bmp                the panel preview's whole chain
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -50,36 +55,63 @@ double BestMs(int runs, const std::function<void()>& prepare, const std::functio
     return best;
 }
 
-int Dither(const char* in, const char* out)
+bool LoadTrueColor(const char* in, Image& src)
 {
-    Image src;
     if (BmpFile::Load(in, src) != kOk || src.PromoteToTrueColor() != kOk) {
         std::fprintf(stderr, "cannot read %s\n", in);
+        return false;
+    }
+    return true;
+}
+
+const char* const kNames[] = {"none", "fs", "stucki", "burkes", "sierra",
+                              "stevenson_arce", "jarvis", "ordered"};
+
+// Warm speed of one kernel in Mpx/s: one untimed call fills the colour cache.
+double WarmMpx(const Image& src, int bits, int dither, int runs, Image& work)
+{
+    work = src;
+    ColorReducer::ColorRes(work, bits, kPaletteFixed, dither, 0);
+    const double ms = BestMs(runs, [&] { work = src; },
+                             [&] { ColorReducer::ColorRes(work, bits, kPaletteFixed, dither, 0); });
+    return double(src.Width()) * src.Height() / 1e6 / (ms / 1000.0);
+}
+
+int Dither(const char* in, int bits, const std::string& outDir)
+{
+    Image src, work;
+    if (!LoadTrueColor(in, src))
         return 1;
-    }
-    const std::vector<uint32_t> pal = BenchPalette();
-    const double mpx = double(src.Width()) * src.Height() / 1e6;
-    static const char* const kNames[] = {"none", "fs", "stucki", "burkes", "sierra",
-                                         "stevenson_arce", "jarvis", "ordered"};
-    Image work;
-    // One Floyd-Steinberg call before any other: the colour cache of the
-    // palette starts empty (later calls with the same palette reuse it).
-    {
-        work = src;
-        const double ms = BestMs(1, [] {}, [&] {
-            ColorReducer::ColorRes(work, 8, kPaletteUser, kDitherFloydSteinberg, 256, pal);
-        });
-        std::printf("qrv_fs_first_call_mpx_s=%.1f\n", mpx / (ms / 1000.0));
-    }
-    for (int d = 0; d <= 7; ++d) {
-        const double ms = BestMs(7, [&] { work = src; },
-                                 [&] { ColorReducer::ColorRes(work, 8, kPaletteUser, d, 256, pal); });
-        std::printf("qrv_%s_mpx_s=%.1f\n", kNames[d], mpx / (ms / 1000.0));
-        if (d == kDitherFloydSteinberg && BmpFile::Save(out, work) != kOk) {
-            std::fprintf(stderr, "cannot write %s\n", out);
+    for (int d : {1, 0, 2, 3, 4, 5, 6, 7}) {
+        std::printf("qrv_%s_mpx_s=%.1f\n", kNames[d], WarmMpx(src, bits, d, d == 1 ? 5 : 3, work));
+        const std::string out = outDir + "/" + kNames[d] + ".bmp";
+        if (BmpFile::Save(out, work) != kOk) {
+            std::fprintf(stderr, "cannot write %s\n", out.c_str());
             return 1;
         }
     }
+    return 0;
+}
+
+int Warm(const char* in, int bits)
+{
+    Image src, work;
+    if (!LoadTrueColor(in, src))
+        return 1;
+    std::printf("qrv_fs_mpx_s=%.1f\n", WarmMpx(src, bits, kDitherFloydSteinberg, 5, work));
+    return 0;
+}
+
+// The common case of a one-shot conversion: nothing cached yet.
+int Cold(const char* in, int bits)
+{
+    Image src;
+    if (!LoadTrueColor(in, src))
+        return 1;
+    const double ms = BestMs(1, [] {}, [&] {
+        ColorReducer::ColorRes(src, bits, kPaletteFixed, kDitherFloydSteinberg, 0);
+    });
+    std::printf("qrv_fs_cold_ms=%.3f\n", ms);
     return 0;
 }
 
@@ -129,10 +161,15 @@ int Chain(const char* in)
 
 int main(int argc, char** argv)
 {
-    if (argc == 4 && std::strcmp(argv[1], "dither") == 0)
-        return Dither(argv[2], argv[3]);
+    if (argc == 5 && std::strcmp(argv[1], "dither") == 0)
+        return Dither(argv[2], std::atoi(argv[3]), argv[4]);
+    if (argc == 4 && std::strcmp(argv[1], "warm") == 0)
+        return Warm(argv[2], std::atoi(argv[3]));
+    if (argc == 4 && std::strcmp(argv[1], "cold") == 0)
+        return Cold(argv[2], std::atoi(argv[3]));
     if (argc == 3 && std::strcmp(argv[1], "chain") == 0)
         return Chain(argv[2]);
-    std::fprintf(stderr, "usage: bench_imaging dither IMAGE.bmp OUT.bmp | chain IMAGE.bmp\n");
+    std::fprintf(stderr, "usage: bench_imaging dither IMAGE.bmp BITS OUTDIR | warm IMAGE.bmp BITS |\n"
+                         "       cold IMAGE.bmp BITS | chain IMAGE.bmp\n");
     return 2;
 }

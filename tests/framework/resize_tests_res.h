@@ -16,3 +16,8 @@
 #define IDC_RS_PAGE_EDIT    3010
 #define IDC_RS_TAB          3020
 #define IDC_RS_ABSENT       3099
+
+#define IDB_RS_TILE24       310
+#define IDB_RS_TILE16       311
+#define IDB_RS_ABSENT       4711
+#define IDC_RS_TREE         3030

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <set>
@@ -39,27 +40,127 @@ std::vector<uint32_t> CubeAndGreys()
     return p;
 }
 
+// The entry a full search finds for the centre (4s + 1.5 per channel) of the
+// slot holding (b, g, r): squared distance in doubled coordinates, ties to the
+// lower index.
+int NearestToSlotCentre(const std::vector<Bgra>& pal, int b, int g, int r)
+{
+    const int cb = (b >> 2) * 8 + 3, cg = (g >> 2) * 8 + 3, cr = (r >> 2) * 8 + 3;
+    int best = 0, bestD = -1;
+    for (size_t i = 0; i < pal.size(); ++i) {
+        const int db = 2 * pal[i].b - cb, dg = 2 * pal[i].g - cg, dr = 2 * pal[i].r - cr;
+        const int d = db * db + dg * dg + dr * dr;
+        if (bestD < 0 || d < bestD)
+            best = int(i), bestD = d;
+    }
+    return best;
+}
+
+std::vector<Bgra> RandomPalette(unsigned seed, int n)
+{
+    std::mt19937 rng(seed);
+    std::vector<Bgra> pal;
+    for (int i = 0; i < n; ++i)
+        pal.push_back(Bgra{uint8_t(rng()), uint8_t(rng()), uint8_t(rng()), 0});
+    // Repeated entries and entries at equal distances from many slot centres.
+    pal[size_t(n / 2)] = pal[0];
+    pal[size_t(n - 1)] = Bgra{51, 102, 153, 0};
+    pal[size_t(n - 2)] = Bgra{0, 0, 0, 0};
+    return pal;
+}
+
 }  // namespace
 
-TEST(PaletteMapper, LookupIsNearestToTheSlotCentre)
+// The cached lookup and the full search agree on every slot tried, whatever
+// order the cache was filled in.
+TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
 {
-    std::mt19937 rng(5);
-    std::vector<Bgra> pal;
-    for (int i = 0; i < 200; ++i)
-        pal.push_back(Bgra{uint8_t(rng()), uint8_t(rng()), uint8_t(rng()), 0});
-    PaletteMapper map(pal);
-    for (int k = 0; k < 20000; ++k) {
-        const int b = int(rng() & 255), g = int(rng() & 255), r = int(rng() & 255);
-        const int got = map.Lookup(b, g, r);
-        // Exact at the slot centre means within the slot's half-diagonal of
-        // the exact answer's distance.
-        const int exact = map.NearestExact(b, g, r);
-        auto dist = [&](int i) {
-            const Bgra& c = pal[size_t(i)];
-            return std::sqrt(double((c.b - b) * (c.b - b) + (c.g - g) * (c.g - g) +
-                                    (c.r - r) * (c.r - r)));
-        };
-        ASSERT_LE(dist(got), dist(exact) + 2 * 2.6 + 1e-9);
+    const std::vector<std::vector<Bgra>> palettes = {
+        ColorReducer::FixedPalette(4), ColorReducer::FixedPalette(8), RandomPalette(5, 200),
+        RandomPalette(6, 3)};
+    std::mt19937 rng(9);
+    for (const std::vector<Bgra>& pal : palettes) {
+        PaletteMapper map(pal);
+        for (int k = 0; k < 40000; ++k) {
+            const int b = int(rng() & 255), g = int(rng() & 255), r = int(rng() & 255);
+            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r))
+                << pal.size() << " " << b << "," << g << "," << r;
+        }
+        // The grey axis and the cube's corners, where ties are most common.
+        for (int v = 0; v < 256; ++v)
+            ASSERT_EQ(map.Lookup(v, v, v), NearestToSlotCentre(pal, v, v, v)) << v;
+        for (int c = 0; c < 8; ++c) {
+            const int b = c & 1 ? 255 : 0, g = c & 2 ? 255 : 0, r = c & 4 ? 255 : 0;
+            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r));
+        }
+        const uint32_t packed = map.LookupPacked(17, 200, 99);
+        const Bgra& e = pal[packed & 0xFF];
+        EXPECT_EQ(packed >> 8, uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16);
+    }
+}
+
+namespace {
+
+Image Noise(int w, int h, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Image img;
+    EXPECT_EQ(img.Create(w, h, 24), kOk);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = img.Row(y) + x * 3;
+            // Dark, saturated and smooth parts with noise on top.
+            p[0] = uint8_t(std::min(255, int(x * 60 / w) + int(rng() % 24)));
+            p[1] = uint8_t(std::min(255, int(y * 255 / h) / 3 + int(rng() % 12)));
+            p[2] = uint8_t(x < w / 2 ? 250 - int(rng() % 8) : int(rng() % 40));
+        }
+    return img;
+}
+
+std::vector<uint32_t> AsColorRefs(const std::vector<Bgra>& pal)
+{
+    std::vector<uint32_t> refs;
+    for (const Bgra& c : pal)
+        refs.push_back(BgraToColorRef(c));
+    return refs;
+}
+
+}  // namespace
+
+// A first call with a palette (nothing cached), a later one (everything the
+// image needs cached), one after another image filled other parts of the
+// cache and one after the palette was pushed out of the cache give the same
+// result, for every kernel.
+TEST(ColorReducer, ResultDoesNotDependOnWhatIsCached)
+{
+    const Image src = Noise(97, 61, 3);
+    const Image other = Gradient(64, 48);
+    for (int dither = 0; dither <= 7; ++dither) {
+        // A palette no earlier call used.
+        const std::vector<uint32_t> pal = AsColorRefs(RandomPalette(100 + unsigned(dither), 256));
+        Image cold = src;
+        ASSERT_EQ(ColorReducer::ColorRes(cold, 8, kPaletteUser, dither, 256, pal), kOk);
+        Image warm = src;
+        ASSERT_EQ(ColorReducer::ColorRes(warm, 8, kPaletteUser, dither, 256, pal), kOk);
+        Image mixed = other;
+        ASSERT_EQ(ColorReducer::ColorRes(mixed, 8, kPaletteUser, dither, 256, pal), kOk);
+        mixed = src;
+        ASSERT_EQ(ColorReducer::ColorRes(mixed, 8, kPaletteUser, dither, 256, pal), kOk);
+        for (unsigned k = 0; k < 6; ++k) {
+            Image push = other;
+            ASSERT_EQ(ColorReducer::ColorRes(push, 8, kPaletteUser, 1, 256,
+                                             AsColorRefs(RandomPalette(900 + k, 256))),
+                      kOk);
+        }
+        Image again = src;
+        ASSERT_EQ(ColorReducer::ColorRes(again, 8, kPaletteUser, dither, 256, pal), kOk);
+        for (int y = 0; y < src.Height(); ++y)
+            for (int x = 0; x < src.Width(); ++x) {
+                const int want = cold.GetIndex(x, y);
+                ASSERT_EQ(warm.GetIndex(x, y), want) << dither << " " << x << "," << y;
+                ASSERT_EQ(mixed.GetIndex(x, y), want) << dither << " " << x << "," << y;
+                ASSERT_EQ(again.GetIndex(x, y), want) << dither << " " << x << "," << y;
+            }
     }
 }
 

@@ -1,0 +1,69 @@
+#include "FileTestSupport.h"
+#include "browse/FileList.h"
+#include <algorithm>
+#include <cstdio>
+#include <windows.h>
+
+namespace filetest {
+
+void WriteText(const std::string& path, const std::string& text)
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    if (!f)
+        return;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+std::string ReadText(const std::string& path)
+{
+    std::string text;
+    FILE* f = fopen(path.c_str(), "rb");
+    if (!f)
+        return text;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof(buf), f)) > 0)
+        text.append(buf, n);
+    fclose(f);
+    return text;
+}
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::string name = fd.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+CString MakeList(const std::vector<std::string>& paths)
+{
+    CString list;
+    for (const std::string& path : paths)
+        CFileList::Append(list, path.c_str());
+    return list;
+}
+
+std::vector<std::string> Entries(const CString& list)
+{
+    std::vector<std::string> entries;
+    CFileList walk(list);
+    CString entry;
+    while (walk.GetNext(entry))
+        entries.push_back(entry.GetString());
+    return entries;
+}
+
+}

@@ -1,0 +1,20 @@
+// Small helpers for tests on real files: write, read and look for files,
+// build file lists.
+#pragma once
+#include <afx.h>
+#include <string>
+#include <vector>
+
+namespace filetest {
+
+void WriteText(const std::string& path, const std::string& text);
+std::string ReadText(const std::string& path);
+bool Exists(const std::string& path);
+// Names of the entries of a folder (without "." and ".."), sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
+// A file list of the given paths, built as the library builds them.
+CString MakeList(const std::vector<std::string>& paths);
+// The entries a walk of the list yields.
+std::vector<std::string> Entries(const CString& list);
+
+}

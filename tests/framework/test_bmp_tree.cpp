@@ -1,0 +1,237 @@
+// The bitmap tree on screen: the picture tiled behind the items with the
+// item text over it, the tiles moving with vertical and horizontal scrolling,
+// the palettes built for the picture, and the plain tree without a picture.
+#include <afxcmn.h>
+#include <gtest/gtest.h>
+#include <string>
+#include "framework/QRVBmpTreeCtrl.h"
+#include "resources/resource.h"
+#include "ScreenPixels.h"
+#include "resize_tests_res.h"
+#include "tests/support/MessagePump.h"
+
+using namespace qrvtest;
+
+namespace {
+
+const int kTileWidth = 16, kTileHeight = 40;
+
+// The colour of the test tile at a pixel (see make_tree_test_bitmaps.py).
+COLORREF TileColour(int x, int y)
+{
+    return RGB(60 + 4 * y, 150, 40 + 8 * x);
+}
+
+int PositiveMod(int a, int m)
+{
+    return ((a % m) + m) % m;
+}
+
+// What the picture shows at (x, y) when its tiles start at (x0, y0).
+COLORREF Expected(int x, int y, int x0, int y0)
+{
+    return TileColour(PositiveMod(x - x0, kTileWidth), PositiveMod(y - y0, kTileHeight));
+}
+
+// A top-level window holding the tree; it counts the expanding notifications.
+class CTreeHost : public CWnd
+{
+public:
+    QRVBmpTreeCtrl m_tree;
+    int m_nExpanding = 0;
+    HTREEITEM m_hGroup = nullptr;
+
+    BOOL Open(int nItems = 30)
+    {
+        if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION,
+                      30, 30, 300, 260, nullptr, nullptr))
+            return FALSE;
+        CRect rc(0, 0, 240, 200);
+        if (!m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, rc, this,
+                           IDC_RS_TREE))
+            return FALSE;
+        m_hGroup = m_tree.InsertItem("Gruppe");
+        m_tree.InsertItem("Kind eins", m_hGroup);
+        m_tree.InsertItem("Kind zwei", m_hGroup);
+        for (int i = 1; i < nItems; ++i)
+            m_tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        PumpFor(30);
+        return TRUE;
+    }
+    ~CTreeHost() override { DestroyWindow(); }
+
+    int ItemHeight() const { return (int)m_tree.SendMessage(TVM_GETITEMHEIGHT); }
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGA)
+            ++m_nExpanding;
+        return bHandled;
+    }
+};
+
+// Pixels in a strip right of every item's text (left of the scroll bar) that do not show what
+// the picture, tiled from (x0, y0), shows there.
+int Mismatches(const CScreenPixels& pixels, int x0, int y0, int yEnd)
+{
+    int nWrong = 0;
+    for (int y = 0; y < yEnd; ++y)
+        for (int x = pixels.Width() - 60; x < pixels.Width() - 10; ++x)
+            if (pixels.At(x, y) != Expected(x, y, x0, y0))
+                ++nWrong;
+    return nWrong;
+}
+
+int CountColour(const CScreenPixels& pixels, const CRect& rc, COLORREF colour)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (pixels.At(x, y) == colour)
+                ++n;
+    return n;
+}
+
+TEST(BmpTree, PictureShowsBetweenTheItemsWithTheTextOverIt)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open());
+    EXPECT_STREQ("QRVBmpTreeCtrl", host.m_tree.GetRuntimeClass()->m_lpszClassName);
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height())) << "tiled in both directions from the first item";
+
+    HTREEITEM hItem = host.m_tree.GetNextSiblingItem(host.m_tree.GetRootItem());
+    CRect rcText;
+    ASSERT_TRUE(host.m_tree.GetItemRect(hItem, &rcText, TRUE));
+    EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
+    EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
+        << "nothing is left in the window colour";
+}
+
+TEST(BmpTree, PictureScrollsWithTheItems)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open());
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    const int h = host.ItemHeight();
+    ASSERT_GT(h, 0);
+    host.m_tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    PumpFor(30);
+    ASSERT_EQ(1, host.m_tree.GetScrollPos(SB_VERT));
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    EXPECT_EQ(0, Mismatches(pixels, 0, -h, pixels.Height())) << "moved up by one item height";
+    EXPECT_NE(0, Mismatches(pixels, 0, 0, pixels.Height()));
+
+    host.m_tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    PumpFor(30);
+    CScreenPixels back(host.m_tree.m_hWnd);
+    EXPECT_EQ(0, Mismatches(back, 0, 0, back.Height()));
+}
+
+TEST(BmpTree, PictureFollowsTheHorizontalScrollPosition)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open(5));
+    host.m_tree.InsertItem("Ein sehr langer Eintrag, der weit über den rechten Rand des Baumes hinausreicht");
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    PumpFor(30);
+    host.m_tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+    host.m_tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+    PumpFor(30);
+    const int pos = host.m_tree.GetScrollPos(SB_HORZ);
+    ASSERT_GT(pos, 0);
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    const int rows = 5 * host.ItemHeight(); // above the long item
+    EXPECT_EQ(0, Mismatches(pixels, -pos, 0, rows));
+    if (pos % kTileWidth) {
+        EXPECT_NE(0, Mismatches(pixels, 0, 0, rows));
+    }
+}
+
+TEST(BmpTree, ExpandingKeepsThePictureInPlaceAndTellsTheParent)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open());
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    host.m_tree.SelectItem(host.m_hGroup);
+    host.m_tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    PumpFor(30);
+    EXPECT_TRUE(host.m_tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(1, host.m_nExpanding);
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height()));
+}
+
+TEST(BmpTree, AnIdThatDoesNotExistRemovesThePicture)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open());
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    ASSERT_NE(nullptr, host.m_tree.GetPalette());
+    host.m_tree.SetBitmap(IDB_RS_ABSENT);
+    EXPECT_EQ(nullptr, host.m_tree.GetPalette());
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
+    EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
+}
+
+TEST(BmpTree, WithoutPictureItIsAPlainTree)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open());
+    EXPECT_EQ(nullptr, host.m_tree.GetPalette());
+    CScreenPixels pixels(host.m_tree.m_hWnd);
+    const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
+    EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
+    host.m_tree.SelectItem(host.m_hGroup);
+    host.m_tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(1, host.m_nExpanding);
+    HDC hdc = ::GetDC(host.m_tree.m_hWnd);
+    // The plain tree erases its background itself.
+    EXPECT_NE(0, host.m_tree.SendMessage(WM_ERASEBKGND, (WPARAM)hdc, 0));
+    ::ReleaseDC(host.m_tree.m_hWnd, hdc);
+}
+
+TEST(BmpTree, PicturesWithAColourTableGetTheirOwnPalette)
+{
+    CTreeHost host;
+    ASSERT_TRUE(host.Open(3));
+
+    host.m_tree.SetBitmap(IDB_RS_TILE16);
+    CPalette* pPal = host.m_tree.GetPalette();
+    ASSERT_NE(nullptr, pPal);
+    ASSERT_EQ(16, pPal->GetEntryCount()) << "the used-colour count, not two to the bit depth";
+    PALETTEENTRY entry = {};
+    pPal->GetPaletteEntries(5, 1, &entry);
+    EXPECT_EQ(185, entry.peRed);
+    EXPECT_EQ(125, entry.peGreen);
+    EXPECT_EQ(50, entry.peBlue);
+    EXPECT_EQ(0, entry.peFlags);
+
+    // The library's own tile: 8 bits, a full table of 256 colours.
+    host.m_tree.SetBitmap(IDB_TREE_BACKGROUND);
+    pPal = host.m_tree.GetPalette();
+    ASSERT_NE(nullptr, pPal);
+    EXPECT_EQ(256, pPal->GetEntryCount());
+
+    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    pPal = host.m_tree.GetPalette();
+    ASSERT_NE(nullptr, pPal);
+    HDC hScreen = ::GetDC(nullptr);
+    HPALETTE hHalftone = ::CreateHalftonePalette(hScreen);
+    ::ReleaseDC(nullptr, hScreen);
+    const int nHalftone = ::GetPaletteEntries(hHalftone, 0, 0, nullptr);
+    EXPECT_EQ(nHalftone, pPal->GetEntryCount()) << "true colour gets the halftone palette";
+    PALETTEENTRY mine[8], halftone[8];
+    pPal->GetPaletteEntries(40, 8, mine);
+    ::GetPaletteEntries(hHalftone, 40, 8, halftone);
+    EXPECT_EQ(0, memcmp(mine, halftone, sizeof mine));
+    ::DeleteObject(hHalftone);
+}
+
+}

@@ -1,0 +1,336 @@
+// The tab control with disabled tabs on real windows: the scans over the
+// enabled mask, the parent's say in a switch, mouse clicks on disabled tabs,
+// Left/Right inside the control, the sheet's Ctrl+Tab family and the
+// embossed text of disabled tabs on screen.
+#include <afxdlgs.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "framework/TabCtrlEx.h"
+#include "ScreenPixels.h"
+#include "resize_tests_res.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ModalDriver.h"
+
+using namespace qrvtest;
+
+namespace {
+
+const char* const kTabNames[] = { "Eins", "Zwei", "Drei", "Vier", "Fünf" };
+
+// A dialog with five tabs that logs the tab control's notifications and
+// answers the selection-changing one as the test says.
+class CTabDialog : public CDialog
+{
+public:
+    CTabDialog() : CDialog(IDD_RS_TABS) {}
+    ~CTabDialog() override { DestroyWindow(); }
+
+    CTabCtrlEx m_tab;
+    std::vector<std::string> m_log;
+    LRESULT m_nChangingAnswer = 0;
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        m_tab.SubclassDlgItem(IDC_RS_TAB, this);
+        for (int i = 0; i < 5; ++i)
+            m_tab.InsertItem(i, kTabNames[i]);
+        return TRUE;
+    }
+    BOOL Open()
+    {
+        if (!Create(IDD_RS_TABS))
+            return FALSE;
+        ShowWindow(SW_SHOWNORMAL);
+        UpdateWindow();
+        PumpFor(30);
+        return TRUE;
+    }
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        // The control sees its own notification first and may keep it from us.
+        if (CDialog::OnNotify(wParam, lParam, pResult))
+            return TRUE;
+        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr->hwndFrom == m_tab.m_hWnd && pHdr->code == TCN_SELCHANGING) {
+            m_log.push_back("changing");
+            *pResult = m_nChangingAnswer;
+            return TRUE;
+        }
+        if (pHdr->hwndFrom == m_tab.m_hWnd && pHdr->code == TCN_SELCHANGE) {
+            m_log.push_back("change");
+            return TRUE;
+        }
+        return FALSE;
+    }
+};
+
+std::string Join(const std::vector<std::string>& v)
+{
+    std::string s;
+    for (const auto& e : v)
+        s += (s.empty() ? "" : " ") + e;
+    return s;
+}
+
+void EnableOnly(CTabCtrlEx& tab, std::initializer_list<int> enabled)
+{
+    for (int i = 0; i < 5; ++i)
+        tab.EnableTab(i, FALSE);
+    for (int i : enabled)
+        tab.EnableTab(i, TRUE);
+}
+
+// A left click at the middle of the tab, with the cursor really there.
+void ClickTab(HWND hTab, int index)
+{
+    RECT rc;
+    ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
+    POINT pt = { (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2 };
+    POINT screen = pt;
+    ::ClientToScreen(hTab, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(hTab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hTab, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+TEST(TabCtrlEx, MaskHoldsThirtyTwoTabs)
+{
+    CTabCtrlEx tab;
+    EXPECT_TRUE(tab.IsTabEnabled(0));
+    EXPECT_TRUE(tab.IsTabEnabled(31));
+    EXPECT_FALSE(tab.IsTabEnabled(32));
+    EXPECT_FALSE(tab.IsTabEnabled(40));
+    EXPECT_FALSE(tab.EnableTab(32, FALSE));
+    EXPECT_FALSE(tab.EnableTab(32, TRUE));
+    EXPECT_TRUE(tab.IsTabEnabled(31)) << "index 32 changed nothing";
+    EXPECT_TRUE(tab.EnableTab(31, FALSE)) << "no window needed";
+    EXPECT_FALSE(tab.IsTabEnabled(31));
+    EXPECT_TRUE(tab.IsTabEnabled(30));
+}
+
+TEST(TabCtrlEx, ScansSkipDisabledTabsAndNeverReturnTheCurrentOne)
+{
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    CTabCtrlEx& tab = dlg.m_tab;
+    EXPECT_TRUE(tab.GetStyle() & TCS_OWNERDRAWFIXED);
+
+    EnableOnly(tab, { 2 });
+    EXPECT_EQ(-1, tab.NextEnabledTab(2, TRUE));
+    EXPECT_EQ(-1, tab.PrevEnabledTab(2, TRUE));
+    EXPECT_EQ(2, tab.NextEnabledTab(0, FALSE));
+    EXPECT_EQ(2, tab.PrevEnabledTab(4, FALSE));
+    EXPECT_EQ(-1, tab.NextEnabledTab(3, FALSE));
+    EXPECT_EQ(2, tab.NextEnabledTab(3, TRUE));
+
+    EnableOnly(tab, { 0, 1, 2, 3, 4 });
+    EXPECT_EQ(-1, tab.NextEnabledTab(4, FALSE));
+    EXPECT_EQ(0, tab.NextEnabledTab(4, TRUE));
+    EXPECT_EQ(-1, tab.PrevEnabledTab(0, FALSE));
+    EXPECT_EQ(4, tab.PrevEnabledTab(0, TRUE));
+    EXPECT_EQ(0, tab.NextEnabledTab(-1, FALSE)) << "no current tab: from the start";
+
+    EnableOnly(tab, {});
+    EXPECT_EQ(-1, tab.NextEnabledTab(-1, TRUE)) << "one full round, then it gives up";
+    EXPECT_EQ(-1, tab.PrevEnabledTab(-1, TRUE));
+    EnableOnly(tab, { 3 });
+    EXPECT_EQ(3, tab.PrevEnabledTab(-1, TRUE));
+}
+
+TEST(TabCtrlEx, SetActiveTabAsksTheParentFirst)
+{
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    EXPECT_TRUE(dlg.m_tab.SetActiveTab(3));
+    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("changing change", Join(dlg.m_log));
+
+    dlg.m_log.clear();
+    dlg.m_nChangingAnswer = -1;
+    EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
+    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("changing", Join(dlg.m_log));
+
+    dlg.m_nChangingAnswer = TRUE;
+    EXPECT_FALSE(dlg.m_tab.SetActiveTab(1)) << "a refusal as a sheet gives it";
+    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+}
+
+TEST(TabCtrlEx, ClickOnADisabledTabIsVetoedUnseenByTheParent)
+{
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.m_tab.EnableTab(2, FALSE);
+    ClickTab(dlg.m_tab.m_hWnd, 2);
+    PumpFor(50);
+    EXPECT_EQ(0, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("", Join(dlg.m_log)) << "the parent got no notification";
+
+    ClickTab(dlg.m_tab.m_hWnd, 3);
+    PumpUntil([&] { return dlg.m_tab.GetCurSel() == 3; }, 1000);
+    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("changing change", Join(dlg.m_log));
+
+    dlg.m_log.clear();
+    dlg.m_tab.EnableTab(2, TRUE);
+    ClickTab(dlg.m_tab.m_hWnd, 2);
+    PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000);
+    EXPECT_EQ(2, dlg.m_tab.GetCurSel()) << "enabled again, it can be clicked";
+}
+
+TEST(TabCtrlEx, LeftAndRightStepOverDisabledTabsWithoutWrapping)
+{
+    std::vector<int> seen;
+    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
+        HWND hTab = ::GetDlgItem(hDlg, IDC_RS_TAB);
+        for (WPARAM key : { VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT }) {
+            ::PostMessageA(hTab, WM_KEYDOWN, key, 1);
+            ::PostMessageA(hTab, WM_KEYUP, key, 0xC0000001);
+            ::Sleep(100);
+            seen.push_back((int)::SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
+        }
+        ::PostMessageA(hDlg, WM_COMMAND, IDCANCEL, 0);
+    }, "Reiter");
+    struct CDisabled : CTabDialog {
+        BOOL OnInitDialog() override
+        {
+            CTabDialog::OnInitDialog();
+            m_tab.EnableTab(1, FALSE);
+            m_tab.EnableTab(3, FALSE);
+            return TRUE;
+        }
+    } modal;
+    modal.DoModal();
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ((std::vector<int>{ 2, 4, 4, 2, 0, 0 }), seen);
+}
+
+// A sheet that hands its keys to its tab control first.
+class CTabSheet : public CPropertySheet
+{
+public:
+    CTabSheet() : CPropertySheet("Blätterbar") {}
+    CTabCtrlEx m_tab;
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CPropertySheet::OnInitDialog();
+        m_tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, this);
+        m_tab.EnableTab(2, FALSE);
+        return bResult;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (m_tab.m_hWnd && m_tab.TranslatePropSheetMsg(pMsg))
+            return TRUE;
+        return CPropertySheet::PreTranslateMessage(pMsg);
+    }
+};
+
+void Key(WORD vk, bool up)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &in, sizeof in);
+}
+
+// Presses key with Ctrl (and Shift) held, as the keyboard does.
+void Chord(WORD vk, bool shift)
+{
+    Key(VK_CONTROL, false);
+    if (shift)
+        Key(VK_SHIFT, false);
+    Key(vk, false);
+    Key(vk, true);
+    if (shift)
+        Key(VK_SHIFT, true);
+    Key(VK_CONTROL, true);
+    ::Sleep(150);
+}
+
+TEST(TabCtrlEx, SheetKeysWrapAndSkipDisabledPages)
+{
+    CPropertyPage pages[4] = { CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE),
+                               CPropertyPage(IDD_RS_PAGE) };
+    CTabSheet sheet;
+    for (CPropertyPage& page : pages)
+        sheet.AddPage(&page);
+    std::vector<int> tabs, pagesShown;
+    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
+        HWND hTab = (HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0);
+        ::SetForegroundWindow(hSheet);
+        ::Sleep(100);
+        const struct { WORD vk; bool shift; } keys[] = {
+            { VK_TAB, false }, { VK_TAB, false }, { VK_TAB, false }, { VK_TAB, true },
+            { VK_PRIOR, false }, { VK_NEXT, false }, { VK_NEXT, true },
+        };
+        for (const auto& k : keys) {
+            Chord(k.vk, k.shift);
+            tabs.push_back((int)::SendMessageA(hTab, TCM_GETCURSEL, 0, 0));
+            HWND hPage = (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+            pagesShown.push_back((int)::SendMessageA(hSheet, PSM_HWNDTOINDEX, (WPARAM)hPage, 0));
+        }
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+    }, "Blätterbar");
+    sheet.DoModal();
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ((std::vector<int>{ 1, 3, 0, 3, 1, 3, 1 }), tabs);
+    EXPECT_EQ(tabs, pagesShown) << "the sheet switched its pages with the tabs";
+}
+
+struct TextPixels
+{
+    int grey = 0;           // pixels in the grey-text colour
+    int greyWithLight = 0;  // ... with a highlight pixel one down and right
+    int black = 0;          // pixels in the button-text colour
+};
+
+TextPixels CountTextPixels(HWND hTab, int index)
+{
+    RECT rc;
+    ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
+    CScreenPixels pixels(hTab);
+    TextPixels count;
+    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    for (int y = rc.top + 2; y < rc.bottom - 2; ++y)
+        for (int x = rc.left + 2; x < rc.right - 2; ++x) {
+            COLORREF c = pixels.At(x, y);
+            if (c == grey) {
+                ++count.grey;
+                if (pixels.At(x + 1, y + 1) == light)
+                    ++count.greyWithLight;
+            } else if (c == text) {
+                ++count.black;
+            }
+        }
+    return count;
+}
+
+TEST(TabCtrlEx, DisabledTabsAreDrawnEmbossed)
+{
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.m_tab.EnableTab(1, FALSE);
+    PumpFor(50);
+    TextPixels disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1);
+    TextPixels enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
+    EXPECT_GT(disabled.grey, 10);
+    EXPECT_GT(disabled.greyWithLight, 0) << "the light copy lies one pixel down and right";
+    EXPECT_EQ(0, disabled.black);
+    EXPECT_GT(enabled.black, 10);
+    EXPECT_EQ(0, enabled.grey);
+
+    dlg.m_tab.EnableTab(1, TRUE);
+    PumpFor(50);
+    TextPixels again = CountTextPixels(dlg.m_tab.m_hWnd, 1);
+    EXPECT_EQ(0, again.grey) << "enabling repaints the tab";
+    EXPECT_GT(again.black, 10);
+}
+
+}

@@ -1,0 +1,183 @@
+#include "tests/viewer/LeadTestFiles.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <cstdio>
+
+namespace leadtest {
+
+namespace {
+
+template <class T>
+struct Com {
+    T* p = nullptr;
+    ~Com() { if (p) p->Release(); }
+    T** operator&() { return &p; }
+    T* operator->() { return p; }
+};
+
+std::wstring Wide(const std::string& s)
+{
+    std::wstring w(s.size() + 1, L'\0');
+    const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], int(w.size()));
+    w.resize(n > 0 ? size_t(n - 1) : 0);
+    return w;
+}
+
+}  // namespace
+
+bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img::Image& image,
+                  double dpi)
+{
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Com<IWICImagingFactory> factory;
+    Com<IWICStream> stream;
+    Com<IWICBitmapEncoder> encoder;
+    Com<IWICBitmapFrameEncode> frame;
+    Com<IPropertyBag2> props;
+    Com<IWICPalette> palette;
+    const bool indexed = image.BitsPerPixel() == 8;
+    WICPixelFormatGUID pf = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
+    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
+    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
+    if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE);
+    if (SUCCEEDED(hr)) hr = factory->CreateEncoder(container, nullptr, &encoder);
+    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.p, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &props);
+    if (SUCCEEDED(hr)) hr = frame->Initialize(props.p);
+    if (SUCCEEDED(hr)) hr = frame->SetSize(UINT(image.Width()), UINT(image.Height()));
+    if (SUCCEEDED(hr)) hr = frame->SetResolution(dpi, dpi);
+    if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&pf);
+    if (SUCCEEDED(hr) && indexed) {
+        std::vector<WICColor> colors;
+        for (const qrv::img::Bgra& c : image.Palette())
+            colors.push_back(0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+        hr = factory->CreatePalette(&palette);
+        if (SUCCEEDED(hr)) hr = palette->InitializeCustom(colors.data(), UINT(colors.size()));
+        if (SUCCEEDED(hr)) hr = frame->SetPalette(palette.p);
+    }
+    if (SUCCEEDED(hr))
+        hr = frame->WritePixels(UINT(image.Height()), UINT(image.Stride()),
+                                UINT(image.Stride() * size_t(image.Height())),
+                                const_cast<BYTE*>(image.Data()));
+    if (SUCCEEDED(hr)) hr = frame->Commit();
+    if (SUCCEEDED(hr)) hr = encoder->Commit();
+    return SUCCEEDED(hr);
+}
+
+bool WriteEmfFile(const std::string& path)
+{
+    HDC hdcRef = ::GetDC(nullptr);
+    const int dpiX = ::GetDeviceCaps(hdcRef, LOGPIXELSX), dpiY = ::GetDeviceCaps(hdcRef, LOGPIXELSY);
+    RECT frame = {0, 0, 2540, 1270};  // hundredths of a millimetre
+    HDC hdc = ::CreateEnhMetaFileA(hdcRef, path.c_str(), &frame, nullptr);
+    ::ReleaseDC(nullptr, hdcRef);
+    if (!hdc)
+        return false;
+    // Drawing units are the reference device's pixels.
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    RECT half = {0, 0, dpiX / 2, dpiY / 2};
+    ::FillRect(hdc, &half, red);
+    ::DeleteObject(red);
+    HENHMETAFILE hemf = ::CloseEnhMetaFile(hdc);
+    if (!hemf)
+        return false;
+    ::DeleteEnhMetaFile(hemf);
+    return true;
+}
+
+bool WritePlaceableWmfFile(const std::string& path)
+{
+    HDC hdc = ::CreateMetaFileA(nullptr);
+    if (!hdc)
+        return false;
+    ::SetWindowOrgEx(hdc, 0, 0, nullptr);
+    ::SetWindowExtEx(hdc, 1440, 720, nullptr);
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    HGDIOBJ oldBrush = ::SelectObject(hdc, red);
+    HGDIOBJ oldPen = ::SelectObject(hdc, ::GetStockObject(NULL_PEN));
+    ::Rectangle(hdc, 0, 0, 721, 721);
+    ::SelectObject(hdc, oldPen);
+    ::SelectObject(hdc, oldBrush);
+    HMETAFILE hmf = ::CloseMetaFile(hdc);
+    ::DeleteObject(red);
+    if (!hmf)
+        return false;
+    const UINT n = ::GetMetaFileBitsEx(hmf, 0, nullptr);
+    std::vector<uint8_t> bits(n);
+    ::GetMetaFileBitsEx(hmf, n, bits.data());
+    ::DeleteMetaFile(hmf);
+    // The placeable header: key, handle, bounding box, units per inch,
+    // reserved, and the XOR of its first ten words.
+    uint16_t h[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 1440, 720, 1440, 0, 0, 0};
+    for (int i = 0; i < 10; ++i)
+        h[10] ^= h[i];
+    std::vector<uint8_t> file(reinterpret_cast<uint8_t*>(h), reinterpret_cast<uint8_t*>(h) + 22);
+    file.insert(file.end(), bits.begin(), bits.end());
+    return WriteBytes(path, file);
+}
+
+std::vector<uint8_t> ReadBytes(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        uint8_t buf[65536];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0)
+            bytes.insert(bytes.end(), buf, buf + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+qrv::img::Image GradientImage(int w, int h)
+{
+    qrv::img::Image img;
+    img.Create(w, h, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = img.Row(y) + 3 * x;
+            p[0] = uint8_t(x * 255 / (w > 1 ? w - 1 : 1));
+            p[1] = uint8_t(y * 255 / (h > 1 ? h - 1 : 1));
+            p[2] = uint8_t((x + y) * 255 / (w + h > 2 ? w + h - 2 : 1));
+        }
+    return img;
+}
+
+qrv::img::Image IndexedImage(int w, int h)
+{
+    qrv::img::Image img;
+    img.Create(w, h, 8);
+    img.Palette().resize(16);
+    for (int i = 0; i < 16; ++i)
+        img.Palette()[size_t(i)] = qrv::img::Bgra{uint8_t(i * 16), uint8_t(255 - i * 16),
+                                                  uint8_t(i * 8 + 3), 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.SetIndex(x, y, (y / 3 + x / 5) % 16);
+    return img;
+}
+
+uint32_t Crc32(const uint8_t* data, size_t size)
+{
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < size; ++i) {
+        c ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return c ^ 0xFFFFFFFFu;
+}
+
+}  // namespace leadtest

@@ -1,0 +1,341 @@
+// The imaging control's image exchange and processing: DIBs of every layout
+// in and out, bitmaps between controls, Save as BMP with its palette, colour
+// reduction with the user palette, and failures that keep the image held.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "imaging/BmpFile.h"
+#include "imaging/ColorReducer.h"
+#include "imaging/DibReader.h"
+#include "tests/support/TestApp.h"
+#include "tests/viewer/LeadTestFiles.h"
+#include "tests/viewer/LeadTestSupport.h"
+#include "viewer/Lead.h"
+
+using namespace leadtest;
+using qrv::img::Bgra;
+using qrv::img::Image;
+
+namespace {
+
+Image IndexedOf(int bits, int w, int h)
+{
+    Image img;
+    img.Create(w, h, bits);
+    const int n = 1 << bits;
+    img.Palette().resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        img.Palette()[size_t(i)] = Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.SetIndex(x, y, (x * 3 + y) % n);
+    return img;
+}
+
+// Colours a 5-bit channel keeps exactly enough for a tolerance of 8.
+Image TrueColorOf(int bits, int w, int h)
+{
+    Image img;
+    img.Create(w, h, bits);
+    const int bpp = bits / 8;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = img.Row(y) + bpp * x;
+            p[0] = uint8_t(x * 8);
+            p[1] = uint8_t(y * 8);
+            p[2] = uint8_t((x + y) * 4);
+        }
+    return img;
+}
+
+int MaxDifference(const Image& a, const Image& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return 256;
+    int d = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const Bgra p = a.GetColor(x, y), q = b.GetColor(x, y);
+            d = std::max({d, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
+        }
+    return d;
+}
+
+Image ImageOfDib(HGLOBAL h)
+{
+    Image img;
+    const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(h));
+    EXPECT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(p, ::GlobalSize(h), img));
+    ::GlobalUnlock(h);
+    return img;
+}
+
+class LeadImage : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &m_host, 1));
+    }
+    void Put(const Image& img)
+    {
+        HGLOBAL h = MakeDib(img);
+        ASSERT_NE(nullptr, h);
+        ASSERT_EQ(0, m_lead.SetDIB(h));
+        ::GlobalFree(h);
+    }
+    HostWindow m_host{64, 64};
+    CLead m_lead;
+};
+
+}  // namespace
+
+TEST_F(LeadImage, EveryDibLayoutRoundTrips)
+{
+    struct Layout {
+        const char* name;
+        Image image;
+        uint32_t header;
+        int bitCount;
+        uint32_t compression;
+        bool topDown;
+        int tolerance;
+    } layouts[] = {
+        {"1 bit", IndexedOf(1, 33, 9), 40, 0, 0, false, 0},
+        {"1 bit top-down", IndexedOf(1, 33, 9), 40, 0, 0, true, 0},
+        {"4 bits", IndexedOf(4, 31, 9), 40, 0, 0, false, 0},
+        {"4 bits RLE4", IndexedOf(4, 31, 9), 40, 0, 2, false, 0},
+        {"8 bits", IndexedOf(8, 29, 17), 40, 0, 0, false, 0},
+        {"8 bits top-down", IndexedOf(8, 29, 17), 40, 0, 0, true, 0},
+        {"8 bits RLE8", IndexedOf(8, 29, 17), 40, 0, 1, false, 0},
+        {"8 bits core header", IndexedOf(8, 29, 17), 12, 0, 0, false, 0},
+        {"16 bits 5-5-5", TrueColorOf(24, 30, 20), 40, 16, 0, false, 8},
+        {"16 bits 5-6-5 bit fields", TrueColorOf(24, 30, 20), 40, 16, 3, false, 8},
+        {"16 bits top-down", TrueColorOf(24, 30, 20), 40, 16, 0, true, 8},
+        {"24 bits", TrueColorOf(24, 30, 20), 40, 0, 0, false, 0},
+        {"24 bits top-down", TrueColorOf(24, 30, 20), 40, 0, 0, true, 0},
+        {"24 bits V5 header", TrueColorOf(24, 30, 20), 124, 0, 0, false, 0},
+        {"32 bits", TrueColorOf(32, 30, 20), 40, 0, 0, false, 0},
+        {"32 bits bit fields", TrueColorOf(32, 30, 20), 40, 0, 3, false, 0},
+        {"32 bits top-down", TrueColorOf(32, 30, 20), 40, 0, 0, true, 0},
+    };
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(l.name);
+        HGLOBAL hIn = MakeDib(l.image, l.header, l.bitCount, l.compression, l.topDown);
+        ASSERT_NE(nullptr, hIn);
+        ASSERT_EQ(0, m_lead.SetDIB(hIn));
+        ::GlobalFree(hIn);
+        EXPECT_EQ(float(l.image.Width()), m_lead.GetSrcWidth());
+        EXPECT_EQ(float(l.image.Height()), m_lead.GetSrcHeight());
+        HGLOBAL hOut = m_lead.GetDIB();
+        ASSERT_NE(nullptr, hOut);
+        EXPECT_TRUE(::GlobalFlags(hOut) != GMEM_INVALID_HANDLE);
+        const Image out = ImageOfDib(hOut);
+        ::GlobalFree(hOut);
+        EXPECT_LE(MaxDifference(l.image, out), l.tolerance);
+        if (l.image.IsIndexed()) {
+            EXPECT_EQ(l.image.BitsPerPixel(), m_lead.GetBitmapBits());
+            EXPECT_EQ(l.image.Palette(), out.Palette());
+        }
+    }
+}
+
+TEST_F(LeadImage, GetDibGivesANewHandleEachTime)
+{
+    Put(IndexedOf(4, 8, 8));
+    HGLOBAL a = m_lead.GetDIB();
+    HGLOBAL b = m_lead.GetDIB();
+    ASSERT_NE(nullptr, a);
+    ASSERT_NE(a, b);
+    ::GlobalFree(a);
+    const Image fromB = ImageOfDib(b);
+    ::GlobalFree(b);
+    EXPECT_TRUE(fromB == m_lead.GetImage());
+    m_lead.SetBitmap(nullptr);
+    EXPECT_EQ(nullptr, m_lead.GetDIB());
+}
+
+TEST_F(LeadImage, InvalidDibsAnswerAnErrorAndKeepTheImage)
+{
+    const Image kept = IndexedOf(8, 12, 5);
+    Put(kept);
+    EXPECT_EQ(CLead::errInvalidDib, m_lead.SetDIB(nullptr));
+
+    HGLOBAL good = MakeDib(TrueColorOf(24, 30, 20));
+    const SIZE_T size = ::GlobalSize(good);
+    auto variant = [&](size_t keep, auto patch) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, keep ? keep : 1);
+        uint8_t* dst = static_cast<uint8_t*>(::GlobalLock(h));
+        std::memcpy(dst, ::GlobalLock(good), keep);
+        ::GlobalUnlock(good);
+        patch(dst);
+        ::GlobalUnlock(h);
+        return h;
+    };
+    HGLOBAL bad[] = {
+        variant(20, [](uint8_t*) {}),                                       // header cut
+        variant(size / 2, [](uint8_t*) {}),                                 // pixels cut
+        variant(size, [](uint8_t* p) { p[0] = 7; }),                        // header size
+        variant(size, [](uint8_t* p) { p[14] = 13; }),                      // bit count
+        variant(size, [](uint8_t* p) { p[16] = 9; }),                       // compression
+        variant(size, [](uint8_t* p) { p[4] = 0; p[5] = 0; p[6] = 0x10; }), // huge width
+    };
+    for (HGLOBAL h : bad) {
+        EXPECT_NE(0, m_lead.SetDIB(h));
+        EXPECT_TRUE(m_lead.GetImage() == kept);
+        ::GlobalFree(h);
+    }
+    ::GlobalFree(good);
+}
+
+TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
+{
+    for (const Image& img : {IndexedOf(1, 20, 7), IndexedOf(4, 20, 7), IndexedOf(8, 20, 7),
+                             TrueColorOf(24, 20, 7)}) {
+        Put(img);
+        CLead other;
+        ASSERT_TRUE(other.Create("", WS_CHILD, CRect(0, 0, 5, 5), &m_host, 2));
+        HBITMAP hbm = m_lead.GetBitmap();
+        ASSERT_NE(nullptr, hbm);
+        EXPECT_EQ(hbm, m_lead.GetBitmap()) << "kept by the control until the image changes";
+        other.SetBitmap(hbm);
+        EXPECT_TRUE(other.GetImage() == img) << img.BitsPerPixel();
+        // The copy is independent of its source.
+        ASSERT_EQ(0, m_lead.Invert());
+        EXPECT_TRUE(other.GetImage() == img);
+    }
+}
+
+TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
+{
+    const std::string dir = qrvtest::FreshTempFolder("lead_save") + "\\";
+    // A four-colour picture: every depth holds it without loss.
+    Image four = IndexedOf(1, 17, 9);
+    four.Palette() = {Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}};
+    struct { short bits; Image image; } cases[] = {
+        {1, four}, {4, IndexedOf(4, 17, 9)}, {8, IndexedOf(8, 17, 9)}, {24, TrueColorOf(24, 17, 9)},
+        {8, IndexedOf(4, 17, 9)}, {24, IndexedOf(8, 17, 9)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        Put(c.image);
+        const std::string path = dir + "out" + std::to_string(c.bits) + ".bmp";
+        ASSERT_EQ(0, m_lead.Save(path.c_str(), CLead::fmtBmp, c.bits, 0, 0));
+        Image back;
+        qrv::img::DibInfo info;
+        const std::vector<uint8_t> bytes = ReadBytes(path);
+        ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Decode(bytes.data(), bytes.size(), back, {}, &info));
+        EXPECT_EQ(c.bits, info.bitCount);
+        EXPECT_EQ(0, MaxDifference(c.image, back));
+        if (c.bits <= 8) {
+            std::vector<Bgra> want = c.image.Palette();
+            want.resize(back.Palette().size());
+            EXPECT_EQ(want, back.Palette());
+        }
+    }
+    EXPECT_EQ(CLead::errInvalidFormat, m_lead.Save((dir + "x.png").c_str(), CLead::fmtPng, 24, 0, 0));
+    EXPECT_EQ(CLead::errFileWrite, m_lead.Save((dir + "no\\such\\x.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
+    CLead empty;
+    EXPECT_EQ(CLead::errNoImage, empty.Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
+}
+
+TEST_F(LeadImage, SaveReducesTrueColourToTheFixedPalette)
+{
+    const std::string dir = qrvtest::FreshTempFolder("lead_save_reduce") + "\\";
+    Put(GradientImage(40, 30));
+    ASSERT_EQ(0, m_lead.Save((dir + "r.bmp").c_str(), CLead::fmtBmp, 4, 0, 0));
+    Image back;
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Load(dir + "r.bmp", back));
+    EXPECT_EQ(4, back.BitsPerPixel());
+    EXPECT_EQ(qrv::img::ColorReducer::FixedPalette(4), back.Palette());
+    EXPECT_EQ(24, m_lead.GetBitmapBits()) << "the image held stays as it was";
+}
+
+TEST_F(LeadImage, ColorResWithTheUserPaletteGivesItsColourTable)
+{
+    std::vector<uint32_t> user(256);
+    for (int i = 0; i < 256; ++i)
+        user[size_t(i)] = uint32_t(i * 0x010203 + 0x000040) & 0xFFFFFF;
+    for (int i = 0; i < 256; ++i)
+        m_lead.SetUserPalette(short(i), user[size_t(i)]);
+    m_lead.SetForePalette(TRUE);
+    EXPECT_TRUE(m_lead.GetForePalette());
+    for (short dither : {short(0), short(1), short(7)}) {
+        Put(GradientImage(64, 48));
+        ASSERT_EQ(0, m_lead.ColorRes(8, CLead::crUserPalette, dither, 256));
+        EXPECT_EQ(8, m_lead.GetBitmapBits());
+        HGLOBAL h = m_lead.GetDIB();
+        const Image out = ImageOfDib(h);
+        ::GlobalFree(h);
+        ASSERT_EQ(256u, out.Palette().size());
+        for (int i = 0; i < 256; ++i)
+            EXPECT_EQ(user[size_t(i)], qrv::img::BgraToColorRef(out.Palette()[size_t(i)])) << i;
+    }
+    Put(GradientImage(64, 48));
+    ASSERT_EQ(0, m_lead.ColorRes(4, CLead::crUserPalette, 1, 16));
+    ASSERT_EQ(16u, m_lead.GetImage().Palette().size());
+    EXPECT_EQ(user[15], qrv::img::BgraToColorRef(m_lead.GetImage().Palette()[15]));
+}
+
+TEST_F(LeadImage, ColorResFlagsOneAndFourAsTheViewerPassesThem)
+{
+    // Flag 1: the control's own palette of the depth, 2^bits colours.
+    for (short bits : {short(1), short(2), short(4), short(8)}) {
+        Put(GradientImage(40, 20));
+        ASSERT_EQ(0, m_lead.ColorRes(bits, CLead::crFixedPalette, 1, short(1 << bits)));
+        EXPECT_EQ(qrv::img::ColorReducer::FixedPalette(bits), m_lead.GetImage().Palette());
+        EXPECT_LE(m_lead.GetColorCount(), 1L << bits);
+    }
+    // Flag 4 with 24 bits: true colour, the dither code ignored.
+    Put(IndexedOf(8, 20, 10));
+    ASSERT_EQ(0, m_lead.ColorRes(24, CLead::crBgrOrder, 0, 0));
+    EXPECT_EQ(24, m_lead.GetBitmapBits());
+    EXPECT_EQ(0, MaxDifference(IndexedOf(8, 20, 10), m_lead.GetImage()));
+}
+
+TEST_F(LeadImage, FailedOperationsKeepTheImage)
+{
+    const Image kept = IndexedOf(8, 16, 12);
+    Put(kept);
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Median(0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Sharpen(5000));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(0.f, 10.f, 2));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(10.f, 10.f, 5));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(5, CLead::crFixedPalette, 0, 32));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(8, CLead::crUserPalette, 9, 256));
+    EXPECT_TRUE(m_lead.GetImage() == kept);
+
+    CLead empty;
+    EXPECT_EQ(CLead::errNoImage, empty.Median(3));
+    EXPECT_EQ(CLead::errNoImage, empty.Invert());
+    EXPECT_EQ(CLead::errNoImage, empty.Size(10.f, 10.f, 2));
+    EXPECT_EQ(CLead::errNoImage, empty.ColorRes(8, 1, 0, 256));
+    EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
+}
+
+TEST_F(LeadImage, ProcessingRunsOnTheImagingCore)
+{
+    const Image src = GradientImage(40, 30);
+    Put(src);
+    ASSERT_EQ(0, m_lead.Flip());
+    ASSERT_EQ(0, m_lead.Reverse());
+    EXPECT_EQ(src.GetColor(0, 0), m_lead.GetImage().GetColor(39, 29));
+    ASSERT_EQ(0, m_lead.Invert());
+    const Bgra c = src.GetColor(5, 7), d = m_lead.GetImage().GetColor(34, 22);
+    EXPECT_EQ((Bgra{uint8_t(255 - c.b), uint8_t(255 - c.g), uint8_t(255 - c.r), 0}), d);
+    ASSERT_EQ(0, m_lead.Size(20.f, 15.f, 2));
+    EXPECT_EQ(20.f, m_lead.GetSrcWidth());
+    EXPECT_EQ(15.f, m_lead.GetSrcHeight());
+    Put(src);
+    ASSERT_EQ(0, m_lead.Intensity(1000));
+    EXPECT_EQ((Bgra{255, 255, 255, 0}), m_lead.GetImage().GetColor(3, 3));
+    Put(IndexedOf(4, 10, 10));
+    ASSERT_EQ(0, m_lead.Median(3));
+    EXPECT_EQ(24, m_lead.GetBitmapBits());
+    ASSERT_EQ(0, m_lead.Average(3));
+    ASSERT_EQ(0, m_lead.Sharpen(800));
+    ASSERT_EQ(0, m_lead.Contrast(-1000));
+    EXPECT_EQ(1, m_lead.GetColorCount()) << "contrast -1000 is a flat grey";
+}

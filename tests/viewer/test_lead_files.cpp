@@ -1,0 +1,312 @@
+// The imaging control's files: decoding of every format from files the test
+// writes, the Info... properties, metafiles at two resolutions, and damaged
+// files of every format, which answer an error and keep the image held.
+#include <gtest/gtest.h>
+
+#include <wincodec.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+
+#include "imaging/BmpFile.h"
+#include "tests/support/TestApp.h"
+#include "tests/viewer/LeadTestFiles.h"
+#include "tests/viewer/LeadTestSupport.h"
+#include "viewer/Lead.h"
+
+using namespace leadtest;
+using qrv::img::Image;
+
+namespace {
+
+class LeadFiles : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = qrvtest::FreshTempFolder("lead_files") + "\\";
+        ASSERT_TRUE(m_lead.Create("", WS_CHILD, CRect(0, 0, 10, 10), &m_host, 1));
+    }
+    std::string Path(const char* name) const { return m_dir + name; }
+
+    // Largest difference of any channel between the control's image and `want`.
+    int MaxDifference(const Image& want)
+    {
+        const Image& got = m_lead.GetImage();
+        if (got.Width() != want.Width() || got.Height() != want.Height())
+            return 256;
+        int d = 0;
+        for (int y = 0; y < want.Height(); ++y)
+            for (int x = 0; x < want.Width(); ++x) {
+                const qrv::img::Bgra a = got.GetColor(x, y), b = want.GetColor(x, y);
+                d = std::max({d, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+            }
+        return d;
+    }
+
+    std::string m_dir;
+    HostWindow m_host{64, 64};
+    CLead m_lead;
+};
+
+struct WicCase {
+    const char* name;
+    GUID container;
+    short format;
+    bool indexed;
+    int tolerance;   // JPEG is lossy
+    long dpi;        // as read back (GIF has no resolution of its own)
+};
+
+const WicCase kWicCases[] = {
+    {"a.png", GUID_ContainerFormatPng, CLead::fmtPng, false, 0, 150},
+    {"p.png", GUID_ContainerFormatPng, CLead::fmtPng, true, 0, 150},
+    {"a.jpg", GUID_ContainerFormatJpeg, CLead::fmtJpeg, false, 24, 150},
+    {"a.gif", GUID_ContainerFormatGif, CLead::fmtGif, true, 0, 96},
+    {"a.tif", GUID_ContainerFormatTiff, CLead::fmtTif, false, 0, 150},
+    {"p.tif", GUID_ContainerFormatTiff, CLead::fmtTif, true, 0, 150},
+    {"a.bmp", GUID_ContainerFormatBmp, CLead::fmtBmp, false, 0, 150},
+    {"p.bmp", GUID_ContainerFormatBmp, CLead::fmtBmp, true, 0, 150},
+};
+
+}  // namespace
+
+TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
+{
+    for (const WicCase& c : kWicCases) {
+        SCOPED_TRACE(c.name);
+        const Image want = c.indexed ? IndexedImage(37, 21) : GradientImage(37, 21);
+        ASSERT_TRUE(WriteWicFile(Path(c.name), c.container, want, 150.0));
+
+        EXPECT_EQ(0, m_lead.GetFileInfo(Path(c.name).c_str(), 0, 0));
+        EXPECT_EQ(c.format, m_lead.GetInfoFormat());
+        EXPECT_EQ(37.f, m_lead.GetInfoWidth());
+        EXPECT_EQ(21.f, m_lead.GetInfoHeight());
+        EXPECT_EQ(c.dpi, m_lead.GetInfoXRes());
+        EXPECT_EQ(c.dpi, m_lead.GetInfoYRes());
+        EXPECT_EQ(c.indexed ? 8 : 24, m_lead.GetInfoBits());
+        EXPECT_EQ(0.f, m_lead.GetSrcWidth()) << "GetFileInfo loads nothing";
+
+        ASSERT_EQ(0, m_lead.Load(Path(c.name).c_str(), 0, 1, 1));
+        EXPECT_EQ(37.f, m_lead.GetSrcWidth());
+        EXPECT_EQ(21.f, m_lead.GetSrcHeight());
+        EXPECT_LE(MaxDifference(want), c.tolerance);
+        if (c.indexed) {
+            EXPECT_EQ(8, m_lead.GetBitmapBits());
+        }
+        if (c.tolerance == 0) {
+            EXPECT_EQ(want.ColorCount(), m_lead.GetColorCount());
+        }
+        m_lead.SetBitmap(nullptr);
+        EXPECT_EQ(0.f, m_lead.GetSrcWidth());
+    }
+}
+
+TEST_F(LeadFiles, LoadConvertsToTheBitsAsked)
+{
+    ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, IndexedImage(20, 10), 96));
+    ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 24, 1, 1));
+    EXPECT_EQ(24, m_lead.GetBitmapBits());
+    EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10)));
+    ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 4, 1, 1));
+    EXPECT_EQ(4, m_lead.GetBitmapBits());
+    EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10)));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 7, 1, 1));
+}
+
+TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
+{
+    ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
+    ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
+    struct { const char* name; short format; } files[] = {{"a.emf", CLead::fmtEmf},
+                                                           {"a.wmf", CLead::fmtWmf}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        for (long dpi : {0L, 192L}) {
+            m_lead.SetWMFResolution(dpi);
+            const int w = dpi ? 192 : 96, h = w / 2;
+            ASSERT_EQ(0, m_lead.GetFileInfo(Path(f.name).c_str(), 0, 0));
+            EXPECT_EQ(f.format, m_lead.GetInfoFormat());
+            EXPECT_EQ(float(w), m_lead.GetInfoWidth());
+            EXPECT_EQ(float(h), m_lead.GetInfoHeight());
+            EXPECT_EQ(dpi ? dpi : 96, m_lead.GetInfoXRes());
+            ASSERT_EQ(0, m_lead.Load(Path(f.name).c_str(), 0, 1, 1));
+            ASSERT_EQ(float(w), m_lead.GetSrcWidth());
+            ASSERT_EQ(float(h), m_lead.GetSrcHeight());
+            const Image& img = m_lead.GetImage();
+            // The left half is red, the right half the white page.
+            for (int x : {2, w / 4, w / 2 - 3})
+                EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), img.GetColor(x, h / 2)) << x;
+            for (int x : {w / 2 + 3, 3 * w / 4, w - 2})
+                EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), img.GetColor(x, h / 2)) << x;
+        }
+    }
+    m_lead.SetWMFResolution(0);
+    EXPECT_EQ(0, m_lead.GetWMFResolution());
+}
+
+TEST_F(LeadFiles, MissingFilesAnswerFileNotFound)
+{
+    EXPECT_EQ(CLead::errFileNotFound, m_lead.Load(Path("none.bmp").c_str(), 0, 1, 1));
+    EXPECT_EQ(CLead::errFileNotFound, m_lead.GetFileInfo(Path("none.bmp").c_str(), 0, 0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load("", 0, 1, 1));
+    EXPECT_NE(0, m_lead.Load(m_dir.c_str(), 0, 1, 1));
+}
+
+namespace {
+
+// Byte surgery on valid files: each returns the damaged bytes.
+using Damage = std::function<std::vector<uint8_t>(std::vector<uint8_t>)>;
+
+std::vector<uint8_t> Empty(std::vector<uint8_t>) { return {}; }
+std::vector<uint8_t> Truncated(std::vector<uint8_t> b) { b.resize(b.size() / 2); return b; }
+std::vector<uint8_t> WrongMagic(std::vector<uint8_t> b)
+{
+    for (size_t i = 0; i < 4 && i < b.size(); ++i)
+        b[i] = uint8_t('X' + i);
+    return b;
+}
+
+void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = false)
+{
+    b[at] = uint8_t(bigEndian ? v >> 8 : v);
+    b[at + 1] = uint8_t(bigEndian ? v : v >> 8);
+}
+
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = false)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + size_t(i)] = uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i));
+}
+
+std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b)
+{
+    Put32(b, 18, 100000);
+    Put32(b, 22, 100000);
+    return b;
+}
+
+std::vector<uint8_t> HugePng(std::vector<uint8_t> b)
+{
+    // IHDR is the first chunk: width and height, then its CRC made right again.
+    Put32(b, 16, 100000, true);
+    Put32(b, 20, 100000, true);
+    Put32(b, 29, leadtest::Crc32(b.data() + 12, 17), true);
+    return b;
+}
+
+std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
+{
+    for (size_t i = 2; i + 9 < b.size(); ++i)
+        if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC1 || b[i + 1] == 0xC2)) {
+            Put16(b, i + 5, 65000, true);
+            Put16(b, i + 7, 65000, true);
+            break;
+        }
+    return b;
+}
+
+std::vector<uint8_t> HugeGif(std::vector<uint8_t> b)
+{
+    Put16(b, 6, 65000);
+    Put16(b, 8, 65000);
+    size_t i = 13;
+    if (b[10] & 0x80)
+        i += size_t(3) << ((b[10] & 7) + 1);
+    while (i < b.size() && b[i] == 0x21) {  // extensions: label, sub-blocks
+        i += 2;
+        while (i < b.size() && b[i])
+            i += size_t(b[i]) + 1;
+        ++i;
+    }
+    if (i + 9 < b.size() && b[i] == 0x2C) {
+        Put16(b, i + 5, 65000);
+        Put16(b, i + 7, 65000);
+    }
+    return b;
+}
+
+std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b)
+{
+    const bool be = b[0] == 'M';
+    auto get16 = [&](size_t at) { return be ? uint16_t(b[at] << 8 | b[at + 1]) : uint16_t(b[at] | b[at + 1] << 8); };
+    auto get32 = [&](size_t at) { return be ? uint32_t(get16(at)) << 16 | get16(at + 2) : uint32_t(get16(at)) | uint32_t(get16(at + 2)) << 16; };
+    const size_t ifd = get32(4);
+    const uint16_t n = get16(ifd);
+    for (uint16_t k = 0; k < n; ++k) {
+        const size_t e = ifd + 2 + size_t(k) * 12;
+        const uint16_t tag = get16(e), type = get16(e + 2);
+        if (tag == 256 || tag == 257) {
+            if (type == 3)
+                Put16(b, e + 8, 65000, be);
+            else
+                Put32(b, e + 8, 100000, be);
+        }
+    }
+    return b;
+}
+
+std::vector<uint8_t> HugeWmf(std::vector<uint8_t> b)
+{
+    Put16(b, 6, 0x8000);   // left -32768
+    Put16(b, 10, 0x7FFF);  // right 32767
+    Put16(b, 14, 1);       // one unit per inch
+    return b;
+}
+
+std::vector<uint8_t> HugeEmf(std::vector<uint8_t> b)
+{
+    Put32(b, 32, 0x7FFFFFFF);  // rclFrame.right
+    Put32(b, 36, 0x7FFFFFFF);  // rclFrame.bottom
+    return b;
+}
+
+}  // namespace
+
+TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
+{
+    ASSERT_TRUE(WriteWicFile(Path("a.png"), GUID_ContainerFormatPng, GradientImage(64, 48), 96));
+    ASSERT_TRUE(WriteWicFile(Path("a.jpg"), GUID_ContainerFormatJpeg, GradientImage(64, 48), 96));
+    ASSERT_TRUE(WriteWicFile(Path("a.gif"), GUID_ContainerFormatGif, IndexedImage(64, 48), 96));
+    ASSERT_TRUE(WriteWicFile(Path("a.tif"), GUID_ContainerFormatTiff, GradientImage(64, 48), 96));
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(Path("a.bmp"), GradientImage(64, 48)));
+    ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
+    ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
+
+    const Image previous = IndexedImage(11, 7);
+    HGLOBAL hDib = MakeDib(previous);
+    ASSERT_EQ(0, m_lead.SetDIB(hDib));
+    ::GlobalFree(hDib);
+
+    struct { const char* name; Damage huge; } formats[] = {
+        {"a.bmp", HugeBmp}, {"a.png", HugePng}, {"a.jpg", HugeJpeg}, {"a.gif", HugeGif},
+        {"a.tif", HugeTiff}, {"a.wmf", HugeWmf}, {"a.emf", HugeEmf},
+    };
+    struct { const char* name; Damage damage; } damages[] = {
+        {"empty", Empty}, {"truncated", Truncated}, {"wrong magic", WrongMagic},
+    };
+    for (const auto& f : formats) {
+        const std::vector<uint8_t> good = ReadBytes(Path(f.name));
+        ASSERT_GT(good.size(), 40u) << f.name;
+        // The valid file loads, so what fails below fails for its damage.
+        CLead probe;
+        ASSERT_EQ(0, probe.Load(Path(f.name).c_str(), 0, 1, 1)) << f.name;
+        std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
+        for (const auto& d : damages)
+            bad.emplace_back(d.name, d.damage(good));
+        bad.emplace_back("huge", f.huge(good));
+        for (const auto& b : bad) {
+            SCOPED_TRACE(std::string(f.name) + ", " + b.first);
+            const std::string path = Path("bad") + "_" + f.name;
+            ASSERT_TRUE(WriteBytes(path, b.second));
+            EXPECT_NE(0, m_lead.Load(path.c_str(), 0, 1, 1));
+            EXPECT_TRUE(m_lead.GetImage() == previous);
+            if (b.first == "huge") {
+                // Every format's declared size is checked before decoding.
+                EXPECT_EQ(CLead::errTooLarge, m_lead.Load(path.c_str(), 0, 1, 1));
+                EXPECT_EQ(CLead::errTooLarge, m_lead.GetFileInfo(path.c_str(), 0, 0));
+            }
+        }
+    }
+}
