@@ -59,6 +59,9 @@ qrv_wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
   export LANG=de_DE.UTF-8
+  # Unix file names in UTF-8 even where no German locale is installed, so
+  # that names with umlauts can be created.
+  export LC_CTYPE=C.UTF-8
   # A prefix made before 32-bit Wine was installed has an empty syswow64 and
   # cannot start 32-bit programs ("could not load kernel32.dll").
   if [ -f "$WINEPREFIX/system.reg" ] && qrv_have_wine32 \

@@ -1,6 +1,7 @@
 #include "DemoApp.h"
 #include "MainFrame.h"
 #include "CatalogueWindow.h"
+#include "FolderWindow.h"
 #include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
@@ -71,6 +72,13 @@ int CDemoApp::TakeScreenshots(const CString& folder)
         ++failures;
     }
     failures += ShootControllerSelection(folder);
+    if (CWnd* pFolders = CFolderWindow::Show(m_pMainWnd)) {
+        qrvtest::PumpFor(300);
+        failures += !qrvtest::SaveWindowPng(pFolders->m_hWnd, PathIn(folder, "shell-tree.png"));
+        pFolders->DestroyWindow();
+    } else {
+        ++failures;
+    }
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);

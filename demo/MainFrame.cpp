@@ -2,6 +2,7 @@
 #include "resource.h"
 #include "resources/resource.h"
 #include "CatalogueWindow.h"
+#include "FolderWindow.h"
 #if __has_include("ValuesDialog.h")
 #include "ValuesDialog.h"
 #define QRV_DEMO_HAS_VALUES 1
@@ -12,6 +13,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_WM_SIZE()
     ON_WM_DESTROY()
     ON_COMMAND(ID_FILE_EXIT, OnFileExit)
+    ON_COMMAND(ID_FILE_FOLDER, OnFileFolder)
     ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
     ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
@@ -75,6 +77,7 @@ void CMainFrame::OnSize(UINT, int cx, int cy)
 void CMainFrame::OnDestroy() { ::PostQuitMessage(0); }
 void CMainFrame::PostNcDestroy() { delete this; }
 void CMainFrame::OnFileExit() { DestroyWindow(); }
+void CMainFrame::OnFileFolder() { CFolderWindow::Show(this); }
 void CMainFrame::OnViewStrings() { ShowStringTable(); }
 
 void CMainFrame::OnEditValues()

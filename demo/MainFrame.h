@@ -22,6 +22,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     afx_msg void OnFileExit();
+    afx_msg void OnFileFolder();
     afx_msg void OnViewStrings();
     afx_msg void OnEditValues();
     afx_msg void OnDriverCatalogue();

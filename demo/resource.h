@@ -2,6 +2,7 @@
 #pragma once
 #define IDR_MAINFRAME        100
 #define ID_FILE_EXIT         40001
+#define ID_FILE_FOLDER       40002
 #define ID_VIEW_STRINGS      40010
 #define ID_DRIVER_CATALOGUE  40020
 #define ID_DRIVER_SELECT     40021

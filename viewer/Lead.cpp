@@ -211,38 +211,59 @@ void CLead::SetBitmap(HBITMAP hBitmap)
     }
     if (hBitmap == m_hBitmap)
         return;
+    Image image;
+    try {
+        if (!CopyBitmap(hBitmap, image))
+            return;
+    } catch (const std::bad_alloc&) {
+        return;
+    }
+    ReplaceImage(image);
+}
+
+BOOL CLead::CopyBitmap(HBITMAP hBitmap, Image& image)
+{
     BITMAP bm = {};
     if (!::GetObjectA(hBitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
-        return;
-    // GetDIBits hands out indexed bitmaps with their colour table, 16-bit
-    // ones are widened to 24 bits; the DIB reader does the rest.
-    const int bits = bm.bmBitsPixel <= 8 ? bm.bmBitsPixel : bm.bmBitsPixel == 32 ? 32 : 24;
-    const size_t nColors = bits <= 8 ? size_t(1) << bits : 0;
-    const size_t stride = Image::StrideFor(bm.bmWidth, bits);
-    if (!stride || int64_t(bm.bmWidth) * bm.bmHeight > Image::kMaxPixels)
-        return;
-    const size_t offset = sizeof(BITMAPINFOHEADER) + nColors * sizeof(RGBQUAD);
-    try {
-        std::vector<uint8_t> dib(offset + stride * size_t(bm.bmHeight));
-        BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(dib.data());
-        pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        pbmi->bmiHeader.biWidth = bm.bmWidth;
-        pbmi->bmiHeader.biHeight = bm.bmHeight;
-        pbmi->bmiHeader.biPlanes = 1;
-        pbmi->bmiHeader.biBitCount = WORD(bits);
-        pbmi->bmiHeader.biCompression = BI_RGB;
-        pbmi->bmiHeader.biClrUsed = DWORD(nColors);
-        HDC hdc = ::GetDC(nullptr);
-        const int nLines = ::GetDIBits(hdc, hBitmap, 0, UINT(bm.bmHeight), dib.data() + offset,
-                                       pbmi, DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, hdc);
-        if (nLines != bm.bmHeight)
-            return;
-        Image image;
-        if (qrv::img::DibReader::Read(dib.data(), dib.size(), image) == qrv::img::kOk)
-            ReplaceImage(image);
-    } catch (const std::bad_alloc&) {
+        return FALSE;
+    // Indexed bitmaps keep their depth and colour table, 16-bit ones are
+    // widened to 24 bits. GetDIBits writes top-down rows padded to four
+    // bytes, the image's own layout, so it fills the image directly (a plain
+    // copy for a DIB section of the same format, as our controls hand out).
+    const int bits = bm.bmBitsPixel == 1 || bm.bmBitsPixel == 4 || bm.bmBitsPixel == 8
+                         ? bm.bmBitsPixel
+                         : bm.bmBitsPixel == 32 ? 32 : 24;
+    if (image.Create(bm.bmWidth, bm.bmHeight, bits) != qrv::img::kOk)
+        return FALSE;
+    std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
+    pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    pbmi->bmiHeader.biWidth = bm.bmWidth;
+    pbmi->bmiHeader.biHeight = -bm.bmHeight;
+    pbmi->bmiHeader.biPlanes = 1;
+    pbmi->bmiHeader.biBitCount = WORD(bits);
+    pbmi->bmiHeader.biCompression = BI_RGB;
+    HDC hdc = ::GetDC(nullptr);
+    const int nLines = ::GetDIBits(hdc, hBitmap, 0, UINT(bm.bmHeight), image.Data(), pbmi,
+                                   DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, hdc);
+    if (nLines != bm.bmHeight)
+        return FALSE;
+    if (bits <= 8) {
+        // A DIB section's own table length, where it has one.
+        size_t n = size_t(1) << bits;
+        DIBSECTION ds = {};
+        if (::GetObjectA(hBitmap, sizeof(ds), &ds) == sizeof(ds) && ds.dsBmih.biClrUsed > 0 &&
+            ds.dsBmih.biClrUsed < n)
+            n = ds.dsBmih.biClrUsed;
+        image.Palette().resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const RGBQUAD& c = pbmi->bmiColors[i];
+            image.Palette()[i] = {c.rgbBlue, c.rgbGreen, c.rgbRed, 0};
+        }
+        return image.IndexesInPalette();
     }
+    return TRUE;
 }
 
 HGLOBAL CLead::GetDIB()
@@ -454,19 +475,27 @@ void CLead::FreeBitmaps()
 
 HBITMAP CLead::BuildDisplayBitmap() const
 {
-    std::vector<uint8_t> dib;
-    if (WriteDib(m_image, dib) != errNone)
-        return nullptr;
-    const size_t offset = qrv::img::DibWriter::PixelOffset(dib);
+    // A top-down section has the image's own row order and padding: one copy.
+    std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
+    pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    pbmi->bmiHeader.biWidth = m_image.Width();
+    pbmi->bmiHeader.biHeight = -m_image.Height();
+    pbmi->bmiHeader.biPlanes = 1;
+    pbmi->bmiHeader.biBitCount = WORD(m_image.BitsPerPixel());
+    pbmi->bmiHeader.biCompression = BI_RGB;
+    const std::vector<qrv::img::Bgra>& pal = m_image.Palette();
+    pbmi->bmiHeader.biClrUsed = DWORD(pal.size());
+    for (size_t i = 0; i < pal.size() && i < 256; ++i)
+        pbmi->bmiColors[i] = {pal[i].b, pal[i].g, pal[i].r, 0};
     void* pBits = nullptr;
-    HBITMAP hbm = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(dib.data()),
-                                     DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hbm = ::CreateDIBSection(nullptr, pbmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     if (!hbm || !pBits) {
         if (hbm)
             ::DeleteObject(hbm);
         return nullptr;
     }
-    std::memcpy(pBits, dib.data() + offset, dib.size() - offset);
+    std::memcpy(pBits, m_image.Data(), m_image.Stride() * size_t(m_image.Height()));
     return hbm;
 }
 

@@ -191,6 +191,7 @@ protected:
     CRect GetPaintRect() const;
     void PaintImage(CDC* pDC, const CRect& rcImage);
     HBITMAP BuildDisplayBitmap() const;
+    static BOOL CopyBitmap(HBITMAP hBitmap, qrv::img::Image& image);
     void FreeBitmaps();
 
 private:

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
 
@@ -16,23 +17,6 @@ using F = DriverFixture;
 
 template <typename T> T* P(UINT_PTR v) { return reinterpret_cast<T*>(v); }
 template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
-
-// The names a module exports, read from its export directory.
-std::vector<std::string> ExportedNames(HMODULE h)
-{
-    std::vector<std::string> names;
-    auto* base = reinterpret_cast<const BYTE*>(h);
-    auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    if (dir.VirtualAddress == 0)
-        return names;
-    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-    auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-        names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
-    return names;
-}
 
 // Every entry point of the table that the library looks up by name.
 const char* const kEntryPoints[] = {
@@ -56,19 +40,9 @@ const char* const kEntryPoints[] = {
     "ExpGetCustomTagFileFilters",
 };
 
-class DriverAbi : public ::testing::Test
+class DriverAbi : public RecordingDriver
 {
 protected:
-    void SetUp() override
-    {
-        CString path = m_fx.Copy("Z32TPLC500.dll", "Z32TPLC720.dll").c_str();
-        ASSERT_EQ(1, m_driver.LoadDriver(path));
-        m_h = m_driver.GetHandle();
-        ASSERT_NE(nullptr, m_h);
-        F::Reset(m_h);
-    }
-    void TearDown() override { m_driver.FreeDrivers(); }
-
     // The one call of `name` since the last reset, with its slots.
     std::vector<UINT_PTR> Slots(const char* name)
     {
@@ -78,10 +52,6 @@ protected:
             return {};
         return std::vector<UINT_PTR>(calls[0].aArgs, calls[0].aArgs + calls[0].nArgs);
     }
-
-    DriverFixture m_fx;
-    QRVPlcDriver m_driver;
-    HMODULE m_h = nullptr;
 };
 } // namespace
 

@@ -13,30 +13,6 @@ uPLCADR* Adr(UINT_PTR v) { return reinterpret_cast<uPLCADR*>(v); }
 uPLCSETUP* SetupAt(UINT_PTR v) { return reinterpret_cast<uPLCSETUP*>(v); }
 template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
 
-class RecordingDriver : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        CString path = m_fx.Copy("Z32TPLC500.dll", "Z32TPLC700.dll").c_str();
-        ASSERT_EQ(1, m_driver.LoadDriver(path));
-        m_h = m_driver.GetHandle();
-        ASSERT_NE(nullptr, m_h);
-        F::Reset(m_h);
-    }
-    void TearDown() override { m_driver.FreeDrivers(); }
-
-    RecEntry Only(const char* name)
-    {
-        auto calls = F::Calls(m_h, name);
-        EXPECT_EQ(1u, calls.size()) << name;
-        return calls.empty() ? RecEntry{} : calls[0];
-    }
-
-    DriverFixture m_fx;
-    QRVPlcDriver m_driver;
-    HMODULE m_h = nullptr;
-};
 } // namespace
 
 TEST(MissingEntryPoints, BareAndUnboundDriversGiveTheDefaults)

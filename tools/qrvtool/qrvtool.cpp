@@ -4,6 +4,7 @@
 //   qrvtool bench [--count N] [--runs N]         catalogue cache and disk loads, cache load against its floor
 #include <afxwin.h>
 #include "catalogue/PlcInfoList.h"
+#include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include <stdio.h>
 #include <string.h>
@@ -124,22 +125,6 @@ void PrintDriverView(HINSTANCE hModule)
     printf("Familie:        S5 alt %s, QMove %s, Sais-A-Bus %s, intern %s, Forth %s, CoDeSys %s\n",
            YesNo(driver.IsSimaticS5OldDriver() != 0), YesNo(driver.IsQEMQMOVEDriver() != 0), YesNo(driver.IsSaisABusDriver() != 0),
            YesNo(driver.IsInternalDriver() != 0), YesNo(driver.IsForthDriver() != 0), YesNo(driver.IsCodeSysDriver() != 0));
-}
-
-// The names a loaded module exports, from its export directory.
-std::vector<std::string> ExportedNames(HMODULE hModule)
-{
-    std::vector<std::string> names;
-    auto* base = reinterpret_cast<const BYTE*>(hModule);
-    auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-    if (dir.VirtualAddress == 0)
-        return names;
-    auto* exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-    auto* nameRvas = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);
-    for (DWORD i = 0; i < exports->NumberOfNames; ++i)
-        names.push_back(reinterpret_cast<const char*>(base + nameRvas[i]));
-    return names;
 }
 
 // A standard-call export left decorated ("_Name@8" or "Name@8") is not found

@@ -1,0 +1,79 @@
+#include "FolderWindow.h"
+
+namespace {
+const UINT kTreeId = 1200;
+
+bool IsFolder(const CString& path)
+{
+    DWORD attrs = ::GetFileAttributesA(path);
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A folder above the program (build\<preset>\bin\..\..\..\rel), made absolute.
+CString SourceFolder(LPCSTR pszRelative)
+{
+    char exe[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    CString path = exe;
+    path = path.Left(path.ReverseFind('\\')) + "\\..\\..\\..\\" + pszRelative;
+    char full[MAX_PATH] = "";
+    if (!::GetFullPathNameA(path, MAX_PATH, full, nullptr))
+        return CString();
+    return full;
+}
+}
+
+BEGIN_MESSAGE_MAP(CFolderWindow, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+CString CFolderWindow::ImageFolder()
+{
+    for (LPCSTR pszCandidate : {"samples\\images", "docs", "samples"}) {
+        CString folder = SourceFolder(pszCandidate);
+        if (!folder.IsEmpty() && IsFolder(folder))
+            return folder + "\\";
+    }
+    return CString();
+}
+
+CWnd* CFolderWindow::Show(CWnd* pParent)
+{
+    CFolderWindow* pWnd = new CFolderWindow;
+    LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+    if (!pWnd->CreateEx(0, cls, "Ordner – Bilder (*.bmp, *.png)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
+                        100, 60, 460, 600, pParent ? pParent->m_hWnd : nullptr, nullptr)) {
+        delete pWnd;
+        return nullptr;
+    }
+    return pWnd;
+}
+
+int CFolderWindow::OnCreate(LPCREATESTRUCT)
+{
+    // Full size from the start: opening the tree scrolls to fit its width.
+    CRect rc;
+    GetClientRect(&rc);
+    if (!m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                           TVS_SHOWSELALWAYS,
+                       rc, this, kTreeId))
+        return -1;
+    m_tree.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    m_tree.SetFilterExt("*.bmp;*.png");
+    m_tree.LoadTree();
+    CString folder = ImageFolder();
+    if (!folder.IsEmpty())
+        m_tree.TunnelTree(folder);
+    if (HTREEITEM hSel = m_tree.GetSelectedItem())
+        m_tree.EnsureVisible(hSel);
+    return 0;
+}
+
+void CFolderWindow::OnSize(UINT, int cx, int cy)
+{
+    if (m_tree.m_hWnd)
+        m_tree.MoveWindow(0, 0, cx, cy);
+}
+
+void CFolderWindow::PostNcDestroy() { delete this; }

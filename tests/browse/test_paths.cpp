@@ -1,0 +1,269 @@
+// From items to paths and back: item types and directories, the lookups
+// among the items already in the tree, and opening the tree down to a path.
+#include "ShellTreeFixture.h"
+#include "tests/support/MessagePump.h"
+
+using namespace qrvtest;
+
+namespace {
+
+std::string DocumentsFolder()
+{
+    char path[MAX_PATH] = "";
+    ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
+    return path;
+}
+
+}
+
+TEST_F(ShellTreeTest, ItemTypesPathsAndDirectories)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    ASSERT_NE(hRoot, nullptr);
+    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    HTREEITEM hFile = Child(hRoot, "a.bmp");
+    ASSERT_NE(hFile, nullptr);
+
+    EXPECT_EQ(m_tree.GetItemType(nullptr), 0);
+    EXPECT_EQ(m_tree.GetItemType(hFile), 2);
+    EXPECT_EQ(m_tree.GetItemType(hBilder), 3);
+    EXPECT_TRUE(m_tree.IsFolderItem(hBilder));
+    EXPECT_FALSE(m_tree.IsFolderItem(hFile));
+
+    CString dir;
+    ASSERT_EQ(m_tree.GetItemDirectory(hFile, &dir), 1);
+    EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\")) << "a file's directory ends with a backslash";
+    ASSERT_EQ(m_tree.GetItemDirectory(hBilder, &dir), 1);
+    EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\Bilder"));
+
+    CString out = "unverändert";
+    EXPECT_EQ(m_tree.GetItemPath(nullptr, &out), 0);
+    EXPECT_EQ(std::string(out), "unverändert");
+
+    ASSERT_TRUE(m_tree.SelectItem(hFile));
+    EXPECT_EQ(m_tree.GetSelectedFile(&out), 1);
+    EXPECT_EQ(Upper(std::string(out)), Upper(m_root + "\\a.bmp"));
+    EXPECT_EQ(m_tree.GetSelectedFolderPath(&out), 1);
+    ASSERT_TRUE(m_tree.SelectItem(hBilder));
+    out = "x";
+    EXPECT_EQ(m_tree.GetSelectedFile(&out), 0);
+    EXPECT_EQ(std::string(out), "x");
+    EXPECT_EQ(m_tree.GetSelectedFolderPath(&out), 1);
+    EXPECT_EQ(Upper(std::string(out)), Upper(m_root + "\\Bilder"));
+
+    auto* pData = reinterpret_cast<tagID*>(m_tree.GetItemData(hFile));
+    ASSERT_NE(pData, nullptr);
+    EXPECT_EQ(m_tree.GetParentShellFolder(hFile), pData->lpsfParent);
+    EXPECT_EQ(m_tree.GetFullyQualifiedID(hFile), pData->lpifq);
+    EXPECT_EQ(m_tree.GetRelativeIDLIST(hFile), pData->lpifq) << "hosts get the full identifier here too";
+    EXPECT_EQ(CShellPidl::GetSize(pData->lpi), pData->lpi->mkid.cb + 2u);
+    EXPECT_GT(CShellPidl::GetSize(pData->lpifq), CShellPidl::GetSize(pData->lpi));
+}
+
+TEST_F(ShellTreeTest, FindFolderAndGetTreeFileItem)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    m_tree.Expand(hBilder, TVE_EXPAND);
+
+    CString file = (m_root + "\\Bilder\\x.bmp").c_str();
+    EXPECT_EQ(m_tree.FindFolder(file, TVI_ROOT), hBilder);
+    CString folder = (m_root + "\\bilder").c_str();
+    EXPECT_EQ(m_tree.FindFolder(folder, TVI_ROOT), hRoot) << "without backslash the parent is meant";
+    CString elsewhere = "C:\\nirgendwo\\x.bmp";
+    EXPECT_EQ(m_tree.FindFolder(elsewhere, TVI_ROOT), nullptr);
+
+    EXPECT_EQ(m_tree.GetTreeFileItem(file, hBilder), Child(hBilder, "x.bmp"));
+    CString upper = Upper(std::string(file)).c_str();
+    EXPECT_EQ(m_tree.GetTreeFileItem(upper, hBilder), Child(hBilder, "x.bmp"));
+    CString missing = (m_root + "\\Bilder\\fehlt.bmp").c_str();
+    EXPECT_EQ(m_tree.GetTreeFileItem(missing, hBilder), nullptr);
+}
+
+TEST_F(ShellTreeTest, ResetTreeByPathResetsTheOpenFolderOfThePath)
+{
+    MakeSampleTree();
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    HTREEITEM hUebung = Child(hRoot, "Übung");
+    m_tree.Expand(hBilder, TVE_EXPAND);
+    m_tree.Expand(hUebung, TVE_EXPAND);
+    ASSERT_TRUE(ExpandedOnce(hBilder));
+
+    CString path = (m_root + "\\Bilder\\x.bmp").c_str();
+    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &path, nullptr), hBilder);
+    EXPECT_FALSE(ExpandedOnce(hBilder));
+    EXPECT_TRUE(ExpandedOnce(hUebung));
+
+    CString other = "C:\\nirgendwo\\x.bmp";
+    HTREEITEM hMarker = hUebung;
+    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &other, hMarker), hMarker) << "nothing reset: the passed result";
+
+    EXPECT_NE(m_tree.ResetTree(TVI_ROOT, nullptr, nullptr), nullptr);
+    EXPECT_FALSE(ExpandedOnce(hUebung));
+    EXPECT_FALSE(ExpandedOnce(hRoot));
+}
+
+TEST_F(ShellTreeTest, InsertPidlItemAddsOneSelectedSortedItem)
+{
+    MakeSampleTree();
+    HTREEITEM hRoot = LoadRoot();
+    CString path = (m_root + "\\d.txt").c_str();
+    HTREEITEM hItem = m_tree.InsertPidlItem(path, hRoot, TVI_FIRST);
+    ASSERT_NE(hItem, nullptr);
+    EXPECT_EQ(std::string(m_tree.GetItemText(hItem)), "d.txt");
+    EXPECT_EQ(m_tree.GetSelectedItem(), hItem);
+    EXPECT_EQ(Labels(hRoot).back(), "d.txt") << "sorted after the folders, whatever insert-after says";
+    EXPECT_EQ(Upper(Path(hItem)), Upper(std::string(path)));
+}
+
+TEST_F(ShellTreeTest, TunnelTreeOpensTheFoldersOfAPathUnderADrive)
+{
+    MakeSampleTree();
+    ::CreateDirectoryA((m_root + "\\Bilder\\tief").c_str(), nullptr);
+    WriteFile(m_root + "\\Bilder\\tief\\z.bmp");
+    m_tree.SetFilterExt("*.bmp");
+    m_tree.LoadTree();
+    m_tree.TunnelTree((m_root + "\\Bilder\\tief\\z.bmp").c_str());
+    HTREEITEM hSel = m_tree.GetSelectedItem();
+    ASSERT_NE(hSel, nullptr);
+    EXPECT_EQ(Upper(Path(hSel)), Upper(m_root + "\\Bilder\\tief")) << "the file itself is not searched";
+    EXPECT_TRUE(Expanded(hSel));
+    EXPECT_NE(Child(hSel, "z.bmp"), nullptr);
+
+    // A path to a folder opens it only with a final backslash.
+    m_tree.TunnelTree((m_root + "\\Übung\\").c_str());
+    EXPECT_EQ(Upper(Path(m_tree.GetSelectedItem())), Upper(m_root + "\\Übung"));
+}
+
+TEST_F(ShellTreeTest, TunnelTreeUnderTheDocumentsFolder)
+{
+    std::string docs = DocumentsFolder();
+    ASSERT_FALSE(docs.empty());
+    std::string base = docs + "\\qrv-browse-tunnel";
+    RemoveFolder(base);
+    ::CreateDirectoryA(base.c_str(), nullptr);
+    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
+    WriteFile(base + "\\innen\\bild.png");
+    m_tree.SetFilterExt("*.png");
+    m_tree.LoadTree();
+    m_tree.TunnelTree((base + "\\innen\\bild.png").c_str());
+    HTREEITEM hSel = m_tree.GetSelectedItem();
+    EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
+    EXPECT_NE(Child(hSel, "bild.png"), nullptr);
+    RemoveFolder(base);
+}
+
+TEST_F(ShellTreeTest, TunnelTreeIgnoresNetworkAndUnknownPaths)
+{
+    m_tree.LoadTree();
+    HTREEITEM hBefore = m_tree.GetSelectedItem();
+    UINT nCount = m_tree.GetCount();
+    m_tree.TunnelTree("\\\\server\\freigabe\\ordner\\datei.bmp");
+    EXPECT_EQ(m_tree.GetSelectedItem(), hBefore);
+    EXPECT_EQ(m_tree.GetCount(), nCount);
+    m_tree.TunnelTree("Q:\\gibt\\es\\nicht.bmp");
+    m_tree.TunnelTree("");
+    m_tree.TunnelTree("relativ\\pfad.bmp");
+}
+
+TEST_F(ShellTreeTest, SearchTreeForSysFolderFindsTheFirstVirtualChild)
+{
+    m_tree.LoadTree();
+    HTREEITEM hFirstVirtual = nullptr;
+    for (HTREEITEM h = m_tree.GetRootItem(); h && !hFirstVirtual; h = m_tree.GetNextSiblingItem(h))
+        if (Path(h).empty())
+            hFirstVirtual = h;
+    ASSERT_NE(hFirstVirtual, nullptr) << "the desktop shows virtual folders";
+    m_tree.SelectItem(nullptr);
+    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "sysFOLDER", CShellTree::FindByPath), 1);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFirstVirtual);
+    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "kein solcher eintrag", CShellTree::FindByLabel), 0);
+}
+
+TEST_F(ShellTreeTest, GetDriveTreeItemSearchesTwoLevels)
+{
+    m_tree.LoadTree();
+    HTREEITEM hFirst = m_tree.GetRootItem();
+    ASSERT_NE(hFirst, nullptr);
+    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "C:\\", 3), nullptr);
+    EXPECT_EQ(m_tree.GetDriveTreeItem(nullptr, "C:\\", 1), nullptr);
+    HTREEITEM hDrive = m_tree.GetDriveTreeItem(hFirst, "C:\\", 1);
+    ASSERT_NE(hDrive, nullptr);
+    EXPECT_EQ(Path(hDrive), "C:\\");
+    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "c:\\", 1), nullptr) << "the drive text is compared as given";
+}
+
+TEST_F(ShellTreeTest, ClickingTheSelectedFileReportsItAgain)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hFile = Child(hRoot, "a.bmp");
+    HTREEITEM hFolder = Child(hRoot, "Bilder");
+    m_tree.m_selected.clear();
+    m_tree.SelectItem(hFolder);
+    EXPECT_TRUE(m_tree.m_selected.empty()) << "folders are not reported";
+    m_tree.SelectItem(hFile);
+    ASSERT_EQ(m_tree.m_selected.size(), 1u);
+    EXPECT_EQ(Upper(m_tree.m_selected[0]), Upper(m_root + "\\a.bmp"));
+
+    CRect rc;
+    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
+    LPARAM pos = MAKELPARAM(rc.left + 3, (rc.top + rc.bottom) / 2);
+    m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, pos);
+    m_tree.PostMessage(WM_LBUTTONUP, 0, pos);
+    PumpUntil([&] { return m_tree.m_selected.size() >= 2; }, 2000);
+    ASSERT_EQ(m_tree.m_selected.size(), 2u);
+    EXPECT_EQ(m_tree.m_selected[1], m_tree.m_selected[0]);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFile);
+}
+
+TEST_F(ShellTreeTest, BadPathsAnswerNone)
+{
+    MakeSampleTree();
+    HTREEITEM hRoot = LoadRoot();
+    UINT nCount = m_tree.GetCount();
+    CString longPath = ("C:\\" + std::string(300, 'x') + "\\datei.bmp").c_str();
+    CString missing = (m_root + "\\fehlt\\datei.bmp").c_str();
+    for (CString* p : {&longPath, &missing}) {
+        EXPECT_EQ(m_tree.CreatePidlData(*p), nullptr);
+        EXPECT_EQ(m_tree.InsertPidlItem(*p, hRoot, TVI_LAST), nullptr);
+        EXPECT_EQ(m_tree.GetTreeFileItem(*p, hRoot), nullptr);
+        EXPECT_EQ(m_tree.FindFolder(*p, TVI_ROOT), nullptr);
+        EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, p, nullptr), nullptr);
+        m_tree.LoadTree(*p);
+        m_tree.TunnelTree(*p);
+    }
+    EXPECT_EQ(m_tree.GetCount(), nCount);
+    CString empty;
+    EXPECT_EQ(m_tree.CreatePidlData(empty), nullptr);
+    CString root = "C:\\";
+    EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
+}
+
+TEST_F(ShellTreeTest, FolderDeletedAfterListing)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    ASSERT_NE(hBilder, nullptr);
+    RemoveFolder(m_root + "\\Bilder");
+    ASSERT_EQ(::GetFileAttributesA((m_root + "\\Bilder").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    m_tree.Expand(hBilder, TVE_EXPAND);
+    EXPECT_EQ(m_tree.GetChildItem(hBilder), nullptr);
+    m_tree.LoadFolderFileItems(hBilder);
+    m_tree.LoadFolder(hBilder);
+    EXPECT_EQ(m_tree.GetChildItem(hBilder), nullptr);
+    CString gone = (m_root + "\\Bilder\\x.bmp").c_str();
+    EXPECT_EQ(m_tree.GetTreeFileItem(gone, hBilder), nullptr);
+    EXPECT_EQ(m_tree.InsertPidlItem(gone, hBilder, TVI_LAST), nullptr);
+    m_tree.SetFilterExt("*.png");
+    m_tree.TunnelTree(gone);
+}
