@@ -2,6 +2,7 @@
 #include "MainFrame.h"
 #include "CatalogueWindow.h"
 #include "FolderWindow.h"
+#include "ViewerDemo.h"
 #include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
@@ -79,6 +80,7 @@ int CDemoApp::TakeScreenshots(const CString& folder)
     } else {
         ++failures;
     }
+    failures += CViewerDemo::TakeScreenshots(m_pMainWnd, folder);
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);
