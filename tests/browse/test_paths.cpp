@@ -7,6 +7,29 @@ using namespace qrvtest;
 
 namespace {
 
+struct MenuProbe
+{
+    int items = -1;
+    volatile bool done = false;
+};
+
+// Waits for the popup menu, counts its entries and closes it with Escape.
+DWORD WINAPI ReadAndCloseMenu(LPVOID pParam)
+{
+    auto* probe = static_cast<MenuProbe*>(pParam);
+    for (int i = 0; i < 100; ++i) {
+        if (HWND hMenuWnd = ::FindWindowA("#32768", nullptr)) {
+            HMENU hMenu = reinterpret_cast<HMENU>(::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0));
+            probe->items = hMenu ? ::GetMenuItemCount(hMenu) : 0;
+            ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            break;
+        }
+        ::Sleep(50);
+    }
+    probe->done = true;
+    return 0;
+}
+
 std::string DocumentsFolder()
 {
     char path[MAX_PATH] = "";
@@ -266,4 +289,63 @@ TEST_F(ShellTreeTest, FolderDeletedAfterListing)
     EXPECT_EQ(m_tree.InsertPidlItem(gone, hBilder, TVI_LAST), nullptr);
     m_tree.SetFilterExt("*.png");
     m_tree.TunnelTree(gone);
+}
+
+TEST_F(ShellTreeTest, LoadTreeOfASpecialFolderOrTheDesktop)
+{
+    std::string docs = DocumentsFolder();
+    std::string mine = docs + "\\qrv-browse-special";
+    ::CreateDirectoryA(mine.c_str(), nullptr);
+    m_tree.LoadTree(CSIDL_PERSONAL);
+    HTREEITEM hMine = Child(TVI_ROOT, "qrv-browse-special");
+    EXPECT_NE(hMine, nullptr) << "the documents' contents are the top level";
+    EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
+    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
+        EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
+
+    m_tree.LoadTree(0x7ff0);   // no such special folder: the desktop, with its virtual folders
+    bool virtualTop = false;
+    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
+        virtualTop = virtualTop || Path(h).empty();
+    EXPECT_TRUE(virtualTop);
+    RemoveFolder(mine);
+}
+
+TEST_F(ShellTreeTest, LoadFolderRereadsTheFolderOfAFileItem)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    m_tree.Expand(hBilder, TVE_EXPAND);
+    WriteFile(m_root + "\\Bilder\\neu.bmp");
+    m_tree.LoadFolder(Child(hBilder, "x.bmp"));
+    EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"neu.bmp", "x.bmp"}));
+    EXPECT_EQ(m_tree.GetSelectedItem(), hBilder);
+}
+
+TEST_F(ShellTreeTest, RightClickOnAnItemShowsTheShellContextMenu)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hFile = Child(hRoot, "a.bmp");
+    CRect rc;
+    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
+    CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    CPoint screen = pt;
+    m_tree.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+
+    // The menu runs its own loop; a second thread reads and closes it.
+    MenuProbe probe;
+    HANDLE hThread = ::CreateThread(nullptr, 0, ReadAndCloseMenu, &probe, 0, nullptr);
+    m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_tree.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpUntil([&] { return probe.done; }, 8000);
+    ::WaitForSingleObject(hThread, 2000);
+    ::CloseHandle(hThread);
+    PumpFor(100);
+    EXPECT_GT(probe.items, 0);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }
