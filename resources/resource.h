@@ -25,3 +25,34 @@
 // File list tree: the new-folder dialog.
 #define IDD_NEW_FOLDER            22304
 #define IDC_NEW_FOLDER_NAME       43819
+
+// Image viewer: dialog templates.
+#define IDD_VIEWER_BLANK          22302
+#define IDD_VIEWER_IMAGE          22303
+#define IDD_VIEWER_PANEL          22305
+#define IDD_VIEWER_GENERAL        22306
+#define IDD_IMAGE_SETTINGS        22312
+
+// Image viewer: controls of the pages and of the image settings dialog.
+#define IDC_VIEWER_CONTRAST       43805
+#define IDC_VIEWER_BRIGHTNESS     43806
+#define IDC_VIEWER_BLUR           43807
+#define IDC_VIEWER_SMOOTH         43808
+#define IDC_VIEWER_FLIP           43809
+#define IDC_VIEWER_SHARPEN        43810
+#define IDC_VIEWER_MIRROR         43811
+#define IDC_VIEWER_CONTRAST_LABEL 43812
+#define IDC_VIEWER_BRIGHT_LABEL   43813
+#define IDC_VIEWER_DITHER_LABEL   43814
+#define IDC_VIEWER_COLORS         43815
+#define IDC_VIEWER_DITHER         43816
+#define IDC_VIEWER_INVERT         43817
+#define IDC_VIEWER_RESET          43821
+#define IDC_VIEWER_FILENAME       43822
+#define IDC_VIEWER_SIZE           43823
+#define IDC_VIEWER_SIZETOFIT      43824
+#define IDC_VIEWER_FILE_LABEL     43825
+#define IDC_VIEWER_PLX5           43827
+#define IDC_VIEWER_PREVIEW_LABEL  43828
+#define IDC_IMAGE_SETTINGS_VIEWER 1041
+#define IDC_IMAGE_SETTINGS_SHEET  1201

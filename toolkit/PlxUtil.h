@@ -32,6 +32,11 @@ public:
     // Result of the next preparations; 1 until changed.
     static void SetPrepareResult(int nResult);
 
+    // Converts a packed DIB in global memory to a new DIB of nBits bits per
+    // pixel that the caller frees; 16-bit (bit-field or 5-5-5) to 24 bits is
+    // what the viewer asks for. Null for any other request or a malformed DIB.
+    static HGLOBAL ConvertDib(HGLOBAL hDib, int nBits, int nFlags);
+
     enum { kMaxCalls = 64 };
 
 private:

@@ -1,4 +1,5 @@
 #include "Dialog.h"
+#include "DlgInit.h"
 #include "ModalOwner.h"
 #include "MsgMacros.h"
 #include "ModuleChain.h"
@@ -116,6 +117,8 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
+    // A combo box left unfilled is no reason to refuse the dialog.
+    AfxExecuteDlgInit(m_hWnd, m_lpszTemplateName);
     UpdateData(FALSE);
     return TRUE;
 }

@@ -1,0 +1,6 @@
+#include "../include/afxole.h"
+
+BOOL AFXAPI AfxOleInit()
+{
+    return SUCCEEDED(::OleInitialize(nullptr));
+}

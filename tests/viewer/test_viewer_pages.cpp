@@ -1,0 +1,197 @@
+// The viewer's property pages in a live sheet: slider truncation, reset,
+// the dither list at 16 bits, the panel depth list, the blank page and the
+// sheet's sizes.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "tests/support/MessagePump.h"
+#include "tests/viewer/FakeViewer.h"
+#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
+#include "viewer/LeadViewerPpg.h"
+#include "viewer/ViewerPanelPpg.h"
+#include "viewer/ViewerPps.h"
+
+using leadtest::HostWindow;
+using viewertest::TestViewer;
+
+namespace {
+
+class PagesTest : public ::testing::Test {
+protected:
+    HostWindow host{500, 400};
+    TestViewer viewer;
+    CStringArray names;
+    CViewerPps* pSheet = nullptr;
+
+    void SetUp() override
+    {
+        names.Add("16 Farben");
+        names.Add("256 Farben");
+        names.Add("True Color");
+        ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
+        HGLOBAL hDib = leadtest::MakeDib(leadtest::SolidImage(32, 24, 0x808080));
+        viewer.SetImage(hDib);
+        ::GlobalFree(hDib);
+    }
+    void OpenSheet(int nBits, DWORD dwStyle = WS_CHILD | WS_VISIBLE | DS_3DLOOK | DS_SETFONT)
+    {
+        viewer.SetColorInfo(nBits, nullptr, nullptr, nullptr, nullptr);
+        pSheet = new CViewerPps(&names, "", &host, 0);
+        pSheet->EnableSizeToPage(1);
+        ASSERT_TRUE(pSheet->Create(&host, dwStyle, 0));
+        pSheet->SetCurViewer(&viewer);
+        pSheet->SetActivePage(0);
+        qrvtest::PumpFor(50);
+    }
+    void TearDown() override
+    {
+        if (pSheet) {
+            pSheet->DestroyWindow();
+            pSheet->RemoveAllPages();
+            viewer.RemovePropertyPages(pSheet);
+            delete pSheet;
+        }
+    }
+    CLeadViewerPpg* ImagePage() { return viewer.GetImagePage(); }
+    int SliderPos(UINT nID) { return (int)ImagePage()->SendDlgItemMessage(nID, TBM_GETPOS); }
+    void MoveSlider(UINT nID, int nPos)
+    {
+        HWND hSlider = ::GetDlgItem(ImagePage()->m_hWnd, nID);
+        ::SendMessageA(hSlider, TBM_SETPOS, TRUE, nPos);
+        ImagePage()->SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, nPos), (LPARAM)hSlider);
+    }
+};
+
+TEST_F(PagesTest, SlidersShowTenthsTruncatedAndSetTenfold)
+{
+    OpenSheet(8);
+    ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
+    viewer.SetContrast(-35, 0);
+    viewer.SetBrightness(1000, 0);
+    viewer.UpdatePropertyPages();
+    EXPECT_EQ(-3, SliderPos(IDC_VIEWER_CONTRAST));
+    EXPECT_EQ(100, SliderPos(IDC_VIEWER_BRIGHTNESS));
+    viewer.SetModified(0);
+    viewer.panelLog.clear();
+    MoveSlider(IDC_VIEWER_CONTRAST, -3);
+    EXPECT_EQ(-30, viewer.GetContrast());
+    EXPECT_EQ(1, viewer.IsModified());
+    EXPECT_EQ("Contrast(-30)", viewertest::Last(viewer.panelLog, "Contrast"));   // recomputed at once
+    MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
+    EXPECT_EQ(-400, viewer.GetBrightness());
+}
+
+TEST_F(PagesTest, DitherListHoldsTheEightMethods)
+{
+    OpenSheet(8);
+    HWND hList = ::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER);
+    ASSERT_EQ(8, (int)::SendMessageA(hList, CB_GETCOUNT, 0, 0));
+    char sz[32];
+    ::SendMessageA(hList, CB_GETLBTEXT, 2, (LPARAM)sz);
+    EXPECT_STREQ("Floyd-Steinberg", sz);
+    ::SendMessageA(hList, CB_GETLBTEXT, 7, (LPARAM)sz);
+    EXPECT_STREQ("Jarvis", sz);
+}
+
+TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFit)
+{
+    OpenSheet(8);
+    viewer.EnableSizeToFit(0);
+    viewer.EnableInvert(1, 0);
+    viewer.SetDither(6, 0);
+    viewer.SetContrast(40, 0);
+    viewer.UpdatePropertyPages();
+    ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
+    ImagePage()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_RESET, BN_CLICKED),
+                             (LPARAM)::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_RESET));
+    EXPECT_EQ(0, viewer.GetInvert());
+    EXPECT_EQ(2, viewer.GetDither());
+    EXPECT_EQ(0, viewer.GetContrast());
+    EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
+    EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_INVERT));
+    EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_SIZETOFIT));
+    EXPECT_EQ(2, (int)ImagePage()->SendDlgItemMessage(IDC_VIEWER_DITHER, CB_GETCURSEL));
+}
+
+TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
+{
+    OpenSheet(16);
+    ASSERT_EQ(2, pSheet->GetPageCount());
+    pSheet->SetActivePage(1);
+    pSheet->SetActivePage(0);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
+    viewer.SetImageColorBits(8, 0);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
+    pSheet->SetActivePage(1);
+    pSheet->SetActivePage(0);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
+}
+
+TEST_F(PagesTest, PanelPageShowsTheLowerOfImageAndPanelDepth)
+{
+    OpenSheet(8);
+    viewer.SetImageColorBits(16, 0);
+    pSheet->SetActivePage(1);
+    CViewerPanelPpg* pPanel = viewer.GetPanelPage();
+    ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
+    viewer.UpdatePropertyPages();
+    EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
+    EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
+    pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
+    pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_COLORS, CBN_SELCHANGE),
+                        (LPARAM)::GetDlgItem(pPanel->m_hWnd, IDC_VIEWER_COLORS));
+    EXPECT_EQ(4, viewer.GetImageColorBits());
+}
+
+TEST_F(PagesTest, FourBitsGiveOnlyTheImagePage)
+{
+    OpenSheet(4);
+    ASSERT_EQ(1, pSheet->GetPageCount());
+    EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
+}
+
+TEST_F(PagesTest, ViewerWithoutPagesLeavesExactlyTheBlankPage)
+{
+    OpenSheet(8);
+    viewertest::FakeViewer plain(5, "txt");
+    pSheet->OnOpenViewer(&plain);
+    ASSERT_EQ(1, pSheet->GetPageCount());
+    EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
+    pSheet->OnOpenViewer(&viewer);
+    EXPECT_EQ(2, pSheet->GetPageCount());
+    pSheet->OnCloseViewer(&viewer);
+    ASSERT_EQ(1, pSheet->GetPageCount());
+    EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
+}
+
+TEST_F(PagesTest, DefaultSizeOfChildAndPopupSheets)
+{
+    OpenSheet(8);
+    CSize page = pSheet->GetPageSize();
+    EXPECT_GT(page.cx, 100);
+    EXPECT_EQ(CSize(page.cx + 28, page.cy + 48), pSheet->GetDefaultSize());
+    CViewerPps popup(&names, "Eigenschaften", &host, 0);
+    ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | DS_3DLOOK | DS_SETFONT, 0));
+    EXPECT_EQ(CSize(page.cx + 28, page.cy + 66), popup.GetDefaultSize());
+    popup.DestroyWindow();
+}
+
+TEST_F(PagesTest, PagesKeepThePageSizeAndShrinkWithTheSheet)
+{
+    OpenSheet(8);
+    CSize page = pSheet->GetPageSize();
+    auto pageRect = [&] {
+        CRect rc;
+        ImagePage()->GetWindowRect(&rc);
+        return CSize(rc.Width(), rc.Height());
+    };
+    pSheet->SetWindowPos(nullptr, 0, 0, page.cx + 200, page.cy + 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(page, pageRect());
+    pSheet->SetWindowPos(nullptr, 0, 0, 80, 60, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rcClient;
+    pSheet->GetClientRect(&rcClient);
+    EXPECT_EQ(CSize(rcClient.Width(), rcClient.Height()), pageRect());
+}
+
+}  // namespace
