@@ -3,6 +3,7 @@
 #include "SampleImages.h"
 #include "toolkit/TabWnd.h"
 #include "viewer/LeadFrame.h"
+#include "viewer/LeadViewerPpg.h"
 #include "viewer/LeadViewerWnd.h"
 #include "viewer/ViewerPps.h"
 #include <algorithm>
@@ -157,6 +158,11 @@ void CImageViewerWindow::OpenPages(CViewerWnd* pViewer)
     // The pages are the viewer's; it drops its old ones before adding them anew.
     pViewer->RemovePropertyPages(m_pSheet);
     m_pSheet->OnOpenViewer(pViewer);
+    // The image page is where the user works; the general page only informs.
+    if (pViewer->GetType() == 1) {
+        if (CPropertyPage* pImagePage = static_cast<CLeadViewerWnd*>(pViewer)->GetImagePage())
+            m_pSheet->SetActivePage(pImagePage);
+    }
 }
 
 void CImageViewerWindow::SetPanelColorBits(int nBits)

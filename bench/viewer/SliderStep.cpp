@@ -74,13 +74,14 @@ SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette
     Drain(pHost);
 
     result.ok = true;
-    std::vector<double> times;
+    std::vector<double> times, handler;
     for (int i = 0; i < runs; ++i) {
         // Back and forth between two positions, so every move changes the contrast.
         const int pos = i % 2 ? 5 : -3;
         pSlider->SendMessage(TBM_SETPOS, TRUE, pos);
         const auto start = std::chrono::steady_clock::now();
         pPage->SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, pos), (LPARAM)pSlider->m_hWnd);
+        handler.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         Drain(pHost);
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         result.ok = result.ok && viewer.GetContrast() == pos * 10;
@@ -88,6 +89,8 @@ SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette
     std::sort(times.begin(), times.end());
     result.medianMs = times[times.size() / 2];
     result.maxMs = times.back();
+    std::sort(handler.begin(), handler.end());
+    result.handlerMs = handler[handler.size() / 2];
     viewer.RemovePropertyPages(&sheet);
     sheet.DestroyWindow();
     viewer.DestroyWindow();

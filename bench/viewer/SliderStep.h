@@ -5,6 +5,7 @@
 
 #include <afxwin.h>
 
+#include <cstdint>
 #include <vector>
 
 namespace benchviewer {
@@ -13,6 +14,7 @@ struct SliderStepResult {
     bool ok = false;          // every step set the contrast the slider showed
     double medianMs = 0.0;
     double maxMs = 0.0;
+    double handlerMs = 0.0;   // median of the scroll handler alone (pipeline and ForceRepaint)
 };
 
 // A viewer on an 800 x 600 photo for a 256-colour panel beside a viewer
