@@ -6,6 +6,7 @@
 #include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
+#include "ResizeDemo.h"
 #if __has_include("ValuesDialog.h")
 #include "ValuesDialog.h"
 #define QRV_DEMO_HAS_VALUES 1
@@ -94,6 +95,41 @@ int CDemoApp::TakeScreenshots(const CString& folder)
         }
     }
 #endif
+    failures += ShootResizing(folder);
+    return failures;
+}
+
+// The resizable dialog at its initial size and grown, then the resizable
+// sheet with the picture tree and the tab control with a disabled tab.
+int CDemoApp::ShootResizing(const CString& folder)
+{
+    int failures = 0;
+    CResizeDemoDialog dlg(m_pMainWnd);
+    if (!dlg.Create(CResizeDemoDialog::IDD, m_pMainWnd))
+        return 2;
+    dlg.CenterWindow();
+    dlg.ShowWindow(SW_SHOW);
+    qrvtest::PumpFor(200);
+    failures += !qrvtest::SaveWindowPng(dlg.m_hWnd, PathIn(folder, "resize-small.png"));
+    CRect rc;
+    dlg.GetWindowRect(&rc);
+    dlg.SetWindowPos(nullptr, rc.left - 120, rc.top - 80, rc.Width() + 240, rc.Height() + 160, SWP_NOZORDER);
+    qrvtest::PumpFor(200);
+    failures += !qrvtest::SaveWindowPng(dlg.m_hWnd, PathIn(folder, "resize-large.png"));
+    dlg.DestroyWindow();
+
+    CResizeDemoSheet sheet(m_pMainWnd);
+    if (!sheet.Create(m_pMainWnd))
+        return failures + 2;
+    sheet.ShowWindow(SW_SHOW);
+    sheet.GetWindowRect(&rc);
+    sheet.SetWindowPos(nullptr, 0, 0, rc.Width() + 60, rc.Height() + 40, SWP_NOMOVE | SWP_NOZORDER);
+    qrvtest::PumpFor(200);
+    failures += !qrvtest::SaveWindowPng(sheet.m_hWnd, PathIn(folder, "bmp-tree.png"));
+    sheet.SetActivePage(&sheet.m_tabsPage);
+    qrvtest::PumpFor(200);
+    failures += !qrvtest::SaveWindowPng(sheet.m_hWnd, PathIn(folder, "tabs.png"));
+    sheet.DestroyWindow();
     return failures;
 }
 

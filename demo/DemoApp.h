@@ -14,6 +14,7 @@ private:
     // Without a display the demo writes screenshots and ends.
     int TakeScreenshots(const CString& folder);
     int ShootControllerSelection(const CString& folder);
+    int ShootResizing(const CString& folder);
     HMODULE m_hQrv = nullptr;
     int m_nScreenshotFailures = -1;
 };

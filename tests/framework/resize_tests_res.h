@@ -21,3 +21,6 @@
 #define IDB_RS_TILE16       311
 #define IDB_RS_ABSENT       4711
 #define IDC_RS_TREE         3030
+
+#define IDD_RS_FORM         303
+#define IDC_RS_FORM_EDIT    3040

@@ -1,0 +1,34 @@
+// CView: a child window that presents something inside a frame window. As in
+// MFC, a view lives on the heap and deletes itself when its window is gone,
+// and the frame tells it when to fill itself (WM_INITIALUPDATE).
+#pragma once
+#include "Wnd.h"
+
+#ifndef WM_INITIALUPDATE
+#define WM_INITIALUPDATE 0x0364
+#endif
+
+class CFrameWnd;
+
+class AFX_CORE_CLASS CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+public:
+    CView() = default;
+    ~CView() override;
+
+    // The nearest frame window among the view's parents; null if none.
+    CFrameWnd* GetParentFrame() const;
+
+    // Called once, after the view and its frame exist; the default repaints.
+    virtual void OnInitialUpdate();
+    virtual void OnDraw(CDC* pDC);
+
+protected:
+    // A view without a class name of its own gets the framework's.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void PostNcDestroy() override;
+    afx_msg void OnPaint();
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+};
