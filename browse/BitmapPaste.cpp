@@ -43,12 +43,18 @@ CString CBitmapPaste::SafeBaseName(const CString& strName)
 {
     CString strSafe;
     bool bUsable = false;
-    for (int i = 0; i < strName.GetLength(); ++i) {
+    int n = strName.GetLength();
+    for (int i = 0; i < n; ++i) {
         char ch = strName[i];
-        if (static_cast<unsigned char>(ch) < 0x20 || strchr("\\/:*?\"<>|", ch))
-            ch = '_';
         if (ch != '.' && ch != ' ')
             bUsable = true;
+        if (static_cast<unsigned char>(ch) < 0x20 || strchr("\\/:*?\"<>|", ch))
+            ch = '_';
+        // No leading dot and no run of dots: the shell's file operation takes
+        // such names apart as relative path steps.
+        bool bDotRun = ch == '.' && ((i > 0 && strName[i - 1] == '.') || (i + 1 < n && strName[i + 1] == '.'));
+        if (ch == '.' && (i == 0 || bDotRun))
+            ch = '_';
         strSafe += ch;
     }
     if (!bUsable)

@@ -20,8 +20,9 @@ public:
     // is too small or its name is unusable.
     static BOOL ReadRecord(HGLOBAL hRecord, CString& strBaseName, int& nBits);
     // The name as a single file name: separators, drive colons and other
-    // characters a file name cannot hold become '_', device names get a
-    // leading '_'; empty when nothing but dots and blanks remain.
+    // characters a file name cannot hold, a leading dot and runs of dots
+    // become '_', device names get a leading '_'; empty when the name is
+    // nothing but dots and blanks.
     static CString SafeBaseName(const CString& strName);
     // The temporary folder + the name + the extension of string 22311.
     static CString TempFileName(const CString& strBaseName);

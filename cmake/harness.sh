@@ -3,7 +3,7 @@
 QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache fonts-wine"
 # Paths below the folder that holds the work trees are hashed relative, so
 # every work tree of the repository hits the same cache entries.
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
+[ -z "${ROOT:-}" ] || export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"
 
 qrv_setup() {
   local missing=""
@@ -232,12 +232,18 @@ qrv_demo() {
   return $rc
 }
 
+# Some commands (panel-image) create hidden windows: without a display of
+# the user's, the tool gets a private one.
 qrv_tool() {
   local preset; preset=$(qrv_run_preset) || return 1
   qrv_build "$preset"
+  [ -n "${DISPLAY:-}" ] || qrv_xvfb_start
   qrv_wine_env
-  "$ROOT/cmake/wine-run.sh" "$ROOT/build/$preset/bin/qrvtool.exe" "$@"
+  local rc=0
+  "$ROOT/cmake/wine-run.sh" "$ROOT/build/$preset/bin/qrvtool.exe" "$@" || rc=$?
   qrv_wine_stop
+  qrv_xvfb_stop
+  return $rc
 }
 
 # The install tree a host project builds against, in out/package/<preset>/.

@@ -77,6 +77,7 @@ int CDemoApp::TakeScreenshots(const CString& folder)
     if (CWnd* pFolders = CFolderWindow::Show(m_pMainWnd)) {
         qrvtest::PumpFor(300);
         failures += !qrvtest::SaveWindowPng(pFolders->m_hWnd, PathIn(folder, "shell-tree.png"));
+        failures += !qrvtest::SaveWindowPng(pFolders->m_hWnd, PathIn(folder, "file-list.png"));
         pFolders->DestroyWindow();
     } else {
         ++failures;

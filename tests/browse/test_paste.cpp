@@ -219,7 +219,8 @@ TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
     EXPECT_STREQ("com1", CBitmapPaste::SafeBaseName("com1").Right(4));
     EXPECT_EQ('_', CBitmapPaste::SafeBaseName("com1")[0]);
     EXPECT_STREQ("Bild 1", CBitmapPaste::SafeBaseName("Bild 1"));
-    EXPECT_STREQ(".._.._evil", CBitmapPaste::SafeBaseName("..\\..\\evil"));
+    EXPECT_STREQ("______evil", CBitmapPaste::SafeBaseName("..\\..\\evil"));
+    EXPECT_STREQ("Bild.v2", CBitmapPaste::SafeBaseName("Bild.v2"));
     EXPECT_STREQ((temp + "Bild.bmp").c_str(), CBitmapPaste::TempFileName("Bild"));
 }
 

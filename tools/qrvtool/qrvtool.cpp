@@ -2,10 +2,12 @@
 //   qrvtool drivers [--folder DIR] [--rescan]   the driver catalogue as a table
 //   qrvtool inspect FILE.dll                     one driver module's identity and entry points
 //   qrvtool bench [--count N] [--runs N]         catalogue cache and disk loads, cache load against its floor
+//   qrvtool panel-image IN... --out DIR --bits N  pictures as a panel shows them (PanelImage.cpp)
 #include <afxwin.h>
 #include "catalogue/PlcInfoList.h"
 #include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
+#include "tools/qrvtool/PanelImage.h"
 #include <stdio.h>
 #include <string.h>
 #include <stdlib.h>
@@ -324,7 +326,8 @@ int Usage()
 {
     fprintf(stderr, "usage: qrvtool drivers [--folder DIR] [--rescan]\n"
                     "       qrvtool inspect FILE.dll\n"
-                    "       qrvtool bench [--count N] [--runs N]\n");
+                    "       qrvtool bench [--count N] [--runs N]\n"
+                    "       qrvtool panel-image IN... --out DIR --bits 1|2|3|4|8|16 [Optionen]\n");
     return 2;
 }
 }
@@ -341,5 +344,7 @@ int main(int argc, char** argv)
         return Inspect(argc - 2, argv + 2);
     if (!strcmp(argv[1], "bench"))
         return Bench(argc - 2, argv + 2);
+    if (!strcmp(argv[1], "panel-image"))
+        return PanelImage(argc - 2, argv + 2);
     return Usage();
 }

@@ -1,0 +1,321 @@
+// Dropping, dragging over and pasting into the file list tree on real
+// folders: move or copy by the Ctrl key, drops that change nothing, the
+// auto-expand and auto-scroll timer, and pasting files and bitmaps.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <cstring>
+
+#include "browse/BitmapPaste.h"
+#include "browse/DropFiles.h"
+#include "tests/browse/FileListTreeFixture.h"
+#include "tests/browse/FileTestSupport.h"
+#include "tests/support/MessagePump.h"
+
+using namespace filetest;
+
+namespace {
+
+// Starts a drag on the tree's item as the tree control would announce it.
+void BeginDrag(CNotifyRecorder& host, CFileListTree& tree, HTREEITEM hItem)
+{
+    NMTREEVIEWA drag = {};
+    drag.hdr = {tree.m_hWnd, 100, static_cast<UINT>(TVN_BEGINDRAGA)};
+    drag.itemNew.hItem = hItem;
+    ::SendMessageA(host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
+}
+
+bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats)
+{
+    if (!::OpenClipboard(nullptr))
+        return false;
+    ::EmptyClipboard();
+    for (const auto& f : formats)
+        ::SetClipboardData(f.first, f.second);
+    ::CloseClipboard();
+    return true;
+}
+
+HGLOBAL Dib(int w, int h)
+{
+    int stride = (w * 3 + 3) & ~3;
+    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
+    BITMAPINFOHEADER* bih = static_cast<BITMAPINFOHEADER*>(::GlobalLock(hDib));
+    bih->biSize = sizeof(BITMAPINFOHEADER);
+    bih->biWidth = w;
+    bih->biHeight = h;
+    bih->biPlanes = 1;
+    bih->biBitCount = 24;
+    ::GlobalUnlock(hDib);
+    return hDib;
+}
+
+HGLOBAL Record(const char* baseName, BYTE bits)
+{
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, CBitmapPaste::kRecordSize);
+    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
+    strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
+    strncpy(reinterpret_cast<char*>(p + CBitmapPaste::kBaseNameOffset), baseName, 31);
+    p[CBitmapPaste::kColorBitsOffset] = bits;
+    ::GlobalUnlock(h);
+    return h;
+}
+
+UINT PlxDibInfo() { return ::RegisterClipboardFormatA("PlxDibInfo"); }
+
+}  // namespace
+
+TEST_F(FileListTreeTest, DropMovesIntoTheFolderAndRemovesTheDraggedItem)
+{
+    Folder("ziel");
+    File("a.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel"), hA = Child(hRoot, "a.txt");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    BeginDrag(m_host, m_tree, hA);
+    Drop({m_root + "\\a.txt"}, Center(hTarget));
+    EXPECT_TRUE(Exists(m_root + "\\ziel\\a.txt"));
+    EXPECT_FALSE(Exists(m_root + "\\a.txt"));
+    EXPECT_FALSE(Child(hRoot, "a.txt"));
+    EXPECT_TRUE(Child(hTarget, "a.txt"));
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+}
+
+TEST_F(FileListTreeTest, DropWithCtrlCopiesAndOntoAFileGoesToItsFolder)
+{
+    Folder("ziel");
+    File("ziel\\da.txt");
+    std::string outside = Folder("aussen");
+    std::string a = File("aussen\\a.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    SetCtrl(true);
+    Drop({a}, Center(Child(hTarget, "da.txt")));
+    SetCtrl(false);
+    EXPECT_TRUE(Exists(a));
+    EXPECT_TRUE(Exists(m_root + "\\ziel\\a.txt"));
+    EXPECT_TRUE(Child(hTarget, "a.txt"));
+}
+
+TEST_F(FileListTreeTest, DropOntoItsOwnFolderOrOntoNothingChangesNothing)
+{
+    Folder("ordner");
+    File("ordner\\a.txt");
+    std::string b = File("b.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hFolder = Child(hRoot, "ordner");
+    m_tree.Expand(hFolder, TVE_EXPAND);
+    HTREEITEM hA = Child(hFolder, "a.txt");
+    BeginDrag(m_host, m_tree, hA);
+    Drop({m_root + "\\ordner\\a.txt"}, Center(hFolder));
+    EXPECT_TRUE(Exists(m_root + "\\ordner\\a.txt"));
+    EXPECT_TRUE(Child(hFolder, "a.txt"));
+
+    // Below the last item there is no folder.
+    Drop({b}, CPoint(200, 590));
+    EXPECT_TRUE(Exists(b));
+    EXPECT_EQ((std::vector<std::string>{"b.txt", "ordner"}), FolderEntries(m_root));
+}
+
+TEST_F(FileListTreeTest, MalformedDropsChangeNothing)
+{
+    Folder("ziel");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    CPoint pt = Center(hTarget);
+    // The list's offset far past the end of the block.
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 64);
+    DROPFILES* hdr = static_cast<DROPFILES*>(::GlobalLock(h));
+    hdr->pFiles = 0x7FFFFFF0;
+    hdr->pt = pt;
+    ::GlobalUnlock(h);
+    ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(h), 0);
+    EXPECT_TRUE(FolderEntries(m_root + "\\ziel").empty());
+    EXPECT_EQ((std::vector<std::string>{"ziel"}), FolderEntries(m_root));
+}
+
+TEST_F(FileListTreeTest, RestingOnAClosedFolderOpensItAtTheSeventhTick)
+{
+    Folder("zu");
+    File("zu\\x.txt");
+    File("a.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hClosed = Child(hRoot, "zu"), hFile = Child(hRoot, "a.txt");
+    EXPECT_EQ(DROPEFFECT_NONE, m_tree.OnDragEnter(nullptr, 0, CPoint(0, 0)));
+    UINT_PTR id = m_tree.GetDragTimer();
+    ASSERT_NE(0u, id);
+    auto restOn = [&](HTREEITEM hItem) {
+        CPoint pt = Center(hItem);
+        m_tree.ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+    };
+    auto tick = [&] { m_tree.SendMessage(WM_TIMER, id, 0); };
+
+    restOn(hClosed);
+    for (int i = 0; i < 4; ++i)
+        tick();
+    // Passing over a file starts the count again.
+    restOn(hFile);
+    tick();
+    restOn(hClosed);
+    for (int i = 0; i < 6; ++i)
+        tick();
+    EXPECT_FALSE(Expanded(hClosed));
+    tick();
+    EXPECT_TRUE(Expanded(hClosed));
+    EXPECT_TRUE(Child(hClosed, "x.txt"));
+
+    // Other timers are not the drag's.
+    m_tree.SendMessage(WM_TIMER, id + 7, 0);
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+}
+
+TEST_F(FileListTreeTest, NearTheBottomEdgeTheTreeScrollsEverySecondTick)
+{
+    for (int i = 0; i < 60; ++i)
+        File("f" + std::to_string(100 + i) + ".txt");
+    HTREEITEM hRoot = LoadRoot();
+    ASSERT_TRUE(Child(hRoot, "f159.txt"));
+    m_tree.OnDragEnter(nullptr, 0, CPoint(0, 0));
+    UINT_PTR id = m_tree.GetDragTimer();
+    CRect rc;
+    m_tree.GetClientRect(&rc);
+    CPoint pt(rc.Width() / 2, rc.bottom - 3);
+    m_tree.ClientToScreen(&pt);
+    ::SetCursorPos(pt.x, pt.y);
+    HTREEITEM hFirst = m_tree.GetFirstVisibleItem();
+    int scrolls = 0;
+    for (int i = 0; i < 6; ++i) {
+        m_tree.SendMessage(WM_TIMER, id, 0);
+        HTREEITEM hNow = m_tree.GetFirstVisibleItem();
+        scrolls += hNow != hFirst;
+        hFirst = hNow;
+    }
+    EXPECT_EQ(3, scrolls);
+    EXPECT_NE(nullptr, m_tree.GetDropHilightItem());
+
+    // Outside the window nothing scrolls.
+    ::SetCursorPos(pt.x, pt.y + 200);
+    for (int i = 0; i < 4; ++i)
+        m_tree.SendMessage(WM_TIMER, id, 0);
+    EXPECT_EQ(hFirst, m_tree.GetFirstVisibleItem());
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+}
+
+TEST_F(FileListTreeTest, PastedFilesEachGetAnItemInTheOpenFolder)
+{
+    Folder("ziel");
+    std::string src = Folder("quelle");
+    std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    ASSERT_TRUE(PutOnClipboard({{CF_HDROP, CDropFiles::CreateBlock(MakeList({a, b, c}))}}));
+    EXPECT_EQ(1, m_tree.DoPaste(hTarget));
+    for (const char* name : {"a.txt", "b.bmp", "c.txt"}) {
+        EXPECT_TRUE(Exists(m_root + "\\ziel\\" + name)) << name;
+        EXPECT_TRUE(Child(hTarget, name)) << name;
+    }
+    // A virtual item receives nothing.
+    HTREEITEM hVirtual = m_tree.InsertItem("Virtuell", hRoot);
+    EXPECT_EQ(0, m_tree.DoPaste(hVirtual));
+}
+
+TEST_F(FileListTreeTest, PastedDibWithTheViewersRecordBecomesABitmapFile)
+{
+    Folder("ziel");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(6, 4)}, {PlxDibInfo(), Record("sonne", 4)}}));
+    EXPECT_EQ(1, m_tree.DoPaste(hTarget));
+    std::string bmp = ReadText(m_root + "\\ziel\\sonne.bmp");
+    ASSERT_GE(bmp.size(), 54u);
+    BITMAPINFOHEADER bih;
+    memcpy(&bih, bmp.data() + 14, sizeof(bih));
+    EXPECT_EQ(6, bih.biWidth);
+    EXPECT_EQ(4, bih.biBitCount);
+    EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
+
+    // Without the record nothing is pasted.
+    ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(6, 4)}}));
+    EXPECT_EQ(0, m_tree.DoPaste(hTarget));
+    EXPECT_EQ((std::vector<std::string>{"sonne.bmp"}), FolderEntries(m_root + "\\ziel"));
+}
+
+TEST_F(FileListTreeTest, AHostileBaseNameWritesOnlyIntoTheTemporaryAndTargetFolders)
+{
+    Folder("ziel");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    for (const char* name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
+        ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(2, 2)}, {PlxDibInfo(), Record(name, 8)}}));
+        m_tree.DoPaste(hTarget);
+    }
+    EXPECT_FALSE(Exists("C:\\boese.bmp"));
+    EXPECT_FALSE(Exists("C:\\qrv-filelist\\boese.bmp"));
+    EXPECT_EQ((std::vector<std::string>{"ziel"}), FolderEntries(m_root));
+    for (const std::string& entry : FolderEntries(m_root + "\\ziel"))
+        EXPECT_EQ(std::string::npos, entry.find_first_of("\\/:")) << entry;
+    EXPECT_EQ((std::vector<std::string>{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp"}),
+              FolderEntries(m_root + "\\ziel"));   // ".." is refused
+}
+
+TEST_F(FileListTreeTest, CacheDataOffersTheFilesAsADroppedFilesBlock)
+{
+    COleDataSource* pSource = new COleDataSource;
+    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"});
+    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
+    COleDataObject data;
+    data.Attach(pSource->GetDataObject(), FALSE);
+    ASSERT_TRUE(data.IsDataAvailable(CF_HDROP));
+    HGLOBAL h = data.GetGlobalData(CF_HDROP);
+    CString back;
+    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
+    EXPECT_EQ((std::vector<std::string>{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
+    ::GlobalFree(h);
+    data.Detach();
+    pSource->InternalRelease();
+}
+
+TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
+{
+    Folder("ziel");
+    Folder("andere");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel"), hOther = Child(hRoot, "andere");
+    COleDataSource* pSource = new COleDataSource;
+    CString files = MakeList({"C:\\x\\a.txt"});
+    m_tree.CacheData(pSource, files);
+    COleDataObject withFiles;
+    withFiles.Attach(pSource->GetDataObject(), FALSE);
+
+    // The drop target hands the steps to the tree, and only to a file list tree.
+    CFileListDropTarget target;
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hTarget)));
+    EXPECT_NE(0u, m_tree.GetDragTimer());
+    EXPECT_EQ(hTarget, m_tree.GetDropHilightItem());
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(&m_tree, &withFiles, MK_CONTROL, Center(hOther)));
+    EXPECT_EQ(hOther, m_tree.GetDropHilightItem());
+    target.OnDragLeave(&m_tree);
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_NE(0u, m_tree.GetDragTimer());   // runs on until the button is released
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
+
+    // Data without dropped files is refused.
+    COleDataSource* pText = new COleDataSource;
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    pText->CacheGlobalData(CF_TEXT, hText);
+    COleDataObject textOnly;
+    textOnly.Attach(pText->GetDataObject(), FALSE);
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_tree, &textOnly, 0, Center(hTarget)));
+
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+    textOnly.Detach();
+    withFiles.Detach();
+    pText->InternalRelease();
+    pSource->InternalRelease();
+}

@@ -1,0 +1,288 @@
+// qrvtool panel-image against the viewer it stands for: for the same picture
+// and settings the file holds exactly the DIB that CLeadViewerWnd's
+// GetPanelImage gives, and bad input ends with a German message and an exit
+// code, writing nothing.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+#include "tests/support/TestApp.h"
+#include "tests/viewer/LeadTestSupport.h"
+#include "viewer/LeadViewerWnd.h"
+
+namespace {
+
+struct ToolResult
+{
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;  // standard output and standard error together
+};
+
+ToolResult RunTool(const std::string& args)
+{
+    ToolResult result;
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+    HANDLE hRead = nullptr, hWrite = nullptr;
+    if (!::CreatePipe(&hRead, &hWrite, &sa, 0))
+        return result;
+    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = hWrite;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::string command = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    ::CloseHandle(hWrite);
+    if (started) {
+        char buffer[512];
+        DWORD n = 0;
+        while (::ReadFile(hRead, buffer, sizeof(buffer), &n, nullptr) && n > 0)
+            result.output.append(buffer, n);
+        ::WaitForSingleObject(pi.hProcess, 60000);
+        ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::CloseHandle(hRead);
+    return result;
+}
+
+std::vector<unsigned char> ReadBytes(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        int c;
+        while ((c = fgetc(f)) != EOF)
+            bytes.push_back(static_cast<unsigned char>(c));
+        fclose(f);
+    }
+    return bytes;
+}
+
+// A photo-like 24-bit picture (gradients with a disc) as a BMP file.
+void WritePicture(const std::string& path, int w, int h)
+{
+    qrv::img::Image image;
+    ASSERT_EQ(qrv::img::Status::kOk, image.Create(w, h, 24));
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = image.Row(y);
+        for (int x = 0; x < w; ++x) {
+            const int dx = x - w / 2, dy = y - h / 3;
+            const bool disc = dx * dx + dy * dy < (h / 4) * (h / 4);
+            row[3 * x + 0] = static_cast<uint8_t>(disc ? 40 : 255 * x / w);
+            row[3 * x + 1] = static_cast<uint8_t>(disc ? 200 : 255 * y / h);
+            row[3 * x + 2] = static_cast<uint8_t>(disc ? 230 : (x * y) % 256);
+        }
+    }
+    HGLOBAL hDib = leadtest::MakeDib(image);
+    ASSERT_NE(nullptr, hDib);
+    const SIZE_T size = ::GlobalSize(hDib);
+    BITMAPFILEHEADER bfh = {};
+    bfh.bfType = 0x4D42;
+    bfh.bfSize = static_cast<DWORD>(sizeof(bfh) + size);
+    bfh.bfOffBits = sizeof(bfh) + sizeof(BITMAPINFOHEADER);
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    fwrite(&bfh, sizeof(bfh), 1, f);
+    fwrite(::GlobalLock(hDib), size, 1, f);
+    ::GlobalUnlock(hDib);
+    fclose(f);
+    ::GlobalFree(hDib);
+}
+
+// Palettes as the tool reads them and as the viewer gets them.
+std::vector<unsigned long> RampPalette(int entries)
+{
+    std::vector<unsigned long> colors;
+    for (int i = 0; i < entries; ++i) {
+        const unsigned v = static_cast<unsigned>(i * 255 / (entries - 1));
+        colors.push_back(v | (((v * 7) & 0xFF) << 8) | ((255 - v) << 16));
+    }
+    return colors;
+}
+
+void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors)
+{
+    FILE* f = fopen(path.c_str(), "w");
+    ASSERT_NE(nullptr, f);
+    fprintf(f, "JASC-PAL\n0100\n%u\n", static_cast<unsigned>(colors.size()));
+    for (unsigned long c : colors)
+        fprintf(f, "%lu %lu %lu\n", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    fclose(f);
+}
+
+// One conversion's settings, for the tool's command line and for the viewer.
+struct Settings
+{
+    const char* name;
+    int bits;
+    bool palette, plx508;
+    int dither;  // -1: left to the viewer
+    int contrast, brightness;
+    bool smooth, invert, blur, sharpen, flip, mirror;
+    int width, height;
+};
+
+const char* const kDitherNames[] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
+                                    "\"Stevenson Arce\"", "Jarvis"};
+
+class PanelImageTool : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = qrvtest::FreshTempFolder("qrv-panel-image");
+        m_in = m_dir + "\\bild.bmp";
+        WritePicture(m_in, 160, 120);
+        m_pal16 = RampPalette(16);
+        m_pal256 = RampPalette(256);
+        m_plx508 = RampPalette(256);
+        for (unsigned long& c : m_plx508)
+            c ^= 0x00302010;
+        WriteJasc(m_dir + "\\p16.pal", m_pal16);
+        WriteJasc(m_dir + "\\p256.pal", m_pal256);
+        WriteJasc(m_dir + "\\plx508.pal", m_plx508);
+    }
+
+    std::string Args(const Settings& s, const std::string& out) const
+    {
+        std::string a = "\"" + m_in + "\" --out \"" + out + "\" --bits " + std::to_string(s.bits);
+        if (s.palette) a += " --palette \"" + m_dir + (s.bits == 4 ? "\\p16.pal\"" : "\\p256.pal\"");
+        if (s.plx508) a += " --plx508 \"" + m_dir + "\\plx508.pal\"";
+        if (s.dither >= 0) a += std::string(" --dither ") + kDitherNames[s.dither];
+        if (s.contrast) a += " --contrast " + std::to_string(s.contrast);
+        if (s.brightness) a += " --brightness " + std::to_string(s.brightness);
+        if (s.smooth) a += " --smooth";
+        if (s.invert) a += " --invert";
+        if (s.blur) a += " --blur";
+        if (s.sharpen) a += " --sharpen";
+        if (s.flip) a += " --flip";
+        if (s.mirror) a += " --mirror";
+        if (s.width) a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
+        return a;
+    }
+
+    // The viewer's panel image for the settings, as a host would ask for it.
+    std::vector<unsigned char> ViewerPanelImage(const Settings& s)
+    {
+        leadtest::HostWindow host(320, 240);
+        CLeadViewerWnd viewer;
+        EXPECT_TRUE(viewer.Create(WS_CHILD, CRect(0, 0, 320, 240), &host, 1));
+        viewer.EnableSizeToFit(0);
+        const bool pal16 = s.palette && s.bits == 4, pal256 = s.palette && s.bits == 8;
+        viewer.SetColorInfo(s.bits, pal16 ? m_pal16.data() : nullptr, pal256 ? m_pal256.data() : nullptr,
+                            s.plx508 ? m_plx508.data() : nullptr, nullptr);
+        if (s.width)
+            viewer.SetImageSize(CSize(s.width, s.height));
+        EXPECT_TRUE(viewer.LoadFile(m_in.c_str()));
+        if (s.dither >= 0) viewer.SetDither(s.dither, 0);
+        viewer.SetContrast(s.contrast, 0);
+        viewer.SetBrightness(s.brightness, 0);
+        viewer.EnableSmooth(s.smooth, 0);
+        viewer.EnableInvert(s.invert, 0);
+        viewer.EnableBlur(s.blur, 0);
+        viewer.EnableSharpen(s.sharpen, 0);
+        viewer.EnableFlip(s.flip, 0);
+        viewer.EnableMirror(s.mirror, 0);
+        viewer.EnablePlx508Mode(s.plx508, 0);
+        HGLOBAL hDib = viewer.GetPanelImage();
+        std::vector<unsigned char> bytes;
+        if (hDib) {
+            const unsigned char* p = static_cast<const unsigned char*>(::GlobalLock(hDib));
+            bytes.assign(p, p + ::GlobalSize(hDib));
+            ::GlobalUnlock(hDib);
+            ::GlobalFree(hDib);
+        }
+        return bytes;
+    }
+
+    std::string m_dir, m_in;
+    std::vector<unsigned long> m_pal16, m_pal256, m_plx508;
+};
+
+} // namespace
+
+TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
+{
+    const Settings cases[] = {
+        {"vier-bit", 4, true, false, 2, 0, 0, false, false, false, false, false, false, 0, 0},
+        {"acht-bit", 8, true, false, 3, 200, -100, true, true, false, false, false, false, 0, 0},
+        {"plx508", 8, true, true, 2, 0, 0, false, false, false, false, false, false, 0, 0},
+        {"echtfarben", 16, false, false, -1, 0, 300, false, false, true, true, true, true, 100, 50},
+        {"zwei-bit", 2, false, false, 1, -300, 0, false, false, false, false, false, true, 64, 64},
+        {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, false, true, false, false, true, false, 0, 0},
+    };
+    for (const Settings& s : cases) {
+        const std::string out = m_dir + "\\" + s.name;
+        ToolResult r = RunTool(Args(s, out));
+        ASSERT_EQ(0u, r.exitCode) << s.name << ": " << r.output;
+        std::vector<unsigned char> file = ReadBytes(out + "\\bild.bmp");
+        std::vector<unsigned char> dib = ViewerPanelImage(s);
+        ASSERT_GT(dib.size(), 40u) << s.name;
+        ASSERT_EQ(file.size(), dib.size() + sizeof(BITMAPFILEHEADER)) << s.name;
+        EXPECT_EQ('B', file[0]);
+        EXPECT_EQ('M', file[1]);
+        EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + sizeof(BITMAPFILEHEADER))) << s.name;
+    }
+}
+
+TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
+{
+    const std::string second = m_dir + "\\zweites.bmp";
+    WritePicture(second, 40, 30);
+    const std::string out = m_dir + "\\viele";
+    ToolResult r = RunTool("\"" + m_in + "\" \"" + second + "\" --out \"" + out + "\" --bits 1");
+    ASSERT_EQ(0u, r.exitCode) << r.output;
+    EXPECT_NE(std::string::npos, r.output.find("[1/2]")) << r.output;
+    EXPECT_NE(std::string::npos, r.output.find("[2/2]")) << r.output;
+
+    // A second run must not overwrite without --force.
+    FILE* f = fopen((out + "\\bild.bmp").c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    fputs("eigene Datei", f);
+    fclose(f);
+    r = RunTool("\"" + m_in + "\" --out \"" + out + "\" --bits 1");
+    EXPECT_NE(0u, r.exitCode);
+    EXPECT_NE(std::string::npos, r.output.find("existiert schon")) << r.output;
+    EXPECT_EQ(12u, ReadBytes(out + "\\bild.bmp").size()) << "the existing file is kept";
+    r = RunTool("\"" + m_in + "\" --out \"" + out + "\" --bits 1 --force");
+    EXPECT_EQ(0u, r.exitCode) << r.output;
+    EXPECT_GT(ReadBytes(out + "\\bild.bmp").size(), 12u);
+}
+
+TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing)
+{
+    const std::string out = m_dir + "\\fehler";
+    std::vector<unsigned long> eight = RampPalette(8);
+    WriteJasc(m_dir + "\\p8.pal", eight);
+    FILE* f = fopen((m_dir + "\\kaputt.bmp").c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    fputs("BM kein Bild", f);
+    fclose(f);
+    struct Case { std::string args; DWORD exitCode; const char* message; };
+    const Case cases[] = {
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --farbe rot", 2, "unbekannte Option --farbe"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 5", 2, "ungueltige Farbtiefe"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --dither Zufall", 2, "unbekanntes Dithering"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\p8.pal\"", 1, "hat 8 Farben, erwartet 256"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\fehlt.pal\"", 1, "kann nicht gelesen werden"},
+        {"\"" + m_dir + "\\kaputt.bmp\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
+        {"\"" + m_dir + "\\gibtsnicht.png\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
+    };
+    for (const Case& c : cases) {
+        ToolResult r = RunTool(c.args);
+        EXPECT_EQ(c.exitCode, r.exitCode) << c.args << "\n" << r.output;
+        EXPECT_NE(std::string::npos, r.output.find(c.message)) << c.args << "\n" << r.output;
+    }
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = ::FindFirstFileA((out + "\\*.bmp").c_str(), &fd);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, hFind) << "no output for bad input";
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+}
