@@ -2,6 +2,7 @@
 #include "MainFrame.h"
 #include "CatalogueWindow.h"
 #include "FolderWindow.h"
+#include "ViewerDemo.h"
 #include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
@@ -76,10 +77,12 @@ int CDemoApp::TakeScreenshots(const CString& folder)
     if (CWnd* pFolders = CFolderWindow::Show(m_pMainWnd)) {
         qrvtest::PumpFor(300);
         failures += !qrvtest::SaveWindowPng(pFolders->m_hWnd, PathIn(folder, "shell-tree.png"));
+        failures += !qrvtest::SaveWindowPng(pFolders->m_hWnd, PathIn(folder, "file-list.png"));
         pFolders->DestroyWindow();
     } else {
         ++failures;
     }
+    failures += CViewerDemo::TakeScreenshots(m_pMainWnd, folder);
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);

@@ -2,6 +2,17 @@
 
 namespace {
 const UINT kTreeId = 1200;
+const UINT kFilterId = 1201;
+const int kFilterHeight = 200;   // with the drop-down list
+const int kFilterRow = 24;       // the closed box's row above the tree
+
+// The filter entries: label and pattern.
+const struct { LPCSTR pszLabel, pszFilter; } kFilters[] = {
+    {"Bilder (*.bmp, *.png)", "*.bmp;*.png"},
+    {"Bitmaps (*.bmp)", "*.bmp"},
+    {"PNG-Dateien (*.png)", "*.png"},
+    {"Nur Ordner", ""},
+};
 
 bool IsFolder(const CString& path)
 {
@@ -26,6 +37,7 @@ CString SourceFolder(LPCSTR pszRelative)
 BEGIN_MESSAGE_MAP(CFolderWindow, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_NOTIFY(FFN_SELCHANGE, kFilterId, OnFilterChange)
 END_MESSAGE_MAP()
 
 CString CFolderWindow::ImageFolder()
@@ -55,9 +67,13 @@ int CFolderWindow::OnCreate(LPCREATESTRUCT)
     // Full size from the start: opening the tree scrolls to fit its width.
     CRect rc;
     GetClientRect(&rc);
-    if (!m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                           TVS_SHOWSELALWAYS,
-                       rc, this, kTreeId))
+    if (!CreateFilterCombo(rc))
+        return -1;
+    rc.top += kFilterRow;
+    if (!m_tree.CreateEx(WS_EX_ACCEPTFILES,
+                         WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                             TVS_SHOWSELALWAYS | TVS_EDITLABELS,
+                         rc, this, kTreeId))
         return -1;
     m_tree.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
     m_tree.SetFilterExt("*.bmp;*.png");
@@ -70,10 +86,32 @@ int CFolderWindow::OnCreate(LPCREATESTRUCT)
     return 0;
 }
 
+bool CFolderWindow::CreateFilterCombo(const CRect& rc)
+{
+    if (!m_filter.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
+                         CRect(rc.left, rc.top, rc.right, rc.top + kFilterHeight), this, kFilterId))
+        return false;
+    m_filter.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
+    for (int i = 0; i < (int)(sizeof(kFilters) / sizeof(kFilters[0])); ++i)
+        m_filter.SetItemData(m_filter.AddString(kFilters[i].pszLabel), (DWORD_PTR)i);
+    m_filter.SetCurSel(0);
+    return true;
+}
+
+void CFolderWindow::OnFilterChange(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    DWORD_PTR index = reinterpret_cast<NMFILEFILTER*>(pNMHDR)->dwItemData;
+    if (index < sizeof(kFilters) / sizeof(kFilters[0]))
+        m_tree.SetFilterExt(kFilters[index].pszFilter);
+    *pResult = 0;
+}
+
 void CFolderWindow::OnSize(UINT, int cx, int cy)
 {
+    if (m_filter.m_hWnd)
+        m_filter.MoveWindow(0, 0, cx, kFilterHeight);
     if (m_tree.m_hWnd)
-        m_tree.MoveWindow(0, 0, cx, cy);
+        m_tree.MoveWindow(0, kFilterRow, cx, cy > kFilterRow ? cy - kFilterRow : 0);
 }
 
 void CFolderWindow::PostNcDestroy() { delete this; }

@@ -1,9 +1,11 @@
-// A window with the library's shell folder tree, showing bitmaps and PNG
-// files, opened at the sample images (or another folder of images beside the
-// demo's sources).
+// A window with the library's file list tree and its filter combo box,
+// showing bitmaps and PNG files, opened at the sample images (or another
+// folder of images beside the demo's sources). Files can be copied, moved,
+// renamed, deleted and dropped in it.
 #pragma once
 #include <afxwin.h>
-#include "browse/ShellTree.h"
+#include "browse/FileFilterCombo.h"
+#include "browse/FileListTree.h"
 
 class CFolderWindow : public CWnd
 {
@@ -17,9 +19,13 @@ protected:
     CFolderWindow() = default;
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnFilterChange(NMHDR* pNMHDR, LRESULT* pResult);
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    CShellTree m_tree;
+    bool CreateFilterCombo(const CRect& rc);
+
+    CFileFilterCombo m_filter;
+    CFileListTree m_tree;
 };

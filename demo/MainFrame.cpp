@@ -3,6 +3,8 @@
 #include "resources/resource.h"
 #include "CatalogueWindow.h"
 #include "FolderWindow.h"
+#include "ImageViewerWindow.h"
+#include "ViewerDemo.h"
 #if __has_include("ValuesDialog.h")
 #include "ValuesDialog.h"
 #define QRV_DEMO_HAS_VALUES 1
@@ -18,6 +20,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
     ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
     ON_COMMAND(ID_DRIVER_SELECT, OnDriverSelect)
+    ON_COMMAND(ID_IMAGE_PREVIEW, OnImagePreview)
+    ON_COMMAND(ID_IMAGE_SETTINGS, OnImageSettings)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::CreateFrame()
@@ -87,6 +91,9 @@ void CMainFrame::OnEditValues()
     dlg.DoModal();
 #endif
 }
+
+void CMainFrame::OnImagePreview() { CImageViewerWindow::Show(this); }
+void CMainFrame::OnImageSettings() { CViewerDemo::RunImageSettings(this); }
 
 void CMainFrame::OnDriverCatalogue() { CCatalogueWindow::Show(this); }
 

@@ -27,6 +27,8 @@ protected:
     afx_msg void OnEditValues();
     afx_msg void OnDriverCatalogue();
     afx_msg void OnDriverSelect();
+    afx_msg void OnImagePreview();
+    afx_msg void OnImageSettings();
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 

@@ -352,11 +352,33 @@ BOOL CPropertySheet::OnInitDialog()
             ::SetWindowLongA(hTab, GWL_STYLE, (::GetWindowLongA(hTab, GWL_STYLE) & ~TCS_MULTILINE) | TCS_SINGLELINE);
     }
     BOOL bResult = (BOOL)Default();
+    if (m_bModeless && !(m_psh.dwFlags & PSH_WIZARD))
+        RemoveStandardButtons();
     if (!m_strFinishText.IsEmpty())
         ::SendMessageA(m_hWnd, PSM_SETFINISHTEXTA, 0, reinterpret_cast<LPARAM>((LPCSTR)m_strFinishText));
     if (!(GetStyle() & WS_CHILD))
         CenterWindow();
     return bResult;
+}
+
+// A modeless sheet has no OK, Cancel, Apply or Help: the buttons are hidden
+// and disabled, and the sheet ends above them.
+void CPropertySheet::RemoveStandardButtons()
+{
+    HWND hOk = ::GetDlgItem(m_hWnd, IDOK);
+    if (hOk) {
+        CRect rcWnd, rcButton;
+        GetWindowRect(&rcWnd);
+        ::GetWindowRect(hOk, &rcButton);
+        SetWindowPos(nullptr, 0, 0, rcWnd.Width(), rcButton.top - rcWnd.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+        if (HWND hButton = ::GetDlgItem(m_hWnd, nID)) {
+            ::ShowWindow(hButton, SW_HIDE);
+            ::EnableWindow(hButton, FALSE);
+        }
+    }
 }
 
 BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)

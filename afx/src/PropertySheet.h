@@ -78,6 +78,8 @@ private:
     BOOL BuildPropPageArray();
     // Creates the control's window bound to this object.
     HWND CreateSheetWindow(DWORD dwStyle, DWORD dwExStyle);
+    // Hides the standard buttons of a modeless sheet and shortens it to end above them.
+    void RemoveStandardButtons();
 
     PROPSHEETPAGEA* m_pPageArray;
     DWORD m_dwCreateStyle;

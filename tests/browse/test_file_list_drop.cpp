@@ -279,3 +279,43 @@ TEST_F(FileListTreeTest, CacheDataOffersTheFilesAsADroppedFilesBlock)
     data.Detach();
     pSource->InternalRelease();
 }
+
+TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
+{
+    Folder("ziel");
+    Folder("andere");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel"), hOther = Child(hRoot, "andere");
+    COleDataSource* pSource = new COleDataSource;
+    CString files = MakeList({"C:\\x\\a.txt"});
+    m_tree.CacheData(pSource, files);
+    COleDataObject withFiles;
+    withFiles.Attach(pSource->GetDataObject(), FALSE);
+
+    // The drop target hands the steps to the tree, and only to a file list tree.
+    CFileListDropTarget target;
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hTarget)));
+    EXPECT_NE(0u, m_tree.GetDragTimer());
+    EXPECT_EQ(hTarget, m_tree.GetDropHilightItem());
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(&m_tree, &withFiles, MK_CONTROL, Center(hOther)));
+    EXPECT_EQ(hOther, m_tree.GetDropHilightItem());
+    target.OnDragLeave(&m_tree);
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_NE(0u, m_tree.GetDragTimer());   // runs on until the button is released
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
+
+    // Data without dropped files is refused.
+    COleDataSource* pText = new COleDataSource;
+    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    pText->CacheGlobalData(CF_TEXT, hText);
+    COleDataObject textOnly;
+    textOnly.Attach(pText->GetDataObject(), FALSE);
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_tree, &textOnly, 0, Center(hTarget)));
+
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+    textOnly.Detach();
+    withFiles.Detach();
+    pText->InternalRelease();
+    pSource->InternalRelease();
+}
