@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <windows.h>
+#include <shellapi.h>
 
 namespace filetest {
 
@@ -13,6 +14,23 @@ void WriteText(const std::string& path, const std::string& text)
         return;
     fwrite(text.data(), 1, text.size(), f);
     fclose(f);
+}
+
+void RemoveFolder(const std::string& path)
+{
+    std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&op);
+}
+
+std::string Upper(std::string s)
+{
+    if (!s.empty())
+        ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    return s;
 }
 
 std::string ReadText(const std::string& path)

@@ -10,6 +10,10 @@ namespace filetest {
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 bool Exists(const std::string& path);
+// Removes a folder with everything in it, through the shell, without asking.
+void RemoveFolder(const std::string& path);
+// The text in upper case, as the shell compares paths.
+std::string Upper(std::string s);
 // Names of the entries of a folder (without "." and ".."), sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 // A file list of the given paths, built as the library builds them.

@@ -26,23 +26,6 @@ void WriteFile(const std::string& path, const std::string& text)
     ::CloseHandle(h);
 }
 
-void RemoveFolder(const std::string& path)
-{
-    std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    ::SHFileOperationA(&op);
-}
-
-std::string Upper(std::string s)
-{
-    if (!s.empty())
-        ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
-    return s;
-}
-
 void ShellTreeTest::SetUp()
 {
     ASSERT_NE(g_env, nullptr);

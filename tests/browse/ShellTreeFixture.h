@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "browse/ShellTree.h"
+#include "tests/browse/FileTestSupport.h"
 
 namespace qrvtest {
 
@@ -23,8 +24,8 @@ public:
 };
 
 void WriteFile(const std::string& path, const std::string& text = "x");
-void RemoveFolder(const std::string& path);
-std::string Upper(std::string s);
+using filetest::RemoveFolder;
+using filetest::Upper;
 
 class ShellTreeTest : public ::testing::Test
 {
