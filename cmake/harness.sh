@@ -77,6 +77,7 @@ qrv_wine_env() {
     /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver64 -w 2>/dev/null || wineserver -w 2>/dev/null || true
   fi
+  qrv_wine_fonts
 }
 
 qrv_wine_stop() {
@@ -253,4 +254,16 @@ qrv_package() {
   rm -rf "$ROOT/out/package/$preset"
   cmake --install "build/$preset" --prefix "$ROOT/out/package/$preset" >/dev/null
   echo "qrv: package in out/package/$preset"
+}
+
+# Debian's Wine does not look in its own data folder for fonts-wine's faces,
+# so without them caption buttons show Marlett's letters ("0 1 r") and dialogs
+# fall back to another face. The prefix's font folder is always searched.
+qrv_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+  [ -d "$fonts" ] || return 0
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$f" ] && [ ! -e "$fonts/$(basename "$f")" ] && cp "$f" "$fonts/"
+  done
+  return 0
 }

@@ -3,6 +3,8 @@
 #include "CatalogueWindow.h"
 #include "FolderWindow.h"
 #include "ViewerDemo.h"
+#include "PasteDemo.h"
+#include <afxole.h>
 #include "select/PlcSelectDlg.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/Screenshot.h"
@@ -41,6 +43,8 @@ BOOL CDemoApp::InitInstance()
     // With the final backslash, so the driver cache becomes a key of its own
     // (Software\QRV Demo\PLC Drivers).
     SetRegistryKey("QRV Demo\\");
+    // The clipboard and drag and drop of the viewer and the file list.
+    AfxOleInit();
     m_hQrv = ::LoadLibraryA("QRV.dll");
     CMainFrame* pFrame = new CMainFrame;
     if (!pFrame->CreateFrame()) {
@@ -83,6 +87,7 @@ int CDemoApp::TakeScreenshots(const CString& folder)
         ++failures;
     }
     failures += CViewerDemo::TakeScreenshots(m_pMainWnd, folder);
+    failures += CPasteDemo::Run(m_pMainWnd, folder);
 #ifdef QRV_DEMO_HAS_VALUES
     {
         CValuesDialog dlg(m_pMainWnd);

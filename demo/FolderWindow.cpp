@@ -50,9 +50,14 @@ CString CFolderWindow::ImageFolder()
     return CString();
 }
 
-CWnd* CFolderWindow::Show(CWnd* pParent)
+CFolderWindow* CFolderWindow::s_pCurrent = nullptr;
+
+int CFolderWindow::Paste() { return m_tree.DoPaste(m_tree.GetSelectedItem()); }
+
+CWnd* CFolderWindow::Show(CWnd* pParent, LPCSTR pszFolder)
 {
     CFolderWindow* pWnd = new CFolderWindow;
+    pWnd->m_strFolder = pszFolder ? pszFolder : "";
     LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     if (!pWnd->CreateEx(0, cls, "Ordner – Bilder (*.bmp, *.png)", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE,
                         100, 60, 460, 600, pParent ? pParent->m_hWnd : nullptr, nullptr)) {
@@ -78,11 +83,12 @@ int CFolderWindow::OnCreate(LPCREATESTRUCT)
     m_tree.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
     m_tree.SetFilterExt("*.bmp;*.png");
     m_tree.LoadTree();
-    CString folder = ImageFolder();
+    CString folder = m_strFolder.IsEmpty() ? ImageFolder() : m_strFolder;
     if (!folder.IsEmpty())
         m_tree.TunnelTree(folder);
     if (HTREEITEM hSel = m_tree.GetSelectedItem())
         m_tree.EnsureVisible(hSel);
+    s_pCurrent = this;
     return 0;
 }
 
@@ -114,4 +120,9 @@ void CFolderWindow::OnSize(UINT, int cx, int cy)
         m_tree.MoveWindow(0, kFilterRow, cx, cy > kFilterRow ? cy - kFilterRow : 0);
 }
 
-void CFolderWindow::PostNcDestroy() { delete this; }
+void CFolderWindow::PostNcDestroy()
+{
+    if (s_pCurrent == this)
+        s_pCurrent = nullptr;
+    delete this;
+}

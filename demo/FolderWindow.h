@@ -10,8 +10,14 @@
 class CFolderWindow : public CWnd
 {
 public:
-    // Opens a new, self-deleting window owned by pParent; null if it cannot.
-    static CWnd* Show(CWnd* pParent);
+    // Opens a new, self-deleting window owned by pParent, at pszFolder or
+    // else at the sample images; null if it cannot.
+    static CWnd* Show(CWnd* pParent, LPCSTR pszFolder = nullptr);
+    // The folder window opened last and still open, or null.
+    static CFolderWindow* Current() { return s_pCurrent; }
+    // Bearbeiten -> Einfügen: the clipboard's files or viewer bitmap into
+    // the selected folder (or the selected file's folder). 1 if pasted.
+    int Paste();
     // The folder the tree is opened at, ending with a backslash.
     static CString ImageFolder();
 
@@ -28,4 +34,6 @@ private:
 
     CFileFilterCombo m_filter;
     CFileListTree m_tree;
+    CString m_strFolder;
+    static CFolderWindow* s_pCurrent;
 };

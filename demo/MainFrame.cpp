@@ -4,6 +4,8 @@
 #include "CatalogueWindow.h"
 #include "FolderWindow.h"
 #include "ImageViewerWindow.h"
+#include <afxole.h>
+#include "viewer/LeadViewerWnd.h"
 #include "ViewerDemo.h"
 #if __has_include("ValuesDialog.h")
 #include "ValuesDialog.h"
@@ -18,10 +20,12 @@ BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_COMMAND(ID_FILE_FOLDER, OnFileFolder)
     ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
     ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
     ON_COMMAND(ID_DRIVER_SELECT, OnDriverSelect)
     ON_COMMAND(ID_IMAGE_PREVIEW, OnImagePreview)
     ON_COMMAND(ID_IMAGE_SETTINGS, OnImageSettings)
+    ON_COMMAND(ID_IMAGE_COPY, OnImageCopy)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::CreateFrame()
@@ -90,6 +94,49 @@ void CMainFrame::OnEditValues()
     CValuesDialog dlg(this);
     dlg.DoModal();
 #endif
+}
+
+void CMainFrame::OnEditPaste()
+{
+    CFolderWindow* pFolders = CFolderWindow::Current();
+    if (!pFolders)
+        AfxMessageBox("Bitte zuerst mit „Datei – Ordner…“ den Zielordner öffnen.", MB_ICONINFORMATION);
+    else if (!pFolders->Paste())
+        AfxMessageBox("Die Zwischenablage enthält keine Dateien und kein Bild der Bildvorschau.", MB_ICONINFORMATION);
+}
+
+namespace {
+// The open "Bildvorschau" window of this thread, if any.
+BOOL CALLBACK FindViewerWindow(HWND hWnd, LPARAM lParam)
+{
+    auto* pFound = reinterpret_cast<CImageViewerWindow**>(lParam);
+    *pFound = dynamic_cast<CImageViewerWindow*>(CWnd::FromHandlePermanent(hWnd));
+    return *pFound == nullptr;
+}
+}
+
+// Bild -> Kopieren: the panel image with its "PlxDibInfo" record, which
+// Bearbeiten -> Einfügen in the folder window saves as a bitmap file.
+BOOL CMainFrame::CopyViewerImage()
+{
+    CImageViewerWindow* pWindow = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindViewerWindow, reinterpret_cast<LPARAM>(&pWindow));
+    CLeadViewerWnd* pViewer = pWindow ? pWindow->ImageViewer() : nullptr;
+    if (!pViewer)
+        return FALSE;
+    COleDataSource* pSource = new COleDataSource;
+    if (!pViewer->CacheData(pSource)) {
+        pSource->InternalRelease();
+        return FALSE;
+    }
+    pSource->SetClipboard();
+    return TRUE;
+}
+
+void CMainFrame::OnImageCopy()
+{
+    if (!CopyViewerImage())
+        AfxMessageBox("Bitte zuerst mit „Bild – Bildvorschau…“ ein Bild zeigen.", MB_ICONINFORMATION);
 }
 
 void CMainFrame::OnImagePreview() { CImageViewerWindow::Show(this); }

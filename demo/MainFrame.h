@@ -25,10 +25,17 @@ protected:
     afx_msg void OnFileFolder();
     afx_msg void OnViewStrings();
     afx_msg void OnEditValues();
+    afx_msg void OnEditPaste();
     afx_msg void OnDriverCatalogue();
     afx_msg void OnDriverSelect();
     afx_msg void OnImagePreview();
     afx_msg void OnImageSettings();
+    afx_msg void OnImageCopy();
+public:
+    // Bild -> Kopieren without a message: the open image viewer's panel
+    // image onto the clipboard. FALSE without a shown picture.
+    static BOOL CopyViewerImage();
+protected:
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
