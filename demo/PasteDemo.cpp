@@ -7,12 +7,12 @@
 
 namespace {
 
-// A folder of its own under the temporary folder, emptied of bitmaps.
+// A folder of its own at the top of drive C:, emptied of bitmaps; the
+// temporary folder is crowded with the tests' folders.
 CString ScratchFolder()
 {
-    char temp[MAX_PATH] = "";
-    ::GetTempPathA(MAX_PATH, temp);
-    CString folder = CString(temp) + "QRV Demo Einfügen\\";
+    ::CreateDirectoryA("C:\\QRV Demo", nullptr);
+    CString folder = "C:\\QRV Demo\\Einfügen\\";
     ::CreateDirectoryA(folder, nullptr);
     WIN32_FIND_DATAA fd;
     HANDLE hFind = ::FindFirstFileA(folder + "*.bmp", &fd);
