@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "driver/EntryPointNames.h"
 #include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
@@ -17,28 +18,6 @@ using F = DriverFixture;
 
 template <typename T> T* P(UINT_PTR v) { return reinterpret_cast<T*>(v); }
 template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
-
-// Every entry point of the table that the library looks up by name.
-const char* const kEntryPoints[] = {
-    "InitPlcDefaults", "ExpInitTagSetupDefaults", "ExpSetPLCModel", "ExpGetModelName",
-    "ExpGetModelIDandNameArrays", "ExpSetModelUpdateAreas", "ExpSetPanelInternalMemorySize",
-    "ExpSetProjectData", "ExpGetPLCNodeStringAsIP", "ExpSetMPIFeatureSet", "ExpSetPLCParamData",
-    "ExpAfterPrjLoadAndUpload", "ExpBeforePrjSaveAndDownload", "ExecPlcSetupDlg", "AttachPLCFieldDialog",
-    "ExpInitFieldControls", "ExpInitFieldControls1", "ExpIsValidAddressAndDataFormat", "ExpCanCloseDialog",
-    "ExpResetNativeDataFormat", "ExpOnSignedUnsigned", "ExpOnFixedPointChanged", "ExpOnPrecChanged",
-    "ExpValidateField", "ExpFixNumericbase", "ExpFixExtraAddrElem2", "ExpIsFieldSaveReqd",
-    "ExpResetFieldSaveReqdFlag", "ExpGetDataFormat", "ExpSetDataFormat", "ExpGetPreferredDataFormat",
-    "ExpResetDataFormat", "ExpIsASCIIDataFormat", "ExpIsFormatSupported", "ExpIsReadWriteSupported",
-    "ExpIsNumericBaseSupported", "ExpIsSignedUnsignedSupported", "ExpIsFixedPointSupported",
-    "ExpIsScalingSupported", "ExpConvertString2MaxMin", "ExpConvertMaxMin2String", "ExpConvertString2ScaleFac",
-    "ExpConvertScaleFac2String", "ExpValidateMaxMin", "ExpGetDataFormatIdFromString",
-    "ExpGetDataFormatStringFromId", "ExpSetLogicalTag", "ExpGetLogicalTag", "ExpWriteLogicalAddressString",
-    "ExpIsCompatibleTag", "ExpUpdateFieldFromTagDb", "ExpValidatePLCAddress", "ExpSetFieldVarPageNum",
-    "ExpSetFieldVarBitIndex", "ExpIsTimeSchdulerFieldUsed", "ExpGetSizeofZ32Tag", "ExpUseTagforAllFormats",
-    "ExpUseCustomTagValidation", "ExpIsTagReimportSupported", "ExpDownloadAllTags", "ExpParseCustomTagFileExt",
-    "ExpParseCustomTagFile1", "ExpGetTagImportColumnOrderAndFormat", "ExpIsGenericTagImportSupported",
-    "ExpGetCustomTagFileFilters",
-};
 
 class DriverAbi : public RecordingDriver
 {
@@ -61,7 +40,7 @@ TEST_F(DriverAbi, EntryPointsAreExportedUndecoratedUnderTheirPlainNames)
     ASSERT_FALSE(exported.empty());
     for (const std::string& name : exported)
         EXPECT_EQ(std::string::npos, name.find('@')) << "decorated export " << name;
-    for (const char* name : kEntryPoints) {
+    for (const char* name : kDriverEntryPoints) {
         EXPECT_NE(nullptr, ::GetProcAddress(m_h, name)) << name;
         EXPECT_EQ(nullptr, ::GetProcAddress(m_h, (std::string("_") + name).c_str())) << name;
     }

@@ -5,6 +5,7 @@
 //   qrvtool panel-image IN... --out DIR --bits N  pictures as a panel shows them (PanelImage.cpp)
 #include <afxwin.h>
 #include "catalogue/PlcInfoList.h"
+#include "driver/EntryPointNames.h"
 #include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include "tools/qrvtool/PanelImage.h"
@@ -93,28 +94,6 @@ int Drivers(int argc, char** argv)
     return 0;
 }
 
-// Every entry point the library looks up, in the order of its tables.
-const char* const kEntryPoints[] = {
-    "InitPlcDefaults", "ExpInitTagSetupDefaults", "ExpSetPLCModel", "ExpGetModelName",
-    "ExpGetModelIDandNameArrays", "ExpSetModelUpdateAreas", "ExpSetPanelInternalMemorySize", "ExpSetProjectData",
-    "ExpGetPLCNodeStringAsIP", "ExpSetMPIFeatureSet", "ExpSetPLCParamData", "ExpAfterPrjLoadAndUpload",
-    "ExpBeforePrjSaveAndDownload", "ExecPlcSetupDlg", "AttachPLCFieldDialog", "ExpInitFieldControls",
-    "ExpInitFieldControls1", "ExpIsValidAddressAndDataFormat", "ExpCanCloseDialog", "ExpResetNativeDataFormat",
-    "ExpOnSignedUnsigned", "ExpOnFixedPointChanged", "ExpOnPrecChanged", "ExpValidateField", "ExpFixNumericbase",
-    "ExpFixExtraAddrElem2", "ExpIsFieldSaveReqd", "ExpResetFieldSaveReqdFlag", "ExpGetDataFormat",
-    "ExpSetDataFormat", "ExpGetPreferredDataFormat", "ExpResetDataFormat", "ExpIsASCIIDataFormat",
-    "ExpIsFormatSupported", "ExpIsReadWriteSupported", "ExpIsNumericBaseSupported", "ExpIsSignedUnsignedSupported",
-    "ExpIsFixedPointSupported", "ExpIsScalingSupported", "ExpConvertString2MaxMin", "ExpConvertMaxMin2String",
-    "ExpConvertString2ScaleFac", "ExpConvertScaleFac2String", "ExpValidateMaxMin", "ExpGetDataFormatIdFromString",
-    "ExpGetDataFormatStringFromId", "ExpSetLogicalTag", "ExpGetLogicalTag", "ExpWriteLogicalAddressString",
-    "ExpIsCompatibleTag", "ExpUpdateFieldFromTagDb", "ExpValidatePLCAddress", "ExpSetFieldVarPageNum",
-    "ExpSetFieldVarBitIndex", "ExpIsTimeSchdulerFieldUsed", "ExpGetSizeofZ32Tag", "ExpUseTagforAllFormats",
-    "ExpUseCustomTagValidation", "ExpIsTagReimportSupported", "ExpDownloadAllTags", "ExpParseCustomTagFileExt",
-    "ExpParseCustomTagFile1", "ExpGetTagImportColumnOrderAndFormat", "ExpIsGenericTagImportSupported",
-    "ExpGetCustomTagFileFilters", "ExpDoSpecialInit", "InitForth", "ExpGetDriverName", "ProxyToDll",
-    "ExpIsPLCParamDataDriver", "GetVarnBinaryResourceSize", "GetVarnBinaryResource", "FreeVarnBinaryResource",
-    "ExpGetDriverCapability", "ExpSetSymbolChecksum", "ExpGetSymbolChecksum", "ExpParseTagsFromAdditionalFile",
-    "ExpGetTagnameFromGA", "ExpMakeGACompatiable"};
 
 // What a host learns through the driver object bound to the module.
 void PrintDriverView(HINSTANCE hModule)
@@ -147,7 +126,7 @@ void PrintEntryPoints(HINSTANCE hModule)
 {
     const std::vector<std::string> exported = ExportedNames(hModule);
     int found = 0;
-    for (const char* name : kEntryPoints) {
+    for (const char* name : kDriverEntryPoints) {
         bool has = ::GetProcAddress(hModule, name) != nullptr;
         found += has;
         std::string decorated = has ? std::string() : DecoratedExport(exported, name);
@@ -156,7 +135,7 @@ void PrintEntryPoints(HINSTANCE hModule)
         else
             printf("  %-38s %s\n", name, has ? "exportiert" : "Standardwert");
     }
-    printf("%d von %d Einsprungpunkten exportiert\n", found, (int)(sizeof(kEntryPoints) / sizeof(kEntryPoints[0])));
+    printf("%d von %d Einsprungpunkten exportiert\n", found, (int)(sizeof(kDriverEntryPoints) / sizeof(kDriverEntryPoints[0])));
 }
 
 int Inspect(int argc, char** argv)
