@@ -265,6 +265,22 @@ short CLeadFileReader::CheckSize(int nWidth, int nHeight)
     return CLead::errNone;
 }
 
+// The Info of a metafile rasterised to w x h pixels (at least 1 x 1) at
+// nDpi, once the size is within the control's limits.
+short CLeadFileReader::MetafileInfo(short nFormat, int64_t w, int64_t h, long nDpi, Info& fi)
+{
+    short nResult = CheckSize(int(w > INT32_MAX ? INT32_MAX : (w < 1 ? 1 : w)),
+                              int(h > INT32_MAX ? INT32_MAX : (h < 1 ? 1 : h)));
+    if (nResult != CLead::errNone)
+        return nResult;
+    fi.nFormat = nFormat;
+    fi.nWidth = int(w < 1 ? 1 : w);
+    fi.nHeight = int(h < 1 ? 1 : h);
+    fi.nXRes = fi.nYRes = nDpi;
+    fi.nBits = 24;
+    return CLead::errNone;
+}
+
 short CLeadFileReader::Read(LPCSTR pszFileName, long nPage, long nMetaDpi, bool bPixels,
                             Info& info, Image& image)
 {
@@ -507,16 +523,10 @@ short CLeadFileReader::ReadWmf(const std::vector<uint8_t>& data, long nDpi, bool
         return CLead::errTruncated;
     const int64_t w = (int64_t(right - left) * nDpi + inch / 2) / inch;
     const int64_t h = (int64_t(bottom - top) * nDpi + inch / 2) / inch;
-    short nResult = CheckSize(int(w > INT32_MAX ? INT32_MAX : (w < 1 ? 1 : w)),
-                              int(h > INT32_MAX ? INT32_MAX : (h < 1 ? 1 : h)));
+    Info fi;
+    short nResult = MetafileInfo(CLead::fmtWmf, w, h, nDpi, fi);
     if (nResult != CLead::errNone)
         return nResult;
-    Info fi;
-    fi.nFormat = CLead::fmtWmf;
-    fi.nWidth = int(w < 1 ? 1 : w);
-    fi.nHeight = int(h < 1 ? 1 : h);
-    fi.nXRes = fi.nYRes = nDpi;
-    fi.nBits = 24;
     if (bPixels) {
         HMETAFILE hmf = ::SetMetaFileBitsEx(UINT(bytes), mh);
         if (!hmf)
@@ -555,16 +565,10 @@ short CLeadFileReader::ReadEmf(const std::vector<uint8_t>& data, long nDpi, bool
         return CLead::errTruncated;
     const int64_t w = ((fr - fl) * nDpi + 1270) / 2540;
     const int64_t h = ((fb - ft) * nDpi + 1270) / 2540;
-    short nResult = CheckSize(int(w > INT32_MAX ? INT32_MAX : (w < 1 ? 1 : w)),
-                              int(h > INT32_MAX ? INT32_MAX : (h < 1 ? 1 : h)));
+    Info fi;
+    short nResult = MetafileInfo(CLead::fmtEmf, w, h, nDpi, fi);
     if (nResult != CLead::errNone)
         return nResult;
-    Info fi;
-    fi.nFormat = CLead::fmtEmf;
-    fi.nWidth = int(w < 1 ? 1 : w);
-    fi.nHeight = int(h < 1 ? 1 : h);
-    fi.nXRes = fi.nYRes = nDpi;
-    fi.nBits = 24;
     if (bPixels) {
         HENHMETAFILE hemf = ::SetEnhMetaFileBits(nBytes, p);
         if (!hemf)

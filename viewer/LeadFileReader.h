@@ -40,6 +40,8 @@ private:
     static short ReadEmf(const std::vector<uint8_t>& data, long nDpi, bool bPixels, Info& info,
                          qrv::img::Image& image);
     static short CheckSize(int nWidth, int nHeight);
+    // The Info of a metafile rasterised to w x h pixels (at least 1 x 1).
+    static short MetafileInfo(short nFormat, int64_t w, int64_t h, long nDpi, Info& fi);
     // The sizes the file's headers declare, checked against the limits before
     // WIC sees the file: some of its decoders allocate the declared size at
     // once (and overflow doing it). Answers 0 when nothing is declared too big.
