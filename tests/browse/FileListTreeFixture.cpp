@@ -7,21 +7,9 @@
 
 namespace filetest {
 
-namespace {
-
-class OleEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { ::OleInitialize(nullptr); }
-};
-
-const ::testing::Environment* const g_ole = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
-
-}  // namespace
-
 void FileListTreeTest::SetUp()
 {
-    ASSERT_NE(g_ole, nullptr);
+    ASSERT_NE(g_oleEnvironment, nullptr);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     ::CreateDirectoryA("C:\\qrv-filelist", nullptr);
     m_root = std::string("C:\\qrv-filelist\\") + info->name();

@@ -1,4 +1,6 @@
 #include "FileTestSupport.h"
+#include <gtest/gtest.h>
+#include <ole2.h>
 #include "browse/FileList.h"
 #include <algorithm>
 #include <cstdio>
@@ -6,6 +8,16 @@
 #include <shellapi.h>
 
 namespace filetest {
+
+namespace {
+class OleEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { ::OleInitialize(nullptr); }
+};
+}  // namespace
+
+const ::testing::Environment* const g_oleEnvironment = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
 void WriteText(const std::string& path, const std::string& text)
 {

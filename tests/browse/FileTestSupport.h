@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+namespace testing { class Environment; }
+
 namespace filetest {
+
+// COM for the shell and OLE for the clipboard and drag and drop, set up once
+// for the whole test program.
+extern const ::testing::Environment* const g_oleEnvironment;
 
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);

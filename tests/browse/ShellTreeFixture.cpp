@@ -4,18 +4,6 @@
 
 namespace qrvtest {
 
-namespace {
-
-// COM for the shell.
-class ShellEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override { ::OleInitialize(nullptr); }
-};
-
-const ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new ShellEnvironment);
-
-}
 
 void WriteFile(const std::string& path, const std::string& text)
 {
@@ -28,7 +16,7 @@ void WriteFile(const std::string& path, const std::string& text)
 
 void ShellTreeTest::SetUp()
 {
-    ASSERT_NE(g_env, nullptr);
+    ASSERT_NE(filetest::g_oleEnvironment, nullptr);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     ::CreateDirectoryA("C:\\qrv-browse", nullptr);
     m_root = std::string("C:\\qrv-browse\\") + info->name();
