@@ -5,6 +5,7 @@
 #include <mutex>
 #include <new>
 
+#include "imaging/FloydSteinbergDiffuser.h"
 #include "imaging/PaletteMapper.h"
 
 namespace qrv::img {
@@ -16,11 +17,8 @@ struct Tap {
 };
 
 // The error diffusion kernels: taps to the right of the pixel and in the
-// rows below, and the divisor of their weights.
-struct FloydSteinberg {
-    static constexpr int kDiv = 16, kRows = 1, kHalf = 1, kTaps = 4;
-    static constexpr Tap kTap[kTaps] = {{1, 0, 7}, {-1, 1, 3}, {0, 1, 5}, {1, 1, 1}};
-};
+// rows below, and the divisor of their weights. Floyd-Steinberg, the one
+// used most, has a path of its own (FloydSteinbergDiffuser).
 struct Stucki {
     static constexpr int kDiv = 42, kRows = 2, kHalf = 2, kTaps = 12;
     static constexpr Tap kTap[kTaps] = {{1, 0, 8},  {2, 0, 4},  {-2, 1, 2}, {-1, 1, 4},
@@ -54,6 +52,29 @@ struct Jarvis {
 inline int Clamp8(int v)
 {
     return v < 0 ? 0 : v > 255 ? 255 : v;
+}
+
+constexpr int kErrorReach = ColorReducer::kErrorReach;
+static_assert(-255 - kErrorReach >= PaletteMapper::kLowest &&
+                  510 + kErrorReach <= PaletteMapper::kHighest,
+              "pixel values with their error must stay within the mapper's lookup range");
+
+// The value a pixel's error is measured from, by table: one load instead of
+// two compares and selects on the path from one pixel's error to the next.
+struct ErrorBases {
+    int16_t at[PaletteMapper::kHighest - PaletteMapper::kLowest + 1];
+    ErrorBases()
+    {
+        for (int v = PaletteMapper::kLowest; v <= PaletteMapper::kHighest; ++v)
+            at[v - PaletteMapper::kLowest] =
+                int16_t(std::min(std::max(v, -kErrorReach), 255 + kErrorReach));
+    }
+};
+const ErrorBases kErrorBases;
+
+inline int ErrorBase(int v)
+{
+    return kErrorBases.at[v - PaletteMapper::kLowest];
 }
 
 // Rounded division of an error sum by the kernel's constant divisor; the
@@ -117,7 +138,7 @@ inline void MapPixel(const uint8_t* p, const int* a, int xb, int xg, int xr,
     const int tg = p[1] + DivRound<K::kDiv>(a[1] + xg + kW1 * l.g1 + kW2 * l.g2);
     const int tr = p[2] + DivRound<K::kDiv>(a[2] + xr + kW1 * l.r1 + kW2 * l.r2);
     const uint32_t e = look.LookupClamped(tb, tg, tr);
-    const int b = look.Clamp(tb), g = look.Clamp(tg), r = look.Clamp(tr);
+    const int b = ErrorBase(tb), g = ErrorBase(tg), r = ErrorBase(tr);
     *q = uint8_t(e);
     l.b2 = l.b1, l.g2 = l.g1, l.r2 = l.r1;
     l.b1 = b - int((e >> 8) & 0xFF);
@@ -255,7 +276,7 @@ void Ordered(const Image& img, PaletteMapper& map, int spread, uint8_t* out, siz
         for (int x = 0; x < img.Width(); ++x, p += bpp) {
             // Threshold in (-1/2, 1/2) of the spread.
             const int off = ((2 * kBayer[y & 7][x & 7] + 1 - 64) * spread) / 128;
-            q[x] = uint8_t(look.LookupPacked(Clamp8(p[0] + off), Clamp8(p[1] + off), Clamp8(p[2] + off)));
+            q[x] = uint8_t(look.LookupClamped(p[0] + off, p[1] + off, p[2] + off));
         }
     }
 }
@@ -339,12 +360,25 @@ std::vector<Bgra> ColorReducer::FixedPalette(int bits)
 
 namespace {
 
+// Packs a row of indexes into pixels of `depth` bits (1, 2 or 4), the leftmost
+// in the most significant bits of a byte.
+void PackRow(const uint8_t* idx, size_t w, int depth, uint8_t* row)
+{
+    const size_t perByte = size_t(8 / depth);
+    for (size_t x = 0; x < w; x += perByte) {
+        unsigned byte = 0;
+        for (size_t k = 0; k < perByte; ++k)
+            byte = byte << depth | (x + k < w ? idx[x + k] : 0u);
+        row[x / perByte] = uint8_t(byte);
+    }
+}
+
 template <int bpp>
 void Reduce(const Image& image, PaletteMapper& map, const std::vector<Bgra>& palette, int dither,
             uint8_t* out, size_t stride)
 {
     switch (dither) {
-    case kDitherFloydSteinberg: Diffuse<FloydSteinberg, bpp>(image, map, out, stride); break;
+    case kDitherFloydSteinberg: FloydSteinbergDiffuser::Run(image, map, out, stride); break;
     case kDitherStucki: Diffuse<Stucki, bpp>(image, map, out, stride); break;
     case kDitherBurkes: Diffuse<Burkes, bpp>(image, map, out, stride); break;
     case kDitherSierra: Diffuse<Sierra, bpp>(image, map, out, stride); break;
@@ -425,16 +459,14 @@ try {
         // Indexes straight into the rows (their padding stays 0).
         QuantizeInto(image, palette, dither, out.Data(), out.Stride());
     } else {
-        std::vector<uint8_t> idx;
-        s = Quantize(image, palette, dither, idx);
-        if (s != kOk)
-            return s;
-        const int w = image.Width();
-        for (int y = 0; y < image.Height(); ++y) {
-            const uint8_t* p = idx.data() + size_t(y) * size_t(w);
-            for (int x = 0; x < w; ++x)
-                out.SetIndex(x, y, p[x]);
-        }
+        // A byte per pixel first, into the start of each source row: every
+        // kernel has read a pixel's bytes before it stores the index of that
+        // pixel or of one to its right, and the rows below are untouched.
+        // Then packed row by row.
+        QuantizeInto(image, palette, dither, image.Data(), image.Stride());
+        const int depth = out.BitsPerPixel();
+        for (int y = 0; y < image.Height(); ++y)
+            PackRow(image.Row(y), size_t(image.Width()), depth, out.Row(y));
     }
     image = std::move(out);
     return kOk;

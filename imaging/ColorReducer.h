@@ -27,6 +27,15 @@ enum DitherCode {
 
 class ColorReducer {
 public:
+    // How far beyond 0..255 a pixel's value with its diffused error counts
+    // when its own error is measured. Clamping at 0..255 throws away the part
+    // of the error that points out of the cube: in dark areas the darkening
+    // error after each brighter pixel is dropped, so they come out too bright
+    // (and bright saturated areas too dull). Keeping all of it lets errors at
+    // colours outside the palette's hull pile up into streaks; a little reach
+    // keeps the mean and stays local.
+    static constexpr int kErrorReach = 16;
+
     // Reduces the image in place.
     // bits: 1, 2, 4, 8 (indexed with 2^bits entries at most), 3 (eight
     //       colours stored as 4 bits per pixel) or 24 (true colour; the
@@ -35,8 +44,10 @@ public:
     //       `userPalette` (0x00BBGGRR, red in the low byte); otherwise (0 or
     //       kPaletteFixed) the fixed palette of FixedPalette(bits).
     // dither: a DitherCode; error diffusion runs left to right, top to
-    //       bottom, with integer error sums, the error of each pixel measured
-    //       after clamping to 0..255. Ordered dither offsets each channel by
+    //       bottom, with integer error sums rounded half up; each pixel gets
+    //       the entry nearest to its value clamped to 0..255 (PaletteMapper),
+    //       its error measured from the value clamped to -kErrorReach..255 +
+    //       kErrorReach. Ordered dither offsets each channel by
     //       the Bayer threshold scaled to the palette's typical spacing.
     // colours: entries of the user palette to use, 1..2^bits (0 means
     //       2^bits; more than the user palette holds is kInvalidParameter).

@@ -1,65 +1,107 @@
 // Nearest palette entry of a colour, for colour reduction.
 //
-// A cache over a 64 x 64 x 64 grid of the colour cube (slots of 4 x 4 x 4
-// values) holds the entry nearest (squared RGB distance, ties to the lower
-// index) to each slot's centre; the 8 x 8 x 8 slots of a 32 x 32 x 32 box are
+// A cache over a grid of the colour cube holds the entry nearest (squared RGB
+// distance, ties to the lower index) to each slot's centre. Slots are 2 x 2 x
+// 2 values when two of the palette's entries are closer than kFineSpacing in
+// every channel (as the greys of the 256-colour palette are), so that the
+// slot's answer is the pixel's own nearest entry nearly always, and 4 x 4 x 4
+// for palettes of widely spaced entries, whose dithered pixels wander far
+// and are served better by a smaller cache. The 8 x 8 x 8 slots of a box are
 // filled together on the first use of any of them, by searching only the
 // entries that can be nearest anywhere in the box (Heckbert's locally sorted
-// search: an entry whose smallest distance to the box exceeds the smallest
-// largest distance of any entry can never win there), so no lookup scans the
+// search: an entry whose smallest distance to a region exceeds the smallest
+// largest distance of any entry can never win there; the entries of the
+// 64 x 64 x 64 region around the box are found once), so no lookup scans the
 // whole palette.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "imaging/Image.h"
 
 namespace qrv::img {
 
+// Hands a mapper's slot memory on to the next mapper of its size.
+struct SlotMemoryRelease {
+    void operator()(uint8_t* p) const;
+    size_t bytes = 0;
+};
+
 class PaletteMapper {
 public:
+    // The range of channel values the clamping lookup takes.
+    static constexpr int kLowest = -272;
+    static constexpr int kHighest = 527;
+    // Entries closer than this in every channel call for the fine slots.
+    static constexpr int kFineSpacing = 24;
+
     // palette: 1..256 entries.
     explicit PaletteMapper(const std::vector<Bgra>& palette);
+    PaletteMapper(const PaletteMapper&) = delete;
+    PaletteMapper& operator=(const PaletteMapper&) = delete;
 
     int Size() const { return int(palette_.size()); }
     const Bgra& Entry(int i) const { return palette_[size_t(i)]; }
+
+    // Values per slot along a channel: 1 << SlotShift().
+    int SlotShift() const { return shift_; }
 
     // Index of the entry nearest to the slot of (b, g, r), each 0..255.
     int Lookup(int b, int g, int r) { return int(LookupPacked(b, g, r) & 0xFF); }
 
     // The same entry packed with its colour: index | b << 8 | g << 16 | r << 24.
-    uint32_t LookupPacked(int b, int g, int r) { return Reader(*this).LookupPacked(b, g, r); }
+    uint32_t LookupPacked(int b, int g, int r) { return Reader(*this).LookupClamped(b, g, r); }
+
+    // The bits a channel value (0..255) sets in a colour's key: the place of
+    // its slot in the cache. Channel 0 is blue, 1 green, 2 red.
+    uint32_t KeyBits(int channel, int v) const
+    {
+        const int s = v >> shift_;
+        return channel == 0 ? SlotPlace(0, 0, s) : channel == 1 ? SlotPlace(0, s, 0) : SlotPlace(s, 0, 0);
+    }
 
     // Lookups through plain pointers, for loops that store bytes (which
     // could alias the mapper's members and force their reload); valid while
     // the mapper lives.
     class Reader {
     public:
-        explicit Reader(PaletteMapper& m) : table_(m.table_.data()), map_(&m) {}
-        uint32_t LookupPacked(int b, int g, int r) const { return LookupClamped(b, g, r); }
+        explicit Reader(PaletteMapper& m)
+            : table_(m.table_.data()), slots_(m.slots_.get()), ready_(m.slots_.get() + m.slotCount_),
+              map_(&m)
+        {
+        }
 
-        // The same for the colour (b, g, r) each clamped to 0..255 first, for
-        // values in -255..512: the slot's place comes straight from the
-        // unclamped values, without waiting for the clamping.
+        // The entry for (b, g, r) each clamped to 0..255 first, for values in
+        // kLowest..kHighest: the slot's place comes straight from the
+        // unclamped values, by table.
         uint32_t LookupClamped(int b, int g, int r) const
         {
-            const uint8_t* bytes = reinterpret_cast<const uint8_t*>(table_);
-            const uint32_t slot = table_[kAxisAt + unsigned(r + 255)] |
-                                  table_[kAxisAt + 768 + unsigned(g + 255)] |
-                                  table_[kAxisAt + 1536 + unsigned(b + 255)];
-            if (!bytes[kReadyAt + (slot >> 6)])
-                map_->FillBox((Clamp(r) >> 5) << 6 | (Clamp(g) >> 5) << 3 | (Clamp(b) >> 5));
-            return table_[bytes[kCacheAt + slot]];
+            const uint32_t key = table_[kAxisAt + unsigned(r - kLowest)] |
+                                 table_[kAxisAt + kSpan + unsigned(g - kLowest)] |
+                                 table_[kAxisAt + 2 * kSpan + unsigned(b - kLowest)];
+            return table_[Nearest(key)];
         }
-        // v clamped to 0..255, for v in -255..510.
+
+        // The entry's index for a key (KeyBits of the three channels ORed).
+        uint32_t Nearest(uint32_t key) const
+        {
+            if (!ready_[key >> 9])
+                map_->FillBox(key);
+            return slots_[key];
+        }
+
+        // v clamped to 0..255, for v in kLowest..kHighest.
         int Clamp(int v) const
         {
-            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + unsigned(v + 255)];
+            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + unsigned(v - kLowest)];
         }
 
     private:
         const uint32_t* table_;
+        const uint8_t* slots_;
+        const uint8_t* ready_;
         PaletteMapper* map_;
     };
 
@@ -70,30 +112,40 @@ public:
     bool SamePalette(const std::vector<Bgra>& palette) const;
 
 private:
-    void FillBox(int box);
-    void BoxCandidates(int box, std::vector<uint8_t>& list) const;
+    static constexpr unsigned kSpan = unsigned(kHighest - kLowest + 1);
+    // table_: the packed entries (256 words, as LookupPacked returns them),
+    // per channel and value in kLowest..kHighest its key bits (3 x kSpan
+    // words), then a clamping table.
+    static constexpr size_t kAxisAt = 256;  // in words
+    static constexpr size_t kClampAt = (kAxisAt + 3 * kSpan) * 4;
+    static constexpr size_t kTableWords = (kClampAt + kSpan + 3) / 4;
+
+    // The 512 slots of a box lie together, in groups of 4 x 4 x 4 slots, one
+    // cache line each, so that nearby colours share lines; a slot's place is
+    // its key: the box's place, then the group's within the box, then the
+    // slot's within the group.
+    uint32_t SlotPlace(int sr, int sg, int sb) const
+    {
+        const uint32_t box = uint32_t((sr >> 3) << (2 * boxBits_) | (sg >> 3) << boxBits_ | (sb >> 3));
+        return box << 9 | uint32_t((sr >> 2 & 1) << 8 | (sg >> 2 & 1) << 7 | (sb >> 2 & 1) << 6 |
+                                   (sr & 3) << 4 | (sg & 3) << 2 | (sb & 3));
+    }
+    static int ChooseShift(const std::vector<Bgra>& palette);
+    void FillBox(uint32_t key);
+    void Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,
+                    std::vector<uint8_t>& list) const;
 
     std::vector<Bgra> palette_;
-    std::vector<int> sq_;           // |entry|^2 per entry
-    // One block, so that lookups need one base address: the packed entries
-    // (256 words, as LookupPacked returns them), per channel and value in
-    // -255..512 the bits of the clamped value's slot place (3 x 768 words), a
-    // clamping table, a byte per group of
-    // 4 x 4 x 4 slots (set when their box is filled), then the entry of every
-    // slot, a byte each, valid in the boxes filled. Slots are stored in
-    // groups of 4 x 4 x 4, one cache line each, so that nearby colours share
-    // lines.
-    static constexpr size_t kAxisAt = 256;  // in words
-    static constexpr size_t kClampAt = (kAxisAt + 3 * 768) * 4;
-    static constexpr size_t kReadyAt = kClampAt + 768;
-    static constexpr size_t kCacheAt = kReadyAt + 4096;
-    static constexpr size_t kTableWords = (kCacheAt + (size_t(1) << 18)) / 4;
-    static uint32_t SlotPlace(int sr, int sg, int sb)
-    {
-        return uint32_t((sr >> 2) << 14 | (sg >> 2) << 10 | (sb >> 2) << 6 | (sr & 3) << 4 |
-                        (sg & 3) << 2 | (sb & 3));
-    }
+    std::vector<int> sq_;  // |entry|^2 per entry
+    int shift_;
+    int boxBits_;  // bits of a box's place per channel
+    size_t slotCount_;
     std::vector<uint32_t> table_;
+    // The entry of every slot, valid in the boxes filled, then a byte per box,
+    // set when it is filled: from calloc, so that only the pages used are
+    // ever touched, or an earlier mapper's.
+    std::unique_ptr<uint8_t, SlotMemoryRelease> slots_;
+    std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;
 };
 

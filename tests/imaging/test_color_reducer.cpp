@@ -40,12 +40,14 @@ std::vector<uint32_t> CubeAndGreys()
     return p;
 }
 
-// The entry a full search finds for the centre (4s + 1.5 per channel) of the
-// slot holding (b, g, r): squared distance in doubled coordinates, ties to the
-// lower index.
-int NearestToSlotCentre(const std::vector<Bgra>& pal, int b, int g, int r)
+// The entry a full search finds for the centre of the slot (2^shift values
+// per channel) holding (b, g, r): squared distance in doubled coordinates,
+// ties to the lower index.
+int NearestToSlotCentre(const std::vector<Bgra>& pal, int b, int g, int r, int shift)
 {
-    const int cb = (b >> 2) * 8 + 3, cg = (g >> 2) * 8 + 3, cr = (r >> 2) * 8 + 3;
+    const int w = 1 << shift;
+    const int cb = (b >> shift) * 2 * w + w - 1, cg = (g >> shift) * 2 * w + w - 1,
+              cr = (r >> shift) * 2 * w + w - 1;
     int best = 0, bestD = -1;
     for (size_t i = 0; i < pal.size(); ++i) {
         const int db = 2 * pal[i].b - cb, dg = 2 * pal[i].g - cg, dr = 2 * pal[i].r - cr;
@@ -71,6 +73,18 @@ std::vector<Bgra> RandomPalette(unsigned seed, int n)
 
 }  // namespace
 
+// Palettes with close entries get the fine slots, widely spaced ones the
+// coarse.
+TEST(PaletteMapper, SlotSizeFollowsTheSpacingOfTheEntries)
+{
+    EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(8)).SlotShift(), 1);  // its greys
+    EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(4)).SlotShift(), 2);
+    EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(1)).SlotShift(), 2);
+    // Repeated entries do not count as close.
+    EXPECT_EQ(PaletteMapper({Bgra{0, 0, 0, 0}, Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}}).SlotShift(), 2);
+    EXPECT_EQ(PaletteMapper({Bgra{10, 200, 30, 0}, Bgra{30, 220, 50, 0}}).SlotShift(), 1);
+}
+
 // The cached lookup and the full search agree on every slot tried, whatever
 // order the cache was filled in.
 TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
@@ -81,17 +95,18 @@ TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
     std::mt19937 rng(9);
     for (const std::vector<Bgra>& pal : palettes) {
         PaletteMapper map(pal);
+        const int shift = map.SlotShift();
         for (int k = 0; k < 40000; ++k) {
             const int b = int(rng() & 255), g = int(rng() & 255), r = int(rng() & 255);
-            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r))
+            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift))
                 << pal.size() << " " << b << "," << g << "," << r;
         }
         // The grey axis and the cube's corners, where ties are most common.
         for (int v = 0; v < 256; ++v)
-            ASSERT_EQ(map.Lookup(v, v, v), NearestToSlotCentre(pal, v, v, v)) << v;
+            ASSERT_EQ(map.Lookup(v, v, v), NearestToSlotCentre(pal, v, v, v, shift)) << v;
         for (int c = 0; c < 8; ++c) {
             const int b = c & 1 ? 255 : 0, g = c & 2 ? 255 : 0, r = c & 4 ? 255 : 0;
-            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r));
+            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift));
         }
         const uint32_t packed = map.LookupPacked(17, 200, 99);
         const Bgra& e = pal[packed & 0xFF];
@@ -162,6 +177,113 @@ TEST(ColorReducer, ResultDoesNotDependOnWhatIsCached)
                 ASSERT_EQ(again.GetIndex(x, y), want) << dither << " " << x << "," << y;
             }
     }
+}
+
+namespace {
+
+int FloorDiv16(int v)
+{
+    return v >= 0 ? v / 16 : -((15 - v) / 16);
+}
+
+// Floyd-Steinberg as written down: errors scattered forward (7/16 right;
+// 3/16, 5/16, 1/16 below left, below, below right), each pixel's value
+// p + round(sum / 16) rounded half up, its entry found by a full search for
+// the value clamped to 0..255, its error the value clamped to -16..271 minus
+// the entry.
+std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<Bgra>& pal,
+                                            int shift)
+{
+    const int w = img.Width(), h = img.Height(), bpp = img.BitsPerPixel() / 8;
+    std::vector<int> err(size_t(w + 2) * size_t(h + 1) * 3, 0);
+    auto at = [&](int x, int y, int c) -> int& { return err[(size_t(y) * size_t(w + 2) + size_t(x + 1)) * 3 + size_t(c)]; };
+    std::vector<uint8_t> out(size_t(w) * size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            int t[3], c[3];
+            for (int k = 0; k < 3; ++k) {
+                t[k] = img.Row(y)[x * bpp + k] + FloorDiv16(at(x, y, k) + 8);
+                c[k] = std::min(std::max(t[k], 0), 255);
+            }
+            const int i = NearestToSlotCentre(pal, c[0], c[1], c[2], shift);
+            out[size_t(y) * size_t(w) + size_t(x)] = uint8_t(i);
+            const int entry[3] = {pal[size_t(i)].b, pal[size_t(i)].g, pal[size_t(i)].r};
+            for (int k = 0; k < 3; ++k) {
+                const int e = std::min(std::max(t[k], -16), 271) - entry[k];
+                if (x + 1 < w)
+                    at(x + 1, y, k) += 7 * e;
+                at(x - 1, y + 1, k) += 3 * e;
+                at(x, y + 1, k) += 5 * e;
+                at(x + 1, y + 1, k) += e;
+            }
+        }
+    return out;
+}
+
+// Dark and saturated noise with smooth parts: errors of every size and sign.
+Image PhotoLike(int w, int h, int bits, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Image img;
+    EXPECT_EQ(img.Create(w, h, bits), kOk);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            uint8_t* p = img.Row(y) + x * (bits / 8);
+            const bool dark = (x / 7 + y / 5) % 3 == 0;
+            p[0] = uint8_t(dark ? rng() % 30 : (x * 255 / std::max(1, w - 1) + rng() % 9) & 255);
+            p[1] = uint8_t(dark ? rng() % 12 : rng() % 256);
+            p[2] = uint8_t(dark ? 240 + rng() % 16 : (y * 255 / std::max(1, h - 1)) & 255);
+        }
+    return img;
+}
+
+}  // namespace
+
+// The fast Floyd-Steinberg path (lines in flight together, channels packed
+// in one word, slot cache) gives exactly the textbook result, on every image
+// shape its bands and chunks cut differently, for fine and coarse slots.
+TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
+{
+    const std::vector<std::vector<Bgra>> palettes = {
+        ColorReducer::FixedPalette(8), ColorReducer::FixedPalette(4), RandomPalette(21, 200),
+        ColorReducer::FixedPalette(1)};
+    const int sizes[][2] = {{1, 1}, {1, 7}, {17, 1}, {15, 5}, {16, 4}, {33, 9}, {50, 3}, {97, 13}};
+    unsigned seed = 1;
+    for (const std::vector<Bgra>& pal : palettes) {
+        const int shift = PaletteMapper(pal).SlotShift();
+        for (const auto& size : sizes)
+            for (int bits : {24, 32}) {
+                const Image img = PhotoLike(size[0], size[1], bits, seed++);
+                std::vector<uint8_t> got;
+                ASSERT_EQ(ColorReducer::Quantize(img, pal, kDitherFloydSteinberg, got), kOk);
+                ASSERT_EQ(got, TextbookFloydSteinberg(img, pal, shift))
+                    << pal.size() << " colours, " << size[0] << " x " << size[1] << ", " << bits;
+            }
+    }
+}
+
+// Depths below 8 bits reduce a byte per pixel and then pack it: every kernel
+// gives the same indexes as at one byte per pixel, whatever the row length
+// and the source depth.
+TEST(ColorReducer, PackedDepthsHoldTheIndexesOfOneBytePerPixel)
+{
+    for (int bits : {1, 2, 4})
+        for (int srcBits : {24, 32})
+            for (int w : {1, 7, 37})
+                for (int dither = 0; dither <= 7; ++dither) {
+                    const Image src = PhotoLike(w, 9, srcBits, unsigned(w * 8 + dither));
+                    const std::vector<Bgra> pal = ColorReducer::FixedPalette(bits);
+                    std::vector<uint8_t> want;
+                    ASSERT_EQ(ColorReducer::Quantize(src, pal, dither, want), kOk);
+                    Image img = src;
+                    ASSERT_EQ(ColorReducer::ColorRes(img, bits, kPaletteFixed, dither, 0), kOk);
+                    ASSERT_EQ(img.BitsPerPixel(), bits);
+                    for (int y = 0; y < 9; ++y)
+                        for (int x = 0; x < w; ++x)
+                            ASSERT_EQ(img.GetIndex(x, y), want[size_t(y * w + x)])
+                                << bits << " bits, " << srcBits << ", width " << w << ", dither "
+                                << dither << " at " << x << "," << y;
+                }
 }
 
 TEST(ColorReducer, OutputHasTheDepthAndUsesOnlyPaletteColours)
