@@ -132,7 +132,7 @@ int Cold(const char* in, int bits)
         }
         work = src;
     };
-    const double ms = BestMs(3, forget, [&] {
+    const double ms = BestMs(5, forget, [&] {
         ColorReducer::ColorRes(work, bits, kPaletteFixed, kDitherFloydSteinberg, 0);
     });
     std::printf("qrv_fs_cold_ms=%.3f\n", ms);
