@@ -73,7 +73,8 @@ constexpr int kRing = kMaxLines + 1;
 
 // The sums of the terms from the line above (the pixel above right passes on
 // 3/16 of its error, the one above 5/16, the one above left 1/16), and the
-// pixel itself times 16, for x in [x0, x1) of a line. Error rows have a pad of kNoError at -1 and w.
+// pixel itself times 16, for x in [x0, x1) of a line. Error rows have a pad
+// of kNoError at -1 and w.
 template <int bpp>
 void Gather(const uint8_t* src, const uint64_t* above, uint64_t* line, int x0, int x1,
             const Tables& tab)
@@ -169,7 +170,8 @@ void RunRows(const Image& img, const PaletteMapper::Reader& look, const Tables& 
 
 }  // namespace
 
-void FloydSteinbergDiffuser::Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride)
+void FloydSteinbergDiffuser::Run(const Image& image, PaletteMapper& map, uint8_t* out,
+                                 size_t stride)
 {
     const auto tab = std::make_unique<Tables>(map);
     const PaletteMapper::Reader look(map);

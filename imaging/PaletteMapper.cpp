@@ -177,7 +177,8 @@ void PaletteMapper::FillBox(uint32_t key)
     const uint32_t box = key >> 9, boxMask = (1u << boxBits_) - 1;
     const int sr0 = int(box >> (2 * boxBits_)) * 8, sg0 = int(box >> boxBits_ & boxMask) * 8,
               sb0 = int(box & boxMask) * 8;
-    std::vector<uint8_t>& region = regions_[size_t((sr0 * w >> 6) << 4 | (sg0 * w >> 6) << 2 | (sb0 * w >> 6))];
+    const size_t regionAt = size_t((sr0 * w >> 6) << 4 | (sg0 * w >> 6) << 2 | (sb0 * w >> 6));
+    std::vector<uint8_t>& region = regions_[regionAt];
     if (region.empty()) {
         std::vector<uint8_t> all(palette_.size());
         for (size_t i = 0; i < all.size(); ++i)

@@ -59,7 +59,9 @@ public:
     uint32_t KeyBits(int channel, int v) const
     {
         const int s = v >> shift_;
-        return channel == 0 ? SlotPlace(0, 0, s) : channel == 1 ? SlotPlace(0, s, 0) : SlotPlace(s, 0, 0);
+        return channel == 0   ? SlotPlace(0, 0, s)
+               : channel == 1 ? SlotPlace(0, s, 0)
+                              : SlotPlace(s, 0, 0);
     }
 
     // Lookups through plain pointers, for loops that store bytes (which
@@ -68,8 +70,8 @@ public:
     class Reader {
     public:
         explicit Reader(PaletteMapper& m)
-            : table_(m.table_.data()), slots_(m.slots_.get()), ready_(m.slots_.get() + m.slotCount_),
-              map_(&m)
+            : table_(m.table_.data()), slots_(m.slots_.get()),
+              ready_(m.slots_.get() + m.slotCount_), map_(&m)
         {
         }
 
@@ -126,7 +128,8 @@ private:
     // slot's within the group.
     uint32_t SlotPlace(int sr, int sg, int sb) const
     {
-        const uint32_t box = uint32_t((sr >> 3) << (2 * boxBits_) | (sg >> 3) << boxBits_ | (sb >> 3));
+        const uint32_t box =
+            uint32_t((sr >> 3) << (2 * boxBits_) | (sg >> 3) << boxBits_ | (sb >> 3));
         return box << 9 | uint32_t((sr >> 2 & 1) << 8 | (sg >> 2 & 1) << 7 | (sb >> 2 & 1) << 6 |
                                    (sr & 3) << 4 | (sg & 3) << 2 | (sb & 3));
     }

@@ -81,7 +81,8 @@ TEST(PaletteMapper, SlotSizeFollowsTheSpacingOfTheEntries)
     EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(4)).SlotShift(), 2);
     EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(1)).SlotShift(), 2);
     // Repeated entries do not count as close.
-    EXPECT_EQ(PaletteMapper({Bgra{0, 0, 0, 0}, Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}}).SlotShift(), 2);
+    EXPECT_EQ(
+        PaletteMapper({Bgra{0, 0, 0, 0}, Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}}).SlotShift(), 2);
     EXPECT_EQ(PaletteMapper({Bgra{10, 200, 30, 0}, Bgra{30, 220, 50, 0}}).SlotShift(), 1);
 }
 
@@ -196,7 +197,9 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
 {
     const int w = img.Width(), h = img.Height(), bpp = img.BitsPerPixel() / 8;
     std::vector<int> err(size_t(w + 2) * size_t(h + 1) * 3, 0);
-    auto at = [&](int x, int y, int c) -> int& { return err[(size_t(y) * size_t(w + 2) + size_t(x + 1)) * 3 + size_t(c)]; };
+    auto at = [&](int x, int y, int c) -> int& {
+        return err[(size_t(y) * size_t(w + 2) + size_t(x + 1)) * 3 + size_t(c)];
+    };
     std::vector<uint8_t> out(size_t(w) * size_t(h));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
