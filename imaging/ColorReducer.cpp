@@ -49,25 +49,18 @@ struct Jarvis {
                                         {-1, 2, 3}, {0, 2, 5},  {1, 2, 3},  {2, 2, 1}};
 };
 
-inline int Clamp8(int v)
-{
-    return v < 0 ? 0 : v > 255 ? 255 : v;
-}
-
-constexpr int kErrorReach = ColorReducer::kErrorReach;
-static_assert(-255 - kErrorReach >= PaletteMapper::kLowest &&
-                  510 + kErrorReach <= PaletteMapper::kHighest,
+static_assert(-255 - ColorReducer::kErrorReach >= PaletteMapper::kLowest &&
+                  510 + ColorReducer::kErrorReach <= PaletteMapper::kHighest,
               "pixel values with their error must stay within the mapper's lookup range");
 
-// The value a pixel's error is measured from, by table: one load instead of
-// two compares and selects on the path from one pixel's error to the next.
+// ColorReducer::ErrorBase by table: one load instead of two compares and
+// selects on the path from one pixel's error to the next.
 struct ErrorBases {
     int16_t at[PaletteMapper::kHighest - PaletteMapper::kLowest + 1];
     ErrorBases()
     {
         for (int v = PaletteMapper::kLowest; v <= PaletteMapper::kHighest; ++v)
-            at[v - PaletteMapper::kLowest] =
-                int16_t(std::min(std::max(v, -kErrorReach), 255 + kErrorReach));
+            at[v - PaletteMapper::kLowest] = int16_t(ColorReducer::ErrorBase(v));
     }
 };
 const ErrorBases kErrorBases;

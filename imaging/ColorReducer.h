@@ -36,6 +36,13 @@ public:
     // keeps the mean and stays local.
     static constexpr int kErrorReach = 16;
 
+    // The value a pixel's error is measured from: v clamped to
+    // -kErrorReach..255 + kErrorReach.
+    static constexpr int ErrorBase(int v)
+    {
+        return v < -kErrorReach ? -kErrorReach : v > 255 + kErrorReach ? 255 + kErrorReach : v;
+    }
+
     // Reduces the image in place.
     // bits: 1, 2, 4, 8 (indexed with 2^bits entries at most), 3 (eight
     //       colours stored as 4 bits per pixel) or 24 (true colour; the

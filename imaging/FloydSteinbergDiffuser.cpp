@@ -30,34 +30,32 @@ constexpr int kBias = 512;
 constexpr uint64_t kNoError = Spread(kBias);
 constexpr uint64_t kHalf = Spread(8);  // rounds the division by 16 half up
 constexpr uint64_t kValueMask = Spread(0x7FF);
-// A pixel's value with its error lies in -271..526 (errors are at most 271
-// either way); with kBias added that is below kValues.
-constexpr int kValues = 1040;
+// A pixel's value with its error lies in -kMaxError..255 + kMaxError; with
+// kBias added that is below kValues.
+constexpr int kMaxError = 255 + ColorReducer::kErrorReach;
+constexpr int kValues = kBias + 255 + kMaxError + 1;
+static_assert(-kMaxError >= PaletteMapper::kLowest && 255 + kMaxError <= PaletteMapper::kHighest,
+              "a pixel's value with its error must lie within the mapper's key tables");
 
-// Per channel and biased value: what the pixel's error is measured from (the
-// value clamped to the error range, plus kBias, in its lane) and its part of
-// the lookup key (PaletteMapper::KeyBits of the value clamped to 0..255); per
-// channel and source byte its lanes times 16, with the rounding; the
-// palette's entries in lanes. Plain arrays, so that a value indexes them
-// without arithmetic.
+// Per channel and biased value: what the pixel's error is measured from
+// (ColorReducer::ErrorBase plus kBias, in its lane), and the mapper's key
+// bits; per channel and source byte its lanes times 16, with the rounding; the
+// palette's entries in lanes.
 struct Tables {
     uint64_t base[3][kValues];
-    uint32_t key[3][kValues];
+    const uint32_t* key[3];  // at [biased value - kBias]
     uint64_t source[3][256];
     uint64_t colour[256] = {};
 
     explicit Tables(const PaletteMapper& map)
     {
-        constexpr int kReach = ColorReducer::kErrorReach;
         for (int v = 0; v < kValues; ++v) {
-            const int t = v - kBias;
-            const int c = std::min(std::max(t, 0), 255);
-            const uint64_t b = uint64_t(std::min(std::max(t, -kReach), 255 + kReach) + kBias);
-            for (int ch = 0; ch < 3; ++ch) {
+            const uint64_t b = uint64_t(ColorReducer::ErrorBase(v - kBias) + kBias);
+            for (int ch = 0; ch < 3; ++ch)
                 base[ch][v] = b << (kLane * ch);
-                key[ch][v] = map.KeyBits(ch, c);
-            }
         }
+        for (int ch = 0; ch < 3; ++ch)
+            key[ch] = map.KeyBitsOf(ch);
         for (int v = 0; v < 256; ++v)
             for (int ch = 0; ch < 3; ++ch)
                 source[ch][v] = (uint64_t(v) << (kLane * ch + 4)) + (ch == 0 ? kHalf : 0);
@@ -94,7 +92,9 @@ inline void Map(uint64_t* row, int x, uint64_t& e, const Tables& tab,
 {
     const uint64_t t = ((row[x] + (e << 3) - e) >> 4) & kValueMask;
     const size_t tb = t & 0x7FF, tg = (t >> kLane) & 0x7FF, tr = t >> (2 * kLane);
-    const uint32_t index = look.Nearest(tab.key[0][tb] | tab.key[1][tg] | tab.key[2][tr]);
+    const uint32_t index = look.Nearest(tab.key[0][ptrdiff_t(tb) - kBias] |
+                                        tab.key[1][ptrdiff_t(tg) - kBias] |
+                                        tab.key[2][ptrdiff_t(tr) - kBias]);
     out[x] = uint8_t(index);
     e = (tab.base[0][tb] | tab.base[1][tg] | tab.base[2][tr]) - tab.colour[index];
     row[x] = e;

@@ -113,35 +113,18 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
         table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
-    uint8_t* clamp = reinterpret_cast<uint8_t*>(table_.data()) + kClampAt;
     for (int v = kLowest; v <= kHighest; ++v) {
         const int c = std::min(std::max(v, 0), 255);
         const size_t at = size_t(v - kLowest);
         table_[kAxisAt + at] = KeyBits(2, c);
         table_[kAxisAt + kSpan + at] = KeyBits(1, c);
         table_[kAxisAt + 2 * kSpan + at] = KeyBits(0, c);
-        clamp[at] = uint8_t(c);
     }
 }
 
 bool PaletteMapper::SamePalette(const std::vector<Bgra>& palette) const
 {
     return palette == palette_;
-}
-
-int PaletteMapper::NearestExact(int b, int g, int r) const
-{
-    int best = 0;
-    int bestD = INT_MAX;
-    for (size_t i = 0; i < palette_.size(); ++i) {
-        const Bgra& c = palette_[i];
-        const int d = Sq(c.b - b) + Sq(c.g - g) + Sq(c.r - r);
-        if (d < bestD) {
-            bestD = d;
-            best = int(i);
-        }
-    }
-    return best;
 }
 
 // The entries of `from` (index order) that can be nearest somewhere in the

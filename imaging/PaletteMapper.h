@@ -54,14 +54,12 @@ public:
     // The same entry packed with its colour: index | b << 8 | g << 16 | r << 24.
     uint32_t LookupPacked(int b, int g, int r) { return Reader(*this).LookupClamped(b, g, r); }
 
-    // The bits a channel value (0..255) sets in a colour's key: the place of
-    // its slot in the cache. Channel 0 is blue, 1 green, 2 red.
-    uint32_t KeyBits(int channel, int v) const
+    // Per channel (0 blue, 1 green, 2 red) and value v in kLowest..kHighest,
+    // at [v], the bits the value clamped to 0..255 sets in a colour's key:
+    // the place of its slot in the cache. A key is the three ORed together.
+    const uint32_t* KeyBitsOf(int channel) const
     {
-        const int s = v >> shift_;
-        return channel == 0   ? SlotPlace(0, 0, s)
-               : channel == 1 ? SlotPlace(0, s, 0)
-                              : SlotPlace(s, 0, 0);
+        return table_.data() + kAxisAt + size_t(2 - channel) * kSpan - kLowest;
     }
 
     // Lookups through plain pointers, for loops that store bytes (which
@@ -86,18 +84,12 @@ public:
             return table_[Nearest(key)];
         }
 
-        // The entry's index for a key (KeyBits of the three channels ORed).
+        // The entry's index for a key (see KeyBitsOf).
         uint32_t Nearest(uint32_t key) const
         {
             if (!ready_[key >> 9])
                 map_->FillBox(key);
             return slots_[key];
-        }
-
-        // v clamped to 0..255, for v in kLowest..kHighest.
-        int Clamp(int v) const
-        {
-            return reinterpret_cast<const uint8_t*>(table_)[kClampAt + unsigned(v - kLowest)];
         }
 
     private:
@@ -107,20 +99,16 @@ public:
         PaletteMapper* map_;
     };
 
-    // Exact nearest entry by a full search (tests and reference use).
-    int NearestExact(int b, int g, int r) const;
-
     // True when the mapper was made for exactly these entries.
     bool SamePalette(const std::vector<Bgra>& palette) const;
 
 private:
     static constexpr unsigned kSpan = unsigned(kHighest - kLowest + 1);
     // table_: the packed entries (256 words, as LookupPacked returns them),
-    // per channel and value in kLowest..kHighest its key bits (3 x kSpan
-    // words), then a clamping table.
+    // then per channel (red first) and value in kLowest..kHighest its key
+    // bits.
     static constexpr size_t kAxisAt = 256;  // in words
-    static constexpr size_t kClampAt = (kAxisAt + 3 * kSpan) * 4;
-    static constexpr size_t kTableWords = (kClampAt + kSpan + 3) / 4;
+    static constexpr size_t kTableWords = kAxisAt + 3 * kSpan;
 
     // The 512 slots of a box lie together, in groups of 4 x 4 x 4 slots, one
     // cache line each, so that nearby colours share lines; a slot's place is
@@ -132,6 +120,14 @@ private:
             uint32_t((sr >> 3) << (2 * boxBits_) | (sg >> 3) << boxBits_ | (sb >> 3));
         return box << 9 | uint32_t((sr >> 2 & 1) << 8 | (sg >> 2 & 1) << 7 | (sb >> 2 & 1) << 6 |
                                    (sr & 3) << 4 | (sg & 3) << 2 | (sb & 3));
+    }
+    // The key bits of a channel value (0..255).
+    uint32_t KeyBits(int channel, int v) const
+    {
+        const int s = v >> shift_;
+        return channel == 0   ? SlotPlace(0, 0, s)
+               : channel == 1 ? SlotPlace(0, s, 0)
+                              : SlotPlace(s, 0, 0);
     }
     static int ChooseShift(const std::vector<Bgra>& palette);
     void FillBox(uint32_t key);
