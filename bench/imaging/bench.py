@@ -77,11 +77,16 @@ def defaults(folder):
         Image.fromarray(arr, "RGB").save(path)
         paths.append(path)
     for photo in PHOTOS:
-        path = f"{folder}/real_{photo.rsplit('.', 1)[0]}.bmp"
+        path = f"{folder}/real_{stem(photo)}.bmp"
         if not os.path.exists(path):
             photo_1920x1080(f"{SKIMAGE_DATA}/{photo}", path)
         paths.append(path)
     return paths
+
+
+def stem(path):
+    """A file's name without folder and extension."""
+    return path.rsplit("/", 1)[-1].rsplit(".", 1)[0]
 
 
 def run(binary, *args):
@@ -101,17 +106,13 @@ def pillow_palette(path):
 
 
 def measure(binary, folder, path, bits, label):
-    name = path.rsplit("/", 1)[-1].rsplit(".", 1)[0]
+    name = stem(path)
     outdir = f"{folder}/{name}.{label}"
     os.makedirs(outdir, exist_ok=True)
     src_img = Image.open(path).convert("RGB")
     src = np.asarray(src_img)
     mpx = src.shape[0] * src.shape[1] / 1e6
     speeds = run(binary, "dither", path, bits, outdir)
-    # Cold: the first call with a palette the process has not used, timed in
-    # a process that has already reduced images (as Pillow's side runs in a
-    # warm interpreter), so that what is measured is the palette's cache being
-    # built, not the process's first touch of its memory.
     pal_img = pillow_palette(f"{outdir}/fs.bmp")
     # Both sides in turns, best of each: the machine is shared.
     warm, cold, pil = speeds["qrv_fs_mpx_s"], 0.0, 0.0
@@ -120,6 +121,10 @@ def measure(binary, folder, path, bits, label):
             t = time.perf_counter()
             pil_out = src_img.quantize(palette=pal_img, dither=Image.Dither.FLOYDSTEINBERG)
             pil = max(pil, mpx / (time.perf_counter() - t))
+        # Cold: the first call with a palette the process has not used, timed
+        # in a process that has already reduced images (as Pillow's side runs
+        # in a warm interpreter), so that what is measured is the palette's
+        # cache being built, not the process's first touch of its memory.
         cold = max(cold, mpx / (run(binary, "cold", path, bits)["qrv_fs_cold_ms"] / 1000))
         if r:
             warm = max(warm, run(binary, "warm", path, bits)["qrv_fs_mpx_s"])
@@ -154,7 +159,7 @@ def main():
     images = sys.argv[3:] or defaults(folder)
     results = []
     for path in images:
-        name = path.rsplit('/', 1)[-1].rsplit('.', 1)[0]
+        name = stem(path)
         for bits, label in PALETTES:
             results.append((f"{name}/{label}", *measure(binary, folder, path, bits, label)))
     real = [r for r in results if r[0].startswith("real_")]

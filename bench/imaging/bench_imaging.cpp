@@ -115,8 +115,8 @@ std::vector<uint32_t> OtherPalette(int bits, int k)
 // The common case of a one-shot conversion: a palette the process has not
 // seen, so nothing of it is cached. Timed in a process that has already
 // reduced the image with other palettes (as Pillow's side is timed in a
-// running interpreter), best of a few, each after enough other palettes
-// pushed the fixed one out of the cache.
+// running interpreter), best of a few, each after four other palettes (as
+// many as the reducer keeps) pushed the fixed one out of the cache.
 int Cold(const char* in, int bits)
 {
     Image src, work;
@@ -142,10 +142,8 @@ int Cold(const char* in, int bits)
 int Chain(const char* in)
 {
     Image src;
-    if (BmpFile::Load(in, src) != kOk || src.PromoteToTrueColor() != kOk) {
-        std::fprintf(stderr, "cannot read %s\n", in);
+    if (!LoadTrueColor(in, src))
         return 1;
-    }
     const std::vector<uint32_t> pal = BenchPalette();
     Image img;
     struct Step {

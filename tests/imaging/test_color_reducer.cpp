@@ -117,18 +117,19 @@ TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
 
 namespace {
 
-Image Noise(int w, int h, unsigned seed)
+// Dark and saturated noise with smooth parts: errors of every size and sign.
+Image PhotoLike(int w, int h, int bits, unsigned seed)
 {
     std::mt19937 rng(seed);
     Image img;
-    EXPECT_EQ(img.Create(w, h, 24), kOk);
+    EXPECT_EQ(img.Create(w, h, bits), kOk);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + x * 3;
-            // Dark, saturated and smooth parts with noise on top.
-            p[0] = uint8_t(std::min(255, int(x * 60 / w) + int(rng() % 24)));
-            p[1] = uint8_t(std::min(255, int(y * 255 / h) / 3 + int(rng() % 12)));
-            p[2] = uint8_t(x < w / 2 ? 250 - int(rng() % 8) : int(rng() % 40));
+            uint8_t* p = img.Row(y) + x * (bits / 8);
+            const bool dark = (x / 7 + y / 5) % 3 == 0;
+            p[0] = uint8_t(dark ? rng() % 30 : (x * 255 / std::max(1, w - 1) + rng() % 9) & 255);
+            p[1] = uint8_t(dark ? rng() % 12 : rng() % 256);
+            p[2] = uint8_t(dark ? 240 + rng() % 16 : (y * 255 / std::max(1, h - 1)) & 255);
         }
     return img;
 }
@@ -149,7 +150,7 @@ std::vector<uint32_t> AsColorRefs(const std::vector<Bgra>& pal)
 // result, for every kernel.
 TEST(ColorReducer, ResultDoesNotDependOnWhatIsCached)
 {
-    const Image src = Noise(97, 61, 3);
+    const Image src = PhotoLike(97, 61, 24, 3);
     const Image other = Gradient(64, 48);
     for (int dither = 0; dither <= 7; ++dither) {
         // A palette no earlier call used.
@@ -221,23 +222,6 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
             }
         }
     return out;
-}
-
-// Dark and saturated noise with smooth parts: errors of every size and sign.
-Image PhotoLike(int w, int h, int bits, unsigned seed)
-{
-    std::mt19937 rng(seed);
-    Image img;
-    EXPECT_EQ(img.Create(w, h, bits), kOk);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + x * (bits / 8);
-            const bool dark = (x / 7 + y / 5) % 3 == 0;
-            p[0] = uint8_t(dark ? rng() % 30 : (x * 255 / std::max(1, w - 1) + rng() % 9) & 255);
-            p[1] = uint8_t(dark ? rng() % 12 : rng() % 256);
-            p[2] = uint8_t(dark ? 240 + rng() % 16 : (y * 255 / std::max(1, h - 1)) & 255);
-        }
-    return img;
 }
 
 }  // namespace
