@@ -39,11 +39,13 @@ static_assert(-kMaxError >= PaletteMapper::kLowest && 255 + kMaxError <= Palette
 
 // Per channel and biased value: what the pixel's error is measured from
 // (ColorReducer::ErrorBase plus kBias, in its lane), and the mapper's key
-// bits; per channel and source byte its lanes times 16, with the rounding; the
-// palette's entries in lanes.
+// bits, copied so that a value indexes them without a pointer to load (the
+// byte stores of the loop could alias one and force its reload); per channel
+// and source byte its lanes times 16, with the rounding; the palette's
+// entries in lanes.
 struct Tables {
     uint64_t base[3][kValues];
-    const uint32_t* key[3];  // at [biased value - kBias]
+    uint32_t key[3][kValues] = {};
     uint64_t source[3][256];
     uint64_t colour[256] = {};
 
@@ -55,7 +57,8 @@ struct Tables {
                 base[ch][v] = b << (kLane * ch);
         }
         for (int ch = 0; ch < 3; ++ch)
-            key[ch] = map.KeyBitsOf(ch);
+            for (int v = -kMaxError; v <= 255 + kMaxError; ++v)
+                key[ch][v + kBias] = map.KeyBitsOf(ch)[v];
         for (int v = 0; v < 256; ++v)
             for (int ch = 0; ch < 3; ++ch)
                 source[ch][v] = (uint64_t(v) << (kLane * ch + 4)) + (ch == 0 ? kHalf : 0);
@@ -92,9 +95,7 @@ inline void Map(uint64_t* row, int x, uint64_t& e, const Tables& tab,
 {
     const uint64_t t = ((row[x] + (e << 3) - e) >> 4) & kValueMask;
     const size_t tb = t & 0x7FF, tg = (t >> kLane) & 0x7FF, tr = t >> (2 * kLane);
-    const uint32_t index = look.Nearest(tab.key[0][ptrdiff_t(tb) - kBias] |
-                                        tab.key[1][ptrdiff_t(tg) - kBias] |
-                                        tab.key[2][ptrdiff_t(tr) - kBias]);
+    const uint32_t index = look.Nearest(tab.key[0][tb] | tab.key[1][tg] | tab.key[2][tr]);
     out[x] = uint8_t(index);
     e = (tab.base[0][tb] | tab.base[1][tg] | tab.base[2][tr]) - tab.colour[index];
     row[x] = e;
