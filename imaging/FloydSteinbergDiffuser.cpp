@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/ColorReducer.h"
+#include "imaging/FloydSteinbergAvx2.h"
 
 namespace qrv::img {
 
@@ -172,8 +173,10 @@ void RunRows(const Image& img, const PaletteMapper::Reader& look, const Tables& 
 }  // namespace
 
 void FloydSteinbergDiffuser::Run(const Image& image, PaletteMapper& map, uint8_t* out,
-                                 size_t stride)
+                                 size_t stride, Path path)
 {
+    if (path == Path::kFastest && FloydSteinbergAvx2::Run(image, map, out, stride))
+        return;
     const auto tab = std::make_unique<Tables>(map);
     const PaletteMapper::Reader look(map);
     const size_t rowWords = size_t(image.Width()) + 2;

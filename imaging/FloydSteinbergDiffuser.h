@@ -21,7 +21,11 @@ public:
     // 255 + kErrorReach (ColorReducer::kErrorReach) minus the entry.
     // `out` may be the image's own rows: a pixel's bytes are read before the
     // index of that pixel or of any to its right is stored.
-    static void Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride);
+    // kFastest takes the AVX2 path where the processor has it, kPortable the
+    // path for every processor; both give the same indexes.
+    enum class Path { kFastest, kPortable };
+    static void Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride,
+                    Path path = Path::kFastest);
 };
 
 }  // namespace qrv::img

@@ -127,6 +127,23 @@ bool PaletteMapper::SamePalette(const std::vector<Bgra>& palette) const
     return palette == palette_;
 }
 
+void PaletteMapper::FillBlock(int b, int g, int r)
+{
+    constexpr int kWidth = 1 << kBlockShift;
+    const int boxWidth = 8 << shift_;
+    const int b0 = b & -kWidth, g0 = g & -kWidth, r0 = r & -kWidth;
+    const uint8_t* ready = slots_.get() + slotCount_;
+    for (int rr = r0; rr < r0 + kWidth; rr += boxWidth)
+        for (int gg = g0; gg < g0 + kWidth; gg += boxWidth)
+            for (int bb = b0; bb < b0 + kWidth; bb += boxWidth) {
+                const uint32_t key = KeyBits(0, bb) | KeyBits(1, gg) | KeyBits(2, rr);
+                if (!ready[key >> 9])
+                    FillBox(key);
+            }
+    const int block = (r >> kBlockShift) << 6 | (g >> kBlockShift) << 3 | (b >> kBlockShift);
+    blocks_[block >> 6] |= uint64_t(1) << (block & 63);
+}
+
 // The entries of `from` (index order) that can be nearest somewhere in the
 // cube of `width` values at (r0, g0, b0), in index order.
 void PaletteMapper::Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,

@@ -92,6 +92,10 @@ public:
             return slots_[key];
         }
 
+        // The slot of key k at Slots()[k], valid once its box is filled;
+        // four bytes can be read from any slot (vector gathers load four).
+        const uint8_t* Slots() const { return slots_; }
+
     private:
         const uint32_t* table_;
         const uint8_t* slots_;
@@ -101,6 +105,14 @@ public:
 
     // True when the mapper was made for exactly these entries.
     bool SamePalette(const std::vector<Bgra>& palette) const;
+
+    // Blocks of 32 x 32 x 32 values, for lookups that check many colours at
+    // once: bit (r >> 5) << 6 | (g >> 5) << 3 | (b >> 5) of BlocksFilled()
+    // (512 bits, 64 per word) is set once every box of that block is filled.
+    static constexpr int kBlockShift = 5;
+    const uint64_t* BlocksFilled() const { return blocks_; }
+    // Fills every box of the block of (b, g, r), each 0..255.
+    void FillBlock(int b, int g, int r);
 
 private:
     static constexpr unsigned kSpan = unsigned(kHighest - kLowest + 1);
@@ -146,6 +158,7 @@ private:
     std::unique_ptr<uint8_t, SlotMemoryRelease> slots_;
     std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;
+    uint64_t blocks_[8] = {};
 };
 
 }  // namespace qrv::img

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "imaging/ColorReducer.h"
+#include "imaging/FloydSteinbergDiffuser.h"
 #include "imaging/PaletteMapper.h"
 
 using namespace qrv::img;
@@ -226,25 +227,38 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
 
 }  // namespace
 
-// The fast Floyd-Steinberg path (lines in flight together, channels packed
-// in one word, slot cache) gives exactly the textbook result, on every image
-// shape its bands and chunks cut differently, for fine and coarse slots.
+// Both Floyd-Steinberg paths (the portable one: lines in flight together,
+// channels packed in one word; the AVX2 one: eight lines in vector lanes,
+// pixels loaded by rows and transposed) give exactly the textbook result, on
+// every image shape their bands, chunks and runs cut differently, for fine
+// and coarse slots, large and small palettes, with the cache cold and warm.
 TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
 {
+    std::vector<Bgra> greys;  // small, and close enough for fine slots
+    for (int i = 0; i < 16; ++i)
+        greys.push_back(Bgra{uint8_t(i * 17), uint8_t(i * 17), uint8_t(i * 17), 0});
     const std::vector<std::vector<Bgra>> palettes = {
         ColorReducer::FixedPalette(8), ColorReducer::FixedPalette(4), RandomPalette(21, 200),
-        ColorReducer::FixedPalette(1)};
-    const int sizes[][2] = {{1, 1}, {1, 7}, {17, 1}, {15, 5}, {16, 4}, {33, 9}, {50, 3}, {97, 13}};
+        greys, ColorReducer::FixedPalette(1)};
+    const int sizes[][2] = {{1, 1},  {1, 7},  {17, 1}, {15, 5},  {16, 4},  {33, 9},
+                            {50, 3}, {97, 13}, {15, 8}, {22, 16}, {23, 17}, {64, 24}};
     unsigned seed = 1;
     for (const std::vector<Bgra>& pal : palettes) {
-        const int shift = PaletteMapper(pal).SlotShift();
+        PaletteMapper portable(pal);
+        const int shift = portable.SlotShift();
         for (const auto& size : sizes)
             for (int bits : {24, 32}) {
                 const Image img = PhotoLike(size[0], size[1], bits, seed++);
+                const std::vector<uint8_t> want = TextbookFloydSteinberg(img, pal, shift);
                 std::vector<uint8_t> got;
                 ASSERT_EQ(ColorReducer::Quantize(img, pal, kDitherFloydSteinberg, got), kOk);
-                ASSERT_EQ(got, TextbookFloydSteinberg(img, pal, shift))
-                    << pal.size() << " colours, " << size[0] << " x " << size[1] << ", " << bits;
+                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1]
+                                     << ", " << bits << " bits, fastest path";
+                std::fill(got.begin(), got.end(), uint8_t(0));
+                FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]),
+                                            FloydSteinbergDiffuser::Path::kPortable);
+                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1]
+                                     << ", " << bits << " bits, portable path";
             }
     }
 }
