@@ -6,10 +6,8 @@
 #include <vector>
 
 #include "imaging/ColorReducer.h"
+#include "imaging/Cpu.h"
 
-// Only the functions marked so are compiled for AVX2; Run checks the
-// processor before it calls any of them.
-#define QRV_AVX2 __attribute__((target("avx2")))
 
 namespace qrv::img {
 
@@ -41,7 +39,7 @@ struct Context {
     PaletteMapper* map;
 };
 
-QRV_AVX2 inline __m256i Splat(int v)
+QRV_TARGET_AVX2 inline __m256i Splat(int v)
 {
     return _mm256_set1_epi32(v);
 }
@@ -49,7 +47,7 @@ QRV_AVX2 inline __m256i Splat(int v)
 // One channel's bits of the mapper's key for values c (0..255): the box, the
 // group of 4 x 4 x 4 slots within it and the slot within the group.
 template <int kShift>
-QRV_AVX2 inline __m256i KeyPart(__m256i c, int boxAt, int groupAt, int slotAt)
+QRV_TARGET_AVX2 inline __m256i KeyPart(__m256i c, int boxAt, int groupAt, int slotAt)
 {
     const __m256i box = _mm256_slli_epi32(_mm256_srli_epi32(c, kShift + 3), boxAt);
     const __m256i group =
@@ -60,7 +58,7 @@ QRV_AVX2 inline __m256i KeyPart(__m256i c, int boxAt, int groupAt, int slotAt)
 }
 
 template <int kShift>
-QRV_AVX2 inline __m256i Key(__m256i b, __m256i g, __m256i r)
+QRV_TARGET_AVX2 inline __m256i Key(__m256i b, __m256i g, __m256i r)
 {
     constexpr int kBoxBits = 8 - kShift - 3;
     return _mm256_or_si256(_mm256_or_si256(KeyPart<kShift>(r, 9 + 2 * kBoxBits, 8, 4),
@@ -71,7 +69,7 @@ QRV_AVX2 inline __m256i Key(__m256i b, __m256i g, __m256i r)
 // True when Key computes exactly the mapper's keys: the layout is the
 // mapper's to choose, and a change there must not go unnoticed here.
 template <int kShift>
-QRV_AVX2 bool KeysMatch(const PaletteMapper& map)
+QRV_TARGET_AVX2 bool KeysMatch(const PaletteMapper& map)
 {
     const __m256i zero = _mm256_setzero_si256();
     for (int v = 0; v < 256; v += kLanes) {
@@ -90,7 +88,7 @@ QRV_AVX2 bool KeysMatch(const PaletteMapper& map)
 }
 
 // 3, 5 and 1 times the errors of the three steps before.
-QRV_AVX2 inline __m256i Weighted(__m256i e1, __m256i e2, __m256i e3)
+QRV_TARGET_AVX2 inline __m256i Weighted(__m256i e1, __m256i e2, __m256i e3)
 {
     const __m256i three = _mm256_add_epi32(_mm256_slli_epi32(e1, 1), e1);
     const __m256i five = _mm256_add_epi32(_mm256_slli_epi32(e2, 2), e2);
@@ -100,7 +98,7 @@ QRV_AVX2 inline __m256i Weighted(__m256i e1, __m256i e2, __m256i e3)
 // One channel's value for step s: the pixel times 16 with the rounding, 7
 // times the error to its left, the terms from the line above. Leaves the last
 // lane's sum for the band below.
-QRV_AVX2 inline __m256i Value(__m256i source16, __m256i e1, __m256i e2, __m256i e3, int* sums,
+QRV_TARGET_AVX2 inline __m256i Value(__m256i source16, __m256i e1, __m256i e2, __m256i e3, int* sums,
                               int s)
 {
     const __m256i rotate = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
@@ -112,7 +110,7 @@ QRV_AVX2 inline __m256i Value(__m256i source16, __m256i e1, __m256i e2, __m256i 
     return _mm256_srai_epi32(_mm256_add_epi32(sum, Splat(8)), 4);
 }
 
-QRV_AVX2 inline __m256i Clamp(__m256i v, int lo, int hi)
+QRV_TARGET_AVX2 inline __m256i Clamp(__m256i v, int lo, int hi)
 {
     return _mm256_min_epi32(_mm256_max_epi32(v, Splat(lo)), Splat(hi));
 }
@@ -120,7 +118,7 @@ QRV_AVX2 inline __m256i Clamp(__m256i v, int lo, int hi)
 // Lanes whose colour (channels 0..255) lies in a block of the mapper not
 // yet filled: bit (r >> 5) << 6 | (g >> 5) << 3 | b >> 5 of the 512 in
 // `blocks`, looked up in registers.
-QRV_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint64_t* blocks)
+QRV_TARGET_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint64_t* blocks)
 {
     constexpr int kShift = PaletteMapper::kBlockShift;
     const __m256i block = _mm256_or_si256(
@@ -142,7 +140,7 @@ QRV_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint64_t
 }
 
 // Fills the blocks of the colours whose lanes are set in `missing`.
-QRV_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing, const Context& cx)
+QRV_TARGET_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing, const Context& cx)
 {
     alignas(32) int32_t lanes[4][kLanes];
     _mm256_store_si256(reinterpret_cast<__m256i*>(lanes[0]), b);
@@ -156,7 +154,7 @@ QRV_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing, const
 
 // The colours of indexes 0..15 from the first 16 of `colours`, by two
 // permutes instead of a gather.
-QRV_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
+QRV_TARGET_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
 {
     const __m256i low = _mm256_permutevar8x32_epi32(
         _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colours)), index);
@@ -173,7 +171,7 @@ QRV_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
 // its lookup, or with kDefer only marked in `missing`: the step's result is
 // then wrong and must be done again.
 template <bool kMasked, bool kDefer, int kShift, bool kSmall>
-QRV_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1, Rgb& e2, Rgb& e3,
+QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1, Rgb& e2, Rgb& e3,
                           const Context& cx, __m256i& missing)
 {
     const __m256i byte16 = Splat(0xFF0), byte = Splat(0xFF);
@@ -232,7 +230,7 @@ void EdgePixels(const Image& img, int y0, int n, int s, int32_t* px, int32_t* on
     }
 }
 
-QRV_AVX2 inline __m256i Load(const int32_t* lanes)
+QRV_TARGET_AVX2 inline __m256i Load(const int32_t* lanes)
 {
     return _mm256_load_si256(reinterpret_cast<const __m256i*>(lanes));
 }
@@ -240,7 +238,7 @@ QRV_AVX2 inline __m256i Load(const int32_t* lanes)
 // The pixels of step s when every lane is in its line: `first` the offsets of
 // step 0's from the band's first row `top`.
 template <int kBpp>
-QRV_AVX2 inline __m256i GatherPixels(const uint8_t* top, __m256i first, int s)
+QRV_TARGET_AVX2 inline __m256i GatherPixels(const uint8_t* top, __m256i first, int s)
 {
     return _mm256_i32gather_epi32(reinterpret_cast<const int*>(top),
                                   _mm256_add_epi32(first, Splat(s * kBpp)), 1);
@@ -248,7 +246,7 @@ QRV_AVX2 inline __m256i GatherPixels(const uint8_t* top, __m256i first, int s)
 
 // Eight pixels of a row from `p`, one per lane, blue lowest.
 template <int kBpp>
-QRV_AVX2 inline __m256i RowPixels(const uint8_t* p)
+QRV_TARGET_AVX2 inline __m256i RowPixels(const uint8_t* p)
 {
     const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
     if (kBpp == 4)
@@ -267,7 +265,7 @@ QRV_AVX2 inline __m256i RowPixels(const uint8_t* p)
 // transposed. A load reads 32 bytes; past its row's end only in a row above
 // the band's last, whose next row belongs to the band.
 template <int kBpp>
-QRV_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i* px)
+QRV_TARGET_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i* px)
 {
     __m256i r[kLanes];
     for (int j = 0; j < kLanes; ++j)
@@ -291,7 +289,7 @@ QRV_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i* px)
 
 // One band of n lines (1..8) from y0.
 template <int kShift, int kBpp, bool kSmall>
-QRV_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out, size_t stride)
+QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out, size_t stride)
 {
     const int w = img.Width();
     const int steps = w + kTail;
@@ -354,7 +352,7 @@ QRV_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* 
 }
 
 template <int kShift, int kBpp, bool kSmall>
-QRV_AVX2 bool RunAll(const Image& img, PaletteMapper& map, uint8_t* out, size_t stride)
+QRV_TARGET_AVX2 bool RunAll(const Image& img, PaletteMapper& map, uint8_t* out, size_t stride)
 {
     if (!KeysMatch<kShift>(map))
         return false;
@@ -390,7 +388,7 @@ bool RunFor(const Image& img, PaletteMapper& map, uint8_t* out, size_t stride)
 
 bool FloydSteinbergAvx2::Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride)
 {
-    if (!__builtin_cpu_supports("avx2"))
+    if (!HasAvx2())
         return false;
     // Gathers take 32-bit offsets from a band's first row.
     if (image.Stride() * kLanes >= (size_t(1) << 31))

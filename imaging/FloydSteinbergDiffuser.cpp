@@ -173,9 +173,9 @@ void RunRows(const Image& img, const PaletteMapper::Reader& look, const Tables& 
 }  // namespace
 
 void FloydSteinbergDiffuser::Run(const Image& image, PaletteMapper& map, uint8_t* out,
-                                 size_t stride, Path path)
+                                 size_t stride, CodePath path)
 {
-    if (path == Path::kFastest && FloydSteinbergAvx2::Run(image, map, out, stride))
+    if (path == CodePath::kFastest && FloydSteinbergAvx2::Run(image, map, out, stride))
         return;
     const auto tab = std::make_unique<Tables>(map);
     const PaletteMapper::Reader look(map);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/Cpu.h"
 #include "imaging/Image.h"
 #include "imaging/PaletteMapper.h"
 
@@ -21,11 +22,10 @@ public:
     // 255 + kErrorReach (ColorReducer::kErrorReach) minus the entry.
     // `out` may be the image's own rows: a pixel's bytes are read before the
     // index of that pixel or of any to its right is stored.
-    // kFastest takes the AVX2 path where the processor has it, kPortable the
-    // path for every processor; both give the same indexes.
-    enum class Path { kFastest, kPortable };
+    // The fastest path runs eight lines at once in AVX2 vectors where the
+    // processor has them.
     static void Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride,
-                    Path path = Path::kFastest);
+                    CodePath path = CodePath::kFastest);
 };
 
 }  // namespace qrv::img

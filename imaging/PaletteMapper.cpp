@@ -85,8 +85,9 @@ int PaletteMapper::ChooseShift(const std::vector<Bgra>& palette)
     return 2;
 }
 
-PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette)
-    : palette_(palette), table_(kTableWords, 0), regions_(64)
+PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
+    : palette_(palette), table_(kTableWords, 0), regions_(64),
+      avx2_(path == CodePath::kFastest && HasAvx2())
 {
     if (palette_.empty())
         palette_.push_back(Bgra{});
@@ -132,13 +133,15 @@ void PaletteMapper::FillBlock(int b, int g, int r)
     constexpr int kWidth = 1 << kBlockShift;
     const int boxWidth = 8 << shift_;
     const int b0 = b & -kWidth, g0 = g & -kWidth, r0 = r & -kWidth;
+    const uint32_t first = KeyBits(0, b0) | KeyBits(1, g0) | KeyBits(2, r0);
+    Candidates(r0, g0, b0, kWidth, RegionOf(first), blockCandidates_);
     const uint8_t* ready = slots_.get() + slotCount_;
     for (int rr = r0; rr < r0 + kWidth; rr += boxWidth)
         for (int gg = g0; gg < g0 + kWidth; gg += boxWidth)
             for (int bb = b0; bb < b0 + kWidth; bb += boxWidth) {
                 const uint32_t key = KeyBits(0, bb) | KeyBits(1, gg) | KeyBits(2, rr);
                 if (!ready[key >> 9])
-                    FillBox(key);
+                    FillBoxFrom(key, blockCandidates_);
             }
     const int block = (r >> kBlockShift) << 6 | (g >> kBlockShift) << 3 | (b >> kBlockShift);
     blocks_[block >> 6] |= uint64_t(1) << (block & 63);
@@ -166,64 +169,134 @@ void PaletteMapper::Candidates(int r0, int g0, int b0, int width, const std::vec
             list.push_back(from[k]);
 }
 
-// Fills the box of the slot at `key`. Doubled coordinates put a slot centre
-// on an integer x; the squared distance 4|c|^2 - 4 c.x + |x|^2 orders the
-// entries as |c|^2 - c.x does. Every term is an integer below 2^24, so the
-// scores are exact in float, which vectorises well; candidates come in index
-// order and only a strictly lower score wins, so ties keep the lower index.
-void PaletteMapper::FillBox(uint32_t key)
+// The palette's entries that can be nearest somewhere in the 64 x 64 x 64
+// values around the box of `key`, found on first use.
+const std::vector<uint8_t>& PaletteMapper::RegionOf(uint32_t key)
 {
-    const int w = 1 << shift_;  // slot width
-    const uint32_t box = key >> 9, boxMask = (1u << boxBits_) - 1;
-    const int sr0 = int(box >> (2 * boxBits_)) * 8, sg0 = int(box >> boxBits_ & boxMask) * 8,
-              sb0 = int(box & boxMask) * 8;
-    const size_t regionAt = size_t((sr0 * w >> 6) << 4 | (sg0 * w >> 6) << 2 | (sb0 * w >> 6));
-    std::vector<uint8_t>& region = regions_[regionAt];
+    int r0, g0, b0;
+    BoxCorner(key, r0, g0, b0);
+    std::vector<uint8_t>& region = regions_[size_t((r0 >> 6) << 4 | (g0 >> 6) << 2 | (b0 >> 6))];
     if (region.empty()) {
         std::vector<uint8_t> all(palette_.size());
         for (size_t i = 0; i < all.size(); ++i)
             all[i] = uint8_t(i);
-        Candidates(sr0 * w & ~63, sg0 * w & ~63, sb0 * w & ~63, 64, all, region);
+        Candidates(r0 & ~63, g0 & ~63, b0 & ~63, 64, all, region);
     }
-    Candidates(sr0 * w, sg0 * w, sb0 * w, 8 * w, region, candidates_);
-    // Doubled centre of the box's first slot, and the steps between slots.
-    const int r0 = 2 * w * sr0 + w - 1, g0 = 2 * w * sg0 + w - 1, b0 = 2 * w * sb0 + w - 1;
-    const float step = float(2 * w);
-    float best[512];
-    int32_t index[512];
-    for (int j = 0; j < 512; ++j) {
-        best[j] = 3.0e38f;
-        index[j] = 0;
-    }
-    for (uint8_t i : candidates_) {
-        const Bgra& c = palette_[i];
-        const float base = float(sq_[i] - (c.r * r0 + c.g * g0 + c.b * b0));
-        const float kr = float(c.r) * step, kg = float(c.g) * step;
-        float kb[8];
-        for (int k = 0; k < 8; ++k)
-            kb[k] = float(c.b) * step * float(k);
-        const int32_t ci = i;
+    return region;
+}
+
+// The first value of each channel in the box of `key`.
+void PaletteMapper::BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const
+{
+    const uint32_t box = key >> 9, boxMask = (1u << boxBits_) - 1;
+    const int boxWidth = 8 << shift_;
+    r0 = int(box >> (2 * boxBits_)) * boxWidth;
+    g0 = int(box >> boxBits_ & boxMask) * boxWidth;
+    b0 = int(box & boxMask) * boxWidth;
+}
+
+namespace {
+
+// For the 512 slots of a box in the order of their places (see SlotPlace),
+// the index of the candidate nearest to each slot's centre. Doubled
+// coordinates put a slot centre on an integer x; the squared distance
+// 4|c|^2 - 4 c.x + |x|^2 orders the entries as |c|^2 - c.x does. Every term
+// is an integer below 2^24, so the scores are exact in float, which
+// vectorises well; candidates come in index order and only a strictly lower
+// score wins, so ties keep the lower index. (r0, g0, b0): the doubled centre
+// of the box's first slot; step: the doubled slot width.
+// Eight places in a row differ in blue's slot bits and green's lowest, the
+// 64 rows in the rest: a place's score is its row's less a term per place.
+// The eight places of a row are one vector (two on processors without AVX).
+typedef float Float8 __attribute__((vector_size(32)));
+typedef int32_t Int8 __attribute__((vector_size(32)));
+typedef uint8_t Byte8 __attribute__((vector_size(8)));
+
+// Per row of a box's places, the slot offsets its first place has from the
+// box's first slot.
+struct RowOffsets {
+    float red[64], green[64], blue[64];
+    constexpr RowOffsets() : red(), green(), blue()
+    {
         for (int row = 0; row < 64; ++row) {
-            const float t = base - (kr * float(row >> 3) + kg * float(row & 7));
-            float* bs = best + row * 8;
-            int32_t* ix = index + row * 8;
-            for (int k = 0; k < 8; ++k) {
-                const float sc = t - kb[k];
-                const bool lower = sc < bs[k];
-                bs[k] = std::min(sc, bs[k]);
-                ix[k] = lower ? ci : ix[k];
-            }
+            red[row] = float(4 * (row >> 5 & 1) + (row >> 1 & 3));
+            green[row] = float(4 * (row >> 4 & 1) + 2 * (row & 1));
+            blue[row] = float(4 * (row >> 3 & 1));
         }
     }
-    // Four slots along blue are neighbours in a group: stored four at once.
-    uint8_t* slots = slots_.get();
-    for (int j = 0; j < 512; j += 4) {
-        const uint32_t place = SlotPlace(sr0 + (j >> 6), sg0 + ((j >> 3) & 7), sb0 + (j & 7));
-        const uint32_t four = uint32_t(index[j]) | uint32_t(index[j + 1]) << 8 |
-                              uint32_t(index[j + 2]) << 16 | uint32_t(index[j + 3]) << 24;
-        std::memcpy(slots + place, &four, 4);
+};
+constexpr RowOffsets kRowOffsets;
+
+[[gnu::always_inline]] inline void NearestInBox(const Bgra* palette, const int* sq,
+                                                const uint8_t* candidates, size_t n, int r0,
+                                                int g0, int b0, int step, uint8_t* out)
+{
+    Float8 best[64];
+    Int8 index[64];
+    for (int row = 0; row < 64; ++row) {
+        best[row] = Float8{} + 3.0e38f;
+        index[row] = Int8{};
     }
-    slots[slotCount_ + box] = 1;
+    float rowScore[64];
+    for (size_t k = 0; k < n; ++k) {
+        const int i = candidates[k];
+        const Bgra& c = palette[i];
+        const float kr = float(c.r * step), kg = float(c.g * step), kb = float(c.b * step);
+        const float base = float(sq[i] - (c.r * r0 + c.g * g0 + c.b * b0));
+        for (int row = 0; row < 64; ++row)
+            rowScore[row] = base - (kr * kRowOffsets.red[row] + kg * kRowOffsets.green[row] +
+                                    kb * kRowOffsets.blue[row]);
+        Float8 place;
+        for (int l = 0; l < 8; ++l)
+            place[l] = kg * float(l >> 2) + kb * float(l & 3);
+        const Int8 entry = Int8{} + i;
+        for (int row = 0; row < 64; ++row) {
+            const Float8 score = rowScore[row] - place;
+            const Int8 lower = score < best[row];
+            best[row] = lower ? score : best[row];
+            index[row] = lower ? entry : index[row];
+        }
+    }
+    for (int row = 0; row < 64; ++row) {
+        const Byte8 bytes = __builtin_convertvector(index[row], Byte8);
+        std::memcpy(out + 8 * row, &bytes, 8);
+    }
+}
+
+void NearestInBoxPortable(const Bgra* palette, const int* sq, const uint8_t* candidates,
+                          size_t n, int r0, int g0, int b0, int step, uint8_t* out)
+{
+    NearestInBox(palette, sq, candidates, n, r0, g0, b0, step, out);
+}
+
+QRV_TARGET_AVX2 void NearestInBoxAvx2(const Bgra* palette, const int* sq,
+                                      const uint8_t* candidates, size_t n, int r0, int g0, int b0,
+                                      int step, uint8_t* out)
+{
+    NearestInBox(palette, sq, candidates, n, r0, g0, b0, step, out);
+}
+
+}  // namespace
+
+void PaletteMapper::FillBox(uint32_t key)
+{
+    FillBoxFrom(key, RegionOf(key));
+}
+
+// Fills the box of the slot at `key` from the entries of `from` that can be
+// nearest somewhere in it.
+void PaletteMapper::FillBoxFrom(uint32_t key, const std::vector<uint8_t>& from)
+{
+    const int w = 1 << shift_;
+    int r0, g0, b0;
+    BoxCorner(key, r0, g0, b0);
+    Candidates(r0, g0, b0, 8 * w, from, candidates_);
+    const uint32_t box = key >> 9;
+    uint8_t* out = slots_.get() + (size_t(box) << 9);
+    const auto fill = avx2_ ? NearestInBoxAvx2 : NearestInBoxPortable;
+    fill(palette_.data(), sq_.data(), candidates_.data(), candidates_.size(), 2 * r0 + w - 1,
+         2 * g0 + w - 1, 2 * b0 + w - 1, 2 * w, out);
+    slots_.get()[slotCount_ + box] = 1;
 }
 
 }  // namespace qrv::img

@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "imaging/Cpu.h"
 #include "imaging/Image.h"
 
 namespace qrv::img {
@@ -37,8 +38,9 @@ public:
     // Entries closer than this in every channel call for the fine slots.
     static constexpr int kFineSpacing = 24;
 
-    // palette: 1..256 entries.
-    explicit PaletteMapper(const std::vector<Bgra>& palette);
+    // palette: 1..256 entries; path: the code that fills the cache.
+    explicit PaletteMapper(const std::vector<Bgra>& palette,
+                           CodePath path = CodePath::kFastest);
     PaletteMapper(const PaletteMapper&) = delete;
     PaletteMapper& operator=(const PaletteMapper&) = delete;
 
@@ -143,6 +145,9 @@ private:
     }
     static int ChooseShift(const std::vector<Bgra>& palette);
     void FillBox(uint32_t key);
+    void FillBoxFrom(uint32_t key, const std::vector<uint8_t>& from);
+    const std::vector<uint8_t>& RegionOf(uint32_t key);
+    void BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const;
     void Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,
                     std::vector<uint8_t>& list) const;
 
@@ -158,7 +163,9 @@ private:
     std::unique_ptr<uint8_t, SlotMemoryRelease> slots_;
     std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;
+    std::vector<uint8_t> blockCandidates_;
     uint64_t blocks_[8] = {};
+    bool avx2_;  // fills boxes with the AVX2 code
 };
 
 }  // namespace qrv::img

@@ -88,32 +88,34 @@ TEST(PaletteMapper, SlotSizeFollowsTheSpacingOfTheEntries)
 }
 
 // The cached lookup and the full search agree on every slot tried, whatever
-// order the cache was filled in.
+// order the cache was filled in, with the cache filled by the fastest code and
+// by the portable one.
 TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
 {
     const std::vector<std::vector<Bgra>> palettes = {
         ColorReducer::FixedPalette(4), ColorReducer::FixedPalette(8), RandomPalette(5, 200),
         RandomPalette(6, 3)};
     std::mt19937 rng(9);
-    for (const std::vector<Bgra>& pal : palettes) {
-        PaletteMapper map(pal);
-        const int shift = map.SlotShift();
-        for (int k = 0; k < 40000; ++k) {
-            const int b = int(rng() & 255), g = int(rng() & 255), r = int(rng() & 255);
-            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift))
-                << pal.size() << " " << b << "," << g << "," << r;
+    for (const std::vector<Bgra>& pal : palettes)
+        for (CodePath path : {CodePath::kFastest, CodePath::kPortable}) {
+            PaletteMapper map(pal, path);
+            const int shift = map.SlotShift();
+            for (int k = 0; k < 40000; ++k) {
+                const int b = int(rng() & 255), g = int(rng() & 255), r = int(rng() & 255);
+                ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift))
+                    << pal.size() << " " << b << "," << g << "," << r;
+            }
+            // The grey axis and the cube's corners, where ties are most common.
+            for (int v = 0; v < 256; ++v)
+                ASSERT_EQ(map.Lookup(v, v, v), NearestToSlotCentre(pal, v, v, v, shift)) << v;
+            for (int c = 0; c < 8; ++c) {
+                const int b = c & 1 ? 255 : 0, g = c & 2 ? 255 : 0, r = c & 4 ? 255 : 0;
+                ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift));
+            }
+            const uint32_t packed = map.LookupPacked(17, 200, 99);
+            const Bgra& e = pal[packed & 0xFF];
+            EXPECT_EQ(packed >> 8, uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16);
         }
-        // The grey axis and the cube's corners, where ties are most common.
-        for (int v = 0; v < 256; ++v)
-            ASSERT_EQ(map.Lookup(v, v, v), NearestToSlotCentre(pal, v, v, v, shift)) << v;
-        for (int c = 0; c < 8; ++c) {
-            const int b = c & 1 ? 255 : 0, g = c & 2 ? 255 : 0, r = c & 4 ? 255 : 0;
-            ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift));
-        }
-        const uint32_t packed = map.LookupPacked(17, 200, 99);
-        const Bgra& e = pal[packed & 0xFF];
-        EXPECT_EQ(packed >> 8, uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16);
-    }
 }
 
 namespace {
@@ -244,7 +246,7 @@ TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
                             {50, 3}, {97, 13}, {15, 8}, {22, 16}, {23, 17}, {64, 24}};
     unsigned seed = 1;
     for (const std::vector<Bgra>& pal : palettes) {
-        PaletteMapper portable(pal);
+        PaletteMapper portable(pal, CodePath::kPortable);
         const int shift = portable.SlotShift();
         for (const auto& size : sizes)
             for (int bits : {24, 32}) {
@@ -256,7 +258,7 @@ TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
                                      << ", " << bits << " bits, fastest path";
                 std::fill(got.begin(), got.end(), uint8_t(0));
                 FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]),
-                                            FloydSteinbergDiffuser::Path::kPortable);
+                                            CodePath::kPortable);
                 ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1]
                                      << ", " << bits << " bits, portable path";
             }
