@@ -9,7 +9,9 @@ namespace qrv::img {
 
 inline bool HasAvx2()
 {
-    static const bool has = __builtin_cpu_supports("avx2");
+    // The processor is asked once, on first use (possibly before the
+    // library's own constructors ran, so it is initialised here).
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
     return has;
 }
 

@@ -95,11 +95,11 @@ QRV_TARGET_AVX2 inline __m256i Weighted(__m256i e1, __m256i e2, __m256i e3)
     return _mm256_add_epi32(_mm256_add_epi32(three, five), e3);
 }
 
-// One channel's value for step s: the pixel times 16 with the rounding, 7
-// times the error to its left, the terms from the line above. Leaves the last
-// lane's sum for the band below.
-QRV_TARGET_AVX2 inline __m256i Value(__m256i source16, __m256i e1, __m256i e2, __m256i e3, int* sums,
-                              int s)
+// One channel's value for step s: the pixel times 16, 7 times the error to
+// its left and the terms from the line above, divided by 16 rounding half up.
+// Leaves the last lane's sum for the band below.
+QRV_TARGET_AVX2 inline __m256i Value(__m256i source16, __m256i e1, __m256i e2, __m256i e3,
+                                     int* sums, int s)
 {
     const __m256i rotate = _mm256_setr_epi32(7, 0, 1, 2, 3, 4, 5, 6);
     __m256i above = _mm256_permutevar8x32_epi32(Weighted(e1, e2, e3), rotate);
@@ -171,8 +171,8 @@ QRV_TARGET_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
 // its lookup, or with kDefer only marked in `missing`: the step's result is
 // then wrong and must be done again.
 template <bool kMasked, bool kDefer, int kShift, bool kSmall>
-QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1, Rgb& e2, Rgb& e3,
-                          const Context& cx, __m256i& missing)
+QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1, Rgb& e2,
+                                 Rgb& e3, const Context& cx, __m256i& missing)
 {
     const __m256i byte16 = Splat(0xFF0), byte = Splat(0xFF);
     const __m256i vb = Value(_mm256_and_si256(_mm256_slli_epi32(pixels, 4), byte16), e1.b, e2.b,
@@ -208,7 +208,8 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1,
     const __m256i low = _mm256_shuffle_epi8(
         index, _mm256_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 4,
                                 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
-    const __m256i packed = _mm256_permutevar8x32_epi32(low, _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0));
+    const __m256i packed =
+        _mm256_permutevar8x32_epi32(low, _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(cx.skew + size_t(s) * kLanes),
                      _mm256_castsi256_si128(packed));
     e3 = e2;
@@ -289,7 +290,8 @@ QRV_TARGET_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i
 
 // One band of n lines (1..8) from y0.
 template <int kShift, int kBpp, bool kSmall>
-QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out, size_t stride)
+QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out,
+                          size_t stride)
 {
     const int w = img.Width();
     const int steps = w + kTail;
