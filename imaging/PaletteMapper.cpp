@@ -197,23 +197,15 @@ void PaletteMapper::BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const
 
 namespace {
 
-// For the 512 slots of a box in the order of their places (see SlotPlace),
-// the index of the candidate nearest to each slot's centre. Doubled
-// coordinates put a slot centre on an integer x; the squared distance
-// 4|c|^2 - 4 c.x + |x|^2 orders the entries as |c|^2 - c.x does. Every term
-// is an integer below 2^24, so the scores are exact in float, which
-// vectorises well; candidates come in index order and only a strictly lower
-// score wins, so ties keep the lower index. (r0, g0, b0): the doubled centre
-// of the box's first slot; step: the doubled slot width.
-// Eight places in a row differ in blue's slot bits and green's lowest, the
-// 64 rows in the rest: a place's score is its row's less a term per place.
-// The eight places of a row are one vector (two on processors without AVX).
+// Eight places of a box (see SlotPlace) in a row differ in blue's slot bits
+// and green's lowest, the 64 rows in the rest. The eight places of a row are
+// one vector (two on processors without AVX).
 typedef float Float8 __attribute__((vector_size(32)));
 typedef int32_t Int8 __attribute__((vector_size(32)));
-typedef uint8_t Byte8 __attribute__((vector_size(8)));
+typedef uint8_t Byte32 __attribute__((vector_size(32)));
 
 // Per row of a box's places, the slot offsets its first place has from the
-// box's first slot.
+// box's first slot; what the eight places of a row add to them.
 struct RowOffsets {
     float red[64], green[64], blue[64];
     constexpr RowOffsets() : red(), green(), blue()
@@ -226,54 +218,63 @@ struct RowOffsets {
     }
 };
 constexpr RowOffsets kRowOffsets;
+constexpr Float8 kPlaceGreen = {0, 0, 0, 0, 1, 1, 1, 1};
+constexpr Float8 kPlaceBlue = {0, 1, 2, 3, 0, 1, 2, 3};
+constexpr Byte32 kLowBytes = {0, 4, 8, 12, 16, 20, 24, 28};
 
-[[gnu::always_inline]] inline void NearestInBox(const Bgra* palette, const int* sq,
-                                                const uint8_t* candidates, size_t n, int r0,
-                                                int g0, int b0, int step, uint8_t* out)
+// A candidate's score at the box's first slot and its steps per slot.
+struct Scorer {
+    float base, red, green, blue;
+    int32_t index;
+};
+
+// For the 512 slots of a box in the order of their places, the index of the
+// candidate nearest to each slot's centre. Doubled coordinates put a slot
+// centre on an integer x; the squared distance 4|c|^2 - 4 c.x + |x|^2 orders
+// the entries as |c|^2 - c.x does. Every term is an integer below 2^24, so
+// the scores are exact in float, in any order of evaluation; candidates come
+// in index order and only a strictly lower score wins, so ties keep the
+// lower index. A row's eight places stay in registers while every candidate
+// is tried.
+[[gnu::always_inline]] inline void NearestInBox(const Scorer* scorers, size_t n, uint8_t* out)
 {
-    Float8 best[64];
-    Int8 index[64];
-    for (int row = 0; row < 64; ++row) {
-        best[row] = Float8{} + 3.0e38f;
-        index[row] = Int8{};
-    }
-    float rowScore[64];
-    for (size_t k = 0; k < n; ++k) {
-        const int i = candidates[k];
-        const Bgra& c = palette[i];
-        const float kr = float(c.r * step), kg = float(c.g * step), kb = float(c.b * step);
-        const float base = float(sq[i] - (c.r * r0 + c.g * g0 + c.b * b0));
-        for (int row = 0; row < 64; ++row)
-            rowScore[row] = base - (kr * kRowOffsets.red[row] + kg * kRowOffsets.green[row] +
-                                    kb * kRowOffsets.blue[row]);
-        Float8 place;
-        for (int l = 0; l < 8; ++l)
-            place[l] = kg * float(l >> 2) + kb * float(l & 3);
-        const Int8 entry = Int8{} + i;
-        for (int row = 0; row < 64; ++row) {
-            const Float8 score = rowScore[row] - place;
-            const Int8 lower = score < best[row];
-            best[row] = lower ? score : best[row];
-            index[row] = lower ? entry : index[row];
+    // Rows in pairs: two chains of comparisons overlap.
+    for (int row = 0; row < 64; row += 2) {
+        Float8 red[2], green[2], blue[2], best[2];
+        Int8 index[2];
+        for (int j = 0; j < 2; ++j) {
+            red[j] = Float8{} + kRowOffsets.red[row + j];
+            green[j] = kRowOffsets.green[row + j] + kPlaceGreen;
+            blue[j] = kRowOffsets.blue[row + j] + kPlaceBlue;
+            best[j] = Float8{} + 3.0e38f;
+            index[j] = Int8{};
+        }
+        for (size_t k = 0; k < n; ++k) {
+            const Scorer& c = scorers[k];
+            for (int j = 0; j < 2; ++j) {
+                const Float8 score =
+                    c.base - (c.red * red[j] + c.green * green[j] + c.blue * blue[j]);
+                const Int8 lower = score < best[j];
+                best[j] = lower ? score : best[j];
+                index[j] = lower ? Int8{} + c.index : index[j];
+            }
+        }
+        for (int j = 0; j < 2; ++j) {
+            // Each index's low byte, the eight together at the front.
+            const Byte32 bytes = __builtin_shuffle(Byte32(index[j]), kLowBytes);
+            std::memcpy(out + 8 * (row + j), &bytes, 8);
         }
     }
-    for (int row = 0; row < 64; ++row) {
-        const Byte8 bytes = __builtin_convertvector(index[row], Byte8);
-        std::memcpy(out + 8 * row, &bytes, 8);
-    }
 }
 
-void NearestInBoxPortable(const Bgra* palette, const int* sq, const uint8_t* candidates,
-                          size_t n, int r0, int g0, int b0, int step, uint8_t* out)
+void NearestInBoxPortable(const Scorer* scorers, size_t n, uint8_t* out)
 {
-    NearestInBox(palette, sq, candidates, n, r0, g0, b0, step, out);
+    NearestInBox(scorers, n, out);
 }
 
-QRV_TARGET_AVX2 void NearestInBoxAvx2(const Bgra* palette, const int* sq,
-                                      const uint8_t* candidates, size_t n, int r0, int g0, int b0,
-                                      int step, uint8_t* out)
+QRV_TARGET_AVX2 void NearestInBoxAvx2(const Scorer* scorers, size_t n, uint8_t* out)
 {
-    NearestInBox(palette, sq, candidates, n, r0, g0, b0, step, out);
+    NearestInBox(scorers, n, out);
 }
 
 }  // namespace
@@ -287,16 +288,33 @@ void PaletteMapper::FillBox(uint32_t key)
 // nearest somewhere in it.
 void PaletteMapper::FillBoxFrom(uint32_t key, const std::vector<uint8_t>& from)
 {
-    const int w = 1 << shift_;
     int r0, g0, b0;
     BoxCorner(key, r0, g0, b0);
-    Candidates(r0, g0, b0, 8 * w, from, candidates_);
+    Candidates(r0, g0, b0, 8 << shift_, from, candidates_);
     const uint32_t box = key >> 9;
     uint8_t* out = slots_.get() + (size_t(box) << 9);
-    const auto fill = avx2_ ? NearestInBoxAvx2 : NearestInBoxPortable;
-    fill(palette_.data(), sq_.data(), candidates_.data(), candidates_.size(), 2 * r0 + w - 1,
-         2 * g0 + w - 1, 2 * b0 + w - 1, 2 * w, out);
+    if (candidates_.size() == 1)  // the whole box lies in one entry's cell
+        std::memset(out, candidates_[0], 512);
+    else
+        ScoreBox(r0, g0, b0, out);
     slots_.get()[slotCount_ + box] = 1;
+}
+
+// The box's 512 answers among the candidates, stored at `out` in the order of
+// their places; (r0, g0, b0) the box's first value per channel.
+void PaletteMapper::ScoreBox(int r0, int g0, int b0, uint8_t* out) const
+{
+    // Doubled centre of the box's first slot, and the doubled slot width.
+    const int w = 1 << shift_;
+    const int r1 = 2 * r0 + w - 1, g1 = 2 * g0 + w - 1, b1 = 2 * b0 + w - 1, step = 2 * w;
+    Scorer scorers[256];
+    for (size_t k = 0; k < candidates_.size(); ++k) {
+        const int i = candidates_[k];
+        const Bgra& c = palette_[size_t(i)];
+        scorers[k] = Scorer{float(sq_[size_t(i)] - (c.r * r1 + c.g * g1 + c.b * b1)),
+                            float(c.r * step), float(c.g * step), float(c.b * step), i};
+    }
+    (avx2_ ? NearestInBoxAvx2 : NearestInBoxPortable)(scorers, candidates_.size(), out);
 }
 
 }  // namespace qrv::img

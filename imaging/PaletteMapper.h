@@ -146,6 +146,7 @@ private:
     static int ChooseShift(const std::vector<Bgra>& palette);
     void FillBox(uint32_t key);
     void FillBoxFrom(uint32_t key, const std::vector<uint8_t>& from);
+    void ScoreBox(int r0, int g0, int b0, uint8_t* out) const;
     const std::vector<uint8_t>& RegionOf(uint32_t key);
     void BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const;
     void Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,
