@@ -30,6 +30,11 @@ struct Rgb {
     __m256i b, g, r;
 };
 
+// The errors of the three steps before: e1 the last.
+struct Errors {
+    Rgb e1, e2, e3;
+};
+
 // What the step loop needs besides the errors.
 struct Context {
     const uint8_t* slots;
@@ -167,13 +172,16 @@ QRV_TARGET_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
 
 // Maps the eight pixels of step s, `pixels` their bytes (blue lowest) in
 // their lanes, `active` the lanes whose pixel lies in the image (kMasked) or
-// all; the lanes outside get no error. A box not yet filled is filled before
+// all; the lanes outside get no error. A block not yet filled is filled before
 // its lookup, or with kDefer only marked in `missing`: the step's result is
 // then wrong and must be done again.
 template <bool kMasked, bool kDefer, int kShift, bool kSmall>
-QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1, Rgb& e2,
-                                 Rgb& e3, const Context& cx, __m256i& missing)
+QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& err,
+                                 const Context& cx, __m256i& missing)
 {
+    const Rgb& e1 = err.e1;
+    const Rgb& e2 = err.e2;
+    const Rgb& e3 = err.e3;
     const __m256i byte16 = Splat(0xFF0), byte = Splat(0xFF);
     const __m256i vb = Value(_mm256_and_si256(_mm256_slli_epi32(pixels, 4), byte16), e1.b, e2.b,
                              e3.b, cx.sums[0], s);
@@ -212,9 +220,9 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Rgb& e1,
         _mm256_permutevar8x32_epi32(low, _mm256_setr_epi32(0, 4, 0, 0, 0, 0, 0, 0));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(cx.skew + size_t(s) * kLanes),
                      _mm256_castsi256_si128(packed));
-    e3 = e2;
-    e2 = e1;
-    e1 = e;
+    err.e3 = err.e2;
+    err.e2 = err.e1;
+    err.e1 = e;
 }
 
 // The pixels of step s of the band of n lines from y0, one by one, and the
@@ -288,40 +296,39 @@ QRV_TARGET_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i
     }
 }
 
-// One band of n lines (1..8) from y0.
+// Steps from..to - 1 of a band of n lines from y0, where a lane may lie
+// outside its line: pixels one by one.
 template <int kShift, int kBpp, bool kSmall>
-QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out,
-                          size_t stride)
+QRV_TARGET_AVX2 void EdgeSteps(const Image& img, int y0, int n, int from, int to, Errors& err,
+                               const Context& cx)
 {
-    const int w = img.Width();
-    const int steps = w + kTail;
-    const uint8_t* top = img.Row(y0);
-    const int rowBytes = int(img.Stride());
-    Rgb e1{}, e2{}, e3{};
-    // Offsets of the pixels of step 0 from the band's first row.
-    const __m256i lane = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    const __m256i first = _mm256_mullo_epi32(lane, Splat(rowBytes - kSkew * kBpp));
-    // Every lane in its line from step kLead to the last pixel of the first.
-    const int mainFrom = n == kLanes ? kLead : steps;
-    const int mainTo = n == kLanes ? std::max(kLead, w) : steps;
     alignas(32) int32_t px[kLanes];
     alignas(32) int32_t on[kLanes];
-    __m256i missing;
-    int s = 0;
-    for (; s < mainFrom; ++s) {
+    __m256i unused;
+    for (int s = from; s < to; ++s) {
         EdgePixels<kBpp>(img, y0, n, s, px, on);
-        Step<true, false, kShift, kSmall>(Load(px), Load(on), s, e1, e2, e3, cx, missing);
+        Step<true, false, kShift, kSmall>(Load(px), Load(on), s, err, cx, unused);
     }
-    // Runs of steps without a branch on the boxes: a run that met a box not
-    // yet filled is done again from its start, filling as it goes. Its sums
-    // for the band below are written behind what it reads, so the repeat
-    // finds the same inputs.
+}
+
+// Steps from..to - 1 of a band of eight lines whose first row is `top`, every
+// lane in its line, in runs without a branch on the blocks: a run that met a
+// block not yet filled is done again from its start, filling as it goes. Its
+// sums for the band below are written behind what it reads, so the repeat
+// finds the same inputs.
+template <int kShift, int kBpp, bool kSmall>
+QRV_TARGET_AVX2 void MainSteps(const uint8_t* top, int rowBytes, int from, int to, Errors& err,
+                               const Context& cx)
+{
     constexpr int kRun = 16;
     static_assert(kRun <= kTail, "a run must not read the sums it writes");
+    // Offsets of the pixels of step 0 from the band's first row.
+    const __m256i first = _mm256_mullo_epi32(_mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7),
+                                             Splat(rowBytes - kSkew * kBpp));
     const __m256i all = _mm256_set1_epi32(-1);
     __m256i pixels[kRun];
-    while (s < mainTo) {
-        const int end = std::min(s + kRun, mainTo);
+    for (int s = from; s < to; s += kRun) {
+        const int end = std::min(s + kRun, to);
         int t = s;
         for (; t + 8 <= end; t += 8)
             EightSteps<kBpp>(top, rowBytes, t, pixels + (t - s));
@@ -329,22 +336,33 @@ QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, ui
         // last pixel, and its row is never the image's last.
         for (; t < end; ++t)
             pixels[t - s] = GatherPixels<kBpp>(top, first, t);
-        const Rgb k1 = e1, k2 = e2, k3 = e3;
-        missing = _mm256_setzero_si256();
+        const Errors before = err;
+        __m256i missing = _mm256_setzero_si256();
         for (t = s; t < end; ++t)
-            Step<false, true, kShift, kSmall>(pixels[t - s], all, t, e1, e2, e3, cx, missing);
+            Step<false, true, kShift, kSmall>(pixels[t - s], all, t, err, cx, missing);
         if (!_mm256_testz_si256(missing, missing)) {
-            e1 = k1, e2 = k2, e3 = k3;
+            err = before;
             for (t = s; t < end; ++t)
-                Step<false, false, kShift, kSmall>(pixels[t - s], all, t, e1, e2, e3, cx,
-                                                   missing);
+                Step<false, false, kShift, kSmall>(pixels[t - s], all, t, err, cx, missing);
         }
-        s = end;
     }
-    for (; s < steps; ++s) {
-        EdgePixels<kBpp>(img, y0, n, s, px, on);
-        Step<true, false, kShift, kSmall>(Load(px), Load(on), s, e1, e2, e3, cx, missing);
-    }
+}
+
+// One band of n lines (1..8) from y0; its indexes into rows of `stride` bytes
+// at `out`.
+template <int kShift, int kBpp, bool kSmall>
+QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out,
+                          size_t stride)
+{
+    const int w = img.Width();
+    const int steps = w + kTail;
+    // Every lane in its line from step kLead to the last pixel of the first.
+    const int mainFrom = n == kLanes ? kLead : steps;
+    const int mainTo = n == kLanes ? std::max(kLead, w) : steps;
+    Errors err{};
+    EdgeSteps<kShift, kBpp, kSmall>(img, y0, n, 0, mainFrom, err, cx);
+    MainSteps<kShift, kBpp, kSmall>(img.Row(y0), int(img.Stride()), mainFrom, mainTo, err, cx);
+    EdgeSteps<kShift, kBpp, kSmall>(img, y0, n, mainTo, steps, err, cx);
     for (int j = 0; j < n; ++j) {
         uint8_t* q = out + size_t(y0 + j) * stride;
         const uint8_t* from = cx.skew + size_t(kSkew * j) * kLanes + size_t(j);
