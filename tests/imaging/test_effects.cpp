@@ -145,6 +145,31 @@ TEST(Effects, AverageAndSharpen)
     EXPECT_EQ(Effects::Sharpen(sharp, 1001), kInvalidParameter);
 }
 
+// Sharpening moves every byte v by (9v - its 3 x 3 window sum, the edges
+// replicated) * s / 4500, or s / 9000 when softening, rounded half away from
+// zero and clamped, exactly, for strengths where the rounding is close.
+TEST(Effects, SharpenFollowsItsFormulaExactly)
+{
+    const Image src = Random24(37, 11, 5);
+    for (int s : {1, 2, 7, 250, 499, 500, 800, 1000, -1, -3, -500, -999, -1000}) {
+        Image img = src;
+        ASSERT_EQ(Effects::Sharpen(img, s), kOk);
+        const int div = s > 0 ? 4500 : 9000;
+        for (int y = 0; y < 11; ++y)
+            for (int x = 0; x < 37; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    int sum = 0;
+                    for (int dy = -1; dy <= 1; ++dy)
+                        for (int dx = -1; dx <= 1; ++dx)
+                            sum += At(src, std::clamp(x + dx, 0, 36), std::clamp(y + dy, 0, 10), c);
+                    const int v = At(src, x, y, c), num = (9 * v - sum) * s;
+                    const int d = num >= 0 ? (num + div / 2) / div : -((div / 2 - num) / div);
+                    ASSERT_EQ(At(img, x, y, c), std::clamp(v + d, 0, 255))
+                        << "s " << s << " at " << x << "," << y << "," << c;
+                }
+    }
+}
+
 TEST(Effects, IntensityAndContrastCurves)
 {
     Image ramp;
