@@ -120,6 +120,19 @@ QRV_TARGET_AVX2 inline __m256i Clamp(__m256i v, int lo, int hi)
     return _mm256_min_epi32(_mm256_max_epi32(v, Splat(lo)), Splat(hi));
 }
 
+// table[index] per lane for indexes 0..15 into a table of 16 words: two
+// permutes and a blend instead of a gather.
+QRV_TARGET_AVX2 inline __m256i Lookup16(const void* table, __m256i index)
+{
+    const __m256i* words = static_cast<const __m256i*>(table);
+    const __m256i low = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(words), index);
+    const __m256i high = _mm256_permutevar8x32_epi32(_mm256_loadu_si256(words + 1), index);
+    // Indexes 8..15 have bit 3 set: moved to the sign bit, it picks `high`.
+    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(low),
+                                                _mm256_castsi256_ps(high),
+                                                _mm256_castsi256_ps(_mm256_slli_epi32(index, 28))));
+}
+
 // Lanes whose colour (channels 0..255) lies in a block of the mapper not
 // yet filled: bit (r >> 5) << 6 | (g >> 5) << 3 | b >> 5 of the 512 in
 // `blocks`, looked up in registers.
@@ -130,22 +143,15 @@ QRV_TARGET_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const u
         _mm256_or_si256(_mm256_slli_epi32(_mm256_srli_epi32(r, kShift), 6),
                         _mm256_slli_epi32(_mm256_srli_epi32(g, kShift), 3)),
         _mm256_srli_epi32(b, kShift));
-    const __m256i word = _mm256_srli_epi32(block, 5);
-    const __m256i low = _mm256_permutevar8x32_epi32(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(blocks)), word);
-    const __m256i high = _mm256_permutevar8x32_epi32(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(blocks + 4)), word);
-    // Words 8..15 have bit 3 set: moved to the sign bit, it picks the high half.
-    const __m256i bits = _mm256_castps_si256(_mm256_blendv_ps(
-        _mm256_castsi256_ps(low), _mm256_castsi256_ps(high),
-        _mm256_castsi256_ps(_mm256_slli_epi32(word, 28))));
+    const __m256i bits = Lookup16(blocks, _mm256_srli_epi32(block, 5));
     const __m256i set =
         _mm256_and_si256(_mm256_srlv_epi32(bits, _mm256_and_si256(block, Splat(31))), Splat(1));
     return _mm256_cmpeq_epi32(set, _mm256_setzero_si256());
 }
 
 // Fills the blocks of the colours whose lanes are set in `missing`.
-QRV_TARGET_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing, const Context& cx)
+QRV_TARGET_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing,
+                                const Context& cx)
 {
     alignas(32) int32_t lanes[4][kLanes];
     _mm256_store_si256(reinterpret_cast<__m256i*>(lanes[0]), b);
@@ -155,19 +161,6 @@ QRV_TARGET_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing
     for (int j = 0; j < kLanes; ++j)
         if (lanes[3][j])
             cx.map->FillBlock(lanes[0][j], lanes[1][j], lanes[2][j]);
-}
-
-// The colours of indexes 0..15 from the first 16 of `colours`, by two
-// permutes instead of a gather.
-QRV_TARGET_AVX2 inline __m256i SmallColour(__m256i index, const int* colours)
-{
-    const __m256i low = _mm256_permutevar8x32_epi32(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colours)), index);
-    const __m256i high = _mm256_permutevar8x32_epi32(
-        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(colours + 8)), index);
-    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(low),
-                                                _mm256_castsi256_ps(high),
-                                                _mm256_castsi256_ps(_mm256_slli_epi32(index, 28))));
 }
 
 // Maps the eight pixels of step s, `pixels` their bytes (blue lowest) in
@@ -200,7 +193,7 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& 
     const __m256i key = Key<kShift>(cb, cg, cr);
     const __m256i index = _mm256_and_si256(
         _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.slots), key, 1), byte);
-    const __m256i colour = kSmall ? SmallColour(index, cx.colours)
+    const __m256i colour = kSmall ? Lookup16(cx.colours, index)
                                   : _mm256_i32gather_epi32(cx.colours, index, 4);
     constexpr int kLow = -ColorReducer::kErrorReach, kHigh = 255 + ColorReducer::kErrorReach;
     Rgb e{_mm256_sub_epi32(Clamp(vb, kLow, kHigh), _mm256_and_si256(colour, byte)),
