@@ -1,6 +1,7 @@
 // Changing the size of an image.
 #pragma once
 
+#include "imaging/Cpu.h"
 #include "imaging/Image.h"
 
 namespace qrv::img {
@@ -15,11 +16,13 @@ public:
     //          source pixel and enlarging interpolates linearly; indexed
     //          images become 24-bit. Edges are replicated.
     // Other flags: kInvalidParameter.
-    static Status Size(Image& image, int width, int height, int flags);
+    // path: the code of the filtered passes (both give the same pixels).
+    static Status Size(Image& image, int width, int height, int flags,
+                       CodePath path = CodePath::kFastest);
 
 private:
     static Status Nearest(Image& image, int width, int height);
-    static Status Filtered(Image& image, int width, int height);
+    static Status Filtered(Image& image, int width, int height, CodePath path);
 };
 
 }  // namespace qrv::img
