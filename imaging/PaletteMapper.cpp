@@ -238,31 +238,42 @@ struct Scorer {
 // is tried.
 [[gnu::always_inline]] inline void NearestInBox(const Scorer* scorers, size_t n, uint8_t* out)
 {
-    // Rows in pairs: two chains of comparisons overlap.
-    for (int row = 0; row < 64; row += 2) {
-        Float8 red[2], green[2], blue[2], best[2];
-        Int8 index[2];
-        for (int j = 0; j < 2; ++j) {
-            red[j] = Float8{} + kRowOffsets.red[row + j];
-            green[j] = kRowOffsets.green[row + j] + kPlaceGreen;
-            blue[j] = kRowOffsets.blue[row + j] + kPlaceBlue;
-            best[j] = Float8{} + 3.0e38f;
-            index[j] = Int8{};
-        }
+    // A place's score is its row's less its place term: per candidate the
+    // place terms of the eight places, and the scores of eight rows at a time.
+    Float8 place[256];
+    for (size_t k = 0; k < n; ++k)
+        place[k] = scorers[k].green * kPlaceGreen + scorers[k].blue * kPlaceBlue;
+    float rowScore[256][8];
+    for (int row0 = 0; row0 < 64; row0 += 8) {
+        Float8 red, green, blue;
+        std::memcpy(&red, kRowOffsets.red + row0, sizeof red);
+        std::memcpy(&green, kRowOffsets.green + row0, sizeof green);
+        std::memcpy(&blue, kRowOffsets.blue + row0, sizeof blue);
         for (size_t k = 0; k < n; ++k) {
             const Scorer& c = scorers[k];
-            for (int j = 0; j < 2; ++j) {
-                const Float8 score =
-                    c.base - (c.red * red[j] + c.green * green[j] + c.blue * blue[j]);
-                const Int8 lower = score < best[j];
-                best[j] = lower ? score : best[j];
-                index[j] = lower ? Int8{} + c.index : index[j];
-            }
+            const Float8 score = c.base - (c.red * red + c.green * green + c.blue * blue);
+            std::memcpy(rowScore[k], &score, sizeof score);
         }
-        for (int j = 0; j < 2; ++j) {
-            // Each index's low byte, the eight together at the front.
-            const Byte32 bytes = __builtin_shuffle(Byte32(index[j]), kLowBytes);
-            std::memcpy(out + 8 * (row + j), &bytes, 8);
+        // Four rows at a time: their chains of comparisons overlap.
+        for (int j = 0; j < 8; j += 4) {
+            Float8 best[4];
+            Int8 index[4];
+            for (int i = 0; i < 4; ++i) {
+                best[i] = Float8{} + 3.0e38f;
+                index[i] = Int8{};
+            }
+            for (size_t k = 0; k < n; ++k)
+                for (int i = 0; i < 4; ++i) {
+                    const Float8 score = rowScore[k][j + i] - place[k];
+                    const Int8 lower = score < best[i];
+                    best[i] = lower ? score : best[i];
+                    index[i] = lower ? Int8{} + scorers[k].index : index[i];
+                }
+            for (int i = 0; i < 4; ++i) {
+                // Each index's low byte, the eight together at the front.
+                const Byte32 bytes = __builtin_shuffle(Byte32(index[i]), kLowBytes);
+                std::memcpy(out + 8 * (row0 + j + i), &bytes, 8);
+            }
         }
     }
 }
