@@ -20,8 +20,10 @@ inline int Sq(int v)
 // Smallest and largest squared distance along one axis from p to [lo, hi].
 inline void AxisRange(int p, int lo, int hi, int& dmin, int& dmax)
 {
-    dmin = p < lo ? Sq(lo - p) : p > hi ? Sq(p - hi) : 0;
-    dmax = std::max(Sq(p - lo), Sq(p - hi));
+    const int out = std::max({lo - p, p - hi, 0});
+    const int far = std::max(std::abs(p - lo), std::abs(p - hi));
+    dmin = out * out;
+    dmax = far * far;
 }
 
 }  // namespace
@@ -163,10 +165,13 @@ void PaletteMapper::Candidates(int r0, int g0, int b0, int width, const std::vec
         mins[k] = mr + mg + mb;
         bound = std::min(bound, xr + xg + xb);
     }
-    list.clear();
-    for (size_t k = 0; k < from.size(); ++k)
-        if (mins[k] <= bound)
-            list.push_back(from[k]);
+    list.resize(from.size());
+    size_t n = 0;
+    for (size_t k = 0; k < from.size(); ++k) {
+        list[n] = from[k];
+        n += mins[k] <= bound;
+    }
+    list.resize(n);
 }
 
 // The palette's entries that can be nearest somewhere in the 64 x 64 x 64
