@@ -170,6 +170,32 @@ TEST(Effects, SharpenFollowsItsFormulaExactly)
     }
 }
 
+// A change of intensity maps every colour byte v to v + round(d * 255 / 1000)
+// clamped, and leaves the fourth byte of 32-bit pixels alone, whatever the
+// row length leaves after whole vectors.
+TEST(Effects, IntensityMapsEveryColourByte)
+{
+    std::mt19937 rng(17);
+    for (int d : {300, -650})
+        for (int bits : {24, 32})
+            for (int w : {1, 10, 11, 32, 45}) {
+                Image img;
+                ASSERT_EQ(img.Create(w, 3, bits), kOk);
+                for (int y = 0; y < 3; ++y)
+                    for (size_t i = 0; i < img.Stride(); ++i)
+                        img.Row(y)[i] = uint8_t(rng());
+                const Image src = img;
+                ASSERT_EQ(Effects::Intensity(img, d), kOk);
+                const int add = d > 0 ? 77 : -166, bpp = bits / 8;
+                for (int y = 0; y < 3; ++y)
+                    for (int i = 0; i < w * bpp; ++i) {
+                        const int v = src.Row(y)[i];
+                        ASSERT_EQ(img.Row(y)[i], i % bpp == 3 ? v : std::clamp(v + add, 0, 255))
+                            << d << ", " << bits << " bits, width " << w << ", byte " << i;
+                    }
+            }
+}
+
 TEST(Effects, IntensityAndContrastCurves)
 {
     Image ramp;
