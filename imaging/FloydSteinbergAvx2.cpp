@@ -38,7 +38,7 @@ struct Errors {
 // What the step loop needs besides the errors.
 struct Context {
     const uint8_t* slots;
-    const int* colours;  // per entry b | g << 8 | r << 16
+    const uint32_t* entries;  // the mapper's packed entries
     int* sums[3];        // per channel, 3, 5 and 1 times the errors of the line above
     uint8_t* skew;       // per step the indexes of its eight pixels
     PaletteMapper* map;
@@ -193,13 +193,15 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& 
     const __m256i key = Key<kShift>(cb, cg, cr);
     const __m256i index = _mm256_and_si256(
         _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.slots), key, 1), byte);
-    const __m256i colour = kSmall ? Lookup16(cx.colours, index)
-                                  : _mm256_i32gather_epi32(cx.colours, index, 4);
+    const __m256i entry =
+        kSmall ? Lookup16(cx.entries, index)
+               : _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.entries), index, 4);
     constexpr int kLow = -ColorReducer::kErrorReach, kHigh = 255 + ColorReducer::kErrorReach;
-    Rgb e{_mm256_sub_epi32(Clamp(vb, kLow, kHigh), _mm256_and_si256(colour, byte)),
+    Rgb e{_mm256_sub_epi32(Clamp(vb, kLow, kHigh),
+                           _mm256_and_si256(_mm256_srli_epi32(entry, 8), byte)),
           _mm256_sub_epi32(Clamp(vg, kLow, kHigh),
-                           _mm256_and_si256(_mm256_srli_epi32(colour, 8), byte)),
-          _mm256_sub_epi32(Clamp(vr, kLow, kHigh), _mm256_srli_epi32(colour, 16))};
+                           _mm256_and_si256(_mm256_srli_epi32(entry, 16), byte)),
+          _mm256_sub_epi32(Clamp(vr, kLow, kHigh), _mm256_srli_epi32(entry, 24))};
     if (kMasked) {
         e.b = _mm256_and_si256(e.b, active);
         e.g = _mm256_and_si256(e.g, active);
@@ -371,13 +373,10 @@ QRV_TARGET_AVX2 bool RunAll(const Image& img, PaletteMapper& map, uint8_t* out, 
         return false;
     const PaletteMapper::Reader look(map);
     const int w = img.Width();
-    std::vector<int> colours(256, 0);
-    for (int i = 0; i < map.Size(); ++i)
-        colours[size_t(i)] = map.Entry(i).b | map.Entry(i).g << 8 | map.Entry(i).r << 16;
     const size_t sumWords = size_t(w) + 2 * kSumPad + kLanes;
     std::vector<int> sums(3 * sumWords, 0);
     std::vector<uint8_t> skew(size_t(w + kTail) * kLanes);
-    Context cx{look.Slots(), colours.data(), {}, skew.data(), &map};
+    Context cx{look.Slots(), map.PackedEntries(), {}, skew.data(), &map};
     for (int ch = 0; ch < 3; ++ch)
         cx.sums[ch] = sums.data() + size_t(ch) * sumWords + kSumPad;
     for (int y = 0; y < img.Height(); y += kLanes)

@@ -47,6 +47,10 @@ public:
     int Size() const { return int(palette_.size()); }
     const Bgra& Entry(int i) const { return palette_[size_t(i)]; }
 
+    // 256 words, entry i at [i] packed as LookupPacked returns it (0 past the
+    // palette's end).
+    const uint32_t* PackedEntries() const { return table_.data(); }
+
     // Values per slot along a channel: 1 << SlotShift().
     int SlotShift() const { return shift_; }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -137,34 +138,38 @@ void Horizontal(const Taps& tx, const uint8_t* p, uint8_t* q, int from, int widt
 // Up to four taps of up to four channels fit 16 bytes: per output pixel one
 // load of its source bytes, put in channel order (four taps a channel), two
 // multiply-adds of pairs against the weights w0..w3 w0..w3 and one
-// horizontal add give its channel sums. kVectorTaps weights per output
-// pixel, in 16 bits.
+// horizontal add give its channel sums.
 constexpr int kVectorTaps = 4;
 
-std::vector<int16_t> VectorWeights(const Taps& tx, int width)
-{
-    std::vector<int16_t> w(size_t(width) * 2 * kVectorTaps, 0);
-    for (int x = 0; x < width; ++x)
-        for (int k = 0; k < tx.fixed; ++k)
-            for (int half = 0; half < 2; ++half)
-                w[size_t(x) * 2 * kVectorTaps + size_t(half * kVectorTaps + k)] =
-                    int16_t(tx.weights[size_t(x) * size_t(tx.maxTaps) + size_t(k)]);
-    return w;
-}
+// What the vector pass needs besides the taps, made once per image: per
+// output pixel its weights twice in 16 bits, and the byte order that puts a
+// pixel's source bytes in channel order.
+struct VectorTaps {
+    std::vector<int16_t> weights;
+    alignas(16) int8_t order[16];
+
+    VectorTaps(const Taps& tx, int width, int bpp) : weights(size_t(width) * 2 * kVectorTaps, 0)
+    {
+        for (int x = 0; x < width; ++x)
+            for (int k = 0; k < tx.fixed; ++k)
+                for (int half = 0; half < 2; ++half)
+                    weights[size_t(x) * 2 * kVectorTaps + size_t(half * kVectorTaps + k)] =
+                        int16_t(tx.weights[size_t(x) * size_t(tx.maxTaps) + size_t(k)]);
+        for (int c = 0; c < 4; ++c)
+            for (int k = 0; k < kVectorTaps; ++k)
+                order[c * kVectorTaps + k] = int8_t(c < bpp && k < tx.fixed ? k * bpp + c : -1);
+    }
+};
 
 // One row of the horizontal pass as HorizontalRow computes it, with
 // tx.fixed <= kVectorTaps; srcBytes: the bytes of the source row. Pixels
 // whose 16-byte load would pass the row's end, and the last (whose store of
 // four bytes would), go the scalar way.
 template <int bpp>
-QRV_TARGET_AVX2 void HorizontalVector(const Taps& tx, const int16_t* weights, const uint8_t* p,
+QRV_TARGET_AVX2 void HorizontalVector(const Taps& tx, const VectorTaps& vt, const uint8_t* p,
                                       int srcBytes, uint8_t* q, int width)
 {
-    alignas(16) int8_t order[16];
-    for (int c = 0; c < 4; ++c)
-        for (int k = 0; k < kVectorTaps; ++k)
-            order[c * kVectorTaps + k] = int8_t(c < bpp && k < tx.fixed ? k * bpp + c : -1);
-    const __m128i channelOrder = _mm_load_si128(reinterpret_cast<const __m128i*>(order));
+    const __m128i channelOrder = _mm_load_si128(reinterpret_cast<const __m128i*>(vt.order));
     const __m128i lowBytes = _mm_setr_epi8(0, 4, 8, 12, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                                            -1, -1);
     const __m128i half = _mm_set1_epi32(1 << (kShift - 1));
@@ -174,7 +179,7 @@ QRV_TARGET_AVX2 void HorizontalVector(const Taps& tx, const int16_t* weights, co
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + tx.first[size_t(x)] * bpp)),
             channelOrder);
         const __m128i w = _mm_loadu_si128(
-            reinterpret_cast<const __m128i*>(weights + size_t(x) * 2 * kVectorTaps));
+            reinterpret_cast<const __m128i*>(vt.weights.data() + size_t(x) * 2 * kVectorTaps));
         const __m128i sums01 = _mm_madd_epi16(_mm_cvtepu8_epi16(bytes), w);
         const __m128i sums23 = _mm_madd_epi16(_mm_cvtepu8_epi16(_mm_srli_si128(bytes, 8)), w);
         const __m128i sums = _mm_hadd_epi32(sums01, sums23);
@@ -281,9 +286,9 @@ Status Resampler::Filtered(Image& image, int width, int height, CodePath path)
     std::vector<int> acc(rowBytes);
     // The horizontal pass by vectors where the processor has AVX2 and the
     // taps are few (reductions up to 1.5 x, every enlargement).
-    std::vector<int16_t> vectorWeights;
+    std::unique_ptr<const VectorTaps> vector;
     if (path == CodePath::kFastest && HasAvx2() && tx.fixed <= kVectorTaps)
-        vectorWeights = VectorWeights(tx, width);
+        vector = std::make_unique<const VectorTaps>(tx, width, bpp);
     for (int y = 0; y < height; ++y) {
         const int first = ty.first[size_t(y)];
         const int n = ty.count[size_t(y)];
@@ -291,10 +296,10 @@ Status Resampler::Filtered(Image& image, int width, int height, CodePath path)
             ++made;
             uint8_t* q = mid.data() + size_t(made % ring) * rowBytes;
             const uint8_t* p = image.Row(made);
-            if (!vectorWeights.empty() && bpp == 3)
-                HorizontalVector<3>(tx, vectorWeights.data(), p, sw * bpp, q, width);
-            else if (!vectorWeights.empty())
-                HorizontalVector<4>(tx, vectorWeights.data(), p, sw * bpp, q, width);
+            if (vector && bpp == 3)
+                HorizontalVector<3>(tx, *vector, p, sw * bpp, q, width);
+            else if (vector)
+                HorizontalVector<4>(tx, *vector, p, sw * bpp, q, width);
             else if (bpp == 3)
                 Horizontal<3>(tx, p, q, 0, width);
             else
