@@ -1,24 +1,27 @@
 # Helper functions shared by the subsystem folders.
 
-# Windows builds link the mingw runtime (libgcc, libstdc++, winpthread)
-# statically into every module: each module then unwinds its own C++
-# exceptions with its own copy of the unwinder, and no runtime DLLs need to
-# travel with the binaries. Exceptions never cross a module boundary here.
+# Windows builds share one GCC runtime (libgcc's unwinder, libstdc++,
+# winpthread) among all modules, as an MFC process shares its C runtime: a
+# C++ exception thrown in the host then unwinds through frames of afx.dll or
+# QRV.dll and back, on 32-bit code (DWARF-2 unwinding) as on 64-bit code.
+# The runtime DLLs are copied beside the programs and installed with the
+# package. Driver modules are delivered on their own and link it statically.
 macro(qrv_setup_windows_build)
   add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800
                           NOMINMAX STRICT _MBCS)
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  qrv_copy_runtime_dlls()
   # Message maps keep handlers of many types in one table, as MFC's do, and
   # GetProcAddress results are cast to the entry point's type.
   add_compile_options(-Wno-cast-function-type)
   # Sources are UTF-8; the programs' texts are ANSI (code page 1252).
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP1252)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+  # Driver modules (samples, test fixtures) stand alone: the runtime is
+  # linked into them, and on 32-bit their entry points are exported
+  # undecorated (no @n suffix).
+  set(QRV_DRIVER_LINK_FLAGS -static -static-libgcc -static-libstdc++)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-    # Driver entry points are exported undecorated (no @n suffix).
-    set(QRV_STDCALL_LINK_FLAGS -Wl,--kill-at)
-  else()
-    set(QRV_STDCALL_LINK_FLAGS "")
+    list(APPEND QRV_DRIVER_LINK_FLAGS -Wl,--kill-at)
   endif()
 endmacro()
 
@@ -48,3 +51,27 @@ function(qrv_add_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# The GCC runtime DLLs the programs of this toolchain load, by full path.
+function(qrv_runtime_dlls out)
+  set(dlls "")
+  foreach(name libstdc++-6.dll libwinpthread-1.dll libgcc_s_seh-1.dll libgcc_s_dw2-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(IS_ABSOLUTE "${path}" AND EXISTS "${path}")
+      list(APPEND dlls "${path}")
+    endif()
+  endforeach()
+  set(${out} ${dlls} PARENT_SCOPE)
+endfunction()
+
+# Puts the runtime DLLs beside the build's programs and into the package's bin/.
+macro(qrv_copy_runtime_dlls)
+  qrv_runtime_dlls(QRV_RUNTIME_DLLS)
+  list(LENGTH QRV_RUNTIME_DLLS _qrv_count)
+  if(_qrv_count LESS 3)
+    message(FATAL_ERROR "GCC runtime DLLs not found beside ${CMAKE_CXX_COMPILER}: ${QRV_RUNTIME_DLLS}")
+  endif()
+  file(COPY ${QRV_RUNTIME_DLLS} DESTINATION ${CMAKE_BINARY_DIR}/bin)
+  install(FILES ${QRV_RUNTIME_DLLS} DESTINATION bin)
+endmacro()

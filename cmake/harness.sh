@@ -25,7 +25,7 @@ qrv_setup() {
 # tests out instead of failing the whole setup.
 qrv_setup_wine32() {
   [ -n "${QRV_NO_WINE32:-}" ] && return 0
-  qrv_have_wine32 && return 0
+  qrv_wine32_installed && return 0
   local sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
   echo "qrv: installing wine32:i386"
   {
@@ -33,13 +33,28 @@ qrv_setup_wine32() {
     $sudo apt-get update -qq
     $sudo apt-get install -y -qq --no-install-recommends wine32:i386
   } >/tmp/qrv-wine32-install.log 2>&1 || true
-  qrv_have_wine32 || echo "qrv: 32-bit Wine could not be installed (see /tmp/qrv-wine32-install.log)"
+  qrv_wine32_installed || echo "qrv: 32-bit Wine could not be installed (see /tmp/qrv-wine32-install.log)"
   return 0
 }
 
-# QRV_NO_WINE32=1 runs as on a machine without it.
+qrv_wine32_installed() {
+  [ -x /usr/lib/wine/wine ] && [ -f /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]
+}
+
+# 32-bit Wine runs only where it is installed and the kernel executes 32-bit
+# programs: some virtual machines refuse them ("Exec format error") although
+# the packages install. QRV_NO_WINE32=1 runs as on a machine without it.
 qrv_have_wine32() {
-  [ -z "${QRV_NO_WINE32:-}" ] && [ -x /usr/lib/wine/wine ] && [ -f /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ]
+  [ -z "${QRV_NO_WINE32:-}" ] && qrv_wine32_installed && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Why the 32-bit tests cannot run here, for the summary.
+qrv_wine32_missing_reason() {
+  if qrv_wine32_installed; then
+    echo "win32: this machine does not run 32-bit programs, 32-bit tests not run (win32 built only)"
+  else
+    echo "win32: 32-bit Wine not installable, 32-bit tests not run"
+  fi
 }
 
 qrv_build() {
@@ -183,7 +198,7 @@ qrv_test() {
     qrv_ctest win32 || rc=1
   else
     QRV_SUMMARY="$QRV_SUMMARY
-win32: 32-bit Wine not installable, 32-bit tests not run"
+$(qrv_wine32_missing_reason)"
   fi
   qrv_wine_stop
   if [ $built = 1 ] && [ -f imaging/CMakeLists.txt ]; then

@@ -120,6 +120,14 @@ void CResize::MakeTransparent(CWnd* pWnd) const
 void CResize::Init()
 {
     m_pWnd->GetWindowRect(&m_rcWindow);
+    // Controls registered before Init start from where the window's own
+    // initialisation has left them, as if they had been registered now: the
+    // order a host chooses gives the same layout.
+    for (INT_PTR i = 0; i < m_arrItems.GetSize(); ++i) {
+        CItem* pItem = GetItem((int)i);
+        if (pItem->m_pWnd && ::IsWindow(pItem->m_pWnd->m_hWnd))
+            pItem->m_rrcWindow = CRealRect(ChildRect(pItem->m_pWnd->m_hWnd, m_pWnd->m_hWnd));
+    }
     if (!HasFlag(SZ_NOMINSIZE))
         m_szMin = m_rcWindow.Size();
     if (!HasFlag(SZ_NOCLIPCHILDREN))
@@ -148,7 +156,10 @@ void CResize::CreateSizeIcon()
 
 void CResize::Size()
 {
-    if (m_arrItems.GetSize() == 0)
+    // Before Init there is no rectangle to measure a change against: a size
+    // message sent while the window is still being set up (the frame change
+    // that adds the sizable border) moves nothing.
+    if (m_arrItems.GetSize() == 0 || m_rcWindow.IsRectNull())
         return;
     CRect rcWindow;
     m_pWnd->GetWindowRect(&rcWindow);

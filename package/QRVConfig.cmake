@@ -12,9 +12,6 @@ if(NOT TARGET QRV::afx)
     # The structure layouts the framework was compiled with, and ANSI text.
     INTERFACE_COMPILE_DEFINITIONS "WINVER=0x0601;_WIN32_WINNT=0x0601;_WIN32_IE=0x0800;NOMINMAX;STRICT;_MBCS"
     INTERFACE_COMPILE_FEATURES cxx_std_17
-    # As in the package's own modules: the mingw runtime is linked in, so a
-    # host needs no runtime DLLs beside it.
-    INTERFACE_LINK_OPTIONS "-static;-static-libgcc;-static-libstdc++"
     INTERFACE_LINK_LIBRARIES "comctl32;gdi32;user32;advapi32;shell32;comdlg32;ole32;oleaut32;uuid;shlwapi;version")
 endif()
 
@@ -26,6 +23,11 @@ if(NOT TARGET QRV::QRV)
     INTERFACE_INCLUDE_DIRECTORIES "${_qrv_prefix}/include/QRV"
     INTERFACE_LINK_LIBRARIES QRV::afx)
 endif()
+
+# Every DLL a host ships beside its program: the package's modules and the
+# GCC runtime they share with the host (one unwinder, so that C++ exceptions
+# cross from the host into the library's frames and back).
+file(GLOB QRV_RUNTIME_DLLS "${_qrv_prefix}/bin/*.dll")
 
 foreach(_qrv_file "${_qrv_prefix}/bin/afx.dll" "${_qrv_prefix}/lib/libafx.dll.a"
                   "${_qrv_prefix}/bin/QRV.dll" "${_qrv_prefix}/lib/libQRV.dll.a")

@@ -179,13 +179,13 @@ void CLeadViewerWnd::AddTabPages()
     m_pTabWnd->AddPage(m_pPanelFrame, strPanel);
     m_pTabWnd->AddPage(m_pOriginalFrame, strOriginal);
 
-    // The tab titles two pixels taller than the tab window's own font,
-    // whichever sign the font's height is given in.
+    // The tab titles take the tab window's font with 2 added to its height
+    // value as it stands: a character height (negative) of -11 becomes -9.
     CFont* pTabFont = m_pTabWnd->GetTabFont();
     LOGFONTA lf;
     if (!pTabFont || !pTabFont->GetLogFont(&lf))
         return;
-    lf.lfHeight += lf.lfHeight < 0 ? -2 : 2;
+    lf.lfHeight += 2;
     CFont font;
     if (!font.CreateFontIndirect(&lf))
         return;

@@ -11,7 +11,7 @@ endfunction()
 set(prefix ${WORK_DIR}/prefix)
 file(REMOVE_RECURSE ${WORK_DIR})
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe lib/libafx.dll.a lib/libQRV.dll.a
+foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe bin/libstdc++-6.dll bin/libwinpthread-1.dll lib/libafx.dll.a lib/libQRV.dll.a
              include/afx/include/afxwin.h include/QRV/catalogue/PlcInfoList.h
              lib/cmake/QRV/QRVConfig.cmake lib/cmake/QRV/QRVConfigVersion.cmake)
   if(NOT EXISTS ${prefix}/${file})

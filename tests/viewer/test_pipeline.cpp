@@ -447,7 +447,8 @@ TEST(ViewerInit, PanelTabsGiveTwoPagesWithALargerFont)
     LOGFONTA lfDialog, lfTabs;
     plain.GetTabFont()->GetLogFont(&lfDialog);
     viewer.GetTabWnd()->GetTabFont()->GetLogFont(&lfTabs);
-    EXPECT_EQ(abs(lfDialog.lfHeight) + 2, abs(lfTabs.lfHeight));
+    ASSERT_NE(0, lfDialog.lfHeight);
+    EXPECT_EQ(lfDialog.lfHeight + 2, lfTabs.lfHeight) << "2 added to the height value as it stands";
 }
 
 }  // namespace
