@@ -66,10 +66,10 @@ qrv_build() {
 }
 
 # Wine, quiet, in a private prefix inside the build folder that serves both
-# targets; German locale, so the ANSI code page is 1252 and Wine's own
-# buttons read "Ja"/"Nein".
+# targets (or in the prefix given); German locale, so the ANSI code page is
+# 1252 and Wine's own buttons read "Ja"/"Nein".
 qrv_wine_env() {
-  export WINEPREFIX="$ROOT/build/wineprefix"
+  export WINEPREFIX="${1:-$ROOT/build/wineprefix}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH=win64
@@ -223,28 +223,86 @@ qrv_run_preset() {
   echo "$preset"
 }
 
+# The demo's own prefix, apart from the tests' one: the Unix root is no
+# drive and no test leaves folders in it, so its folder trees show C:\ and
+# the special folders only. The program and the sample pictures are copied
+# to C:\QRV Demo, where a host would be installed.
+QRV_DEMO_DIR="QRV Demo"
+qrv_demo_wine_env() {
+  local prefix="$ROOT/build/demo-wineprefix"
+  qrv_wine_env "$prefix"
+  # Wine maps "/" as Z: when it makes a prefix and puts it on the desktop
+  # as a shell folder of its own; the demo sees neither.
+  rm -f "$prefix/dosdevices/z:"
+  local unix_root='{9D20AAE8-0625-44B0-9CA7-71889C2254D9}'
+  if grep -q "Desktop\\\\\\\\Namespace\\\\\\\\$unix_root" "$prefix/system.reg"; then
+    /usr/lib/wine/wine64 reg delete "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\Namespace\\$unix_root" /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+  fi
+}
+
+# Copies the preset's program, libraries and sample drivers to the demo's
+# folder and the sample pictures to its Bilder folder.
+qrv_demo_install() {
+  local bin="$ROOT/build/$1/bin" dest="$WINEPREFIX/drive_c/$QRV_DEMO_DIR"
+  rm -rf "$dest"
+  mkdir -p "$dest/drivers" "$dest/Bilder"
+  cp "$bin/QrvDemo.exe" "$bin/QRV.dll" "$bin/afx.dll" "$dest/"
+  # The GCC runtime the program and the libraries share, if the build uses it as DLLs.
+  cp "$bin"/lib*.dll "$dest/" 2>/dev/null || true
+  cp "$bin"/drivers/*.dll "$dest/drivers/"
+  local f
+  for f in "$ROOT"/samples/images/*; do
+    case "$f" in *.bmp|*.png|*.jpg|*.wmf|*.emf) cp "$f" "$dest/Bilder/" ;; esac
+  done
+}
+
 qrv_demo() {
   if [ "${1:-}" = "--win32" ]; then QRV_TARGET=win32; shift; fi
+  local docs=""
+  if [ "${1:-}" = "--docs" ]; then docs=1; QRV_TARGET=win64; fi
   local preset; preset=$(qrv_run_preset) || return 1
   qrv_build "$preset"
-  local exe="$ROOT/build/$preset/bin/QrvDemo.exe"
-  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--headless" ]; then
-    qrv_wine_env
-    "$ROOT/cmake/wine-run.sh" "$exe"
+  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--headless" ] && [ "${1:-}" != "--docs" ]; then
+    qrv_demo_wine_env
+    qrv_demo_install "$preset"
+    "$ROOT/cmake/wine-run.sh" "$WINEPREFIX/drive_c/$QRV_DEMO_DIR/QrvDemo.exe"
     return
   fi
   local out="$ROOT/out/demo"
   [ "$preset" = win32 ] && out="$ROOT/out/demo/win32"
   mkdir -p "$out"
+  rm -f "$out"/*.png
   qrv_xvfb_start
-  qrv_wine_env
+  qrv_demo_wine_env
+  qrv_demo_install "$preset"
   trap 'qrv_wine_stop; qrv_xvfb_stop' EXIT
+  local shots="$WINEPREFIX/drive_c/windows/temp/qrv-demo"
+  rm -rf "$shots"; mkdir -p "$shots"
+  # Window placements and driver caches of an earlier run would change the pictures.
+  /usr/lib/wine/wine64 reg delete 'HKCU\Software\QRV Demo' /f >/dev/null 2>&1 || true
   local rc=0
-  "$ROOT/cmake/wine-run.sh" "$exe" --screenshots "$(/usr/lib/wine/wine64 winepath -w "$out" 2>/dev/null)" || rc=$?
+  "$ROOT/cmake/wine-run.sh" "$WINEPREFIX/drive_c/$QRV_DEMO_DIR/QrvDemo.exe" --screenshots 'C:\windows\temp\qrv-demo' || rc=$?
   qrv_wine_stop
   qrv_xvfb_stop
   trap - EXIT
+  cp "$shots"/*.png "$out/" 2>/dev/null || true
   ls "$out"/*.png 2>/dev/null || true
+  [ $rc = 0 ] && [ -n "$docs" ] && { qrv_demo_docs "$out" || rc=1; }
+  return $rc
+}
+
+# Every picture README.md shows from docs/, taken from the demo's run.
+qrv_demo_docs() {
+  local name rc=0
+  for name in $(grep -o 'docs/[A-Za-z0-9_-]*\.png' README.md | sort -u); do
+    if [ -f "$1/$(basename "$name")" ]; then
+      cp "$1/$(basename "$name")" "$name"
+    else
+      echo "qrv: the demo wrote no $(basename "$name")" >&2; rc=1
+    fi
+  done
+  [ $rc = 0 ] && echo "qrv: README pictures written to docs/"
   return $rc
 }
 

@@ -1,12 +1,14 @@
 #include "DemoPaths.h"
 #include <string.h>
 
-CString DemoDriverFolder()
+CString DemoProgramFolder()
 {
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     char* slash = strrchr(path, '\\');
     if (slash)
         slash[1] = '\0';
-    return CString(path) + "drivers\\";
+    return path;
 }
+
+CString DemoDriverFolder() { return DemoProgramFolder() + "drivers\\"; }

@@ -2,5 +2,7 @@
 #pragma once
 #include <afxwin.h>
 
-// The sample drivers beside the demo: bin\drivers\ with the final backslash.
+// The folder of QrvDemo.exe with the final backslash.
+CString DemoProgramFolder();
+// The sample drivers beside the demo: drivers\ with the final backslash.
 CString DemoDriverFolder();

@@ -1,4 +1,5 @@
 #include "FolderWindow.h"
+#include "DemoPaths.h"
 
 namespace {
 const UINT kTreeId = 1200;
@@ -42,6 +43,10 @@ END_MESSAGE_MAP()
 
 CString CFolderWindow::ImageFolder()
 {
+    // Installed, the pictures lie beside the program.
+    CString installed = DemoProgramFolder() + "Bilder";
+    if (IsFolder(installed))
+        return installed + "\\";
     for (LPCSTR pszCandidate : {"samples\\images", "docs", "samples"}) {
         CString folder = SourceFolder(pszCandidate);
         if (!folder.IsEmpty() && IsFolder(folder))

@@ -7,6 +7,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
+#include <commctrl.h>
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
 #include "resources/select_ids.h"
@@ -467,4 +469,35 @@ TEST_F(SelectDlgTest, WithoutACatalogueTheDialogIsEmptyButWorks)
     EXPECT_FALSE(radios);
     EXPECT_EQ(0, dlg.GetControllerMode());
     EXPECT_STREQ("", dlg.GetSelectedDriverDll());
+}
+
+// The headings are drawn with an inner margin on each side; a column narrower
+// than heading plus margins shows "Treiber Versi…".
+TEST_F(SelectDlgTest, EveryColumnHeadingFitsItsColumn)
+{
+    CPlcSelectDlg dlg(m_list.get(), &m_project, Module("Z32TPLC547.dll"), Mode(0), 1, &m_field, nullptr);
+    std::vector<std::string> cut;
+    EXPECT_EQ(IDCANCEL, Run(dlg, [&](HWND hDlg, ModalDriver&) {
+        HWND hList = Item(hDlg, IDC_PLC_LIST);
+        HWND hHeader = ListView_GetHeader(hList);
+        HDC hdc = ::GetDC(hHeader);
+        HGDIOBJ old = ::SelectObject(hdc, (HFONT)::SendMessageA(hHeader, WM_GETFONT, 0, 0));
+        const int margin = 3 * ::GetSystemMetrics(SM_CXEDGE);
+        for (int i = 0; i < Header_GetItemCount(hHeader); ++i) {
+            char text[64] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            ::SendMessageA(hHeader, HDM_GETITEMA, i, (LPARAM)&item);
+            SIZE size = {};
+            ::GetTextExtentPoint32A(hdc, text, (int)strlen(text), &size);
+            if (item.cxy < size.cx + 2 * margin)
+                cut.push_back(text);
+        }
+        ::SelectObject(hdc, old);
+        ::ReleaseDC(hHeader, hdc);
+        Click(hDlg, IDCANCEL);
+    }));
+    EXPECT_TRUE(cut.empty()) << "cut headings: " << (cut.empty() ? "" : cut[0]);
 }
