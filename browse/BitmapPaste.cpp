@@ -1,26 +1,19 @@
 #include "BitmapPaste.h"
 #include "resources/resource.h"
 #include "viewer/Lead.h"
+#include "viewer/PlxDibInfo.h"
 #include <cstring>
 
 BOOL CBitmapPaste::ReadRecord(HGLOBAL hRecord, CString& strBaseName, int& nBits)
 {
-    if (!hRecord || ::GlobalSize(hRecord) < kRecordSize)
+    sPLXDIBINFO info;
+    if (!CPlxDibInfo::Read(hRecord, info))
         return FALSE;
-    const BYTE* pRecord = static_cast<const BYTE*>(::GlobalLock(hRecord));
-    if (!pRecord)
-        return FALSE;
-    // The name may lack its zero: never read past its 32 bytes.
-    const char* pszName = reinterpret_cast<const char*>(pRecord + kBaseNameOffset);
-    CString strRaw(pszName, static_cast<int>(strnlen(pszName, kBaseNameSize)));
-    int nRecordBits = pRecord[kColorBitsOffset];
-    ::GlobalUnlock(hRecord);
-
-    CString strSafe = SafeBaseName(strRaw);
+    CString strSafe = SafeBaseName(CPlxDibInfo::GetBaseName(info));
     if (strSafe.IsEmpty())
         return FALSE;
     strBaseName = strSafe;
-    nBits = nRecordBits;
+    nBits = info.byColorBits;
     return TRUE;
 }
 

@@ -9,15 +9,8 @@
 class AFX_EXT_CLASS CBitmapPaste
 {
 public:
-    enum {
-        kRecordSize = 300,
-        kBaseNameOffset = 260,
-        kBaseNameSize = 32,
-        kColorBitsOffset = 293,
-    };
-
-    // The base name and colour bits of a record block; FALSE when the block
-    // is too small or its name is unusable.
+    // The base name and colour bits of a "PlxDibInfo" block (viewer/PlxDibInfo.h);
+    // FALSE when the block is too small or its name is unusable.
     static BOOL ReadRecord(HGLOBAL hRecord, CString& strBaseName, int& nBits);
     // The name as a single file name: separators, drive colons and other
     // characters a file name cannot hold, a leading dot and runs of dots

@@ -5,6 +5,7 @@
 #include "FileOperations.h"
 #include "NewFolderDlg.h"
 #include "toolkit/FileSystemObject.h"
+#include "viewer/PlxDibInfo.h"
 
 IMPLEMENT_DYNAMIC(CFileListTree, CShellTree)
 
@@ -517,7 +518,7 @@ int CFileListTree::PasteBitmapData(COleDataObject* pDataObject, HTREEITEM hItem)
     // Only a DIB is pasted: a plain bitmap comes without the record that names the file.
     if (!pDataObject->IsDataAvailable(CF_DIB))
         return 0;
-    static const CLIPFORMAT cfPlxDibInfo = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("PlxDibInfo"));
+    const CLIPFORMAT cfPlxDibInfo = CPlxDibInfo::GetFormat();
     if (!pDataObject->IsDataAvailable(cfPlxDibInfo))
         return 0;
     if (!hItem)

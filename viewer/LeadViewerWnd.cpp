@@ -14,8 +14,6 @@
 
 IMPLEMENT_DYNAMIC(CLeadViewerWnd, CViewerWnd)
 
-UINT CLeadViewerWnd::s_cfPlxDibInfo = 0;
-
 BEGIN_MESSAGE_MAP(CLeadViewerWnd, CViewerWnd)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
@@ -23,8 +21,6 @@ END_MESSAGE_MAP()
 namespace
 {
 const int kDitherFloydSteinberg = 2;
-// Block size of the "PlxDibInfo" clipboard memory, the growth step of a shared memory file.
-const SIZE_T kSharedFileGrowth = 4096;
 
 // Turns a control's drawing off while the image is rebuilt, and back on afterwards.
 class CRedrawOff
@@ -118,8 +114,7 @@ int CLeadViewerWnd::Init()
     GetClientRect(&rect);
     try
     {
-        if (!s_cfPlxDibInfo)
-            s_cfPlxDibInfo = ::RegisterClipboardFormatA("PlxDibInfo");
+        CPlxDibInfo::GetFormat();
         if (!InitControls(rect))
         {
             DestroyControls();
@@ -605,13 +600,8 @@ void CLeadViewerWnd::GetPlxDibInfo(sPLXDIBINFO* pInfo)
 {
     memset(pInfo, 0, sizeof(*pInfo));
     const CString& strFile = GetFileName();
-    strncpy(pInfo->szFileName, strFile, sizeof(pInfo->szFileName) - 1);
-    CString strTitle;
-    {
-        CFileSystemObject fso;
-        strTitle = fso.GetTitle(strFile);
-    }
-    strncpy(pInfo->szBaseName, strTitle, sizeof(pInfo->szBaseName) - 1);
+    CFileSystemObject fso;
+    CPlxDibInfo::SetNames(*pInfo, strFile, fso.GetTitle(strFile));
     pInfo->byDither = (unsigned char)m_nDither;
     pInfo->byColorBits = (unsigned char)m_nImageColorBits;
     pInfo->byContrast = (unsigned char)(m_nContrast & 0xFF);
@@ -630,19 +620,10 @@ int CLeadViewerWnd::CacheData(COleDataSource* pDataSource)
         return 0;
     pDataSource->CacheGlobalData(CF_DIB, hDib);
 
-    if (!s_cfPlxDibInfo)
-        s_cfPlxDibInfo = ::RegisterClipboardFormatA("PlxDibInfo");
     sPLXDIBINFO info;
     GetPlxDibInfo(&info);
-    HGLOBAL hInfo = ::GlobalAlloc(GMEM_SHARE | GMEM_MOVEABLE | GMEM_ZEROINIT, kSharedFileGrowth);
-    if (void* p = hInfo ? ::GlobalLock(hInfo) : nullptr)
-    {
-        memcpy(p, &info, sizeof(info));
-        ::GlobalUnlock(hInfo);
-        pDataSource->CacheGlobalData((CLIPFORMAT)s_cfPlxDibInfo, hInfo);
-    }
-    else if (hInfo)
-        ::GlobalFree(hInfo);
+    if (HGLOBAL hInfo = CPlxDibInfo::Write(info))
+        pDataSource->CacheGlobalData(CPlxDibInfo::GetFormat(), hInfo);
     return 1;
 }
 

@@ -103,8 +103,8 @@ public:
     CViewerPanelPpg* GetPanelPage() const { return m_pPanelPage; }
     CViewerGeneralPpg* GetGeneralPage() const { return m_pGeneralPage; }
 
-    // The registered clipboard format "PlxDibInfo"; 0 before the first Init.
-    static UINT GetPlxDibInfoFormat() { return s_cfPlxDibInfo; }
+    // The registered clipboard format "PlxDibInfo".
+    static UINT GetPlxDibInfoFormat() { return CPlxDibInfo::GetFormat(); }
 
 protected:
     static short GetLeadDitherType(int nDither);
@@ -150,6 +150,4 @@ private:
     void ApplyPlx508Palette();
     void SetEffect(int& rFlag, int nValue, int bUpdate);
     void DestroyControls();
-
-    static UINT s_cfPlxDibInfo;
 };

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "browse/BitmapPaste.h"
+#include "viewer/PlxDibInfo.h"
 #include "browse/DropFiles.h"
 #include "tests/browse/FileListTreeFixture.h"
 #include "tests/browse/FileTestSupport.h"
@@ -51,16 +52,13 @@ HGLOBAL Dib(int w, int h)
 
 HGLOBAL Record(const char* baseName, BYTE bits)
 {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, CBitmapPaste::kRecordSize);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
-    strncpy(reinterpret_cast<char*>(p + CBitmapPaste::kBaseNameOffset), baseName, 31);
-    p[CBitmapPaste::kColorBitsOffset] = bits;
-    ::GlobalUnlock(h);
-    return h;
+    sPLXDIBINFO info = {};
+    CPlxDibInfo::SetNames(info, "C:\\bilder\\quelle.png", baseName);
+    info.byColorBits = bits;
+    return CPlxDibInfo::Write(info);
 }
 
-UINT PlxDibInfo() { return ::RegisterClipboardFormatA("PlxDibInfo"); }
+UINT PlxDibInfo() { return CPlxDibInfo::GetFormat(); }
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "browse/BitmapPaste.h"
+#include "viewer/PlxDibInfo.h"
 #include "browse/DropFiles.h"
 #include "browse/FileList.h"
 #include "tests/browse/FileTestSupport.h"
@@ -62,14 +63,14 @@ HGLOBAL MakeDib(int w, int h)
     return hDib;
 }
 
-HGLOBAL MakeRecord(const char* baseName, size_t cbName, BYTE bits, size_t cbBlock = CBitmapPaste::kRecordSize)
+HGLOBAL MakeRecord(const char* baseName, size_t cbName, BYTE bits, size_t cbBlock = sizeof(sPLXDIBINFO))
 {
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cbBlock);
     BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    if (cbBlock >= CBitmapPaste::kRecordSize) {
+    if (cbBlock >= sizeof(sPLXDIBINFO)) {
         strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
-        memcpy(p + CBitmapPaste::kBaseNameOffset, baseName, cbName);
-        p[CBitmapPaste::kColorBitsOffset] = bits;
+        memcpy(p + offsetof(sPLXDIBINFO, szBaseName), baseName, cbName);
+        p[offsetof(sPLXDIBINFO, byColorBits)] = bits;
     }
     ::GlobalUnlock(h);
     return h;
