@@ -1,6 +1,7 @@
 #include "FrameWnd.h"
 #include "ModuleChain.h"
 #include "MsgMacros.h"
+#include "StatusBar.h"
 #include "View.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
@@ -88,12 +89,15 @@ void CFrameWnd::InitialUpdateFrame(void*, BOOL bMakeVisible)
 
 void CFrameWnd::RecalcLayout()
 {
+    CRect rc;
+    GetClientRect(&rc);
+    // A status bar keeps the bottom edge; the view gets what is above it.
+    if (auto* pBar = DYNAMIC_DOWNCAST(CStatusBar, CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR))))
+        pBar->RecalcLayout(rc);
     HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
     if (!hPane)
         return;
-    CRect rc;
-    GetClientRect(&rc);
-    ::SetWindowPos(hPane, nullptr, 0, 0, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(hPane, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
