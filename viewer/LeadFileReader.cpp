@@ -7,6 +7,7 @@
 #include <new>
 
 #include "imaging/BmpFile.h"
+#include "toolkit/ComPtr.h"
 #include "viewer/Lead.h"
 
 using qrv::img::Image;
@@ -108,14 +109,6 @@ int IndexedBits(const WICPixelFormatGUID& pf)
     return 0;
 }
 
-template <class T>
-struct ComPtr {
-    T* p = nullptr;
-    ~ComPtr() { if (p) p->Release(); }
-    T* operator->() const { return p; }
-    T** operator&() { return &p; }
-};
-
 // COM for the duration of one read; the host's thread may or may not have
 // initialised it already.
 struct ComScope {
@@ -126,8 +119,8 @@ struct ComScope {
 
 short BitsOf(IWICImagingFactory* factory, const WICPixelFormatGUID& pf)
 {
-    ComPtr<IWICComponentInfo> ci;
-    ComPtr<IWICPixelFormatInfo> pfi;
+    TComPtr<IWICComponentInfo> ci;
+    TComPtr<IWICPixelFormatInfo> pfi;
     UINT bits = 0;
     if (SUCCEEDED(factory->CreateComponentInfo(pf, &ci)) &&
         SUCCEEDED(ci->QueryInterface(IID_IWICPixelFormatInfo, reinterpret_cast<void**>(&pfi))))
@@ -143,10 +136,10 @@ short CopyIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int
     qrv::img::Status s = img.Create(int(w), int(h), bits);
     if (s != qrv::img::kOk)
         return FromStatus(s);
-    ComPtr<IWICPalette> pal;
+    TComPtr<IWICPalette> pal;
     HRESULT hr = factory->CreatePalette(&pal);
     if (SUCCEEDED(hr))
-        hr = frame->CopyPalette(pal.p);
+        hr = frame->CopyPalette(pal);
     UINT n = 0;
     WICColor colors[256];
     if (SUCCEEDED(hr))
@@ -173,7 +166,7 @@ short CopyIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int
 
 short CopyTrueColor(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Image& out)
 {
-    ComPtr<IWICFormatConverter> conv;
+    TComPtr<IWICFormatConverter> conv;
     HRESULT hr = factory->CreateFormatConverter(&conv);
     if (SUCCEEDED(hr))
         hr = conv->Initialize(frame, GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone,
@@ -438,18 +431,18 @@ short CLeadFileReader::ReadWic(const std::vector<uint8_t>& data, long nPage, boo
                                Info& info, Image& image)
 {
     ComScope com;
-    ComPtr<IWICImagingFactory> factory;
+    TComPtr<IWICImagingFactory> factory;
     HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
     if (FAILED(hr))
         return CLead::errFailure;
-    ComPtr<IWICStream> stream;
+    TComPtr<IWICStream> stream;
     hr = factory->CreateStream(&stream);
     if (SUCCEEDED(hr))
         hr = stream->InitializeFromMemory(const_cast<BYTE*>(data.data()), DWORD(data.size()));
-    ComPtr<IWICBitmapDecoder> decoder;
+    TComPtr<IWICBitmapDecoder> decoder;
     if (SUCCEEDED(hr))
-        hr = factory->CreateDecoderFromStream(stream.p, nullptr, WICDecodeMetadataCacheOnDemand,
+        hr = factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
                                               &decoder);
     if (FAILED(hr))
         return FromHresult(hr);
@@ -461,7 +454,7 @@ short CLeadFileReader::ReadWic(const std::vector<uint8_t>& data, long nPage, boo
         return FromHresult(hr);
     if (UINT(nPage) >= nFrames)
         return nFrames ? CLead::errInvalidParameter : CLead::errCorrupt;
-    ComPtr<IWICBitmapFrameDecode> frame;
+    TComPtr<IWICBitmapFrameDecode> frame;
     hr = decoder->GetFrame(UINT(nPage), &frame);
     if (FAILED(hr))
         return FromHresult(hr);
@@ -483,14 +476,14 @@ short CLeadFileReader::ReadWic(const std::vector<uint8_t>& data, long nPage, boo
         dx = dy = 96;
     fi.nXRes = long(dx + 0.5);
     fi.nYRes = long(dy + 0.5);
-    fi.nBits = BitsOf(factory.p, pf);
+    fi.nBits = BitsOf(factory, pf);
 
     if (bPixels) {
         Image img;
         try {
             const int nIndexed = IndexedBits(pf);
-            nResult = nIndexed ? CopyIndexed(factory.p, frame.p, nIndexed, img)
-                               : CopyTrueColor(factory.p, frame.p, img);
+            nResult = nIndexed ? CopyIndexed(factory, frame, nIndexed, img)
+                               : CopyTrueColor(factory, frame, img);
         } catch (const std::bad_alloc&) {
             nResult = CLead::errNoMemory;
         }

@@ -1,5 +1,4 @@
 #include "OleDataObject.h"
-#include <string.h>
 
 COleDataObject::COleDataObject()
     : m_lpDataObject(nullptr), m_lpEnumerator(nullptr), m_bAutoRelease(TRUE), m_bClipboard(FALSE)
@@ -138,18 +137,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
         // The medium is lent: hand out a copy the caller may free.
         HGLOBAL hCopy = nullptr;
         if (medium.tymed == TYMED_HGLOBAL)
-        {
-            SIZE_T nSize = ::GlobalSize(medium.hGlobal);
-            hCopy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, nSize ? nSize : 1);
-            void* pDest = hCopy ? ::GlobalLock(hCopy) : nullptr;
-            const void* pSrc = ::GlobalLock(medium.hGlobal);
-            if (pDest && pSrc && nSize)
-                memcpy(pDest, pSrc, nSize);
-            if (pSrc)
-                ::GlobalUnlock(medium.hGlobal);
-            if (pDest)
-                ::GlobalUnlock(hCopy);
-        }
+            hCopy = (HGLOBAL)::OleDuplicateData(medium.hGlobal, 0, GMEM_MOVEABLE | GMEM_SHARE);
         ::ReleaseStgMedium(&medium);
         return hCopy;
     }
@@ -160,20 +148,8 @@ HGLOBAL COleDataObject::GetClipboardGlobal(CLIPFORMAT cfFormat) const
 {
     if (!::OpenClipboard(nullptr))
         return nullptr;
-    HGLOBAL hCopy = nullptr;
-    HANDLE hData = ::GetClipboardData(cfFormat);
-    SIZE_T nSize = hData ? ::GlobalSize(hData) : 0;
-    const void* pSrc = nSize ? ::GlobalLock(hData) : nullptr;
-    if (pSrc)
-    {
-        hCopy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, nSize);
-        if (void* pDest = hCopy ? ::GlobalLock(hCopy) : nullptr)
-        {
-            memcpy(pDest, pSrc, nSize);
-            ::GlobalUnlock(hCopy);
-        }
-        ::GlobalUnlock(hData);
-    }
+    // A handle that is not global memory (a bitmap's) has no size and gives no copy.
+    HGLOBAL hCopy = (HGLOBAL)::OleDuplicateData(::GetClipboardData(cfFormat), 0, GMEM_MOVEABLE | GMEM_SHARE);
     ::CloseClipboard();
     return hCopy;
 }

@@ -10,23 +10,6 @@ namespace
 {
 COleDataSource* g_pClipboardSource = nullptr;
 
-// A copy of a global memory block for the consumer; null when out of memory.
-HGLOBAL CopyGlobal(HGLOBAL hSource)
-{
-    SIZE_T nSize = ::GlobalSize(hSource);
-    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, nSize ? nSize : 1);
-    if (!hCopy)
-        return nullptr;
-    void* pDest = ::GlobalLock(hCopy);
-    const void* pSrc = ::GlobalLock(hSource);
-    if (pDest && pSrc && nSize)
-        memcpy(pDest, pSrc, nSize);
-    if (pSrc)
-        ::GlobalUnlock(hSource);
-    ::GlobalUnlock(hCopy);
-    return hCopy;
-}
-
 // Copies a cached medium for a consumer, who then owns the copy.
 HRESULT CopyMedium(const STGMEDIUM& src, CLIPFORMAT cf, STGMEDIUM* pDest)
 {
@@ -35,7 +18,8 @@ HRESULT CopyMedium(const STGMEDIUM& src, CLIPFORMAT cf, STGMEDIUM* pDest)
     switch (src.tymed)
     {
     case TYMED_HGLOBAL:
-        pDest->hGlobal = CopyGlobal(src.hGlobal);
+        // Plain bytes (format 0): the format's own meaning is the consumer's.
+        pDest->hGlobal = (HGLOBAL)::OleDuplicateData(src.hGlobal, 0, GMEM_MOVEABLE | GMEM_SHARE);
         return pDest->hGlobal ? S_OK : E_OUTOFMEMORY;
     case TYMED_ISTREAM:
     case TYMED_ISTORAGE:

@@ -1,20 +1,12 @@
 #include "Screenshot.h"
 #include "MessagePump.h"
 #include <wincodec.h>
+#include "toolkit/ComPtr.h"
 #include <vector>
 
 namespace qrvtest {
 
 namespace {
-template <typename T>
-struct ComPtr
-{
-    T* p = nullptr;
-    ~ComPtr() { if (p) p->Release(); }
-    T** operator&() { return &p; }
-    T* operator->() const { return p; }
-};
-
 std::wstring Widen(const std::string& s)
 {
     int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, nullptr, 0);
@@ -65,10 +57,10 @@ bool WritePng(const std::string& path, int width, int height, std::vector<BYTE>&
     HRESULT hrInit = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool ok = false;
     {
-        ComPtr<IWICImagingFactory> factory;
-        ComPtr<IWICStream> stream;
-        ComPtr<IWICBitmapEncoder> encoder;
-        ComPtr<IWICBitmapFrameEncode> frame;
+        TComPtr<IWICImagingFactory> factory;
+        TComPtr<IWICStream> stream;
+        TComPtr<IWICBitmapEncoder> encoder;
+        TComPtr<IWICBitmapFrameEncode> frame;
         WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
         UINT stride = (UINT)width * 4;
         ok = SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -76,7 +68,7 @@ bool WritePng(const std::string& path, int width, int height, std::vector<BYTE>&
              SUCCEEDED(factory->CreateStream(&stream)) &&
              SUCCEEDED(stream->InitializeFromFilename(Widen(path).c_str(), GENERIC_WRITE)) &&
              SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
-             SUCCEEDED(encoder->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
+             SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
              SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
              SUCCEEDED(frame->SetSize((UINT)width, (UINT)height)) && SUCCEEDED(frame->SetPixelFormat(&format)) &&
              SUCCEEDED(frame->WritePixels((UINT)height, stride, stride * (UINT)height, pixels.data())) &&

@@ -5,17 +5,11 @@
 
 #include <cstdio>
 
+#include "toolkit/ComPtr.h"
+
 namespace leadtest {
 
 namespace {
-
-template <class T>
-struct Com {
-    T* p = nullptr;
-    ~Com() { if (p) p->Release(); }
-    T** operator&() { return &p; }
-    T* operator->() { return p; }
-};
 
 std::wstring Wide(const std::string& s)
 {
@@ -31,12 +25,12 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
                   double dpi)
 {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Com<IWICImagingFactory> factory;
-    Com<IWICStream> stream;
-    Com<IWICBitmapEncoder> encoder;
-    Com<IWICBitmapFrameEncode> frame;
-    Com<IPropertyBag2> props;
-    Com<IWICPalette> palette;
+    TComPtr<IWICImagingFactory> factory;
+    TComPtr<IWICStream> stream;
+    TComPtr<IWICBitmapEncoder> encoder;
+    TComPtr<IWICBitmapFrameEncode> frame;
+    TComPtr<IPropertyBag2> props;
+    TComPtr<IWICPalette> palette;
     const bool indexed = image.BitsPerPixel() == 8;
     WICPixelFormatGUID pf = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
     HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
@@ -44,9 +38,9 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
     if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE);
     if (SUCCEEDED(hr)) hr = factory->CreateEncoder(container, nullptr, &encoder);
-    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream.p, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
     if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &props);
-    if (SUCCEEDED(hr)) hr = frame->Initialize(props.p);
+    if (SUCCEEDED(hr)) hr = frame->Initialize(props);
     if (SUCCEEDED(hr)) hr = frame->SetSize(UINT(image.Width()), UINT(image.Height()));
     if (SUCCEEDED(hr)) hr = frame->SetResolution(dpi, dpi);
     if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&pf);
@@ -56,7 +50,7 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
             colors.push_back(0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
         hr = factory->CreatePalette(&palette);
         if (SUCCEEDED(hr)) hr = palette->InitializeCustom(colors.data(), UINT(colors.size()));
-        if (SUCCEEDED(hr)) hr = frame->SetPalette(palette.p);
+        if (SUCCEEDED(hr)) hr = frame->SetPalette(palette);
     }
     if (SUCCEEDED(hr))
         hr = frame->WritePixels(UINT(image.Height()), UINT(image.Stride()),
