@@ -6,7 +6,7 @@
 #include <string>
 #include "framework/QRVBmpTreeCtrl.h"
 #include "resources/resource.h"
-#include "ScreenPixels.h"
+#include "tests/support/ScreenPixels.h"
 #include "resize_tests_res.h"
 #include "tests/support/MessagePump.h"
 
@@ -76,22 +76,22 @@ protected:
 
 // Pixels in a strip right of every item's text (left of the scroll bar) that do not show what
 // the picture, tiled from (x0, y0), shows there.
-int Mismatches(const CScreenPixels& pixels, int x0, int y0, int yEnd)
+int Mismatches(const qrvtest::ScreenPixels& pixels, int x0, int y0, int yEnd)
 {
     int nWrong = 0;
     for (int y = 0; y < yEnd; ++y)
         for (int x = pixels.Width() - 60; x < pixels.Width() - 10; ++x)
-            if (pixels.At(x, y) != Expected(x, y, x0, y0))
+            if (pixels.Color(x, y) != Expected(x, y, x0, y0))
                 ++nWrong;
     return nWrong;
 }
 
-int CountColour(const CScreenPixels& pixels, const CRect& rc, COLORREF colour)
+int CountColour(const qrvtest::ScreenPixels& pixels, const CRect& rc, COLORREF colour)
 {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
-            if (pixels.At(x, y) == colour)
+            if (pixels.Color(x, y) == colour)
                 ++n;
     return n;
 }
@@ -102,7 +102,7 @@ TEST(BmpTree, PictureShowsBetweenTheItemsWithTheTextOverIt)
     ASSERT_TRUE(host.Open());
     EXPECT_STREQ("QRVBmpTreeCtrl", host.m_tree.GetRuntimeClass()->m_lpszClassName);
     host.m_tree.SetBitmap(IDB_RS_TILE24);
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height())) << "tiled in both directions from the first item";
 
     HTREEITEM hItem = host.m_tree.GetNextSiblingItem(host.m_tree.GetRootItem());
@@ -123,13 +123,13 @@ TEST(BmpTree, PictureScrollsWithTheItems)
     host.m_tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     PumpFor(30);
     ASSERT_EQ(1, host.m_tree.GetScrollPos(SB_VERT));
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     EXPECT_EQ(0, Mismatches(pixels, 0, -h, pixels.Height())) << "moved up by one item height";
     EXPECT_NE(0, Mismatches(pixels, 0, 0, pixels.Height()));
 
     host.m_tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     PumpFor(30);
-    CScreenPixels back(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels back(host.m_tree.m_hWnd);
     EXPECT_EQ(0, Mismatches(back, 0, 0, back.Height()));
 }
 
@@ -145,7 +145,7 @@ TEST(BmpTree, PictureFollowsTheHorizontalScrollPosition)
     PumpFor(30);
     const int pos = host.m_tree.GetScrollPos(SB_HORZ);
     ASSERT_GT(pos, 0);
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     const int rows = 5 * host.ItemHeight(); // above the long item
     EXPECT_EQ(0, Mismatches(pixels, -pos, 0, rows));
     if (pos % kTileWidth) {
@@ -163,7 +163,7 @@ TEST(BmpTree, ExpandingKeepsThePictureInPlaceAndTellsTheParent)
     PumpFor(30);
     EXPECT_TRUE(host.m_tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(1, host.m_nExpanding);
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height()));
 }
 
@@ -175,7 +175,7 @@ TEST(BmpTree, AnIdThatDoesNotExistRemovesThePicture)
     ASSERT_NE(nullptr, host.m_tree.GetPalette());
     host.m_tree.SetBitmap(IDB_RS_ABSENT);
     EXPECT_EQ(nullptr, host.m_tree.GetPalette());
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
     EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
 }
@@ -185,7 +185,7 @@ TEST(BmpTree, WithoutPictureItIsAPlainTree)
     CTreeHost host;
     ASSERT_TRUE(host.Open());
     EXPECT_EQ(nullptr, host.m_tree.GetPalette());
-    CScreenPixels pixels(host.m_tree.m_hWnd);
+    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
     EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
     host.m_tree.SelectItem(host.m_hGroup);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 #include "framework/TabCtrlEx.h"
-#include "ScreenPixels.h"
+#include "tests/support/ScreenPixels.h"
 #include "resize_tests_res.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ModalDriver.h"
@@ -294,16 +294,16 @@ TextPixels CountTextPixels(HWND hTab, int index)
 {
     RECT rc;
     ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
-    CScreenPixels pixels(hTab);
+    qrvtest::ScreenPixels pixels(hTab);
     TextPixels count;
     const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), light = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
     for (int y = rc.top + 2; y < rc.bottom - 2; ++y)
         for (int x = rc.left + 2; x < rc.right - 2; ++x) {
-            COLORREF c = pixels.At(x, y);
+            COLORREF c = pixels.Color(x, y);
             if (c == grey) {
                 ++count.grey;
-                if (pixels.At(x + 1, y + 1) == light)
+                if (pixels.Color(x + 1, y + 1) == light)
                     ++count.greyWithLight;
             } else if (c == text) {
                 ++count.black;

@@ -1,5 +1,5 @@
-// Windows, pixels and DIBs for the imaging control's tests: a visible top-level host window of
-// a given client size, and what a window shows read back from the screen.
+// Windows and DIBs for the imaging control's tests: a visible top-level host window of a given
+// client size, and DIBs and images of given layouts.
 #pragma once
 #include <afxwin.h>
 
@@ -16,23 +16,6 @@ class HostWindow : public CWnd
 public:
     HostWindow(int cx, int cy);
     ~HostWindow() override;
-};
-
-// The client area of a window as the screen shows it, 0x00RRGGBB per pixel.
-class ScreenPixels
-{
-public:
-    // bRedraw: repaint the window and its children (erasing) first.
-    explicit ScreenPixels(HWND hWnd, bool bRedraw = true);
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-    uint32_t At(int x, int y) const { return m_pixels[size_t(y) * size_t(m_cx) + size_t(x)]; }
-    // True when every pixel of the rectangle has the colour.
-    bool All(const RECT& rc, uint32_t rgb) const;
-
-private:
-    int m_cx = 0, m_cy = 0;
-    std::vector<uint32_t> m_pixels;
 };
 
 // A movable global DIB of the image in the given layout (caller frees).

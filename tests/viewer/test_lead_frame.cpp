@@ -2,12 +2,13 @@
 // control in the paint size modes, and the white margins on the screen.
 #include <gtest/gtest.h>
 
+#include "tests/support/ScreenPixels.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "viewer/Lead.h"
 #include "viewer/LeadFrame.h"
 
 using leadtest::HostWindow;
-using leadtest::ScreenPixels;
+using qrvtest::ScreenPixels;
 
 namespace {
 

@@ -2,11 +2,12 @@
 // automatic repainting and the background colour, read back from the pixels.
 #include <gtest/gtest.h>
 
+#include "tests/support/ScreenPixels.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "viewer/Lead.h"
 
 using leadtest::HostWindow;
-using leadtest::ScreenPixels;
+using qrvtest::ScreenPixels;
 
 namespace {
 
