@@ -272,7 +272,7 @@ qrv_demo() {
   local out="$ROOT/out/demo"
   [ "$preset" = win32 ] && out="$ROOT/out/demo/win32"
   mkdir -p "$out"
-  rm -f "$out"/*.png
+  rm -f "$out"/*.png "$out/checks.txt"
   qrv_xvfb_start
   qrv_demo_wine_env
   qrv_demo_install "$preset"
@@ -286,8 +286,14 @@ qrv_demo() {
   qrv_wine_stop
   qrv_xvfb_stop
   trap - EXIT
-  cp "$shots"/*.png "$out/" 2>/dev/null || true
+  cp "$shots"/*.png "$shots"/checks.txt "$out/" 2>/dev/null || true
   ls "$out"/*.png 2>/dev/null || true
+  if [ -f "$out/checks.txt" ]; then
+    echo "qrv: demo checks: $(grep -c '^ok' "$out/checks.txt") passed, $(grep -c '^FAILED' "$out/checks.txt") failed"
+    grep '^FAILED' "$out/checks.txt" || true
+  else
+    echo "qrv: the demo wrote no checks"; rc=1
+  fi
   [ $rc = 0 ] && [ -n "$docs" ] && { qrv_demo_docs "$out" || rc=1; }
   return $rc
 }

@@ -1,7 +1,10 @@
 // The demo host: an application like the HMI configuration program, with a
-// registry key of its own, that loads QRV.dll and shows what it offers.
+// registry key of its own, that loads QRV.dll and configures one project in
+// a frame with one view.
 #pragma once
 #include <afxwin.h>
+
+class CHostDoc;
 
 class CDemoApp : public CWinApp
 {
@@ -11,10 +14,7 @@ public:
     int ExitInstance() override;
 
 private:
-    // Without a display the demo writes screenshots and ends.
-    int TakeScreenshots(const CString& folder);
-    int ShootControllerSelection(const CString& folder);
-    int ShootResizing(const CString& folder);
     HMODULE m_hQrv = nullptr;
-    int m_nScreenshotFailures = -1;
+    CHostDoc* m_pDoc = nullptr;
+    int m_nCheckFailures = -1;
 };

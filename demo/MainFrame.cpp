@@ -1,163 +1,183 @@
 #include "MainFrame.h"
-#include "resource.h"
-#include "resources/resource.h"
 #include "CatalogueWindow.h"
-#include "FolderWindow.h"
-#include "ImageViewerWindow.h"
-#include <afxole.h>
-#include "viewer/LeadViewerWnd.h"
-#include "ViewerDemo.h"
-#if __has_include("ValuesDialog.h")
+#include "HostDoc.h"
+#include "HostView.h"
+#include "ImageSettingsDemo.h"
+#include "StringsWindow.h"
 #include "ValuesDialog.h"
-#define QRV_DEMO_HAS_VALUES 1
-#endif
+#include "resource.h"
+#include <commdlg.h>
 
-BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-    ON_WM_DESTROY()
-    ON_COMMAND(ID_FILE_EXIT, OnFileExit)
-    ON_COMMAND(ID_FILE_FOLDER, OnFileFolder)
-    ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
-    ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
-    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
-    ON_COMMAND(ID_DRIVER_CATALOGUE, OnDriverCatalogue)
-    ON_COMMAND(ID_DRIVER_SELECT, OnDriverSelect)
-    ON_COMMAND(ID_IMAGE_PREVIEW, OnImagePreview)
-    ON_COMMAND(ID_IMAGE_SETTINGS, OnImageSettings)
-    ON_COMMAND(ID_IMAGE_COPY, OnImageCopy)
-END_MESSAGE_MAP()
+namespace {
+const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_DEPTH};
 
-BOOL CMainFrame::CreateFrame()
+const struct { UINT nID; int nBits; bool bPlx508; } kDepths[] = {
+    {ID_PANEL_DEPTH_1, 1, false}, {ID_PANEL_DEPTH_2, 2, false}, {ID_PANEL_DEPTH_3, 3, false},
+    {ID_PANEL_DEPTH_4, 4, false}, {ID_PANEL_DEPTH_8, 8, false}, {ID_PANEL_DEPTH_16, 16, false},
+    {ID_PANEL_DEPTH_PLX, 8, true},
+};
+
+const char kProjectFilter[] = "QRV-Demo-Projekte (*.qrvdemo)\0*.qrvdemo\0Alle Dateien (*.*)\0*.*\0";
+
+// The common file dialog for a project file; empty when cancelled.
+CString AskProjectPath(CWnd* pOwner, bool bSave)
 {
-    LPCSTR cls = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW),
-                                     (HBRUSH)(COLOR_BTNFACE + 1), ::LoadIconA(nullptr, (LPCSTR)IDI_APPLICATION));
-    if (!m_menu.LoadMenu(IDR_MAINFRAME))
-        return FALSE;
-    return CreateEx(0, cls, "QRV Demo – Zeichenketten der Bibliothek", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                    40, 40, 860, 480, nullptr, m_menu.GetSafeHmenu());
+    char path[MAX_PATH] = "";
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = pOwner->m_hWnd;
+    ofn.lpstrFilter = kProjectFilter;
+    ofn.lpstrFile = path;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrDefExt = "qrvdemo";
+    ofn.Flags = OFN_HIDEREADONLY | (bSave ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    BOOL ok = bSave ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+    return ok ? CString(path) : CString();
+}
 }
 
-int CMainFrame::OnCreate(LPCREATESTRUCT)
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_COMMAND(ID_PROJECT_NEW, OnProjectNew)
+    ON_COMMAND(ID_PROJECT_OPEN, OnProjectOpen)
+    ON_COMMAND(ID_PROJECT_SAVE, OnProjectSave)
+    ON_COMMAND(ID_APP_EXIT_DEMO, OnExit)
+    ON_COMMAND(ID_DRIVER_SELECT, OnDriverSelect)
+    ON_COMMAND_RANGE(ID_PANEL_DEPTH_1, ID_PANEL_DEPTH_PLX, OnPanelDepth)
+    ON_COMMAND(ID_PANEL_SETTINGS, OnPanelSettings)
+    ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
+    ON_COMMAND(ID_EDIT_COPY_IMAGE, OnEditCopy)
+    ON_COMMAND(ID_EDIT_PASTE_FILES, OnEditPaste)
+    ON_COMMAND(ID_VIEW_STRINGS, OnViewStrings)
+    ON_COMMAND(ID_VIEW_CATALOGUE, OnViewCatalogue)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() : m_placement(this, CResize::SZ_NOSIZEICON) {}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpcs)
 {
-    if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                       CRect(0, 0, 10, 10), this, IDC_MAIN_LIST))
+    if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    m_list.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
-    m_pProject.reset(new CDemoProject);
-    ShowStringTable();
+    if (!m_statusBar.Create(this))
+        return -1;
+    m_statusBar.SetIndicators(kIndicators, (int)(sizeof(kIndicators) / sizeof(kIndicators[0])));
     return 0;
 }
 
-namespace {
-void ResetList(CListCtrl& list)
+CHostView* CMainFrame::View() const { return DYNAMIC_DOWNCAST(CHostView, GetActiveView()); }
+
+CHostDoc* CMainFrame::Document() const
 {
-    list.DeleteAllItems();
-    while (list.DeleteColumn(0)) {
-    }
-}
+    CHostView* pView = View();
+    return pView ? pView->GetDocument() : nullptr;
 }
 
-void CMainFrame::ShowStringTable()
+void CMainFrame::UpdateStatus()
 {
-    ResetList(m_list);
-    m_list.InsertColumn(0, "Nummer", LVCFMT_LEFT, 80);
-    m_list.InsertColumn(1, "Text", LVCFMT_LEFT, 740);
-    for (UINT id = IDS_PLC_LIST_COLUMNS; id <= IDS_SHEET_HELP; ++id) {
-        CString number, text;
-        number.Format("%u", id);
-        if (!text.LoadString(id))
-            text = "(fehlt)";
-        text.Replace('\t', ' ');
-        text.Replace('\n', ' ');
-        int row = m_list.InsertItem(m_list.GetItemCount(), number);
-        m_list.SetItemText(row, 1, text);
-    }
+    CHostDoc* pDoc = Document();
+    if (!pDoc || !m_statusBar.m_hWnd)
+        return;
+    SetWindowText(pDoc->GetTitle() + " - QRV Demo");
+    m_statusBar.SetPaneText(0, "Controller: " + pDoc->Controller().Describe());
+    m_statusBar.SetPaneText(m_statusBar.CommandToIndex(ID_INDICATOR_DEPTH), "Panel: " + pDoc->Project().DepthText());
+    UpdateDepthMenu();
 }
 
-void CMainFrame::OnSize(UINT, int cx, int cy)
+UINT CMainFrame::DepthCommand(int nBits, bool bPlx508)
 {
-    if (m_list.m_hWnd)
-        m_list.MoveWindow(0, 0, cx, cy);
+    for (const auto& depth : kDepths)
+        if (depth.nBits == nBits && depth.bPlx508 == bPlx508)
+            return depth.nID;
+    return 0;
 }
 
-void CMainFrame::OnDestroy() { ::PostQuitMessage(0); }
-void CMainFrame::PostNcDestroy() { delete this; }
-void CMainFrame::OnFileExit() { DestroyWindow(); }
-void CMainFrame::OnFileFolder() { CFolderWindow::Show(this); }
-void CMainFrame::OnViewStrings() { ShowStringTable(); }
+void CMainFrame::UpdateDepthMenu()
+{
+    CHostDoc* pDoc = Document();
+    HMENU hMenu = ::GetMenu(m_hWnd);
+    if (!pDoc || !hMenu)
+        return;
+    UINT nID = DepthCommand(pDoc->Project().nColorBits, pDoc->Project().bPlx508);
+    ::CheckMenuRadioItem(hMenu, ID_PANEL_DEPTH_1, ID_PANEL_DEPTH_PLX, nID, MF_BYCOMMAND);
+}
+
+void CMainFrame::OnProjectNew()
+{
+    if (CHostDoc* pDoc = Document())
+        pDoc->OnNewDocument();
+}
+
+void CMainFrame::OnProjectOpen()
+{
+    CHostDoc* pDoc = Document();
+    CString path = pDoc ? AskProjectPath(this, false) : CString();
+    if (!path.IsEmpty() && !pDoc->OnOpenDocument(path))
+        AfxMessageBox("Das Projekt kann nicht gelesen werden:\n" + path, MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnProjectSave()
+{
+    CHostDoc* pDoc = Document();
+    CString path = pDoc ? AskProjectPath(this, true) : CString();
+    if (!path.IsEmpty() && !pDoc->OnSaveDocument(path))
+        AfxMessageBox("Das Projekt kann nicht gespeichert werden:\n" + path, MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnDriverSelect()
+{
+    if (CHostDoc* pDoc = Document())
+        pDoc->ChooseController(this);
+}
+
+void CMainFrame::OnPanelDepth(UINT nID)
+{
+    CHostDoc* pDoc = Document();
+    for (const auto& depth : kDepths)
+        if (depth.nID == nID && pDoc)
+            pDoc->SetColorDepth(depth.nBits, depth.bPlx508);
+}
+
+void CMainFrame::OnPanelSettings()
+{
+    if (CHostDoc* pDoc = Document())
+        CImageSettingsDemo::Run(this, pDoc->Project().nColorBits);
+}
 
 void CMainFrame::OnEditValues()
 {
-#ifdef QRV_DEMO_HAS_VALUES
     CValuesDialog dlg(this);
     dlg.DoModal();
-#endif
+}
+
+void CMainFrame::OnEditCopy()
+{
+    if (!View() || !View()->CopyPanelImage())
+        AfxMessageBox("Bitte zuerst im Ordner links ein Bild wählen.", MB_ICONINFORMATION);
 }
 
 void CMainFrame::OnEditPaste()
 {
-    CFolderWindow* pFolders = CFolderWindow::Current();
-    if (!pFolders)
-        AfxMessageBox("Bitte zuerst mit „Datei – Ordner…“ den Zielordner öffnen.", MB_ICONINFORMATION);
-    else if (!pFolders->Paste())
-        AfxMessageBox("Die Zwischenablage enthält keine Dateien und kein Bild der Bildvorschau.", MB_ICONINFORMATION);
+    if (View() && !View()->PasteIntoSelectedFolder())
+        AfxMessageBox("Die Zwischenablage enthält keine Dateien und kein Panelbild, oder links ist kein Ordner gewählt.",
+                      MB_ICONINFORMATION);
 }
 
-namespace {
-// The open "Bildvorschau" window of this thread, if any.
-BOOL CALLBACK FindViewerWindow(HWND hWnd, LPARAM lParam)
+void CMainFrame::OnViewStrings() { CStringsWindow::Show(this); }
+void CMainFrame::OnViewCatalogue() { CCatalogueWindow::Show(this); }
+void CMainFrame::OnExit() { SendMessage(WM_CLOSE); }
+
+void CMainFrame::OnClose()
 {
-    auto* pFound = reinterpret_cast<CImageViewerWindow**>(lParam);
-    *pFound = dynamic_cast<CImageViewerWindow*>(CWnd::FromHandlePermanent(hWnd));
-    return *pFound == nullptr;
-}
+    SavePlacement();
+    CFrameWnd::OnClose();
 }
 
-// Bild -> Kopieren: the panel image with its "PlxDibInfo" record, which
-// Bearbeiten -> Einfügen in the folder window saves as a bitmap file.
-BOOL CMainFrame::CopyViewerImage()
+void CMainFrame::OnDestroy()
 {
-    CImageViewerWindow* pWindow = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindViewerWindow, reinterpret_cast<LPARAM>(&pWindow));
-    CLeadViewerWnd* pViewer = pWindow ? pWindow->ImageViewer() : nullptr;
-    if (!pViewer)
-        return FALSE;
-    COleDataSource* pSource = new COleDataSource;
-    if (!pViewer->CacheData(pSource)) {
-        pSource->InternalRelease();
-        return FALSE;
-    }
-    pSource->SetClipboard();
-    return TRUE;
-}
-
-void CMainFrame::OnImageCopy()
-{
-    if (!CopyViewerImage())
-        AfxMessageBox("Bitte zuerst mit „Bild – Bildvorschau…“ ein Bild zeigen.", MB_ICONINFORMATION);
-}
-
-void CMainFrame::OnImagePreview() { CImageViewerWindow::Show(this); }
-void CMainFrame::OnImageSettings() { CViewerDemo::RunImageSettings(this); }
-
-void CMainFrame::OnDriverCatalogue() { CCatalogueWindow::Show(this); }
-
-void CMainFrame::OnDriverSelect()
-{
-    if (m_pProject->ChooseController(this))
-        ShowProject();
-}
-
-void CMainFrame::ShowProject()
-{
-    ResetList(m_list);
-    m_list.InsertColumn(0, "Projekt", LVCFMT_LEFT, 160);
-    m_list.InsertColumn(1, "Wert", LVCFMT_LEFT, 660);
-    int row = m_list.InsertItem(0, "Treiber-DLL");
-    m_list.SetItemText(row, 1, m_pProject->ActiveDll());
-    row = m_list.InsertItem(1, "Controller-Modus");
-    m_list.SetItemText(row, 1, m_pProject->ModeText());
-    SetWindowText("QRV Demo – Projekt");
+    CFrameWnd::OnDestroy();
+    ::PostQuitMessage(0);
 }

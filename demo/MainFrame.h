@@ -1,46 +1,55 @@
-// The demo's main window: a menu and a list that shows what the library
-// offers (its string table for now).
+// The demo host's frame: the project's menus, the view with the picture
+// folder, the viewer pane and its sheet, and a status line with the active
+// controller and the panel's colour depth. Its placement is saved as the
+// library's resize framework saves a window's placement.
 #pragma once
-#include <afxwin.h>
-#include <afxcmn.h>
-#include <memory>
-#include "DemoProject.h"
+#include <afxext.h>
+#include "framework/Resize.h"
 
-class CMainFrame : public CWnd
+class CHostDoc;
+class CHostView;
+
+class CMainFrame : public CFrameWnd
 {
+    DECLARE_DYNCREATE(CMainFrame)
 public:
-    CMainFrame() = default;
-    BOOL CreateFrame();
-    void ShowStringTable();
-    CListCtrl& List() { return m_list; }
-    CDemoProject& Project() { return *m_pProject; }
-    // The project's driver and controller mode in the list.
-    void ShowProject();
+    CMainFrame();
+
+    CHostView* View() const;
+    CHostDoc* Document() const;
+    CStatusBar& StatusBar() { return m_statusBar; }
+    // The status line as the document stands.
+    void UpdateStatus();
+    // The colour depth command of the project's depth is checked.
+    void UpdateDepthMenu();
+    // Where the frame's placement is kept in the application's profile.
+    static LPCSTR PlacementSection() { return "Hauptfenster"; }
+    BOOL LoadPlacement() { return m_placement.LoadPlacement(PlacementSection()); }
+    BOOL SavePlacement() { return m_placement.SavePlacement(PlacementSection()); }
+
+    // Panel -> Farbtiefe: the command of a depth (Plx508 for bits 0).
+    static UINT DepthCommand(int nBits, bool bPlx508);
+
+    afx_msg void OnProjectNew();
+    afx_msg void OnProjectOpen();
+    afx_msg void OnProjectSave();
+    afx_msg void OnDriverSelect();
+    afx_msg void OnPanelDepth(UINT nID);
+    afx_msg void OnPanelSettings();
+    afx_msg void OnEditValues();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditPaste();
+    afx_msg void OnViewStrings();
+    afx_msg void OnViewCatalogue();
+    afx_msg void OnExit();
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnClose();
     afx_msg void OnDestroy();
-    afx_msg void OnFileExit();
-    afx_msg void OnFileFolder();
-    afx_msg void OnViewStrings();
-    afx_msg void OnEditValues();
-    afx_msg void OnEditPaste();
-    afx_msg void OnDriverCatalogue();
-    afx_msg void OnDriverSelect();
-    afx_msg void OnImagePreview();
-    afx_msg void OnImageSettings();
-    afx_msg void OnImageCopy();
-public:
-    // Bild -> Kopieren without a message: the open image viewer's panel
-    // image onto the clipboard. FALSE without a shown picture.
-    static BOOL CopyViewerImage();
-protected:
-    void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    CListCtrl m_list;
-    CMenu m_menu;
-    std::unique_ptr<CDemoProject> m_pProject;
+    CStatusBar m_statusBar;
+    CResize m_placement;
 };

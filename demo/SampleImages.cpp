@@ -1,5 +1,5 @@
 #include "SampleImages.h"
-#include "FolderWindow.h"
+#include "DemoPaths.h"
 #include <string.h>
 #include <vector>
 
@@ -18,7 +18,7 @@ bool IsPicture(const CString& name)
 void CSampleImages::List(CStringArray& paths)
 {
     paths.RemoveAll();
-    CString folder = CFolderWindow::ImageFolder();
+    CString folder = DemoPictureFolder();
     if (folder.IsEmpty())
         return;
     WIN32_FIND_DATAA fd;
@@ -39,7 +39,7 @@ void CSampleImages::List(CStringArray& paths)
         }
 }
 
-CString CSampleImages::PathOf(LPCSTR pszName) { return CFolderWindow::ImageFolder() + pszName; }
+CString CSampleImages::PathOf(LPCSTR pszName) { return DemoPictureFolder() + pszName; }
 
 HGLOBAL CSampleImages::LoadDib(LPCSTR pszPath)
 {
