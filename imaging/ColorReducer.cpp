@@ -12,6 +12,11 @@ namespace qrv::img {
 
 namespace {
 
+inline int Clamp255(int v)
+{
+    return v < 0 ? 0 : v > 255 ? 255 : v;
+}
+
 struct Tap {
     int dx, dy, w;
 };
@@ -269,7 +274,10 @@ void Ordered(const Image& img, PaletteMapper& map, int spread, uint8_t* out, siz
         for (int x = 0; x < img.Width(); ++x, p += bpp) {
             // Threshold in (-1/2, 1/2) of the spread.
             const int off = ((2 * kBayer[y & 7][x & 7] + 1 - 64) * spread) / 128;
-            q[x] = uint8_t(look.LookupClamped(p[0] + off, p[1] + off, p[2] + off));
+            // The threshold only chooses between neighbouring entries: no
+            // error is carried, so the value stays within the cube.
+            q[x] = uint8_t(look.LookupClamped(Clamp255(p[0] + off), Clamp255(p[1] + off),
+                                              Clamp255(p[2] + off)));
         }
     }
 }

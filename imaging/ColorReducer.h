@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/Image.h"
+#include "imaging/PaletteMapper.h"
 
 namespace qrv::img {
 
@@ -33,8 +34,9 @@ public:
     // error after each brighter pixel is dropped, so they come out too bright
     // (and bright saturated areas too dull). Keeping all of it lets errors at
     // colours outside the palette's hull pile up into streaks; a little reach
-    // keeps the mean and stays local.
-    static constexpr int kErrorReach = 16;
+    // keeps the mean and stays local. The entry is chosen for the same value
+    // (PaletteMapper::kReach): the one nearest to where the error points.
+    static constexpr int kErrorReach = PaletteMapper::kReach;
 
     // The value a pixel's error is measured from: v clamped to
     // -kErrorReach..255 + kErrorReach.
@@ -52,9 +54,9 @@ public:
     //       kPaletteFixed) the fixed palette of FixedPalette(bits).
     // dither: a DitherCode; error diffusion runs left to right, top to
     //       bottom, with integer error sums rounded half up; each pixel gets
-    //       the entry nearest to its value clamped to 0..255 (PaletteMapper),
-    //       its error measured from the value clamped to -kErrorReach..255 +
-    //       kErrorReach. Ordered dither offsets each channel by
+    //       the entry nearest to its value clamped to -kErrorReach..255 +
+    //       kErrorReach (PaletteMapper), its error measured from that value.
+    //       Ordered dither offsets each channel by
     //       the Bayer threshold scaled to the palette's typical spacing.
     // colours: entries of the user palette to use, 1..2^bits (0 means
     //       2^bits; more than the user palette holds is kInvalidParameter).

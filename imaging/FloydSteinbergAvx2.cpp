@@ -49,8 +49,9 @@ QRV_TARGET_AVX2 inline __m256i Splat(int v)
     return _mm256_set1_epi32(v);
 }
 
-// One channel's bits of the mapper's key for values c (0..255): the box, the
-// group of 4 x 4 x 4 slots within it and the slot within the group.
+// One channel's bits of the mapper's key for grid places c (a value plus
+// PaletteMapper::kReach, 0..255 + 2 kReach): the box, the group of 4 x 4 x 4
+// slots within it and the slot within the group.
 template <int kShift>
 QRV_TARGET_AVX2 inline __m256i KeyPart(__m256i c, int boxAt, int groupAt, int slotAt)
 {
@@ -62,13 +63,16 @@ QRV_TARGET_AVX2 inline __m256i KeyPart(__m256i c, int boxAt, int groupAt, int sl
     return _mm256_or_si256(_mm256_or_si256(box, group), slot);
 }
 
+// The key of values b, g, r, each -kReach..255 + kReach.
 template <int kShift>
 QRV_TARGET_AVX2 inline __m256i Key(__m256i b, __m256i g, __m256i r)
 {
-    constexpr int kBoxBits = 8 - kShift - 3;
-    return _mm256_or_si256(_mm256_or_si256(KeyPart<kShift>(r, 9 + 2 * kBoxBits, 8, 4),
-                                           KeyPart<kShift>(g, 9 + kBoxBits, 7, 2)),
-                           KeyPart<kShift>(b, 9, 6, 0));
+    constexpr int kBoxBits = 9 - kShift - 3;
+    const __m256i reach = Splat(PaletteMapper::kReach);
+    return _mm256_or_si256(
+        _mm256_or_si256(KeyPart<kShift>(_mm256_add_epi32(r, reach), 9 + 2 * kBoxBits, 8, 4),
+                        KeyPart<kShift>(_mm256_add_epi32(g, reach), 9 + kBoxBits, 7, 2)),
+        KeyPart<kShift>(_mm256_add_epi32(b, reach), 9, 6, 0));
 }
 
 // True when Key computes exactly the mapper's keys: the layout is the
@@ -77,7 +81,8 @@ template <int kShift>
 QRV_TARGET_AVX2 bool KeysMatch(const PaletteMapper& map)
 {
     const __m256i zero = _mm256_setzero_si256();
-    for (int v = 0; v < 256; v += kLanes) {
+    static_assert((256 + 2 * PaletteMapper::kReach) % kLanes == 0, "whole vectors of values");
+    for (int v = -PaletteMapper::kReach; v < 256 + PaletteMapper::kReach; v += kLanes) {
         const __m256i c = _mm256_add_epi32(Splat(v), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
         const __m256i got[3] = {Key<kShift>(c, zero, zero), Key<kShift>(zero, c, zero),
                                 Key<kShift>(zero, zero, c)};
@@ -133,17 +138,23 @@ QRV_TARGET_AVX2 inline __m256i Lookup16(const void* table, __m256i index)
                                                 _mm256_castsi256_ps(_mm256_slli_epi32(index, 28))));
 }
 
-// Lanes whose colour (channels 0..255) lies in a block of the mapper not
-// yet filled: bit (r >> 5) << 6 | (g >> 5) << 3 | b >> 5 of the 512 in
-// `blocks`, looked up in registers.
-QRV_TARGET_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint64_t* blocks)
+// A channel's block along its axis: (v + kReach) >> kBlockShift.
+QRV_TARGET_AVX2 inline __m256i BlockPlace(__m256i v)
 {
-    constexpr int kShift = PaletteMapper::kBlockShift;
+    return _mm256_srli_epi32(_mm256_add_epi32(v, Splat(PaletteMapper::kReach)),
+                             PaletteMapper::kBlockShift);
+}
+
+// Lanes whose colour (channels -kReach..255 + kReach) lies in a block of the
+// mapper not yet filled: bit PaletteMapper::BlockOf of the 4096 in `blocks`,
+// gathered by word.
+QRV_TARGET_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint32_t* blocks)
+{
     const __m256i block = _mm256_or_si256(
-        _mm256_or_si256(_mm256_slli_epi32(_mm256_srli_epi32(r, kShift), 6),
-                        _mm256_slli_epi32(_mm256_srli_epi32(g, kShift), 3)),
-        _mm256_srli_epi32(b, kShift));
-    const __m256i bits = Lookup16(blocks, _mm256_srli_epi32(block, 5));
+        _mm256_or_si256(_mm256_slli_epi32(BlockPlace(r), 8), _mm256_slli_epi32(BlockPlace(g), 4)),
+        BlockPlace(b));
+    const __m256i bits = _mm256_i32gather_epi32(reinterpret_cast<const int*>(blocks),
+                                                _mm256_srli_epi32(block, 5), 4);
     const __m256i set =
         _mm256_and_si256(_mm256_srlv_epi32(bits, _mm256_and_si256(block, Splat(31))), Splat(1));
     return _mm256_cmpeq_epi32(set, _mm256_setzero_si256());
@@ -182,7 +193,11 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& 
                              e3.g, cx.sums[1], s);
     const __m256i vr = Value(_mm256_and_si256(_mm256_srli_epi32(pixels, 12), byte16), e1.r, e2.r,
                              e3.r, cx.sums[2], s);
-    const __m256i cb = Clamp(vb, 0, 255), cg = Clamp(vg, 0, 255), cr = Clamp(vr, 0, 255);
+    // The values as far as the error reaches: the entry is looked up for them
+    // and the error measured from them.
+    constexpr int kLow = -ColorReducer::kErrorReach, kHigh = 255 + ColorReducer::kErrorReach;
+    const __m256i cb = Clamp(vb, kLow, kHigh), cg = Clamp(vg, kLow, kHigh),
+                  cr = Clamp(vr, kLow, kHigh);
     __m256i unfilled = Unfilled(cb, cg, cr, cx.map->BlocksFilled());
     if (kMasked)
         unfilled = _mm256_and_si256(unfilled, active);
@@ -196,12 +211,9 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& 
     const __m256i entry =
         kSmall ? Lookup16(cx.entries, index)
                : _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.entries), index, 4);
-    constexpr int kLow = -ColorReducer::kErrorReach, kHigh = 255 + ColorReducer::kErrorReach;
-    Rgb e{_mm256_sub_epi32(Clamp(vb, kLow, kHigh),
-                           _mm256_and_si256(_mm256_srli_epi32(entry, 8), byte)),
-          _mm256_sub_epi32(Clamp(vg, kLow, kHigh),
-                           _mm256_and_si256(_mm256_srli_epi32(entry, 16), byte)),
-          _mm256_sub_epi32(Clamp(vr, kLow, kHigh), _mm256_srli_epi32(entry, 24))};
+    Rgb e{_mm256_sub_epi32(cb, _mm256_and_si256(_mm256_srli_epi32(entry, 8), byte)),
+          _mm256_sub_epi32(cg, _mm256_and_si256(_mm256_srli_epi32(entry, 16), byte)),
+          _mm256_sub_epi32(cr, _mm256_srli_epi32(entry, 24))};
     if (kMasked) {
         e.b = _mm256_and_si256(e.b, active);
         e.g = _mm256_and_si256(e.g, active);

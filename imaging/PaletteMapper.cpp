@@ -88,7 +88,7 @@ int PaletteMapper::ChooseShift(const std::vector<Bgra>& palette)
 }
 
 PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
-    : palette_(palette), table_(kTableWords, 0), regions_(64),
+    : palette_(palette), table_(kTableWords, 0), regions_(512),
       avx2_(path == CodePath::kFastest && HasAvx2())
 {
     if (palette_.empty())
@@ -96,8 +96,11 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
     if (palette_.size() > 256)
         palette_.resize(256);
     shift_ = ChooseShift(palette_);
-    boxBits_ = 8 - shift_ - 3;
-    slotCount_ = size_t(1) << (3 * (8 - shift_));
+    // 256 + 2 kReach values per channel need nine bits of slots and boxes.
+    static_assert(256 + 2 * kReach <= 512 && kReach % 4 == 0,
+                  "the grid fits nine bits and its slots start where those of 0..255 do");
+    boxBits_ = 9 - shift_ - 3;
+    slotCount_ = size_t(1) << (3 * (9 - shift_));
     // Slot entries, then a ready byte per box of 512 slots; only the ready
     // bytes need clearing.
     const size_t bytes = slotCount_ + slotCount_ / 512;
@@ -117,7 +120,7 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
     }
     candidates_.reserve(palette_.size());
     for (int v = kLowest; v <= kHighest; ++v) {
-        const int c = std::min(std::max(v, 0), 255);
+        const int c = std::min(std::max(v, -kReach), 255 + kReach);
         const size_t at = size_t(v - kLowest);
         table_[kAxisAt + at] = KeyBits(2, c);
         table_[kAxisAt + kSpan + at] = KeyBits(1, c);
@@ -134,7 +137,8 @@ void PaletteMapper::FillBlock(int b, int g, int r)
 {
     constexpr int kWidth = 1 << kBlockShift;
     const int boxWidth = 8 << shift_;
-    const int b0 = b & -kWidth, g0 = g & -kWidth, r0 = r & -kWidth;
+    const int b0 = ((b + kReach) & -kWidth) - kReach, g0 = ((g + kReach) & -kWidth) - kReach,
+              r0 = ((r + kReach) & -kWidth) - kReach;
     const uint32_t first = KeyBits(0, b0) | KeyBits(1, g0) | KeyBits(2, r0);
     Candidates(r0, g0, b0, kWidth, RegionOf(first), blockCandidates_);
     const uint8_t* ready = slots_.get() + slotCount_;
@@ -145,8 +149,8 @@ void PaletteMapper::FillBlock(int b, int g, int r)
                 if (!ready[key >> 9])
                     FillBoxFrom(key, blockCandidates_);
             }
-    const int block = (r >> kBlockShift) << 6 | (g >> kBlockShift) << 3 | (b >> kBlockShift);
-    blocks_[block >> 6] |= uint64_t(1) << (block & 63);
+    const int block = BlockOf(b, g, r);
+    blocks_[block >> 5] |= uint32_t(1) << (block & 31);
 }
 
 // The entries of `from` (index order) that can be nearest somewhere in the
@@ -180,12 +184,13 @@ const std::vector<uint8_t>& PaletteMapper::RegionOf(uint32_t key)
 {
     int r0, g0, b0;
     BoxCorner(key, r0, g0, b0);
-    std::vector<uint8_t>& region = regions_[size_t((r0 >> 6) << 4 | (g0 >> 6) << 2 | (b0 >> 6))];
+    const int ur = (r0 + kReach) & ~63, ug = (g0 + kReach) & ~63, ub = (b0 + kReach) & ~63;
+    std::vector<uint8_t>& region = regions_[size_t(ur | ug >> 3 | ub >> 6)];
     if (region.empty()) {
         std::vector<uint8_t> all(palette_.size());
         for (size_t i = 0; i < all.size(); ++i)
             all[i] = uint8_t(i);
-        Candidates(r0 & ~63, g0 & ~63, b0 & ~63, 64, all, region);
+        Candidates(ur - kReach, ug - kReach, ub - kReach, 64, all, region);
     }
     return region;
 }
@@ -195,9 +200,9 @@ void PaletteMapper::BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const
 {
     const uint32_t box = key >> 9, boxMask = (1u << boxBits_) - 1;
     const int boxWidth = 8 << shift_;
-    r0 = int(box >> (2 * boxBits_)) * boxWidth;
-    g0 = int(box >> boxBits_ & boxMask) * boxWidth;
-    b0 = int(box & boxMask) * boxWidth;
+    r0 = int(box >> (2 * boxBits_)) * boxWidth - kReach;
+    g0 = int(box >> boxBits_ & boxMask) * boxWidth - kReach;
+    b0 = int(box & boxMask) * boxWidth - kReach;
 }
 
 namespace {

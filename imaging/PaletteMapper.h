@@ -13,6 +13,13 @@
 // largest distance of any entry can never win there; the entries of the
 // 64 x 64 x 64 region around the box are found once), so no lookup scans the
 // whole palette.
+//
+// The grid reaches kReach values beyond each end of 0..255: error diffusion
+// pushes a pixel's value past the cube's faces, and the entry nearest to that
+// value (not to the value clamped to the face) is the one that pays back the
+// error piled up there. Near a face, clamping picks the entry that is nearest
+// to the face and keeps missing the way back: in dark smooth areas the grey
+// steps win over black again and again and tint the area.
 #pragma once
 
 #include <cstdint>
@@ -35,6 +42,8 @@ public:
     // The range of channel values the clamping lookup takes.
     static constexpr int kLowest = -272;
     static constexpr int kHighest = 527;
+    // How far beyond 0..255 the grid reaches (see above).
+    static constexpr int kReach = 16;
     // Entries closer than this in every channel call for the fine slots.
     static constexpr int kFineSpacing = 24;
 
@@ -54,14 +63,15 @@ public:
     // Values per slot along a channel: 1 << SlotShift().
     int SlotShift() const { return shift_; }
 
-    // Index of the entry nearest to the slot of (b, g, r), each 0..255.
+    // Index of the entry nearest to the slot of (b, g, r), each -kReach..255 + kReach.
     int Lookup(int b, int g, int r) { return int(LookupPacked(b, g, r) & 0xFF); }
 
     // The same entry packed with its colour: index | b << 8 | g << 16 | r << 24.
     uint32_t LookupPacked(int b, int g, int r) { return Reader(*this).LookupClamped(b, g, r); }
 
     // Per channel (0 blue, 1 green, 2 red) and value v in kLowest..kHighest,
-    // at [v], the bits the value clamped to 0..255 sets in a colour's key:
+    // at [v], the bits the value clamped to -kReach..255 + kReach sets in a
+    // colour's key:
     // the place of its slot in the cache. A key is the three ORed together.
     const uint32_t* KeyBitsOf(int channel) const
     {
@@ -79,7 +89,7 @@ public:
         {
         }
 
-        // The entry for (b, g, r) each clamped to 0..255 first, for values in
+        // The entry for (b, g, r) each clamped to -kReach..255 + kReach first, for values in
         // kLowest..kHighest: the slot's place comes straight from the
         // unclamped values, by table.
         uint32_t LookupClamped(int b, int g, int r) const
@@ -113,11 +123,17 @@ public:
     bool SamePalette(const std::vector<Bgra>& palette) const;
 
     // Blocks of 32 x 32 x 32 values, for lookups that check many colours at
-    // once: bit (r >> 5) << 6 | (g >> 5) << 3 | (b >> 5) of BlocksFilled()
-    // (512 bits, 64 per word) is set once every box of that block is filled.
+    // once: with u = v + kReach per channel, bit BlockOf(b, g, r) =
+    // (ur >> 5) << 8 | (ug >> 5) << 4 | (ub >> 5) of BlocksFilled() (4096
+    // bits, 32 per word) is set once every box of that block is filled.
     static constexpr int kBlockShift = 5;
-    const uint64_t* BlocksFilled() const { return blocks_; }
-    // Fills every box of the block of (b, g, r), each 0..255.
+    static int BlockOf(int b, int g, int r)
+    {
+        return (r + kReach) >> kBlockShift << 8 | (g + kReach) >> kBlockShift << 4 |
+               (b + kReach) >> kBlockShift;
+    }
+    const uint32_t* BlocksFilled() const { return blocks_; }
+    // Fills every box of the block of (b, g, r), each -kReach..255 + kReach.
     void FillBlock(int b, int g, int r);
 
 private:
@@ -139,10 +155,10 @@ private:
         return box << 9 | uint32_t((sr >> 2 & 1) << 8 | (sg >> 2 & 1) << 7 | (sb >> 2 & 1) << 6 |
                                    (sr & 3) << 4 | (sg & 3) << 2 | (sb & 3));
     }
-    // The key bits of a channel value (0..255).
+    // The key bits of a channel value (-kReach..255 + kReach).
     uint32_t KeyBits(int channel, int v) const
     {
-        const int s = v >> shift_;
+        const int s = (v + kReach) >> shift_;
         return channel == 0   ? SlotPlace(0, 0, s)
                : channel == 1 ? SlotPlace(0, s, 0)
                               : SlotPlace(s, 0, 0);
@@ -169,7 +185,7 @@ private:
     std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;
     std::vector<uint8_t> blockCandidates_;
-    uint64_t blocks_[8] = {};
+    uint32_t blocks_[128] = {};
     bool avx2_;  // fills boxes with the AVX2 code
 };
 

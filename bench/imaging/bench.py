@@ -52,6 +52,9 @@ def blurred_rmse(src, out):
 
 
 SKIMAGE_DATA = "/usr/lib/python3/dist-packages/skimage/data"
+# Wallpaper photographs of Debian's mate-backgrounds: skies, water, out-of-focus
+# flowers and meadows, the smooth areas where a coarse palette shows its worst.
+WALLPAPERS = "/usr/share/backgrounds/mate/nature"
 PHOTOS = ("astronaut.png", "chelsea.png", "coffee.png", "hubble_deep_field.jpg", "ihc.png",
           "motorcycle_left.png", "retina.jpg", "rocket.jpg")
 PALETTES = ((8, "256"), (4, "16"))
@@ -76,10 +79,13 @@ def defaults(folder):
         path = f"{folder}/{name}.bmp"
         Image.fromarray(arr, "RGB").save(path)
         paths.append(path)
-    for photo in PHOTOS:
+    photos = [f"{SKIMAGE_DATA}/{photo}" for photo in PHOTOS]
+    if os.path.isdir(WALLPAPERS):
+        photos += sorted(f"{WALLPAPERS}/{f}" for f in os.listdir(WALLPAPERS) if f.endswith(".jpg"))
+    for photo in photos:
         path = f"{folder}/real_{stem(photo)}.bmp"
         if not os.path.exists(path):
-            photo_1920x1080(f"{SKIMAGE_DATA}/{photo}", path)
+            photo_1920x1080(photo, path)
         paths.append(path)
     return paths
 

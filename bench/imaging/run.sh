@@ -10,9 +10,13 @@ PY=/usr/bin/python3
 if ! "$PY" -c "import PIL, numpy" >/dev/null 2>&1; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq python3-pil python3-numpy >/dev/null
 fi
-# The real photographs come from scikit-image's data set.
+# The real photographs come from scikit-image's data set ...
 if [ $# -eq 0 ] && [ ! -f /usr/lib/python3/dist-packages/skimage/data/astronaut.png ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq python3-skimage >/dev/null
+fi
+# ... and from the wallpapers of mate-backgrounds (smooth skies and out-of-focus scenes).
+if [ $# -eq 0 ] && [ ! -d /usr/share/backgrounds/mate/nature ]; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq mate-backgrounds >/dev/null
 fi
 cmake --preset native >/dev/null
 cmake --build --preset native >/dev/null

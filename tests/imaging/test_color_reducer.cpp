@@ -194,8 +194,7 @@ int FloorDiv16(int v)
 // Floyd-Steinberg as written down: errors scattered forward (7/16 right;
 // 3/16, 5/16, 1/16 below left, below, below right), each pixel's value
 // p + round(sum / 16) rounded half up, its entry found by a full search for
-// the value clamped to 0..255, its error the value clamped to -16..271 minus
-// the entry.
+// the value clamped to -16..271, its error that value minus the entry.
 std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<Bgra>& pal,
                                             int shift)
 {
@@ -210,13 +209,13 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
             int t[3], c[3];
             for (int k = 0; k < 3; ++k) {
                 t[k] = img.Row(y)[x * bpp + k] + FloorDiv16(at(x, y, k) + 8);
-                c[k] = std::min(std::max(t[k], 0), 255);
+                c[k] = std::min(std::max(t[k], -16), 271);
             }
             const int i = NearestToSlotCentre(pal, c[0], c[1], c[2], shift);
             out[size_t(y) * size_t(w) + size_t(x)] = uint8_t(i);
             const int entry[3] = {pal[size_t(i)].b, pal[size_t(i)].g, pal[size_t(i)].r};
             for (int k = 0; k < 3; ++k) {
-                const int e = std::min(std::max(t[k], -16), 271) - entry[k];
+                const int e = c[k] - entry[k];
                 if (x + 1 < w)
                     at(x + 1, y, k) += 7 * e;
                 at(x - 1, y + 1, k) += 3 * e;
