@@ -15,9 +15,14 @@ CImageSettingsDlg::CImageSettingsDlg(void* hDib, int nColorBits, const unsigned 
                                      const unsigned long* pPal256, CStringArray* pColorNames,
                                      const unsigned long* pPalPlx508, const unsigned long* pPal8, CWnd* pParent)
     : CDialog(IDD_IMAGE_SETTINGS, pParent), m_pViewer(nullptr), m_pSheet(nullptr), m_hSourceDib(hDib),
-      m_hResultDib(nullptr), m_bResultOwned(0), m_nColorBits((short)nColorBits), m_pPal16(pPal16),
-      m_pPal256(pPal256), m_pPalPlx508(pPalPlx508), m_pPal8(pPal8), m_pColorNames(pColorNames)
+      m_hResultDib(nullptr), m_bResultOwned(0), m_pColorNames(pColorNames)
 {
+    // The host's depth is kept as the 16-bit value it is passed as.
+    m_settings.nColorBits = (short)nColorBits;
+    m_settings.pPal16 = pPal16;
+    m_settings.pPal256 = pPal256;
+    m_settings.pPalPlx508 = pPalPlx508;
+    m_settings.pPal8 = pPal8;
 }
 
 CImageSettingsDlg::~CImageSettingsDlg()
@@ -56,7 +61,8 @@ BOOL CImageSettingsDlg::OnInitDialog()
     {
         m_pViewer = CreateViewer();
         m_pViewer->SubclassDlgItem(IDC_IMAGE_SETTINGS_VIEWER, this);
-        m_pViewer->SetColorInfo(m_nColorBits, m_pPal16, m_pPal256, m_pPalPlx508, m_pPal8);
+        m_pViewer->SetColorInfo(m_settings.nColorBits, m_settings.pPal16, m_settings.pPal256, m_settings.pPalPlx508,
+                                m_settings.pPal8);
         m_pViewer->SetImage(m_hSourceDib);
 
         CRect rcSheet;

@@ -4,6 +4,7 @@
 // beside it; after OK the host takes the processed bitmap with GetDIB.
 #pragma once
 #include <afxwin.h>
+#include "viewer/PanelSettings.h"
 
 class CLeadViewerWnd;
 class CViewerPps;
@@ -36,10 +37,7 @@ protected:
     void* m_hSourceDib;
     void* m_hResultDib;
     int m_bResultOwned;
-    short m_nColorBits;
-    const unsigned long* m_pPal16;
-    const unsigned long* m_pPal256;
-    const unsigned long* m_pPalPlx508;
-    const unsigned long* m_pPal8;
+    // The panel's colour bits and palettes the host gave.
+    CPanelSettings m_settings;
     CStringArray* m_pColorNames;
 };

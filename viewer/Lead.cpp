@@ -19,21 +19,11 @@ namespace {
 // {00130000-B1BA-11CE-ABC6-F5B2E79D9E3F}
 const CLSID kLeadClsid = {0x00130000, 0xB1BA, 0x11CE, {0xAB, 0xC6, 0xF5, 0xB2, 0xE7, 0x9D, 0x9E, 0x3F}};
 
-short FromStatus(Status s)
-{
-    switch (s) {
-    case qrv::img::kOk: return CLead::errNone;
-    case qrv::img::kIoError: return CLead::errFileWrite;
-    case qrv::img::kBadRle: return CLead::errCorrupt;
-    default: return static_cast<short>(s);  // the codes agree with the core's
-    }
-}
-
 // Packs an image as a DIB in the layout every consumer reads.
 short WriteDib(const Image& image, std::vector<uint8_t>& dib)
 {
     try {
-        return FromStatus(qrv::img::DibWriter::Write(image, dib));
+        return CLead::FromStatus(qrv::img::DibWriter::Write(image, dib));
     } catch (const std::bad_alloc&) {
         return CLead::errNoMemory;
     }
@@ -52,6 +42,45 @@ END_MESSAGE_MAP()
 const CLSID& CLead::GetClsid()
 {
     return kLeadClsid;
+}
+
+short CLead::FromStatus(Status s, short nIoError)
+{
+    switch (s) {
+    case qrv::img::kOk: return errNone;
+    case qrv::img::kIoError: return nIoError;
+    case qrv::img::kBadRle: return errCorrupt;
+    default: return static_cast<short>(s);  // the codes agree with the core's
+    }
+}
+
+CRect CLead::FitRect(CSize sizeSource, const CRect& rcFrame, BOOL bEnlarge)
+{
+    const int sw = sizeSource.cx, sh = sizeSource.cy;
+    const int fw = rcFrame.Width(), fh = rcFrame.Height();
+    CRect r;
+    int h;
+    if (fw > sw && !bEnlarge) {
+        r.left = rcFrame.left + (fw - sw) / 2;
+        r.right = r.left + sw;
+        h = sh;
+    } else {
+        r.left = rcFrame.left;
+        r.right = rcFrame.left + fw;
+        h = sw ? ::MulDiv(sh, fw, sw) : 0;
+    }
+    if (fh > h) {
+        r.top = rcFrame.top + (fh - h) / 2;
+        r.bottom = r.top + h;
+    } else {
+        // The height limits: the width follows from the source's own width.
+        const int w2 = sh ? ::MulDiv(sw, fh, sh) : 0;
+        r.left = rcFrame.left + (fw - w2) / 2;
+        r.right = r.left + w2;
+        r.top = rcFrame.top;
+        r.bottom = rcFrame.top + fh;
+    }
+    return r;
 }
 
 CLead::CLead()
@@ -168,7 +197,7 @@ short CLead::Save(LPCSTR pszFileName, short nFormat, short nBits, short /*nQuali
                 return FromStatus(s);
             pOut = &converted;
         }
-        return FromStatus(qrv::img::BmpFile::Save(pszFileName, *pOut));
+        return FromStatus(qrv::img::BmpFile::Save(pszFileName, *pOut), errFileWrite);
     } catch (const std::bad_alloc&) {
         return errNoMemory;
     }
@@ -268,10 +297,15 @@ BOOL CLead::CopyBitmap(HBITMAP hBitmap, Image& image)
 
 HGLOBAL CLead::GetDIB()
 {
-    if (m_image.Empty())
+    return CreateDIB(m_image);
+}
+
+HGLOBAL CLead::CreateDIB(const Image& image)
+{
+    if (image.Empty())
         return nullptr;
     std::vector<uint8_t> dib;
-    if (WriteDib(m_image, dib) != errNone)
+    if (WriteDib(image, dib) != errNone)
         return nullptr;
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
     if (!h)
@@ -324,7 +358,7 @@ short RunOn(Image& image, Op op)
     if (image.Empty())
         return CLead::errNoImage;
     try {
-        return FromStatus(op(image));
+        return CLead::FromStatus(op(image));
     } catch (const std::bad_alloc&) {
         return CLead::errNoMemory;
     }
@@ -508,18 +542,8 @@ CRect CLead::GetPaintRect() const
     case paintStretch:
         return rcClient;
     case paintFit:
-    case paintFitAlways: {
-        const int cw = rcClient.Width(), ch = rcClient.Height();
-        if (m_nPaintSizeMode == paintFitAlways && w <= cw && h <= ch)
-            return CRect((cw - w) / 2, (ch - h) / 2, (cw - w) / 2 + w, (ch - h) / 2 + h);
-        // The larger of the two scales that still fits, aspect kept.
-        int fw = cw, fh = ::MulDiv(h, cw, w);
-        if (fh > ch) {
-            fh = ch;
-            fw = ::MulDiv(w, ch, h);
-        }
-        return CRect((cw - fw) / 2, (ch - fh) / 2, (cw - fw) / 2 + fw, (ch - fh) / 2 + fh);
-    }
+    case paintFitAlways:
+        return FitRect(CSize(w, h), rcClient, m_nPaintSizeMode == paintFit);
     default:
         return m_rcDisplay;
     }

@@ -93,6 +93,16 @@ public:
 
     // The class id under which the original control is registered.
     static const CLSID& GetClsid();
+    // The control's result code of an imaging core status; nIoError stands
+    // for a file that cannot be read or written.
+    static short FromStatus(qrv::img::Status s, short nIoError = errFileRead);
+    // A new movable global memory DIB of the image, owned by the caller;
+    // null for an empty image or without memory.
+    static HGLOBAL CreateDIB(const qrv::img::Image& image);
+    // The largest rectangle of the source's aspect ratio centred in the
+    // frame, never larger than the source unless bEnlarge. Halving truncates
+    // toward zero; the scaled side rounds to nearest (MulDiv).
+    static CRect FitRect(CSize sizeSource, const CRect& rcFrame, BOOL bEnlarge);
 
     CLead();
     ~CLead() override;
@@ -176,6 +186,9 @@ public:
 
     // The image held, for code of this library that works on it directly.
     const qrv::img::Image& GetImage() const { return m_image; }
+    // Takes the image over as the image held (image is left empty), as
+    // after a successful operation; an empty image empties the control.
+    void TakeImage(qrv::img::Image& image) { ReplaceImage(image); }
 
 protected:
     afx_msg void OnPaint();

@@ -22,16 +22,6 @@ const size_t kMetaHeaderSize = 18;
 uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t Le32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16) | uint32_t(p[3]) << 24; }
 
-short FromStatus(qrv::img::Status s)
-{
-    switch (s) {
-    case qrv::img::kOk: return CLead::errNone;
-    case qrv::img::kIoError: return CLead::errFileRead;
-    case qrv::img::kBadRle: return CLead::errCorrupt;
-    default: return static_cast<short>(s);  // the codes agree with the core's
-    }
-}
-
 short ReadWholeFile(LPCSTR pszFileName, std::vector<uint8_t>& data)
 {
     if (!pszFileName || !*pszFileName)
@@ -135,7 +125,7 @@ short CopyIndexed(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, int
     Image img;
     qrv::img::Status s = img.Create(int(w), int(h), bits);
     if (s != qrv::img::kOk)
-        return FromStatus(s);
+        return CLead::FromStatus(s);
     TComPtr<IWICPalette> pal;
     HRESULT hr = factory->CreatePalette(&pal);
     if (SUCCEEDED(hr))
@@ -178,14 +168,14 @@ short CopyTrueColor(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, I
     Image bgra;
     qrv::img::Status s = bgra.Create(int(w), int(h), 32);
     if (s != qrv::img::kOk)
-        return FromStatus(s);
+        return CLead::FromStatus(s);
     hr = conv->CopyPixels(nullptr, UINT(bgra.Stride()), UINT(bgra.Stride() * h), bgra.Data());
     if (FAILED(hr))
         return FromHresult(hr);
     Image rgb;
     s = rgb.Create(int(w), int(h), 24);
     if (s != qrv::img::kOk)
-        return FromStatus(s);
+        return CLead::FromStatus(s);
     // Transparent parts show as on a white page.
     for (UINT y = 0; y < h; ++y) {
         const uint8_t* src = bgra.Row(int(y));
@@ -229,7 +219,7 @@ short Rasterise(int w, int h, Draw draw, Image& out)
     if (ok) {
         qrv::img::Status s = img.Create(w, h, 24);
         if (s != qrv::img::kOk)
-            nResult = FromStatus(s);
+            nResult = CLead::FromStatus(s);
         else
             for (int y = 0; y < h; ++y) {
                 const uint8_t* src = static_cast<const uint8_t*>(bits) + size_t(y) * size_t(w) * 4;
@@ -418,7 +408,7 @@ short CLeadFileReader::ReadBmp(const std::vector<uint8_t>& data, bool bPixels, I
         return nResult;
     if (bPixels) {
         Image img;
-        nResult = FromStatus(qrv::img::BmpFile::Decode(data.data(), data.size(), img));
+        nResult = CLead::FromStatus(qrv::img::BmpFile::Decode(data.data(), data.size(), img));
         if (nResult != CLead::errNone)
             return nResult;
         image = std::move(img);

@@ -73,33 +73,8 @@ void CLeadFrame::CenterInFrame(CRect rcSource, CRect* pResult)
 
 void CLeadFrame::CenterRects(CRect rcSource, CRect rcFrame, CRect* pResult)
 {
-    if (!pResult)
-        return;
-    const int sw = rcSource.Width(), sh = rcSource.Height();
-    const int fw = rcFrame.Width(), fh = rcFrame.Height();
-    CRect r;
-    int h;
-    if (fw > sw) {
-        r.left = rcFrame.left + (fw - sw) / 2;
-        r.right = r.left + sw;
-        h = sh;
-    } else {
-        r.left = rcFrame.left;
-        r.right = rcFrame.left + fw;
-        h = sw ? ::MulDiv(sh, fw, sw) : 0;
-    }
-    if (fh > h) {
-        r.top = rcFrame.top + (fh - h) / 2;
-        r.bottom = r.top + h;
-    } else {
-        // The height limits: the width follows from the source's own width.
-        const int w2 = sh ? ::MulDiv(sw, fh, sh) : 0;
-        r.left = rcFrame.left + (fw - w2) / 2;
-        r.right = r.left + w2;
-        r.top = rcFrame.top;
-        r.bottom = rcFrame.top + fh;
-    }
-    *pResult = r;
+    if (pResult)
+        *pResult = CLead::FitRect(rcSource.Size(), rcFrame, FALSE);
 }
 
 void CLeadFrame::GetImageRect(CRect* pRect)

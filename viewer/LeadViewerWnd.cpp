@@ -8,9 +8,7 @@
 #include "viewer/Lead.h"
 #include "viewer/LeadFrame.h"
 #include "viewer/LeadViewerPpg.h"
-#include "viewer/ViewerGeneralPpg.h"
-#include "viewer/ViewerPanelPpg.h"
-#include "viewer/ViewerPps.h"
+#include "viewer/PanelImage.h"
 
 IMPLEMENT_DYNAMIC(CLeadViewerWnd, CViewerWnd)
 
@@ -20,7 +18,6 @@ END_MESSAGE_MAP()
 
 namespace
 {
-const int kDitherFloydSteinberg = 2;
 
 // Turns a control's drawing off while the image is rebuilt, and back on afterwards.
 class CRedrawOff
@@ -41,29 +38,18 @@ private:
     HWND m_hWnd;
 };
 
-long long ColorLimit(int nBits)
-{
-    if (nBits < 0)
-        return 0;
-    return nBits >= 62 ? (1LL << 62) : (1LL << nBits);
-}
 } // namespace
 
 CLeadViewerWnd::CLeadViewerWnd(DWORD dwStyle)
     : CViewerWnd(1, dwStyle), m_pPanelFrame(nullptr), m_pOriginalFrame(nullptr), m_pSourceCtrl(nullptr),
-      m_pPanelCtrl(nullptr), m_pOriginalCtrl(nullptr), m_pTabWnd(nullptr), m_pImagePage(nullptr),
-      m_pPanelPage(nullptr), m_pGeneralPage(nullptr), m_sizeImage(0, 0), m_bSmooth(0), m_bInvert(0), m_bBlur(0),
-      m_bSharpen(0), m_bFlip(0), m_bMirror(0), m_nDither(kDitherFloydSteinberg), m_nContrast(0), m_nBrightness(0),
-      m_nImageColorBits(2), m_bSizeToFit(1), m_sizeFit(-1, -1), m_bPlx508Mode(0)
+      m_pPanelCtrl(nullptr), m_pOriginalCtrl(nullptr), m_pTabWnd(nullptr), m_pages(this), m_sizeImage(0, 0),
+      m_bSizeToFit(1), m_sizeFit(-1, -1)
 {
 }
 
 CLeadViewerWnd::~CLeadViewerWnd()
 {
     DestroyControls();
-    delete m_pImagePage;
-    delete m_pPanelPage;
-    delete m_pGeneralPage;
 }
 
 void CLeadViewerWnd::DestroyControls()
@@ -123,7 +109,7 @@ int CLeadViewerWnd::Init()
         }
         if (m_pTabWnd)
             AddTabPages();
-        LoadPaletteFor(m_nImageColorBits);
+        LoadPaletteFor(m_settings.nColorBits);
         return 1;
     }
     catch (...)
@@ -235,7 +221,7 @@ void CLeadViewerWnd::SetColorInfo(int nBits, const unsigned long* pPal16, const 
                                   const unsigned long* pPalPlx508, const unsigned long* pPal8)
 {
     m_nPanelColorBits = nBits;
-    m_nImageColorBits = nBits;
+    m_settings.nColorBits = nBits;
     m_pPal16 = pPal16;
     m_pPal256 = pPal256;
     m_pPalPlx508 = pPalPlx508;
@@ -245,7 +231,7 @@ void CLeadViewerWnd::SetColorInfo(int nBits, const unsigned long* pPal16, const 
 
 void CLeadViewerWnd::SetImageColorBits(int nBits, int bUpdate)
 {
-    m_nImageColorBits = nBits;
+    m_settings.nColorBits = nBits;
     SetModified(1);
     LoadPaletteFor(nBits);
     if (bUpdate)
@@ -264,6 +250,26 @@ void CLeadViewerWnd::LoadPaletteFor(int nBits)
         SetUserPalette(3, m_pPal8);
 }
 
+CPanelSettings CLeadViewerWnd::GetPanelSettings() const
+{
+    CPanelSettings settings = m_settings;
+    settings.pPal16 = m_pPal16;
+    settings.pPal256 = m_pPal256;
+    settings.pPalPlx508 = m_pPalPlx508;
+    settings.pPal8 = m_pPal8;
+    return settings;
+}
+
+void CLeadViewerWnd::SetPanelSettings(const CPanelSettings& settings, int bUpdate)
+{
+    const int nColorBits = m_settings.nColorBits;
+    m_settings = settings;
+    m_settings.nColorBits = nColorBits;
+    SetModified(1);
+    if (bUpdate)
+        UpdatePanelImage(1, nullptr);
+}
+
 void CLeadViewerWnd::SetUserPalette(int nBits, const unsigned long* pPalette)
 {
     if (!pPalette || !m_pPanelCtrl || nBits < 1 || nBits > 8)
@@ -275,9 +281,7 @@ void CLeadViewerWnd::SetUserPalette(int nBits, const unsigned long* pPalette)
 
 short CLeadViewerWnd::GetLeadDitherType(int nDither)
 {
-    // Index of the image page's list -> the control's dither code.
-    static const short kCodes[] = { 0, 7, 1, 2, 3, 4, 5, 6 };
-    return (nDither >= 0 && nDither < 8) ? kCodes[nDither] : 0;
+    return CPanelSettings::GetLeadDitherCode(nDither);
 }
 
 // ---------------------------------------------------------------- effects
@@ -290,24 +294,20 @@ void CLeadViewerWnd::SetEffect(int& rValue, int nValue, int bUpdate)
         UpdatePanelImage(1, nullptr);
 }
 
-void CLeadViewerWnd::EnableSmooth(int bEnable, int bUpdate) { SetEffect(m_bSmooth, bEnable, bUpdate); }
-void CLeadViewerWnd::EnableInvert(int bEnable, int bUpdate) { SetEffect(m_bInvert, bEnable, bUpdate); }
-void CLeadViewerWnd::EnableBlur(int bEnable, int bUpdate) { SetEffect(m_bBlur, bEnable, bUpdate); }
-void CLeadViewerWnd::EnableSharpen(int bEnable, int bUpdate) { SetEffect(m_bSharpen, bEnable, bUpdate); }
-void CLeadViewerWnd::EnableFlip(int bEnable, int bUpdate) { SetEffect(m_bFlip, bEnable, bUpdate); }
-void CLeadViewerWnd::EnableMirror(int bEnable, int bUpdate) { SetEffect(m_bMirror, bEnable, bUpdate); }
-void CLeadViewerWnd::SetDither(int nDither, int bUpdate) { SetEffect(m_nDither, nDither, bUpdate); }
-void CLeadViewerWnd::SetContrast(int nContrast, int bUpdate) { SetEffect(m_nContrast, nContrast, bUpdate); }
-void CLeadViewerWnd::SetBrightness(int nBrightness, int bUpdate) { SetEffect(m_nBrightness, nBrightness, bUpdate); }
-void CLeadViewerWnd::EnablePlx508Mode(int bEnable, int bUpdate) { SetEffect(m_bPlx508Mode, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableSmooth(int bEnable, int bUpdate) { SetEffect(m_settings.bSmooth, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableInvert(int bEnable, int bUpdate) { SetEffect(m_settings.bInvert, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableBlur(int bEnable, int bUpdate) { SetEffect(m_settings.bBlur, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableSharpen(int bEnable, int bUpdate) { SetEffect(m_settings.bSharpen, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableFlip(int bEnable, int bUpdate) { SetEffect(m_settings.bFlip, bEnable, bUpdate); }
+void CLeadViewerWnd::EnableMirror(int bEnable, int bUpdate) { SetEffect(m_settings.bMirror, bEnable, bUpdate); }
+void CLeadViewerWnd::SetDither(int nDither, int bUpdate) { SetEffect(m_settings.nDither, nDither, bUpdate); }
+void CLeadViewerWnd::SetContrast(int nContrast, int bUpdate) { SetEffect(m_settings.nContrast, nContrast, bUpdate); }
+void CLeadViewerWnd::SetBrightness(int nBrightness, int bUpdate) { SetEffect(m_settings.nBrightness, nBrightness, bUpdate); }
+void CLeadViewerWnd::EnablePlx508Mode(int bEnable, int bUpdate) { SetEffect(m_settings.bPlx508Mode, bEnable, bUpdate); }
 
 void CLeadViewerWnd::ResetPropertySettings()
 {
-    m_bSmooth = m_bInvert = m_bBlur = m_bSharpen = m_bFlip = m_bMirror = 0;
-    m_nDither = kDitherFloydSteinberg;
-    m_nContrast = 0;
-    m_nBrightness = 0;
-    m_bPlx508Mode = 0;
+    m_settings.ResetEffects();
 }
 
 void CLeadViewerWnd::EnableSizeToFit(int bEnable)
@@ -324,30 +324,12 @@ int CLeadViewerWnd::LoadFile(LPCSTR pszPath)
 {
     if (!m_pPanelCtrl || !m_pSourceCtrl || !pszPath)
         return 0;
-    m_pSourceCtrl->SetWMFResolution(0);
-    if (m_pSourceCtrl->GetFileInfo(pszPath, 1, 0) != 0)
-        return 0;
-    m_pSourceCtrl->GetFileInfo(pszPath, 0, 1);
-    short nFormat = m_pSourceCtrl->GetInfoFormat();
-    if (nFormat == 15 || nFormat == 116)
-    {
-        // Metafiles are rasterised to fit 640 x 480 pixels.
-        long nWidth = (long)m_pSourceCtrl->GetInfoWidth();
-        long nHeight = (long)m_pSourceCtrl->GetInfoHeight();
-        if (nWidth != 0 && nHeight != 0)
-        {
-            long nX = m_pSourceCtrl->GetInfoXRes() * 640 / nWidth;
-            long nY = m_pSourceCtrl->GetInfoYRes() * 480 / nHeight;
-            m_pSourceCtrl->SetWMFResolution(nX < nY ? nX : nY);
-        }
-    }
-    if (m_pSourceCtrl->Load(pszPath, 0, 1, 1) != 0)
+    if (CPanelImage::LoadSource(*m_pSourceCtrl, pszPath) != CLead::errNone)
         return 0;
 
     SetFileName(pszPath);
     m_sizeImage = CSize((int)m_pSourceCtrl->GetSrcWidth(), (int)m_pSourceCtrl->GetSrcHeight());
-    // Pictures that fit the panel's colours need no dithering.
-    m_nDither = m_pSourceCtrl->GetColorCount() <= ColorLimit(m_nImageColorBits) ? 0 : kDitherFloydSteinberg;
+    m_settings.nDither = CPanelImage::GetInitialDither(m_pSourceCtrl->GetColorCount(), m_settings.nColorBits);
     SetModified(0);
     UpdatePropertyPages();
     return 1;
@@ -384,21 +366,26 @@ int CLeadViewerWnd::SetImage(void* hDib)
 
 // ---------------------------------------------------------------- pipeline
 
+CSize CLeadViewerWnd::GetPanelSize(const CSize* pSize) const
+{
+    if (pSize)
+        return *pSize;
+    if (m_bSizeToFit && m_sizeFit.cx > 0 && m_sizeFit.cy > 0)
+        return m_sizeFit;
+    if (m_sizeRequested.cx != 0 && m_sizeRequested.cy != 0)
+        return m_sizeRequested;
+    return CSize(0, 0);
+}
+
 void CLeadViewerWnd::UpdatePanelImage(int bRepaint, CSize* pSize)
 {
-    int nBits = m_nImageColorBits;
-    if (nBits == 8)
+    const CPanelSettings settings = GetPanelSettings();
+    if (settings.nColorBits == 8 && m_pSourceCtrl)
     {
-        // A 16-colour picture stays within the panel's 16-colour palette.
-        if (m_pSourceCtrl && m_pSourceCtrl->GetBitmapBits() == 4)
-        {
-            nBits = 4;
-            SetUserPalette(4, m_pPal16);
-        }
-        else if (m_bPlx508Mode && m_pPalPlx508)
-            SetUserPalette(8, m_pPalPlx508);
-        else
-            SetUserPalette(8, m_pPal256);
+        // The panel control paints with the palette the reduction uses; a
+        // 16-colour picture keeps the 16-colour palette.
+        const int nBits = m_pSourceCtrl->GetBitmapBits() == 4 ? 4 : 8;
+        SetUserPalette(nBits, settings.GetPaletteFor(nBits));
     }
     if (!m_pSourceCtrl || !m_pPanelCtrl)
         return;
@@ -408,34 +395,10 @@ void CLeadViewerWnd::UpdatePanelImage(int bRepaint, CSize* pSize)
         CRedrawOff redrawOff(m_pPanelCtrl);
         try
         {
-            m_pPanelCtrl->SetBitmap(m_pSourceCtrl->GetBitmap());
+            qrv::img::Image image;
+            CPanelImage::Build(m_pSourceCtrl->GetImage(), settings, GetPanelSize(pSize), image);
+            m_pPanelCtrl->TakeImage(image);
             m_pPanelCtrl->SetPaintPalette(0);
-            if (m_bSmooth)
-                m_pPanelCtrl->Median(4);
-            if (m_bBlur)
-                m_pPanelCtrl->Average(4);
-            if (m_bSharpen)
-                m_pPanelCtrl->Sharpen(800);
-            m_pPanelCtrl->Intensity((short)m_nBrightness);
-            m_pPanelCtrl->Contrast((short)m_nContrast);
-            if (m_bInvert)
-                m_pPanelCtrl->Invert();
-            if (m_bFlip)
-                m_pPanelCtrl->Flip();
-            if (m_bMirror)
-                m_pPanelCtrl->Reverse();
-
-            CSize size(0, 0);
-            if (pSize)
-                size = *pSize;
-            else if (m_bSizeToFit && m_sizeFit.cx > 0 && m_sizeFit.cy > 0)
-                size = m_sizeFit;
-            else if (m_sizeRequested.cx != 0 && m_sizeRequested.cy != 0)
-                size = m_sizeRequested;
-            if (pSize || size.cx != 0 || size.cy != 0)
-                m_pPanelCtrl->Size((float)size.cx, (float)size.cy, 2);
-
-            ReduceColors(nBits);
             m_pPanelFrame->CenterImage();
         }
         catch (...)
@@ -445,61 +408,6 @@ void CLeadViewerWnd::UpdatePanelImage(int bRepaint, CSize* pSize)
     m_pPanelFrame->Invalidate(TRUE);
     if (bRepaint)
         m_pPanelCtrl->ForceRepaint();
-}
-
-void CLeadViewerWnd::ReduceColors(int nBits)
-{
-    short nDither = GetLeadDitherType(m_nDither);
-    if (nBits == 8 && m_pPal256)
-    {
-        if (m_bPlx508Mode && m_pPalPlx508)
-        {
-            m_pPanelCtrl->ColorRes(8, 0x10, 0, 256);
-            ApplyPlx508Palette();
-        }
-        else
-            m_pPanelCtrl->ColorRes(8, 0x10, nDither, 256);
-    }
-    else if (nBits == 4 && m_pPal16)
-        m_pPanelCtrl->ColorRes(4, 0x10, nDither, 16);
-    else if (nBits == 16)
-        m_pPanelCtrl->ColorRes(24, 4, 0, 0);
-    else if (nBits == 3 && m_pPal8)
-        m_pPanelCtrl->ColorRes(3, 0x10, nDither, 8);
-    else
-        m_pPanelCtrl->ColorRes((short)nBits, 1, nDither, (short)((nBits >= 0 && nBits < 16) ? (1 << nBits) : 0));
-}
-
-void CLeadViewerWnd::ApplyPlx508Palette()
-{
-    // The panel shows the Plx508 palette entry for entry, whatever colours
-    // the reduction put into the table.
-    HGLOBAL hDib = m_pPanelCtrl->GetDIB();
-    if (!hDib)
-        return;
-    SIZE_T nSize = ::GlobalSize(hDib);
-    if (BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib)))
-    {
-        BITMAPINFOHEADER bih;
-        memcpy(&bih, p, sizeof(bih));
-        SIZE_T nEntries = 256;
-        if (bih.biSize == sizeof(bih) && bih.biClrUsed != 0 && bih.biClrUsed < nEntries)
-            nEntries = bih.biClrUsed;
-        if (bih.biSize == sizeof(bih) && bih.biBitCount == 8 && nSize >= sizeof(bih) + nEntries * 4)
-        {
-            BYTE* pTable = p + sizeof(bih);
-            for (SIZE_T i = 0; i < nEntries; i++)
-            {
-                unsigned long cr = m_pPalPlx508[i];
-                pTable[4 * i] = (BYTE)(cr >> 16);
-                pTable[4 * i + 1] = (BYTE)(cr >> 8);
-                pTable[4 * i + 2] = (BYTE)cr;
-            }
-        }
-        ::GlobalUnlock(hDib);
-        m_pPanelCtrl->SetDIB(hDib);
-    }
-    ::GlobalFree(hDib);
 }
 
 void CLeadViewerWnd::UpdateOriginalImage(int bRepaint)
@@ -586,14 +494,14 @@ void* CLeadViewerWnd::GetOriginalImage()
 
 void* CLeadViewerWnd::GetPanelImage()
 {
-    if (!m_pPanelCtrl)
+    if (!m_pPanelCtrl || !m_pSourceCtrl)
         return nullptr;
-    CSize sizeOut = (m_sizeRequested.cx != 0 && m_sizeRequested.cy != 0) ? m_sizeRequested : m_sizeImage;
-    CSize sizeShown((int)m_pPanelCtrl->GetSrcWidth(), (int)m_pPanelCtrl->GetSrcHeight());
-    UpdatePanelImage(0, &sizeOut);
-    HGLOBAL hDib = m_pPanelCtrl->GetDIB();
-    UpdatePanelImage(0, &sizeShown);
-    return hDib;
+    // Computed apart from the display, which keeps showing what it showed.
+    const CSize sizeOut = (m_sizeRequested.cx != 0 && m_sizeRequested.cy != 0) ? m_sizeRequested : m_sizeImage;
+    qrv::img::Image image;
+    if (CPanelImage::Build(m_pSourceCtrl->GetImage(), GetPanelSettings(), sizeOut, image) != qrv::img::kOk)
+        return nullptr;
+    return CLead::CreateDIB(image);
 }
 
 void CLeadViewerWnd::GetPlxDibInfo(sPLXDIBINFO* pInfo)
@@ -602,13 +510,7 @@ void CLeadViewerWnd::GetPlxDibInfo(sPLXDIBINFO* pInfo)
     const CString& strFile = GetFileName();
     CFileSystemObject fso;
     CPlxDibInfo::SetNames(*pInfo, strFile, fso.GetTitle(strFile));
-    pInfo->byDither = (unsigned char)m_nDither;
-    pInfo->byColorBits = (unsigned char)m_nImageColorBits;
-    pInfo->byContrast = (unsigned char)(m_nContrast & 0xFF);
-    pInfo->byBrightness = (unsigned char)(m_nBrightness & 0xFF);
-    pInfo->dwFlags = (m_bSmooth ? PLXDIB_SMOOTH : 0) | (m_bInvert ? PLXDIB_INVERT : 0) | (m_bBlur ? PLXDIB_BLUR : 0)
-                     | (m_bSharpen ? PLXDIB_SHARPEN : 0) | (m_bFlip ? PLXDIB_FLIP : 0)
-                     | (m_bMirror ? PLXDIB_MIRROR : 0);
+    m_settings.FillRecord(*pInfo);
 }
 
 int CLeadViewerWnd::CacheData(COleDataSource* pDataSource)
@@ -619,7 +521,6 @@ int CLeadViewerWnd::CacheData(COleDataSource* pDataSource)
     if (!hDib)
         return 0;
     pDataSource->CacheGlobalData(CF_DIB, hDib);
-
     sPLXDIBINFO info;
     GetPlxDibInfo(&info);
     if (HGLOBAL hInfo = CPlxDibInfo::Write(info))
@@ -636,85 +537,27 @@ int CLeadViewerWnd::HasPropertyPages()
 
 void CLeadViewerWnd::AddPropertyPages(CPropertySheet* pSheet)
 {
-    if (!pSheet)
-        return;
-    if (m_dwViewerStyle & VWS_GENERALPAGE)
-    {
-        // A fresh page each time; the previous one leaves the sheet first.
-        if (m_pGeneralPage)
-        {
-            int nIndex = pSheet->GetPageIndex(m_pGeneralPage);
-            if (nIndex >= 0)
-                pSheet->RemovePage(nIndex);
-            delete m_pGeneralPage;
-        }
-        m_pGeneralPage = new CViewerGeneralPpg(this);
-        pSheet->AddPage(m_pGeneralPage);
-    }
-    if (!m_pImagePage)
-    {
-        m_pImagePage = new CLeadViewerPpg(this);
-        if (m_pPalPlx508)
-            m_pImagePage->SetPlx5CompMode(1);
-    }
-    pSheet->AddPage(m_pImagePage);
-    if (m_nImageColorBits >= 8)
-    {
-        if (!m_pPanelPage)
-        {
-            CViewerPps* pPps = DYNAMIC_DOWNCAST(CViewerPps, pSheet);
-            m_pPanelPage = new CViewerPanelPpg(pPps ? pPps->GetColorNames() : nullptr, this);
-        }
-        pSheet->AddPage(m_pPanelPage);
-    }
+    m_pages.Add(pSheet);
 }
 
 void CLeadViewerWnd::RemovePropertyPages(CPropertySheet* pSheet)
 {
-    auto removePage = [pSheet](CPropertyPage* pPage) {
-        if (pSheet)
-        {
-            int nIndex = pSheet->GetPageIndex(pPage);
-            if (nIndex >= 0)
-                pSheet->RemovePage(nIndex);
-        }
-        delete pPage;
-    };
-    if ((m_dwViewerStyle & VWS_GENERALPAGE) && m_pGeneralPage)
-    {
-        removePage(m_pGeneralPage);
-        m_pGeneralPage = nullptr;
-    }
-    if (m_pImagePage)
-    {
-        removePage(m_pImagePage);
-        m_pImagePage = nullptr;
-    }
-    if (m_pPanelPage)
-    {
-        removePage(m_pPanelPage);
-        m_pPanelPage = nullptr;
-    }
+    m_pages.Remove(pSheet);
 }
 
 void CLeadViewerWnd::UpdatePropertyPages()
 {
-    if (m_pGeneralPage && m_pGeneralPage->GetSafeHwnd())
-        m_pGeneralPage->OnUpdate();
-    if (m_pImagePage && m_pImagePage->GetSafeHwnd())
-        m_pImagePage->OnUpdate();
-    if (m_pPanelPage && m_pPanelPage->GetSafeHwnd())
-        m_pPanelPage->OnUpdate();
+    m_pages.Update();
 }
 
 void CLeadViewerWnd::ShowSizeToPage(int bShow)
 {
-    if (m_pImagePage)
-        m_pImagePage->ShowSizeToPage(bShow);
+    if (CLeadViewerPpg* pPage = m_pages.GetImagePage())
+        pPage->ShowSizeToPage(bShow);
 }
 
 void CLeadViewerWnd::ShowPlx508CompatibilityCtrl(int bShow)
 {
-    if (m_pImagePage)
-        m_pImagePage->SetPlx5CompMode(bShow);
+    if (CLeadViewerPpg* pPage = m_pages.GetImagePage())
+        pPage->SetPlx5CompMode(bShow);
 }

@@ -7,14 +7,13 @@
 // tab window; without it only the panel frame shows.
 #pragma once
 #include "viewer/ViewerWnd.h"
+#include "viewer/LeadViewerPages.h"
+#include "viewer/PanelSettings.h"
 #include "viewer/PlxDibInfo.h"
 
 class CLead;
 class CLeadFrame;
 class CTabWnd;
-class CLeadViewerPpg;
-class CViewerPanelPpg;
-class CViewerGeneralPpg;
 
 // Control ids of the viewer's children.
 #define IDC_LEADVIEWER_SOURCE   7000
@@ -61,7 +60,15 @@ public:
 
     int LoadLeadTool() { return 0; }
     void* GetSourceImage();
-    int GetImageColorBits() const { return m_nImageColorBits; }
+    int GetImageColorBits() const { return m_settings.nColorBits; }
+    // Everything that decides the panel image besides the source and its
+    // size: the viewer's effects, dither, contrast, brightness, Plx508 mode,
+    // image colour bits and palettes.
+    CPanelSettings GetPanelSettings() const;
+    // Takes the effects, dither, contrast, brightness and Plx508 mode of the
+    // value (not the colour bits or palettes); marks the viewer modified and,
+    // with bUpdate, recomputes the panel image.
+    void SetPanelSettings(const CPanelSettings& settings, int bUpdate);
     // Loads 2^nBits colours of pPalette into the panel control's user palette.
     void SetUserPalette(int nBits, const unsigned long* pPalette);
 
@@ -75,16 +82,16 @@ public:
     void SetContrast(int nContrast, int bUpdate);
     void SetBrightness(int nBrightness, int bUpdate);
     void EnablePlx508Mode(int bEnable, int bUpdate);
-    int GetSmooth() const { return m_bSmooth; }
-    int GetInvert() const { return m_bInvert; }
-    int GetBlur() const { return m_bBlur; }
-    int GetSharpen() const { return m_bSharpen; }
-    int GetFlip() const { return m_bFlip; }
-    int GetMirror() const { return m_bMirror; }
-    int GetDither() const { return m_nDither; }
-    int GetContrast() const { return m_nContrast; }
-    int GetBrightness() const { return m_nBrightness; }
-    int GetPlx508Mode() const { return m_bPlx508Mode; }
+    int GetSmooth() const { return m_settings.bSmooth; }
+    int GetInvert() const { return m_settings.bInvert; }
+    int GetBlur() const { return m_settings.bBlur; }
+    int GetSharpen() const { return m_settings.bSharpen; }
+    int GetFlip() const { return m_settings.bFlip; }
+    int GetMirror() const { return m_settings.bMirror; }
+    int GetDither() const { return m_settings.nDither; }
+    int GetContrast() const { return m_settings.nContrast; }
+    int GetBrightness() const { return m_settings.nBrightness; }
+    int GetPlx508Mode() const { return m_settings.bPlx508Mode; }
 
     // Changing the flag refreshes both displays.
     void EnableSizeToFit(int bEnable);
@@ -99,9 +106,9 @@ public:
     CLeadFrame* GetOriginalFrame() const { return m_pOriginalFrame; }
     CTabWnd* GetTabWnd() const { return m_pTabWnd; }
     const CSize& GetFitSize() const { return m_sizeFit; }
-    CLeadViewerPpg* GetImagePage() const { return m_pImagePage; }
-    CViewerPanelPpg* GetPanelPage() const { return m_pPanelPage; }
-    CViewerGeneralPpg* GetGeneralPage() const { return m_pGeneralPage; }
+    CLeadViewerPpg* GetImagePage() const { return m_pages.GetImagePage(); }
+    CViewerPanelPpg* GetPanelPage() const { return m_pages.GetPanelPage(); }
+    CViewerGeneralPpg* GetGeneralPage() const { return m_pages.GetGeneralPage(); }
 
     // The registered clipboard format "PlxDibInfo".
     static UINT GetPlxDibInfoFormat() { return CPlxDibInfo::GetFormat(); }
@@ -124,30 +131,21 @@ protected:
     CLead* m_pPanelCtrl;
     CLead* m_pOriginalCtrl;
     CTabWnd* m_pTabWnd;
-    CLeadViewerPpg* m_pImagePage;
-    CViewerPanelPpg* m_pPanelPage;
-    CViewerGeneralPpg* m_pGeneralPage;
+    CLeadViewerPages m_pages;
     CSize m_sizeImage;
-    int m_bSmooth;
-    int m_bInvert;
-    int m_bBlur;
-    int m_bSharpen;
-    int m_bFlip;
-    int m_bMirror;
-    int m_nDither;
-    int m_nContrast;
-    int m_nBrightness;
-    int m_nImageColorBits;
+    // The effects, dither, contrast, brightness, Plx508 mode and image colour
+    // bits; the palettes are the base's.
+    CPanelSettings m_settings;
     int m_bSizeToFit;
     CSize m_sizeFit;
-    int m_bPlx508Mode;
 
 private:
     int InitControls(CRect rect);
     void AddTabPages();
     void LoadPaletteFor(int nBits);
-    void ReduceColors(int nBits);
-    void ApplyPlx508Palette();
+    // The size the panel image is computed at: pSize, the fit size or the
+    // requested size; 0 x 0 keeps the source's.
+    CSize GetPanelSize(const CSize* pSize) const;
     void SetEffect(int& rFlag, int nValue, int bUpdate);
     void DestroyControls();
 };

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "viewer/PanelImage.h"
+
 namespace viewertest {
 
 namespace {
@@ -40,55 +42,26 @@ void RecordingLead::SetWMFResolution(long nDpi)
     CLead::SetWMFResolution(nDpi);
 }
 
-void RecordingLead::SetBitmap(HBITMAP hBitmap)
+TestPalettes::TestPalettes()
 {
-    Log(hBitmap ? "SetBitmap" : "SetBitmap(null)");
-    CLead::SetBitmap(hBitmap);
+    for (int i = 0; i < 16; ++i)
+        pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
+    for (int i = 0; i < 256; ++i) {
+        pal256[i] = RGB(i, i, i);
+        plx508[i] = RGB(i, 255 - i, (i * 7) & 255);
+    }
+    for (int i = 0; i < 8; ++i)
+        pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
 }
 
-HGLOBAL RecordingLead::GetDIB()
+bool PanelShowsItsSettings(CLeadViewerWnd& viewer)
 {
-    Log("GetDIB");
-    return CLead::GetDIB();
+    const qrv::img::Image& shown = viewer.GetPanelCtrl()->GetImage();
+    qrv::img::Image expected;
+    CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
+                       CSize(shown.Width(), shown.Height()), expected);
+    return !shown.Empty() && expected == shown;
 }
-
-short RecordingLead::SetDIB(HGLOBAL hDib)
-{
-    Log("SetDIB");
-    return CLead::SetDIB(hDib);
-}
-
-short RecordingLead::Median(short n) { Log(Fmt("Median(%d)", n)); return CLead::Median(n); }
-short RecordingLead::Average(short n) { Log(Fmt("Average(%d)", n)); return CLead::Average(n); }
-short RecordingLead::Sharpen(short n) { Log(Fmt("Sharpen(%d)", n)); return CLead::Sharpen(n); }
-short RecordingLead::Intensity(short n) { Log(Fmt("Intensity(%d)", n)); return CLead::Intensity(n); }
-short RecordingLead::Contrast(short n) { Log(Fmt("Contrast(%d)", n)); return CLead::Contrast(n); }
-short RecordingLead::Invert() { Log("Invert"); return CLead::Invert(); }
-short RecordingLead::Flip() { Log("Flip"); return CLead::Flip(); }
-short RecordingLead::Reverse() { Log("Reverse"); return CLead::Reverse(); }
-
-short RecordingLead::Size(float w, float h, short nFlags)
-{
-    Log(Fmt("Size(%d,%d,%d)", int(w), int(h), nFlags));
-    return CLead::Size(w, h, nFlags);
-}
-
-short RecordingLead::ColorRes(short nBits, short nPalette, short nDither, short nColors)
-{
-    Log(Fmt("ColorRes(%d,%d,%d,%d)", nBits, nPalette, nDither, nColors));
-    return CLead::ColorRes(nBits, nPalette, nDither, nColors);
-}
-
-void RecordingLead::SetForePalette(BOOL bFore) { Log(Fmt("SetForePalette(%d)", bFore)); CLead::SetForePalette(bFore); }
-void RecordingLead::SetPaintPalette(short n) { Log(Fmt("SetPaintPalette(%d)", n)); CLead::SetPaintPalette(n); }
-void RecordingLead::SetPaintDither(short n) { Log(Fmt("SetPaintDither(%d)", n)); CLead::SetPaintDither(n); }
-void RecordingLead::SetPaintSizeMode(short n) { Log(Fmt("SetPaintSizeMode(%d)", n)); CLead::SetPaintSizeMode(n); }
-void RecordingLead::SetAutoRepaint(BOOL b) { Log(Fmt("SetAutoRepaint(%d)", b)); CLead::SetAutoRepaint(b); }
-void RecordingLead::SetAutoSetRects(BOOL b) { Log(Fmt("SetAutoSetRects(%d)", b)); CLead::SetAutoSetRects(b); }
-void RecordingLead::SetAutoSize(BOOL b) { Log(Fmt("SetAutoSize(%d)", b)); CLead::SetAutoSize(b); }
-void RecordingLead::SetBackErase(BOOL b) { Log(Fmt("SetBackErase(%d)", b)); CLead::SetBackErase(b); }
-void RecordingLead::SetBackColor(COLORREF cr) { Log(Fmt("SetBackColor(0x%06lX)", (unsigned long)cr)); CLead::SetBackColor(cr); }
-short RecordingLead::ForceRepaint() { Log("ForceRepaint"); return CLead::ForceRepaint(); }
 
 Journal Only(const Journal& journal, const std::vector<std::string>& prefixes)
 {
@@ -100,14 +73,6 @@ Journal Only(const Journal& journal, const std::vector<std::string>& prefixes)
                 break;
             }
     return out;
-}
-
-std::string Last(const Journal& journal, const std::string& prefix)
-{
-    for (auto it = journal.rbegin(); it != journal.rend(); ++it)
-        if (it->compare(0, prefix.size(), prefix) == 0)
-            return *it;
-    return "";
 }
 
 qrv::img::Image ColorfulImage(int w, int h, int n)

@@ -5,10 +5,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
 #include "imaging/BmpFile.h"
 #include "imaging/ColorReducer.h"
 #include "imaging/DibReader.h"
+#include "imaging/Effects.h"
+#include "imaging/Resampler.h"
 #include "tests/support/TestApp.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "tests/viewer/LeadTestSupport.h"
@@ -315,27 +318,35 @@ TEST_F(LeadImage, FailedOperationsKeepTheImage)
     EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
 }
 
-TEST_F(LeadImage, ProcessingRunsOnTheImagingCore)
+TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)
 {
-    const Image src = GradientImage(40, 30);
-    Put(src);
-    ASSERT_EQ(0, m_lead.Flip());
-    ASSERT_EQ(0, m_lead.Reverse());
-    EXPECT_EQ(src.GetColor(0, 0), m_lead.GetImage().GetColor(39, 29));
-    ASSERT_EQ(0, m_lead.Invert());
-    const Bgra c = src.GetColor(5, 7), d = m_lead.GetImage().GetColor(34, 22);
-    EXPECT_EQ((Bgra{uint8_t(255 - c.b), uint8_t(255 - c.g), uint8_t(255 - c.r), 0}), d);
-    ASSERT_EQ(0, m_lead.Size(20.f, 15.f, 2));
-    EXPECT_EQ(20.f, m_lead.GetSrcWidth());
-    EXPECT_EQ(15.f, m_lead.GetSrcHeight());
-    Put(src);
-    ASSERT_EQ(0, m_lead.Intensity(1000));
-    EXPECT_EQ((Bgra{255, 255, 255, 0}), m_lead.GetImage().GetColor(3, 3));
-    Put(IndexedOf(4, 10, 10));
-    ASSERT_EQ(0, m_lead.Median(3));
-    EXPECT_EQ(24, m_lead.GetBitmapBits());
-    ASSERT_EQ(0, m_lead.Average(3));
-    ASSERT_EQ(0, m_lead.Sharpen(800));
-    ASSERT_EQ(0, m_lead.Contrast(-1000));
-    EXPECT_EQ(1, m_lead.GetColorCount()) << "contrast -1000 is a flat grey";
+    namespace img = qrv::img;
+    struct Case {
+        const char* name;
+        std::function<short(CLead&)> lead;
+        std::function<img::Status(Image&)> core;
+    };
+    const Case cases[] = {
+        {"Median", [](CLead& l) { return l.Median(3); }, [](Image& i) { return img::Effects::Median(i, 3); }},
+        {"Average", [](CLead& l) { return l.Average(3); }, [](Image& i) { return img::Effects::Average(i, 3); }},
+        {"Sharpen", [](CLead& l) { return l.Sharpen(800); }, [](Image& i) { return img::Effects::Sharpen(i, 800); }},
+        {"Intensity", [](CLead& l) { return l.Intensity(-300); },
+         [](Image& i) { return img::Effects::Intensity(i, -300); }},
+        {"Contrast", [](CLead& l) { return l.Contrast(400); }, [](Image& i) { return img::Effects::Contrast(i, 400); }},
+        {"Invert", [](CLead& l) { return l.Invert(); }, [](Image& i) { return img::Effects::Invert(i); }},
+        {"Flip", [](CLead& l) { return l.Flip(); }, [](Image& i) { return img::Effects::Flip(i); }},
+        {"Reverse", [](CLead& l) { return l.Reverse(); }, [](Image& i) { return img::Effects::Reverse(i); }},
+        {"Size", [](CLead& l) { return l.Size(23.f, 17.f, CLead::sizeResample); },
+         [](Image& i) { return img::Resampler::Size(i, 23, 17, 2); }},
+        {"ColorRes", [](CLead& l) { return l.ColorRes(4, CLead::crFixedPalette, CLead::crDitherStucki, 16); },
+         [](Image& i) { return img::ColorReducer::ColorRes(i, 4, img::kPaletteFixed, img::kDitherStucki, 16); }},
+    };
+    for (const Image& src : {GradientImage(40, 30), IndexedOf(4, 10, 10)})
+        for (const Case& c : cases) {
+            Put(src);
+            Image expected = src;
+            ASSERT_EQ(img::kOk, c.core(expected)) << c.name;
+            ASSERT_EQ(0, c.lead(m_lead)) << c.name;
+            EXPECT_TRUE(expected == m_lead.GetImage()) << c.name << " at " << src.BitsPerPixel() << " bits";
+        }
 }

@@ -1,6 +1,6 @@
-// The image viewer's pipeline: which operations of the imaging control run,
-// in which order and with which arguments (journalled by a recording control
-// that also does the real work), and what the pixels come out as.
+// The image viewer around its panel image: which size the panel image gets,
+// that every change shows the settings at once, loading, the clipboard record
+// and the displays' set-up. The panel image itself is test_panel_image.cpp's.
 #include <gtest/gtest.h>
 
 #include <afxole.h>
@@ -9,6 +9,7 @@
 
 #include "imaging/BmpFile.h"
 #include "imaging/DibReader.h"
+#include "viewer/PanelImage.h"
 #include "tests/support/MessageBoxAnswer.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "toolkit/TabWnd.h"
@@ -21,29 +22,11 @@ using leadtest::SolidImage;
 
 namespace {
 
-struct Palettes {
-    unsigned long pal16[16];
-    unsigned long pal256[256];
-    unsigned long plx508[256];
-    unsigned long pal8[8];
-    Palettes()
-    {
-        for (int i = 0; i < 16; ++i)
-            pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
-        for (int i = 0; i < 256; ++i) {
-            pal256[i] = RGB(i, i, i);
-            plx508[i] = RGB(i, 255 - i, (i * 7) & 255);
-        }
-        for (int i = 0; i < 8; ++i)
-            pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
-    }
-};
-
 class PipelineTest : public ::testing::Test {
 protected:
     HostWindow host{300, 240};
     TestViewer viewer;
-    Palettes pal;
+    TestPalettes pal;
 
     void SetUp() override
     {
@@ -56,18 +39,6 @@ protected:
         ASSERT_EQ(1, viewer.SetImage(hDib));
         ::GlobalFree(hDib);
     }
-    // The ColorRes call of one panel update with the given colour settings.
-    std::string ColorResFor(int bits, bool withPalettes, bool plx, int dither)
-    {
-        viewer.SetColorInfo(bits, withPalettes ? pal.pal16 : nullptr, withPalettes ? pal.pal256 : nullptr,
-                            pal.plx508, withPalettes ? pal.pal8 : nullptr);
-        viewer.EnablePlx508Mode(plx, 0);
-        viewer.SetDither(dither, 0);
-        viewer.panelLog.clear();
-        viewer.UpdatePanelImage(0, nullptr);
-        return Last(viewer.panelLog, "ColorRes");
-    }
-    HGLOBAL PanelDib() { return viewer.GetPanelCtrl()->GetDIB(); }
     std::string WriteBmp(const std::string& name, const qrv::img::Image& image)
     {
         std::string path = TempFolder() + name;
@@ -76,112 +47,25 @@ protected:
     }
 };
 
-TEST_F(PipelineTest, ColorResFollowsTheDepthTableRowByRow)
-{
-    // Dither index -> control code: 0 0, 1 7, 2 1, 3 2, 4 3, 5 4, 6 5, 7 6.
-    EXPECT_EQ("ColorRes(8,16,0,256)", ColorResFor(8, true, true, 3));   // Plx508: never dithered
-    EXPECT_EQ("ColorRes(8,16,2,256)", ColorResFor(8, true, false, 3));
-    EXPECT_EQ("ColorRes(8,1,7,256)", ColorResFor(8, false, true, 1));   // no 256-colour palette
-    EXPECT_EQ("ColorRes(4,16,7,16)", ColorResFor(4, true, false, 1));
-    EXPECT_EQ("ColorRes(4,1,1,16)", ColorResFor(4, false, false, 2));
-    EXPECT_EQ("ColorRes(24,4,0,0)", ColorResFor(16, true, false, 5));   // dither has no effect
-    EXPECT_EQ("ColorRes(3,16,6,8)", ColorResFor(3, true, false, 7));
-    EXPECT_EQ("ColorRes(3,1,0,8)", ColorResFor(3, false, false, 0));
-    EXPECT_EQ("ColorRes(1,1,3,2)", ColorResFor(1, true, false, 4));
-    EXPECT_EQ("ColorRes(2,1,5,4)", ColorResFor(2, true, false, 6));
-}
-
-TEST_F(PipelineTest, UserPaletteIsLoadedBeforeTheReduction)
-{
-    ColorResFor(8, true, true, 2);
-    // Step 1 loads the Plx508 palette (256 entries, then the fore-palette switch).
-    Journal order = Only(viewer.panelLog, {"SetForePalette", "SetBitmap", "ColorRes"});
-    ASSERT_EQ(3u, order.size());
-    EXPECT_EQ("SetForePalette(1)", order[0]);
-    EXPECT_EQ(std::string(pal.plx508[200] == viewer.GetPanelCtrl()->GetUserPalette(200) ? "loaded" : "missing"),
-              "loaded");
-}
-
-TEST_F(PipelineTest, EightBitsWithAFourBitSourceUseTheSixteenColourPalette)
-{
-    SetSource(IndexedImage(32, 16, 4));
-    EXPECT_EQ("ColorRes(4,16,1,16)", ColorResFor(8, true, false, 2));
-    HGLOBAL hDib = PanelDib();
-    ASSERT_NE(nullptr, hDib);
-    qrv::img::Image out;
-    ASSERT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t*>(::GlobalLock(hDib)),
-                                                       ::GlobalSize(hDib), out));
-    ::GlobalUnlock(hDib);
-    ::GlobalFree(hDib);
-    EXPECT_EQ(4, out.BitsPerPixel());
-    for (int y = 0; y < out.Height(); ++y)
-        for (int x = 0; x < out.Width(); ++x) {
-            uint32_t cr = qrv::img::BgraToColorRef(out.GetColor(x, y));
-            bool inPalette = false;
-            for (unsigned long p : pal.pal16)
-                inPalette = inPalette || (p & 0xFFFFFF) == (cr & 0xFFFFFF);
-            ASSERT_TRUE(inPalette) << x << "," << y;
-        }
-}
-
-TEST_F(PipelineTest, EffectsRunInTheirFixedOrder)
-{
-    viewer.EnableSizeToFit(0);
-    viewer.SetColorInfo(4, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
-    viewer.EnableMirror(1, 0);
-    viewer.EnableFlip(1, 0);
-    viewer.EnableInvert(1, 0);
-    viewer.EnableSharpen(1, 0);
-    viewer.EnableBlur(1, 0);
-    viewer.EnableSmooth(1, 0);
-    viewer.SetContrast(30, 0);
-    viewer.SetBrightness(-20, 0);
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    Journal expected = {"SetBitmap", "SetPaintPalette(0)", "Median(4)", "Average(4)", "Sharpen(800)",
-                        "Intensity(-20)", "Contrast(30)", "Invert", "Flip", "Reverse", "ColorRes(4,16,1,16)"};
-    EXPECT_EQ(expected, Only(viewer.panelLog, {"SetBitmap", "SetPaintPalette", "Median", "Average", "Sharpen",
-                                               "Intensity", "Contrast", "Invert", "Flip", "Reverse", "Size",
-                                               "ColorRes"}));
-
-    viewer.ResetPropertySettings();
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    EXPECT_EQ((Journal{"Intensity(0)", "Contrast(0)"}),
-              Only(viewer.panelLog, {"Median", "Average", "Sharpen", "Intensity", "Contrast", "Invert", "Flip",
-                                     "Reverse"}));
-}
-
 TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize)
 {
+    auto shown = [this](CSize* pSize) {
+        viewer.UpdatePanelImage(0, pSize);
+        return CSize((int)viewer.GetPanelCtrl()->GetSrcWidth(), (int)viewer.GetPanelCtrl()->GetSrcHeight());
+    };
     viewer.EnableSizeToFit(0);
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    EXPECT_EQ("", Last(viewer.panelLog, "Size"));   // the source size stays
-    EXPECT_EQ(64, (int)viewer.GetPanelCtrl()->GetSrcWidth());
-
-    viewer.SetImageSize(CSize(40, 0));   // one dimension 0: no size requested
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    EXPECT_EQ("", Last(viewer.panelLog, "Size"));
-
+    EXPECT_EQ(CSize(64, 48), shown(nullptr));   // the source size stays
+    viewer.SetImageSize(CSize(40, 0));           // one dimension 0: no size requested
+    EXPECT_EQ(CSize(64, 48), shown(nullptr));
     viewer.SetImageSize(CSize(40, 30));
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    EXPECT_EQ("Size(40,30,2)", Last(viewer.panelLog, "Size"));
-    EXPECT_EQ(40, (int)viewer.GetPanelCtrl()->GetSrcWidth());
-    EXPECT_EQ(30, (int)viewer.GetPanelCtrl()->GetSrcHeight());
-
+    EXPECT_EQ(CSize(40, 30), shown(nullptr));
     viewer.EnableSizeToFit(1);
     viewer.SetFitSize(CSize(50, 25));
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, nullptr);
-    EXPECT_EQ("Size(50,25,2)", Last(viewer.panelLog, "Size"));
-
+    EXPECT_EQ(CSize(50, 25), shown(nullptr));
     CSize arg(20, 10);
-    viewer.panelLog.clear();
-    viewer.UpdatePanelImage(0, &arg);
-    EXPECT_EQ("Size(20,10,2)", Last(viewer.panelLog, "Size"));
+    EXPECT_EQ(CSize(20, 10), shown(&arg));
+    // Whatever the size, the panel shows the pure function's image of the settings.
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
 }
 
 TEST_F(PipelineTest, SizeToFitNeverEnlargesASmallImage)
@@ -193,50 +77,45 @@ TEST_F(PipelineTest, SizeToFitNeverEnlargesASmallImage)
     EXPECT_EQ(10, (int)viewer.GetPanelCtrl()->GetSrcHeight());
 }
 
-TEST_F(PipelineTest, Plx508ModeShowsThePlx508PaletteEntryForEntry)
+TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
 {
     SetSource(ColorfulImage(64, 48, 300));
-    EXPECT_EQ("ColorRes(8,16,0,256)", ColorResFor(8, true, true, 3));
-    EXPECT_EQ((Journal{"ColorRes(8,16,0,256)", "GetDIB", "SetDIB"}),
-              Only(viewer.panelLog, {"ColorRes", "GetDIB", "SetDIB"}));
-    HGLOBAL hDib = PanelDib();
-    ASSERT_NE(nullptr, hDib);
-    const BYTE* p = static_cast<const BYTE*>(::GlobalLock(hDib));
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, p, sizeof(bih));
-    EXPECT_EQ(8, bih.biBitCount);
-    ASSERT_GE(::GlobalSize(hDib), sizeof(bih) + 1024);
-    for (int i = 0; i < 256; ++i) {
-        const BYTE* e = p + sizeof(bih) + 4 * i;
-        EXPECT_EQ(pal.plx508[i], RGB(e[2], e[1], e[0])) << "entry " << i;
-    }
-    ::GlobalUnlock(hDib);
-    ::GlobalFree(hDib);
+    viewer.SetColorInfo(8, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
+    viewer.EnablePlx508Mode(1, 1);
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
+    // The panel control paints with the palette the reduction used.
+    EXPECT_EQ(pal.plx508[200] & 0xFFFFFF, viewer.GetPanelCtrl()->GetUserPalette(200));
+    EXPECT_TRUE(viewer.GetPanelCtrl()->GetForePalette());
+    viewer.SetContrast(300, 1);
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
+    viewer.EnableMirror(1, 1);
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
+    viewer.SetImageColorBits(4, 1);
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
+    EXPECT_EQ(4, viewer.GetPanelCtrl()->GetBitmapBits());
 }
 
-TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndRestoresTheDisplay)
+TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay)
 {
-    SetSource(SolidImage(600, 480, 0x00FF00));
+    SetSource(ColorfulImage(600, 480, 500));
+    viewer.SetColorInfo(4, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
     viewer.Refresh();   // size to fit: the display shows a reduced image
-    int cxShown = (int)viewer.GetPanelCtrl()->GetSrcWidth();
-    int cyShown = (int)viewer.GetPanelCtrl()->GetSrcHeight();
-    ASSERT_LT(cxShown, 600);
+    const qrv::img::Image shown = viewer.GetPanelCtrl()->GetImage();
+    ASSERT_LT(shown.Width(), 600);
 
-    viewer.SetImageSize(CSize(0, 50));
-    viewer.panelLog.clear();
+    viewer.SetImageSize(CSize(0, 50));   // no requested size: the source's
     HGLOBAL hDib = viewer.GetPanelImage();
     ASSERT_NE(nullptr, hDib);
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, ::GlobalLock(hDib), sizeof(bih));
+    qrv::img::Image out;
+    ASSERT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t*>(::GlobalLock(hDib)),
+                                                       ::GlobalSize(hDib), out));
     ::GlobalUnlock(hDib);
     ::GlobalFree(hDib);
-    EXPECT_EQ(600, bih.biWidth);
-    EXPECT_EQ(480, bih.biHeight);
-    EXPECT_EQ((Journal{"Size(600,480,2)", "GetDIB",
-                       "Size(" + std::to_string(cxShown) + "," + std::to_string(cyShown) + ",2)"}),
-              Only(viewer.panelLog, {"Size", "GetDIB"}));
-    EXPECT_EQ(cxShown, (int)viewer.GetPanelCtrl()->GetSrcWidth());
-    EXPECT_EQ(cyShown, (int)viewer.GetPanelCtrl()->GetSrcHeight());
+    qrv::img::Image expected;
+    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
+                                                CSize(600, 480), expected));
+    EXPECT_TRUE(expected == out);
+    EXPECT_TRUE(shown == viewer.GetPanelCtrl()->GetImage());
 }
 
 TEST_F(PipelineTest, SixteenBitBitFieldDibIsShownAsTwentyFourBits)
@@ -395,15 +274,21 @@ TEST(CacheDataNoImage, AnswersZeroAndOffersNothing)
     EXPECT_EQ(0, source.GetFormatCount());
 }
 
-TEST(ViewerInit, ControlSettingsOfEachDisplayInOrder)
+TEST(ViewerInit, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
 {
     HostWindow host(200, 150);
     TestViewer viewer;
     ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
-    Journal expected = {"SetAutoRepaint(0)", "SetAutoSetRects(1)", "SetAutoSize(1)", "SetBackErase(0)",
-                        "SetBackColor(0xFFFFFF)", "SetPaintDither(1)", "SetPaintPalette(1)", "SetPaintSizeMode(0)"};
-    EXPECT_EQ(expected, viewer.panelLog);
-    EXPECT_EQ(expected, viewer.originalLog);
+    for (CLead* pLead : {viewer.GetPanelCtrl(), viewer.GetOriginalCtrl()}) {
+        EXPECT_FALSE(pLead->GetAutoRepaint());
+        EXPECT_TRUE(pLead->GetAutoSetRects());
+        EXPECT_TRUE(pLead->GetAutoSize());
+        EXPECT_FALSE(pLead->GetBackErase());
+        EXPECT_EQ(RGB(255, 255, 255), pLead->GetBackColor());
+        EXPECT_EQ(1, pLead->GetPaintDither());
+        EXPECT_EQ(1, pLead->GetPaintPalette());
+        EXPECT_EQ(CLead::paintNormal, pLead->GetPaintSizeMode());
+    }
     EXPECT_EQ(7000, viewer.GetSourceCtrl()->GetDlgCtrlID());
     EXPECT_EQ(7001, viewer.GetPanelFrame()->GetDlgCtrlID());
     EXPECT_EQ(7002, viewer.GetOriginalFrame()->GetDlgCtrlID());

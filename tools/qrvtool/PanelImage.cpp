@@ -1,9 +1,11 @@
-// qrvtool panel-image: pictures converted for a panel without a window on
-// screen, through the viewer's own panel image (CLeadViewerWnd::GetPanelImage),
-// so that the files equal what the image viewer shows and copies.
+// qrvtool panel-image: pictures converted for a panel without any window,
+// through the viewer's own panel image function (CPanelImage) and its way of
+// loading files, so that the files equal what the image viewer shows and copies.
 #include "tools/qrvtool/PanelImage.h"
+#include "imaging/BmpFile.h"
 #include "tools/qrvtool/PaletteFile.h"
-#include "viewer/LeadViewerWnd.h"
+#include "viewer/Lead.h"
+#include "viewer/PanelImage.h"
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,7 +15,7 @@
 namespace {
 
 // The dither names of the viewer's image page, in the order of its list.
-const char* const kDitherNames[] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
+const char* const kDitherNames[CPanelSettings::ditherCount] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
                                     "Stevenson Arce", "Jarvis"};
 
 struct Options
@@ -49,7 +51,7 @@ bool ParseInt(const char* text, int& value)
 
 int DitherIndex(const char* name)
 {
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < CPanelSettings::ditherCount; ++i)
         if (_stricmp(name, kDitherNames[i]) == 0)
             return i;
     return -1;
@@ -113,82 +115,41 @@ std::string OutputPath(const std::string& outDir, const std::string& input)
     return dir + name + ".bmp";
 }
 
-// A DIB as a BMP file: the 14-byte file header, then the DIB's bytes.
-bool WriteDibFile(const std::string& path, HGLOBAL hDib)
+const unsigned long* Ptr(const std::vector<unsigned long>& v) { return v.empty() ? nullptr : v.data(); }
+
+// The settings of the options, as the viewer's setters would leave them.
+CPanelSettings SettingsOf(const Options& o, const Palettes& palettes)
 {
-    const SIZE_T size = ::GlobalSize(hDib);
-    const BYTE* dib = static_cast<const BYTE*>(::GlobalLock(hDib));
-    if (!dib || size < sizeof(BITMAPINFOHEADER)) {
-        if (dib) ::GlobalUnlock(hDib);
-        return false;
-    }
-    const BITMAPINFOHEADER* bih = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
-    DWORD colours = bih->biClrUsed ? bih->biClrUsed : (bih->biBitCount <= 8 ? 1u << bih->biBitCount : 0);
-    DWORD masks = bih->biCompression == BI_BITFIELDS ? 12 : 0;
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfSize = static_cast<DWORD>(sizeof(bfh) + size);
-    bfh.bfOffBits = static_cast<DWORD>(sizeof(bfh) + bih->biSize + masks + colours * 4);
-    FILE* f = fopen(path.c_str(), "wb");
-    bool ok = f && fwrite(&bfh, sizeof(bfh), 1, f) == 1 && fwrite(dib, size, 1, f) == 1;
-    if (f && fclose(f) != 0) ok = false;
-    ::GlobalUnlock(hDib);
-    if (!ok) ::DeleteFileA(path.c_str());
-    return ok;
+    CPanelSettings s;
+    s.nColorBits = o.bits;
+    s.pPal16 = Ptr(palettes.colors16);
+    s.pPal256 = Ptr(palettes.colors256);
+    s.pPalPlx508 = Ptr(palettes.plx508);
+    s.pPal8 = Ptr(palettes.colors8);
+    s.nContrast = o.contrast;
+    s.nBrightness = o.brightness;
+    s.bSmooth = o.smooth;
+    s.bInvert = o.invert;
+    s.bBlur = o.blur;
+    s.bSharpen = o.sharpen;
+    s.bFlip = o.flip;
+    s.bMirror = o.mirror;
+    s.bPlx508Mode = !palettes.plx508.empty();
+    return s;
 }
 
-// The viewer configured as the options say, in a hidden window of its own.
-class CPanelConverter
+// The panel image of one file at the requested size (the picture's own
+// without one); false when the file cannot be read.
+bool Convert(const std::string& input, const Options& o, CPanelSettings settings, qrv::img::Image& out)
 {
-public:
-    explicit CPanelConverter(const Options& o) : m_o(o), m_viewer(0) {}
-    ~CPanelConverter()
-    {
-        if (m_viewer.m_hWnd) m_viewer.DestroyWindow();
-        if (m_hParent) ::DestroyWindow(m_hParent);
-    }
-
-    bool Create(const Palettes& palettes)
-    {
-        m_hParent = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
-        CRect rc(0, 0, 640, 480);
-        if (!m_hParent || !m_viewer.Create(WS_CHILD, rc, CWnd::FromHandle(m_hParent), 1, nullptr))
-            return false;
-        m_palettes = palettes;
-        m_viewer.EnableSizeToFit(0);
-        m_viewer.SetColorInfo(m_o.bits, Ptr(m_palettes.colors16), Ptr(m_palettes.colors256), Ptr(m_palettes.plx508),
-                              Ptr(m_palettes.colors8));
-        if (m_o.width > 0)
-            m_viewer.SetImageSize(CSize(m_o.width, m_o.height));
-        return true;
-    }
-
-    // The panel image of one file, or null when the file cannot be read.
-    HGLOBAL Convert(const std::string& input)
-    {
-        if (!m_viewer.LoadFile(input.c_str()))
-            return nullptr;
-        if (m_o.dither >= 0) m_viewer.SetDither(m_o.dither, 0);
-        m_viewer.SetContrast(m_o.contrast, 0);
-        m_viewer.SetBrightness(m_o.brightness, 0);
-        m_viewer.EnableSmooth(m_o.smooth, 0);
-        m_viewer.EnableInvert(m_o.invert, 0);
-        m_viewer.EnableBlur(m_o.blur, 0);
-        m_viewer.EnableSharpen(m_o.sharpen, 0);
-        m_viewer.EnableFlip(m_o.flip, 0);
-        m_viewer.EnableMirror(m_o.mirror, 0);
-        m_viewer.EnablePlx508Mode(!m_palettes.plx508.empty(), 0);
-        return m_viewer.GetPanelImage();
-    }
-
-private:
-    static unsigned long* Ptr(std::vector<unsigned long>& v) { return v.empty() ? nullptr : v.data(); }
-
-    const Options& m_o;
-    Palettes m_palettes;
-    HWND m_hParent = nullptr;
-    CLeadViewerWnd m_viewer;
-};
+    CLead source;
+    if (CPanelImage::LoadSource(source, input.c_str()) != CLead::errNone)
+        return false;
+    settings.nDither = o.dither >= 0 ? o.dither : CPanelImage::GetInitialDither(source.GetColorCount(), o.bits);
+    const qrv::img::Image& image = source.GetImage();
+    const CSize size = o.width > 0 ? CSize(o.width, o.height) : CSize(image.Width(), image.Height());
+    return CPanelImage::Build(image, settings, size, out) == qrv::img::kOk;
+}
 
 } // namespace
 
@@ -210,9 +171,7 @@ int PanelImage(int argc, char** argv)
     if (::GetFileAttributesA(o.outDir.c_str()) == INVALID_FILE_ATTRIBUTES && !::CreateDirectoryA(o.outDir.c_str(), nullptr))
         return Fail("Ausgabeordner \"%s\" kann nicht angelegt werden", o.outDir.c_str());
 
-    CPanelConverter converter(o);
-    if (!converter.Create(palettes))
-        return Fail("der Bildbetrachter kann nicht erzeugt werden");
+    const CPanelSettings settings = SettingsOf(o, palettes);
     int failures = 0;
     const size_t count = o.inputs.size();
     for (size_t i = 0; i < count; ++i) {
@@ -225,17 +184,17 @@ int PanelImage(int argc, char** argv)
             ++failures;
             continue;
         }
-        HGLOBAL hDib = converter.Convert(input);
-        if (!hDib) {
+        qrv::img::Image panel;
+        if (!Convert(input, o, settings, panel)) {
             Fail("\"%s\" kann nicht gelesen werden", input.c_str());
             ++failures;
             continue;
         }
-        if (!WriteDibFile(output, hDib)) {
+        if (qrv::img::BmpFile::Save(output, panel) != qrv::img::kOk) {
+            ::DeleteFileA(output.c_str());
             Fail("\"%s\" kann nicht geschrieben werden", output.c_str());
             ++failures;
         }
-        ::GlobalFree(hDib);
     }
     return failures ? 1 : 0;
 }
