@@ -1,5 +1,6 @@
 #include "PlcInfo.h"
 #include "PlcIdentityTable.h"
+#include "IdentityString.h"
 #include "framework/PathStrPart.h"
 #include "driver/QRVPlcDriver.h"
 #include <stdio.h>
@@ -12,14 +13,6 @@ CString ModuleString(HINSTANCE hModule, UINT nID)
     char buffer[256] = "";
     int n = ::LoadStringA(hModule, nID, buffer, sizeof(buffer));
     return n > 0 ? CString(buffer, n) : CString();
-}
-
-int CountPoints(LPCSTR psz)
-{
-    int n = 0;
-    for (; *psz; ++psz)
-        n += *psz == '.';
-    return n;
 }
 }
 
@@ -97,19 +90,8 @@ int CPlcInfo::GetVersionInfo(HINSTANCE hModule, unsigned short* pwVersion, unsig
     CString identity = ModuleString(hModule, IDS_IDENTITY);
     if (identity.IsEmpty())
         return 0;
-    int code = 0, version = 0, ignored = 0, result = 0;
-    switch (CountPoints(identity)) {
-    case 1:
-        sscanf(identity, "%d.%d", &code, &version);
-        result = 1;
-        break;
-    case 2:
-        sscanf(identity, "%d.%d.%d", &ignored, &code, &version);
-        result = 1;
-        break;
-    default:
-        break;
-    }
+    int code = 0, version = 0;
+    const int result = ParseIdentityString(identity, code, version) ? 1 : 0;
     const unsigned char byCode = static_cast<unsigned char>(code & 0xFF);
     const unsigned char byVersion = static_cast<unsigned char>(version & 0xFF);
     if (pbyCode)

@@ -1,4 +1,5 @@
 #include "PlcInfoList.h"
+#include "CacheRecord.h"
 #include <afxwin.h>
 #include "framework/PathStrPart.h"
 #include "toolkit/FileSystemObject.h"
@@ -19,13 +20,6 @@ CString Decimal(int n)
     CString s;
     s.Format("%d", n);
     return s;
-}
-
-bool ReadFlag(CRegistryKey& key, LPCSTR pszName)
-{
-    CString text;
-    key.QueryString(pszName, text);
-    return atoi(text) != 0;
 }
 
 CString HostRegistryKey()
@@ -71,36 +65,42 @@ void WriteCurrentLayout(CRegistryKey& key, CPlcInfo& info)
     key.SetString("SpecialImport", t.special);
 }
 
-// Firmware text back into the version fields: the legacy form for code 1,
-// the packed form otherwise.
-void ReadFirmware(CPlcInfo& info, const CString& text)
+// The value's text; "" when it is missing or not text.
+CString QueryText(CRegistryKey& key, LPCSTR pszName)
 {
-    int x = 0, y = 0;
-    sscanf(text, "%d.%d", &x, &y);
-    if (info.m_byCode == CPlcInfo::LEGACY_FORM) {
-        info.m_wVersion = static_cast<unsigned short>((x & 0xFF) * 256 + (y & 0xFF));
-        return;
-    }
-    info.m_nMajor = x;
-    info.m_nMinor = y;
-    info.m_wVersion = static_cast<unsigned short>((x & 15) * 16 + (y & 15));
+    CString text;
+    key.QueryString(pszName, text);
+    return text;
 }
 
 void ReadDescriptor(CRegistryKey& key, CPlcInfo& info)
 {
-    CString text;
     key.QueryString("Driver_Name", info.m_strDriverName);
     key.QueryString("DLL_Ver", info.m_strDllVersion);
-    key.QueryString("Project_Code", text);
-    info.m_byCode = static_cast<unsigned char>(atoi(text) & 0xFF);
-    key.QueryString("Firmware_Ver", text);
-    ReadFirmware(info, text);
     key.QueryString("FullPath", info.m_strFolder);
     key.QueryString("Compatibility", info.m_strCompatibility);
-    info.m_bDProto = ReadFlag(key, "DProto");
-    info.m_bTagSupport = ReadFlag(key, "TagSupport");
-    info.m_bOldTagSupport = ReadFlag(key, "OldTagSupport");
-    info.m_bSpecialImport = ReadFlag(key, "SpecialImport");
+    const CString code = QueryText(key, "Project_Code"), firmware = QueryText(key, "Firmware_Ver"),
+                  dproto = QueryText(key, "DProto"), tags = QueryText(key, "TagSupport"),
+                  oldTags = QueryText(key, "OldTagSupport"), special = QueryText(key, "SpecialImport");
+    CacheRecordTexts texts;
+    texts.code = code;
+    texts.firmware = firmware;
+    texts.dproto = dproto;
+    texts.tags = tags;
+    texts.oldTags = oldTags;
+    texts.special = special;
+    CacheRecord record;
+    record.major = info.m_nMajor;
+    record.minor = info.m_nMinor;
+    DecodeCacheRecord(texts, CPlcInfo::LEGACY_FORM, record);
+    info.m_byCode = record.code;
+    info.m_wVersion = record.version;
+    info.m_nMajor = record.major;
+    info.m_nMinor = record.minor;
+    info.m_bDProto = record.dproto;
+    info.m_bTagSupport = record.tags;
+    info.m_bOldTagSupport = record.oldTags;
+    info.m_bSpecialImport = record.special;
 }
 
 bool SetDefaultValue(HKEY hKey, LPCSTR pszText)

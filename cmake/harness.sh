@@ -204,11 +204,23 @@ $(qrv_wine32_missing_reason)"
   if [ $built = 1 ] && [ -f imaging/CMakeLists.txt ]; then
     qrv_ctest native-asan || rc=1
   fi
+  qrv_fuzz_short || rc=1
   qrv_xvfb_stop
   trap - EXIT
   echo "$QRV_SUMMARY" | sed '/^$/d'
   echo "total: $QRV_PASSED passed, $QRV_FAILED failed"
   echo "qrv: tests finished in $(( $(date +%s) - started )) s, result: $([ $rc = 0 ] && echo passed || echo FAILED)"
+  return $rc
+}
+
+# A short run of every fuzz target; the kept crash inputs are replayed first.
+qrv_fuzz_short() {
+  local log="$ROOT/build/fuzz-short.log" rc=0
+  mkdir -p "$ROOT/build"
+  bash tests/fuzz/run.sh all "${QRV_FUZZ_SECONDS:-10}" >"$log" 2>&1 || rc=1
+  QRV_SUMMARY="$QRV_SUMMARY
+$(grep '^fuzz ' "$log")"
+  [ $rc = 0 ] || tail -40 "$log"
   return $rc
 }
 

@@ -230,7 +230,9 @@ struct RowOffsets {
 constexpr RowOffsets kRowOffsets;
 constexpr Float8 kPlaceGreen = {0, 0, 0, 0, 1, 1, 1, 1};
 constexpr Float8 kPlaceBlue = {0, 1, 2, 3, 0, 1, 2, 3};
+#ifndef __clang__
 constexpr Byte32 kLowBytes = {0, 4, 8, 12, 16, 20, 24, 28};
+#endif
 
 // A candidate's score at the box's first slot and its steps per slot.
 struct Scorer {
@@ -281,7 +283,12 @@ struct Scorer {
                 }
             for (int i = 0; i < 4; ++i) {
                 // Each index's low byte, the eight together at the front.
+#ifdef __clang__
+                // Clang (the fuzzing build) names the shuffle differently.
+                const auto bytes = __builtin_shufflevector(Byte32(index[i]), Byte32(index[i]), 0, 4, 8, 12, 16, 20, 24, 28);
+#else
                 const Byte32 bytes = __builtin_shuffle(Byte32(index[i]), kLowBytes);
+#endif
                 std::memcpy(out + 8 * (row0 + j + i), &bytes, 8);
             }
         }

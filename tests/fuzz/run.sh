@@ -1,10 +1,16 @@
 #!/bin/bash
-# Fuzzes the DIB and BMP readers with libFuzzer, ASan and UBSan for SECONDS
-# (default 300) from a seed corpus of every format. Build folder: build/fuzz.
+# Fuzzes the readers of outside data that build without Windows natively with
+# libFuzzer, ASan and UBSan: run.sh [TARGET|all] [SECONDS] (default all,
+# 300 s per target). Every target first replays its kept crash inputs
+# (tests/fuzz/regressions/TARGET/); a new crash input is copied there.
+# Build folder: build/fuzz.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-SECONDS_TO_RUN="${1:-300}"
+TARGET="${1:-all}"
+SECONDS_TO_RUN="${2:-300}"
 OUT="$ROOT/build/fuzz"
+REGRESSIONS="$ROOT/tests/fuzz/regressions"
+TARGETS=(dib palette identity cache_record)
 
 need=()
 command -v clang++ >/dev/null || need+=(clang)
@@ -13,20 +19,105 @@ if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
 fi
 
-mkdir -p "$OUT/obj" "$OUT/seeds" "$OUT/corpus" "$OUT/findings"
-SRCS=(BmpFile ColorReducer DibReader DibWriter Effects Image PaletteMapper Resampler RleCodec)
 FLAGS=(-std=c++17 -O1 -g -I"$ROOT" -fsanitize=address,undefined -fno-sanitize-recover=all
        -fno-omit-frame-pointer)
-objs=()
-for s in "${SRCS[@]}"; do
-  clang++ "${FLAGS[@]}" -fsanitize=fuzzer-no-link -c "$ROOT/imaging/$s.cpp" -o "$OUT/obj/$s.o"
-  objs+=("$OUT/obj/$s.o")
-done
-clang++ "${FLAGS[@]}" -fsanitize=fuzzer "$ROOT/tests/fuzz/fuzz_dib.cpp" "${objs[@]}" -o "$OUT/fuzz_dib"
-clang++ "${FLAGS[@]}" "$ROOT/tests/fuzz/make_seeds.cpp" "${objs[@]}" -o "$OUT/make_seeds"
-"$OUT/make_seeds" "$OUT/seeds"
+# Every source of the imaging core: it has no Windows dependency.
+IMAGING=($(cd "$ROOT/imaging" && ls *.cpp | sed 's/\.cpp$//'))
 
-cd "$OUT/findings"
-"$OUT/fuzz_dib" -max_total_time="$SECONDS_TO_RUN" -max_len=65536 -rss_limit_mb=2048 \
-  -timeout=10 -print_final_stats=1 "$OUT/corpus" "$OUT/seeds"
-echo "fuzz: no finding in ${SECONDS_TO_RUN} s"
+# The library sources each target links, relative to the root.
+sources_of() {
+  case "$1" in
+    dib)          printf 'imaging/%s.cpp\n' "${IMAGING[@]}" ;;
+    palette)      echo tools/qrvtool/PaletteBytes.cpp ;;
+    identity)     echo catalogue/IdentityString.cpp ;;
+    cache_record) echo catalogue/CacheRecord.cpp ;;
+  esac
+}
+
+# Compiles SRC to OBJ unless OBJ is newer than the source and every header of the root.
+compile() {
+  local src="$1" obj="$2"; shift 2
+  if [ -f "$obj" ] && [ ! "$src" -nt "$obj" ] && [ -z "$(find "$ROOT/imaging" "$ROOT/catalogue" \
+       "$ROOT/tools/qrvtool" -name '*.h' -newer "$obj" | head -1)" ]; then
+    return 0
+  fi
+  clang++ "${FLAGS[@]}" "$@" -c "$src" -o "$obj"
+}
+
+build_target() {
+  local t="$1" objs=() s o
+  mkdir -p "$OUT/obj"
+  for s in $(sources_of "$t"); do
+    o="$OUT/obj/$(basename "$s" .cpp).o"
+    compile "$ROOT/$s" "$o" -fsanitize=fuzzer-no-link || return 1
+    objs+=("$o")
+  done
+  compile "$ROOT/tests/fuzz/fuzz_$t.cpp" "$OUT/obj/fuzz_$t.o" -fsanitize=fuzzer-no-link || return 1
+  clang++ "${FLAGS[@]}" -fsanitize=fuzzer "$OUT/obj/fuzz_$t.o" "${objs[@]}" -o "$OUT/fuzz_$t"
+}
+
+# Valid inputs of each form to start from.
+write_seeds() {
+  local t="$1" dir="$OUT/seeds/$1"
+  rm -rf "$dir"; mkdir -p "$dir"
+  case "$t" in
+    dib|palette)
+      if [ ! -x "$OUT/make_seeds" ] || [ "$ROOT/tests/fuzz/make_seeds.cpp" -nt "$OUT/make_seeds" ]; then
+        local objs=() s
+        for s in "${IMAGING[@]}"; do
+          compile "$ROOT/imaging/$s.cpp" "$OUT/obj/$s.o" -fsanitize=fuzzer-no-link || return 1
+          objs+=("$OUT/obj/$s.o")
+        done
+        clang++ "${FLAGS[@]}" -fsanitize=fuzzer-no-link "$ROOT/tests/fuzz/make_seeds.cpp" "${objs[@]}" -o "$OUT/make_seeds" || return 1
+      fi
+      "$OUT/make_seeds" "$dir" >/dev/null || return 1
+      if [ "$t" = palette ]; then
+        printf 'JASC-PAL\r\n0100\r\n4\r\n0 0 0\r\n255 0 0\r\n0 255 0\r\n12 34 56\r\n' >"$dir/four.pal"
+        { printf 'JASC-PAL\n0100\n256\n'; for i in $(seq 0 255); do echo "$i $((255 - i)) $((i / 2))"; done; } >"$dir/full.pal"
+      fi ;;
+    identity)
+      printf '3.17' >"$dir/two"; printf '1.20.48' >"$dir/three"; printf '20.256' >"$dir/wide"
+      printf '7' >"$dir/none" ;;
+    cache_record)
+      printf '3\0%s\0%s\0%s\0%s\0%s' 2.5 1 1 0 0 >"$dir/packed"
+      printf '1\0%s\0%s\0%s\0%s\0%s' 1.07 0 1 1 1 >"$dir/legacy" ;;
+  esac
+}
+
+run_target() {
+  local t="$1" max_len=4096
+  [ "$t" = dib ] && max_len=65536
+  build_target "$t" || { echo "fuzz $t: the build failed"; return 1; }
+  write_seeds "$t" || { echo "fuzz $t: the seeds could not be written"; return 1; }
+  mkdir -p "$OUT/corpus/$t" "$OUT/findings/$t" "$REGRESSIONS/$t"
+  local kept=("$REGRESSIONS/$t"/*)
+  if [ -e "${kept[0]}" ]; then
+    "$OUT/fuzz_$t" -runs=0 "${kept[@]}" >"$OUT/findings/$t/replay.log" 2>&1 \
+      || { tail -30 "$OUT/findings/$t/replay.log"; echo "fuzz $t: a kept crash input fails again"; return 1; }
+  fi
+  cd "$OUT/findings/$t"
+  local rc=0
+  "$OUT/fuzz_$t" -max_total_time="$SECONDS_TO_RUN" -max_len=$max_len -rss_limit_mb=2048 \
+    -timeout=10 -print_final_stats=1 "$OUT/corpus/$t" "$OUT/seeds/$t" >"$OUT/findings/$t/run.log" 2>&1 || rc=$?
+  cd "$ROOT"
+  local runs; runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$OUT/findings/$t/run.log" | tail -1)
+  if [ $rc -ne 0 ]; then
+    tail -40 "$OUT/findings/$t/run.log"
+    cp "$OUT/findings/$t"/crash-* "$OUT/findings/$t"/timeout-* "$OUT/findings/$t"/leak-* "$REGRESSIONS/$t/" 2>/dev/null || true
+    echo "fuzz $t: FINDING after ${runs:-?} executions, input kept in tests/fuzz/regressions/$t/"
+    return 1
+  fi
+  echo "fuzz $t: ${runs:-?} executions in ${SECONDS_TO_RUN} s, no finding"
+}
+
+case "$TARGET" in
+  all)     list=("${TARGETS[@]}") ;;
+  imaging) list=(dib) ;;
+  *)       printf '%s\n' "${TARGETS[@]}" | grep -qx "$TARGET" || { echo "fuzz: targets: all ${TARGETS[*]}"; exit 2; }
+           list=("$TARGET") ;;
+esac
+rc=0
+for t in "${list[@]}"; do
+  run_target "$t" || rc=1
+done
+exit $rc
