@@ -1,6 +1,6 @@
 # Functions behind ./qrv: packages, builds, the Wine prefix and the virtual display.
 
-QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache fonts-wine"
+QRV_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb googletest cmake ninja-build imagemagick ccache fonts-wine zzuf"
 # Paths below the folder that holds the work trees are hashed relative, so
 # every work tree of the repository hits the same cache entries.
 [ -z "${ROOT:-}" ] || export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$ROOT")}"

@@ -8,6 +8,7 @@
 
 #include "imaging/BmpFile.h"
 #include "toolkit/ComPtr.h"
+#include "viewer/EmfRecords.h"
 #include "viewer/Lead.h"
 
 using qrv::img::Image;
@@ -553,6 +554,8 @@ short CLeadFileReader::ReadEmf(const std::vector<uint8_t>& data, long nDpi, bool
     if (nResult != CLead::errNone)
         return nResult;
     if (bPixels) {
+        if (!EmfRecordsAreSound(p, nBytes))
+            return CLead::errCorrupt;
         HENHMETAFILE hemf = ::SetEnhMetaFileBits(nBytes, p);
         if (!hemf)
             return CLead::errCorrupt;

@@ -310,3 +310,47 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
         }
     }
 }
+
+// Metafile playback trusts the offsets and object indices inside the records:
+// a record pointing outside itself or at a slot the header does not count is
+// refused before playing, and the held picture stays.
+TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
+{
+    ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
+    ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
+    ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 0, 1, 1));
+    const Image previous = m_lead.GetImage();
+    const std::vector<uint8_t> good = ReadBytes(Path("a.emf"));
+    // Each record's type and size, to find the fields to damage.
+    auto damaged = [&](uint32_t type, size_t at, uint32_t value) {
+        std::vector<uint8_t> bytes = good;
+        for (size_t r = 0; r + 8 <= bytes.size();) {
+            uint32_t t, size;
+            std::memcpy(&t, &bytes[r], 4);
+            std::memcpy(&size, &bytes[r + 4], 4);
+            if (t == type) {
+                std::memcpy(&bytes[r + at], &value, 4);
+                return bytes;
+            }
+            if (size < 8)
+                break;
+            r += size;
+        }
+        return std::vector<uint8_t>();
+    };
+    struct { const char* what; uint32_t type; size_t at; uint32_t value; } cases[] = {
+        {"deleted object beyond the table", 40, 8, 0x08000001},
+        {"created object beyond the table", 39, 8, 5000},
+        {"selected object beyond the table", 37, 8, 77},
+        {"bitmap header far outside the record", 76, 84, 0x04000000},
+        {"bitmap size beyond the record", 76, 88, 0x7FFFFFF0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<uint8_t> bytes = damaged(c.type, c.at, c.value);
+        ASSERT_FALSE(bytes.empty());
+        ASSERT_TRUE(WriteBytes(Path("bad.emf"), bytes));
+        EXPECT_EQ(CLead::errCorrupt, m_lead.Load(Path("bad.emf").c_str(), 0, 1, 1));
+        EXPECT_TRUE(m_lead.GetImage() == previous);
+    }
+}

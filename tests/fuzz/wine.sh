@@ -1,0 +1,66 @@
+#!/bin/bash
+# Fuzzes the imaging control's file reader (CLead::Load on PNG, JPEG, GIF,
+# TIFF, BMP, WMF and EMF) under Wine: wine.sh [SECONDS] [PRESET]. Batches of
+# inputs mutated by zzuf from valid files the driver writes are loaded by
+# fuzz_lead.exe in one process each; a crash, a hang, a
+# failed load that changes the held picture or a write into the batch
+# folder is a finding (QRV_FUZZ_INPUT_MS, default 20 s per input: the shared
+# machine stalls for seconds at times), its input copied to tests/fuzz/regressions/lead/.
+# The kept inputs are replayed first.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+SECONDS_TO_RUN="${1:-300}"
+PRESET="${2:-win64}"
+OUT="$ROOT/build/fuzz/wine"
+KEPT="$ROOT/tests/fuzz/regressions/lead"
+BATCH_PER_SEED=40
+source "$ROOT/cmake/harness.sh"
+
+command -v zzuf >/dev/null || { echo "fuzz lead: zzuf is not installed (./qrv setup)"; exit 1; }
+cd "$ROOT"
+[ -f "build/$PRESET/build.ninja" ] || cmake --preset "$PRESET" >/dev/null
+cmake --build "$ROOT/build/$PRESET" --target fuzz_lead >/dev/null
+EXE="$ROOT/build/$PRESET/bin/fuzz_lead.exe"
+winpath() { echo "Z:${1//\//\\}"; }
+
+started_display=0
+if [ -z "${DISPLAY:-}" ]; then qrv_xvfb_start; started_display=1; fi
+qrv_wine_env
+finish() { [ $started_display = 0 ] || qrv_xvfb_stop; }
+trap finish EXIT
+
+# Runs one folder; on a finding keeps the input named last and says why.
+run_batch() {
+  local dir="$1" log="$OUT/batch.log" rc=0
+  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
+    >"$log" 2>&1 || rc=$?
+  tr -d '\r' <"$log" >"$log.txt"
+  runs=$(( runs + $(grep -c '^input ' "$log.txt" || true) ))
+  if [ $rc -ne 0 ]; then
+    local last; last=$(sed -n 's/^input //p' "$log.txt" | tail -1)
+    mkdir -p "$KEPT"
+    [ -z "$last" ] || [ "$dir" = "$KEPT" ] || cp "$dir/$last" "$KEPT/"
+    tail -5 "$log.txt"
+    echo "fuzz lead: FINDING (exit $rc) on ${last:-?}, kept in tests/fuzz/regressions/lead/"
+    return 1
+  fi
+}
+
+runs=0
+rm -rf "$OUT/seeds"; mkdir -p "$OUT/seeds"
+(cd "$ROOT/build/$PRESET/bin" && "$ROOT/cmake/wine-run.sh" "$EXE" seeds "$(winpath "$OUT/seeds")") >/dev/null 2>&1 \
+  || { echo "fuzz lead: the seeds could not be written"; exit 1; }
+if compgen -G "$KEPT/*" >/dev/null; then run_batch "$KEPT" || exit 1; fi
+end=$(( $(date +%s) + SECONDS_TO_RUN )); round=0
+while [ "$(date +%s)" -lt $end ]; do
+  rm -rf "$OUT/batch"; mkdir -p "$OUT/batch"
+  for seed in "$OUT/seeds"/*; do
+    name=$(basename "$seed")
+    for k in $(seq $BATCH_PER_SEED); do
+      zzuf -s $(( round * BATCH_PER_SEED + k )) -r 0.0001:0.02 <"$seed" >"$OUT/batch/${round}_${k}_$name"
+    done
+  done
+  run_batch "$OUT/batch" || exit 1
+  round=$(( round + 1 ))
+done
+echo "fuzz lead: $runs inputs in ${SECONDS_TO_RUN} s, no finding"
