@@ -1,7 +1,11 @@
 // The framework's core: objects, run-time classes, strings, geometry and the resource chain.
 #pragma once
+#ifndef __AFX_H__
+#define __AFX_H__
+#endif
 #include "../src/AfxDefs.h"
 #include "../src/Object.h"
+#include "../src/Exception.h"
 #include "../src/CmdTarget.h"
 #include "../src/String.h"
 #include "../src/Point.h"

@@ -1,5 +1,8 @@
 // The common controls and image lists.
 #pragma once
+#ifndef __AFXCMN_H__
+#define __AFXCMN_H__
+#endif
 #include "afxwin.h"
 #include "../src/ImageList.h"
 #include "../src/SpinButtonCtrl.h"

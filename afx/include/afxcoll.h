@@ -1,5 +1,8 @@
 // The framework's non-template collections.
 #pragma once
+#ifndef __AFXCOLL_H__
+#define __AFXCOLL_H__
+#endif
 #include "../src/PtrArray.h"
 #include "../src/ObArray.h"
 #include "../src/DWordArray.h"

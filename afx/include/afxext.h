@@ -1,8 +1,9 @@
-// Framework extensions: views, frame windows and their status bar.
+// Framework extensions: form views, the status bar, and (as in MFC) the dialog classes.
 #pragma once
+#ifndef __AFXEXT_H__
+#define __AFXEXT_H__
+#endif
 #include "afxwin.h"
-#include "../src/View.h"
-#include "../src/ScrollView.h"
+#include "afxdlgs.h"
 #include "../src/FormView.h"
-#include "../src/FrameWnd.h"
 #include "../src/StatusBar.h"

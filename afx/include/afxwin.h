@@ -1,5 +1,8 @@
 // Windows, dialogs, the application object, GDI wrappers, standard controls and collections.
 #pragma once
+#ifndef __AFXWIN_H__
+#define __AFXWIN_H__
+#endif
 #include "afx.h"
 #include "../src/Wnd.h"
 #include "../src/MsgMacros.h"
@@ -29,3 +32,8 @@
 #include "../src/StringArray.h"
 #include "../src/PtrArray.h"
 #include "../src/PtrList.h"
+// As in MFC: the collections, and the frame and view classes, come with afxwin.h.
+#include "afxcoll.h"
+#include "../src/View.h"
+#include "../src/ScrollView.h"
+#include "../src/FrameWnd.h"

@@ -31,7 +31,15 @@
 #endif
 #define VERIFY(f) ((void)(f))
 #define ASSERT_VALID(p) ((void)0)
+// Debug output, as in MFC's release builds: nothing.
 #define TRACE(...) ((void)0)
+#define TRACE0(sz) ((void)0)
+#define TRACE1(sz, p1) ((void)0)
+#define TRACE2(sz, p1, p2) ((void)0)
+#define TRACE3(sz, p1, p2, p3) ((void)0)
+// A condition the caller must meet; otherwise CInvalidArgException is thrown.
+#define ENSURE(cond) do { if (!(cond)) AfxThrowInvalidArgException(); } while (0)
+#define ENSURE_ARG(cond) ENSURE(cond)
 #define UNUSED_ALWAYS(x) (void)(x)
 
 typedef struct __POSITION { } *POSITION;

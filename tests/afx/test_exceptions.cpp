@@ -1,0 +1,99 @@
+// The framework's exceptions as a host uses them: thrown inside afx.dll,
+// caught in the host with TRY/CATCH, the handler's exception deleted at its
+// end, THROW_LAST passing it on to an outer handler.
+#include <afxwin.h>
+#include <afxext.h>
+#include <afxdisp.h>
+#include <gtest/gtest.h>
+
+// Host headers check the framework's include guards, as with MFC.
+#if !defined(__AFX_H__) || !defined(__AFXWIN_H__) || !defined(__AFXEXT_H__) || !defined(__AFXDLGS_H__) || \
+    !defined(__AFXCOLL_H__) || !defined(__AFXDISP_H__)
+#error the framework's headers do not define MFC's include guards
+#endif
+
+namespace {
+
+// Counts the exceptions of this kind alive, so that a test sees the handler
+// delete them.
+class CCountedException : public CException
+{
+public:
+    CCountedException() { ++s_nAlive; }
+    ~CCountedException() override { --s_nAlive; }
+    static int s_nAlive;
+};
+int CCountedException::s_nAlive = 0;
+
+// What the handlers of one TRY saw: which of them ran and the message.
+template <class Throw>
+std::string CatchFromTheFramework(Throw pfnThrow)
+{
+    std::string seen;
+    TRY
+    {
+        pfnThrow();
+        seen = "nothing thrown";
+    }
+    CATCH(CMemoryException, e)
+    {
+        char sz[128] = "";
+        EXPECT_TRUE(e->GetErrorMessage(sz, sizeof sz));
+        seen = std::string("memory: ") + sz;
+    }
+    AND_CATCH(CResourceException, e)
+    {
+        seen = e->IsKindOf(RUNTIME_CLASS(CException)) ? "resource" : "resource of no kind";
+    }
+    AND_CATCH_ALL(e)
+    {
+        seen = std::string("other: ") + e->GetRuntimeClass()->m_lpszClassName;
+    }
+    END_CATCH_ALL
+    return seen;
+}
+
+TEST(AfxExceptions, HostHandlersCatchWhatTheFrameworkThrows)
+{
+    EXPECT_EQ("memory: Nicht genügend Arbeitsspeicher.", CatchFromTheFramework(AfxThrowMemoryException));
+    EXPECT_EQ("resource", CatchFromTheFramework(AfxThrowResourceException));
+    EXPECT_EQ("other: CNotSupportedException", CatchFromTheFramework(AfxThrowNotSupportedException));
+    EXPECT_EQ("other: CUserException", CatchFromTheFramework(AfxThrowUserException));
+    EXPECT_EQ("nothing thrown", CatchFromTheFramework([] { ENSURE(1 + 1 == 2); }));
+    EXPECT_EQ("other: CInvalidArgException", CatchFromTheFramework([] { ENSURE(1 + 1 == 3); }));
+}
+
+TEST(AfxExceptions, HandlerDeletesItsExceptionUnlessThrownOn)
+{
+    TRY
+    {
+        THROW(new CCountedException);
+    }
+    CATCH(CCountedException, e)
+    {
+        EXPECT_EQ(1, CCountedException::s_nAlive);
+    }
+    END_CATCH
+    EXPECT_EQ(0, CCountedException::s_nAlive) << "the handler's end deleted it";
+
+    CException* pOuter = nullptr;
+    try {
+        TRY
+        {
+            THROW(new CCountedException);
+        }
+        CATCH_ALL(e)
+        {
+            THROW_LAST();
+        }
+        END_CATCH_ALL
+    } catch (CException* e) {
+        pOuter = e;
+    }
+    ASSERT_NE(nullptr, pOuter);
+    EXPECT_EQ(1, CCountedException::s_nAlive) << "THROW_LAST passed it on alive";
+    pOuter->Delete();
+    EXPECT_EQ(0, CCountedException::s_nAlive);
+}
+
+}  // namespace
