@@ -17,7 +17,7 @@ CWnd* CCatalogueWindow::Show(CWnd* pParent)
 {
     CCatalogueWindow* pWnd = new CCatalogueWindow;
     LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    if (!pWnd->CreateEx(0, cls, "Treiberkatalog", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 80, 80, 900,
+    if (!pWnd->CreateEx(0, cls, "Treiberkatalog", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 80, 960,
                         420, pParent ? pParent->m_hWnd : nullptr, nullptr)) {
         delete pWnd;
         return nullptr;

@@ -125,8 +125,8 @@ CString CHostDoc::PicturePath() const
     return m_project.strPicture.IsEmpty() ? CString() : m_project.strPictureFolder + m_project.strPicture;
 }
 
-void CHostDoc::UpdateAllViews(CHostView* pSender, LPARAM lHint)
+void CHostDoc::UpdateAllViews(CView* pSender, LPARAM lHint)
 {
     if (m_pView && m_pView != pSender)
-        m_pView->OnUpdate(lHint);
+        m_pView->OnUpdate(pSender, lHint, nullptr);
 }

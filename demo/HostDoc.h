@@ -2,7 +2,7 @@
 // active controller. Changes go through the document, which tells its view
 // what changed (the Hint* values).
 #pragma once
-#include <afxwin.h>
+#include <afxext.h>
 #include "HostController.h"
 #include "HostProject.h"
 
@@ -38,7 +38,7 @@ public:
     CString PicturePath() const;
 
     void AttachView(CHostView* pView) { m_pView = pView; }
-    void UpdateAllViews(CHostView* pSender, LPARAM lHint);
+    void UpdateAllViews(CView* pSender, LPARAM lHint);
 
 private:
     // The project as read: the controller follows it, and the view.

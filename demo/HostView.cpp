@@ -94,7 +94,7 @@ void CHostView::OnInitialUpdate()
         SetResize(m_pSheet, CRealRect(1.0f, 0.0f, 1.0f, 0.0f), rc);
     }
     CResizeFormView::OnInitialUpdate();
-    OnUpdate(CHostDoc::HintAll);
+    OnUpdate(nullptr, CHostDoc::HintAll, nullptr);
     // The user starts in the folder, where the picture is chosen.
     m_tree.SetFocus();
 }
@@ -136,7 +136,7 @@ void CHostView::CreateSheet()
     m_pSheet->SetWindowPos(nullptr, rc.left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CHostView::OnUpdate(LPARAM lHint)
+void CHostView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
     if (!m_pDoc || !m_tree.m_hWnd)
         return;

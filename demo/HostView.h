@@ -27,8 +27,8 @@ public:
     void SetDocument(CHostDoc* pDoc) { m_pDoc = pDoc; }
 
     void OnInitialUpdate() override;
-    // What changed in the document (CHostDoc::Hint).
-    void OnUpdate(LPARAM lHint);
+    // What changed in the document (lHint: CHostDoc::Hint).
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
 
     // The image viewer once a picture is shown, else null.
     CLeadViewerWnd* ImageViewer();
