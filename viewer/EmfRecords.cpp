@@ -1,5 +1,7 @@
 #include "viewer/EmfRecords.h"
 
+#include "viewer/DibExtent.h"
+
 namespace {
 
 const uint32_t kEmrEof = 14;
@@ -23,30 +25,6 @@ const BitmapFields kBitmapRecords[] = {
 
 bool Inside(uint64_t offset, uint64_t size, uint64_t limit) { return offset <= limit && size <= limit - offset; }
 
-// The bytes an uncompressed bitmap of this header needs; 0 where it cannot be told.
-uint64_t PixelBytes(const uint8_t* bmi)
-{
-    if (Le32(bmi) < 40)
-        return 0;
-    const int32_t width = int32_t(Le32(bmi + 4)), height = int32_t(Le32(bmi + 8));
-    const uint32_t bits = uint32_t(bmi[14] | bmi[15] << 8), compression = Le32(bmi + 16);
-    if (compression != 0 && compression != 3)
-        return 0;
-    const uint64_t w = width < 0 ? 0 : uint64_t(width);
-    const uint64_t h = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
-    return (w * bits + 31) / 32 * 4 * h;
-}
-
-// The header and colour table (or colour masks) a BITMAPINFO holds.
-uint64_t TableBytes(const uint8_t* bmi)
-{
-    const uint64_t header = Le32(bmi), used = Le32(bmi + 32);
-    const uint32_t bits = uint32_t(bmi[14] | bmi[15] << 8), compression = Le32(bmi + 16);
-    const uint64_t entries = used ? used : bits <= 8 ? uint64_t(1) << bits : 0;
-    const uint64_t masks = compression == 3 && header == 40 ? 12 : 0;
-    return header + masks + entries * 4;
-}
-
 // A record's bitmap group: both parts inside the record, and enough pixels for the header.
 bool GroupIsSound(const uint8_t* rec, uint32_t size, uint32_t at)
 {
@@ -57,9 +35,9 @@ bool GroupIsSound(const uint8_t* rec, uint32_t size, uint32_t at)
     if (offBmi == 0 && cbBmi == 0)
         return true;   // no bitmap: playback does not read one
     // Playback reads a header at any offset given, whatever size is given with it.
-    if (cbBmi < 40 || !Inside(offBmi, cbBmi, size) || !Inside(offBits, cbBits, size))
+    if (cbBmi < 40 || !Inside(offBmi, cbBmi, size) || !Inside(offBits, cbBits, size) || Le32(rec + offBmi) < 40)
         return false;
-    return TableBytes(rec + offBmi) <= cbBmi && PixelBytes(rec + offBmi) <= cbBits;
+    return DibTableBytes(rec + offBmi) <= cbBmi && DibPixelBytes(rec + offBmi) <= cbBits;
 }
 
 // Records naming a slot of the object table, with the field's place; a stock

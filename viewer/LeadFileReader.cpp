@@ -10,6 +10,7 @@
 #include "toolkit/ComPtr.h"
 #include "viewer/EmfRecords.h"
 #include "viewer/Lead.h"
+#include "viewer/WmfRecords.h"
 
 using qrv::img::Image;
 
@@ -512,6 +513,8 @@ short CLeadFileReader::ReadWmf(const std::vector<uint8_t>& data, long nDpi, bool
     if (nResult != CLead::errNone)
         return nResult;
     if (bPixels) {
+        if (!WmfRecordsAreSound(mh, size_t(bytes)))
+            return CLead::errCorrupt;
         HMETAFILE hmf = ::SetMetaFileBitsEx(UINT(bytes), mh);
         if (!hmf)
             return CLead::errCorrupt;

@@ -10,7 +10,7 @@ TARGET="${1:-all}"
 SECONDS_TO_RUN="${2:-300}"
 OUT="$ROOT/build/fuzz"
 REGRESSIONS="$ROOT/tests/fuzz/regressions"
-TARGETS=(dib palette identity cache_record)
+TARGETS=(dib palette identity cache_record metafile)
 
 need=()
 command -v clang++ >/dev/null || need+=(clang)
@@ -31,6 +31,7 @@ sources_of() {
     palette)      echo tools/qrvtool/PaletteBytes.cpp ;;
     identity)     echo catalogue/IdentityString.cpp ;;
     cache_record) echo catalogue/CacheRecord.cpp ;;
+    metafile)     printf 'viewer/%s.cpp\n' WmfRecords EmfRecords DibExtent ;;
   esac
 }
 
@@ -38,7 +39,7 @@ sources_of() {
 compile() {
   local src="$1" obj="$2"; shift 2
   if [ -f "$obj" ] && [ ! "$src" -nt "$obj" ] && [ -z "$(find "$ROOT/imaging" "$ROOT/catalogue" \
-       "$ROOT/tools/qrvtool" -name '*.h' -newer "$obj" | head -1)" ]; then
+       "$ROOT/tools/qrvtool" "$ROOT/viewer" -name '*.h' -newer "$obj" | head -1)" ]; then
     return 0
   fi
   clang++ "${FLAGS[@]}" "$@" -c "$src" -o "$obj"
@@ -81,6 +82,7 @@ write_seeds() {
     cache_record)
       printf '3\0%s\0%s\0%s\0%s\0%s' 2.5 1 1 0 0 >"$dir/packed"
       printf '1\0%s\0%s\0%s\0%s\0%s' 1.07 0 1 1 1 >"$dir/legacy" ;;
+    metafile) python3 "$ROOT/tests/fuzz/metafile_seeds.py" "$dir" ;;
   esac
 }
 

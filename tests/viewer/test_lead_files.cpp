@@ -354,3 +354,85 @@ TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
         EXPECT_TRUE(m_lead.GetImage() == previous);
     }
 }
+
+namespace {
+
+// The placeable metafile with records of 16-bit words put before its end
+// record, the size in the header counted again.
+std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t>& words)
+{
+    const size_t meta = 22;
+    std::vector<uint8_t> bytes;
+    for (uint16_t w : words)
+        bytes.insert(bytes.end(), {uint8_t(w), uint8_t(w >> 8)});
+    b.insert(b.end() - 6, bytes.begin(), bytes.end());
+    Put32(b, meta + 6, uint32_t((b.size() - meta) / 2));
+    return b;
+}
+
+// A record of the function with these parameters, its size in front.
+std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms)
+{
+    const uint32_t size = uint32_t(parms.size() + 3);
+    parms.insert(parms.begin(), {uint16_t(size), uint16_t(size >> 16), function});
+    return parms;
+}
+
+}  // namespace
+
+// Windows metafile playback reads the points, texts and bitmaps a record
+// counts and the object table slots it names without checking them: such
+// records are refused before playing and the held picture stays; the same
+// records within bounds still play.
+TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
+{
+    ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
+    ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
+    const std::vector<uint8_t> good = ReadBytes(Path("a.wmf"));
+    const uint16_t slots = uint16_t(good[22 + 10] | good[22 + 11] << 8);
+    const std::vector<uint16_t> brush = Rec(0x02FC, {0, 0xFF, 0, 0});
+    std::vector<uint16_t> tooManyObjects, deleteAndCreate = Rec(0x01F0, {0});
+    for (int i = 0; i <= slots; ++i)
+        tooManyObjects.insert(tooManyObjects.end(), brush.begin(), brush.end());
+    deleteAndCreate.insert(deleteAndCreate.end(), brush.begin(), brush.end());
+    // A 24-bit DIB of 4 x 4 pixels needs 48 bytes after its header.
+    std::vector<uint16_t> dib = {40, 0, 4, 0, 4, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    std::vector<uint16_t> stretchDib = {0x20, 0xCC, 0, 4, 4, 0, 0, 4, 4, 0, 0};
+    stretchDib.insert(stretchDib.end(), dib.begin(), dib.end());
+    std::vector<uint16_t> fullDib = stretchDib;
+    fullDib.resize(fullDib.size() + 24, 0x1234);
+    std::vector<uint8_t> sizeBeyondEnd = WithRecords(good, Rec(0x041B, {10, 10, 0, 0}));
+    Put32(sizeBeyondEnd, sizeBeyondEnd.size() - 20, 0x7FFF);
+    std::vector<uint8_t> sizeTooSmall = sizeBeyondEnd;
+    Put32(sizeTooSmall, sizeTooSmall.size() - 20, 2);
+    std::vector<uint8_t> noEnd = good;
+    Put16(noEnd, noEnd.size() - 2, 0x001E);   // the end record made a SaveDC
+
+    struct { const char* what; std::vector<uint8_t> bytes; bool loads; } cases[] = {
+        {"deleted object beyond the table", WithRecords(good, Rec(0x01F0, {5000})), false},
+        {"selected object beyond the table", WithRecords(good, Rec(0x012D, {uint16_t(slots + 1)})), false},
+        {"region filled with a brush beyond the table", WithRecords(good, Rec(0x0228, {0, 900})), false},
+        {"more objects created than the table holds", WithRecords(good, tooManyObjects), false},
+        {"polygon counting points beyond the record", WithRecords(good, Rec(0x0324, {30000, 1, 1, 5, 5})), false},
+        {"text longer than the record", WithRecords(good, Rec(0x0521, {200, 0x4141, 5, 5})), false},
+        {"bitmap pixels beyond the record", WithRecords(good, Rec(0x0F43, stretchDib)), false},
+        {"record size beyond the file's end", sizeBeyondEnd, false},
+        {"record size below three words", sizeTooSmall, false},
+        {"no end record", noEnd, false},
+        {"polygon within its record", WithRecords(good, Rec(0x0324, {2, 1, 1, 5, 5})), true},
+        {"bitmap within its record", WithRecords(good, Rec(0x0F43, fullDib)), true},
+        {"object deleted and its slot used again", WithRecords(good, deleteAndCreate), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 0, 1, 1));
+        const Image previous = m_lead.GetImage();
+        ASSERT_TRUE(WriteBytes(Path("bad.wmf"), c.bytes));
+        if (c.loads) {
+            EXPECT_EQ(0, m_lead.Load(Path("bad.wmf").c_str(), 0, 1, 1));
+            continue;
+        }
+        EXPECT_EQ(CLead::errCorrupt, m_lead.Load(Path("bad.wmf").c_str(), 0, 1, 1));
+        EXPECT_TRUE(m_lead.GetImage() == previous);
+    }
+}
