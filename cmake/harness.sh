@@ -224,6 +224,63 @@ $(grep '^fuzz ' "$log")"
   return $rc
 }
 
+# Line and branch coverage of the libraries: the coverage preset's test
+# programs run under Wine as in `test`; each module writes its counters at
+# exit beside its object files (Z: is the Unix root, where the build lives),
+# and gcovr reads them with the mingw gcov. Only this command needs gcovr.
+QRV_COVERAGE_FOLDERS="afx toolkit framework driver catalogue select editors imaging viewer browse"
+qrv_coverage() {
+  QRV_PACKAGES="$QRV_PACKAGES gcovr" qrv_setup
+  qrv_build coverage
+  local build="$ROOT/build/coverage" out="$ROOT/out/coverage"
+  find "$build" -name '*.gcda' -delete
+  local rc=0
+  qrv_xvfb_start
+  qrv_wine_env
+  trap 'qrv_wine_stop; qrv_xvfb_stop' EXIT
+  # A program that changes its current drive still writes to the build's folders.
+  GCOV_PREFIX=Z: ctest --preset coverage -j 1 || rc=1
+  qrv_wine_stop
+  qrv_xvfb_stop
+  trap - EXIT
+  rm -rf "$out"; mkdir -p "$out"
+  local filter="" d
+  for d in $QRV_COVERAGE_FOLDERS; do filter="$filter --filter $ROOT/$d/"; done
+  # The build folder only: the root holds the Wine prefix, whose Z: drive
+  # leads to the whole file system.
+  gcovr --root "$ROOT" --object-directory "$build" "$build" \
+        --gcov-executable x86_64-w64-mingw32-gcov $filter \
+        --exclude-throw-branches --exclude-unreachable-branches \
+        --json-summary "$out/summary.json" --html-details "$out/index.html" \
+        >"$out/gcovr.log" 2>&1 || { tail -20 "$out/gcovr.log"; echo "qrv: gcovr failed" >&2; return 1; }
+  qrv_coverage_table "$out/summary.json"
+  echo "qrv: HTML report in out/coverage/index.html"
+  [ $rc = 0 ] || echo "qrv: some test programs failed, their counters are still counted"
+  return $rc
+}
+
+# Lines and branches per library folder from gcovr's summary.
+qrv_coverage_table() {
+  python3 - "$1" $QRV_COVERAGE_FOLDERS <<'PY'
+import json, sys
+files = json.load(open(sys.argv[1]))["files"]
+rows = {d: [0, 0, 0, 0] for d in sys.argv[2:]}
+for f in files:
+    d = f["filename"].split("/")[0]
+    if d in rows:
+        r = rows[d]
+        r[0] += f["line_covered"]; r[1] += f["line_total"]
+        r[2] += f["branch_covered"]; r[3] += f["branch_total"]
+pct = lambda a, b: f"{100.0 * a / b:5.1f} %" if b else "    - "
+print(f"{'folder':<10} {'lines':>8} {'of':>6} {'line cov':>9} {'branches':>9} {'of':>6} {'branch cov':>10}")
+tot = [0, 0, 0, 0]
+for d, r in rows.items():
+    print(f"{d:<10} {r[0]:>8} {r[1]:>6} {pct(r[0], r[1]):>9} {r[2]:>9} {r[3]:>6} {pct(r[2], r[3]):>10}")
+    tot = [a + b for a, b in zip(tot, r)]
+print(f"{'total':<10} {tot[0]:>8} {tot[1]:>6} {pct(tot[0], tot[1]):>9} {tot[2]:>9} {tot[3]:>6} {pct(tot[2], tot[3]):>10}")
+PY
+}
+
 # The preset whose programs `demo` and `tool` run: win64, or win32 with
 # --win32 (demo) or QRV_TARGET=win32 (tool).
 qrv_run_preset() {

@@ -8,7 +8,7 @@ qrv_build win64 >/dev/null
 qrv_xvfb_start
 qrv_wine_env
 trap 'qrv_wine_stop; qrv_xvfb_stop' EXIT
-bash "$ROOT/tests/browse/make_big_folder.sh"
+bash "$ROOT/bench/browse/make_big_folder.sh"
 rc=0
 "$ROOT/cmake/wine-run.sh" "$ROOT/build/win64/bin/bench_browse.exe" 'C:\qrv-big' || rc=$?
 exit $rc

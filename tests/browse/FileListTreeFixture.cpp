@@ -28,6 +28,7 @@ void FileListTreeTest::TearDown()
     SetCtrl(false);
     m_host.DestroyWindow();
     RemoveFolder(m_root);
+    ::RemoveDirectoryA("C:\\qrv-filelist");   // once no other test's folder is left in it
 }
 
 std::string FileListTreeTest::Folder(const std::string& relative)

@@ -2,8 +2,7 @@
 // records which blocks are alive and how often each block was freed since
 // the last Reset before the allocator handed the address out again, so tests
 // can see that records come from that allocator and are freed exactly once.
-// Registered once, on first use; Wine's spy bookkeeping slows every later
-// allocation down, so timing tests run before it.
+// Registered once, on first use.
 #pragma once
 #include <objidl.h>
 #include <map>

@@ -36,6 +36,7 @@ void ShellTreeTest::TearDown()
 {
     m_host.DestroyWindow();
     RemoveFolder(m_root);
+    ::RemoveDirectoryA("C:\\qrv-browse");   // once no other test's folder is left in it
 }
 
 void ShellTreeTest::MakeSampleTree()

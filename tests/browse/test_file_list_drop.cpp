@@ -119,18 +119,35 @@ TEST_F(FileListTreeTest, DropOntoItsOwnFolderOrOntoNothingChangesNothing)
 TEST_F(FileListTreeTest, MalformedDropsChangeNothing)
 {
     Folder("ziel");
+    const std::string a = File("a.txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
-    CPoint pt = Center(hTarget);
-    // The list's offset far past the end of the block.
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 64);
-    DROPFILES* hdr = static_cast<DROPFILES*>(::GlobalLock(h));
-    hdr->pFiles = 0x7FFFFFF0;
-    hdr->pt = pt;
-    ::GlobalUnlock(h);
-    ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(h), 0);
-    EXPECT_TRUE(FolderEntries(m_root + "\\ziel").empty());
-    EXPECT_EQ((std::vector<std::string>{"ziel"}), FolderEntries(m_root));
+    const CPoint pt = Center(Child(hRoot, "ziel"));
+    // Each block lists a.txt right after its header; only the last one says so.
+    auto drop = [&](DWORD pFiles, BOOL fWide) {
+        const std::string list = a + std::string(2, '\0');
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+        BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
+        DROPFILES* hdr = reinterpret_cast<DROPFILES*>(p);
+        hdr->pFiles = pFiles;
+        hdr->pt = pt;
+        hdr->fWide = fWide;
+        memcpy(p + sizeof(DROPFILES), list.data(), list.size());
+        ::GlobalUnlock(h);
+        ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(h), 0);
+    };
+    const struct { DWORD pFiles; BOOL fWide; const char* what; } malformed[] = {
+        {0x7FFFFFF0, FALSE, "list far past the block's end"},
+        {8, FALSE, "list inside the header"},
+        {0, FALSE, "no list offset"},
+        {sizeof(DROPFILES), TRUE, "narrow names marked wide"},
+    };
+    for (const auto& m : malformed) {
+        drop(m.pFiles, m.fWide);
+        EXPECT_TRUE(FolderEntries(m_root + "\\ziel").empty()) << m.what;
+        EXPECT_TRUE(Exists(a)) << m.what;
+    }
+    drop(sizeof(DROPFILES), FALSE);
+    EXPECT_EQ((std::vector<std::string>{"a.txt"}), FolderEntries(m_root + "\\ziel"));
 }
 
 TEST_F(FileListTreeTest, RestingOnAClosedFolderOpensItAtTheSeventhTick)

@@ -111,7 +111,11 @@ TEST_F(RecordTest, DestroyingTheWindowFreesTheRecords)
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
-    std::vector<const void*> blocks = Blocks(Records(TVI_ROOT));
+    std::vector<tagID*> records = Records(TVI_ROOT);
+    // The root, its three folders, the two bitmaps shown in it and Bilder's x.bmp.
+    ASSERT_GE(records.size(), 7u);
+    std::vector<const void*> blocks = Blocks(records);
+    ExpectLive(blocks);
     MallocSpy::Instance().Reset();
     m_host.DestroyWindow();
     ExpectFreedOnce(blocks);
@@ -119,6 +123,8 @@ TEST_F(RecordTest, DestroyingTheWindowFreesTheRecords)
 
 TEST(ShellPidl, ListHelpers)
 {
+    // Watched from the start, so that the copy below is seen being allocated.
+    ASSERT_TRUE(MallocSpy::Instance().Register());
     EXPECT_EQ(CShellPidl::GetSize(nullptr), 0u);
     LPITEMIDLIST pEmpty = CShellPidl::CreatePidl(2);
     ASSERT_NE(pEmpty, nullptr);
@@ -143,7 +149,7 @@ TEST(ShellPidl, ListHelpers)
     BYTE single[] = {4, 0, 'x', 'y', 0, 0};
     LPITEMIDLIST pOne = CShellPidl::CopyITEMID(lpMalloc, reinterpret_cast<LPITEMIDLIST>(single));
     EXPECT_EQ(memcmp(pOne, single, 6), 0);
-    EXPECT_TRUE(!MallocSpy::Instance().Register() || MallocSpy::Instance().IsLive(pOne));
+    EXPECT_TRUE(MallocSpy::Instance().IsLive(pOne));
     for (LPITEMIDLIST p : {pEmpty, pCat, pCopy, pOne})
         lpMalloc->Free(p);
     lpMalloc->Release();

@@ -1,46 +1,12 @@
 #include "tests/viewer/ViewerTestSupport.h"
 
-#include <cstdio>
+#include <gtest/gtest.h>
+
+#include "tests/support/TestApp.h"
 
 #include "viewer/PanelImage.h"
 
 namespace viewertest {
-
-namespace {
-std::string Fmt(const char* pszFormat, ...)
-{
-    char sz[256];
-    va_list args;
-    va_start(args, pszFormat);
-    vsnprintf(sz, sizeof(sz), pszFormat, args);
-    va_end(args);
-    return sz;
-}
-}  // namespace
-
-short RecordingLead::Load(LPCSTR pszFileName, short nBits, long nPage, long nPages)
-{
-    Log(Fmt("Load(%d,%ld,%ld)", nBits, nPage, nPages));
-    return CLead::Load(pszFileName, nBits, nPage, nPages);
-}
-
-short RecordingLead::GetFileInfo(LPCSTR pszFileName, long nPage, long nFlags)
-{
-    Log(Fmt("GetFileInfo(%ld,%ld)", nPage, nFlags));
-    return m_bFakeInfo ? 0 : CLead::GetFileInfo(pszFileName, nPage, nFlags);
-}
-
-short RecordingLead::GetInfoFormat() { return m_bFakeInfo ? m_fake.nFormat : CLead::GetInfoFormat(); }
-float RecordingLead::GetInfoWidth() { return m_bFakeInfo ? m_fake.fWidth : CLead::GetInfoWidth(); }
-float RecordingLead::GetInfoHeight() { return m_bFakeInfo ? m_fake.fHeight : CLead::GetInfoHeight(); }
-long RecordingLead::GetInfoXRes() { return m_bFakeInfo ? m_fake.nXRes : CLead::GetInfoXRes(); }
-long RecordingLead::GetInfoYRes() { return m_bFakeInfo ? m_fake.nYRes : CLead::GetInfoYRes(); }
-
-void RecordingLead::SetWMFResolution(long nDpi)
-{
-    Log(Fmt("SetWMFResolution(%ld)", nDpi));
-    CLead::SetWMFResolution(nDpi);
-}
 
 TestPalettes::TestPalettes()
 {
@@ -61,18 +27,6 @@ bool PanelShowsItsSettings(CLeadViewerWnd& viewer)
     CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
                        CSize(shown.Width(), shown.Height()), expected);
     return !shown.Empty() && expected == shown;
-}
-
-Journal Only(const Journal& journal, const std::vector<std::string>& prefixes)
-{
-    Journal out;
-    for (const std::string& s : journal)
-        for (const std::string& p : prefixes)
-            if (s.compare(0, p.size(), p) == 0) {
-                out.push_back(s);
-                break;
-            }
-    return out;
 }
 
 qrv::img::Image ColorfulImage(int w, int h, int n)
@@ -102,10 +56,14 @@ qrv::img::Image IndexedImage(int w, int h, int bits)
 
 std::string TempFolder()
 {
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    std::string folder = std::string(szTemp) + "qrv_viewer_tests\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string("viewer-") + (info ? info->test_suite_name() : "") + "." +
+                             (info ? info->name() : "");
+    static std::string current, folder;
+    if (name != current) {
+        current = name;
+        folder = qrvtest::FreshTempFolder(name) + "\\";
+    }
     return folder;
 }
 

@@ -1,6 +1,6 @@
 // The image viewer around its panel image: which size the panel image gets,
 // that every change shows the settings at once, loading, the clipboard record
-// and the displays' set-up. The panel image itself is test_panel_image.cpp's.
+// and the displays' first picture. The panel image itself is test_panel_image.cpp's.
 #include <gtest/gtest.h>
 
 #include <afxole.h>
@@ -11,6 +11,8 @@
 #include "imaging/DibReader.h"
 #include "viewer/PanelImage.h"
 #include "tests/support/MessageBoxAnswer.h"
+#include "tests/support/ScreenPixels.h"
+#include "tests/viewer/LeadTestFiles.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "toolkit/TabWnd.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -132,18 +134,16 @@ TEST_F(PipelineTest, SixteenBitBitFieldDibIsShownAsTwentyFourBits)
 
 TEST_F(PipelineTest, LoadFileRasterisesMetafilesToFit640By480)
 {
-    RecordingLead::FakeInfo info;
-    info.nFormat = 15;
-    info.fWidth = 1280;
-    info.fHeight = 480;
-    info.nXRes = 96;
-    info.nYRes = 96;
-    viewer.Source()->FakeFileInfo(info);
-    viewer.sourceLog.clear();
-    EXPECT_EQ(0, viewer.LoadFile((TempFolder() + "missing.wmf").c_str()));   // Load itself fails
-    EXPECT_EQ((Journal{"SetWMFResolution(0)", "GetFileInfo(1,0)", "GetFileInfo(0,1)", "SetWMFResolution(48)",
-                       "Load(0,1,1)"}),
-              Only(viewer.sourceLog, {"SetWMFResolution", "GetFileInfo", "Load"}));
+    // Both metafiles are 1 x 0.5 inch with a red left half: 640 x 320 pixels.
+    ASSERT_TRUE(leadtest::WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
+    ASSERT_TRUE(leadtest::WriteEmfFile(TempFolder() + "bild.emf"));
+    for (const char* name : {"bild.wmf", "bild.emf"}) {
+        ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
+        const qrv::img::Image& image = viewer.GetSourceCtrl()->GetImage();
+        EXPECT_EQ(CSize(640, 320), CSize(image.Width(), image.Height())) << name;
+        EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), image.GetColor(160, 160)) << name;
+        EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), image.GetColor(480, 160)) << name;
+    }
 }
 
 TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
@@ -274,25 +274,21 @@ TEST(CacheDataNoImage, AnswersZeroAndOffersNothing)
     EXPECT_EQ(0, source.GetFormatCount());
 }
 
-TEST(ViewerInit, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
+TEST(ViewerInit, EachDisplayShowsWhiteUntilAnImageIsSet)
 {
     HostWindow host(200, 150);
     TestViewer viewer;
     ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
     for (CLead* pLead : {viewer.GetPanelCtrl(), viewer.GetOriginalCtrl()}) {
-        EXPECT_FALSE(pLead->GetAutoRepaint());
-        EXPECT_TRUE(pLead->GetAutoSetRects());
-        EXPECT_TRUE(pLead->GetAutoSize());
-        EXPECT_FALSE(pLead->GetBackErase());
-        EXPECT_EQ(RGB(255, 255, 255), pLead->GetBackColor());
-        EXPECT_EQ(1, pLead->GetPaintDither());
-        EXPECT_EQ(1, pLead->GetPaintPalette());
-        EXPECT_EQ(CLead::paintNormal, pLead->GetPaintSizeMode());
+        if (!pLead->IsWindowVisible())
+            continue;
+        qrvtest::ScreenPixels shown(pLead->m_hWnd);
+        ASSERT_GT(shown.Width(), 0);
+        EXPECT_TRUE(shown.All(CRect(0, 0, shown.Width(), shown.Height()), 0xFFFFFF));
     }
     EXPECT_EQ(7000, viewer.GetSourceCtrl()->GetDlgCtrlID());
     EXPECT_EQ(7001, viewer.GetPanelFrame()->GetDlgCtrlID());
     EXPECT_EQ(7002, viewer.GetOriginalFrame()->GetDlgCtrlID());
-    EXPECT_NE(0u, CLeadViewerWnd::GetPlxDibInfoFormat());
 }
 
 TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFails)

@@ -164,15 +164,34 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesExactlyTheBlankPage)
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
 }
 
-TEST_F(PagesTest, DefaultSizeOfChildAndPopupSheets)
+TEST_F(PagesTest, SheetsSizedToThePageShowItWholeWithOrWithoutCaption)
 {
+    // The sheet's client area holds the tab strip, which holds the whole page.
+    auto inside = [](const CRect& rcInner, const CRect& rcOuter) {
+        CRect rc;
+        rc.IntersectRect(&rcInner, &rcOuter);
+        return rc == rcInner;
+    };
+    auto expectShownWhole = [&](CViewerPps& sheet, const char* what) {
+        CRect rcClient, rcTab, rcPage;
+        sheet.GetClientRect(&rcClient);
+        sheet.ClientToScreen(&rcClient);
+        sheet.GetTabControl()->GetWindowRect(&rcTab);
+        sheet.GetActivePage()->GetWindowRect(&rcPage);
+        EXPECT_EQ(sheet.GetPageSize(), rcPage.Size()) << what;
+        EXPECT_TRUE(inside(rcPage, rcTab)) << what;
+        EXPECT_TRUE(inside(rcTab, rcClient)) << what;
+        // No more than a margin around the strip.
+        EXPECT_LT(rcClient.Width() - rcTab.Width(), 30) << what;
+        EXPECT_LT(rcClient.Height() - rcTab.Height(), 30) << what;
+    };
     OpenSheet(8);
-    CSize page = pSheet->GetPageSize();
-    EXPECT_GT(page.cx, 100);
-    EXPECT_EQ(CSize(page.cx + 28, page.cy + 48), pSheet->GetDefaultSize());
+    expectShownWhole(*pSheet, "child");
     CViewerPps popup(&names, "Eigenschaften", &host, 0);
-    ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | DS_3DLOOK | DS_SETFONT, 0));
-    EXPECT_EQ(CSize(page.cx + 28, page.cy + 66), popup.GetDefaultSize());
+    popup.EnableSizeToPage(1);
+    ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_3DLOOK | DS_SETFONT, 0));
+    qrvtest::PumpFor(50);
+    expectShownWhole(popup, "popup");
     popup.DestroyWindow();
 }
 

@@ -2,7 +2,6 @@
 // the browsing code rely on them.
 #include "toolkit/FileSystemObject.h"
 #include "toolkit/RegistryKey.h"
-#include "CatalogueFixtures.h"
 #include "tests/support/TestApp.h"
 #include <gtest/gtest.h>
 #include <fstream>
@@ -12,9 +11,29 @@ namespace {
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool KeyExists(const std::string& path)
+{
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(hKey);
+    return true;
+}
+
+void WriteValue(const std::string& path, const char* name, DWORD type, const void* data, size_t size)
+{
+    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, type, data,
+                                               static_cast<DWORD>(size)));
+}
+
+void WriteText(const std::string& path, const char* name, const std::string& text)
+{
+    WriteValue(path, name, REG_SZ, text.c_str(), text.size() + 1);
+}
+
 TEST(FileSystemObject, RenameDeleteAndCreateFolder)
 {
-    const std::string folder = qrvtest::FreshTempFolder("cat-fs");
+    const std::string folder = qrvtest::FreshTempFolder("toolkit-fs");
     std::ofstream(folder + "\\a.txt") << "x";
     CFileSystemObject fs;
     EXPECT_NE(fs.Rename((folder + "\\a.txt").c_str(), (folder + "\\b.txt").c_str()), 0);
@@ -32,7 +51,7 @@ TEST(FileSystemObject, RenameDeleteAndCreateFolder)
 
 TEST(RegistryKey, WritesReadsEnumeratesAndDeletes)
 {
-    const std::string base = "Software\\QRV Tests\\catalogue\\regkey";
+    const std::string base = "Software\\QRV Tests\\toolkit\\regkey";
     ::RegDeleteTreeA(HKEY_CURRENT_USER, base.c_str());
     CRegistryKey key;
     key.Attach(HKEY_CURRENT_USER);
@@ -55,18 +74,19 @@ TEST(RegistryKey, WritesReadsEnumeratesAndDeletes)
     key.Close();
     EXPECT_FALSE(key.EnumKey(0, name));   // no key open
     EXPECT_TRUE(key.DeleteKey(base.c_str()));
-    EXPECT_FALSE(cattest::KeyExists(HKEY_CURRENT_USER, base));
+    EXPECT_FALSE(KeyExists(base));
     EXPECT_FALSE(key.DeleteKey(""));   // never the whole root
 }
 
 TEST(RegistryKey, WrongTypesAndAbsurdSizesReadAsMissing)
 {
-    const std::string path = "Software\\QRV Tests\\catalogue\\regtypes";
+    const std::string path = "Software\\QRV Tests\\toolkit\\regtypes";
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
-    cattest::WriteDword(HKEY_CURRENT_USER, path, "Number", 42);
-    cattest::WriteText(HKEY_CURRENT_USER, path, "Huge", std::string(CRegistryKey::kMaxValueBytes + 10, 'x'));
-    cattest::WriteText(HKEY_CURRENT_USER, path, "Long", std::string(3000, 'y'));
-    cattest::WriteBytes(HKEY_CURRENT_USER, path, "NoTerminator", REG_SZ, "abc", 3);
+    const DWORD number = 42;
+    WriteValue(path, "Number", REG_DWORD, &number, sizeof(number));
+    WriteText(path, "Huge", std::string(CRegistryKey::kMaxValueBytes + 10, 'x'));
+    WriteText(path, "Long", std::string(3000, 'y'));
+    WriteValue(path, "NoTerminator", REG_SZ, "abc", 3);
     CRegistryKey key;
     key.Attach(HKEY_CURRENT_USER);
     ASSERT_TRUE(key.Open(path.c_str()));

@@ -1,15 +1,37 @@
 // The toolkit's tab window: pages switch by call and by a click on the strip,
 // the selected page's window is right, pages fill the area below the strip
-// and follow its size, and the three fonts land where they belong.
+// and follow its size, and the three fonts land where they belong: the
+// selected tab's title is drawn in a font of its own.
 #include <gtest/gtest.h>
 
 #include "tests/support/MessagePump.h"
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/support/ScreenPixels.h"
 #include "toolkit/TabWnd.h"
 
-using leadtest::HostWindow;
-
 namespace {
+
+// A visible top-level window to hold the tab window.
+class HostWindow : public CWnd
+{
+public:
+    HostWindow(int cx, int cy)
+    {
+        CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, cx, cy,
+                 nullptr, nullptr);
+        qrvtest::PumpFor(20);
+    }
+    ~HostWindow() override { DestroyWindow(); }
+};
+
+// A font like the given one, its height changed by delta pixels.
+bool MakeFont(CFont& font, CFont* pLike, int delta)
+{
+    LOGFONTA lf = {};
+    if (!pLike->GetLogFont(&lf))
+        return false;
+    lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight - delta : lf.lfHeight + delta;
+    return font.CreateFontIndirect(&lf) != FALSE;
+}
 
 class TabWindow : public ::testing::Test
 {
@@ -106,16 +128,13 @@ TEST_F(TabWindow, FontsAreCopiedAndTheStripGrowsWithTheTabFont)
     m_tabs.AddPage(&m_pages[1], "Original");
     CRect rcBefore;
     m_tabs.GetTabCtrl()->GetClientRect(&rcBefore);
-
     LOGFONTA lf = {};
-    ASSERT_TRUE(m_tabs.GetTabFont()->GetLogFont(&lf));
-    lf.lfHeight = (lf.lfHeight < 0 ? lf.lfHeight - 20 : lf.lfHeight + 20);
     {
         CFont big;  // deleted right after handing it over, as the viewer does
-        ASSERT_TRUE(big.CreateFontIndirect(&lf));
+        ASSERT_TRUE(MakeFont(big, m_tabs.GetTabFont(), 20));
+        big.GetLogFont(&lf);
         m_tabs.SetPageFont(&big, FALSE);
         m_tabs.SetTabFont(&big, FALSE);
-        m_tabs.SetSelTabFont(&big, FALSE);
     }
     LOGFONTA now = {};
     ASSERT_TRUE(m_tabs.GetTabFont()->GetLogFont(&now));
@@ -130,4 +149,48 @@ TEST_F(TabWindow, FontsAreCopiedAndTheStripGrowsWithTheTabFont)
     LOGFONTA pageLf = {};
     ::GetObjectA(hPageFont, sizeof(pageLf), &pageLf);
     EXPECT_EQ(lf.lfHeight, pageLf.lfHeight);
+}
+
+TEST_F(TabWindow, TheSelectedTabsTitleIsDrawnInItsOwnFont)
+{
+    // Two tabs of the same title: only the font tells them apart.
+    m_tabs.AddPage(&m_pages[0], "Panel");
+    m_tabs.AddPage(&m_pages[1], "Panel");
+    CTabCtrl* pStrip = m_tabs.GetTabCtrl();
+    // The pixels of the title's colour inside each tab.
+    auto ink = [&] {
+        qrvtest::ScreenPixels shown(pStrip->m_hWnd);
+        std::vector<int> counts;
+        for (int i = 0; i < 2; ++i) {
+            CRect rc;
+            pStrip->GetItemRect(i, &rc);
+            // Inside the tab's frame, whose dark edges are the title's colour too.
+            rc.DeflateRect(3, 3);
+            const CRect rcShown(0, 0, shown.Width(), shown.Height());
+            rc.IntersectRect(&rc, &rcShown);
+            int n = 0;
+            for (int y = rc.top; y < rc.bottom; ++y)
+                for (int x = rc.left; x < rc.right; ++x)
+                    n += shown.Color(x, y) == ::GetSysColor(COLOR_BTNTEXT);
+            counts.push_back(n);
+        }
+        return counts;
+    };
+    std::vector<int> plain = ink();
+    ASSERT_GT(plain[0], 20);
+    EXPECT_NEAR(plain[0], plain[1], plain[0] / 4);
+    {
+        CFont bold;
+        LOGFONTA lf = {};
+        m_tabs.GetTabFont()->GetLogFont(&lf);
+        lf.lfWeight = FW_HEAVY;
+        ASSERT_TRUE(bold.CreateFontIndirect(&lf));
+        m_tabs.SetSelTabFont(&bold, TRUE);
+    }
+    std::vector<int> first = ink();
+    EXPECT_GT(first[0], plain[1] * 5 / 4) << "selected " << first[0] << ", other " << first[1];
+    EXPECT_NEAR(first[1], plain[1], plain[1] / 4);
+    m_tabs.ShowPage(&m_pages[1]);
+    std::vector<int> second = ink();
+    EXPECT_GT(second[1], second[0] * 5 / 4) << "selected " << second[1] << ", other " << second[0];
 }
