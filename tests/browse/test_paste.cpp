@@ -120,6 +120,16 @@ TEST(DropFilesBlock, MalformedBlocksAreRefusedWithoutReadingPastTheirEnd)
     EXPECT_FALSE(ok);
     EXPECT_TRUE(ReadFiles(RawBlock(4, FALSE, good, sizeof(good)), &ok).empty());
     EXPECT_FALSE(ok);
+    // A list inside the header that reads as a full wide path there: the
+    // header's own wide flag is its last two characters.
+    HGLOBAL inHeader = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 24);
+    BYTE* pHeader = static_cast<BYTE*>(::GlobalLock(inHeader));
+    const DWORD four = 4;
+    memcpy(pHeader, &four, sizeof(four));
+    memcpy(pHeader + 4, L"C:\\a.txt", 16);
+    ::GlobalUnlock(inHeader);
+    EXPECT_TRUE(ReadFiles(inHeader, &ok).empty());
+    EXPECT_FALSE(ok);
     // A block shorter than its header.
     HGLOBAL tiny = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
     EXPECT_TRUE(ReadFiles(tiny, &ok).empty());
