@@ -12,8 +12,8 @@
 #include "resources/select_ids.h"
 #include "select/PlcSelectDlg.h"
 #include "viewer/LeadViewerWnd.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/Screenshot.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/Screenshot.h"
 #include <string>
 #include <vector>
 

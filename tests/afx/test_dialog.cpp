@@ -3,9 +3,9 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include "afx_tests_res.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessageBoxAnswer.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessageBoxAnswer.h"
+#include "uiauto/ModalDriver.h"
 
 using namespace qrvtest;
 

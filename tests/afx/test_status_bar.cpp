@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "afx_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

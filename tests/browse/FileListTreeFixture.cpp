@@ -3,7 +3,7 @@
 
 #include "browse/DropFiles.h"
 #include "tests/browse/FileTestSupport.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 namespace filetest {
 

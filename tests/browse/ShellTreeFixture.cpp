@@ -1,6 +1,6 @@
 #include "ShellTreeFixture.h"
 #include <shellapi.h>
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 namespace qrvtest {
 

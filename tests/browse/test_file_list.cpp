@@ -6,9 +6,9 @@
 #include "resources/resource.h"
 #include "tests/browse/FileListTreeFixture.h"
 #include "tests/browse/FileTestSupport.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 
 using namespace filetest;
 

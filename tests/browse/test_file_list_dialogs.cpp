@@ -6,9 +6,9 @@
 #include "browse/NewFolderDlg.h"
 #include "resources/resource.h"
 #include "tests/browse/NotifyRecorder.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 
 TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
 {

@@ -10,7 +10,7 @@
 #include "browse/DropFiles.h"
 #include "tests/browse/FileListTreeFixture.h"
 #include "tests/browse/FileTestSupport.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace filetest;
 

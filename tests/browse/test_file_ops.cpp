@@ -6,8 +6,8 @@
 #include "browse/FileList.h"
 #include "browse/FileOperations.h"
 #include "tests/browse/FileTestSupport.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/ModalDriver.h"
 #include "tests/support/TestApp.h"
 
 using filetest::Entries;

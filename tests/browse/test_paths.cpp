@@ -1,7 +1,7 @@
 // From items to paths and back: item types and directories, the lookups
 // among the items already in the tree, and opening the tree down to a path.
 #include "ShellTreeFixture.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

@@ -2,8 +2,8 @@
 // setup in the block it is given, from the block's rate table, and gives 0 on Abbrechen.
 #include "CatalogueFixtures.h"
 #include "driver/PlcDriverRecords.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/ModalDriver.h"
 #include <gtest/gtest.h>
 #include <string.h>
 

@@ -1,7 +1,7 @@
 #include "EditorDialogTest.h"
 #include <commctrl.h>
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 
 void EditorDialogTest::SetUp()
 {

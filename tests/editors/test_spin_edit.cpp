@@ -12,8 +12,8 @@
 #include "editors/QRVTrendMemoryMgr.h"
 #include "editors/TimerEditCtl.h"
 #include "editors/TimerSpinCtl.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 
 namespace {
 

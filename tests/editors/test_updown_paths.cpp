@@ -11,8 +11,8 @@
 #include "editors/QRVTimerMgr.h"
 #include "editors/QRVTrendMemoryMgr.h"
 #include "editors_tests_res.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 
 namespace {
 

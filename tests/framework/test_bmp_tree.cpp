@@ -8,7 +8,7 @@
 #include "resources/resource.h"
 #include "tests/support/ScreenPixels.h"
 #include "resize_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include "framework/DialogEx.h"
 #include "framework_tests_res.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

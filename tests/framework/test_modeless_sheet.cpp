@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 #include "framework/PropertySheetExt.h"
 #include "framework_tests_res.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 
 using namespace qrvtest;
 

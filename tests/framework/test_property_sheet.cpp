@@ -8,9 +8,9 @@
 #include "framework/PropertyPageExt.h"
 #include "framework/PropertySheetExt.h"
 #include "framework_tests_res.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 
 using namespace qrvtest;
 

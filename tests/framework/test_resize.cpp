@@ -9,7 +9,7 @@
 #include "framework/ResizePropertyPage.h"
 #include "framework/ResizePropertySheet.h"
 #include "resize_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include "framework/ResizeFormView.h"
 #include "resize_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

@@ -10,7 +10,7 @@
 #include "framework/ResizePropertyPage.h"
 #include "framework/ResizePropertySheet.h"
 #include "resize_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

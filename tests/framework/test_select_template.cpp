@@ -7,8 +7,8 @@
 #include <vector>
 #include "resources/resource.h"
 #include "resources/select_ids.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 

@@ -9,8 +9,8 @@
 #include "framework/TabCtrlEx.h"
 #include "tests/support/ScreenPixels.h"
 #include "resize_tests_res.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 
 using namespace qrvtest;
 

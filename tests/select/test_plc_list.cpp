@@ -9,8 +9,8 @@
 #include "resources/select_ids.h"
 #include "select/PlcListCtl.h"
 #include "select/QRVFixedHeaderList.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;

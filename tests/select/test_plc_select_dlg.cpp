@@ -14,10 +14,10 @@
 #include "resources/select_ids.h"
 #include "select/PlcSelectDlg.h"
 #include "tests/driver/DriverFixture.h"
-#include "tests/support/ControlActions.h"
-#include "tests/support/MessageBoxAnswer.h"
-#include "tests/support/MessagePump.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessageBoxAnswer.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;

@@ -4,7 +4,7 @@
 // selected tab's title is drawn in a font of its own.
 #include <gtest/gtest.h>
 
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 #include "tests/support/ScreenPixels.h"
 #include "toolkit/TabWnd.h"
 

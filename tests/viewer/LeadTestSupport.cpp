@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "imaging/DibWriter.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 namespace leadtest {
 

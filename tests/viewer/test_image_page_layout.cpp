@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerPpg.h"

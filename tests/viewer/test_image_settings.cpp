@@ -2,8 +2,8 @@
 // the pages by colour depth, the 16-bit conversion and a missing imaging control.
 #include <gtest/gtest.h>
 
-#include "tests/support/MessageBoxAnswer.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/MessageBoxAnswer.h"
+#include "uiauto/ModalDriver.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/ImageSettingsDlg.h"

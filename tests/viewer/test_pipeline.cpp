@@ -10,7 +10,7 @@
 #include "imaging/BmpFile.h"
 #include "imaging/DibReader.h"
 #include "viewer/PanelImage.h"
-#include "tests/support/MessageBoxAnswer.h"
+#include "uiauto/MessageBoxAnswer.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "toolkit/TabWnd.h"

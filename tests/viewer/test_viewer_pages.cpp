@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 #include "tests/viewer/FakeViewer.h"
 #include "tests/viewer/LeadTestSupport.h"
 #include "tests/viewer/ViewerTestSupport.h"
