@@ -1,5 +1,5 @@
 #include "ScreenPixels.h"
-#include "MessagePump.h"
+#include "uiauto/MessagePump.h"
 
 namespace qrvtest {
 
