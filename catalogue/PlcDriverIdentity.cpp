@@ -50,10 +50,10 @@ bool QRVPlcDriver::GetDriverName(CString& strName)
     ::LoadStringA(m_hModule, CPlcInfo::IDS_DRIVER_NAME, szName, kNameBufferSize);
     strName = szName;
     if (IsInternalDriver() && ProxyToDll(-1) == kInternalDriverProxyAnswer &&
-        HasEntryPoint("ExpGetDriverName"))
+        HasEntryPoint(DriverEntry::ExpGetDriverName::Name))
     {
         LPSTR psz = strName.GetBuffer(kNameBufferSize);
-        Call<void(WINAPI*)(char*, int)>("ExpGetDriverName", 0, psz, kNameBufferSize);
+        Call<DriverEntry::ExpGetDriverName>(0, psz, kNameBufferSize);
         psz[kNameBufferSize - 1] = '\0';
         strName.ReleaseBuffer();
     }
@@ -118,26 +118,23 @@ int QRVPlcDriver::SetQEMCheckSum(uPLCSETUP* pSetup, unsigned long nChecksum, sho
 {
     if (!IsQEMQMOVEDriver())
         return 0;
-    return Call<void(WINAPI*)(uPLCSETUP*, unsigned long, short)>("ExpSetSymbolChecksum", 0,
-                                                                  pSetup, nChecksum, nValue);
+    return Call<DriverEntry::ExpSetSymbolChecksum>(0, pSetup, nChecksum, nValue);
 }
 
 int QRVPlcDriver::GetQEMCheckSum(uPLCSETUP* pSetup, unsigned long* pChecksum, short* pValue)
 {
     if (!IsQEMQMOVEDriver())
         return 0;
-    return Call<void(WINAPI*)(uPLCSETUP*, unsigned long*, short*)>("ExpGetSymbolChecksum", 0,
-                                                                    pSetup, pChecksum, pValue);
+    return Call<DriverEntry::ExpGetSymbolChecksum>(0, pSetup, pChecksum, pValue);
 }
 
 int QRVPlcDriver::ParseTagsFromAdditionalFile(sADDFILE* pFile, uPLCSETUP* pSetup, void** ppList,
                                               long* pCount)
 {
-    if (!IsCodeSysDriver() || !HasEntryPoint("ExpParseTagsFromAdditionalFile"))
+    if (!IsCodeSysDriver() || !HasEntryPoint(DriverEntry::ExpParseTagsFromAdditionalFile::Name))
         return 0;
-    *ppList = Call<void*(WINAPI*)(sADDFILE*, uPLCSETUP*, void*, long*)>(
-        "ExpParseTagsFromAdditionalFile", static_cast<void*>(nullptr), pFile, pSetup, *ppList,
-        pCount);
+    *ppList = Call<DriverEntry::ExpParseTagsFromAdditionalFile>(static_cast<void*>(nullptr), pFile,
+                                                                pSetup, *ppList, pCount);
     return 1;
 }
 
@@ -146,14 +143,12 @@ int QRVPlcDriver::GetTagnameFromGA(sADDFILE* pFile, uPLCADR* pAdr, char* pszTag,
 {
     if (!IsCodeSysDriver())
         return 0;
-    return Call<int(WINAPI*)(sADDFILE*, uPLCADR*, char*, int, uPLCSETUP*)>(
-        "ExpGetTagnameFromGA", 0, pFile, pAdr, pszTag, nSize, pSetup);
+    return Call<DriverEntry::ExpGetTagnameFromGA>(0, pFile, pAdr, pszTag, nSize, pSetup);
 }
 
 int QRVPlcDriver::UpdateGAforCodesys(sADDFILE* pFile, uPLCADR* pAdr, uPLCSETUP* pSetup)
 {
     if (!IsCodeSysDriver())
         return 0;
-    return Call<int(WINAPI*)(sADDFILE*, uPLCADR*, uPLCSETUP*)>("ExpMakeGACompatiable", 0, pFile,
-                                                                pAdr, pSetup);
+    return Call<DriverEntry::ExpMakeGACompatiable>(0, pFile, pAdr, pSetup);
 }

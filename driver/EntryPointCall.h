@@ -1,33 +1,52 @@
 // The typed entry-point lookup and call of QRVPlcDriver, shared by the
-// source files that implement its members. Private to driver/.
+// source files that implement its members. Private to the library.
 #pragma once
-#include "driver/QRVPlcDriver.h"
+#include "driver/EntryPoints.h"
 #include <type_traits>
 
-// ----------------------------------------------------------------------------
-// Entry-point lookup
+// One entry point of a module, looked up once, with the result it answers
+// when the module lacks it. An entry point whose result is ignored is
+// declared as returning void; calling it answers R(1).
+template <typename Entry, typename R> class DriverCall
+{
+public:
+    DriverCall(HMODULE hModule, R fallback)
+        : m_pfn(hModule != nullptr
+                    ? reinterpret_cast<typename Entry::Fn>(::GetProcAddress(hModule, Entry::Name))
+                    : nullptr),
+          m_fallback(fallback)
+    {
+    }
 
-template <typename Fn>
-Fn QRVPlcDriver::Lookup(const char* pszName) const
+    template <typename... A> R operator()(A... args) const
+    {
+        if (m_pfn == nullptr)
+            return m_fallback;
+        if constexpr (std::is_void_v<std::invoke_result_t<typename Entry::Fn, A...>>)
+        {
+            m_pfn(args...);
+            return R(1);
+        }
+        else
+        {
+            return static_cast<R>(m_pfn(args...));
+        }
+    }
+
+private:
+    typename Entry::Fn m_pfn;
+    R m_fallback;
+};
+
+template <typename Entry> typename Entry::Fn QRVPlcDriver::Lookup() const
 {
     if (m_hModule == nullptr)
         return nullptr;
-    return reinterpret_cast<Fn>(::GetProcAddress(m_hModule, pszName));
+    return reinterpret_cast<typename Entry::Fn>(::GetProcAddress(m_hModule, Entry::Name));
 }
 
-template <typename Fn, typename R, typename... A>
-R QRVPlcDriver::Call(const char* pszName, R fallback, A... args) const
+template <typename Entry, typename R, typename... A>
+R QRVPlcDriver::Call(R fallback, A... args) const
 {
-    Fn pfn = Lookup<Fn>(pszName);
-    if (pfn == nullptr)
-        return fallback;
-    if constexpr (std::is_void_v<std::invoke_result_t<Fn, A...>>)
-    {
-        pfn(args...);
-        return R(1);
-    }
-    else
-    {
-        return static_cast<R>(pfn(args...));
-    }
+    return DriverCall<Entry, R>(m_hModule, fallback)(args...);
 }

@@ -203,13 +203,15 @@ private:
         bool operator()(const CString& a, const CString& b) const;
     };
 
-    template <typename Fn> Fn Lookup(const char* pszName) const;
-    // Calls the named entry point of type Fn with args. The result is the
-    // entry point's own converted to R, or fallback when it is missing. An
-    // entry point whose result is ignored is typed as returning void; then
-    // the result is R(1) when it was called.
-    template <typename Fn, typename R, typename... A>
-    R Call(const char* pszName, R fallback, A... args) const;
+    // The entry point of the bound module that Entry names (one of
+    // DriverEntry's), or null.
+    template <typename Entry> typename Entry::Fn Lookup() const;
+    // Calls the entry point with args. The result is the entry point's own
+    // converted to R, or fallback when it is missing. An entry point whose
+    // result is ignored is declared as returning void; then the result is
+    // R(1) when it was called.
+    template <typename Entry, typename R, typename... A>
+    R Call(R fallback, A... args) const;
 
     int HasEntryPoint(const char* pszName) const;
     int LoadSpecialDriver(const char* pszFileName);

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 #include <vector>
-#include "driver/EntryPointNames.h"
+#include "driver/EntryPoints.h"
 #include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"

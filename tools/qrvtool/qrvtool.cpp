@@ -5,7 +5,7 @@
 //   qrvtool panel-image IN... --out DIR --bits N  pictures as a panel shows them (PanelImage.cpp)
 #include <afxwin.h>
 #include "catalogue/PlcInfoList.h"
-#include "driver/EntryPointNames.h"
+#include "driver/EntryPoints.h"
 #include "driver/ModuleExports.h"
 #include "driver/QRVPlcDriver.h"
 #include "tools/qrvtool/PanelImage.h"
