@@ -1,55 +1,36 @@
 #include "ShellPidl.h"
+#include <shlwapi.h>
 #include <cstring>
+
+// The identifier helpers are the shell's own; every list they make comes
+// from the task allocator.
 
 LPITEMIDLIST CShellPidl::Next(LPCITEMIDLIST pidl)
 {
-    const BYTE* p = reinterpret_cast<const BYTE*>(pidl);
-    return reinterpret_cast<LPITEMIDLIST>(const_cast<BYTE*>(p + pidl->mkid.cb));
+    return const_cast<LPITEMIDLIST>(ILNext(pidl));
 }
 
 UINT CShellPidl::GetSize(LPCITEMIDLIST pidl)
 {
-    if (!pidl)
-        return 0;
-    UINT cbTotal = sizeof(pidl->mkid.cb);
-    for (; pidl->mkid.cb; pidl = Next(pidl))
-        cbTotal += pidl->mkid.cb;
-    return cbTotal;
+    return pidl ? ::ILGetSize(pidl) : 0;
 }
 
 LPITEMIDLIST CShellPidl::CreatePidl(UINT cbSize)
 {
-    LPMALLOC lpMalloc = nullptr;
-    if (FAILED(::SHGetMalloc(&lpMalloc)))
-        return nullptr;
-    LPITEMIDLIST pidl = static_cast<LPITEMIDLIST>(lpMalloc->Alloc(cbSize));
+    LPITEMIDLIST pidl = static_cast<LPITEMIDLIST>(::CoTaskMemAlloc(cbSize));
     if (pidl)
         std::memset(pidl, 0, cbSize);
-    lpMalloc->Release();
     return pidl;
 }
 
 LPITEMIDLIST CShellPidl::ConcatPidls(LPCITEMIDLIST pidl1, LPCITEMIDLIST pidl2)
 {
-    UINT cb1 = pidl1 ? GetSize(pidl1) - sizeof(pidl1->mkid.cb) : 0;
-    UINT cb2 = GetSize(pidl2);
-    LPITEMIDLIST pidlNew = CreatePidl(cb1 + cb2);
-    if (!pidlNew)
-        return nullptr;
-    if (pidl1)
-        std::memcpy(pidlNew, pidl1, cb1);
-    if (pidl2)
-        std::memcpy(reinterpret_cast<BYTE*>(pidlNew) + cb1, pidl2, cb2);
-    return pidlNew;
+    return ::ILCombine(pidl1, pidl2);
 }
 
-LPITEMIDLIST CShellPidl::CopyITEMID(LPMALLOC lpMalloc, LPCITEMIDLIST lpi)
+LPITEMIDLIST CShellPidl::CopyITEMID(LPMALLOC, LPCITEMIDLIST lpi)
 {
-    UINT cb = lpi->mkid.cb + sizeof(lpi->mkid.cb);
-    LPITEMIDLIST lpiTemp = static_cast<LPITEMIDLIST>(lpMalloc->Alloc(cb));
-    if (lpiTemp)
-        std::memcpy(lpiTemp, lpi, cb);
-    return lpiTemp;
+    return ::ILCloneFirst(lpi);
 }
 
 BOOL CShellPidl::GetName(LPSHELLFOLDER lpsf, LPCITEMIDLIST lpi, DWORD dwFlags, LPSTR lpName)
@@ -57,24 +38,8 @@ BOOL CShellPidl::GetName(LPSHELLFOLDER lpsf, LPCITEMIDLIST lpi, DWORD dwFlags, L
     STRRET str = {};
     if (FAILED(lpsf->GetDisplayNameOf(lpi, dwFlags, &str)))
         return FALSE;
-    switch (str.uType) {
-    case STRRET_WSTR: {
-        // The shell allocated the wide string from the task allocator.
-        int n = ::WideCharToMultiByte(CP_ACP, 0, str.pOleStr, -1, lpName, MAX_PATH + 1, nullptr, nullptr);
-        if (n == 0)
-            lpName[MAX_PATH] = '\0';
-        ::CoTaskMemFree(str.pOleStr);
-        return n != 0;
-    }
-    case STRRET_OFFSET:
-        lstrcpynA(lpName, reinterpret_cast<LPCSTR>(lpi) + str.uOffset, MAX_PATH + 1);
-        return TRUE;
-    case STRRET_CSTR:
-        lstrcpynA(lpName, str.cStr, MAX_PATH + 1);
-        return TRUE;
-    default:
-        return FALSE;
-    }
+    // StrRetToBuf frees a name the shell allocated.
+    return SUCCEEDED(::StrRetToBufA(&str, lpi, lpName, MAX_PATH + 1));
 }
 
 int CShellPidl::GetIcon(LPCITEMIDLIST lpifq, UINT uFlags)

@@ -3,6 +3,7 @@
 #include "ShellTree.h"
 #include "ShellTreeParts.h"
 #include "ShellIconCache.h"
+#include "toolkit/ComPtr.h"
 #include "framework/StringEx.h"
 
 using namespace ShellTreeParts;
@@ -216,58 +217,34 @@ int CALLBACK CShellTree::TreeViewCompareProc(LPARAM lParam1, LPARAM lParam2, LPA
 
 // ---- records -------------------------------------------------------------------
 
+// The shell parses the whole path and binds to the item's parent directly;
+// a path it cannot take gives no record.
 tagID* CShellTree::CreatePidlData(CString& strPath)
 {
-    CString strFolder = FolderOf(strPath);
-    CString strName = NameOf(strPath);
-    if (strName.IsEmpty())
+    if (NameOf(strPath).IsEmpty())
         return nullptr;
-    LPMALLOC lpMalloc = nullptr;
-    LPSHELLFOLDER lpsfDesktop = nullptr;
-    if (FAILED(::SHGetMalloc(&lpMalloc)))
+    TComPtr<IShellFolder> desktop;
+    if (FAILED(::SHGetDesktopFolder(&desktop)))
         return nullptr;
-    if (FAILED(::SHGetDesktopFolder(&lpsfDesktop))) {
-        lpMalloc->Release();
+    LPITEMIDLIST lpifq = ParsePath(desktop, strPath);
+    if (!lpifq)
         return nullptr;
-    }
+    TComPtr<IShellFolder> parent;
+    LPCITEMIDLIST lpiLast = nullptr;
     tagID* pData = nullptr;
-    LPSHELLFOLDER lpsf = nullptr;
-    LPENUMIDLIST lpe = nullptr;
-    LPITEMIDLIST pidlFolder = ParsePath(lpsfDesktop, strFolder);
-    if (pidlFolder &&
-        SUCCEEDED(lpsfDesktop->BindToObject(pidlFolder, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&lpsf))) &&
-        SUCCEEDED(lpsf->EnumObjects(nullptr, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &lpe)) && lpe) {
-        LPITEMIDLIST lpi = nullptr;
-        ULONG ulFetched = 0;
-        while (!pData && lpe->Next(1, &lpi, &ulFetched) == S_OK && ulFetched == 1) {
-            char szParse[MAX_PATH + 1];
-            if (GetName(lpsf, lpi, SHGDN_INFOLDER | SHGDN_FORPARSING, szParse) &&
-                NameOf(szParse).CompareNoCase(strName) == 0) {
-                pData = static_cast<tagID*>(lpMalloc->Alloc(sizeof(tagID)));
-                if (pData) {
-                    pData->lpsfParent = lpsf;
-                    lpsf->AddRef();
-                    pData->lpi = CopyITEMID(lpMalloc, lpi);
-                    pData->lpifq = ConcatPidls(pidlFolder, lpi);
-                    if (!pData->lpi || !pData->lpifq) {
-                        FreePidlData(pData);
-                        pData = nullptr;
-                    }
-                }
-                lpMalloc->Free(lpi);
-                break;
-            }
-            lpMalloc->Free(lpi);
-        }
+    if (SUCCEEDED(::SHBindToParent(lpifq, IID_IShellFolder, parent.OutVoid(), &lpiLast)))
+        pData = static_cast<tagID*>(::CoTaskMemAlloc(sizeof(tagID)));
+    if (!pData) {
+        ::CoTaskMemFree(lpifq);
+        return nullptr;
     }
-    if (lpe)
-        lpe->Release();
-    if (lpsf)
-        lpsf->Release();
-    if (pidlFolder)
-        lpMalloc->Free(pidlFolder);
-    lpsfDesktop->Release();
-    lpMalloc->Release();
+    pData->lpi = ::ILClone(lpiLast);
+    pData->lpifq = lpifq;
+    pData->lpsfParent = parent.Detach();
+    if (!pData->lpi) {
+        FreePidlData(pData);
+        return nullptr;
+    }
     return pData;
 }
 
