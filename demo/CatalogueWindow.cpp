@@ -3,37 +3,12 @@
 #include "DemoPaths.h"
 
 namespace {
-const UINT kListId = 1100;
-
 const char* YesNo(bool b) { return b ? "ja" : "nein"; }
 }
 
-BEGIN_MESSAGE_MAP(CCatalogueWindow, CWnd)
-    ON_WM_CREATE()
-    ON_WM_SIZE()
-END_MESSAGE_MAP()
-
 CWnd* CCatalogueWindow::Show(CWnd* pParent)
 {
-    CCatalogueWindow* pWnd = new CCatalogueWindow;
-    LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, (LPCSTR)IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-    if (!pWnd->CreateEx(0, cls, "Treiberkatalog", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40, 80, 960,
-                        420, pParent ? pParent->m_hWnd : nullptr, nullptr)) {
-        delete pWnd;
-        return nullptr;
-    }
-    return pWnd;
-}
-
-int CCatalogueWindow::OnCreate(LPCREATESTRUCT)
-{
-    if (!m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                       CRect(0, 0, 10, 10), this, kListId))
-        return -1;
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    m_list.SendMessage(WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), FALSE);
-    Fill();
-    return 0;
+    return Open(new CCatalogueWindow, pParent, "Treiberkatalog", CRect(40, 80, 1000, 500));
 }
 
 void CCatalogueWindow::Fill()
@@ -64,15 +39,4 @@ void CCatalogueWindow::Fill()
     }
     if (catalogue.IsEmpty())
         m_list.InsertItem(0, "Keine Treiber in " + DemoDriverFolder());
-}
-
-void CCatalogueWindow::OnSize(UINT, int cx, int cy)
-{
-    if (m_list.m_hWnd)
-        m_list.MoveWindow(0, 0, cx, cy);
-}
-
-void CCatalogueWindow::PostNcDestroy()
-{
-    delete this;
 }
