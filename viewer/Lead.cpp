@@ -484,6 +484,10 @@ void CLead::ReplaceImage(Image& image)
 
 void CLead::ImageChanged(BOOL bSizeMayChange)
 {
+    // Versions are unique in the process, so that no two images, even of two
+    // controls made one after the other at the same address, share one.
+    static LONG s_nLastVersion = 0;
+    m_dwImageVersion = static_cast<DWORD>(::InterlockedIncrement(&s_nLastVersion));
     FreeBitmaps();
     if (m_bAutoSetRects)
         m_rcDisplay = CRect(0, 0, m_image.Width(), m_image.Height());

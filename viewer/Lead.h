@@ -186,6 +186,9 @@ public:
 
     // The image held, for code of this library that works on it directly.
     const qrv::img::Image& GetImage() const { return m_image; }
+    // Changes with every change of the image (unique in the process), so that
+    // what was made from the image can tell whether it is still current.
+    DWORD GetImageVersion() const { return m_dwImageVersion; }
     // Takes the image over as the image held (image is left empty), as
     // after a successful operation; an empty image empties the control.
     void TakeImage(qrv::img::Image& image) { ReplaceImage(image); }
@@ -220,6 +223,7 @@ private:
                    qrv::img::Image& image);
 
     qrv::img::Image m_image;
+    DWORD m_dwImageVersion = 0;
     FileInfo m_info;
     long m_nWMFResolution;
 

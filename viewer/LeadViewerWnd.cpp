@@ -396,7 +396,8 @@ void CLeadViewerWnd::UpdatePanelImage(int bRepaint, CSize* pSize)
         try
         {
             qrv::img::Image image;
-            CPanelImage::Build(m_pSourceCtrl->GetImage(), settings, GetPanelSize(pSize), image);
+            m_pipeline.Build(m_pSourceCtrl->GetImage(), m_pSourceCtrl->GetImageVersion(), settings,
+                             GetPanelSize(pSize), image);
             m_pPanelCtrl->TakeImage(image);
             m_pPanelCtrl->SetPaintPalette(0);
             m_pPanelFrame->CenterImage();

@@ -8,6 +8,7 @@
 #pragma once
 #include "viewer/ViewerWnd.h"
 #include "viewer/LeadViewerPages.h"
+#include "viewer/PanelPipeline.h"
 #include "viewer/PanelSettings.h"
 #include "viewer/PlxDibInfo.h"
 
@@ -128,6 +129,8 @@ protected:
     CLeadFrame* m_pPanelFrame;
     CLeadFrame* m_pOriginalFrame;
     CLead* m_pSourceCtrl;
+    // The panel image's stages kept between two settings changes.
+    CPanelPipeline m_pipeline;
     CLead* m_pPanelCtrl;
     CLead* m_pOriginalCtrl;
     CTabWnd* m_pTabWnd;

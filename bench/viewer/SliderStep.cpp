@@ -42,14 +42,16 @@ void Drain(CWnd* pHost)
 
 }  // namespace
 
-SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette, int runs)
+SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette, int runs, CSize sizeSource,
+                               CSize sizePanel)
 {
     SliderStepResult result;
     CLeadViewerWnd viewer(VWS_PANELTABS);
     if (!viewer.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 440, 500), pHost, 7100))
         return result;
     viewer.SetColorInfo(8, nullptr, reinterpret_cast<const unsigned long*>(palette.data()), nullptr, nullptr);
-    HGLOBAL hDib = PhotoDib(800, 600);
+    viewer.SetImageSize(sizePanel);
+    HGLOBAL hDib = PhotoDib(sizeSource.cx, sizeSource.cy);
     const int loaded = viewer.SetImage(hDib);
     ::GlobalFree(hDib);
     if (!loaded)

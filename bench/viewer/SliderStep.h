@@ -17,8 +17,10 @@ struct SliderStepResult {
     double handlerMs = 0.0;   // median of the scroll handler alone (pipeline and ForceRepaint)
 };
 
-// A viewer on an 800 x 600 photo for a 256-colour panel beside a viewer
-// property sheet, both children of pHost; `runs` slider moves.
-SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette, int runs);
+// A viewer on a photo of sizeSource for a 256-colour panel of sizePanel (0 x 0:
+// the photo's size) beside a viewer property sheet, both children of pHost;
+// `runs` slider moves.
+SliderStepResult RunSliderStep(CWnd* pHost, const std::vector<uint32_t>& palette, int runs, CSize sizeSource,
+                               CSize sizePanel);
 
 }  // namespace benchviewer
