@@ -205,6 +205,7 @@ $(qrv_wine32_missing_reason)"
     qrv_ctest native-asan || rc=1
   fi
   qrv_fuzz_short || rc=1
+  qrv_soak_short || rc=1
   qrv_xvfb_stop
   trap - EXIT
   echo "$QRV_SUMMARY" | sed '/^$/d'
@@ -279,6 +280,20 @@ for d, r in rows.items():
     tot = [a + b for a, b in zip(tot, r)]
 print(f"{'total':<10} {tot[0]:>8} {tot[1]:>6} {pct(tot[0], tot[1]):>9} {tot[2]:>9} {tot[3]:>6} {pct(tot[2], tot[3]):>10}")
 PY
+}
+
+# A short soak: a host's day in a loop for QRV_SOAK_SECONDS (default 45 s),
+# the growth measured after QRV_SOAK_WARMUP iterations (default 500),
+# failing when memory, handles or GDI objects grow beyond their bounds.
+qrv_soak_short() {
+  local log="$ROOT/build/soak-short.log" rc=0
+  mkdir -p "$ROOT/build"
+  QRV_SOAK_SECONDS="${QRV_SOAK_SECONDS:-45}" QRV_SOAK_WARMUP="${QRV_SOAK_WARMUP:-500}" \
+    bash tests/soak/run.sh >"$log" 2>&1 || rc=1
+  QRV_SUMMARY="$QRV_SUMMARY
+$(grep -aE '^soak: ([0-9]+ iterations|growth)' "$log")"
+  [ $rc = 0 ] || tail -20 "$log"
+  return $rc
 }
 
 # The preset whose programs `demo` and `tool` run: win64, or win32 with

@@ -1,0 +1,339 @@
+#include "SoakHost.h"
+
+#include <wincodec.h>
+
+#include <cstdio>
+
+#include "ModalCloser.h"
+#include "ValuesDialog.h"
+#include "browse/FileList.h"
+#include "resources/select_ids.h"
+#include "select/PlcSelectDlg.h"
+#include "tests/support/ControlActions.h"
+#include "tests/viewer/LeadTestFiles.h"
+#include "viewer/LeadViewerWnd.h"
+
+namespace {
+
+const char kViewerKey[] = "Software\\QRV Soak\\Viewer";
+const char* const kPictures[] = {"a.bmp", "p.bmp", "a.png", "a.jpg", "p.gif", "a.tif", "a.wmf", "a.emf"};
+const int kPictureCount = sizeof kPictures / sizeof kPictures[0];
+// Every setting the image viewer has, one changed per step.
+const int kSettingCount = 13;
+const int kColorBits[] = {1, 2, 3, 4, 8, 16};
+
+// The round: a picture loaded, then a setting changed, for every picture;
+// then the clipboard, the file operations, the catalogue and the dialogs.
+enum Action { aPicture, aSetting, aPaste, aCopy, aRename, aMove, aDelete, aDiskScan, aRegistry, aSelect, aValues };
+struct Slot { Action action; int arg; };
+
+std::vector<Slot> Round()
+{
+    std::vector<Slot> round;
+    for (int i = 0; i < kPictureCount; ++i) {
+        round.push_back({aPicture, i});
+        round.push_back({aSetting, i});
+    }
+    for (Action a : {aPaste, aCopy, aRename, aMove, aDelete, aDiskScan, aRegistry, aSelect, aValues})
+        round.push_back({a, 0});
+    return round;
+}
+const std::vector<Slot> kRound = Round();
+
+const char* const kActionNames[] = {"Bild laden", "Einstellung", "Kopieren/Einfügen", "Datei kopieren",
+                                    "Umbenennen", "Verschieben", "Löschen", "Katalog von der Platte",
+                                    "Katalog aus der Registry", "Controller-Auswahl", "Werte"};
+
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+CSoakHost::CSoakHost(const CString& strFolder) : m_strFolder(strFolder), m_catalogue("VARN\\")
+{
+    if (m_strFolder.Right(1) != "\\")
+        m_strFolder += '\\';
+    memset(&m_project, 0, sizeof m_project);
+    for (int i = 0; i < 256; ++i) {
+        m_pal256[i] = RGB(i, i, 255 - i);
+        m_palPlx[i] = RGB(i & 0xE0, (i << 3) & 0xE0, (i << 6) & 0xC0);
+    }
+    for (int i = 0; i < 16; ++i)
+        m_pal16[i] = RGB(i * 17, 255 - i * 17, i * 8);
+    for (int i = 0; i < 8; ++i)
+        m_pal8[i] = RGB(i & 1 ? 255 : 0, i & 2 ? 255 : 0, i & 4 ? 255 : 0);
+}
+
+CSoakHost::~CSoakHost()
+{
+    if (m_hWnd)
+        DestroyWindow();
+    m_pane.Reset();
+    m_viewers.DeleteAll();
+}
+
+bool CSoakHost::WritePictures()
+{
+    using namespace leadtest;
+    const CString pics = Path("Bilder\\");
+    const qrv::img::Image rgb = GradientImage(160, 120), indexed = IndexedImage(150, 100);
+    bool ok = WriteWicFile((pics + "a.bmp").GetString(), GUID_ContainerFormatBmp, rgb, 96) &&
+              WriteWicFile((pics + "p.bmp").GetString(), GUID_ContainerFormatBmp, indexed, 96) &&
+              WriteWicFile((pics + "a.png").GetString(), GUID_ContainerFormatPng, rgb, 96) &&
+              WriteWicFile((pics + "a.jpg").GetString(), GUID_ContainerFormatJpeg, rgb, 96) &&
+              WriteWicFile((pics + "p.gif").GetString(), GUID_ContainerFormatGif, indexed, 96) &&
+              WriteWicFile((pics + "a.tif").GetString(), GUID_ContainerFormatTiff, rgb, 96);
+    return ok && WritePlaceableWmfFile((pics + "a.wmf").GetString()) && WriteEmfFile((pics + "a.emf").GetString());
+}
+
+// The sample drivers beside the program, copied into the work folder's driver folder.
+bool CSoakHost::CopyDrivers()
+{
+    char exe[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    CString from = exe;
+    from = from.Left(from.ReverseFind('\\') + 1) + "drivers\\";
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA(from + "*.dll", &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    int n = 0;
+    do {
+        n += ::CopyFileA(from + fd.cFileName, Path("Treiber\\") + fd.cFileName, FALSE) ? 1 : 0;
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    return n > 0;
+}
+
+void CSoakHost::RegisterViewers()
+{
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, CString(kViewerKey) + "\\Bild", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &hKey, nullptr) != ERROR_SUCCESS)
+        return;
+    const DWORD type = 1, style = VWS_PANELTABS | VWS_GENERALPAGE;
+    ::RegSetValueExA(hKey, "Type", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&type), sizeof type);
+    ::RegSetValueExA(hKey, "Style", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&style), sizeof style);
+    const char info[] = "*.bmp;*.png;*.jpg;*.gif;*.tif;*.wmf;*.emf|Bilder";
+    ::RegSetValueExA(hKey, "File Info", 0, REG_SZ, reinterpret_cast<const BYTE*>(info), sizeof info);
+    ::RegCloseKey(hKey);
+}
+
+bool CSoakHost::Start()
+{
+    for (LPCSTR sub : {"", "Bilder", "Ablage", "Kopien", "Verschoben", "Treiber"})
+        ::CreateDirectoryA(Path(sub), nullptr);
+    if (!WritePictures() || !CopyDrivers()) {
+        std::printf("soak: the pictures or drivers could not be put into %s\n", m_strFolder.GetString());
+        return false;
+    }
+    ::SetDllDirectoryA(Path("Treiber\\"));
+    m_catalogue.SetDLLPath(Path("Treiber\\"));
+    if (!CreateEx(0, AfxRegisterWndClass(0), "QRV Soak", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                  900, 600, nullptr, nullptr))
+        return false;
+    RegisterViewers();
+    m_viewers.LoadFromRegistry(kViewerKey);
+    if (!m_pane.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN, CRect(300, 0, 880, 560), this, 2) ||
+        !m_tree.CreateEx(WS_EX_ACCEPTFILES, WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_EDITLABELS,
+                         CRect(0, 0, 300, 560), this, 1))
+        return false;
+    m_pane.AddViewerList(&m_viewers);
+    m_pane.SetColorInfo(8, m_pal16, m_pal256, m_palPlx, m_pal8);
+    m_tree.SetFilterExt("*.*");
+    CString root = m_strFolder.Left(m_strFolder.GetLength() - 1);
+    m_tree.LoadTree(root);
+    if (!m_tree.GetRootItem() || !m_catalogue.Load(1)) {
+        std::printf("soak: the file tree or the catalogue could not be loaded\n");
+        return false;
+    }
+    m_tree.Expand(m_tree.GetRootItem(), TVE_EXPAND);
+    for (LPCSTR sub : {"Bilder", "Ablage", "Kopien", "Verschoben"})
+        m_tree.Expand(FolderItem(sub), TVE_EXPAND);
+    return true;
+}
+
+int CSoakHost::StepsPerRound() const { return int(kRound.size()); }
+
+const char* CSoakHost::StepName(long n) const { return kActionNames[kRound[size_t(n % StepsPerRound())].action]; }
+
+bool CSoakHost::Step(long n)
+{
+    const Slot& s = kRound[size_t(n % StepsPerRound())];
+    const int round = int(n / StepsPerRound());
+    bool ok = false;
+    switch (s.action) {
+    case aPicture: ok = LoadPicture(s.arg); break;
+    case aSetting: ok = ChangeSetting(round * kPictureCount + s.arg); break;
+    case aPaste: ok = CopyAndPaste(); break;
+    case aCopy: ok = CopyFile(); break;
+    case aRename: ok = RenameFile(); break;
+    case aMove: ok = MoveFile(); break;
+    case aDelete: ok = DeleteFile(); break;
+    case aDiskScan: ok = RebuildCatalogue(1); break;
+    case aRegistry: ok = RebuildCatalogue(0); break;
+    case aSelect: ok = SelectController(); break;
+    case aValues: ok = EditValues(); break;
+    }
+    Pump();
+    // As a host's message loop does when it runs idle: temporary objects go.
+    AfxGetApp()->OnIdle(0);
+    AfxGetApp()->OnIdle(1);
+    return ok;
+}
+
+CLeadViewerWnd* CSoakHost::ImageViewer()
+{
+    CViewerWnd* pViewer = m_pane.GetCurViewer();
+    return pViewer && pViewer->GetType() == 1 ? static_cast<CLeadViewerWnd*>(pViewer) : nullptr;
+}
+
+HTREEITEM CSoakHost::ChildItem(HTREEITEM hFolder, LPCSTR pszName)
+{
+    for (HTREEITEM h = m_tree.GetChildItem(hFolder); h; h = m_tree.GetNextSiblingItem(h)) {
+        CString path;
+        if (m_tree.GetItemPath(h, &path) && path.Right(int(strlen(pszName)) + 1).CompareNoCase(CString("\\") + pszName) == 0)
+            return h;
+    }
+    return nullptr;
+}
+
+HTREEITEM CSoakHost::FolderItem(LPCSTR pszName) { return ChildItem(m_tree.GetRootItem(), pszName); }
+
+bool CSoakHost::LoadPicture(int nPicture)
+{
+    return m_pane.LoadFile(Path("Bilder\\") + kPictures[nPicture]) != 0 && ImageViewer() != nullptr;
+}
+
+bool CSoakHost::ChangeSetting(int nSetting)
+{
+    CLeadViewerWnd* v = ImageViewer();
+    if (!v)
+        return false;
+    const int k = nSetting % kSettingCount, turn = nSetting / kSettingCount;
+    switch (k) {
+    case 0: v->EnableSmooth(!v->GetSmooth(), 1); break;
+    case 1: v->EnableInvert(!v->GetInvert(), 1); break;
+    case 2: v->EnableBlur(!v->GetBlur(), 1); break;
+    case 3: v->EnableSharpen(!v->GetSharpen(), 1); break;
+    case 4: v->EnableFlip(!v->GetFlip(), 1); break;
+    case 5: v->EnableMirror(!v->GetMirror(), 1); break;
+    case 6: v->SetDither((v->GetDither() + 1) % CPanelSettings::ditherCount, 1); break;
+    case 7: v->SetContrast(v->GetContrast() >= 900 ? -900 : v->GetContrast() + 300, 1); break;
+    case 8: v->SetBrightness(v->GetBrightness() >= 900 ? -900 : v->GetBrightness() + 300, 1); break;
+    case 9: v->EnablePlx508Mode(!v->GetPlx508Mode(), 1); break;
+    case 10: v->SetImageColorBits(kColorBits[turn % 6], 1); break;
+    case 11: v->EnableSizeToFit(!v->IsSizeToFitEnabled()); break;
+    case 12: v->ResetPropertySettings(); break;
+    }
+    // The panel image as a host takes it; the DIB is the caller's.
+    HGLOBAL hDib = static_cast<HGLOBAL>(v->GetPanelImage());
+    if (!hDib)
+        return false;
+    ::GlobalFree(hDib);
+    return true;
+}
+
+// Kopieren in the viewer, Einfügen on the folder: a bitmap arrives, and is deleted again.
+bool CSoakHost::CopyAndPaste()
+{
+    CLeadViewerWnd* v = ImageViewer();
+    HTREEITEM hFolder = FolderItem("Ablage");
+    if (!v || !hFolder)
+        return false;
+    COleDataSource* pSource = new COleDataSource;
+    if (!v->CacheData(pSource)) {
+        pSource->InternalRelease();
+        return false;
+    }
+    pSource->SetClipboard();
+    if (!m_tree.DoPaste(hFolder))
+        return false;
+    HTREEITEM hPasted = m_tree.GetChildItem(hFolder);
+    bool ok = hPasted != nullptr;
+    while (hPasted) {
+        ok = m_tree.DoDeleteItem(hPasted) && ok;
+        hPasted = m_tree.GetChildItem(hFolder);
+    }
+    ::OleSetClipboard(nullptr);
+    return ok;
+}
+
+bool CSoakHost::CopyFile()
+{
+    CString files;
+    CFileList::Append(files, Path("Bilder\\a.bmp"));
+    return m_tree.CopyFileItems(files, FolderItem("Kopien")) && ChildItem(FolderItem("Kopien"), "a.bmp");
+}
+
+// In-place label editing, as the user renames: the edit box, the new name, Enter.
+bool CSoakHost::RenameFile()
+{
+    HTREEITEM hItem = ChildItem(FolderItem("Kopien"), "a.bmp");
+    if (!hItem || !m_tree.DoRenameItem(hItem))
+        return false;
+    CEdit* pEdit = m_tree.GetEditControl();
+    if (!pEdit)
+        return false;
+    pEdit->SetWindowText("b.bmp");
+    pEdit->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    return ::GetFileAttributesA(Path("Kopien\\b.bmp")) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CSoakHost::MoveFile()
+{
+    HTREEITEM hItem = ChildItem(FolderItem("Kopien"), "b.bmp");
+    if (!hItem)
+        return false;
+    CString files;
+    CFileList::Append(files, Path("Kopien\\b.bmp"));
+    CPtrList items;
+    items.AddTail(hItem);
+    return m_tree.MoveFileItems(files, items, FolderItem("Verschoben")) &&
+           ChildItem(FolderItem("Verschoben"), "b.bmp") && !ChildItem(FolderItem("Kopien"), "b.bmp");
+}
+
+bool CSoakHost::DeleteFile()
+{
+    HTREEITEM hItem = ChildItem(FolderItem("Verschoben"), "b.bmp");
+    return hItem && m_tree.DoDeleteItem(hItem) &&
+           ::GetFileAttributesA(Path("Verschoben\\b.bmp")) == INVALID_FILE_ATTRIBUTES;
+}
+
+bool CSoakHost::RebuildCatalogue(int bFromDisk)
+{
+    m_catalogue.DeleteAll();
+    return m_catalogue.Load(bFromDisk) && m_catalogue.GetCount() > 0;
+}
+
+// Controller wählen: a row chosen, then Abbrechen.
+bool CSoakHost::SelectController()
+{
+    CPlcSelectDlg dlg(&m_catalogue, &m_project, nullptr, CPlcSelectDlg::MODE_EXTERNAL, 1, nullptr, this);
+    return CModalCloser::Run([&] { return dlg.DoModal(); }, [](HWND hDlg) {
+        HWND hList = qrvtest::Item(hDlg, IDC_PLC_LIST);
+        qrvtest::SelectListRow(hList, qrvtest::ListRowCount(hList) / 2);
+    });
+}
+
+// Werte: a value typed into each editor, every arrow clicked once, then Abbrechen.
+bool CSoakHost::EditValues()
+{
+    CValuesDialog dlg(this);
+    return CModalCloser::Run([&] { return dlg.DoModal(); }, [](HWND hDlg) {
+        qrvtest::Type(hDlg, IDC_VALUES_BAUD_EDIT, "19200");
+        qrvtest::Type(hDlg, IDC_VALUES_MEMORY_EDIT, "512");
+        qrvtest::Type(hDlg, IDC_VALUES_TIMER_EDIT, "2 s");
+        qrvtest::Focus(hDlg, IDC_VALUES_TREND_EDIT);
+        for (int id : {IDC_VALUES_BAUD_SPIN, IDC_VALUES_BAUDINDEX_SPIN, IDC_VALUES_MEMORY_SPIN,
+                       IDC_VALUES_TREND_SPIN, IDC_VALUES_TIMER_SPIN})
+            qrvtest::ClickSpinArrow(qrvtest::Item(hDlg, id), id % 4 == 0);
+    });
+}

@@ -1,0 +1,181 @@
+// qrv_soak SECONDS FOLDER [WARMUP]: repeats a host's day (CSoakHost) in one
+// process for SECONDS, then reports the iterations done and how private
+// memory, kernel handles and GDI objects grew per 1,000 iterations after the
+// first WARMUP (default 1,000; the slope of a line fitted through a sample
+// after every round of the host's steps). QRV_SOAK_TRACE prints the samples
+// and each step's time and memory change, QRV_SOAK_ONLY=3,12 runs only those steps.
+// Exit code 0 when every step succeeded and every growth is within its bound,
+// 1 when a bound was exceeded, 3 on failed steps, 2 on a hang, 4 on a crash.
+#include <afxwin.h>
+#include <afxole.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ResourceMeter.h"
+#include "SoakHost.h"
+
+namespace {
+
+class CSoakApp : public CWinApp
+{
+public:
+    CSoakApp() : CWinApp("QRV Soak") {}
+};
+CSoakApp theApp;
+
+long g_warmUp = 1000;
+// Growth allowed per 1,000 iterations after the warm-up: 256 KB is far below
+// what one DIB of the smallest picture left behind per round would add (800 KB).
+const double kMemoryBoundKb = 256, kHandleBound = 3, kGdiBound = 3;
+const DWORD kStepLimitMs = 120000;
+
+volatile LONG g_step = 0;
+CSoakHost* g_pHost = nullptr;
+
+DWORD WINAPI Watchdog(void*)
+{
+    LONG seen = -1;
+    DWORD waited = 0;
+    for (;;) {
+        ::Sleep(1000);
+        const LONG step = g_step;
+        waited = step == seen ? waited + 1000 : 0;
+        seen = step;
+        if (waited > kStepLimitMs) {
+            std::printf("soak: HANG in step %ld (%s)\n", long(step), g_pHost->StepName(step));
+            std::fflush(stdout);
+            ::ExitProcess(2);
+        }
+    }
+}
+
+LONG WINAPI OnCrash(EXCEPTION_POINTERS* pInfo)
+{
+    std::printf("soak: CRASH exception %08lx in step %ld\n",
+                static_cast<unsigned long>(pInfo->ExceptionRecord->ExceptionCode), long(g_step));
+    std::fflush(stdout);
+    ::ExitProcess(4);
+}
+
+struct Sample { long n; SResourceUse use; };
+
+// Least-squares slope of a field over the samples after the warm-up, per
+// 1,000 iterations, with its standard error.
+struct Growth { double per1000; double error; };
+
+template <class Field>
+Growth GrowthOf(const std::vector<Sample>& samples, Field field)
+{
+    std::vector<std::pair<double, double>> points;
+    for (const Sample& s : samples)
+        if (s.n >= g_warmUp)
+            points.emplace_back(double(s.n) / 1000.0, field(s.use));
+    const double k = double(points.size());
+    if (k < 3)
+        return {0, 0};
+    double mx = 0, my = 0;
+    for (const auto& p : points) {
+        mx += p.first / k;
+        my += p.second / k;
+    }
+    double sxx = 0, sxy = 0;
+    for (const auto& p : points) {
+        sxx += (p.first - mx) * (p.first - mx);
+        sxy += (p.first - mx) * (p.second - my);
+    }
+    const double slope = sxy / sxx;
+    double residuals = 0;
+    for (const auto& p : points) {
+        const double r = p.second - my - slope * (p.first - mx);
+        residuals += r * r;
+    }
+    return {slope, std::sqrt(residuals / (k - 2) / sxx)};
+}
+
+// A growth beyond its bound by more than three standard errors: the heap's
+// steps make private memory noisy over a short run, handle and GDI counts are exact.
+bool Exceeds(const Growth& g, double bound) { return g.per1000 - 3 * g.error > bound; }
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOW);
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    ::SetUnhandledExceptionFilter(OnCrash);
+    if (argc < 3 || std::atoi(argv[1]) <= 0) {
+        std::printf("usage: qrv_soak SECONDS FOLDER [WARMUP]\n");
+        return 2;
+    }
+    AfxOleInit();
+    theApp.SetRegistryKey("QRV Soak\\");
+    const DWORD seconds = DWORD(std::atoi(argv[1]));
+    if (argc >= 4 && std::atol(argv[3]) > 0)
+        g_warmUp = std::atol(argv[3]);
+    CSoakHost host(argv[2]);
+    g_pHost = &host;
+    if (!host.Start())
+        return 3;
+    ::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
+
+    std::vector<Sample> samples{{0, CResourceMeter::Measure()}};
+    const DWORD started = ::GetTickCount();
+    long n = 0, failed = 0;
+    const bool trace = std::getenv("QRV_SOAK_TRACE") != nullptr;
+    const char* pszOnly = std::getenv("QRV_SOAK_ONLY");
+    const std::string only = pszOnly && *pszOnly ? "," + std::string(pszOnly) + "," : "";
+    std::vector<DWORD> spent(size_t(host.StepsPerRound()), 0);
+    std::vector<double> grown(size_t(host.StepsPerRound()), 0);
+    for (; ::GetTickCount() - started < seconds * 1000; ++n) {
+        ::InterlockedExchange(&g_step, n);
+        const DWORD t0 = ::GetTickCount();
+        const double kb0 = trace ? CResourceMeter::Measure().privateKb : 0;
+        const bool ok = only.empty() || only.find("," + std::to_string(n % host.StepsPerRound()) + ",") != std::string::npos
+                            ? host.Step(n) : true;
+        spent[size_t(n % host.StepsPerRound())] += ::GetTickCount() - t0;
+        if (trace && n >= g_warmUp)
+            grown[size_t(n % host.StepsPerRound())] += CResourceMeter::Measure().privateKb - kb0;
+        if (!ok) {
+            if (++failed <= 10)
+                std::printf("soak: step %ld (%s) FAILED\n", n, host.StepName(n));
+        }
+        if ((n + 1) % host.StepsPerRound() == 0) {
+            samples.push_back({n + 1, CResourceMeter::Measure()});
+            if (trace)
+                std::printf("soak: at %ld: %.0f KB, %ld handles, %ld GDI objects\n", n + 1,
+                            samples.back().use.privateKb, samples.back().use.handles, samples.back().use.gdiObjects);
+        }
+    }
+    const DWORD elapsed = (::GetTickCount() - started) / 1000;
+    const SResourceUse first = samples.front().use, last = CResourceMeter::Measure();
+    std::printf("soak: %ld iterations in %lu s (%d steps a round), %ld failed\n", n,
+                static_cast<unsigned long>(elapsed), host.StepsPerRound(), failed);
+    std::printf("soak: private memory %.0f KB -> %.0f KB, handles %ld -> %ld, GDI objects %ld -> %ld (%s)\n",
+                first.privateKb, last.privateKb, first.handles, last.handles, first.gdiObjects, last.gdiObjects,
+                CResourceMeter::GdiSource());
+    if (trace)
+        for (int i = 0; i < host.StepsPerRound(); ++i)
+            std::printf("soak: step %d (%s): %lu ms, %+.0f KB after the warm-up in all\n", i, host.StepName(i),
+                        static_cast<unsigned long>(spent[size_t(i)]), grown[size_t(i)]);
+    int rc = failed ? 3 : 0;
+    if (n < g_warmUp + 4 * host.StepsPerRound()) {
+        std::printf("soak: too few iterations to measure growth after the first %ld\n", g_warmUp);
+        return rc ? rc : 1;
+    }
+    const Growth mem = GrowthOf(samples, [](const SResourceUse& u) { return u.privateKb; });
+    const Growth handles = GrowthOf(samples, [](const SResourceUse& u) { return double(u.handles); });
+    const Growth gdi = GrowthOf(samples, [](const SResourceUse& u) { return double(u.gdiObjects); });
+    std::printf("soak: growth per 1,000 iterations after the first %ld: private memory %+.1f KB (+-%.1f, bound %.0f), "
+                "handles %+.1f (+-%.1f, bound %.0f), GDI objects %+.1f (+-%.1f, bound %.0f)\n",
+                g_warmUp, mem.per1000, mem.error, kMemoryBoundKb, handles.per1000, handles.error, kHandleBound,
+                gdi.per1000, gdi.error, kGdiBound);
+    if (Exceeds(mem, kMemoryBoundKb) || Exceeds(handles, kHandleBound) ||
+        (last.gdiObjects >= 0 && Exceeds(gdi, kGdiBound)))
+        rc = rc ? rc : 1;
+    std::printf("soak: %s\n", rc == 0 ? "passed" : "FAILED");
+    return rc;
+}
