@@ -1,7 +1,7 @@
 #!/bin/bash
 # Fuzzes the readers of outside data that build without Windows natively with
 # libFuzzer, ASan and UBSan: run.sh [TARGET|all] [SECONDS] (default all,
-# 300 s per target); `lead` (also part of `all`) runs tests/fuzz/wine.sh. Every target first replays its kept crash inputs
+# 300 s per target); the Wine targets lead, drop, paste and viewers (also part of `all`) run tests/fuzz/wine.sh. Every target first replays its kept crash inputs
 # (tests/fuzz/regressions/TARGET/); a new crash input is copied there.
 # Build folder: build/fuzz.
 set -euo pipefail
@@ -11,6 +11,7 @@ SECONDS_TO_RUN="${2:-300}"
 OUT="$ROOT/build/fuzz"
 REGRESSIONS="$ROOT/tests/fuzz/regressions"
 TARGETS=(dib palette identity cache_record metafile)
+WINE_TARGETS=(lead drop paste viewers)
 
 need=()
 command -v clang++ >/dev/null || need+=(clang)
@@ -112,14 +113,14 @@ run_target() {
   echo "fuzz $t: ${runs:-?} executions in ${SECONDS_TO_RUN} s, no finding"
 }
 
-# The imaging control's file reader needs Windows: it runs under Wine.
-if [ "$TARGET" = lead ]; then
-  exec bash "$ROOT/tests/fuzz/wine.sh" "$SECONDS_TO_RUN"
+# The readers that need Windows run under Wine.
+if printf '%s\n' "${WINE_TARGETS[@]}" | grep -qx "$TARGET"; then
+  exec bash "$ROOT/tests/fuzz/wine.sh" "$TARGET" "$SECONDS_TO_RUN"
 fi
 case "$TARGET" in
   all)     list=("${TARGETS[@]}") ;;
   imaging) list=(dib) ;;
-  *)       printf '%s\n' "${TARGETS[@]}" | grep -qx "$TARGET" || { echo "fuzz: targets: all ${TARGETS[*]} lead"; exit 2; }
+  *)       printf '%s\n' "${TARGETS[@]}" | grep -qx "$TARGET" || { echo "fuzz: targets: all ${TARGETS[*]} ${WINE_TARGETS[*]}"; exit 2; }
            list=("$TARGET") ;;
 esac
 rc=0
@@ -127,6 +128,8 @@ for t in "${list[@]}"; do
   run_target "$t" || rc=1
 done
 if [ "$TARGET" = all ]; then
-  bash "$ROOT/tests/fuzz/wine.sh" "$SECONDS_TO_RUN" || rc=1
+  for t in "${WINE_TARGETS[@]}"; do
+    bash "$ROOT/tests/fuzz/wine.sh" "$t" "$SECONDS_TO_RUN" || rc=1
+  done
 fi
 exit $rc

@@ -1,26 +1,36 @@
 #!/bin/bash
-# Fuzzes the imaging control's file reader (CLead::Load on PNG, JPEG, GIF,
-# TIFF, BMP, WMF and EMF) under Wine: wine.sh [SECONDS] [PRESET]. Batches of
-# inputs mutated by zzuf from valid files the driver writes are loaded by
-# fuzz_lead.exe in one process each; a crash, a hang, a
-# failed load that changes the held picture or a write into the batch
-# folder is a finding (QRV_FUZZ_INPUT_MS, default 20 s per input: the shared
-# machine stalls for seconds at times), its input copied to tests/fuzz/regressions/lead/.
-# The kept inputs are replayed first.
+# Fuzzes the readers that need Windows under Wine: wine.sh [TARGET] [SECONDS]
+# [PRESET]. Targets: lead (CLead::Load on PNG, JPEG, GIF, TIFF, BMP, WMF and
+# EMF, fuzz_lead.exe), drop (the dropped-files block read and pasted), paste
+# (the "PlxDibInfo" record and bitmap paste), viewers (the viewer list's
+# registry values; these three fuzz_records.exe). Batches of inputs mutated by
+# zzuf from valid inputs the driver writes are tried in one process each; a
+# crash, a hang, a broken rule of the driver (state not kept, a write outside
+# the target folder) is a finding (QRV_FUZZ_INPUT_MS, default 20 s per input:
+# the shared machine stalls for seconds at times), its input copied to
+# tests/fuzz/regressions/TARGET/. The kept inputs are replayed first.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-SECONDS_TO_RUN="${1:-300}"
-PRESET="${2:-win64}"
-OUT="$ROOT/build/fuzz/wine"
-KEPT="$ROOT/tests/fuzz/regressions/lead"
+TARGET="${1:-lead}"
+SECONDS_TO_RUN="${2:-300}"
+PRESET="${3:-win64}"
+OUT="$ROOT/build/fuzz/wine/$TARGET"
+KEPT="$ROOT/tests/fuzz/regressions/$TARGET"
 BATCH_PER_SEED=40
+case "$TARGET" in
+  lead)                program=fuzz_lead; args=() ;;
+  drop|paste|viewers)  program=fuzz_records; args=("$TARGET") ;;
+  *) echo "fuzz: Wine targets: lead drop paste viewers"; exit 2 ;;
+esac
+# The small inputs of the record targets: more of them per batch.
+[ "$program" = fuzz_records ] && BATCH_PER_SEED=150
 source "$ROOT/cmake/harness.sh"
 
-command -v zzuf >/dev/null || { echo "fuzz lead: zzuf is not installed (./qrv setup)"; exit 1; }
+command -v zzuf >/dev/null || { echo "fuzz $TARGET: zzuf is not installed (./qrv setup)"; exit 1; }
 cd "$ROOT"
 [ -f "build/$PRESET/build.ninja" ] || cmake --preset "$PRESET" >/dev/null
-cmake --build "$ROOT/build/$PRESET" --target fuzz_lead >/dev/null
-EXE="$ROOT/build/$PRESET/bin/fuzz_lead.exe"
+cmake --build "$ROOT/build/$PRESET" --target $program >/dev/null
+EXE="$ROOT/build/$PRESET/bin/$program.exe"
 winpath() { echo "Z:${1//\//\\}"; }
 
 started_display=0
@@ -32,7 +42,7 @@ trap finish EXIT
 # Runs one folder; on a finding keeps the input named last and says why.
 run_batch() {
   local dir="$1" log="$OUT/batch.log" rc=0
-  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
+  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "${args[@]}" "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
     >"$log" 2>&1 || rc=$?
   tr -d '\r' <"$log" >"$log.txt"
   runs=$(( runs + $(grep -c '^input ' "$log.txt" || true) ))
@@ -41,15 +51,15 @@ run_batch() {
     mkdir -p "$KEPT"
     [ -z "$last" ] || [ "$dir" = "$KEPT" ] || cp "$dir/$last" "$KEPT/"
     tail -5 "$log.txt"
-    echo "fuzz lead: FINDING (exit $rc) on ${last:-?}, kept in tests/fuzz/regressions/lead/"
+    echo "fuzz $TARGET: FINDING (exit $rc) on ${last:-?}, kept in tests/fuzz/regressions/$TARGET/"
     return 1
   fi
 }
 
 runs=0
 rm -rf "$OUT/seeds"; mkdir -p "$OUT/seeds"
-(cd "$ROOT/build/$PRESET/bin" && "$ROOT/cmake/wine-run.sh" "$EXE" seeds "$(winpath "$OUT/seeds")") >/dev/null 2>&1 \
-  || { echo "fuzz lead: the seeds could not be written"; exit 1; }
+(cd "$ROOT/build/$PRESET/bin" && "$ROOT/cmake/wine-run.sh" "$EXE" seeds "${args[@]}" "$(winpath "$OUT/seeds")") >/dev/null 2>&1 \
+  || { echo "fuzz $TARGET: the seeds could not be written"; exit 1; }
 if compgen -G "$KEPT/*" >/dev/null; then run_batch "$KEPT" || exit 1; fi
 end=$(( $(date +%s) + SECONDS_TO_RUN )); round=0
 while [ "$(date +%s)" -lt $end ]; do
@@ -63,4 +73,4 @@ while [ "$(date +%s)" -lt $end ]; do
   run_batch "$OUT/batch" || exit 1
   round=$(( round + 1 ))
 done
-echo "fuzz lead: $runs inputs in ${SECONDS_TO_RUN} s, no finding"
+echo "fuzz $TARGET: $runs inputs in ${SECONDS_TO_RUN} s, no finding"

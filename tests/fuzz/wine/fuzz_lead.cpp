@@ -1,8 +1,6 @@
-// Loads every file of a folder into one imaging control, in one process so
-// that Wine starts once per batch. Before each file the control holds a
-// known picture; a file that does not load must answer an error and leave
-// that picture in place. Each file's name is printed before it is loaded, so
-// a crash or a hang (the watchdog ends the process) names its input.
+// Loads every file of a folder into one imaging control (a CFuzzBatch).
+// Before each file the control holds a known picture; a file that does not
+// load must answer an error and leave that picture in place.
 //   fuzz_lead seeds DIR       writes valid files of every format
 //   fuzz_lead run DIR [MS]    loads each file of DIR, at most MS ms each
 #include <afxwin.h>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/wine/FuzzBatch.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/Lead.h"
 
@@ -25,37 +24,6 @@ public:
     CFuzzApp() : CWinApp("fuzz_lead") {}
 };
 CFuzzApp theApp;
-
-// The number of the input being loaded (odd) or of the gap after it (even).
-volatile LONG g_step = 0;
-DWORD g_limit = 5000;
-
-// Counts its own sleeps on one step instead of comparing tick counts taken on
-// two threads: that comparison reported a 60 s hang after 7 s under Wine.
-DWORD WINAPI Watchdog(void*)
-{
-    LONG seen = -1;
-    DWORD waited = 0;
-    for (;;) {
-        ::Sleep(100);
-        const LONG step = g_step;
-        waited = step == seen ? waited + 100 : 0;
-        seen = step;
-        if ((step & 1) && waited > g_limit) {
-            std::printf("HANG after %lu ms\n", static_cast<unsigned long>(g_limit));
-            std::fflush(stdout);
-            ::ExitProcess(2);
-        }
-    }
-}
-
-// A crash ends the process at once with its code, instead of starting Wine's debugger.
-LONG WINAPI OnCrash(EXCEPTION_POINTERS* pInfo)
-{
-    std::printf("CRASH exception %08lx\n", static_cast<unsigned long>(pInfo->ExceptionRecord->ExceptionCode));
-    std::fflush(stdout);
-    ::ExitProcess(3);
-}
 
 int WriteSeeds(const std::string& dir)
 {
@@ -73,22 +41,7 @@ int WriteSeeds(const std::string& dir)
     return ok ? 0 : 1;
 }
 
-std::vector<std::string> FilesOf(const std::string& dir)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(fd.cFileName);
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
-    return names;
-}
-
-int Run(const std::string& dir)
+int Run(const std::string& dir, DWORD limit)
 {
     CWnd host;
     host.CreateEx(0, AfxRegisterWndClass(0), "fuzz", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr);
@@ -103,31 +56,22 @@ int Run(const std::string& dir)
         || lead.Load(known.c_str(), 0, 1, 1) != 0)
         return 11;
     const qrv::img::Image held = lead.GetImage();
-    const std::vector<std::string> names = FilesOf(dir);
-    ::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
     int loaded = 0;
-    for (const std::string& name : names) {
-        std::printf("input %s\n", name.c_str());
-        std::fflush(stdout);
-        ::InterlockedIncrement(&g_step);
-        const short result = lead.Load((dir + "\\" + name).c_str(), 0, 1, 1);
-        ::InterlockedIncrement(&g_step);
+    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string& path) {
+        const short result = lead.Load(path.c_str(), 0, 1, 1);
         if (result == 0) {
             ++loaded;
-            if (lead.GetImage().Width() <= 0 || lead.Load(known.c_str(), 0, 1, 1) != 0)
-                return 12;
-        } else if (!(lead.GetImage() == held)) {
+            return lead.GetImage().Width() <= 0 || lead.Load(known.c_str(), 0, 1, 1) != 0 ? 12 : 0;
+        }
+        if (!(lead.GetImage() == held)) {
             std::printf("KEPT the held picture was changed by a failed load (%d)\n", result);
             return 4;
         }
-    }
-    if (FilesOf(dir).size() != names.size()) {
-        std::printf("WROTE the batch folder changed\n");
-        return 5;
-    }
+        return 0;
+    });
     ::DeleteFileA(known.c_str());
-    std::printf("done %zu files, %d loaded\n", names.size(), loaded);
-    return 0;
+    std::printf("%d loaded\n", loaded);
+    return rc;
 }
 
 }  // namespace
@@ -136,15 +80,10 @@ int main(int argc, char** argv)
 {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
     ::CoInitialize(nullptr);
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    ::SetUnhandledExceptionFilter(OnCrash);
     if (argc >= 3 && std::string(argv[1]) == "seeds")
         return WriteSeeds(argv[2]);
-    if (argc >= 3 && std::string(argv[1]) == "run") {
-        if (argc >= 4)
-            g_limit = DWORD(std::atoi(argv[3]));
-        return Run(argv[2]);
-    }
+    if (argc >= 3 && std::string(argv[1]) == "run")
+        return Run(argv[2], argc >= 4 ? DWORD(std::atoi(argv[3])) : 20000);
     std::printf("usage: fuzz_lead seeds DIR | run DIR [MS]\n");
     return 2;
 }

@@ -1,0 +1,34 @@
+// One batch of damaged inputs in one process under Wine, so that Wine starts
+// once per batch (tests/fuzz/wine.sh makes the batches). Each input's name is
+// printed before it is tried, so a crash (the exception filter ends the
+// process with code 3) or a hang (the watchdog ends it with code 2) names
+// its input; a broken rule is printed by the caller and ends the batch.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class CFuzzBatch
+{
+public:
+    // Answers 0 when the input kept every rule, else the exit code to end with.
+    using Try = std::function<int(const std::string& path)>;
+
+    // Installs the crash filter; limitMs is the time one input may take.
+    explicit CFuzzBatch(DWORD limitMs);
+    // Tries every file of dir; 0, or the first rule's exit code. The folder
+    // must hold the same files afterwards (else exit code 5).
+    int Run(const std::string& dir, const Try& tryInput);
+
+    static std::vector<std::string> FilesOf(const std::string& dir);
+    static std::vector<uint8_t> ReadBytes(const std::string& path);
+
+private:
+    static DWORD WINAPI Watchdog(void*);
+    static LONG WINAPI OnCrash(EXCEPTION_POINTERS* pInfo);
+
+    static volatile LONG s_step;   // odd while an input is tried
+    static DWORD s_limit;
+};
