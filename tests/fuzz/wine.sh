@@ -22,8 +22,9 @@ case "$TARGET" in
   drop|paste|viewers)  program=fuzz_records; args=("$TARGET") ;;
   *) echo "fuzz: Wine targets: lead drop paste viewers"; exit 2 ;;
 esac
-# The small inputs of the record targets: more of them per batch.
-[ "$program" = fuzz_records ] && BATCH_PER_SEED=150
+# The small inputs of the record targets: more of them per batch, except in
+# the short runs of ./qrv test, where one batch takes the time given.
+[ "$program" = fuzz_records ] && [ "$SECONDS_TO_RUN" -ge 60 ] && BATCH_PER_SEED=150
 source "$ROOT/cmake/harness.sh"
 
 command -v zzuf >/dev/null || { echo "fuzz $TARGET: zzuf is not installed (./qrv setup)"; exit 1; }
@@ -35,7 +36,9 @@ winpath() { echo "Z:${1//\//\\}"; }
 
 started_display=0
 if [ -z "${DISPLAY:-}" ]; then qrv_xvfb_start; started_display=1; fi
-qrv_wine_env
+# QRV_FUZZ_PREFIX: a Wine prefix of the run's own. Targets run side by side
+# need one each: the processes of one prefix share one clipboard.
+qrv_wine_env "${QRV_FUZZ_PREFIX:-}"
 finish() { [ $started_display = 0 ] || qrv_xvfb_stop; }
 trap finish EXIT
 

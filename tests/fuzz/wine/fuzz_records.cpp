@@ -7,7 +7,8 @@
 // and point as they were; a paste writes at most its files into the target
 // folder (and the bitmap paste one file directly into the temporary folder),
 // nothing into the source or batch folders; the viewer list makes only image
-// viewers, no more than there are keys, and they still show a picture.
+// viewers, no more than there are keys, and the pane shows a bitmap with the
+// viewer that claims it or keeps its viewer.
 //   fuzz_records seeds TARGET DIR      writes valid inputs
 //   fuzz_records run TARGET DIR [MS]   tries each file of DIR, at most MS ms each
 #include <afxwin.h>
@@ -366,10 +367,14 @@ int TryViewers(const std::vector<uint8_t>& bytes, CWnd& parent, const std::strin
             pane.FindViewer(path);
         // A viewer that claims bitmaps shows one.
         g_accepted += int(list.GetCount());
-        const bool shows = pane.FindViewer(picture.c_str()) != nullptr;
-        g_done += shows ? 1 : 0;
-        if (shows && !pane.LoadFile(picture.c_str())) {
-            std::printf("KEPT a viewer read from the registry cannot show a bitmap\n");
+        // A viewer claiming bitmaps shows one, or (its window refused, as a
+        // registry style may make it) fails and leaves the pane's viewer as it was.
+        CViewerWnd* pFound = pane.FindViewer(picture.c_str());
+        CViewerWnd* pBefore = pane.GetCurViewer();
+        const int loaded = pFound ? pane.LoadFile(picture.c_str()) : 0;
+        g_done += loaded ? 1 : 0;
+        if (pFound && pane.GetCurViewer() != (loaded ? pFound : pBefore)) {
+            std::printf("KEPT the pane's viewer is not the one that showed the bitmap or the one before\n");
             rc = 4;
         }
         pane.Reset();
