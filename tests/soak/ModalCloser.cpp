@@ -1,6 +1,6 @@
 #include "ModalCloser.h"
 
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ModalDriver.h"
 
 const CModalCloser::Action* CModalCloser::s_pAction = nullptr;
 std::vector<HWND> CModalCloser::s_existing;

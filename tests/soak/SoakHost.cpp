@@ -9,7 +9,7 @@
 #include "browse/FileList.h"
 #include "resources/select_ids.h"
 #include "select/PlcSelectDlg.h"
-#include "tests/support/ControlActions.h"
+#include "uiauto/ControlActions.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/LeadViewerWnd.h"
 

@@ -28,7 +28,7 @@
 #include "browse/FileList.h"
 #include "browse/FileListTree.h"
 #include "tests/fuzz/wine/FuzzBatch.h"
-#include "tests/support/ModalDriver.h"
+#include "uiauto/ModalDriver.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/MainViewerWnd.h"
 #include "viewer/PlxDibInfo.h"
