@@ -129,7 +129,7 @@ void CFileListTree::SetFolderImage(HTREEITEM hItem)
     LPITEMIDLIST lpifq = GetFullyQualifiedID(hItem);
     if (!lpifq)
         return;
-    int nImage = GetIcon(lpifq, IsExpanded(hItem) ? SHGFI_OPENICON : 0);
+    int nImage = CShellPidl::GetIcon(lpifq, IsExpanded(hItem) ? SHGFI_OPENICON : 0);
     if (nImage >= 0)
         SetItemImage(hItem, nImage, nImage);
 }

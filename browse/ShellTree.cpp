@@ -215,7 +215,7 @@ void CShellTree::SetFolderIcon(HTREEITEM hItem, bool bOpen)
     tagID* pData = Record(hItem);
     if (!pData)
         return;
-    int nIcon = GetIcon(pData->lpifq, bOpen ? SHGFI_OPENICON : 0);
+    int nIcon = CShellPidl::GetIcon(pData->lpifq, bOpen ? SHGFI_OPENICON : 0);
     if (nIcon >= 0)
         SetItemImage(hItem, nIcon, nIcon);
 }

@@ -62,7 +62,7 @@ void CShellTree::LoadTree(CString& strPath)
     if (!hItem)
         return;
     if (tagID* pData = Record(hItem)) {
-        int nOpen = GetIcon(pData->lpifq, SHGFI_OPENICON);
+        int nOpen = CShellPidl::GetIcon(pData->lpifq, SHGFI_OPENICON);
         SetItemImage(hItem, nOpen, nOpen);
     }
     Expand(hItem, TVE_EXPAND);
@@ -272,7 +272,7 @@ HTREEITEM CShellTree::InsertPidlItem(CString& strPath, HTREEITEM hParent, HTREEI
         char szName[MAX_PATH + 1];
         if (GetName(pData->lpsfParent, pData->lpi, SHGDN_NORMAL, szName)) {
             bool bFolder = (AttributesOf(pData->lpsfParent, pData->lpi, SFGAO_FOLDER) & SFGAO_FOLDER) != 0;
-            int nIcon = GetIcon(pData->lpifq, 0);
+            int nIcon = CShellPidl::GetIcon(pData->lpifq, 0);
             hItem = InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN, NameOf(szName),
                                nIcon, nIcon, 0, 0, reinterpret_cast<LPARAM>(pData), hParent, TVI_SORT);
             if (hItem && bFolder) {

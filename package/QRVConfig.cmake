@@ -3,6 +3,24 @@
 # Hosts are built with the same mingw-w64 compilers (posix threads) as the package.
 get_filename_component(_qrv_prefix "${CMAKE_CURRENT_LIST_DIR}/../../.." ABSOLUTE)
 
+# The framework's WinMain (libafxmain.a): a host writes none, as with MFC. The
+# linker is told to look for it from the start, since the C runtime asks for it
+# only after the host's libraries; a host with its own WinMain or main keeps that.
+if(NOT TARGET QRV::afxmain)
+  add_library(QRV::afxmain STATIC IMPORTED)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(_qrv_winmain _WinMain@16)
+  else()
+    set(_qrv_winmain WinMain)
+  endif()
+  set_target_properties(QRV::afxmain PROPERTIES
+    IMPORTED_LOCATION "${_qrv_prefix}/lib/libafxmain.a"
+    INTERFACE_LINK_OPTIONS "-Wl,-u,${_qrv_winmain}"
+    # It calls AfxWinMain in afx.dll and is linked after afx's import library.
+    INTERFACE_LINK_LIBRARIES "${_qrv_prefix}/lib/libafx.dll.a")
+  unset(_qrv_winmain)
+endif()
+
 if(NOT TARGET QRV::afx)
   add_library(QRV::afx SHARED IMPORTED)
   set_target_properties(QRV::afx PROPERTIES
@@ -12,7 +30,7 @@ if(NOT TARGET QRV::afx)
     # The structure layouts the framework was compiled with, and ANSI text.
     INTERFACE_COMPILE_DEFINITIONS "WINVER=0x0601;_WIN32_WINNT=0x0601;_WIN32_IE=0x0800;NOMINMAX;STRICT;_MBCS"
     INTERFACE_COMPILE_FEATURES cxx_std_17
-    INTERFACE_LINK_LIBRARIES "comctl32;gdi32;user32;advapi32;shell32;comdlg32;ole32;oleaut32;uuid;shlwapi;version")
+    INTERFACE_LINK_LIBRARIES "QRV::afxmain;comctl32;gdi32;user32;advapi32;shell32;comdlg32;ole32;oleaut32;uuid;shlwapi;version")
 endif()
 
 if(NOT TARGET QRV::QRV)
@@ -29,7 +47,7 @@ endif()
 # cross from the host into the library's frames and back).
 file(GLOB QRV_RUNTIME_DLLS "${_qrv_prefix}/bin/*.dll")
 
-foreach(_qrv_file "${_qrv_prefix}/bin/afx.dll" "${_qrv_prefix}/lib/libafx.dll.a"
+foreach(_qrv_file "${_qrv_prefix}/bin/afx.dll" "${_qrv_prefix}/lib/libafx.dll.a" "${_qrv_prefix}/lib/libafxmain.a"
                   "${_qrv_prefix}/bin/QRV.dll" "${_qrv_prefix}/lib/libQRV.dll.a")
   if(NOT EXISTS "${_qrv_file}")
     set(QRV_FOUND FALSE)

@@ -4,7 +4,9 @@
 #define __AFXWIN_H__
 #endif
 #include "afx.h"
+#include "afxres.h"
 #include "../src/Wnd.h"
+#include "../src/CmdUI.h"
 #include "../src/MsgMacros.h"
 #include "../src/WinThread.h"
 #include "../src/WinApp.h"

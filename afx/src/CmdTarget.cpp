@@ -1,4 +1,5 @@
 #include "CmdTarget.h"
+#include "CmdUI.h"
 #include "WinApp.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -28,6 +29,17 @@ typedef BOOL (CCmdTarget::*PMSG_b)();
 typedef void (CCmdTarget::*PMSG_w)(UINT);
 typedef void (CCmdTarget::*PMSG_notify)(NMHDR*, LRESULT*);
 typedef BOOL (CCmdTarget::*PMSG_notifyEx)(NMHDR*, LRESULT*);
+typedef void (CCmdTarget::*PMSG_cmdUI)(CCmdUI*);
+
+// An update handler took the command unless it asked to continue routing.
+BOOL DispatchCmdUI(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, CCmdUI* pCmdUI)
+{
+    pCmdUI->m_bContinueRouting = FALSE;
+    (pTarget->*reinterpret_cast<PMSG_cmdUI>(e->pfn))(pCmdUI);
+    BOOL bHandled = !pCmdUI->m_bContinueRouting;
+    pCmdUI->m_bContinueRouting = FALSE;
+    return bHandled;
+}
 
 // Calls one command/notification handler; returns whether it took the message.
 BOOL DispatchCmd(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, UINT nID, void* pExtra,
@@ -51,6 +63,9 @@ BOOL DispatchCmd(CCmdTarget* pTarget, const AFX_MSGMAP_ENTRY* e, UINT nID, void*
         return TRUE;
     case AfxSig_notifyEx:
         return (pTarget->*reinterpret_cast<PMSG_notifyEx>(e->pfn))(static_cast<NMHDR*>(pExtra), pResult);
+    case AfxSig_cmdUI:
+    case AfxSig_cmdUIRange:
+        return pExtra && DispatchCmdUI(pTarget, e, static_cast<CCmdUI*>(pExtra));
     default:
         return FALSE;
     }
@@ -61,15 +76,50 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult)
 {
     UINT nMsg = HIWORD(nCode);
     UINT nNotify = LOWORD(nCode);
+    if ((UINT)nCode == CN_UPDATE_COMMAND_UI)
+        nMsg = WM_COMMAND;
     if (nMsg == 0)
         nMsg = WM_COMMAND;
+    // A command with a CCmdUI only asks whether somebody would take it.
+    BOOL bProbe = nMsg == WM_COMMAND && nNotify == CN_COMMAND && pExtra != nullptr;
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         const AFX_MSGMAP_ENTRY* e = FindMessageEntry(pMap->lpEntries, nMsg, nNotify, nID);
         if (e)
-            return DispatchCmd(this, e, nID, pExtra, pResult);
+            return bProbe ? TRUE : DispatchCmd(this, e, nID, pExtra, pResult);
     }
     return FALSE;
+}
+
+DWORD CCmdTarget::InternalAddRef()
+{
+    return (DWORD)::InterlockedIncrement(&m_dwRef);
+}
+
+DWORD CCmdTarget::InternalRelease()
+{
+    // Released more often than referenced: nothing left to release.
+    if (m_dwRef <= 0)
+        return 0;
+    LONG nRef = ::InterlockedDecrement(&m_dwRef);
+    if (nRef == 0)
+        OnFinalRelease();
+    return (DWORD)nRef;
+}
+
+DWORD CCmdTarget::ExternalAddRef() { return InternalAddRef(); }
+DWORD CCmdTarget::ExternalRelease() { return InternalRelease(); }
+
+LPUNKNOWN CCmdTarget::GetInterface(const void* iid)
+{
+    return iid ? GetInterfaceHook(iid) : nullptr;
+}
+
+LPUNKNOWN CCmdTarget::GetInterfaceHook(const void*) { return nullptr; }
+
+void CCmdTarget::OnFinalRelease()
+{
+    delete this;
 }
 
 void CCmdTarget::BeginWaitCursor() { AfxGetApp() ? AfxGetApp()->DoWaitCursor(1) : (void)0; }

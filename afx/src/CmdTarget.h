@@ -71,7 +71,15 @@ enum AfxSig
     AfxSig_notify,    // void (NMHDR*, LRESULT*)    WM_NOTIFY / reflected notify
     AfxSig_notifyEx,  // BOOL (NMHDR*, LRESULT*)    reflected notify, may pass on
     AfxSig_bwwp,      // BOOL (UINT, UINT, CPoint)  reserved
+    AfxSig_cmdUI,     // void (CCmdUI*)             ON_UPDATE_COMMAND_UI
+    AfxSig_cmdUIRange,// void (CCmdUI*) for an id range
+    AfxSig_hv,        // HANDLE ()                  query drag icon
 };
+
+// The codes of OnCmdMsg for commands: run the command, or ask its handler to
+// update the command's user interface (pExtra is the CCmdUI).
+#define CN_COMMAND              0
+#define CN_UPDATE_COMMAND_UI    ((UINT)(-1))
 
 class AFX_CORE_CLASS CCmdTarget : public CObject
 {
@@ -81,7 +89,22 @@ public:
 
     // Route a command or notification (nCode = MAKELONG(code, message)) through
     // this object's message map. pExtra is the NMHDR for notifications.
+    // CN_UPDATE_COMMAND_UI with the CCmdUI in pExtra asks the handler of
+    // ON_UPDATE_COMMAND_UI; CN_COMMAND with a CCmdUI in pExtra only asks
+    // whether a command handler exists (it is not called).
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult);
+
+    // OLE reference counting: an object starts with one reference; the
+    // release of the last one calls OnFinalRelease, which deletes the object.
+    // Without aggregation the external counts are the internal ones.
+    DWORD InternalAddRef();
+    DWORD InternalRelease();
+    DWORD ExternalAddRef();
+    DWORD ExternalRelease();
+    // The object's interface of that IID, not AddRef'ed; null when it has none.
+    LPUNKNOWN GetInterface(const void* iid);
+    virtual void OnFinalRelease();
+    long m_dwRef = 1;
 
     void BeginWaitCursor();
     void EndWaitCursor();
@@ -93,6 +116,8 @@ public:
 protected:
     static const AFX_MSGMAP* PASCAL GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
+    // Where classes with COM interfaces hand them out (GetInterface asks it).
+    virtual LPUNKNOWN GetInterfaceHook(const void* iid);
 };
 
 #define DECLARE_MESSAGE_MAP() \

@@ -1,21 +1,33 @@
 #include "FrameWnd.h"
+#include "CmdUI.h"
+#include "Menu.h"
 #include "ModuleChain.h"
 #include "MsgMacros.h"
 #include "StatusBar.h"
 #include "View.h"
+#include "WinApp.h"
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
+    ON_WM_INITMENUPOPUP()
+    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
-CFrameWnd::CFrameWnd() : m_pViewActive(nullptr)
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+CFrameWnd::CFrameWnd()
+    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_pViewActive(nullptr), m_hAccelTable(nullptr)
 {
 }
 
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hAccelTable)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
@@ -28,8 +40,12 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         HINSTANCE hInst = AfxFindResourceHandle(lpszMenuName, (LPCSTR)RT_MENU);
         hMenu = ::LoadMenuA(hInst, lpszMenuName);
     }
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
-                  rect.right - rect.left, rect.bottom - rect.top, AfxHwndOf(pParentWnd), hMenu, pContext)) {
+    // rectDefault leaves position and size to the platform.
+    int x = rect.left, y = rect.top, cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (rect.left == CW_USEDEFAULT)
+        x = y = cx = cy = CW_USEDEFAULT;
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
+                  AfxHwndOf(pParentWnd), hMenu, pContext)) {
         if (hMenu)
             ::DestroyMenu(hMenu);
         return FALSE;
@@ -107,7 +123,129 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy)
         RecalcLayout();
 }
 
+LPCSTR CFrameWnd::GetIconWndClass(UINT nIDResource)
+{
+    // The frame's own icon, else the standard frame icon of the program.
+    HICON hIcon = nullptr;
+    for (LPCSTR lpszIcon : { MAKEINTRESOURCEA(nIDResource), MAKEINTRESOURCEA(AFX_IDI_STD_FRAME) }) {
+        HINSTANCE hInst = AfxFindResourceHandle(lpszIcon, (LPCSTR)RT_GROUP_ICON);
+        if (hInst && (hIcon = ::LoadIconA(hInst, lpszIcon)) != nullptr)
+            break;
+    }
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                               reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), hIcon);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDHelp = nIDResource;
+    CString strFull;
+    if (strFull.LoadString(nIDResource) && !strFull.IsEmpty()) {
+        int nEnd = strFull.Find('\n');
+        m_strTitle = nEnd < 0 ? strFull : strFull.Left(nEnd);
+    } else {
+        m_strTitle = AfxGetAppName();
+    }
+    if (!Create(GetIconWndClass(nIDResource), m_strTitle, dwDefaultStyle, rectDefault, pParentWnd,
+                MAKEINTRESOURCEA(nIDResource), 0, pContext))
+        return FALSE;
+    LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
+    // Without a context nobody else gives the views their first update.
+    if (!pContext)
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE);
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)
+{
+    if (m_hAccelTable)
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, (LPCSTR)RT_ACCELERATOR);
+    m_hAccelTable = hInst ? ::LoadAcceleratorsA(hInst, lpszResourceName) : nullptr;
+    return m_hAccelTable != nullptr;
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && m_hAccelTable)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg);
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult)
+{
+    // Reflected messages belong to this window alone.
+    if (HIWORD(nCode) >= WM_REFLECT_BASE && (UINT)nCode != CN_UPDATE_COMMAND_UI)
+        return CWnd::OnCmdMsg(nID, nCode, pExtra, pResult);
+    CView* pView = GetActiveView();
+    if (pView && pView->OnCmdMsg(nID, nCode, pExtra, pResult))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pResult))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pResult);
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
+{
+    if (bSysMenu || !pMenu)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pMenu;
+    HMENU hBar = ::GetMenu(m_hWnd);
+    for (int i = 0, n = hBar ? ::GetMenuItemCount(hBar) : 0; i < n; i++)
+        if (::GetSubMenu(hBar, i) == pMenu->m_hMenu)
+            state.m_pParentMenu = CMenu::FromHandle(hBar);
+    state.m_nIndexMax = (UINT)pMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
+        state.m_nID = pMenu->GetMenuItemID((int)state.m_nIndex);
+        if (state.m_nID == 0)
+            continue;
+        if (state.m_nID == (UINT)-1) {
+            // A popup item is updated as its first item; it is never disabled for lack of a handler.
+            state.m_pSubMenu = pMenu->GetSubMenu((int)state.m_nIndex);
+            if (!state.m_pSubMenu)
+                continue;
+            state.m_nID = state.m_pSubMenu->GetMenuItemID(0);
+            if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+                continue;
+            state.DoUpdate(this, FALSE);
+        } else {
+            // System commands are the platform's.
+            state.m_pSubMenu = nullptr;
+            state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
+        }
+        // A handler may have removed items: carry on after the ones it kept.
+        UINT nCount = (UINT)pMenu->GetMenuItemCount();
+        if (nCount < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - nCount;
+            while (state.m_nIndex < nCount && pMenu->GetMenuItemID((int)state.m_nIndex) == state.m_nID)
+                state.m_nIndex++;
+        }
+        state.m_nIndexMax = nCount;
+    }
+}
+
+LRESULT CFrameWnd::OnCommandHelp(WPARAM, LPARAM lParam)
+{
+    if (lParam == 0 && m_nIDHelp != 0)
+        lParam = (LPARAM)(HID_BASE_RESOURCE + m_nIDHelp);
+    CWinApp* pApp = AfxGetApp();
+    if (lParam == 0 || !pApp)
+        return FALSE;
+    pApp->WinHelp((DWORD_PTR)lParam);
+    return TRUE;
+}
+
 void CFrameWnd::PostNcDestroy()
 {
+    // The application ends with its main window.
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd == this) {
+        pApp->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
     delete this;
 }

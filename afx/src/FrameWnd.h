@@ -1,15 +1,21 @@
 // CFrameWnd: a top-level window that holds one view filling its client area.
 // The view is made from the runtime class in the creation context; as in
 // MFC, a frame lives on the heap and deletes itself when its window is gone.
+// Commands go to the active view, then the frame, then the application; a
+// popup menu's items are enabled and checked through that route before it opens.
 #pragma once
 #include "Wnd.h"
+#include "../include/afxres.h"
 
 class CView;
 class CFrameWnd;
+class CMenu;
 
-#ifndef AFX_IDW_PANE_FIRST
-#define AFX_IDW_PANE_FIRST 0xE900
-#endif
+// Frame styles of the framework (in the class-specific bits of the style).
+#define FWS_ADDTOTITLE  0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
+#define FWS_SNAPTOBARS  0x00002000L
+
 
 // What a frame needs to make its view.
 struct CCreateContext
@@ -26,9 +32,33 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+    // The position and size the platform chooses.
+    static const CRect rectDefault;
+
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect = rectDefault,
                 CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
                 CCreateContext* pContext = nullptr);
+    // Creates the frame from the resources of one id: its menu, its icon
+    // (else AFX_IDI_STD_FRAME), its accelerators and its title (the first
+    // part of string nIDResource up to '\n', else the application's title).
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL LoadAccelTable(LPCSTR lpszResourceName);
+    HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
+    // A single-document frame is its own active frame.
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    BOOL IsFrameWnd() const override { return TRUE; }
+    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Menu items without an update handler are enabled exactly when the
+    // command route has a handler for them.
+    BOOL m_bAutoMenuEnable;
+    // The help context of the frame (LoadFrame's id, + HID_BASE_RESOURCE).
+    UINT m_nIDHelp;
 
     CView* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CView* pViewNew);
@@ -43,7 +73,14 @@ protected:
     void PostNcDestroy() override;
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive;
+    HACCEL m_hAccelTable;
+    CString m_strTitle;
+
+private:
+    LPCSTR GetIconWndClass(UINT nIDResource);
 };

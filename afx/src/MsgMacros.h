@@ -2,11 +2,14 @@
 // signature code promises, so a handler with the wrong type does not compile.
 #pragma once
 #include "Wnd.h"
+#include "CmdUI.h"
 
 #define AFX_MSG_ENTRY(msg, sig, type, fn) \
     { msg, 0, 0, 0, sig, AFX_PMSG_CAST(type, &ThisClass::fn) },
 
 #define ON_WM_CREATE()        AFX_MSG_ENTRY(WM_CREATE, AfxSig_is, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
+#define ON_WM_NCCREATE()      AFX_MSG_ENTRY(WM_NCCREATE, AfxSig_is, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
+#define ON_WM_QUERYDRAGICON() AFX_MSG_ENTRY(WM_QUERYDRAGICON, AfxSig_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
 #define ON_WM_DESTROY()       AFX_MSG_ENTRY(WM_DESTROY, AfxSig_vv, void (CWnd::*)(), OnDestroy)
 #define ON_WM_NCDESTROY()     AFX_MSG_ENTRY(WM_NCDESTROY, AfxSig_vv, void (CWnd::*)(), OnNcDestroy)
 #define ON_WM_PAINT()         AFX_MSG_ENTRY(WM_PAINT, AfxSig_vv, void (CWnd::*)(), OnPaint)
@@ -68,6 +71,10 @@
     { message, 0, 0, 0, AfxSig_lwl, AFX_PMSG_CAST(LRESULT (CWnd::*)(WPARAM, LPARAM), &ThisClass::memberFxn) },
 #define ON_COMMAND(id, memberFxn) \
     { WM_COMMAND, 0, (WORD)(id), (WORD)(id), AfxSig_cmd, AFX_PMSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn) },
+#define ON_UPDATE_COMMAND_UI(id, memberFxn) \
+    { WM_COMMAND, (WORD)CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSig_cmdUI, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn) },
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
+    { WM_COMMAND, (WORD)CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSig_cmdUIRange, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn) },
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
     { WM_COMMAND, 0, (WORD)(id), (WORD)(idLast), AfxSig_cmdRange, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn) },
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \

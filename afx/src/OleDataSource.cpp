@@ -57,8 +57,8 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    STDMETHODIMP_(ULONG) AddRef() override { return m_pOwner->InternalAddRef(); }
-    STDMETHODIMP_(ULONG) Release() override { return m_pOwner->InternalRelease(); }
+    STDMETHODIMP_(ULONG) AddRef() override { return m_pOwner->ExternalAddRef(); }
+    STDMETHODIMP_(ULONG) Release() override { return m_pOwner->ExternalRelease(); }
 
     STDMETHODIMP GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium) override
     {
@@ -125,7 +125,7 @@ private:
 };
 
 COleDataSource::COleDataSource()
-    : m_pEntries(nullptr), m_nSize(0), m_nMaxSize(0), m_dwRef(1), m_pDataObject(new XDataObject(this))
+    : m_pEntries(nullptr), m_nSize(0), m_nMaxSize(0), m_pDataObject(new XDataObject(this))
 {
 }
 
@@ -143,22 +143,12 @@ LPDATAOBJECT COleDataSource::GetDataObject()
     return m_pDataObject;
 }
 
-DWORD COleDataSource::InternalAddRef()
+LPUNKNOWN COleDataSource::GetInterfaceHook(const void* iid)
 {
-    return (DWORD)++m_dwRef;
-}
-
-DWORD COleDataSource::InternalRelease()
-{
-    LONG nRef = --m_dwRef;
-    if (nRef == 0)
-        OnFinalRelease();
-    return (DWORD)nRef;
-}
-
-void COleDataSource::OnFinalRelease()
-{
-    delete this;
+    const IID& riid = *static_cast<const IID*>(iid);
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject))
+        return m_pDataObject;
+    return nullptr;
 }
 
 void COleDataSource::Empty()

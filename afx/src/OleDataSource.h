@@ -43,14 +43,11 @@ public:
     DROPEFFECT DoDragDrop(DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK,
                           LPCRECT lpRectStartDrag = nullptr, COleDropSource* pDropSource = nullptr);
 
-    // The IDataObject interface (not AddRef'ed), as the framework's GetInterface gives it.
+    // The IDataObject interface (not AddRef'ed), as GetInterface(&IID_IDataObject) gives it.
     LPDATAOBJECT GetDataObject();
-    DWORD InternalAddRef();
-    DWORD InternalRelease();
 
 protected:
-    // The last reference is gone: the default deletes the object.
-    virtual void OnFinalRelease();
+    LPUNKNOWN GetInterfaceHook(const void* iid) override;
 
 private:
     struct Entry
@@ -67,6 +64,5 @@ private:
     Entry* m_pEntries;
     int m_nSize;
     int m_nMaxSize;
-    LONG m_dwRef;
     XDataObject* m_pDataObject;
 };

@@ -4,19 +4,11 @@
 // bottom edge and lays its view out above it.
 #pragma once
 #include "Wnd.h"
+#include "../include/afxres.h"
 #include "StringArray.h"
 #include "UIntArray.h"
 #include <commctrl.h>
 
-#ifndef AFX_IDW_STATUS_BAR
-#define AFX_IDW_STATUS_BAR 0xE801
-#endif
-#ifndef ID_SEPARATOR
-#define ID_SEPARATOR 0
-#endif
-#ifndef CBRS_BOTTOM
-#define CBRS_BOTTOM 0x8000L
-#endif
 #ifndef SBPS_NORMAL
 #define SBPS_NORMAL 0x0000
 #define SBPS_NOBORDERS SBT_NOBORDERS

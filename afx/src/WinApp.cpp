@@ -1,10 +1,17 @@
 #include "WinApp.h"
+#include "../include/afxres.h"
 #include "ModuleChain.h"
+#include "MsgMacros.h"
+#include "RecentFileList.h"
 #include "Wnd.h"
 #include <string.h>
 #include <new>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 namespace {
 // The one application object of the process, shared by every module that
@@ -37,8 +44,9 @@ LPCSTR AFXAPI AfxGetAppName() { return g_pApp ? g_pApp->m_pszAppName : ""; }
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
     : m_pszAppName(nullptr), m_pszRegistryKey(nullptr), m_pszProfileName(nullptr), m_pszExeName(nullptr),
-      m_hInstance(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL),
-      m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr)
+      m_hInstance(nullptr), m_lpCmdLine(nullptr), m_nCmdShow(SW_SHOWNORMAL), m_pszHelpFilePath(nullptr),
+      m_pRecentFileList(nullptr),
+      m_nWaitCursorCount(0), m_hcurWaitCursorRestore(nullptr), m_bAppNameGiven(lpszAppName != nullptr)
 {
     if (lpszAppName)
         m_strAppName = lpszAppName;
@@ -49,6 +57,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    delete m_pRecentFileList;
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -64,11 +73,79 @@ void CWinApp::SetDefaultNames()
     m_pszExeName = m_strExeName;
     m_pszProfileName = m_strProfileName;
     m_pszRegistryKey = m_strRegistryKey.IsEmpty() ? nullptr : (LPCSTR)m_strRegistryKey;
+    char path[MAX_PATH] = "";
+    ::GetModuleFileNameA(m_hInstance, path, MAX_PATH);
+    m_strHelpFilePath = path;
+    int dot = m_strHelpFilePath.ReverseFind('.');
+    if (dot > m_strHelpFilePath.ReverseFind('\\'))
+        m_strHelpFilePath = m_strHelpFilePath.Left(dot);
+    m_strHelpFilePath += ".HLP";
+    m_pszHelpFilePath = m_strHelpFilePath;
+}
+
+void CWinApp::SetCurrentHandles()
+{
+    CString title;
+    if (!m_bAppNameGiven && title.LoadString(AFX_IDS_APP_TITLE) && !title.IsEmpty())
+        m_strAppName = title;
+    SetDefaultNames();
 }
 
 BOOL CWinApp::InitApplication() { return TRUE; }
 
-int CWinApp::ExitInstance() { return (int)m_msgCur.wParam; }
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return (int)m_msgCur.wParam;
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    if (nMaxMRU > ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1)
+        nMaxMRU = ID_FILE_MRU_LAST - ID_FILE_MRU_FIRST + 1;
+    m_pRecentFileList = new CRecentFileList(0, "Recent File List", "File%d", (int)nMaxMRU);
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    CWnd* pMainWnd = AfxGetMainWnd();
+    HWND hWnd = pMainWnd ? pMainWnd->m_hWnd : nullptr;
+    if (!::WinHelpA(hWnd, m_pszHelpFilePath, nCmd, dwData))
+        AfxMessageBox(AFX_IDP_FAILED_TO_LAUNCH_HELP);
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->SendMessage(WM_CLOSE);
+}
+
+void CWinApp::OnHelp()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->OnHelp();
+}
+
+void CWinApp::OnHelpIndex() { WinHelp(0, HELP_INDEX); }
+void CWinApp::OnHelpFinder() { WinHelp(0, HELP_FINDER); }
+void CWinApp::OnHelpUsing() { WinHelp(0, HELP_HELPONHELP); }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
@@ -330,6 +407,7 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmd
         pApp->m_hInstance = hInstance;
         pApp->m_lpCmdLine = lpCmdLine;
         pApp->m_nCmdShow = nCmdShow;
+        pApp->SetCurrentHandles();
     }
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES };
     ::InitCommonControlsEx(&icc);

@@ -5,6 +5,8 @@
 #include "WinThread.h"
 #include "String.h"
 
+class CRecentFileList;
+
 class AFX_CORE_CLASS CWinApp : public CWinThread
 {
     DECLARE_DYNAMIC(CWinApp)
@@ -19,6 +21,10 @@ public:
     HINSTANCE m_hInstance;
     LPSTR m_lpCmdLine;
     int m_nCmdShow;
+    // The program's path with the extension .HLP.
+    LPCSTR m_pszHelpFilePath;
+    // Set by LoadStdProfileSettings.
+    CRecentFileList* m_pRecentFileList;
 
     virtual BOOL InitApplication();
     int ExitInstance() override;
@@ -49,14 +55,40 @@ public:
 
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
 
+    // Reads the most recently used files (nMaxMRU of them, section "Recent
+    // File List") from the profile; ExitInstance writes them back.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void SaveStdProfileSettings();
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+
+    // Opens the help file at a context (HID_BASE_* + id); a message box when
+    // the help cannot be started.
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
+    // Command handlers a host maps (ON_COMMAND(ID_HELP, CWinApp::OnHelp), ...).
+    // ID_APP_EXIT is mapped here already: it closes the main window.
+    afx_msg void OnAppExit();
+    // F1: the help of what has the focus, through the main window.
+    afx_msg void OnHelp();
+    afx_msg void OnHelpIndex();
+    afx_msg void OnHelpFinder();
+    afx_msg void OnHelpUsing();
+
+    // Called by AfxWinInit: the names from the program's instance, the title
+    // from its string AFX_IDS_APP_TITLE unless the constructor was given one.
+    void SetCurrentHandles();
+
+    DECLARE_MESSAGE_MAP()
+
 private:
     void SetDefaultNames();
     BOOL GetIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
-    CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName;
+    CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName, m_strHelpFilePath;
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;
+    BOOL m_bAppNameGiven;
 };
 
 AFX_CORE_API CWinApp* AFXAPI AfxGetApp();

@@ -1,10 +1,14 @@
 #include "Wnd.h"
+#include "../include/afxres.h"
 #include "MsgMacros.h"
 #include "WinThread.h"
 #include "WinApp.h"
 #include "Dc.h"
 #include "Font.h"
 #include "Menu.h"
+#include "CmdUI.h"
+#include "DlgInit.h"
+#include "ModalOwner.h"
 #include "ScrollBar.h"
 #include "GdiObject.h"
 #include "ImageList.h"
@@ -14,6 +18,17 @@
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 namespace {
+// Records what the update handlers say about a command without showing it.
+class CTestCmdUI : public CCmdUI
+{
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+};
+
 // Handle maps belong to the thread that created the windows, as in MFC.
 thread_local std::unordered_map<HWND, CWnd*> t_permanent;
 thread_local std::unordered_map<HWND, CWnd*> t_temporary;
@@ -358,6 +373,7 @@ BOOL CWnd::DispatchMapEntry(const AFX_MSGMAP_ENTRY* e, WPARAM wParam, LPARAM lPa
     switch (e->nSig) {
     case AfxSig_vv: (this->*As<void (CWnd::*)()>(e->pfn))(); break;
     case AfxSig_bv: r = (this->*As<BOOL (CWnd::*)()>(e->pfn))(); break;
+    case AfxSig_hv: r = reinterpret_cast<LRESULT>((this->*As<HCURSOR (CWnd::*)()>(e->pfn))()); break;
     case AfxSig_wv: r = (this->*As<UINT (CWnd::*)()>(e->pfn))(); break;
     case AfxSig_vw: (this->*As<void (CWnd::*)(UINT)>(e->pfn))((UINT)wParam); break;
     case AfxSig_vt: (this->*As<void (CWnd::*)(UINT_PTR)>(e->pfn))((UINT_PTR)wParam); break;
@@ -443,7 +459,16 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         if (ReflectLastMsg(hWndCtrl))
             return TRUE;
     } else {
-        nCode = 0;
+        // A menu item or accelerator whose command became disabled since its
+        // menu was shown does nothing.
+        if (nID == 0)
+            return FALSE;
+        CTestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (!state.m_bEnabled)
+            return TRUE;
+        nCode = CN_COMMAND;
     }
     return OnCmdMsg(nID, MAKELONG(nCode, WM_COMMAND), nullptr, nullptr);
 }
@@ -660,6 +685,43 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 {
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect));
     ::ScreenToClient(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
+}
+
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
+{
+    DWORD dwExStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        dwExStyle &= ~WS_EX_CLIENTEDGE;
+    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, dwExStyle);
+}
+
+CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop)
+{
+    HWND hWndOwner = AfxFindModalOwner(pParent);
+    if (pWndTop) {
+        if (hWndOwner && ::IsWindowEnabled(hWndOwner)) {
+            ::EnableWindow(hWndOwner, FALSE);
+            *pWndTop = hWndOwner;
+        } else {
+            *pWndTop = nullptr;
+        }
+    }
+    return FromHandle(hWndOwner);
+}
+
+BOOL CWnd::ExecuteDlgInit(LPCSTR lpszResourceName) { return AfxExecuteDlgInit(m_hWnd, lpszResourceName); }
+BOOL CWnd::ExecuteDlgInit(LPVOID lpResource) { return AfxExecuteDlgInit(m_hWnd, lpResource); }
+
+void CWnd::OnHelp()
+{
+    for (HWND hWnd = ::GetFocus(); hWnd; hWnd = ::GetParent(hWnd))
+        if (::SendMessageA(hWnd, WM_COMMANDHELP, 0, 0))
+            return;
+    CWnd* pTop = GetTopLevelParent();
+    HWND hTop = pTop ? pTop->m_hWnd : m_hWnd;
+    if (hTop && ::SendMessageA(hTop, WM_COMMANDHELP, 0, 0))
+        return;
+    SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)

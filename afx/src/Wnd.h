@@ -12,6 +12,16 @@ class CMenu;
 class CScrollBar;
 class CFont;
 
+// Help: the message a window answers when it knows the help context of its
+// state (lParam: the context, 0 when the window should find it), and the
+// bases of the help contexts of commands and resources.
+#ifndef WM_COMMANDHELP
+#define WM_COMMANDHELP 0x0365
+#endif
+#define HID_BASE_COMMAND  0x00010000UL
+#define HID_BASE_RESOURCE 0x00020000UL
+#define HID_BASE_PROMPT   0x00030000UL
+
 // CWnd::m_nFlags
 #define WF_CONTINUEMODAL 0x0001
 #define WF_MODALLOOP     0x0002
@@ -131,6 +141,19 @@ public:
     BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    // Grows a client rectangle to the window rectangle of this window's styles;
+    // adjustBorder leaves a client edge out.
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
+    // The window a modal window of pParent is owned by (see AfxFindModalOwner).
+    // With pWndTop, that top-level window is disabled and returned there when
+    // it was enabled, null otherwise.
+    static CWnd* PASCAL GetSafeOwner(CWnd* pParent = nullptr, HWND* pWndTop = nullptr);
+    virtual BOOL IsFrameWnd() const { return FALSE; }
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    { return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon, reinterpret_cast<LPARAM>(hIcon))); }
+    HICON GetIcon(BOOL bBigIcon) const
+    { return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bBigIcon, 0)); }
     void SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
     int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount); }
     void GetWindowText(CString& rString) const;
@@ -167,6 +190,12 @@ public:
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendDlgItemMessageA(m_hWnd, nID, message, wParam, lParam); }
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    // Fills this window's list and combo boxes from a dialog-initialisation resource.
+    BOOL ExecuteDlgInit(LPCSTR lpszResourceName);
+    BOOL ExecuteDlgInit(LPVOID lpResource);
+    // F1: the help of the window with the focus or of its parents, else the
+    // default help (ID_DEFAULT_HELP).
+    afx_msg void OnHelp();
     virtual void DoDataExchange(class CDataExchange* pDX);
 
     UINT m_nFlags;
@@ -175,6 +204,8 @@ public:
 protected:
     // Standard message handlers; derived classes map the ones they need.
     afx_msg int OnCreate(LPCREATESTRUCT) { return (int)Default(); }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT) { return (BOOL)Default(); }
+    afx_msg HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(Default()); }
     afx_msg void OnDestroy() { Default(); }
     afx_msg void OnNcDestroy();
     afx_msg void OnPaint() { Default(); }

@@ -11,7 +11,8 @@ endfunction()
 set(prefix ${WORK_DIR}/prefix)
 file(REMOVE_RECURSE ${WORK_DIR})
 run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe bin/libstdc++-6.dll bin/libwinpthread-1.dll lib/libafx.dll.a lib/libQRV.dll.a
+foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe bin/libstdc++-6.dll bin/libwinpthread-1.dll lib/libafx.dll.a lib/libQRV.dll.a lib/libafxmain.a
+             include/afx/include/afxres.h include/afx/include/afxres.rc
              include/afx/include/afxwin.h include/QRV/catalogue/PlcInfoList.h
              lib/cmake/QRV/QRVConfig.cmake lib/cmake/QRV/QRVConfigVersion.cmake)
   if(NOT EXISTS ${prefix}/${file})
@@ -66,3 +67,12 @@ foreach(line "Z32TPLC020.dll code=20 firmware=1.02 name=\"Simatic S5\""
     message(FATAL_ERROR "expected the line: ${line}")
   endif()
 endforeach()
+
+# The application without WinMain: the package's WinMain hands it the command
+# line, its title from AFX_IDS_APP_TITLE and the framework's strings of afxres.rc.
+execute_process(COMMAND ${EMULATOR} ${WORK_DIR}/build/apphost.exe alpha beta
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+message(STATUS "apphost output:\n${out}")
+if(NOT rc EQUAL 42)
+  message(FATAL_ERROR "apphost ended with ${rc}, expected 42:\n${out}\n${err}")
+endif()

@@ -21,6 +21,17 @@ void RemoveTree(const std::string& folder)
 
 TestApp::TestApp() : CWinApp("QRV Tests") {}
 
+BEGIN_MESSAGE_MAP(TestApp, CWinApp)
+    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+void TestApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    m_dwLastHelpData = dwData;
+    m_nLastHelpCmd = nCmd;
+    m_nHelpCalls++;
+}
+
 void TestApp::UseRegistryKey(const std::string& name)
 {
     static CString key;

@@ -14,6 +14,15 @@ public:
     TestApp();
     // A registry key of the test's own under HKCU\Software ("QRV Tests\<name>").
     void UseRegistryKey(const std::string& name);
+
+    // As a host, the application maps F1 (ID_HELP) to CWinApp::OnHelp; the
+    // help it would open is recorded instead (the last context and command).
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+    DWORD_PTR m_dwLastHelpData = 0;
+    UINT m_nLastHelpCmd = 0;
+    int m_nHelpCalls = 0;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 TestApp& App();

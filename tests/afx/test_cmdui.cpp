@@ -1,0 +1,181 @@
+// Commands through a frame as a host uses them: a popup's items are enabled,
+// checked and renamed by ON_UPDATE_COMMAND_UI handlers along the route (view,
+// frame, application) before it opens, items nobody handles are disabled,
+// a disabled command does nothing, and F1 reaches the application's OnHelp.
+#include <afxwin.h>
+#include <gtest/gtest.h>
+#include <string>
+#include "afx_tests_res.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/TestApp.h"
+
+using namespace qrvtest;
+
+namespace {
+
+int g_nViewSubItem = 0;
+BOOL g_bViewContinues = FALSE;
+
+class CRouteView : public CView
+{
+    DECLARE_DYNCREATE(CRouteView)
+protected:
+    afx_msg void OnSubItem() { g_nViewSubItem++; }
+    // The view sees the update first; it passes it on when told to.
+    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI)
+    {
+        pCmdUI->SetCheck(0);
+        if (g_bViewContinues)
+            pCmdUI->ContinueRouting();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CRouteView, CView)
+BEGIN_MESSAGE_MAP(CRouteView, CView)
+    ON_COMMAND(ID_TEST_SUBITEM, OnSubItem)
+    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+END_MESSAGE_MAP()
+
+class CRouteFrame : public CFrameWnd
+{
+public:
+    int m_nHandled = 0;
+    int m_nDisabled = 0;
+
+protected:
+    afx_msg void OnHandled() { m_nHandled++; }
+    afx_msg void OnDisabled() { m_nDisabled++; }
+    afx_msg void OnChecked() {}
+    afx_msg void OnRenamed() {}
+    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateRenamed(CCmdUI* pCmdUI) { pCmdUI->SetText("&Neuer Name"); }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CRouteFrame, CFrameWnd)
+    ON_COMMAND(ID_TEST_HANDLED, OnHandled)
+    ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
+    ON_COMMAND(ID_TEST_CHECKED, OnChecked)
+    ON_COMMAND(ID_TEST_RENAMED, OnRenamed)
+    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
+    ON_UPDATE_COMMAND_UI(ID_TEST_RENAMED, OnUpdateRenamed)
+END_MESSAGE_MAP()
+
+class CmdUITest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        g_nViewSubItem = 0;
+        g_bViewContinues = FALSE;
+        m_pFrame = new CRouteFrame;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CRouteView);
+        ASSERT_TRUE(m_pFrame->LoadFrame(IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW, nullptr, &context));
+        m_pFrame->InitialUpdateFrame(nullptr, TRUE);
+        m_hFrame = m_pFrame->m_hWnd;
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_hFrame))
+            m_pFrame->DestroyWindow();
+        App().m_pMainWnd = nullptr;
+        // The end of a main window asks the message loop to end; the tests have none.
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    // Opens the popup at nPos of the menu bar as the platform does before showing it.
+    HMENU InitPopup(int nPos)
+    {
+        HMENU hPopup = ::GetSubMenu(::GetMenu(m_hFrame), nPos);
+        ::SendMessageA(m_hFrame, WM_INITMENUPOPUP, (WPARAM)hPopup, MAKELPARAM(nPos, FALSE));
+        return hPopup;
+    }
+    static UINT State(HMENU hMenu, UINT nID) { return ::GetMenuState(hMenu, nID, MF_BYCOMMAND); }
+    static bool Grayed(HMENU hMenu, UINT nID) { return (State(hMenu, nID) & MF_GRAYED) != 0; }
+    static std::string Text(HMENU hMenu, UINT nID)
+    {
+        char text[128] = "";
+        ::GetMenuStringA(hMenu, nID, text, sizeof text, MF_BYCOMMAND);
+        return text;
+    }
+
+    CRouteFrame* m_pFrame = nullptr;
+    HWND m_hFrame = nullptr;
+};
+
+TEST_F(CmdUITest, PopupItemsTakeTheirStateFromTheRouteBeforeTheMenuOpens)
+{
+    HMENU hFile = InitPopup(0);
+    EXPECT_FALSE(Grayed(hFile, ID_TEST_HANDLED));
+    EXPECT_TRUE(Grayed(hFile, ID_TEST_UNHANDLED)) << "nobody handles it";
+    EXPECT_TRUE(Grayed(hFile, ID_TEST_DISABLED)) << "its update handler disables it";
+    EXPECT_EQ("&Neuer Name", Text(hFile, ID_TEST_RENAMED));
+    EXPECT_FALSE(Grayed(hFile, ID_APP_EXIT)) << "the application handles it";
+    EXPECT_FALSE(Grayed(hFile, ID_TEST_SUBITEM)) << "the view handles it";
+    // The view's update handler is asked first and takes the item.
+    EXPECT_FALSE(State(hFile, ID_TEST_CHECKED) & MF_CHECKED);
+
+    HMENU hHelp = InitPopup(1);
+    EXPECT_FALSE(Grayed(hHelp, ID_HELP)) << "the application maps F1";
+    EXPECT_TRUE(Grayed(hHelp, ID_APP_ABOUT));
+}
+
+TEST_F(CmdUITest, AnUpdateHandlerThatContinuesRoutingLetsTheNextTargetDecide)
+{
+    g_bViewContinues = TRUE;
+    HMENU hFile = InitPopup(0);
+    EXPECT_TRUE(State(hFile, ID_TEST_CHECKED) & MF_CHECKED);
+}
+
+TEST_F(CmdUITest, WithoutAutoMenuEnableItemsWithoutHandlerStayEnabled)
+{
+    m_pFrame->m_bAutoMenuEnable = FALSE;
+    HMENU hFile = InitPopup(0);
+    EXPECT_FALSE(Grayed(hFile, ID_TEST_UNHANDLED));
+    EXPECT_TRUE(Grayed(hFile, ID_TEST_DISABLED)) << "update handlers still run";
+}
+
+TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
+{
+    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_HANDLED, 0);
+    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_SUBITEM, 0);
+    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_DISABLED, 0);
+    EXPECT_EQ(1, m_pFrame->m_nHandled);
+    EXPECT_EQ(1, g_nViewSubItem);
+    EXPECT_EQ(0, m_pFrame->m_nDisabled) << "a disabled command does nothing";
+
+    // The application's own map closes its main window on ID_APP_EXIT.
+    App().m_pMainWnd = m_pFrame;
+    ::SendMessageA(m_hFrame, WM_COMMAND, ID_APP_EXIT, 0);
+    EXPECT_FALSE(::IsWindow(m_hFrame));
+    EXPECT_EQ(nullptr, App().m_pMainWnd);
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the application ends with it";
+}
+
+TEST_F(CmdUITest, AcceleratorsOfTheFrameIdBecomeCommands)
+{
+    MSG msg = {};
+    msg.hwnd = m_pFrame->GetActiveView()->m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_F5;
+    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
+    EXPECT_EQ(1, m_pFrame->m_nHandled);
+    msg.wParam = VK_F6;
+    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&msg));
+}
+
+TEST_F(CmdUITest, HelpReachesTheApplicationWithTheFramesContext)
+{
+    App().m_pMainWnd = m_pFrame;
+    int nCalls = App().m_nHelpCalls;
+    ::SendMessageA(m_hFrame, WM_COMMAND, ID_HELP, 0);
+    EXPECT_EQ(nCalls + 1, App().m_nHelpCalls);
+    EXPECT_EQ((DWORD_PTR)(HID_BASE_RESOURCE + IDR_TEST_FRAME), App().m_dwLastHelpData);
+    EXPECT_EQ((UINT)HELP_CONTEXT, App().m_nLastHelpCmd);
+}
+
+}

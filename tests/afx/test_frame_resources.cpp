@@ -1,0 +1,160 @@
+// A frame made from one resource id as MFC hosts make their main window, the
+// framework's standard strings of afxres.rc, and the window members hosts
+// call: icons, window rectangles, safe owners, WM_NCCREATE and WM_QUERYDRAGICON.
+#include <afxwin.h>
+#include <afxres.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include "afx_tests_res.h"
+#include "tests/support/TestApp.h"
+
+using namespace qrvtest;
+
+namespace {
+
+std::string WindowText(HWND hWnd)
+{
+    char text[256] = "";
+    ::GetWindowTextA(hWnd, text, sizeof text);
+    return text;
+}
+
+HICON ResourceIcon(UINT nID)
+{
+    LPCSTR name = MAKEINTRESOURCEA(nID);
+    return ::LoadIconA(AfxFindResourceHandle(name, (LPCSTR)RT_GROUP_ICON), name);
+}
+
+struct FrameDeleter
+{
+    void operator()(CFrameWnd* p) const
+    {
+        if (p && ::IsWindow(p->m_hWnd))
+            p->DestroyWindow();
+    }
+};
+
+TEST(FrameResources, LoadFrameTakesMenuIconAcceleratorsAndTitleFromOneId)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
+    std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
+
+    EXPECT_EQ("Prüfrahmen", WindowText(pFrame->m_hWnd)) << "the first part of the id's string";
+    EXPECT_EQ(CString("Prüfrahmen"), pFrame->GetTitle());
+    HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
+    ASSERT_NE(nullptr, hMenu);
+    char text[64] = "";
+    ::GetMenuStringA(hMenu, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ("&Hilfe", text);
+    EXPECT_EQ(ID_APP_ABOUT, (int)::GetMenuItemID(::GetSubMenu(hMenu, 1), 1));
+    HICON hIcon = ResourceIcon(IDR_TEST_FRAME);
+    ASSERT_NE(nullptr, hIcon);
+    EXPECT_EQ((ULONG_PTR)hIcon, ::GetClassLongPtrA(pFrame->m_hWnd, GCLP_HICON));
+    EXPECT_NE(nullptr, pFrame->GetDefaultAccelerator());
+    EXPECT_EQ((UINT)IDR_TEST_FRAME, pFrame->m_nIDHelp);
+    EXPECT_EQ(pFrame, pFrame->GetActiveFrame());
+    EXPECT_TRUE(pFrame->IsFrameWnd());
+
+    // rectDefault: the platform chose a position and a size.
+    CRect rc;
+    pFrame->GetWindowRect(&rc);
+    EXPECT_GT(rc.Width(), 100);
+    EXPECT_GT(rc.Height(), 50);
+}
+
+TEST(FrameResources, AnIdWithoutStringOrIconTakesTheApplicationsTitleAndTheStandardIcon)
+{
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_BARE, WS_OVERLAPPEDWINDOW));
+    std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
+
+    EXPECT_EQ(std::string(AfxGetAppName()), WindowText(pFrame->m_hWnd));
+    EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd));
+    EXPECT_EQ(nullptr, pFrame->GetDefaultAccelerator());
+    HICON hStd = ResourceIcon(AFX_IDI_STD_FRAME);
+    ASSERT_NE(nullptr, hStd);
+    EXPECT_EQ((ULONG_PTR)hStd, ::GetClassLongPtrA(pFrame->m_hWnd, GCLP_HICON));
+}
+
+TEST(FrameResources, TheFrameworksStandardStringsComeWithAfxresRc)
+{
+    CString text;
+    EXPECT_TRUE(text.LoadString(AFX_IDS_UNTITLED));
+    EXPECT_EQ(CString("Unbenannt"), text);
+    EXPECT_TRUE(text.LoadString(AFX_IDP_FAILED_TO_LAUNCH_HELP));
+    EXPECT_EQ(CString("Die Hilfe konnte nicht gestartet werden."), text);
+}
+
+class CCreateWatch : public CWnd
+{
+public:
+    int m_nNcCreate = 0;
+    BOOL m_bRefuse = FALSE;
+    HICON m_hDragIcon = nullptr;
+
+protected:
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
+    {
+        m_nNcCreate++;
+        return m_bRefuse ? FALSE : CWnd::OnNcCreate(lpcs);
+    }
+    afx_msg HCURSOR OnQueryDragIcon() { return m_hDragIcon; }
+    DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CCreateWatch, CWnd)
+    ON_WM_NCCREATE()
+    ON_WM_QUERYDRAGICON()
+END_MESSAGE_MAP()
+
+TEST(WindowMembers, NcCreateAndQueryDragIconReachTheirHandlers)
+{
+    CCreateWatch refused;
+    refused.m_bRefuse = TRUE;
+    EXPECT_FALSE(refused.CreateEx(0, AfxRegisterWndClass(0), "abgelehnt", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(1, refused.m_nNcCreate);
+
+    CCreateWatch wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "angenommen", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                             nullptr));
+    EXPECT_EQ(1, wnd.m_nNcCreate);
+    wnd.m_hDragIcon = ResourceIcon(IDR_TEST_FRAME);
+    EXPECT_EQ((LRESULT)wnd.m_hDragIcon, wnd.SendMessage(WM_QUERYDRAGICON));
+
+    // The window's icons, large and small.
+    HICON hIcon = ResourceIcon(IDR_TEST_FRAME);
+    wnd.SetIcon(hIcon, TRUE);
+    EXPECT_EQ(hIcon, wnd.GetIcon(TRUE));
+    EXPECT_EQ(nullptr, wnd.GetIcon(FALSE));
+
+    // The client rectangle grows to the window rectangle.
+    CRect client, window;
+    wnd.GetClientRect(&client);
+    wnd.ClientToScreen(&client);
+    wnd.GetWindowRect(&window);
+    wnd.CalcWindowRect(&client);
+    EXPECT_EQ(window, client);
+    wnd.DestroyWindow();
+}
+
+TEST(WindowMembers, GetSafeOwnerClimbsToTheTopLevelWindowAndDisablesIt)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "oben", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr));
+    CWnd child;
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), &top, 7));
+
+    EXPECT_EQ(top.m_hWnd, CWnd::GetSafeOwner(&child)->m_hWnd);
+    HWND hTop = nullptr;
+    EXPECT_EQ(top.m_hWnd, CWnd::GetSafeOwner(&child, &hTop)->m_hWnd);
+    EXPECT_EQ(top.m_hWnd, hTop);
+    EXPECT_FALSE(top.IsWindowEnabled());
+    // Already disabled: nothing for the caller to enable again.
+    CWnd::GetSafeOwner(&child, &hTop);
+    EXPECT_EQ(nullptr, hTop);
+    top.EnableWindow(TRUE);
+    top.DestroyWindow();
+}
+
+}
