@@ -1,0 +1,89 @@
+// DialogHostDlg.cpp : implementation file
+//
+#include "stdafx.h"
+#include "DialogHost.h"
+#include "DialogHostDlg.h"
+#include "select/PlcSelectDlg.h"
+
+CDialogHostDlg::CDialogHostDlg(CWnd* pParent /*=NULL*/)
+    : CDialog(CDialogHostDlg::IDD, pParent), m_catalogue("VARN\\")
+{
+    //{{AFX_DATA_INIT(CDialogHostDlg)
+    //}}AFX_DATA_INIT
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    memset(&m_project, 0, sizeof(m_project));
+}
+
+void CDialogHostDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    //{{AFX_DATA_MAP(CDialogHostDlg)
+    DDX_Text(pDX, IDC_CHOICE, m_strChoice);
+    //}}AFX_DATA_MAP
+}
+
+BEGIN_MESSAGE_MAP(CDialogHostDlg, CDialog)
+    //{{AFX_MSG_MAP(CDialogHostDlg)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_BN_CLICKED(IDC_SELECT, OnSelect)
+    //}}AFX_MSG_MAP
+END_MESSAGE_MAP()
+
+BOOL CDialogHostDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // Set the icon for this dialog.  The framework does not do this automatically
+    //  when the application's main window is not a dialog
+    SetIcon(m_hIcon, TRUE);         // Set big icon
+    SetIcon(m_hIcon, FALSE);        // Set small icon
+
+    m_strChoice.LoadString(IDS_CHOICE_NONE);
+    UpdateData(FALSE);
+    return TRUE;  // return TRUE  unless you set the focus to a control
+}
+
+// If you add a minimize button to your dialog, you will need the code below
+//  to draw the icon.
+void CDialogHostDlg::OnPaint()
+{
+    if (IsIconic())
+    {
+        CPaintDC dc(this); // device context for painting
+
+        SendMessage(WM_ICONERASEBKGND, (WPARAM) dc.GetSafeHdc(), 0);
+
+        // Center icon in client rectangle
+        int cxIcon = GetSystemMetrics(SM_CXICON);
+        int cyIcon = GetSystemMetrics(SM_CYICON);
+        CRect rect;
+        GetClientRect(&rect);
+        int x = (rect.Width() - cxIcon + 1) / 2;
+        int y = (rect.Height() - cyIcon + 1) / 2;
+
+        // Draw the icon
+        dc.DrawIcon(x, y, m_hIcon);
+    }
+    else
+    {
+        CDialog::OnPaint();
+    }
+}
+
+// The system calls this to obtain the cursor to display while the user drags
+//  the minimized window.
+HCURSOR CDialogHostDlg::OnQueryDragIcon()
+{
+    return (HCURSOR) m_hIcon;
+}
+
+void CDialogHostDlg::OnSelect()
+{
+    CPlcSelectDlg dlg(&m_catalogue, &m_project, NULL, CPlcSelectDlg::MODE_EXTERNAL, TRUE, NULL, this);
+    if (dlg.DoModal() == IDOK)
+        m_strChoice = dlg.GetSelectedDriverDll();
+    else
+        m_strChoice.LoadString(IDS_CHOICE_CANCELLED);
+    UpdateData(FALSE);
+}
