@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "afx_tests_res.h"
-#include "tests/support/MessagePump.h"
+#include "uiauto/MessagePump.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;
