@@ -39,3 +39,8 @@
 #include "../src/View.h"
 #include "../src/ScrollView.h"
 #include "../src/FrameWnd.h"
+// The single-document document/view architecture.
+#include "../src/Document.h"
+#include "../src/DocTemplate.h"
+#include "../src/SingleDocTemplate.h"
+#include "../src/CommandLineInfo.h"

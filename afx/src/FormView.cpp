@@ -1,5 +1,7 @@
 #include "FormView.h"
 #include "Dialog.h"
+#include "Document.h"
+#include "FrameWnd.h"
 #include "ModuleChain.h"
 
 IMPLEMENT_DYNAMIC(CFormView, CScrollView)
@@ -14,7 +16,7 @@ CFormView::CFormView(LPCSTR lpszTemplateName) : m_lpszTemplateName(lpszTemplateN
 
 CFormView::~CFormView() = default;
 
-BOOL CFormView::Create(LPCSTR, LPCSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID)
+BOOL CFormView::Create(LPCSTR, LPCSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam)
 {
     if (!m_lpszTemplateName || m_hWnd)
         return FALSE;
@@ -32,6 +34,10 @@ BOOL CFormView::Create(LPCSTR, LPCSTR, DWORD dwStyle, const RECT& rect, CWnd* pP
             Detach();
         return FALSE;
     }
+    // The dialog manager does not pass the creation context on: the view joins its document here.
+    CCreateContext* pContext = static_cast<CCreateContext*>(lpParam);
+    if (pContext && pContext->m_pCurrentDoc)
+        pContext->m_pCurrentDoc->AddView(this);
     // The template's size is the content's size.
     CRect rcTemplate;
     GetWindowRect(&rcTemplate);

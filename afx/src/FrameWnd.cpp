@@ -1,19 +1,21 @@
 #include "FrameWnd.h"
 #include "CmdUI.h"
 #include "Menu.h"
+#include "Document.h"
 #include "ModuleChain.h"
 #include "MsgMacros.h"
 #include "StatusBar.h"
 #include "View.h"
 #include "WinApp.h"
 
-IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_INITMENUPOPUP()
     ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -91,7 +93,7 @@ void CFrameWnd::SetActiveView(CView* pViewNew)
     m_pViewActive = pViewNew;
 }
 
-void CFrameWnd::InitialUpdateFrame(void*, BOOL bMakeVisible)
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
     // The views are laid out before they fill themselves, so that they know their size.
     RecalcLayout();
@@ -101,6 +103,55 @@ void CFrameWnd::InitialUpdateFrame(void*, BOOL bMakeVisible)
         ShowWindow(SW_SHOWNORMAL);
         UpdateWindow();
     }
+    if (pDoc)
+        pDoc->UpdateFrameCounts();
+    OnUpdateFrameTitle(TRUE);
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    if (!(GetStyle() & FWS_ADDTOTITLE))
+        return;
+    CDocument* pDocument = GetActiveDocument();
+    UpdateFrameTitleForDocument(bAddToTitle && pDocument ? (LPCSTR)pDocument->GetTitle() : nullptr);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
+{
+    CString text;
+    if (!lpszDocName || !*lpszDocName)
+        text = m_strTitle;
+    else if (m_strTitle.IsEmpty())
+        text = lpszDocName;
+    else if (GetStyle() & FWS_PREFIXTITLE)
+        text = CString(lpszDocName) + " - " + m_strTitle;
+    else
+        text = m_strTitle + " - " + lpszDocName;
+    // Setting an unchanged caption would only make it flicker.
+    CString current;
+    GetWindowText(current);
+    if (current != text)
+        SetWindowText(text);
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.style & FWS_ADDTOTITLE)
+        cs.style |= FWS_PREFIXTITLE;
+    return CWnd::PreCreateWindow(cs);
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* pDocument = GetActiveDocument();
+    if (pDocument && !pDocument->CanCloseFrame(this))
+        return;
+    DestroyWindow();
 }
 
 void CFrameWnd::RecalcLayout()

@@ -10,24 +10,29 @@
 class CView;
 class CFrameWnd;
 class CMenu;
+class CDocument;
+class CDocTemplate;
 
-// Frame styles of the framework (in the class-specific bits of the style).
+
+// Frame styles (in the class-specific bits of the style): the caption shows
+// the document's title, before the application's.
 #define FWS_ADDTOTITLE  0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
 #define FWS_SNAPTOBARS  0x00002000L
 
-
-// What a frame needs to make its view.
+// What a frame needs to make its view, and the document the view shows.
 struct CCreateContext
 {
     CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
     CView* m_pLastView = nullptr;
     CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
 class AFX_CORE_CLASS CFrameWnd : public CWnd
 {
-    DECLARE_DYNAMIC(CFrameWnd)
+    DECLARE_DYNCREATE(CFrameWnd)
 public:
     CFrameWnd();
     ~CFrameWnd() override;
@@ -62,12 +67,25 @@ public:
 
     CView* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CView* pViewNew);
-    // Sends WM_INITIALUPDATE to every view below the frame, then shows it.
-    void InitialUpdateFrame(void* pDoc, BOOL bMakeVisible);
+    // The document of the active view; null without one.
+    virtual CDocument* GetActiveDocument();
+    // Sends WM_INITIALUPDATE to every view below the frame, shows it if asked
+    // and puts the document's title into the caption.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+    // The application's part of the caption; with FWS_ADDTOTITLE the caption
+    // is "<document> - <title>" (FWS_PREFIXTITLE) or "<title> - <document>".
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCSTR lpszDocName);
+    CString m_strTitle;
     // The view fills the client area.
     virtual void RecalcLayout();
 
 protected:
+    // Frames that add the document to their title put it first, as Windows 95 programs do.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
     void PostNcDestroy() override;
@@ -75,6 +93,8 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    // The active document may refuse (the user cancels saving its changes).
+    afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive;

@@ -79,3 +79,7 @@ CObject* PASCAL CRuntimeClass::CreateObject(LPCSTR lpszClassName)
     CRuntimeClass* p = FromName(lpszClassName);
     return p ? p->CreateObject() : nullptr;
 }
+
+void CObject::Serialize(CArchive&)
+{
+}

@@ -4,6 +4,7 @@
 #include "AfxDefs.h"
 
 class CObject;
+class CArchive;
 
 struct AFX_CORE_CLASS CRuntimeClass
 {
@@ -39,6 +40,10 @@ public:
     virtual CRuntimeClass* GetRuntimeClass() const;
     virtual ~CObject() = default;
     BOOL IsKindOf(const CRuntimeClass* pClass) const;
+    // Writes the object to the archive or reads it back (ar.IsStoring()); nothing by default.
+    virtual void Serialize(CArchive& ar);
+    // A class declared with DECLARE_SERIAL has a schema.
+    BOOL IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
     static CRuntimeClass classCObject;
 
 protected:

@@ -1,4 +1,5 @@
 #include "View.h"
+#include "Document.h"
 #include "FrameWnd.h"
 #include "MsgMacros.h"
 #include "PaintDC.h"
@@ -6,11 +7,42 @@
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_PAINT()
     ON_MESSAGE(WM_INITIALUPDATE, OnInitialUpdateMessage)
 END_MESSAGE_MAP()
 
-CView::~CView() = default;
+CView::~CView()
+{
+    if (m_pDocument)
+        m_pDocument->RemoveView(this);
+}
+
+int CView::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CWnd::OnCreate(lpcs) == -1)
+        return -1;
+    CCreateContext* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
+    if (pContext && pContext->m_pCurrentDoc)
+        pContext->m_pCurrentDoc->AddView(this);
+    return 0;
+}
+
+void CView::OnDestroy()
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame && pFrame->GetActiveView() == this)
+        pFrame->SetActiveView(nullptr);
+    CWnd::OnDestroy();
+}
+
+BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pResult))
+        return TRUE;
+    return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pResult);
+}
 
 CFrameWnd* CView::GetParentFrame() const
 {
@@ -23,6 +55,11 @@ CFrameWnd* CView::GetParentFrame() const
 }
 
 void CView::OnInitialUpdate()
+{
+    OnUpdate(nullptr, 0, nullptr);
+}
+
+void CView::OnUpdate(CView*, LPARAM, CObject*)
 {
     Invalidate(TRUE);
 }

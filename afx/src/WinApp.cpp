@@ -3,7 +3,16 @@
 #include "ModuleChain.h"
 #include "MsgMacros.h"
 #include "RecentFileList.h"
+#include "CommandLineInfo.h"
+#include "DocTemplate.h"
+#include "Document.h"
+#include "File.h"
+#include "FrameWnd.h"
+#include "ModuleChain.h"
+#include "View.h"
 #include "Wnd.h"
+#include <commdlg.h>
+#include <stdlib.h>
 #include <string.h>
 #include <new>
 
@@ -58,6 +67,11 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 CWinApp::~CWinApp()
 {
     delete m_pRecentFileList;
+    while (!m_templateList.IsEmpty()) {
+        CDocTemplate* pTemplate = static_cast<CDocTemplate*>(m_templateList.RemoveHead());
+        if (pTemplate->m_bAutoDelete)
+            delete pTemplate;
+    }
     if (g_pApp == this)
         g_pApp = nullptr;
 }
@@ -425,4 +439,203 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdL
         return pApp->ExitInstance();
     }
     return pApp->Run();
+}
+
+// ---- documents ----------------------------------------------------------
+
+#ifndef ID_FILE_NEW
+#define ID_FILE_NEW 0xE100
+#endif
+#ifndef AFX_IDS_OPENFILE
+#define AFX_IDS_OPENFILE 0xF000
+#endif
+#ifndef AFX_IDS_ALLFILTER
+#define AFX_IDS_ALLFILTER 0xF002
+#endif
+#ifndef AFX_IDP_FAILED_TO_OPEN_DOC
+#define AFX_IDP_FAILED_TO_OPEN_DOC 0xF101
+#endif
+#ifndef AFX_IDP_FAILED_TO_CREATE_DOC
+#define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
+#endif
+
+namespace {
+
+CString StandardText(UINT nID, LPCSTR lpszDefault)
+{
+    CString text;
+    if (!text.LoadString(nID))
+        text = lpszDefault;
+    return text;
+}
+
+// "Name (*.ext)\0*.ext\0" for the filter of a file dialog; nothing when the template names no extension.
+void AppendFilter(CString& filter, CDocTemplate* pTemplate)
+{
+    CString name, ext;
+    if (pTemplate->GetDocString(ext, CDocTemplate::filterExt) && !ext.IsEmpty() &&
+        pTemplate->GetDocString(name, CDocTemplate::filterName) && !name.IsEmpty()) {
+        filter += name;
+        filter += '\0';
+        filter += '*';
+        filter += ext;
+        filter += '\0';
+    }
+}
+
+}  // namespace
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate && !m_templateList.Find(pTemplate))
+        m_templateList.AddTail(pTemplate);
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& rPosition) const
+{
+    return rPosition ? static_cast<CDocTemplate*>(m_templateList.GetNext(rPosition)) : nullptr;
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (!lpszFileName || !*lpszFileName)
+        return nullptr;
+    // A name the shell put in quotes is taken without them.
+    CString name(lpszFileName);
+    if (name.GetLength() >= 2 && name[0] == '"' && name[name.GetLength() - 1] == '"')
+        name = name.Mid(1, name.GetLength() - 2);
+    char szPath[MAX_PATH];
+    AfxFullPath(szPath, name);
+
+    CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
+    CDocTemplate* pBestTemplate = nullptr;
+    CDocument* pOpenDocument = nullptr;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+        CDocument* pMatch = nullptr;
+        CDocTemplate::Confidence match = pTemplate->MatchDocType(szPath, pMatch);
+        if (match > bestMatch) {
+            bestMatch = match;
+            pBestTemplate = pTemplate;
+        }
+        if (match == CDocTemplate::yesAlreadyOpen) {
+            pOpenDocument = pMatch;
+            break;
+        }
+    }
+    if (pOpenDocument) {
+        POSITION pos = pOpenDocument->GetFirstViewPosition();
+        if (CView* pView = pOpenDocument->GetNextView(pos))
+            if (CFrameWnd* pFrame = pView->GetParentFrame())
+                pFrame->SetForegroundWindow();
+        return pOpenDocument;
+    }
+    if (!pBestTemplate) {
+        AfxMessageBox(StandardText(AFX_IDP_FAILED_TO_OPEN_DOC, "Das Dokument konnte nicht geöffnet werden."),
+                      MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return nullptr;
+    }
+    return pBestTemplate->OpenDocumentFile(szPath);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+        if (!GetNextDocTemplate(pos)->SaveAllModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+        GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
+}
+
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    CString filter, defExt;
+    if (pTemplate) {
+        AppendFilter(filter, pTemplate);
+        if (pTemplate->GetDocString(defExt, CDocTemplate::filterExt) && defExt[0] == '.')
+            defExt = defExt.Mid(1);
+    } else {
+        for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+            AppendFilter(filter, GetNextDocTemplate(pos));
+    }
+    filter += StandardText(AFX_IDS_ALLFILTER, "Alle Dateien (*.*)");
+    filter += '\0';
+    filter += "*.*";
+    filter += '\0';
+    CString title;
+    title.LoadString(nIDSTitle);
+
+    char szFile[MAX_PATH];
+    lstrcpynA(szFile, fileName, MAX_PATH);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : ::GetActiveWindow();
+    ofn.lpstrFilter = filter;   // the CString keeps the embedded zeros and ends with one more
+    ofn.lpstrFile = szFile;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrTitle = title.IsEmpty() ? nullptr : (LPCSTR)title;
+    ofn.lpstrDefExt = defExt.IsEmpty() ? nullptr : (LPCSTR)defExt;
+    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    BOOL bResult = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    if (bResult)
+        fileName = szFile;
+    return bResult;
+}
+
+void CWinApp::OnFileNew()
+{
+    POSITION pos = GetFirstDocTemplatePosition();
+    CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+    if (!pTemplate) {
+        AfxMessageBox(StandardText(AFX_IDP_FAILED_TO_CREATE_DOC, "Ein leeres Dokument konnte nicht erstellt werden."),
+                      MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_CREATE_DOC);
+        return;
+    }
+    // With several templates MFC asks which kind of document; single-document programs have one.
+    pTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString newName;
+    if (!DoPromptFileName(newName, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr))
+        return;
+    OpenDocumentFile(newName);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    for (int i = 1; i < __argc; ++i) {
+        LPCSTR pszParam = __argv[i];
+        BOOL bFlag = FALSE;
+        if (pszParam[0] == '-' || pszParam[0] == '/') {
+            bFlag = TRUE;
+            ++pszParam;
+        }
+        rCmdInfo.ParseParam(pszParam, bFlag, i + 1 == __argc);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        // The program's own handler of ID_FILE_NEW comes first, as for the menu command.
+        if (!OnCmdMsg(ID_FILE_NEW, 0, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    default:
+        // Printing, DDE and unregistering are not supported: the program ends.
+        return FALSE;
+    }
 }

@@ -4,6 +4,11 @@
 #pragma once
 #include "WinThread.h"
 #include "String.h"
+#include "PtrList.h"
+
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
 
 class CRecentFileList;
 
@@ -78,6 +83,27 @@ public:
     // from its string AFX_IDS_APP_TITLE unless the constructor was given one.
     void SetCurrentHandles();
 
+
+    // Document templates, owned by the application from here on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const { return m_templateList.GetHeadPosition(); }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const;
+    // Opens the file with the template that fits it best (or shows it if it is open); null on failure.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    // Asks for a file name with the open or save dialog, filtered by the templates' extensions.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    // Hands each parameter of the program's command line to rCmdInfo.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Does what the command line asked: a new document or the named file. FALSE if that failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+
+    // Standard commands a program maps to ID_FILE_NEW and ID_FILE_OPEN.
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -85,6 +111,7 @@ private:
     BOOL GetIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteIniBinary(LPCSTR lpszSection, LPCSTR lpszEntry, LPBYTE pData, UINT nBytes);
 
+    CPtrList m_templateList;
     CString m_strAppName, m_strRegistryKey, m_strProfileName, m_strExeName, m_strHelpFilePath;
     int m_nWaitCursorCount;
     HCURSOR m_hcurWaitCursorRestore;

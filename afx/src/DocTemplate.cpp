@@ -1,0 +1,155 @@
+#include "DocTemplate.h"
+
+#include "Document.h"
+#include "File.h"
+#include "FrameWnd.h"
+#include "ModuleChain.h"
+
+#include <string.h>
+
+IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
+
+namespace {
+
+// Makes the frame from the resource id as LoadFrame does: menu and icon of
+// that id, the first field of its string as the application's title, the
+// view from the creation context. A failed frame deletes itself when it had a window.
+BOOL CreateFrameFromResource(CFrameWnd* pFrame, UINT nIDResource, DWORD dwStyle, CCreateContext* pContext)
+{
+    LPCSTR lpszId = MAKEINTRESOURCEA(nIDResource);
+    CString strFull;
+    if (strFull.LoadString(nIDResource))
+        AfxExtractSubString(pFrame->m_strTitle, strFull, 0);
+    HINSTANCE hIconInst = AfxFindResourceHandle(lpszId, (LPCSTR)RT_GROUP_ICON);
+    HICON hIcon = hIconInst ? ::LoadIconA(hIconInst, lpszId) : nullptr;
+    LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
+    HINSTANCE hMenuInst = AfxFindResourceHandle(lpszId, (LPCSTR)RT_MENU);
+    HMENU hMenu = hMenuInst ? ::LoadMenuA(hMenuInst, lpszId) : nullptr;
+    if (!pFrame->CreateEx(0, lpszClass, pFrame->m_strTitle, dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, nullptr, hMenu, pContext)) {
+        if (hMenu)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep)
+{
+    rString.Empty();
+    if (!lpszFullString || iSubString < 0)
+        return FALSE;
+    while (iSubString--) {
+        lpszFullString = strchr(lpszFullString, chSep);
+        if (!lpszFullString)
+            return FALSE;
+        ++lpszFullString;
+    }
+    LPCSTR lpchEnd = strchr(lpszFullString, chSep);
+    int nLen = lpchEnd ? (int)(lpchEnd - lpszFullString) : (int)strlen(lpszFullString);
+    rString = CString(lpszFullString, nLen);
+    return TRUE;
+}
+
+CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                           CRuntimeClass* pViewClass)
+    : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass),
+      m_bAutoDelete(TRUE)
+{
+    LoadTemplate();
+}
+
+CDocTemplate::~CDocTemplate() = default;
+
+void CDocTemplate::LoadTemplate()
+{
+    if (m_strDocStrings.IsEmpty())
+        m_strDocStrings.LoadString(m_nIDResource);
+}
+
+BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
+{
+    return AfxExtractSubString(rString, m_strDocStrings, (int)index);
+}
+
+void CDocTemplate::AddDocument(CDocument* pDoc)
+{
+    pDoc->m_pDocTemplate = this;
+}
+
+void CDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    pDoc->m_pDocTemplate = nullptr;
+}
+
+CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)
+{
+    rpDocMatch = nullptr;
+    for (POSITION pos = GetFirstDocPosition(); pos;) {
+        CDocument* pDoc = GetNextDoc(pos);
+        if (!pDoc->GetPathName().IsEmpty() && AfxComparePath(pDoc->GetPathName(), lpszPathName)) {
+            rpDocMatch = pDoc;
+            return yesAlreadyOpen;
+        }
+    }
+    CString strFilterExt;
+    if (GetDocString(strFilterExt, filterExt) && !strFilterExt.IsEmpty()) {
+        LPCSTR lpszDot = strrchr(lpszPathName, '.');
+        if (lpszDot && lstrcmpiA(lpszDot, strFilterExt) == 0)
+            return yesAttemptNative;
+    }
+    return yesAttemptForeign;
+}
+
+CDocument* CDocTemplate::CreateNewDocument()
+{
+    CObject* pObject = m_pDocClass ? m_pDocClass->CreateObject() : nullptr;
+    CDocument* pDocument = DYNAMIC_DOWNCAST(CDocument, pObject);
+    if (!pDocument) {
+        delete pObject;
+        return nullptr;
+    }
+    AddDocument(pDocument);
+    return pDocument;
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    CCreateContext context;
+    context.m_pCurrentFrame = pOther;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pNewDocTemplate = this;
+    CObject* pObject = m_pFrameClass ? m_pFrameClass->CreateObject() : nullptr;
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pObject);
+    if (!pFrame) {
+        delete pObject;
+        return nullptr;
+    }
+    // As with MFC, a frame that failed in its window (its view, say) has deleted itself then.
+    if (!CreateFrameFromResource(pFrame, m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context))
+        return nullptr;
+    return pFrame;
+}
+
+void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
+{
+    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
+}
+
+BOOL CDocTemplate::SaveAllModified()
+{
+    for (POSITION pos = GetFirstDocPosition(); pos;)
+        if (!GetNextDoc(pos)->SaveModified())
+            return FALSE;
+    return TRUE;
+}
+
+void CDocTemplate::CloseAllDocuments(BOOL)
+{
+    for (POSITION pos = GetFirstDocPosition(); pos;)
+        GetNextDoc(pos)->OnCloseDocument();
+}
