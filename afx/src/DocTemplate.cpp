@@ -9,34 +9,6 @@
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 
-namespace {
-
-// Makes the frame from the resource id as LoadFrame does: menu and icon of
-// that id, the first field of its string as the application's title, the
-// view from the creation context. A failed frame deletes itself when it had a window.
-BOOL CreateFrameFromResource(CFrameWnd* pFrame, UINT nIDResource, DWORD dwStyle, CCreateContext* pContext)
-{
-    LPCSTR lpszId = MAKEINTRESOURCEA(nIDResource);
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-        AfxExtractSubString(pFrame->m_strTitle, strFull, 0);
-    HINSTANCE hIconInst = AfxFindResourceHandle(lpszId, (LPCSTR)RT_GROUP_ICON);
-    HICON hIcon = hIconInst ? ::LoadIconA(hIconInst, lpszId) : nullptr;
-    LPCSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
-                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), hIcon);
-    HINSTANCE hMenuInst = AfxFindResourceHandle(lpszId, (LPCSTR)RT_MENU);
-    HMENU hMenu = hMenuInst ? ::LoadMenuA(hMenuInst, lpszId) : nullptr;
-    if (!pFrame->CreateEx(0, lpszClass, pFrame->m_strTitle, dwStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, nullptr, hMenu, pContext)) {
-        if (hMenu)
-            ::DestroyMenu(hMenu);
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep)
 {
     rString.Empty();
@@ -130,7 +102,7 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
         return nullptr;
     }
     // As with MFC, a frame that failed in its window (its view, say) has deleted itself then.
-    if (!CreateFrameFromResource(pFrame, m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, &context))
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;
     return pFrame;
 }

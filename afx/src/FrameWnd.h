@@ -53,8 +53,6 @@ public:
     // A single-document frame is its own active frame.
     virtual CFrameWnd* GetActiveFrame() { return this; }
     BOOL IsFrameWnd() const override { return TRUE; }
-    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
-    CString GetTitle() const { return m_strTitle; }
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
@@ -99,7 +97,6 @@ protected:
 
     CView* m_pViewActive;
     HACCEL m_hAccelTable;
-    CString m_strTitle;
 
 private:
     LPCSTR GetIconWndClass(UINT nIDResource);
