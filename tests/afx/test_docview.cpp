@@ -316,11 +316,12 @@ protected:
     }
     void TearDown() override
     {
+        // The test program is no application that ends with its main frame.
+        App().m_pMainWnd = nullptr;
         if (m_pTemplate->m_pOnlyDoc)
             m_pTemplate->m_pOnlyDoc->OnCloseDocument();
         EXPECT_EQ(nullptr, m_pTemplate->m_pOnlyDoc) << "closing the frame deleted the document";
         delete m_pTemplate;
-        App().m_pMainWnd = nullptr;
     }
     CNoteDoc* NewNote()
     {
@@ -524,9 +525,9 @@ TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
     EXPECT_TRUE(pDoc->m_text.IsEmpty());
     EXPECT_STREQ("Notiz", pDoc->GetTitle());
 
+    App().m_pMainWnd = nullptr;   // closing the frame does not end the test program
     pDoc->OnCloseDocument();
     EXPECT_EQ(nullptr, s_pTemplate->m_pOnlyDoc);
-    App().m_pMainWnd = nullptr;
 }
 
 }  // namespace
