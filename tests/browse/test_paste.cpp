@@ -154,6 +154,11 @@ TEST(DropFilesBlock, MalformedBlocksAreRefusedWithoutReadingPastTheirEnd)
     // Entries after an unterminated one are not reached; relative names are skipped.
     const char mixed[] = "relative.txt\0C:\\x\\b.txt\0";
     EXPECT_EQ((std::vector<std::string>{"C:\\x\\b.txt"}), ReadFiles(RawBlock(20, FALSE, mixed, sizeof(mixed))));
+    // Entries of up to 260 characters are taken.
+    std::string longest = "C:\\" + std::string(257, 'a');
+    longest += std::string(1, '\0') + "C:\\" + std::string(258, 'b') + std::string(2, '\0');
+    EXPECT_EQ((std::vector<std::string>{"C:\\" + std::string(257, 'a')}),
+              ReadFiles(RawBlock(20, FALSE, longest.data(), longest.size())));
     const char onlyRelative[] = "..\\..\\secret.txt\0";
     EXPECT_TRUE(ReadFiles(RawBlock(20, FALSE, onlyRelative, sizeof(onlyRelative)), &ok).empty());
     EXPECT_FALSE(ok);

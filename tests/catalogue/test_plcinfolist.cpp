@@ -130,6 +130,16 @@ TEST(PlcInfoList, VersionWordsFromModuleAndFromRegistry)
     CPlcInfo* r = cache.FindVersion(20);
     EXPECT_EQ(r->m_nMajor, 1);
     EXPECT_EQ(r->m_nMinor, 2);
+
+    // A minor above 7 keeps its whole low nibble in the word.
+    cattest::WriteText(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll"), "Firmware_Ver", "3.12");
+    CPlcInfoList reread("VARN\\");
+    reread.SetDLLPath("Q:\\nowhere\\");
+    ASSERT_EQ(reread.Load(0), 1);
+    CPlcInfo* p = reread.FindVersion(20);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->m_wVersion, 0x3C);
+    EXPECT_EQ(p->m_nMinor, 12);
 }
 
 TEST(PlcInfoList, CacheIsUsedWithoutLoadingModules)
