@@ -139,6 +139,13 @@ void CTabCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     CRect rc(lpDrawItemStruct->rcItem);
     pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_BTNFACE));
+    // The text stands 4 below the tab's own top, for the selected tab and the
+    // others alike. The drawing rectangle is no measure for it: tab controls
+    // enlarge the selected tab's, and some hand an unselected tab one lower
+    // than the tab itself, which would push its label down and cut it.
+    CRect rcTab;
+    if (GetItemRect((int)lpDrawItemStruct->itemID, &rcTab))
+        rc.top = rcTab.top;
     rc.OffsetRect(1, 4);
     OnDrawText(pDC, rc, szText, !IsTabEnabled((int)lpDrawItemStruct->itemID));
 }

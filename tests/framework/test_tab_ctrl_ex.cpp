@@ -5,6 +5,8 @@
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <algorithm>
+#include <utility>
 #include <vector>
 #include "framework/TabCtrlEx.h"
 #include "tests/support/ScreenPixels.h"
@@ -310,6 +312,42 @@ TextPixels CountTextPixels(HWND hTab, int index)
             }
         }
     return count;
+}
+
+// The first and last rows with text pixels of a tab, in the control's
+// coordinates; both -1 without any.
+std::pair<int, int> TextRows(HWND hTab, int index)
+{
+    RECT rc;
+    ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
+    qrvtest::ScreenPixels pixels(hTab);
+    const COLORREF text = ::GetSysColor(COLOR_BTNTEXT);
+    std::pair<int, int> rows(-1, -1);
+    for (int y = std::max(0L, rc.top - 4); y < rc.bottom + 4 && y < pixels.Height(); ++y)
+        for (int x = rc.left + 2; x < rc.right - 2; ++x)
+            if (pixels.Color(x, y) == text) {
+                if (rows.first < 0)
+                    rows.first = y;
+                rows.second = y;
+                break;
+            }
+    return rows;
+}
+
+TEST(TabCtrlEx, LabelsOfSelectedAndOtherTabsStandAtOneHeightAndWhole)
+{
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.m_tab.SetCurSel(0);
+    PumpFor(50);
+    const std::pair<int, int> selected = TextRows(dlg.m_tab.m_hWnd, 0);
+    const std::pair<int, int> other = TextRows(dlg.m_tab.m_hWnd, 2);
+    ASSERT_GE(selected.first, 0);
+    ASSERT_GE(other.first, 0);
+    EXPECT_EQ(selected.first, other.first) << "the labels start at the tab's own top plus 4";
+    RECT rc;
+    dlg.m_tab.GetItemRect(2, &rc);
+    EXPECT_LT(other.second, rc.bottom - 1) << "the label ends inside its tab";
 }
 
 TEST(TabCtrlEx, DisabledTabsAreDrawnEmbossed)
