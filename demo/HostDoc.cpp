@@ -7,20 +7,38 @@ namespace {
 // The sample driver with a setup dialog of its own starts as the project's.
 const char kStartDriver[] = "Z32TPLC072.dll";
 const char kStartPicture[] = "landscape.png";
-// Project files are small; anything larger is no project.
-const DWORD kMaxProjectBytes = 64 * 1024;
+// The first string of a project file, and the largest controller mode.
+const char kHeading[] = "QRV-Demo-Projekt 2";
+const LONG kMaxMode = 0xFFFF;
 }
 
-CHostDoc::CHostDoc() = default;
+IMPLEMENT_DYNCREATE(CHostDoc, CDocument)
+
+// The application owns its document: it stays when its view goes.
+CHostDoc::CHostDoc()
+{
+    m_bAutoDelete = FALSE;
+}
 
 BOOL CHostDoc::OnNewDocument()
 {
+    if (!CDocument::OnNewDocument())
+        return FALSE;
     CHostProject project;
     project.strDriverDll = kStartDriver;
     project.strPictureFolder = DemoPictureFolder();
     project.strPicture = kStartPicture;
-    m_strPathName.Empty();
+    SetTitle("Unbenannt");
     return Apply(project);
+}
+
+void CHostDoc::AttachView(CHostView* pView)
+{
+    if (m_pView)
+        RemoveView(m_pView);
+    m_pView = pView;
+    if (pView)
+        AddView(pView);
 }
 
 BOOL CHostDoc::Apply(const CHostProject& project)
@@ -34,53 +52,45 @@ BOOL CHostDoc::Apply(const CHostProject& project)
 
 BOOL CHostDoc::OnOpenDocument(LPCSTR pszPath)
 {
-    HANDLE hFile = ::CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    if (!CDocument::OnOpenDocument(pszPath) || !Apply(m_loaded))
         return FALSE;
-    DWORD size = ::GetFileSize(hFile, nullptr), got = 0;
-    CString text;
-    BOOL ok = size < kMaxProjectBytes;
-    if (ok) {
-        char* buffer = text.GetBuffer((int)size + 1);
-        ok = ::ReadFile(hFile, buffer, size, &got, nullptr) && got == size;
-        buffer[ok ? size : 0] = '\0';
-        text.ReleaseBuffer();
-    }
-    ::CloseHandle(hFile);
-    CHostProject project;
-    if (!ok || !project.Parse(text))
-        return FALSE;
-    CString previous = m_strPathName;
-    m_strPathName = pszPath;
-    if (Apply(project))
-        return TRUE;
-    m_strPathName = previous;
-    return FALSE;
+    SetPathName(pszPath);
+    UpdateAllViews(nullptr, HintPath);
+    return TRUE;
 }
 
 BOOL CHostDoc::OnSaveDocument(LPCSTR pszPath)
 {
-    CHostProject project = m_project;
-    project.strDriverDll = m_controller.ActiveDll();
-    project.nControllerMode = m_controller.Mode();
-    CString text = project.Format();
-    HANDLE hFile = ::CreateFileA(pszPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (hFile == INVALID_HANDLE_VALUE)
+    m_project.strDriverDll = m_controller.ActiveDll();
+    m_project.nControllerMode = m_controller.Mode();
+    if (!CDocument::OnSaveDocument(pszPath))
         return FALSE;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(hFile, (LPCSTR)text, text.GetLength(), &written, nullptr) &&
-              written == (DWORD)text.GetLength();
-    ::CloseHandle(hFile);
-    if (ok) {
-        m_strPathName = pszPath;
-        UpdateAllViews(nullptr, HintPath);
-    }
-    return ok;
+    SetPathName(pszPath);
+    UpdateAllViews(nullptr, HintPath);
+    return TRUE;
 }
 
-CString CHostDoc::GetTitle() const
+// The project as the archive holds it: heading, depth, Plx508 wiring,
+// driver, mode, picture folder and picture. Anything else is no project.
+void CHostDoc::Serialize(CArchive& ar)
 {
-    return m_strPathName.IsEmpty() ? CString("Unbenannt") : m_strPathName.Mid(m_strPathName.ReverseFind('\\') + 1);
+    if (ar.IsStoring()) {
+        ar << CString(kHeading) << (LONG)m_project.nColorBits << (BYTE)(m_project.bPlx508 ? 1 : 0)
+           << m_project.strDriverDll << (LONG)m_project.nControllerMode << m_project.strPictureFolder
+           << m_project.strPicture;
+        return;
+    }
+    CString heading;
+    LONG nBits = 0, nMode = 0;
+    BYTE bPlx508 = 0;
+    CHostProject read;
+    ar >> heading >> nBits >> bPlx508 >> read.strDriverDll >> nMode >> read.strPictureFolder >> read.strPicture;
+    if (heading != kHeading || !CHostProject::IsValidDepth((int)nBits) || bPlx508 > 1 || nMode < 0 || nMode > kMaxMode)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    read.nColorBits = (int)nBits;
+    read.bPlx508 = bPlx508 != 0;
+    read.nControllerMode = (int)nMode;
+    m_loaded = read;
 }
 
 void CHostDoc::SetColorDepth(int nBits, bool bPlx508)
@@ -123,10 +133,4 @@ void CHostDoc::SetPicture(const CString& strName)
 CString CHostDoc::PicturePath() const
 {
     return m_project.strPicture.IsEmpty() ? CString() : m_project.strPictureFolder + m_project.strPicture;
-}
-
-void CHostDoc::UpdateAllViews(CView* pSender, LPARAM lHint)
-{
-    if (m_pView && m_pView != pSender)
-        m_pView->OnUpdate(pSender, lHint, nullptr);
 }

@@ -1,6 +1,6 @@
 // CHostDoc: the demo host's document, one project (CHostProject) and its
-// active controller. Changes go through the document, which tells its view
-// what changed (the Hint* values).
+// active controller, saved and loaded through Serialize. Changes go through
+// the document, which tells its view what changed (the Hint* values).
 #pragma once
 #include <afxext.h>
 #include "HostController.h"
@@ -8,8 +8,9 @@
 
 class CHostView;
 
-class CHostDoc : public CObject
+class CHostDoc : public CDocument
 {
+    DECLARE_DYNCREATE(CHostDoc)
 public:
     enum Hint { HintAll = 0, HintDepth = 1, HintController = 2, HintPicture = 3, HintPath = 4 };
 
@@ -17,15 +18,16 @@ public:
 
     // A new project: 8 bits, the sample driver with a setup dialog of its
     // own, the sample pictures with the landscape shown.
-    BOOL OnNewDocument();
-    BOOL OnOpenDocument(LPCSTR pszPath);
-    BOOL OnSaveDocument(LPCSTR pszPath);
+    BOOL OnNewDocument() override;
+    // A project that cannot be read or whose controller cannot be bound
+    // leaves the open one as it was.
+    BOOL OnOpenDocument(LPCSTR pszPath) override;
+    BOOL OnSaveDocument(LPCSTR pszPath) override;
+    void Serialize(CArchive& ar) override;
+    // The frame tells the user itself; no message box from the document.
+    void ReportSaveLoadException(LPCSTR, CException*, BOOL, UINT) override {}
 
     const CHostProject& Project() const { return m_project; }
-    // The project file last opened or saved; empty for a new project.
-    const CString& GetPathName() const { return m_strPathName; }
-    // "Projekt.qrvdemo", or "Unbenannt" for a new project.
-    CString GetTitle() const;
     CHostController& Controller() { return m_controller; }
 
     void SetColorDepth(int nBits, bool bPlx508);
@@ -37,15 +39,15 @@ public:
     // The full path of the picture shown, or empty.
     CString PicturePath() const;
 
-    void AttachView(CHostView* pView) { m_pView = pView; }
-    void UpdateAllViews(CView* pSender, LPARAM lHint);
+    // The host's one view joins the document (null: leaves it).
+    void AttachView(CHostView* pView);
 
 private:
     // The project as read: the controller follows it, and the view.
     BOOL Apply(const CHostProject& project);
 
     CHostProject m_project;
+    CHostProject m_loaded;   // what Serialize read
     CHostController m_controller;
     CHostView* m_pView = nullptr;
-    CString m_strPathName;
 };

@@ -19,10 +19,4 @@ struct CHostProject
     CString DepthText() const;
     bool operator==(const CHostProject& other) const;
     bool operator!=(const CHostProject& other) const { return !(*this == other); }
-
-    // The project as lines of "key=value" after a heading line; Parse
-    // answers false and keeps the project as it was on anything it does not
-    // know or that is out of range.
-    CString Format() const;
-    bool Parse(const CString& text);
 };

@@ -28,7 +28,7 @@ public:
 
     void OnInitialUpdate() override;
     // What changed in the document (lHint: CHostDoc::Hint).
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     // The image viewer once a picture is shown, else null.
     CLeadViewerWnd* ImageViewer();
