@@ -12,5 +12,6 @@
 #include "../src/ArchiveException.h"
 #include "../src/File.h"
 #include "../src/Archive.h"
+#include "../src/Time.h"
 #include "../src/Point.h"
 #include "../src/ModuleChain.h"
