@@ -1,16 +1,6 @@
 # Installs the build into a fresh prefix, builds one MFC host project against
 # it unchanged, and lets MfcHostDriver run the host and check what it shows.
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
-
-set(prefix ${WORK_DIR}/prefix)
-file(REMOVE_RECURSE ${WORK_DIR})
-run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/QrvHostInstall.cmake)
 file(COPY ${HOST_SOURCE_DIR}/ DESTINATION ${WORK_DIR}/src)
 
 set(launcher "")

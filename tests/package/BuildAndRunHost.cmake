@@ -1,16 +1,6 @@
 # Installs the build into a fresh prefix, builds the host project against it
 # and checks the catalogue the host prints.
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${rc}):\n${out}\n${err}")
-  endif()
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
-
-set(prefix ${WORK_DIR}/prefix)
-file(REMOVE_RECURSE ${WORK_DIR})
-run("install" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/QrvHostInstall.cmake)
 foreach(file bin/afx.dll bin/QRV.dll bin/qrvtool.exe bin/libstdc++-6.dll bin/libwinpthread-1.dll lib/libafx.dll.a lib/libQRV.dll.a lib/libafxmain.a
              include/afx/include/afxres.h include/afx/include/afxres.rc
              include/afx/include/afxwin.h include/QRV/catalogue/PlcInfoList.h
