@@ -4,19 +4,14 @@
 #include "driver/EntryPoints.h"
 #include <type_traits>
 
-// One entry point of a module, looked up once, with the result it answers
-// when the module lacks it. An entry point whose result is ignored is
+// One entry point of a module with the result it answers when the module
+// lacks it. An entry point whose result is ignored is
 // declared as returning void; calling it answers R(1).
 template <typename Entry, typename R> class DriverCall
 {
 public:
-    DriverCall(HMODULE hModule, R fallback)
-        : m_pfn(hModule != nullptr
-                    ? reinterpret_cast<typename Entry::Fn>(::GetProcAddress(hModule, Entry::Name))
-                    : nullptr),
-          m_fallback(fallback)
-    {
-    }
+    // pfn: the entry point as QRVPlcDriver::Lookup finds it, or null.
+    DriverCall(typename Entry::Fn pfn, R fallback) : m_pfn(pfn), m_fallback(fallback) {}
 
     template <typename... A> R operator()(A... args) const
     {
@@ -48,5 +43,5 @@ template <typename Entry> typename Entry::Fn QRVPlcDriver::Lookup() const
 template <typename Entry, typename R, typename... A>
 R QRVPlcDriver::Call(R fallback, A... args) const
 {
-    return DriverCall<Entry, R>(m_hModule, fallback)(args...);
+    return DriverCall<Entry, R>(Lookup<Entry>(), fallback)(args...);
 }

@@ -128,7 +128,7 @@
 #define QRV_DEFINE_FORWARDER(result, member, params, entry, fallback, args)                        \
     result QRVPlcDriver::member params                                                             \
     {                                                                                              \
-        return static_cast<result>(                                                                \
-            DriverCall<DriverEntry::entry, decltype(fallback)>(m_hModule, fallback) args);         \
+        using Entry = DriverEntry::entry;                                                          \
+        return static_cast<result>(DriverCall<Entry, decltype(fallback)>(Lookup<Entry>(), fallback) args); \
     }
 QRV_DRIVER_FORWARDERS(QRV_DEFINE_FORWARDER)

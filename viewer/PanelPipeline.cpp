@@ -19,14 +19,14 @@ CSize EffectiveSize(CSize size)
 }
 } // namespace
 
-CPanelPipeline::CPanelPipeline() : m_key(), m_bValid(false), m_pSource(nullptr), m_bPassed(), m_lastStart(stageFilters)
+CPanelPipeline::CPanelPipeline() : m_key(), m_bValid(false), m_bPassed(), m_lastStart(stageFilters)
 {
 }
 
 void CPanelPipeline::Reset()
 {
     m_bValid = false;
-    m_pSource = nullptr;
+    m_key.pSource = nullptr;
     for (Image& image : m_kept)
         image.Clear();
 }
@@ -59,7 +59,7 @@ const Image& CPanelPipeline::Output(int n) const
 {
     while (n >= 0 && m_bPassed[n])
         --n;
-    return n < 0 ? *m_pSource : m_kept[n];
+    return n < 0 ? *m_key.pSource : m_kept[n];
 }
 
 template <class Apply>
@@ -90,7 +90,6 @@ Status CPanelPipeline::Build(const Image& source, DWORD dwSourceVersion, const C
     const Stage first = FirstChangedStage(key);
     m_lastStart = first;
     m_key = key;
-    m_pSource = &source;
     m_bValid = false;
     Status st = qrv::img::kOk;
     try

@@ -56,7 +56,6 @@ private:
 
     Key m_key;
     bool m_bValid;
-    const qrv::img::Image* m_pSource;
     // The kept result of each stage before the reduction, and whether the
     // stage passed its input on.
     qrv::img::Image m_kept[stageReduce];

@@ -1,6 +1,7 @@
 #include "FrameWnd.h"
 #include "CmdUI.h"
 #include "Menu.h"
+#include "DocTemplate.h"
 #include "Document.h"
 #include "ModuleChain.h"
 #include "MsgMacros.h"
@@ -190,13 +191,11 @@ LPCSTR CFrameWnd::GetIconWndClass(UINT nIDResource)
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
+    // The first field of the resource's string is the application's title.
     CString strFull;
-    if (strFull.LoadString(nIDResource) && !strFull.IsEmpty()) {
-        int nEnd = strFull.Find('\n');
-        m_strTitle = nEnd < 0 ? strFull : strFull.Left(nEnd);
-    } else {
+    if (!strFull.LoadString(nIDResource) || strFull.IsEmpty() ||
+        !AfxExtractSubString(m_strTitle, strFull, 0))
         m_strTitle = AfxGetAppName();
-    }
     if (!Create(GetIconWndClass(nIDResource), m_strTitle, dwDefaultStyle, rectDefault, pParentWnd,
                 MAKEINTRESOURCEA(nIDResource), 0, pContext))
         return FALSE;

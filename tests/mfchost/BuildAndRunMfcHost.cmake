@@ -3,17 +3,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/QrvHostInstall.cmake)
 file(COPY ${HOST_SOURCE_DIR}/ DESTINATION ${WORK_DIR}/src)
 
-set(launcher "")
-if(DEFINED ENV{CCACHE_BASEDIR} AND NOT IS_ABSOLUTE "$ENV{CCACHE_BASEDIR}")
-  unset(ENV{CCACHE_BASEDIR})
-endif()
-if(LAUNCHER)
-  set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
-endif()
-run("configure" ${CMAKE_COMMAND} -S ${WORK_DIR}/src -B ${WORK_DIR}/build -G ${GENERATOR}
-    -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM} -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
-    -DCMAKE_PREFIX_PATH=${prefix} ${launcher})
-run("build" ${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+build_host()
 
 file(GLOB program ${WORK_DIR}/build/*.exe)
 if(NOT program)

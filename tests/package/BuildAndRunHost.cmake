@@ -21,18 +21,7 @@ foreach(header ${headers})
 endforeach()
 file(WRITE ${WORK_DIR}/src/PublicHeaders.cpp "${body}")
 
-set(launcher "")
-# ccache refuses a relative base folder; the host is outside every work tree anyway.
-if(DEFINED ENV{CCACHE_BASEDIR} AND NOT IS_ABSOLUTE "$ENV{CCACHE_BASEDIR}")
-  unset(ENV{CCACHE_BASEDIR})
-endif()
-if(LAUNCHER)
-  set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
-endif()
-run("configure" ${CMAKE_COMMAND} -S ${WORK_DIR}/src -B ${WORK_DIR}/build -G ${GENERATOR}
-    -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM} -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCMAKE_BUILD_TYPE=Release
-    -DCMAKE_PREFIX_PATH=${prefix} ${launcher})
-run("build" ${CMAKE_COMMAND} --build ${WORK_DIR}/build)
+build_host()
 
 # The driver folder as Wine sees it (drive Z: is the root).
 string(REPLACE "/" "\\" folder "Z:${DRIVER_DIR}/")
