@@ -83,7 +83,7 @@ void CDocument::SetTitle(LPCSTR lpszTitle)
     UpdateFrameCounts();
 }
 
-void CDocument::SetPathName(LPCSTR lpszPathName, BOOL)
+void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 {
     char szFull[MAX_PATH];
     AfxFullPath(szFull, lpszPathName ? lpszPathName : "");
@@ -91,6 +91,9 @@ void CDocument::SetPathName(LPCSTR lpszPathName, BOOL)
     char szTitle[MAX_PATH] = "";
     AfxGetFileTitle(m_strPathName, szTitle, MAX_PATH);
     SetTitle(szTitle);
+    if (bAddToMRU && !m_strPathName.IsEmpty())
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->AddToRecentFileList(m_strPathName);
 }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const

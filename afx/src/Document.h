@@ -25,7 +25,8 @@ public:
     // Sets the title and shows it in the captions of the frames of the views.
     virtual void SetTitle(LPCSTR lpszTitle);
     const CString& GetPathName() const { return m_strPathName; }
-    // Takes the full path of the file and its title (as the shell shows it).
+    // Takes the full path of the file and its title (as the shell shows it);
+    // with bAddToMRU the file becomes the first of the recent files.
     virtual void SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU = TRUE);
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 

@@ -3,6 +3,7 @@
 #include "ModuleChain.h"
 #include "MsgMacros.h"
 #include "RecentFileList.h"
+#include "CmdUI.h"
 #include "CommandLineInfo.h"
 #include "DocTemplate.h"
 #include "Document.h"
@@ -20,6 +21,8 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
 END_MESSAGE_MAP()
 
 namespace {
@@ -637,5 +640,82 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
     default:
         // Printing, DDE and unregistering are not supported: the program ends.
         return FALSE;
+    }
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (!m_pRecentFileList)
+        return;
+    int nIndex = (int)(nID - ID_FILE_MRU_FILE1);
+    if (nIndex < 0 || nIndex >= m_pRecentFileList->GetSize() || (*m_pRecentFileList)[nIndex].IsEmpty())
+        return;
+    // A file that no longer opens leaves the list.
+    if (!OpenDocumentFile((*m_pRecentFileList)[nIndex]))
+        m_pRecentFileList->Remove(nIndex);
+}
+
+namespace {
+
+BOOL SetClassesValue(LPCSTR lpszKey, LPCSTR lpszValue)
+{
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyExA(HKEY_CLASSES_ROOT, lpszKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hKey, nullptr) !=
+        ERROR_SUCCESS)
+        return FALSE;
+    LONG result = ::RegSetValueExA(hKey, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+                                   (DWORD)strlen(lpszValue) + 1);
+    ::RegCloseKey(hKey);
+    return result == ERROR_SUCCESS;
+}
+
+CString ClassesValue(LPCSTR lpszKey)
+{
+    char value[MAX_PATH * 2] = "";
+    LONG size = sizeof value;
+    if (::RegQueryValueA(HKEY_CLASSES_ROOT, lpszKey, value, &size) != ERROR_SUCCESS)
+        return CString();
+    return value;
+}
+
+}  // namespace
+
+void CWinApp::RegisterShellFileTypes(BOOL bCompat)
+{
+    char szModule[MAX_PATH] = "";
+    ::GetModuleFileNameA(m_hInstance, szModule, MAX_PATH);
+    CString quoted = CString("\"") + szModule + "\"";
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* pTemplate = GetNextDocTemplate(pos);
+        CString typeId, typeName, ext;
+        if (!pTemplate->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty())
+            continue;
+        // A type without a name of its own is called by its id.
+        if (!pTemplate->GetDocString(typeName, CDocTemplate::regFileTypeName) || typeName.IsEmpty())
+            typeName = typeId;
+        if (!SetClassesValue(typeId, typeName))
+            continue;
+        // The icon of the template's own resource id.
+        CString icon;
+        icon.Format("%s,-%u", szModule, pTemplate->m_nIDResource);
+        SetClassesValue(typeId + "\\DefaultIcon", icon);
+        SetClassesValue(typeId + "\\shell\\open\\command", quoted + " \"%1\"");
+        if (bCompat) {
+            SetClassesValue(typeId + "\\shell\\print\\command", quoted + " /p \"%1\"");
+            SetClassesValue(typeId + "\\shell\\printto\\command", quoted + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+        }
+        if (pTemplate->GetDocString(ext, CDocTemplate::filterExt) && ext.GetLength() > 1 && ext[0] == '.') {
+            CString owner = ClassesValue(ext);
+            if (owner.IsEmpty() || owner == typeId)
+                SetClassesValue(ext, typeId);
+        }
     }
 }

@@ -6,6 +6,7 @@
 #include "String.h"
 #include "PtrList.h"
 
+class CCmdUI;
 class CCommandLineInfo;
 class CDocTemplate;
 class CDocument;
@@ -100,9 +101,28 @@ public:
     // Does what the command line asked: a new document or the named file. FALSE if that failed.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
+    // The three-dimensional look of dialogs and controls is the platform's own
+    // since Windows 95; both calls only report that it is there.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+    // Lets the shell hand documents to the program. Documents come in as file
+    // names on the command line; opening through DDE is not offered.
+    void EnableShellOpen() {}
+    // Registers the file type of every template that names one (its regFileTypeId
+    // and regFileTypeName fields): the type with its name, icon and open command
+    // (with bCompat also print and print-to), and the template's extension for it
+    // unless the extension already belongs to another type.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+
     // Standard commands a program maps to ID_FILE_NEW and ID_FILE_OPEN.
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
+
+protected:
+    // The recent files in the File menu, in place of its ID_FILE_MRU_FILE1 item.
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+    afx_msg void OnOpenRecentFile(UINT nID);
+public:
 
     DECLARE_MESSAGE_MAP()
 

@@ -11,7 +11,14 @@ if(NOT program)
 endif()
 # The program as Wine sees it (drive Z: is the root).
 string(REPLACE "/" "\\" program "Z:${program}")
-execute_process(COMMAND ${EMULATOR} ${DRIVER} ${HOST} ${program}
+set(args ${HOST} ${program})
+if(HOST STREQUAL "sdi")
+  # The single-document host saves its files into a folder of this test.
+  file(MAKE_DIRECTORY ${WORK_DIR}/files)
+  string(REPLACE "/" "\\" files "Z:${WORK_DIR}/files")
+  list(APPEND args ${files})
+endif()
+execute_process(COMMAND ${EMULATOR} ${DRIVER} ${args}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 message(STATUS "driver output:\n${out}")
 if(NOT rc EQUAL 0)

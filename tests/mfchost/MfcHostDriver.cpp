@@ -1,6 +1,8 @@
 // Drives an MFC host program the way a user does and checks what it shows:
 //   MfcHostDriver frame  HOST.EXE   the frame host: title, menu, viewer pane, about box, exit
 //   MfcHostDriver dialog HOST.EXE   the dialog host: its dialog, the controller selection dialog
+//   MfcHostDriver sdi HOST.EXE DIR  the single-document host: values set, saved to DIR,
+//                                   the file's bytes, reopened from the command line and the menu
 // Prints one line per check; exit code 0 when all passed.
 #include <windows.h>
 #include <stdio.h>
@@ -97,12 +99,16 @@ DWORD WaitForExit(HANDLE hProcess)
     return code;
 }
 
-// The host's menu as MfcHostProbe describes it from inside the host; with
-// bOpened, after each popup was announced as about to open.
-std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
+// Posts MfcHostProbe's message to a window of the host and waits for its answer.
+std::string AskProbe(HWND hWnd, DWORD threadId, const char* message, LPARAM lParam)
 {
     static HWND hReply = nullptr;
     static HHOOK hHook = nullptr;
+    static DWORD hookedThread = 0;
+    if (hHook && hookedThread != threadId) {
+        ::UnhookWindowsHookEx(hHook);
+        hHook = nullptr;
+    }
     if (!hReply) {
         WNDCLASSA wc = {};
         wc.lpfnWndProc = ReplyProc;
@@ -120,10 +126,10 @@ std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
             hHook = ::SetWindowsHookExA(WH_GETMESSAGE, reinterpret_cast<HOOKPROC>(proc), hProbe, threadId);
         if (!hHook)
             return "(no probe)";
+        hookedThread = threadId;
     }
     g_replied = false;
-    ::PostMessageA(hFrame, ::RegisterWindowMessageA("QrvMfcHostProbe.Menu"), reinterpret_cast<WPARAM>(hReply),
-                   bOpened ? 1 : 0);
+    ::PostMessageA(hWnd, ::RegisterWindowMessageA(message), reinterpret_cast<WPARAM>(hReply), lParam);
     DWORD start = ::GetTickCount();
     while (!g_replied && ::GetTickCount() - start < 10000) {
         MSG msg;
@@ -132,6 +138,19 @@ std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
     return g_replied ? g_reply : "(no reply)";
+}
+
+// The host's menu as MfcHostProbe describes it from inside the host; with
+// bOpened, after each popup was announced as about to open.
+std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
+{
+    return AskProbe(hFrame, threadId, "QrvMfcHostProbe.Menu", bOpened ? 1 : 0);
+}
+
+// What a window of the host shows: "WxH ink=N hash=H".
+std::string ReadPixels(HWND hWnd, DWORD threadId)
+{
+    return AskProbe(hWnd, threadId, "QrvMfcHostProbe.Pixels", 0);
 }
 
 void DriveFrame(const PROCESS_INFORMATION& pi)
@@ -219,34 +238,238 @@ void DriveDialog(const PROCESS_INFORMATION& pi)
     Check(code == 0, "closing the dialog ends the program with exit code " + std::to_string(code));
 }
 
-}
-
-int main(int argc, char** argv)
+bool Start(const std::string& exe, const std::string& args, PROCESS_INFORMATION& pi)
 {
-    if (argc != 3 || (strcmp(argv[1], "frame") != 0 && strcmp(argv[1], "dialog") != 0)) {
-        fprintf(stderr, "usage: MfcHostDriver frame|dialog HOST.EXE\n");
-        return 2;
-    }
-    std::string cmd = std::string("\"") + argv[2] + "\"";
+    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     std::vector<char> line(cmd.begin(), cmd.end());
     line.push_back('\0');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessA(argv[2], line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        fprintf(stderr, "cannot start %s (%lu)\n", argv[2], ::GetLastError());
-        return 2;
+    if (!::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), ::GetLastError());
+        return false;
     }
-    if (strcmp(argv[1], "frame") == 0)
-        DriveFrame(pi);
-    else
-        DriveDialog(pi);
+    return true;
+}
+
+// A host that did not end by itself is ended and counted as a failure.
+void Finish(PROCESS_INFORMATION& pi)
+{
     if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
         ::TerminateProcess(pi.hProcess, 99);
         Check(false, "the host was still running and was ended");
     }
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
+}
+
+const UINT kFileNew = 0xE100;      // ID_FILE_NEW
+const UINT kFileOpen = 0xE101;     // ID_FILE_OPEN
+const UINT kFileSave = 0xE103;     // ID_FILE_SAVE
+const UINT kEditValues = 32771;    // the SDI host's Bearbeiten > Werte...
+const int kValueIds[3] = {1000, 1001, 1002};   // its Prüfstand, Zyklen, Füllstand fields
+
+// The file dialog's name field: the combo box of the Explorer-style dialog, else the edit.
+void TypeFileName(HWND hDlg, const std::string& path)
+{
+    HWND hName = ::GetDlgItem(hDlg, 0x47c);   // cmb13
+    if (!hName)
+        hName = ::GetDlgItem(hDlg, 0x480);    // edt1
+    ::SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+}
+
+// Answers the file dialog that `command` opens with `path`.
+bool ChooseFile(const PROCESS_INFORMATION& pi, HWND hFrame, UINT command, const std::string& caption,
+                const std::string& path)
+{
+    ::PostMessageA(hFrame, WM_COMMAND, command, 0);
+    HWND hDlg = WaitForWindow(pi.dwProcessId, caption);
+    Check(hDlg != nullptr, "the file dialog \"" + caption + "\" opens");
+    if (!hDlg)
+        return false;
+    Check(::GetWindow(hDlg, GW_OWNER) == hFrame, "it is owned by the frame");
+    TypeFileName(hDlg, path);
+    bool gone = WaitGone(hDlg);
+    Check(gone, "the file dialog takes the name and closes");
+    return gone;
+}
+
+// The three fields of the values dialog; with `values` typed in and OK, else read and cancelled.
+std::vector<std::string> ValuesDialog(const PROCESS_INFORMATION& pi, HWND hFrame, const std::vector<std::string>& values)
+{
+    std::vector<std::string> shown;
+    ::PostMessageA(hFrame, WM_COMMAND, kEditValues, 0);
+    HWND hDlg = WaitForWindow(pi.dwProcessId, "Werte");
+    Check(hDlg != nullptr, "Werte... opens the values dialog");
+    if (!hDlg)
+        return shown;
+    for (int i = 0; i < 3; i++) {
+        // An edit's text of another process is asked for; GetWindowText would not ask.
+        char text[256] = "";
+        ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        shown.push_back(text);
+        if (!values.empty())
+            ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(values[i].c_str()));
+    }
+    ::PostMessageA(hDlg, WM_COMMAND, values.empty() ? IDCANCEL : IDOK, 0);
+    Check(WaitGone(hDlg), "the values dialog closes");
+    return shown;
+}
+
+bool EndsWith(const std::string& s, const std::string& end)
+{
+    return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string RegValue(HKEY hRoot, const std::string& key)
+{
+    char value[512] = "";
+    LONG size = sizeof value;
+    return ::RegQueryValueA(hRoot, key.c_str(), value, &size) == ERROR_SUCCESS ? value : "(none)";
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::string bytes;
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return "(missing)";
+    char buf[512];
+    DWORD got = 0;
+    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
+        bytes.append(buf, got);
+    ::CloseHandle(h);
+    return bytes;
+}
+
+std::string Hex(const std::string& bytes)
+{
+    std::string out;
+    char two[4];
+    for (unsigned char c : bytes) {
+        snprintf(two, sizeof two, "%02x ", c);
+        out += two;
+    }
+    return out;
+}
+
+// Waits until the frame's title is `title` (the document's name and the program's).
+bool WaitTitle(HWND hFrame, const std::string& title)
+{
+    DWORD start = ::GetTickCount();
+    while (Text(hFrame) != title && ::GetTickCount() - start < 5000)
+        ::Sleep(50);
+    Check(Text(hFrame) == title, "title \"" + Text(hFrame) + "\", expected \"" + title + "\"");
+    return Text(hFrame) == title;
+}
+
+bool DriveSdi(const std::string& exe, const std::string& dir)
+{
+    const std::string path = dir + "\\Stand 1.qsd";
+    ::DeleteFileA(path.c_str());
+    // A fresh start: no recent files and no file type of an earlier run.
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QRV MFC Hosts\\QRV SDI-Host");
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "QrvSdiHost.Document");
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, ".qsd");
+
+    // First run: a new document gets values and is saved under a name the user gives.
+    PROCESS_INFORMATION pi = {};
+    if (!Start(exe, "", pi))
+        return false;
+    HWND hFrame = WaitForWindow(pi.dwProcessId, "");
+    Check(hFrame != nullptr, "the frame window appears");
+    std::string empty, filled;
+    if (hFrame) {
+        WaitTitle(hFrame, "Unbenannt - QRV SDI-Host");
+        Check(RegValue(HKEY_CLASSES_ROOT, ".qsd") == "QrvSdiHost.Document", "the extension is registered for the type");
+        Check(RegValue(HKEY_CLASSES_ROOT, "QrvSdiHost.Document") == "QRV Prüfstandsdokument",
+              "the type's name: " + RegValue(HKEY_CLASSES_ROOT, "QrvSdiHost.Document"));
+        std::string open = RegValue(HKEY_CLASSES_ROOT, "QrvSdiHost.Document\\shell\\open\\command");
+        Check(open[0] == '"' && EndsWith(open, "SdiHost.exe\" \"%1\""), "the open command: " + open);
+        std::string print = RegValue(HKEY_CLASSES_ROOT, "QrvSdiHost.Document\\shell\\print\\command");
+        Check(EndsWith(print, "SdiHost.exe\" /p \"%1\""), "the print command: " + print);
+        std::string menu = ReadMenu(hFrame, pi.dwThreadId, true);
+        Check(menu.find(" 57616G|Letzte Datei\n") != std::string::npos, "no recent files yet:\n" + menu);
+
+        HWND hView = ::GetDlgItem(hFrame, kPaneId);
+        Check(hView != nullptr, "the view is the frame's pane");
+        empty = ReadPixels(hView, pi.dwThreadId);
+        std::vector<std::string> before = ValuesDialog(pi, hFrame, {"Pumpe 7", "42", "87.5"});
+        Check(before == std::vector<std::string>({"", "0", "0"}), "a new document's values are empty");
+        filled = ReadPixels(hView, pi.dwThreadId);
+        Check(filled != empty && filled.find("ink=0 ") == std::string::npos,
+              "the view shows the new values: " + empty + " -> " + filled);
+
+        // Save: the untitled document asks for a name first.
+        if (ChooseFile(pi, hFrame, kFileSave, "Speichern unter", path))
+            WaitTitle(hFrame, "Stand 1.qsd - QRV SDI-Host");
+        const std::string expected = std::string("\x01\x00", 2) + "\x07Pumpe 7" + std::string("\x2a\x00\x00\x00", 4) +
+                                     std::string("\x00\x00\x00\x00\x00\xe0\x55\x40", 8);
+        std::string bytes = FileBytes(path);
+        Check(bytes == expected, "the file holds version, name, cycles and level as CArchive writes them: " + Hex(bytes));
+        ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
+        DWORD code = WaitForExit(pi.hProcess);
+        Check(code == 0, "Beenden (nothing unsaved) ends the program with exit code " + std::to_string(code));
+    }
+    Finish(pi);
+
+    // Second run: the file named on the command line is opened through Serialize.
+    if (!Start(exe, "\"" + path + "\"", pi))
+        return false;
+    hFrame = WaitForWindow(pi.dwProcessId, "");
+    Check(hFrame != nullptr, "the frame window appears for the file");
+    if (hFrame) {
+        WaitTitle(hFrame, "Stand 1.qsd - QRV SDI-Host");
+        HWND hView = ::GetDlgItem(hFrame, kPaneId);
+        std::string shown = ReadPixels(hView, pi.dwThreadId);
+        Check(shown == filled, "the view shows what was saved: " + shown);
+        std::vector<std::string> values = ValuesDialog(pi, hFrame, {});
+        Check(values == std::vector<std::string>({"Pumpe 7", "42", "87.5"}),
+              "the document holds the saved values: " + (values.size() == 3 ? values[0] + "|" + values[1] + "|" + values[2] : ""));
+        std::string menu = ReadMenu(hFrame, pi.dwThreadId, true);
+        size_t mru = menu.find(" 57616|&1 ");
+        Check(mru != std::string::npos && menu.find("\\Stand 1.qsd\n", mru) != std::string::npos,
+              "the saved file is the first recent file:\n" + menu);
+
+        // File New empties the one document in its view; File Open brings the file back.
+        ::PostMessageA(hFrame, WM_COMMAND, kFileNew, 0);
+        WaitTitle(hFrame, "Unbenannt - QRV SDI-Host");
+        Check(ReadPixels(hView, pi.dwThreadId) == empty, "File New shows an empty document in the same view");
+        if (ChooseFile(pi, hFrame, kFileOpen, "Öffnen", path))
+            WaitTitle(hFrame, "Stand 1.qsd - QRV SDI-Host");
+        Check(::GetDlgItem(hFrame, kPaneId) == hView && ReadPixels(hView, pi.dwThreadId) == filled,
+              "File Open shows the file's values again");
+        ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
+        DWORD code = WaitForExit(pi.hProcess);
+        Check(code == 0, "Beenden ends the program with exit code " + std::to_string(code));
+    }
+    Finish(pi);
+    return true;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    bool sdi = argc == 4 && strcmp(argv[1], "sdi") == 0;
+    if (!sdi && (argc != 3 || (strcmp(argv[1], "frame") != 0 && strcmp(argv[1], "dialog") != 0))) {
+        fprintf(stderr, "usage: MfcHostDriver frame|dialog HOST.EXE | sdi HOST.EXE DIR\n");
+        return 2;
+    }
+    if (sdi) {
+        if (!DriveSdi(argv[2], argv[3]))
+            return 2;
+    } else {
+        PROCESS_INFORMATION pi = {};
+        if (!Start(argv[2], "", pi))
+            return 2;
+        if (strcmp(argv[1], "frame") == 0)
+            DriveFrame(pi);
+        else
+            DriveDialog(pi);
+        Finish(pi);
+    }
     printf("failures=%d\n", g_failures);
     return g_failures ? 1 : 0;
 }

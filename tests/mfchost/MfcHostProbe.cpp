@@ -7,7 +7,11 @@
 // a separator is "-".
 // With lParam 1 each popup of the menu bar is first announced to the window
 // with WM_INITMENUPOPUP, as the platform does before it shows a popup.
+// The message "QrvMfcHostProbe.Pixels" posted to a window describes what its
+// client area shows: "WxH ink=N hash=H", N the pixels that differ from the
+// top left one, H a hash of all of them (after the window painted itself).
 #include <windows.h>
+#include <stdio.h>
 #include <string>
 
 namespace {
@@ -16,6 +20,59 @@ UINT ProbeMessage()
 {
     static UINT msg = ::RegisterWindowMessageA("QrvMfcHostProbe.Menu");
     return msg;
+}
+
+UINT PixelsMessage()
+{
+    static UINT msg = ::RegisterWindowMessageA("QrvMfcHostProbe.Pixels");
+    return msg;
+}
+
+std::string DescribePixels(HWND hWnd)
+{
+    ::UpdateWindow(hWnd);
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    int cx = rc.right, cy = rc.bottom;
+    if (cx <= 0 || cy <= 0)
+        return "empty";
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = cx;
+    bmi.bmiHeader.biHeight = -cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC hdcWnd = ::GetDC(hWnd);
+    HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
+    HBITMAP hbm = ::CreateDIBSection(hdcWnd, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(hdcMem, hbm);
+    ::BitBlt(hdcMem, 0, 0, cx, cy, hdcWnd, 0, 0, SRCCOPY);
+    ::GdiFlush();
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    unsigned long long hash = 1469598103934665603ull;
+    size_t ink = 0;
+    for (size_t i = 0; p && i < size_t(cx) * size_t(cy); i++) {
+        DWORD px = p[i] & 0xFFFFFF;
+        ink += px != (p[0] & 0xFFFFFF);
+        hash = (hash ^ px) * 1099511628211ull;
+    }
+    ::SelectObject(hdcMem, old);
+    ::DeleteObject(hbm);
+    ::DeleteDC(hdcMem);
+    ::ReleaseDC(hWnd, hdcWnd);
+    char text[96];
+    snprintf(text, sizeof text, "%dx%d ink=%zu hash=%016llx", cx, cy, ink, hash);
+    return text;
+}
+
+void Reply(HWND hTo, HWND hFrom, const std::string& text)
+{
+    COPYDATASTRUCT cds = {};
+    cds.dwData = 1;
+    cds.cbData = (DWORD)text.size() + 1;
+    cds.lpData = const_cast<char*>(text.c_str());
+    ::SendMessageA(hTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hFrom), reinterpret_cast<LPARAM>(&cds));
 }
 
 void Describe(HMENU hMenu, int depth, std::string& out)
@@ -53,12 +110,10 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wPa
         std::string text = ::GetClassLongPtrA(pMsg->hwnd, GCLP_HICON) ? "classicon=1\n" : "classicon=0\n";
         text += ::SendMessageA(pMsg->hwnd, WM_GETICON, ICON_BIG, 0) ? "bigicon=1\n" : "bigicon=0\n";
         Describe(hBar, 0, text);
-        COPYDATASTRUCT cds = {};
-        cds.dwData = 1;
-        cds.cbData = (DWORD)text.size() + 1;
-        cds.lpData = const_cast<char*>(text.c_str());
-        ::SendMessageA(reinterpret_cast<HWND>(pMsg->wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(pMsg->hwnd),
-                       reinterpret_cast<LPARAM>(&cds));
+        Reply(reinterpret_cast<HWND>(pMsg->wParam), pMsg->hwnd, text);
+        pMsg->message = WM_NULL;
+    } else if (code == HC_ACTION && wParam == PM_REMOVE && pMsg->message == PixelsMessage()) {
+        Reply(reinterpret_cast<HWND>(pMsg->wParam), pMsg->hwnd, DescribePixels(pMsg->hwnd));
         pMsg->message = WM_NULL;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

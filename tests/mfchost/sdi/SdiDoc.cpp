@@ -1,0 +1,58 @@
+// SdiDoc.cpp : implementation of the CSdiDoc class
+//
+#include "stdafx.h"
+#include "SdiHost.h"
+#include "SdiDoc.h"
+
+// The file starts with this version of its layout.
+static const WORD kFileVersion = 1;
+
+IMPLEMENT_DYNCREATE(CSdiDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CSdiDoc, CDocument)
+    //{{AFX_MSG_MAP(CSdiDoc)
+    //}}AFX_MSG_MAP
+END_MESSAGE_MAP()
+
+CSdiDoc::CSdiDoc()
+{
+    m_lCount = 0;
+    m_dLevel = 0.0;
+}
+
+CSdiDoc::~CSdiDoc()
+{
+}
+
+BOOL CSdiDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    // (SDI documents will reuse this document)
+    return TRUE;
+}
+
+void CSdiDoc::DeleteContents()
+{
+    m_strName.Empty();
+    m_lCount = 0;
+    m_dLevel = 0.0;
+    CDocument::DeleteContents();
+}
+
+void CSdiDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar << kFileVersion;
+        ar << m_strName << m_lCount << m_dLevel;
+    }
+    else
+    {
+        WORD wVersion;
+        ar >> wVersion;
+        if (wVersion != kFileVersion)
+            AfxThrowArchiveException(CArchiveException::badSchema);
+        ar >> m_strName >> m_lCount >> m_dLevel;
+    }
+}
