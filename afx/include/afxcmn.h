@@ -12,3 +12,6 @@
 #include "../src/ListCtrl.h"
 #include "../src/TreeCtrl.h"
 #include "../src/TabCtrl.h"
+#include "../src/ToolBarCtrl.h"
+#include "../src/ToolTipCtrl.h"
+#include "../src/AnimateCtrl.h"

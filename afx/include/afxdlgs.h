@@ -1,4 +1,4 @@
-// Dialog classes.
+// Dialog classes: the common file dialog, property sheets and their pages.
 #pragma once
 #ifndef __AFXDLGS_H__
 #define __AFXDLGS_H__
@@ -6,3 +6,4 @@
 #include "afxwin.h"
 #include "../src/PropertyPage.h"
 #include "../src/PropertySheet.h"
+#include "../src/FileDialog.h"

@@ -1,4 +1,4 @@
-// Framework extensions: form views, the status bar, and (as in MFC) the dialog classes.
+// Framework extensions: form views, the status bar, bitmap buttons, and (as in MFC) the dialog classes.
 #pragma once
 #ifndef __AFXEXT_H__
 #define __AFXEXT_H__
@@ -7,3 +7,4 @@
 #include "afxdlgs.h"
 #include "../src/FormView.h"
 #include "../src/StatusBar.h"
+#include "../src/BitmapButton.h"

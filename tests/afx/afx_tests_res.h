@@ -15,3 +15,12 @@
 #define ID_TEST_SUBITEM    40006
 #define IDR_TEST_NOTE      200
 #define ID_TEST_NOTE_STAMP 40010
+#define IDB_TEST_BTN_UP       300
+#define IDB_TEST_BTN_DOWN     301
+#define IDB_TEST_BTN_FOCUS    302
+#define IDB_TEST_BTN_DISABLED 303
+#define IDB_TEST_TOOLBAR      310
+#define IDD_TEST_BUTTONS      320
+#define IDC_TEST_BITMAP_BTN   1010
+#define IDC_TEST_PLAIN_BTN    1011
+#define IDS_TEST_TIP          902

@@ -1,0 +1,347 @@
+// The wrappers of the common controls and dialogs a host builds its user
+// interface from: toolbar buttons and their states, tooltips, bitmap buttons
+// that show the bitmap of their state, and the file dialog with its filter,
+// its answer in parts and multiple choices.
+#include <afxcmn.h>
+#include <afxdlgs.h>
+#include <afxext.h>
+#include <dlgs.h>
+#include <gtest/gtest.h>
+#include <functional>
+#include <string>
+#include <vector>
+#include "afx_tests_res.h"
+#include "tests/support/ScreenPixels.h"
+#include "tests/support/TestApp.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+#include "uiauto/ModalDriver.h"
+
+using namespace qrvtest;
+
+namespace {
+
+// A top-level window that records the commands its children send.
+class CCommandWnd : public CWnd
+{
+public:
+    BOOL Make(int cx = 300, int cy = 160)
+    {
+        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+        if (!CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, cx, cy, nullptr, nullptr))
+            return FALSE;
+        PumpFor(30);
+        return TRUE;
+    }
+    std::vector<UINT> m_commands;
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
+        m_commands.push_back(LOWORD(wParam));
+        return CWnd::OnCommand(wParam, lParam);
+    }
+};
+
+// How many pixels of the rectangle have exactly this colour (0x00RRGGBB).
+int CountColor(const ScreenPixels& px, const RECT& rc, uint32_t rgb)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom && y < px.Height(); y++)
+        for (int x = rc.left; x < rc.right && x < px.Width(); x++)
+            n += px.At(x, y) == rgb;
+    return n;
+}
+
+const UINT kOpen = 100, kRecord = 101, kStop = 102;
+
+class ToolBarTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_wnd.Make());
+        ASSERT_TRUE(m_bar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_TOOLTIPS, CRect(0, 0, 0, 0), &m_wnd, 1));
+        ASSERT_EQ(0, m_bar.AddBitmap(3, IDB_TEST_TOOLBAR)) << "the images come from the program's resources";
+        TBBUTTON buttons[] = {
+            {0, (int)kOpen, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
+            {0, 0, 0, TBSTYLE_SEP, {}, 0, 0},
+            {1, (int)kRecord, TBSTATE_ENABLED | TBSTATE_CHECKED, TBSTYLE_CHECK, {}, 0, 0},
+            {2, (int)kStop, 0, TBSTYLE_BUTTON, {}, 0, 0},
+        };
+        ASSERT_TRUE(m_bar.AddButtons(4, buttons));
+        m_bar.AutoSize();
+        PumpFor(30);
+    }
+    void TearDown() override { m_wnd.DestroyWindow(); }
+
+    // Pure red, green or blue pixels of the image of the button with this command.
+    int ImagePixels(UINT nID, uint32_t rgb)
+    {
+        CRect rc;
+        m_bar.GetItemRect((int)m_bar.CommandToIndex(nID), &rc);
+        return CountColor(ScreenPixels(m_bar.m_hWnd), rc, rgb);
+    }
+
+    CCommandWnd m_wnd;
+    CToolBarCtrl m_bar;
+};
+
+TEST_F(ToolBarTest, ButtonsReportTheirCountIndexAndState)
+{
+    EXPECT_EQ(4, m_bar.GetButtonCount());
+    struct Case { UINT id; UINT index; BOOL enabled; BOOL checked; int state; };
+    const Case cases[] = {
+        {kOpen, 0, TRUE, FALSE, TBSTATE_ENABLED},
+        {kRecord, 2, TRUE, TRUE, TBSTATE_ENABLED | TBSTATE_CHECKED},
+        {kStop, 3, FALSE, FALSE, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(c.index, m_bar.CommandToIndex(c.id));
+        EXPECT_EQ(c.enabled, m_bar.IsButtonEnabled((int)c.id) != 0);
+        EXPECT_EQ(c.checked, m_bar.IsButtonChecked((int)c.id) != 0);
+        EXPECT_EQ(c.state, m_bar.GetState((int)c.id));
+        TBBUTTON b = {};
+        ASSERT_TRUE(m_bar.GetButton((int)c.index, &b));
+        EXPECT_EQ((int)c.id, b.idCommand);
+    }
+    EXPECT_EQ((UINT)-1, m_bar.CommandToIndex(999)) << "no button has this command";
+
+    m_bar.EnableButton(kStop);
+    m_bar.CheckButton(kRecord, FALSE);
+    m_bar.HideButton(kOpen);
+    EXPECT_EQ(TBSTATE_ENABLED, m_bar.GetState(kStop));
+    EXPECT_EQ(TBSTATE_ENABLED, m_bar.GetState(kRecord));
+    EXPECT_TRUE(m_bar.IsButtonHidden(kOpen));
+    EXPECT_TRUE(m_bar.SetState(kOpen, TBSTATE_ENABLED | TBSTATE_PRESSED));
+    EXPECT_TRUE(m_bar.IsButtonPressed(kOpen));
+}
+
+TEST_F(ToolBarTest, ImagesShowAndADisabledButtonIsGreyed)
+{
+    EXPECT_GT(ImagePixels(kOpen, 0xFF0000), 100) << "the first image is red";
+    EXPECT_GT(ImagePixels(kRecord, 0x00FF00), 100) << "the second image is green";
+    EXPECT_EQ(0, ImagePixels(kStop, 0x0000FF)) << "the disabled button is drawn without its colour";
+    m_bar.EnableButton(kStop);
+    EXPECT_GT(ImagePixels(kStop, 0x0000FF), 100) << "enabled, it shows its blue image";
+}
+
+TEST_F(ToolBarTest, AClickSendsTheCommandToTheOwner)
+{
+    CRect rc;
+    m_bar.GetItemRect((int)m_bar.CommandToIndex(kOpen), &rc);
+    LPARAM at = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    m_bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    m_bar.SendMessage(WM_LBUTTONUP, 0, at);
+    PumpFor(30);
+    EXPECT_EQ(std::vector<UINT>{kOpen}, m_wnd.m_commands);
+    ASSERT_NE(nullptr, m_bar.GetToolTips()) << "TBSTYLE_TOOLTIPS gives the toolbar its tooltip control";
+}
+
+TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
+{
+    CCommandWnd wnd;
+    ASSERT_TRUE(wnd.Make());
+    CButton button;
+    ASSERT_TRUE(button.Create("Start", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 34), &wnd, 7));
+    CToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(&wnd));
+    const CRect area(120, 10, 200, 60);
+    ASSERT_TRUE(tip.AddTool(&button, "Startet die Anlage"));
+    ASSERT_TRUE(tip.AddTool(&wnd, IDS_TEST_TIP, &area, 5));
+    EXPECT_FALSE(tip.AddTool(&wnd, 12345u, &area, 6)) << "a missing string adds no tool";
+    EXPECT_EQ(2, tip.GetToolCount());
+
+    struct Case { CWnd* pWnd; UINT id; const char* text; };
+    const Case cases[] = {{&button, 0, "Startet die Anlage"}, {&wnd, 5, "Messung starten"}};
+    for (const Case& c : cases) {
+        CString text;
+        tip.GetText(text, c.pWnd, c.id);
+        EXPECT_STREQ(c.text, text);
+    }
+    tip.UpdateTipText("Messung läuft", &wnd, 5);
+    CString text;
+    tip.GetText(text, &wnd, 5);
+    EXPECT_STREQ("Messung läuft", text);
+
+    TOOLINFOA ti = {};
+    ASSERT_TRUE(tip.HitTest(&wnd, CPoint(150, 30), &ti));
+    EXPECT_EQ(5u, ti.uId);
+    EXPECT_FALSE(tip.HitTest(&wnd, CPoint(250, 100), &ti)) << "outside every tool";
+    ASSERT_TRUE(tip.GetToolInfo(&ti, &button));
+    EXPECT_TRUE(ti.uFlags & TTF_IDISHWND) << "a window tool is named by its handle";
+
+    tip.DelTool(&wnd, 5);
+    EXPECT_EQ(1, tip.GetToolCount());
+    wnd.DestroyWindow();
+}
+
+const uint32_t kUp = 0xC80000, kDown = 0x00A000, kFocus = 0x0000C8, kDisabled = 0x808000;
+
+class BitmapButtonTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dlg.Create(IDD_TEST_BUTTONS));
+        m_dlg.ShowWindow(SW_SHOW);
+        m_dlg.SetForegroundWindow();
+        m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN));
+        PumpFor(30);
+    }
+    void TearDown() override { m_dlg.DestroyWindow(); }
+
+    uint32_t Shown(CWnd& button)
+    {
+        PumpFor(20);
+        ScreenPixels px(button.m_hWnd);
+        return px.At(px.Width() / 2, px.Height() / 2);
+    }
+
+    CDialog m_dlg;
+};
+
+TEST_F(BitmapButtonTest, AutoLoadTakesTheCaptionsBitmapsAndShowsTheOneOfTheState)
+{
+    CBitmapButton button;
+    ASSERT_TRUE(button.AutoLoad(IDC_TEST_BITMAP_BTN, &m_dlg));
+    CRect rc;
+    button.GetClientRect(&rc);
+    EXPECT_EQ(CSize(40, 24), rc.Size()) << "SizeToContent: the size of the up bitmap";
+
+    struct Step { const char* what; std::function<void()> act; uint32_t color; };
+    const Step steps[] = {
+        {"up", [] {}, kUp},
+        {"pressed", [&] { button.SetState(TRUE); }, kDown},
+        {"focused", [&] { button.SetState(FALSE); m_dlg.GotoDlgCtrl(&button); }, kFocus},
+        {"disabled", [&] { m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN)); button.EnableWindow(FALSE); },
+         kDisabled},
+    };
+    for (const Step& s : steps) {
+        s.act();
+        EXPECT_EQ(s.color, Shown(button)) << s.what;
+    }
+}
+
+TEST_F(BitmapButtonTest, StatesWithoutABitmapShowTheUpOne)
+{
+    CBitmapButton button;
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(90, 40, 100, 50), &m_dlg, 50));
+    ASSERT_TRUE(button.LoadBitmaps(IDB_TEST_BTN_UP, 0, 0, IDB_TEST_BTN_DISABLED));
+    button.SizeToContent();
+    button.SetState(TRUE);
+    EXPECT_EQ(kUp, Shown(button)) << "pressed, without a down bitmap";
+    button.SetState(FALSE);
+    button.EnableWindow(FALSE);
+    EXPECT_EQ(kDisabled, Shown(button));
+    EXPECT_FALSE(button.LoadBitmaps(IDB_TEST_BTN_UP, 4711)) << "a missing bitmap is reported";
+    EXPECT_FALSE(CBitmapButton().AutoLoad(4711, &m_dlg)) << "no such control";
+}
+
+TEST(FileDialog, PathPartsAndTheFilterAsTheDialogReadsThem)
+{
+    struct Case { const char* path; const char* name; const char* ext; const char* title; };
+    const Case cases[] = {
+        {"C:\\daten\\messung.csv", "messung.csv", "csv", "messung"},
+        {"bericht", "bericht", "", "bericht"},
+        {"D:\\a.b\\wert", "wert", "", "wert"},
+        {"E:\\archiv.tar.gz", "archiv.tar.gz", "gz", "archiv.tar"},
+    };
+    for (const Case& c : cases) {
+        CFileDialog dlg(FALSE, "csv", c.path);
+        EXPECT_STREQ(c.path, dlg.GetPathName());
+        EXPECT_STREQ(c.name, dlg.GetFileName()) << c.path;
+        EXPECT_STREQ(c.ext, dlg.GetFileExt()) << c.path;
+        EXPECT_STREQ(c.title, dlg.GetFileTitle()) << c.path;
+    }
+
+    struct Filter { const char* given; std::string read; };
+    const Filter filters[] = {
+        {"Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*||",
+         std::string("Text (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0\0", 43)},
+        {"Messdaten|*.csv;*.txt", std::string("Messdaten\0*.csv;*.txt\0\0", 23)},
+    };
+    for (const Filter& f : filters) {
+        CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, f.given);
+        ASSERT_NE(nullptr, dlg.m_ofn.lpstrFilter);
+        EXPECT_EQ(f.read, std::string(dlg.m_ofn.lpstrFilter, f.read.size())) << f.given;
+    }
+    EXPECT_EQ(nullptr, CFileDialog(TRUE).m_ofn.lpstrFilter);
+}
+
+// The name field of the Explorer-style dialog (a combo box), else the old edit.
+void AnswerFileDialog(HWND hDlg, const std::string& name)
+{
+    HWND hName = ::GetDlgItem(hDlg, cmb13);
+    if (!hName)
+        hName = ::GetDlgItem(hDlg, edt1);
+    ::SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    Click(hDlg, IDOK);
+}
+
+TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
+{
+    const std::string folder = FreshTempFolder("filedialog-save");
+    CFileDialog dlg(FALSE, "csv", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                    "Messdaten (*.csv)|*.csv|Alle Dateien (*.*)|*.*||");
+    dlg.m_ofn.lpstrInitialDir = folder.c_str();
+    std::vector<std::string> types;
+    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
+        HWND hTypes = ::GetDlgItem(hDlg, cmb1);
+        for (int i = 0, n = (int)::SendMessageA(hTypes, CB_GETCOUNT, 0, 0); i < n; i++) {
+            char text[128] = "";
+            ::SendMessageA(hTypes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            types.push_back(text);
+        }
+        AnswerFileDialog(hDlg, "messung");
+    });
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ((std::vector<std::string>{"Messdaten (*.csv)", "Alle Dateien (*.*)"}), types);
+    EXPECT_STRCASEEQ((folder + "\\messung.csv").c_str(), dlg.GetPathName());
+    EXPECT_STREQ("messung.csv", dlg.GetFileName());
+    EXPECT_STREQ("csv", dlg.GetFileExt());
+    EXPECT_STREQ("messung", dlg.GetFileTitle());
+}
+
+TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)
+{
+    const std::string folder = FreshTempFolder("filedialog-multi");
+    for (const char* name : {"a.txt", "b.txt"}) {
+        HANDLE h = ::CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ::CloseHandle(h);
+    }
+    CFileDialog dlg(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "Text|*.txt||");
+    dlg.m_ofn.lpstrInitialDir = folder.c_str();
+    ModalDriver driver([](HWND hDlg, ModalDriver&) { AnswerFileDialog(hDlg, "\"a.txt\" \"b.txt\""); });
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Join());
+    std::vector<std::string> paths;
+    for (POSITION pos = dlg.GetStartPosition(); pos && paths.size() < 5;)
+        paths.push_back((LPCSTR)dlg.GetNextPathName(pos));
+    ASSERT_EQ(2u, paths.size());
+    EXPECT_STRCASEEQ((folder + "\\a.txt").c_str(), paths[0].c_str());
+    EXPECT_STRCASEEQ((folder + "\\b.txt").c_str(), paths[1].c_str());
+
+    // Cancel leaves the dialog's name as it was.
+    CFileDialog again(TRUE, nullptr, "start.txt");
+    ModalDriver cancel([](HWND hDlg, ModalDriver&) { Click(hDlg, IDCANCEL); });
+    EXPECT_EQ(IDCANCEL, again.DoModal());
+    EXPECT_TRUE(cancel.Join());
+    EXPECT_STREQ("start.txt", again.GetPathName());
+}
+
+TEST(AnimateCtrl, ClipsThatCannotBeReadFailCleanly)
+{
+    CCommandWnd wnd;
+    ASSERT_TRUE(wnd.Make());
+    CAnimateCtrl anim;
+    ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 64, 64), &wnd, 3));
+    EXPECT_FALSE(anim.Open("C:\\gibt\\es\\nicht.avi"));
+    EXPECT_FALSE(anim.Open(4711u));
+    EXPECT_FALSE(anim.Open(""));
+    wnd.DestroyWindow();
+}
+
+}  // namespace
