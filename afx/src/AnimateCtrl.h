@@ -14,7 +14,7 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // The clip of a file, or of the "AVI" resource nID (found through the
-    // resource chain); the first frame shows. FALSE when it cannot be read.
+    // resource chain). FALSE when it cannot be read.
     BOOL Open(LPCSTR lpszFileName);
     BOOL Open(UINT nID);
     // Frames nFrom..nTo (0xFFFF: the last), nRep times (-1: until Stop).

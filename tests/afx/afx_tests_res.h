@@ -24,3 +24,5 @@
 #define IDC_TEST_BITMAP_BTN   1010
 #define IDC_TEST_PLAIN_BTN    1011
 #define IDS_TEST_TIP          902
+#define IDR_TEST_CLIP         330
+#define IDS_TEST_TOOLBAR_TEXTS 903

@@ -127,6 +127,20 @@ TEST_F(ToolBarTest, ImagesShowAndADisabledButtonIsGreyed)
     EXPECT_GT(ImagePixels(kStop, 0x0000FF), 100) << "enabled, it shows its blue image";
 }
 
+TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
+{
+    // A resource holds several texts, each behind the separator it starts
+    // with and each ended by it; a separator at the very end counts as none.
+    EXPECT_EQ(0, m_bar.AddString(IDS_TEST_TOOLBAR_TEXTS)) << "the resource's texts come first";
+    EXPECT_EQ(3, m_bar.AddStrings("Start\0Halt\0")) << "two more follow its three";
+    const char* expected[] = {"Öffnen", "Aufnehmen", "Anhalten", "Start", "Halt"};
+    for (int i = 0; i < 5; i++) {
+        char text[64] = "";
+        m_bar.SendMessage(TB_GETSTRINGA, MAKEWPARAM(sizeof text, i), reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(expected[i], text) << i;
+    }
+}
+
 TEST_F(ToolBarTest, AClickSendsTheCommandToTheOwner)
 {
     CRect rc;
@@ -332,12 +346,42 @@ TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)
     EXPECT_STREQ("start.txt", again.GetPathName());
 }
 
-TEST(AnimateCtrl, ClipsThatCannotBeReadFailCleanly)
+// The clip resource written to a file of its own.
+std::string ClipFile()
+{
+    HRSRC hRes = ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_TEST_CLIP), "AVI");
+    HGLOBAL hData = hRes ? ::LoadResource(nullptr, hRes) : nullptr;
+    const std::string path = FreshTempFolder("animate") + "\\clip.avi";
+    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    if (hData)
+        ::WriteFile(h, ::LockResource(hData), ::SizeofResource(nullptr, hRes), &written, nullptr);
+    ::CloseHandle(h);
+    return path;
+}
+
+TEST(AnimateCtrl, ClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
 {
     CCommandWnd wnd;
     ASSERT_TRUE(wnd.Make());
     CAnimateCtrl anim;
-    ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 64, 64), &wnd, 3));
+    ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 74, 74), &wnd, 3));
+    auto shown = [&anim] {
+        PumpFor(20);
+        ScreenPixels px(anim.m_hWnd);
+        return px.Width() > 0 ? px.At(px.Width() / 2, px.Height() / 2) : 0xFFFFFFFFu;
+    };
+    ASSERT_TRUE(anim.Open(IDR_TEST_CLIP)) << "the AVI resource of the program";
+    ASSERT_TRUE(anim.Seek(0));
+    EXPECT_EQ(0xFF0000u, shown()) << "Seek shows the first frame";
+    ASSERT_TRUE(anim.Seek(1));
+    EXPECT_EQ(0x0000FFu, shown()) << "Seek shows the second frame";
+    EXPECT_TRUE(anim.Close());
+
+    ASSERT_TRUE(anim.Open(ClipFile().c_str())) << "the same clip from a file";
+    ASSERT_TRUE(anim.Seek(1));
+    EXPECT_EQ(0x0000FFu, shown());
+
     EXPECT_FALSE(anim.Open("C:\\gibt\\es\\nicht.avi"));
     EXPECT_FALSE(anim.Open(4711u));
     EXPECT_FALSE(anim.Open(""));
