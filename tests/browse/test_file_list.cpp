@@ -4,8 +4,7 @@
 
 #include "browse/FileList.h"
 #include "resources/resource.h"
-#include "tests/browse/FileListTreeFixture.h"
-#include "tests/browse/FileTestSupport.h"
+#include "tests/browse/BrowseFixture.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
@@ -20,21 +19,23 @@ TEST(FileListTreeClass, ReportsItsOwnNameAndIsNotCreatableByName)
     EXPECT_EQ(nullptr, pClass->CreateObject());
 }
 
-TEST_F(FileListTreeTest, CopyShowsFilesInAnOpenFolderAtOnceAndInAClosedOneWhenOpened)
+// Copied files show in an open folder at once, in a closed one when it is
+// opened; over an existing file (confirmed) no second item is added; onto a
+// file item they go into that file's folder.
+TEST_F(FileListTreeTest, CopyShowsTheFilesAtTheTarget)
 {
     Folder("offen");
     Folder("zu");
-    std::string a = File("a.txt"), b = File("b.bmp");
+    File("offen\\b.bmp", "alt");
+    std::string a = File("a.txt"), b = File("b.bmp", "neu");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hOpen = Child(hRoot, "offen"), hClosed = Child(hRoot, "zu");
     ASSERT_TRUE(hOpen && hClosed);
     m_tree.Expand(hOpen, TVE_EXPAND);
-
-    CString files = MakeList({a, b});
+    CString files = MakeList({a});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hOpen));
     EXPECT_TRUE(Exists(m_root + "\\offen\\a.txt"));
     EXPECT_TRUE(Child(hOpen, "a.txt"));
-    EXPECT_TRUE(Child(hOpen, "b.bmp"));
 
     files = MakeList({a, b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hClosed));
@@ -44,44 +45,16 @@ TEST_F(FileListTreeTest, CopyShowsFilesInAnOpenFolderAtOnceAndInAClosedOneWhenOp
     EXPECT_TRUE(Child(hClosed, "a.txt"));
     EXPECT_TRUE(Child(hClosed, "b.bmp"));
 
+    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
+    files = MakeList({b});
+    EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt")));   // into the file's folder
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ("neu", ReadText(m_root + "\\offen\\b.bmp"));
+    EXPECT_EQ(1, CountChildren(hOpen, "b.bmp"));
+
     CString none;
     EXPECT_EQ(0, m_tree.CopyFileItems(files, nullptr));
     EXPECT_EQ(0, m_tree.CopyFileItems(none, hOpen));
-}
-
-TEST_F(FileListTreeTest, CopyOverAnExistingFileAddsNoSecondItem)
-{
-    Folder("ziel");
-    File("ziel\\a.txt", "alt");
-    std::string src = Folder("quelle");
-    std::string a = File("quelle\\a.txt", "neu");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
-    m_tree.Expand(hTarget, TVE_EXPAND);
-    ASSERT_EQ(1, CountChildren(hTarget, "\\a.txt"));
-
-    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
-    CString files = MakeList({a});
-    EXPECT_EQ(1, m_tree.CopyFileItems(files, hTarget));
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("neu", ReadText(m_root + "\\ziel\\a.txt"));
-    EXPECT_EQ(1, CountChildren(hTarget, "\\a.txt"));
-}
-
-TEST_F(FileListTreeTest, CopyOntoAFileItemCopiesIntoThatFilesFolder)
-{
-    Folder("ziel");
-    File("ziel\\da.txt");
-    std::string a = File("a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
-    m_tree.Expand(hTarget, TVE_EXPAND);
-    HTREEITEM hFile = Child(hTarget, "da.txt");
-    ASSERT_TRUE(hFile);
-    CString files = MakeList({a});
-    EXPECT_EQ(1, m_tree.CopyFileItems(files, hFile));
-    EXPECT_TRUE(Exists(m_root + "\\ziel\\a.txt"));
-    EXPECT_TRUE(Child(hTarget, "a.txt"));
 }
 
 TEST_F(FileListTreeTest, MoveRemovesTheGivenItemsAndShowsTheFilesAtTheTarget)
@@ -120,36 +93,23 @@ void TypeLabel(CFileListTree& tree, HTREEITEM hItem, const char* text)
 
 }  // namespace
 
-TEST_F(FileListTreeTest, RenameIsRefusedForTheSameOrAnEmptyTextAndForVirtualItems)
-{
-    File("a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hA = Child(hRoot, "a.txt");
-    CString label = m_tree.GetItemText(hA);
-    TypeLabel(m_tree, hA, label);
-    EXPECT_STREQ(label, m_tree.GetItemText(hA));
-    TypeLabel(m_tree, hA, "");
-    EXPECT_STREQ(label, m_tree.GetItemText(hA));
-    EXPECT_TRUE(Exists(m_root + "\\a.txt"));
-    // A name with folder separators would move the file elsewhere.
-    TypeLabel(m_tree, hA, "..\\weg.txt");
-    EXPECT_TRUE(Exists(m_root + "\\a.txt"));
-    EXPECT_FALSE(Exists("C:\\qrv-filelist\\weg.txt"));
-
-    HTREEITEM hVirtual = m_tree.InsertItem("Virtuell", hRoot);
-    EXPECT_EQ(nullptr, m_tree.EditLabel(hVirtual));
-}
-
-TEST_F(FileListTreeTest, RenameGivesTheFileItsNewNameOrRevertsWhenTheNameIsTaken)
+// Renaming through the label editor is refused for the same or an empty
+// text, a taken name, a name with separators and virtual items; otherwise the
+// file gets the new name and the item's record follows.
+TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
 {
     File("a.txt");
     File("b.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hA = Child(hRoot, "a.txt");
     CString label = m_tree.GetItemText(hA);
-    TypeLabel(m_tree, hA, "b.txt");
-    EXPECT_STREQ(label, m_tree.GetItemText(hA));
-    EXPECT_TRUE(Exists(m_root + "\\a.txt"));
+    for (const char* text : {(const char*)label, "", "..\\weg.txt", "b.txt"}) {
+        TypeLabel(m_tree, hA, text);
+        EXPECT_STREQ(label, m_tree.GetItemText(hA)) << text;
+        EXPECT_TRUE(Exists(m_root + "\\a.txt")) << text;
+    }
+    EXPECT_FALSE(Exists("C:\\qrv-browse\\weg.txt"));
+    EXPECT_EQ(nullptr, m_tree.EditLabel(m_tree.InsertItem("Virtuell", hRoot)));
 
     TypeLabel(m_tree, hA, "c.txt");
     EXPECT_STREQ("c.txt", m_tree.GetItemText(hA));
@@ -203,14 +163,16 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
 }
 
-TEST_F(FileListTreeTest, DeleteKeyRemovesTheFileAndEnterTogglesAFolder)
+// Delete removes a file (not a folder), Enter toggles a folder; the tree
+// keeps these keys (and Ctrl combinations) from the dialog.
+TEST_F(FileListTreeTest, DeleteAndEnterKeys)
 {
     Folder("ordner");
     File("ordner\\x.txt");
     File("a.txt");
+    File("b.txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hA = Child(hRoot, "a.txt");
-    m_tree.SelectItem(hA);
+    m_tree.SelectItem(Child(hRoot, "a.txt"));
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_FALSE(Exists(m_root + "\\a.txt"));
     EXPECT_FALSE(Child(hRoot, "a.txt"));
@@ -223,20 +185,14 @@ TEST_F(FileListTreeTest, DeleteKeyRemovesTheFileAndEnterTogglesAFolder)
     EXPECT_TRUE(Child(hFolder, "x.txt"));
     m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_FALSE(Expanded(hFolder));
-    // Delete on a folder deletes nothing.
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_TRUE(Exists(m_root + "\\ordner\\x.txt"));
     EXPECT_TRUE(Child(hRoot, "ordner"));
-}
 
-TEST_F(FileListTreeTest, PreTranslateMessageKeepsTreeKeysFromTheDialog)
-{
-    File("a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    m_tree.SelectItem(Child(hRoot, "a.txt"));
+    m_tree.SelectItem(Child(hRoot, "b.txt"));
     MSG msg = {m_tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_TRUE(m_tree.PreTranslateMessage(&msg));
-    EXPECT_FALSE(Exists(m_root + "\\a.txt"));   // dispatched to the tree
+    EXPECT_FALSE(Exists(m_root + "\\b.txt"));   // dispatched to the tree
     MSG other = {m_tree.m_hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
     EXPECT_FALSE(m_tree.PreTranslateMessage(&other));
     SetCtrl(true);

@@ -5,7 +5,7 @@
 #include "browse/FileFilterCombo.h"
 #include "browse/NewFolderDlg.h"
 #include "resources/resource.h"
-#include "tests/browse/NotifyRecorder.h"
+#include "tests/browse/BrowseFixture.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"

@@ -8,8 +8,7 @@
 #include "browse/BitmapPaste.h"
 #include "viewer/PlxDibInfo.h"
 #include "browse/DropFiles.h"
-#include "tests/browse/FileListTreeFixture.h"
-#include "tests/browse/FileTestSupport.h"
+#include "tests/browse/BrowseFixture.h"
 #include "uiauto/MessagePump.h"
 
 using namespace filetest;
@@ -36,20 +35,6 @@ bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats)
     return true;
 }
 
-HGLOBAL Dib(int w, int h)
-{
-    int stride = (w * 3 + 3) & ~3;
-    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
-    BITMAPINFOHEADER* bih = static_cast<BITMAPINFOHEADER*>(::GlobalLock(hDib));
-    bih->biSize = sizeof(BITMAPINFOHEADER);
-    bih->biWidth = w;
-    bih->biHeight = h;
-    bih->biPlanes = 1;
-    bih->biBitCount = 24;
-    ::GlobalUnlock(hDib);
-    return hDib;
-}
-
 HGLOBAL Record(const char* baseName, BYTE bits)
 {
     sPLXDIBINFO info = {};
@@ -62,58 +47,41 @@ UINT PlxDibInfo() { return CPlxDibInfo::GetFormat(); }
 
 }  // namespace
 
-TEST_F(FileListTreeTest, DropMovesIntoTheFolderAndRemovesTheDraggedItem)
+// A drop moves into the folder under the point (a file's folder when on a
+// file), with Ctrl it copies; onto the dragged item's own folder or below the
+// last item nothing happens.
+TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
 {
     Folder("ziel");
-    File("a.txt");
+    File("ziel\\da.txt");
+    Folder("aussen");
+    std::string a = File("a.txt"), b = File("aussen\\b.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hTarget = Child(hRoot, "ziel"), hA = Child(hRoot, "a.txt");
     m_tree.Expand(hTarget, TVE_EXPAND);
     BeginDrag(m_host, m_tree, hA);
-    Drop({m_root + "\\a.txt"}, Center(hTarget));
+    Drop({a}, Center(hTarget));
     EXPECT_TRUE(Exists(m_root + "\\ziel\\a.txt"));
-    EXPECT_FALSE(Exists(m_root + "\\a.txt"));
+    EXPECT_FALSE(Exists(a));
     EXPECT_FALSE(Child(hRoot, "a.txt"));
     EXPECT_TRUE(Child(hTarget, "a.txt"));
     EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
     EXPECT_EQ(0u, m_tree.GetDragTimer());
-}
 
-TEST_F(FileListTreeTest, DropWithCtrlCopiesAndOntoAFileGoesToItsFolder)
-{
-    Folder("ziel");
-    File("ziel\\da.txt");
-    std::string outside = Folder("aussen");
-    std::string a = File("aussen\\a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
-    m_tree.Expand(hTarget, TVE_EXPAND);
     SetCtrl(true);
-    Drop({a}, Center(Child(hTarget, "da.txt")));
+    Drop({b}, Center(Child(hTarget, "da.txt")));
     SetCtrl(false);
-    EXPECT_TRUE(Exists(a));
-    EXPECT_TRUE(Exists(m_root + "\\ziel\\a.txt"));
-    EXPECT_TRUE(Child(hTarget, "a.txt"));
-}
-
-TEST_F(FileListTreeTest, DropOntoItsOwnFolderOrOntoNothingChangesNothing)
-{
-    Folder("ordner");
-    File("ordner\\a.txt");
-    std::string b = File("b.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hFolder = Child(hRoot, "ordner");
-    m_tree.Expand(hFolder, TVE_EXPAND);
-    HTREEITEM hA = Child(hFolder, "a.txt");
-    BeginDrag(m_host, m_tree, hA);
-    Drop({m_root + "\\ordner\\a.txt"}, Center(hFolder));
-    EXPECT_TRUE(Exists(m_root + "\\ordner\\a.txt"));
-    EXPECT_TRUE(Child(hFolder, "a.txt"));
-
-    // Below the last item there is no folder.
-    Drop({b}, CPoint(200, 590));
     EXPECT_TRUE(Exists(b));
-    EXPECT_EQ((std::vector<std::string>{"b.txt", "ordner"}), FolderEntries(m_root));
+    EXPECT_TRUE(Exists(m_root + "\\ziel\\b.txt"));
+    EXPECT_TRUE(Child(hTarget, "b.txt"));
+
+    BeginDrag(m_host, m_tree, Child(hTarget, "da.txt"));
+    Drop({m_root + "\\ziel\\da.txt"}, Center(hTarget));
+    EXPECT_TRUE(Exists(m_root + "\\ziel\\da.txt"));
+    EXPECT_TRUE(Child(hTarget, "da.txt"));
+    Drop({b}, CPoint(200, 590));
+    EXPECT_EQ((std::vector<std::string>{"aussen", "ziel"}), FolderEntries(m_root));
+    EXPECT_EQ((std::vector<std::string>{"b.txt"}), FolderEntries(m_root + "\\aussen"));
 }
 
 TEST_F(FileListTreeTest, MalformedDropsChangeNothing)
@@ -219,10 +187,13 @@ TEST_F(FileListTreeTest, NearTheBottomEdgeTheTreeScrollsEverySecondTick)
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
 }
 
-TEST_F(FileListTreeTest, PastedFilesEachGetAnItemInTheOpenFolder)
+// Pasted files each get an item in the open folder; a bitmap with the
+// viewer's record becomes a bitmap file named by the record, only inside the
+// target folder, and without the record nothing is pasted.
+TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
 {
     Folder("ziel");
-    std::string src = Folder("quelle");
+    Folder("quelle");
     std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hTarget = Child(hRoot, "ziel");
@@ -233,18 +204,13 @@ TEST_F(FileListTreeTest, PastedFilesEachGetAnItemInTheOpenFolder)
         EXPECT_TRUE(Exists(m_root + "\\ziel\\" + name)) << name;
         EXPECT_TRUE(Child(hTarget, name)) << name;
     }
-    // A virtual item receives nothing.
     HTREEITEM hVirtual = m_tree.InsertItem("Virtuell", hRoot);
-    EXPECT_EQ(0, m_tree.DoPaste(hVirtual));
-}
+    EXPECT_EQ(0, m_tree.DoPaste(hVirtual));   // a virtual item receives nothing
 
-TEST_F(FileListTreeTest, PastedDibWithTheViewersRecordBecomesABitmapFile)
-{
-    Folder("ziel");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
-    m_tree.Expand(hTarget, TVE_EXPAND);
-    ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(6, 4)}, {PlxDibInfo(), Record("sonne", 4)}}));
+    RemoveFolder(m_root + "\\quelle");
+    for (const char* name : {"a.txt", "b.bmp", "c.txt"})
+        ::DeleteFileA((m_root + "\\ziel\\" + name).c_str());
+    ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}, {PlxDibInfo(), Record("sonne", 4)}}));
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
     std::string bmp = ReadText(m_root + "\\ziel\\sonne.bmp");
     ASSERT_GE(bmp.size(), 54u);
@@ -253,28 +219,17 @@ TEST_F(FileListTreeTest, PastedDibWithTheViewersRecordBecomesABitmapFile)
     EXPECT_EQ(6, bih.biWidth);
     EXPECT_EQ(4, bih.biBitCount);
     EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
-
-    // Without the record nothing is pasted.
-    ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(6, 4)}}));
+    ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
     EXPECT_EQ(0, m_tree.DoPaste(hTarget));
-    EXPECT_EQ((std::vector<std::string>{"sonne.bmp"}), FolderEntries(m_root + "\\ziel"));
-}
 
-TEST_F(FileListTreeTest, AHostileBaseNameWritesOnlyIntoTheTemporaryAndTargetFolders)
-{
-    Folder("ziel");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
     for (const char* name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
-        ASSERT_TRUE(PutOnClipboard({{CF_DIB, Dib(2, 2)}, {PlxDibInfo(), Record(name, 8)}}));
+        ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(2, 2)}, {PlxDibInfo(), Record(name, 8)}}));
         m_tree.DoPaste(hTarget);
     }
     EXPECT_FALSE(Exists("C:\\boese.bmp"));
-    EXPECT_FALSE(Exists("C:\\qrv-filelist\\boese.bmp"));
+    EXPECT_FALSE(Exists("C:\\qrv-browse\\boese.bmp"));
     EXPECT_EQ((std::vector<std::string>{"ziel"}), FolderEntries(m_root));
-    for (const std::string& entry : FolderEntries(m_root + "\\ziel"))
-        EXPECT_EQ(std::string::npos, entry.find_first_of("\\/:")) << entry;
-    EXPECT_EQ((std::vector<std::string>{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp"}),
+    EXPECT_EQ((std::vector<std::string>{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
               FolderEntries(m_root + "\\ziel"));   // ".." is refused
 }
 

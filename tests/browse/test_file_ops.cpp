@@ -5,7 +5,7 @@
 
 #include "browse/FileList.h"
 #include "browse/FileOperations.h"
-#include "tests/browse/FileTestSupport.h"
+#include "tests/browse/BrowseFixture.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/ModalDriver.h"
 #include "tests/support/TestApp.h"
@@ -61,16 +61,17 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOrUnterminatedOne)
     EXPECT_EQ(0, CFileList::Count(CString()));
     CFileList none(nullptr, 100);
     EXPECT_FALSE(none.GetNext(entry));
-}
 
-TEST(FileListWalk, TakesEntriesOfUpTo260CharactersAndStopsAtLongerOnes)
-{
+    // Entries of up to 260 characters are taken; a longer one ends the walk.
     std::string max(260, 'a'), tooLong(261, 'b');
     EXPECT_EQ((std::vector<std::string>{max, "C:\\x"}), Entries(MakeList({max, "C:\\x"})));
     EXPECT_EQ((std::vector<std::string>{"C:\\x"}), Entries(MakeList({"C:\\x", tooLong, "C:\\y"})));
 }
 
-TEST_F(FileOpsFixture, CopyFilesCopiesEveryFileAndListsWhatArrived)
+// Copy copies every file, lists what arrived and cuts both strings back to
+// their first entry; a missing file fails and verifies nothing; over an
+// existing file it asks and overwrites on Yes.
+TEST_F(FileOpsFixture, CopyFilesListsWhatArrived)
 {
     std::string a = Src("a.txt", "alpha"), b = Src("b.txt", "beta");
     CString files = MakeList({a, b});
@@ -81,63 +82,51 @@ TEST_F(FileOpsFixture, CopyFilesCopiesEveryFileAndListsWhatArrived)
     EXPECT_EQ("beta", ReadText(dst + "\\b.txt"));
     EXPECT_TRUE(Exists(a));
     EXPECT_EQ((std::vector<std::string>{dst + "\\a.txt", dst + "\\b.txt"}), Entries(verified));
-    // Both strings are cut back to their first entry.
     EXPECT_STREQ(a.c_str(), files);
     EXPECT_EQ((int)a.size(), files.GetLength());
     EXPECT_EQ(dst + "\\", std::string(target));
+
+    files = MakeList({src + "\\missing.txt"});
+    target = Target();
+    CString none, again;
+    EXPECT_EQ(0, CFileOperations::CopyFiles(files, target, &none));
+    EXPECT_TRUE(Entries(none).empty());
+    CString empty;
+    EXPECT_EQ(0, CFileOperations::CopyFiles(empty, target, nullptr));
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), filetest::FolderEntries(dst));
+
+    WriteText(a, "new");
+    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
+    files = MakeList({a});
+    target = Target();
+    EXPECT_EQ(1, CFileOperations::CopyFiles(files, target, &again));
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ("new", ReadText(dst + "\\a.txt"));
+    EXPECT_EQ(1, CFileList::Count(again));
 }
 
-TEST_F(FileOpsFixture, CopyOfAMissingFileFailsAndVerifiesNothing)
-{
-    CString files = MakeList({src + "\\missing.txt"});
-    CString target = Target();
-    CString verified;
-    EXPECT_EQ(0, CFileOperations::CopyFiles(files, target, &verified));
-    EXPECT_TRUE(Entries(verified).empty());
-    EXPECT_TRUE(filetest::FolderEntries(dst).empty());
-
-    CString empty, target2 = Target();
-    EXPECT_EQ(0, CFileOperations::CopyFiles(empty, target2, nullptr));
-}
-
+// Move moves several files at once; with a verification list it answers
+// whether anything arrived, whatever the shell answers.
 TEST_F(FileOpsFixture, MoveFilesMovesSeveralFilesIntoOneFolder)
 {
     std::string a = Src("a.txt", "alpha"), b = Src("b.txt", "beta"), c = Src("c.txt", "gamma");
-    CString files = MakeList({a, b, c});
-    CString target = Target();
+    CString files = MakeList({a, b});
+    CString target = Target(), verified;
     EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, nullptr));
     EXPECT_FALSE(Exists(a));
-    EXPECT_FALSE(Exists(c));
-    EXPECT_EQ("gamma", ReadText(dst + "\\c.txt"));
-    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.txt"}), filetest::FolderEntries(dst));
-}
-
-TEST_F(FileOpsFixture, MoveFilesWithAVerificationListAnswersWhetherAnythingArrived)
-{
-    std::string a = Src("a.txt");
-    CString files = MakeList({a});
-    CString target = Target(), verified;
+    EXPECT_FALSE(Exists(b));
+    EXPECT_EQ("alpha", ReadText(dst + "\\a.txt"));
+    files = MakeList({c});
+    target = Target();
     EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, &verified));
-    EXPECT_EQ((std::vector<std::string>{dst + "\\a.txt"}), Entries(verified));
+    EXPECT_EQ((std::vector<std::string>{dst + "\\c.txt"}), Entries(verified));
+    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.txt"}), filetest::FolderEntries(dst));
 
-    // Nothing arrives from a missing file, whatever the shell answers.
-    CString gone = MakeList({src + "\\gone.txt"});
-    CString target2 = Target(), none;
-    EXPECT_EQ(0, CFileOperations::MoveFiles(gone, target2, &none));
+    files = MakeList({src + "\\gone.txt"});
+    target = Target();
+    CString none;
+    EXPECT_EQ(0, CFileOperations::MoveFiles(files, target, &none));
     EXPECT_EQ(0, CFileList::Count(none));
-}
-
-TEST_F(FileOpsFixture, CopyOverAnExistingFileAsksAndOverwritesOnYes)
-{
-    std::string a = Src("a.txt", "new");
-    WriteText(dst + "\\a.txt", "old");
-    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
-    CString files = MakeList({a});
-    CString target = Target(), verified;
-    EXPECT_EQ(1, CFileOperations::CopyFiles(files, target, &verified));
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("new", ReadText(dst + "\\a.txt"));
-    EXPECT_EQ(1, CFileList::Count(verified));
 }
 
 TEST_F(FileOpsFixture, RenameDeleteAndCreateFolderGoThroughTheFileSystem)

@@ -1,6 +1,6 @@
 // Which items a folder shows: folders always, files only when their real
 // extension is that of a filter token; and when folders are read.
-#include "ShellTreeFixture.h"
+#include "tests/browse/BrowseFixture.h"
 #include <algorithm>
 
 using namespace qrvtest;
@@ -44,20 +44,21 @@ TEST(ShellTreeClass, IsCreatableByClassName)
     delete p;
 }
 
-TEST_F(ShellTreeTest, EmptyFilterShowsFoldersOnly)
-{
-    MakeSampleTree();
-    HTREEITEM hRoot = LoadRoot();
-    ASSERT_NE(hRoot, nullptr);
-    EXPECT_EQ(Labels(hRoot), (std::vector<std::string>{"Bilder", "leer", "Übung"}));
-    for (HTREEITEM h = m_tree.GetChildItem(hRoot); h; h = m_tree.GetNextSiblingItem(h)) {
-        EXPECT_EQ(m_tree.GetItemType(h), 3);
-        EXPECT_TRUE(m_tree.ItemHasChildren(h)) << "unread folders can be opened";
-    }
-}
-
+// Only tokens with a real extension pass files, whatever the letter case;
+// folders always show.
 TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
 {
+    EXPECT_EQ(m_tree.Filter("a.bmp"), 0) << "empty filter";
+    m_tree.SetFilterExt("*;bmp; ;;");
+    EXPECT_EQ(m_tree.Filter("a.bmp"), 0);
+    m_tree.SetFilterExt("*.*");
+    EXPECT_EQ(m_tree.Filter("a.bmp"), 0) << "patterns are not wildcards";
+    EXPECT_EQ(m_tree.Filter("odd.*"), 1);
+    m_tree.SetFilterExt("*.bmp");
+    EXPECT_EQ(m_tree.Filter("noext"), 0);
+    EXPECT_EQ(m_tree.Filter("A.BmP"), 1);
+    EXPECT_EQ(m_tree.Filter("a.bmpx"), 0);
+
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp; *.PNG");
     HTREEITEM hRoot = LoadRoot();
@@ -72,25 +73,6 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
     m_tree.Expand(hUebung, TVE_EXPAND);
     EXPECT_EQ(Labels(hUebung), (std::vector<std::string>{"Straße.PNG"}));
     EXPECT_EQ(m_tree.GetItemType(Child(hUebung, "Straße.PNG")), 2);
-}
-
-TEST_F(ShellTreeTest, TokensWithoutExtensionOrWildcardExtensionShowNoFiles)
-{
-    EXPECT_EQ(m_tree.Filter("a.bmp"), 0) << "empty filter";
-    m_tree.SetFilterExt("*;bmp; ;;");
-    EXPECT_EQ(m_tree.Filter("a.bmp"), 0);
-    m_tree.SetFilterExt("*.*");
-    EXPECT_EQ(m_tree.Filter("a.bmp"), 0) << "patterns are not wildcards";
-    EXPECT_EQ(m_tree.Filter("odd.*"), 1);
-    m_tree.SetFilterExt("*.bmp");
-    EXPECT_EQ(m_tree.Filter("noext"), 0);
-    EXPECT_EQ(m_tree.Filter("A.BmP"), 1);
-    EXPECT_EQ(m_tree.Filter("a.bmpx"), 0);
-
-    MakeSampleTree();
-    m_tree.SetFilterExt("*;bmp");
-    HTREEITEM hRoot = LoadRoot();
-    EXPECT_EQ(Labels(hRoot), (std::vector<std::string>{"Bilder", "leer", "Übung"}));
 }
 
 TEST_F(ShellTreeTest, HiddenExtensionStillPassesByTheRealOne)
@@ -110,6 +92,12 @@ TEST_F(ShellTreeTest, ChangingTheFilterRefreshesOpenFoldersAndResetsClosedOnes)
 {
     MakeSampleTree();
     HTREEITEM hRoot = LoadRoot();
+    ASSERT_NE(hRoot, nullptr);
+    EXPECT_EQ(Labels(hRoot), (std::vector<std::string>{"Bilder", "leer", "Übung"}));
+    for (HTREEITEM h = m_tree.GetChildItem(hRoot); h; h = m_tree.GetNextSiblingItem(h)) {
+        EXPECT_EQ(m_tree.GetItemType(h), 3);
+        EXPECT_TRUE(m_tree.ItemHasChildren(h)) << "unread folders can be opened";
+    }
     HTREEITEM hBilder = Child(hRoot, "Bilder");
     HTREEITEM hUebung = Child(hRoot, "Übung");
     m_tree.Expand(hBilder, TVE_EXPAND);
@@ -132,16 +120,17 @@ TEST_F(ShellTreeTest, ChangingTheFilterRefreshesOpenFoldersAndResetsClosedOnes)
     EXPECT_EQ(Labels(hUebung), (std::vector<std::string>{"Straße.PNG"}));
 }
 
-TEST_F(ShellTreeTest, FolderIsReadOnceUntilReset)
+TEST_F(ShellTreeTest, FolderIsReadOnceUntilResetAndExpandingSwapsIcons)
 {
     MakeSampleTree();
+    m_tree.LoadTree();   // attaches the system image list
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hBilder = Child(hRoot, "Bilder");
     m_tree.Expand(hBilder, TVE_EXPAND);
     EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"x.bmp"}));
 
-    WriteFile(m_root + "\\Bilder\\neu.bmp");
+    WriteText(m_root + "\\Bilder\\neu.bmp");
     Reopen(hBilder);
     EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"x.bmp"})) << "not read again";
 
@@ -149,14 +138,9 @@ TEST_F(ShellTreeTest, FolderIsReadOnceUntilReset)
     EXPECT_FALSE(ExpandedOnce(hBilder));
     Reopen(hBilder);
     EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"neu.bmp", "x.bmp"}));
-}
 
-TEST_F(ShellTreeTest, ExpandSwapsFolderIcons)
-{
-    MakeSampleTree();
-    m_tree.LoadTree();   // attaches the system image list
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    // Expanding swaps the folder icons.
+    m_tree.Expand(hBilder, TVE_COLLAPSE);
     int closed = -1, closedSel = -1, open = -1, openSel = -1;
     m_tree.GetItemImage(hBilder, closed, closedSel);
     m_tree.Expand(hBilder, TVE_EXPAND);
@@ -169,12 +153,8 @@ TEST_F(ShellTreeTest, ExpandSwapsFolderIcons)
     m_tree.GetItemImage(hBilder, open, openSel);
     EXPECT_EQ(open, closed);
     EXPECT_NE(m_tree.GetImageList(TVSIL_NORMAL), nullptr);
-}
 
-TEST_F(ShellTreeTest, EmptyFolderIsMarkedExpandedWithoutChildren)
-{
-    MakeSampleTree();
-    HTREEITEM hRoot = LoadRoot();
+    // An empty folder is marked expanded without children.
     HTREEITEM hLeer = Child(hRoot, "leer");
     m_tree.Expand(hLeer, TVE_EXPAND);
     EXPECT_EQ(m_tree.GetChildItem(hLeer), nullptr);

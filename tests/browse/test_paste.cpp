@@ -9,13 +9,13 @@
 #include "viewer/PlxDibInfo.h"
 #include "browse/DropFiles.h"
 #include "browse/FileList.h"
-#include "tests/browse/FileTestSupport.h"
-#include "tests/browse/NotifyRecorder.h"
+#include "tests/browse/BrowseFixture.h"
 #include "tests/support/TestApp.h"
 #include "toolkit/FileSystemObject.h"
 
 using filetest::Entries;
 using filetest::MakeList;
+using filetest::MakeDib;
 
 namespace {
 
@@ -42,25 +42,6 @@ std::vector<std::string> ReadFiles(HGLOBAL h, BOOL* pOk = nullptr)
         *pOk = ok;
     ::GlobalFree(h);
     return ok ? Entries(files) : std::vector<std::string>{};
-}
-
-// A w x h 24-bit DIB in movable global memory.
-HGLOBAL MakeDib(int w, int h)
-{
-    int stride = (w * 3 + 3) & ~3;
-    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
-    BITMAPINFOHEADER* bih = reinterpret_cast<BITMAPINFOHEADER*>(p);
-    bih->biSize = sizeof(BITMAPINFOHEADER);
-    bih->biWidth = w;
-    bih->biHeight = h;
-    bih->biPlanes = 1;
-    bih->biBitCount = 24;
-    bih->biCompression = BI_RGB;
-    for (int i = 0; i < stride * h; ++i)
-        p[sizeof(BITMAPINFOHEADER) + i] = static_cast<BYTE>(i * 7);
-    ::GlobalUnlock(hDib);
-    return hDib;
 }
 
 HGLOBAL MakeRecord(const char* baseName, size_t cbName, BYTE bits, size_t cbBlock = sizeof(sPLXDIBINFO))
@@ -111,57 +92,53 @@ TEST(DropFilesBlock, CarriesTheListAfterA20ByteHeaderAndReadsBack)
     EXPECT_EQ((std::vector<std::string>{"C:\\daten\\a.bmp", "C:\\daten\\b.bmp"}), ReadFiles(h));
 }
 
-TEST(DropFilesBlock, MalformedBlocksAreRefusedWithoutReadingPastTheirEnd)
+// A block of the bytes given from its start, header included, the rest to its end filled.
+static HGLOBAL Bytes(const void* data, size_t cb, size_t size, char fill = 0)
+{
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    void* p = ::GlobalLock(h);
+    memset(p, fill, ::GlobalSize(h));
+    memcpy(p, data, cb);
+    ::GlobalUnlock(h);
+    return h;
+}
+
+TEST(DropFilesBlock, OnlyFullPathsAreTakenAndMalformedBlocksAreRefused)
 {
     const char good[] = "C:\\x\\a.txt\0";
-    BOOL ok = TRUE;
-    // The list's offset lies past the end of the block, or inside the header.
-    EXPECT_TRUE(ReadFiles(RawBlock(100000, FALSE, good, sizeof(good)), &ok).empty());
-    EXPECT_FALSE(ok);
-    EXPECT_TRUE(ReadFiles(RawBlock(4, FALSE, good, sizeof(good)), &ok).empty());
-    EXPECT_FALSE(ok);
-    // A list inside the header that reads as a full wide path there: the
-    // header's own wide flag is its last two characters.
-    HGLOBAL inHeader = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 24);
-    BYTE* pHeader = static_cast<BYTE*>(::GlobalLock(inHeader));
-    const DWORD four = 4;
-    memcpy(pHeader, &four, sizeof(four));
-    memcpy(pHeader + 4, L"C:\\a.txt", 16);
-    ::GlobalUnlock(inHeader);
-    EXPECT_TRUE(ReadFiles(inHeader, &ok).empty());
-    EXPECT_FALSE(ok);
-    // A block shorter than its header.
-    HGLOBAL tiny = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
-    EXPECT_TRUE(ReadFiles(tiny, &ok).empty());
-    EXPECT_FALSE(ok);
+    std::string endless(23, '\0');   // a header, then characters to the block's end
+    endless[0] = 20;
+    memcpy(&endless[20], "C:\\", 3);
+    std::string inHeader(24, '\0');   // a wide path inside the header, ended by the wide flag
+    inHeader[0] = 4;
+    memcpy(&inHeader[4], L"C:\\a.txt", 16);
+    const char onlyRelative[] = "..\\..\\secret.txt\0";
+    const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'};   // wide, without a terminator
+    const struct { HGLOBAL h; const char* what; } refused[] = {
+        {RawBlock(100000, FALSE, good, sizeof(good)), "list past the end"},
+        {RawBlock(4, FALSE, good, sizeof(good)), "list inside the header"},
+        {Bytes(inHeader.data(), inHeader.size(), inHeader.size()), "wide path inside the header"},
+        {Bytes("", 0, 8), "shorter than its header"},
+        {Bytes(endless.data(), endless.size(), 64, 'A'), "no terminator to the block's end"},
+        {RawBlock(20, FALSE, onlyRelative, sizeof(onlyRelative)), "only a relative name"},
+        {RawBlock(20, TRUE, cut, sizeof(cut)), "wide, without terminator"},
+    };
+    for (const auto& r : refused) {
+        BOOL ok = TRUE;
+        EXPECT_TRUE(ReadFiles(r.h, &ok).empty()) << r.what;
+        EXPECT_FALSE(ok) << r.what;
+    }
     CString nothing;
     EXPECT_FALSE(CDropFiles::ReadBlock(nullptr, nothing));
 
-    // No terminator anywhere: the block is full of characters to its end.
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 64);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    memset(p, 'A', ::GlobalSize(h));
-    DROPFILES hdr = {};
-    hdr.pFiles = 20;
-    memcpy(p, &hdr, sizeof(hdr));
-    p[20] = 'C';
-    p[21] = ':';
-    p[22] = '\\';
-    ::GlobalUnlock(h);
-    EXPECT_TRUE(ReadFiles(h, &ok).empty());
-    EXPECT_FALSE(ok);
-
-    // Entries after an unterminated one are not reached; relative names are skipped.
-    const char mixed[] = "relative.txt\0C:\\x\\b.txt\0";
-    EXPECT_EQ((std::vector<std::string>{"C:\\x\\b.txt"}), ReadFiles(RawBlock(20, FALSE, mixed, sizeof(mixed))));
-    // Entries of up to 260 characters are taken.
+    // Relative and drive-relative names are skipped, '/' separates as '\';
+    // entries of up to 260 characters are taken.
+    const char mixed[] = "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0";
+    EXPECT_EQ((std::vector<std::string>{"C:/x/c.txt", "C:\\x\\b.txt"}), ReadFiles(RawBlock(20, FALSE, mixed, sizeof(mixed))));
     std::string longest = "C:\\" + std::string(257, 'a');
     longest += std::string(1, '\0') + "C:\\" + std::string(258, 'b') + std::string(2, '\0');
     EXPECT_EQ((std::vector<std::string>{"C:\\" + std::string(257, 'a')}),
               ReadFiles(RawBlock(20, FALSE, longest.data(), longest.size())));
-    const char onlyRelative[] = "..\\..\\secret.txt\0";
-    EXPECT_TRUE(ReadFiles(RawBlock(20, FALSE, onlyRelative, sizeof(onlyRelative)), &ok).empty());
-    EXPECT_FALSE(ok);
 }
 
 TEST(DropFilesBlock, WideListsAreConvertedEvenAtAnOddOffset)
@@ -169,17 +146,10 @@ TEST(DropFilesBlock, WideListsAreConvertedEvenAtAnOddOffset)
     const wchar_t wide[] = L"C:\\daten\\\u00e4pfel.txt\0\\\\server\\share\\b.txt\0";
     EXPECT_EQ((std::vector<std::string>{"C:\\daten\\\xe4pfel.txt", "\\\\server\\share\\b.txt"}),
               ReadFiles(RawBlock(20, TRUE, wide, sizeof(wide))));
-
     // One byte of padding puts the wide characters at an odd offset.
     std::vector<BYTE> odd(1 + sizeof(wide));
     memcpy(odd.data() + 1, wide, sizeof(wide));
     EXPECT_EQ(2u, ReadFiles(RawBlock(21, TRUE, odd.data(), odd.size())).size());
-
-    // A wide list without its terminator inside the block.
-    const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'};
-    BOOL ok = TRUE;
-    EXPECT_TRUE(ReadFiles(RawBlock(20, TRUE, cut, sizeof(cut)), &ok).empty());
-    EXPECT_FALSE(ok);
     // A narrow list read with the wide flag set gives nothing usable.
     const char narrow[] = "C:\\x\\a.txt\0\0";
     EXPECT_TRUE(ReadFiles(RawBlock(20, TRUE, narrow, sizeof(narrow))).empty());

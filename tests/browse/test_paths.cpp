@@ -1,6 +1,6 @@
 // From items to paths and back: item types and directories, the lookups
 // among the items already in the tree, and opening the tree down to a path.
-#include "ShellTreeFixture.h"
+#include "tests/browse/BrowseFixture.h"
 #include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
@@ -39,7 +39,7 @@ std::string DocumentsFolder()
 
 }
 
-TEST_F(ShellTreeTest, ItemTypesPathsAndDirectories)
+TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
@@ -83,14 +83,8 @@ TEST_F(ShellTreeTest, ItemTypesPathsAndDirectories)
     EXPECT_EQ(m_tree.GetRelativeIDLIST(hFile), pData->lpifq) << "hosts get the full identifier here too";
     EXPECT_EQ(CShellPidl::GetSize(pData->lpi), pData->lpi->mkid.cb + 2u);
     EXPECT_GT(CShellPidl::GetSize(pData->lpifq), CShellPidl::GetSize(pData->lpi));
-}
 
-TEST_F(ShellTreeTest, FindFolderAndGetTreeFileItem)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    // Lookups among the items already in the tree.
     m_tree.Expand(hBilder, TVE_EXPAND);
 
     CString file = (m_root + "\\Bilder\\x.bmp").c_str();
@@ -105,19 +99,34 @@ TEST_F(ShellTreeTest, FindFolderAndGetTreeFileItem)
     EXPECT_EQ(m_tree.GetTreeFileItem(upper, hBilder), Child(hBilder, "x.bmp"));
     CString missing = (m_root + "\\Bilder\\fehlt.bmp").c_str();
     EXPECT_EQ(m_tree.GetTreeFileItem(missing, hBilder), nullptr);
+
+    // Rereading the folder of a file item.
+    WriteText(m_root + "\\Bilder\\neu.bmp");
+    m_tree.LoadFolder(Child(hBilder, "x.bmp"));
+    EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"neu.bmp", "x.bmp"}));
+    EXPECT_EQ(m_tree.GetSelectedItem(), hBilder);
 }
 
-TEST_F(ShellTreeTest, ResetTreeByPathResetsTheOpenFolderOfThePath)
+TEST_F(ShellTreeTest, InsertPidlItemAndResetTreeByPath)
 {
     MakeSampleTree();
     HTREEITEM hRoot = LoadRoot();
+    CString path = (m_root + "\\d.txt").c_str();
+    HTREEITEM hItem = m_tree.InsertPidlItem(path, hRoot, TVI_FIRST);
+    ASSERT_NE(hItem, nullptr);
+    EXPECT_EQ(std::string(m_tree.GetItemText(hItem)), "d.txt");
+    EXPECT_EQ(m_tree.GetSelectedItem(), hItem);
+    EXPECT_EQ(Labels(hRoot).back(), "d.txt") << "sorted after the folders, whatever insert-after says";
+    EXPECT_EQ(Upper(Path(hItem)), Upper(std::string(path)));
+
+    // Resetting by a path resets the open folder of the path.
     HTREEITEM hBilder = Child(hRoot, "Bilder");
     HTREEITEM hUebung = Child(hRoot, "Übung");
     m_tree.Expand(hBilder, TVE_EXPAND);
     m_tree.Expand(hUebung, TVE_EXPAND);
     ASSERT_TRUE(ExpandedOnce(hBilder));
 
-    CString path = (m_root + "\\Bilder\\x.bmp").c_str();
+    path = (m_root + "\\Bilder\\x.bmp").c_str();
     EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &path, nullptr), hBilder);
     EXPECT_FALSE(ExpandedOnce(hBilder));
     EXPECT_TRUE(ExpandedOnce(hUebung));
@@ -131,24 +140,11 @@ TEST_F(ShellTreeTest, ResetTreeByPathResetsTheOpenFolderOfThePath)
     EXPECT_FALSE(ExpandedOnce(hRoot));
 }
 
-TEST_F(ShellTreeTest, InsertPidlItemAddsOneSelectedSortedItem)
-{
-    MakeSampleTree();
-    HTREEITEM hRoot = LoadRoot();
-    CString path = (m_root + "\\d.txt").c_str();
-    HTREEITEM hItem = m_tree.InsertPidlItem(path, hRoot, TVI_FIRST);
-    ASSERT_NE(hItem, nullptr);
-    EXPECT_EQ(std::string(m_tree.GetItemText(hItem)), "d.txt");
-    EXPECT_EQ(m_tree.GetSelectedItem(), hItem);
-    EXPECT_EQ(Labels(hRoot).back(), "d.txt") << "sorted after the folders, whatever insert-after says";
-    EXPECT_EQ(Upper(Path(hItem)), Upper(std::string(path)));
-}
-
 TEST_F(ShellTreeTest, TunnelTreeOpensTheFoldersOfAPathUnderADrive)
 {
     MakeSampleTree();
     ::CreateDirectoryA((m_root + "\\Bilder\\tief").c_str(), nullptr);
-    WriteFile(m_root + "\\Bilder\\tief\\z.bmp");
+    WriteText(m_root + "\\Bilder\\tief\\z.bmp");
     m_tree.SetFilterExt("*.bmp");
     m_tree.LoadTree();
     m_tree.TunnelTree((m_root + "\\Bilder\\tief\\z.bmp").c_str());
@@ -161,29 +157,8 @@ TEST_F(ShellTreeTest, TunnelTreeOpensTheFoldersOfAPathUnderADrive)
     // A path to a folder opens it only with a final backslash.
     m_tree.TunnelTree((m_root + "\\Übung\\").c_str());
     EXPECT_EQ(Upper(Path(m_tree.GetSelectedItem())), Upper(m_root + "\\Übung"));
-}
 
-TEST_F(ShellTreeTest, TunnelTreeUnderTheDocumentsFolder)
-{
-    std::string docs = DocumentsFolder();
-    ASSERT_FALSE(docs.empty());
-    std::string base = docs + "\\qrv-browse-tunnel";
-    RemoveFolder(base);
-    ::CreateDirectoryA(base.c_str(), nullptr);
-    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
-    WriteFile(base + "\\innen\\bild.png");
-    m_tree.SetFilterExt("*.png");
-    m_tree.LoadTree();
-    m_tree.TunnelTree((base + "\\innen\\bild.png").c_str());
-    HTREEITEM hSel = m_tree.GetSelectedItem();
-    EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
-    EXPECT_NE(Child(hSel, "bild.png"), nullptr);
-    RemoveFolder(base);
-}
-
-TEST_F(ShellTreeTest, TunnelTreeIgnoresNetworkAndUnknownPaths)
-{
-    m_tree.LoadTree();
+    // Network and unknown paths change nothing.
     HTREEITEM hBefore = m_tree.GetSelectedItem();
     UINT nCount = m_tree.GetCount();
     m_tree.TunnelTree("\\\\server\\freigabe\\ordner\\datei.bmp");
@@ -194,7 +169,41 @@ TEST_F(ShellTreeTest, TunnelTreeIgnoresNetworkAndUnknownPaths)
     m_tree.TunnelTree("relativ\\pfad.bmp");
 }
 
-TEST_F(ShellTreeTest, SearchTreeForSysFolderFindsTheFirstVirtualChild)
+TEST_F(ShellTreeTest, TheDocumentsFolderAndTheDesktop)
+{
+    std::string docs = DocumentsFolder();
+    ASSERT_FALSE(docs.empty());
+    std::string base = docs + "\\qrv-browse-tunnel";
+    RemoveFolder(base);
+    ::CreateDirectoryA(base.c_str(), nullptr);
+    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
+    WriteText(base + "\\innen\\bild.png");
+    m_tree.SetFilterExt("*.png");
+    m_tree.LoadTree();
+    m_tree.TunnelTree((base + "\\innen\\bild.png").c_str());
+    HTREEITEM hSel = m_tree.GetSelectedItem();
+    EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
+    EXPECT_NE(Child(hSel, "bild.png"), nullptr);
+    RemoveFolder(base);
+
+    std::string mine = docs + "\\qrv-browse-special";
+    ::CreateDirectoryA(mine.c_str(), nullptr);
+    m_tree.LoadTree(CSIDL_PERSONAL);
+    HTREEITEM hMine = Child(TVI_ROOT, "qrv-browse-special");
+    EXPECT_NE(hMine, nullptr) << "the documents' contents are the top level";
+    EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
+    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
+        EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
+
+    m_tree.LoadTree(0x7ff0);   // no such special folder: the desktop, with its virtual folders
+    bool virtualTop = false;
+    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
+        virtualTop = virtualTop || Path(h).empty();
+    EXPECT_TRUE(virtualTop);
+    RemoveFolder(mine);
+}
+
+TEST_F(ShellTreeTest, SearchTreeForSysFolderAndDriveItems)
 {
     m_tree.LoadTree();
     HTREEITEM hFirstVirtual = nullptr;
@@ -206,11 +215,7 @@ TEST_F(ShellTreeTest, SearchTreeForSysFolderFindsTheFirstVirtualChild)
     EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "sysFOLDER", CShellTree::FindByPath), 1);
     EXPECT_EQ(m_tree.GetSelectedItem(), hFirstVirtual);
     EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "kein solcher eintrag", CShellTree::FindByLabel), 0);
-}
 
-TEST_F(ShellTreeTest, GetDriveTreeItemSearchesTwoLevels)
-{
-    m_tree.LoadTree();
     HTREEITEM hFirst = m_tree.GetRootItem();
     ASSERT_NE(hFirst, nullptr);
     EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "C:\\", 3), nullptr);
@@ -221,7 +226,7 @@ TEST_F(ShellTreeTest, GetDriveTreeItemSearchesTwoLevels)
     EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "c:\\", 1), nullptr) << "the drive text is compared as given";
 }
 
-TEST_F(ShellTreeTest, ClickingTheSelectedFileReportsItAgain)
+TEST_F(ShellTreeTest, ClicksOnAFile)
 {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
@@ -244,9 +249,28 @@ TEST_F(ShellTreeTest, ClickingTheSelectedFileReportsItAgain)
     ASSERT_EQ(m_tree.m_selected.size(), 2u);
     EXPECT_EQ(m_tree.m_selected[1], m_tree.m_selected[0]);
     EXPECT_EQ(m_tree.GetSelectedItem(), hFile);
+
+    // A right click shows the shell's context menu for the item.
+    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
+    CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    CPoint screen = pt;
+    m_tree.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+
+    // The menu runs its own loop; a second thread reads and closes it.
+    MenuProbe probe;
+    HANDLE hThread = ::CreateThread(nullptr, 0, ReadAndCloseMenu, &probe, 0, nullptr);
+    m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_tree.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpUntil([&] { return probe.done; }, 8000);
+    ::WaitForSingleObject(hThread, 2000);
+    ::CloseHandle(hThread);
+    PumpFor(100);
+    EXPECT_GT(probe.items, 0);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }
 
-TEST_F(ShellTreeTest, BadPathsAnswerNone)
+TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
 {
     MakeSampleTree();
     HTREEITEM hRoot = LoadRoot();
@@ -267,13 +291,9 @@ TEST_F(ShellTreeTest, BadPathsAnswerNone)
     EXPECT_EQ(m_tree.CreatePidlData(empty), nullptr);
     CString root = "C:\\";
     EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
-}
 
-TEST_F(ShellTreeTest, FolderDeletedAfterListing)
-{
-    MakeSampleTree();
+    // A folder deleted after it was listed.
     m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
     HTREEITEM hBilder = Child(hRoot, "Bilder");
     ASSERT_NE(hBilder, nullptr);
     RemoveFolder(m_root + "\\Bilder");
@@ -289,63 +309,4 @@ TEST_F(ShellTreeTest, FolderDeletedAfterListing)
     EXPECT_EQ(m_tree.InsertPidlItem(gone, hBilder, TVI_LAST), nullptr);
     m_tree.SetFilterExt("*.png");
     m_tree.TunnelTree(gone);
-}
-
-TEST_F(ShellTreeTest, LoadTreeOfASpecialFolderOrTheDesktop)
-{
-    std::string docs = DocumentsFolder();
-    std::string mine = docs + "\\qrv-browse-special";
-    ::CreateDirectoryA(mine.c_str(), nullptr);
-    m_tree.LoadTree(CSIDL_PERSONAL);
-    HTREEITEM hMine = Child(TVI_ROOT, "qrv-browse-special");
-    EXPECT_NE(hMine, nullptr) << "the documents' contents are the top level";
-    EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
-    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
-        EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
-
-    m_tree.LoadTree(0x7ff0);   // no such special folder: the desktop, with its virtual folders
-    bool virtualTop = false;
-    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
-        virtualTop = virtualTop || Path(h).empty();
-    EXPECT_TRUE(virtualTop);
-    RemoveFolder(mine);
-}
-
-TEST_F(ShellTreeTest, LoadFolderRereadsTheFolderOfAFileItem)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
-    m_tree.Expand(hBilder, TVE_EXPAND);
-    WriteFile(m_root + "\\Bilder\\neu.bmp");
-    m_tree.LoadFolder(Child(hBilder, "x.bmp"));
-    EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"neu.bmp", "x.bmp"}));
-    EXPECT_EQ(m_tree.GetSelectedItem(), hBilder);
-}
-
-TEST_F(ShellTreeTest, RightClickOnAnItemShowsTheShellContextMenu)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hFile = Child(hRoot, "a.bmp");
-    CRect rc;
-    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
-    CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    CPoint screen = pt;
-    m_tree.ClientToScreen(&screen);
-    ::SetCursorPos(screen.x, screen.y);
-
-    // The menu runs its own loop; a second thread reads and closes it.
-    MenuProbe probe;
-    HANDLE hThread = ::CreateThread(nullptr, 0, ReadAndCloseMenu, &probe, 0, nullptr);
-    m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
-    m_tree.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    PumpUntil([&] { return probe.done; }, 8000);
-    ::WaitForSingleObject(hThread, 2000);
-    ::CloseHandle(hThread);
-    PumpFor(100);
-    EXPECT_GT(probe.items, 0);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }

@@ -1,7 +1,7 @@
 // Item records: they come from the shell's task allocator and every one is
 // freed exactly once, whether items are deleted, the tree is reloaded or the
 // window goes.
-#include "ShellTreeFixture.h"
+#include "tests/browse/BrowseFixture.h"
 #include "MallocSpy.h"
 
 using namespace qrvtest;
@@ -25,7 +25,6 @@ void ExpectLive(const std::vector<const void*>& blocks)
     for (const void* p : blocks)
         EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
 }
-
 void ExpectFreedOnce(const std::vector<const void*>& blocks)
 {
     for (const void* p : blocks)
@@ -44,7 +43,7 @@ protected:
 
 }
 
-TEST_F(RecordTest, DeletingItemsFreesEveryRecordOnce)
+TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
 {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp;*.png");
@@ -55,22 +54,18 @@ TEST_F(RecordTest, DeletingItemsFreesEveryRecordOnce)
     ASSERT_GE(records.size(), 10u);
     std::vector<const void*> blocks = Blocks(records);
     ExpectLive(blocks);
-
     MallocSpy::Instance().Reset();
     m_tree.DeleteChildFileItems(hRoot);
     EXPECT_EQ(Labels(hRoot), (std::vector<std::string>{"Bilder", "leer", "Übung"}));
     m_tree.DeleteChildren(Child(hRoot, "Bilder"));
     m_tree.DeleteAllItems();
     ExpectFreedOnce(blocks);
-}
 
-TEST_F(RecordTest, RecordForAPathIsMadeAndFreed)
-{
-    MakeSampleTree();
+    // A record made for a path.
     CString path = (m_root + "\\Übung\\straße.png").c_str();
     tagID* p = m_tree.CreatePidlData(path);
     ASSERT_NE(p, nullptr);
-    std::vector<const void*> blocks = Blocks({p});
+    blocks = Blocks({p});
     ExpectLive(blocks);
     char name[MAX_PATH + 1];
     ASSERT_TRUE(CShellPidl::GetName(p->lpsfParent, p->lpi, SHGDN_INFOLDER | SHGDN_FORPARSING, name));
@@ -81,40 +76,26 @@ TEST_F(RecordTest, RecordForAPathIsMadeAndFreed)
     MallocSpy::Instance().Reset();
     m_tree.FreePidlData(p);
     ExpectFreedOnce(blocks);
-}
 
-TEST_F(RecordTest, ReloadingFreesThePreviousRecords)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    m_tree.LoadTree();
-    HTREEITEM hRoot = LoadRoot();
-    m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
-    std::vector<const void*> first = Blocks(Records(TVI_ROOT));
-    ExpectLive(first);
+    // Reloading frees the previous records; a further cycle leaves the allocator where it was.
+    m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
+    blocks = Blocks(Records(TVI_ROOT));
+    ExpectLive(blocks);
     MallocSpy::Instance().Reset();
     m_tree.LoadTree();
-    ExpectFreedOnce(first);
-
-    // A further cycle leaves the allocator where it was.
+    ExpectFreedOnce(blocks);
     m_tree.DeleteAllItems();
     size_t before = MallocSpy::Instance().LiveCount();
     m_tree.LoadTree();
     m_tree.LoadTree();
     m_tree.DeleteAllItems();
     EXPECT_EQ(MallocSpy::Instance().LiveCount(), before);
-}
 
-TEST_F(RecordTest, DestroyingTheWindowFreesTheRecords)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
-    m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
-    std::vector<tagID*> records = Records(TVI_ROOT);
-    // The root, its three folders, the two bitmaps shown in it and Bilder's x.bmp.
-    ASSERT_GE(records.size(), 7u);
-    std::vector<const void*> blocks = Blocks(records);
+    // Destroying the window frees them too.
+    m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
+    records = Records(TVI_ROOT);
+    ASSERT_GE(records.size(), 7u);   // the root, its three folders, two pictures in it, Bilder's x.bmp
+    blocks = Blocks(records);
     ExpectLive(blocks);
     MallocSpy::Instance().Reset();
     m_host.DestroyWindow();

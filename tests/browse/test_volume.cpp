@@ -1,7 +1,7 @@
 // A large folder: only the matching files are listed, in name order, however
 // the folder enumerates them. The expansion's time is measured by the
 // browse benchmark, not here.
-#include "ShellTreeFixture.h"
+#include "tests/browse/BrowseFixture.h"
 #include <algorithm>
 #include <cstdio>
 
@@ -15,7 +15,7 @@ TEST_F(ShellTreeTest, AThousandFilesAreFilteredToTheMatchingHundred)
     for (int i = 999; i >= 0; --i) {
         char name[32];
         wsprintfA(name, "\\f%04d.%s", i, i % 10 == 0 ? (i % 20 == 0 ? "bmp" : "BMP") : "txt");
-        WriteFile(big + name);
+        WriteText(big + name);
     }
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hBig = Child(LoadRoot(), "gross");

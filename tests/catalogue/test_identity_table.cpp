@@ -41,62 +41,40 @@ void Details(int code, CString& tag, CString& name)
     CPlcInfo::GetDriverDetails(tag, name, static_cast<unsigned short>(code));
 }
 
-TEST(IdentityTable, ListedRows)
+TEST(IdentityTable, ListedRowsAndTheTagRule)
 {
+    CString tag, name;
     for (const Row& r : kListing) {
-        CString tag, name;
         Details(r.code, tag, name);
         EXPECT_STREQ(tag, r.tag) << r.code;
         EXPECT_STREQ(name, r.name) << r.code;
     }
-}
-
-TEST(IdentityTable, TagRuleFrom34To255)
-{
+    // From 34 on, every code has the tag TPLC<code - 18>; names of 15 characters at most.
     for (int code = 34; code <= 255; ++code) {
-        CString tag, name;
         Details(code, tag, name);
         EXPECT_EQ(std::string(tag), "TPLC" + std::to_string(code - 18)) << code;
         EXPECT_EQ(name.IsEmpty() != 0, kTagWithoutName.count(code) == 1) << code;
         EXPECT_LE(name.GetLength(), 15) << code;
     }
+    Details(198, tag, name);
+    EXPECT_FALSE(name.IsEmpty());   // the own product
+    Details(228, tag, name);
+    EXPECT_EQ(name.Find("  "), 6);   // two blanks between "TP" and "EIBT"
 }
 
-TEST(IdentityTable, UnusedCodesAreEmpty)
+TEST(IdentityTable, UnusedCodesAreEmptyAndCodesBeyondTheTableKeepTheName)
 {
+    CString tag, name;
     for (int code : {0, 1, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 19}) {
-        CString tag, name;
         Details(code, tag, name);
         EXPECT_STREQ(tag, "") << code;
         EXPECT_STREQ(name, "") << code;
     }
-}
-
-TEST(IdentityTable, RepeatedNamesAndTheOwnProduct)
-{
-    CString tag, a, b;
-    Details(11, tag, a);
-    Details(20, tag, b);
-    EXPECT_STREQ(a, b);
-    Details(150, tag, a);
-    Details(188, tag, b);
-    EXPECT_STREQ(a, b);
-    Details(198, tag, a);
-    EXPECT_STREQ(tag, "TPLC180");
-    EXPECT_FALSE(a.IsEmpty());
-    Details(228, tag, a);
-    EXPECT_EQ(a.Find("  "), 6);   // two blanks between "TP" and "EIBT"
-}
-
-TEST(IdentityTable, CodesBeyondTheTable)
-{
-    CString tag, name;
-    Details(300, tag, name);
-    EXPECT_STREQ(tag, "");
-    EXPECT_STREQ(name, "old name");
-    Details(256, tag, name);
-    EXPECT_STREQ(tag, "");
-    EXPECT_STREQ(name, "old name");
+    for (int code : {256, 300}) {
+        Details(code, tag, name);
+        EXPECT_STREQ(tag, "") << code;
+        EXPECT_STREQ(name, "old name") << code;
+    }
 }
 
 }

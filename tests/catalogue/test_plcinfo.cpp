@@ -31,73 +31,56 @@ CString VersionStr(CPlcInfo& info)
     return s;
 }
 
-TEST(PlcInfo, NewDescriptorDefaults)
-{
-    CPlcInfo info;
-    EXPECT_EQ(info.m_byCode, 0);
-    EXPECT_EQ(info.m_wVersion, 0);
-    EXPECT_EQ(info.m_nMajor, 0);
-    EXPECT_EQ(info.m_nMinor, 0);
-    EXPECT_TRUE(info.m_strDllName.IsEmpty() && info.m_strDriverName.IsEmpty() && info.m_strDllVersion.IsEmpty()
-                && info.m_strFolder.IsEmpty() && info.m_strCompatibility.IsEmpty());
-    EXPECT_FALSE(info.m_bDProto);
-    EXPECT_TRUE(info.m_bTagSupport);
-    EXPECT_FALSE(info.m_bOldTagSupport);
-    EXPECT_FALSE(info.m_bSpecialImport);
-}
-
 TEST(PlcInfo, IdentityStringForms)
 {
-    struct Case { const char* fixture; int code; int word; int major; int minor; const char* text; };
+    // result: GetVersionInfo's answer, -1 where not asked.
+    struct Case { const char* fixture; int code, word, major, minor; const char* text; int result; };
     const Case cases[] = {
-        {"ident_20_18", 20, 0x1412, 1, 2, "1.02"},
-        {"ident_three", 20, 0x1412, 1, 2, "1.02"},      // the first of three numbers is dropped
-        {"ident_nopoint", 0, 0, 4, 7, "4.07"},          // no point: zeros, firmware from strings 6 and 7
-        {"ident_zero", 20, 0x1400, 3, 9, "3.09"},       // version byte 0: strings 6 and 7
-        {"ident_zero_no67", 20, 0x1400, 0, 0, "0.00"},
-        {"ident_code1", 1, 0x0112, 1, 2, "1.02"},       // the legacy form
-        {"ident_dot", 0, 0, 0, 0, "0.00"},
-        {"ident_ab", 0, 0, 0, 0, "0.00"},
-        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), 99999 >> 4, 99999 & 15, nullptr},
-        {"ident_v256", 20, 0x1400, 16, 0, "16.00"},     // low byte 0, but the number is not: no strings 6 and 7
-        {"ident_v300", 20, 0x142C, 18, 12, "18.12"},
-        {"ident_none", 0, 0, 0, 0, "0.00"},
+        {"ident_20_18", 20, 0x1412, 1, 2, "1.02", 1},
+        {"ident_three", 20, 0x1412, 1, 2, "1.02", 1},      // the first of three numbers is dropped
+        {"ident_nopoint", 0, 0, 4, 7, "4.07", 0},          // no point: zeros, firmware from strings 6 and 7
+        {"ident_zero", 20, 0x1400, 3, 9, "3.09", -1},      // version byte 0: strings 6 and 7
+        {"ident_zero_no67", 20, 0x1400, 0, 0, "0.00", -1},
+        {"ident_code1", 1, 0x0112, -1, -1, "1.02", -1},    // the legacy form
+        {"ident_dot", 0, 0, 0, 0, "0.00", 1},
+        {"ident_ab", 0, 0, 0, 0, "0.00", 1},
+        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), 99999 >> 4, 99999 & 15, nullptr, -1},
+        {"ident_v256", 20, 0x1400, 16, 0, "16.00", -1},    // low byte 0, but the number is not: no strings 6 and 7
+        {"ident_v300", 20, 0x142C, 18, 12, "18.12", -1},
+        {"ident_none", 0, 0, 0, 0, "0.00", 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.fixture);
         CPlcInfo info = FromModule(c.fixture);
-        EXPECT_EQ(info.m_byCode, c.code) << c.fixture;
-        EXPECT_EQ(info.m_wVersion, c.word) << c.fixture;
-        if (c.code != 1) {
-            EXPECT_EQ(info.m_nMajor, c.major) << c.fixture;
-            EXPECT_EQ(info.m_nMinor, c.minor) << c.fixture;
+        EXPECT_EQ(info.m_byCode, c.code);
+        EXPECT_EQ(info.m_wVersion, c.word);
+        if (c.major >= 0) {
+            EXPECT_EQ(info.m_nMajor, c.major);
+            EXPECT_EQ(info.m_nMinor, c.minor);
         }
         if (c.text) {
-            EXPECT_STREQ(VersionStr(info), c.text) << c.fixture;
+            EXPECT_STREQ(VersionStr(info), c.text);
         }
-    }
-}
-
-TEST(PlcInfo, GetVersionInfoResult)
-{
-    struct Case { const char* fixture; int result; };
-    const Case cases[] = {{"ident_20_18", 1}, {"ident_three", 1}, {"ident_nopoint", 0}, {"ident_dot", 1},
-                          {"ident_ab", 1}, {"ident_none", 0}};
-    for (const Case& c : cases) {
+        if (c.result < 0)
+            continue;
         Module m(cattest::Fixture(c.fixture));
-        ASSERT_NE(m.h, nullptr);
-        CPlcInfo info;
         unsigned short word = 0xBEEF;
         unsigned char code = 0xAA;
-        EXPECT_EQ(info.GetVersionInfo(m.h, &word, &code), c.result) << c.fixture;
-        if (std::string(c.fixture) == "ident_none") {
-            EXPECT_EQ(word, 0xBEEF);   // nothing to parse changes nothing
-            EXPECT_EQ(code, 0xAA);
+        EXPECT_EQ(info.GetVersionInfo(m.h, &word, &code), c.result);
+        if (std::string(c.fixture) == "ident_none") {   // nothing to parse changes nothing
+            EXPECT_TRUE(word == 0xBEEF && code == 0xAA);
         }
     }
 }
 
 TEST(PlcInfo, CreateIndirectReadsNamesFolderAndDefaults)
 {
+    CPlcInfo fresh;
+    EXPECT_TRUE(fresh.m_byCode == 0 && fresh.m_wVersion == 0 && fresh.m_nMajor == 0 && fresh.m_nMinor == 0);
+    EXPECT_TRUE(fresh.m_strDllName.IsEmpty() && fresh.m_strDriverName.IsEmpty() && fresh.m_strDllVersion.IsEmpty()
+                && fresh.m_strFolder.IsEmpty() && fresh.m_strCompatibility.IsEmpty());
+    EXPECT_TRUE(fresh.m_bTagSupport && !fresh.m_bDProto && !fresh.m_bOldTagSupport && !fresh.m_bSpecialImport);
+
     CPlcInfo info = FromModule("ident_20_18");
     EXPECT_STREQ(info.m_strDllName, "ident_20_18.dll");
     EXPECT_STREQ(info.m_strFolder + info.m_strDllName, cattest::Fixture("ident_20_18").c_str());
@@ -112,10 +95,25 @@ TEST(PlcInfo, CreateIndirectReadsNamesFolderAndDefaults)
     EXPECT_STREQ(bare.m_strDriverName, "");
     EXPECT_STREQ(bare.m_strCompatibility, "");
     EXPECT_STREQ(bare.m_strDllVersion, "1.00");
-
     CPlcInfo longName = FromModule("ident_longname");
     EXPECT_EQ(longName.m_strDriverName.GetLength(), 255);
     EXPECT_EQ(longName.m_byCode, 22);
+
+    // Copies are independent.
+    info.m_byReserved = 7;
+    info.m_bDProto = true;
+    CPlcInfo copy(info), assigned;
+    EXPECT_EQ(copy.m_byReserved, 7);
+    EXPECT_EQ(copy.m_wVersion, info.m_wVersion);
+    EXPECT_TRUE(copy.m_bDProto);
+    copy.m_strDriverName = "changed";
+    copy.GetCompatibility() = "other";
+    EXPECT_STREQ(info.m_strDriverName, "Simatic S5");
+    EXPECT_STREQ(info.m_strCompatibility, "AS511");
+    assigned = info;
+    info.m_strDllName = "gone";
+    EXPECT_STREQ(assigned.m_strDllName, "ident_20_18.dll");
+    EXPECT_EQ(assigned.m_nMajor, 1);
 }
 
 TEST(PlcInfo, CapabilityFlagsComeFromTheDriver)
@@ -128,14 +126,14 @@ TEST(PlcInfo, CapabilityFlagsComeFromTheDriver)
         {"Z32TPLC196.dll", true, true, false, false},    // DProto through its binary resource
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
         Module m(cattest::SampleDriver(c.file));
-        ASSERT_NE(m.h, nullptr) << c.file;
+        ASSERT_NE(m.h, nullptr);
         CPlcInfo info;
         info.CreateIndirect(m.h);
-        EXPECT_EQ(info.m_bDProto, c.dproto) << c.file;
-        EXPECT_EQ(info.m_bTagSupport, c.tags) << c.file;
-        EXPECT_EQ(info.m_bOldTagSupport, c.oldTags) << c.file;
-        EXPECT_EQ(info.m_bSpecialImport, c.special) << c.file;
+        EXPECT_EQ((std::vector<bool>{c.dproto, c.tags, c.oldTags, c.special}),
+                  (std::vector<bool>{info.m_bDProto != 0, info.m_bTagSupport != 0, info.m_bOldTagSupport != 0,
+                                     info.m_bSpecialImport != 0}));
     }
 }
 
@@ -155,32 +153,10 @@ TEST(PlcInfo, SetVersionForms)
     EXPECT_EQ(legacy.m_nMajor, 9);   // the legacy form leaves major and minor alone
     EXPECT_STREQ(VersionStr(legacy), "1.07");
 
-    CPlcInfo junk;
-    junk.SetVersion("", 0);
-    EXPECT_EQ(junk.m_wVersion, 0);
-    junk.SetVersion(nullptr, 0);
-    EXPECT_STREQ(VersionStr(junk), "0.00");
-}
-
-TEST(PlcInfo, CopiesAreIndependent)
-{
-    CPlcInfo source = FromModule("ident_20_18");
-    source.m_byReserved = 7;
-    source.m_bDProto = true;
-    CPlcInfo copy(source);
-    EXPECT_EQ(copy.m_byReserved, 7);
-    EXPECT_EQ(copy.m_wVersion, source.m_wVersion);
-    EXPECT_TRUE(copy.m_bDProto);
-    copy.m_strDriverName = "changed";
-    copy.m_strFolder += "x";
-    copy.GetCompatibility() = "other";
-    EXPECT_STREQ(source.m_strDriverName, "Simatic S5");
-    EXPECT_STREQ(source.m_strCompatibility, "AS511");
-    CPlcInfo assigned;
-    assigned = source;
-    source.m_strDllName = "gone";
-    EXPECT_STREQ(assigned.m_strDllName, "ident_20_18.dll");
-    EXPECT_EQ(assigned.m_nMajor, 1);
+    packed.SetVersion("", 0);
+    EXPECT_EQ(packed.m_wVersion, 0);
+    packed.SetVersion(nullptr, 0);
+    EXPECT_STREQ(VersionStr(packed), "0.00");
 }
 
 }

@@ -4,7 +4,6 @@
 #include "CatalogueFixtures.h"
 #include "tests/support/TestApp.h"
 #include <gtest/gtest.h>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -12,68 +11,69 @@ using namespace cattest;
 
 namespace {
 
-// Opens the protected layer for the older layout.
+using V = std::vector<std::string>;
+
+// A catalogue over one folder; the protected layer opened for the older layout.
 class CTestList : public CPlcInfoList
 {
 public:
-    CTestList() : CPlcInfoList("VARN\\") {}
+    explicit CTestList(const CString& path = "Q:\\nowhere\\") : CPlcInfoList("VARN\\") { SetDLLPath(path); }
     using CPlcInfoList::IsRegInfoValid16;
     using CPlcInfoList::SaveToRegistry16;
 };
 
-std::vector<std::string> Names(CPlcInfoList& list)
+V Names(CPlcInfoList& list)
 {
-    std::vector<std::string> names;
+    V names;
     for (POSITION pos = list.GetHeadPosition(); pos;)
         names.push_back((LPCSTR)list.GetNext(pos)->m_strDllName);
     return names;
 }
 
-TEST(PlcInfoList, KeyIsBuiltFromTheHostsRegistryKey)
-{
-    FreshHostKey("keyname");
-    CPlcInfoList list("ignored\\");
-    EXPECT_STREQ(list.m_strRegKey, "Software\\QRV Tests\\catalogue\\keyname\\PLC Drivers");
-    EXPECT_TRUE(list.m_bNoClient);
-    EXPECT_TRUE(list.m_strDllPath.IsEmpty());
-    EXPECT_EQ(list.GetCount(), 0);
-}
+bool OnDisk(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-TEST(PlcInfoList, NoCacheAndNoFilesCreatesNoKey)
+TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
 {
     Scene s("empty");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
-    EXPECT_EQ(list.Load(0), 0);
-    EXPECT_EQ(list.GetCount(), 0);
+    CPlcInfoList fresh("ignored\\");
+    EXPECT_STREQ(fresh.m_strRegKey, "Software\\QRV Tests\\catalogue\\empty\\PLC Drivers");
+    EXPECT_TRUE(fresh.m_bNoClient);
+    EXPECT_TRUE(fresh.m_strDllPath.IsEmpty());
+
+    // No cache and no files, a missing folder, an over-long path: nothing, and no key.
+    for (const CString& path : {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
+        CTestList list(path);
+        EXPECT_EQ(list.Load(0), 0);
+        EXPECT_EQ(list.Load(1), 0);
+        EXPECT_EQ(list.GetCount(), 0);
+    }
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.key));
+
+    // A folder without the final backslash stands for its parent.
+    s.Add("ident_20_18", "Z32TPLC020.dll");
+    ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
+    CTestList inner(CString((s.folder + "\\sub\\").c_str()));
+    EXPECT_EQ(inner.Load(1), 0);
+    CTestList parent(CString((s.folder + "\\sub").c_str()));
+    EXPECT_EQ(parent.Load(1), 1);
+    EXPECT_EQ(Names(parent), V{"Z32TPLC020.dll"});
 }
 
-TEST(PlcInfoList, ScanSkipsModulesThatCannotLoadAndWritesTheCache)
+TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
 {
-    Scene s("three");
+    Scene s("layout");
     s.Add("ident_20_18", "Z32TPLC020.dll");
     s.Add("ident_longname", "Z32TPLC022.dll");
     s.AddGarbage("Z32TPLC099.dll");
     s.Add("ident_20_18", "Other020.dll");   // not a driver name
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
-    EXPECT_EQ(list.Load(0), 1);
+    CTestList list(s.DllPath());
+    ASSERT_EQ(list.Load(0), 1);
     EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_TRUE(list.FindVersion(20) && list.FindVersion(22));
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
-    EXPECT_NE(list.FindVersion(20), nullptr);
-    EXPECT_NE(list.FindVersion(22), nullptr);
     EXPECT_EQ(list.FindVersion(99), nullptr);
     EXPECT_FALSE(IsLoaded("Z32TPLC020.dll"));   // the scan unloads what it loaded
-}
 
-TEST(PlcInfoList, RegistryLayoutValueByValue)
-{
-    Scene s("layout");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
-    ASSERT_EQ(list.Load(1), 1);
     const std::string item = s.Item("Z32TPLC020.dll");
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"Driver_Name", "Simatic S5"}, {"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"},
@@ -89,17 +89,14 @@ TEST(PlcInfoList, RegistryLayoutValueByValue)
     EXPECT_EQ(values, 10u);   // exactly the ten values, all texts
 
     // Read back, the descriptor is the one the scan made.
-    CPlcInfoList again("VARN\\");
-    again.SetDLLPath("Q:\\nowhere\\");   // a rescan would find nothing
+    CTestList again;   // a rescan would find nothing
     ASSERT_EQ(again.Load(0), 1);
-    ASSERT_EQ(again.GetCount(), 1);
-    CPlcInfo* p = again.GetHead();
-    EXPECT_STREQ(p->m_strDllName, "Z32TPLC020.dll");
-    EXPECT_STREQ(p->m_strDriverName, "Simatic S5");
-    EXPECT_STREQ(p->m_strDllVersion, "2.40");
-    EXPECT_STREQ(p->m_strFolder, (s.folder + "\\").c_str());
-    EXPECT_STREQ(p->m_strCompatibility, "AS511");
-    EXPECT_EQ(p->m_byCode, 20);
+    ASSERT_EQ(again.GetCount(), 2);
+    CPlcInfo* p = again.FindVersion(20);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ((V{"Z32TPLC020.dll", "Simatic S5", "2.40", s.folder + "\\", "AS511"}),
+              (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion, (LPCSTR)p->m_strFolder,
+                 (LPCSTR)p->m_strCompatibility}));
     EXPECT_TRUE(p->m_bTagSupport);
     EXPECT_FALSE(p->m_bDProto || p->m_bOldTagSupport || p->m_bSpecialImport);
 }
@@ -109,13 +106,11 @@ TEST(PlcInfoList, VersionWordsFromModuleAndFromRegistry)
     Scene s("versions");
     s.Add("ident_20_18", "Z32TPLC020.dll");
     s.Add("ident_code1", "Z32TPLC001.dll");
-    CPlcInfoList disk("VARN\\");
-    disk.SetDLLPath(s.DllPath());
+    CTestList disk(s.DllPath()), cache;
     ASSERT_EQ(disk.Load(1), 1);
-    CPlcInfoList cache("VARN\\");
     ASSERT_EQ(cache.Load(0), 1);
-    struct Case { unsigned char code; unsigned short fromModule, fromRegistry; const char* text; };
-    for (const Case& c : {Case{20, 0x1412, 0x0012, "1.02"}, Case{1, 0x0112, 0x0102, "1.02"}}) {
+    struct Case { unsigned char code; unsigned short fromModule, fromRegistry; };
+    for (const Case& c : {Case{20, 0x1412, 0x0012}, Case{1, 0x0112, 0x0102}}) {
         CPlcInfo* m = disk.FindVersion(c.code);
         CPlcInfo* r = cache.FindVersion(c.code);
         ASSERT_TRUE(m && r);
@@ -124,17 +119,15 @@ TEST(PlcInfoList, VersionWordsFromModuleAndFromRegistry)
         CString a, b;
         m->GetVersionStr(&a);
         r->GetVersionStr(&b);
-        EXPECT_STREQ(a, c.text);
-        EXPECT_STREQ(b, c.text);
+        EXPECT_STREQ(a, "1.02");
+        EXPECT_STREQ(b, "1.02");
     }
-    CPlcInfo* r = cache.FindVersion(20);
-    EXPECT_EQ(r->m_nMajor, 1);
-    EXPECT_EQ(r->m_nMinor, 2);
+    EXPECT_EQ(cache.FindVersion(20)->m_nMajor, 1);
+    EXPECT_EQ(cache.FindVersion(20)->m_nMinor, 2);
 
     // A minor above 7 keeps its whole low nibble in the word.
-    cattest::WriteText(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll"), "Firmware_Ver", "3.12");
-    CPlcInfoList reread("VARN\\");
-    reread.SetDLLPath("Q:\\nowhere\\");
+    WriteText(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll"), "Firmware_Ver", "3.12");
+    CTestList reread;
     ASSERT_EQ(reread.Load(0), 1);
     CPlcInfo* p = reread.FindVersion(20);
     ASSERT_NE(p, nullptr);
@@ -142,48 +135,29 @@ TEST(PlcInfoList, VersionWordsFromModuleAndFromRegistry)
     EXPECT_EQ(p->m_nMinor, 12);
 }
 
-TEST(PlcInfoList, CacheIsUsedWithoutLoadingModules)
+// Load(0) reads the cache without a scan, unless the cache gives nothing
+// (only the hidden network client); Load(1) rescans.
+TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
 {
-    Scene s("cacheonly");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    CPlcInfoList first("VARN\\");
-    first.SetDLLPath(s.DllPath());
-    ASSERT_EQ(first.Load(0), 1);
-    // A module added now is not seen by Load(0), but by a rescan.
-    s.Add("ident_longname", "Z32TPLC022.dll");
-    CPlcInfoList second("VARN\\");
-    second.SetDLLPath(s.DllPath());
-    EXPECT_EQ(second.Load(0), 1);
-    EXPECT_EQ(Names(second), (std::vector<std::string>{"Z32TPLC020.dll"}));
-    EXPECT_EQ(second.Load(1), 1);
-    EXPECT_EQ(second.GetCount(), 2);
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
-}
-
-TEST(PlcInfoList, ClientOnlyCacheRescansOnEveryLoad)
-{
-    Scene s("clientonly");
+    Scene s("client");
     s.Add("ident_client", "Z32TPLC002.dll");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
+    CTestList list(s.DllPath());
     EXPECT_EQ(list.Load(0), 1);
     EXPECT_EQ(list.GetCount(), 0);   // the client is left out of the list...
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);   // ...but cached
     s.Add("ident_20_18", "Z32TPLC020.dll");
     EXPECT_EQ(list.Load(0), 1);   // the cache gave nothing, so the folder was scanned again
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"Z32TPLC020.dll"}));
+    EXPECT_EQ(Names(list), V{"Z32TPLC020.dll"});
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
-}
 
-TEST(PlcInfoList, InsertClientInfoKeepsTheClient)
-{
-    Scene s("client");
-    s.Add("ident_client", "Z32TPLC002.dll");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
-    ASSERT_EQ(list.Load(0), 1);
-    EXPECT_EQ(list.FindVersion(2), nullptr);
+    s.Add("ident_longname", "Z32TPLC022.dll");
+    CTestList second(s.DllPath());
+    EXPECT_EQ(second.Load(0), 1);
+    EXPECT_EQ(Names(second), V{"Z32TPLC020.dll"});   // from the cache
+    EXPECT_EQ(second.Load(1), 1);
+    EXPECT_EQ(second.GetCount(), 2);
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
+
     list.InsertClientInfo(1);
     EXPECT_FALSE(list.m_bNoClient);
     EXPECT_EQ(list.FindVersion(2), nullptr);   // only the next load sees it
@@ -195,12 +169,12 @@ TEST(PlcInfoList, InsertClientInfoKeepsTheClient)
     EXPECT_EQ(list.FindVersion(2), nullptr);
 }
 
-TEST(PlcInfoList, FindDllIgnoresCaseDeleteItemDoesNot)
+TEST(PlcInfoList, FindAndDelete)
 {
-    Scene s("case");
+    Scene s("delete");
     s.Add("ident_20_18", "Z32TPLC020.dll");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
+    s.Add("ident_longname", "Z32TPLC022.dll");
+    CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
     CString lower("z32tplc020.DLL"), other("Z32TPLC021.dll");
     CPlcInfo* found = list.FindDLL(lower);
@@ -208,32 +182,19 @@ TEST(PlcInfoList, FindDllIgnoresCaseDeleteItemDoesNot)
     EXPECT_STREQ(found->m_strDllName, "Z32TPLC020.dll");
     EXPECT_EQ(list.FindDLL(other), nullptr);
 
-    CPlcInfo differentCase(*found);
-    differentCase.m_strDllName = lower;
-    list.DeleteItem(&differentCase, 0);
-    EXPECT_EQ(list.GetCount(), 1);   // the list entry differs in case and stays
-    EXPECT_TRUE(::GetFileAttributesA((s.folder + "\\Z32TPLC020.dll").c_str()) != INVALID_FILE_ATTRIBUTES);
-}
-
-TEST(PlcInfoList, DeleteItemWithAndWithoutTheFile)
-{
-    Scene s("delete");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    s.Add("ident_longname", "Z32TPLC022.dll");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(s.DllPath());
-    ASSERT_EQ(list.Load(0), 1);
-    ASSERT_EQ(list.GetCount(), 2);
-
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
     EXPECT_EQ(list.GetCount(), 1);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
-    EXPECT_TRUE(::GetFileAttributesA((s.folder + "\\Z32TPLC020.dll").c_str()) != INVALID_FILE_ATTRIBUTES);
-
+    EXPECT_TRUE(OnDisk(s.folder + "\\Z32TPLC020.dll"));
+    // DeleteItem matches the list entry's exact case only.
+    CPlcInfo differentCase(*list.FindVersion(22));
+    differentCase.m_strDllName = "z32tplc022.DLL";
+    list.DeleteItem(&differentCase, 0);
+    EXPECT_EQ(list.GetCount(), 1);
     list.DeleteItem(list.FindVersion(22), 1);
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll")));
-    EXPECT_EQ(::GetFileAttributesA((s.folder + "\\Z32TPLC022.dll").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(OnDisk(s.folder + "\\Z32TPLC022.dll"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, s.key));
 
     EXPECT_EQ(list.DeleteItem(nullptr, 1), 0);
@@ -246,8 +207,7 @@ TEST(PlcInfoList, OlderLayout)
 {
     Scene s("old");
     s.Add("ident_20_18", "Z32TPLC020.dll");
-    CTestList list;
-    list.SetDLLPath(s.DllPath());
+    CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(1), 1);
     ASSERT_EQ(list.SaveToRegistry16(), 1);
     EXPECT_EQ(list.IsRegInfoValid16(), 1);
@@ -259,40 +219,12 @@ TEST(PlcInfoList, OlderLayout)
     for (const auto& e : expected)
         EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, item + "\\" + e.first, nullptr), e.second) << e.first;
     EXPECT_EQ(SubkeyCount(HKEY_CLASSES_ROOT, item), 7);   // OldTagSupport and SpecialImport have no place
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, item + "\\OldTagSupport"));
     // Load never reads the older layout.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, s.key.c_str());
     CTestList other;
-    other.SetDLLPath("Q:\\nowhere\\");
     EXPECT_EQ(other.Load(0), 0);
     ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "VarnPlexa");
     EXPECT_EQ(other.IsRegInfoValid16(), 0);
-}
-
-TEST(PlcInfoList, FolderWithoutFinalBackslashScansItsParent)
-{
-    Scene s("parent");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath(CString((s.folder + "\\sub").c_str()));
-    EXPECT_EQ(list.Load(1), 1);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"Z32TPLC020.dll"}));
-    CPlcInfoList inner("VARN\\");
-    inner.SetDLLPath(CString((s.folder + "\\sub\\").c_str()));
-    EXPECT_EQ(inner.Load(1), 0);
-}
-
-TEST(PlcInfoList, UnreadableFolderGivesNothing)
-{
-    Scene s("unreadable");
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath("Q:\\no\\such\\folder\\");
-    EXPECT_EQ(list.Load(1), 0);
-    // An over-long path beyond what the platform can search.
-    list.SetDLLPath("Q:\\" + CString('x', 600) + "\\");
-    EXPECT_EQ(list.Load(0), 0);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.key));
 }
 
 TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
@@ -306,34 +238,25 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     WriteText(HKEY_CURRENT_USER, item, "TagSupport", "yes");
     WriteText(HKEY_CURRENT_USER, item, "DProto", "7");
     WriteBytes(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll"), nullptr, REG_SZ, nullptr, 0);   // subkey without values
-    CPlcInfoList list("VARN\\");
-    list.SetDLLPath("Q:\\nowhere\\");
+    CTestList list;
     ASSERT_EQ(list.Load(0), 1);
     ASSERT_EQ(list.GetCount(), 2);
-    CString name("Z32TPLC020.dll");
+    CString name("Z32TPLC020.dll"), empty("Z32TPLC022.dll");
     CPlcInfo* p = list.FindDLL(name);
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->m_byCode, 0);
-    EXPECT_TRUE(p->m_strDriverName.IsEmpty());
-    EXPECT_TRUE(p->m_strDllVersion.IsEmpty());
-    EXPECT_EQ(p->m_wVersion, 0);
-    EXPECT_FALSE(p->m_bTagSupport);
-    EXPECT_TRUE(p->m_bDProto);
-    CString empty("Z32TPLC022.dll");
+    EXPECT_TRUE(p->m_byCode == 0 && p->m_wVersion == 0 && !p->m_bTagSupport && p->m_bDProto);
+    EXPECT_TRUE(p->m_strDriverName.IsEmpty() && p->m_strDllVersion.IsEmpty());
     CPlcInfo* q = list.FindDLL(empty);
     ASSERT_NE(q, nullptr);
-    EXPECT_EQ(q->m_byCode, 0);
-    EXPECT_FALSE(q->m_bTagSupport);   // a missing value reads as 0
-    EXPECT_TRUE(q->m_strFolder.IsEmpty());
-}
+    EXPECT_TRUE(q->m_byCode == 0 && !q->m_bTagSupport && q->m_strFolder.IsEmpty());   // a missing value reads as 0
 
-TEST(PlcInfoList, SaveToRegistryRewritesTheWholeCache)
-{
-    Scene s("rewrite");
-    WriteText(HKEY_CURRENT_USER, s.Item("Stale.dll"), "Project_Code", "5");
-    CPlcInfoList list("VARN\\");
+    // Saving rewrites the whole cache.
+    EXPECT_EQ(list.SaveToRegistry(), 1);
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, "Project_Code"), "0");
+    list.DeleteAll();
+    EXPECT_EQ(list.GetCount(), 0);
     EXPECT_EQ(list.SaveToRegistry(), 0);   // nothing to write
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Stale.dll")));
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, item));
     CPlcInfo* a = new CPlcInfo;
     a->m_strDllName = "Z32TPLC184.dll";
     a->m_byCode = 184;
@@ -342,8 +265,7 @@ TEST(PlcInfoList, SaveToRegistryRewritesTheWholeCache)
     EXPECT_EQ(list.SaveToRegistry(), 1);
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Firmware_Ver"), "2.01");
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Project_Code"), "184");
-    list.DeleteAll();
-    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);
 }
 
 TEST(PlcInfoList, SampleDriversScanAsExpected)
@@ -351,9 +273,8 @@ TEST(PlcInfoList, SampleDriversScanAsExpected)
     Scene s("samples");
     for (const char* f : {"Z32TPLC001.dll", "Z32TPLC002.dll", "Z32TPLC022.dll", "Z32TPLC068.dll", "Z32TPLC250.dll"})
         s.AddSample(f);
-    CPlcInfoList list("VARN\\");
+    CTestList list(s.DllPath());
     list.InsertClientInfo(1);
-    list.SetDLLPath(s.DllPath());
     ASSERT_EQ(list.Load(1), 1);
     EXPECT_EQ(list.GetCount(), 5);
     CString text;

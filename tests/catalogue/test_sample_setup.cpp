@@ -29,35 +29,27 @@ struct SetupDialog
     sSETUPDLGPARAM block;
 };
 
-TEST(SampleSetupDialog, OkStoresTheChosenRate)
+// OK stores the chosen rate; Abbrechen changes nothing.
+TEST(SampleSetupDialog, OkStoresTheChosenRateAbbrechenNothing)
 {
-    SetupDialog d;
-    ASSERT_NE(d.exec, nullptr);
-    std::string shown;
-    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-        HWND combo = qrvtest::Item(hDlg, kBaudCombo);
-        shown = qrvtest::Text(combo);
-        ::SendMessageA(combo, CB_SETCURSEL, 8, 0);
-        qrvtest::Click(hDlg, IDOK);
-    }, "Controller-Einstellung");
-    EXPECT_EQ(d.exec(nullptr, &d.block), 1);
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ(shown, "9600");
-    EXPECT_EQ(d.block.plcSetup.abyData[0], 8);   // 38400
-}
-
-TEST(SampleSetupDialog, AbbrechenChangesNothing)
-{
-    SetupDialog d;
-    ASSERT_NE(d.exec, nullptr);
-    sSETUPDLGPARAM before = d.block;
-    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-        ::SendMessageA(qrvtest::Item(hDlg, kBaudCombo), CB_SETCURSEL, 2, 0);
-        qrvtest::Click(hDlg, IDCANCEL);
-    }, "Controller-Einstellung");
-    EXPECT_EQ(d.exec(nullptr, &d.block), 0);
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ(memcmp(&before, &d.block, sizeof(before)), 0);
+    for (int ok : {1, 0}) {
+        SCOPED_TRACE(ok);
+        SetupDialog d;
+        ASSERT_NE(d.exec, nullptr);
+        sSETUPDLGPARAM before = d.block;
+        std::string shown;
+        qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+            HWND combo = qrvtest::Item(hDlg, kBaudCombo);
+            shown = qrvtest::Text(combo);
+            ::SendMessageA(combo, CB_SETCURSEL, 8, 0);
+            qrvtest::Click(hDlg, ok ? IDOK : IDCANCEL);
+        }, "Controller-Einstellung");
+        EXPECT_EQ(d.exec(nullptr, &d.block), ok);
+        EXPECT_TRUE(driver.Join());
+        EXPECT_EQ(shown, "9600");
+        before.plcSetup.abyData[0] = ok ? 8 : 6;   // 38400 on OK
+        EXPECT_EQ(memcmp(&before, &d.block, sizeof(before)), 0);
+    }
 }
 
 TEST(SampleSetupDialog, MalformedBlockIsRefused)

@@ -4,10 +4,9 @@ DriverFixture::DriverFixture()
 {
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
-    char szDir[MAX_PATH];
-    wsprintfA(szDir, "%sqrvdrv%lu_%lu", szTemp, GetCurrentProcessId(), GetTickCount());
     static int s_nSerial = 0;
-    m_dir = std::string(szDir) + "_" + std::to_string(++s_nSerial);
+    m_dir = std::string(szTemp) + "qrvdrv" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(GetTickCount()) + "_" + std::to_string(++s_nSerial);
     CreateDirectoryA(m_dir.c_str(), nullptr);
 }
 
@@ -41,14 +40,9 @@ template <typename Fn> static Fn Export(HMODULE h, const char* name)
 
 std::vector<RecEntry> DriverFixture::Log(HMODULE h)
 {
-    std::vector<RecEntry> log;
-    int n = Export<PFN_RecCount>(h, "RecCount")();
-    for (int i = 0; i < n; ++i)
-    {
-        RecEntry e;
-        Export<PFN_RecGetEntry>(h, "RecGetEntry")(i, &e);
-        log.push_back(e);
-    }
+    std::vector<RecEntry> log(Export<PFN_RecCount>(h, "RecCount")());
+    for (size_t i = 0; i < log.size(); ++i)
+        Export<PFN_RecGetEntry>(h, "RecGetEntry")(static_cast<int>(i), &log[i]);
     return log;
 }
 
@@ -62,23 +56,8 @@ std::vector<RecEntry> DriverFixture::Calls(HMODULE h, const char* name)
 }
 
 void DriverFixture::Reset(HMODULE h) { Export<PFN_RecReset>(h, "RecReset")(); }
-void DriverFixture::SetResult(HMODULE h, const char* name, INT_PTR value)
-{
-    Export<PFN_RecSetResult>(h, "RecSetResult")(name, value);
-}
-void DriverFixture::SetFormat(HMODULE h, int id, const char* text)
-{
-    Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text);
-}
-void DriverFixture::SetModels(HMODULE h, int count, const int* ids, const char* names, int bytes)
-{
-    Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes);
-}
-void DriverFixture::SetParamEdit(HMODULE h, int offset, int value, int result)
-{
-    Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result);
-}
-int DriverFixture::ParamBlock(HMODULE h, void* p, int size)
-{
-    return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size);
-}
+void DriverFixture::SetResult(HMODULE h, const char* name, INT_PTR value) { Export<PFN_RecSetResult>(h, "RecSetResult")(name, value); }
+void DriverFixture::SetFormat(HMODULE h, int id, const char* text) { Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text); }
+void DriverFixture::SetModels(HMODULE h, int count, const int* ids, const char* names, int bytes) { Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes); }
+void DriverFixture::SetParamEdit(HMODULE h, int offset, int value, int result) { Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result); }
+int DriverFixture::ParamBlock(HMODULE h, void* p, int size) { return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size); }

@@ -32,29 +32,36 @@ private:
     std::vector<std::string> m_files;
 };
 
-// A test bound to a private copy of the recording driver, with its log
-// cleared, and the one call of an entry point since then.
-class RecordingDriver : public ::testing::Test
+// A driver object bound to a private copy of a fixture driver (by default the
+// recording driver), with the recorder's log cleared.
+struct Bound
 {
-protected:
-    void SetUp() override
+    explicit Bound(const char* source = "Z32TPLC500.dll", const char* name = "Z32TPLC700.dll")
     {
-        CString path = m_fx.Copy("Z32TPLC500.dll", "Z32TPLC700.dll").c_str();
-        ASSERT_EQ(1, m_driver.LoadDriver(path));
-        m_h = m_driver.GetHandle();
-        ASSERT_NE(nullptr, m_h);
-        DriverFixture::Reset(m_h);
+        path = fx.Copy(source, name ? name : source).c_str();
+        EXPECT_EQ(1, driver.LoadDriver(path));
+        if ((h = driver.GetHandle()) != nullptr && ::GetProcAddress(h, "RecReset") != nullptr)
+            DriverFixture::Reset(h);   // the bare fixtures keep no log
+        EXPECT_NE(nullptr, h);
     }
-    void TearDown() override { m_driver.FreeDrivers(); }
-
-    RecEntry Only(const char* name)
+    ~Bound() { driver.FreeDrivers(); }
+    size_t Count(const char* entry) const { return DriverFixture::Calls(h, entry).size(); }
+    // The one call of an entry point since the last reset.
+    RecEntry Only(const char* entry) const
     {
-        auto calls = DriverFixture::Calls(m_h, name);
-        EXPECT_EQ(1u, calls.size()) << name;
+        auto calls = DriverFixture::Calls(h, entry);
+        EXPECT_EQ(1u, calls.size()) << entry;
         return calls.empty() ? RecEntry{} : calls[0];
     }
+    // Its argument slots.
+    std::vector<UINT_PTR> Args(const char* entry) const
+    {
+        RecEntry e = Only(entry);
+        return std::vector<UINT_PTR>(e.aArgs, e.aArgs + e.nArgs);
+    }
 
-    DriverFixture m_fx;
-    QRVPlcDriver m_driver;
-    HMODULE m_h = nullptr;
+    DriverFixture fx;
+    CString path;
+    QRVPlcDriver driver;
+    HMODULE h = nullptr;
 };

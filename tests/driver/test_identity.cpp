@@ -8,32 +8,11 @@
 namespace
 {
 using F = DriverFixture;
+using V = std::vector<UINT_PTR>;
+template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
 
-// A private copy of a fixture, bound; the recorder's log is cleared.
-struct Bound
-{
-    Bound(const char* source, const char* name = nullptr)
-    {
-        CString path = fx.Copy(source, name ? name : source).c_str();
-        EXPECT_EQ(1, driver.LoadDriver(path));
-        h = driver.GetHandle();
-        EXPECT_NE(nullptr, h);
-        F::Reset(h);
-    }
-    ~Bound() { driver.FreeDrivers(); }
-    int Count(const char* entry) const { return static_cast<int>(F::Calls(h, entry).size()); }
-
-    DriverFixture fx;
-    QRVPlcDriver driver;
-    HMODULE h = nullptr;
-};
-
-struct Predicates
-{
-    int s5, qem, sais, internal, forth, codesys;
-};
-
-Predicates Ask(QRVPlcDriver& d)
+// S5-old, QMove, Sais, internal, Forth, CoDeSys.
+std::vector<int> Ask(QRVPlcDriver& d)
 {
     return {d.IsSimaticS5OldDriver(), d.IsQEMQMOVEDriver(), d.IsSaisABusDriver(),
             d.IsInternalDriver(),     d.IsForthDriver(),    d.IsCodeSysDriver()};
@@ -46,7 +25,7 @@ TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
     {
         const char* fixture;
         unsigned char code;
-        Predicates expected;
+        std::vector<int> expected;
     } rows[] = {
         {"Z32TPLC501.dll", 1, {1, 0, 0, 0, 0, 0}},   {"Z32TPLC578.dll", 78, {0, 1, 0, 0, 0, 0}},
         {"Z32TPLC593.dll", 193, {0, 0, 0, 0, 0, 1}}, {"Z32TPLC507.dll", 107, {0, 0, 0, 1, 0, 0}},
@@ -56,89 +35,68 @@ TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.fixture);
-        Bound b(row.fixture);
+        Bound b(row.fixture, nullptr);
         EXPECT_EQ(row.code, b.driver.GetPlcType());
-        Predicates p = Ask(b.driver);
-        EXPECT_EQ(row.expected.s5, p.s5);
-        EXPECT_EQ(row.expected.qem, p.qem);
-        EXPECT_EQ(row.expected.sais, p.sais);
-        EXPECT_EQ(row.expected.internal, p.internal);
-        EXPECT_EQ(row.expected.forth, p.forth);
-        EXPECT_EQ(row.expected.codesys, p.codesys);
+        EXPECT_EQ(row.expected, Ask(b.driver));
     }
+    QRVPlcDriver unbound;
+    EXPECT_EQ(0, unbound.GetPlcType());
+    EXPECT_EQ(std::vector<int>(6, 0), Ask(unbound));
+    CString name = "unchanged";
+    EXPECT_FALSE(unbound.GetDriverName(name));
+    EXPECT_STREQ("unchanged", name);
+    EXPECT_TRUE(unbound.IsRDAPermitted());
 }
 
 TEST(DriverIdentity, EveryAskReadsTheModuleAgainAndKeepsItsLoadCount)
 {
-    Bound b("Z32TPLC578.dll");
+    Bound b("Z32TPLC578.dll", nullptr);
     EXPECT_EQ(1, b.driver.IsQEMQMOVEDriver());
     EXPECT_EQ(1, b.driver.IsQEMQMOVEDriver());
     EXPECT_EQ(78, b.driver.GetPlcType());
     // Each ask binds the module once more by its file name, so it runs the
     // special initialisation once more; nothing is cached.
-    EXPECT_EQ(3, b.Count("ExpDoSpecialInit"));
+    EXPECT_EQ(3u, b.Count("ExpDoSpecialInit"));
     EXPECT_EQ(b.h, b.driver.GetHandle());
     b.driver.FreeDrivers();
     char path[MAX_PATH] = "";
     EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
 }
 
-TEST(DriverIdentity, UnboundObjectHasNoIdentity)
-{
-    QRVPlcDriver driver;
-    EXPECT_EQ(0, driver.GetPlcType());
-    Predicates p = Ask(driver);
-    EXPECT_EQ(0, p.s5 + p.qem + p.sais + p.internal + p.forth + p.codesys);
-    CString name = "unchanged";
-    EXPECT_FALSE(driver.GetDriverName(name));
-    EXPECT_STREQ("unchanged", name);
-    EXPECT_TRUE(driver.IsRDAPermitted());
-}
-
 TEST(DriverIdentity, DisplayNameAndTheRdaRule)
 {
-    CString name;
+    struct Row { const char* fixture; const char* name; bool rda; } rows[] = {
+        {"Z32TPLC547.dll", "NMEA 0183 ", false}, {"Z32TPLC548.dll", "NMEA 0183", true},
+        {"Z32TPLC500.dll", "", true}, // no string resources
+    };
+    for (const Row& row : rows)
     {
-        Bound b("Z32TPLC547.dll");
+        SCOPED_TRACE(row.fixture);
+        Bound b(row.fixture, nullptr);
+        CString name = "old";
         ASSERT_TRUE(b.driver.GetDriverName(name));
-        EXPECT_STREQ("NMEA 0183 ", name);
-        EXPECT_FALSE(b.driver.IsRDAPermitted());
-        EXPECT_EQ(0, b.Count("ExpGetDriverName")); // not an internal driver
-    }
-    {
-        Bound b("Z32TPLC548.dll");
-        ASSERT_TRUE(b.driver.GetDriverName(name));
-        EXPECT_STREQ("NMEA 0183", name);
-        EXPECT_TRUE(b.driver.IsRDAPermitted());
-    }
-    {
-        Bound b("Z32TPLC500.dll"); // no string resources
-        name = "old";
-        ASSERT_TRUE(b.driver.GetDriverName(name));
-        EXPECT_STREQ("", name);
-        EXPECT_TRUE(b.driver.IsRDAPermitted());
+        EXPECT_STREQ(row.name, name);
+        EXPECT_EQ(row.rda, b.driver.IsRDAPermitted());
+        EXPECT_EQ(0u, b.Count("ExpGetDriverName")); // not an internal driver
     }
 }
 
 TEST(DriverIdentity, InternalDriverNameFromTheDriverWhenItAnswers175)
 {
     CString name;
-    Bound b("Z32TPLC507.dll");
+    Bound b("Z32TPLC507.dll", nullptr);
     F::SetResult(b.h, "ProxyToDll", 174);
     ASSERT_TRUE(b.driver.GetDriverName(name));
     EXPECT_STREQ("Intern", name);
-    EXPECT_EQ(0, b.Count("ExpGetDriverName"));
+    EXPECT_EQ(0u, b.Count("ExpGetDriverName"));
 
     F::SetResult(b.h, "ProxyToDll", 175);
     ASSERT_TRUE(b.driver.GetDriverName(name));
     EXPECT_STREQ("Recorded internal driver", name);
-    auto calls = F::Calls(b.h, "ExpGetDriverName");
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(255u, calls[0].aArgs[1]);
+    EXPECT_EQ(255u, b.Only("ExpGetDriverName").aArgs[1]);
     auto proxy = F::Calls(b.h, "ProxyToDll");
     ASSERT_FALSE(proxy.empty());
-    EXPECT_EQ(static_cast<UINT_PTR>(static_cast<unsigned int>(-1)),
-              static_cast<UINT_PTR>(static_cast<unsigned int>(proxy.back().aArgs[0])));
+    EXPECT_EQ(0xFFFFFFFFu, static_cast<unsigned int>(proxy.back().aArgs[0]));
 }
 
 TEST(DriverIdentity, LoadingThroughADescriptor)
@@ -147,7 +105,6 @@ TEST(DriverIdentity, LoadingThroughADescriptor)
     std::string path = fx.Copy("Z32TPLC578.dll", "Z32TPLC579.dll");
     QRVPlcDriver driver;
     EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo*>(nullptr)));
-
     CPlcInfo info;
     EXPECT_EQ(0, driver.LoadDriver(&info)); // no file name
     EXPECT_FALSE(driver.IsValid());
@@ -169,6 +126,8 @@ TEST(DriverIdentity, LoadingThroughADescriptor)
     driver.FreeDrivers();
 }
 
+// The QMove checksum members only reach QMove drivers, the CoDeSys tag
+// members only CoDeSys drivers; the others answer 0 without a call.
 TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
 {
     uPLCSETUP setup = {};
@@ -177,53 +136,34 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
     void* list = reinterpret_cast<void*>(0x1234);
     long count = 0;
     char tag[32] = "";
-    {
-        Bound other("Z32TPLC593.dll"); // CoDeSys, not QMove
-        F::SetResult(other.h, "ExpSetSymbolChecksum", 7);
-        EXPECT_EQ(0, other.driver.SetQEMCheckSum(&setup, 5, 6));
-        EXPECT_EQ(0, other.driver.GetQEMCheckSum(&setup, &checksum, &value));
-        EXPECT_EQ(0, other.Count("ExpSetSymbolChecksum") + other.Count("ExpGetSymbolChecksum"));
-    }
-    {
-        Bound qem("Z32TPLC578.dll");
-        F::SetResult(qem.h, "ExpSetSymbolChecksum", 7);
-        EXPECT_EQ(1, qem.driver.SetQEMCheckSum(&setup, 0xCAFE, -2));
-        auto set = F::Calls(qem.h, "ExpSetSymbolChecksum");
-        ASSERT_EQ(1u, set.size());
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&setup), set[0].aArgs[0]);
-        EXPECT_EQ(0xCAFEu, set[0].aArgs[1]);
-        EXPECT_EQ(0xFFFEu, set[0].aArgs[2]);
-        EXPECT_EQ(1, qem.driver.GetQEMCheckSum(&setup, &checksum, &value));
-        auto get = F::Calls(qem.h, "ExpGetSymbolChecksum");
-        ASSERT_EQ(1u, get.size());
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&checksum), get[0].aArgs[1]);
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&value), get[0].aArgs[2]);
-        // The CoDeSys members are not for QMove drivers.
-        EXPECT_EQ(0, qem.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
-        EXPECT_EQ(reinterpret_cast<void*>(0x1234), list);
-        EXPECT_EQ(0, qem.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
-        EXPECT_EQ(0, qem.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
-        EXPECT_EQ(0, qem.Count("ExpParseTagsFromAdditionalFile") + qem.Count("ExpGetTagnameFromGA") +
-                         qem.Count("ExpMakeGACompatiable"));
-    }
-    {
-        Bound cds("Z32TPLC593.dll");
-        F::SetResult(cds.h, "ExpParseTagsFromAdditionalFile", 0x5678);
-        F::SetResult(cds.h, "ExpGetTagnameFromGA", 9);
-        F::SetResult(cds.h, "ExpMakeGACompatiable", 4);
-        EXPECT_EQ(1, cds.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
-        EXPECT_EQ(reinterpret_cast<void*>(0x5678), list); // the result replaces the list
-        auto parse = F::Calls(cds.h, "ExpParseTagsFromAdditionalFile");
-        ASSERT_EQ(1u, parse.size());
-        EXPECT_EQ(0x1234u, parse[0].aArgs[2]); // the list's value went in, not its address
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&count), parse[0].aArgs[3]);
-        EXPECT_EQ(9, cds.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
-        auto ga = F::Calls(cds.h, "ExpGetTagnameFromGA");
-        ASSERT_EQ(1u, ga.size());
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(tag), ga[0].aArgs[2]);
-        EXPECT_EQ(32u, ga[0].aArgs[3]);
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&setup), ga[0].aArgs[4]);
-        EXPECT_EQ(4, cds.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
-        EXPECT_EQ(0, cds.driver.SetQEMCheckSum(&setup, 1, 1));
-    }
+    Bound qem("Z32TPLC578.dll", nullptr), cds("Z32TPLC593.dll", nullptr);
+    for (Bound* b : {&qem, &cds})
+        for (const char* e : {"ExpSetSymbolChecksum", "ExpParseTagsFromAdditionalFile", "ExpGetTagnameFromGA", "ExpMakeGACompatiable"})
+            F::SetResult(b->h, e, 7);
+
+    EXPECT_EQ(0, cds.driver.SetQEMCheckSum(&setup, 5, 6));
+    EXPECT_EQ(0, cds.driver.GetQEMCheckSum(&setup, &checksum, &value));
+    EXPECT_EQ(0, qem.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
+    EXPECT_EQ(reinterpret_cast<void*>(0x1234), list);
+    EXPECT_EQ(0, qem.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
+    EXPECT_EQ(0, qem.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
+    EXPECT_EQ(0u, cds.Count("ExpSetSymbolChecksum") + cds.Count("ExpGetSymbolChecksum") +
+                      qem.Count("ExpParseTagsFromAdditionalFile") + qem.Count("ExpGetTagnameFromGA") +
+                      qem.Count("ExpMakeGACompatiable"));
+
+    EXPECT_EQ(1, qem.driver.SetQEMCheckSum(&setup, 0xCAFE, -2));
+    EXPECT_EQ((V{U(&setup), 0xCAFE, 0xFFFE}), qem.Args("ExpSetSymbolChecksum"));
+    EXPECT_EQ(1, qem.driver.GetQEMCheckSum(&setup, &checksum, &value));
+    EXPECT_EQ((V{U(&setup), U(&checksum), U(&value)}), qem.Args("ExpGetSymbolChecksum"));
+
+    F::SetResult(cds.h, "ExpParseTagsFromAdditionalFile", 0x5678);
+    EXPECT_EQ(1, cds.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
+    EXPECT_EQ(reinterpret_cast<void*>(0x5678), list); // the result replaces the list
+    // The list's value went in, not its address.
+    EXPECT_EQ((V{0, U(&setup), 0x1234, U(&count)}), cds.Args("ExpParseTagsFromAdditionalFile"));
+    F::SetResult(cds.h, "ExpGetTagnameFromGA", 9);
+    EXPECT_EQ(9, cds.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
+    EXPECT_EQ((V{0, 0, U(tag), 32, U(&setup)}), cds.Args("ExpGetTagnameFromGA"));
+    F::SetResult(cds.h, "ExpMakeGACompatiable", 4);
+    EXPECT_EQ(4, cds.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
 }
