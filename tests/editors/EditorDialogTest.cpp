@@ -3,8 +3,16 @@
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 
+namespace {
+int* s_pBeeps = nullptr;
+}
+
+void AFXAPI EditorDialogTest::OnBeep(UINT) { ++*s_pBeeps; }
+
 void EditorDialogTest::SetUp()
 {
+    s_pBeeps = &m_nBeeps;
+    m_pfnOldBeep = CEditorBeep::SetHook(&EditorDialogTest::OnBeep);
     ASSERT_TRUE(m_dlg.Create(IDD_EDITORS_TEST));
     ::SetForegroundWindow(m_dlg.m_hWnd);
     qrvtest::Focus(m_dlg.m_hWnd, IDC_OTHER_EDIT);
@@ -16,6 +24,7 @@ void EditorDialogTest::TearDown()
     if (m_dlg.m_hWnd)
         m_dlg.DestroyWindow();
     qrvtest::PumpFor(10);
+    CEditorBeep::SetHook(m_pfnOldBeep);
 }
 
 std::string EditorDialogTest::Text(int editId) const { return qrvtest::ItemText(m_dlg.m_hWnd, editId); }
@@ -23,12 +32,8 @@ std::string EditorDialogTest::Text(int editId) const { return qrvtest::ItemText(
 LRESULT EditorDialogTest::Step(int spinId, int delta)
 {
     HWND hSpin = Item(spinId);
-    NMUPDOWN nm = {};
-    nm.hdr.hwndFrom = hSpin;
-    nm.hdr.idFrom = static_cast<UINT_PTR>(spinId);
-    nm.hdr.code = UDN_DELTAPOS;
-    nm.iPos = static_cast<int>(::SendMessageA(hSpin, UDM_GETPOS32, 0, 0));
-    nm.iDelta = delta;
+    NMUPDOWN nm = {{hSpin, static_cast<UINT_PTR>(spinId), UDN_DELTAPOS},
+                   static_cast<int>(::SendMessageA(hSpin, UDM_GETPOS32, 0, 0)), delta};
     return ::SendMessageA(::GetParent(hSpin), WM_NOTIFY, static_cast<WPARAM>(spinId), reinterpret_cast<LPARAM>(&nm));
 }
 
@@ -37,8 +42,7 @@ void EditorDialogTest::ClickArrow(int spinId, int editId, bool upper)
     std::string before = Text(editId);
     qrvtest::ClickSpinArrow(Item(spinId), upper);
     qrvtest::PumpUntil([&] { return Text(editId) != before; }, 500);
-    // Let the button-up message and whatever it causes through as well.
-    qrvtest::PumpFor(20);
+    qrvtest::PumpFor(20);   // the button-up message and whatever it causes as well
 }
 
 void EditorDialogTest::TypeAndLeave(int editId, const std::string& text)
@@ -54,14 +58,56 @@ void EditorDialogTest::TypeOnly(int editId, const std::string& text)
     qrvtest::PumpFor(10);
 }
 
-int BeepCounter::s_nBeeps = 0;
-
-BeepCounter::BeepCounter()
+void EditorDialogTest::Play(int spinId, int editId, const std::function<long()>& value,
+                            const std::function<void(const char*)>& set, std::initializer_list<Act> acts)
 {
-    s_nBeeps = 0;
-    m_pfnOld = CEditorBeep::SetHook(&BeepCounter::OnBeep);
+    int n = 0;
+    for (const Act& a : acts) {
+        SCOPED_TRACE("action " + std::to_string(++n) + " '" + a.op + "' " + (a.arg ? a.arg : ""));
+        switch (a.op) {
+        case 'T': TypeAndLeave(editId, a.arg); break;
+        case 't': TypeOnly(editId, a.arg); break;
+        case 'S': set(a.arg); break;
+        case '+':
+        case '-':   // the answer lets the control go on with its own step
+            EXPECT_EQ(0, Step(spinId, (a.op == '+' ? 1 : -1) * (a.arg ? atoi(a.arg) : 1)));
+            break;
+        case '^':
+        case 'v': ClickArrow(spinId, editId, a.op == '^'); break;
+        case 'b': EXPECT_EQ(a.value, m_nBeeps); continue;
+        default: ADD_FAILURE() << "unknown action";
+        }
+        if (a.value != NA) {
+            EXPECT_EQ(a.value, value());
+        }
+        if (a.shown) {
+            EXPECT_EQ(a.shown, Text(editId));
+        }
+    }
 }
 
-BeepCounter::~BeepCounter() { CEditorBeep::SetHook(m_pfnOld); }
+void Editors::SetUp()
+{
+    EditorDialogTest::SetUp();
+    ASSERT_TRUE(baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
+    ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
+    ASSERT_TRUE(trend.SubClassControls(IDC_TREND_SPIN, IDC_TREND_EDIT, Dialog()));
+    ASSERT_TRUE(timer.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
+}
 
-void AFXAPI BeepCounter::OnBeep(UINT) { ++s_nBeeps; }
+void Editors::Play(Which which, std::initializer_list<Act> acts)
+{
+    if (which == BAUD)
+        Play(IDC_BAUD_SPIN, IDC_BAUD_EDIT, [&] { return baud.GetBaudRate(); },
+             [&](const char* a) { baud.SetBaudRate(atol(a)); }, acts);
+    else if (which == MEMORY)
+        Play(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, [&] { return long(memory.GetMemValue()); },
+             [&](const char* a) { memory.SetMemPos(atoi(a)); }, acts);
+    else if (which == TREND)
+        Play(IDC_TREND_SPIN, IDC_TREND_EDIT, [&] { return long(trend.GetMemValue()); },
+             [&](const char* a) { trend.SetMemPos(atoi(a)); }, acts);
+    else
+        Play(IDC_TIMER_SPIN, IDC_TIMER_EDIT, [&] { return long(timer.GetTimerValue()); },
+             [&](const char* a) { timer.SetTimerPos(atoi(a), strchr(a, 'm') ? TIMER_UNIT_MSEC : TIMER_UNIT_SEC); },
+             acts);
+}

@@ -35,26 +35,26 @@ TEST_F(SpinEdit, ManagersTakeOverTheirControlPairs)
     QRVTimerMgr timer;
     QRVMemoryMgr memory;
     QRVTrendMemoryMgr trend(16);
-    ASSERT_TRUE(baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
-    ASSERT_TRUE(timer.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
-    ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
-    ASSERT_TRUE(trend.SubClassControls(IDC_TREND_SPIN, IDC_TREND_EDIT, Dialog()));
-
-    struct { CSpinEditMgr* mgr; int edit; int spin; CRuntimeClass* editClass; CRuntimeClass* spinClass; } pairs[] = {
-        {&baud, IDC_BAUD_EDIT, IDC_BAUD_SPIN, RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
-        {&timer, IDC_TIMER_EDIT, IDC_TIMER_SPIN, RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
-        {&memory, IDC_MEMORY_EDIT, IDC_MEMORY_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
-        {&trend, IDC_TREND_EDIT, IDC_TREND_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
+    struct { CSpinEditMgr* mgr; bool ok; int edit, spin; CRuntimeClass *editClass, *spinClass; } pairs[] = {
+        {&baud, baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()) != 0, IDC_BAUD_EDIT, IDC_BAUD_SPIN,
+         RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
+        {&timer, timer.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()) != 0, IDC_TIMER_EDIT,
+         IDC_TIMER_SPIN, RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
+        {&memory, memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()) != 0, IDC_MEMORY_EDIT,
+         IDC_MEMORY_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
+        {&trend, trend.SubClassControls(IDC_TREND_SPIN, IDC_TREND_EDIT, Dialog()) != 0, IDC_TREND_EDIT,
+         IDC_TREND_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
     };
     for (const auto& p : pairs) {
+        SCOPED_TRACE(p.edit);
+        ASSERT_TRUE(p.ok);
         CWnd* pEdit = CWnd::FromHandlePermanent(Item(p.edit));
         CWnd* pSpin = CWnd::FromHandlePermanent(Item(p.spin));
-        ASSERT_NE(nullptr, pEdit) << p.edit;
-        ASSERT_NE(nullptr, pSpin) << p.spin;
+        ASSERT_TRUE(pEdit && pSpin);
         EXPECT_EQ(pEdit, p.mgr->GetEditCtrl());
         EXPECT_EQ(pSpin, p.mgr->GetSpinCtrl());
-        EXPECT_EQ(p.editClass, pEdit->GetRuntimeClass()) << p.edit;
-        EXPECT_EQ(p.spinClass, pSpin->GetRuntimeClass()) << p.spin;
+        EXPECT_EQ(p.editClass, pEdit->GetRuntimeClass());
+        EXPECT_EQ(p.spinClass, pSpin->GetRuntimeClass());
         EXPECT_EQ(Item(p.edit), (HWND)::SendMessageA(Item(p.spin), UDM_GETBUDDY, 0, 0)) << "the edit box is the buddy";
         int lower = -1, upper = -1;
         ::SendMessageA(Item(p.spin), UDM_GETRANGE32, (WPARAM)&lower, (LPARAM)&upper);
@@ -80,13 +80,12 @@ TEST_F(SpinEdit, MissingControlsAreAFailureAndTheManagerStillWorks)
     EXPECT_EQ(2400, baud.GetBaudRate());
 }
 
-TEST_F(SpinEdit, ControlsReportLeavingTheBoxAndEveryArrowStep)
+TEST_F(SpinEdit, ControlsReportLeavingTheBoxAndEveryArrowStepBeyondTheControlsOwnRange)
 {
     RecordingMgr mgr;
     ASSERT_TRUE(mgr.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
     TypeAndLeave(IDC_BAUD_EDIT, "Hallo 12");
-    ASSERT_EQ(1u, mgr.parsed.size());
-    EXPECT_EQ("Hallo 12", mgr.parsed[0]);
+    EXPECT_EQ(std::vector<std::string>{"Hallo 12"}, mgr.parsed);
     EXPECT_EQ(0, Step(IDC_BAUD_SPIN, 3));
     EXPECT_EQ(0, Step(IDC_BAUD_SPIN, -1));
     ClickArrow(IDC_BAUD_SPIN, IDC_BAUD_EDIT, true);
@@ -98,68 +97,42 @@ TEST_F(SpinEdit, ControlsReportLeavingTheBoxAndEveryArrowStep)
     EXPECT_GT(mgr.deltas[2], 0) << "the upper arrow counts up";
     EXPECT_LT(mgr.deltas[3], 0);
     EXPECT_EQ("Hallo 12", Text(IDC_BAUD_EDIT)) << "the control's position never reaches the box";
-}
 
-TEST_F(SpinEdit, ManyClicksKeepArrivingBeyondTheControlsOwnRange)
-{
-    QRVMemoryMgr mgr;
-    ASSERT_TRUE(mgr.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
-    mgr.SetRangeStep(0, 100000, 1);
+    QRVMemoryMgr memory;   // 120 clicks: far more than the control's own range of 100
+    ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
+    memory.SetRangeStep(0, 100000, 1);
     for (int i = 1; i <= 120; ++i) {
         qrvtest::ClickSpinArrow(Item(IDC_MEMORY_SPIN), true);
-        ASSERT_TRUE(qrvtest::PumpUntil([&] { return mgr.GetMemValue() == i; }, 1000)) << "click " << i;
+        ASSERT_TRUE(qrvtest::PumpUntil([&] { return memory.GetMemValue() == i; }, 1000)) << "click " << i;
     }
     qrvtest::PumpFor(20);
-    EXPECT_EQ(120, mgr.GetMemValue());
     EXPECT_EQ("120 K", Text(IDC_MEMORY_EDIT));
 }
 
-TEST_F(SpinEdit, ArrowKeysInTheBoxStepThroughTheSameNotification)
+TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAndAnotherCanTakeThem)
 {
-    QRVTimerMgr mgr;
-    ASSERT_TRUE(mgr.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
-    mgr.SetTimerPos(5, TIMER_UNIT_SEC);
-    qrvtest::Focus(Dialog()->m_hWnd, IDC_TIMER_EDIT);
-    ::SendMessageA(Item(IDC_TIMER_EDIT), WM_KEYDOWN, VK_UP, 1);
-    ::SendMessageA(Item(IDC_TIMER_EDIT), WM_KEYUP, VK_UP, 0xC0000001);
-    qrvtest::PumpFor(20);
-    EXPECT_EQ("6 Sek", Text(IDC_TIMER_EDIT));
-}
-
-TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBack)
-{
-    auto mgr = std::make_unique<QRVBaudRateMgr>();
-    ASSERT_TRUE(mgr->SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
-    mgr->SetBaudRate(150);
+    auto mgr = std::make_unique<QRVTimerMgr>();
+    ASSERT_TRUE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
+    CEdit* pEdit = mgr->GetEditCtrl();
+    ASSERT_TRUE(mgr->SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog())) << "subclassing twice moves it";
+    EXPECT_EQ(pEdit, mgr->GetEditCtrl()) << "the control objects are made once";
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_TIMER_EDIT)));
+    mgr->SetTimerPos(4, TIMER_UNIT_SEC);
+    EXPECT_EQ("4 Sek", Text(IDC_BAUD_EDIT));
+    EXPECT_EQ("", Text(IDC_TIMER_EDIT));
     mgr.reset();
-    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT))) << "the host's controls stay";
-    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_SPIN)));
+    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT)) && ::IsWindow(Item(IDC_BAUD_SPIN))) << "the host's controls stay";
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_EDIT)));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_SPIN)));
     TypeAndLeave(IDC_BAUD_EDIT, "frei");
     EXPECT_EQ("frei", Text(IDC_BAUD_EDIT)) << "a plain edit box again";
     EXPECT_EQ(0, Step(IDC_BAUD_SPIN, 1));
-
-    // A second manager can take the same controls over.
     QRVBaudRateMgr next;
     ASSERT_TRUE(next.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
     next.SetBaudRateRange(150, 1200);
     next.SetBaudRate(300);
     Step(IDC_BAUD_SPIN, 1);
     EXPECT_EQ("600", Text(IDC_BAUD_EDIT));
-}
-
-TEST_F(SpinEdit, SubclassingTwiceMovesTheManagerToTheNewControls)
-{
-    QRVTimerMgr mgr;
-    ASSERT_TRUE(mgr.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
-    CEdit* pEdit = mgr.GetEditCtrl();
-    ASSERT_TRUE(mgr.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
-    EXPECT_EQ(pEdit, mgr.GetEditCtrl()) << "the control objects are made once";
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_TIMER_EDIT)));
-    mgr.SetTimerPos(4, TIMER_UNIT_SEC);
-    EXPECT_EQ("4 Sek", Text(IDC_BAUD_EDIT));
-    EXPECT_EQ("", Text(IDC_TIMER_EDIT));
 }
 
 TEST_F(SpinEdit, DestroyingTheDialogFirstLeavesTheManagerSafe)
@@ -177,47 +150,42 @@ TEST_F(SpinEdit, DestroyingTheDialogFirstLeavesTheManagerSafe)
     EXPECT_EQ(320, mgr.GetMemValue());
 }
 
+// Created by name, each manager is a working editor with its construction defaults.
 TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
 {
-    const char* names[] = {"CSpinEditMgr", "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTrendMemoryMgr", "QRVTimerMgr"};
-    for (const char* name : names) {
-        CRuntimeClass* pClass = CRuntimeClass::FromName(name);
-        ASSERT_NE(nullptr, pClass) << name;
-        EXPECT_STREQ(name, pClass->m_lpszClassName);
-        std::unique_ptr<CObject> obj(CRuntimeClass::CreateObject(name));
-        ASSERT_NE(nullptr, obj) << name;
-        EXPECT_EQ(pClass, obj->GetRuntimeClass()) << name;
-        EXPECT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CSpinEditMgr))) << name;
-        EXPECT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CCmdTarget))) << name;
+    const struct { const char* name; std::function<void(CObject*)> check; } managers[] = {
+        {"CSpinEditMgr", [](CObject* p) {   // the base does nothing with its input
+             static_cast<CSpinEditMgr*>(p)->ParseUserData("123");
+             static_cast<CSpinEditMgr*>(p)->IncDecPos(1);
+             EXPECT_EQ(nullptr, static_cast<CSpinEditMgr*>(p)->GetEditCtrl());
+         }},
+        {"QRVBaudRateMgr", [](CObject* p) { EXPECT_EQ(150, static_cast<QRVBaudRateMgr*>(p)->GetBaudRate()); }},
+        {"QRVMemoryMgr", [](CObject* p) {
+             static_cast<QRVMemoryMgr*>(p)->SetRangeStep(64, 1024, 64);
+             static_cast<QRVMemoryMgr*>(p)->ParseUserData("1M");
+             EXPECT_EQ(1024, static_cast<QRVMemoryMgr*>(p)->GetMemValue());
+         }},
+        {"QRVTrendMemoryMgr", [](CObject* p) {
+             EXPECT_EQ(0, static_cast<QRVTrendMemoryMgr*>(p)->GetDefaultDatFileValue());
+             EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(QRVMemoryMgr)));
+         }},
+        {"QRVTimerMgr", [](CObject* p) {
+             static_cast<QRVTimerMgr*>(p)->SetTimerPos(500, TIMER_UNIT_MSEC);
+             EXPECT_EQ(0x32, static_cast<QRVTimerMgr*>(p)->GetTavoFlaggedByte());
+         }},
+    };
+    for (const auto& m : managers) {
+        SCOPED_TRACE(m.name);
+        CRuntimeClass* pClass = CRuntimeClass::FromName(m.name);
+        ASSERT_NE(nullptr, pClass);
+        EXPECT_STREQ(m.name, pClass->m_lpszClassName);
+        std::unique_ptr<CObject> obj(CRuntimeClass::CreateObject(m.name));
+        ASSERT_NE(nullptr, obj);
+        EXPECT_EQ(pClass, obj->GetRuntimeClass());
+        EXPECT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CSpinEditMgr)) && obj->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
+        m.check(obj.get());
     }
-    EXPECT_TRUE(RUNTIME_CLASS(QRVTrendMemoryMgr)->IsDerivedFrom(RUNTIME_CLASS(QRVMemoryMgr)));
-
-    // Created by name, each is a working editor with its construction defaults.
-    std::unique_ptr<CObject> baud(CRuntimeClass::CreateObject("QRVBaudRateMgr"));
-    EXPECT_EQ(150, static_cast<QRVBaudRateMgr*>(baud.get())->GetBaudRate());
-    std::unique_ptr<CObject> timer(CRuntimeClass::CreateObject("QRVTimerMgr"));
-    auto* pTimer = static_cast<QRVTimerMgr*>(timer.get());
-    pTimer->SetTimerPos(500, TIMER_UNIT_MSEC);
-    EXPECT_EQ(0x32, pTimer->GetTavoFlaggedByte());
-    std::unique_ptr<CObject> trend(CRuntimeClass::CreateObject("QRVTrendMemoryMgr"));
-    EXPECT_EQ(0, static_cast<QRVTrendMemoryMgr*>(trend.get())->GetDefaultDatFileValue());
-    std::unique_ptr<CObject> memory(CRuntimeClass::CreateObject("QRVMemoryMgr"));
-    auto* pMemory = static_cast<QRVMemoryMgr*>(memory.get());
-    pMemory->SetRangeStep(64, 1024, 64);
-    pMemory->ParseUserData("1M");
-    EXPECT_EQ(1024, pMemory->GetMemValue());
-
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("QRVNoSuchMgr"));
-}
-
-TEST(EditorCreation, TheBaseManagerDoesNothingWithItsInput)
-{
-    std::unique_ptr<CObject> obj(CRuntimeClass::CreateObject("CSpinEditMgr"));
-    auto* pMgr = static_cast<CSpinEditMgr*>(obj.get());
-    pMgr->ParseUserData("123");
-    pMgr->IncDecPos(1);
-    EXPECT_EQ(nullptr, pMgr->GetEditCtrl());
-    EXPECT_EQ(nullptr, pMgr->GetSpinCtrl());
 }
 
 }

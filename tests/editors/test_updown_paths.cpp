@@ -14,6 +14,8 @@
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 
+using namespace qrvtest;
+
 namespace {
 
 // A host dialog that attaches its editors in OnInitDialog, as hosts do.
@@ -50,8 +52,7 @@ public:
 struct Editor
 {
     const char* name;
-    int editId;
-    int spinId;
+    int editId, spinId;
     long (*value)(HostDialog&);
     void (*show)(HostDialog&, long);
 };
@@ -69,119 +70,73 @@ const Editor kEditors[] = {
 
 class UpDownPaths : public ::testing::TestWithParam<UINT>
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dlg.Create(GetParam()));
-        ASSERT_TRUE(m_dlg.m_bAttached);
-        ::SetForegroundWindow(m_dlg.m_hWnd);
-        qrvtest::PumpFor(20);
-    }
-    void TearDown() override
-    {
-        if (m_dlg.m_hWnd)
-            m_dlg.DestroyWindow();
-        qrvtest::PumpFor(10);
-    }
-
-    HWND Item(int id) const { return ::GetDlgItem(m_dlg.m_hWnd, id); }
-    std::string Text(const Editor& e) const { return qrvtest::ItemText(m_dlg.m_hWnd, e.editId); }
-
-    // The box must show exactly what the manager writes for its own value.
-    void ExpectManagersText(const Editor& e, const char* path)
-    {
-        std::string shown = Text(e);
-        e.show(m_dlg, e.value(m_dlg));
-        EXPECT_EQ(shown, Text(e)) << e.name << " after " << path;
-    }
-
-    // A key pressed in the box, through the thread's message queue as the
-    // keyboard delivers it.
-    void PressKey(const Editor& e, UINT vk)
-    {
-        qrvtest::Focus(m_dlg.m_hWnd, e.editId);
-        HWND hEdit = Item(e.editId);
-        ::PostMessageA(hEdit, WM_KEYDOWN, vk, 1);
-        ::PostMessageA(hEdit, WM_KEYUP, vk, 0xC0000001);
-        qrvtest::PumpFor(30);
-    }
-
-    HostDialog m_dlg;
 };
 
-TEST_P(UpDownPaths, ArrowKeysInTheBoxStepTheValueAndKeepTheManagersText)
+TEST_P(UpDownPaths, KeysClicksHostPositionsScrollsAndTheWheelKeepTheManagersText)
 {
+    HostDialog dlg;
+    ASSERT_TRUE(dlg.Create(GetParam()));
+    ASSERT_TRUE(dlg.m_bAttached);
+    ::SetForegroundWindow(dlg.m_hWnd);
+    PumpFor(20);
     for (const Editor& e : kEditors) {
-        const long before = e.value(m_dlg);
-        PressKey(e, VK_UP);
-        const long after = e.value(m_dlg);
-        ExpectManagersText(e, "Up");
-        PressKey(e, VK_DOWN);
-        ExpectManagersText(e, "Down");
+        HWND hSpin = Item(dlg.m_hWnd, e.spinId), hEdit = Item(dlg.m_hWnd, e.editId);
+        // The box must show exactly what the manager writes for its own value.
+        auto expectManagersText = [&](const char* path) {
+            const std::string shown = ItemText(dlg.m_hWnd, e.editId);
+            e.show(dlg, e.value(dlg));
+            EXPECT_EQ(shown, ItemText(dlg.m_hWnd, e.editId)) << e.name << " after " << path;
+        };
+        // A key pressed in the box, through the thread's message queue as the keyboard delivers it.
+        auto press = [&](UINT vk) {
+            Focus(dlg.m_hWnd, e.editId);
+            ::PostMessageA(hEdit, WM_KEYDOWN, vk, 1);
+            ::PostMessageA(hEdit, WM_KEYUP, vk, 0xC0000001);
+            PumpFor(30);
+        };
+        const long before = e.value(dlg);
+        press(VK_UP);
+        const long afterUp = e.value(dlg);
+        expectManagersText("Up");
+        press(VK_DOWN);
+        expectManagersText("Down");
         // Arrow keys reach the up-down control only where it has the style.
-        if (::GetWindowLongA(Item(e.spinId), GWL_STYLE) & UDS_ARROWKEYS) {
-            EXPECT_NE(before, after) << e.name << ": Up did not step";
-            EXPECT_EQ(before, e.value(m_dlg)) << e.name << ": Down did not step back";
+        if (::GetWindowLongA(hSpin, GWL_STYLE) & UDS_ARROWKEYS) {
+            EXPECT_NE(before, afterUp) << e.name << ": Up did not step";
+            EXPECT_EQ(before, e.value(dlg)) << e.name << ": Down did not step back";
         }
-    }
-}
-
-TEST_P(UpDownPaths, ClicksOnTheArrowsStepTheValueAndKeepTheManagersText)
-{
-    for (const Editor& e : kEditors) {
-        const long before = e.value(m_dlg);
-        qrvtest::ClickSpinArrow(Item(e.spinId), true);
-        qrvtest::PumpUntil([&] { return e.value(m_dlg) != before; }, 500);
-        qrvtest::PumpFor(30);
-        EXPECT_NE(before, e.value(m_dlg)) << e.name;
-        ExpectManagersText(e, "a click on the upper arrow");
-        qrvtest::ClickSpinArrow(Item(e.spinId), false);
-        qrvtest::PumpUntil([&] { return e.value(m_dlg) == before; }, 500);
-        qrvtest::PumpFor(30);
-        EXPECT_EQ(before, e.value(m_dlg)) << e.name;
-        ExpectManagersText(e, "a click on the lower arrow");
-    }
-}
-
-TEST_P(UpDownPaths, PositionSetByTheHostNeverReachesTheBox)
-{
-    for (const Editor& e : kEditors) {
-        const std::string shown = Text(e);
-        const long value = e.value(m_dlg);
-        ::SendMessageA(Item(e.spinId), UDM_SETPOS, 0, MAKELPARAM(77, 0));
-        ::SendMessageA(Item(e.spinId), UDM_SETPOS32, 0, 23);
-        qrvtest::PumpFor(10);
-        EXPECT_EQ(shown, Text(e)) << e.name;
-        EXPECT_EQ(value, e.value(m_dlg)) << e.name;
-    }
-}
-
-TEST_P(UpDownPaths, ScrollMessagesAndTheWheelKeepTheManagersText)
-{
-    for (const Editor& e : kEditors) {
-        const std::string shown = Text(e);
-        HWND hSpin = Item(e.spinId);
+        for (bool upper : {true, false}) {
+            ClickSpinArrow(hSpin, upper);
+            PumpUntil([&] { return (e.value(dlg) == before) != upper; }, 500);
+            PumpFor(30);
+            EXPECT_EQ(upper, before != e.value(dlg)) << e.name;
+            expectManagersText(upper ? "a click on the upper arrow" : "a click on the lower arrow");
+        }
+        const std::string shown = ItemText(dlg.m_hWnd, e.editId);
+        ::SendMessageA(hSpin, UDM_SETPOS, 0, MAKELPARAM(77, 0));   // positions set by the host
+        ::SendMessageA(hSpin, UDM_SETPOS32, 0, 23);
         // What the up-down control tells its parent after a step.
-        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 51), reinterpret_cast<LPARAM>(hSpin));
-        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 51), reinterpret_cast<LPARAM>(hSpin));
-        qrvtest::PumpFor(10);
-        EXPECT_EQ(shown, Text(e)) << e.name << " after WM_VSCROLL";
+        ::SendMessageA(dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 51), reinterpret_cast<LPARAM>(hSpin));
+        ::SendMessageA(dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 51), reinterpret_cast<LPARAM>(hSpin));
+        PumpFor(10);
+        EXPECT_EQ(shown, ItemText(dlg.m_hWnd, e.editId)) << e.name;
+        EXPECT_EQ(before, e.value(dlg)) << e.name;
         // The wheel over the box, which the up-down control also handles.
-        qrvtest::Focus(m_dlg.m_hWnd, e.editId);
-        ::SendMessageA(Item(e.editId), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
-        qrvtest::PumpFor(20);
-        ExpectManagersText(e, "the wheel");
+        Focus(dlg.m_hWnd, e.editId);
+        ::SendMessageA(hEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        PumpFor(20);
+        expectManagersText("the wheel");
     }
+    dlg.DestroyWindow();
+    PumpFor(10);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, UpDownPaths,
                          ::testing::Values(IDD_UPDOWN_BUDDYINT, IDD_UPDOWN_AUTOBUDDY, IDD_UPDOWN_BEFORE),
                          [](const ::testing::TestParamInfo<UINT>& info) {
-                             switch (info.param) {
-                             case IDD_UPDOWN_BUDDYINT: return std::string("BuddyIntegerWithArrowKeys");
-                             case IDD_UPDOWN_AUTOBUDDY: return std::string("AutoBuddyOnly");
-                             default: return std::string("UpDownBeforeItsBox");
-                             }
+                             return std::string(info.param == IDD_UPDOWN_BUDDYINT    ? "BuddyIntegerWithArrowKeys"
+                                                : info.param == IDD_UPDOWN_AUTOBUDDY ? "AutoBuddyOnly"
+                                                                                     : "UpDownBeforeItsBox");
                          });
 
 } // namespace
