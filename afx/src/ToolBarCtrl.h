@@ -70,6 +70,7 @@ public:
     void AutoSize() { SendMessage(TB_AUTOSIZE); }
     void Customize() { SendMessage(TB_CUSTOMIZE); }
     // The buttons' layout under hKeyRoot\lpszSubKey, value lpszValueName.
+    // Restoring asks the owner for the buttons it knows (TBN_GETBUTTONINFO).
     void SaveState(HKEY hKeyRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName);
     void RestoreState(HKEY hKeyRoot, LPCSTR lpszSubKey, LPCSTR lpszValueName);
 };

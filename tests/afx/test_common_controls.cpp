@@ -21,7 +21,8 @@ using namespace qrvtest;
 
 namespace {
 
-// A top-level window that records the commands its children send.
+// A top-level window that records the commands its children send and, as a
+// toolbar's owner, describes the buttons it knows when the toolbar asks.
 class CCommandWnd : public CWnd
 {
 public:
@@ -34,8 +35,21 @@ public:
         return TRUE;
     }
     std::vector<UINT> m_commands;
+    std::vector<TBBUTTON> m_known;
 
 protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    {
+        NMTOOLBARA* pInfo = reinterpret_cast<NMTOOLBARA*>(lParam);
+        if (pInfo->hdr.code == TBN_GETBUTTONINFOA || pInfo->hdr.code == TBN_GETBUTTONINFOW) {
+            bool known = pInfo->iItem >= 0 && pInfo->iItem < (int)m_known.size();
+            if (known)
+                pInfo->tbButton = m_known[pInfo->iItem];
+            *pResult = known;
+            return TRUE;
+        }
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
     {
         m_commands.push_back(LOWORD(wParam));
@@ -70,6 +84,7 @@ protected:
             {2, (int)kStop, 0, TBSTYLE_BUTTON, {}, 0, 0},
         };
         ASSERT_TRUE(m_bar.AddButtons(4, buttons));
+        m_wnd.m_known.assign(buttons, buttons + 4);
         m_bar.AutoSize();
         PumpFor(30);
     }
@@ -139,6 +154,19 @@ TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
         m_bar.SendMessage(TB_GETSTRINGA, MAKEWPARAM(sizeof text, i), reinterpret_cast<LPARAM>(text));
         EXPECT_STREQ(expected[i], text) << i;
     }
+}
+
+TEST_F(ToolBarTest, TheLayoutIsSavedAndRestoredWithTheOwnersButtons)
+{
+    const char* subKey = "Software\\QRV Tests\\toolbar";
+    m_bar.SaveState(HKEY_CURRENT_USER, subKey, "Leiste");
+    ASSERT_TRUE(m_bar.DeleteButton(0));
+    ASSERT_EQ(3, m_bar.GetButtonCount());
+    m_bar.RestoreState(HKEY_CURRENT_USER, subKey, "Leiste");
+    EXPECT_EQ(4, m_bar.GetButtonCount()) << "the saved layout brings the button back";
+    EXPECT_EQ(0u, m_bar.CommandToIndex(kOpen));
+    EXPECT_EQ(TBSTATE_ENABLED | TBSTATE_CHECKED, m_bar.GetState(kRecord));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, subKey);
 }
 
 TEST_F(ToolBarTest, AClickSendsTheCommandToTheOwner)
