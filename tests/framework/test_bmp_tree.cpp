@@ -96,128 +96,89 @@ int CountColour(const qrvtest::ScreenPixels& pixels, const CRect& rc, COLORREF c
     return n;
 }
 
-TEST(BmpTree, PictureShowsBetweenTheItemsWithTheTextOverIt)
+// The picture tiles the whole tree from the first item with the text over it,
+// moves with vertical and horizontal scrolling, stays in place when a group
+// expands; an id that does not exist removes it and leaves a plain tree.
+TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
 {
     CTreeHost host;
     ASSERT_TRUE(host.Open());
-    EXPECT_STREQ("QRVBmpTreeCtrl", host.m_tree.GetRuntimeClass()->m_lpszClassName);
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
-    EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height())) << "tiled in both directions from the first item";
-
-    HTREEITEM hItem = host.m_tree.GetNextSiblingItem(host.m_tree.GetRootItem());
-    CRect rcText;
-    ASSERT_TRUE(host.m_tree.GetItemRect(hItem, &rcText, TRUE));
-    EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
-    EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
-        << "nothing is left in the window colour";
-}
-
-TEST(BmpTree, PictureScrollsWithTheItems)
-{
-    CTreeHost host;
-    ASSERT_TRUE(host.Open());
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    QRVBmpTreeCtrl& tree = host.m_tree;
+    tree.InsertItem("Ein sehr langer Eintrag, der weit über den rechten Rand des Baumes hinausreicht");
+    EXPECT_STREQ("QRVBmpTreeCtrl", tree.GetRuntimeClass()->m_lpszClassName);
+    tree.SetBitmap(IDB_RS_TILE24);
+    PumpFor(30);
+    auto mismatches = [&](int x0, int y0) {
+        qrvtest::ScreenPixels pixels(tree.m_hWnd);
+        return Mismatches(pixels, x0, y0, pixels.Height());
+    };
+    EXPECT_EQ(0, mismatches(0, 0)) << "tiled in both directions from the first item";
+    {
+        qrvtest::ScreenPixels pixels(tree.m_hWnd);
+        CRect rcText;
+        ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
+        EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
+        EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
+            << "nothing is left in the window colour";
+    }
     const int h = host.ItemHeight();
     ASSERT_GT(h, 0);
-    host.m_tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     PumpFor(30);
-    ASSERT_EQ(1, host.m_tree.GetScrollPos(SB_VERT));
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
-    EXPECT_EQ(0, Mismatches(pixels, 0, -h, pixels.Height())) << "moved up by one item height";
-    EXPECT_NE(0, Mismatches(pixels, 0, 0, pixels.Height()));
+    ASSERT_EQ(1, tree.GetScrollPos(SB_VERT));
+    EXPECT_EQ(0, mismatches(0, -h)) << "moved up by one item height";
+    EXPECT_NE(0, mismatches(0, 0));
+    tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    PumpFor(30);
+    EXPECT_EQ(0, mismatches(0, 0));
 
-    host.m_tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    tree.SelectItem(host.m_hGroup);
+    tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
     PumpFor(30);
-    qrvtest::ScreenPixels back(host.m_tree.m_hWnd);
-    EXPECT_EQ(0, Mismatches(back, 0, 0, back.Height()));
-}
+    EXPECT_TRUE(tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(1, host.m_nExpanding) << "the parent is told";
+    EXPECT_EQ(0, mismatches(0, 0)) << "expanding keeps the picture in place";
 
-TEST(BmpTree, PictureFollowsTheHorizontalScrollPosition)
-{
-    CTreeHost host;
-    ASSERT_TRUE(host.Open(5));
-    host.m_tree.InsertItem("Ein sehr langer Eintrag, der weit über den rechten Rand des Baumes hinausreicht");
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
+    tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+    tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
     PumpFor(30);
-    host.m_tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-    host.m_tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-    PumpFor(30);
-    const int pos = host.m_tree.GetScrollPos(SB_HORZ);
+    const int pos = tree.GetScrollPos(SB_HORZ);
     ASSERT_GT(pos, 0);
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
-    const int rows = 5 * host.ItemHeight(); // above the long item
-    EXPECT_EQ(0, Mismatches(pixels, -pos, 0, rows));
+    EXPECT_EQ(0, mismatches(-pos, 0));
     if (pos % kTileWidth) {
-        EXPECT_NE(0, Mismatches(pixels, 0, 0, rows));
+        EXPECT_NE(0, mismatches(0, 0));
     }
-}
 
-TEST(BmpTree, ExpandingKeepsThePictureInPlaceAndTellsTheParent)
-{
-    CTreeHost host;
-    ASSERT_TRUE(host.Open());
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
-    host.m_tree.SelectItem(host.m_hGroup);
-    host.m_tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-    PumpFor(30);
-    EXPECT_TRUE(host.m_tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
-    EXPECT_EQ(1, host.m_nExpanding);
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
-    EXPECT_EQ(0, Mismatches(pixels, 0, 0, pixels.Height()));
-}
-
-TEST(BmpTree, AnIdThatDoesNotExistRemovesThePicture)
-{
-    CTreeHost host;
-    ASSERT_TRUE(host.Open());
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
-    ASSERT_NE(nullptr, host.m_tree.GetPalette());
-    host.m_tree.SetBitmap(IDB_RS_ABSENT);
-    EXPECT_EQ(nullptr, host.m_tree.GetPalette());
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
+    ASSERT_NE(nullptr, tree.GetPalette());
+    tree.SetBitmap(IDB_RS_ABSENT);
+    EXPECT_EQ(nullptr, tree.GetPalette());
+    qrvtest::ScreenPixels pixels(tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
     EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
-}
-
-TEST(BmpTree, WithoutPictureItIsAPlainTree)
-{
-    CTreeHost host;
-    ASSERT_TRUE(host.Open());
-    EXPECT_EQ(nullptr, host.m_tree.GetPalette());
-    qrvtest::ScreenPixels pixels(host.m_tree.m_hWnd);
-    const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
-    EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
-    host.m_tree.SelectItem(host.m_hGroup);
-    host.m_tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(1, host.m_nExpanding);
-    HDC hdc = ::GetDC(host.m_tree.m_hWnd);
-    // The plain tree erases its background itself.
-    EXPECT_NE(0, host.m_tree.SendMessage(WM_ERASEBKGND, (WPARAM)hdc, 0));
-    ::ReleaseDC(host.m_tree.m_hWnd, hdc);
+    tree.Expand(host.m_hGroup, TVE_COLLAPSE);
+    tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(2, host.m_nExpanding);
+    HDC hdc = ::GetDC(tree.m_hWnd);
+    EXPECT_NE(0, tree.SendMessage(WM_ERASEBKGND, (WPARAM)hdc, 0)) << "the plain tree erases its background itself";
+    ::ReleaseDC(tree.m_hWnd, hdc);
 }
 
 TEST(BmpTree, PicturesWithAColourTableGetTheirOwnPalette)
 {
     CTreeHost host;
     ASSERT_TRUE(host.Open(3));
-
+    EXPECT_EQ(nullptr, host.m_tree.GetPalette()) << "no picture, no palette";
     host.m_tree.SetBitmap(IDB_RS_TILE16);
     CPalette* pPal = host.m_tree.GetPalette();
     ASSERT_NE(nullptr, pPal);
     ASSERT_EQ(16, pPal->GetEntryCount()) << "the used-colour count, not two to the bit depth";
     PALETTEENTRY entry = {};
     pPal->GetPaletteEntries(5, 1, &entry);
-    EXPECT_EQ(185, entry.peRed);
-    EXPECT_EQ(125, entry.peGreen);
-    EXPECT_EQ(50, entry.peBlue);
+    EXPECT_EQ(RGB(185, 125, 50), RGB(entry.peRed, entry.peGreen, entry.peBlue));
     EXPECT_EQ(0, entry.peFlags);
-
-    // The library's own tile: 8 bits, a full table of 256 colours.
-    host.m_tree.SetBitmap(IDB_TREE_BACKGROUND);
-    pPal = host.m_tree.GetPalette();
-    ASSERT_NE(nullptr, pPal);
-    EXPECT_EQ(256, pPal->GetEntryCount());
+    host.m_tree.SetBitmap(IDB_TREE_BACKGROUND);   // the library's own tile: 8 bits, a full table of 256 colours
+    ASSERT_NE(nullptr, host.m_tree.GetPalette());
+    EXPECT_EQ(256, host.m_tree.GetPalette()->GetEntryCount());
 
     host.m_tree.SetBitmap(IDB_RS_TILE24);
     pPal = host.m_tree.GetPalette();
@@ -225,8 +186,7 @@ TEST(BmpTree, PicturesWithAColourTableGetTheirOwnPalette)
     HDC hScreen = ::GetDC(nullptr);
     HPALETTE hHalftone = ::CreateHalftonePalette(hScreen);
     ::ReleaseDC(nullptr, hScreen);
-    const int nHalftone = ::GetPaletteEntries(hHalftone, 0, 0, nullptr);
-    EXPECT_EQ(nHalftone, pPal->GetEntryCount()) << "true colour gets the halftone palette";
+    EXPECT_EQ(::GetPaletteEntries(hHalftone, 0, 0, nullptr), pPal->GetEntryCount()) << "true colour gets the halftone palette";
     PALETTEENTRY mine[8], halftone[8];
     pPal->GetPaletteEntries(40, 8, mine);
     ::GetPaletteEntries(hHalftone, 40, 8, halftone);

@@ -90,76 +90,62 @@ END_MESSAGE_MAP()
 class PropertySheetTest : public ::testing::Test
 {
 protected:
+    // Runs the sheet modal with the script; returns DoModal's result.
+    INT_PTR Run(CPropertySheet& sheet, ModalDriver::Script script, const char* caption = kTitle)
+    {
+        ModalDriver driver(script, caption);
+        INT_PTR result = sheet.DoModal();
+        EXPECT_TRUE(driver.Join());
+        return result;
+    }
+    std::string Log() const
+    {
+        std::string s;
+        for (const auto& e : m_log)
+            s += (s.empty() ? "" : " ") + e;
+        return s;
+    }
+
     std::vector<std::string> m_log;
     CLogPage m_first { IDD_FW_PAGE_FIRST, IDS_FW_PAGE_FIRST, "1", m_log };
     CLogPage m_second { IDD_FW_PAGE_SECOND, IDS_FW_PAGE_SECOND, "2", m_log };
 };
 
-std::string Join(const std::vector<std::string>& v)
-{
-    std::string s;
-    for (const auto& e : v)
-        s += (s.empty() ? "" : " ") + e;
-    return s;
-}
-
 std::string TabText(HWND hSheet, int index)
 {
-    HWND hTab = (HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0);
     char text[64] = "";
     TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(hTab, TCM_GETITEMA, index, (LPARAM)&item);
+    item.mask = TCIF_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
+    ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
     return text;
 }
 
-TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions)
+bool ButtonShown(HWND hSheet, int nID)
 {
-    CPropertySheetExt sheet(IDS_FW_SHEET_TITLE);
-    sheet.AddPage(&m_first);
-    std::string ok, cancel, apply, help, caption, tab;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        ok = ItemText(hSheet, IDOK);
-        cancel = ItemText(hSheet, IDCANCEL);
-        apply = ItemText(hSheet, ID_APPLY_NOW);
-        help = ItemText(hSheet, IDHELP);
-        caption = Text(hSheet);
-        tab = TabText(hSheet, 0);
-        Click(hSheet, IDCANCEL);
-    }, kTitle);
-    EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("OK", ok);
-    EXPECT_EQ("Abbruch", cancel);
-    EXPECT_EQ("Übernehmen", apply);
-    EXPECT_EQ("Hilfe", help);
-    EXPECT_EQ(kTitle, caption) << "caption from the string id";
-    EXPECT_EQ("Allgemein", tab) << "page caption from its string id";
-    EXPECT_EQ(nullptr, sheet.m_hWnd);
+    HWND hButton = ::GetDlgItem(hSheet, nID);
+    return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
 }
 
-TEST_F(PropertySheetTest, SheetWithoutHelpButtonCaptionsTheOtherThree)
+// The German captions, also when a page removed the help button during the
+// sheet's own initialisation; a modal sheet shows all its buttons.
+TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions)
 {
-    CPropertySheetExt sheet("Ohne Hilfe");
-    m_first.m_bRemoveHelpButton = TRUE;
-    sheet.AddPage(&m_first);
-    std::string ok, cancel, apply;
-    bool hasHelp = true;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        ok = ItemText(hSheet, IDOK);
-        cancel = ItemText(hSheet, IDCANCEL);
-        apply = ItemText(hSheet, ID_APPLY_NOW);
-        hasHelp = ::GetDlgItem(hSheet, IDHELP) != nullptr;
-        Click(hSheet, IDCANCEL);
-    }, "Ohne Hilfe");
-    EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_FALSE(hasHelp);
-    EXPECT_EQ("OK", ok);
-    EXPECT_EQ("Abbruch", cancel);
-    EXPECT_EQ("Übernehmen", apply);
+    for (bool withHelp : {true, false}) {
+        CPropertySheetExt sheet(IDS_FW_SHEET_TITLE);
+        m_first.m_bRemoveHelpButton = !withHelp;
+        sheet.AddPage(&m_first);
+        std::string texts;
+        EXPECT_EQ(IDCANCEL, Run(sheet, [&](HWND hSheet, ModalDriver&) {
+            for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})   // OK and Abbrechen usable, Apply and Help there
+                texts += (id == IDOK || id == IDCANCEL ? ButtonShown(hSheet, id) : ::GetDlgItem(hSheet, id) != nullptr)
+                             ? ItemText(hSheet, id) + "|" : "-|";
+            texts += Text(hSheet) + "|" + TabText(hSheet, 0);
+            Click(hSheet, IDCANCEL);
+        }));
+        // Caption and page caption come from their string ids.
+        EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|") + (withHelp ? "Hilfe|" : "-|") + kTitle + "|Allgemein", texts);
+        EXPECT_EQ(nullptr, sheet.m_hWnd);
+    }
 }
 
 TEST_F(PropertySheetTest, OkLeavesTheActivePageThenAppliesEveryCreatedPage)
@@ -170,20 +156,17 @@ TEST_F(PropertySheetTest, OkLeavesTheActivePageThenAppliesEveryCreatedPage)
     EXPECT_EQ(2, sheet.GetPageCount());
     int activeBefore = -1;
     HWND hActive = nullptr, hSecond = nullptr;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
+    EXPECT_EQ(IDOK, Run(sheet, [&](HWND hSheet, ModalDriver&) {
         activeBefore = (int)::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETCURSEL, 0, 0);
         ::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
         hActive = (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
         hSecond = m_second.m_hWnd;
         Click(hSheet, IDOK);
-    }, kTitle);
-    EXPECT_EQ(IDOK, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
+    }));
     EXPECT_EQ(0, activeBefore);
     EXPECT_NE(nullptr, hActive);
     EXPECT_EQ(hSecond, hActive) << "the second page's window is bound to its object";
-    EXPECT_EQ("1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok",
-              Join(m_log));
+    EXPECT_EQ("1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok", Log());
 }
 
 TEST_F(PropertySheetTest, OnlyPagesThatWereShownAreAppliedAndReset)
@@ -191,125 +174,97 @@ TEST_F(PropertySheetTest, OnlyPagesThatWereShownAreAppliedAndReset)
     CPropertySheetExt sheet(kTitle, nullptr, 1);
     sheet.AddPage(&m_first);
     sheet.AddPage(&m_second);
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) { Click(hSheet, IDCANCEL); }, kTitle);
-    EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("2:init 2:setactive 2:querycancel 2:reset 2:cancel", Join(m_log))
+    EXPECT_EQ(IDCANCEL, Run(sheet, [&](HWND hSheet, ModalDriver&) { Click(hSheet, IDCANCEL); }));
+    EXPECT_EQ("2:init 2:setactive 2:querycancel 2:reset 2:cancel", Log())
         << "the page to select first is the second; the first never existed";
 }
 
-TEST_F(PropertySheetTest, CancelAsksTheActivePageAndCanBeRefused)
+// A refused cancel, a page that refuses to be left and Apply keep the sheet open.
+TEST_F(PropertySheetTest, RefusalsAndApplyKeepTheSheetOpen)
 {
-    CPropertySheetExt sheet(kTitle);
-    sheet.AddPage(&m_first);
-    sheet.AddPage(&m_second);
-    m_first.m_bAllowCancel = FALSE;
-    bool openAfterRefusal = false;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        Click(hSheet, IDCANCEL);
-        ::Sleep(200);
-        openAfterRefusal = ::IsWindowVisible(hSheet) != FALSE;
-        m_first.m_bAllowCancel = TRUE;
-        Click(hSheet, IDCANCEL);
-    }, kTitle);
-    EXPECT_EQ(IDCANCEL, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_TRUE(openAfterRefusal);
-    EXPECT_EQ("1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel", Join(m_log));
+    const struct { int button; BOOL allowCancel, allowLeave; const char* log; } cases[] = {
+        {IDCANCEL, FALSE, TRUE, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
+        {IDOK, TRUE, FALSE, "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
+        {ID_APPLY_NOW, TRUE, TRUE, "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"},
+    };
+    for (const auto& c : cases) {
+        m_log.clear();
+        CPropertySheetExt sheet(kTitle);
+        sheet.AddPage(&m_first);
+        sheet.AddPage(&m_second);
+        m_first.m_bAllowCancel = c.allowCancel;
+        m_first.m_bAllowLeave = c.allowLeave;
+        bool open = false, applyBefore = true, applyModified = false;
+        // Apply is not an end result, and OK that did not end the sheet is a cancel.
+        EXPECT_EQ(IDCANCEL, Run(sheet, [&](HWND hSheet, ModalDriver&) {
+            if (!c.allowLeave)
+                ::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+            applyBefore = ::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)) != FALSE;
+            ::SendMessageA(hSheet, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
+            applyModified = ::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)) != FALSE;
+            Click(hSheet, c.button);
+            ::Sleep(200);
+            open = ::IsWindowVisible(hSheet) != FALSE;
+            m_first.m_bAllowCancel = TRUE;
+            Click(hSheet, IDCANCEL);
+        }));
+        EXPECT_TRUE(open) << c.button;
+        EXPECT_FALSE(applyBefore);
+        EXPECT_TRUE(applyModified);
+        EXPECT_EQ(c.log, Log());
+    }
 }
 
-TEST_F(PropertySheetTest, APageThatRefusesToBeLeftKeepsTheSheetOpen)
-{
-    CPropertySheetExt sheet(kTitle);
-    sheet.AddPage(&m_first);
-    sheet.AddPage(&m_second);
-    m_first.m_bAllowLeave = FALSE;
-    BOOL switched = TRUE;
-    bool openAfterOk = false;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        switched = (BOOL)::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
-        Click(hSheet, IDOK);
-        ::Sleep(200);
-        openAfterOk = ::IsWindowVisible(hSheet) != FALSE;
-        Click(hSheet, IDCANCEL);
-    }, kTitle);
-    EXPECT_EQ(IDCANCEL, sheet.DoModal()) << "OK did not end the sheet, so it is a cancel";
-    EXPECT_TRUE(driver.Join());
-    EXPECT_TRUE(openAfterOk);
-    EXPECT_EQ(std::string::npos, Join(m_log).find("2:init")) << "the second page was never shown";
-    EXPECT_EQ(std::string::npos, Join(m_log).find("apply"));
-    (void)switched;
-}
-
-TEST_F(PropertySheetTest, PageDataIsExchangedWhenThePageIsLeft)
+TEST_F(PropertySheetTest, PageDataIsExchangedWhenThePageIsLeftAndPressButtonEndsTheSheet)
 {
     CPropertySheetExt sheet(kTitle);
     sheet.AddPage(&m_first);
     std::string shown;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
+    EXPECT_EQ(IDOK, Run(sheet, [&](HWND hSheet, ModalDriver&) {
         HWND hPage = (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
         shown = ItemText(hPage, IDC_FW_PAGE_EDIT);
         Type(hPage, IDC_FW_PAGE_EDIT, "Übersicht");
-        Click(hSheet, IDOK);
-    }, kTitle);
-    EXPECT_EQ(IDOK, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
+        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    }));
     EXPECT_EQ("Anfang", shown);
     EXPECT_STREQ("Übersicht", m_first.m_strName);
-}
-
-TEST_F(PropertySheetTest, ModifiedPageEnablesApplyWhichAppliesWithoutClosing)
-{
-    CPropertySheetExt sheet(kTitle);
-    sheet.AddPage(&m_first);
-    bool applyEnabledBefore = true, applyEnabledAfterModify = false, openAfterApply = false;
-    std::vector<std::string> logAfterApply;
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        applyEnabledBefore = ::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)) != FALSE;
-        ::SendMessageA(hSheet, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
-        applyEnabledAfterModify = ::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)) != FALSE;
-        Click(hSheet, ID_APPLY_NOW);
-        ::Sleep(200);
-        openAfterApply = ::IsWindowVisible(hSheet) != FALSE;
-        Click(hSheet, IDCANCEL);
-    }, kTitle);
-    EXPECT_EQ(IDCANCEL, sheet.DoModal()) << "Apply is not an end result";
-    EXPECT_TRUE(driver.Join());
-    EXPECT_FALSE(applyEnabledBefore);
-    EXPECT_TRUE(applyEnabledAfterModify);
-    EXPECT_TRUE(openAfterApply);
-    EXPECT_NE(std::string::npos, Join(m_log).find("1:killactive 1:apply 1:ok"));
-}
-
-TEST_F(PropertySheetTest, SetModifiedAndCancelToCloseFromThePage)
-{
-    CPropertySheetExt sheet(kTitle);
-    sheet.AddPage(&m_first);
-    ASSERT_TRUE(sheet.Create());
-    PumpFor(20);
-    HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW);
-    EXPECT_FALSE(::IsWindowEnabled(hApply));
-    m_first.SetModified(TRUE);
-    EXPECT_TRUE(::IsWindowEnabled(hApply));
-    m_first.SetModified(FALSE);
-    EXPECT_FALSE(::IsWindowEnabled(hApply));
-    m_first.CancelToClose();
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(sheet.m_hWnd, IDCANCEL)));
-    sheet.DestroyWindow();
-    EXPECT_EQ(nullptr, sheet.m_hWnd);
-    EXPECT_EQ(nullptr, m_first.m_hWnd) << "the page window went with the sheet";
+    EXPECT_NE(std::string::npos, Log().find("1:apply"));
 }
 
 TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
 {
-    CPropertySheetExt sheet(kTitle);
+    CHelpSheet sheet;
     sheet.AddPage(&m_first);
     ASSERT_TRUE(sheet.Create());
     PumpFor(20);
     EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd));
-    EXPECT_EQ("Abbruch", ItemText(sheet.m_hWnd, IDCANCEL));
+    EXPECT_EQ(kTitle, Text(sheet.m_hWnd));
     EXPECT_EQ(&m_first, sheet.GetActivePage());
     EXPECT_EQ(1, sheet.GetPageCount());
+    // The page hands help on to its sheet.
+    EXPECT_EQ(0xFFFFFFFFUL, m_first.GetPageType());
+    EXPECT_EQ(1, m_first.OnCommandHelp(7, 9));
+    EXPECT_EQ(1, sheet.m_nHelpCalls);
+    EXPECT_EQ(7u, sheet.m_wHelp);
+    EXPECT_EQ(9, sheet.m_lHelp);
+    // A modeless sheet carries no standard buttons: hidden and disabled, and the sheet ends above them.
+    for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
+        EXPECT_FALSE(ButtonShown(sheet.m_hWnd, nID)) << "button " << nID;
+    CRect rcSheet, rcOk, rcPage;
+    sheet.GetWindowRect(&rcSheet);
+    ::GetWindowRect(::GetDlgItem(sheet.m_hWnd, IDOK), &rcOk);
+    m_first.GetWindowRect(&rcPage);
+    EXPECT_EQ(rcOk.top, rcSheet.bottom) << "the sheet ends where the buttons began";
+    EXPECT_LE(rcPage.bottom, rcSheet.bottom) << "the page stays whole";
+    HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
+    m_first.SetModified(TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(hApply));
+    m_first.SetModified(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hApply));
+    ::EnableWindow(hCancel, TRUE);
+    m_first.CancelToClose();
+    EXPECT_FALSE(::IsWindowEnabled(hCancel));
+    EXPECT_EQ("Abbruch", Text(hCancel));
 
     sheet.AddPage(&m_second);
     EXPECT_EQ(2, sheet.GetPageCount());
@@ -320,30 +275,18 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
     EXPECT_EQ(1, sheet.GetActiveIndex());
     ASSERT_NE(nullptr, m_second.m_hWnd) << "the page window is bound to its object";
     EXPECT_EQ(sheet.m_hWnd, ::GetParent(m_second.m_hWnd));
-
     sheet.RemovePage(&m_first);
     PumpFor(20);
     EXPECT_EQ(1, sheet.GetPageCount());
     EXPECT_EQ(&m_second, sheet.GetPage(0));
     EXPECT_EQ(nullptr, m_first.m_hWnd) << "the removed page's window is gone";
     EXPECT_EQ(nullptr, sheet.GetPage(1));
-
     sheet.PressButton(PSBTN_CANCEL);
     PumpFor(20);
     EXPECT_EQ(0, ::SendMessageA(sheet.m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0)) << "the sheet ended";
     sheet.DestroyWindow();
-}
-
-TEST_F(PropertySheetTest, PressButtonOkEndsAModalSheet)
-{
-    CPropertySheetExt sheet(kTitle);
-    sheet.AddPage(&m_first);
-    ModalDriver driver([&](HWND hSheet, ModalDriver&) {
-        ::PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    }, kTitle);
-    EXPECT_EQ(IDOK, sheet.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_NE(std::string::npos, Join(m_log).find("1:apply"));
+    EXPECT_EQ(nullptr, sheet.m_hWnd);
+    EXPECT_EQ(nullptr, m_second.m_hWnd) << "the page window went with the sheet";
 }
 
 TEST_F(PropertySheetTest, SheetCannotBeCreatedWithoutPagesOrTemplates)
@@ -355,21 +298,6 @@ TEST_F(PropertySheetTest, SheetCannotBeCreatedWithoutPagesOrTemplates)
     broken.AddPage(&missing);
     EXPECT_EQ(-1, broken.DoModal()) << "a page template that cannot be found";
     EXPECT_EQ(nullptr, broken.m_hWnd);
-}
-
-TEST_F(PropertySheetTest, PageExtForwardsHelpToItsSheet)
-{
-    CHelpSheet sheet;
-    sheet.AddPage(&m_first);
-    ASSERT_TRUE(sheet.Create());
-    PumpFor(20);
-    EXPECT_EQ(0xFFFFFFFFUL, m_first.GetPageType());
-    EXPECT_EQ(1, m_first.OnCommandHelp(7, 9));
-    EXPECT_EQ(1, sheet.m_nHelpCalls);
-    EXPECT_EQ(7u, sheet.m_wHelp);
-    EXPECT_EQ(9, sheet.m_lHelp);
-    EXPECT_EQ(kTitle, Text(sheet.m_hWnd));
-    sheet.DestroyWindow();
 }
 
 }

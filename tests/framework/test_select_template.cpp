@@ -71,61 +71,55 @@ protected:
     CDialog m_dlg;
 };
 
-struct ExpectedControl
-{
-    int id;
-    const char* cls;
-    const char* text;
-    DWORD typeStyle;   // BS_ type for buttons
-};
-
-TEST_F(SelectTemplateTest, EveryControlWithItsIdClassAndText)
+TEST_F(SelectTemplateTest, EveryControlWithItsIdClassTextAndPlace)
 {
     EXPECT_EQ("Controller auswählen", Text(m_dlg.m_hWnd));
-    const ExpectedControl controls[] = {
-        { IDC_PLC_MODE_EXTERNAL, "Button", "nur externe Controller", BS_AUTORADIOBUTTON },
-        { IDC_PLC_MODE_INTERNAL, "Button", "nur interner Controller", BS_AUTORADIOBUTTON },
-        { IDC_PLC_MODE_BOTH, "Button", "interner + externe Controller", BS_AUTORADIOBUTTON },
-        { IDC_PLC_ACTIVE_NAME, "Static", "", 0 },
-        { IDC_PLC_LIST, "SysListView32", "", 0 },
-        { IDOK, "Button", "&OK", BS_DEFPUSHBUTTON },
-        { IDCANCEL, "Button", "&Abbrechen", BS_PUSHBUTTON },
-        { IDC_PLC_REMOVE, "Button", "&Löschen", BS_PUSHBUTTON },
-        { IDC_PLC_RESCAN, "Button", "A&ktualisieren", BS_PUSHBUTTON },
-        { IDC_PLC_SETUP, "Button", "Contr. Einstellung", BS_PUSHBUTTON },
+    const struct { int id; const char* cls; const char* text; DWORD typeStyle; } controls[] = {   // BS_ type for buttons
+        {IDC_PLC_MODE_EXTERNAL, "Button", "nur externe Controller", BS_AUTORADIOBUTTON},
+        {IDC_PLC_MODE_INTERNAL, "Button", "nur interner Controller", BS_AUTORADIOBUTTON},
+        {IDC_PLC_MODE_BOTH, "Button", "interner + externe Controller", BS_AUTORADIOBUTTON},
+        {IDC_PLC_ACTIVE_NAME, "Static", "", 0}, {IDC_PLC_LIST, "SysListView32", "", 0},
+        {IDOK, "Button", "&OK", BS_DEFPUSHBUTTON}, {IDCANCEL, "Button", "&Abbrechen", BS_PUSHBUTTON},
+        {IDC_PLC_REMOVE, "Button", "&Löschen", BS_PUSHBUTTON}, {IDC_PLC_RESCAN, "Button", "A&ktualisieren", BS_PUSHBUTTON},
+        {IDC_PLC_SETUP, "Button", "Contr. Einstellung", BS_PUSHBUTTON},
     };
     for (const auto& c : controls) {
+        SCOPED_TRACE(c.id);
         HWND h = Ctl(c.id);
-        ASSERT_NE(nullptr, h) << "control " << c.id;
-        EXPECT_STRCASEEQ(c.cls, ClassOf(h).c_str()) << "control " << c.id;
-        EXPECT_EQ(c.text, Text(h)) << "control " << c.id;
-        EXPECT_TRUE(::IsWindowVisible(h)) << "control " << c.id;
+        ASSERT_NE(nullptr, h);
+        EXPECT_STRCASEEQ(c.cls, ClassOf(h).c_str());
+        EXPECT_EQ(c.text, Text(h));
+        EXPECT_TRUE(::IsWindowVisible(h));
         if (std::string(c.cls) == "Button") {
-            EXPECT_EQ(c.typeStyle, (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) << "control " << c.id;
+            EXPECT_EQ(c.typeStyle, (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK);
         }
     }
     DWORD listStyle = (DWORD)::GetWindowLongA(Ctl(IDC_PLC_LIST), GWL_STYLE);
     EXPECT_EQ((DWORD)LVS_REPORT, listStyle & LVS_TYPEMASK);
-    EXPECT_TRUE(listStyle & LVS_SINGLESEL);
-    EXPECT_TRUE(listStyle & LVS_SHOWSELALWAYS);
-    EXPECT_TRUE(::GetWindowLongA(Ctl(IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP)
-        << "the radio buttons form one group";
+    EXPECT_EQ(DWORD(LVS_SINGLESEL | LVS_SHOWSELALWAYS), listStyle & (LVS_SINGLESEL | LVS_SHOWSELALWAYS));
+    EXPECT_TRUE(::GetWindowLongA(Ctl(IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP) << "the radio buttons form one group";
     ASSERT_NE(nullptr, ChildWithText(m_dlg.m_hWnd, "momentan aktive Controller (extern)"));
-}
 
-TEST_F(SelectTemplateTest, GroupBoxFramesTheThreeModes)
-{
+    // The group box frames the three modes, apart from the list.
     HWND hGroup = ChildWithText(m_dlg.m_hWnd, "Controller Modus");
     ASSERT_NE(nullptr, hGroup);
     EXPECT_EQ((DWORD)BS_GROUPBOX, (DWORD)::GetWindowLongA(hGroup, GWL_STYLE) & BS_TYPEMASK);
-    RECT rcGroup = ClientRectOf(m_dlg.m_hWnd, hGroup);
-    for (int id : { IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH }) {
-        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id)), both;
+    RECT rcGroup = ClientRectOf(m_dlg.m_hWnd, hGroup), rcList = ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_LIST)), both;
+    for (int id : {IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH}) {
+        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id));
         ::UnionRect(&both, &rcGroup, &rc);
         EXPECT_TRUE(::EqualRect(&both, &rcGroup)) << "radio " << id << " inside the group box";
     }
-    RECT rcList = ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_LIST)), overlap;
-    EXPECT_FALSE(::IntersectRect(&overlap, &rcGroup, &rcList));
+    EXPECT_FALSE(::IntersectRect(&both, &rcGroup, &rcList));
+    // The buttons share one column and size, starting level with the list.
+    RECT rcOk = ClientRectOf(m_dlg.m_hWnd, Ctl(IDOK));
+    for (int id : {IDCANCEL, IDC_PLC_REMOVE, IDC_PLC_RESCAN, IDC_PLC_SETUP}) {
+        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id));
+        EXPECT_EQ(rcOk.left, rc.left) << id;
+        EXPECT_EQ(rcOk.right, rc.right) << id;
+        EXPECT_EQ(rcOk.bottom - rcOk.top, rc.bottom - rc.top) << id;
+    }
+    EXPECT_EQ(rcList.top, ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_REMOVE)).top);
 }
 
 TEST_F(SelectTemplateTest, NoTextIsCutOffAndNothingOverlaps)
@@ -137,18 +131,12 @@ TEST_F(SelectTemplateTest, NoTextIsCutOffAndNothingOverlaps)
         RECT rc = ClientRectOf(m_dlg.m_hWnd, h), inside;
         ::IntersectRect(&inside, &rc, &rcClient);
         EXPECT_TRUE(::EqualRect(&inside, &rc)) << "'" << Text(h) << "' lies inside the dialog";
-        int width = rc.right - rc.left;
-        DWORD type = (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
-        int needed = TextWidth(h);
-        if (ClassOf(h) == "Button" && type == BS_AUTORADIOBUTTON)
-            needed += ::GetSystemMetrics(SM_CXMENUCHECK) + 6;
-        else if (ClassOf(h) == "Button" && type == BS_GROUPBOX)
-            needed += 16;
-        else if (ClassOf(h) == "Button")
-            needed += 8;
-        EXPECT_LE(needed, width) << "'" << Text(h) << "' fits its control";
-        if (!(ClassOf(h) == "Button" && type == BS_GROUPBOX))
-            placed.push_back({ h, rc });
+        const DWORD type = ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u;
+        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
+                         : type == BS_GROUPBOX ? 16 : type != ~0u ? 8 : 0;
+        EXPECT_LE(TextWidth(h) + margin, rc.right - rc.left) << "'" << Text(h) << "' fits its control";
+        if (type != BS_GROUPBOX)
+            placed.push_back({h, rc});
     }
     for (size_t i = 0; i < placed.size(); ++i)
         for (size_t j = i + 1; j < placed.size(); ++j) {
@@ -158,29 +146,19 @@ TEST_F(SelectTemplateTest, NoTextIsCutOffAndNothingOverlaps)
         }
 }
 
-TEST_F(SelectTemplateTest, ButtonsShareOneColumnAndSize)
-{
-    RECT rcOk = ClientRectOf(m_dlg.m_hWnd, Ctl(IDOK));
-    for (int id : { IDCANCEL, IDC_PLC_REMOVE, IDC_PLC_RESCAN, IDC_PLC_SETUP }) {
-        RECT rc = ClientRectOf(m_dlg.m_hWnd, Ctl(id));
-        EXPECT_EQ(rcOk.left, rc.left) << id;
-        EXPECT_EQ(rcOk.right, rc.right) << id;
-        EXPECT_EQ(rcOk.bottom - rcOk.top, rc.bottom - rc.top) << id;
-    }
-    RECT rcList = ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_LIST));
-    EXPECT_EQ(rcList.top, ClientRectOf(m_dlg.m_hWnd, Ctl(IDC_PLC_REMOVE)).top)
-        << "the list's buttons start level with the list";
-}
-
 TEST(SelectMessages, TextsOfTheDialogsMessagesInTheAnsiCodePage)
 {
-    CString text;
-    ASSERT_TRUE(text.LoadString(IDS_PLC_CHANGE_CONTROLLER));
-    EXPECT_STREQ("Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?", text);
-    ASSERT_TRUE(text.LoadString(IDS_PLC_CANNOT_REMOVE));
-    EXPECT_STREQ("Kann aktiven Treiber nicht entfernen.", text);
-    ASSERT_TRUE(text.LoadString(IDS_PLC_REMOVE_DRIVER));
-    EXPECT_STREQ("Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte löschen?", text);
+    const struct { UINT id; const char* text; } messages[] = {
+        {IDS_PLC_CHANGE_CONTROLLER,
+         "Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?"},
+        {IDS_PLC_CANNOT_REMOVE, "Kann aktiven Treiber nicht entfernen."},
+        {IDS_PLC_REMOVE_DRIVER,
+         "Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte löschen?"}};
+    for (const auto& m : messages) {
+        CString text;
+        ASSERT_TRUE(text.LoadString(m.id));
+        EXPECT_STREQ(m.text, text);
+    }
 }
 
 }

@@ -99,85 +99,61 @@ void ClickTab(HWND hTab, int index)
     ::PostMessageA(hTab, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
-TEST(TabCtrlEx, MaskHoldsThirtyTwoTabs)
+TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
 {
-    CTabCtrlEx tab;
-    EXPECT_TRUE(tab.IsTabEnabled(0));
-    EXPECT_TRUE(tab.IsTabEnabled(31));
-    EXPECT_FALSE(tab.IsTabEnabled(32));
-    EXPECT_FALSE(tab.IsTabEnabled(40));
-    EXPECT_FALSE(tab.EnableTab(32, FALSE));
-    EXPECT_FALSE(tab.EnableTab(32, TRUE));
-    EXPECT_TRUE(tab.IsTabEnabled(31)) << "index 32 changed nothing";
-    EXPECT_TRUE(tab.EnableTab(31, FALSE)) << "no window needed";
-    EXPECT_FALSE(tab.IsTabEnabled(31));
-    EXPECT_TRUE(tab.IsTabEnabled(30));
-}
+    CTabCtrlEx bare;
+    EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31));
+    EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(40));
+    EXPECT_FALSE(bare.EnableTab(32, FALSE) || bare.EnableTab(32, TRUE));
+    EXPECT_TRUE(bare.IsTabEnabled(31)) << "index 32 changed nothing";
+    EXPECT_TRUE(bare.EnableTab(31, FALSE)) << "no window needed";
+    EXPECT_FALSE(bare.IsTabEnabled(31));
+    EXPECT_TRUE(bare.IsTabEnabled(30));
 
-TEST(TabCtrlEx, ScansSkipDisabledTabsAndNeverReturnTheCurrentOne)
-{
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
-    CTabCtrlEx& tab = dlg.m_tab;
-    EXPECT_TRUE(tab.GetStyle() & TCS_OWNERDRAWFIXED);
-
-    EnableOnly(tab, { 2 });
-    EXPECT_EQ(-1, tab.NextEnabledTab(2, TRUE));
-    EXPECT_EQ(-1, tab.PrevEnabledTab(2, TRUE));
-    EXPECT_EQ(2, tab.NextEnabledTab(0, FALSE));
-    EXPECT_EQ(2, tab.PrevEnabledTab(4, FALSE));
-    EXPECT_EQ(-1, tab.NextEnabledTab(3, FALSE));
-    EXPECT_EQ(2, tab.NextEnabledTab(3, TRUE));
-
-    EnableOnly(tab, { 0, 1, 2, 3, 4 });
-    EXPECT_EQ(-1, tab.NextEnabledTab(4, FALSE));
-    EXPECT_EQ(0, tab.NextEnabledTab(4, TRUE));
-    EXPECT_EQ(-1, tab.PrevEnabledTab(0, FALSE));
-    EXPECT_EQ(4, tab.PrevEnabledTab(0, TRUE));
-    EXPECT_EQ(0, tab.NextEnabledTab(-1, FALSE)) << "no current tab: from the start";
-
-    EnableOnly(tab, {});
-    EXPECT_EQ(-1, tab.NextEnabledTab(-1, TRUE)) << "one full round, then it gives up";
-    EXPECT_EQ(-1, tab.PrevEnabledTab(-1, TRUE));
-    EnableOnly(tab, { 3 });
-    EXPECT_EQ(3, tab.PrevEnabledTab(-1, TRUE));
+    EXPECT_TRUE(dlg.m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
+    // A scan never returns the current tab; with wrap it makes one full round, then gives up.
+    const struct { std::initializer_list<int> enabled; bool next; int from; BOOL wrap; int expected; } scans[] = {
+        {{2}, true, 2, TRUE, -1}, {{2}, false, 2, TRUE, -1}, {{2}, true, 0, FALSE, 2}, {{2}, false, 4, FALSE, 2},
+        {{2}, true, 3, FALSE, -1}, {{2}, true, 3, TRUE, 2}, {{0, 1, 2, 3, 4}, true, 4, FALSE, -1},
+        {{0, 1, 2, 3, 4}, true, 4, TRUE, 0}, {{0, 1, 2, 3, 4}, false, 0, FALSE, -1}, {{0, 1, 2, 3, 4}, false, 0, TRUE, 4},
+        {{0, 1, 2, 3, 4}, true, -1, FALSE, 0},   // no current tab: from the start
+        {{}, true, -1, TRUE, -1}, {{}, false, -1, TRUE, -1}, {{3}, false, -1, TRUE, 3},
+    };
+    for (const auto& c : scans) {
+        EnableOnly(dlg.m_tab, c.enabled);
+        EXPECT_EQ(c.expected, c.next ? dlg.m_tab.NextEnabledTab(c.from, c.wrap) : dlg.m_tab.PrevEnabledTab(c.from, c.wrap))
+            << (c.next ? "next" : "prev") << " from " << c.from << " wrap " << c.wrap;
+    }
 }
 
-TEST(TabCtrlEx, SetActiveTabAsksTheParentFirst)
+TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
 {
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     EXPECT_TRUE(dlg.m_tab.SetActiveTab(3));
     EXPECT_EQ(3, dlg.m_tab.GetCurSel());
     EXPECT_EQ("changing change", Join(dlg.m_log));
-
+    for (LRESULT refusal : {LRESULT(-1), LRESULT(TRUE)}) {   // TRUE: a refusal as a sheet gives it
+        dlg.m_log.clear();
+        dlg.m_nChangingAnswer = refusal;
+        EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
+        EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+        EXPECT_EQ("changing", Join(dlg.m_log));
+    }
+    dlg.m_nChangingAnswer = 0;
+    dlg.m_tab.SetCurSel(0);
     dlg.m_log.clear();
-    dlg.m_nChangingAnswer = -1;
-    EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
-    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
-    EXPECT_EQ("changing", Join(dlg.m_log));
-
-    dlg.m_nChangingAnswer = TRUE;
-    EXPECT_FALSE(dlg.m_tab.SetActiveTab(1)) << "a refusal as a sheet gives it";
-    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
-}
-
-TEST(TabCtrlEx, ClickOnADisabledTabIsVetoedUnseenByTheParent)
-{
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
     dlg.m_tab.EnableTab(2, FALSE);
     ClickTab(dlg.m_tab.m_hWnd, 2);
     PumpFor(50);
     EXPECT_EQ(0, dlg.m_tab.GetCurSel());
     EXPECT_EQ("", Join(dlg.m_log)) << "the parent got no notification";
-
     ClickTab(dlg.m_tab.m_hWnd, 3);
     PumpUntil([&] { return dlg.m_tab.GetCurSel() == 3; }, 1000);
     EXPECT_EQ(3, dlg.m_tab.GetCurSel());
     EXPECT_EQ("changing change", Join(dlg.m_log));
-
-    dlg.m_log.clear();
     dlg.m_tab.EnableTab(2, TRUE);
     ClickTab(dlg.m_tab.m_hWnd, 2);
     PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000);
@@ -232,26 +208,21 @@ public:
     }
 };
 
-void Key(WORD vk, bool up)
-{
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &in, sizeof in);
-}
-
 // Presses key with Ctrl (and Shift) held, as the keyboard does.
 void Chord(WORD vk, bool shift)
 {
-    Key(VK_CONTROL, false);
+    std::vector<WORD> keys = {VK_CONTROL};
     if (shift)
-        Key(VK_SHIFT, false);
-    Key(vk, false);
-    Key(vk, true);
-    if (shift)
-        Key(VK_SHIFT, true);
-    Key(VK_CONTROL, true);
+        keys.push_back(VK_SHIFT);
+    keys.push_back(vk);
+    for (int up = 0; up < 2; ++up)
+        for (size_t i = 0; i < keys.size(); ++i) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = keys[up ? keys.size() - 1 - i : i];   // released in reverse order
+            in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            ::SendInput(1, &in, sizeof in);
+        }
     ::Sleep(150);
 }
 
@@ -334,36 +305,27 @@ std::pair<int, int> TextRows(HWND hTab, int index)
     return rows;
 }
 
-TEST(TabCtrlEx, LabelsOfSelectedAndOtherTabsStandAtOneHeightAndWhole)
+// The labels of the selected and the other tabs start at one height (the
+// tab's own top plus 4) and end inside their tab; disabled tabs are embossed.
+TEST(TabCtrlEx, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed)
 {
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     dlg.m_tab.SetCurSel(0);
-    PumpFor(50);
-    const std::pair<int, int> selected = TextRows(dlg.m_tab.m_hWnd, 0);
-    const std::pair<int, int> other = TextRows(dlg.m_tab.m_hWnd, 2);
-    ASSERT_GE(selected.first, 0);
-    ASSERT_GE(other.first, 0);
-    EXPECT_EQ(selected.first, other.first) << "the labels start at the tab's own top plus 4";
-    RECT rc;
-    dlg.m_tab.GetItemRect(2, &rc);
-    EXPECT_LT(other.second, rc.bottom - 1) << "the label ends inside its tab";
-}
-
-TEST(TabCtrlEx, DisabledTabsAreDrawnEmbossed)
-{
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
     dlg.m_tab.EnableTab(1, FALSE);
     PumpFor(50);
-    TextPixels disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1);
-    TextPixels enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
+    const std::pair<int, int> selected = TextRows(dlg.m_tab.m_hWnd, 0), other = TextRows(dlg.m_tab.m_hWnd, 2);
+    ASSERT_GE(selected.first, 0);
+    EXPECT_EQ(selected.first, other.first);
+    RECT rc;
+    dlg.m_tab.GetItemRect(2, &rc);
+    EXPECT_LT(other.second, rc.bottom - 1);
+    TextPixels disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1), enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
     EXPECT_GT(disabled.grey, 10);
     EXPECT_GT(disabled.greyWithLight, 0) << "the light copy lies one pixel down and right";
     EXPECT_EQ(0, disabled.black);
     EXPECT_GT(enabled.black, 10);
     EXPECT_EQ(0, enabled.grey);
-
     dlg.m_tab.EnableTab(1, TRUE);
     PumpFor(50);
     TextPixels again = CountTextPixels(dlg.m_tab.m_hWnd, 1);

@@ -81,33 +81,28 @@ protected:
     CWndSocket m_socket;
 };
 
-TEST_F(WndSocketTest, PlugInAnnouncesTheControlToTheTarget)
-{
-    m_socket.PlugInTo(&m_target);
-    EXPECT_EQ(1u, m_target.m_nAnnouncements);
-    EXPECT_EQ(reinterpret_cast<WPARAM>(static_cast<CWnd*>(&m_control)), m_target.m_wAnnounced)
-        << "wParam is the control's window object";
-    EXPECT_EQ(0, m_target.m_lAnnounced);
-    EXPECT_EQ(0u, m_parent.m_nAnnouncements);
-}
-
-TEST_F(WndSocketTest, NotificationsGoToTheTargetOnceThereIsOne)
+// Without a target the parent answers; plugging in announces the control to
+// the target (wParam: its window object), which from then on hears alone.
+TEST_F(WndSocketTest, NotificationsGoToTheParentUntilThePlugInToTheTarget)
 {
     NMHDR hdr = Header(1002);
     m_parent.m_answer = 11;
-    EXPECT_EQ(11, m_socket.Notify(&hdr)) << "without a target: the parent answers";
+    EXPECT_EQ(11, m_socket.Notify(&hdr));
     EXPECT_EQ(1u, m_parent.m_nNotifications);
     EXPECT_EQ(321u, m_parent.m_idNotified);
     EXPECT_EQ(1002u, m_parent.m_codeNotified);
 
     m_socket.PlugInTo(&m_target);
+    EXPECT_EQ(1u, m_target.m_nAnnouncements);
+    EXPECT_EQ(reinterpret_cast<WPARAM>(static_cast<CWnd*>(&m_control)), m_target.m_wAnnounced);
+    EXPECT_EQ(0, m_target.m_lAnnounced);
+    EXPECT_EQ(0u, m_parent.m_nAnnouncements);
     m_target.m_answer = 22;
     hdr.code = 1003;
     EXPECT_EQ(22, m_socket.Notify(&hdr));
     EXPECT_EQ(1u, m_target.m_nNotifications);
     EXPECT_EQ(1003u, m_target.m_codeNotified);
     EXPECT_EQ(1u, m_parent.m_nNotifications) << "the parent hears nothing more";
-
     m_target.m_answer = 33;
     EXPECT_EQ(33, m_socket.SendMsg(WM_APP + 5, 0, 0));
     EXPECT_EQ(1u, m_target.m_nPrivate);
