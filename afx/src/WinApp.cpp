@@ -8,6 +8,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "File.h"
+#include "FileDialog.h"
 #include "FrameWnd.h"
 #include "ModuleChain.h"
 #include "View.h"
@@ -574,21 +575,14 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, 
     CString title;
     title.LoadString(nIDSTitle);
 
-    char szFile[MAX_PATH];
-    lstrcpynA(szFile, fileName, MAX_PATH);
-    OPENFILENAMEA ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : ::GetActiveWindow();
-    ofn.lpstrFilter = filter;   // the CString keeps the embedded zeros and ends with one more
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.IsEmpty() ? nullptr : (LPCSTR)title;
-    ofn.lpstrDefExt = defExt.IsEmpty() ? nullptr : (LPCSTR)defExt;
-    ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
-    BOOL bResult = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (bResult)
-        fileName = szFile;
-    return bResult;
+    CFileDialog dlgFile(bOpenFileDialog, nullptr, fileName, lFlags | OFN_ENABLESIZING);
+    dlgFile.m_ofn.lpstrFilter = filter;   // the CString keeps the embedded zeros and ends with one more
+    dlgFile.m_ofn.lpstrTitle = title.IsEmpty() ? nullptr : (LPCSTR)title;
+    dlgFile.m_ofn.lpstrDefExt = defExt.IsEmpty() ? nullptr : (LPCSTR)defExt;
+    if (dlgFile.DoModal() != IDOK)
+        return FALSE;
+    fileName = dlgFile.GetPathName();
+    return TRUE;
 }
 
 void CWinApp::OnFileNew()
