@@ -367,6 +367,9 @@ bool WaitTitle(HWND hFrame, const std::string& title)
 bool DriveSdi(const std::string& exe, const std::string& dir)
 {
     const std::string path = dir + "\\Stand 1.qsd";
+    // Version 1, the name with its length, 42 cycles, 87.5 percent.
+    const std::string expected = std::string("\x01\x00", 2) + "\x07Pumpe 7" + std::string("\x2a\x00\x00\x00", 4) +
+                                 std::string("\x00\x00\x00\x00\x00\xe0\x55\x40", 8);
     ::DeleteFileA(path.c_str());
     // A fresh start: no recent files and no file type of an earlier run.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QRV MFC Hosts\\QRV SDI-Host");
@@ -404,8 +407,6 @@ bool DriveSdi(const std::string& exe, const std::string& dir)
         // Save: the untitled document asks for a name first.
         if (ChooseFile(pi, hFrame, kFileSave, "Speichern unter", path))
             WaitTitle(hFrame, "Stand 1.qsd - QRV SDI-Host");
-        const std::string expected = std::string("\x01\x00", 2) + "\x07Pumpe 7" + std::string("\x2a\x00\x00\x00", 4) +
-                                     std::string("\x00\x00\x00\x00\x00\xe0\x55\x40", 8);
         std::string bytes = FileBytes(path);
         Check(bytes == expected, "the file holds version, name, cycles and level as CArchive writes them: " + Hex(bytes));
         ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
@@ -440,9 +441,24 @@ bool DriveSdi(const std::string& exe, const std::string& dir)
             WaitTitle(hFrame, "Stand 1.qsd - QRV SDI-Host");
         Check(::GetDlgItem(hFrame, kPaneId) == hView && ReadPixels(hView, pi.dwThreadId) == filled,
               "File Open shows the file's values again");
-        ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
+
+        // Changed values are not lost unasked: Abbrechen stays, Nein leaves the file as it was.
+        ValuesDialog(pi, hFrame, {"Pumpe 8", "43", "10"});
+        for (int answer : {IDCANCEL, IDNO}) {
+            ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
+            HWND hAsk = WaitForWindow(pi.dwProcessId, "QRV SDI-Host");
+            std::string text = hAsk ? Text(::GetDlgItem(hAsk, 0xFFFF)) : "";
+            Check(text.find("Stand 1") != std::string::npos && text.find("speichern?") != std::string::npos,
+                  "Beenden asks to save the changes: \"" + text + "\"");
+            if (hAsk)
+                ::PostMessageA(hAsk, WM_COMMAND, answer, 0);
+            if (answer == IDCANCEL)
+                Check(WaitGone(hAsk) && ::WaitForSingleObject(pi.hProcess, 500) == WAIT_TIMEOUT && ::IsWindow(hFrame),
+                      "Abbrechen keeps the program running");
+        }
         DWORD code = WaitForExit(pi.hProcess);
-        Check(code == 0, "Beenden ends the program with exit code " + std::to_string(code));
+        Check(code == 0, "Nein ends the program with exit code " + std::to_string(code));
+        Check(FileBytes(path) == expected, "and leaves the file as it was saved");
     }
     Finish(pi);
     return true;
