@@ -163,15 +163,4 @@ qrv::img::Image IndexedImage(int w, int h)
     return img;
 }
 
-uint32_t Crc32(const uint8_t* data, size_t size)
-{
-    uint32_t c = 0xFFFFFFFFu;
-    for (size_t i = 0; i < size; ++i) {
-        c ^= data[i];
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-    }
-    return c ^ 0xFFFFFFFFu;
-}
-
 }  // namespace leadtest

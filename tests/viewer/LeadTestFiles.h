@@ -1,5 +1,5 @@
-// Image files the imaging control's tests write themselves: through the
-// platform's WIC encoders, GDI metafiles, and byte-level damage of them.
+// Image files the imaging control's tests (and the fuzz and soak programs)
+// write themselves: through the platform's WIC encoders and GDI metafiles.
 #pragma once
 #include <windows.h>
 
@@ -28,8 +28,5 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 qrv::img::Image GradientImage(int w, int h);
 // An 8-bit indexed picture of 16 palette entries in horizontal stripes.
 qrv::img::Image IndexedImage(int w, int h);
-
-// The CRC of PNG chunks.
-uint32_t Crc32(const uint8_t* data, size_t size);
 
 }  // namespace leadtest

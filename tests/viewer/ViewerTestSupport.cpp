@@ -2,11 +2,121 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/TestApp.h"
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
+#include "imaging/DibWriter.h"
+#include "tests/support/TestApp.h"
+#include "uiauto/MessagePump.h"
 #include "viewer/PanelImage.h"
 
 namespace viewertest {
+
+HostWindow::HostWindow(int cx, int cy)
+{
+    RECT rc = {0, 0, cx, cy};
+    ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
+    CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(BLACK_BRUSH)), "host",
+             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+             nullptr);
+    qrvtest::PumpFor(20);
+}
+
+HostWindow::~HostWindow()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
+{
+    qrv::img::DibWriteOptions o;
+    o.headerSize = headerSize;
+    o.bitCount = bitCount;
+    o.compression = compression;
+    o.topDown = topDown;
+    std::vector<uint8_t> dib;
+    if (qrv::img::DibWriter::Write(image, dib, o) != qrv::img::kOk)
+        return nullptr;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    std::memcpy(::GlobalLock(h), dib.data(), dib.size());
+    ::GlobalUnlock(h);
+    return h;
+}
+
+namespace {
+
+// A 24-bit image whose pixel (x, y) is f(x, y) as 0x00RRGGBB.
+template <class F> Image TrueColor(int w, int h, F f)
+{
+    Image img;
+    img.Create(w, h, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t rgb = f(x, y);
+            uint8_t* p = img.Row(y) + 3 * x;
+            p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
+        }
+    return img;
+}
+
+uint32_t Rgb(int r, int g, int b) { return uint32_t(uint8_t(r)) << 16 | uint32_t(uint8_t(g)) << 8 | uint8_t(b); }
+
+}  // namespace
+
+Image SolidImage(int w, int h, uint32_t rgb)
+{
+    return TrueColor(w, h, [rgb](int, int) { return rgb; });
+}
+
+Image ColorfulImage(int w, int h, int n)
+{
+    return TrueColor(w, h, [w, n](int x, int y) {
+        const int k = (y * w + x) % n;
+        return Rgb(255 - k * 13, k * 91, k * 37);
+    });
+}
+
+Image IndexedImage(int w, int h, int bits, int colors)
+{
+    Image img;
+    img.Create(w, h, bits);
+    const int n = colors ? colors : 1 << bits;
+    img.Palette().resize(size_t(n));
+    for (int i = 0; i < n; ++i)
+        img.Palette()[size_t(i)] = qrv::img::Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.SetIndex(x, y, (x * 3 + y) % n);
+    return img;
+}
+
+int MaxDifference(const Image& a, const Image& b)
+{
+    if (a.Width() != b.Width() || a.Height() != b.Height())
+        return 256;
+    int d = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const qrv::img::Bgra p = a.GetColor(x, y), q = b.GetColor(x, y);
+            d = std::max({d, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
+        }
+    return d;
+}
+
+std::string TempFolder()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string("viewer-") + (info ? info->test_suite_name() : "") + "." +
+                             (info ? info->name() : "");
+    static std::string current, folder;
+    if (name != current) {
+        current = name;
+        folder = qrvtest::FreshTempFolder(name) + "\\";
+    }
+    return folder;
+}
 
 TestPalettes::TestPalettes()
 {
@@ -22,49 +132,11 @@ TestPalettes::TestPalettes()
 
 bool PanelShowsItsSettings(CLeadViewerWnd& viewer)
 {
-    const qrv::img::Image& shown = viewer.GetPanelCtrl()->GetImage();
-    qrv::img::Image expected;
+    const Image& shown = viewer.GetPanelCtrl()->GetImage();
+    Image expected;
     CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
                        CSize(shown.Width(), shown.Height()), expected);
     return !shown.Empty() && expected == shown;
-}
-
-qrv::img::Image ColorfulImage(int w, int h, int n)
-{
-    qrv::img::Image img;
-    img.Create(w, h, 24);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            int k = (y * w + x) % n;
-            uint8_t* p = img.Row(y) + 3 * x;
-            p[0] = uint8_t(k * 37);
-            p[1] = uint8_t(k * 91);
-            p[2] = uint8_t(255 - k * 13);
-        }
-    return img;
-}
-
-qrv::img::Image IndexedImage(int w, int h, int bits)
-{
-    qrv::img::Image img;
-    img.Create(w, h, bits);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.SetIndex(x, y, (x + y) % (1 << bits));
-    return img;
-}
-
-std::string TempFolder()
-{
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string("viewer-") + (info ? info->test_suite_name() : "") + "." +
-                             (info ? info->name() : "");
-    static std::string current, folder;
-    if (name != current) {
-        current = name;
-        folder = qrvtest::FreshTempFolder(name) + "\\";
-    }
-    return folder;
 }
 
 }  // namespace viewertest

@@ -1,18 +1,51 @@
-// Helpers of the image viewer's tests: a viewer that reaches the pipeline's
-// protected steps, palettes, pictures and a folder per test.
+// Helpers of the imaging control's and the viewers' tests: a host window,
+// pictures and DIBs of given layouts, a viewer whose protected steps are
+// reachable, and a viewer that only journals what the main viewer window
+// asks of it. Image files come from LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
 
-#include <memory>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "imaging/Image.h"
+#include "tests/viewer/LeadTestFiles.h"
 #include "viewer/Lead.h"
 #include "viewer/LeadFrame.h"
 #include "viewer/LeadViewerWnd.h"
+#include "viewer/ViewerWnd.h"
 
 namespace viewertest {
+
+using namespace leadtest;
+using qrv::img::Image;
+
+// A visible, undecorated top-level window whose client area is cx x cy.
+class HostWindow : public CWnd
+{
+public:
+    HostWindow(int cx, int cy);
+    ~HostWindow() override;
+};
+
+// A movable global DIB of the image in the given layout (caller frees).
+HGLOBAL MakeDib(const Image& image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
+                bool topDown = false);
+
+// A w x h image of one colour (0x00RRGGBB) at 24 bits.
+Image SolidImage(int w, int h, uint32_t rgb);
+// A w x h 24-bit image whose pixels run through n distinct colours.
+Image ColorfulImage(int w, int h, int n);
+// An indexed image of the depth whose palette holds `colors` distinct entries
+// (all 2^bits when 0), pixel (3x + y) mod that count.
+Image IndexedImage(int w, int h, int bits, int colors = 0);
+// Largest difference of any channel; 256 when the sizes differ.
+int MaxDifference(const Image& a, const Image& b);
+
+// The running test's own temporary folder, emptied on its first use in the
+// test, ending in a backslash.
+std::string TempFolder();
 
 // The image viewer with its pipeline's protected steps reachable, or without
 // an imaging control to create.
@@ -21,7 +54,6 @@ class TestViewer : public CLeadViewerWnd
 public:
     explicit TestViewer(DWORD dwStyle = 0, bool bMissingControl = false)
         : CLeadViewerWnd(dwStyle), m_bMissingControl(bMissingControl) {}
-
     using CLeadViewerWnd::UpdatePanelImage;
     void SetFitSize(CSize size) { m_sizeFit = size; }
 
@@ -45,12 +77,41 @@ struct TestPalettes {
 // and settings at the size it shows.
 bool PanelShowsItsSettings(CLeadViewerWnd& viewer);
 
-// A w x h 24-bit image whose pixels run through n distinct colours.
-qrv::img::Image ColorfulImage(int w, int h, int n);
-// A w x h indexed image of the given depth, pixel (x + y) mod 2^bits.
-qrv::img::Image IndexedImage(int w, int h, int bits);
-// The running test's own temporary folder, emptied on its first use in the
-// test, ending in a backslash.
-std::string TempFolder();
+// A viewer that only journals what the main viewer window asks of it.
+class FakeViewer : public CViewerWnd
+{
+public:
+    FakeViewer(int nType, const char* pszFileInfo) : CViewerWnd(nType, 0) { SetFileInfo(pszFileInfo); }
+
+    std::vector<std::string> calls;
+    int nColorBits = -1;
+    const unsigned long* pColorPalettes[4] = {nullptr, nullptr, nullptr, nullptr};
+    int nLoadResult = 1;
+    CSize sizeImage{0, 0};
+
+    void SetColorInfo(int nBits, const unsigned long* p16, const unsigned long* p256, const unsigned long* pPlx,
+                      const unsigned long* p8) override
+    {
+        calls.push_back("SetColorInfo");
+        nColorBits = nBits;
+        pColorPalettes[0] = p16, pColorPalettes[1] = p256, pColorPalettes[2] = pPlx, pColorPalettes[3] = p8;
+    }
+    CSize& GetImageSize() override { return sizeImage; }
+    void* GetPanelImage() override { return nullptr; }
+    void* GetOriginalImage() override { return nullptr; }
+    int SetImage(void*) override { calls.push_back("SetImage"); return 1; }
+    int LoadFile(LPCSTR pszPath) override
+    {
+        calls.push_back(std::string("LoadFile ") + pszPath);
+        if (nLoadResult)
+            SetFileName(pszPath);
+        return nLoadResult;
+    }
+    int CacheData(COleDataSource*) override { calls.push_back("CacheData"); return 7; }
+    void Refresh() override { calls.push_back("Refresh"); }
+    int HasPropertyPages() override { return 0; }
+    void AddPropertyPages(CPropertySheet*) override {}
+    void RemovePropertyPages(CPropertySheet*) override {}
+};
 
 }  // namespace viewertest

@@ -6,10 +6,11 @@
 #include <gtest/gtest.h>
 #include <afxwin.h>
 #include <stdexcept>
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerWnd.h"
 
-using leadtest::HostWindow;
+using namespace viewertest;
+
 
 namespace {
 

@@ -4,10 +4,11 @@
 
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/ModalDriver.h"
-#include "tests/viewer/LeadTestSupport.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/ImageSettingsDlg.h"
 #include "viewer/ViewerPps.h"
+
+using namespace viewertest;
 
 using qrvtest::ModalDriver;
 
@@ -24,7 +25,7 @@ public:
     void* PendingResult() const { return m_hResultDib; }
 
 protected:
-    CLeadViewerWnd* CreateViewer() override { return new viewertest::TestViewer(VWS_PANELTABS, m_bMissing); }
+    CLeadViewerWnd* CreateViewer() override { return new TestViewer(VWS_PANELTABS, m_bMissing); }
 
 private:
     bool m_bMissing;
@@ -53,7 +54,7 @@ protected:
             g_pal256[i] = g_plx508[i] = RGB(i, i, i);
         for (int i = 0; i < 16; ++i)
             g_pal16[i] = RGB(i * 17, i * 17, 0);
-        hSource = leadtest::MakeDib(viewertest::ColorfulImage(80, 60, 40));
+        hSource = MakeDib(ColorfulImage(80, 60, 40));
     }
     void TearDown() override { ::GlobalFree(hSource); }
 };
@@ -108,7 +109,7 @@ TEST_F(ImageSettingsTest, UnclaimedDibIsFreedWithTheDialog)
 
 TEST_F(ImageSettingsTest, SixteenBitBitFieldSourceIsShownAsTwentyFourBits)
 {
-    HGLOBAL h16 = leadtest::MakeDib(leadtest::SolidImage(20, 10, 0x00FF00), 40, 16, BI_BITFIELDS);
+    HGLOBAL h16 = MakeDib(SolidImage(20, 10, 0x00FF00), 40, 16, BI_BITFIELDS);
     TestSettingsDlg dlg(h16, 16, &names);
     int nSourceBits = 0;
     ModalDriver driver(

@@ -3,11 +3,12 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ScreenPixels.h"
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
 #include "viewer/LeadFrame.h"
 
-using leadtest::HostWindow;
+using namespace viewertest;
+
 using qrvtest::ScreenPixels;
 
 namespace {
@@ -23,7 +24,7 @@ struct FrameFixture {
     }
     void SetImage(int w, int h, uint32_t rgb = 0xFF0000)
     {
-        HGLOBAL hDib = leadtest::MakeDib(leadtest::SolidImage(w, h, rgb));
+        HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(hDib));
         ::GlobalFree(hDib);
     }

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ScreenPixels.h"
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
 
-using leadtest::HostWindow;
+using namespace viewertest;
+
 using qrvtest::ScreenPixels;
 
 namespace {
@@ -21,7 +22,7 @@ protected:
     }
     void Put(int w, int h, uint32_t rgb)
     {
-        HGLOBAL hDib = leadtest::MakeDib(leadtest::SolidImage(w, h, rgb));
+        HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, m_lead.SetDIB(hDib));
         ::GlobalFree(hDib);
     }

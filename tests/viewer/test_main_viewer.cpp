@@ -5,12 +5,11 @@
 
 #include <vector>
 
-#include "tests/viewer/FakeViewer.h"
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/MainViewerWnd.h"
 
-using leadtest::HostWindow;
-using viewertest::FakeViewer;
+using namespace viewertest;
+
 
 namespace {
 

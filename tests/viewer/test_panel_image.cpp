@@ -12,11 +12,10 @@
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PanelImage.h"
 
+using namespace viewertest;
+
 using qrv::img::Bgra;
 using qrv::img::Image;
-using viewertest::ColorfulImage;
-using viewertest::IndexedImage;
-using viewertest::TestPalettes;
 
 namespace {
 

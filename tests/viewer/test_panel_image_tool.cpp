@@ -8,9 +8,12 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+#include "imaging/BmpFile.h"
 #include "tests/support/TestApp.h"
-#include "tests/viewer/LeadTestSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerWnd.h"
+
+using namespace viewertest;
 
 namespace {
 
@@ -53,18 +56,6 @@ ToolResult RunTool(const std::string& args)
     return result;
 }
 
-std::vector<unsigned char> ReadBytes(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        int c;
-        while ((c = fgetc(f)) != EOF)
-            bytes.push_back(static_cast<unsigned char>(c));
-        fclose(f);
-    }
-    return bytes;
-}
-
 // A photo-like 24-bit picture (gradients with a disc) as a BMP file.
 void WritePicture(const std::string& path, int w, int h)
 {
@@ -80,20 +71,7 @@ void WritePicture(const std::string& path, int w, int h)
             row[3 * x + 2] = static_cast<uint8_t>(disc ? 230 : (x * y) % 256);
         }
     }
-    HGLOBAL hDib = leadtest::MakeDib(image);
-    ASSERT_NE(nullptr, hDib);
-    const SIZE_T size = ::GlobalSize(hDib);
-    BITMAPFILEHEADER bfh = {};
-    bfh.bfType = 0x4D42;
-    bfh.bfSize = static_cast<DWORD>(sizeof(bfh) + size);
-    bfh.bfOffBits = sizeof(bfh) + sizeof(BITMAPINFOHEADER);
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    fwrite(&bfh, sizeof(bfh), 1, f);
-    fwrite(::GlobalLock(hDib), size, 1, f);
-    ::GlobalUnlock(hDib);
-    fclose(f);
-    ::GlobalFree(hDib);
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, image));
 }
 
 // Palettes as the tool reads them and as the viewer gets them.
@@ -169,17 +147,13 @@ protected:
     }
 
     // The viewer's panel image for the settings, as a host would ask for it.
-    std::vector<unsigned char> ViewerPanelImage(const Settings& s)
+    std::vector<uint8_t> ViewerPanelImage(CLeadViewerWnd& viewer, const Settings& s)
     {
-        leadtest::HostWindow host(320, 240);
-        CLeadViewerWnd viewer;
-        EXPECT_TRUE(viewer.Create(WS_CHILD, CRect(0, 0, 320, 240), &host, 1));
         viewer.EnableSizeToFit(0);
         const bool pal16 = s.palette && s.bits == 4, pal256 = s.palette && s.bits == 8;
         viewer.SetColorInfo(s.bits, pal16 ? m_pal16.data() : nullptr, pal256 ? m_pal256.data() : nullptr,
                             s.plx508 ? m_plx508.data() : nullptr, nullptr);
-        if (s.width)
-            viewer.SetImageSize(CSize(s.width, s.height));
+        viewer.SetImageSize(CSize(s.width, s.height));
         EXPECT_TRUE(viewer.LoadFile(m_in.c_str()));
         if (s.dither >= 0) viewer.SetDither(s.dither, 0);
         viewer.SetContrast(s.contrast, 0);
@@ -192,9 +166,9 @@ protected:
         viewer.EnableMirror(s.mirror, 0);
         viewer.EnablePlx508Mode(s.plx508, 0);
         HGLOBAL hDib = viewer.GetPanelImage();
-        std::vector<unsigned char> bytes;
+        std::vector<uint8_t> bytes;
         if (hDib) {
-            const unsigned char* p = static_cast<const unsigned char*>(::GlobalLock(hDib));
+            const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(hDib));
             bytes.assign(p, p + ::GlobalSize(hDib));
             ::GlobalUnlock(hDib);
             ::GlobalFree(hDib);
@@ -218,12 +192,16 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
         {"zwei-bit", 2, false, false, 1, -300, 0, false, false, false, false, false, true, 64, 64},
         {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, false, true, false, false, true, false, 0, 0},
     };
+    // One viewer takes every case's settings in turn, as a host would.
+    HostWindow host(320, 240);
+    CLeadViewerWnd viewer;
+    ASSERT_TRUE(viewer.Create(WS_CHILD, CRect(0, 0, 320, 240), &host, 1));
     for (const Settings& s : cases) {
         const std::string out = m_dir + "\\" + s.name;
         ToolResult r = RunTool(Args(s, out));
         ASSERT_EQ(0u, r.exitCode) << s.name << ": " << r.output;
-        std::vector<unsigned char> file = ReadBytes(out + "\\bild.bmp");
-        std::vector<unsigned char> dib = ViewerPanelImage(s);
+        std::vector<uint8_t> file = ReadBytes(out + "\\bild.bmp");
+        std::vector<uint8_t> dib = ViewerPanelImage(viewer, s);
         ASSERT_GT(dib.size(), 40u) << s.name;
         ASSERT_EQ(file.size(), dib.size() + sizeof(BITMAPFILEHEADER)) << s.name;
         EXPECT_EQ('B', file[0]);

@@ -11,9 +11,9 @@
 #include "viewer/PanelImage.h"
 #include "viewer/PanelPipeline.h"
 
+using namespace viewertest;
+
 using qrv::img::Image;
-using viewertest::ColorfulImage;
-using viewertest::TestPalettes;
 
 namespace {
 
@@ -117,7 +117,7 @@ TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
     const TestPalettes pal;
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
-    viewertest::TestViewer viewer;
+    TestViewer viewer;
     ASSERT_TRUE(viewer.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 380, 280), &host, 100));
     viewer.SetColorInfo(8, nullptr, pal.pal256, nullptr, nullptr);
     CLead* pSource = viewer.GetSourceCtrl();

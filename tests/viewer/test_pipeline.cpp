@@ -11,15 +11,11 @@
 #include "imaging/DibReader.h"
 #include "viewer/PanelImage.h"
 #include "uiauto/MessageBoxAnswer.h"
-#include "tests/viewer/LeadTestFiles.h"
-#include "tests/viewer/LeadTestSupport.h"
-#include "toolkit/TabWnd.h"
 #include "tests/viewer/ViewerTestSupport.h"
+#include "toolkit/TabWnd.h"
 
 using namespace viewertest;
-using leadtest::HostWindow;
-using leadtest::MakeDib;
-using leadtest::SolidImage;
+
 
 namespace {
 
@@ -134,8 +130,8 @@ TEST_F(PipelineTest, SixteenBitBitFieldDibIsShownAsTwentyFourBits)
 TEST_F(PipelineTest, LoadFileRasterisesMetafilesToFit640By480)
 {
     // Both metafiles are 1 x 0.5 inch with a red left half: 640 x 320 pixels.
-    ASSERT_TRUE(leadtest::WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
-    ASSERT_TRUE(leadtest::WriteEmfFile(TempFolder() + "bild.emf"));
+    ASSERT_TRUE(WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
+    ASSERT_TRUE(WriteEmfFile(TempFolder() + "bild.emf"));
     for (const char* name : {"bild.wmf", "bild.emf"}) {
         ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
         const qrv::img::Image& image = viewer.GetSourceCtrl()->GetImage();

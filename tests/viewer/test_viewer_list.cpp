@@ -2,11 +2,12 @@
 // list does not know and a missing key.
 #include <gtest/gtest.h>
 
-#include "tests/viewer/FakeViewer.h"
+#include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerWnd.h"
 #include "viewer/ViewerList.h"
 
-using viewertest::FakeViewer;
+using namespace viewertest;
+
 
 namespace {
 

@@ -1,21 +1,40 @@
 // The viewer's property pages in a live sheet: slider truncation, reset,
-// the dither list at 16 bits, the panel depth list, the blank page and the
-// sheet's sizes.
+// the dither list at 16 bits, the panel depth list, the blank page, the
+// sheet's sizes and the controls' layout within the page shown.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "resources/resource.h"
 #include "uiauto/MessagePump.h"
-#include "tests/viewer/FakeViewer.h"
-#include "tests/viewer/LeadTestSupport.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerPpg.h"
 #include "viewer/ViewerPanelPpg.h"
 #include "viewer/ViewerPps.h"
 
-using leadtest::HostWindow;
-using viewertest::TestViewer;
+using namespace viewertest;
+
 
 namespace {
+
+// The controls of pPage that stick out of its window, by id.
+std::string ControlsOutside(CWnd* pPage)
+{
+    CRect rcPage;
+    pPage->GetWindowRect(&rcPage);
+    std::string outside;
+    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CRect rc;
+        ::GetWindowRect(hChild, &rc);
+        if (!::IsWindowVisible(hChild))
+            continue;
+        CRect both;
+        both.IntersectRect(&rc, &rcPage);
+        if (both != rc)
+            outside += std::to_string(::GetDlgCtrlID(hChild)) + " ";
+    }
+    return outside;
+}
 
 class PagesTest : public ::testing::Test {
 protected:
@@ -30,13 +49,14 @@ protected:
         names.Add("256 Farben");
         names.Add("True Color");
         ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
-        HGLOBAL hDib = leadtest::MakeDib(leadtest::SolidImage(32, 24, 0x808080));
+        HGLOBAL hDib = MakeDib(SolidImage(32, 24, 0x808080));
         viewer.SetImage(hDib);
         ::GlobalFree(hDib);
     }
-    void OpenSheet(int nBits, DWORD dwStyle = WS_CHILD | WS_VISIBLE | DS_3DLOOK | DS_SETFONT)
+    void OpenSheet(int nBits, const unsigned long* pPlx508 = nullptr)
     {
-        viewer.SetColorInfo(nBits, nullptr, nullptr, nullptr, nullptr);
+        const DWORD dwStyle = WS_CHILD | WS_VISIBLE | DS_3DLOOK | DS_SETFONT;
+        viewer.SetColorInfo(nBits, nullptr, nullptr, pPlx508, nullptr);
         pSheet = new CViewerPps(&names, "", &host, 0);
         pSheet->EnableSizeToPage(1);
         ASSERT_TRUE(pSheet->Create(&host, dwStyle, 0));
@@ -76,24 +96,12 @@ TEST_F(PagesTest, SlidersShowTenthsTruncatedAndSetTenfold)
     MoveSlider(IDC_VIEWER_CONTRAST, -3);
     EXPECT_EQ(-30, viewer.GetContrast());
     EXPECT_EQ(1, viewer.IsModified());
-    EXPECT_TRUE(viewertest::PanelShowsItsSettings(viewer));   // recomputed at once
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));   // recomputed at once
     MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
     EXPECT_EQ(-400, viewer.GetBrightness());
 }
 
-TEST_F(PagesTest, DitherListHoldsTheEightMethods)
-{
-    OpenSheet(8);
-    HWND hList = ::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER);
-    ASSERT_EQ(8, (int)::SendMessageA(hList, CB_GETCOUNT, 0, 0));
-    char sz[32];
-    ::SendMessageA(hList, CB_GETLBTEXT, 2, (LPARAM)sz);
-    EXPECT_STREQ("Floyd-Steinberg", sz);
-    ::SendMessageA(hList, CB_GETLBTEXT, 7, (LPARAM)sz);
-    EXPECT_STREQ("Jarvis", sz);
-}
-
-TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFit)
+TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
 {
     OpenSheet(8);
     viewer.EnableSizeToFit(0);
@@ -111,6 +119,14 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFit)
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_INVERT));
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_SIZETOFIT));
     EXPECT_EQ(2, (int)ImagePage()->SendDlgItemMessage(IDC_VIEWER_DITHER, CB_GETCURSEL));
+    // The list holds the eight methods.
+    HWND hList = ::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER);
+    ASSERT_EQ(8, (int)::SendMessageA(hList, CB_GETCOUNT, 0, 0));
+    char sz[32];
+    ::SendMessageA(hList, CB_GETLBTEXT, 2, (LPARAM)sz);
+    EXPECT_STREQ("Floyd-Steinberg", sz);
+    ::SendMessageA(hList, CB_GETLBTEXT, 7, (LPARAM)sz);
+    EXPECT_STREQ("Jarvis", sz);
 }
 
 TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
@@ -143,17 +159,10 @@ TEST_F(PagesTest, PanelPageShowsTheLowerOfImageAndPanelDepth)
     EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
-TEST_F(PagesTest, FourBitsGiveOnlyTheImagePage)
-{
-    OpenSheet(4);
-    ASSERT_EQ(1, pSheet->GetPageCount());
-    EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
-}
-
-TEST_F(PagesTest, ViewerWithoutPagesLeavesExactlyTheBlankPage)
+TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage)
 {
     OpenSheet(8);
-    viewertest::FakeViewer plain(5, "txt");
+    FakeViewer plain(5, "txt");
     pSheet->OnOpenViewer(&plain);
     ASSERT_EQ(1, pSheet->GetPageCount());
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
@@ -162,6 +171,11 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesExactlyTheBlankPage)
     pSheet->OnCloseViewer(&viewer);
     ASSERT_EQ(1, pSheet->GetPageCount());
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
+    // At 4 bits the viewer gives only its image page.
+    viewer.SetColorInfo(4, nullptr, nullptr, nullptr, nullptr);
+    pSheet->OnOpenViewer(&viewer);
+    ASSERT_EQ(1, pSheet->GetPageCount());
+    EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
 }
 
 TEST_F(PagesTest, SheetsSizedToThePageShowItWholeWithOrWithoutCaption)
@@ -210,6 +224,21 @@ TEST_F(PagesTest, PagesKeepThePageSizeAndShrinkWithTheSheet)
     CRect rcClient;
     pSheet->GetClientRect(&rcClient);
     EXPECT_EQ(CSize(rcClient.Width(), rcClient.Height()), pageRect());
+}
+
+// The sheet shows every page at the blank page's size, which is narrower than
+// the image page's template: each control of the image page (with the Plx5
+// box) and of the panel page still lies whole inside the page the user sees.
+TEST_F(PagesTest, EveryControlFitsThePageTheSheetShows)
+{
+    static const unsigned long plx508[256] = {};
+    OpenSheet(8, plx508);
+    ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
+    EXPECT_EQ("", ControlsOutside(ImagePage()));
+    pSheet->SetActivePage(1);
+    qrvtest::PumpFor(20);
+    ASSERT_NE(nullptr, viewer.GetPanelPage()->GetSafeHwnd());
+    EXPECT_EQ("", ControlsOutside(viewer.GetPanelPage()));
 }
 
 }  // namespace
