@@ -182,10 +182,11 @@ HTREEITEM TreeTestBase::LoadRoot()
 {
     CString path = m_root.c_str();
     m_treeBase.LoadTree(path);
+    HTREEITEM hRoot = nullptr;   // the last one: loading again adds another top-level item
     for (HTREEITEM h = m_treeBase.GetRootItem(); h; h = m_treeBase.GetNextSiblingItem(h))
         if (Upper(Path(h)) == Upper(m_root))
-            return h;
-    return nullptr;
+            hRoot = h;
+    return hRoot;
 }
 
 HTREEITEM TreeTestBase::Child(HTREEITEM hParent, const std::string& label)

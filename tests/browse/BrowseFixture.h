@@ -73,7 +73,7 @@ protected:
     // Makes the folder (and its parents below the root) or the file; its path.
     std::string Folder(const std::string& relative);
     std::string File(const std::string& relative, const std::string& text = "x");
-    // LoadTree(root): the top-level item for the test's folder.
+    // LoadTree(root): the (newest) top-level item for the test's folder.
     HTREEITEM LoadRoot();
     HTREEITEM Child(HTREEITEM hParent, const std::string& label);
     std::vector<std::string> Labels(HTREEITEM hParent);

@@ -10,8 +10,13 @@
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
 
+// The dialog from its template: caption, the controls at their places in
+// dialog units, the focus on the edit box; OK hands back the typed name.
 TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
 {
+    struct Seen { std::string text; RECT rc; LONG style, exStyle; };
+    std::vector<Seen> seen;
+    RECT rcDlg = {}, units = {7, 15, 213, 47};
     std::string caption;
     bool focusOnEdit = false;
     qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
@@ -20,6 +25,14 @@ TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
         gti.cbSize = sizeof(gti);
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
         focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            RECT rc;
+            ::GetWindowRect(h, &rc);
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+            seen.push_back({qrvtest::Text(h), rc, ::GetWindowLongA(h, GWL_STYLE), ::GetWindowLongA(h, GWL_EXSTYLE)});
+        }
+        ::GetClientRect(hDlg, &rcDlg);
+        ::MapDialogRect(hDlg, &units);
         qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, "Neue Bilder");
         qrvtest::Click(hDlg, IDOK);
     });
@@ -30,49 +43,18 @@ TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
     EXPECT_EQ("Neuer Ordner", caption);
     EXPECT_TRUE(focusOnEdit);
     EXPECT_STREQ("Neue Bilder", dlg.m_strName);
-}
-
-TEST(NewFolderDlg, TemplateHoldsTheControlsAtTheirPlaces)
-{
-    struct Seen {
-        std::string text;
-        RECT rc;
-        LONG style;
-        LONG exStyle;
-    };
-    std::vector<Seen> seen;
-    RECT rcDlg = {};
-    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            RECT rc;
-            ::GetWindowRect(h, &rc);
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-            seen.push_back({qrvtest::Text(h), rc, ::GetWindowLongA(h, GWL_STYLE), ::GetWindowLongA(h, GWL_EXSTYLE)});
-        }
-        ::GetClientRect(hDlg, &rcDlg);
-        RECT units = {7, 15, 213, 47};
-        ::MapDialogRect(hDlg, &units);
-        rcDlg.left = units.left;   // 7 units across
-        rcDlg.top = units.top;     // 15 units down
-        rcDlg.right = units.right - rcDlg.right;
-        rcDlg.bottom = units.bottom - rcDlg.bottom;
-        qrvtest::Click(hDlg, IDCANCEL);
-    });
-    CNewFolderDlg dlg;
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
     ASSERT_EQ(4u, seen.size());
     EXPECT_EQ("Name des neuen Ordners:", seen[0].text);
-    EXPECT_EQ(rcDlg.left, seen[0].rc.left);
-    EXPECT_EQ(rcDlg.top, seen[0].rc.top);
+    EXPECT_EQ(units.left, seen[0].rc.left);   // 7 units across
+    EXPECT_EQ(units.top, seen[0].rc.top);     // 15 units down
     EXPECT_TRUE(seen[1].style & ES_AUTOHSCROLL);
     // The dialog manager draws an edit box's border as a sunken edge.
     EXPECT_TRUE((seen[1].style & WS_BORDER) || (seen[1].exStyle & WS_EX_CLIENTEDGE));
     EXPECT_EQ("&OK", seen[2].text);
     EXPECT_EQ(BS_DEFPUSHBUTTON, seen[2].style & 0x0F);
     EXPECT_EQ("&Abbrechen", seen[3].text);
-    EXPECT_EQ(0, rcDlg.right);    // client area 213 x 47 units
-    EXPECT_EQ(0, rcDlg.bottom);
+    EXPECT_EQ(units.right, rcDlg.right);    // client area 213 x 47 units
+    EXPECT_EQ(units.bottom, rcDlg.bottom);
 }
 
 TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne)

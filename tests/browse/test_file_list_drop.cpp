@@ -118,7 +118,7 @@ TEST_F(FileListTreeTest, MalformedDropsChangeNothing)
     EXPECT_EQ((std::vector<std::string>{"a.txt"}), FolderEntries(m_root + "\\ziel"));
 }
 
-TEST_F(FileListTreeTest, RestingOnAClosedFolderOpensItAtTheSeventhTick)
+TEST_F(FileListTreeTest, DragTimerOpensFoldersAndScrolls)
 {
     Folder("zu");
     File("zu\\x.txt");
@@ -153,16 +153,14 @@ TEST_F(FileListTreeTest, RestingOnAClosedFolderOpensItAtTheSeventhTick)
     m_tree.SendMessage(WM_TIMER, id + 7, 0);
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(0u, m_tree.GetDragTimer());
-}
 
-TEST_F(FileListTreeTest, NearTheBottomEdgeTheTreeScrollsEverySecondTick)
-{
+    // Near the bottom edge the tree scrolls every second tick.
     for (int i = 0; i < 60; ++i)
         File("f" + std::to_string(100 + i) + ".txt");
-    HTREEITEM hRoot = LoadRoot();
+    hRoot = LoadRoot();
     ASSERT_TRUE(Child(hRoot, "f159.txt"));
     m_tree.OnDragEnter(nullptr, 0, CPoint(0, 0));
-    UINT_PTR id = m_tree.GetDragTimer();
+    id = m_tree.GetDragTimer();
     CRect rc;
     m_tree.GetClientRect(&rc);
     CPoint pt(rc.Width() / 2, rc.bottom - 3);
@@ -187,9 +185,6 @@ TEST_F(FileListTreeTest, NearTheBottomEdgeTheTreeScrollsEverySecondTick)
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
 }
 
-// Pasted files each get an item in the open folder; a bitmap with the
-// viewer's record becomes a bitmap file named by the record, only inside the
-// target folder, and without the record nothing is pasted.
 TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
 {
     Folder("ziel");
@@ -233,34 +228,24 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
               FolderEntries(m_root + "\\ziel"));   // ".." is refused
 }
 
-TEST_F(FileListTreeTest, CacheDataOffersTheFilesAsADroppedFilesBlock)
-{
-    COleDataSource* pSource = new COleDataSource;
-    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"});
-    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
-    COleDataObject data;
-    data.Attach(pSource->GetDataObject(), FALSE);
-    ASSERT_TRUE(data.IsDataAvailable(CF_HDROP));
-    HGLOBAL h = data.GetGlobalData(CF_HDROP);
-    CString back;
-    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
-    EXPECT_EQ((std::vector<std::string>{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
-    ::GlobalFree(h);
-    data.Detach();
-    pSource->InternalRelease();
-}
-
 TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
 {
     Folder("ziel");
     Folder("andere");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hTarget = Child(hRoot, "ziel"), hOther = Child(hRoot, "andere");
+    // CacheData offers the files as a dropped-files block.
     COleDataSource* pSource = new COleDataSource;
-    CString files = MakeList({"C:\\x\\a.txt"});
-    m_tree.CacheData(pSource, files);
+    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"});
+    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
     COleDataObject withFiles;
     withFiles.Attach(pSource->GetDataObject(), FALSE);
+    ASSERT_TRUE(withFiles.IsDataAvailable(CF_HDROP));
+    HGLOBAL h = withFiles.GetGlobalData(CF_HDROP);
+    CString back;
+    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
+    EXPECT_EQ((std::vector<std::string>{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
+    ::GlobalFree(h);
 
     // The drop target hands the steps to the tree, and only to a file list tree.
     CFileListDropTarget target;

@@ -155,32 +155,28 @@ TEST(DropFilesBlock, WideListsAreConvertedEvenAtAnOddOffset)
     EXPECT_TRUE(ReadFiles(RawBlock(20, TRUE, narrow, sizeof(narrow))).empty());
 }
 
+// The record gives the base name (never read past its 32-character field)
+// and the colour bits; too small a block or a name of dots is refused.
 TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
 {
-    CString name;
+    const std::string full(32, 'n');
+    const struct { const char* name; size_t cbName, cbBlock; bool ok; const char* expected; } cases[] = {
+        {"sonne", 6, sizeof(sPLXDIBINFO), true, "sonne"},
+        {full.c_str(), 32, sizeof(sPLXDIBINFO), true, full.c_str()},
+        {"x", 1, 200, false, "bleibt"},
+        {"..", 3, sizeof(sPLXDIBINFO), false, "bleibt"},
+    };
+    for (const auto& c : cases) {
+        CString name("bleibt");
+        int bits = 0;
+        HGLOBAL h = MakeRecord(c.name, c.cbName, 8, c.cbBlock);
+        EXPECT_EQ(c.ok, CBitmapPaste::ReadRecord(h, name, bits) != 0) << c.expected;
+        EXPECT_STREQ(c.expected, name);
+        EXPECT_EQ(c.ok ? 8 : 0, bits);
+        ::GlobalFree(h);
+    }
+    CString untouched;
     int bits = 0;
-    HGLOBAL h = MakeRecord("sonne", 6, 8);
-    EXPECT_TRUE(CBitmapPaste::ReadRecord(h, name, bits));
-    EXPECT_STREQ("sonne", name);
-    EXPECT_EQ(8, bits);
-    ::GlobalFree(h);
-
-    // 32 characters without a zero: the name stops at its field's end.
-    std::string full(32, 'n');
-    h = MakeRecord(full.c_str(), 32, 4);
-    EXPECT_TRUE(CBitmapPaste::ReadRecord(h, name, bits));
-    EXPECT_EQ(full, std::string(name));
-    ::GlobalFree(h);
-
-    // Too small a block, or a name of nothing but dots, is refused.
-    CString untouched("bleibt");
-    h = MakeRecord("x", 1, 8, 200);
-    EXPECT_FALSE(CBitmapPaste::ReadRecord(h, untouched, bits));
-    ::GlobalFree(h);
-    h = MakeRecord("..", 3, 8);
-    EXPECT_FALSE(CBitmapPaste::ReadRecord(h, untouched, bits));
-    ::GlobalFree(h);
-    EXPECT_STREQ("bleibt", untouched);
     EXPECT_FALSE(CBitmapPaste::ReadRecord(nullptr, untouched, bits));
 }
 

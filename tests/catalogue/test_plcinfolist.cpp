@@ -72,7 +72,7 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_TRUE(list.FindVersion(20) && list.FindVersion(22));
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
     EXPECT_EQ(list.FindVersion(99), nullptr);
-    EXPECT_FALSE(IsLoaded("Z32TPLC020.dll"));   // the scan unloads what it loaded
+    EXPECT_EQ(::GetModuleHandleA("Z32TPLC020.dll"), nullptr);   // the scan unloads what it loaded
 
     const std::string item = s.Item("Z32TPLC020.dll");
     const std::vector<std::pair<std::string, std::string>> expected = {
@@ -81,12 +81,7 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
         {"OldTagSupport", "0"}, {"SpecialImport", "0"}};
     for (const auto& e : expected)
         EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, e.first.c_str()), e.second) << e.first;
-    HKEY h = nullptr;
-    ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, item.c_str(), 0, KEY_READ, &h), ERROR_SUCCESS);
-    DWORD values = 0;
-    ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
-    ::RegCloseKey(h);
-    EXPECT_EQ(values, 10u);   // exactly the ten values, all texts
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item, true), 10);   // exactly the ten values, all texts
 
     // Read back, the descriptor is the one the scan made.
     CTestList again;   // a rescan would find nothing
@@ -231,7 +226,8 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
 {
     Scene s("garbage");
     const std::string item = s.Item("Z32TPLC020.dll");
-    WriteDword(HKEY_CURRENT_USER, item, "Project_Code", 20);            // wrong type
+    const DWORD twenty = 20;
+    WriteBytes(HKEY_CURRENT_USER, item, "Project_Code", REG_DWORD, &twenty, 4);   // wrong type
     WriteText(HKEY_CURRENT_USER, item, "Driver_Name", std::string(200000, 'A'));   // absurd length
     WriteBytes(HKEY_CURRENT_USER, item, "DLL_Ver", REG_BINARY, "\x01\x02", 2);
     WriteText(HKEY_CURRENT_USER, item, "Firmware_Ver", "garbage");
