@@ -1,8 +1,9 @@
-// CParseStrPart: splits an attached string into tokens with the runtime's
-// multibyte tokenizer. The parser works on a private copy of the text, so the
-// attached string is never changed, but the continuation point between
-// GetFirst and GetNext is the tokenizer's own, kept per thread: only one split
-// can be in progress on a thread at a time.
+// CParseStrPart: splits an attached string into tokens as the runtime's
+// multibyte tokenizer does, in the current multibyte code page. The parser
+// works on a private copy of the text, so the attached string is never
+// changed, but the continuation point between GetFirst and GetNext is kept
+// per thread, as the runtime's tokenizer keeps it: only one split can be in
+// progress on a thread at a time.
 #pragma once
 #include <afx.h>
 

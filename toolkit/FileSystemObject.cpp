@@ -1,92 +1,35 @@
 #include "FileSystemObject.h"
 #include <mbstring.h>
-#include <string.h>
+#include "PathSyntax.h"
 
 namespace {
-bool IsSeparator(unsigned char ch) { return ch == '\\' || ch == '/'; }
+bool IsAnsiLeadByte(unsigned char ch) { return _ismbblead(ch) != 0; }
 
-bool HasDriveLetter(LPCSTR psz)
-{
-    unsigned char c = static_cast<unsigned char>(psz[0]);
-    return ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) && psz[1] == ':';
-}
-
-// Length of the "\\server\share" prefix of a UNC path, 0 when there is none.
-int UncPrefixLength(LPCSTR psz)
-{
-    if (!IsSeparator(static_cast<unsigned char>(psz[0])) || !IsSeparator(static_cast<unsigned char>(psz[1])))
-        return 0;
-    int parts = 0;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(psz) + 2;
-    while (*p) {
-        if (IsSeparator(*p) && ++parts == 2)
-            break;
-        p = _mbsinc(p);
-    }
-    return static_cast<int>(p - reinterpret_cast<const unsigned char*>(psz));
-}
+// The offsets of the current multibyte code page's paths.
+PathSyntax Syntax() { return PathSyntax(IsAnsiLeadByte); }
 }
 
 CFileSystemObject::CFileSystemObject() {}
 CFileSystemObject::~CFileSystemObject() {}
 
-// Length of the root of an absolute path ("C:\" 3, "C:" 2, "\" 1, "\\srv\share\" all), else 0.
-int CFileSystemObject::RootLength(LPCSTR pszPath)
-{
-    if (HasDriveLetter(pszPath))
-        return IsSeparator(static_cast<unsigned char>(pszPath[2])) ? 3 : 2;
-    int unc = UncPrefixLength(pszPath);
-    if (unc > 0)
-        return pszPath[unc] ? unc + 1 : unc;
-    return IsSeparator(static_cast<unsigned char>(pszPath[0])) ? 1 : 0;
-}
-
-int CFileSystemObject::LastSeparator(LPCSTR pszPath)
-{
-    int last = -1;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(pszPath); *p; p = _mbsinc(p))
-        if (IsSeparator(*p))
-            last = static_cast<int>(p - reinterpret_cast<const unsigned char*>(pszPath));
-    return last;
-}
-
-int CFileSystemObject::NameStart(LPCSTR pszPath)
-{
-    int sep = LastSeparator(pszPath);
-    if (sep >= 0)
-        return sep + 1;
-    return HasDriveLetter(pszPath) ? 2 : 0;
-}
-
-int CFileSystemObject::LastDot(LPCSTR pszName)
-{
-    const unsigned char* dot = _mbsrchr(reinterpret_cast<const unsigned char*>(pszName), '.');
-    return dot ? static_cast<int>(dot - reinterpret_cast<const unsigned char*>(pszName)) : -1;
-}
+int CFileSystemObject::RootLength(LPCSTR pszPath) { return Syntax().RootLength(pszPath); }
+int CFileSystemObject::LastSeparator(LPCSTR pszPath) { return Syntax().LastSeparator(pszPath); }
+int CFileSystemObject::NameStart(LPCSTR pszPath) { return Syntax().NameStart(pszPath); }
+int CFileSystemObject::LastDot(LPCSTR pszName) { return Syntax().LastDot(pszName); }
 
 CString CFileSystemObject::GetDrive(LPCSTR pszPath) const
 {
     if (!pszPath)
         return CString();
-    if (HasDriveLetter(pszPath))
-        return CString(pszPath, 2) + '\\';
-    int unc = UncPrefixLength(pszPath);
-    if (unc > 2)
-        return CString(pszPath, unc) + '\\';
-    return CString();
+    int drive = Syntax().DriveLength(pszPath);
+    return drive > 0 ? CString(pszPath, drive) + '\\' : CString();
 }
 
 CString CFileSystemObject::GetFolder(LPCSTR pszPath, int bWithBackslash) const
 {
     if (!pszPath)
         return CString();
-    int sep = LastSeparator(pszPath);
-    if (sep < 0)
-        return HasDriveLetter(pszPath) ? CString(pszPath, 2) : CString();
-    CString folder(pszPath, sep + 1);
-    if (!bWithBackslash && sep + 1 > RootLength(pszPath))
-        folder = CString(pszPath, sep);
-    return folder;
+    return CString(pszPath, Syntax().FolderLength(pszPath, bWithBackslash != 0));
 }
 
 CString CFileSystemObject::GetName(LPCSTR pszPath) const

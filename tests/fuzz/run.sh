@@ -3,6 +3,7 @@
 # libFuzzer, ASan and UBSan: run.sh [TARGET|all] [SECONDS] (default all,
 # 300 s per target); the Wine targets lead, drop, paste and viewers (also part of `all`) run tests/fuzz/wine.sh. Every target first replays its kept crash inputs
 # (tests/fuzz/regressions/TARGET/); a new crash input is copied there.
+# QRV_FUZZ_RUNS=N ends a native target after N executions if that comes first.
 # Build folder: build/fuzz.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -10,7 +11,7 @@ TARGET="${1:-all}"
 SECONDS_TO_RUN="${2:-300}"
 OUT="$ROOT/build/fuzz"
 REGRESSIONS="$ROOT/tests/fuzz/regressions"
-TARGETS=(dib palette identity cache_record metafile)
+TARGETS=(dib palette identity cache_record metafile parts)
 WINE_TARGETS=(lead drop paste viewers)
 
 need=()
@@ -33,6 +34,7 @@ sources_of() {
     identity)     echo catalogue/IdentityString.cpp ;;
     cache_record) echo catalogue/CacheRecord.cpp ;;
     metafile)     printf 'viewer/%s.cpp\n' WmfRecords EmfRecords DibExtent ;;
+    parts)        printf 'toolkit/%s.cpp\n' MbcsText PathSyntax ;;
   esac
 }
 
@@ -40,7 +42,7 @@ sources_of() {
 compile() {
   local src="$1" obj="$2"; shift 2
   if [ -f "$obj" ] && [ ! "$src" -nt "$obj" ] && [ -z "$(find "$ROOT/imaging" "$ROOT/catalogue" \
-       "$ROOT/tools/qrvtool" "$ROOT/viewer" -name '*.h' -newer "$obj" | head -1)" ]; then
+       "$ROOT/tools/qrvtool" "$ROOT/viewer" "$ROOT/toolkit" -name '*.h' -newer "$obj" | head -1)" ]; then
     return 0
   fi
   clang++ "${FLAGS[@]}" "$@" -c "$src" -o "$obj"
@@ -84,6 +86,12 @@ write_seeds() {
       printf '3\0%s\0%s\0%s\0%s\0%s' 2.5 1 1 0 0 >"$dir/packed"
       printf '1\0%s\0%s\0%s\0%s\0%s' 1.07 0 1 1 1 >"$dir/legacy" ;;
     metafile) python3 "$ROOT/tests/fuzz/metafile_seeds.py" "$dir" ;;
+    parts)
+      # Byte 0: bit 0 the double-byte code page, bits 1-3 how many bytes of delimiters follow.
+      printf '\x04;,C:\\Programme\\QRV\\Treiber.dll' >"$dir/path"
+      printf '\x02/\\\\server\\share\\a.b.c' >"$dir/unc"
+      printf '\x03\x81\x5c\x83\x5c\\x\x81\x5c;Name.\x83\x2e' >"$dir/sjis"
+      printf '\x06 \t;eins zwei;;drei\tvier' >"$dir/tokens" ;;
   esac
 }
 
@@ -99,9 +107,9 @@ run_target() {
       || { tail -30 "$OUT/findings/$t/replay.log"; echo "fuzz $t: a kept crash input fails again"; return 1; }
   fi
   cd "$OUT/findings/$t"
-  local rc=0
+  local rc=0 started=$SECONDS
   "$OUT/fuzz_$t" -max_total_time="$SECONDS_TO_RUN" -max_len=$max_len -rss_limit_mb=2048 \
-    -timeout=10 -print_final_stats=1 "$OUT/corpus/$t" "$OUT/seeds/$t" >"$OUT/findings/$t/run.log" 2>&1 || rc=$?
+    -timeout=10 ${QRV_FUZZ_RUNS:+-runs=$QRV_FUZZ_RUNS} -print_final_stats=1 "$OUT/corpus/$t" "$OUT/seeds/$t" >"$OUT/findings/$t/run.log" 2>&1 || rc=$?
   cd "$ROOT"
   local runs; runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$OUT/findings/$t/run.log" | tail -1)
   if [ $rc -ne 0 ]; then
@@ -110,7 +118,7 @@ run_target() {
     echo "fuzz $t: FINDING after ${runs:-?} executions, input kept in tests/fuzz/regressions/$t/"
     return 1
   fi
-  echo "fuzz $t: ${runs:-?} executions in ${SECONDS_TO_RUN} s, no finding"
+  echo "fuzz $t: ${runs:-?} executions in $(( SECONDS - started )) s, no finding"
 }
 
 # The readers that need Windows run under Wine.
