@@ -1,7 +1,7 @@
 #!/bin/bash
 # A host's day in one process under Wine: run.sh [MINUTES] [PRESET] (default
 # 30 minutes, win64; QRV_SOAK_SECONDS gives the length in seconds instead and
-# QRV_SOAK_WARMUP the iterations left out of the growth, default 1,000, as
+# QRV_SOAK_WARMUP the iterations left out of the growth, default 1,000, or a share such as "50%", as
 # the short soak of ./qrv test does). qrv_soak.exe works in build/soak/work
 # and prints the iterations done and the growth of private memory, handles
 # and GDI objects per 1,000 iterations; its exit code says whether the growth
