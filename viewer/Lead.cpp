@@ -1,7 +1,10 @@
 #include "viewer/Lead.h"
 
+#include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <set>
 
 #include "imaging/BmpFile.h"
 #include "imaging/ColorReducer.h"
@@ -250,6 +253,46 @@ void CLead::SetBitmap(HBITMAP hBitmap)
     ReplaceImage(image);
 }
 
+namespace {
+
+// The display bitmaps the controls of this process hand out: top-down DIB
+// sections of their image's format. GetObject does not tell a section's row
+// order, so only these are known to be top-down.
+std::mutex g_sectionsLock;
+std::set<HBITMAP> g_ownSections;
+
+void RememberSection(HBITMAP hbm, bool bKeep)
+{
+    std::lock_guard<std::mutex> lock(g_sectionsLock);
+    if (bKeep)
+        g_ownSections.insert(hbm);
+    else
+        g_ownSections.erase(hbm);
+}
+
+// A true-colour display bitmap of another control is copied straight from
+// its bits, whose rows are the image's own: GetDIBits would convert each
+// pixel on its way. Anything else is left to GetDIBits.
+BOOL CopyOwnTrueColourSection(HBITMAP hBitmap, Image& image)
+{
+    if (image.BitsPerPixel() < 24)
+        return FALSE;
+    {
+        std::lock_guard<std::mutex> lock(g_sectionsLock);
+        if (!g_ownSections.count(hBitmap))
+            return FALSE;
+    }
+    DIBSECTION ds = {};
+    if (::GetObjectA(hBitmap, sizeof(ds), &ds) != sizeof(ds) || !ds.dsBm.bmBits ||
+        ds.dsBm.bmBitsPixel != image.BitsPerPixel() || size_t(ds.dsBm.bmWidthBytes) != image.Stride())
+        return FALSE;
+    ::GdiFlush();   // drawing into the section may still be queued
+    std::memcpy(image.Data(), ds.dsBm.bmBits, image.Stride() * size_t(image.Height()));
+    return TRUE;
+}
+
+}  // namespace
+
 BOOL CLead::CopyBitmap(HBITMAP hBitmap, Image& image)
 {
     BITMAP bm = {};
@@ -264,6 +307,8 @@ BOOL CLead::CopyBitmap(HBITMAP hBitmap, Image& image)
                          : bm.bmBitsPixel == 32 ? 32 : 24;
     if (image.Create(bm.bmWidth, bm.bmHeight, bits) != qrv::img::kOk)
         return FALSE;
+    if (CopyOwnTrueColourSection(hBitmap, image))
+        return TRUE;
     std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
     pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -506,8 +551,10 @@ void CLead::ImageChanged(BOOL bSizeMayChange)
 
 void CLead::FreeBitmaps()
 {
-    if (m_hBitmap)
+    if (m_hBitmap) {
+        RememberSection(m_hBitmap, false);
         ::DeleteObject(m_hBitmap);
+    }
     m_hBitmap = nullptr;
 }
 
@@ -534,6 +581,7 @@ HBITMAP CLead::BuildDisplayBitmap() const
         return nullptr;
     }
     std::memcpy(pBits, m_image.Data(), m_image.Stride() * size_t(m_image.Height()));
+    RememberSection(hbm, true);
     return hbm;
 }
 
