@@ -284,12 +284,15 @@ PY
 
 # A short soak: a host's day in a loop for QRV_SOAK_SECONDS (default 45 s),
 # the growth measured after QRV_SOAK_WARMUP iterations (default the first
-# half of the iterations done: over 45 s the heap still grows early on),
+# half of the iterations done: over 45 s the heap still grows early on) and
+# against a memory bound of 4 MB per 1,000 iterations (a minute's private
+# memory wanders by a megabyte or two; a picture left behind a round adds 32 MB),
 # failing when memory, handles or GDI objects grow beyond their bounds.
 qrv_soak_short() {
   local log="$ROOT/build/soak-short.log" rc=0
   mkdir -p "$ROOT/build"
   QRV_SOAK_SECONDS="${QRV_SOAK_SECONDS:-45}" QRV_SOAK_WARMUP="${QRV_SOAK_WARMUP:-50%}" \
+    QRV_SOAK_MEMORY_BOUND="${QRV_SOAK_MEMORY_BOUND:-4096}" \
     bash tests/soak/run.sh >"$log" 2>&1 || rc=1
   QRV_SUMMARY="$QRV_SUMMARY
 $(grep -aE '^soak: ([0-9]+ iterations|growth)' "$log")"
