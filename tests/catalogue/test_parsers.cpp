@@ -118,6 +118,14 @@ TEST(ParseStrPart, OneSplitPerThreadAndCopies)
     EXPECT_STREQ(token, "BMP");
     ASSERT_EQ(text.GetFirst(";", &token), 1);
     EXPECT_STREQ(token, "changed");
+
+    // A parser that goes ends the split running in its text.
+    {
+        CParseStrPart gone;
+        gone.Attach(&second);
+        ASSERT_EQ(gone.GetFirst(";", &token), 1);
+    }
+    EXPECT_EQ(p1.GetNext(";", &token), 0);
 }
 
 TEST(PathStrPart, SplitsPathsIntoParts)
