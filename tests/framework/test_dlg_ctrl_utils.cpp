@@ -82,7 +82,7 @@ TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls)
 TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
 {
     const struct { const char* text; int result, changes; } texts[] = {
-        {"Größe", 1, 1}, {"Größe", 0, 1}, {"GRÖSSE", 1, 2}};
+        {"Größe", 1, 1}, {"Größe", 0, 1}, {"GRößE", 1, 2}};
     for (const auto& t : texts) {
         EXPECT_EQ(t.result, m_dlg.UpdateDlgItemText(IDC_FW_EDIT, t.text)) << t.text;
         EXPECT_EQ(t.text, ItemText(m_dlg.m_hWnd, IDC_FW_EDIT));
