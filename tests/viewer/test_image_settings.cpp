@@ -68,25 +68,35 @@ TEST_F(ImageSettingsTest, CancelGivesNoDib)
     EXPECT_EQ(nullptr, dlg.GetDIB());
 }
 
-TEST_F(ImageSettingsTest, OkHandsTheDibToTheCaller)
+// A 16-bit bit-field source is shown as 24 bits; after OK the DIB is the
+// caller's: the panel image at the source size, still there when the dialog is gone.
+TEST_F(ImageSettingsTest, OkHandsTheDibOfASixteenBitSourceToTheCaller)
 {
+    HGLOBAL h16 = MakeDib(SolidImage(20, 10, 0x00FF00), 40, 16, BI_BITFIELDS);
     void* hResult = nullptr;
+    int nSourceBits = 0;
     {
-        TestSettingsDlg dlg(hSource, 8, &names);
-        ModalDriver driver(Press(IDOK), "Grafik Einstellungen");
+        TestSettingsDlg dlg(h16, 8, &names);
+        ModalDriver driver(
+            [&](HWND hDlg, ModalDriver& d) {
+                nSourceBits = dlg.GetViewer()->GetSourceCtrl()->GetBitmapBits();
+                Press(IDOK)(hDlg, d);
+            },
+            "Grafik Einstellungen");
         EXPECT_EQ(IDOK, dlg.DoModal());
         EXPECT_TRUE(driver.Join());
         ASSERT_EQ(2, dlg.GetSheet()->GetPageCount());   // "Bild" and "Panel"
         hResult = dlg.GetDIB();
         ASSERT_NE(nullptr, hResult);
     }
-    // The dialog is gone and the DIB is still the caller's: the panel image at the source size.
+    ::GlobalFree(h16);
+    EXPECT_EQ(24, nSourceBits);
     BITMAPINFOHEADER bih;
     ASSERT_GE(::GlobalSize(hResult), sizeof(bih));
     memcpy(&bih, ::GlobalLock(hResult), sizeof(bih));
     ::GlobalUnlock(hResult);
-    EXPECT_EQ(80, bih.biWidth);
-    EXPECT_EQ(60, bih.biHeight);
+    EXPECT_EQ(20, bih.biWidth);
+    EXPECT_EQ(10, bih.biHeight);
     EXPECT_EQ(8, bih.biBitCount);
     EXPECT_EQ(nullptr, ::GlobalFree(hResult));
 }
@@ -105,24 +115,6 @@ TEST_F(ImageSettingsTest, UnclaimedDibIsFreedWithTheDialog)
         EXPECT_NE(0u, ::GlobalSize(hPending));
     }
     EXPECT_EQ(0u, ::GlobalSize(hPending));   // freed by the destructor
-}
-
-TEST_F(ImageSettingsTest, SixteenBitBitFieldSourceIsShownAsTwentyFourBits)
-{
-    HGLOBAL h16 = MakeDib(SolidImage(20, 10, 0x00FF00), 40, 16, BI_BITFIELDS);
-    TestSettingsDlg dlg(h16, 16, &names);
-    int nSourceBits = 0;
-    ModalDriver driver(
-        [&](HWND hDlg, ModalDriver& d) {
-            nSourceBits = dlg.GetViewer()->GetSourceCtrl()->GetBitmapBits();
-            Press(IDOK)(hDlg, d);
-        },
-        "Grafik Einstellungen");
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ(24, nSourceBits);
-    ::GlobalFree(h16);
-    ::GlobalFree(dlg.GetDIB());
 }
 
 TEST_F(ImageSettingsTest, MissingImagingControlShowsTheMessageAndOpensEmpty)

@@ -16,7 +16,6 @@
 
 using namespace viewertest;
 
-
 namespace {
 
 class LeadFiles : public ::testing::Test
@@ -87,7 +86,7 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
     }
 }
 
-TEST_F(LeadFiles, LoadConvertsToTheBitsAsked)
+TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
 {
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, IndexedImage(20, 10), 96));
     ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 24, 1, 1));
@@ -97,6 +96,11 @@ TEST_F(LeadFiles, LoadConvertsToTheBitsAsked)
     EXPECT_EQ(4, m_lead.GetBitmapBits());
     EXPECT_EQ(0, Difference(IndexedImage(20, 10)));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 7, 1, 1));
+    // Missing files, no name and a folder.
+    EXPECT_EQ(CLead::errFileNotFound, m_lead.Load(Path("none.bmp").c_str(), 0, 1, 1));
+    EXPECT_EQ(CLead::errFileNotFound, m_lead.GetFileInfo(Path("none.bmp").c_str(), 0, 0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load("", 0, 1, 1));
+    EXPECT_NE(0, m_lead.Load(m_dir.c_str(), 0, 1, 1));
 }
 
 TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
@@ -130,27 +134,10 @@ TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
     EXPECT_EQ(0, m_lead.GetWMFResolution());
 }
 
-TEST_F(LeadFiles, MissingFilesAnswerFileNotFound)
-{
-    EXPECT_EQ(CLead::errFileNotFound, m_lead.Load(Path("none.bmp").c_str(), 0, 1, 1));
-    EXPECT_EQ(CLead::errFileNotFound, m_lead.GetFileInfo(Path("none.bmp").c_str(), 0, 0));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load("", 0, 1, 1));
-    EXPECT_NE(0, m_lead.Load(m_dir.c_str(), 0, 1, 1));
-}
-
 namespace {
 
 // Byte surgery on valid files: each returns the damaged bytes.
 using Damage = std::function<std::vector<uint8_t>(std::vector<uint8_t>)>;
-
-std::vector<uint8_t> Empty(std::vector<uint8_t>) { return {}; }
-std::vector<uint8_t> Truncated(std::vector<uint8_t> b) { b.resize(b.size() / 2); return b; }
-std::vector<uint8_t> WrongMagic(std::vector<uint8_t> b)
-{
-    for (size_t i = 0; i < 4 && i < b.size(); ++i)
-        b[i] = uint8_t('X' + i);
-    return b;
-}
 
 void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = false)
 {
@@ -162,13 +149,6 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = fals
 {
     for (int i = 0; i < 4; ++i)
         b[at + size_t(i)] = uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i));
-}
-
-std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b)
-{
-    Put32(b, 18, 100000);
-    Put32(b, 22, 100000);
-    return b;
 }
 
 // The CRC of PNG chunks.
@@ -183,11 +163,17 @@ uint32_t Crc32(const uint8_t* data, size_t size)
     return c ^ 0xFFFFFFFFu;
 }
 
+// Each format's declared size made far too large.
+std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b)
+{
+    Put32(b, 18, 100000), Put32(b, 22, 100000);
+    return b;
+}
+
 std::vector<uint8_t> HugePng(std::vector<uint8_t> b)
 {
     // IHDR is the first chunk: width and height, then its CRC made right again.
-    Put32(b, 16, 100000, true);
-    Put32(b, 20, 100000, true);
+    Put32(b, 16, 100000, true), Put32(b, 20, 100000, true);
     Put32(b, 29, Crc32(b.data() + 12, 17), true);
     return b;
 }
@@ -196,8 +182,7 @@ std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
 {
     for (size_t i = 2; i + 9 < b.size(); ++i)
         if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC1 || b[i + 1] == 0xC2)) {
-            Put16(b, i + 5, 65000, true);
-            Put16(b, i + 7, 65000, true);
+            Put16(b, i + 5, 65000, true), Put16(b, i + 7, 65000, true);
             break;
         }
     return b;
@@ -205,21 +190,15 @@ std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
 
 std::vector<uint8_t> HugeGif(std::vector<uint8_t> b)
 {
-    Put16(b, 6, 65000);
-    Put16(b, 8, 65000);
-    size_t i = 13;
-    if (b[10] & 0x80)
-        i += size_t(3) << ((b[10] & 7) + 1);
+    Put16(b, 6, 65000), Put16(b, 8, 65000);
+    size_t i = 13 + ((b[10] & 0x80) ? size_t(3) << ((b[10] & 7) + 1) : 0);
     while (i < b.size() && b[i] == 0x21) {  // extensions: label, sub-blocks
-        i += 2;
-        while (i < b.size() && b[i])
+        for (i += 2; i < b.size() && b[i];)
             i += size_t(b[i]) + 1;
         ++i;
     }
-    if (i + 9 < b.size() && b[i] == 0x2C) {
-        Put16(b, i + 5, 65000);
-        Put16(b, i + 7, 65000);
-    }
+    if (i + 9 < b.size() && b[i] == 0x2C)
+        Put16(b, i + 5, 65000), Put16(b, i + 7, 65000);
     return b;
 }
 
@@ -227,34 +206,25 @@ std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b)
 {
     const bool be = b[0] == 'M';
     auto get16 = [&](size_t at) { return be ? uint16_t(b[at] << 8 | b[at + 1]) : uint16_t(b[at] | b[at + 1] << 8); };
-    auto get32 = [&](size_t at) { return be ? uint32_t(get16(at)) << 16 | get16(at + 2) : uint32_t(get16(at)) | uint32_t(get16(at + 2)) << 16; };
-    const size_t ifd = get32(4);
-    const uint16_t n = get16(ifd);
-    for (uint16_t k = 0; k < n; ++k) {
+    const size_t ifd = be ? size_t(get16(4)) << 16 | get16(6) : get16(4) | size_t(get16(6)) << 16;
+    for (uint16_t k = 0; k < get16(ifd); ++k) {
         const size_t e = ifd + 2 + size_t(k) * 12;
-        const uint16_t tag = get16(e), type = get16(e + 2);
-        if (tag == 256 || tag == 257) {
-            if (type == 3)
-                Put16(b, e + 8, 65000, be);
-            else
-                Put32(b, e + 8, 100000, be);
-        }
+        if (get16(e) == 256 || get16(e) == 257)  // width, length
+            get16(e + 2) == 3 ? Put16(b, e + 8, 65000, be) : Put32(b, e + 8, 100000, be);
     }
     return b;
 }
 
 std::vector<uint8_t> HugeWmf(std::vector<uint8_t> b)
 {
-    Put16(b, 6, 0x8000);   // left -32768
-    Put16(b, 10, 0x7FFF);  // right 32767
-    Put16(b, 14, 1);       // one unit per inch
+    Put16(b, 6, 0x8000), Put16(b, 10, 0x7FFF);  // left -32768, right 32767
+    Put16(b, 14, 1);                             // one unit per inch
     return b;
 }
 
 std::vector<uint8_t> HugeEmf(std::vector<uint8_t> b)
 {
-    Put32(b, 32, 0x7FFFFFFF);  // rclFrame.right
-    Put32(b, 36, 0x7FFFFFFF);  // rclFrame.bottom
+    Put32(b, 32, 0x7FFFFFFF), Put32(b, 36, 0x7FFFFFFF);  // rclFrame.right, bottom
     return b;
 }
 
@@ -280,7 +250,9 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
         {"a.tif", HugeTiff}, {"a.wmf", HugeWmf}, {"a.emf", HugeEmf},
     };
     struct { const char* name; Damage damage; } damages[] = {
-        {"empty", Empty}, {"truncated", Truncated}, {"wrong magic", WrongMagic},
+        {"empty", [](std::vector<uint8_t>) { return std::vector<uint8_t>(); }},
+        {"truncated", [](std::vector<uint8_t> b) { b.resize(b.size() / 2); return b; }},
+        {"wrong magic", [](std::vector<uint8_t> b) { std::memcpy(b.data(), "XYZ[", 4); return b; }},
     };
     for (const auto& f : formats) {
         const std::vector<uint8_t> good = ReadBytes(Path(f.name));

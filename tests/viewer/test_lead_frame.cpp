@@ -8,7 +8,6 @@
 #include "viewer/LeadFrame.h"
 
 using namespace viewertest;
-
 using qrvtest::ScreenPixels;
 
 namespace {
@@ -27,6 +26,7 @@ struct FrameFixture {
         HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(hDib));
         ::GlobalFree(hDib);
+        frame.CenterImage();
     }
     CRect ControlRect()
     {
@@ -62,22 +62,19 @@ TEST(LeadFrameFit, KeepsTheAspectRatioCentresAndNeverEnlarges)
         f.frame.CenterInFrame(c.src, &r);
         EXPECT_EQ(c.want, r) << c.src.Width() << "x" << c.src.Height();
     }
-}
-
-TEST(LeadFrameFit, WorksInAFrameRectangleOffTheOrigin)
-{
-    OpenFrame frame;
+    // In a frame rectangle off the origin.
+    OpenFrame open;
     CRect r;
-    frame.CenterRects(CRect(0, 0, 400, 300), CRect(10, 20, 210, 220), &r);
+    open.CenterRects(CRect(0, 0, 400, 300), CRect(10, 20, 210, 220), &r);
     EXPECT_EQ(CRect(10, 45, 210, 195), r);
-    frame.CenterRects(CRect(0, 0, 50, 50), CRect(10, 20, 210, 120), &r);
+    open.CenterRects(CRect(0, 0, 50, 50), CRect(10, 20, 210, 120), &r);
     EXPECT_EQ(CRect(85, 45, 135, 95), r);
 }
 
-TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameId)
+TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameIdAndNeedsAParent)
 {
     HostWindow host(300, 200);
-    CLeadFrame frame;
+    CLeadFrame frame, orphan;
     EXPECT_EQ(nullptr, frame.GetLeadCtrl());
     ASSERT_TRUE(frame.Create("", WS_CHILD, CRect(0, 0, 300, 200), &host, 7002));
     CLead* pLead = frame.GetLeadCtrl();
@@ -86,84 +83,66 @@ TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameId)
     EXPECT_EQ(7002, pLead->GetDlgCtrlID());
     EXPECT_TRUE(pLead->GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(frame.IsWindowVisible());
+    EXPECT_EQ(0, orphan.Create("", WS_CHILD, CRect(0, 0, 10, 10), nullptr, 1));
+    EXPECT_EQ(nullptr, orphan.GetLeadCtrl());
 }
 
-TEST(LeadFrame, CreateFailsWithoutAParent)
-{
-    CLeadFrame frame;
-    EXPECT_EQ(0, frame.Create("", WS_CHILD, CRect(0, 0, 10, 10), nullptr, 1));
-    EXPECT_EQ(nullptr, frame.GetLeadCtrl());
-}
-
-TEST(LeadFrameCenterImage, ModeZeroStartsAtTheOffsetAndReachesTheCorner)
+TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
 {
     FrameFixture f(300, 200);
-    f.frame.GetLeadCtrl()->SetPaintSizeMode(0);
-    f.SetImage(100, 50);
-    f.frame.CenterImage();
-    EXPECT_EQ(CRect(100, 75, 300, 200), f.ControlRect());
-    CRect rcImage;
-    f.frame.GetImageRect(&rcImage);
-    EXPECT_EQ(CRect(100, 75, 300, 200), rcImage);
-
-    f.SetImage(500, 150);  // wider than the frame: no horizontal offset
-    f.frame.CenterImage();
-    EXPECT_EQ(CRect(0, 25, 300, 200), f.ControlRect());
-
-    f.SetImage(640, 480);
-    f.frame.CenterImage();
-    EXPECT_EQ(CRect(0, 0, 300, 200), f.ControlRect());
-}
-
-TEST(LeadFrameCenterImage, FitModesPlaceTheControlOnTheFittedRectangle)
-{
-    for (short mode : {short(1), short(3)}) {
-        FrameFixture f(200, 200);
-        f.frame.GetLeadCtrl()->SetPaintSizeMode(mode);
-        f.SetImage(400, 300);
-        f.frame.CenterImage();
-        EXPECT_EQ(CRect(0, 25, 200, 175), f.ControlRect()) << mode;
+    CLead* pLead = f.frame.GetLeadCtrl();
+    // Mode 0 starts at the centring offset and reaches the frame's corner;
+    // the fit modes place the control on the fitted rectangle.
+    struct { short mode; int w, h; CRect want; } cases[] = {
+        {0, 100, 50, CRect(100, 75, 300, 200)},
+        {0, 500, 150, CRect(0, 25, 300, 200)},   // wider than the frame: no horizontal offset
+        {0, 640, 480, CRect(0, 0, 300, 200)},
+        {1, 600, 200, CRect(0, 50, 300, 150)},
+        {3, 600, 200, CRect(0, 50, 300, 150)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << ": " << c.w << "x" << c.h);
+        pLead->SetPaintSizeMode(c.mode);
+        f.SetImage(c.w, c.h);
+        EXPECT_EQ(c.want, f.ControlRect());
+        if (c.mode == 0) {
+            CRect rcImage;
+            f.frame.GetImageRect(&rcImage);
+            EXPECT_EQ(c.want, rcImage);
+        }
     }
-}
-
-TEST(LeadFrameCenterImage, FollowsTheFrameSize)
-{
-    FrameFixture f(300, 200);
+    pLead->SetPaintSizeMode(0);
     f.SetImage(100, 50);
     f.frame.MoveWindow(0, 0, 200, 100);
     EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
 }
 
-TEST(LeadFramePaint, MarginsAroundTheControlAreWhite)
+TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
 {
     FrameFixture f(300, 200);
     CLead* pLead = f.frame.GetLeadCtrl();
     pLead->SetBackColor(RGB(0, 0, 255));  // the control's own background: blue
     pLead->SetBackErase(FALSE);
     f.SetImage(100, 50, 0xFF0000);
-    f.frame.CenterImage();
-    ScreenPixels px(f.frame.m_hWnd);
-    ASSERT_EQ(300, px.Width());
-    EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));     // above the control
-    EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));   // left of it
-    EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000)); // the image
-    EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF)); // the control's background
-    EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
-}
-
-TEST(LeadFramePaint, ThePaintItselfMakesTheMarginsWhiteWithoutErasing)
-{
-    FrameFixture f(300, 200);
-    f.SetImage(100, 50);
-    f.frame.CenterImage();
-    // Black over everything, then a paint that does not erase: only the
-    // frame's own WM_PAINT can bring the margins back.
-    CClientDC dc(&f.frame);
-    dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
-    f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    ScreenPixels px(f.frame.m_hWnd, false);
-    EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));
-    EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));
+    for (bool erased : {true, false}) {
+        SCOPED_TRACE(erased);
+        if (!erased) {
+            // Black over everything, then a paint that does not erase: only
+            // the frame's own WM_PAINT can bring the margins back.
+            CClientDC dc(&f.frame);
+            dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
+            f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        ScreenPixels px(f.frame.m_hWnd, erased);
+        ASSERT_EQ(300, px.Width());
+        EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));      // above the control
+        EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));    // left of it
+        if (erased) {
+            EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000));  // the image
+            EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF));  // the control's background
+            EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
+        }
+    }
 }
 
 TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground)

@@ -91,8 +91,11 @@ TEST_F(MainViewerTest, ChildIdsCountOnAcrossMainWindows)
     EXPECT_EQ(nullptr, pane.GetViewer(9));
 }
 
-TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivate)
+TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
 {
+    // The context menu is reported only with a current viewer.
+    pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
+    EXPECT_TRUE(owner.notes.empty());
     ASSERT_EQ(1, pane.LoadFile("C:\\a.bmp"));
     ASSERT_EQ(1u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[0].code);
@@ -106,37 +109,32 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivate)
     EXPECT_EQ(0, pane.SetViewer(&bitmaps));
     EXPECT_EQ(1u, owner.notes.size());
     EXPECT_EQ((std::vector<std::string>{"Refresh"}), bitmaps.calls);
-
-    ASSERT_EQ(1, pane.LoadFile("C:\\a.png"));
-    ASSERT_EQ(3u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[1].code);
-    EXPECT_EQ(&bitmaps, owner.notes[1].pViewer);
-    EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[2].code);
-    EXPECT_EQ(&pictures, owner.notes[2].pViewer);
-    EXPECT_FALSE(bitmaps.IsWindowVisible());
-
-    EXPECT_EQ(1, pane.SetViewer(nullptr));
-    ASSERT_EQ(4u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[3].code);
-    EXPECT_FALSE(pictures.IsWindowVisible());
-    EXPECT_EQ(nullptr, pane.GetCurViewer());
-}
-
-TEST_F(MainViewerTest, ContextMenuIsReportedOnlyWithACurrentViewer)
-{
-    pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
-    EXPECT_TRUE(owner.notes.empty());
-    pane.LoadFile("C:\\a.bmp");
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     ASSERT_EQ(2u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_CONTEXTMENU), owner.notes[1].code);
     EXPECT_EQ(12, owner.notes[1].x);
     EXPECT_EQ(34, owner.notes[1].y);
+
+    ASSERT_EQ(1, pane.LoadFile("C:\\a.png"));
+    ASSERT_EQ(4u, owner.notes.size());
+    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[2].code);
+    EXPECT_EQ(&bitmaps, owner.notes[2].pViewer);
+    EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[3].code);
+    EXPECT_EQ(&pictures, owner.notes[3].pViewer);
+    EXPECT_FALSE(bitmaps.IsWindowVisible());
+
+    EXPECT_EQ(1, pane.SetViewer(nullptr));
+    ASSERT_EQ(5u, owner.notes.size());
+    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[4].code);
+    EXPECT_FALSE(pictures.IsWindowVisible());
+    EXPECT_EQ(nullptr, pane.GetCurViewer());
 }
 
-TEST_F(MainViewerTest, ColourInfoGivenBeforeAViewerIsCarriedOver)
+TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver)
 {
+    pane.SetImageSize(CSize(0, 50));   // a zero dimension is not passed on
     pane.LoadFile("C:\\a.png");
+    EXPECT_EQ(CSize(0, 0), pictures.GetRequestedImageSize());
     EXPECT_EQ(0, pictures.nColorBits);   // nothing given yet: 0 and no palettes
     EXPECT_EQ(nullptr, pictures.pColorPalettes[0]);
 
@@ -150,20 +148,13 @@ TEST_F(MainViewerTest, ColourInfoGivenBeforeAViewerIsCarriedOver)
     EXPECT_EQ(p256, bitmaps.pColorPalettes[1]);
     EXPECT_EQ(plx, bitmaps.pColorPalettes[2]);
     EXPECT_EQ(p8, bitmaps.pColorPalettes[3]);
-}
-
-TEST_F(MainViewerTest, RequestedSizeWithAZeroDimensionIsNotPassedOn)
-{
-    pane.SetImageSize(CSize(0, 50));
-    pane.LoadFile("C:\\a.bmp");
-    EXPECT_EQ(CSize(0, 0), bitmaps.GetRequestedImageSize());
     pane.SetImageSize(CSize(64, 50));   // straight to the current viewer
     EXPECT_EQ(CSize(64, 50), bitmaps.GetRequestedImageSize());
     pane.LoadFile("C:\\a.png");
     EXPECT_EQ(CSize(64, 50), pictures.GetRequestedImageSize());
 }
 
-TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFile)
+TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize)
 {
     EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\a.bmp"));   // no current viewer
     pane.LoadFile("C:\\a.bmp");
@@ -176,6 +167,11 @@ TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFile)
     EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\b.gif"));
     pictures.nLoadResult = 0;
     EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\c.png"));
+    // The current viewer's size follows the pane's, less one pixel.
+    pane.SetWindowPos(nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rc;
+    bitmaps.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(199, 149), rc.Size());
 }
 
 TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree)
@@ -194,16 +190,6 @@ TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree)
     EXPECT_EQ(1, pane.HasFocus(nullptr));
     EXPECT_EQ(0, pane.HasFocus(&bitmaps));
     inner.DestroyWindow();
-}
-
-TEST_F(MainViewerTest, SizeFollowsThePaneLessOnePixel)
-{
-    pane.LoadFile("C:\\a.bmp");
-    pane.SetWindowPos(nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
-    CRect rc;
-    bitmaps.GetWindowRect(&rc);
-    EXPECT_EQ(199, rc.Width());
-    EXPECT_EQ(149, rc.Height());
 }
 
 }  // namespace

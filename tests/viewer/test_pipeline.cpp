@@ -63,15 +63,11 @@ TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize)
     EXPECT_EQ(CSize(20, 10), shown(&arg));
     // Whatever the size, the panel shows the pure function's image of the settings.
     EXPECT_TRUE(PanelShowsItsSettings(viewer));
-}
-
-TEST_F(PipelineTest, SizeToFitNeverEnlargesASmallImage)
-{
+    // Size to fit never enlarges a small image.
     SetSource(SolidImage(20, 10, 0xFF0000));
     viewer.EnableSizeToFit(0);
     viewer.EnableSizeToFit(1);   // refreshes
-    EXPECT_EQ(20, (int)viewer.GetPanelCtrl()->GetSrcWidth());
-    EXPECT_EQ(10, (int)viewer.GetPanelCtrl()->GetSrcHeight());
+    EXPECT_EQ(CSize(20, 10), shown(nullptr));
 }
 
 TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
@@ -161,23 +157,6 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
     EXPECT_EQ(1, viewer.IsModified());
 }
 
-TEST_F(PipelineTest, ResetLeavesModifiedSizeToFitAndColourBits)
-{
-    viewer.SetColorInfo(8, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
-    viewer.EnableSizeToFit(0);
-    viewer.EnableSmooth(1, 0);
-    viewer.SetContrast(50, 0);
-    viewer.EnablePlx508Mode(1, 0);
-    viewer.ResetPropertySettings();
-    EXPECT_EQ(0, viewer.GetSmooth());
-    EXPECT_EQ(0, viewer.GetContrast());
-    EXPECT_EQ(2, viewer.GetDither());
-    EXPECT_EQ(0, viewer.GetPlx508Mode());
-    EXPECT_EQ(1, viewer.IsModified());
-    EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
-    EXPECT_EQ(8, viewer.GetImageColorBits());
-}
-
 // --- the clipboard record
 
 class CacheDataTest : public PipelineTest {
@@ -259,21 +238,8 @@ TEST_F(CacheDataTest, OverlongNamesAreCutWithTheirNul)
     EXPECT_EQ(0, info.szBaseName[31]);
 }
 
-TEST(CacheDataNoImage, AnswersZeroAndOffersNothing)
+TEST_F(PipelineTest, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
 {
-    HostWindow host(100, 100);
-    TestViewer viewer;
-    ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1000));
-    COleDataSource source;
-    EXPECT_EQ(0, viewer.CacheData(&source));
-    EXPECT_EQ(0, source.GetFormatCount());
-}
-
-TEST(ViewerInit, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
-{
-    HostWindow host(200, 150);
-    TestViewer viewer;
-    ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
     for (CLead* pLead : {viewer.GetPanelCtrl(), viewer.GetOriginalCtrl()}) {
         EXPECT_FALSE(pLead->GetAutoRepaint());
         EXPECT_TRUE(pLead->GetAutoSetRects());
@@ -288,6 +254,16 @@ TEST(ViewerInit, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
     EXPECT_EQ(7001, viewer.GetPanelFrame()->GetDlgCtrlID());
     EXPECT_EQ(7002, viewer.GetOriginalFrame()->GetDlgCtrlID());
     EXPECT_NE(0u, CLeadViewerWnd::GetPlxDibInfoFormat());
+}
+
+// A viewer without an image offers nothing for the clipboard.
+TEST_F(PipelineTest, WithoutAnImageCacheDataAnswersZeroAndOffersNothing)
+{
+    TestViewer empty;
+    ASSERT_TRUE(empty.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1001));
+    COleDataSource source;
+    EXPECT_EQ(0, empty.CacheData(&source));
+    EXPECT_EQ(0, source.GetFormatCount());
 }
 
 TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFails)

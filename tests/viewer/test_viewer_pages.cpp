@@ -40,6 +40,7 @@ class PagesTest : public ::testing::Test {
 protected:
     HostWindow host{500, 400};
     TestViewer viewer;
+    TestPalettes pal;
     CStringArray names;
     CViewerPps* pSheet = nullptr;
 
@@ -103,18 +104,24 @@ TEST_F(PagesTest, SlidersShowTenthsTruncatedAndSetTenfold)
 
 TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
 {
-    OpenSheet(8);
+    OpenSheet(8, pal.plx508);
     viewer.EnableSizeToFit(0);
     viewer.EnableInvert(1, 0);
+    viewer.EnableSmooth(1, 0);
+    viewer.EnablePlx508Mode(1, 0);
     viewer.SetDither(6, 0);
-    viewer.SetContrast(40, 0);
+    viewer.SetContrast(40, 0);   // marks modified, which the reset leaves
     viewer.UpdatePropertyPages();
     ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
     ImagePage()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_RESET, BN_CLICKED),
                              (LPARAM)::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_RESET));
     EXPECT_EQ(0, viewer.GetInvert());
+    EXPECT_EQ(0, viewer.GetSmooth());
+    EXPECT_EQ(0, viewer.GetPlx508Mode());
     EXPECT_EQ(2, viewer.GetDither());
     EXPECT_EQ(0, viewer.GetContrast());
+    EXPECT_EQ(1, viewer.IsModified());
+    EXPECT_EQ(8, viewer.GetImageColorBits());
     EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_INVERT));
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_SIZETOFIT));
@@ -231,8 +238,7 @@ TEST_F(PagesTest, PagesKeepThePageSizeAndShrinkWithTheSheet)
 // box) and of the panel page still lies whole inside the page the user sees.
 TEST_F(PagesTest, EveryControlFitsThePageTheSheetShows)
 {
-    static const unsigned long plx508[256] = {};
-    OpenSheet(8, plx508);
+    OpenSheet(8, pal.plx508);
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
     EXPECT_EQ("", ControlsOutside(ImagePage()));
     pSheet->SetActivePage(1);
