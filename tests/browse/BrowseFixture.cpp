@@ -1,6 +1,7 @@
 #include "BrowseFixture.h"
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ole2.h>
 #include <shellapi.h>
 #include "browse/DropFiles.h"
@@ -9,14 +10,12 @@
 namespace filetest {
 
 namespace {
-class OleEnvironment : public ::testing::Environment
-{
-public:
+// COM for the shell and OLE for the clipboard and drag and drop, once for the whole program.
+struct OleEnvironment : ::testing::Environment {
     void SetUp() override { ::OleInitialize(nullptr); }
 };
+const ::testing::Environment* const g_ole = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 }  // namespace
-
-const ::testing::Environment* const g_oleEnvironment = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
 void WriteText(const std::string& path, const std::string& text)
 {
@@ -29,13 +28,12 @@ void WriteText(const std::string& path, const std::string& text)
 std::string ReadText(const std::string& path)
 {
     std::string text;
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return text;
     char buf[4096];
-    for (size_t n; (n = fread(buf, 1, sizeof(buf), f)) > 0;)
-        text.append(buf, n);
-    fclose(f);
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        for (size_t n; (n = fread(buf, 1, sizeof(buf), f)) > 0;)
+            text.append(buf, n);
+        fclose(f);
+    }
     return text;
 }
 
@@ -53,29 +51,25 @@ void RemoveFolder(const std::string& path)
 
 std::string Upper(std::string s)
 {
-    if (!s.empty())
-        ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
     return s;
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder)
+Names FolderEntries(const std::string& folder)
 {
-    std::vector<std::string> names;
+    Names names;
     WIN32_FIND_DATAA fd;
     HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = fd.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(h, &fd));
-    ::FindClose(h);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(h, &fd))
+        if (strcmp(fd.cFileName, ".") && strcmp(fd.cFileName, ".."))
+            names.push_back(fd.cFileName);
+    if (h != INVALID_HANDLE_VALUE)
+        ::FindClose(h);
     std::sort(names.begin(), names.end());
     return names;
 }
 
-CString MakeList(const std::vector<std::string>& paths)
+CString MakeList(const Names& paths)
 {
     CString list;
     for (const std::string& path : paths)
@@ -83,12 +77,11 @@ CString MakeList(const std::vector<std::string>& paths)
     return list;
 }
 
-std::vector<std::string> Entries(const CString& list)
+Names Entries(const CString& list)
 {
-    std::vector<std::string> entries;
+    Names entries;
     CFileList walk(list);
-    CString entry;
-    while (walk.GetNext(entry))
+    for (CString entry; walk.GetNext(entry);)
         entries.push_back(entry.GetString());
     return entries;
 }
@@ -98,17 +91,20 @@ HGLOBAL MakeDib(int w, int h)
     int stride = (w * 3 + 3) & ~3;
     HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
     BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
-    BITMAPINFOHEADER* bih = reinterpret_cast<BITMAPINFOHEADER*>(p);
-    bih->biSize = sizeof(BITMAPINFOHEADER);
-    bih->biWidth = w;
-    bih->biHeight = h;
-    bih->biPlanes = 1;
-    bih->biBitCount = 24;
-    bih->biCompression = BI_RGB;
+    *reinterpret_cast<BITMAPINFOHEADER*>(p) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     for (int i = 0; i < stride * h; ++i)
         p[sizeof(BITMAPINFOHEADER) + i] = static_cast<BYTE>(i * 7);
     ::GlobalUnlock(hDib);
     return hDib;
+}
+
+BITMAPINFOHEADER BitmapHeader(const std::string& path)
+{
+    BITMAPINFOHEADER bih = {};
+    std::string bmp = ReadText(path);
+    if (bmp.size() >= 54 && bmp.compare(0, 2, "BM") == 0)
+        memcpy(&bih, bmp.data() + 14, sizeof(bih));
+    return bih;
 }
 
 void SetCtrl(bool down)
@@ -131,21 +127,19 @@ int CNotifyRecorder::Count(UINT code) const
 
 LRESULT CNotifyRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_NOTIFY)
-        return CWnd::WindowProc(message, wParam, lParam);
-    NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
     // A control's own notifications (negative codes) are reflected back to it
     // by the framework and answered there; the socket's codes are answered here.
     LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+    if (message != WM_NOTIFY)
+        return lResult;
+    NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
     m_records.push_back({pHdr->hwndFrom, pHdr->idFrom, pHdr->code});
-    if (static_cast<int>(pHdr->code) > 0 && m_onNotify)
-        return m_onNotify(pHdr);
-    return lResult;
+    return static_cast<int>(pHdr->code) > 0 && m_onNotify ? m_onNotify(pHdr) : lResult;
 }
 
 void TreeTestBase::SetUp()
 {
-    ASSERT_NE(g_oleEnvironment, nullptr);
+    ASSERT_NE(g_ole, nullptr);
     ::CreateDirectoryA("C:\\qrv-browse", nullptr);
     m_root = std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     RemoveFolder(m_root);
@@ -154,6 +148,7 @@ void TreeTestBase::SetUp()
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
     ASSERT_TRUE(m_host.CreateTop(420, 640));
+    ASSERT_TRUE(CreateTree());
 }
 
 void TreeTestBase::TearDown()
@@ -173,15 +168,14 @@ std::string TreeTestBase::Folder(const std::string& relative)
 
 std::string TreeTestBase::File(const std::string& relative, const std::string& text)
 {
-    std::string path = m_root + "\\" + relative;
-    WriteText(path, text);
-    return path;
+    WriteText(m_root + "\\" + relative, text);
+    return m_root + "\\" + relative;
 }
 
 HTREEITEM TreeTestBase::LoadRoot()
 {
-    CString path = m_root.c_str();
-    m_treeBase.LoadTree(path);
+    CString root = m_root.c_str();
+    m_treeBase.LoadTree(root);
     HTREEITEM hRoot = nullptr;   // the last one: loading again adds another top-level item
     for (HTREEITEM h = m_treeBase.GetRootItem(); h; h = m_treeBase.GetNextSiblingItem(h))
         if (Upper(Path(h)) == Upper(m_root))
@@ -192,37 +186,24 @@ HTREEITEM TreeTestBase::LoadRoot()
 HTREEITEM TreeTestBase::Child(HTREEITEM hParent, const std::string& label)
 {
     HTREEITEM h = hParent == TVI_ROOT ? m_treeBase.GetRootItem() : m_treeBase.GetChildItem(hParent);
-    for (; h; h = m_treeBase.GetNextSiblingItem(h))
-        if (std::string(m_treeBase.GetItemText(h)) == label)
-            return h;
-    return nullptr;
+    while (h && std::string(m_treeBase.GetItemText(h)) != label)
+        h = m_treeBase.GetNextSiblingItem(h);
+    return h;
 }
 
-std::vector<std::string> TreeTestBase::Labels(HTREEITEM hParent)
+Names TreeTestBase::Labels(HTREEITEM hParent)
 {
-    std::vector<std::string> labels;
+    Names labels;
     HTREEITEM h = hParent == TVI_ROOT ? m_treeBase.GetRootItem() : m_treeBase.GetChildItem(hParent);
     for (; h; h = m_treeBase.GetNextSiblingItem(h))
         labels.push_back(std::string(m_treeBase.GetItemText(h)));
     return labels;
 }
 
-int TreeTestBase::CountChildren(HTREEITEM hParent, const std::string& label)
-{
-    std::vector<std::string> labels = Labels(hParent);
-    return static_cast<int>(std::count(labels.begin(), labels.end(), label));
-}
-
 std::string TreeTestBase::Path(HTREEITEM hItem)
 {
     CString path;
     return m_treeBase.GetItemPath(hItem, &path) ? std::string(path) : std::string();
-}
-
-void TreeTestBase::Reopen(HTREEITEM hItem)
-{
-    m_treeBase.Expand(hItem, TVE_COLLAPSE);
-    m_treeBase.Expand(hItem, TVE_EXPAND);
 }
 
 CPoint TreeTestBase::Center(HTREEITEM hItem)
@@ -233,13 +214,10 @@ CPoint TreeTestBase::Center(HTREEITEM hItem)
     return rc.CenterPoint();
 }
 
-void ShellTreeTest::SetUp()
-{
-    TreeTestBase::SetUp();
-    ASSERT_TRUE(m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                  TVS_SHOWSELALWAYS,
-                              CRect(0, 0, 400, 600), &m_host, 100));
-}
+static const DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                                TVS_SHOWSELALWAYS;
+
+BOOL ShellTreeTest::CreateTree() { return m_tree.Create(kTreeStyle, CRect(0, 0, 400, 600), &m_host, 100); }
 
 void ShellTreeTest::MakeSampleTree()
 {
@@ -250,36 +228,29 @@ void ShellTreeTest::MakeSampleTree()
         File(name);
 }
 
-std::vector<tagID*> ShellTreeTest::Records(HTREEITEM hParent)
+BOOL FileListTreeTest::CreateTree()
 {
-    std::vector<tagID*> records;
-    HTREEITEM h = hParent == TVI_ROOT ? m_tree.GetRootItem() : m_tree.GetChildItem(hParent);
-    for (; h; h = m_tree.GetNextSiblingItem(h)) {
-        if (auto* p = reinterpret_cast<tagID*>(m_tree.GetItemData(h)))
-            records.push_back(p);
-        std::vector<tagID*> below = Records(h);
-        records.insert(records.end(), below.begin(), below.end());
-    }
-    return records;
-}
-
-void FileListTreeTest::SetUp()
-{
-    TreeTestBase::SetUp();
-    ASSERT_TRUE(m_tree.CreateEx(WS_EX_ACCEPTFILES,
-                                WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
-                                    TVS_SHOWSELALWAYS | TVS_EDITLABELS,
-                                CRect(0, 0, 400, 600), &m_host, 100));
+    BOOL ok = m_tree.CreateEx(WS_EX_ACCEPTFILES, kTreeStyle | TVS_EDITLABELS, CRect(0, 0, 400, 600), &m_host, 100);
     m_tree.SetFilterExt("*.txt;*.bmp");
+    return ok;
 }
 
-void FileListTreeTest::Drop(const std::vector<std::string>& files, CPoint pt)
+void FileListTreeTest::Drop(const Names& files, CPoint pt, DWORD pFiles)
 {
     HGLOBAL hDrop = CDropFiles::CreateBlock(MakeList(files));
     DROPFILES* pHdr = static_cast<DROPFILES*>(::GlobalLock(hDrop));
     pHdr->pt = pt;
+    pHdr->pFiles = pFiles;
     ::GlobalUnlock(hDrop);
     ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+}
+
+void FileListTreeTest::BeginDrag(HTREEITEM hItem)
+{
+    NMTREEVIEWA drag = {};
+    drag.hdr = {m_tree.m_hWnd, 100, static_cast<UINT>(TVN_BEGINDRAGA)};
+    drag.itemNew.hItem = hItem;
+    ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
 }
 
 }

@@ -12,24 +12,19 @@
 
 namespace filetest {
 
-// COM for the shell and OLE for the clipboard and drag and drop, set up once
-// for the whole test program.
-extern const ::testing::Environment* const g_oleEnvironment;
-
+using Names = std::vector<std::string>;
 void WriteText(const std::string& path, const std::string& text = "x");
 std::string ReadText(const std::string& path);
 bool Exists(const std::string& path);
-// Removes a folder with everything in it, through the shell, without asking.
-void RemoveFolder(const std::string& path);
-// The text in upper case, as the shell compares paths.
-std::string Upper(std::string s);
-// Names of the entries of a folder (without "." and ".."), sorted.
-std::vector<std::string> FolderEntries(const std::string& folder);
+void RemoveFolder(const std::string& path);   // with everything in it, through the shell, without asking
+std::string Upper(std::string s);             // as the shell compares paths
+Names FolderEntries(const std::string& folder);   // without "." and "..", sorted
 // A file list of the given paths, built as the library builds them; the entries a walk of a list yields.
-CString MakeList(const std::vector<std::string>& paths);
-std::vector<std::string> Entries(const CString& list);
-// A w x h 24-bit DIB in movable global memory.
-HGLOBAL MakeDib(int w, int h);
+CString MakeList(const Names& paths);
+Names Entries(const CString& list);
+HGLOBAL MakeDib(int w, int h);   // 24 bits, in movable global memory
+// The info header of a bitmap file (all zero when there is none).
+BITMAPINFOHEADER BitmapHeader(const std::string& path);
 void SetCtrl(bool down);
 
 // A top-level window that records the notifications reaching it; a test
@@ -54,37 +49,31 @@ class RecordingShellTree : public CShellTree
 {
 public:
     void OnFileSelected(const char* pszPath) override { m_selected.push_back(pszPath); }
-    int Filter(const char* pszName)
-    {
-        std::string s = pszName;
-        return FilterFileType(&s[0], 0);
-    }
-    std::vector<std::string> m_selected;
+    int Filter(std::string name) { return FilterFileType(&name[0], 0); }
+    Names m_selected;
 };
 
+// Makes the test's folder and the host window with the tree in it.
 class TreeTestBase : public ::testing::Test
 {
 protected:
-    TreeTestBase(CShellTree& tree) : m_treeBase(tree) {}
-    // Makes the test's folder and the host window; the tree is created by the fixture.
+    explicit TreeTestBase(CShellTree& tree) : m_treeBase(tree) {}
     void SetUp() override;
     void TearDown() override;
+    virtual BOOL CreateTree() = 0;
 
-    // Makes the folder (and its parents below the root) or the file; its path.
+    // Makes the folder or the file below the test's folder; its path.
     std::string Folder(const std::string& relative);
     std::string File(const std::string& relative, const std::string& text = "x");
     // LoadTree(root): the (newest) top-level item for the test's folder.
     HTREEITEM LoadRoot();
     HTREEITEM Child(HTREEITEM hParent, const std::string& label);
-    std::vector<std::string> Labels(HTREEITEM hParent);
-    int CountChildren(HTREEITEM hParent, const std::string& label);
+    Names Labels(HTREEITEM hParent);
     std::string Path(HTREEITEM hItem);
-    bool Expanded(HTREEITEM hItem) { return (m_treeBase.GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
-    bool ExpandedOnce(HTREEITEM hItem) { return (m_treeBase.GetItemState(hItem, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0; }
-    // Collapses and expands the item again, as a user would reopen it.
-    void Reopen(HTREEITEM hItem);
-    // Client point in the middle of the item's label.
-    CPoint Center(HTREEITEM hItem);
+    bool State(HTREEITEM hItem, UINT state) { return (m_treeBase.GetItemState(hItem, state) & state) != 0; }
+    bool Expanded(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDED); }
+    bool ExpandedOnce(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDEDONCE); }
+    CPoint Center(HTREEITEM hItem);   // client point in the middle of the item's label
 
     std::string m_root;   // without trailing backslash
     CNotifyRecorder m_host;
@@ -95,12 +84,10 @@ class ShellTreeTest : public TreeTestBase
 {
 protected:
     ShellTreeTest() : TreeTestBase(m_tree) {}
-    void SetUp() override;
+    BOOL CreateTree() override;
     // root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
     // files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
     void MakeSampleTree();
-    // Records of the item and all its descendants.
-    std::vector<tagID*> Records(HTREEITEM hParent);
 
     RecordingShellTree m_tree;
 };
@@ -110,9 +97,11 @@ class FileListTreeTest : public TreeTestBase
 {
 protected:
     FileListTreeTest() : TreeTestBase(m_tree) {}
-    void SetUp() override;
-    // Posts a dropped-files message for the files at the client point and pumps until it is handled.
-    void Drop(const std::vector<std::string>& files, CPoint pt);
+    BOOL CreateTree() override;
+    // Sends a dropped-files message for the files at the client point (the list at pFiles).
+    void Drop(const Names& files, CPoint pt, DWORD pFiles = 20);
+    // Starts a drag on the item as the tree control announces it.
+    void BeginDrag(HTREEITEM hItem);
 
     CFileListTree m_tree;
 };

@@ -1,18 +1,29 @@
 // The file list tree on real folders: copying and moving items, renaming in
-// place, deleting, new folders, the keyboard and the notifications.
+// place, deleting, new folders, the keyboard and the notifications; dropping,
+// dragging over and pasting files and bitmaps; the new-folder dialog and the
+// filter combo box.
 #include <gtest/gtest.h>
+#include <cstring>
 
-#include "browse/FileList.h"
+#include "browse/DropFiles.h"
+#include "browse/FileFilterCombo.h"
+#include "browse/NewFolderDlg.h"
 #include "resources/resource.h"
 #include "tests/browse/BrowseFixture.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
+#include "viewer/PlxDibInfo.h"
 
 using namespace filetest;
 
-TEST(FileListTreeClass, ReportsItsOwnNameAndIsNotCreatableByName)
+TEST(TreeClasses, OnlyTheShellTreeIsCreatableByName)
 {
+    CObject* p = CRuntimeClass::CreateObject("CShellTree");
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTreeCtrl)));
+    EXPECT_STREQ(p->GetRuntimeClass()->m_lpszClassName, "CShellTree");
+    delete p;
     CRuntimeClass* pClass = RUNTIME_CLASS(CFileListTree);
     EXPECT_STREQ("CFileListTree", pClass->m_lpszClassName);
     EXPECT_TRUE(pClass->IsDerivedFrom(RUNTIME_CLASS(CShellTree)));
@@ -21,13 +32,13 @@ TEST(FileListTreeClass, ReportsItsOwnNameAndIsNotCreatableByName)
 
 // Copied files show in an open folder at once, in a closed one when it is
 // opened; over an existing file (confirmed) no second item is added; onto a
-// file item they go into that file's folder.
-TEST_F(FileListTreeTest, CopyShowsTheFilesAtTheTarget)
+// file item they go into that file's folder. A move takes the given items out.
+TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 {
     Folder("offen");
     Folder("zu");
     File("offen\\b.bmp", "alt");
-    std::string a = File("a.txt"), b = File("b.bmp", "neu");
+    std::string a = File("a.txt"), b = File("b.bmp", "neu"), c = File("c.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hOpen = Child(hRoot, "offen"), hClosed = Child(hRoot, "zu");
     ASSERT_TRUE(hOpen && hClosed);
@@ -42,56 +53,30 @@ TEST_F(FileListTreeTest, CopyShowsTheFilesAtTheTarget)
     EXPECT_TRUE(Exists(m_root + "\\zu\\b.bmp"));
     EXPECT_FALSE(Expanded(hClosed));
     m_tree.Expand(hClosed, TVE_EXPAND);
-    EXPECT_TRUE(Child(hClosed, "a.txt"));
-    EXPECT_TRUE(Child(hClosed, "b.bmp"));
+    EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hClosed));
 
     qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
     files = MakeList({b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt")));   // into the file's folder
     EXPECT_TRUE(driver.Join());
     EXPECT_EQ("neu", ReadText(m_root + "\\offen\\b.bmp"));
-    EXPECT_EQ(1, CountChildren(hOpen, "b.bmp"));
-
+    EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hOpen));
     CString none;
     EXPECT_EQ(0, m_tree.CopyFileItems(files, nullptr));
     EXPECT_EQ(0, m_tree.CopyFileItems(none, hOpen));
-}
 
-TEST_F(FileListTreeTest, MoveRemovesTheGivenItemsAndShowsTheFilesAtTheTarget)
-{
-    Folder("ziel");
-    File("a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel"), hA = Child(hRoot, "a.txt");
-    ASSERT_TRUE(hTarget && hA);
-    m_tree.Expand(hTarget, TVE_EXPAND);
     CPtrList items;
-    items.AddTail(hA);
-    CString files = MakeList({m_root + "\\a.txt"});
-    EXPECT_EQ(1, m_tree.MoveFileItems(files, items, hTarget));
-    EXPECT_FALSE(Exists(m_root + "\\a.txt"));
-    EXPECT_FALSE(Child(hRoot, "a.txt"));
-    EXPECT_TRUE(Child(hTarget, "a.txt"));
-
+    items.AddTail(Child(hRoot, "c.txt"));
+    files = MakeList({c});
+    EXPECT_EQ(1, m_tree.MoveFileItems(files, items, hOpen));
+    EXPECT_FALSE(Exists(c));
+    EXPECT_FALSE(Child(hRoot, "c.txt"));
+    EXPECT_TRUE(Child(hOpen, "c.txt"));
     // Nothing arrives from a file that is gone: the move answers 0.
-    CPtrList none;
+    items.RemoveAll();
     files = MakeList({m_root + "\\gone.txt"});
-    EXPECT_EQ(0, m_tree.MoveFileItems(files, none, hTarget));
+    EXPECT_EQ(0, m_tree.MoveFileItems(files, items, hOpen));
 }
-
-namespace {
-
-// Renames the item through the label editor: typed text, then Enter.
-void TypeLabel(CFileListTree& tree, HTREEITEM hItem, const char* text)
-{
-    CEdit* pEdit = tree.EditLabel(hItem);
-    ASSERT_NE(nullptr, pEdit);
-    ::SetWindowTextA(pEdit->m_hWnd, text);
-    ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-    qrvtest::PumpFor(50);
-}
-
-}  // namespace
 
 // Renaming through the label editor is refused for the same or an empty
 // text, a taken name, a name with separators and virtual items; otherwise the
@@ -103,18 +88,24 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hA = Child(hRoot, "a.txt");
     CString label = m_tree.GetItemText(hA);
+    auto type = [&](const char* text) {
+        CEdit* pEdit = m_tree.EditLabel(hA);
+        ASSERT_NE(nullptr, pEdit);
+        ::SetWindowTextA(pEdit->m_hWnd, text);
+        ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        qrvtest::PumpFor(50);
+    };
     for (const char* text : {(const char*)label, "", "..\\weg.txt", "b.txt"}) {
-        TypeLabel(m_tree, hA, text);
+        type(text);
         EXPECT_STREQ(label, m_tree.GetItemText(hA)) << text;
         EXPECT_TRUE(Exists(m_root + "\\a.txt")) << text;
     }
     EXPECT_FALSE(Exists("C:\\qrv-browse\\weg.txt"));
     EXPECT_EQ(nullptr, m_tree.EditLabel(m_tree.InsertItem("Virtuell", hRoot)));
 
-    TypeLabel(m_tree, hA, "c.txt");
+    type("c.txt");
     EXPECT_STREQ("c.txt", m_tree.GetItemText(hA));
-    EXPECT_FALSE(Exists(m_root + "\\a.txt"));
-    EXPECT_TRUE(Exists(m_root + "\\c.txt"));
+    EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
     EXPECT_EQ(m_root + "\\c.txt", Path(hA));   // the item's record follows
 
     // Ending the edit at once sends the end twice; a cancel stays a cancel.
@@ -124,42 +115,33 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
     ::SetFocus(pEdit->m_hWnd);
     m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
     qrvtest::PumpFor(50);
-    EXPECT_TRUE(Exists(m_root + "\\c.txt"));
-    EXPECT_FALSE(Exists(m_root + "\\d.txt"));
+    EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
     EXPECT_EQ(1, m_tree.DoRenameItem(hA));
     m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
 }
 
+// A new folder under a file item is made beside the file; cancelled, or with
+// a name that leaves the folder, nothing is made.
 TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
 {
     Folder("ordner");
     File("ordner\\a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hFolder = Child(hRoot, "ordner");
+    HTREEITEM hFolder = Child(LoadRoot(), "ordner");
     m_tree.Expand(hFolder, TVE_EXPAND);
-    HTREEITEM hFile = Child(hFolder, "a.txt");
-    ASSERT_TRUE(hFile);
-
-    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) {
-        qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, "Neu");
-        qrvtest::Click(hDlg, IDOK);
-    }, "Neuer Ordner");
-    EXPECT_NE(0, m_tree.DoNewFolder(hFile));
-    EXPECT_TRUE(driver.Join());
-    EXPECT_TRUE(Exists(m_root + "\\ordner\\Neu"));
+    const struct { const char* name; HTREEITEM hItem; bool made; } cases[] = {
+        {"Neu", Child(hFolder, "a.txt"), true}, {nullptr, hFolder, false}, {"..\\draussen", hFolder, false}};
+    for (const auto& c : cases) {
+        qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+            if (c.name)
+                qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, c.name);
+            qrvtest::Click(hDlg, c.name ? IDOK : IDCANCEL);
+        }, "Neuer Ordner");
+        EXPECT_EQ(c.made, m_tree.DoNewFolder(c.hItem) != 0);
+        EXPECT_TRUE(driver.Join());
+    }
+    EXPECT_EQ((Names{"Neu", "a.txt"}), FolderEntries(m_root + "\\ordner"));
     EXPECT_TRUE(Child(hFolder, "Neu"));
-
-    // Cancelled, or a name that leaves the folder: nothing is made.
-    qrvtest::ModalDriver cancel([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDCANCEL); });
-    EXPECT_EQ(0, m_tree.DoNewFolder(hFolder));
-    EXPECT_TRUE(cancel.Join());
-    qrvtest::ModalDriver escape([](HWND hDlg, qrvtest::ModalDriver&) {
-        qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, "..\\draussen");
-        qrvtest::Click(hDlg, IDOK);
-    });
-    EXPECT_EQ(0, m_tree.DoNewFolder(hFolder));
-    EXPECT_TRUE(escape.Join());
-    EXPECT_FALSE(Exists(m_root + "\\draussen"));
+    EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
 }
 
@@ -204,7 +186,7 @@ TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
     File("a.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hA = Child(hRoot, "a.txt");
-    std::vector<std::string> paths;
+    Names paths;
     HTREEITEM hMenuItem = nullptr;
     POINT ptMenu = {};
     m_host.m_onNotify = [&](NMHDR* pHdr) -> LRESULT {
@@ -212,19 +194,16 @@ TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
         EXPECT_EQ(100u, pHdr->idFrom);
         if (pHdr->code == FLN_FILESELECTED || pHdr->code == FLN_BEGINDRAG)
             paths.push_back(reinterpret_cast<NMFILELIST*>(pHdr)->pszPath);
-        if (pHdr->code == FLN_CONTEXTMENU) {
-            NMFILELISTMENU* pMenu = reinterpret_cast<NMFILELISTMENU*>(pHdr);
-            hMenuItem = pMenu->hItem;
-            ptMenu = {pMenu->x, pMenu->y};
-            return 42;
-        }
-        return 0;
+        if (pHdr->code != FLN_CONTEXTMENU)
+            return 0;
+        NMFILELISTMENU* pMenu = reinterpret_cast<NMFILELISTMENU*>(pHdr);
+        hMenuItem = pMenu->hItem;
+        ptMenu = {pMenu->x, pMenu->y};
+        return 42;
     };
-
     m_tree.SelectItem(hA);
     EXPECT_EQ(1, m_host.Count(FLN_FILESELECTED));
-    ASSERT_EQ(1u, paths.size());
-    EXPECT_EQ(m_root + "\\a.txt", paths[0]);
+    EXPECT_EQ(Names{m_root + "\\a.txt"}, paths);
 
     // A right click: the item under the cursor becomes the selection; the target's answer is the result.
     CPoint pt = Center(hRoot);
@@ -233,19 +212,289 @@ TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
     NMHDR click = {m_tree.m_hWnd, 100, static_cast<UINT>(NM_RCLICK)};
     EXPECT_EQ(42, ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&click)));
     EXPECT_EQ(hRoot, hMenuItem);
-    EXPECT_EQ(pt.x, ptMenu.x);
-    EXPECT_EQ(pt.y, ptMenu.y);
+    EXPECT_EQ(pt, CPoint(ptMenu));
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
 
     // A drag from a file announces its path; from a folder nothing.
-    NMTREEVIEWA drag = {};
-    drag.hdr = {m_tree.m_hWnd, 100, static_cast<UINT>(TVN_BEGINDRAGA)};
-    drag.itemNew.hItem = hA;
-    ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
+    BeginDrag(hA);
     EXPECT_EQ(1, m_host.Count(FLN_BEGINDRAG));
     EXPECT_EQ(m_root + "\\a.txt", paths.back());
-    drag.itemNew.hItem = hRoot;
-    ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
+    BeginDrag(hRoot);
     EXPECT_EQ(1, m_host.Count(FLN_BEGINDRAG));
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
+}
+
+// A drop moves into the folder under the point (a file's folder when on a
+// file), with Ctrl it copies; onto the dragged item's own folder, below the
+// last item or as a malformed block nothing happens.
+TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
+{
+    Folder("ziel");
+    File("ziel\\da.txt");
+    Folder("aussen");
+    std::string a = File("a.txt"), b = File("aussen\\b.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    Drop({a}, Center(hTarget), 8);   // the list would start inside the header
+    EXPECT_TRUE(Exists(a));
+    BeginDrag(Child(hRoot, "a.txt"));
+    Drop({a}, Center(hTarget));
+    EXPECT_EQ((Names{"a.txt", "da.txt"}), FolderEntries(m_root + "\\ziel"));
+    EXPECT_FALSE(Child(hRoot, "a.txt"));
+    EXPECT_TRUE(Child(hTarget, "a.txt"));
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+
+    SetCtrl(true);
+    Drop({b}, Center(Child(hTarget, "da.txt")));
+    SetCtrl(false);
+    EXPECT_TRUE(Exists(b));
+    EXPECT_TRUE(Exists(m_root + "\\ziel\\b.txt"));
+    EXPECT_TRUE(Child(hTarget, "b.txt"));
+
+    BeginDrag(Child(hTarget, "da.txt"));
+    Drop({m_root + "\\ziel\\da.txt"}, Center(hTarget));
+    EXPECT_TRUE(Child(hTarget, "da.txt"));
+    Drop({b}, CPoint(200, 590));
+    EXPECT_EQ((Names{"aussen", "ziel"}), FolderEntries(m_root));
+    EXPECT_EQ((Names{"a.txt", "b.txt", "da.txt"}), FolderEntries(m_root + "\\ziel"));
+    EXPECT_EQ((Names{"b.txt"}), FolderEntries(m_root + "\\aussen"));
+}
+
+// While dragging, resting on a closed folder for seven ticks opens it, and
+// near the bottom edge the tree scrolls every second tick.
+TEST_F(FileListTreeTest, DragTimerOpensFoldersAndScrolls)
+{
+    Folder("zu");
+    File("zu\\x.txt");
+    for (int i = 0; i < 60; ++i)
+        File("f" + std::to_string(100 + i) + ".txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hClosed = Child(hRoot, "zu");
+    EXPECT_EQ(DROPEFFECT_NONE, m_tree.OnDragEnter(nullptr, 0, CPoint(0, 0)));
+    UINT_PTR id = m_tree.GetDragTimer();
+    ASSERT_NE(0u, id);
+    auto restAt = [&](CPoint pt) {
+        m_tree.ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+    };
+    auto tick = [&](int n) {
+        for (int i = 0; i < n; ++i)
+            m_tree.SendMessage(WM_TIMER, id, 0);
+    };
+    restAt(Center(hClosed));
+    tick(4);
+    restAt(Center(Child(hRoot, "f100.txt")));   // passing over a file starts the count again
+    tick(1);
+    restAt(Center(hClosed));
+    tick(6);
+    EXPECT_FALSE(Expanded(hClosed));
+    tick(1);
+    EXPECT_TRUE(Expanded(hClosed));
+    EXPECT_TRUE(Child(hClosed, "x.txt"));
+
+    CRect rc;
+    m_tree.GetClientRect(&rc);
+    restAt(CPoint(rc.Width() / 2, rc.bottom - 3));
+    HTREEITEM hFirst = m_tree.GetFirstVisibleItem();
+    int scrolls = 0;
+    for (int i = 0; i < 6; ++i) {
+        tick(1);
+        scrolls += m_tree.GetFirstVisibleItem() != hFirst;
+        hFirst = m_tree.GetFirstVisibleItem();
+    }
+    EXPECT_EQ(3, scrolls);
+    EXPECT_NE(nullptr, m_tree.GetDropHilightItem());
+    restAt(CPoint(rc.Width() / 2, rc.bottom + 200));   // outside the window nothing scrolls
+    tick(4);
+    EXPECT_EQ(hFirst, m_tree.GetFirstVisibleItem());
+
+    m_tree.SendMessage(WM_TIMER, id + 7, 0);   // other timers are not the drag's
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+}
+
+namespace {
+
+bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats)
+{
+    if (!::OpenClipboard(nullptr))
+        return false;
+    ::EmptyClipboard();
+    for (const auto& f : formats)
+        ::SetClipboardData(f.first, f.second);
+    ::CloseClipboard();
+    return true;
+}
+
+// A bitmap with the image viewer's record of its base name and colour bits.
+bool PutBitmap(const char* baseName, BYTE bits)
+{
+    sPLXDIBINFO info = {};
+    CPlxDibInfo::SetNames(info, "C:\\bilder\\quelle.png", baseName);
+    info.byColorBits = bits;
+    return PutOnClipboard({{CF_DIB, MakeDib(6, 4)}, {CPlxDibInfo::GetFormat(), CPlxDibInfo::Write(info)}});
+}
+
+}  // namespace
+
+// Pasted files are copied into the folder; a bitmap is saved there under the
+// record's base name at its colour bits, made safe; without a record, or onto
+// a virtual item, nothing arrives.
+TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
+{
+    Folder("ziel");
+    Folder("quelle");
+    std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel");
+    m_tree.Expand(hTarget, TVE_EXPAND);
+    ASSERT_TRUE(PutOnClipboard({{CF_HDROP, CDropFiles::CreateBlock(MakeList({a, b, c}))}}));
+    EXPECT_EQ(0, m_tree.DoPaste(m_tree.InsertItem("Virtuell", hRoot)));
+    EXPECT_EQ(1, m_tree.DoPaste(hTarget));
+    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), FolderEntries(m_root + "\\ziel"));
+    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), Labels(hTarget));
+
+    RemoveFolder(m_root + "\\quelle");
+    RemoveFolder(m_root + "\\ziel");
+    Folder("ziel");
+    ASSERT_TRUE(PutBitmap("sonne", 4));
+    EXPECT_EQ(1, m_tree.DoPaste(hTarget));
+    BITMAPINFOHEADER bih = BitmapHeader(m_root + "\\ziel\\sonne.bmp");
+    EXPECT_EQ(6, bih.biWidth);
+    EXPECT_EQ(4, bih.biBitCount);
+    EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
+    ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
+    EXPECT_EQ(0, m_tree.DoPaste(hTarget));
+
+    for (const char* name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
+        ASSERT_TRUE(PutBitmap(name, 8));
+        m_tree.DoPaste(hTarget);
+    }
+    EXPECT_FALSE(Exists("C:\\boese.bmp"));
+    EXPECT_FALSE(Exists("C:\\qrv-browse\\boese.bmp"));
+    EXPECT_EQ((Names{"ziel"}), FolderEntries(m_root));
+    EXPECT_EQ((Names{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
+              FolderEntries(m_root + "\\ziel"));   // ".." is refused
+}
+
+TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
+{
+    Folder("ziel");
+    Folder("andere");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hTarget = Child(hRoot, "ziel"), hOther = Child(hRoot, "andere");
+    // CacheData offers the files as a dropped-files block.
+    COleDataSource* pSource = new COleDataSource;
+    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"}), back;
+    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
+    COleDataObject withFiles;
+    withFiles.Attach(pSource->GetDataObject(), FALSE);
+    HGLOBAL h = withFiles.GetGlobalData(CF_HDROP);
+    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
+    EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
+    ::GlobalFree(h);
+
+    // The drop target hands the steps to the tree, and only to a file list tree.
+    CFileListDropTarget target;
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hTarget)));
+    EXPECT_NE(0u, m_tree.GetDragTimer());
+    EXPECT_EQ(hTarget, m_tree.GetDropHilightItem());
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(&m_tree, &withFiles, MK_CONTROL, Center(hOther)));
+    EXPECT_EQ(hOther, m_tree.GetDropHilightItem());
+    target.OnDragLeave(&m_tree);
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    EXPECT_NE(0u, m_tree.GetDragTimer());   // runs on until the button is released
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
+
+    // Data without dropped files is refused.
+    COleDataSource* pText = new COleDataSource;
+    pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
+    COleDataObject textOnly;
+    textOnly.Attach(pText->GetDataObject(), FALSE);
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_tree, &textOnly, 0, Center(hTarget)));
+
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(0u, m_tree.GetDragTimer());
+    textOnly.Detach();
+    withFiles.Detach();
+    pText->InternalRelease();
+    pSource->InternalRelease();
+}
+
+// The dialog from its template: caption, the controls at their places in
+// dialog units, the focus on the edit box; OK hands back the typed name.
+TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
+{
+    struct Seen { std::string text; RECT rc; LONG style, exStyle; };
+    std::vector<Seen> seen;
+    RECT rcDlg = {}, units = {7, 15, 213, 47};
+    std::string caption;
+    bool focusOnEdit = false;
+    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+        caption = qrvtest::Text(hDlg);
+        GUITHREADINFO gti = {};
+        gti.cbSize = sizeof(gti);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
+        focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            RECT rc;
+            ::GetWindowRect(h, &rc);
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
+            seen.push_back({qrvtest::Text(h), rc, ::GetWindowLongA(h, GWL_STYLE), ::GetWindowLongA(h, GWL_EXSTYLE)});
+        }
+        ::GetClientRect(hDlg, &rcDlg);
+        ::MapDialogRect(hDlg, &units);
+        qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, "Neue Bilder");
+        qrvtest::Click(hDlg, IDOK);
+    });
+    CNewFolderDlg dlg;
+    EXPECT_TRUE(dlg.m_strName.IsEmpty());
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(driver.Join());
+    EXPECT_EQ("Neuer Ordner", caption);
+    EXPECT_TRUE(focusOnEdit);
+    EXPECT_STREQ("Neue Bilder", dlg.m_strName);
+    ASSERT_EQ(4u, seen.size());
+    EXPECT_EQ("Name des neuen Ordners:", seen[0].text);
+    EXPECT_EQ(CPoint(units.left, units.top), CPoint(seen[0].rc.left, seen[0].rc.top));   // 7 units across, 15 down
+    EXPECT_TRUE(seen[1].style & ES_AUTOHSCROLL);
+    // The dialog manager draws an edit box's border as a sunken edge.
+    EXPECT_TRUE((seen[1].style & WS_BORDER) || (seen[1].exStyle & WS_EX_CLIENTEDGE));
+    EXPECT_EQ("&OK", seen[2].text);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, seen[2].style & 0x0F);
+    EXPECT_EQ("&Abbrechen", seen[3].text);
+    EXPECT_EQ(CPoint(units.right, units.bottom), CPoint(rcDlg.right, rcDlg.bottom));   // client area 213 x 47 units
+}
+
+// The combo box reports the item data of its selection to its parent, or
+// to the target it is plugged into; without a selection -1.
+TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne)
+{
+    CNotifyRecorder parent, target;
+    ASSERT_TRUE(parent.CreateTop());
+    ASSERT_TRUE(target.CreateTop());
+    CFileFilterCombo combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 200), &parent, 77));
+    combo.SetItemData(combo.AddString("Bitmaps (*.bmp)"), 0x1234);
+    combo.SetItemData(combo.AddString("Alle Dateien (*.*)"), 0x5678);
+    std::vector<DWORD_PTR> data;
+    parent.m_onNotify = target.m_onNotify = [&](NMHDR* pHdr) -> LRESULT {
+        if (pHdr->code == FFN_SELCHANGE && pHdr->idFrom == 77 && pHdr->hwndFrom == combo.m_hWnd)
+            data.push_back(reinterpret_cast<NMFILEFILTER*>(pHdr)->dwItemData);
+        return 0;
+    };
+    for (int sel : {1, -1}) {
+        if (sel < 0)
+            combo.PlugInTo(&target);
+        combo.SetCurSel(sel);
+        ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(77, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.m_hWnd));
+    }
+    EXPECT_EQ((std::vector<DWORD_PTR>{0x5678, static_cast<DWORD_PTR>(CB_ERR)}), data);
+    EXPECT_EQ(1, parent.Count(FFN_SELCHANGE));
+    EXPECT_EQ(1, target.Count(FFN_SELCHANGE));
+    combo.DestroyWindow();
+    parent.DestroyWindow();
+    target.DestroyWindow();
 }

@@ -6,15 +6,32 @@
 #include "browse/FileList.h"
 #include "browse/FileOperations.h"
 #include "tests/browse/BrowseFixture.h"
+#include "tests/support/TestApp.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/ModalDriver.h"
-#include "tests/support/TestApp.h"
 
-using filetest::Entries;
-using filetest::Exists;
-using filetest::MakeList;
-using filetest::ReadText;
-using filetest::WriteText;
+using namespace filetest;
+
+TEST(FileListWalk, YieldsEntriesUntilAShortOverlongOrUnterminatedOne)
+{
+    const std::string max(260, 'a'), tooLong(261, 'b');
+    const struct { CString list; Names expected; } cases[] = {
+        {MakeList({"C:\\a.txt", "C:\\b.txt"}), {"C:\\a.txt", "C:\\b.txt"}},
+        {MakeList({"C:\\a", "x", "C:\\b"}), {"C:\\a"}},   // an entry of one character ends the walk
+        {CString("C:\\one\0C:\\two", 13), {"C:\\one"}},   // the last one lacks its zero
+        {MakeList({max, "C:\\x"}), {max, "C:\\x"}},
+        {MakeList({"C:\\x", tooLong, "C:\\y"}), {"C:\\x"}},
+        {CString(), {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, Entries(c.list)) << std::string(c.list).substr(0, 12);
+        EXPECT_EQ(static_cast<int>(c.expected.size()), CFileList::Count(c.list));
+    }
+    CFileList none(nullptr, 100);
+    CString entry("bleibt");
+    EXPECT_FALSE(none.GetNext(entry));
+    EXPECT_STREQ("bleibt", entry);
+}
 
 namespace {
 
@@ -23,86 +40,54 @@ struct FileOpsFixture : ::testing::Test {
     void SetUp() override
     {
         std::string root = qrvtest::FreshTempFolder("fileops");
-        src = root + "\\src";
-        dst = root + "\\dst";
-        ::CreateDirectoryA(src.c_str(), nullptr);
-        ::CreateDirectoryA(dst.c_str(), nullptr);
+        ::CreateDirectoryA((src = root + "\\src").c_str(), nullptr);
+        ::CreateDirectoryA((dst = root + "\\dst").c_str(), nullptr);
     }
     std::string Src(const char* name, const char* text = "x")
     {
-        std::string path = src + "\\" + name;
-        WriteText(path, text);
-        return path;
+        WriteText(src + "\\" + name, text);
+        return src + "\\" + name;
     }
-    CString Target() const { return CString((dst + "\\").c_str()); }
+    // Copies or moves the files into dst; the answer, with the files verified there.
+    int Run(bool move, const Names& files, Names* pVerified = nullptr)
+    {
+        CString list = MakeList(files), target((dst + "\\").c_str()), verified;
+        int n = move ? CFileOperations::MoveFiles(list, target, pVerified ? &verified : nullptr)
+                     : CFileOperations::CopyFiles(list, target, pVerified ? &verified : nullptr);
+        // Both strings are cut back to their first entry.
+        EXPECT_EQ(files.empty() ? std::string() : files[0], std::string(list.GetString(), list.GetLength()));
+        EXPECT_EQ(dst + "\\", std::string(target));
+        if (pVerified)
+            *pVerified = Entries(verified);
+        return n;
+    }
 };
 
 }  // namespace
 
-TEST(FileListWalk, YieldsEntriesUntilAShortOrUnterminatedOne)
-{
-    CString list = MakeList({"C:\\a.txt", "C:\\b.txt"});
-    EXPECT_EQ((std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}), Entries(list));
-    EXPECT_EQ(2, CFileList::Count(list));
-
-    // An entry of one character ends the walk, and so does the empty one.
-    CString shortOne = MakeList({"C:\\a", "x", "C:\\b"});
-    EXPECT_EQ((std::vector<std::string>{"C:\\a"}), Entries(shortOne));
-
-    // The walk keeps to the length it is given: a last entry without its
-    // zero inside that length is not taken.
-    const char raw[] = "C:\\one\0C:\\two";
-    CFileList walk(raw, 11);
-    CString entry;
-    EXPECT_TRUE(walk.GetNext(entry));
-    EXPECT_STREQ("C:\\one", entry);
-    EXPECT_FALSE(walk.GetNext(entry));
-    EXPECT_STREQ("C:\\one", entry);
-    EXPECT_EQ(0, CFileList::Count(CString()));
-    CFileList none(nullptr, 100);
-    EXPECT_FALSE(none.GetNext(entry));
-
-    // Entries of up to 260 characters are taken; a longer one ends the walk.
-    std::string max(260, 'a'), tooLong(261, 'b');
-    EXPECT_EQ((std::vector<std::string>{max, "C:\\x"}), Entries(MakeList({max, "C:\\x"})));
-    EXPECT_EQ((std::vector<std::string>{"C:\\x"}), Entries(MakeList({"C:\\x", tooLong, "C:\\y"})));
-}
-
-// Copy copies every file, lists what arrived and cuts both strings back to
-// their first entry; a missing file fails and verifies nothing; over an
-// existing file it asks and overwrites on Yes.
+// Copy copies every file and lists what arrived; a missing file fails and
+// verifies nothing; over an existing file it asks and overwrites on Yes.
 TEST_F(FileOpsFixture, CopyFilesListsWhatArrived)
 {
     std::string a = Src("a.txt", "alpha"), b = Src("b.txt", "beta");
-    CString files = MakeList({a, b});
-    CString target = Target();
-    CString verified;
-    EXPECT_EQ(1, CFileOperations::CopyFiles(files, target, &verified));
+    Names verified;
+    EXPECT_EQ(1, Run(false, {a, b}, &verified));
     EXPECT_EQ("alpha", ReadText(dst + "\\a.txt"));
     EXPECT_EQ("beta", ReadText(dst + "\\b.txt"));
     EXPECT_TRUE(Exists(a));
-    EXPECT_EQ((std::vector<std::string>{dst + "\\a.txt", dst + "\\b.txt"}), Entries(verified));
-    EXPECT_STREQ(a.c_str(), files);
-    EXPECT_EQ((int)a.size(), files.GetLength());
-    EXPECT_EQ(dst + "\\", std::string(target));
+    EXPECT_EQ((Names{dst + "\\a.txt", dst + "\\b.txt"}), verified);
 
-    files = MakeList({src + "\\missing.txt"});
-    target = Target();
-    CString none, again;
-    EXPECT_EQ(0, CFileOperations::CopyFiles(files, target, &none));
-    EXPECT_TRUE(Entries(none).empty());
-    CString empty;
-    EXPECT_EQ(0, CFileOperations::CopyFiles(empty, target, nullptr));
-    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt"}), filetest::FolderEntries(dst));
+    EXPECT_EQ(0, Run(false, {src + "\\missing.txt"}, &verified));
+    EXPECT_TRUE(verified.empty());
+    EXPECT_EQ(0, Run(false, {}));
+    EXPECT_EQ((Names{"a.txt", "b.txt"}), FolderEntries(dst));
 
     WriteText(a, "new");
     qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
-    files = MakeList({a});
-    target = Target();
-    EXPECT_EQ(1, CFileOperations::CopyFiles(files, target, &again));
+    EXPECT_EQ(1, Run(false, {a}, &verified));
     EXPECT_TRUE(driver.Join());
     EXPECT_EQ("new", ReadText(dst + "\\a.txt"));
-    EXPECT_EQ(1, CFileList::Count(again));
+    EXPECT_EQ(1u, verified.size());
 }
 
 // Move moves several files at once; with a verification list it answers
@@ -110,23 +95,16 @@ TEST_F(FileOpsFixture, CopyFilesListsWhatArrived)
 TEST_F(FileOpsFixture, MoveFilesMovesSeveralFilesIntoOneFolder)
 {
     std::string a = Src("a.txt", "alpha"), b = Src("b.txt", "beta"), c = Src("c.txt", "gamma");
-    CString files = MakeList({a, b});
-    CString target = Target(), verified;
-    EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, nullptr));
+    EXPECT_EQ(1, Run(true, {a, b}));
     EXPECT_FALSE(Exists(a));
     EXPECT_FALSE(Exists(b));
     EXPECT_EQ("alpha", ReadText(dst + "\\a.txt"));
-    files = MakeList({c});
-    target = Target();
-    EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, &verified));
-    EXPECT_EQ((std::vector<std::string>{dst + "\\c.txt"}), Entries(verified));
-    EXPECT_EQ((std::vector<std::string>{"a.txt", "b.txt", "c.txt"}), filetest::FolderEntries(dst));
-
-    files = MakeList({src + "\\gone.txt"});
-    target = Target();
-    CString none;
-    EXPECT_EQ(0, CFileOperations::MoveFiles(files, target, &none));
-    EXPECT_EQ(0, CFileList::Count(none));
+    Names verified;
+    EXPECT_EQ(1, Run(true, {c}, &verified));
+    EXPECT_EQ((Names{dst + "\\c.txt"}), verified);
+    EXPECT_EQ((Names{"a.txt", "b.txt", "c.txt"}), FolderEntries(dst));
+    EXPECT_EQ(0, Run(true, {src + "\\gone.txt"}, &verified));
+    EXPECT_TRUE(verified.empty());
 }
 
 TEST_F(FileOpsFixture, RenameDeleteAndCreateFolderGoThroughTheFileSystem)

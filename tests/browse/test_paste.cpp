@@ -6,62 +6,43 @@
 #include <cstring>
 
 #include "browse/BitmapPaste.h"
-#include "viewer/PlxDibInfo.h"
 #include "browse/DropFiles.h"
-#include "browse/FileList.h"
 #include "tests/browse/BrowseFixture.h"
-#include "tests/support/TestApp.h"
 #include "toolkit/FileSystemObject.h"
+#include "viewer/PlxDibInfo.h"
 
-using filetest::Entries;
-using filetest::MakeList;
-using filetest::MakeDib;
+using namespace filetest;
 
 namespace {
 
-// A block with a header and whatever bytes follow, as another program might make it.
-HGLOBAL RawBlock(DWORD offset, BOOL wide, const void* data, size_t cb, size_t extra = 0)
+// A block of the bytes given from its start, the rest up to its size filled.
+HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0)
 {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + cb + extra);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    DROPFILES* hdr = reinterpret_cast<DROPFILES*>(p);
-    hdr->pFiles = offset;
-    hdr->pt.x = 12;
-    hdr->pt.y = 34;
-    hdr->fWide = wide;
-    memcpy(p + sizeof(DROPFILES), data, cb);
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    void* p = ::GlobalLock(h);
+    memset(p, fill, ::GlobalSize(h));
+    memcpy(p, data.data(), data.size());
     ::GlobalUnlock(h);
     return h;
 }
 
-std::vector<std::string> ReadFiles(HGLOBAL h, BOOL* pOk = nullptr)
+// A block with a header and the bytes of the list, as another program might make it.
+template <class Ch, size_t N>
+HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2, size_t pad = 0)
+{
+    DROPFILES hdr = {offset, {12, 34}, FALSE, wide};
+    std::string data(reinterpret_cast<const char*>(&hdr), sizeof(hdr));
+    data.append(pad, '\0').append(reinterpret_cast<const char*>(list), sizeof(list));
+    return Bytes(data, data.size());
+}
+
+// The entries read from the block (which is freed), or "refused".
+Names ReadFiles(HGLOBAL h)
 {
     CString files("unchanged");
     BOOL ok = CDropFiles::ReadBlock(h, files);
-    if (pOk)
-        *pOk = ok;
     ::GlobalFree(h);
-    return ok ? Entries(files) : std::vector<std::string>{};
-}
-
-HGLOBAL MakeRecord(const char* baseName, size_t cbName, BYTE bits, size_t cbBlock = sizeof(sPLXDIBINFO))
-{
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cbBlock);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-    if (cbBlock >= sizeof(sPLXDIBINFO)) {
-        strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
-        memcpy(p + offsetof(sPLXDIBINFO, szBaseName), baseName, cbName);
-        p[offsetof(sPLXDIBINFO, byColorBits)] = bits;
-    }
-    ::GlobalUnlock(h);
-    return h;
-}
-
-std::string TempFolder()
-{
-    char sz[MAX_PATH + 1] = "";
-    ::GetTempPathA(MAX_PATH, sz);
-    return sz;
+    return ok ? Entries(files) : Names{"refused"};
 }
 
 }  // namespace
@@ -73,15 +54,10 @@ TEST(DropFilesBlock, CarriesTheListAfterA20ByteHeaderAndReadsBack)
     ASSERT_NE(nullptr, h);
     EXPECT_EQ(0u, ::GlobalSize(h) % 4096);
     const BYTE* p = static_cast<const BYTE*>(::GlobalLock(h));
-    const DROPFILES* hdr = reinterpret_cast<const DROPFILES*>(p);
-    EXPECT_EQ(20u, hdr->pFiles);
-    EXPECT_EQ(0, hdr->pt.x);
-    EXPECT_EQ(0, hdr->pt.y);
-    EXPECT_FALSE(hdr->fNC);
-    EXPECT_FALSE(hdr->fWide);
+    DROPFILES expected = {20, {0, 0}, FALSE, FALSE};
+    EXPECT_EQ(0, memcmp(p, &expected, 20));
     EXPECT_EQ(0, memcmp(p + 20, list.GetString(), list.GetLength()));
-    EXPECT_EQ(0, p[20 + list.GetLength()]);
-    EXPECT_EQ(0, p[20 + list.GetLength() + 1]);
+    EXPECT_EQ(0, p[20 + list.GetLength()] | p[20 + list.GetLength() + 1]);
     ::GlobalUnlock(h);
 
     // The platform reads it as a drop of two files.
@@ -89,70 +65,44 @@ TEST(DropFilesBlock, CarriesTheListAfterA20ByteHeaderAndReadsBack)
     EXPECT_EQ(2u, ::DragQueryFileA(static_cast<HDROP>(h), 0xFFFFFFFF, nullptr, 0));
     ::DragQueryFileA(static_cast<HDROP>(h), 1, name, MAX_PATH);
     EXPECT_STREQ("C:\\daten\\b.bmp", name);
-    EXPECT_EQ((std::vector<std::string>{"C:\\daten\\a.bmp", "C:\\daten\\b.bmp"}), ReadFiles(h));
+    EXPECT_EQ((Names{"C:\\daten\\a.bmp", "C:\\daten\\b.bmp"}), ReadFiles(h));
 }
 
-// A block of the bytes given from its start, header included, the rest to its end filled.
-static HGLOBAL Bytes(const void* data, size_t cb, size_t size, char fill = 0)
+// Only full paths of up to 260 characters are taken, '/' separating as '\';
+// wide lists are converted even at an odd offset; malformed blocks are refused.
+TEST(DropFilesBlock, TakesFullPathsAndRefusesMalformedBlocks)
 {
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    void* p = ::GlobalLock(h);
-    memset(p, fill, ::GlobalSize(h));
-    memcpy(p, data, cb);
-    ::GlobalUnlock(h);
-    return h;
-}
-
-TEST(DropFilesBlock, OnlyFullPathsAreTakenAndMalformedBlocksAreRefused)
-{
-    const char good[] = "C:\\x\\a.txt\0";
     std::string endless(23, '\0');   // a header, then characters to the block's end
     endless[0] = 20;
-    memcpy(&endless[20], "C:\\", 3);
+    endless.replace(20, 3, "C:\\");
     std::string inHeader(24, '\0');   // a wide path inside the header, ended by the wide flag
     inHeader[0] = 4;
     memcpy(&inHeader[4], L"C:\\a.txt", 16);
-    const char onlyRelative[] = "..\\..\\secret.txt\0";
+    const std::string longest = "C:\\" + std::string(257, 'a');
+    const std::string lists = longest + '\0' + "C:\\" + std::string(258, 'b') + '\0';
+    char longList[600] = {};
+    memcpy(longList, lists.data(), lists.size());
+    const wchar_t wide[] = L"C:\\daten\\\u00e4pfel.txt\0\\\\server\\share\\b.txt\0";
+    const Names wideNames = {"C:\\daten\\\xe4pfel.txt", "\\\\server\\share\\b.txt"};
     const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'};   // wide, without a terminator
-    const struct { HGLOBAL h; const char* what; } refused[] = {
-        {RawBlock(100000, FALSE, good, sizeof(good)), "list past the end"},
-        {RawBlock(4, FALSE, good, sizeof(good)), "list inside the header"},
-        {Bytes(inHeader.data(), inHeader.size(), inHeader.size()), "wide path inside the header"},
-        {Bytes("", 0, 8), "shorter than its header"},
-        {Bytes(endless.data(), endless.size(), 64, 'A'), "no terminator to the block's end"},
-        {RawBlock(20, FALSE, onlyRelative, sizeof(onlyRelative)), "only a relative name"},
-        {RawBlock(20, TRUE, cut, sizeof(cut)), "wide, without terminator"},
+    const struct { HGLOBAL h; Names expected; const char* what; } cases[] = {
+        {RawBlock(20, "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0"), {"C:/x/c.txt", "C:\\x\\b.txt"}, "mixed"},
+        {RawBlock(20, longList), {longest}, "260 characters, then 261"},
+        {RawBlock(20, wide), wideNames, "wide"},
+        {RawBlock(21, wide, TRUE, 1), wideNames, "wide at an odd offset"},
+        {RawBlock(20, "C:\\x\\a.txt\0\0", TRUE), {"refused"}, "narrow names marked wide"},
+        {RawBlock(100000, "C:\\x\\a.txt\0"), {"refused"}, "list past the end"},
+        {RawBlock(4, "C:\\x\\a.txt\0"), {"refused"}, "list inside the header"},
+        {Bytes(inHeader, inHeader.size()), {"refused"}, "wide path inside the header"},
+        {Bytes("", 8), {"refused"}, "shorter than its header"},
+        {Bytes(endless, 64, 'A'), {"refused"}, "no terminator to the block's end"},
+        {RawBlock(20, "..\\..\\secret.txt\0"), {"refused"}, "only a relative name"},
+        {RawBlock(20, cut), {"refused"}, "wide, without terminator"},
     };
-    for (const auto& r : refused) {
-        BOOL ok = TRUE;
-        EXPECT_TRUE(ReadFiles(r.h, &ok).empty()) << r.what;
-        EXPECT_FALSE(ok) << r.what;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, ReadFiles(c.h)) << c.what;
     CString nothing;
     EXPECT_FALSE(CDropFiles::ReadBlock(nullptr, nothing));
-
-    // Relative and drive-relative names are skipped, '/' separates as '\';
-    // entries of up to 260 characters are taken.
-    const char mixed[] = "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0";
-    EXPECT_EQ((std::vector<std::string>{"C:/x/c.txt", "C:\\x\\b.txt"}), ReadFiles(RawBlock(20, FALSE, mixed, sizeof(mixed))));
-    std::string longest = "C:\\" + std::string(257, 'a');
-    longest += std::string(1, '\0') + "C:\\" + std::string(258, 'b') + std::string(2, '\0');
-    EXPECT_EQ((std::vector<std::string>{"C:\\" + std::string(257, 'a')}),
-              ReadFiles(RawBlock(20, FALSE, longest.data(), longest.size())));
-}
-
-TEST(DropFilesBlock, WideListsAreConvertedEvenAtAnOddOffset)
-{
-    const wchar_t wide[] = L"C:\\daten\\\u00e4pfel.txt\0\\\\server\\share\\b.txt\0";
-    EXPECT_EQ((std::vector<std::string>{"C:\\daten\\\xe4pfel.txt", "\\\\server\\share\\b.txt"}),
-              ReadFiles(RawBlock(20, TRUE, wide, sizeof(wide))));
-    // One byte of padding puts the wide characters at an odd offset.
-    std::vector<BYTE> odd(1 + sizeof(wide));
-    memcpy(odd.data() + 1, wide, sizeof(wide));
-    EXPECT_EQ(2u, ReadFiles(RawBlock(21, TRUE, odd.data(), odd.size())).size());
-    // A narrow list read with the wide flag set gives nothing usable.
-    const char narrow[] = "C:\\x\\a.txt\0\0";
-    EXPECT_TRUE(ReadFiles(RawBlock(20, TRUE, narrow, sizeof(narrow))).empty());
 }
 
 // The record gives the base name (never read past its 32-character field)
@@ -167,9 +117,16 @@ TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
         {"..", 3, sizeof(sPLXDIBINFO), false, "bleibt"},
     };
     for (const auto& c : cases) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.cbBlock);
+        BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
+        strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
+        if (c.cbBlock >= sizeof(sPLXDIBINFO)) {
+            memcpy(p + offsetof(sPLXDIBINFO, szBaseName), c.name, c.cbName);
+            p[offsetof(sPLXDIBINFO, byColorBits)] = 8;
+        }
+        ::GlobalUnlock(h);
         CString name("bleibt");
         int bits = 0;
-        HGLOBAL h = MakeRecord(c.name, c.cbName, 8, c.cbBlock);
         EXPECT_EQ(c.ok, CBitmapPaste::ReadRecord(h, name, bits) != 0) << c.expected;
         EXPECT_STREQ(c.expected, name);
         EXPECT_EQ(c.ok ? 8 : 0, bits);
@@ -182,43 +139,35 @@ TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
 
 TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
 {
-    std::string temp = TempFolder();
-    const char* hostile[] = {"..\\..\\evil", "../../evil", "C:\\windows\\evil", "C:evil", "\\\\server\\share\\x",
-                             "a\\..\\..\\b", "..", "...", " . ", "CON", "nul.txt", "LPT1", "sub/dir/", "na\tme", "?*<>|\""};
+    char temp[MAX_PATH + 1] = "";
+    ::GetTempPathA(MAX_PATH, temp);
+    const struct { const char* raw; const char* safe; } cases[] = {
+        {"..\\..\\evil", "______evil"}, {"../../evil", "______evil"}, {"C:\\windows\\evil", "C__windows_evil"},
+        {"C:evil", "C_evil"}, {"\\\\server\\share\\x", "__server_share_x"}, {"a\\..\\..\\b", "a_______b"},
+        {"..", ""}, {"...", ""}, {" . ", ""}, {"", ""}, {"CON", "_CON"}, {"nul.txt", "_nul.txt"}, {"LPT1", "_LPT1"},
+        {"com1", "_com1"}, {"sub/dir/", "sub_dir_"}, {"na\tme", "na_me"}, {"?*<>|\"", "______"},
+        {"Bild 1", "Bild 1"}, {"Bild.v2", "Bild.v2"},
+    };
     CFileSystemObject fso;
-    for (const char* raw : hostile) {
-        CString safe = CBitmapPaste::SafeBaseName(raw);
-        if (safe.IsEmpty())
-            continue;   // refused outright
-        CString path = CBitmapPaste::TempFileName(safe);
-        EXPECT_EQ(temp, std::string(fso.GetFolder(path, 1))) << raw;
-        EXPECT_EQ(nullptr, strpbrk(safe.GetString(), "\\/:")) << raw;
-        EXPECT_STRNE("..", safe) << raw;
+    for (const auto& c : cases) {
+        CString safe = CBitmapPaste::SafeBaseName(c.raw);
+        EXPECT_STREQ(c.safe, safe) << c.raw;
+        if (!safe.IsEmpty()) {
+            EXPECT_STREQ(temp, fso.GetFolder(CBitmapPaste::TempFileName(safe), 1)) << c.raw;
+        }
     }
-    EXPECT_TRUE(CBitmapPaste::SafeBaseName("..").IsEmpty());
-    EXPECT_TRUE(CBitmapPaste::SafeBaseName("").IsEmpty());
-    EXPECT_STREQ("_CON", CBitmapPaste::SafeBaseName("CON"));
-    EXPECT_STREQ("com1", CBitmapPaste::SafeBaseName("com1").Right(4));
-    EXPECT_EQ('_', CBitmapPaste::SafeBaseName("com1")[0]);
-    EXPECT_STREQ("Bild 1", CBitmapPaste::SafeBaseName("Bild 1"));
-    EXPECT_STREQ("______evil", CBitmapPaste::SafeBaseName("..\\..\\evil"));
-    EXPECT_STREQ("Bild.v2", CBitmapPaste::SafeBaseName("Bild.v2"));
-    EXPECT_STREQ((temp + "Bild.bmp").c_str(), CBitmapPaste::TempFileName("Bild"));
+    EXPECT_STREQ((std::string(temp) + "Bild.bmp").c_str(), CBitmapPaste::TempFileName("Bild"));
 }
 
 TEST(PasteRecord, SavesTheDibAtTheRecordsBitsThroughTheImagingControl)
 {
-    filetest::CNotifyRecorder host;
+    CNotifyRecorder host;
     ASSERT_TRUE(host.CreateTop());
     CString path = CBitmapPaste::TempFileName("qrvtest-paste");
     ::DeleteFileA(path);
     HGLOBAL hDib = MakeDib(5, 3);
     EXPECT_TRUE(CBitmapPaste::SaveDib(&host, hDib, path, 8));
-    std::string bmp = filetest::ReadText(path.GetString());
-    ASSERT_GE(bmp.size(), 54u);
-    EXPECT_EQ("BM", bmp.substr(0, 2));
-    BITMAPINFOHEADER bih;
-    memcpy(&bih, bmp.data() + 14, sizeof(bih));
+    BITMAPINFOHEADER bih = BitmapHeader(path.GetString());
     EXPECT_EQ(5, bih.biWidth);
     EXPECT_EQ(3, bih.biHeight);
     EXPECT_EQ(8, bih.biBitCount);
@@ -229,6 +178,6 @@ TEST(PasteRecord, SavesTheDibAtTheRecordsBitsThroughTheImagingControl)
     ::DeleteFileA(path);
 
     EXPECT_FALSE(CBitmapPaste::SaveDib(&host, nullptr, path, 8));
-    EXPECT_FALSE(filetest::Exists(path.GetString()));
+    EXPECT_FALSE(Exists(path.GetString()));
     host.DestroyWindow();
 }

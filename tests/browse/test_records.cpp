@@ -1,43 +1,121 @@
 // Item records: they come from the shell's task allocator and every one is
 // freed exactly once, whether items are deleted, the tree is reloaded or the
-// window goes.
+// window goes. A spy on that allocator records which blocks are alive and how
+// often each block was freed since the last Reset before the allocator handed
+// the address out again.
+#include <objidl.h>
+#include <map>
+#include <mutex>
+#include <set>
 #include "tests/browse/BrowseFixture.h"
-#include "MallocSpy.h"
 
 using namespace qrvtest;
 
 namespace {
 
-// The three task-allocator blocks of a record, taken while it is alive.
-std::vector<const void*> Blocks(const std::vector<tagID*>& records)
+class MallocSpy : public IMallocSpy
 {
-    std::vector<const void*> blocks;
-    for (tagID* p : records) {
-        blocks.push_back(p);
-        blocks.push_back(p->lpi);
-        blocks.push_back(p->lpifq);
+public:
+    static MallocSpy& Instance()   // registered once, on first use
+    {
+        static MallocSpy spy;
+        static bool registered = SUCCEEDED(::CoRegisterMallocSpy(&spy));
+        EXPECT_TRUE(registered);
+        return spy;
     }
-    return blocks;
-}
+    void Reset() { Locked([&] { m_frees.clear(), m_reused.clear(); }); }
+    bool IsLive(const void* p) { return Locked([&] { return m_live.count(p) != 0; }); }
+    int FreeCount(const void* p) { return Locked([&] { return m_frees.count(p) ? m_frees[p] : 0; }); }
+    size_t LiveCount() { return Locked([&] { return m_live.size(); }); }
 
-void ExpectLive(const std::vector<const void*>& blocks)
-{
-    for (const void* p : blocks)
-        EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
-}
-void ExpectFreedOnce(const std::vector<const void*>& blocks)
-{
-    for (const void* p : blocks)
-        EXPECT_EQ(MallocSpy::Instance().FreeCount(p), 1);
-}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        *ppv = riid == IID_IUnknown || riid == IID_IMallocSpy ? static_cast<IMallocSpy*>(this) : nullptr;
+        return *ppv ? S_OK : E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T cb) override { return cb; }
+    void* STDMETHODCALLTYPE PostAlloc(void* p) override
+    {
+        return Locked([&] {
+            if (p && m_live.insert(p).second && m_frees.count(p))
+                m_reused.insert(p);
+            return p;
+        });
+    }
+    void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override
+    {
+        return Locked([&] {
+            if (p && (m_live.erase(p), !m_reused.count(p)))
+                ++m_frees[p];
+            return p;
+        });
+    }
+    void STDMETHODCALLTYPE PostFree(BOOL) override {}
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** ppNew, BOOL) override
+    {
+        m_pReallocOld = *ppNew = p;
+        return cb;
+    }
+    void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override
+    {
+        return Locked([&] {
+            m_live.erase(m_pReallocOld);
+            if (p)
+                m_live.insert(p);
+            return p;
+        });
+    }
+    void* STDMETHODCALLTYPE PreGetSize(void* p, BOOL) override { return p; }
+    SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T cb, BOOL) override { return cb; }
+    void* STDMETHODCALLTYPE PreDidAlloc(void* p, BOOL) override { return p; }
+    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int fActual) override { return fActual; }
+    void STDMETHODCALLTYPE PreHeapMinimize() override {}
+    void STDMETHODCALLTYPE PostHeapMinimize() override {}
+
+private:
+    template <class F> auto Locked(F f) -> decltype(f())
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return f();
+    }
+    std::mutex m_mutex;
+    std::set<const void*> m_live, m_reused;   // reused: allocated again after a free, frees no longer counted
+    std::map<const void*, int> m_frees;
+    void* m_pReallocOld = nullptr;
+};
 
 class RecordTest : public ShellTreeTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(MallocSpy::Instance().Register());
+        MallocSpy::Instance();
         ShellTreeTest::SetUp();
+    }
+    // The three task-allocator blocks of the records of all items, taken while they are alive.
+    std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT)
+    {
+        std::vector<const void*> blocks;
+        HTREEITEM h = hParent == TVI_ROOT ? m_tree.GetRootItem() : m_tree.GetChildItem(hParent);
+        for (; h; h = m_tree.GetNextSiblingItem(h)) {
+            if (auto* p = reinterpret_cast<tagID*>(m_tree.GetItemData(h)))
+                blocks.insert(blocks.end(), {p, p->lpi, p->lpifq});
+            std::vector<const void*> below = Blocks(h);
+            blocks.insert(blocks.end(), below.begin(), below.end());
+        }
+        return blocks;
+    }
+    // All blocks alive; after the action each freed exactly once.
+    void ExpectFreedOnceBy(const std::vector<const void*>& blocks, const std::function<void()>& action)
+    {
+        for (const void* p : blocks)
+            EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
+        MallocSpy::Instance().Reset();
+        action();
+        for (const void* p : blocks)
+            EXPECT_EQ(MallocSpy::Instance().FreeCount(p), 1);
     }
 };
 
@@ -50,40 +128,29 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
     HTREEITEM hRoot = LoadRoot();
     m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
     m_tree.Expand(Child(hRoot, "Übung"), TVE_EXPAND);
-    std::vector<tagID*> records = Records(TVI_ROOT);
-    ASSERT_GE(records.size(), 10u);
-    std::vector<const void*> blocks = Blocks(records);
-    ExpectLive(blocks);
-    MallocSpy::Instance().Reset();
-    m_tree.DeleteChildFileItems(hRoot);
-    EXPECT_EQ(Labels(hRoot), (std::vector<std::string>{"Bilder", "leer", "Übung"}));
-    m_tree.DeleteChildren(Child(hRoot, "Bilder"));
-    m_tree.DeleteAllItems();
-    ExpectFreedOnce(blocks);
+    std::vector<const void*> blocks = Blocks();
+    ASSERT_GE(blocks.size(), 30u);
+    ExpectFreedOnceBy(blocks, [&] {
+        m_tree.DeleteChildFileItems(hRoot);
+        EXPECT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung"}));
+        m_tree.DeleteChildren(Child(hRoot, "Bilder"));
+        m_tree.DeleteAllItems();
+    });
 
     // A record made for a path.
     CString path = (m_root + "\\Übung\\straße.png").c_str();
     tagID* p = m_tree.CreatePidlData(path);
     ASSERT_NE(p, nullptr);
-    blocks = Blocks({p});
-    ExpectLive(blocks);
-    char name[MAX_PATH + 1];
+    char name[MAX_PATH + 1] = "";
     ASSERT_TRUE(CShellPidl::GetName(p->lpsfParent, p->lpi, SHGDN_INFOLDER | SHGDN_FORPARSING, name));
     EXPECT_STREQ(name, "Straße.PNG");
-    char full[MAX_PATH] = "";
-    ASSERT_TRUE(::SHGetPathFromIDListA(p->lpifq, full));
-    EXPECT_EQ(Upper(full), Upper(m_root + "\\Übung\\Straße.PNG"));
-    MallocSpy::Instance().Reset();
-    m_tree.FreePidlData(p);
-    ExpectFreedOnce(blocks);
+    ASSERT_TRUE(::SHGetPathFromIDListA(p->lpifq, name));
+    EXPECT_EQ(Upper(name), Upper(m_root + "\\Übung\\Straße.PNG"));
+    ExpectFreedOnceBy({p, p->lpi, p->lpifq}, [&] { m_tree.FreePidlData(p); });
 
     // Reloading frees the previous records; a further cycle leaves the allocator where it was.
     m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
-    blocks = Blocks(Records(TVI_ROOT));
-    ExpectLive(blocks);
-    MallocSpy::Instance().Reset();
-    m_tree.LoadTree();
-    ExpectFreedOnce(blocks);
+    ExpectFreedOnceBy(Blocks(), [&] { m_tree.LoadTree(); });
     m_tree.DeleteAllItems();
     size_t before = MallocSpy::Instance().LiveCount();
     m_tree.LoadTree();
@@ -91,21 +158,16 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
     m_tree.DeleteAllItems();
     EXPECT_EQ(MallocSpy::Instance().LiveCount(), before);
 
-    // Destroying the window frees them too.
+    // Destroying the window frees them too: the root, its three folders, two pictures in it, Bilder's x.bmp.
     m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
-    records = Records(TVI_ROOT);
-    ASSERT_GE(records.size(), 7u);   // the root, its three folders, two pictures in it, Bilder's x.bmp
-    blocks = Blocks(records);
-    ExpectLive(blocks);
-    MallocSpy::Instance().Reset();
-    m_host.DestroyWindow();
-    ExpectFreedOnce(blocks);
+    blocks = Blocks();
+    ASSERT_GE(blocks.size(), 21u);
+    ExpectFreedOnceBy(blocks, [&] { m_host.DestroyWindow(); });
 }
 
 TEST(ShellPidl, ListHelpers)
 {
-    // Watched from the start, so that the copy below is seen being allocated.
-    ASSERT_TRUE(MallocSpy::Instance().Register());
+    MallocSpy::Instance();   // watched from the start, so that the copy below is seen being allocated
     EXPECT_EQ(CShellPidl::GetSize(nullptr), 0u);
     LPITEMIDLIST pEmpty = CShellPidl::CreatePidl(2);
     ASSERT_NE(pEmpty, nullptr);
@@ -116,7 +178,6 @@ TEST(ShellPidl, ListHelpers)
     auto pidl = reinterpret_cast<LPITEMIDLIST>(raw);
     EXPECT_EQ(CShellPidl::GetSize(pidl), 11u);
     EXPECT_EQ(reinterpret_cast<BYTE*>(CShellPidl::Next(pidl)), raw + 5);
-
     LPITEMIDLIST pCat = CShellPidl::ConcatPidls(pidl, pidl);
     ASSERT_NE(pCat, nullptr);
     EXPECT_EQ(CShellPidl::GetSize(pCat), 20u);
