@@ -1,5 +1,6 @@
 # Installs the build into a fresh prefix, builds one MFC host project against
-# it unchanged, and lets MfcHostDriver run the host and check what it shows.
+# it unchanged, and lets MfcHostDriver run the host and check what it shows
+# (with BUILD_ONLY, only builds it).
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/QrvHostInstall.cmake)
 file(COPY ${HOST_SOURCE_DIR}/ DESTINATION ${WORK_DIR}/src)
 
@@ -8,6 +9,10 @@ build_host()
 file(GLOB program ${WORK_DIR}/build/*.exe)
 if(NOT program)
   message(FATAL_ERROR "the ${HOST} host built no program")
+endif()
+if(BUILD_ONLY)
+  message(STATUS "the ${HOST} host built: ${program}")
+  return()
 endif()
 # The program as Wine sees it (drive Z: is the root).
 string(REPLACE "/" "\\" program "Z:${program}")

@@ -39,6 +39,8 @@ void Pick(HWND hDlg, int row) { SelectListRow(Item(hDlg, IDC_PLC_LIST), row); }
 MessageBoxRecord Answer(HWND hDlg, int button) { return AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), button); }
 // Waits a moment, then tells whether the dialog is still there.
 bool StaysOpen(HWND hDlg) { ::Sleep(250); return ::IsWindow(hDlg) && ::IsWindowVisible(hDlg); }
+// The posted click on the internal mode has been handled: the list is off.
+void InternalModeShown(HWND hDlg) { WaitUntil([&] { return !::IsWindowEnabled(Item(hDlg, IDC_PLC_LIST)); }); }
 
 // A catalogue scanned from a private folder with its own registry cache, and
 // the recording modules as the dialog's bindings will find them.
@@ -215,7 +217,7 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
                 if (*s == 'd')
                     ClickListRow(Item(hDlg, IDC_PLC_LIST), ROW_CODESYS, true), ::Sleep(300);
                 else if (*s == 'i')
-                    Click(hDlg, IDC_PLC_MODE_INTERNAL), ::Sleep(100);
+                    Click(hDlg, IDC_PLC_MODE_INTERNAL), InternalModeShown(hDlg);
                 else if (*s == 'o')
                     Click(hDlg, IDOK);
                 else
@@ -250,7 +252,7 @@ TEST_F(SelectDlgTest, InternalModeDisablesTheListAndHidesTheActiveName)
     bool open = false;
     EXPECT_EQ(IDCANCEL, Run(nullptr, 0, [&](HWND hDlg, ModalDriver&) {
         Click(hDlg, IDC_PLC_MODE_INTERNAL);
-        ::Sleep(100);
+        InternalModeShown(hDlg);
         for (int id : {IDC_PLC_LIST, IDC_PLC_SETUP, IDOK})
             states += Enabled(hDlg, id) ? '1' : '0';
         active = ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
