@@ -208,7 +208,9 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
     EXPECT_EQ(CLead::errNoImage, empty.Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
 }
 
-TEST_F(LeadImage, ColorResWithTheUserPaletteGivesItsColourTable)
+// The flags as the viewer passes them: the user palette (2) gives its colour
+// table, flag 1 the fixed palette of the depth, flag 4 true colour.
+TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
 {
     std::vector<uint32_t> user(256);
     for (int i = 0; i < 256; ++i)
@@ -232,10 +234,7 @@ TEST_F(LeadImage, ColorResWithTheUserPaletteGivesItsColourTable)
     ASSERT_EQ(0, m_lead.ColorRes(4, CLead::crUserPalette, 1, 16));
     ASSERT_EQ(16u, m_lead.GetImage().Palette().size());
     EXPECT_EQ(user[15], qrv::img::BgraToColorRef(m_lead.GetImage().Palette()[15]));
-}
 
-TEST_F(LeadImage, ColorResFlagsOneAndFourAsTheViewerPassesThem)
-{
     // Flag 1: the control's own palette of the depth, 2^bits colours.
     for (short bits : {short(1), short(2), short(4), short(8)}) {
         Put(GradientImage(40, 20));

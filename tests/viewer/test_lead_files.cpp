@@ -378,7 +378,7 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
 
     struct { const char* what; std::vector<uint8_t> bytes; bool loads; } cases[] = {
         {"deleted object beyond the table", WithRecords(good, Rec(0x01F0, {5000})), false},
-        {"selected object beyond the table", WithRecords(good, Rec(0x012D, {uint16_t(slots + 1)})), false},
+        {"selected object just beyond the table", WithRecords(good, Rec(0x012D, {slots})), false},
         {"region filled with a brush beyond the table", WithRecords(good, Rec(0x0228, {0, 900})), false},
         {"more objects created than the table holds", WithRecords(good, tooManyObjects), false},
         {"polygon counting points beyond the record", WithRecords(good, Rec(0x0324, {30000, 1, 1, 5, 5})), false},

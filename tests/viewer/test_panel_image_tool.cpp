@@ -56,22 +56,10 @@ ToolResult RunTool(const std::string& args)
     return result;
 }
 
-// A photo-like 24-bit picture (gradients with a disc) as a BMP file.
+// A 24-bit picture of gradients as a BMP file.
 void WritePicture(const std::string& path, int w, int h)
 {
-    qrv::img::Image image;
-    ASSERT_EQ(qrv::img::Status::kOk, image.Create(w, h, 24));
-    for (int y = 0; y < h; ++y) {
-        uint8_t* row = image.Row(y);
-        for (int x = 0; x < w; ++x) {
-            const int dx = x - w / 2, dy = y - h / 3;
-            const bool disc = dx * dx + dy * dy < (h / 4) * (h / 4);
-            row[3 * x + 0] = static_cast<uint8_t>(disc ? 40 : 255 * x / w);
-            row[3 * x + 1] = static_cast<uint8_t>(disc ? 200 : 255 * y / h);
-            row[3 * x + 2] = static_cast<uint8_t>(disc ? 230 : (x * y) % 256);
-        }
-    }
-    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, image));
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, GradientImage(w, h)));
 }
 
 // Palettes as the tool reads them and as the viewer gets them.
