@@ -32,7 +32,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LeadPaint, PaintSizeModesPlaceTheImage)
+TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
 {
     Put(50, 25, 0xFF0000);
     struct { short mode; CRect image; } cases[] = {
@@ -54,10 +54,8 @@ TEST_F(LeadPaint, PaintSizeModesPlaceTheImage)
             EXPECT_TRUE(px.All(CRect(c.image.right, c.image.top, 100, c.image.bottom), 0x0000FF));
         }
     }
-}
-
-TEST_F(LeadPaint, AutoSizeMakesTheWindowTheImageSize)
-{
+    // Automatic sizing makes the window the image's size, until it is off.
+    m_lead.SetPaintSizeMode(CLead::paintNormal);
     m_lead.SetAutoSize(TRUE);
     Put(40, 30, 0x00FF00);
     CRect rc;

@@ -91,8 +91,15 @@ struct Settings
     bool palette, plx508;
     int dither;  // -1: left to the viewer
     int contrast, brightness;
-    bool smooth, invert, blur, sharpen, flip, mirror;
+    bool effects[6];  // as in kEffects
     int width, height;
+};
+
+// The on/off effects: the tool's option and the viewer's setting.
+const struct { const char* option; void (CLeadViewerWnd::*enable)(int, int); } kEffects[] = {
+    {"smooth", &CLeadViewerWnd::EnableSmooth}, {"invert", &CLeadViewerWnd::EnableInvert},
+    {"blur", &CLeadViewerWnd::EnableBlur},     {"sharpen", &CLeadViewerWnd::EnableSharpen},
+    {"flip", &CLeadViewerWnd::EnableFlip},     {"mirror", &CLeadViewerWnd::EnableMirror},
 };
 
 const char* const kDitherNames[] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
@@ -124,12 +131,8 @@ protected:
         if (s.dither >= 0) a += std::string(" --dither ") + kDitherNames[s.dither];
         if (s.contrast) a += " --contrast " + std::to_string(s.contrast);
         if (s.brightness) a += " --brightness " + std::to_string(s.brightness);
-        if (s.smooth) a += " --smooth";
-        if (s.invert) a += " --invert";
-        if (s.blur) a += " --blur";
-        if (s.sharpen) a += " --sharpen";
-        if (s.flip) a += " --flip";
-        if (s.mirror) a += " --mirror";
+        for (int i = 0; i < 6; ++i)
+            if (s.effects[i]) a += std::string(" --") + kEffects[i].option;
         if (s.width) a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
         return a;
     }
@@ -146,12 +149,8 @@ protected:
         if (s.dither >= 0) viewer.SetDither(s.dither, 0);
         viewer.SetContrast(s.contrast, 0);
         viewer.SetBrightness(s.brightness, 0);
-        viewer.EnableSmooth(s.smooth, 0);
-        viewer.EnableInvert(s.invert, 0);
-        viewer.EnableBlur(s.blur, 0);
-        viewer.EnableSharpen(s.sharpen, 0);
-        viewer.EnableFlip(s.flip, 0);
-        viewer.EnableMirror(s.mirror, 0);
+        for (int i = 0; i < 6; ++i)
+            (viewer.*kEffects[i].enable)(s.effects[i], 0);
         viewer.EnablePlx508Mode(s.plx508, 0);
         HGLOBAL hDib = viewer.GetPanelImage();
         std::vector<uint8_t> bytes;
@@ -173,12 +172,12 @@ protected:
 TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
 {
     const Settings cases[] = {
-        {"vier-bit", 4, true, false, 2, 0, 0, false, false, false, false, false, false, 0, 0},
-        {"acht-bit", 8, true, false, 3, 200, -100, true, true, false, false, false, false, 0, 0},
-        {"plx508", 8, true, true, 2, 0, 0, false, false, false, false, false, false, 0, 0},
-        {"echtfarben", 16, false, false, -1, 0, 300, false, false, true, true, true, true, 100, 50},
-        {"zwei-bit", 2, false, false, 1, -300, 0, false, false, false, false, false, true, 64, 64},
-        {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, false, true, false, false, true, false, 0, 0},
+        {"vier-bit", 4, true, false, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
+        {"acht-bit", 8, true, false, 3, 200, -100, {true, true, false, false, false, false}, 0, 0},
+        {"plx508", 8, true, true, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
+        {"echtfarben", 16, false, false, -1, 0, 300, {false, false, true, true, true, true}, 100, 50},
+        {"zwei-bit", 2, false, false, 1, -300, 0, {false, false, false, false, false, true}, 64, 64},
+        {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, {false, true, false, false, true, false}, 0, 0},
     };
     // One viewer takes every case's settings in turn, as a host would.
     HostWindow host(320, 240);

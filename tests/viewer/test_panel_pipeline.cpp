@@ -115,8 +115,7 @@ TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound)
 TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
 {
     const TestPalettes pal;
-    CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr));
+    HostWindow host(400, 300);
     TestViewer viewer;
     ASSERT_TRUE(viewer.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 380, 280), &host, 100));
     viewer.SetColorInfo(8, nullptr, pal.pal256, nullptr, nullptr);
@@ -134,6 +133,4 @@ TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
     ASSERT_NE(nullptr, viewer.GetPanelCtrl());
     shown = viewer.GetPanelCtrl()->GetImage();
     EXPECT_TRUE(SameBytes(expected, shown)) << "the panel shows the changed source";
-    viewer.DestroyWindow();
-    host.DestroyWindow();
 }

@@ -86,6 +86,10 @@ TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
     viewer.SetImageColorBits(4, 1);
     EXPECT_TRUE(PanelShowsItsSettings(viewer));
     EXPECT_EQ(4, viewer.GetPanelCtrl()->GetBitmapBits());
+    // At 8 bits a 16-colour picture paints with the 16-colour palette.
+    SetSource(IndexedImage(16, 8, 4));
+    viewer.SetImageColorBits(8, 1);
+    EXPECT_EQ(pal.pal16[5] & 0xFFFFFF, viewer.GetPanelCtrl()->GetUserPalette(5));
 }
 
 TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay)

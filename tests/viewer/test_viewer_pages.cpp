@@ -185,9 +185,14 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePag
     EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
 }
 
-TEST_F(PagesTest, SheetsSizedToThePageShowItWholeWithOrWithoutCaption)
+// Sheets sized to the page show it whole, with or without a caption: the
+// sheet's client area holds the tab strip, which holds the whole page. The
+// sheet shows every page at the blank page's size, narrower than the image
+// page's template, yet each control of the image page (with the Plx5 box)
+// and of the panel page lies whole inside it. Pages keep the page size in a
+// larger sheet and shrink with a smaller one.
+TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
 {
-    // The sheet's client area holds the tab strip, which holds the whole page.
     auto inside = [](const CRect& rcInner, const CRect& rcOuter) {
         CRect rc;
         rc.IntersectRect(&rcInner, &rcOuter);
@@ -206,45 +211,33 @@ TEST_F(PagesTest, SheetsSizedToThePageShowItWholeWithOrWithoutCaption)
         EXPECT_LT(rcClient.Width() - rcTab.Width(), 30) << what;
         EXPECT_LT(rcClient.Height() - rcTab.Height(), 30) << what;
     };
-    OpenSheet(8);
-    expectShownWhole(*pSheet, "child");
-    CViewerPps popup(&names, "Eigenschaften", &host, 0);
-    popup.EnableSizeToPage(1);
-    ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_3DLOOK | DS_SETFONT, 0));
-    qrvtest::PumpFor(50);
-    expectShownWhole(popup, "popup");
-    popup.DestroyWindow();
-}
-
-TEST_F(PagesTest, PagesKeepThePageSizeAndShrinkWithTheSheet)
-{
-    OpenSheet(8);
-    CSize page = pSheet->GetPageSize();
-    auto pageRect = [&] {
-        CRect rc;
-        ImagePage()->GetWindowRect(&rc);
-        return CSize(rc.Width(), rc.Height());
-    };
-    pSheet->SetWindowPos(nullptr, 0, 0, page.cx + 200, page.cy + 200, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(page, pageRect());
-    pSheet->SetWindowPos(nullptr, 0, 0, 80, 60, SWP_NOMOVE | SWP_NOZORDER);
-    CRect rcClient;
-    pSheet->GetClientRect(&rcClient);
-    EXPECT_EQ(CSize(rcClient.Width(), rcClient.Height()), pageRect());
-}
-
-// The sheet shows every page at the blank page's size, which is narrower than
-// the image page's template: each control of the image page (with the Plx5
-// box) and of the panel page still lies whole inside the page the user sees.
-TEST_F(PagesTest, EveryControlFitsThePageTheSheetShows)
-{
     OpenSheet(8, pal.plx508);
+    expectShownWhole(*pSheet, "child");
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
     EXPECT_EQ("", ControlsOutside(ImagePage()));
     pSheet->SetActivePage(1);
     qrvtest::PumpFor(20);
     ASSERT_NE(nullptr, viewer.GetPanelPage()->GetSafeHwnd());
     EXPECT_EQ("", ControlsOutside(viewer.GetPanelPage()));
+    pSheet->SetActivePage(0);
+
+    CViewerPps popup(&names, "Eigenschaften", &host, 0);
+    popup.EnableSizeToPage(1);
+    ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_3DLOOK | DS_SETFONT, 0));
+    qrvtest::PumpFor(50);
+    expectShownWhole(popup, "popup");
+    popup.DestroyWindow();
+
+    const CSize page = pSheet->GetPageSize();
+    CRect rc;
+    pSheet->SetWindowPos(nullptr, 0, 0, page.cx + 200, page.cy + 200, SWP_NOMOVE | SWP_NOZORDER);
+    ImagePage()->GetWindowRect(&rc);
+    EXPECT_EQ(page, rc.Size());
+    pSheet->SetWindowPos(nullptr, 0, 0, 80, 60, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rcClient;
+    pSheet->GetClientRect(&rcClient);
+    ImagePage()->GetWindowRect(&rc);
+    EXPECT_EQ(rcClient.Size(), rc.Size());
 }
 
 }  // namespace
