@@ -3,28 +3,19 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "toolkit/ComPtr.h"
 
 namespace leadtest {
 
-namespace {
-
-std::wstring Wide(const std::string& s)
-{
-    std::wstring w(s.size() + 1, L'\0');
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, s.c_str(), -1, &w[0], int(w.size()));
-    w.resize(n > 0 ? size_t(n - 1) : 0);
-    return w;
-}
-
-}  // namespace
-
 bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img::Image& image,
                   double dpi)
 {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(size_t(std::max(1, ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], int(wide.size()))) - 1));
     TComPtr<IWICImagingFactory> factory;
     TComPtr<IWICStream> stream;
     TComPtr<IWICBitmapEncoder> encoder;
@@ -36,7 +27,7 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
     HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
     if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-    if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(Wide(path).c_str(), GENERIC_WRITE);
+    if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
     if (SUCCEEDED(hr)) hr = factory->CreateEncoder(container, nullptr, &encoder);
     if (SUCCEEDED(hr)) hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
     if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &props);

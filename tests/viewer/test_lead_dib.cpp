@@ -121,7 +121,7 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips)
     EXPECT_EQ(nullptr, m_lead.GetDIB());
 }
 
-TEST_F(LeadImage, InvalidDibsAnswerAnErrorAndKeepTheImage)
+TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
 {
     const Image kept = IndexedImage(12, 5, 8);
     Put(kept);
@@ -152,6 +152,20 @@ TEST_F(LeadImage, InvalidDibsAnswerAnErrorAndKeepTheImage)
         ::GlobalFree(h);
     }
     ::GlobalFree(good);
+    // Operations with parameters out of range, and any without an image.
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Median(0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Sharpen(5000));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(0.f, 10.f, 2));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(10.f, 10.f, 5));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(5, CLead::crFixedPalette, 0, 32));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(8, CLead::crUserPalette, 9, 256));
+    EXPECT_TRUE(m_lead.GetImage() == kept);
+    CLead empty;
+    EXPECT_EQ(CLead::errNoImage, empty.Median(3));
+    EXPECT_EQ(CLead::errNoImage, empty.Invert());
+    EXPECT_EQ(CLead::errNoImage, empty.Size(10.f, 10.f, 2));
+    EXPECT_EQ(CLead::errNoImage, empty.ColorRes(8, 1, 0, 256));
+    EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
 }
 
 TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
@@ -247,26 +261,6 @@ TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
     ASSERT_EQ(0, m_lead.ColorRes(24, CLead::crBgrOrder, 0, 0));
     EXPECT_EQ(24, m_lead.GetBitmapBits());
     EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10, 8), m_lead.GetImage()));
-}
-
-TEST_F(LeadImage, FailedOperationsKeepTheImage)
-{
-    const Image kept = IndexedImage(16, 12, 8);
-    Put(kept);
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Median(0));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Sharpen(5000));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(0.f, 10.f, 2));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(10.f, 10.f, 5));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(5, CLead::crFixedPalette, 0, 32));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(8, CLead::crUserPalette, 9, 256));
-    EXPECT_TRUE(m_lead.GetImage() == kept);
-
-    CLead empty;
-    EXPECT_EQ(CLead::errNoImage, empty.Median(3));
-    EXPECT_EQ(CLead::errNoImage, empty.Invert());
-    EXPECT_EQ(CLead::errNoImage, empty.Size(10.f, 10.f, 2));
-    EXPECT_EQ(CLead::errNoImage, empty.ColorRes(8, 1, 0, 256));
-    EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
 }
 
 TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)

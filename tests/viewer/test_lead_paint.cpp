@@ -68,7 +68,7 @@ TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
     EXPECT_EQ(40, rc.Width());
 }
 
-TEST_F(LeadPaint, WithoutAutoRepaintTheScreenChangesAtForceRepaint)
+TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed)
 {
     Put(100, 100, 0xFF0000);
     ScreenPixels red(m_lead.m_hWnd);
@@ -80,10 +80,9 @@ TEST_F(LeadPaint, WithoutAutoRepaintTheScreenChangesAtForceRepaint)
     ASSERT_EQ(0, m_lead.ForceRepaint());
     ScreenPixels green(m_lead.m_hWnd, false);
     EXPECT_EQ(0x00FF00u, green.At(50, 50));
-}
 
-TEST_F(LeadPaint, AutoSetRectsOffKeepsTheDisplayRectangle)
-{
+    // Without automatic rectangles a new image keeps the display rectangle.
+    m_lead.SetAutoRepaint(TRUE);
     Put(50, 50, 0xFF0000);
     m_lead.SetAutoSetRects(FALSE);
     Put(20, 20, 0x00FF00);  // stretched into the rectangle of the image before

@@ -270,7 +270,7 @@ TEST_F(PipelineTest, WithoutAnImageCacheDataAnswersZeroAndOffersNothing)
     EXPECT_EQ(0, source.GetFormatCount());
 }
 
-TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFails)
+TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwoPages)
 {
     HostWindow host(200, 150);
     TestViewer viewer(0, true);
@@ -283,21 +283,17 @@ TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFails)
               box.text);
     EXPECT_EQ(nullptr, viewer.GetPanelImage());
     EXPECT_EQ(0, viewer.LoadFile("x.bmp"));
-}
-
-TEST(ViewerInit, PanelTabsGiveTwoPagesWithALargerFont)
-{
-    HostWindow host(240, 200);
-    TestViewer viewer(VWS_PANELTABS);
-    ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 240, 200), &host, 1000));
-    ASSERT_NE(nullptr, viewer.GetTabWnd());
-    EXPECT_EQ(2, viewer.GetTabWnd()->GetPageCount());
+    // With panel tabs: two pages, titled, with a larger font than the dialog's.
+    TestViewer tabbed(VWS_PANELTABS);
+    ASSERT_TRUE(tabbed.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1001));
+    ASSERT_NE(nullptr, tabbed.GetTabWnd());
+    EXPECT_EQ(2, tabbed.GetTabWnd()->GetPageCount());
     char szTitle[32] = {};
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     item.pszText = szTitle;
     item.cchTextMax = sizeof(szTitle);
-    CWnd* pStrip = viewer.GetTabWnd()->GetTabCtrl();
+    CWnd* pStrip = tabbed.GetTabWnd()->GetTabCtrl();
     pStrip->SendMessage(TCM_GETITEMA, 0, (LPARAM)&item);
     EXPECT_STREQ("Panel", szTitle);
     pStrip->SendMessage(TCM_GETITEMA, 1, (LPARAM)&item);
@@ -306,7 +302,7 @@ TEST(ViewerInit, PanelTabsGiveTwoPagesWithALargerFont)
     ASSERT_TRUE(plain.Create(&host, WS_CHILD, 1));
     LOGFONTA lfDialog, lfTabs;
     plain.GetTabFont()->GetLogFont(&lfDialog);
-    viewer.GetTabWnd()->GetTabFont()->GetLogFont(&lfTabs);
+    tabbed.GetTabWnd()->GetTabFont()->GetLogFont(&lfTabs);
     ASSERT_NE(0, lfDialog.lfHeight);
     EXPECT_EQ(lfDialog.lfHeight + 2, lfTabs.lfHeight) << "2 added to the height value as it stands";
 }
