@@ -46,32 +46,7 @@ public:
 
 }  // namespace
 
-TEST(LeadFrameFit, KeepsTheAspectRatioCentresAndNeverEnlarges)
-{
-    FrameFixture f(200, 200);
-    struct Case { CRect src, want; } cases[] = {
-        {CRect(0, 0, 400, 300), CRect(0, 25, 200, 175)},
-        {CRect(0, 0, 300, 400), CRect(25, 0, 175, 200)},   // the height limits
-        {CRect(0, 0, 100, 50), CRect(50, 75, 150, 125)},   // not enlarged
-        {CRect(0, 0, 200, 200), CRect(0, 0, 200, 200)},    // exactly the frame
-        {CRect(0, 0, 3, 1000), CRect(99, 0, 100, 200)},    // MulDiv rounds 0.6 up
-        {CRect(0, 0, 1000, 300), CRect(0, 70, 200, 130)},
-    };
-    for (const Case& c : cases) {
-        CRect r;
-        f.frame.CenterInFrame(c.src, &r);
-        EXPECT_EQ(c.want, r) << c.src.Width() << "x" << c.src.Height();
-    }
-    // In a frame rectangle off the origin.
-    OpenFrame open;
-    CRect r;
-    open.CenterRects(CRect(0, 0, 400, 300), CRect(10, 20, 210, 220), &r);
-    EXPECT_EQ(CRect(10, 45, 210, 195), r);
-    open.CenterRects(CRect(0, 0, 50, 50), CRect(10, 20, 210, 120), &r);
-    EXPECT_EQ(CRect(85, 45, 135, 95), r);
-}
-
-TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameIdAndNeedsAParent)
+TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio)
 {
     HostWindow host(300, 200);
     CLeadFrame frame, orphan;
@@ -85,6 +60,29 @@ TEST(LeadFrame, CreateMakesTheControlInsideTheFrameWithTheSameIdAndNeedsAParent)
     EXPECT_FALSE(frame.IsWindowVisible());
     EXPECT_EQ(0, orphan.Create("", WS_CHILD, CRect(0, 0, 10, 10), nullptr, 1));
     EXPECT_EQ(nullptr, orphan.GetLeadCtrl());
+
+    // The fit into the client area keeps the aspect ratio, centres and never enlarges.
+    frame.MoveWindow(0, 0, 200, 200);
+    struct Case { CRect src, want; } cases[] = {
+        {CRect(0, 0, 400, 300), CRect(0, 25, 200, 175)},
+        {CRect(0, 0, 300, 400), CRect(25, 0, 175, 200)},   // the height limits
+        {CRect(0, 0, 100, 50), CRect(50, 75, 150, 125)},   // not enlarged
+        {CRect(0, 0, 200, 200), CRect(0, 0, 200, 200)},    // exactly the frame
+        {CRect(0, 0, 3, 1000), CRect(99, 0, 100, 200)},    // MulDiv rounds 0.6 up
+        {CRect(0, 0, 1000, 300), CRect(0, 70, 200, 130)},
+    };
+    for (const Case& c : cases) {
+        CRect r;
+        frame.CenterInFrame(c.src, &r);
+        EXPECT_EQ(c.want, r) << c.src.Width() << "x" << c.src.Height();
+    }
+    // In a frame rectangle off the origin.
+    OpenFrame open;
+    CRect r;
+    open.CenterRects(CRect(0, 0, 400, 300), CRect(10, 20, 210, 220), &r);
+    EXPECT_EQ(CRect(10, 45, 210, 195), r);
+    open.CenterRects(CRect(0, 0, 50, 50), CRect(10, 20, 210, 120), &r);
+    EXPECT_EQ(CRect(85, 45, 135, 95), r);
 }
 
 TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)

@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(MainViewerTest, FindViewerIgnoresCaseMatchesSubstringsAndTakesTheFirst)
+TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows)
 {
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.BMP"));
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.bmp"));
@@ -74,10 +74,7 @@ TEST_F(MainViewerTest, FindViewerIgnoresCaseMatchesSubstringsAndTakesTheFirst)
     EXPECT_EQ(nullptr, pane.FindViewer("C:\\bilder\\a.gif"));
     EXPECT_EQ(0, pane.LoadFile("C:\\bilder\\a.gif"));
     EXPECT_EQ(nullptr, pane.GetCurViewer());
-}
-
-TEST_F(MainViewerTest, ChildIdsCountOnAcrossMainWindows)
-{
+    // The viewers' windows take ids from a counter shared by all main windows.
     int nFirst = CMainViewerWnd::m_nChildId;
     ASSERT_EQ(&bitmaps, pane.GetViewer(5));
     EXPECT_EQ(nFirst, bitmaps.GetDlgCtrlID());
