@@ -198,7 +198,7 @@ protected:
     }
 };
 
-TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytes)
+TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
 {
     std::string path = WriteBmp("bild.bmp", ColorfulImage(40, 30, 50));
     ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
@@ -225,16 +225,11 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytes)
     EXPECT_EQ(0xC8, bytes[295]);   // 200
     EXPECT_EQ(0x25, bytes[296]);   // smooth, blur, mirror
     EXPECT_EQ(0, bytes[297] | bytes[298] | bytes[299]);
-}
 
-TEST_F(CacheDataTest, OverlongNamesAreCutWithTheirNul)
-{
+    // Overlong names are cut with their NUL.
     std::string longTitle(45, 't');
     std::string longPath = "C:\\" + std::string(300, 'd') + "\\" + longTitle + ".bmp";
     viewer.SetFileName(longPath.c_str());
-    viewer.Refresh();   // the panel image exists from the first refresh on
-    sPLXDIBINFO info;
-    BITMAPINFOHEADER bih;
     ASSERT_TRUE(CacheAndRead(info, bih));
     EXPECT_EQ(longPath.substr(0, 259), std::string(info.szFileName));
     EXPECT_EQ(0, info.szFileName[259]);

@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(PagesTest, SlidersShowTenthsTruncatedAndSetTenfold)
+TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
 {
     OpenSheet(8);
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
@@ -100,6 +100,19 @@ TEST_F(PagesTest, SlidersShowTenthsTruncatedAndSetTenfold)
     EXPECT_TRUE(PanelShowsItsSettings(viewer));   // recomputed at once
     MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
     EXPECT_EQ(-400, viewer.GetBrightness());
+
+    // The panel page shows the lower of image and panel depth.
+    viewer.SetImageColorBits(16, 0);
+    pSheet->SetActivePage(1);
+    CViewerPanelPpg* pPanel = viewer.GetPanelPage();
+    ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
+    viewer.UpdatePropertyPages();
+    EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
+    EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
+    pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
+    pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_COLORS, CBN_SELCHANGE),
+                        (LPARAM)::GetDlgItem(pPanel->m_hWnd, IDC_VIEWER_COLORS));
+    EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
 TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
@@ -148,22 +161,6 @@ TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
     pSheet->SetActivePage(1);
     pSheet->SetActivePage(0);
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
-}
-
-TEST_F(PagesTest, PanelPageShowsTheLowerOfImageAndPanelDepth)
-{
-    OpenSheet(8);
-    viewer.SetImageColorBits(16, 0);
-    pSheet->SetActivePage(1);
-    CViewerPanelPpg* pPanel = viewer.GetPanelPage();
-    ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
-    viewer.UpdatePropertyPages();
-    EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
-    EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
-    pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
-    pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_COLORS, CBN_SELCHANGE),
-                        (LPARAM)::GetDlgItem(pPanel->m_hWnd, IDC_VIEWER_COLORS));
-    EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
 TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage)
