@@ -237,9 +237,17 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     EXPECT_EQ(0, info.szBaseName[31]);
 }
 
-TEST_F(PipelineTest, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
+// A new viewer without an image offers nothing for the clipboard; its
+// displays are set up to paint white without repaints of their own.
+TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite)
 {
-    for (CLead* pLead : {viewer.GetPanelCtrl(), viewer.GetOriginalCtrl()}) {
+    TestViewer empty;
+    ASSERT_TRUE(empty.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1001));
+    COleDataSource source;
+    EXPECT_EQ(0, empty.CacheData(&source));
+    EXPECT_EQ(0, source.GetFormatCount());
+    // Each display paints white, without repaints of its own.
+    for (CLead* pLead : {empty.GetPanelCtrl(), empty.GetOriginalCtrl()}) {
         EXPECT_FALSE(pLead->GetAutoRepaint());
         EXPECT_TRUE(pLead->GetAutoSetRects());
         EXPECT_TRUE(pLead->GetAutoSize());
@@ -249,20 +257,10 @@ TEST_F(PipelineTest, EachDisplayPaintsWhiteWithoutRepaintsOfItsOwn)
         EXPECT_EQ(1, pLead->GetPaintPalette());
         EXPECT_EQ(CLead::paintNormal, pLead->GetPaintSizeMode());
     }
-    EXPECT_EQ(7000, viewer.GetSourceCtrl()->GetDlgCtrlID());
-    EXPECT_EQ(7001, viewer.GetPanelFrame()->GetDlgCtrlID());
-    EXPECT_EQ(7002, viewer.GetOriginalFrame()->GetDlgCtrlID());
+    EXPECT_EQ(7000, empty.GetSourceCtrl()->GetDlgCtrlID());
+    EXPECT_EQ(7001, empty.GetPanelFrame()->GetDlgCtrlID());
+    EXPECT_EQ(7002, empty.GetOriginalFrame()->GetDlgCtrlID());
     EXPECT_NE(0u, CLeadViewerWnd::GetPlxDibInfoFormat());
-}
-
-// A viewer without an image offers nothing for the clipboard.
-TEST_F(PipelineTest, WithoutAnImageCacheDataAnswersZeroAndOffersNothing)
-{
-    TestViewer empty;
-    ASSERT_TRUE(empty.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1001));
-    COleDataSource source;
-    EXPECT_EQ(0, empty.CacheData(&source));
-    EXPECT_EQ(0, source.GetFormatCount());
 }
 
 TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwoPages)

@@ -49,7 +49,7 @@ protected:
     HostViewerList list;
 };
 
-TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerWithItsExtensionsAndFilter)
+TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero)
 {
     AddKey("a", 5, 0x02000000, "bmp;dib|Bitmaps (*.bmp)|*.bmp");
     AddKey("b", 5, 0, "png");
@@ -75,10 +75,9 @@ TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerWithItsExtensionsAndFilter)
     EXPECT_TRUE(list.GetTail()->IsKindOf(RUNTIME_CLASS(CLeadViewerWnd)));
     list.DeleteAll();
     EXPECT_EQ(0, list.GetCount());
-}
 
-TEST_F(ViewerListTest, OnlyUnknownTypesOrNoKeyGiveZeroAndLeaveTheList)
-{
+    // Only unknown types, or no key, give 0 and leave the list.
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     list.AddViewer(5, 0, "bmp");
     list.AddViewer(9, 0, "gif");   // unknown: not appended
     EXPECT_EQ(1, list.GetCount());
