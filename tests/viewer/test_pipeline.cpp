@@ -226,11 +226,15 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     EXPECT_EQ(0x25, bytes[296]);   // smooth, blur, mirror
     EXPECT_EQ(0, bytes[297] | bytes[298] | bytes[299]);
 
-    // Overlong names are cut with their NUL.
+    // Overlong names are cut with their NUL; effects turned off leave no flag.
     std::string longTitle(45, 't');
     std::string longPath = "C:\\" + std::string(300, 'd') + "\\" + longTitle + ".bmp";
     viewer.SetFileName(longPath.c_str());
+    viewer.EnableSmooth(0, 0);
+    viewer.EnableBlur(0, 0);
+    viewer.EnableMirror(0, 1);
     ASSERT_TRUE(CacheAndRead(info, bih));
+    EXPECT_EQ(0u, info.dwFlags);
     EXPECT_EQ(longPath.substr(0, 259), std::string(info.szFileName));
     EXPECT_EQ(0, info.szFileName[259]);
     EXPECT_EQ(longTitle.substr(0, 31), std::string(info.szBaseName));
