@@ -1,43 +1,12 @@
 // From items to paths and back: item types and directories, the lookups
-// among the items already in the tree, and opening the tree down to a path.
+// among the items already in the tree, opening the tree down to a path, the
+// desktop and the documents folder, and clicks on items.
+#include <atomic>
+#include <thread>
 #include "tests/browse/BrowseFixture.h"
 #include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
-
-namespace {
-
-struct MenuProbe
-{
-    int items = -1;
-    volatile bool done = false;
-};
-
-// Waits for the popup menu, counts its entries and closes it with Escape.
-DWORD WINAPI ReadAndCloseMenu(LPVOID pParam)
-{
-    auto* probe = static_cast<MenuProbe*>(pParam);
-    for (int i = 0; i < 100; ++i) {
-        if (HWND hMenuWnd = ::FindWindowA("#32768", nullptr)) {
-            HMENU hMenu = reinterpret_cast<HMENU>(::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0));
-            probe->items = hMenu ? ::GetMenuItemCount(hMenu) : 0;
-            ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-            break;
-        }
-        ::Sleep(50);
-    }
-    probe->done = true;
-    return 0;
-}
-
-std::string DocumentsFolder()
-{
-    char path[MAX_PATH] = "";
-    ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, path);
-    return path;
-}
-
-}
 
 TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 {
@@ -45,23 +14,19 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     ASSERT_NE(hRoot, nullptr);
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
-    HTREEITEM hFile = Child(hRoot, "a.bmp");
+    HTREEITEM hBilder = Child(hRoot, "Bilder"), hFile = Child(hRoot, "a.bmp");
     ASSERT_NE(hFile, nullptr);
-
     EXPECT_EQ(m_tree.GetItemType(nullptr), 0);
     EXPECT_EQ(m_tree.GetItemType(hFile), 2);
     EXPECT_EQ(m_tree.GetItemType(hBilder), 3);
     EXPECT_TRUE(m_tree.IsFolderItem(hBilder));
     EXPECT_FALSE(m_tree.IsFolderItem(hFile));
 
-    CString dir;
+    CString dir, out = "unverändert";
     ASSERT_EQ(m_tree.GetItemDirectory(hFile, &dir), 1);
     EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\")) << "a file's directory ends with a backslash";
     ASSERT_EQ(m_tree.GetItemDirectory(hBilder, &dir), 1);
     EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\Bilder"));
-
-    CString out = "unverändert";
     EXPECT_EQ(m_tree.GetItemPath(nullptr, &out), 0);
     EXPECT_EQ(std::string(out), "unverändert");
 
@@ -86,188 +51,41 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 
     // Lookups among the items already in the tree.
     m_tree.Expand(hBilder, TVE_EXPAND);
-
-    CString file = (m_root + "\\Bilder\\x.bmp").c_str();
-    EXPECT_EQ(m_tree.FindFolder(file, TVI_ROOT), hBilder);
-    CString folder = (m_root + "\\bilder").c_str();
-    EXPECT_EQ(m_tree.FindFolder(folder, TVI_ROOT), hRoot) << "without backslash the parent is meant";
-    CString elsewhere = "C:\\nirgendwo\\x.bmp";
-    EXPECT_EQ(m_tree.FindFolder(elsewhere, TVI_ROOT), nullptr);
-
-    EXPECT_EQ(m_tree.GetTreeFileItem(file, hBilder), Child(hBilder, "x.bmp"));
-    CString upper = Upper(std::string(file)).c_str();
-    EXPECT_EQ(m_tree.GetTreeFileItem(upper, hBilder), Child(hBilder, "x.bmp"));
+    CString file = (m_root + "\\Bilder\\x.bmp").c_str(), folder = (m_root + "\\bilder").c_str();
+    CString elsewhere = "C:\\nirgendwo\\x.bmp", upper = Upper(std::string(file)).c_str();
     CString missing = (m_root + "\\Bilder\\fehlt.bmp").c_str();
+    EXPECT_EQ(m_tree.FindFolder(file, TVI_ROOT), hBilder);
+    EXPECT_EQ(m_tree.FindFolder(folder, TVI_ROOT), hRoot) << "without backslash the parent is meant";
+    EXPECT_EQ(m_tree.FindFolder(elsewhere, TVI_ROOT), nullptr);
+    EXPECT_EQ(m_tree.GetTreeFileItem(file, hBilder), Child(hBilder, "x.bmp"));
+    EXPECT_EQ(m_tree.GetTreeFileItem(upper, hBilder), Child(hBilder, "x.bmp"));
     EXPECT_EQ(m_tree.GetTreeFileItem(missing, hBilder), nullptr);
 
     // Rereading the folder of a file item.
-    WriteText(m_root + "\\Bilder\\neu.bmp");
+    File("Bilder\\neu.bmp");
     m_tree.LoadFolder(Child(hBilder, "x.bmp"));
-    EXPECT_EQ(Labels(hBilder), (std::vector<std::string>{"neu.bmp", "x.bmp"}));
+    EXPECT_EQ(Labels(hBilder), (Names{"neu.bmp", "x.bmp"}));
     EXPECT_EQ(m_tree.GetSelectedItem(), hBilder);
-}
 
-TEST_F(ShellTreeTest, InsertPidlItemAndResetTreeByPath)
-{
-    MakeSampleTree();
-    HTREEITEM hRoot = LoadRoot();
+    // An item for a path is sorted after the folders, whatever insert-after says.
     CString path = (m_root + "\\d.txt").c_str();
     HTREEITEM hItem = m_tree.InsertPidlItem(path, hRoot, TVI_FIRST);
     ASSERT_NE(hItem, nullptr);
-    EXPECT_EQ(std::string(m_tree.GetItemText(hItem)), "d.txt");
     EXPECT_EQ(m_tree.GetSelectedItem(), hItem);
-    EXPECT_EQ(Labels(hRoot).back(), "d.txt") << "sorted after the folders, whatever insert-after says";
+    EXPECT_EQ(Labels(hRoot).back(), "d.txt");
     EXPECT_EQ(Upper(Path(hItem)), Upper(std::string(path)));
 
-    // Resetting by a path resets the open folder of the path.
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    // Resetting by a path resets the open folder of the path; without one every open folder.
     HTREEITEM hUebung = Child(hRoot, "Übung");
-    m_tree.Expand(hBilder, TVE_EXPAND);
     m_tree.Expand(hUebung, TVE_EXPAND);
     ASSERT_TRUE(ExpandedOnce(hBilder));
-
-    path = (m_root + "\\Bilder\\x.bmp").c_str();
-    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &path, nullptr), hBilder);
+    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &file, nullptr), hBilder);
     EXPECT_FALSE(ExpandedOnce(hBilder));
     EXPECT_TRUE(ExpandedOnce(hUebung));
-
-    CString other = "C:\\nirgendwo\\x.bmp";
-    HTREEITEM hMarker = hUebung;
-    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &other, hMarker), hMarker) << "nothing reset: the passed result";
-
+    EXPECT_EQ(m_tree.ResetTree(TVI_ROOT, &elsewhere, hUebung), hUebung) << "nothing reset: the passed result";
     EXPECT_NE(m_tree.ResetTree(TVI_ROOT, nullptr, nullptr), nullptr);
     EXPECT_FALSE(ExpandedOnce(hUebung));
     EXPECT_FALSE(ExpandedOnce(hRoot));
-}
-
-TEST_F(ShellTreeTest, TunnelTreeOpensTheFoldersOfAPathUnderADrive)
-{
-    MakeSampleTree();
-    ::CreateDirectoryA((m_root + "\\Bilder\\tief").c_str(), nullptr);
-    WriteText(m_root + "\\Bilder\\tief\\z.bmp");
-    m_tree.SetFilterExt("*.bmp");
-    m_tree.LoadTree();
-    m_tree.TunnelTree((m_root + "\\Bilder\\tief\\z.bmp").c_str());
-    HTREEITEM hSel = m_tree.GetSelectedItem();
-    ASSERT_NE(hSel, nullptr);
-    EXPECT_EQ(Upper(Path(hSel)), Upper(m_root + "\\Bilder\\tief")) << "the file itself is not searched";
-    EXPECT_TRUE(Expanded(hSel));
-    EXPECT_NE(Child(hSel, "z.bmp"), nullptr);
-
-    // A path to a folder opens it only with a final backslash.
-    m_tree.TunnelTree((m_root + "\\Übung\\").c_str());
-    EXPECT_EQ(Upper(Path(m_tree.GetSelectedItem())), Upper(m_root + "\\Übung"));
-
-    // Network and unknown paths change nothing.
-    HTREEITEM hBefore = m_tree.GetSelectedItem();
-    UINT nCount = m_tree.GetCount();
-    m_tree.TunnelTree("\\\\server\\freigabe\\ordner\\datei.bmp");
-    EXPECT_EQ(m_tree.GetSelectedItem(), hBefore);
-    EXPECT_EQ(m_tree.GetCount(), nCount);
-    m_tree.TunnelTree("Q:\\gibt\\es\\nicht.bmp");
-    m_tree.TunnelTree("");
-    m_tree.TunnelTree("relativ\\pfad.bmp");
-}
-
-TEST_F(ShellTreeTest, TheDocumentsFolderAndTheDesktop)
-{
-    std::string docs = DocumentsFolder();
-    ASSERT_FALSE(docs.empty());
-    std::string base = docs + "\\qrv-browse-tunnel";
-    RemoveFolder(base);
-    ::CreateDirectoryA(base.c_str(), nullptr);
-    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
-    WriteText(base + "\\innen\\bild.png");
-    m_tree.SetFilterExt("*.png");
-    m_tree.LoadTree();
-    m_tree.TunnelTree((base + "\\innen\\bild.png").c_str());
-    HTREEITEM hSel = m_tree.GetSelectedItem();
-    EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
-    EXPECT_NE(Child(hSel, "bild.png"), nullptr);
-    RemoveFolder(base);
-
-    std::string mine = docs + "\\qrv-browse-special";
-    ::CreateDirectoryA(mine.c_str(), nullptr);
-    m_tree.LoadTree(CSIDL_PERSONAL);
-    HTREEITEM hMine = Child(TVI_ROOT, "qrv-browse-special");
-    EXPECT_NE(hMine, nullptr) << "the documents' contents are the top level";
-    EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
-    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
-        EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
-
-    m_tree.LoadTree(0x7ff0);   // no such special folder: the desktop, with its virtual folders
-    bool virtualTop = false;
-    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
-        virtualTop = virtualTop || Path(h).empty();
-    EXPECT_TRUE(virtualTop);
-    RemoveFolder(mine);
-}
-
-TEST_F(ShellTreeTest, SearchTreeForSysFolderAndDriveItems)
-{
-    m_tree.LoadTree();
-    HTREEITEM hFirstVirtual = nullptr;
-    for (HTREEITEM h = m_tree.GetRootItem(); h && !hFirstVirtual; h = m_tree.GetNextSiblingItem(h))
-        if (Path(h).empty())
-            hFirstVirtual = h;
-    ASSERT_NE(hFirstVirtual, nullptr) << "the desktop shows virtual folders";
-    m_tree.SelectItem(nullptr);
-    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "sysFOLDER", CShellTree::FindByPath), 1);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hFirstVirtual);
-    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "kein solcher eintrag", CShellTree::FindByLabel), 0);
-
-    HTREEITEM hFirst = m_tree.GetRootItem();
-    ASSERT_NE(hFirst, nullptr);
-    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "C:\\", 3), nullptr);
-    EXPECT_EQ(m_tree.GetDriveTreeItem(nullptr, "C:\\", 1), nullptr);
-    HTREEITEM hDrive = m_tree.GetDriveTreeItem(hFirst, "C:\\", 1);
-    ASSERT_NE(hDrive, nullptr);
-    EXPECT_EQ(Path(hDrive), "C:\\");
-    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "c:\\", 1), nullptr) << "the drive text is compared as given";
-}
-
-TEST_F(ShellTreeTest, ClicksOnAFile)
-{
-    MakeSampleTree();
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hFile = Child(hRoot, "a.bmp");
-    HTREEITEM hFolder = Child(hRoot, "Bilder");
-    m_tree.m_selected.clear();
-    m_tree.SelectItem(hFolder);
-    EXPECT_TRUE(m_tree.m_selected.empty()) << "folders are not reported";
-    m_tree.SelectItem(hFile);
-    ASSERT_EQ(m_tree.m_selected.size(), 1u);
-    EXPECT_EQ(Upper(m_tree.m_selected[0]), Upper(m_root + "\\a.bmp"));
-
-    CRect rc;
-    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
-    LPARAM pos = MAKELPARAM(rc.left + 3, (rc.top + rc.bottom) / 2);
-    m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, pos);
-    m_tree.PostMessage(WM_LBUTTONUP, 0, pos);
-    PumpUntil([&] { return m_tree.m_selected.size() >= 2; }, 2000);
-    ASSERT_EQ(m_tree.m_selected.size(), 2u);
-    EXPECT_EQ(m_tree.m_selected[1], m_tree.m_selected[0]);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hFile);
-
-    // A right click shows the shell's context menu for the item.
-    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
-    CPoint pt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    CPoint screen = pt;
-    m_tree.ClientToScreen(&screen);
-    ::SetCursorPos(screen.x, screen.y);
-
-    // The menu runs its own loop; a second thread reads and closes it.
-    MenuProbe probe;
-    HANDLE hThread = ::CreateThread(nullptr, 0, ReadAndCloseMenu, &probe, 0, nullptr);
-    m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
-    m_tree.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    PumpUntil([&] { return probe.done; }, 8000);
-    ::WaitForSingleObject(hThread, 2000);
-    ::CloseHandle(hThread);
-    PumpFor(100);
-    EXPECT_GT(probe.items, 0);
-    EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }
 
 TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
@@ -287,9 +105,8 @@ TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
         m_tree.TunnelTree(*p);
     }
     EXPECT_EQ(m_tree.GetCount(), nCount);
-    CString empty;
+    CString empty, root = "C:\\";
     EXPECT_EQ(m_tree.CreatePidlData(empty), nullptr);
-    CString root = "C:\\";
     EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
 
     // A folder deleted after it was listed.
@@ -297,10 +114,8 @@ TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
     HTREEITEM hBilder = Child(hRoot, "Bilder");
     ASSERT_NE(hBilder, nullptr);
     RemoveFolder(m_root + "\\Bilder");
-    ASSERT_EQ(::GetFileAttributesA((m_root + "\\Bilder").c_str()), INVALID_FILE_ATTRIBUTES);
-
+    ASSERT_FALSE(Exists(m_root + "\\Bilder"));
     m_tree.Expand(hBilder, TVE_EXPAND);
-    EXPECT_EQ(m_tree.GetChildItem(hBilder), nullptr);
     m_tree.LoadFolderFileItems(hBilder);
     m_tree.LoadFolder(hBilder);
     EXPECT_EQ(m_tree.GetChildItem(hBilder), nullptr);
@@ -309,4 +124,122 @@ TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
     EXPECT_EQ(m_tree.InsertPidlItem(gone, hBilder, TVI_LAST), nullptr);
     m_tree.SetFilterExt("*.png");
     m_tree.TunnelTree(gone);
+}
+
+// Tunnelling from the desktop opens the folders of a path under a drive or
+// in the documents; the documents' contents can be the top level; unknown
+// special folders give the desktop with its virtual folders.
+TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
+{
+    MakeSampleTree();
+    Folder("Bilder\\tief");
+    File("Bilder\\tief\\z.bmp");
+    m_tree.SetFilterExt("*.bmp");
+    m_tree.LoadTree();
+    m_tree.TunnelTree((m_root + "\\Bilder\\tief\\z.bmp").c_str());
+    HTREEITEM hSel = m_tree.GetSelectedItem();
+    ASSERT_NE(hSel, nullptr);
+    EXPECT_EQ(Upper(Path(hSel)), Upper(m_root + "\\Bilder\\tief")) << "the file itself is not searched";
+    EXPECT_TRUE(Expanded(hSel));
+    EXPECT_NE(Child(hSel, "z.bmp"), nullptr);
+    // A path to a folder opens it only with a final backslash.
+    m_tree.TunnelTree((m_root + "\\Übung\\").c_str());
+    EXPECT_EQ(Upper(Path(m_tree.GetSelectedItem())), Upper(m_root + "\\Übung"));
+    // Network and unknown paths change nothing.
+    hSel = m_tree.GetSelectedItem();
+    UINT nCount = m_tree.GetCount();
+    for (const char* path : {"\\\\server\\freigabe\\ordner\\datei.bmp", "Q:\\gibt\\es\\nicht.bmp", "", "relativ\\p.bmp"})
+        m_tree.TunnelTree(path);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hSel);
+    EXPECT_EQ(m_tree.GetCount(), nCount);
+
+    char docs[MAX_PATH] = "";
+    ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, docs));
+    std::string base = docs + std::string("\\qrv-browse-tunnel");
+    RemoveFolder(base);
+    ::CreateDirectoryA(base.c_str(), nullptr);
+    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
+    WriteText(base + "\\innen\\bild.png");
+    m_tree.SetFilterExt("*.png");
+    m_tree.LoadTree();
+    m_tree.TunnelTree((base + "\\innen\\bild.png").c_str());
+    hSel = m_tree.GetSelectedItem();
+    EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
+    EXPECT_NE(Child(hSel, "bild.png"), nullptr);
+
+    m_tree.LoadTree(CSIDL_PERSONAL);
+    EXPECT_NE(Child(TVI_ROOT, "qrv-browse-tunnel"), nullptr) << "the documents' contents are the top level";
+    EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
+    for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
+        EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
+    RemoveFolder(base);
+
+    // Unknown special folder: the desktop, with its virtual folders; a search by
+    // path finds the first of them by its "SysFolder" mark, in any case.
+    m_tree.LoadTree(0x7ff0);
+    HTREEITEM hFirstVirtual = nullptr;
+    for (HTREEITEM h = m_tree.GetRootItem(); h && !hFirstVirtual; h = m_tree.GetNextSiblingItem(h))
+        hFirstVirtual = Path(h).empty() ? h : nullptr;
+    ASSERT_NE(hFirstVirtual, nullptr);
+    m_tree.SelectItem(nullptr);
+    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "sysFOLDER", CShellTree::FindByPath), 1);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFirstVirtual);
+    EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "kein solcher eintrag", CShellTree::FindByLabel), 0);
+
+    HTREEITEM hFirst = m_tree.GetRootItem();
+    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "C:\\", 3), nullptr);
+    EXPECT_EQ(m_tree.GetDriveTreeItem(nullptr, "C:\\", 1), nullptr);
+    HTREEITEM hDrive = m_tree.GetDriveTreeItem(hFirst, "C:\\", 1);
+    ASSERT_NE(hDrive, nullptr);
+    EXPECT_EQ(Path(hDrive), "C:\\");
+    EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "c:\\", 1), nullptr) << "the drive text is compared as given";
+}
+
+// Selecting or clicking a file reports it (a folder not); a right click
+// selects the item and shows the shell's context menu for it.
+TEST_F(ShellTreeTest, ClicksOnAFile)
+{
+    MakeSampleTree();
+    m_tree.SetFilterExt("*.bmp");
+    HTREEITEM hRoot = LoadRoot();
+    HTREEITEM hFile = Child(hRoot, "a.bmp");
+    m_tree.m_selected.clear();
+    m_tree.SelectItem(Child(hRoot, "Bilder"));
+    EXPECT_TRUE(m_tree.m_selected.empty()) << "folders are not reported";
+    m_tree.SelectItem(hFile);
+    ASSERT_EQ(m_tree.m_selected.size(), 1u);
+    EXPECT_EQ(Upper(m_tree.m_selected[0]), Upper(m_root + "\\a.bmp"));
+
+    CRect rc;
+    ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
+    LPARAM pos = MAKELPARAM(rc.left + 3, rc.CenterPoint().y);
+    m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, pos);
+    m_tree.PostMessage(WM_LBUTTONUP, 0, pos);
+    PumpUntil([&] { return m_tree.m_selected.size() >= 2; }, 2000);
+    ASSERT_EQ(m_tree.m_selected.size(), 2u);
+    EXPECT_EQ(m_tree.m_selected[1], m_tree.m_selected[0]);
+
+    m_tree.SelectItem(hRoot);
+    CPoint pt = rc.CenterPoint(), screen = pt;
+    m_tree.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    // The menu runs its own loop; a second thread reads it and closes it with Escape.
+    std::atomic<int> items(-1);
+    std::atomic<bool> done(false);
+    std::thread probe([&] {
+        for (int i = 0; i < 100 && items < 0; ++i, ::Sleep(50))
+            if (HWND hMenuWnd = ::FindWindowA("#32768", nullptr)) {
+                HMENU hMenu = reinterpret_cast<HMENU>(::SendMessageA(hMenuWnd, MN_GETHMENU, 0, 0));
+                items = hMenu ? ::GetMenuItemCount(hMenu) : 0;
+                ::PostMessageA(hMenuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            }
+        done = true;
+    });
+    m_tree.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    m_tree.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpUntil([&] { return done.load(); }, 8000);
+    probe.join();
+    PumpFor(100);
+    EXPECT_GT(items, 0);
+    EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }
