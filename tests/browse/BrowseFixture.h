@@ -3,29 +3,133 @@
 // over folders made by the test under C:\qrv-browse\<test name>.
 #pragma once
 #include <afxwin.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 #include <gtest/gtest.h>
+#include "browse/DropFiles.h"
+#include "browse/FileList.h"
 #include "browse/FileListTree.h"
 #include "browse/ShellTree.h"
 
 namespace filetest {
 
 using Names = std::vector<std::string>;
-void WriteText(const std::string& path, const std::string& text = "x");
-std::string ReadText(const std::string& path);
-bool Exists(const std::string& path);
-void RemoveFolder(const std::string& path);   // with everything in it, through the shell, without asking
-std::string Upper(std::string s);             // as the shell compares paths
-Names FolderEntries(const std::string& folder);   // without "." and "..", sorted
+
+// COM for the shell and OLE for the clipboard and drag and drop, once for the whole program.
+struct OleEnvironment : ::testing::Environment {
+    void SetUp() override { ::OleInitialize(nullptr); }
+};
+inline const ::testing::Environment* const g_ole = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
+
+inline void WriteText(const std::string& path, const std::string& text = "x")
+{
+    FILE* f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    fwrite(text.data(), 1, text.size(), f);
+    fclose(f);
+}
+
+inline std::string ReadText(const std::string& path)
+{
+    std::string text;
+    char buf[4096];
+    if (FILE* f = fopen(path.c_str(), "rb")) {
+        for (size_t n; (n = fread(buf, 1, sizeof(buf), f)) > 0;)
+            text.append(buf, n);
+        fclose(f);
+    }
+    return text;
+}
+
+inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Removes a folder with everything in it, through the shell, without asking.
+inline void RemoveFolder(const std::string& path)
+{
+    std::string from = path + '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    ::SHFileOperationA(&op);
+}
+
+// The text in upper case, as the shell compares paths.
+inline std::string Upper(std::string s)
+{
+    ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    return s;
+}
+
+// Names of the entries of a folder (without "." and ".."), sorted.
+inline Names FolderEntries(const std::string& folder)
+{
+    Names names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
+    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = ::FindNextFileA(h, &fd))
+        if (strcmp(fd.cFileName, ".") && strcmp(fd.cFileName, ".."))
+            names.push_back(fd.cFileName);
+    if (h != INVALID_HANDLE_VALUE)
+        ::FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // A file list of the given paths, built as the library builds them; the entries a walk of a list yields.
-CString MakeList(const Names& paths);
-Names Entries(const CString& list);
-HGLOBAL MakeDib(int w, int h);   // 24 bits, in movable global memory
+inline CString MakeList(const Names& paths)
+{
+    CString list;
+    for (const std::string& path : paths)
+        CFileList::Append(list, path.c_str());
+    return list;
+}
+
+inline Names Entries(const CString& list)
+{
+    Names entries;
+    CFileList walk(list);
+    for (CString entry; walk.GetNext(entry);)
+        entries.push_back(entry.GetString());
+    return entries;
+}
+
+// A w x h 24-bit DIB in movable global memory.
+inline HGLOBAL MakeDib(int w, int h)
+{
+    int stride = (w * 3 + 3) & ~3;
+    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
+    BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
+    *reinterpret_cast<BITMAPINFOHEADER*>(p) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    for (int i = 0; i < stride * h; ++i)
+        p[sizeof(BITMAPINFOHEADER) + i] = static_cast<BYTE>(i * 7);
+    ::GlobalUnlock(hDib);
+    return hDib;
+}
+
 // The info header of a bitmap file (all zero when there is none).
-BITMAPINFOHEADER BitmapHeader(const std::string& path);
-void SetCtrl(bool down);
+inline BITMAPINFOHEADER BitmapHeader(const std::string& path)
+{
+    BITMAPINFOHEADER bih = {};
+    std::string bmp = ReadText(path);
+    if (bmp.size() >= 54 && bmp.compare(0, 2, "BM") == 0)
+        memcpy(&bih, bmp.data() + 14, sizeof(bih));
+    return bih;
+}
+
+inline void SetCtrl(bool down)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
 
 // A top-level window that records the notifications reaching it; a test
 // reads each record's payload in m_onNotify (payloads live only during the
@@ -33,15 +137,27 @@ void SetCtrl(bool down);
 class CNotifyRecorder : public CWnd
 {
 public:
-    struct Record { HWND hwndFrom; UINT_PTR idFrom; UINT code; };
-    std::vector<Record> m_records;
+    std::vector<UINT> m_codes;
     std::function<LRESULT(NMHDR*)> m_onNotify;
 
-    BOOL CreateTop(int cx = 400, int cy = 400);
-    int Count(UINT code) const;
+    BOOL CreateTop(int cx = 400, int cy = 400)
+    {
+        return CreateEx(0, nullptr, "Dateien", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, cx, cy, nullptr, nullptr);
+    }
+    int Count(UINT code) const { return static_cast<int>(std::count(m_codes.begin(), m_codes.end(), code)); }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        // A control's own notifications (negative codes) are reflected back to it
+        // by the framework and answered there; the socket's codes are answered here.
+        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        if (message != WM_NOTIFY)
+            return lResult;
+        NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        m_codes.push_back(pHdr->code);
+        return static_cast<int>(pHdr->code) > 0 && m_onNotify ? m_onNotify(pHdr) : lResult;
+    }
 };
 
 // A shell tree that records the files it reports as selected.
@@ -57,23 +173,90 @@ public:
 class TreeTestBase : public ::testing::Test
 {
 protected:
+    static const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
+                                TVS_LINESATROOT | TVS_SHOWSELALWAYS;
     explicit TreeTestBase(CShellTree& tree) : m_treeBase(tree) {}
-    void SetUp() override;
-    void TearDown() override;
     virtual BOOL CreateTree() = 0;
+    void SetUp() override
+    {
+        ASSERT_NE(g_ole, nullptr);
+        ::CreateDirectoryA("C:\\qrv-browse", nullptr);
+        m_root = std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        RemoveFolder(m_root);
+        ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
+        SetCtrl(false);
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        ASSERT_TRUE(m_host.CreateTop(420, 640));
+        ASSERT_TRUE(CreateTree());
+    }
+    void TearDown() override
+    {
+        SetCtrl(false);
+        m_host.DestroyWindow();
+        RemoveFolder(m_root);
+        ::RemoveDirectoryA("C:\\qrv-browse");   // once no other test's folder is left in it
+    }
 
     // Makes the folder or the file below the test's folder; its path.
-    std::string Folder(const std::string& relative);
-    std::string File(const std::string& relative, const std::string& text = "x");
+    std::string Folder(const std::string& relative)
+    {
+        ::CreateDirectoryA((m_root + "\\" + relative).c_str(), nullptr);
+        return m_root + "\\" + relative;
+    }
+    std::string File(const std::string& relative, const std::string& text = "x")
+    {
+        WriteText(m_root + "\\" + relative, text);
+        return m_root + "\\" + relative;
+    }
     // LoadTree(root): the (newest) top-level item for the test's folder.
-    HTREEITEM LoadRoot();
-    HTREEITEM Child(HTREEITEM hParent, const std::string& label);
-    Names Labels(HTREEITEM hParent);
-    std::string Path(HTREEITEM hItem);
+    HTREEITEM LoadRoot()
+    {
+        CString root = m_root.c_str();
+        m_treeBase.LoadTree(root);
+        HTREEITEM hRoot = nullptr;   // the last one: loading again adds another top-level item
+        for (HTREEITEM h = m_treeBase.GetRootItem(); h; h = m_treeBase.GetNextSiblingItem(h))
+            hRoot = Upper(Path(h)) == Upper(m_root) ? h : hRoot;
+        return hRoot;
+    }
+    std::vector<HTREEITEM> Items(HTREEITEM hParent)
+    {
+        std::vector<HTREEITEM> items;
+        HTREEITEM h = hParent == TVI_ROOT ? m_treeBase.GetRootItem() : m_treeBase.GetChildItem(hParent);
+        for (; h; h = m_treeBase.GetNextSiblingItem(h))
+            items.push_back(h);
+        return items;
+    }
+    Names Labels(HTREEITEM hParent)
+    {
+        Names labels;
+        for (HTREEITEM h : Items(hParent))
+            labels.push_back(std::string(m_treeBase.GetItemText(h)));
+        return labels;
+    }
+    HTREEITEM Child(HTREEITEM hParent, const std::string& label)
+    {
+        for (HTREEITEM h : Items(hParent))
+            if (std::string(m_treeBase.GetItemText(h)) == label)
+                return h;
+        return nullptr;
+    }
+    std::string Path(HTREEITEM hItem)
+    {
+        CString path;
+        return m_treeBase.GetItemPath(hItem, &path) ? std::string(path) : std::string();
+    }
     bool State(HTREEITEM hItem, UINT state) { return (m_treeBase.GetItemState(hItem, state) & state) != 0; }
     bool Expanded(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDED); }
     bool ExpandedOnce(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDEDONCE); }
-    CPoint Center(HTREEITEM hItem);   // client point in the middle of the item's label
+    // Client point in the middle of the item's label.
+    CPoint Center(HTREEITEM hItem)
+    {
+        CRect rc;
+        m_treeBase.EnsureVisible(hItem);
+        m_treeBase.GetItemRect(hItem, &rc, TRUE);
+        return rc.CenterPoint();
+    }
 
     std::string m_root;   // without trailing backslash
     CNotifyRecorder m_host;
@@ -84,10 +267,17 @@ class ShellTreeTest : public TreeTestBase
 {
 protected:
     ShellTreeTest() : TreeTestBase(m_tree) {}
-    BOOL CreateTree() override;
+    BOOL CreateTree() override { return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100); }
     // root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
     // files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
-    void MakeSampleTree();
+    void MakeSampleTree()
+    {
+        for (const char* folder : {"Bilder", "Übung", "leer"})
+            Folder(folder);
+        for (const char* name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP", "c.Png",
+                                 "d.txt", "noext", "Ärger.bmp"})
+            File(name);
+    }
 
     RecordingShellTree m_tree;
 };
@@ -97,11 +287,30 @@ class FileListTreeTest : public TreeTestBase
 {
 protected:
     FileListTreeTest() : TreeTestBase(m_tree) {}
-    BOOL CreateTree() override;
+    BOOL CreateTree() override
+    {
+        BOOL ok = m_tree.CreateEx(WS_EX_ACCEPTFILES, kStyle | TVS_EDITLABELS, CRect(0, 0, 400, 600), &m_host, 100);
+        m_tree.SetFilterExt("*.txt;*.bmp");
+        return ok;
+    }
     // Sends a dropped-files message for the files at the client point (the list at pFiles).
-    void Drop(const Names& files, CPoint pt, DWORD pFiles = 20);
+    void Drop(const Names& files, CPoint pt, DWORD pFiles = sizeof(DROPFILES))
+    {
+        HGLOBAL hDrop = CDropFiles::CreateBlock(MakeList(files));
+        DROPFILES* pHdr = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+        pHdr->pt = pt;
+        pHdr->pFiles = pFiles;
+        ::GlobalUnlock(hDrop);
+        ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
+    }
     // Starts a drag on the item as the tree control announces it.
-    void BeginDrag(HTREEITEM hItem);
+    void BeginDrag(HTREEITEM hItem)
+    {
+        NMTREEVIEWA drag = {};
+        drag.hdr = {m_tree.m_hWnd, 100, static_cast<UINT>(TVN_BEGINDRAGA)};
+        drag.itemNew.hItem = hItem;
+        ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
+    }
 
     CFileListTree m_tree;
 };
