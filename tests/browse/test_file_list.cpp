@@ -427,22 +427,25 @@ TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
 // dialog units, the focus on the edit box; OK hands back the typed name.
 TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
 {
-    struct Seen { std::string text; RECT rc; LONG style, exStyle; };
-    std::vector<Seen> seen;
-    RECT rcDlg = {}, units = {7, 15, 213, 47};
-    std::string caption;
+    Names texts;
+    std::vector<CRect> rects;
+    std::vector<LONG> styles;
+    CRect rcDlg, units(7, 15, 213, 47);
     bool focusOnEdit = false;
     qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-        caption = qrvtest::Text(hDlg);
         GUITHREADINFO gti = {};
         gti.cbSize = sizeof(gti);
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
         focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        texts.push_back(qrvtest::Text(hDlg));
         for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            RECT rc;
-            ::GetWindowRect(h, &rc);
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-            seen.push_back({qrvtest::Text(h), rc, ::GetWindowLongA(h, GWL_STYLE), ::GetWindowLongA(h, GWL_EXSTYLE)});
+            rects.emplace_back();
+            ::GetWindowRect(h, &rects.back());
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rects.back()), 2);
+            texts.push_back(qrvtest::Text(h));
+            // The dialog manager draws an edit box's border as a sunken edge.
+            bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+            styles.push_back(::GetWindowLongA(h, GWL_STYLE) | (sunken ? WS_BORDER : 0));
         }
         ::GetClientRect(hDlg, &rcDlg);
         ::MapDialogRect(hDlg, &units);
@@ -453,19 +456,14 @@ TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
     EXPECT_TRUE(dlg.m_strName.IsEmpty());
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("Neuer Ordner", caption);
     EXPECT_TRUE(focusOnEdit);
     EXPECT_STREQ("Neue Bilder", dlg.m_strName);
-    ASSERT_EQ(4u, seen.size());
-    EXPECT_EQ("Name des neuen Ordners:", seen[0].text);
-    EXPECT_EQ(CPoint(units.left, units.top), CPoint(seen[0].rc.left, seen[0].rc.top));   // 7 units across, 15 down
-    EXPECT_TRUE(seen[1].style & ES_AUTOHSCROLL);
-    // The dialog manager draws an edit box's border as a sunken edge.
-    EXPECT_TRUE((seen[1].style & WS_BORDER) || (seen[1].exStyle & WS_EX_CLIENTEDGE));
-    EXPECT_EQ("&OK", seen[2].text);
-    EXPECT_EQ(BS_DEFPUSHBUTTON, seen[2].style & 0x0F);
-    EXPECT_EQ("&Abbrechen", seen[3].text);
-    EXPECT_EQ(CPoint(units.right, units.bottom), CPoint(rcDlg.right, rcDlg.bottom));   // client area 213 x 47 units
+    EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
+    ASSERT_EQ(4u, rects.size());
+    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft());   // 7 units across, 15 down
+    EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
+    EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
+    EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight());   // client area 213 x 47 units
 }
 
 // The combo box reports the item data of its selection to its parent, or
