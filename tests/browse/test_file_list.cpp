@@ -145,50 +145,20 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
 }
 
-// Delete removes a file (not a folder), Enter toggles a folder; the tree
-// keeps these keys (and Ctrl combinations) from the dialog.
-TEST_F(FileListTreeTest, DeleteAndEnterKeys)
+// Selecting, right-clicking and dragging items reach the target with their
+// payloads; Delete removes a file (not a folder), Enter toggles a folder; the
+// tree keeps these keys (and Ctrl combinations) from the dialog.
+TEST_F(FileListTreeTest, NotificationsAndKeys)
 {
     Folder("ordner");
     File("ordner\\x.txt");
     File("a.txt");
     File("b.txt");
     HTREEITEM hRoot = LoadRoot();
-    m_tree.SelectItem(Child(hRoot, "a.txt"));
-    m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_FALSE(Exists(m_root + "\\a.txt"));
-    EXPECT_FALSE(Child(hRoot, "a.txt"));
-
-    HTREEITEM hFolder = Child(hRoot, "ordner");
-    m_tree.SelectItem(hFolder);
-    EXPECT_FALSE(Expanded(hFolder));
-    m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(Expanded(hFolder));
-    EXPECT_TRUE(Child(hFolder, "x.txt"));
-    m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_FALSE(Expanded(hFolder));
-    m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_TRUE(Exists(m_root + "\\ordner\\x.txt"));
-    EXPECT_TRUE(Child(hRoot, "ordner"));
-
-    m_tree.SelectItem(Child(hRoot, "b.txt"));
-    MSG msg = {m_tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
-    EXPECT_TRUE(m_tree.PreTranslateMessage(&msg));
-    EXPECT_FALSE(Exists(m_root + "\\b.txt"));   // dispatched to the tree
-    MSG other = {m_tree.m_hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
-    EXPECT_FALSE(m_tree.PreTranslateMessage(&other));
-    SetCtrl(true);
-    EXPECT_TRUE(m_tree.PreTranslateMessage(&other));
-}
-
-TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
-{
-    File("a.txt");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hA = Child(hRoot, "a.txt");
+    HTREEITEM hA = Child(hRoot, "a.txt"), hFolder = Child(hRoot, "ordner");
     Names paths;
     HTREEITEM hMenuItem = nullptr;
-    POINT ptMenu = {};
+    CPoint ptMenu;
     m_host.m_onNotify = [&](NMHDR* pHdr) -> LRESULT {
         EXPECT_EQ(m_tree.m_hWnd, pHdr->hwndFrom);
         EXPECT_EQ(100u, pHdr->idFrom);
@@ -198,7 +168,7 @@ TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
             return 0;
         NMFILELISTMENU* pMenu = reinterpret_cast<NMFILELISTMENU*>(pHdr);
         hMenuItem = pMenu->hItem;
-        ptMenu = {pMenu->x, pMenu->y};
+        ptMenu = CPoint(pMenu->x, pMenu->y);
         return 42;
     };
     m_tree.SelectItem(hA);
@@ -212,16 +182,37 @@ TEST_F(FileListTreeTest, NotificationsCarryTheirCodesAndPayloads)
     NMHDR click = {m_tree.m_hWnd, 100, static_cast<UINT>(NM_RCLICK)};
     EXPECT_EQ(42, ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&click)));
     EXPECT_EQ(hRoot, hMenuItem);
-    EXPECT_EQ(pt, CPoint(ptMenu));
+    EXPECT_EQ(pt, ptMenu);
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
 
     // A drag from a file announces its path; from a folder nothing.
     BeginDrag(hA);
-    EXPECT_EQ(1, m_host.Count(FLN_BEGINDRAG));
     EXPECT_EQ(m_root + "\\a.txt", paths.back());
     BeginDrag(hRoot);
     EXPECT_EQ(1, m_host.Count(FLN_BEGINDRAG));
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
+    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
+
+    m_tree.SelectItem(hA);
+    m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_FALSE(Child(hRoot, "a.txt"));
+    m_tree.SelectItem(hFolder);
+    m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(Expanded(hFolder));
+    EXPECT_TRUE(Child(hFolder, "x.txt"));
+    m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(Expanded(hFolder));
+    m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_TRUE(Child(hRoot, "ordner"));
+    m_tree.SelectItem(Child(hRoot, "b.txt"));
+    MSG msg = {m_tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
+    EXPECT_TRUE(m_tree.PreTranslateMessage(&msg));   // dispatched to the tree
+    EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
+    EXPECT_EQ((Names{"x.txt"}), FolderEntries(m_root + "\\ordner"));
+    MSG other = {m_tree.m_hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    EXPECT_FALSE(m_tree.PreTranslateMessage(&other));
+    SetCtrl(true);
+    EXPECT_TRUE(m_tree.PreTranslateMessage(&other));
 }
 
 // A drop moves into the folder under the point (a file's folder when on a
@@ -262,17 +253,47 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
     EXPECT_EQ((Names{"b.txt"}), FolderEntries(m_root + "\\aussen"));
 }
 
-// While dragging, resting on a closed folder for seven ticks opens it, and
+// The drop target hands the drag's steps to the tree (and only to a file
+// list tree): the item under the point is highlighted, Ctrl chooses a copy,
+// data without dropped files is refused. The drag's timer runs until the
+// button is released: resting on a closed folder for seven ticks opens it,
 // near the bottom edge the tree scrolls every second tick.
-TEST_F(FileListTreeTest, DragTimerOpensFoldersAndScrolls)
+TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
 {
     Folder("zu");
     File("zu\\x.txt");
     for (int i = 0; i < 60; ++i)
         File("f" + std::to_string(100 + i) + ".txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hClosed = Child(hRoot, "zu");
-    EXPECT_EQ(DROPEFFECT_NONE, m_tree.OnDragEnter(nullptr, 0, CPoint(0, 0)));
+    HTREEITEM hClosed = Child(hRoot, "zu"), hFile = Child(hRoot, "f100.txt");
+    // CacheData offers the files as a dropped-files block.
+    COleDataSource* pSource = new COleDataSource;
+    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"}), back;
+    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
+    COleDataObject withFiles, textOnly;
+    withFiles.Attach(pSource->GetDataObject(), FALSE);
+    HGLOBAL h = withFiles.GetGlobalData(CF_HDROP);
+    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
+    EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
+    ::GlobalFree(h);
+    COleDataSource* pText = new COleDataSource;
+    pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
+    textOnly.Attach(pText->GetDataObject(), FALSE);
+
+    CFileListDropTarget target;
+    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hClosed)));
+    EXPECT_EQ(hClosed, m_tree.GetDropHilightItem());
+    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(&m_tree, &withFiles, MK_CONTROL, Center(hFile)));
+    EXPECT_EQ(hFile, m_tree.GetDropHilightItem());
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_tree, &textOnly, 0, Center(hClosed)));
+    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
+    target.OnDragLeave(&m_tree);
+    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
+    textOnly.Detach();
+    withFiles.Detach();
+    pText->InternalRelease();
+    pSource->InternalRelease();
+
     UINT_PTR id = m_tree.GetDragTimer();
     ASSERT_NE(0u, id);
     auto restAt = [&](CPoint pt) {
@@ -285,7 +306,7 @@ TEST_F(FileListTreeTest, DragTimerOpensFoldersAndScrolls)
     };
     restAt(Center(hClosed));
     tick(4);
-    restAt(Center(Child(hRoot, "f100.txt")));   // passing over a file starts the count again
+    restAt(Center(hFile));   // passing over a file starts the count again
     tick(1);
     restAt(Center(hClosed));
     tick(6);
@@ -377,50 +398,6 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_EQ((Names{"ziel"}), FolderEntries(m_root));
     EXPECT_EQ((Names{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
               FolderEntries(m_root + "\\ziel"));   // ".." is refused
-}
-
-TEST_F(FileListTreeTest, DragOverHighlightsTheItemAndChoosesTheEffectByCtrl)
-{
-    Folder("ziel");
-    Folder("andere");
-    HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel"), hOther = Child(hRoot, "andere");
-    // CacheData offers the files as a dropped-files block.
-    COleDataSource* pSource = new COleDataSource;
-    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"}), back;
-    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
-    COleDataObject withFiles;
-    withFiles.Attach(pSource->GetDataObject(), FALSE);
-    HGLOBAL h = withFiles.GetGlobalData(CF_HDROP);
-    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
-    EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
-    ::GlobalFree(h);
-
-    // The drop target hands the steps to the tree, and only to a file list tree.
-    CFileListDropTarget target;
-    EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hTarget)));
-    EXPECT_NE(0u, m_tree.GetDragTimer());
-    EXPECT_EQ(hTarget, m_tree.GetDropHilightItem());
-    EXPECT_EQ(DROPEFFECT_COPY, target.OnDragOver(&m_tree, &withFiles, MK_CONTROL, Center(hOther)));
-    EXPECT_EQ(hOther, m_tree.GetDropHilightItem());
-    target.OnDragLeave(&m_tree);
-    EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
-    EXPECT_NE(0u, m_tree.GetDragTimer());   // runs on until the button is released
-    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
-
-    // Data without dropped files is refused.
-    COleDataSource* pText = new COleDataSource;
-    pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
-    COleDataObject textOnly;
-    textOnly.Attach(pText->GetDataObject(), FALSE);
-    EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_tree, &textOnly, 0, Center(hTarget)));
-
-    m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
-    EXPECT_EQ(0u, m_tree.GetDragTimer());
-    textOnly.Detach();
-    withFiles.Detach();
-    pText->InternalRelease();
-    pSource->InternalRelease();
 }
 
 // The dialog from its template: caption, the controls at their places in
