@@ -6,8 +6,8 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -29,22 +29,13 @@ inline const ::testing::Environment* const g_ole = ::testing::AddGlobalTestEnvir
 
 inline void WriteText(const std::string& path, const std::string& text = "x")
 {
-    FILE* f = fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    fwrite(text.data(), 1, text.size(), f);
-    fclose(f);
+    EXPECT_TRUE((std::ofstream(path, std::ios::binary) << text).good()) << path;
 }
 
 inline std::string ReadText(const std::string& path)
 {
-    std::string text;
-    char buf[4096];
-    if (FILE* f = fopen(path.c_str(), "rb")) {
-        for (size_t n; (n = fread(buf, 1, sizeof(buf), f)) > 0;)
-            text.append(buf, n);
-        fclose(f);
-    }
-    return text;
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
