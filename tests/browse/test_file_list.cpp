@@ -30,25 +30,27 @@ TEST(TreeClasses, TheShellTreeIsCreatableByName)
 
 // Copied files show in an open folder at once, in a closed one when it is
 // opened; over an existing file (confirmed) no second item is added; onto a
-// file item they go into that file's folder. A move takes the given items out.
+// file item they go into that file's folder; a missing file copies nothing.
+// A move (of several files at once) takes the given items out; from a file
+// that is gone nothing arrives. The file list is cut back to its first entry.
 TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 {
     Folder("offen");
     Folder("zu");
     File("offen\\b.bmp", "alt");
-    std::string a = File("a.txt"), b = File("b.bmp", "neu"), c = File("c.txt");
+    std::string a = File("a.txt"), b = File("b.bmp", "neu"), c = File("c.txt"), d = File("d.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hOpen = Child(hRoot, "offen"), hClosed = Child(hRoot, "zu");
     ASSERT_TRUE(hOpen && hClosed);
     m_tree.Expand(hOpen, TVE_EXPAND);
     CString files = MakeList({a});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hOpen));
-    EXPECT_TRUE(Exists(m_root + "\\offen\\a.txt"));
     EXPECT_TRUE(Child(hOpen, "a.txt"));
 
     files = MakeList({a, b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hClosed));
-    EXPECT_TRUE(Exists(m_root + "\\zu\\b.bmp"));
+    EXPECT_EQ(a, std::string(files.GetString(), files.GetLength()));
+    EXPECT_EQ("neu", ReadText(m_root + "\\zu\\b.bmp"));
     EXPECT_FALSE(Expanded(hClosed));
     m_tree.Expand(hClosed, TVE_EXPAND);
     EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hClosed));
@@ -59,18 +61,20 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
     EXPECT_TRUE(driver.Join());
     EXPECT_EQ("neu", ReadText(m_root + "\\offen\\b.bmp"));
     EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hOpen));
-    CString none;
+    CString none, missing = MakeList({m_root + "\\fehlt.txt"});
     EXPECT_EQ(0, m_tree.CopyFileItems(files, nullptr));
     EXPECT_EQ(0, m_tree.CopyFileItems(none, hOpen));
+    EXPECT_EQ(0, m_tree.CopyFileItems(missing, hOpen));
 
     CPtrList items;
     items.AddTail(Child(hRoot, "c.txt"));
-    files = MakeList({c});
+    items.AddTail(Child(hRoot, "d.txt"));
+    files = MakeList({c, d});
     EXPECT_EQ(1, m_tree.MoveFileItems(files, items, hOpen));
-    EXPECT_FALSE(Exists(c));
-    EXPECT_FALSE(Child(hRoot, "c.txt"));
-    EXPECT_TRUE(Child(hOpen, "c.txt"));
-    // Nothing arrives from a file that is gone: the move answers 0.
+    EXPECT_EQ((Names{"a.txt", "b.bmp", "offen", "zu"}), FolderEntries(m_root));
+    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt", "d.txt"}), FolderEntries(m_root + "\\offen"));
+    EXPECT_EQ((Names{"offen", "zu", "a.txt", "b.bmp"}), Labels(hRoot));
+    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt", "d.txt"}), Labels(hOpen));
     items.RemoveAll();
     files = MakeList({m_root + "\\gone.txt"});
     EXPECT_EQ(0, m_tree.MoveFileItems(files, items, hOpen));

@@ -15,8 +15,6 @@
 #include "tests/browse/BrowseFixture.h"
 #include "tests/support/TestApp.h"
 #include "toolkit/FileSystemObject.h"
-#include "uiauto/ControlActions.h"
-#include "uiauto/ModalDriver.h"
 #include "viewer/PlxDibInfo.h"
 
 using namespace filetest;
@@ -42,73 +40,21 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOverlongOrUnterminatedOne)
     EXPECT_STREQ("bleibt", entry);
 }
 
-namespace {
-
-struct FileOpsFixture : ::testing::Test {
-    std::string src, dst;
-    void SetUp() override
-    {
-        std::string root = qrvtest::FreshTempFolder("fileops");
-        ::CreateDirectoryA((src = root + "\\src").c_str(), nullptr);
-        ::CreateDirectoryA((dst = root + "\\dst").c_str(), nullptr);
-    }
-    std::string Src(const char* name, const char* text = "x")
-    {
-        WriteText(src + "\\" + name, text);
-        return src + "\\" + name;
-    }
-    // Copies or moves the files into dst; the answer, with the files verified there.
-    int Run(bool move, const Names& files, Names* pVerified = nullptr)
-    {
-        CString list = MakeList(files), target((dst + "\\").c_str()), verified;
-        int n = move ? CFileOperations::MoveFiles(list, target, pVerified ? &verified : nullptr)
-                     : CFileOperations::CopyFiles(list, target, pVerified ? &verified : nullptr);
-        // Both strings are cut back to their first entry.
-        EXPECT_EQ(files.empty() ? std::string() : files[0], std::string(list.GetString(), list.GetLength()));
-        EXPECT_EQ(dst + "\\", std::string(target));
-        if (pVerified)
-            *pVerified = Entries(verified);
-        return n;
-    }
-};
-
-}  // namespace
-
-// Copy copies every file and lists what arrived; a missing file fails and
-// verifies nothing; over an existing file it asks and overwrites on Yes.
-TEST_F(FileOpsFixture, CopyAndMoveListWhatArrived)
+// Copying and moving with the verification list: the file list tree's tests.
+// Without one the shell's answer counts.
+TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts)
 {
-    std::string a = Src("a.txt", "alpha"), b = Src("b.txt", "beta");
-    Names verified;
-    EXPECT_EQ(1, Run(false, {a, b}, &verified));
-    EXPECT_EQ("alpha", ReadText(dst + "\\a.txt"));
-    EXPECT_EQ("beta", ReadText(dst + "\\b.txt"));
-    EXPECT_TRUE(Exists(a));
-    EXPECT_EQ((Names{dst + "\\a.txt", dst + "\\b.txt"}), verified);
-
-    EXPECT_EQ(0, Run(false, {src + "\\missing.txt"}, &verified));
-    EXPECT_TRUE(verified.empty());
-    EXPECT_EQ(0, Run(false, {}));
-    EXPECT_EQ((Names{"a.txt", "b.txt"}), FolderEntries(dst));
-
-    WriteText(a, "new");
-    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
-    EXPECT_EQ(1, Run(false, {a}, &verified));
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("new", ReadText(dst + "\\a.txt"));
-    EXPECT_EQ(1u, verified.size());
-
-    // Move moves several files at once; with a verification list it answers
-    // whether anything arrived, whatever the shell answers.
-    std::string c = Src("c.txt", "gamma"), d = Src("d.txt"), e = Src("e.txt");
-    EXPECT_EQ(1, Run(true, {c, d}));
-    EXPECT_EQ((Names{"a.txt", "b.txt", "e.txt"}), FolderEntries(src));
-    EXPECT_EQ("gamma", ReadText(dst + "\\c.txt"));
-    EXPECT_EQ(1, Run(true, {e}, &verified));
-    EXPECT_EQ((Names{dst + "\\e.txt"}), verified);
-    EXPECT_EQ((Names{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}), FolderEntries(dst));
-    EXPECT_EQ(0, Run(true, {src + "\\gone.txt"}, &verified));
-    EXPECT_TRUE(verified.empty());
+    std::string root = qrvtest::FreshTempFolder("fileops");
+    ::CreateDirectoryA((root + "\\ziel").c_str(), nullptr);
+    for (const char* name : {"\\a.txt", "\\b.txt", "\\c.txt"})
+        WriteText(root + name);
+    CString files = MakeList({root + "\\a.txt"}), target = (root + "\\ziel\\").c_str();
+    EXPECT_EQ(1, CFileOperations::CopyFiles(files, target, nullptr));
+    files = MakeList({root + "\\b.txt", root + "\\c.txt"});
+    target = (root + "\\ziel\\").c_str();
+    EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, nullptr));
+    EXPECT_EQ((Names{"a.txt", "ziel"}), FolderEntries(root));
+    EXPECT_EQ((Names{"a.txt", "b.txt", "c.txt"}), FolderEntries(root + "\\ziel"));
 }
 
 namespace {
