@@ -122,18 +122,46 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
     m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
 }
 
-// A new folder under a file item is made beside the file; cancelled, or with
-// a name that leaves the folder, nothing is made.
+// The new-folder dialog shows its template: caption, the controls at their
+// places in dialog units, the focus on the edit box. A new folder under a
+// file item is made beside the file; cancelled, or with a name that leaves
+// the folder, nothing is made.
 TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
 {
     Folder("ordner");
     File("ordner\\a.txt");
     HTREEITEM hFolder = Child(LoadRoot(), "ordner");
     m_tree.Expand(hFolder, TVE_EXPAND);
+    Names texts;
+    std::vector<CRect> rects;
+    std::vector<LONG> styles;
+    CRect rcDlg, units(7, 15, 213, 47);
+    HWND hFocus = nullptr, hEdit = nullptr;
+    auto inspect = [&](HWND hDlg) {
+        GUITHREADINFO gti = {};
+        gti.cbSize = sizeof(gti);
+        ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
+        hFocus = gti.hwndFocus;
+        hEdit = qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        texts.push_back(qrvtest::Text(hDlg));
+        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+            rects.emplace_back();
+            ::GetWindowRect(h, &rects.back());
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rects.back()), 2);
+            texts.push_back(qrvtest::Text(h));
+            // The dialog manager draws an edit box's border as a sunken edge.
+            bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+            styles.push_back(::GetWindowLongA(h, GWL_STYLE) | (sunken ? WS_BORDER : 0));
+        }
+        ::GetClientRect(hDlg, &rcDlg);
+        ::MapDialogRect(hDlg, &units);
+    };
     const struct { const char* name; HTREEITEM hItem; bool made; } cases[] = {
         {"Neu", Child(hFolder, "a.txt"), true}, {nullptr, hFolder, false}, {"..\\draussen", hFolder, false}};
     for (const auto& c : cases) {
         qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
+            if (c.made)
+                inspect(hDlg);
             if (c.name)
                 qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, c.name);
             qrvtest::Click(hDlg, c.name ? IDOK : IDCANCEL);
@@ -145,6 +173,14 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_TRUE(Child(hFolder, "Neu"));
     EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
+
+    EXPECT_EQ(hEdit, hFocus);
+    EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
+    ASSERT_EQ(4u, rects.size());
+    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft());   // 7 units across, 15 down
+    EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
+    EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
+    EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight());   // client area 213 x 47 units
 }
 
 // Selecting, right-clicking and dragging items reach the target with their
@@ -400,49 +436,6 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_EQ((Names{"ziel"}), FolderEntries(m_root));
     EXPECT_EQ((Names{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
               FolderEntries(m_root + "\\ziel"));   // ".." is refused
-}
-
-// The dialog from its template: caption, the controls at their places in
-// dialog units, the focus on the edit box; OK hands back the typed name.
-TEST(NewFolderDlg, ShowsTheTemplateAndHandsBackTheTypedName)
-{
-    Names texts;
-    std::vector<CRect> rects;
-    std::vector<LONG> styles;
-    CRect rcDlg, units(7, 15, 213, 47);
-    bool focusOnEdit = false;
-    qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-        GUITHREADINFO gti = {};
-        gti.cbSize = sizeof(gti);
-        ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
-        focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
-        texts.push_back(qrvtest::Text(hDlg));
-        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            rects.emplace_back();
-            ::GetWindowRect(h, &rects.back());
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rects.back()), 2);
-            texts.push_back(qrvtest::Text(h));
-            // The dialog manager draws an edit box's border as a sunken edge.
-            bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-            styles.push_back(::GetWindowLongA(h, GWL_STYLE) | (sunken ? WS_BORDER : 0));
-        }
-        ::GetClientRect(hDlg, &rcDlg);
-        ::MapDialogRect(hDlg, &units);
-        qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, "Neue Bilder");
-        qrvtest::Click(hDlg, IDOK);
-    });
-    CNewFolderDlg dlg;
-    EXPECT_TRUE(dlg.m_strName.IsEmpty());
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_TRUE(focusOnEdit);
-    EXPECT_STREQ("Neue Bilder", dlg.m_strName);
-    EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
-    ASSERT_EQ(4u, rects.size());
-    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft());   // 7 units across, 15 down
-    EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
-    EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
-    EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight());   // client area 213 x 47 units
 }
 
 // The combo box reports the item data of its selection to its parent, or
