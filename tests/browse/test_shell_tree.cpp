@@ -204,16 +204,14 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_NE(m_tree.ResetTree(TVI_ROOT, nullptr, nullptr), nullptr);
     EXPECT_FALSE(ExpandedOnce(hUebung));
     EXPECT_FALSE(ExpandedOnce(hRoot));
-}
 
-TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
-{
-    MakeSampleTree();
-    HTREEITEM hRoot = LoadRoot();
+    // Bad paths and a folder deleted after it was listed answer none, on a fresh load.
+    m_tree.DeleteAllItems();
+    hRoot = LoadRoot();
     UINT nCount = m_tree.GetCount();
     CString longPath = ("C:\\" + std::string(300, 'x') + "\\datei.bmp").c_str();
-    CString missing = (m_root + "\\fehlt\\datei.bmp").c_str();
-    for (CString* p : {&longPath, &missing}) {
+    CString noFolder = (m_root + "\\fehlt\\datei.bmp").c_str();
+    for (CString* p : {&longPath, &noFolder}) {
         EXPECT_EQ(m_tree.CreatePidlData(*p), nullptr);
         EXPECT_EQ(m_tree.InsertPidlItem(*p, hRoot, TVI_LAST), nullptr);
         EXPECT_EQ(m_tree.GetTreeFileItem(*p, hRoot), nullptr);
@@ -227,9 +225,7 @@ TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
     EXPECT_EQ(m_tree.CreatePidlData(empty), nullptr);
     EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
 
-    // A folder deleted after it was listed.
-    m_tree.SetFilterExt("*.bmp");
-    HTREEITEM hBilder = Child(hRoot, "Bilder");
+    hBilder = Child(hRoot, "Bilder");
     ASSERT_NE(hBilder, nullptr);
     RemoveFolder(m_root + "\\Bilder");
     ASSERT_FALSE(Exists(m_root + "\\Bilder"));
@@ -237,11 +233,10 @@ TEST_F(ShellTreeTest, BadPathsAndVanishedFoldersAnswerNone)
     m_tree.LoadFolderFileItems(hBilder);
     m_tree.LoadFolder(hBilder);
     EXPECT_EQ(m_tree.GetChildItem(hBilder), nullptr);
-    CString gone = (m_root + "\\Bilder\\x.bmp").c_str();
-    EXPECT_EQ(m_tree.GetTreeFileItem(gone, hBilder), nullptr);
-    EXPECT_EQ(m_tree.InsertPidlItem(gone, hBilder, TVI_LAST), nullptr);
+    EXPECT_EQ(m_tree.GetTreeFileItem(file, hBilder), nullptr);
+    EXPECT_EQ(m_tree.InsertPidlItem(file, hBilder, TVI_LAST), nullptr);
     m_tree.SetFilterExt("*.png");
-    m_tree.TunnelTree(gone);
+    m_tree.TunnelTree(file);
 }
 
 // Tunnelling from the desktop opens the folders of a path under a drive or
