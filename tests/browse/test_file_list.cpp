@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 
+#include "browse/BitmapPaste.h"
 #include "browse/DropFiles.h"
 #include "browse/FileFilterCombo.h"
 #include "browse/NewFolderDlg.h"
@@ -399,8 +400,8 @@ bool PutBitmap(const char* baseName, BYTE bits)
 }  // namespace
 
 // Pasted files are copied into the folder; a bitmap is saved there under the
-// record's base name at its colour bits, made safe; without a record, or onto
-// a virtual item, nothing arrives.
+// record's base name at its colour bits, made safe, through the imaging
+// control; without a record or a DIB, or onto a virtual item, nothing arrives.
 TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
 {
     Folder("ziel");
@@ -421,9 +422,11 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     ASSERT_TRUE(PutBitmap("sonne", 4));
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
     BITMAPINFOHEADER bih = BitmapHeader(m_root + "\\ziel\\sonne.bmp");
-    EXPECT_EQ(6, bih.biWidth);
+    EXPECT_EQ(CSize(6, 4), CSize(bih.biWidth, bih.biHeight));
     EXPECT_EQ(4, bih.biBitCount);
     EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
+    EXPECT_EQ(nullptr, ::GetWindow(m_tree.m_hWnd, GW_CHILD));   // the imaging control that saved it is gone
+    EXPECT_FALSE(CBitmapPaste::SaveDib(&m_tree, nullptr, "C:\\qrv-browse\\x.bmp", 8));
     ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
     EXPECT_EQ(0, m_tree.DoPaste(hTarget));
 

@@ -364,6 +364,8 @@ namespace {
 
 class MallocSpy : public IMallocSpy
 {
+    using Lock = std::lock_guard<std::mutex>;
+
 public:
     static MallocSpy& Instance()   // registered once, on first use
     {
@@ -372,10 +374,10 @@ public:
         EXPECT_TRUE(registered);
         return spy;
     }
-    void Reset() { Locked([&] { m_frees.clear(), m_reused.clear(); }); }
-    bool IsLive(const void* p) { return Locked([&] { return m_live.count(p) != 0; }); }
-    int FreeCount(const void* p) { return Locked([&] { return m_frees.count(p) ? m_frees[p] : 0; }); }
-    size_t LiveCount() { return Locked([&] { return m_live.size(); }); }
+    void Reset() { Lock lock(m_mutex); m_frees.clear(); m_reused.clear(); }
+    bool IsLive(const void* p) { Lock lock(m_mutex); return m_live.count(p) != 0; }
+    int FreeCount(const void* p) { Lock lock(m_mutex); return m_frees.count(p) ? m_frees[p] : 0; }
+    size_t LiveCount() { Lock lock(m_mutex); return m_live.size(); }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
     {
@@ -387,19 +389,17 @@ public:
     SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T cb) override { return cb; }
     void* STDMETHODCALLTYPE PostAlloc(void* p) override
     {
-        return Locked([&] {
-            if (p && m_live.insert(p).second && m_frees.count(p))
-                m_reused.insert(p);
-            return p;
-        });
+        Lock lock(m_mutex);
+        if (p && m_live.insert(p).second && m_frees.count(p))
+            m_reused.insert(p);
+        return p;
     }
     void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override
     {
-        return Locked([&] {
-            if (p && (m_live.erase(p), !m_reused.count(p)))
-                ++m_frees[p];
-            return p;
-        });
+        Lock lock(m_mutex);
+        if (p && (m_live.erase(p), !m_reused.count(p)))
+            ++m_frees[p];
+        return p;
     }
     void STDMETHODCALLTYPE PostFree(BOOL) override {}
     SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** ppNew, BOOL) override
@@ -409,12 +409,11 @@ public:
     }
     void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override
     {
-        return Locked([&] {
-            m_live.erase(m_pReallocOld);
-            if (p)
-                m_live.insert(p);
-            return p;
-        });
+        Lock lock(m_mutex);
+        m_live.erase(m_pReallocOld);
+        if (p)
+            m_live.insert(p);
+        return p;
     }
     void* STDMETHODCALLTYPE PreGetSize(void* p, BOOL) override { return p; }
     SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T cb, BOOL) override { return cb; }
@@ -424,11 +423,6 @@ public:
     void STDMETHODCALLTYPE PostHeapMinimize() override {}
 
 private:
-    template <class F> auto Locked(F f) -> decltype(f())
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return f();
-    }
     std::mutex m_mutex;
     std::set<const void*> m_live, m_reused;   // reused: allocated again after a free, frees no longer counted
     std::map<const void*, int> m_frees;

@@ -202,26 +202,3 @@ TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
     }
     EXPECT_STREQ((std::string(temp) + "Bild.bmp").c_str(), CBitmapPaste::TempFileName("Bild"));
 }
-
-TEST(PasteRecord, SavesTheDibAtTheRecordsBitsThroughTheImagingControl)
-{
-    CNotifyRecorder host;
-    ASSERT_TRUE(host.CreateTop());
-    CString path = CBitmapPaste::TempFileName("qrvtest-paste");
-    ::DeleteFileA(path);
-    HGLOBAL hDib = MakeDib(5, 3);
-    EXPECT_TRUE(CBitmapPaste::SaveDib(&host, hDib, path, 8));
-    BITMAPINFOHEADER bih = BitmapHeader(path.GetString());
-    EXPECT_EQ(5, bih.biWidth);
-    EXPECT_EQ(3, bih.biHeight);
-    EXPECT_EQ(8, bih.biBitCount);
-    // The DIB stays the caller's, and no control window is left behind.
-    EXPECT_NE(0u, ::GlobalSize(hDib));
-    EXPECT_EQ(nullptr, ::GetWindow(host.m_hWnd, GW_CHILD));
-    ::GlobalFree(hDib);
-    ::DeleteFileA(path);
-
-    EXPECT_FALSE(CBitmapPaste::SaveDib(&host, nullptr, path, 8));
-    EXPECT_FALSE(Exists(path.GetString()));
-    host.DestroyWindow();
-}
