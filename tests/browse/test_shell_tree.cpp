@@ -508,34 +508,26 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
     ExpectFreedOnceBy(blocks, [&] { m_host.DestroyWindow(); });
 }
 
+// The list helpers on hand-made identifiers: sizes, the next element, and
+// joins and copies, all from the task allocator.
 TEST(ShellPidl, ListHelpers)
 {
-    MallocSpy::Instance();   // watched from the start, so that the copy below is seen being allocated
-    EXPECT_EQ(CShellPidl::GetSize(nullptr), 0u);
-    LPITEMIDLIST pEmpty = CShellPidl::CreatePidl(2);
-    ASSERT_NE(pEmpty, nullptr);
-    EXPECT_EQ(CShellPidl::GetSize(pEmpty), 2u);
-
-    // Two hand-made elements of 5 and 4 bytes.
-    BYTE raw[] = {5, 0, 'a', 'b', 'c', 4, 0, 'd', 'e', 0, 0};
+    MallocSpy::Instance();   // watched from the start, so that the copies below are seen being allocated
+    BYTE raw[] = {5, 0, 'a', 'b', 'c', 4, 0, 'd', 'e', 0, 0};   // elements of 5 and 4 bytes
     auto pidl = reinterpret_cast<LPITEMIDLIST>(raw);
+    auto bytes = [](const void* p, size_t n) { return std::string(static_cast<const char*>(p), n); };
+    EXPECT_EQ(CShellPidl::GetSize(nullptr), 0u);
     EXPECT_EQ(CShellPidl::GetSize(pidl), 11u);
     EXPECT_EQ(reinterpret_cast<BYTE*>(CShellPidl::Next(pidl)), raw + 5);
-    LPITEMIDLIST pCat = CShellPidl::ConcatPidls(pidl, pidl);
-    ASSERT_NE(pCat, nullptr);
-    EXPECT_EQ(CShellPidl::GetSize(pCat), 20u);
-    EXPECT_EQ(memcmp(pCat, raw, 9), 0);
-    EXPECT_EQ(memcmp(reinterpret_cast<BYTE*>(pCat) + 9, raw, 11), 0);
-    LPITEMIDLIST pCopy = CShellPidl::ConcatPidls(nullptr, pidl);
-    EXPECT_EQ(memcmp(pCopy, raw, 11), 0);
-
-    LPMALLOC lpMalloc = nullptr;
-    ASSERT_EQ(::SHGetMalloc(&lpMalloc), S_OK);
-    BYTE single[] = {4, 0, 'x', 'y', 0, 0};
-    LPITEMIDLIST pOne = CShellPidl::CopyITEMID(lpMalloc, reinterpret_cast<LPITEMIDLIST>(single));
-    EXPECT_EQ(memcmp(pOne, single, 6), 0);
-    EXPECT_TRUE(MallocSpy::Instance().IsLive(pOne));
-    for (LPITEMIDLIST p : {pEmpty, pCat, pCopy, pOne})
-        lpMalloc->Free(p);
-    lpMalloc->Release();
+    LPITEMIDLIST pEmpty = CShellPidl::CreatePidl(2), pCat = CShellPidl::ConcatPidls(pidl, pidl);
+    LPITEMIDLIST pCopy = CShellPidl::ConcatPidls(nullptr, pidl), pOne = CShellPidl::CopyITEMID(nullptr, pidl);
+    const std::string end(2, '\0');
+    EXPECT_EQ(end, bytes(pEmpty, 2));
+    EXPECT_EQ(bytes(raw, 9) + bytes(raw, 11), bytes(pCat, CShellPidl::GetSize(pCat)));
+    EXPECT_EQ(bytes(raw, 11), bytes(pCopy, CShellPidl::GetSize(pCopy)));
+    EXPECT_EQ(bytes(raw, 5) + end, bytes(pOne, CShellPidl::GetSize(pOne)));
+    for (LPITEMIDLIST p : {pEmpty, pCat, pCopy, pOne}) {
+        EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
+        ::CoTaskMemFree(p);
+    }
 }
