@@ -441,18 +441,27 @@ short CLead::ColorRes(short nBits, short nPaletteFlags, short nDither, short nCo
 {
     if (m_image.Empty())
         return errNoImage;
-    // The reducer widens an indexed image before it can fail; keep the
-    // original until the result is there.
+    auto reduce = [&](Image& img) {
+        return qrv::img::ColorReducer::ColorRes(img, nBits, nPaletteFlags, nDither, nColors,
+                                                m_userPalette);
+    };
+    // A true-colour image reduced to 8 bits is only read until the result
+    // replaces it. Otherwise the reducer widens an indexed image, or reduces
+    // in the image's own rows, before it can fail: the original is kept
+    // until the result is there.
+    if (m_image.BitsPerPixel() == 24 && nBits == 8) {
+        const short nResult = RunOn(m_image, reduce);
+        if (nResult == errNone)
+            ImageChanged(FALSE);   // the size stays
+        return nResult;
+    }
     Image work;
     try {
         work = m_image;
     } catch (const std::bad_alloc&) {
         return errNoMemory;
     }
-    const short nResult = RunOn(work, [&](Image& img) {
-        return qrv::img::ColorReducer::ColorRes(img, nBits, nPaletteFlags, nDither, nColors,
-                                                m_userPalette);
-    });
+    const short nResult = RunOn(work, reduce);
     if (nResult == errNone)
         ReplaceImage(work);
     return nResult;
