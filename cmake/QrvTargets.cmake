@@ -49,7 +49,8 @@ function(qrv_add_test name)
   target_compile_options(${name} PRIVATE -O0)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  # The label lets ./qrv check that each such program wrote its results.
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS gtest)
 endfunction()
 
 # The GCC runtime DLLs the programs of this toolchain load, by full path.

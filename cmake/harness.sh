@@ -138,6 +138,17 @@ qrv_ctest() {
   rm -rf "$xml"; mkdir -p "$xml"
   local rc=0
   GTEST_OUTPUT="xml:$(qrv_host_path "$preset" "$xml")/" ctest --preset "$preset" -j 1 || rc=1
+  # A test program writes its results when it ends normally: one without
+  # them ended early (a crash under Wine may still exit with 0).
+  local name missing=""
+  for name in $(ctest --preset "$preset" -N -L gtest | sed -n 's/^ *Test *#[0-9]*: *//p'); do
+    [ -f "$xml/$name.xml" ] || missing="$missing $name"
+  done
+  if [ -n "$missing" ]; then
+    echo "qrv: no results from$missing: ended before its summary"
+    QRV_FAILED=$(( QRV_FAILED + $(echo $missing | wc -w) ))
+    rc=1
+  fi
   local counts; counts=$(qrv_count_results "$xml")
   QRV_SUMMARY="$QRV_SUMMARY
 $preset: $counts"
