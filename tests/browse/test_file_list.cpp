@@ -83,7 +83,8 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 
 // Renaming through the label editor is refused for the same or an empty
 // text, a taken name, a name with separators and virtual items; otherwise the
-// file gets the new name and the item's record follows.
+// file gets the new name and the item's record follows. Ending the edit at
+// once sends its end twice: a cancel stays a cancel.
 TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
 {
     File("a.txt");
@@ -91,36 +92,30 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hA = Child(hRoot, "a.txt");
     CString label = m_tree.GetItemText(hA);
-    auto type = [&](const char* text) {
-        CEdit* pEdit = m_tree.EditLabel(hA);
+    auto type = [&](const char* text, bool cancel = false) {
+        EXPECT_EQ(1, m_tree.DoRenameItem(hA));
+        CEdit* pEdit = m_tree.GetEditControl();
         ASSERT_NE(nullptr, pEdit);
         ::SetWindowTextA(pEdit->m_hWnd, text);
-        ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+        ::SetFocus(pEdit->m_hWnd);
+        if (cancel)
+            m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
+        else
+            ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
         qrvtest::PumpFor(50);
     };
     for (const char* text : {(const char*)label, "", "..\\weg.txt", "b.txt"}) {
         type(text);
         EXPECT_STREQ(label, m_tree.GetItemText(hA)) << text;
-        EXPECT_TRUE(Exists(m_root + "\\a.txt")) << text;
     }
+    EXPECT_EQ((Names{"a.txt", "b.txt"}), FolderEntries(m_root));
     EXPECT_FALSE(Exists("C:\\qrv-browse\\weg.txt"));
     EXPECT_EQ(nullptr, m_tree.EditLabel(m_tree.InsertItem("Virtuell", hRoot)));
-
     type("c.txt");
     EXPECT_STREQ("c.txt", m_tree.GetItemText(hA));
-    EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
     EXPECT_EQ(m_root + "\\c.txt", Path(hA));   // the item's record follows
-
-    // Ending the edit at once sends the end twice; a cancel stays a cancel.
-    CEdit* pEdit = m_tree.EditLabel(hA);
-    ASSERT_NE(nullptr, pEdit);
-    ::SetWindowTextA(pEdit->m_hWnd, "d.txt");
-    ::SetFocus(pEdit->m_hWnd);
-    m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
-    qrvtest::PumpFor(50);
+    type("d.txt", true);
     EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
-    EXPECT_EQ(1, m_tree.DoRenameItem(hA));
-    m_tree.SendMessage(TVM_ENDEDITLABELNOW, TRUE, 0);
 }
 
 // The new-folder dialog shows its template: caption, the controls at their
