@@ -44,10 +44,8 @@ inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c
 inline void RemoveFolder(const std::string& path)
 {
     std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
+                          FALSE, nullptr, nullptr};
     ::SHFileOperationA(&op);
 }
 
@@ -104,16 +102,6 @@ inline HGLOBAL MakeDib(int w, int h)
     return hDib;
 }
 
-// The info header of a bitmap file (all zero when there is none).
-inline BITMAPINFOHEADER BitmapHeader(const std::string& path)
-{
-    BITMAPINFOHEADER bih = {};
-    std::string bmp = ReadText(path);
-    if (bmp.size() >= 54 && bmp.compare(0, 2, "BM") == 0)
-        memcpy(&bih, bmp.data() + 14, sizeof(bih));
-    return bih;
-}
-
 inline void SetCtrl(bool down)
 {
     BYTE keys[256];
@@ -122,20 +110,18 @@ inline void SetCtrl(bool down)
     ::SetKeyboardState(keys);
 }
 
-// A top-level window that records the notifications reaching it; a test
-// reads each record's payload in m_onNotify (payloads live only during the
-// call) and chooses the answer for the socket's own (positive) codes.
+// A top-level window that hands the notifications reaching it to m_onNotify
+// (payloads live only during the call), which chooses the answer for the
+// socket's own (positive) codes.
 class CNotifyRecorder : public CWnd
 {
 public:
-    std::vector<UINT> m_codes;
     std::function<LRESULT(NMHDR*)> m_onNotify;
 
     BOOL CreateTop(int cx = 400, int cy = 400)
     {
         return CreateEx(0, nullptr, "Dateien", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, cx, cy, nullptr, nullptr);
     }
-    int Count(UINT code) const { return static_cast<int>(std::count(m_codes.begin(), m_codes.end(), code)); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -146,7 +132,6 @@ protected:
         if (message != WM_NOTIFY)
             return lResult;
         NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
-        m_codes.push_back(pHdr->code);
         return static_cast<int>(pHdr->code) > 0 && m_onNotify ? m_onNotify(pHdr) : lResult;
     }
 };
@@ -237,9 +222,8 @@ protected:
         CString path;
         return m_treeBase.GetItemPath(hItem, &path) ? std::string(path) : std::string();
     }
-    bool State(HTREEITEM hItem, UINT state) { return (m_treeBase.GetItemState(hItem, state) & state) != 0; }
-    bool Expanded(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDED); }
-    bool ExpandedOnce(HTREEITEM hItem) { return State(hItem, TVIS_EXPANDEDONCE); }
+    bool Expanded(HTREEITEM h) { return (m_treeBase.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
+    bool ExpandedOnce(HTREEITEM h) { return (m_treeBase.GetItemState(h, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0; }
     // Client point in the middle of the item's label.
     CPoint Center(HTREEITEM hItem)
     {

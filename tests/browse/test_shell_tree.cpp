@@ -103,18 +103,17 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_FALSE(ExpandedOnce(hBilder));
     EXPECT_EQ(reopen(), (Names{"neu.bmp", "x.bmp"}));
 
-    m_tree.Expand(hBilder, TVE_COLLAPSE);
-    int closed = -1, closedSel = -1, open = -1, openSel = -1;
-    m_tree.GetItemImage(hBilder, closed, closedSel);
-    m_tree.Expand(hBilder, TVE_EXPAND);
-    m_tree.GetItemImage(hBilder, open, openSel);
-    EXPECT_TRUE(Expanded(hBilder));
-    EXPECT_EQ(closed, closedSel);
-    EXPECT_EQ(open, openSel);
+    auto images = [&](UINT action) {   // the image and the selected one after the action
+        m_tree.Expand(hBilder, action);
+        int image = -1, selected = -1;
+        m_tree.GetItemImage(hBilder, image, selected);
+        return std::make_pair(image, selected);
+    };
+    auto closed = images(TVE_COLLAPSE), open = images(TVE_EXPAND);
+    EXPECT_EQ(closed.first, closed.second);
+    EXPECT_EQ(open.first, open.second);
     EXPECT_NE(open, closed);
-    m_tree.Expand(hBilder, TVE_COLLAPSE);
-    m_tree.GetItemImage(hBilder, open, openSel);
-    EXPECT_EQ(open, closed);
+    EXPECT_EQ(closed, images(TVE_COLLAPSE));
     EXPECT_NE(m_tree.GetImageList(TVSIL_NORMAL), nullptr);
 
     HTREEITEM hLeer = Child(hRoot, "leer");
@@ -431,8 +430,7 @@ protected:
     std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT)
     {
         std::vector<const void*> blocks;
-        HTREEITEM h = hParent == TVI_ROOT ? m_tree.GetRootItem() : m_tree.GetChildItem(hParent);
-        for (; h; h = m_tree.GetNextSiblingItem(h)) {
+        for (HTREEITEM h : Items(hParent)) {
             if (auto* p = reinterpret_cast<tagID*>(m_tree.GetItemData(h)))
                 blocks.insert(blocks.end(), {p, p->lpi, p->lpifq});
             std::vector<const void*> below = Blocks(h);
