@@ -1,10 +1,7 @@
-// The shell tree over real folders: which items a folder shows (folders
-// always, files only when their real extension is that of a filter token) and
-// when folders are read; from items to paths and back, opening the tree down
-// to a path, the desktop and the documents folder, clicks on items; and the
-// item records, which come from the shell's task allocator and are each freed
-// exactly once, whether items are deleted, the tree is reloaded or the window goes.
-#include <objidl.h>
+// The shell tree over real folders: which items a folder shows and when
+// folders are read; from items to paths and back, opening the tree down to a
+// path, the special folders, clicks; and the item records, from the shell's
+// task allocator, each freed exactly once however its item goes.
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -33,8 +30,7 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp; *.PNG");
     HTREEITEM hRoot = LoadRoot();
-    ASSERT_NE(hRoot, nullptr);
-    EXPECT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung", "a.bmp", "Ärger.bmp", "B.BMP", "c.Png"}));
+    ASSERT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung", "a.bmp", "Ärger.bmp", "B.BMP", "c.Png"}));
     HTREEITEM hUebung = Child(hRoot, "Übung");
     m_tree.Expand(hUebung, TVE_EXPAND);
     EXPECT_EQ(Labels(hUebung), (Names{"Straße.PNG"}));
@@ -65,8 +61,7 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     MakeSampleTree();
     m_tree.LoadTree();   // attaches the system image list
     HTREEITEM hRoot = LoadRoot();
-    ASSERT_NE(hRoot, nullptr);
-    EXPECT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung"}));
+    ASSERT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung"}));
     for (HTREEITEM h : Items(hRoot)) {
         EXPECT_EQ(m_tree.GetItemType(h), 3);
         EXPECT_TRUE(m_tree.ItemHasChildren(h));
@@ -121,8 +116,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_EQ(m_tree.GetChildItem(hLeer), nullptr);
     EXPECT_TRUE(Expanded(hLeer));
     EXPECT_TRUE(ExpandedOnce(hLeer));
-    m_tree.Expand(hLeer, TVE_COLLAPSE);
-    EXPECT_FALSE(Expanded(hLeer));
 }
 
 TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
@@ -130,7 +123,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
-    ASSERT_NE(hRoot, nullptr);
     HTREEITEM hBilder = Child(hRoot, "Bilder"), hFile = Child(hRoot, "a.bmp");
     ASSERT_NE(hFile, nullptr);
     EXPECT_EQ(m_tree.GetItemType(nullptr), 0);
@@ -263,8 +255,7 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, docs));
     std::string base = docs + std::string("\\qrv-browse-tunnel");
     RemoveFolder(base);
-    ::CreateDirectoryA(base.c_str(), nullptr);
-    ::CreateDirectoryA((base + "\\innen").c_str(), nullptr);
+    ::SHCreateDirectoryExA(nullptr, (base + "\\innen").c_str(), nullptr);
     WriteText(base + "\\innen\\bild.png");
     m_tree.SetFilterExt("*.png");
     m_tree.LoadTree();
@@ -421,11 +412,7 @@ private:
 class RecordTest : public ShellTreeTest
 {
 protected:
-    void SetUp() override
-    {
-        MallocSpy::Instance();
-        ShellTreeTest::SetUp();
-    }
+    void SetUp() override { MallocSpy::Instance(), ShellTreeTest::SetUp(); }
     // The three task-allocator blocks of the records of all items, taken while they are alive.
     std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT)
     {

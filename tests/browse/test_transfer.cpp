@@ -1,16 +1,9 @@
-// File lists and the data that carries them: the file-list walk, the file
-// operations on real files with the real shell file operation (copy, move of
-// several files at once, verification, overwrite confirmation; rename, delete
-// and new folders are checked through the tree), dropped-files blocks made by
-// the tree and by others (malformed ones included), and bitmaps with the image
-// viewer's record, whose base name must never lead a file out of the temporary folder.
-#include <gtest/gtest.h>
+// File lists and the data that carries them: the walk, the shell file
+// operation without a verification list (with one: the tree's tests),
+// dropped-files blocks made by the tree and by others, and the image viewer's
+// record, whose base name must never lead a file out of the temporary folder.
 #include <shlobj.h>
-#include <cstring>
-
 #include "browse/BitmapPaste.h"
-#include "browse/DropFiles.h"
-#include "browse/FileList.h"
 #include "browse/FileOperations.h"
 #include "tests/browse/BrowseFixture.h"
 #include "tests/support/TestApp.h"
@@ -39,8 +32,7 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne)
     EXPECT_STREQ("bleibt", entry);
 }
 
-// Copying and moving with the verification list: the file list tree's tests.
-// Without one the shell's answer counts.
+// Without a verification list the shell's answer counts.
 TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts)
 {
     std::string root = qrvtest::FreshTempFolder("fileops");
