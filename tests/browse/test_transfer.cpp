@@ -26,9 +26,8 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne)
         EXPECT_EQ(c.expected, Entries(c.list)) << std::string(c.list).substr(0, 12);
         EXPECT_EQ(static_cast<int>(c.expected.size()), CFileList::Count(c.list));
     }
-    CFileList none(nullptr, 100);
     CString entry("bleibt");
-    EXPECT_FALSE(none.GetNext(entry));
+    EXPECT_FALSE(CFileList(nullptr, 100).GetNext(entry));
     EXPECT_STREQ("bleibt", entry);
 }
 
@@ -105,18 +104,21 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
     std::string inHeader(24, '\0');   // a wide path inside the header, ended by the wide flag
     inHeader[0] = 4;
     memcpy(&inHeader[4], L"C:\\a.txt", 16);
-    const std::string longest = "C:\\" + std::string(257, 'a');
-    const std::string lists = longest + '\0' + "C:\\" + std::string(258, 'b') + '\0';
-    char longList[600] = {};
-    memcpy(longList, lists.data(), lists.size());
+    char longList[600] = "C:\\";   // 260 characters, then 261
+    memset(longList + 3, 'a', 257);
+    memcpy(longList + 261, ("C:\\" + std::string(258, 'b')).data(), 261);
     const wchar_t wide[] = L"C:\\daten\\\u00e4pfel.txt\0\\\\server\\share\\b.txt\0";
     const Names wideNames = {"C:\\daten\\\xe4pfel.txt", "\\\\server\\share\\b.txt"};
     const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'};   // wide, without a terminator
+    wchar_t longWide[280] = L"C:\\";   // 261 wide characters, then a short path
+    wmemset(longWide + 3, L'b', 258);
+    wcscpy(longWide + 262, L"C:\\x\\a.txt");
     const struct { HGLOBAL h; Names expected; const char* what; } cases[] = {
         {RawBlock(20, "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0"), {"C:/x/c.txt", "C:\\x\\b.txt"}, "mixed"},
-        {RawBlock(20, longList), {longest}, "260 characters, then 261"},
+        {RawBlock(20, longList), {"C:\\" + std::string(257, 'a')}, "260 characters, then 261"},
         {RawBlock(20, wide), wideNames, "wide"},
         {RawBlock(21, wide, TRUE, 1), wideNames, "wide at an odd offset"},
+        {RawBlock(20, longWide), {"C:\\x\\a.txt"}, "wide, 261 characters, then a short one"},
         {RawBlock(20, "C:\\x\\a.txt\0\0", TRUE), {"refused"}, "narrow names marked wide"},
         {RawBlock(100000, "C:\\x\\a.txt\0"), {"refused"}, "list past the end"},
         {RawBlock(4, "C:\\x\\a.txt\0"), {"refused"}, "list inside the header"},
