@@ -50,11 +50,7 @@ inline void RemoveFolder(const std::string& path)
 }
 
 // The text in upper case, as the shell compares paths.
-inline std::string Upper(std::string s)
-{
-    ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
-    return s;
-}
+inline std::string Upper(std::string s) { return ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s; }
 
 // Names of the entries of a folder (without "." and ".."), sorted.
 inline Names FolderEntries(const std::string& folder)
