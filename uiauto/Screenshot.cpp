@@ -1,7 +1,9 @@
 #include "Screenshot.h"
+#include "CapturePixels.h"
 #include "MessagePump.h"
 #include <wincodec.h>
 #include "toolkit/ComPtr.h"
+#include <cstring>
 #include <vector>
 
 namespace qrvtest {
@@ -27,29 +29,15 @@ bool Capture(HWND hWnd, int& width, int& height, std::vector<BYTE>& pixels)
     if (width <= 0 || height <= 0)
         return false;
     HDC hScreen = ::GetDC(nullptr);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP hBmp = ::CreateDIBSection(hScreen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (hBmp) {
-        HGDIOBJ old = ::SelectObject(hMem, hBmp);
-        ok = ::BitBlt(hMem, 0, 0, width, height, hScreen, rc.left, rc.top, SRCCOPY) != 0;
-        ::GdiFlush();
-        pixels.assign(static_cast<BYTE*>(bits), static_cast<BYTE*>(bits) + (size_t)width * height * 4);
-        for (size_t i = 3; i < pixels.size(); i += 4)
-            pixels[i] = 0xFF;
-        ::SelectObject(hMem, old);
-        ::DeleteObject(hBmp);
-    }
-    ::DeleteDC(hMem);
+    const std::vector<uint32_t> rgb = CapturePixels(hScreen, rc.left, rc.top, width, height);
     ::ReleaseDC(nullptr, hScreen);
-    return ok;
+    // Blue, green, red and an opaque alpha byte per pixel, as the PNG encoder takes them.
+    pixels.resize(rgb.size() * 4);
+    for (size_t i = 0; i < rgb.size(); ++i) {
+        const uint32_t bgra = rgb[i] | 0xFF000000u;
+        std::memcpy(&pixels[i * 4], &bgra, 4);
+    }
+    return !rgb.empty();
 }
 
 bool WritePng(const std::string& path, int width, int height, std::vector<BYTE>& pixels)

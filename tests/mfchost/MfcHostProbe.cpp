@@ -14,6 +14,8 @@
 #include <stdio.h>
 #include <string>
 
+#include "uiauto/CapturePixels.h"
+
 namespace {
 
 UINT ProbeMessage()
@@ -36,31 +38,17 @@ std::string DescribePixels(HWND hWnd)
     int cx = rc.right, cy = rc.bottom;
     if (cx <= 0 || cy <= 0)
         return "empty";
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     HDC hdcWnd = ::GetDC(hWnd);
-    HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
-    HBITMAP hbm = ::CreateDIBSection(hdcWnd, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(hdcMem, hbm);
-    ::BitBlt(hdcMem, 0, 0, cx, cy, hdcWnd, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const DWORD* p = static_cast<const DWORD*>(bits);
+    const std::vector<uint32_t> pixels = qrvtest::CapturePixels(hdcWnd, 0, 0, cx, cy);
+    ::ReleaseDC(hWnd, hdcWnd);
+    if (pixels.empty())
+        return "empty";
     unsigned long long hash = 1469598103934665603ull;
     size_t ink = 0;
-    for (size_t i = 0; p && i < size_t(cx) * size_t(cy); i++) {
-        DWORD px = p[i] & 0xFFFFFF;
-        ink += px != (p[0] & 0xFFFFFF);
+    for (uint32_t px : pixels) {
+        ink += px != pixels[0];
         hash = (hash ^ px) * 1099511628211ull;
     }
-    ::SelectObject(hdcMem, old);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
-    ::ReleaseDC(hWnd, hdcWnd);
     char text[96];
     snprintf(text, sizeof text, "%dx%d ink=%zu hash=%016llx", cx, cy, ink, hash);
     return text;

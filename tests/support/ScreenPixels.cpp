@@ -1,4 +1,5 @@
 #include "ScreenPixels.h"
+#include "uiauto/CapturePixels.h"
 #include "uiauto/MessagePump.h"
 
 namespace qrvtest {
@@ -14,27 +15,10 @@ ScreenPixels::ScreenPixels(HWND hWnd, bool bRedraw)
     m_cy = rc.bottom;
     if (m_cx <= 0 || m_cy <= 0)
         return;
-    m_pixels.assign(size_t(m_cx) * size_t(m_cy), 0);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = m_cx;
-    bmi.bmiHeader.biHeight = -m_cy;  // top-down rows
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
     HDC hdcWnd = ::GetDC(hWnd);
-    HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
-    HBITMAP hbm = ::CreateDIBSection(hdcWnd, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(hdcMem, hbm);
-    ::BitBlt(hdcMem, 0, 0, m_cx, m_cy, hdcWnd, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const uint32_t* p = static_cast<const uint32_t*>(bits);
-    for (size_t i = 0; p && i < m_pixels.size(); ++i)
-        m_pixels[i] = p[i] & 0xFFFFFF;
-    ::SelectObject(hdcMem, old);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdcMem);
+    m_pixels = CapturePixels(hdcWnd, 0, 0, m_cx, m_cy);
     ::ReleaseDC(hWnd, hdcWnd);
+    m_pixels.resize(size_t(m_cx) * size_t(m_cy), 0);
 }
 
 bool ScreenPixels::All(const RECT& rc, uint32_t rgb) const
