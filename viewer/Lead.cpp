@@ -1,6 +1,5 @@
 #include "viewer/Lead.h"
 
-#include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <new>
