@@ -7,31 +7,12 @@
 #include "framework/QRVBmpTreeCtrl.h"
 #include "resources/resource.h"
 #include "tests/support/ScreenPixels.h"
-#include "resize_tests_res.h"
+#include "framework_tests_res.h"
 #include "uiauto/MessagePump.h"
 
 using namespace qrvtest;
 
 namespace {
-
-const int kTileWidth = 16, kTileHeight = 40;
-
-// The colour of the test tile at a pixel (see make_tree_test_bitmaps.py).
-COLORREF TileColour(int x, int y)
-{
-    return RGB(60 + 4 * y, 150, 40 + 8 * x);
-}
-
-int PositiveMod(int a, int m)
-{
-    return ((a % m) + m) % m;
-}
-
-// What the picture shows at (x, y) when its tiles start at (x0, y0).
-COLORREF Expected(int x, int y, int x0, int y0)
-{
-    return TileColour(PositiveMod(x - x0, kTileWidth), PositiveMod(y - y0, kTileHeight));
-}
 
 // A top-level window holding the tree; it counts the expanding notifications.
 class CTreeHost : public CWnd
@@ -43,12 +24,8 @@ public:
 
     BOOL Open(int nItems = 30)
     {
-        if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION,
-                      30, 30, 300, 260, nullptr, nullptr))
-            return FALSE;
-        CRect rc(0, 0, 240, 200);
-        if (!m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, rc, this,
-                           IDC_RS_TREE))
+        if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr) ||
+            !m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 240, 200), this, IDC_RS_TREE))
             return FALSE;
         m_hGroup = m_tree.InsertItem("Gruppe");
         m_tree.InsertItem("Kind eins", m_hGroup);
@@ -56,44 +33,41 @@ public:
         for (int i = 1; i < nItems; ++i)
             m_tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
         ShowWindow(SW_SHOWNORMAL);
-        UpdateWindow();
         PumpFor(30);
         return TRUE;
     }
     ~CTreeHost() override { DestroyWindow(); }
 
-    int ItemHeight() const { return (int)m_tree.SendMessage(TVM_GETITEMHEIGHT); }
-
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
     {
-        BOOL bHandled = CWnd::OnNotify(wParam, lParam, pResult);
-        if (reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGA)
-            ++m_nExpanding;
-        return bHandled;
+        m_nExpanding += reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGA;
+        return CWnd::OnNotify(wParam, lParam, pResult);
     }
 };
 
-// Pixels in a strip right of every item's text (left of the scroll bar) that do not show what
-// the picture, tiled from (x0, y0), shows there.
-int Mismatches(const qrvtest::ScreenPixels& pixels, int x0, int y0, int yEnd)
-{
-    int nWrong = 0;
-    for (int y = 0; y < yEnd; ++y)
-        for (int x = pixels.Width() - 60; x < pixels.Width() - 10; ++x)
-            if (pixels.Color(x, y) != Expected(x, y, x0, y0))
-                ++nWrong;
-    return nWrong;
-}
-
-int CountColour(const qrvtest::ScreenPixels& pixels, const CRect& rc, COLORREF colour)
+int CountColour(const ScreenPixels& pixels, const CRect& rc, COLORREF colour)
 {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
-            if (pixels.Color(x, y) == colour)
-                ++n;
+            n += pixels.Color(x, y) == colour;
     return n;
+}
+
+// Pixels in a strip right of every item's text (left of the scroll bar) that
+// do not show what the 16 x 40 test tile (see make_tree_test_bitmaps.py),
+// tiled from (x0, y0), shows there.
+int Mismatches(HWND hTree, int x0, int y0)
+{
+    ScreenPixels pixels(hTree);
+    int nWrong = 0;
+    for (int y = 0; y < pixels.Height(); ++y)
+        for (int x = pixels.Width() - 60; x < pixels.Width() - 10; ++x) {
+            const int tx = ((x - x0) % 16 + 16) % 16, ty = ((y - y0) % 40 + 40) % 40;
+            nWrong += pixels.Color(x, y) != RGB(60 + 4 * ty, 150, 40 + 8 * tx);
+        }
+    return nWrong;
 }
 
 // The picture tiles the whole tree from the first item with the text over it,
@@ -108,49 +82,45 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
     EXPECT_STREQ("QRVBmpTreeCtrl", tree.GetRuntimeClass()->m_lpszClassName);
     tree.SetBitmap(IDB_RS_TILE24);
     PumpFor(30);
-    auto mismatches = [&](int x0, int y0) {
-        qrvtest::ScreenPixels pixels(tree.m_hWnd);
-        return Mismatches(pixels, x0, y0, pixels.Height());
-    };
-    EXPECT_EQ(0, mismatches(0, 0)) << "tiled in both directions from the first item";
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "tiled in both directions from the first item";
     {
-        qrvtest::ScreenPixels pixels(tree.m_hWnd);
+        ScreenPixels pixels(tree.m_hWnd);
         CRect rcText;
         ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
         EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
         EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
             << "nothing is left in the window colour";
     }
-    const int h = host.ItemHeight();
+    const int h = (int)tree.SendMessage(TVM_GETITEMHEIGHT);
     ASSERT_GT(h, 0);
     tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     PumpFor(30);
     ASSERT_EQ(1, tree.GetScrollPos(SB_VERT));
-    EXPECT_EQ(0, mismatches(0, -h)) << "moved up by one item height";
-    EXPECT_NE(0, mismatches(0, 0));
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, -h)) << "moved up by one item height";
+    EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
     tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     PumpFor(30);
-    EXPECT_EQ(0, mismatches(0, 0));
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0));
 
     tree.SelectItem(host.m_hGroup);
     tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
     PumpFor(30);
     EXPECT_TRUE(tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(1, host.m_nExpanding) << "the parent is told";
-    EXPECT_EQ(0, mismatches(0, 0)) << "expanding keeps the picture in place";
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "expanding keeps the picture in place";
 
     tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
     tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);   // off the tile grid
     PumpFor(30);
     const int pos = tree.GetScrollPos(SB_HORZ);
-    ASSERT_GT(pos % kTileWidth, 0) << pos;
-    EXPECT_EQ(0, mismatches(-pos, 0));
-    EXPECT_NE(0, mismatches(0, 0));
+    ASSERT_GT(pos % 16, 0) << pos;
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, -pos, 0));
+    EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
 
     ASSERT_NE(nullptr, tree.GetPalette());
     tree.SetBitmap(IDB_RS_ABSENT);
     EXPECT_EQ(nullptr, tree.GetPalette());
-    qrvtest::ScreenPixels pixels(tree.m_hWnd);
+    ScreenPixels pixels(tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
     EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
     tree.Expand(host.m_hGroup, TVE_COLLAPSE);
@@ -179,8 +149,7 @@ TEST(BmpTree, PicturesWithAColourTableGetTheirOwnPalette)
     EXPECT_EQ(256, host.m_tree.GetPalette()->GetEntryCount());
 
     host.m_tree.SetBitmap(IDB_RS_TILE24);
-    pPal = host.m_tree.GetPalette();
-    ASSERT_NE(nullptr, pPal);
+    ASSERT_NE(nullptr, pPal = host.m_tree.GetPalette());
     HDC hScreen = ::GetDC(nullptr);
     HPALETTE hHalftone = ::CreateHalftonePalette(hScreen);
     ::ReleaseDC(nullptr, hScreen);

@@ -2,7 +2,6 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <string>
-#include <utility>
 #include "framework/DialogEx.h"
 #include "framework_tests_res.h"
 #include "uiauto/ControlActions.h"
@@ -33,7 +32,7 @@ class DlgCtrlUtilsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES };
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&icc);
         ASSERT_TRUE(m_dlg.Create(IDD_FW_CONTROLS));
         m_dlg.ShowWindow(SW_SHOW);
@@ -41,7 +40,6 @@ protected:
         m_dlg.m_nEditChanges = 0;
     }
     void TearDown() override { m_dlg.DestroyWindow(); }
-
     HWND Ctl(int id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
     // "1" or "0" per control for what the test asks of it.
     std::string States(BOOL(WINAPI* ask)(HWND), std::initializer_list<int> ids)
@@ -51,58 +49,54 @@ protected:
             s += ask(Ctl(id)) ? '1' : '0';
         return s;
     }
-
     CControlsDlg m_dlg;
 };
 
+// One, several by argument list or by array (a missing id in between is skipped); the answers are the platform's.
 TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls)
 {
     EXPECT_EQ(0xFFFFFFFFUL, m_dlg.GetPageType());
-    EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_ABSENT, FALSE)) << "missing control";
-    m_dlg.EnableDlgItem(IDC_FW_BUTTON, FALSE);
-    EXPECT_FALSE(::IsWindowEnabled(Ctl(IDC_FW_BUTTON)));
-    EXPECT_NE(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, TRUE)) << "EnableWindow's answer: it was disabled";
-    EXPECT_TRUE(::IsWindowEnabled(Ctl(IDC_FW_BUTTON)));
+    EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_ABSENT, FALSE));
+    EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, FALSE)) << "it was enabled";
+    EXPECT_NE(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, TRUE)) << "it was disabled";
     m_dlg.EnableDlgItems(FALSE, 3, IDC_FW_EDIT, IDC_FW_ABSENT, IDC_FW_COMBO);
-    EXPECT_EQ("001", States(::IsWindowEnabled, {IDC_FW_EDIT, IDC_FW_COMBO, IDC_FW_NUMBER}));
+    EXPECT_EQ("0011", States(::IsWindowEnabled, {IDC_FW_EDIT, IDC_FW_COMBO, IDC_FW_NUMBER, IDC_FW_BUTTON}));
     const UINT ids[] = {IDC_FW_EDIT, IDC_FW_COMBO, IDC_FW_SLIDER};
     m_dlg.EnableDlgItemArray(TRUE, ids, 2);
     EXPECT_EQ("11", States(::IsWindowEnabled, {IDC_FW_EDIT, IDC_FW_COMBO}));
-    m_dlg.ShowDlgItems(SW_HIDE, 2, IDC_FW_LISTBOX, IDC_FW_BUTTON);
+    m_dlg.ShowDlgItems(SW_HIDE, 3, IDC_FW_LISTBOX, IDC_FW_ABSENT, IDC_FW_BUTTON);
     EXPECT_EQ("001", States(::IsWindowVisible, {IDC_FW_LISTBOX, IDC_FW_BUTTON, IDC_FW_EDIT}));
-    EXPECT_EQ(0, m_dlg.ShowDlgItem(IDC_FW_BUTTON, SW_SHOW)) << "ShowWindow's answer: it was hidden";
+    EXPECT_EQ(0, m_dlg.ShowDlgItem(IDC_FW_BUTTON, SW_SHOW)) << "it was hidden";
     EXPECT_NE(0, m_dlg.ShowDlgItem(IDC_FW_BUTTON, SW_HIDE)) << "it was visible";
     EXPECT_EQ(0, m_dlg.ShowDlgItem(IDC_FW_ABSENT, SW_SHOW));
     m_dlg.ShowDlgItemArray(ids, 3, SW_HIDE);
-    EXPECT_EQ("00", States(::IsWindowVisible, {IDC_FW_SLIDER, IDC_FW_EDIT}));
+    EXPECT_EQ("000", States(::IsWindowVisible, {IDC_FW_SLIDER, IDC_FW_EDIT, IDC_FW_COMBO}));
 }
 
 // Texts and numbers are written only when they changed (no change notification
 // otherwise); the comparison is case-sensitive, numbers are signed or not.
 TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
 {
-    const struct { const char* text; int result, changes; } texts[] = {
-        {"Größe", 1, 1}, {"Größe", 0, 1}, {"GRößE", 1, 2}};
-    for (const auto& t : texts) {
-        EXPECT_EQ(t.result, m_dlg.UpdateDlgItemText(IDC_FW_EDIT, t.text)) << t.text;
-        EXPECT_EQ(t.text, ItemText(m_dlg.m_hWnd, IDC_FW_EDIT));
-        EXPECT_EQ(t.changes, m_dlg.m_nEditChanges) << t.text;
+    const struct { int id; const char* before; const char* text; int value; BOOL bSigned; int result; const char* shown; } cases[] = {
+        {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"}, {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
+        {IDC_FW_EDIT, nullptr, "GRößE", 0, 0, 1, "GRößE"}, {IDC_FW_EDIT, nullptr, nullptr, 0, 0, 1, ""},
+        {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 1, "42"}, {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 0, "42"},
+        {IDC_FW_NUMBER, nullptr, nullptr, 43, TRUE, 1, "43"}, {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 1, "-5"},
+        {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 0, "-5"}, {IDC_FW_NUMBER, "zwölf", nullptr, 12, TRUE, 1, "12"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        if (c.before)
+            ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
+        EXPECT_EQ(c.result, c.id == IDC_FW_EDIT ? m_dlg.UpdateDlgItemText(c.id, c.text) : m_dlg.UpdateDlgItemInt(c.id, c.value, c.bSigned));
+        EXPECT_EQ(c.shown, ItemText(m_dlg.m_hWnd, c.id));
     }
+    EXPECT_EQ(3, m_dlg.m_nEditChanges);
     EXPECT_EQ(0, m_dlg.UpdateDlgItemText(IDC_FW_ABSENT, "x"));
-    const struct { const char* before; int value; BOOL bSigned; int result; const char* shown; } numbers[] = {
-        {nullptr, 42, FALSE, 1, "42"}, {nullptr, 42, FALSE, 0, "42"}, {nullptr, 43, TRUE, 1, "43"},
-        {nullptr, -5, TRUE, 1, "-5"}, {nullptr, -5, TRUE, 0, "-5"}, {"zwölf", 12, TRUE, 1, "12"}};
-    for (const auto& n : numbers) {
-        if (n.before)
-            ::SetDlgItemTextA(m_dlg.m_hWnd, IDC_FW_NUMBER, n.before);
-        EXPECT_EQ(n.result, m_dlg.UpdateDlgItemInt(IDC_FW_NUMBER, n.value, n.bSigned)) << n.value;
-        EXPECT_EQ(n.shown, ItemText(m_dlg.m_hWnd, IDC_FW_NUMBER));
-    }
 }
 
 TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
 {
-    HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX);
+    HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX), hList = Ctl(IDC_FW_LISTVIEW);
     EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 7)) << "empty box";
     EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 1)) << "empty box";
     const struct { const char* text; DWORD_PTR data; } entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
@@ -110,23 +104,30 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
         ::SendMessageA(hCombo, CB_SETITEMDATA, ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
         ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text), 100 + i);
     }
+    auto comboSel = [&] { return (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0); };
     EXPECT_EQ(1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)) << "the first entry with the data";
-    EXPECT_EQ(1, ::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, comboSel());
     EXPECT_EQ(20u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
     EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99));
     EXPECT_EQ(2, m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")) << "case-insensitive exact match";
-    EXPECT_EQ(2, ::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(2, comboSel());
     EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")) << "no prefix match";
-    EXPECT_EQ(2, ::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)) << "selection kept";
-    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
+    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr));
+    EXPECT_EQ(2, comboSel()) << "selection kept";
     EXPECT_EQ(0, m_dlg.SelectComboItem(IDC_FW_COMBO, 0));
     EXPECT_EQ(10u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
-    EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
     EXPECT_EQ(2, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102));
     EXPECT_EQ(2, ::SendMessageA(hBox, LB_GETCURSEL, 0, 0));
     EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5));
+    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
+    EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
+    EXPECT_EQ(0u, m_dlg.GetComboSelItemData(IDC_FW_ABSENT));
+    for (int id : {IDC_FW_ABSENT, IDC_FW_BUTTON}) {   // a missing control, or one that holds no entries
+        EXPECT_EQ(-1, m_dlg.SelectComboItemByData(id, 10));
+        EXPECT_EQ(-1, m_dlg.SelectListItemByData(id, 100));
+        EXPECT_EQ(-1, m_dlg.SelectListCtrlItemByData(id, 1));
+    }
 
-    HWND hList = Ctl(IDC_FW_LISTVIEW);
     const std::pair<const char*, int> rows[] = {{"eins", 1}, {"zwei", 2}, {"drei", 1}, {"vier", 3}};
     for (const auto& row : rows) {
         LVITEMA item = {};
@@ -147,34 +148,31 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
     EXPECT_EQ("0000", selected());
 }
 
-TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangle)
+TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
 {
     m_dlg.LimitDlgItemText(IDC_FW_EDIT, 5);
     EXPECT_EQ(5, ::SendMessageA(Ctl(IDC_FW_EDIT), EM_GETLIMITTEXT, 0, 0));
     ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));
     m_dlg.SetSliderPos(IDC_FW_SLIDER, 33);
     EXPECT_EQ(33, ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_GETPOS, 0, 0));
-    RECT rcExpected, rc = {}, untouched = {1, 2, 3, 4};
-    ::GetWindowRect(Ctl(IDC_FW_BUTTON), &rcExpected);
-    ::MapWindowPoints(nullptr, m_dlg.m_hWnd, reinterpret_cast<POINT*>(&rcExpected), 2);
+    m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3);   // quietly nothing
+    CRect expected, rc, untouched(1, 2, 3, 4);
+    ::GetWindowRect(Ctl(IDC_FW_BUTTON), &expected);
+    m_dlg.ScreenToClient(&expected);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, &rc);
-    EXPECT_TRUE(::EqualRect(&rc, &rcExpected));
-    EXPECT_GT(rc.left, 0);
+    EXPECT_TRUE(rc == expected && rc.left > 0);
     m_dlg.GetDlgItemRect(IDC_FW_ABSENT, &untouched);
+    m_dlg.GetDlgItemRect(IDC_FW_BUTTON, nullptr);
     EXPECT_EQ(1, untouched.left);
-}
 
-TEST(DlgCtrlUtils, WithoutAWindowNothingHappens)
-{
     CDlgCtrlUtils utils;
-    EXPECT_EQ(0, utils.EnableDlgItem(1, TRUE));
-    EXPECT_EQ(0, utils.UpdateDlgItemText(1, "x"));
-    EXPECT_EQ(0, utils.UpdateDlgItemInt(1, 3, TRUE));
-    EXPECT_EQ(-1, utils.SelectComboItem(1, 0));
-    EXPECT_EQ(-1, utils.SelectListCtrlItemByData(1, 0));
     CWnd wnd;
-    utils.Attach(&wnd);
-    EXPECT_EQ(0, utils.ShowDlgItem(1, SW_SHOW)) << "a window object without a window";
+    for (CWnd* p : {(CWnd*)nullptr, &wnd}) {   // no window object, or one without a window
+        utils.Attach(p);
+        EXPECT_EQ(0, utils.EnableDlgItem(IDC_FW_EDIT, TRUE) + utils.ShowDlgItem(IDC_FW_EDIT, SW_SHOW));
+        EXPECT_EQ(0, utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
+        EXPECT_EQ(-1, utils.SelectComboItem(IDC_FW_COMBO, 0));
+    }
 }
 
 }
