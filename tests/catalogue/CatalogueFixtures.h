@@ -14,28 +14,57 @@ namespace cattest {
 inline std::string Fixture(const std::string& name) { return qrvtest::ProgramFolder() + "\\catalogue_fixtures\\" + name + ".dll"; }
 inline std::string SampleDriver(const std::string& name) { return qrvtest::ProgramFolder() + "\\drivers\\" + name; }
 
-// Sets the host's registry key to "QRV Tests\catalogue\NAME\" with nothing below it,
-// and returns the catalogue key path below HKEY_CURRENT_USER.
-std::string FreshHostKey(const std::string& name);
-
-bool KeyExists(HKEY hRoot, const std::string& path);
+struct Key
+{
+    Key(HKEY hRoot, const std::string& path) : ok(::RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &h) == ERROR_SUCCESS) {}
+    ~Key() { if (ok) ::RegCloseKey(h); }
+    HKEY h = nullptr;
+    bool ok;
+};
+inline bool KeyExists(HKEY hRoot, const std::string& path) { return Key(hRoot, path).ok; }
 // Subkeys (or values) of a key; -1 without the key.
-int SubkeyCount(HKEY hRoot, const std::string& path, bool values = false);
-std::string ReadText(HKEY hRoot, const std::string& path, const char* value);
-void WriteBytes(HKEY hRoot, const std::string& path, const char* value, DWORD type, const void* p, DWORD cb);
+inline int SubkeyCount(HKEY hRoot, const std::string& path, bool values = false)
+{
+    Key k(hRoot, path);
+    DWORD keys = 0, vals = 0;
+    if (k.ok)
+        ::RegQueryInfoKeyA(k.h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &vals, nullptr, nullptr, nullptr, nullptr);
+    return k.ok ? (int)(values ? vals : keys) : -1;
+}
+inline std::string ReadText(HKEY hRoot, const std::string& path, const char* value)
+{
+    Key k(hRoot, path);
+    char buffer[1024] = "";
+    DWORD type = 0, cb = sizeof(buffer) - 1;
+    if (!k.ok || ::RegQueryValueExA(k.h, value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &cb) != ERROR_SUCCESS)
+        return "<none>";
+    return type == REG_SZ ? buffer : "<not text>";
+}
+inline void WriteBytes(HKEY hRoot, const std::string& path, const char* value, DWORD type, const void* p, DWORD cb)
+{
+    HKEY h = nullptr;
+    if (::RegCreateKeyExA(hRoot, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+        return;
+    if (value || p)
+        ::RegSetValueExA(h, value, 0, type, static_cast<const BYTE*>(p), cb);
+    ::RegCloseKey(h);
+}
 inline void WriteText(HKEY hRoot, const std::string& path, const char* value, const std::string& text)
 {
     WriteBytes(hRoot, path, value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
 }
 
-// A test's own host registry key and driver folder.
+// A test's own driver folder, and its own host registry key "QRV Tests\catalogue\NAME\"
+// with nothing below it; key is the catalogue key below HKEY_CURRENT_USER.
 struct Scene
 {
-    explicit Scene(const std::string& name) : key(FreshHostKey(name)), folder(qrvtest::FreshTempFolder("cat-" + name)) {}
-    void Copy(const std::string& from, const std::string& asName)
+    explicit Scene(const std::string& name) : key("Software\\QRV Tests\\catalogue\\" + name), folder(qrvtest::FreshTempFolder("cat-" + name))
     {
-        ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE));
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+        qrvtest::App().UseRegistryKey("catalogue\\" + name + "\\");
+        key += "\\PLC Drivers";
     }
+    void Copy(const std::string& from, const std::string& asName) { ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE)); }
     void Add(const std::string& fixture, const std::string& asName) { Copy(Fixture(fixture), asName); }
     void AddSample(const std::string& file) { Copy(SampleDriver(file), file); }
     void AddGarbage(const std::string& asName) { std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module"; }

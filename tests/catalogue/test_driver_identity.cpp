@@ -1,5 +1,4 @@
-// The driver object's members that go through the catalogue: loading by
-// project code, and the sample drivers' names as the library reports them.
+// The driver object's loading by project code, through the catalogue's cache.
 #include "catalogue/PlcInfoList.h"
 #include "driver/QRVPlcDriver.h"
 #include "CatalogueFixtures.h"
@@ -8,14 +7,7 @@
 using namespace cattest;
 
 namespace {
-
-std::string ModulePath(HINSTANCE h)
-{
-    char path[MAX_PATH] = "";
-    ::GetModuleFileNameA(h, path, MAX_PATH);
-    return path;
-}
-
+std::string ModulePath(HINSTANCE h) { char path[MAX_PATH] = ""; ::GetModuleFileNameA(h, path, MAX_PATH); return path; }
 }
 
 TEST(DriverByProjectCode, FindsTheClientAndUsesOnlyTheLowByte)
@@ -49,28 +41,4 @@ TEST(DriverByProjectCode, FindsTheClientAndUsesOnlyTheLowByte)
     EXPECT_EQ(other.LoadDriver(static_cast<unsigned short>(20)), 1);
     EXPECT_FALSE(other.IsValid());
     other.FreeDrivers();
-}
-
-TEST(DriverByProjectCode, SampleDriversNames)
-{
-    struct Row { const char* file; const char* name; bool rda; } rows[] = {
-        {"Z32TPLC107.dll", "IsaGRAF Runtime", true},   // internal: the driver's own answer
-        {"Z32TPLC147.dll", "NMEA 0183 ", false},
-        {"Z32TPLC020.dll", nullptr, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.file);
-        CString path = SampleDriver(row.file).c_str();
-        QRVPlcDriver driver;
-        ASSERT_EQ(driver.LoadDriver(path), 1);
-        ASSERT_TRUE(driver.IsValid());
-        CString name;
-        EXPECT_TRUE(driver.GetDriverName(name));
-        if (row.name)
-            EXPECT_STREQ(name, row.name);
-        else
-            EXPECT_FALSE(name.IsEmpty());
-        EXPECT_EQ(driver.IsRDAPermitted(), row.rda);
-        driver.FreeDrivers();
-    }
 }

@@ -2,7 +2,6 @@
 // lookups and removal.
 #include "catalogue/PlcInfoList.h"
 #include "CatalogueFixtures.h"
-#include "tests/support/TestApp.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@ using namespace cattest;
 namespace {
 
 using V = std::vector<std::string>;
+using Values = std::vector<std::pair<std::string, std::string>>;
 
 // A catalogue over one folder; the protected layer opened for the older layout.
 class CTestList : public CPlcInfoList
@@ -30,6 +30,8 @@ V Names(CPlcInfoList& list)
     return names;
 }
 
+CString Version(CPlcInfo* p) { CString s; if (p) p->GetVersionStr(&s); return s; }
+
 bool OnDisk(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
@@ -37,24 +39,18 @@ TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
     Scene s("empty");
     CPlcInfoList fresh("ignored\\");
     EXPECT_STREQ(fresh.m_strRegKey, "Software\\QRV Tests\\catalogue\\empty\\PLC Drivers");
-    EXPECT_TRUE(fresh.m_bNoClient);
-    EXPECT_TRUE(fresh.m_strDllPath.IsEmpty());
-
+    EXPECT_TRUE(fresh.m_bNoClient && fresh.m_strDllPath.IsEmpty());
     // No cache and no files, a missing folder, an over-long path: nothing, and no key.
     for (const CString& path : {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
         CTestList list(path);
-        EXPECT_EQ(list.Load(0), 0);
-        EXPECT_EQ(list.Load(1), 0);
-        EXPECT_EQ(list.GetCount(), 0);
+        EXPECT_EQ(list.Load(0) + list.Load(1) + list.GetCount(), 0);
     }
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.key));
-
     // A folder without the final backslash stands for its parent.
     s.Add("ident_20_18", "Z32TPLC020.dll");
     ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
-    CTestList inner(CString((s.folder + "\\sub\\").c_str()));
+    CTestList inner(CString((s.folder + "\\sub\\").c_str())), parent(CString((s.folder + "\\sub").c_str()));
     EXPECT_EQ(inner.Load(1), 0);
-    CTestList parent(CString((s.folder + "\\sub").c_str()));
     EXPECT_EQ(parent.Load(1), 1);
     EXPECT_EQ(Names(parent), V{"Z32TPLC020.dll"});
 }
@@ -66,19 +62,17 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     s.Add("ident_longname", "Z32TPLC022.dll");
     s.AddGarbage("Z32TPLC099.dll");
     s.Add("ident_20_18", "Other020.dll");   // not a driver name
+    s.Add("ident_code1", "Z32TPLC001.dll");
     CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
-    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(list.GetCount(), 3);
     EXPECT_TRUE(list.FindVersion(20) && list.FindVersion(22));
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
     EXPECT_EQ(list.FindVersion(99), nullptr);
     EXPECT_EQ(::GetModuleHandleA("Z32TPLC020.dll"), nullptr);   // the scan unloads what it loaded
-
     const std::string item = s.Item("Z32TPLC020.dll");
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Driver_Name", "Simatic S5"}, {"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"},
-        {"FullPath", s.folder + "\\"}, {"Compatibility", "AS511"}, {"DProto", "0"}, {"TagSupport", "1"},
-        {"OldTagSupport", "0"}, {"SpecialImport", "0"}};
+    const Values expected = {{"Driver_Name", "Simatic S5"}, {"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"},
+        {"FullPath", s.folder + "\\"}, {"Compatibility", "AS511"}, {"DProto", "0"}, {"TagSupport", "1"}, {"OldTagSupport", "0"}, {"SpecialImport", "0"}};
     for (const auto& e : expected)
         EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, e.first.c_str()), e.second) << e.first;
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item, true), 10);   // exactly the ten values, all texts
@@ -86,48 +80,30 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     // Read back, the descriptor is the one the scan made.
     CTestList again;   // a rescan would find nothing
     ASSERT_EQ(again.Load(0), 1);
-    ASSERT_EQ(again.GetCount(), 2);
+    ASSERT_EQ(again.GetCount(), 3);
     CPlcInfo* p = again.FindVersion(20);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ((V{"Z32TPLC020.dll", "Simatic S5", "2.40", s.folder + "\\", "AS511"}),
-              (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion, (LPCSTR)p->m_strFolder,
-                 (LPCSTR)p->m_strCompatibility}));
-    EXPECT_TRUE(p->m_bTagSupport);
-    EXPECT_FALSE(p->m_bDProto || p->m_bOldTagSupport || p->m_bSpecialImport);
-}
+              (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion, (LPCSTR)p->m_strFolder, (LPCSTR)p->m_strCompatibility}));
+    EXPECT_TRUE(p->m_bTagSupport && !p->m_bDProto && !p->m_bOldTagSupport && !p->m_bSpecialImport);
 
-TEST(PlcInfoList, VersionWordsFromModuleAndFromRegistry)
-{
-    Scene s("versions");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    s.Add("ident_code1", "Z32TPLC001.dll");
-    CTestList disk(s.DllPath()), cache;
-    ASSERT_EQ(disk.Load(1), 1);
-    ASSERT_EQ(cache.Load(0), 1);
+    // The module's version word packs code and version byte; the cache's packs the
+    // nibbles of major and minor, or both bytes for the legacy project code.
     struct Case { unsigned char code; unsigned short fromModule, fromRegistry; };
     for (const Case& c : {Case{20, 0x1412, 0x0012}, Case{1, 0x0112, 0x0102}}) {
-        CPlcInfo* m = disk.FindVersion(c.code);
-        CPlcInfo* r = cache.FindVersion(c.code);
+        CPlcInfo *m = list.FindVersion(c.code), *r = again.FindVersion(c.code);
         ASSERT_TRUE(m && r);
         EXPECT_EQ(m->m_wVersion, c.fromModule);
         EXPECT_EQ(r->m_wVersion, c.fromRegistry);
-        CString a, b;
-        m->GetVersionStr(&a);
-        r->GetVersionStr(&b);
-        EXPECT_STREQ(a, "1.02");
-        EXPECT_STREQ(b, "1.02");
+        EXPECT_STREQ(Version(m) + Version(r), "1.021.02");
     }
-    EXPECT_EQ(cache.FindVersion(20)->m_nMajor, 1);
-    EXPECT_EQ(cache.FindVersion(20)->m_nMinor, 2);
-
+    EXPECT_TRUE(p->m_nMajor == 1 && p->m_nMinor == 2);
     // A minor above 7 keeps its whole low nibble in the word.
     WriteText(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll"), "Firmware_Ver", "3.12");
-    CTestList reread;
-    ASSERT_EQ(reread.Load(0), 1);
-    CPlcInfo* p = reread.FindVersion(20);
+    ASSERT_EQ(again.Load(0), 1);
+    p = again.FindVersion(20);
     ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->m_wVersion, 0x3C);
-    EXPECT_EQ(p->m_nMinor, 12);
+    EXPECT_TRUE(p->m_wVersion == 0x3C && p->m_nMinor == 12) << p->m_wVersion;
 }
 
 // Load(0) reads the cache without a scan, unless the cache gives nothing
@@ -144,7 +120,6 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     EXPECT_EQ(list.Load(0), 1);   // the cache gave nothing, so the folder was scanned again
     EXPECT_EQ(Names(list), V{"Z32TPLC020.dll"});
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
-
     s.Add("ident_longname", "Z32TPLC022.dll");
     CTestList second(s.DllPath());
     EXPECT_EQ(second.Load(0), 1);
@@ -172,13 +147,12 @@ TEST(PlcInfoList, FindAndDelete)
     CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
     CString lower("z32tplc020.DLL"), other("Z32TPLC021.dll");
-    CPlcInfo* found = list.FindDLL(lower);
-    ASSERT_NE(found, nullptr);
-    EXPECT_STREQ(found->m_strDllName, "Z32TPLC020.dll");
+    ASSERT_NE(list.FindDLL(lower), nullptr);
+    EXPECT_STREQ(list.FindDLL(lower)->m_strDllName, "Z32TPLC020.dll");   // any case
     EXPECT_EQ(list.FindDLL(other), nullptr);
 
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
-    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(Names(list), V{"Z32TPLC022.dll"});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
     EXPECT_TRUE(OnDisk(s.folder + "\\Z32TPLC020.dll"));
     // DeleteItem matches the list entry's exact case only.
@@ -191,7 +165,6 @@ TEST(PlcInfoList, FindAndDelete)
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll")));
     EXPECT_FALSE(OnDisk(s.folder + "\\Z32TPLC022.dll"));
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, s.key));
-
     EXPECT_EQ(list.DeleteItem(nullptr, 1), 0);
     CPlcInfo stranger;
     stranger.m_strDllName = "Z32TPLC077.dll";
@@ -208,8 +181,7 @@ TEST(PlcInfoList, OlderLayout)
     EXPECT_EQ(list.IsRegInfoValid16(), 1);
     const std::string item = "VarnPlexa\\PLCDrivers\\Z32TPLC020.dll";
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, item, nullptr), "Simatic S5");
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"}, {"FullPath", s.folder + "\\"},
+    const Values expected = {{"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"}, {"FullPath", s.folder + "\\"},
         {"Compatibility", "AS511"}, {"DProto", "0"}, {"TagSupport", "1"}};
     for (const auto& e : expected)
         EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, item + "\\" + e.first, nullptr), e.second) << e.first;
@@ -238,50 +210,56 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     ASSERT_EQ(list.Load(0), 1);
     ASSERT_EQ(list.GetCount(), 2);
     CString name("Z32TPLC020.dll"), empty("Z32TPLC022.dll");
-    CPlcInfo* p = list.FindDLL(name);
-    ASSERT_NE(p, nullptr);
+    CPlcInfo *p = list.FindDLL(name), *q = list.FindDLL(empty);
+    ASSERT_TRUE(p && q);
     EXPECT_TRUE(p->m_byCode == 0 && p->m_wVersion == 0 && !p->m_bTagSupport && p->m_bDProto);
     EXPECT_TRUE(p->m_strDriverName.IsEmpty() && p->m_strDllVersion.IsEmpty());
-    CPlcInfo* q = list.FindDLL(empty);
-    ASSERT_NE(q, nullptr);
     EXPECT_TRUE(q->m_byCode == 0 && !q->m_bTagSupport && q->m_strFolder.IsEmpty());   // a missing value reads as 0
 
-    // Saving rewrites the whole cache.
+    // Saving rewrites the whole cache, and removes it when there is nothing to write.
     EXPECT_EQ(list.SaveToRegistry(), 1);
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, "Project_Code"), "0");
     list.DeleteAll();
-    EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_EQ(list.SaveToRegistry(), 0);   // nothing to write
+    EXPECT_EQ(list.SaveToRegistry(), 0);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, item));
-    CPlcInfo* a = new CPlcInfo;
-    a->m_strDllName = "Z32TPLC184.dll";
-    a->m_byCode = 184;
-    a->SetVersion("2.1", 0);
-    list.AddTail(a);
+    list.AddTail(new CPlcInfo);
+    list.GetHead()->m_strDllName = "Z32TPLC184.dll";
+    list.GetHead()->m_byCode = 184;
+    list.GetHead()->SetVersion("2.1", 0);
     EXPECT_EQ(list.SaveToRegistry(), 1);
-    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Firmware_Ver"), "2.01");
-    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Project_Code"), "184");
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Firmware_Ver") + ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Project_Code"), "2.01184");
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);
 }
 
+// The sample drivers as the scan reads them and the cache keeps them: versions,
+// DLL versions and the capability flags the drivers report.
 TEST(PlcInfoList, SampleDriversScanAsExpected)
 {
     Scene s("samples");
-    for (const char* f : {"Z32TPLC001.dll", "Z32TPLC002.dll", "Z32TPLC022.dll", "Z32TPLC068.dll", "Z32TPLC250.dll"})
+    const char* files[] = {"Z32TPLC001.dll", "Z32TPLC002.dll", "Z32TPLC022.dll", "Z32TPLC068.dll", "Z32TPLC250.dll",
+                           "Z32TPLC020.dll", "Z32TPLC147.dll", "Z32TPLC184.dll", "Z32TPLC196.dll"};
+    for (const char* f : files)
         s.AddSample(f);
-    CTestList list(s.DllPath());
+    CTestList list(s.DllPath()), cache;
     list.InsertClientInfo(1);
+    cache.InsertClientInfo(1);
     ASSERT_EQ(list.Load(1), 1);
-    EXPECT_EQ(list.GetCount(), 5);
-    CString text;
-    ASSERT_NE(list.FindVersion(22), nullptr);
-    list.FindVersion(22)->GetVersionStr(&text);
-    EXPECT_STREQ(text, "1.03");
-    list.FindVersion(68)->GetVersionStr(&text);
-    EXPECT_STREQ(text, "3.14");
-    CString bare("Z32TPLC250.dll");
-    ASSERT_NE(list.FindDLL(bare), nullptr);
-    EXPECT_STREQ(list.FindDLL(bare)->m_strDllVersion, "1.00");
+    ASSERT_EQ(cache.Load(0), 1);
+    // DProto, tags, old tags, special import of the last four: capability words 0x20
+    // (old tags), 0x40 (tags off), 0x100 (special import), and the DProto bit of a binary resource.
+    const std::vector<bool> flags[] = {{0, 1, 1, 0}, {0, 0, 0, 0}, {0, 1, 0, 1}, {1, 1, 0, 0}};
+    for (CPlcInfoList* l : {static_cast<CPlcInfoList*>(&list), static_cast<CPlcInfoList*>(&cache)}) {
+        EXPECT_EQ(l->GetCount(), 9);
+        std::vector<CPlcInfo*> p;
+        for (const char* f : files) {
+            CString name(f);
+            p.push_back(l->FindDLL(name));
+            ASSERT_NE(p.back(), nullptr) << f;
+        }
+        EXPECT_STREQ(Version(p[2]) + " " + Version(p[3]) + " " + p[4]->m_strDllVersion, "1.03 3.14 1.00");
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(flags[i], (std::vector<bool>{p[5 + i]->m_bDProto, p[5 + i]->m_bTagSupport, p[5 + i]->m_bOldTagSupport, p[5 + i]->m_bSpecialImport})) << files[5 + i];
+    }
 }
 
 }

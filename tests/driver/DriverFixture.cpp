@@ -5,8 +5,8 @@ DriverFixture::DriverFixture()
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     static int s_nSerial = 0;
-    m_dir = std::string(szTemp) + "qrvdrv" + std::to_string(GetCurrentProcessId()) + "_" +
-            std::to_string(GetTickCount()) + "_" + std::to_string(++s_nSerial);
+    m_dir = std::string(szTemp) + "qrvdrv" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) + "_" +
+            std::to_string(++s_nSerial);
     CreateDirectoryA(m_dir.c_str(), nullptr);
 }
 
@@ -27,16 +27,12 @@ std::string DriverFixture::BinPath(const char* name)
 
 std::string DriverFixture::Copy(const char* source, const char* name)
 {
-    std::string target = m_dir + "\\" + name;
-    CopyFileA(BinPath(source).c_str(), target.c_str(), FALSE);
-    m_files.push_back(target);
-    return target;
+    m_files.push_back(m_dir + "\\" + name);
+    CopyFileA(BinPath(source).c_str(), m_files.back().c_str(), FALSE);
+    return m_files.back();
 }
 
-template <typename Fn> static Fn Export(HMODULE h, const char* name)
-{
-    return reinterpret_cast<Fn>(GetProcAddress(h, name));
-}
+template <typename Fn> static Fn Export(HMODULE h, const char* name) { return reinterpret_cast<Fn>(GetProcAddress(h, name)); }
 
 std::vector<RecEntry> DriverFixture::Log(HMODULE h)
 {

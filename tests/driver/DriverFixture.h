@@ -46,19 +46,14 @@ struct Bound
     }
     ~Bound() { driver.FreeDrivers(); }
     size_t Count(const char* entry) const { return DriverFixture::Calls(h, entry).size(); }
-    // The one call of an entry point since the last reset.
+    // The one call of an entry point since the last reset, and its argument slots.
     RecEntry Only(const char* entry) const
     {
         auto calls = DriverFixture::Calls(h, entry);
         EXPECT_EQ(1u, calls.size()) << entry;
         return calls.empty() ? RecEntry{} : calls[0];
     }
-    // Its argument slots.
-    std::vector<UINT_PTR> Args(const char* entry) const
-    {
-        RecEntry e = Only(entry);
-        return std::vector<UINT_PTR>(e.aArgs, e.aArgs + e.nArgs);
-    }
+    std::vector<UINT_PTR> Args(const char* entry) const { RecEntry e = Only(entry); return {e.aArgs, e.aArgs + e.nArgs}; }
 
     DriverFixture fx;
     CString path;

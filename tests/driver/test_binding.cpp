@@ -6,14 +6,13 @@
 namespace
 {
 using F = DriverFixture;
-
 size_t Inits(HMODULE h) { return F::Calls(h, "ExpDoSpecialInit").size(); }
 } // namespace
 
 TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
 {
     DriverFixture fx;
-    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC600.dll").c_str();
+    CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC600.dll").c_str(), upper = path, empty;
     QRVPlcDriver driver;
     ASSERT_EQ(1, driver.LoadDriver(path));
     HINSTANCE h = driver.GetHandle();
@@ -21,15 +20,11 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
     ASSERT_EQ(1, driver.LoadDriver(path));
     EXPECT_EQ(h, driver.GetHandle());
     EXPECT_EQ(1u, Inits(h));
-
     // Another spelling is another key: loaded (same module, count raised) and initialised again.
-    CString upper = path;
     upper.MakeUpper();
     ASSERT_EQ(1, driver.LoadDriver(upper));
     EXPECT_EQ(h, driver.GetHandle());
     EXPECT_EQ(2u, Inits(h));
-
-    CString empty;
     EXPECT_EQ(0, driver.LoadDriver(empty));
     EXPECT_EQ(0, driver.IsValid());
     driver.FreeDrivers();
@@ -60,8 +55,7 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
 
 TEST(DriverBinding, DllCodesAndInternalDrivers)
 {
-    struct Case { const char* name; int (*load)(QRVPlcDriver&); };
-    const Case cases[] = {
+    struct Case { const char* name; int (*load)(QRVPlcDriver&); } cases[] = {
         {"Z32TPLC007.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(7); }},
         {"Z32TPLC1234.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(1234); }},
         {"Z32TPLC196.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(175u); }},
@@ -71,17 +65,16 @@ TEST(DriverBinding, DllCodesAndInternalDrivers)
         {"Z32TPLC108.DLL", [](QRVPlcDriver& d) { return d.LoadForthDriver(); }},
         {"Z32TPANEL.DLL", [](QRVPlcDriver& d) { return d.LoadSysVarDriver(); }},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         QRVPlcDriver driver;
-        EXPECT_EQ(1, c.load(driver)) << c.name;
+        EXPECT_EQ(1, c.load(driver));
         CString name;
-        ASSERT_TRUE(driver.GetDLLName(name)) << c.name;
+        ASSERT_TRUE(driver.GetDLLName(name));
         name.MakeUpper();
         EXPECT_STREQ(c.name, name);
-        // An unknown internal kind changes nothing.
         HINSTANCE h = driver.GetHandle();
-        EXPECT_EQ(0, driver.LoadInternalDriver(90u));
+        EXPECT_EQ(0, driver.LoadInternalDriver(90u)) << "an unknown internal kind changes nothing";
         EXPECT_EQ(h, driver.GetHandle());
         driver.FreeDrivers();
     }
@@ -94,11 +87,10 @@ TEST(DriverBinding, ForeignModuleIsNeverReleased)
     HMODULE h = LoadLibraryA(path.c_str());
     ASSERT_NE(nullptr, h);
     {
-        QRVPlcDriver driver;
+        QRVPlcDriver driver, byConstructor(h);
         driver.SetDriver(h);
         EXPECT_EQ(h, driver.GetHandle());
         driver.FreeDrivers();
-        QRVPlcDriver byConstructor(h);
         byConstructor.FreeDrivers();
     }
     EXPECT_EQ(h, GetModuleHandleA(path.c_str()));
@@ -111,29 +103,26 @@ TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
 {
     DriverFixture fx;
     CString path = fx.Copy("Z32TPLC500.dll", "Z32TPLC605.dll").c_str();
-    uPLCSETUP setup;
+    uPLCSETUP setup, out = {};
     for (int i = 0; i < 64; ++i)
         setup.abyData[i] = static_cast<unsigned char>(i * 3 + 1);
-
     QRVPlcDriver* source = new QRVPlcDriver;
-    uPLCSETUP out = {};
     EXPECT_EQ(0, source->GetPlcSetup(&out));
     EXPECT_EQ(nullptr, source->GetPlcSetupPtr());
     EXPECT_EQ(1, source->SetPlcSetup(&setup));
     source->LoadDriver(path);
     HINSTANCE h = source->GetHandle();
-
-    QRVPlcDriver copy(*source);
-    QRVPlcDriver assigned;
+    QRVPlcDriver copy(*source), assigned;
     assigned = *source;
+    QRVPlcDriver& same = assigned;
+    assigned = same;   // assigning itself keeps the setup
     delete source;
 
     EXPECT_EQ(1, copy.GetPlcSetup(&out));
     EXPECT_EQ(0, memcmp(&setup, &out, 64));
-    EXPECT_NE(nullptr, assigned.GetPlcSetupPtr());
+    ASSERT_NE(nullptr, assigned.GetPlcSetupPtr());
     EXPECT_EQ(0, memcmp(&setup, assigned.GetPlcSetupPtr(), 64));
     EXPECT_NE(copy.GetPlcSetupPtr(), assigned.GetPlcSetupPtr());
-
     // The copy knows the module: no second load or initialisation.
     EXPECT_EQ(1, copy.LoadDriver(path));
     EXPECT_EQ(h, copy.GetHandle());
@@ -148,7 +137,6 @@ TEST(DriverBinding, TerminalEmulatorAndForthGates)
     CString name;
     EXPECT_FALSE(unbound.GetDLLName(name));
     EXPECT_EQ(0, unbound.IsTerminalEmulator());
-
     Bound b("Z32TPLC027.dll", "z32tPlc027.dll");
     EXPECT_EQ(1, b.driver.IsTerminalEmulator());
     char text[50] = "";
@@ -162,5 +150,5 @@ TEST(DriverBinding, TerminalEmulatorAndForthGates)
     auto calls = F::Calls(b.h, "InitForth");
     ASSERT_EQ(2u, calls.size());
     EXPECT_STREQ("boot", calls[0].szText);
-    EXPECT_EQ(0u, calls[1].aArgs[0]);
+    EXPECT_EQ(0u, calls[1].aArgs[0]) << "an empty text goes as null";
 }

@@ -1,83 +1,138 @@
-// The entry-point table: defaults of missing entry points, the argument
-// orders that differ from the member's, capability bits and DProto support.
+// The entry-point table as real driver modules export it: undecorated names of
+// standard-call functions, one slot per argument in the driver's order (on the
+// 32-bit target a wrong slot count unbalances the stack), the answers of
+// members whose entry point is missing, capability bits and DProto support.
 #include <gtest/gtest.h>
 #include <functional>
-#include "driver/QRVPlcDriver.h"
+#include <string>
+#include <type_traits>
+#include <vector>
+#include "driver/EntryPoints.h"
+#include "driver/ModuleExports.h"
 #include "tests/driver/DriverFixture.h"
 
 namespace
 {
 using F = DriverFixture;
-
-uPLCADR* Adr(UINT_PTR v) { return reinterpret_cast<uPLCADR*>(v); }
-uPLCSETUP* SetupAt(UINT_PTR v) { return reinterpret_cast<uPLCSETUP*>(v); }
+using V = std::vector<UINT_PTR>;
+template <typename T> T* P(UINT_PTR v) { return reinterpret_cast<T*>(v); }
 template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
-
+// Any argument from its slot value, pointers and numbers alike.
+struct Arg
+{
+    UINT_PTR v;
+    template <typename T> operator T() const
+    {
+        if constexpr (std::is_pointer_v<T>) return reinterpret_cast<T>(v);
+        else return static_cast<T>(v);
+    }
+};
+// A member's answer as int; 0 for the members that answer nothing.
+template <typename Fn> int AsInt(Fn f)
+{
+    if constexpr (std::is_void_v<decltype(f())>) { f(); return 0; }
+    else return int(f());
+}
 } // namespace
 
-// Every member of a driver without the entry point (or of an unbound object)
-// answers its default and writes no output.
-TEST(MissingEntryPoints, BareAndUnboundDriversGiveTheDefaults)
+TEST(DriverAbi, EntryPointsAreExportedUndecoratedUnderTheirPlainNames)
 {
-    Bound bare("Z32TPLC901.dll", "Z32TPLC902.dll");
-    ASSERT_TRUE(bare.driver.IsValid());
-    QRVPlcDriver unbound;
+    Bound b, bare("Z32TPLC901.dll", "Z32TPLC904.dll");
+    const std::vector<std::string> exported = ExportedNames(b.h);
+    ASSERT_FALSE(exported.empty());
+    for (const std::string& name : exported)
+        EXPECT_EQ(std::string::npos, name.find('@')) << "decorated export " << name;
+    for (const char* name : kDriverEntryPoints) {
+        EXPECT_NE(nullptr, ::GetProcAddress(b.h, name)) << name;
+        EXPECT_EQ(nullptr, ::GetProcAddress(b.h, (std::string("_") + name).c_str())) << name;
+    }
+    EXPECT_TRUE(ExportedNames(bare.h).empty()) << "a module without an export directory";
+    EXPECT_TRUE(ExportedNames(nullptr).empty());
+}
 
+// Each member once against the recording driver (arguments in the slots the
+// driver expects, distinct values show any swap) and once against a driver
+// without its entry point and an unbound object (the default answer, nothing
+// written). Rows without an entry name have their own tests for the call.
+TEST(DriverMembers, ArgumentsInTheDriversSlotsAndDefaultsWithoutTheEntryPoint)
+{
+    Bound rec, bare("Z32TPLC901.dll", "Z32TPLC902.dll");
+    QRVPlcDriver unbound;
     char text[260] = "";
-    unsigned long value = 5;
     void* list = reinterpret_cast<void*>(0x1234);
     long count = 0;
     unsigned short id = 77;
-    sMPIFEATURESET features = {};
     sPROJECT p = {};
     CString s("keep");
-    struct Row { const char* call; int expected; std::function<int(QRVPlcDriver&)> run; };
-#define R(expected, call) {#call, expected, [&](QRVPlcDriver& d) { return int(d.call); }}
-#define V(call) {#call, 0, [&](QRVPlcDriver& d) { d.call; return 0; }}
+    sMPIFEATURESET features;
+    const DWORD words[2] = {0x11223344, 0x55667788};
+    memcpy(&features, words, 8);
+    struct Row { const char* entry; int fallback; V args; std::function<int(QRVPlcDriver&)> run; };
+#define E(entry, fallback, call, ...) {entry, fallback, {__VA_ARGS__}, [&](QRVPlcDriver& d) { return AsInt([&] { return d.call; }); }}
+#define S(entry, fallback, member, ...) {entry, fallback, {__VA_ARGS__}, [&](QRVPlcDriver& d) { \
+        return AsInt([&] { return [&](auto... a) { return d.member(Arg{UINT_PTR(a)}...); }(__VA_ARGS__); }); }}
+#define D(fallback, call) E(nullptr, fallback, call)
     const Row rows[] = {
-        R(0, InitPlcDefaults(nullptr, nullptr, nullptr, nullptr, 1)), R(0, InitTagSetupDefaults(nullptr, nullptr, nullptr, nullptr)),
-        R(0, SetPLCModel(1, nullptr)), R(0, GetModelName(nullptr, 1, text, 260)), R(0, GetModelIDandNameArrays(nullptr, nullptr, nullptr)),
-        R(0, SetModelUpdateAreas(nullptr, nullptr, nullptr, 1)), R(0, SetPanelInternalMemorySize(1)), R(0, SetProjectData(1, 2)),
-        R(0, GetPLCNodeStringAsIP(nullptr, s)), R(0, SetMPIFeatureSet(features)), R(0, SetPLCParamData(nullptr, 1, text)),
-        R(0, AfterPrjLoadAndUpload(nullptr, 1)), R(0, BeforePrjSaveAndDownload(nullptr, 1)),
-        R(0, AttachPLCFieldDialog(nullptr, nullptr, nullptr, 0)), R(0, InitFieldControls(nullptr, nullptr, 0)),
-        R(0, InitTagFieldControls(nullptr, nullptr, 0, "a", "b")), R(0, IsValidAddressAndDataFormat(nullptr, nullptr, 0)),
-        R(1, CanCloseDialog(nullptr)), R(0, ResetNativeDataFormat(nullptr)), R(0, FixNumericbase(nullptr, nullptr)),
-        R(0, FixExtraAddressElement2(nullptr, nullptr)), R(0, IsFieldSaveReqd()), R(0, GetDataFormat(id, nullptr)),
-        R(0, SetDataFormat(1, nullptr)), R(0, GetPreferredDataFormat(id, nullptr, nullptr)), R(0, IsASCIIDataFormat(nullptr)),
-        R(0, IsFormatSupported(nullptr, 1, nullptr, 1, 1)), R(0, IsReadWriteSupported(nullptr, 1, nullptr, 1)),
-        R(0, IsNumericBaseSupported(nullptr, 1, 1, nullptr, 1)), R(0, IsSignedUnsignedSupported(nullptr, 1, nullptr, 1, 1)),
-        R(0, IsFixedPointSupported(nullptr, 1, nullptr, 1, 1)), R(0, IsScalingSupported(nullptr, 1, nullptr, 1)),
-        R(5, ValidateScaleFac(eSCALETYPE(), nullptr, 5, nullptr)), R(0, GetDataFormatStringFromId(3, s)), R(0, IsBitDataFormat(nullptr)),
-        R(0, SetTagAndDataFormat("T", CString("INT"), nullptr, nullptr)), R(0, SetLogicalTag(text, nullptr, nullptr)),
-        R(0, GetLogicalAddress(text, nullptr, nullptr)), R(0, GetLogicalAddress(text, nullptr, nullptr, 1, 2, 3, nullptr)),
-        R(0, IsCompatibleTag(text, 1, nullptr, nullptr)), R(0, UpdateFieldFromTagDb("T", static_cast<unsigned short>(1), nullptr, nullptr)),
-        R(0, UpdateFieldFromTagDb("T", CString("INT"), nullptr, nullptr)), R(0, ValidatePLCAddress(nullptr, nullptr, nullptr, 1)),
-        R(0, IsTimeSchdulerFieldUsed(nullptr, 1)), R(0, GetSizeofZ32Tag()), R(0, UseTagforAllFormats()), R(0, UseCustomTagValdiation()),
-        R(0, IsTagReimportSupported()), R(0, DownloadAllTags()), R(0, GetModelNumber(nullptr, "M")),
-        R(0, ExpParseCustomTagFileExt(text, nullptr, &list, 1, &count, 0)), R(0, ExpParseCustomTagFile1(text, nullptr, &list, 1, &count, nullptr, 0)),
-        R(0, ExpGetTagImportColumnOrderAndFormat(text, nullptr, nullptr)), R(1, IsGenericTagImportSupported()),
-        R(0, ExpGetCustomTagFileFilters(text, 260)), R(0, DoSpecialInit()), R(0, InitForth("x")), R(0, ProxyToDll(1)),
-        R(0, IsPLCParamDataDriver()), R(0, GetVarnBinaryResourceSize(nullptr)), R(0, GetVarnBinaryResource(nullptr, nullptr)),
-        R(0, FreeVarnBinaryResource()), R(0, IsDProtoSupported()), R(0, SupportsPropPages()), R(0, IsDprotoAddFileSupported()),
-        R(0, IsOldTagSupported()), R(1, IsTagSupported()), R(0, IsSplTagImportSupported()), R(0, Is64LEDUsed()), R(0, IsTagArray()),
-        R(1, IsContinuousRDASupported()), R(0, DoPlc(nullptr, 0, &p, &p.plcSetup, nullptr, UINT_PTR(0), 0)),
-        V(OnSignedUnsigned(nullptr, 1)), V(OnFixedPointChanged(nullptr, 1)), V(OnPrecChanged(nullptr, 1)),
-        V(ValidateFieldOnPlcSetupChange(nullptr, nullptr)), V(ResetFieldSaveReqdFlag()), V(ResetDataFormat(nullptr, nullptr, nullptr, 1)),
-        V(ConvertString2MaxMin(nullptr, &value, text, nullptr, eCONSTRACTION())), V(ConvertMaxMin2String(nullptr, 1, text, nullptr)),
-        V(ValidateMaxMin(nullptr, &value, &value, nullptr, 1, 2)), V(SetFieldVarPageNum(nullptr, 1, 2)), V(SetFieldVarBitIndex(nullptr, 1, 2)),
+        S("InitPlcDefaults", 0, InitPlcDefaults, 0x11, 0x12, 0x13, 0x14, 0x15), S("ExpInitTagSetupDefaults", 0, InitTagSetupDefaults, 0x21, 0x22, 0x23, 0x24),
+        S("ExpSetPLCModel", 0, SetPLCModel, 0x31, 0x32), S("ExpGetModelName", 0, GetModelName, 0x41, 0xFFFF, 0x43, 0x44),
+        S("ExpGetModelIDandNameArrays", 0, GetModelIDandNameArrays, 0x45, 0, 0), S("ExpSetModelUpdateAreas", 0, SetModelUpdateAreas, 0x51, 0x52, 0x53, 0x8001),
+        S("ExpSetPanelInternalMemorySize", 0, SetPanelInternalMemorySize, 0x89ABCDEF), S("ExpSetProjectData", 0, SetProjectData, 0x61, 0x62),
+        S("ExpAfterPrjLoadAndUpload", 0, AfterPrjLoadAndUpload, 0x71, 0x72), S("ExpBeforePrjSaveAndDownload", 0, BeforePrjSaveAndDownload, 0x73, 0x74),
+        S("AttachPLCFieldDialog", 0, AttachPLCFieldDialog, 0x75, 0, 0, 0x76), S("ExpInitFieldControls", 0, InitFieldControls, 0x81, 0x82, 0x83),
+        S("ExpIsValidAddressAndDataFormat", 0, IsValidAddressAndDataFormat, 0x91, 0x92, 0x93), S("ExpCanCloseDialog", 1, CanCloseDialog, 0xA1),
+        S("ExpResetNativeDataFormat", 0, ResetNativeDataFormat, 0xA2), S("ExpOnSignedUnsigned", 0, OnSignedUnsigned, 0xB1, 0xB2),
+        S("ExpOnFixedPointChanged", 0, OnFixedPointChanged, 0xB3, 0xB4), S("ExpOnPrecChanged", 0, OnPrecChanged, 0xB5, 0xB6),
+        S("ExpValidateField", 0, ValidateFieldOnPlcSetupChange, 0xB7, 0xB8), S("ExpFixNumericbase", 0, FixNumericbase, 0xC1, 0xC2),
+        S("ExpFixExtraAddrElem2", 0, FixExtraAddressElement2, 0xC3, 0xC4), S("ExpIsFieldSaveReqd", 0, IsFieldSaveReqd),
+        S("ExpResetFieldSaveReqdFlag", 0, ResetFieldSaveReqdFlag), S("ExpIsASCIIDataFormat", 0, IsASCIIDataFormat, 0xE1),
+        E("ExpSetDataFormat", 0, SetDataFormat(0xD2, P<uPLCADR>(0xD1)), 0xD1, 0xD2),
+        E("ExpResetDataFormat", 0, ResetDataFormat(P<uPLCADR>(0xD3), P<uPLCSETUP>(0xD4), P<sDISPFORMAT>(0xD5), 0xD6), 0, 0xD3, 0xD4, 0xD5, 0xD6),
+        S("ExpIsFormatSupported", 0, IsFormatSupported, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6), S("ExpIsReadWriteSupported", 0, IsReadWriteSupported, 0xE7, 0xE8, 0xE9, 0xEA),
+        S("ExpIsNumericBaseSupported", 0, IsNumericBaseSupported, 0xF1, 0xF2, 0xF3, 0xF4, 0xF5),
+        S("ExpIsSignedUnsignedSupported", 0, IsSignedUnsignedSupported, 0xF6, 0xF7, 0xF8, 0xF9, 0xFA),
+        S("ExpIsFixedPointSupported", 0, IsFixedPointSupported, 0x101, 0x102, 0x103, 0x104, 0x105),
+        S("ExpIsScalingSupported", 0, IsScalingSupported, 0x106, 0x107, 0x108, 0x109),
+        S("ExpConvertString2MaxMin", 0, ConvertString2MaxMin, 0x111, 0x112, 0x113, 0x114, 2), S("ExpConvertMaxMin2String", 0, ConvertMaxMin2String, 0x115, 0x116, 0x117, 0x118),
+        S("ExpValidateMaxMin", 0, ValidateMaxMin, 0x121, 0x122, 0x123, 0x124, 0x125, 0x126),
+        E("ExpSetLogicalTag", 0, SetLogicalTag(text, P<uPLCSETUP>(0x127), P<uPLCADR>(0x128)), U(text), 0x127, 0x128),
+        E("ExpGetLogicalTag", 0, GetLogicalAddress(text, P<uPLCSETUP>(0x129), P<uPLCADR>(0x12A)), U(text), 0x129, 0x12A),
+        E("ExpWriteLogicalAddressString", 0, GetLogicalAddress(P<char>(0x171), P<uPLCSETUP>(0x172), P<uPLCADR>(0x173), 4, 5, 6, &p), 0x171, U(&p), 0x172, 0x173, 4, 5, 6),
+        S("ExpIsCompatibleTag", 0, IsCompatibleTag, 0x131, 0x132, 0x133, 0x134), S("ExpValidatePLCAddress", 0, ValidatePLCAddress, 0x141, 0x142, 0x143, 0x44),
+        S("ExpSetFieldVarPageNum", 0, SetFieldVarPageNum, 0x151, 0x152, 0x153), S("ExpSetFieldVarBitIndex", 0, SetFieldVarBitIndex, 0x154, 0x155, 0x156),
+        S("ExpIsTimeSchdulerFieldUsed", 0, IsTimeSchdulerFieldUsed, 0x157, 0x158), S("ExpGetSizeofZ32Tag", 0, GetSizeofZ32Tag),
+        S("ExpUseTagforAllFormats", 0, UseTagforAllFormats), S("ExpUseCustomTagValidation", 0, UseCustomTagValdiation),
+        S("ExpIsTagReimportSupported", 0, IsTagReimportSupported), S("ExpDownloadAllTags", 0, DownloadAllTags), S("ExpDoSpecialInit", 0, DoSpecialInit),
+        S("ExpIsPLCParamDataDriver", 0, IsPLCParamDataDriver), S("FreeVarnBinaryResource", 0, FreeVarnBinaryResource), S("ProxyToDll", 0, ProxyToDll, 0x15A),
+        S("GetVarnBinaryResourceSize", 0, GetVarnBinaryResourceSize, 0x15B), S("GetVarnBinaryResource", 0, GetVarnBinaryResource, 0x15C, 0x15D),
+        S("ExpGetTagImportColumnOrderAndFormat", 0, ExpGetTagImportColumnOrderAndFormat, 0x161, 0x162, 0x163),
+        S("ExpGetCustomTagFileFilters", 0, ExpGetCustomTagFileFilters, 0x164, 0x165),
+        E("ExpSetMPIFeatureSet", 0, SetMPIFeatureSet(features), 0x11223344, 0x55667788),
+        D(0, GetPLCNodeStringAsIP(nullptr, s)), D(0, SetPLCParamData(nullptr, 1, text)), D(0, InitTagFieldControls(nullptr, nullptr, 0, "a", "b")),
+        D(0, GetDataFormat(id, nullptr)), D(0, GetPreferredDataFormat(id, nullptr, nullptr)), D(5, ValidateScaleFac(eSCALETYPE(), nullptr, 5, nullptr)),
+        D(0, GetDataFormatStringFromId(3, s)), D(0, IsBitDataFormat(nullptr)), D(0, SetTagAndDataFormat("T", CString("INT"), nullptr, nullptr)),
+        D(0, UpdateFieldFromTagDb("T", static_cast<unsigned short>(1), nullptr, nullptr)), D(0, UpdateFieldFromTagDb("T", CString("INT"), nullptr, nullptr)),
+        D(0, GetModelNumber(nullptr, "M")), D(0, ExpParseCustomTagFileExt(text, nullptr, &list, 1, &count, 0)),
+        D(0, ExpParseCustomTagFile1(text, nullptr, &list, 1, &count, nullptr, 0)), D(1, IsGenericTagImportSupported()), D(0, InitForth("x")),
+        D(0, IsDProtoSupported()), D(0, SupportsPropPages()), D(0, IsDprotoAddFileSupported()), D(0, IsOldTagSupported()), D(1, IsTagSupported()),
+        D(0, IsSplTagImportSupported()), D(0, Is64LEDUsed()), D(0, IsTagArray()), D(1, IsContinuousRDASupported()),
+        D(0, DoPlc(nullptr, 0, &p, &p.plcSetup, nullptr, UINT_PTR(0), 0)),
     };
-#undef R
-#undef V
-    for (const Row& row : rows)
-    {
-        EXPECT_EQ(row.expected, row.run(bare.driver)) << "bare: " << row.call;
-        EXPECT_EQ(row.expected, row.run(unbound)) << "unbound: " << row.call;
+#undef E
+#undef D
+#undef S
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.entry ? row.entry : "");
+        EXPECT_EQ(row.fallback, row.run(bare.driver)) << "without the entry point";
+        EXPECT_EQ(row.fallback, row.run(unbound)) << "unbound";
+        if (!row.entry)
+            continue;
+        F::Reset(rec.h);
+        row.run(rec.driver);
+        EXPECT_EQ(row.args, rec.Args(row.entry));
     }
     EXPECT_EQ(77, id) << "no output is written without the entry point";
     EXPECT_STREQ("keep", s);
     EXPECT_EQ(reinterpret_cast<void*>(0x1234), list);
-
     unsigned short untouched = 55;
     EXPECT_EQ(0, unbound.GetDataFormatIdFromString(untouched, "INT"));
     EXPECT_EQ(55, untouched);
@@ -85,68 +140,63 @@ TEST(MissingEntryPoints, BareAndUnboundDriversGiveTheDefaults)
     EXPECT_EQ(0, untouched);
 }
 
-// The format id is the low word of the driver's answer.
-TEST(RecordingDriver, FormatIdsAreTheLowWordOfTheAnswer)
+TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
 {
     Bound b;
+    QRVPlcDriver& d = b.driver;
+    // A format id is the low word of the driver's answer.
     F::SetResult(b.h, "ExpGetDataFormat", 0x30005);
     unsigned short id = 0;
-    EXPECT_EQ(1, b.driver.GetDataFormat(id, Adr(0x21)));
+    EXPECT_EQ(1, d.GetDataFormat(id, P<uPLCADR>(0x21)));
     EXPECT_EQ(5, id);
-    EXPECT_EQ(1, b.Only("ExpGetDataFormat").nArgs);
+    EXPECT_EQ((V{0x21}), b.Args("ExpGetDataFormat"));
     F::SetResult(b.h, "ExpGetPreferredDataFormat", 0x10009);
-    EXPECT_EQ(1, b.driver.GetPreferredDataFormat(id, SetupAt(0x22), Adr(0x23)));
+    EXPECT_EQ(1, d.GetPreferredDataFormat(id, P<uPLCSETUP>(0x22), P<uPLCADR>(0x23)));
     EXPECT_EQ(9, id);
-    EXPECT_EQ((std::vector<UINT_PTR>{0x22, 0x23}), b.Args("ExpGetPreferredDataFormat"));
-}
+    EXPECT_EQ((V{0x22, 0x23}), b.Args("ExpGetPreferredDataFormat"));
 
-TEST(RecordingDriver, ResultPatternsAndTextBuffers)
-{
-    Bound b;
     F::SetResult(b.h, "ExpIsFormatSupported", 3);
-    EXPECT_EQ(3, b.driver.IsFormatSupported(SetupAt(1), 2, Adr(3), 4, 5));
-    EXPECT_EQ((std::vector<UINT_PTR>{1, 2, 3, 4, 5}), b.Args("ExpIsFormatSupported"));
+    EXPECT_EQ(3, d.IsFormatSupported(nullptr, 2, nullptr, 4, 5));
     F::SetResult(b.h, "ExpCanCloseDialog", 0);
-    EXPECT_EQ(0, b.driver.CanCloseDialog(nullptr));
+    EXPECT_EQ(0, d.CanCloseDialog(nullptr));
     F::SetResult(b.h, "ExpIsGenericTagImportSupported", 0);
-    EXPECT_EQ(0, b.driver.IsGenericTagImportSupported());
-    EXPECT_NE(0u, b.Only("ExpIsGenericTagImportSupported").aArgs[0]);
+    EXPECT_EQ(0, d.IsGenericTagImportSupported());
+    EXPECT_NE(0u, b.Only("ExpIsGenericTagImportSupported").aArgs[0]) << "a scratch block, not null";
 
     CString node("old");
-    EXPECT_EQ(1, b.driver.GetPLCNodeStringAsIP(SetupAt(8), node));
+    EXPECT_EQ(1, d.GetPLCNodeStringAsIP(P<uPLCSETUP>(8), node));
     EXPECT_STREQ("10.0.0.7", node);
     EXPECT_STREQ("old", b.Only("ExpGetPLCNodeStringAsIP").szText);
 
     // Only parameter-data drivers get their parameter data.
-    EXPECT_EQ(0, b.driver.SetPLCParamData(nullptr, 1, nullptr));
-    EXPECT_TRUE(F::Calls(b.h, "ExpSetPLCParamData").empty());
+    EXPECT_EQ(0, d.SetPLCParamData(nullptr, 1, nullptr));
+    EXPECT_EQ(0u, b.Count("ExpSetPLCParamData"));
     F::SetResult(b.h, "ExpIsPLCParamDataDriver", 1);
-    EXPECT_EQ(1, b.driver.SetPLCParamData(SetupAt(4), 2, nullptr));
-    EXPECT_EQ(4u, b.Only("ExpSetPLCParamData").aArgs[0]);
+    EXPECT_EQ(1, d.SetPLCParamData(P<uPLCSETUP>(4), 2, nullptr));
+    EXPECT_EQ((V{4, 2, 0}), b.Args("ExpSetPLCParamData"));
 
-    EXPECT_EQ(1, b.driver.InitTagFieldControls(nullptr, nullptr, 3, "first", "second"));
+    EXPECT_EQ(1, d.InitTagFieldControls(nullptr, nullptr, 3, "first", "second"));
     EXPECT_STREQ("second", b.Only("ExpInitFieldControls1").szText);
-    EXPECT_TRUE(F::Calls(b.h, "ExpInitFieldControls").empty());
+    EXPECT_EQ(0u, b.Count("ExpInitFieldControls"));
 
     void* list = reinterpret_cast<void*>(0x40);
     long count = 0;
     F::SetResult(b.h, "ExpParseCustomTagFile1", 0x50);
-    EXPECT_EQ(1, b.driver.ExpParseCustomTagFile1(nullptr, nullptr, &list, 1, &count, nullptr, 2));
+    EXPECT_EQ(1, d.ExpParseCustomTagFile1(nullptr, nullptr, &list, 1, &count, nullptr, 2));
     EXPECT_EQ(0x40u, b.Only("ExpParseCustomTagFile1").aArgs[2]) << "the list goes by value";
     EXPECT_EQ(reinterpret_cast<void*>(0x50), list);
-    EXPECT_TRUE(b.driver.IsDprotoAddFileSupported());
-    EXPECT_EQ(1, b.driver.SupportsPropPages());
+    EXPECT_TRUE(d.IsDprotoAddFileSupported());
+    EXPECT_EQ(1, d.SupportsPropPages());
 
     // The driver keeps every tenth value; a round trip normalises.
-    EXPECT_EQ(120u, b.driver.ValidateScaleFac(eSCALETYPE(), nullptr, 123, nullptr));
+    EXPECT_EQ(120u, d.ValidateScaleFac(eSCALETYPE(), nullptr, 123, nullptr));
     EXPECT_STREQ("12", b.Only("ExpConvertString2ScaleFac").szText);
 }
 
-TEST(RecordingDriver, CapabilityBitsAndDProto)
+TEST(DriverMembers, CapabilityBitsAndDProto)
 {
     Bound b;
-    struct Case { unsigned long caps; std::vector<int> expected; }; // old tag, tag, spl, led, array, rda
-    const Case cases[] = {
+    struct Case { unsigned long caps; std::vector<int> expected; } cases[] = { // old tag, tag, spl, led, array, rda
         {0x0, {0, 1, 0, 0, 0, 1}},
         {0x40, {0, 0, 0, 0, 0, 1}},
         {0x1000, {0, 1, 0, 0, 0, 0}},
@@ -154,18 +204,16 @@ TEST(RecordingDriver, CapabilityBitsAndDProto)
         {0xFFFFFFFFul & ~(0x20ul | 0x100 | 0x400 | 0x800 | 0x40 | 0x1000), {0, 1, 0, 0, 0, 1}},
     };
     QRVPlcDriver& d = b.driver;
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         F::SetResult(b.h, "Caps", static_cast<INT_PTR>(c.caps));
-        const std::vector<int> got = {d.IsOldTagSupported(), d.IsTagSupported(), d.IsSplTagImportSupported(),
-                                      d.Is64LEDUsed(), d.IsTagArray(), d.IsContinuousRDASupported()};
-        EXPECT_EQ(c.expected, got) << std::hex << c.caps;
+        EXPECT_EQ(c.expected, (std::vector<int>{d.IsOldTagSupported(), d.IsTagSupported(), d.IsSplTagImportSupported(),
+                                                 d.Is64LEDUsed(), d.IsTagArray(), d.IsContinuousRDASupported()})) << std::hex << c.caps;
     }
-
-    EXPECT_EQ(0, d.IsDProtoSupported());
-    F::SetResult(b.h, "VarnResource", 0x80);
-    EXPECT_EQ(1, d.IsDProtoSupported());
-    F::SetResult(b.h, "VarnResource", 0x7F);
-    EXPECT_EQ(0, d.IsDProtoSupported());
+    // The DProto bit of the binary resource; the resource is freed each time.
+    for (int byte : {0, 0x80, 0x7F})
+    {
+        F::SetResult(b.h, "VarnResource", byte);
+        EXPECT_EQ(int(byte == 0x80), d.IsDProtoSupported()) << byte;
+    }
     EXPECT_EQ(3u, b.Count("FreeVarnBinaryResource"));
 }

@@ -11,37 +11,29 @@ using F = DriverFixture;
 using V = std::vector<UINT_PTR>;
 template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
 
-// S5-old, QMove, Sais, internal, Forth, CoDeSys.
+// Code, then S5-old, QMove, Sais, internal, Forth, CoDeSys.
 std::vector<int> Ask(QRVPlcDriver& d)
 {
-    return {d.IsSimaticS5OldDriver(), d.IsQEMQMOVEDriver(), d.IsSaisABusDriver(),
-            d.IsInternalDriver(),     d.IsForthDriver(),    d.IsCodeSysDriver()};
+    return {d.GetPlcType(), d.IsSimaticS5OldDriver(), d.IsQEMQMOVEDriver(), d.IsSaisABusDriver(),
+            d.IsInternalDriver(), d.IsForthDriver(), d.IsCodeSysDriver()};
 }
 } // namespace
 
 TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
 {
-    struct Row
-    {
-        const char* fixture;
-        unsigned char code;
-        std::vector<int> expected;
-    } rows[] = {
-        {"Z32TPLC501.dll", 1, {1, 0, 0, 0, 0, 0}},   {"Z32TPLC578.dll", 78, {0, 1, 0, 0, 0, 0}},
-        {"Z32TPLC593.dll", 193, {0, 0, 0, 0, 0, 1}}, {"Z32TPLC507.dll", 107, {0, 0, 0, 1, 0, 0}},
-        {"Z32TPLC514.dll", 214, {0, 0, 0, 1, 0, 0}}, {"Z32TPLC547.dll", 147, {0, 0, 0, 0, 0, 0}},
-        {"Z32TPLC500.dll", 0, {0, 0, 0, 0, 0, 0}}, // no string table at all
+    struct Row { const char* fixture; std::vector<int> expected; } rows[] = {
+        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}},   {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}},
+        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}}, {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}},
+        {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}}, {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}},
+        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}},   // no string table at all
     };
-    for (const Row& row : rows)
-    {
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.fixture);
         Bound b(row.fixture, nullptr);
-        EXPECT_EQ(row.code, b.driver.GetPlcType());
         EXPECT_EQ(row.expected, Ask(b.driver));
     }
     QRVPlcDriver unbound;
-    EXPECT_EQ(0, unbound.GetPlcType());
-    EXPECT_EQ(std::vector<int>(6, 0), Ask(unbound));
+    EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
     CString name = "unchanged";
     EXPECT_FALSE(unbound.GetDriverName(name));
     EXPECT_STREQ("unchanged", name);
@@ -63,40 +55,30 @@ TEST(DriverIdentity, EveryAskReadsTheModuleAgainAndKeepsItsLoadCount)
     EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
 }
 
+// The display name is string 2; "NMEA 0183 " with its blank is the one driver
+// without RDA. An internal driver that answers 175 names itself.
 TEST(DriverIdentity, DisplayNameAndTheRdaRule)
 {
-    struct Row { const char* fixture; const char* name; bool rda; } rows[] = {
-        {"Z32TPLC547.dll", "NMEA 0183 ", false}, {"Z32TPLC548.dll", "NMEA 0183", true},
-        {"Z32TPLC500.dll", "", true}, // no string resources
+    struct Row { const char* fixture; int proxy; const char* name; bool rda; size_t asked; } rows[] = {
+        {"Z32TPLC547.dll", 175, "NMEA 0183 ", false, 0}, {"Z32TPLC548.dll", 175, "NMEA 0183", true, 0},
+        {"Z32TPLC500.dll", 175, "", true, 0},   // no string resources
+        {"Z32TPLC507.dll", 174, "Intern", true, 0}, {"Z32TPLC507.dll", 175, "Recorded internal driver", true, 2},
     };
-    for (const Row& row : rows)
-    {
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.fixture);
         Bound b(row.fixture, nullptr);
+        F::SetResult(b.h, "ProxyToDll", row.proxy);
         CString name = "old";
         ASSERT_TRUE(b.driver.GetDriverName(name));
         EXPECT_STREQ(row.name, name);
         EXPECT_EQ(row.rda, b.driver.IsRDAPermitted());
-        EXPECT_EQ(0u, b.Count("ExpGetDriverName")); // not an internal driver
+        auto asked = F::Calls(b.h, "ExpGetDriverName");
+        ASSERT_EQ(row.asked, asked.size());
+        if (row.asked) {
+            EXPECT_EQ(255u, asked[0].aArgs[1]);
+            EXPECT_EQ(0xFFFFFFFFu, static_cast<unsigned int>(F::Calls(b.h, "ProxyToDll")[0].aArgs[0]));
+        }
     }
-}
-
-TEST(DriverIdentity, InternalDriverNameFromTheDriverWhenItAnswers175)
-{
-    CString name;
-    Bound b("Z32TPLC507.dll", nullptr);
-    F::SetResult(b.h, "ProxyToDll", 174);
-    ASSERT_TRUE(b.driver.GetDriverName(name));
-    EXPECT_STREQ("Intern", name);
-    EXPECT_EQ(0u, b.Count("ExpGetDriverName"));
-
-    F::SetResult(b.h, "ProxyToDll", 175);
-    ASSERT_TRUE(b.driver.GetDriverName(name));
-    EXPECT_STREQ("Recorded internal driver", name);
-    EXPECT_EQ(255u, b.Only("ExpGetDriverName").aArgs[1]);
-    auto proxy = F::Calls(b.h, "ProxyToDll");
-    ASSERT_FALSE(proxy.empty());
-    EXPECT_EQ(0xFFFFFFFFu, static_cast<unsigned int>(proxy.back().aArgs[0]));
 }
 
 TEST(DriverIdentity, LoadingThroughADescriptor)
@@ -104,19 +86,17 @@ TEST(DriverIdentity, LoadingThroughADescriptor)
     DriverFixture fx;
     std::string path = fx.Copy("Z32TPLC578.dll", "Z32TPLC579.dll");
     QRVPlcDriver driver;
-    EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo*>(nullptr)));
     CPlcInfo info;
-    EXPECT_EQ(0, driver.LoadDriver(&info)); // no file name
+    EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo*>(nullptr)));
+    EXPECT_EQ(0, driver.LoadDriver(&info));   // no file name
     EXPECT_FALSE(driver.IsValid());
-
     // Only the bare name counts: the descriptor's folder is not searched, so
     // the private copy is found only once its folder is on the search path.
     info.m_strDllName = "Z32TPLC579.dll";
     info.m_strFolder = CString(path.substr(0, path.find_last_of('\\') + 1).c_str());
-    EXPECT_EQ(1, driver.LoadDriver(&info)); // 1 although nothing loaded
+    EXPECT_EQ(1, driver.LoadDriver(&info));   // 1 although nothing loaded
     EXPECT_FALSE(driver.IsValid());
     driver.FreeDrivers();
-
     SetDllDirectoryA(info.m_strFolder);
     EXPECT_EQ(1, driver.LoadDriver(&info));
     SetDllDirectoryA(nullptr);
@@ -140,30 +120,27 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
     for (Bound* b : {&qem, &cds})
         for (const char* e : {"ExpSetSymbolChecksum", "ExpParseTagsFromAdditionalFile", "ExpGetTagnameFromGA", "ExpMakeGACompatiable"})
             F::SetResult(b->h, e, 7);
-
     EXPECT_EQ(0, cds.driver.SetQEMCheckSum(&setup, 5, 6));
     EXPECT_EQ(0, cds.driver.GetQEMCheckSum(&setup, &checksum, &value));
     EXPECT_EQ(0, qem.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
     EXPECT_EQ(reinterpret_cast<void*>(0x1234), list);
     EXPECT_EQ(0, qem.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
     EXPECT_EQ(0, qem.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
-    EXPECT_EQ(0u, cds.Count("ExpSetSymbolChecksum") + cds.Count("ExpGetSymbolChecksum") +
-                      qem.Count("ExpParseTagsFromAdditionalFile") + qem.Count("ExpGetTagnameFromGA") +
-                      qem.Count("ExpMakeGACompatiable"));
+    EXPECT_EQ(0u, cds.Count("ExpSetSymbolChecksum") + cds.Count("ExpGetSymbolChecksum") + qem.Count("ExpParseTagsFromAdditionalFile") +
+                      qem.Count("ExpGetTagnameFromGA") + qem.Count("ExpMakeGACompatiable"));
 
+    // The checksum entry points answer nothing: 1 whatever the driver returns.
     EXPECT_EQ(1, qem.driver.SetQEMCheckSum(&setup, 0xCAFE, -2));
     EXPECT_EQ((V{U(&setup), 0xCAFE, 0xFFFE}), qem.Args("ExpSetSymbolChecksum"));
+    F::SetResult(qem.h, "ExpGetSymbolChecksum", 3);
     EXPECT_EQ(1, qem.driver.GetQEMCheckSum(&setup, &checksum, &value));
     EXPECT_EQ((V{U(&setup), U(&checksum), U(&value)}), qem.Args("ExpGetSymbolChecksum"));
-
     F::SetResult(cds.h, "ExpParseTagsFromAdditionalFile", 0x5678);
     EXPECT_EQ(1, cds.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
-    EXPECT_EQ(reinterpret_cast<void*>(0x5678), list); // the result replaces the list
-    // The list's value went in, not its address.
-    EXPECT_EQ((V{0, U(&setup), 0x1234, U(&count)}), cds.Args("ExpParseTagsFromAdditionalFile"));
+    EXPECT_EQ(reinterpret_cast<void*>(0x5678), list);   // the result replaces the list...
+    EXPECT_EQ((V{0, U(&setup), 0x1234, U(&count)}), cds.Args("ExpParseTagsFromAdditionalFile"));   // ...whose value went in
     F::SetResult(cds.h, "ExpGetTagnameFromGA", 9);
     EXPECT_EQ(9, cds.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
     EXPECT_EQ((V{0, 0, U(tag), 32, U(&setup)}), cds.Args("ExpGetTagnameFromGA"));
-    F::SetResult(cds.h, "ExpMakeGACompatiable", 4);
-    EXPECT_EQ(4, cds.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
+    EXPECT_EQ(7, cds.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
 }
