@@ -14,8 +14,7 @@
 using namespace filetest;
 
 // A host can create the shell tree by its class name, as a dialog's custom control.
-TEST(TreeClasses, TheShellTreeIsCreatableByName)
-{
+TEST(TreeClasses, TheShellTreeIsCreatableByName) {
     CObject* p = CRuntimeClass::CreateObject("CShellTree");
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTreeCtrl)));
@@ -29,8 +28,7 @@ TEST(TreeClasses, TheShellTreeIsCreatableByName)
 // file item they go into that file's folder; a missing file copies nothing.
 // A move (of several files at once) takes the given items out; from a file
 // that is gone nothing arrives. The file list is cut back to its first entry.
-TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
-{
+TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget) {
     Folder("offen");
     Folder("zu");
     File("offen\\b.bmp", "alt");
@@ -41,7 +39,6 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
     m_tree.Expand(hOpen, TVE_EXPAND);
     CString files = MakeList({a});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hOpen));
-
     files = MakeList({a, b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hClosed));
     EXPECT_EQ(a, std::string(files.GetString(), files.GetLength()));
@@ -49,7 +46,6 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
     EXPECT_FALSE(Expanded(hClosed));
     m_tree.Expand(hClosed, TVE_EXPAND);
     EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hClosed));
-
     qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
     files = MakeList({b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt")));   // into the file's folder
@@ -60,7 +56,6 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
     EXPECT_EQ(0, m_tree.CopyFileItems(files, nullptr));
     EXPECT_EQ(0, m_tree.CopyFileItems(none, hOpen));
     EXPECT_EQ(0, m_tree.CopyFileItems(missing, hOpen));
-
     CPtrList items;
     items.AddTail(Child(hRoot, "c.txt"));
     items.AddTail(Child(hRoot, "d.txt"));
@@ -79,8 +74,7 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 // text, a taken name, a name with separators and virtual items; otherwise the
 // file gets the new name and the item's record follows. Ending the edit at
 // once sends its end twice: a cancel stays a cancel.
-TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
-{
+TEST_F(FileListTreeTest, RenameThroughTheLabelEditor) {
     File("a.txt");
     File("b.txt");
     HTREEITEM hRoot = LoadRoot();
@@ -116,8 +110,7 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
 // places in dialog units, the focus on the edit box. A new folder under a
 // file item is made beside the file; cancelled, or with a name that leaves
 // the folder, nothing is made.
-TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
-{
+TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile) {
     Folder("ordner");
     File("ordner\\a.txt");
     HTREEITEM hFolder = Child(LoadRoot(), "ordner");
@@ -163,7 +156,6 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_TRUE(Child(hFolder, "Neu"));
     EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
-
     EXPECT_EQ(hEdit, hFocus);
     EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
     ASSERT_EQ(4u, rects.size());
@@ -176,8 +168,7 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
 // Selecting, right-clicking and dragging items reach the target with their
 // payloads; Delete removes a file (not a folder), Enter toggles a folder; the
 // tree keeps these keys (and Ctrl combinations) from the dialog.
-TEST_F(FileListTreeTest, NotificationsAndKeys)
-{
+TEST_F(FileListTreeTest, NotificationsAndKeys) {
     Folder("ordner");
     File("ordner\\x.txt");
     File("a.txt");
@@ -201,7 +192,6 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
     };
     m_tree.SelectItem(hA);
     EXPECT_EQ(Names{m_root + "\\a.txt"}, paths);
-
     // A right click: the item under the cursor becomes the selection; the target's answer is the result.
     CPoint pt = Center(hRoot);
     m_tree.ClientToScreen(&pt);
@@ -212,7 +202,6 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
     EXPECT_EQ(pt, ptMenu);
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
     EXPECT_EQ(1u, paths.size());   // a folder is not reported
-
     // A drag from a file announces its path; from a folder nothing.
     BeginDrag(hA);
     EXPECT_EQ(m_root + "\\a.txt", paths.back());
@@ -220,7 +209,6 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
     EXPECT_EQ(3u, paths.size());   // the selection, the drag's selection and its start
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
-
     m_tree.SelectItem(hA);
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_FALSE(Child(hRoot, "a.txt"));
@@ -246,8 +234,7 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
 // A drop moves into the folder under the point (a file's folder when on a
 // file), with Ctrl it copies; onto the dragged item's own folder, below the
 // last item or as a malformed block nothing happens.
-TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
-{
+TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint) {
     Folder("ziel");
     File("ziel\\da.txt");
     Folder("aussen");
@@ -264,12 +251,10 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
     EXPECT_TRUE(Child(hTarget, "a.txt"));
     EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
     EXPECT_EQ(0u, m_tree.GetDragTimer());
-
     SetCtrl(true);
     Drop({b}, Center(Child(hTarget, "da.txt")));
     SetCtrl(false);
     EXPECT_TRUE(Child(hTarget, "b.txt"));
-
     BeginDrag(Child(hTarget, "da.txt"));
     Drop({m_root + "\\ziel\\da.txt"}, Center(hTarget));
     EXPECT_TRUE(Child(hTarget, "da.txt"));
@@ -284,8 +269,7 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
 // data without dropped files is refused. The drag's timer runs until the
 // button is released: resting on a closed folder for seven ticks opens it,
 // near the bottom edge the tree scrolls every second tick.
-TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
-{
+TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
     Folder("zu");
     File("zu\\x.txt");
     for (int i = 0; i < 60; ++i)
@@ -305,7 +289,6 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     COleDataSource* pText = new COleDataSource;
     pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
     textOnly.Attach(pText->GetDataObject(), FALSE);
-
     CFileListDropTarget target;
     EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hClosed)));
     EXPECT_EQ(hClosed, m_tree.GetDropHilightItem());
@@ -319,7 +302,6 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     withFiles.Detach();
     pText->InternalRelease();
     pSource->InternalRelease();
-
     UINT_PTR id = m_tree.GetDragTimer();
     ASSERT_NE(0u, id);
     auto restAt = [&](CPoint pt) {
@@ -340,7 +322,6 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     tick(1);
     EXPECT_TRUE(Expanded(hClosed));
     EXPECT_TRUE(Child(hClosed, "x.txt"));
-
     CRect rc;
     m_tree.GetClientRect(&rc);
     restAt(CPoint(rc.Width() / 2, rc.bottom - 3));
@@ -356,7 +337,6 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     restAt(CPoint(rc.Width() / 2, rc.bottom + 200));   // outside the window nothing scrolls
     tick(4);
     EXPECT_EQ(hFirst, m_tree.GetFirstVisibleItem());
-
     m_tree.SendMessage(WM_TIMER, id + 7, 0);   // other timers are not the drag's
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(0u, m_tree.GetDragTimer());
@@ -364,8 +344,7 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
 
 namespace {
 
-bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats)
-{
+bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats) {
     bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard();
     for (const auto& f : formats)
         put = put && ::SetClipboardData(f.first, f.second);
@@ -373,8 +352,7 @@ bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats)
 }
 
 // A bitmap with the image viewer's record of its base name and colour bits.
-bool PutBitmap(const char* baseName, BYTE bits)
-{
+bool PutBitmap(const char* baseName, BYTE bits) {
     sPLXDIBINFO info = {};
     CPlxDibInfo::SetNames(info, "C:\\bilder\\quelle.png", baseName);
     info.byColorBits = bits;
@@ -386,8 +364,7 @@ bool PutBitmap(const char* baseName, BYTE bits)
 // Pasted files are copied into the folder; a bitmap is saved there under the
 // record's base name at its colour bits, made safe, through the imaging
 // control; without a record or a DIB, or onto a virtual item, nothing arrives.
-TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
-{
+TEST_F(FileListTreeTest, PastingFilesAndBitmaps) {
     Folder("ziel");
     Folder("quelle");
     std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
@@ -399,7 +376,6 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
     EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), FolderEntries(m_root + "\\ziel"));
     EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), Labels(hTarget));
-
     RemoveFolder(m_root + "\\quelle");
     RemoveFolder(m_root + "\\ziel");
     Folder("ziel");
@@ -416,7 +392,6 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_FALSE(CBitmapPaste::SaveDib(&m_tree, nullptr, "C:\\qrv-browse\\x.bmp", 8));
     ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
     EXPECT_EQ(0, m_tree.DoPaste(hTarget));
-
     for (const char* name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
         ASSERT_TRUE(PutBitmap(name, 8));
         m_tree.DoPaste(hTarget);
@@ -430,8 +405,7 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
 
 // The combo box reports the item data of its selection to its parent, or
 // to the target it is plugged into; without a selection -1.
-TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne)
-{
+TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne) {
     CNotifyRecorder parent, target;
     ASSERT_TRUE(parent.CreateTop() && target.CreateTop());
     CFileFilterCombo combo;

@@ -15,8 +15,7 @@ using namespace qrvtest;
 // Only tokens with a real extension pass files, whatever the letter case;
 // folders always show, files in name order however the folder enumerates
 // them (Ärger.bmp is made last); a hidden extension still passes by the real one.
-TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
-{
+TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase) {
     const struct { const char* filter; const char* name; int shown; } cases[] = {
         {nullptr, "a.bmp", 0},  // no filter yet
         {"*;bmp; ;;", "a.bmp", 0}, {"*.*", "a.bmp", 0},   // patterns are not wildcards
@@ -35,7 +34,6 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
     m_tree.Expand(hUebung, TVE_EXPAND);
     EXPECT_EQ(Labels(hUebung), (Names{"Straße.PNG"}));
     EXPECT_EQ(m_tree.GetItemType(Child(hUebung, "Straße.PNG")), 2);
-
     // With known extensions hidden the label is the display name without extension.
     HKEY hKey = nullptr;
     ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
@@ -56,8 +54,7 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
 // letter case changes nothing); otherwise a folder is read once until it is
 // reset. Expanding swaps the folder icons; an empty folder is marked expanded
 // without children.
-TEST_F(ShellTreeTest, WhenFoldersAreRead)
-{
+TEST_F(ShellTreeTest, WhenFoldersAreRead) {
     MakeSampleTree();
     m_tree.LoadTree();   // attaches the system image list
     HTREEITEM hRoot = LoadRoot();
@@ -72,7 +69,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     m_tree.Expand(hUebung, TVE_COLLAPSE);
     EXPECT_TRUE(Labels(hBilder).empty());
     ASSERT_TRUE(ExpandedOnce(hUebung));
-
     m_tree.SetFilterExt("*.txt");
     EXPECT_EQ(Labels(hBilder), (Names{"y.txt"}));
     EXPECT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung", "d.txt"}));
@@ -84,7 +80,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_TRUE(Labels(hBilder).empty());
     m_tree.Expand(hUebung, TVE_EXPAND);
     EXPECT_EQ(Labels(hUebung), (Names{"Straße.PNG"}));
-
     m_tree.SetFilterExt("*.bmp");
     EXPECT_EQ(Labels(hBilder), (Names{"x.bmp"}));
     File("Bilder\\neu.bmp");
@@ -97,7 +92,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_EQ(m_tree.ResetFolder(hBilder), 1);
     EXPECT_FALSE(ExpandedOnce(hBilder));
     EXPECT_EQ(reopen(), (Names{"neu.bmp", "x.bmp"}));
-
     auto images = [&](UINT action) {   // the image and the selected one after the action
         m_tree.Expand(hBilder, action);
         int image = -1, selected = -1;
@@ -110,7 +104,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_NE(open, closed);
     EXPECT_EQ(closed, images(TVE_COLLAPSE));
     EXPECT_NE(m_tree.GetImageList(TVSIL_NORMAL), nullptr);
-
     HTREEITEM hLeer = Child(hRoot, "leer");
     m_tree.Expand(hLeer, TVE_EXPAND);
     EXPECT_EQ(m_tree.GetChildItem(hLeer), nullptr);
@@ -120,15 +113,13 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
     EXPECT_FALSE(Expanded(hLeer));
 }
 
-TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
-{
+TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups) {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hBilder = Child(hRoot, "Bilder"), hFile = Child(hRoot, "a.bmp");
     ASSERT_NE(hFile, nullptr);
     EXPECT_EQ(m_tree.GetItemType(nullptr), 0);
-
     CString dir, out = "unverändert";
     ASSERT_EQ(m_tree.GetItemDirectory(hFile, &dir), 1);
     EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\")) << "a file's directory ends with a backslash";
@@ -136,7 +127,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(Upper(std::string(dir)), Upper(m_root + "\\Bilder"));
     EXPECT_EQ(m_tree.GetItemPath(nullptr, &out), 0);
     EXPECT_EQ(std::string(out), "unverändert");
-
     ASSERT_TRUE(m_tree.SelectItem(hFile));
     EXPECT_EQ(m_tree.GetSelectedFile(&out), 1);
     EXPECT_EQ(Upper(std::string(out)), Upper(m_root + "\\a.bmp"));
@@ -147,13 +137,11 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(std::string(out), "x");
     EXPECT_EQ(m_tree.GetSelectedFolderPath(&out), 1);
     EXPECT_EQ(Upper(std::string(out)), Upper(m_root + "\\Bilder"));
-
     auto* pData = reinterpret_cast<tagID*>(m_tree.GetItemData(hFile));
     ASSERT_NE(pData, nullptr);
     EXPECT_EQ(m_tree.GetParentShellFolder(hFile), pData->lpsfParent);
     EXPECT_EQ(m_tree.GetFullyQualifiedID(hFile), pData->lpifq);
     EXPECT_EQ(m_tree.GetRelativeIDLIST(hFile), pData->lpifq) << "hosts get the full identifier here too";
-
     // Lookups among the items already in the tree.
     m_tree.Expand(hBilder, TVE_EXPAND);
     CString file = (m_root + "\\Bilder\\x.bmp").c_str(), folder = (m_root + "\\bilder").c_str();
@@ -165,13 +153,11 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(m_tree.GetTreeFileItem(file, hBilder), Child(hBilder, "x.bmp"));
     EXPECT_EQ(m_tree.GetTreeFileItem(upper, hBilder), Child(hBilder, "x.bmp"));
     EXPECT_EQ(m_tree.GetTreeFileItem(missing, hBilder), nullptr);
-
     // Rereading the folder of a file item.
     File("Bilder\\neu.bmp");
     m_tree.LoadFolder(Child(hBilder, "x.bmp"));
     EXPECT_EQ(Labels(hBilder), (Names{"neu.bmp", "x.bmp"}));
     EXPECT_EQ(m_tree.GetSelectedItem(), hBilder);
-
     // An item for a path is sorted after the folders, whatever insert-after says.
     CString path = (m_root + "\\d.txt").c_str();
     HTREEITEM hItem = m_tree.InsertPidlItem(path, hRoot, TVI_FIRST);
@@ -179,7 +165,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(m_tree.GetSelectedItem(), hItem);
     EXPECT_EQ(Labels(hRoot).back(), "d.txt");
     EXPECT_EQ(Upper(Path(hItem)), Upper(std::string(path)));
-
     // Resetting by a path resets the open folder of the path; without one every open folder.
     HTREEITEM hUebung = Child(hRoot, "Übung");
     m_tree.Expand(hUebung, TVE_EXPAND);
@@ -191,7 +176,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_NE(m_tree.ResetTree(TVI_ROOT, nullptr, nullptr), nullptr);
     EXPECT_FALSE(ExpandedOnce(hUebung));
     EXPECT_FALSE(ExpandedOnce(hRoot));
-
     // Bad paths and a folder deleted after it was listed answer none, on a fresh load.
     m_tree.DeleteAllItems();
     hRoot = LoadRoot();
@@ -211,7 +195,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     CString empty, root = "C:\\";
     EXPECT_EQ(m_tree.CreatePidlData(empty), nullptr);
     EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
-
     hBilder = Child(hRoot, "Bilder");
     ASSERT_NE(hBilder, nullptr);
     RemoveFolder(m_root + "\\Bilder");
@@ -229,8 +212,7 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 // Tunnelling from the desktop opens the folders of a path under a drive or
 // in the documents; the documents' contents can be the top level; unknown
 // special folders give the desktop with its virtual folders.
-TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
-{
+TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders) {
     MakeSampleTree();
     Folder("Bilder\\tief");
     File("Bilder\\tief\\z.bmp");
@@ -252,7 +234,6 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
         m_tree.TunnelTree(path);
     EXPECT_EQ(m_tree.GetSelectedItem(), hSel);
     EXPECT_EQ(m_tree.GetCount(), nCount);
-
     char docs[MAX_PATH] = "";
     ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, docs));
     std::string base = docs + std::string("\\qrv-browse-tunnel");
@@ -265,14 +246,12 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     hSel = m_tree.GetSelectedItem();
     EXPECT_EQ(Upper(Path(hSel)), Upper(base + "\\innen"));
     EXPECT_NE(Child(hSel, "bild.png"), nullptr);
-
     m_tree.LoadTree(CSIDL_PERSONAL);
     EXPECT_NE(Child(TVI_ROOT, "qrv-browse-tunnel"), nullptr) << "the documents' contents are the top level";
     EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
     for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
         EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
     RemoveFolder(base);
-
     // Unknown special folder: the desktop, with its virtual folders; a search by
     // path finds the first of them by its "SysFolder" mark, in any case.
     m_tree.LoadTree(0x7ff0);
@@ -284,7 +263,6 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "sysFOLDER", CShellTree::FindByPath), 1);
     EXPECT_EQ(m_tree.GetSelectedItem(), hFirstVirtual);
     EXPECT_EQ(m_tree.SearchTree(TVI_ROOT, "kein solcher eintrag", CShellTree::FindByLabel), 0);
-
     HTREEITEM hFirst = m_tree.GetRootItem();
     EXPECT_EQ(m_tree.GetDriveTreeItem(hFirst, "C:\\", 3), nullptr);
     EXPECT_EQ(m_tree.GetDriveTreeItem(nullptr, "C:\\", 1), nullptr);
@@ -297,8 +275,7 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
 // Clicking the selected file reports it again (selections: the file list
 // tree's notifications); a right click selects the item and shows the
 // shell's context menu for it.
-TEST_F(ShellTreeTest, ClicksOnAFile)
-{
+TEST_F(ShellTreeTest, ClicksOnAFile) {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
@@ -312,7 +289,6 @@ TEST_F(ShellTreeTest, ClicksOnAFile)
     m_tree.PostMessage(WM_LBUTTONUP, 0, pos);
     PumpUntil([&] { return !m_tree.m_selected.empty(); }, 2000);
     EXPECT_EQ(Names{m_root + "\\a.bmp"}, m_tree.m_selected);
-
     m_tree.SelectItem(hRoot);
     CPoint pt = rc.CenterPoint(), screen = pt;
     m_tree.ClientToScreen(&screen);
@@ -343,8 +319,7 @@ TEST_F(ShellTreeTest, ClicksOnAFile)
 // address out again.
 namespace {
 
-class MallocSpy : public IMallocSpy
-{
+class MallocSpy : public IMallocSpy {
     using Lock = std::lock_guard<std::mutex>;
 
 public:
@@ -359,37 +334,31 @@ public:
     bool IsLive(const void* p) { Lock lock(m_mutex); return m_live.count(p) != 0; }
     int FreeCount(const void* p) { Lock lock(m_mutex); return m_frees.count(p) ? m_frees[p] : 0; }
     size_t LiveCount() { Lock lock(m_mutex); return m_live.size(); }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
-    {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
         *ppv = riid == IID_IUnknown || riid == IID_IMallocSpy ? static_cast<IMallocSpy*>(this) : nullptr;
         return *ppv ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T cb) override { return cb; }
-    void* STDMETHODCALLTYPE PostAlloc(void* p) override
-    {
+    void* STDMETHODCALLTYPE PostAlloc(void* p) override {
         Lock lock(m_mutex);
         if (p && m_live.insert(p).second && m_frees.count(p))
             m_reused.insert(p);
         return p;
     }
-    void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override
-    {
+    void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override {
         Lock lock(m_mutex);
         if (p && (m_live.erase(p), !m_reused.count(p)))
             ++m_frees[p];
         return p;
     }
     void STDMETHODCALLTYPE PostFree(BOOL) override {}
-    SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** ppNew, BOOL) override
-    {
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** ppNew, BOOL) override {
         m_pReallocOld = *ppNew = p;
         return cb;
     }
-    void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override
-    {
+    void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override {
         Lock lock(m_mutex);
         m_live.erase(m_pReallocOld);
         if (p)
@@ -410,13 +379,11 @@ private:
     void* m_pReallocOld = nullptr;
 };
 
-class RecordTest : public ShellTreeTest
-{
+class RecordTest : public ShellTreeTest {
 protected:
     void SetUp() override { MallocSpy::Instance(), ShellTreeTest::SetUp(); }
     // The three task-allocator blocks of the records of all items, taken while they are alive.
-    std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT)
-    {
+    std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT) {
         std::vector<const void*> blocks;
         for (HTREEITEM h : Items(hParent)) {
             if (auto* p = reinterpret_cast<tagID*>(m_tree.GetItemData(h)))
@@ -427,8 +394,7 @@ protected:
         return blocks;
     }
     // All blocks alive; after the action each freed exactly once.
-    void ExpectFreedOnceBy(const std::vector<const void*>& blocks, const std::function<void()>& action)
-    {
+    void ExpectFreedOnceBy(const std::vector<const void*>& blocks, const std::function<void()>& action) {
         for (const void* p : blocks)
             EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
         MallocSpy::Instance().Reset();
@@ -440,8 +406,7 @@ protected:
 
 }
 
-TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
-{
+TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes) {
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp;*.png");
     HTREEITEM hRoot = LoadRoot();
@@ -455,7 +420,6 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
         m_tree.DeleteChildren(Child(hRoot, "Bilder"));
         m_tree.DeleteAllItems();
     });
-
     // A record made for a path.
     CString path = (m_root + "\\Übung\\straße.png").c_str();
     tagID* p = m_tree.CreatePidlData(path);
@@ -466,7 +430,6 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
     ASSERT_TRUE(::SHGetPathFromIDListA(p->lpifq, name));
     EXPECT_EQ(Upper(name), Upper(m_root + "\\Übung\\Straße.PNG"));
     ExpectFreedOnceBy({p, p->lpi, p->lpifq}, [&] { m_tree.FreePidlData(p); });
-
     // Reloading frees the previous records; a further cycle leaves the allocator where it was.
     m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
     ExpectFreedOnceBy(Blocks(), [&] { m_tree.LoadTree(); });
@@ -476,7 +439,6 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
     m_tree.LoadTree();
     m_tree.DeleteAllItems();
     EXPECT_EQ(MallocSpy::Instance().LiveCount(), before);
-
     // Destroying the window frees them too: the root, its three folders, two pictures in it, Bilder's x.bmp.
     m_tree.Expand(Child(LoadRoot(), "Bilder"), TVE_EXPAND);
     blocks = Blocks();
@@ -486,8 +448,7 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
 
 // The list helpers on hand-made identifiers: sizes, the next element, and
 // joins and copies, all from the task allocator.
-TEST(ShellPidl, ListHelpers)
-{
+TEST(ShellPidl, ListHelpers) {
     MallocSpy::Instance();   // watched from the start, so that the copies below are seen being allocated
     BYTE raw[] = {5, 0, 'a', 'b', 'c', 4, 0, 'd', 'e', 0, 0};   // elements of 5 and 4 bytes
     auto pidl = reinterpret_cast<LPITEMIDLIST>(raw);

@@ -14,8 +14,7 @@ using namespace filetest;
 
 // A walk ends at an entry shorter than two characters (the empty one, too)
 // or longer than 260. (Unterminated ones: the dropped-files blocks.)
-TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne)
-{
+TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne) {
     const struct { CString list; Names expected; } cases[] = {
         {MakeList({"C:\\a.txt", "C:\\b.txt"}), {"C:\\a.txt", "C:\\b.txt"}},
         {MakeList({"C:\\a", "x", "C:\\b"}), {"C:\\a"}},
@@ -32,8 +31,7 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne)
 }
 
 // Without a verification list the shell's answer counts.
-TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts)
-{
+TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts) {
     std::string root = qrvtest::FreshTempFolder("fileops");
     ::CreateDirectoryA((root + "\\ziel").c_str(), nullptr);
     for (const char* name : {"\\b.txt", "\\c.txt"})
@@ -47,8 +45,7 @@ TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts)
 namespace {
 
 // A block of the bytes given from its start, the rest up to its size filled.
-HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0)
-{
+HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0) {
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
     void* p = ::GlobalLock(h);
     memset(p, fill, ::GlobalSize(h));
@@ -59,8 +56,7 @@ HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0)
 
 // A block with a header and the bytes of the list, as another program might make it.
 template <class Ch, size_t N>
-HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2, size_t pad = 0)
-{
+HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2, size_t pad = 0) {
     DROPFILES hdr = {offset, {12, 34}, FALSE, wide};
     std::string data(reinterpret_cast<const char*>(&hdr), sizeof(hdr));
     data.append(pad, '\0').append(reinterpret_cast<const char*>(list), sizeof(list));
@@ -68,8 +64,7 @@ HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2,
 }
 
 // The entries read from the block (which is freed), or "refused".
-Names ReadFiles(HGLOBAL h)
-{
+Names ReadFiles(HGLOBAL h) {
     CString files("unchanged");
     BOOL ok = CDropFiles::ReadBlock(h, files);
     ::GlobalFree(h);
@@ -82,8 +77,7 @@ Names ReadFiles(HGLOBAL h)
 // 4096 bytes. Read back, only full paths of up to 260 characters are taken,
 // '/' separating as '\'; wide lists are converted even at an odd offset;
 // malformed blocks are refused.
-TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
-{
+TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths) {
     CString list = MakeList({"C:\\daten\\a.bmp", "C:\\daten\\b.bmp"});
     HGLOBAL h = CDropFiles::CreateBlock(list);
     ASSERT_NE(nullptr, h);
@@ -97,7 +91,6 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
     ::DragQueryFileA(static_cast<HDROP>(h), 1, name, MAX_PATH);
     EXPECT_STREQ("C:\\daten\\b.bmp", name);
     ::GlobalFree(h);
-
     std::string endless(23, '\0');   // a header, then characters to the block's end
     endless[0] = 20;
     endless.replace(20, 3, "C:\\");
@@ -137,8 +130,7 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
 // The record gives the base name (never read past its 32-character field)
 // and the colour bits; too small a block or a name of dots is refused.
 // (A plain name: the tree's paste.)
-TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
-{
+TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName) {
     const std::string full(32, 'n');
     const struct { const char* name; size_t cbName, cbBlock; bool ok; const char* expected; } cases[] = {
         {full.c_str(), 32, sizeof(sPLXDIBINFO), true, full.c_str()},
@@ -166,8 +158,7 @@ TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
     EXPECT_FALSE(CBitmapPaste::ReadRecord(nullptr, untouched, bits));
 }
 
-TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
-{
+TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder) {
     char temp[MAX_PATH + 1] = "";
     ::GetTempPathA(MAX_PATH, temp);
     const struct { const char* raw; const char* safe; } cases[] = {

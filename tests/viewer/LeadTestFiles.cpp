@@ -1,18 +1,14 @@
 #include "tests/viewer/LeadTestFiles.h"
-
 #include <objbase.h>
 #include <wincodec.h>
-
 #include <algorithm>
 #include <cstdio>
-
 #include "toolkit/ComPtr.h"
 
 namespace leadtest {
 
 bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img::Image& image,
-                  double dpi)
-{
+                  double dpi) {
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring wide(path.size() + 1, L'\0');
     wide.resize(size_t(std::max(1, ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], int(wide.size()))) - 1));
@@ -52,8 +48,7 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
     return SUCCEEDED(hr);
 }
 
-bool WriteEmfFile(const std::string& path)
-{
+bool WriteEmfFile(const std::string& path) {
     HDC hdcRef = ::GetDC(nullptr);
     const int dpiX = ::GetDeviceCaps(hdcRef, LOGPIXELSX), dpiY = ::GetDeviceCaps(hdcRef, LOGPIXELSY);
     RECT frame = {0, 0, 2540, 1270};  // hundredths of a millimetre
@@ -73,8 +68,7 @@ bool WriteEmfFile(const std::string& path)
     return true;
 }
 
-bool WritePlaceableWmfFile(const std::string& path)
-{
+bool WritePlaceableWmfFile(const std::string& path) {
     HDC hdc = ::CreateMetaFileA(nullptr);
     if (!hdc)
         return false;
@@ -104,8 +98,7 @@ bool WritePlaceableWmfFile(const std::string& path)
     return WriteBytes(path, file);
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path)
-{
+std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (FILE* f = std::fopen(path.c_str(), "rb")) {
         uint8_t buf[65536];
@@ -117,8 +110,7 @@ std::vector<uint8_t> ReadBytes(const std::string& path)
     return bytes;
 }
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
@@ -126,8 +118,7 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     return std::fclose(f) == 0 && ok;
 }
 
-qrv::img::Image GradientImage(int w, int h)
-{
+qrv::img::Image GradientImage(int w, int h) {
     qrv::img::Image img;
     img.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
@@ -140,8 +131,7 @@ qrv::img::Image GradientImage(int w, int h)
     return img;
 }
 
-qrv::img::Image IndexedImage(int w, int h)
-{
+qrv::img::Image IndexedImage(int w, int h) {
     qrv::img::Image img;
     img.Create(w, h, 8);
     img.Palette().resize(16);

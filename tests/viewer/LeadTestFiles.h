@@ -2,11 +2,9 @@
 // write themselves: through the platform's WIC encoders and GDI metafiles.
 #pragma once
 #include <windows.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
-
 #include "imaging/Image.h"
 
 namespace leadtest {

@@ -1,11 +1,8 @@
 #include "tests/viewer/ViewerTestSupport.h"
-
 #include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-
 #include "imaging/DibWriter.h"
 #include "tests/support/TestApp.h"
 #include "uiauto/MessagePump.h"
@@ -13,8 +10,7 @@
 
 namespace viewertest {
 
-HostWindow::HostWindow(int cx, int cy)
-{
+HostWindow::HostWindow(int cx, int cy) {
     RECT rc = {0, 0, cx, cy};
     ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
     CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(BLACK_BRUSH)), "host",
@@ -23,14 +19,12 @@ HostWindow::HostWindow(int cx, int cy)
     qrvtest::PumpFor(20);
 }
 
-HostWindow::~HostWindow()
-{
+HostWindow::~HostWindow() {
     if (m_hWnd)
         DestroyWindow();
 }
 
-HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
-{
+HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown) {
     qrv::img::DibWriteOptions o;
     o.headerSize = headerSize;
     o.bitCount = bitCount;
@@ -48,8 +42,7 @@ HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t 
 namespace {
 
 // A 24-bit image whose pixel (x, y) is f(x, y) as 0x00RRGGBB.
-template <class F> Image TrueColor(int w, int h, F f)
-{
+template <class F> Image TrueColor(int w, int h, F f) {
     Image img;
     img.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
@@ -65,21 +58,18 @@ uint32_t Rgb(int r, int g, int b) { return uint32_t(uint8_t(r)) << 16 | uint32_t
 
 }  // namespace
 
-Image SolidImage(int w, int h, uint32_t rgb)
-{
+Image SolidImage(int w, int h, uint32_t rgb) {
     return TrueColor(w, h, [rgb](int, int) { return rgb; });
 }
 
-Image ColorfulImage(int w, int h, int n)
-{
+Image ColorfulImage(int w, int h, int n) {
     return TrueColor(w, h, [w, n](int x, int y) {
         const int k = (y * w + x) % n;
         return Rgb(255 - k * 13, k * 91, k * 37);
     });
 }
 
-Image IndexedImage(int w, int h, int bits, int colors)
-{
+Image IndexedImage(int w, int h, int bits, int colors) {
     Image img;
     img.Create(w, h, bits);
     const int n = colors ? colors : 1 << bits;
@@ -92,8 +82,7 @@ Image IndexedImage(int w, int h, int bits, int colors)
     return img;
 }
 
-int MaxDifference(const Image& a, const Image& b)
-{
+int MaxDifference(const Image& a, const Image& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height())
         return 256;
     int d = 0;
@@ -105,8 +94,7 @@ int MaxDifference(const Image& a, const Image& b)
     return d;
 }
 
-std::string TempFolder()
-{
+std::string TempFolder() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string name = std::string("viewer-") + (info ? info->test_suite_name() : "") + "." +
                              (info ? info->name() : "");
@@ -118,8 +106,7 @@ std::string TempFolder()
     return folder;
 }
 
-TestPalettes::TestPalettes()
-{
+TestPalettes::TestPalettes() {
     for (int i = 0; i < 16; ++i)
         pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
     for (int i = 0; i < 256; ++i) {
@@ -130,8 +117,7 @@ TestPalettes::TestPalettes()
         pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
 }
 
-bool PanelShowsItsSettings(CLeadViewerWnd& viewer)
-{
+bool PanelShowsItsSettings(CLeadViewerWnd& viewer) {
     const Image& shown = viewer.GetPanelCtrl()->GetImage();
     Image expected;
     CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),

@@ -4,11 +4,9 @@
 // asks of it. Image files come from LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
-
 #include <cstdint>
 #include <string>
 #include <vector>
-
 #include "imaging/Image.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/Lead.h"
@@ -22,8 +20,7 @@ using namespace leadtest;
 using qrv::img::Image;
 
 // A visible, undecorated top-level window whose client area is cx x cy.
-class HostWindow : public CWnd
-{
+class HostWindow : public CWnd {
 public:
     HostWindow(int cx, int cy);
     ~HostWindow() override;
@@ -49,8 +46,7 @@ std::string TempFolder();
 
 // The image viewer with its pipeline's protected steps reachable, or without
 // an imaging control to create.
-class TestViewer : public CLeadViewerWnd
-{
+class TestViewer : public CLeadViewerWnd {
 public:
     explicit TestViewer(DWORD dwStyle = 0, bool bMissingControl = false)
         : CLeadViewerWnd(dwStyle), m_bMissingControl(bMissingControl) {}
@@ -78,20 +74,16 @@ struct TestPalettes {
 bool PanelShowsItsSettings(CLeadViewerWnd& viewer);
 
 // A viewer that only journals what the main viewer window asks of it.
-class FakeViewer : public CViewerWnd
-{
+class FakeViewer : public CViewerWnd {
 public:
     FakeViewer(int nType, const char* pszFileInfo) : CViewerWnd(nType, 0) { SetFileInfo(pszFileInfo); }
-
     std::vector<std::string> calls;
     int nColorBits = -1;
     const unsigned long* pColorPalettes[4] = {nullptr, nullptr, nullptr, nullptr};
     int nLoadResult = 1;
     CSize sizeImage{0, 0};
-
     void SetColorInfo(int nBits, const unsigned long* p16, const unsigned long* p256, const unsigned long* pPlx,
-                      const unsigned long* p8) override
-    {
+                      const unsigned long* p8) override {
         calls.push_back("SetColorInfo");
         nColorBits = nBits;
         pColorPalettes[0] = p16, pColorPalettes[1] = p256, pColorPalettes[2] = pPlx, pColorPalettes[3] = p8;
@@ -100,8 +92,7 @@ public:
     void* GetPanelImage() override { return nullptr; }
     void* GetOriginalImage() override { return nullptr; }
     int SetImage(void*) override { calls.push_back("SetImage"); return 1; }
-    int LoadFile(LPCSTR pszPath) override
-    {
+    int LoadFile(LPCSTR pszPath) override {
         calls.push_back(std::string("LoadFile ") + pszPath);
         if (nLoadResult)
             SetFileName(pszPath);

@@ -1,7 +1,6 @@
 // The image settings dialog run modally: Cancel and OK, who owns the result,
 // the pages by colour depth, the 16-bit conversion and a missing imaging control.
 #include <gtest/gtest.h>
-
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/ModalDriver.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -16,8 +15,7 @@ namespace {
 
 unsigned long g_pal16[16], g_pal256[256], g_plx508[256], g_pal8[8];
 
-class TestSettingsDlg : public CImageSettingsDlg
-{
+class TestSettingsDlg : public CImageSettingsDlg {
 public:
     TestSettingsDlg(HGLOBAL hDib, int nBits, CStringArray* pNames, bool bMissingControl = false)
         : CImageSettingsDlg(hDib, nBits, g_pal16, g_pal256, pNames, g_plx508, g_pal8, nullptr),
@@ -32,8 +30,7 @@ private:
 };
 
 // Presses a button of the dialog from the driver's thread.
-ModalDriver::Script Press(int nID)
-{
+ModalDriver::Script Press(int nID) {
     return [nID](HWND hDlg, ModalDriver& driver) {
         ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, nID));
         if (!driver.WaitClosed())
@@ -45,8 +42,7 @@ class ImageSettingsTest : public ::testing::Test {
 protected:
     CStringArray names;
     HGLOBAL hSource = nullptr;
-    void SetUp() override
-    {
+    void SetUp() override {
         names.Add("16 Farben");
         names.Add("256 Farben");
         names.Add("True Color");
@@ -61,8 +57,7 @@ protected:
 
 // A 16-bit bit-field source is shown as 24 bits; after OK the DIB is the
 // caller's: the panel image at the source size, still there when the dialog is gone.
-TEST_F(ImageSettingsTest, OkHandsTheDibOfASixteenBitSourceToTheCaller)
-{
+TEST_F(ImageSettingsTest, OkHandsTheDibOfASixteenBitSourceToTheCaller) {
     HGLOBAL h16 = MakeDib(SolidImage(20, 10, 0x00FF00), 40, 16, BI_BITFIELDS);
     void* hResult = nullptr;
     int nSourceBits = 0;
@@ -92,8 +87,7 @@ TEST_F(ImageSettingsTest, OkHandsTheDibOfASixteenBitSourceToTheCaller)
     EXPECT_EQ(nullptr, ::GlobalFree(hResult));
 }
 
-TEST_F(ImageSettingsTest, UnclaimedDibIsFreedWithTheDialog)
-{
+TEST_F(ImageSettingsTest, UnclaimedDibIsFreedWithTheDialog) {
     void* hPending = nullptr;
     {
         TestSettingsDlg dlg(hSource, 4, &names);
@@ -110,8 +104,7 @@ TEST_F(ImageSettingsTest, UnclaimedDibIsFreedWithTheDialog)
 
 // Cancel gives no DIB; a missing imaging control shows the message and the
 // dialog opens empty, giving none after OK either.
-TEST_F(ImageSettingsTest, CancelOrAMissingImagingControlGiveNoDib)
-{
+TEST_F(ImageSettingsTest, CancelOrAMissingImagingControlGiveNoDib) {
     {
         TestSettingsDlg dlg(hSource, 8, &names);
         ModalDriver driver(Press(IDCANCEL), "Grafik Einstellungen");

@@ -2,11 +2,9 @@
 // in and out, bitmaps between controls, Save as BMP with its palette, colour
 // reduction with the user palette, and failures that keep the image held.
 #include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-
 #include "imaging/BmpFile.h"
 #include "imaging/ColorReducer.h"
 #include "imaging/DibReader.h"
@@ -23,8 +21,7 @@ using qrv::img::Bgra;
 namespace {
 
 // Colours a 5-bit channel keeps exactly enough for a tolerance of 8.
-Image TrueColorOf(int bits, int w, int h)
-{
+Image TrueColorOf(int bits, int w, int h) {
     Image img;
     img.Create(w, h, bits);
     const int bpp = bits / 8;
@@ -38,8 +35,7 @@ Image TrueColorOf(int bits, int w, int h)
     return img;
 }
 
-Image ImageOfDib(HGLOBAL h)
-{
+Image ImageOfDib(HGLOBAL h) {
     Image img;
     const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(h));
     EXPECT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(p, ::GlobalSize(h), img));
@@ -47,15 +43,12 @@ Image ImageOfDib(HGLOBAL h)
     return img;
 }
 
-class LeadImage : public ::testing::Test
-{
+class LeadImage : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &m_host, 1));
     }
-    void Put(const Image& img)
-    {
+    void Put(const Image& img) {
         HGLOBAL h = MakeDib(img);
         ASSERT_NE(nullptr, h);
         ASSERT_EQ(0, m_lead.SetDIB(h));
@@ -67,8 +60,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LeadImage, EveryDibLayoutRoundTrips)
-{
+TEST_F(LeadImage, EveryDibLayoutRoundTrips) {
     struct Layout {
         const char* name;
         Image image;
@@ -121,12 +113,10 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips)
     EXPECT_EQ(nullptr, m_lead.GetDIB());
 }
 
-TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
-{
+TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage) {
     const Image kept = IndexedImage(12, 5, 8);
     Put(kept);
     EXPECT_EQ(CLead::errInvalidDib, m_lead.SetDIB(nullptr));
-
     HGLOBAL good = MakeDib(TrueColorOf(24, 30, 20));
     const SIZE_T size = ::GlobalSize(good);
     auto variant = [&](size_t keep, auto patch) {
@@ -166,10 +156,21 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
     EXPECT_EQ(CLead::errNoImage, empty.Size(10.f, 10.f, 2));
     EXPECT_EQ(CLead::errNoImage, empty.ColorRes(8, 1, 0, 256));
     EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
+    // Settings out of range are ignored: palette slots beyond 255, unknown paint modes, negative resolutions.
+    m_lead.SetUserPalette(0, 0x123456);
+    m_lead.SetUserPalette(256, 0xFFFFFF);
+    m_lead.SetUserPalette(-1, 0xFFFFFF);
+    EXPECT_EQ(0x123456ul, m_lead.GetUserPalette(0));
+    EXPECT_EQ(0ul, m_lead.GetUserPalette(256));
+    m_lead.SetPaintSizeMode(CLead::paintFit);
+    m_lead.SetPaintSizeMode(9);
+    m_lead.SetPaintSizeMode(-1);
+    EXPECT_EQ(CLead::paintFit, m_lead.GetPaintSizeMode());
+    m_lead.SetWMFResolution(-5);
+    EXPECT_EQ(0, m_lead.GetWMFResolution());
 }
 
-TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
-{
+TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl) {
     for (const Image& img : {IndexedImage(20, 7, 1), IndexedImage(20, 7, 4), IndexedImage(20, 7, 8),
                              TrueColorOf(24, 20, 7)}) {
         Put(img);
@@ -186,8 +187,7 @@ TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
     }
 }
 
-TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
-{
+TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette) {
     const std::string dir = qrvtest::FreshTempFolder("lead_save") + "\\";
     // A four-colour picture: every depth holds it without loss.
     Image four = IndexedImage(17, 9, 1);
@@ -217,6 +217,9 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
         }
     }
     EXPECT_EQ(CLead::errInvalidFormat, m_lead.Save((dir + "x.png").c_str(), CLead::fmtPng, 24, 0, 0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Save("", CLead::fmtBmp, 24, 0, 0));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Save((dir + "x.bmp").c_str(), CLead::fmtBmp, 33, 0, 0));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((dir + "x.bmp").c_str()));
     EXPECT_EQ(CLead::errFileWrite, m_lead.Save((dir + "no\\such\\x.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
     CLead empty;
     EXPECT_EQ(CLead::errNoImage, empty.Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
@@ -224,8 +227,7 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
 
 // The flags as the viewer passes them: the user palette (2) gives its colour
 // table, flag 1 the fixed palette of the depth, flag 4 true colour.
-TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
-{
+TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour) {
     std::vector<uint32_t> user(256);
     for (int i = 0; i < 256; ++i)
         user[size_t(i)] = uint32_t(i * 0x010203 + 0x000040) & 0xFFFFFF;
@@ -248,7 +250,6 @@ TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
     ASSERT_EQ(0, m_lead.ColorRes(4, CLead::crUserPalette, 1, 16));
     ASSERT_EQ(16u, m_lead.GetImage().Palette().size());
     EXPECT_EQ(user[15], qrv::img::BgraToColorRef(m_lead.GetImage().Palette()[15]));
-
     // Flag 1: the control's own palette of the depth, 2^bits colours.
     for (short bits : {short(1), short(2), short(4), short(8)}) {
         Put(GradientImage(40, 20));
@@ -263,8 +264,7 @@ TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
     EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10, 8), m_lead.GetImage()));
 }
 
-TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)
-{
+TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels) {
     namespace img = qrv::img;
     struct Case {
         const char* name;

@@ -2,13 +2,10 @@
 // writes, the Info... properties, metafiles at two resolutions, and damaged
 // files of every format, which answer an error and keep the image held.
 #include <gtest/gtest.h>
-
 #include <wincodec.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <functional>
-
 #include "imaging/BmpFile.h"
 #include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -18,11 +15,9 @@ using namespace viewertest;
 
 namespace {
 
-class LeadFiles : public ::testing::Test
-{
+class LeadFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_dir = qrvtest::FreshTempFolder("lead_files") + "\\";
         ASSERT_TRUE(m_lead.Create("", WS_CHILD, CRect(0, 0, 10, 10), &m_host, 1));
     }
@@ -55,13 +50,11 @@ const WicCase kWicCases[] = {
 
 }  // namespace
 
-TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
-{
+TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo) {
     for (const WicCase& c : kWicCases) {
         SCOPED_TRACE(c.name);
         const Image want = c.indexed ? IndexedImage(37, 21) : GradientImage(37, 21);
         ASSERT_TRUE(WriteWicFile(Path(c.name), c.container, want, 150.0));
-
         EXPECT_EQ(0, m_lead.GetFileInfo(Path(c.name).c_str(), 0, 0));
         EXPECT_EQ(c.format, m_lead.GetInfoFormat());
         EXPECT_EQ(37.f, m_lead.GetInfoWidth());
@@ -70,7 +63,6 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
         EXPECT_EQ(c.dpi, m_lead.GetInfoYRes());
         EXPECT_EQ(c.indexed ? 8 : 24, m_lead.GetInfoBits());
         EXPECT_EQ(0.f, m_lead.GetSrcWidth()) << "GetFileInfo loads nothing";
-
         ASSERT_EQ(0, m_lead.Load(Path(c.name).c_str(), 0, 1, 1));
         EXPECT_EQ(37.f, m_lead.GetSrcWidth());
         EXPECT_EQ(21.f, m_lead.GetSrcHeight());
@@ -86,8 +78,7 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
     }
 }
 
-TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
-{
+TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError) {
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, IndexedImage(20, 10), 96));
     ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 24, 1, 1));
     EXPECT_EQ(24, m_lead.GetBitmapBits());
@@ -96,6 +87,13 @@ TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
     EXPECT_EQ(4, m_lead.GetBitmapBits());
     EXPECT_EQ(0, Difference(IndexedImage(20, 10)));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 7, 1, 1));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 0, -1, 1));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 0, 1, -1));
+    // A page beyond the file's one, in a frame container and in a BMP.
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(Path("a.bmp"), GradientImage(4, 3)));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 0, 2, 1));
+    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("a.bmp").c_str(), 0, 2, 1));
+    EXPECT_EQ(4, m_lead.GetBitmapBits()) << "the image loaded before stays";
     // Missing files, no name and a folder.
     EXPECT_EQ(CLead::errFileNotFound, m_lead.Load(Path("none.bmp").c_str(), 0, 1, 1));
     EXPECT_EQ(CLead::errFileNotFound, m_lead.GetFileInfo(Path("none.bmp").c_str(), 0, 0));
@@ -103,8 +101,7 @@ TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
     EXPECT_NE(0, m_lead.Load(m_dir.c_str(), 0, 1, 1));
 }
 
-TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
-{
+TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution) {
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     struct { const char* name; short format; } files[] = {{"a.emf", CLead::fmtEmf},
@@ -139,21 +136,18 @@ namespace {
 // Byte surgery on valid files: each returns the damaged bytes.
 using Damage = std::function<std::vector<uint8_t>(std::vector<uint8_t>)>;
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = false)
-{
+void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = false) {
     b[at] = uint8_t(bigEndian ? v >> 8 : v);
     b[at + 1] = uint8_t(bigEndian ? v : v >> 8);
 }
 
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = false)
-{
+void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = false) {
     for (int i = 0; i < 4; ++i)
         b[at + size_t(i)] = uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i));
 }
 
 // The CRC of PNG chunks.
-uint32_t Crc32(const uint8_t* data, size_t size)
-{
+uint32_t Crc32(const uint8_t* data, size_t size) {
     uint32_t c = 0xFFFFFFFFu;
     for (size_t i = 0; i < size; ++i) {
         c ^= data[i];
@@ -164,22 +158,19 @@ uint32_t Crc32(const uint8_t* data, size_t size)
 }
 
 // Each format's declared size made far too large.
-std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b) {
     Put32(b, 18, 100000), Put32(b, 22, 100000);
     return b;
 }
 
-std::vector<uint8_t> HugePng(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugePng(std::vector<uint8_t> b) {
     // IHDR is the first chunk: width and height, then its CRC made right again.
     Put32(b, 16, 100000, true), Put32(b, 20, 100000, true);
     Put32(b, 29, Crc32(b.data() + 12, 17), true);
     return b;
 }
 
-std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b) {
     for (size_t i = 2; i + 9 < b.size(); ++i)
         if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC1 || b[i + 1] == 0xC2)) {
             Put16(b, i + 5, 65000, true), Put16(b, i + 7, 65000, true);
@@ -188,8 +179,7 @@ std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
     return b;
 }
 
-std::vector<uint8_t> HugeGif(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeGif(std::vector<uint8_t> b) {
     Put16(b, 6, 65000), Put16(b, 8, 65000);
     size_t i = 13 + ((b[10] & 0x80) ? size_t(3) << ((b[10] & 7) + 1) : 0);
     while (i < b.size() && b[i] == 0x21) {  // extensions: label, sub-blocks
@@ -202,8 +192,7 @@ std::vector<uint8_t> HugeGif(std::vector<uint8_t> b)
     return b;
 }
 
-std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b) {
     const bool be = b[0] == 'M';
     auto get16 = [&](size_t at) { return be ? uint16_t(b[at] << 8 | b[at + 1]) : uint16_t(b[at] | b[at + 1] << 8); };
     const size_t ifd = be ? size_t(get16(4)) << 16 | get16(6) : get16(4) | size_t(get16(6)) << 16;
@@ -215,23 +204,20 @@ std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b)
     return b;
 }
 
-std::vector<uint8_t> HugeWmf(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeWmf(std::vector<uint8_t> b) {
     Put16(b, 6, 0x8000), Put16(b, 10, 0x7FFF);  // left -32768, right 32767
     Put16(b, 14, 1);                             // one unit per inch
     return b;
 }
 
-std::vector<uint8_t> HugeEmf(std::vector<uint8_t> b)
-{
+std::vector<uint8_t> HugeEmf(std::vector<uint8_t> b) {
     Put32(b, 32, 0x7FFFFFFF), Put32(b, 36, 0x7FFFFFFF);  // rclFrame.right, bottom
     return b;
 }
 
 }  // namespace
 
-TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
-{
+TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
     ASSERT_TRUE(WriteWicFile(Path("a.png"), GUID_ContainerFormatPng, GradientImage(64, 48), 96));
     ASSERT_TRUE(WriteWicFile(Path("a.jpg"), GUID_ContainerFormatJpeg, GradientImage(64, 48), 96));
     ASSERT_TRUE(WriteWicFile(Path("a.gif"), GUID_ContainerFormatGif, IndexedImage(64, 48), 96));
@@ -239,12 +225,10 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
     ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(Path("a.bmp"), GradientImage(64, 48)));
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
-
     const Image previous = IndexedImage(11, 7);
     HGLOBAL hDib = MakeDib(previous);
     ASSERT_EQ(0, m_lead.SetDIB(hDib));
     ::GlobalFree(hDib);
-
     struct { const char* name; Damage huge; } formats[] = {
         {"a.bmp", HugeBmp}, {"a.png", HugePng}, {"a.jpg", HugeJpeg}, {"a.gif", HugeGif},
         {"a.tif", HugeTiff}, {"a.wmf", HugeWmf}, {"a.emf", HugeEmf},
@@ -279,11 +263,49 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
     }
 }
 
+// Metafile headers out of shape: the placeable header's box and units, the
+// metafile header's type, size and length, the enhanced header's sizes and
+// frame. Each answers its error and the held image stays.
+TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
+    ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
+    ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
+    const std::vector<uint8_t> wmf = ReadBytes(Path("a.wmf")), emf = ReadBytes(Path("a.emf"));
+    auto put16 = [](std::vector<uint8_t> b, size_t at, uint16_t v) { return Put16(b, at, v), b; };
+    auto put32 = [](std::vector<uint8_t> b, size_t at, uint32_t v) { return Put32(b, at, v), b; };
+    auto cut = [](std::vector<uint8_t> b, size_t n) { return b.resize(n), b; };
+    const struct { const char* what; std::vector<uint8_t> bytes; const char* ext; short error; } cases[] = {
+        {"no units per inch", put16(wmf, 14, 0), "wmf", CLead::errBadHeader},
+        {"box without width", put16(wmf, 10, 0), "wmf", CLead::errBadHeader},
+        {"box without height", put16(wmf, 12, 0), "wmf", CLead::errBadHeader},
+        {"metafile type 3", put16(wmf, 22, 3), "wmf", CLead::errBadHeader},
+        {"header of 8 words", put16(wmf, 24, 8), "wmf", CLead::errBadHeader},
+        {"length below the header", put32(wmf, 28, 4), "wmf", CLead::errBadHeader},
+        {"length beyond the file", put32(wmf, 28, 0x100000), "wmf", CLead::errTruncated},
+        {"placeable header only", cut(wmf, 30), "wmf", CLead::errTruncated},
+        {"header size below 88", put32(emf, 4, 80), "emf", CLead::errBadHeader},
+        {"header larger than the file it says", put32(emf, 4, 0x10000), "emf", CLead::errBadHeader},
+        {"frame without width", put32(emf, 32, 0x80000000), "emf", CLead::errBadHeader},
+        {"frame without height", put32(emf, 36, 0x80000000), "emf", CLead::errBadHeader},
+        {"length beyond the file", put32(emf, 48, 0x7FFFFFF0), "emf", CLead::errTruncated},
+        {"cut inside the header", cut(emf, 60), "emf", CLead::errTruncated},
+        {"three bytes", cut(emf, 3), "emf", CLead::errUnknownFormat},
+    };
+    ASSERT_EQ(0, m_lead.Load(Path("a.wmf").c_str(), 0, 1, 1));
+    const Image previous = m_lead.GetImage();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = Path("bad.") + c.ext;
+        ASSERT_TRUE(WriteBytes(path, c.bytes));
+        EXPECT_EQ(c.error, m_lead.Load(path.c_str(), 0, 1, 1));
+        EXPECT_EQ(c.error, m_lead.GetFileInfo(path.c_str(), 0, 0));
+        EXPECT_TRUE(m_lead.GetImage() == previous);
+    }
+}
+
 // Metafile playback trusts the offsets and object indices inside the records:
 // a record pointing outside itself or at a slot the header does not count is
 // refused before playing, and the held picture stays.
-TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
-{
+TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused) {
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
     ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 0, 1, 1));
@@ -327,8 +349,7 @@ namespace {
 
 // The placeable metafile with records of 16-bit words put before its end
 // record, the size in the header counted again.
-std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t>& words)
-{
+std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t>& words) {
     const size_t meta = 22;
     std::vector<uint8_t> bytes;
     for (uint16_t w : words)
@@ -339,8 +360,7 @@ std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint1
 }
 
 // A record of the function with these parameters, its size in front.
-std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms)
-{
+std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms) {
     const uint32_t size = uint32_t(parms.size() + 3);
     parms.insert(parms.begin(), {uint16_t(size), uint16_t(size >> 16), function});
     return parms;
@@ -352,8 +372,7 @@ std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms)
 // counts and the object table slots it names without checking them: such
 // records are refused before playing and the held picture stays; the same
 // records within bounds still play.
-TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
-{
+TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
     const std::vector<uint8_t> good = ReadBytes(Path("a.wmf"));
@@ -375,7 +394,6 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
     Put32(sizeTooSmall, sizeTooSmall.size() - 20, 2);
     std::vector<uint8_t> noEnd = good;
     Put16(noEnd, noEnd.size() - 2, 0x001E);   // the end record made a SaveDC
-
     struct { const char* what; std::vector<uint8_t> bytes; bool loads; } cases[] = {
         {"deleted object beyond the table", WithRecords(good, Rec(0x01F0, {5000})), false},
         {"selected object just beyond the table", WithRecords(good, Rec(0x012D, {slots})), false},

@@ -1,7 +1,6 @@
 // The display frame: the fit arithmetic, the placement of the imaging
 // control in the paint size modes, and the white margins on the screen.
 #include <gtest/gtest.h>
-
 #include "tests/support/ScreenPixels.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
@@ -17,19 +16,16 @@ namespace {
 struct FrameFixture {
     HostWindow host;
     CLeadFrame frame;
-    FrameFixture(int cx, int cy) : host(cx, cy)
-    {
+    FrameFixture(int cx, int cy) : host(cx, cy) {
         EXPECT_TRUE(frame.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, cx, cy), &host, 7001));
     }
-    void SetImage(int w, int h, uint32_t rgb = 0xFF0000)
-    {
+    void SetImage(int w, int h, uint32_t rgb = 0xFF0000) {
         HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(hDib));
         ::GlobalFree(hDib);
         frame.CenterImage();
     }
-    CRect ControlRect()
-    {
+    CRect ControlRect() {
         CRect rc;
         frame.GetLeadCtrl()->GetWindowRect(&rc);
         frame.ScreenToClient(&rc);
@@ -38,16 +34,14 @@ struct FrameFixture {
 };
 
 // Exposes the fit into a frame rectangle other than the client area.
-class OpenFrame : public CLeadFrame
-{
+class OpenFrame : public CLeadFrame {
 public:
     using CLeadFrame::CenterRects;
 };
 
 }  // namespace
 
-TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio)
-{
+TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio) {
     HostWindow host(300, 200);
     CLeadFrame frame, orphan;
     EXPECT_EQ(nullptr, frame.GetLeadCtrl());
@@ -60,7 +54,6 @@ TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio
     EXPECT_FALSE(frame.IsWindowVisible());
     EXPECT_EQ(0, orphan.Create("", WS_CHILD, CRect(0, 0, 10, 10), nullptr, 1));
     EXPECT_EQ(nullptr, orphan.GetLeadCtrl());
-
     // The fit into the client area keeps the aspect ratio, centres and never enlarges.
     frame.MoveWindow(0, 0, 200, 200);
     struct Case { CRect src, want; } cases[] = {
@@ -85,8 +78,7 @@ TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio
     EXPECT_EQ(CRect(85, 45, 135, 95), r);
 }
 
-TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
-{
+TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize) {
     FrameFixture f(300, 200);
     CLead* pLead = f.frame.GetLeadCtrl();
     // Mode 0 starts at the centring offset and reaches the frame's corner;
@@ -115,8 +107,7 @@ TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
     EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
 }
 
-TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
-{
+TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself) {
     FrameFixture f(300, 200);
     CLead* pLead = f.frame.GetLeadCtrl();
     pLead->SetBackColor(RGB(0, 0, 255));  // the control's own background: blue
@@ -143,8 +134,7 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
     }
 }
 
-TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground)
-{
+TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground) {
     FrameFixture f(120, 80);
     f.frame.GetLeadCtrl()->SetBackColor(RGB(0, 255, 0));
     f.frame.CenterImage();

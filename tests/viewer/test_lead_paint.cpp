@@ -1,7 +1,6 @@
 // The imaging control on the screen: paint size modes, automatic sizing,
 // automatic repainting and the background colour, read back from the pixels.
 #include <gtest/gtest.h>
-
 #include "tests/support/ScreenPixels.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
@@ -12,16 +11,13 @@ using qrvtest::ScreenPixels;
 
 namespace {
 
-class LeadPaint : public ::testing::Test
-{
+class LeadPaint : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_host, 1));
         m_lead.SetBackColor(RGB(0, 0, 255));
     }
-    void Put(int w, int h, uint32_t rgb)
-    {
+    void Put(int w, int h, uint32_t rgb) {
         HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, m_lead.SetDIB(hDib));
         ::GlobalFree(hDib);
@@ -32,8 +28,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
-{
+TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow) {
     Put(50, 25, 0xFF0000);
     struct { short mode; CRect image; } cases[] = {
         {CLead::paintNormal, CRect(0, 0, 50, 25)},
@@ -68,8 +63,7 @@ TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
     EXPECT_EQ(40, rc.Width());
 }
 
-TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed)
-{
+TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed) {
     Put(100, 100, 0xFF0000);
     ScreenPixels red(m_lead.m_hWnd);
     ASSERT_EQ(0xFF0000u, red.At(50, 50));
@@ -80,7 +74,6 @@ TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed)
     ASSERT_EQ(0, m_lead.ForceRepaint());
     ScreenPixels green(m_lead.m_hWnd, false);
     EXPECT_EQ(0x00FF00u, green.At(50, 50));
-
     // Without automatic rectangles a new image keeps the display rectangle.
     m_lead.SetAutoRepaint(TRUE);
     Put(50, 50, 0xFF0000);

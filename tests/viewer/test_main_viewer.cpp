@@ -2,20 +2,18 @@
 // windows with the shared id counter, switching with notifications, and
 // carrying colour info and requested sizes over to viewers made current later.
 #include <gtest/gtest.h>
-
 #include <vector>
-
 #include "tests/viewer/ViewerTestSupport.h"
+#include "imaging/BmpFile.h"
 #include "viewer/MainViewerWnd.h"
+#include "viewer/ViewerList.h"
 
 using namespace viewertest;
-
 
 namespace {
 
 // The pane's owner: keeps every NMVIEWER it receives.
-class OwnerWindow : public HostWindow
-{
+class OwnerWindow : public HostWindow {
 public:
     OwnerWindow() : HostWindow(320, 240) {}
     struct Note {
@@ -27,8 +25,7 @@ public:
     std::vector<Note> notes;
 
 protected:
-    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override
-    {
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override {
         const NMVIEWER* p = reinterpret_cast<const NMVIEWER*>(lParam);
         Note n{p->hdr.code, p->hdr.idFrom, nullptr, 0, 0};
         if (p->hdr.code == VWN_CONTEXTMENU) {
@@ -48,15 +45,12 @@ protected:
     CMainViewerWnd pane;
     FakeViewer bitmaps{5, "bmp;dib|Bitmaps"};
     FakeViewer pictures{6, "BMP;PNG;JPEG|Bilder"};
-
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &owner, 77));
         pane.InsertViewer(&bitmaps);
         pane.InsertViewer(&pictures);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (bitmaps.GetSafeHwnd())
             bitmaps.DestroyWindow();
         if (pictures.GetSafeHwnd())
@@ -64,8 +58,7 @@ protected:
     }
 };
 
-TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows)
-{
+TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows) {
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.BMP"));
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.bmp"));
     EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.png"));
@@ -88,8 +81,7 @@ TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWi
     EXPECT_EQ(nullptr, pane.GetViewer(9));
 }
 
-TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
-{
+TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu) {
     // The context menu is reported only with a current viewer.
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     EXPECT_TRUE(owner.notes.empty());
@@ -100,7 +92,6 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     EXPECT_EQ(&bitmaps, owner.notes[0].pViewer);
     EXPECT_EQ((std::vector<std::string>{"LoadFile C:\\a.bmp", "SetColorInfo", "Refresh"}), bitmaps.calls);
     EXPECT_TRUE(bitmaps.IsWindowVisible());
-
     // The same viewer again: no notification, 0, but a refresh.
     bitmaps.calls.clear();
     EXPECT_EQ(0, pane.SetViewer(&bitmaps));
@@ -111,7 +102,6 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     EXPECT_EQ(UINT(VWN_CONTEXTMENU), owner.notes[1].code);
     EXPECT_EQ(12, owner.notes[1].x);
     EXPECT_EQ(34, owner.notes[1].y);
-
     ASSERT_EQ(1, pane.LoadFile("C:\\a.png"));
     ASSERT_EQ(4u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[2].code);
@@ -119,7 +109,6 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[3].code);
     EXPECT_EQ(&pictures, owner.notes[3].pViewer);
     EXPECT_FALSE(bitmaps.IsWindowVisible());
-
     EXPECT_EQ(1, pane.SetViewer(nullptr));
     ASSERT_EQ(5u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[4].code);
@@ -127,14 +116,12 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     EXPECT_EQ(nullptr, pane.GetCurViewer());
 }
 
-TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver)
-{
+TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver) {
     pane.SetImageSize(CSize(0, 50));   // a zero dimension is not passed on
     pane.LoadFile("C:\\a.png");
     EXPECT_EQ(CSize(0, 0), pictures.GetRequestedImageSize());
     EXPECT_EQ(0, pictures.nColorBits);   // nothing given yet: 0 and no palettes
     EXPECT_EQ(nullptr, pictures.pColorPalettes[0]);
-
     unsigned long p16[16] = {}, p256[256] = {}, plx[256] = {}, p8[8] = {};
     pane.SetViewer(nullptr);
     pane.SetColorInfo(8, p16, p256, plx, p8);
@@ -151,8 +138,7 @@ TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOve
     EXPECT_EQ(CSize(64, 50), pictures.GetRequestedImageSize());
 }
 
-TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize)
-{
+TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize) {
     EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\a.bmp"));   // no current viewer
     pane.LoadFile("C:\\a.bmp");
     bitmaps.calls.clear();
@@ -171,8 +157,51 @@ TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSi
     EXPECT_EQ(CSize(199, 149), rc.Size());
 }
 
-TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree)
-{
+// Without a current viewer the pane answers nothing; with an image viewer
+// from a list current, it passes file name, images and sizes through.
+TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer) {
+    CSize size(-1, -1);
+    CString name("bleibt");
+    EXPECT_EQ(0, pane.GetImageSize(&size) + pane.GetCurFileName(&name) + pane.IsModified());
+    EXPECT_EQ(nullptr, pane.GetPanelImage());
+    EXPECT_EQ(nullptr, pane.GetOriginalImage());
+    EXPECT_EQ(nullptr, pane.FindViewer(nullptr));
+    pane.SetImage(nullptr);
+    pane.Refresh();
+    EXPECT_EQ(CSize(-1, -1), size);
+    EXPECT_STREQ("bleibt", name);
+
+    CViewerList list;
+    list.AddViewer(1, 0, "bmp|Bitmaps");
+    pane.Reset();
+    pane.AddViewerList(nullptr);
+    pane.AddViewerList(&list);
+    EXPECT_EQ(nullptr, pane.FindViewer("C:\\a.png")) << "the viewers before the reset are gone";
+    const std::string path = TempFolder() + "a.bmp";
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, SolidImage(30, 20, 0xFF0000)));
+    ASSERT_EQ(1, pane.LoadFile(path.c_str()));
+    EXPECT_EQ(list.GetHead(), pane.GetCurViewer());
+    EXPECT_EQ(1, pane.GetCurFileName(&name));
+    EXPECT_EQ(path, std::string(name));
+    EXPECT_EQ(1, pane.GetImageSize(&size));
+    EXPECT_EQ(CSize(30, 20), size);
+    HGLOBAL hDib = MakeDib(SolidImage(12, 8, 0x0000FF));
+    pane.SetImage(hDib);
+    ::GlobalFree(hDib);
+    pane.GetImageSize(&size);
+    EXPECT_EQ(CSize(12, 8), size);
+    EXPECT_EQ(0, pane.IsModified());
+    for (HGLOBAL h : {(HGLOBAL)pane.GetPanelImage(), (HGLOBAL)pane.GetOriginalImage()}) {
+        ASSERT_NE(nullptr, h);
+        EXPECT_EQ(8, static_cast<BITMAPINFOHEADER*>(::GlobalLock(h))->biHeight);
+        ::GlobalUnlock(h);
+        ::GlobalFree(h);
+    }
+    pane.SetViewer(nullptr);
+    list.DeleteAll();
+}
+
+TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree) {
     pane.LoadFile("C:\\a.bmp");
     CWnd inner;
     ASSERT_TRUE(inner.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 10, 10), &bitmaps, 5));

@@ -2,10 +2,8 @@
 // and colour table each panel gets, whether it is dithered, the effects in
 // their fixed order, the size, and that a source never changes.
 #include <gtest/gtest.h>
-
 #include <set>
 #include <vector>
-
 #include "imaging/ColorReducer.h"
 #include "imaging/Effects.h"
 #include "imaging/Resampler.h"
@@ -21,8 +19,7 @@ namespace {
 
 // A flat colour between the entries of every test palette: without
 // dithering it becomes one index, with dithering several.
-Image FlatImage(int w, int h)
-{
+Image FlatImage(int w, int h) {
     Image img;
     img.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
@@ -33,16 +30,14 @@ Image FlatImage(int w, int h)
     return img;
 }
 
-std::vector<Bgra> TableOf(const unsigned long* pColors, int n)
-{
+std::vector<Bgra> TableOf(const unsigned long* pColors, int n) {
     std::vector<Bgra> table;
     for (int i = 0; i < n; ++i)
         table.push_back(qrv::img::ColorRefToBgra(uint32_t(pColors[i])));
     return table;
 }
 
-size_t IndexesUsed(const Image& img)
-{
+size_t IndexesUsed(const Image& img) {
     std::set<int> used;
     for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x)
@@ -64,8 +59,7 @@ struct DepthCase {
     bool bDithered;
 };
 
-TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt)
-{
+TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt) {
     const TestPalettes pal;
     const DepthCase cases[] = {
         {8, true, true, CPanelSettings::ditherStucki, 24, 8, kPlx508, 0, false},   // Plx508: never dithered
@@ -109,8 +103,7 @@ TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt)
     }
 }
 
-TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize)
-{
+TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize) {
     const Image source = ColorfulImage(40, 30, 97);
     CPanelSettings s;
     s.nColorBits = 16;
@@ -119,7 +112,6 @@ TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize)
     s.nBrightness = -200;
     Image out;
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(25, 20), out));
-
     // The same operations of the imaging core by hand, in the system's order.
     Image expected = source;
     namespace img = qrv::img;
@@ -133,7 +125,6 @@ TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize)
     ASSERT_EQ(img::kOk, img::Effects::Reverse(expected));
     ASSERT_EQ(img::kOk, img::Resampler::Size(expected, 25, 20, CLead::sizeResample));
     EXPECT_TRUE(expected == out);
-
     // Without effects a true-colour panel keeps the pixels, whatever the dither.
     s.ResetEffects();
     for (int nDither = 0; nDither < CPanelSettings::ditherCount; ++nDither) {
@@ -143,8 +134,7 @@ TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize)
     }
 }
 
-TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
-{
+TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing) {
     const Image source = ColorfulImage(20, 10, 50);
     CPanelSettings s;
     s.nColorBits = 16;
@@ -158,13 +148,11 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
     s.nColorBits = 5;   // no such depth: the image stays unreduced
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 0), out));
     EXPECT_EQ(24, out.BitsPerPixel());
-
     EXPECT_EQ(qrv::img::kNoImage, CPanelImage::Build(Image(), s, CSize(10, 10), out));
     EXPECT_TRUE(out.Empty());
 }
 
-TEST(PanelImage, TheInitialDitherFollowsTheColourCount)
-{
+TEST(PanelImage, TheInitialDitherFollowsTheColourCount) {
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(16, 4));
     EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(17, 4));
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(256, 8));

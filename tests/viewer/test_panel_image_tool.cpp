@@ -17,14 +17,12 @@ using namespace viewertest;
 
 namespace {
 
-struct ToolResult
-{
+struct ToolResult {
     DWORD exitCode = 0xFFFFFFFF;
     std::string output;  // standard output and standard error together
 };
 
-ToolResult RunTool(const std::string& args)
-{
+ToolResult RunTool(const std::string& args) {
     ToolResult result;
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE hRead = nullptr, hWrite = nullptr;
@@ -57,14 +55,12 @@ ToolResult RunTool(const std::string& args)
 }
 
 // A 24-bit picture of gradients as a BMP file.
-void WritePicture(const std::string& path, int w, int h)
-{
+void WritePicture(const std::string& path, int w, int h) {
     ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, GradientImage(w, h)));
 }
 
 // Palettes as the tool reads them and as the viewer gets them.
-std::vector<unsigned long> RampPalette(int entries)
-{
+std::vector<unsigned long> RampPalette(int entries) {
     std::vector<unsigned long> colors;
     for (int i = 0; i < entries; ++i) {
         const unsigned v = static_cast<unsigned>(i * 255 / (entries - 1));
@@ -73,8 +69,7 @@ std::vector<unsigned long> RampPalette(int entries)
     return colors;
 }
 
-void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors)
-{
+void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors) {
     FILE* f = fopen(path.c_str(), "w");
     ASSERT_NE(nullptr, f);
     fprintf(f, "JASC-PAL\n0100\n%u\n", static_cast<unsigned>(colors.size()));
@@ -84,8 +79,7 @@ void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors
 }
 
 // One conversion's settings, for the tool's command line and for the viewer.
-struct Settings
-{
+struct Settings {
     const char* name;
     int bits;
     bool palette, plx508;
@@ -105,11 +99,9 @@ const struct { const char* option; void (CLeadViewerWnd::*enable)(int, int); } k
 const char* const kDitherNames[] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
                                     "\"Stevenson Arce\"", "Jarvis"};
 
-class PanelImageTool : public ::testing::Test
-{
+class PanelImageTool : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_dir = qrvtest::FreshTempFolder("qrv-panel-image");
         m_in = m_dir + "\\bild.bmp";
         WritePicture(m_in, 160, 120);
@@ -122,9 +114,7 @@ protected:
         WriteJasc(m_dir + "\\p256.pal", m_pal256);
         WriteJasc(m_dir + "\\plx508.pal", m_plx508);
     }
-
-    std::string Args(const Settings& s, const std::string& out) const
-    {
+    std::string Args(const Settings& s, const std::string& out) const {
         std::string a = "\"" + m_in + "\" --out \"" + out + "\" --bits " + std::to_string(s.bits);
         if (s.palette) a += " --palette \"" + m_dir + (s.bits == 4 ? "\\p16.pal\"" : "\\p256.pal\"");
         if (s.plx508) a += " --plx508 \"" + m_dir + "\\plx508.pal\"";
@@ -136,10 +126,8 @@ protected:
         if (s.width) a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
         return a;
     }
-
     // The viewer's panel image for the settings, as a host would ask for it.
-    std::vector<uint8_t> ViewerPanelImage(CLeadViewerWnd& viewer, const Settings& s)
-    {
+    std::vector<uint8_t> ViewerPanelImage(CLeadViewerWnd& viewer, const Settings& s) {
         viewer.EnableSizeToFit(0);
         const bool pal16 = s.palette && s.bits == 4, pal256 = s.palette && s.bits == 8;
         viewer.SetColorInfo(s.bits, pal16 ? m_pal16.data() : nullptr, pal256 ? m_pal256.data() : nullptr,
@@ -162,15 +150,13 @@ protected:
         }
         return bytes;
     }
-
     std::string m_dir, m_in;
     std::vector<unsigned long> m_pal16, m_pal256, m_plx508;
 };
 
 } // namespace
 
-TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
-{
+TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage) {
     const Settings cases[] = {
         {"vier-bit", 4, true, false, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
         {"acht-bit", 8, true, false, 3, 200, -100, {true, true, false, false, false, false}, 0, 0},
@@ -197,8 +183,7 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
     }
 }
 
-TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
-{
+TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept) {
     const std::string second = m_dir + "\\zweites.bmp";
     WritePicture(second, 40, 30);
     const std::string out = m_dir + "\\viele";
@@ -206,7 +191,6 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
     ASSERT_EQ(0u, r.exitCode) << r.output;
     EXPECT_NE(std::string::npos, r.output.find("[1/2]")) << r.output;
     EXPECT_NE(std::string::npos, r.output.find("[2/2]")) << r.output;
-
     // A second run must not overwrite without --force.
     FILE* f = fopen((out + "\\bild.bmp").c_str(), "wb");
     ASSERT_NE(nullptr, f);
@@ -221,8 +205,7 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
     EXPECT_GT(ReadBytes(out + "\\bild.bmp").size(), 12u);
 }
 
-TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing)
-{
+TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing) {
     const std::string out = m_dir + "\\fehler";
     std::vector<unsigned long> eight = RampPalette(8);
     WriteJasc(m_dir + "\\p8.pal", eight);

@@ -2,11 +2,9 @@
 // panel image is byte for byte the one the full build makes, it starts at the
 // first stage the change affects, and its kept results stay within their bound.
 #include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
-
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/PanelImage.h"
 #include "viewer/PanelPipeline.h"
@@ -23,8 +21,7 @@ struct Change {
     std::function<void(CPanelSettings&, CSize&, DWORD&)> apply;
 };
 
-std::vector<Change> Changes()
-{
+std::vector<Change> Changes() {
     return {
         {"smooth", CPanelPipeline::stageFilters, [](CPanelSettings& s, CSize&, DWORD&) { s.bSmooth = !s.bSmooth; }},
         {"blur", CPanelPipeline::stageFilters, [](CPanelSettings& s, CSize&, DWORD&) { s.bBlur = !s.bBlur; }},
@@ -51,8 +48,7 @@ std::vector<Change> Changes()
     };
 }
 
-bool SameBytes(const Image& a, const Image& b)
-{
+bool SameBytes(const Image& a, const Image& b) {
     if (!(a == b) || a.Stride() != b.Stride())
         return false;
     return std::equal(a.Data(), a.Data() + a.Stride() * size_t(a.Height()), b.Data());
@@ -60,8 +56,7 @@ bool SameBytes(const Image& a, const Image& b)
 
 }  // namespace
 
-TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes)
-{
+TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes) {
     const TestPalettes pal;
     const std::vector<Change> changes = Changes();
     for (const Change& before : changes)
@@ -88,8 +83,7 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes)
         }
 }
 
-TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound)
-{
+TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound) {
     const TestPalettes pal;
     const Image source = ColorfulImage(64, 48, 200);
     CPanelSettings s;
@@ -105,15 +99,13 @@ TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound)
     const size_t sourceBytes = source.Stride() * size_t(source.Height());
     EXPECT_LE(pipeline.GetKeptBytes(), 3 * sourceBytes + size_t(32 * 24 * 4) + 3 * 1024);
     EXPECT_GT(pipeline.GetKeptBytes(), 0u);
-
     Image none;
     EXPECT_EQ(qrv::img::kNoImage, pipeline.Build(Image(), 8, s, CSize(32, 24), none));
     EXPECT_TRUE(none.Empty());
     EXPECT_EQ(0u, pipeline.GetKeptBytes()) << "an empty source drops what was kept";
 }
 
-TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
-{
+TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace) {
     const TestPalettes pal;
     HostWindow host(400, 300);
     TestViewer viewer;

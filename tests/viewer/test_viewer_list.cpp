@@ -1,24 +1,20 @@
 // The viewer list read from the registry: the "File Info" split, types the
 // list does not know and a missing key.
 #include <gtest/gtest.h>
-
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerWnd.h"
 #include "viewer/ViewerList.h"
 
 using namespace viewertest;
 
-
 namespace {
 
 const char kRoot[] = "Software\\QRV Tests\\Viewers";
 
 // Type 1 comes from the library; type 5 stands for a host's own viewer class.
-class HostViewerList : public CViewerList
-{
+class HostViewerList : public CViewerList {
 protected:
-    CViewerWnd* CreateViewerObject(UINT nType) override
-    {
+    CViewerWnd* CreateViewerObject(UINT nType) override {
         if (nType == 5)
             return new FakeViewer(5, "");
         return CViewerList::CreateViewerObject(nType);
@@ -28,13 +24,11 @@ protected:
 class ViewerListTest : public ::testing::Test {
 protected:
     void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot); }
-    void TearDown() override
-    {
+    void TearDown() override {
         list.DeleteAll();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     }
-    void AddKey(const char* pszName, DWORD dwType, DWORD dwStyle, const char* pszInfo)
-    {
+    void AddKey(const char* pszName, DWORD dwType, DWORD dwStyle, const char* pszInfo) {
         HKEY hKey;
         std::string path = std::string(kRoot) + "\\" + pszName;
         ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
@@ -49,8 +43,7 @@ protected:
     HostViewerList list;
 };
 
-TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero)
-{
+TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero) {
     AddKey("a", 5, 0x02000000, "bmp;dib|Bitmaps (*.bmp)|*.bmp");
     AddKey("b", 5, 0, "png");
     AddKey("c", 5, 0, nullptr);
@@ -75,7 +68,6 @@ TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero)
     EXPECT_TRUE(list.GetTail()->IsKindOf(RUNTIME_CLASS(CLeadViewerWnd)));
     list.DeleteAll();
     EXPECT_EQ(0, list.GetCount());
-
     // Only unknown types, or no key, give 0 and leave the list.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     list.AddViewer(5, 0, "bmp");

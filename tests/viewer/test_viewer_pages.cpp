@@ -2,24 +2,22 @@
 // the dither list at 16 bits, the panel depth list, the blank page, the
 // sheet's sizes and the controls' layout within the page shown.
 #include <gtest/gtest.h>
-
 #include <string>
-
+#include "imaging/BmpFile.h"
 #include "resources/resource.h"
 #include "uiauto/MessagePump.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerPpg.h"
+#include "viewer/ViewerGeneralPpg.h"
 #include "viewer/ViewerPanelPpg.h"
 #include "viewer/ViewerPps.h"
 
 using namespace viewertest;
 
-
 namespace {
 
 // The controls of pPage that stick out of its window, by id.
-std::string ControlsOutside(CWnd* pPage)
-{
+std::string ControlsOutside(CWnd* pPage) {
     CRect rcPage;
     pPage->GetWindowRect(&rcPage);
     std::string outside;
@@ -43,9 +41,7 @@ protected:
     TestPalettes pal;
     CStringArray names;
     CViewerPps* pSheet = nullptr;
-
-    void SetUp() override
-    {
+    void SetUp() override {
         names.Add("16 Farben");
         names.Add("256 Farben");
         names.Add("True Color");
@@ -54,8 +50,7 @@ protected:
         viewer.SetImage(hDib);
         ::GlobalFree(hDib);
     }
-    void OpenSheet(int nBits, const unsigned long* pPlx508 = nullptr)
-    {
+    void OpenSheet(int nBits, const unsigned long* pPlx508 = nullptr) {
         const DWORD dwStyle = WS_CHILD | WS_VISIBLE | DS_3DLOOK | DS_SETFONT;
         viewer.SetColorInfo(nBits, nullptr, nullptr, pPlx508, nullptr);
         pSheet = new CViewerPps(&names, "", &host, 0);
@@ -65,8 +60,7 @@ protected:
         pSheet->SetActivePage(0);
         qrvtest::PumpFor(50);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (pSheet) {
             pSheet->DestroyWindow();
             pSheet->RemoveAllPages();
@@ -76,16 +70,23 @@ protected:
     }
     CLeadViewerPpg* ImagePage() { return viewer.GetImagePage(); }
     int SliderPos(UINT nID) { return (int)ImagePage()->SendDlgItemMessage(nID, TBM_GETPOS); }
-    void MoveSlider(UINT nID, int nPos)
-    {
+    void MoveSlider(UINT nID, int nPos) {
         HWND hSlider = ::GetDlgItem(ImagePage()->m_hWnd, nID);
         ::SendMessageA(hSlider, TBM_SETPOS, TRUE, nPos);
         ImagePage()->SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, nPos), (LPARAM)hSlider);
     }
+    // The notification a control of the page sends its page.
+    void Command(CWnd* pPage, UINT nID, UINT nCode) {
+        pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)::GetDlgItem(pPage->m_hWnd, nID));
+    }
+    std::string ItemText(CWnd* pPage, UINT nID) {
+        CString text;
+        pPage->GetDlgItemText(nID, text);
+        return std::string(text);
+    }
 };
 
-TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
-{
+TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth) {
     OpenSheet(8);
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
     viewer.SetContrast(-35, 0);
@@ -100,7 +101,6 @@ TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
     EXPECT_TRUE(PanelShowsItsSettings(viewer));   // recomputed at once
     MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
     EXPECT_EQ(-400, viewer.GetBrightness());
-
     // The panel page shows the lower of image and panel depth.
     viewer.SetImageColorBits(16, 0);
     pSheet->SetActivePage(1);
@@ -110,13 +110,11 @@ TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
     EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
     EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
     pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
-    pPanel->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_COLORS, CBN_SELCHANGE),
-                        (LPARAM)::GetDlgItem(pPanel->m_hWnd, IDC_VIEWER_COLORS));
+    Command(pPanel, IDC_VIEWER_COLORS, CBN_SELCHANGE);
     EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
-TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
-{
+TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods) {
     OpenSheet(8, pal.plx508);
     viewer.EnableSizeToFit(0);
     viewer.EnableInvert(1, 0);
@@ -126,8 +124,7 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
     viewer.SetContrast(40, 0);   // marks modified, which the reset leaves
     viewer.UpdatePropertyPages();
     ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
-    ImagePage()->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_VIEWER_RESET, BN_CLICKED),
-                             (LPARAM)::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_RESET));
+    Command(ImagePage(), IDC_VIEWER_RESET, BN_CLICKED);
     EXPECT_EQ(0, viewer.GetInvert());
     EXPECT_EQ(0, viewer.GetSmooth());
     EXPECT_EQ(0, viewer.GetPlx508Mode());
@@ -149,8 +146,68 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
     EXPECT_STREQ("Jarvis", sz);
 }
 
-TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
-{
+// Each box of the image page turns its setting on and off and shows it at
+// once; the dither list sets its method (no selection, nothing); the
+// size-to-fit box turns the fit off.
+TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce) {
+    OpenSheet(8, pal.plx508);
+    const struct { UINT nID; int (CLeadViewerWnd::*get)() const; } boxes[] = {
+        {IDC_VIEWER_SMOOTH, &CLeadViewerWnd::GetSmooth}, {IDC_VIEWER_INVERT, &CLeadViewerWnd::GetInvert},
+        {IDC_VIEWER_BLUR, &CLeadViewerWnd::GetBlur},     {IDC_VIEWER_SHARPEN, &CLeadViewerWnd::GetSharpen},
+        {IDC_VIEWER_FLIP, &CLeadViewerWnd::GetFlip},     {IDC_VIEWER_MIRROR, &CLeadViewerWnd::GetMirror},
+        {IDC_VIEWER_PLX5, &CLeadViewerWnd::GetPlx508Mode},
+    };
+    for (const auto& b : boxes)
+        for (UINT check : {BST_CHECKED, BST_UNCHECKED}) {
+            SCOPED_TRACE(testing::Message() << b.nID << (check == BST_CHECKED ? " on" : " off"));
+            ImagePage()->CheckDlgButton(b.nID, check);
+            Command(ImagePage(), b.nID, BN_CLICKED);
+            EXPECT_EQ(check == BST_CHECKED ? 1 : 0, (viewer.*b.get)());
+            EXPECT_TRUE(PanelShowsItsSettings(viewer));
+        }
+    for (int sel : {7, -1, 0}) {
+        ImagePage()->SendDlgItemMessage(IDC_VIEWER_DITHER, CB_SETCURSEL, sel);
+        Command(ImagePage(), IDC_VIEWER_DITHER, CBN_SELCHANGE);
+        EXPECT_EQ(sel < 0 ? 7 : sel, viewer.GetDither()) << sel;
+    }
+    ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
+    Command(ImagePage(), IDC_VIEWER_SIZETOFIT, BN_CLICKED);
+    EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
+}
+
+// A viewer with the general page shows it first, with the image's size and
+// file, following a new file. A page told
+// to hide the size-to-fit box and to show the Plx5 box opens so; closing
+// the sheet only hides it.
+TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold) {
+    viewer.SetViewerStyle(VWS_GENERALPAGE);
+    OpenSheet(8);
+    ASSERT_EQ(3, pSheet->GetPageCount());
+    CViewerGeneralPpg* pGeneral = viewer.GetGeneralPage();
+    ASSERT_EQ(pGeneral, pSheet->GetPage(0));
+    ASSERT_NE(nullptr, pGeneral->GetSafeHwnd());
+    EXPECT_EQ("32 x 24", ItemText(pGeneral, IDC_VIEWER_SIZE));
+    const std::string path = TempFolder() + "neu.bmp";
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, SolidImage(20, 10, 0x00FF00)));
+    ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
+    EXPECT_EQ("20 x 10", ItemText(pGeneral, IDC_VIEWER_SIZE));
+    EXPECT_EQ(path, ItemText(pGeneral, IDC_VIEWER_FILENAME));
+
+    pSheet->OnCloseViewer(&viewer);
+    viewer.ShowSizeToPage(0);
+    viewer.ShowPlx508CompatibilityCtrl(1);
+    pSheet->OnOpenViewer(&viewer);
+    ASSERT_EQ(3, pSheet->GetPageCount());
+    pSheet->SetActivePage(1);
+    ASSERT_EQ(ImagePage(), pSheet->GetActivePage());
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_SIZETOFIT)));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_PLX5)));
+    pSheet->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(pSheet->IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
+}
+
+TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation) {
     OpenSheet(16);
     ASSERT_EQ(2, pSheet->GetPageCount());
     pSheet->SetActivePage(1);
@@ -163,8 +220,7 @@ TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
 }
 
-TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage)
-{
+TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage) {
     OpenSheet(8);
     FakeViewer plain(5, "txt");
     pSheet->OnOpenViewer(&plain);
@@ -188,8 +244,7 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePag
 // page's template, yet each control of the image page (with the Plx5 box)
 // and of the panel page lies whole inside it. Pages keep the page size in a
 // larger sheet and shrink with a smaller one.
-TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
-{
+TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize) {
     auto inside = [](const CRect& rcInner, const CRect& rcOuter) {
         CRect rc;
         rc.IntersectRect(&rcInner, &rcOuter);
@@ -217,14 +272,12 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
     ASSERT_NE(nullptr, viewer.GetPanelPage()->GetSafeHwnd());
     EXPECT_EQ("", ControlsOutside(viewer.GetPanelPage()));
     pSheet->SetActivePage(0);
-
     CViewerPps popup(&names, "Eigenschaften", &host, 0);
     popup.EnableSizeToPage(1);
     ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_3DLOOK | DS_SETFONT, 0));
     qrvtest::PumpFor(50);
     expectShownWhole(popup, "popup");
     popup.DestroyWindow();
-
     const CSize page = pSheet->GetPageSize();
     CRect rc;
     pSheet->SetWindowPos(nullptr, 0, 0, page.cx + 200, page.cy + 200, SWP_NOMOVE | SWP_NOZORDER);
