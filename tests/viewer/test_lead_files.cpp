@@ -334,6 +334,11 @@ TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused) {
         {"selected object beyond the table", 37, 8, 77},
         {"bitmap header far outside the record", 76, 84, 0x04000000},
         {"bitmap size beyond the record", 76, 88, 0x7FFFFFF0},
+        {"bitmap header size below 40", 76, 88, 20},
+        {"stock object deleted", 40, 8, 0x80000001},
+        {"slot 0 selected", 37, 8, 0},
+        {"record size not a multiple of four", 37, 4, 10},
+        {"record size below eight", 37, 4, 4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -388,6 +393,9 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
     stretchDib.insert(stretchDib.end(), dib.begin(), dib.end());
     std::vector<uint16_t> fullDib = stretchDib;
     fullDib.resize(fullDib.size() + 24, 0x1234);
+    std::vector<uint16_t> coreDib = fullDib;
+    coreDib[11] = 12;   // a header of 12 bytes
+    const std::vector<uint16_t> zeros9(9), zeros10(10);
     std::vector<uint8_t> sizeBeyondEnd = WithRecords(good, Rec(0x041B, {10, 10, 0, 0}));
     Put32(sizeBeyondEnd, sizeBeyondEnd.size() - 20, 0x7FFF);
     std::vector<uint8_t> sizeTooSmall = sizeBeyondEnd;
@@ -408,6 +416,34 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
         {"polygon within its record", WithRecords(good, Rec(0x0324, {2, 1, 1, 5, 5})), true},
         {"bitmap within its record", WithRecords(good, Rec(0x0F43, fullDib)), true},
         {"object deleted and its slot used again", WithRecords(good, deleteAndCreate), true},
+        {"polypolygon within its record", WithRecords(good, Rec(0x0538, {1, 2, 0, 0, 5, 5})), true},
+        {"clip region of none", WithRecords(good, Rec(0x012C, {0})), true},
+        {"polyline counting points beyond the record", WithRecords(good, Rec(0x0325, {30000, 1, 1})), false},
+        {"polypolygon with a negative count", WithRecords(good, Rec(0x0538, {1, 0xFFFF, 0, 0})), false},
+        {"polypolygon counting points beyond", WithRecords(good, Rec(0x0538, {2, 3, 3, 0, 0, 1, 1})), false},
+        {"polypolygon's counts beyond the record", WithRecords(good, Rec(0x0538, {40, 1})), false},
+        {"pattern brush of a DIB cut short", WithRecords(good, Rec(0x01F9, {5, 0})), false},
+        {"pattern brush of a bitmap cut short", WithRecords(good, Rec(0x01F9, {3, 0})), false},
+        {"font without its face name", WithRecords(good, Rec(0x02FB, {0, 0, 0, 0, 0, 0, 0, 0})), false},
+        {"palette counting entries beyond", WithRecords(good, Rec(0x00F7, {0x300, 100})), false},
+        {"escape longer than the record", WithRecords(good, Rec(0x0626, {15, 200})), false},
+        {"clipped text, its rectangle beyond", WithRecords(good, Rec(0x0A32, {0, 0, 2, 4, 0x4141})), false},
+        {"text of negative length", WithRecords(good, Rec(0x0521, {0x8000, 0x4141, 5, 5})), false},
+        {"DIB stretch-blit without its bitmap", WithRecords(good, Rec(0x0B41, zeros10)), false},
+        {"DIB blit with its bitmap cut short", WithRecords(good, Rec(0x0940, zeros10)), false},
+        {"DIB to device without its bitmap", WithRecords(good, Rec(0x0D33, zeros9)), false},
+        {"DIB pattern brush without its bitmap", WithRecords(good, Rec(0x0142, {5, 0})), false},
+        {"stretched DIB with a core header", WithRecords(good, Rec(0x0F43, coreDib)), false},
+        {"stretch-blit bitmap beyond the record",
+         WithRecords(good, Rec(0x0B23, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})), false},
+        {"blit bitmap beyond the record", WithRecords(good, Rec(0x0922, {0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})),
+         false},
+        {"region without its header", WithRecords(good, Rec(0x06FF, {0, 0, 0})), false},
+        {"region counting bands beyond", WithRecords(good, Rec(0x06FF, {0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0})), false},
+        {"clip region beyond the table", WithRecords(good, Rec(0x012C, {slots})), false},
+        {"palette selected beyond the table", WithRecords(good, Rec(0x0234, {0, 900})), false},
+        {"region framed with a brush beyond", WithRecords(good, Rec(0x0429, {0, 0, 900, 0})), false},
+        {"line without its point", WithRecords(good, Rec(0x0213, {5})), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -145,6 +145,8 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing) 
     EXPECT_EQ(20, out.Width());
     EXPECT_EQ(1, out.ColorCount());
     EXPECT_EQ((Bgra{255, 255, 255, 0}), out.GetColor(3, 4));
+    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(100000, 7), out));   // beyond the limit: too
+    EXPECT_EQ(CSize(20, 10), CSize(out.Width(), out.Height()));
     s.nColorBits = 5;   // no such depth: the image stays unreduced
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 0), out));
     EXPECT_EQ(24, out.BitsPerPixel());

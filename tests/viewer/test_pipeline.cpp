@@ -287,6 +287,13 @@ TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwo
     tabbed.GetTabWnd()->GetTabFont()->GetLogFont(&lfTabs);
     ASSERT_NE(0, lfDialog.lfHeight);
     EXPECT_EQ(lfDialog.lfHeight + 2, lfTabs.lfHeight) << "2 added to the height value as it stands";
+    // The tab window follows the viewer's size; a refresh shows the page selected.
+    tabbed.MoveWindow(0, 0, 180, 120);
+    tabbed.Refresh();
+    CRect rc;
+    tabbed.GetTabWnd()->GetWindowRect(&rc);
+    EXPECT_EQ(CSize(180, 120), rc.Size());
+    EXPECT_TRUE(tabbed.GetPanelFrame()->IsWindowVisible());
 }
 
 // A host viewer whose display frames cannot be made: the override throws
