@@ -1,70 +1,20 @@
-// The spin-edit base: taking over the dialog's controls, the companion
-// control classes, giving the controls back, and creation by class name.
+// The spin-edit base: taking over the dialog's controls in every layout a
+// dialog editor produces, giving them back, creation by class name, and the
+// up-down control's own ways of writing into its buddy box.
 #include "EditorDialogTest.h"
-#include <commctrl.h>
 #include <memory>
-#include <vector>
 #include "editors/MemoryEditCtl.h"
 #include "editors/MemorySpinCtl.h"
-#include "editors/QRVBaudRateMgr.h"
-#include "editors/QRVMemoryMgr.h"
-#include "editors/QRVTimerMgr.h"
-#include "editors/QRVTrendMemoryMgr.h"
 #include "editors/TimerEditCtl.h"
 #include "editors/TimerSpinCtl.h"
-#include "uiauto/ControlActions.h"
-#include "uiauto/MessagePump.h"
+
+using namespace qrvtest;
 
 namespace {
 
 using SpinEdit = EditorDialogTest;
 
-// Records what the controls hand to the base's two virtual operations.
-class RecordingMgr : public QRVBaudRateMgr
-{
-public:
-    void ParseUserData(CString strText) override { parsed.push_back(std::string(strText)); }
-    void IncDecPos(int nDelta) override { deltas.push_back(nDelta); }
-    std::vector<std::string> parsed;
-    std::vector<int> deltas;
-};
-
-TEST_F(SpinEdit, ManagersTakeOverTheirControlPairs)
-{
-    QRVBaudRateMgr baud;
-    QRVTimerMgr timer;
-    QRVMemoryMgr memory;
-    QRVTrendMemoryMgr trend(16);
-    struct { CSpinEditMgr* mgr; bool ok; int edit, spin; CRuntimeClass *editClass, *spinClass; } pairs[] = {
-        {&baud, baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()) != 0, IDC_BAUD_EDIT, IDC_BAUD_SPIN,
-         RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
-        {&timer, timer.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()) != 0, IDC_TIMER_EDIT,
-         IDC_TIMER_SPIN, RUNTIME_CLASS(CTimerEditCtl), RUNTIME_CLASS(CTimerSpinCtl)},
-        {&memory, memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()) != 0, IDC_MEMORY_EDIT,
-         IDC_MEMORY_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
-        {&trend, trend.SubClassControls(IDC_TREND_SPIN, IDC_TREND_EDIT, Dialog()) != 0, IDC_TREND_EDIT,
-         IDC_TREND_SPIN, RUNTIME_CLASS(CMemoryEditCtl), RUNTIME_CLASS(CMemorySpinCtl)},
-    };
-    for (const auto& p : pairs) {
-        SCOPED_TRACE(p.edit);
-        ASSERT_TRUE(p.ok);
-        CWnd* pEdit = CWnd::FromHandlePermanent(Item(p.edit));
-        CWnd* pSpin = CWnd::FromHandlePermanent(Item(p.spin));
-        ASSERT_TRUE(pEdit && pSpin);
-        EXPECT_EQ(pEdit, p.mgr->GetEditCtrl());
-        EXPECT_EQ(pSpin, p.mgr->GetSpinCtrl());
-        EXPECT_EQ(p.editClass, pEdit->GetRuntimeClass());
-        EXPECT_EQ(p.spinClass, pSpin->GetRuntimeClass());
-        EXPECT_EQ(Item(p.edit), (HWND)::SendMessageA(Item(p.spin), UDM_GETBUDDY, 0, 0)) << "the edit box is the buddy";
-        int lower = -1, upper = -1;
-        ::SendMessageA(Item(p.spin), UDM_GETRANGE32, (WPARAM)&lower, (LPARAM)&upper);
-        EXPECT_EQ(0, lower);
-        EXPECT_EQ(100, upper);
-        EXPECT_EQ(0, ::GetWindowLongA(Item(p.spin), GWL_STYLE) & UDS_SETBUDDYINT);
-    }
-}
-
-TEST_F(SpinEdit, MissingControlsAreAFailureAndTheManagerStillWorks)
+TEST_F(SpinEdit, MissingControlsAreAFailure)
 {
     QRVBaudRateMgr baud;
     EXPECT_FALSE(baud.SubClassControls(4711, IDC_BAUD_EDIT, Dialog()));
@@ -72,44 +22,23 @@ TEST_F(SpinEdit, MissingControlsAreAFailureAndTheManagerStillWorks)
     EXPECT_FALSE(baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, nullptr));
     EXPECT_FALSE(baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_SPIN, Dialog()));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_EDIT)));
-    baud.SetBaudRateRange(150, 57600);
-    baud.SetBaudRate(9600);
-    baud.IncDecPos(1);
-    EXPECT_EQ(19200, baud.GetBaudRate());
-    baud.ParseUserData("2400");
-    EXPECT_EQ(2400, baud.GetBaudRate());
 }
 
-TEST_F(SpinEdit, ControlsReportLeavingTheBoxAndEveryArrowStepBeyondTheControlsOwnRange)
+// 120 clicks: far more than the up-down control's own range of 100.
+TEST_F(SpinEdit, EveryArrowClickArrivesBeyondTheControlsOwnRange)
 {
-    RecordingMgr mgr;
-    ASSERT_TRUE(mgr.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
-    TypeAndLeave(IDC_BAUD_EDIT, "Hallo 12");
-    EXPECT_EQ(std::vector<std::string>{"Hallo 12"}, mgr.parsed);
-    EXPECT_EQ(0, Step(IDC_BAUD_SPIN, 3));
-    EXPECT_EQ(0, Step(IDC_BAUD_SPIN, -1));
-    ClickArrow(IDC_BAUD_SPIN, IDC_BAUD_EDIT, true);
-    ClickArrow(IDC_BAUD_SPIN, IDC_BAUD_EDIT, false);
-    qrvtest::PumpUntil([&] { return mgr.deltas.size() >= 4; }, 500);
-    ASSERT_EQ(4u, mgr.deltas.size());
-    EXPECT_EQ(3, mgr.deltas[0]);
-    EXPECT_EQ(-1, mgr.deltas[1]);
-    EXPECT_GT(mgr.deltas[2], 0) << "the upper arrow counts up";
-    EXPECT_LT(mgr.deltas[3], 0);
-    EXPECT_EQ("Hallo 12", Text(IDC_BAUD_EDIT)) << "the control's position never reaches the box";
-
-    QRVMemoryMgr memory;   // 120 clicks: far more than the control's own range of 100
+    QRVMemoryMgr memory;
     ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
     memory.SetRangeStep(0, 100000, 1);
     for (int i = 1; i <= 120; ++i) {
-        qrvtest::ClickSpinArrow(Item(IDC_MEMORY_SPIN), true);
-        ASSERT_TRUE(qrvtest::PumpUntil([&] { return memory.GetMemValue() == i; }, 1000)) << "click " << i;
+        ClickSpinArrow(Item(IDC_MEMORY_SPIN), true);
+        ASSERT_TRUE(PumpUntil([&] { return memory.GetMemValue() == i; }, 1000)) << "click " << i;
     }
-    qrvtest::PumpFor(20);
+    PumpFor(20);
     EXPECT_EQ("120 K", Text(IDC_MEMORY_EDIT));
 }
 
-TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAndAnotherCanTakeThem)
+TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAnotherCanTakeThemAndOutliveTheDialog)
 {
     auto mgr = std::make_unique<QRVTimerMgr>();
     ASSERT_TRUE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
@@ -124,68 +53,122 @@ TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAndAnotherCanTakeThem)
     ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT)) && ::IsWindow(Item(IDC_BAUD_SPIN))) << "the host's controls stay";
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_EDIT)));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_SPIN)));
-    TypeAndLeave(IDC_BAUD_EDIT, "frei");
+    Type(IDC_BAUD_EDIT, "frei");
     EXPECT_EQ("frei", Text(IDC_BAUD_EDIT)) << "a plain edit box again";
     EXPECT_EQ(0, Step(IDC_BAUD_SPIN, 1));
-    QRVBaudRateMgr next;
+    QRVMemoryMgr next;
     ASSERT_TRUE(next.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
-    next.SetBaudRateRange(150, 1200);
-    next.SetBaudRate(300);
+    next.SetRangeStep(64, 1024, 64);
     Step(IDC_BAUD_SPIN, 1);
-    EXPECT_EQ("600", Text(IDC_BAUD_EDIT));
-}
-
-TEST_F(SpinEdit, DestroyingTheDialogFirstLeavesTheManagerSafe)
-{
-    QRVMemoryMgr mgr;
-    ASSERT_TRUE(mgr.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
-    mgr.SetRangeStep(64, 1024, 64);
-    qrvtest::Focus(Dialog()->m_hWnd, IDC_MEMORY_EDIT);
+    EXPECT_EQ("128 K", Text(IDC_BAUD_EDIT));
+    // The dialog destroyed first: the manager goes on without its controls.
+    Focus(m_dlg.m_hWnd, IDC_BAUD_EDIT);
     m_dlg.DestroyWindow();
-    EXPECT_EQ(nullptr, mgr.GetEditCtrl()->m_hWnd);
-    EXPECT_EQ(nullptr, mgr.GetSpinCtrl()->m_hWnd);
-    mgr.SetMemPos(256);
-    mgr.IncDecPos(1);
-    mgr.Enable(0);
-    EXPECT_EQ(320, mgr.GetMemValue());
+    EXPECT_TRUE(next.GetEditCtrl()->m_hWnd == nullptr && next.GetSpinCtrl()->m_hWnd == nullptr);
+    next.SetMemPos(256), next.IncDecPos(1), next.Enable(0);
+    EXPECT_EQ(320, next.GetMemValue());
 }
 
 // Created by name, each manager is a working editor with its construction defaults.
 TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
 {
-    const struct { const char* name; std::function<void(CObject*)> check; } managers[] = {
-        {"CSpinEditMgr", [](CObject* p) {   // the base does nothing with its input
-             static_cast<CSpinEditMgr*>(p)->ParseUserData("123");
-             static_cast<CSpinEditMgr*>(p)->IncDecPos(1);
-             EXPECT_EQ(nullptr, static_cast<CSpinEditMgr*>(p)->GetEditCtrl());
-         }},
-        {"QRVBaudRateMgr", [](CObject* p) { EXPECT_EQ(150, static_cast<QRVBaudRateMgr*>(p)->GetBaudRate()); }},
-        {"QRVMemoryMgr", [](CObject* p) {
-             static_cast<QRVMemoryMgr*>(p)->SetRangeStep(64, 1024, 64);
-             static_cast<QRVMemoryMgr*>(p)->ParseUserData("1M");
-             EXPECT_EQ(1024, static_cast<QRVMemoryMgr*>(p)->GetMemValue());
-         }},
-        {"QRVTrendMemoryMgr", [](CObject* p) {
-             EXPECT_EQ(0, static_cast<QRVTrendMemoryMgr*>(p)->GetDefaultDatFileValue());
-             EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(QRVMemoryMgr)));
-         }},
-        {"QRVTimerMgr", [](CObject* p) {
-             static_cast<QRVTimerMgr*>(p)->SetTimerPos(500, TIMER_UNIT_MSEC);
-             EXPECT_EQ(0x32, static_cast<QRVTimerMgr*>(p)->GetTavoFlaggedByte());
-         }},
-    };
-    for (const auto& m : managers) {
-        SCOPED_TRACE(m.name);
-        CRuntimeClass* pClass = CRuntimeClass::FromName(m.name);
-        ASSERT_NE(nullptr, pClass);
-        EXPECT_STREQ(m.name, pClass->m_lpszClassName);
-        std::unique_ptr<CObject> obj(CRuntimeClass::CreateObject(m.name));
-        ASSERT_NE(nullptr, obj);
-        EXPECT_EQ(pClass, obj->GetRuntimeClass());
-        EXPECT_TRUE(obj->IsKindOf(RUNTIME_CLASS(CSpinEditMgr)) && obj->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
-        m.check(obj.get());
+    std::unique_ptr<CObject> made[5];
+    const char* names[] = {"CSpinEditMgr", "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTimerMgr", "QRVTrendMemoryMgr"};
+    for (int i = 0; i < 5; ++i) {
+        made[i].reset(CRuntimeClass::CreateObject(names[i]));
+        ASSERT_TRUE(made[i] && made[i]->GetRuntimeClass() == CRuntimeClass::FromName(names[i])) << names[i];
+        EXPECT_TRUE(made[i]->IsKindOf(RUNTIME_CLASS(CSpinEditMgr))) << names[i];
     }
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("QRVNoSuchMgr"));
+    auto* base = static_cast<CSpinEditMgr*>(made[0].get());   // the base does nothing with its input
+    base->ParseUserData("123"), base->IncDecPos(1);
+    EXPECT_EQ(150, static_cast<QRVBaudRateMgr*>(made[1].get())->GetBaudRate());
+    EXPECT_EQ(0, static_cast<QRVMemoryMgr*>(made[2].get())->GetMemValue());
+    EXPECT_EQ(1, static_cast<QRVTimerMgr*>(made[3].get())->GetTimerValue());
+    auto* trend = static_cast<QRVTrendMemoryMgr*>(made[4].get());
+    EXPECT_TRUE(trend->IsKindOf(RUNTIME_CLASS(QRVMemoryMgr)));
+    EXPECT_EQ(0, trend->GetDefaultDatFileValue());
+    trend->SetRangeStep(64, 256, 64);
+    trend->SetMemPos(0);
+    EXPECT_EQ(0, trend->GetMemValue()) << "0 selects the default size, even below the range";
+    trend->InitDefaultDatFileValue(8);
+    trend->ParseUserData("8");
+    EXPECT_EQ(8, trend->GetMemValue());
 }
+
+// The four editors in each layout a dialog editor produces: buddy integer with
+// arrow keys, automatic buddy only, and the up-down control before its box
+// with no buddy of its own. Whatever the user or the host does to the up-down
+// control, the box shows the manager's text of the manager's value.
+class UpDownPaths : public Editors, public ::testing::WithParamInterface<UINT>
+{
+protected:
+    void SetUp() override { Attach(GetParam()); }
+};
+
+TEST_P(UpDownPaths, ManagersTakeTheirPairsAndOnlyTheirTextReachesTheBox)
+{
+    BaudMode(BAUDRATE_VALUE, 150, 57600, 9600);
+    memory.SetRangeStep(64, 1024, 64);
+    trend.SetRangeStep(0, 1024, 32), trend.SetMemPos(64);
+    timer.SetTimerPos(5, TIMER_UNIT_SEC);
+    for (Which w : {BAUD, MEMORY, TREND, TIMER}) {
+        SCOPED_TRACE(w);
+        HWND hSpin = Item(kSpin[w]), hEdit = Item(kEdit[w]);
+        const bool memoryPair = w == MEMORY || w == TREND;
+        CWnd *pEdit = CWnd::FromHandlePermanent(hEdit), *pSpin = CWnd::FromHandlePermanent(hSpin);
+        ASSERT_TRUE(pEdit == mgrs[w]->GetEditCtrl() && pSpin == mgrs[w]->GetSpinCtrl() && pEdit && pSpin);
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemoryEditCtl) : RUNTIME_CLASS(CTimerEditCtl), pEdit->GetRuntimeClass());
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemorySpinCtl) : RUNTIME_CLASS(CTimerSpinCtl), pSpin->GetRuntimeClass());
+        EXPECT_EQ(hEdit, (HWND)::SendMessageA(hSpin, UDM_GETBUDDY, 0, 0)) << "the edit box is the buddy";
+        EXPECT_EQ(MAKELONG(100, 0), ::SendMessageA(hSpin, UDM_GETRANGE, 0, 0)) << "0 at the lower arrow, 100 above";
+        EXPECT_EQ(0, ::GetWindowLongA(hSpin, GWL_STYLE) & UDS_SETBUDDYINT);
+        // The box must show exactly what the manager writes for its own value.
+        auto expectManagersText = [&](const char* path) {
+            const std::string shown = Text(kEdit[w]);
+            Set(w, std::to_string(Value(w)).c_str());
+            EXPECT_EQ(shown, Text(kEdit[w])) << "after " << path;
+        };
+        // A key pressed in the box, through the thread's message queue as the keyboard delivers it.
+        auto press = [&](UINT vk) {
+            Focus(m_dlg.m_hWnd, kEdit[w]);
+            ::PostMessageA(hEdit, WM_KEYDOWN, vk, 1);
+            ::PostMessageA(hEdit, WM_KEYUP, vk, 0xC0000001);
+            PumpFor(30);
+        };
+        const long before = Value(w);
+        press(VK_UP);
+        const long afterUp = Value(w);
+        expectManagersText("Up");
+        press(VK_DOWN);
+        expectManagersText("Down");
+        // Arrow keys reach the control only with its style: Up steps, Down steps back.
+        const bool keys = (::GetWindowLongA(hSpin, GWL_STYLE) & UDS_ARROWKEYS) != 0;
+        EXPECT_TRUE(!keys || (before != afterUp && before == Value(w)));
+        for (bool upper : {true, false}) {
+            ClickSpinArrow(hSpin, upper);
+            PumpUntil([&] { return (Value(w) == before) != upper; }, 500);
+            PumpFor(30);
+            EXPECT_EQ(upper, before != Value(w));
+            expectManagersText(upper ? "a click on the upper arrow" : "a click on the lower arrow");
+        }
+        const std::string shown = Text(kEdit[w]);
+        ::SendMessageA(hSpin, UDM_SETPOS, 0, MAKELPARAM(77, 0));   // positions set by the host
+        ::SendMessageA(hSpin, UDM_SETPOS32, 0, 23);
+        // What the up-down control tells its parent after a step.
+        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 51), LPARAM(hSpin));
+        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 51), LPARAM(hSpin));
+        PumpFor(10);
+        EXPECT_TRUE(shown == Text(kEdit[w]) && before == Value(w)) << Text(kEdit[w]);
+        Focus(m_dlg.m_hWnd, kEdit[w]);   // the wheel over the box, which the up-down control also handles
+        ::SendMessageA(hEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        PumpFor(20);
+        expectManagersText("the wheel");
+    }
+}
+
+const char* const kLayouts[] = {"BuddyIntegerWithArrowKeys", "AutoBuddyOnly", "UpDownBeforeItsBox"};
+INSTANTIATE_TEST_SUITE_P(Layouts, UpDownPaths, ::testing::Values(IDD_UPDOWN_BUDDYINT, IDD_UPDOWN_AUTOBUDDY, IDD_UPDOWN_BEFORE),
+                         [](const ::testing::TestParamInfo<UINT>& info) { return kLayouts[info.index]; });
 
 }
