@@ -3,6 +3,8 @@
 #include <wincodec.h>
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include "toolkit/ComPtr.h"
 
 namespace leadtest {
@@ -99,15 +101,8 @@ bool WritePlaceableWmfFile(const std::string& path) {
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        uint8_t buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0)
-            bytes.insert(bytes.end(), buf, buf + n);
-        std::fclose(f);
-    }
-    return bytes;
+    std::ifstream f(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -146,6 +146,10 @@ void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = fals
         b[at + size_t(i)] = uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i));
 }
 
+// The bytes with a 16- or 32-bit field set.
+std::vector<uint8_t> With16(std::vector<uint8_t> b, size_t at, uint16_t v) { return Put16(b, at, v), b; }
+std::vector<uint8_t> With32(std::vector<uint8_t> b, size_t at, uint32_t v) { return Put32(b, at, v), b; }
+
 // The CRC of PNG chunks.
 uint32_t Crc32(const uint8_t* data, size_t size) {
     uint32_t c = 0xFFFFFFFFu;
@@ -157,12 +161,7 @@ uint32_t Crc32(const uint8_t* data, size_t size) {
     return c ^ 0xFFFFFFFFu;
 }
 
-// Each format's declared size made far too large.
-std::vector<uint8_t> HugeBmp(std::vector<uint8_t> b) {
-    Put32(b, 18, 100000), Put32(b, 22, 100000);
-    return b;
-}
-
+// Each format's declared size made far too large (BMP, WMF and EMF: in the table).
 std::vector<uint8_t> HugePng(std::vector<uint8_t> b) {
     // IHDR is the first chunk: width and height, then its CRC made right again.
     Put32(b, 16, 100000, true), Put32(b, 20, 100000, true);
@@ -204,17 +203,6 @@ std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b) {
     return b;
 }
 
-std::vector<uint8_t> HugeWmf(std::vector<uint8_t> b) {
-    Put16(b, 6, 0x8000), Put16(b, 10, 0x7FFF);  // left -32768, right 32767
-    Put16(b, 14, 1);                             // one unit per inch
-    return b;
-}
-
-std::vector<uint8_t> HugeEmf(std::vector<uint8_t> b) {
-    Put32(b, 32, 0x7FFFFFFF), Put32(b, 36, 0x7FFFFFFF);  // rclFrame.right, bottom
-    return b;
-}
-
 }  // namespace
 
 TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
@@ -230,8 +218,11 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
     ASSERT_EQ(0, m_lead.SetDIB(hDib));
     ::GlobalFree(hDib);
     struct { const char* name; Damage huge; } formats[] = {
-        {"a.bmp", HugeBmp}, {"a.png", HugePng}, {"a.jpg", HugeJpeg}, {"a.gif", HugeGif},
-        {"a.tif", HugeTiff}, {"a.wmf", HugeWmf}, {"a.emf", HugeEmf},
+        {"a.bmp", [](std::vector<uint8_t> b) { return With32(With32(b, 18, 100000), 22, 100000); }},
+        {"a.png", HugePng}, {"a.jpg", HugeJpeg}, {"a.gif", HugeGif}, {"a.tif", HugeTiff},
+        // The box from -32768 to 32767 at one unit per inch; the frame's right and bottom at their most.
+        {"a.wmf", [](std::vector<uint8_t> b) { return With16(With16(With16(b, 6, 0x8000), 10, 0x7FFF), 14, 1); }},
+        {"a.emf", [](std::vector<uint8_t> b) { return With32(With32(b, 32, 0x7FFFFFFF), 36, 0x7FFFFFFF); }},
     };
     struct { const char* name; Damage damage; } damages[] = {
         {"empty", [](std::vector<uint8_t>) { return std::vector<uint8_t>(); }},
@@ -270,23 +261,21 @@ TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     const std::vector<uint8_t> wmf = ReadBytes(Path("a.wmf")), emf = ReadBytes(Path("a.emf"));
-    auto put16 = [](std::vector<uint8_t> b, size_t at, uint16_t v) { return Put16(b, at, v), b; };
-    auto put32 = [](std::vector<uint8_t> b, size_t at, uint32_t v) { return Put32(b, at, v), b; };
     auto cut = [](std::vector<uint8_t> b, size_t n) { return b.resize(n), b; };
     const struct { const char* what; std::vector<uint8_t> bytes; const char* ext; short error; } cases[] = {
-        {"no units per inch", put16(wmf, 14, 0), "wmf", CLead::errBadHeader},
-        {"box without width", put16(wmf, 10, 0), "wmf", CLead::errBadHeader},
-        {"box without height", put16(wmf, 12, 0), "wmf", CLead::errBadHeader},
-        {"metafile type 3", put16(wmf, 22, 3), "wmf", CLead::errBadHeader},
-        {"header of 8 words", put16(wmf, 24, 8), "wmf", CLead::errBadHeader},
-        {"length below the header", put32(wmf, 28, 4), "wmf", CLead::errBadHeader},
-        {"length beyond the file", put32(wmf, 28, 0x100000), "wmf", CLead::errTruncated},
+        {"no units per inch", With16(wmf, 14, 0), "wmf", CLead::errBadHeader},
+        {"box without width", With16(wmf, 10, 0), "wmf", CLead::errBadHeader},
+        {"box without height", With16(wmf, 12, 0), "wmf", CLead::errBadHeader},
+        {"metafile type 3", With16(wmf, 22, 3), "wmf", CLead::errBadHeader},
+        {"header of 8 words", With16(wmf, 24, 8), "wmf", CLead::errBadHeader},
+        {"length below the header", With32(wmf, 28, 4), "wmf", CLead::errBadHeader},
+        {"length beyond the file", With32(wmf, 28, 0x100000), "wmf", CLead::errTruncated},
         {"placeable header only", cut(wmf, 30), "wmf", CLead::errTruncated},
-        {"header size below 88", put32(emf, 4, 80), "emf", CLead::errBadHeader},
-        {"header larger than the file it says", put32(emf, 4, 0x10000), "emf", CLead::errBadHeader},
-        {"frame without width", put32(emf, 32, 0x80000000), "emf", CLead::errBadHeader},
-        {"frame without height", put32(emf, 36, 0x80000000), "emf", CLead::errBadHeader},
-        {"length beyond the file", put32(emf, 48, 0x7FFFFFF0), "emf", CLead::errTruncated},
+        {"header size below 88", With32(emf, 4, 80), "emf", CLead::errBadHeader},
+        {"header larger than the file it says", With32(emf, 4, 0x10000), "emf", CLead::errBadHeader},
+        {"frame without width", With32(emf, 32, 0x80000000), "emf", CLead::errBadHeader},
+        {"frame without height", With32(emf, 36, 0x80000000), "emf", CLead::errBadHeader},
+        {"length beyond the file", With32(emf, 48, 0x7FFFFFF0), "emf", CLead::errTruncated},
         {"cut inside the header", cut(emf, 60), "emf", CLead::errTruncated},
         {"three bytes", cut(emf, 3), "emf", CLead::errUnknownFormat},
     };
