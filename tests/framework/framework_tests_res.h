@@ -35,3 +35,4 @@
 #define IDC_RS_TAB          3020
 #define IDC_RS_TREE         3030
 #define IDC_RS_FORM_EDIT    3040
+#define IDC_RS_FORM_EDIT2   3041

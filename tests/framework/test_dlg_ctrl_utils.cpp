@@ -1,8 +1,10 @@
-// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls.
+// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls, and
+// CWndSocket reporting to a target or the control's parent.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <string>
 #include "framework/DialogEx.h"
+#include "framework/WndSocket.h"
 #include "framework_tests_res.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
@@ -12,26 +14,19 @@ using namespace qrvtest;
 namespace {
 
 // Counts the edit's change notifications so that "no change" can be seen.
-class CControlsDlg : public CDialogEx
-{
+class CControlsDlg : public CDialogEx {
 public:
     CControlsDlg() : CDialogEx(IDD_FW_CONTROLS) {}
     int m_nEditChanges = 0;
-
-protected:
-    afx_msg void OnEditChange() { ++m_nEditChanges; }
-    DECLARE_MESSAGE_MAP()
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        m_nEditChanges += wParam == MAKEWPARAM(IDC_FW_EDIT, EN_CHANGE);
+        return CDialogEx::OnCommand(wParam, lParam);
+    }
 };
 
-BEGIN_MESSAGE_MAP(CControlsDlg, CDialogEx)
-    ON_EN_CHANGE(IDC_FW_EDIT, OnEditChange)
-END_MESSAGE_MAP()
-
-class DlgCtrlUtilsTest : public ::testing::Test
-{
+class DlgCtrlUtilsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&icc);
         ASSERT_TRUE(m_dlg.Create(IDD_FW_CONTROLS));
@@ -42,19 +37,16 @@ protected:
     void TearDown() override { m_dlg.DestroyWindow(); }
     HWND Ctl(int id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
     // "1" or "0" per control for what the test asks of it.
-    std::string States(BOOL(WINAPI* ask)(HWND), std::initializer_list<int> ids)
-    {
+    std::string States(BOOL(WINAPI* ask)(HWND), std::initializer_list<int> ids) {
         std::string s;
-        for (int id : ids)
-            s += ask(Ctl(id)) ? '1' : '0';
+        for (int id : ids) s += ask(Ctl(id)) ? '1' : '0';
         return s;
     }
     CControlsDlg m_dlg;
 };
 
 // One, several by argument list or by array (a missing id in between is skipped); the answers are the platform's.
-TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls)
-{
+TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls) {
     EXPECT_EQ(0xFFFFFFFFUL, m_dlg.GetPageType());
     EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_ABSENT, FALSE));
     EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, FALSE)) << "it was enabled";
@@ -75,8 +67,7 @@ TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls)
 
 // Texts and numbers are written only when they changed (no change notification
 // otherwise); the comparison is case-sensitive, numbers are signed or not.
-TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
-{
+TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged) {
     const struct { int id; const char* before; const char* text; int value; BOOL bSigned; int result; const char* shown; } cases[] = {
         {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"}, {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
         {IDC_FW_EDIT, nullptr, "GRößE", 0, 0, 1, "GRößE"}, {IDC_FW_EDIT, nullptr, nullptr, 0, 0, 1, ""},
@@ -85,8 +76,7 @@ TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
         {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 0, "-5"}, {IDC_FW_NUMBER, "zwölf", nullptr, 12, TRUE, 1, "12"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
-        if (c.before)
-            ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
+        if (c.before) ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
         EXPECT_EQ(c.result, c.id == IDC_FW_EDIT ? m_dlg.UpdateDlgItemText(c.id, c.text) : m_dlg.UpdateDlgItemInt(c.id, c.value, c.bSigned));
         EXPECT_EQ(c.shown, ItemText(m_dlg.m_hWnd, c.id));
     }
@@ -94,8 +84,7 @@ TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
     EXPECT_EQ(0, m_dlg.UpdateDlgItemText(IDC_FW_ABSENT, "x"));
 }
 
-TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
-{
+TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
     HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX), hList = Ctl(IDC_FW_LISTVIEW);
     EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 7)) << "empty box";
     EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 1)) << "empty box";
@@ -148,8 +137,7 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
     EXPECT_EQ("0000", selected());
 }
 
-TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
-{
+TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow) {
     m_dlg.LimitDlgItemText(IDC_FW_EDIT, 5);
     EXPECT_EQ(5, ::SendMessageA(Ctl(IDC_FW_EDIT), EM_GETLIMITTEXT, 0, 0));
     ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));
@@ -173,6 +161,74 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
         EXPECT_EQ(0, utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
         EXPECT_EQ(-1, utils.SelectComboItem(IDC_FW_COMBO, 0));
     }
+}
+
+// A window that writes what reaches it into a log and answers with a chosen value.
+class CRecorderWnd : public CWnd {
+public:
+    std::string m_log;
+    LRESULT m_answer = 0;
+    BOOL Open(CWnd* pParent = nullptr) {
+        return pParent ? Create(nullptr, "Kind", WS_CHILD, CRect(0, 0, 50, 20), pParent, 321)
+                       : CreateEx(0, nullptr, "Fenster", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr);
+    }
+    ~CRecorderWnd() override { DestroyWindow(); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_WNDSOCKET_PLUGIN)
+            m_log += "plugin(" + std::to_string(wParam) + "," + std::to_string(lParam) + ") ";
+        else if (message == WM_NOTIFY)
+            m_log += "notify(" + std::to_string(wParam) + "," + std::to_string(((NMHDR*)lParam)->code) + ") ";
+        else if (message == WM_APP + 5)
+            m_log += "app ";
+        else return CWnd::WindowProc(message, wParam, lParam);
+        return m_answer;
+    }
+};
+
+// Without a target the parent answers; plugging in announces the control to
+// the target (wParam: its window object), which from then on hears alone,
+// also through copies of the socket.
+TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
+    CRecorderWnd parent, target, control;
+    ASSERT_TRUE(parent.Open() && target.Open() && control.Open(&parent));
+    CWndSocket socket;
+    socket.Attach(&control);
+    NMHDR hdr = {control.m_hWnd, 321, 1002};
+    parent.m_answer = 11, target.m_answer = 22;
+    EXPECT_EQ(11, socket.Notify(&hdr));
+    socket.PlugInTo(&target);
+    CWndSocket copy(socket), assigned;
+    assigned = socket;
+    hdr.code = 1003;
+    EXPECT_EQ(22, socket.Notify(&hdr));
+    EXPECT_EQ(22, socket.SendMsg(WM_APP + 5, 0, 0));
+    EXPECT_EQ(0, socket.Notify(nullptr)) << "no header, nothing sent";
+    copy.Notify(&hdr);
+    assigned.SendMsg(WM_APP + 5, 0, 0);
+    EXPECT_EQ("notify(321,1002) ", parent.m_log);
+    const std::string announced = "plugin(" + std::to_string((WPARAM) static_cast<CWnd*>(&control)) + ",0) ";
+    EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log) << "copying announces nothing";
+}
+
+TEST(WndSocket, WithoutAnyReceiverTheResultsSaySo) {
+    CRecorderWnd parent, control;
+    ASSERT_TRUE(parent.Open() && control.Open(&parent));
+    NMHDR hdr = {control.m_hWnd, 321, 1};
+    CWndSocket lonely, gone, orphan;
+    EXPECT_EQ(0, lonely.Notify(&hdr));
+    EXPECT_EQ(-1, lonely.SendMsg(WM_APP + 5, 0, 0));
+    CWnd noWindow;
+    gone.Attach(&control);
+    gone.PlugInTo(&noWindow);   // a target object without a window: no announcement, no fallback
+    EXPECT_EQ(0, gone.Notify(&hdr));
+    EXPECT_EQ(-1, gone.SendMsg(WM_APP + 5, 0, 0));
+    EXPECT_EQ("", parent.m_log);
+    orphan.Attach(&parent);
+    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control without parent or target";
+    orphan.Attach(&noWindow);
+    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
 }
 
 }

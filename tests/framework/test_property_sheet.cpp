@@ -19,16 +19,14 @@ namespace {
 const char kTitle[] = "Eigenschaften der Prüfung";
 
 // A page that writes every notification it gets into a shared log.
-class CLogPage : public CPropertyPageExt
-{
+class CLogPage : public CPropertyPageExt {
 public:
     CLogPage(UINT nIDTemplate, UINT nIDCaption, const char* name, std::string& log)
         : CPropertyPageExt(nIDTemplate, nIDCaption), m_name(name), m_log(log) {}
     BOOL m_bAllowLeave = TRUE, m_bAllowCancel = TRUE, m_bRemoveHelpButton = FALSE;
     CString m_strName = "Anfang";
 
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         Log("init");
         if (m_bRemoveHelpButton)   // inside the sheet's own initialisation, before the captions
             ::DestroyWindow(::GetDlgItem(::GetParent(m_hWnd), IDHELP));
@@ -43,10 +41,8 @@ public:
     BOOL OnQueryCancel() override { Log("querycancel"); return m_bAllowCancel; }
 
 protected:
-    void DoDataExchange(CDataExchange* pDX) override
-    {
-        if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT))
-            DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
+    void DoDataExchange(CDataExchange* pDX) override {
+        if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT)) DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
     }
 
 private:
@@ -56,31 +52,21 @@ private:
 };
 
 // Records the help command the pages hand on.
-class CHelpSheet : public CPropertySheetExt
-{
+class CHelpSheet : public CPropertySheetExt {
 public:
     CHelpSheet() : CPropertySheetExt(IDS_FW_SHEET_TITLE) {}
     std::string m_help;
-
-protected:
-    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_COMMANDHELP) return CPropertySheetExt::WindowProc(message, wParam, lParam);
         m_help += std::to_string(wParam) + "," + std::to_string(lParam) + " ";
         return 1;
     }
-    DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CHelpSheet, CPropertySheetExt)
-    ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
-END_MESSAGE_MAP()
-
-class PropertySheetTest : public ::testing::Test
-{
+class PropertySheetTest : public ::testing::Test {
 protected:
     // Runs the sheet modal with the script; returns DoModal's result.
-    INT_PTR Run(CPropertySheet& sheet, std::function<void(HWND)> script)
-    {
+    INT_PTR Run(CPropertySheet& sheet, std::function<void(HWND)> script) {
         ModalDriver driver([&](HWND hSheet, ModalDriver&) { script(hSheet); }, kTitle);
         INT_PTR result = sheet.DoModal();
         EXPECT_TRUE(driver.Join());
@@ -91,17 +77,16 @@ protected:
     CLogPage m_second{IDD_FW_PAGE_SECOND, IDS_FW_PAGE_SECOND, "2", m_log};
 };
 
-std::string TabText(HWND hSheet, int index)
-{
+std::string TabText(HWND hSheet, int index) {
     char text[64] = "";
     TCITEMA item = {};
     item.mask = TCIF_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
     ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
     return text;
 }
+CRect Rect(HWND hWnd) { CRect rc; ::GetWindowRect(hWnd, &rc); return rc; }
 HWND CurrentPage(HWND hSheet) { return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0); }
-bool ButtonShown(HWND hSheet, int nID)
-{
+bool ButtonShown(HWND hSheet, int nID) {
     HWND hButton = ::GetDlgItem(hSheet, nID);
     return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
 }
@@ -109,8 +94,7 @@ bool ButtonShown(HWND hSheet, int nID)
 // The German captions, also when a page removed the help button during the
 // sheet's own initialisation; a modal sheet shows all its buttons; caption
 // and page caption come from their string ids.
-TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions)
-{
+TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions) {
     for (bool withHelp : {true, false}) {
         CPropertySheetExt sheet(IDS_FW_SHEET_TITLE);
         m_first.m_bRemoveHelpButton = !withHelp;
@@ -130,74 +114,61 @@ TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions)
 
 // OK leaves the active page, then applies every created page; the page to
 // select first may be another; pages never shown are neither applied nor
-// reset; data is exchanged when the page is left.
-TEST_F(PropertySheetTest, OkAndCancelReachThePagesThatWereShownInOrder)
-{
-    std::string typed;
+// reset; data is exchanged when the page is left. A refused cancel, a page
+// that refuses to be left and Apply keep the sheet open: Apply is not an end
+// result, and OK that did not end the sheet is a cancel.
+TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen) {
+    std::string typed, states;   // states: Apply before and after a change, the sheet open after a refused button
     bool bound = false;
-    const struct { UINT select; std::function<void(HWND)> act; INT_PTR result; const char* log; } cases[] = {
-        {0, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd, Click(h, IDOK); },
+    auto pressThenCancel = [&](int button) {
+        return [&, button](HWND h) {
+            Click(h, button);
+            ::Sleep(200);
+            states += std::to_string(::IsWindowVisible(h));
+            m_first.m_bAllowCancel = TRUE;
+            Click(h, IDCANCEL);
+        };
+    };
+    const struct { UINT select; BOOL allowCancel, allowLeave; std::function<void(HWND)> act; INT_PTR result; const char* log; } cases[] = {
+        {0, TRUE, TRUE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd, Click(h, IDOK); },
          IDOK, "1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok"},
-        {1, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL, "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
-        {0, [&](HWND h) {
+        {1, TRUE, TRUE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL, "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
+        {0, TRUE, TRUE, [&](HWND h) {
              typed = ItemText(CurrentPage(h), IDC_FW_PAGE_EDIT);
              Type(CurrentPage(h), IDC_FW_PAGE_EDIT, "Übersicht");
              ::PostMessageA(h, PSM_PRESSBUTTON, PSBTN_OK, 0);
-         }, IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"}};
+         }, IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
+        {0, FALSE, TRUE, pressThenCancel(IDCANCEL), IDCANCEL, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
+         "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, TRUE, [&](HWND h) {
+             states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
+             ::SendMessageA(h, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
+             states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
+             pressThenCancel(ID_APPLY_NOW)(h);
+         }, IDCANCEL, "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"}};
     for (const auto& c : cases) {
         m_log.clear();
         CPropertySheetExt sheet(kTitle, nullptr, c.select);
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
         EXPECT_EQ(2, sheet.GetPageCount());
+        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave;
         EXPECT_EQ(c.result, Run(sheet, c.act));
         EXPECT_EQ(c.log, m_log);
     }
     EXPECT_TRUE(bound) << "the second page's window is bound to its object";
     EXPECT_EQ("Anfang", typed);
     EXPECT_STREQ("Übersicht", m_first.m_strName);
+    EXPECT_EQ("11011", states);
 }
 
-// A refused cancel, a page that refuses to be left and Apply keep the sheet
-// open; Apply is not an end result, and OK that did not end the sheet is a cancel.
-TEST_F(PropertySheetTest, RefusalsAndApplyKeepTheSheetOpen)
-{
-    const struct { int button; BOOL allowCancel, allowLeave; const char* log; } cases[] = {
-        {IDCANCEL, FALSE, TRUE, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
-        {IDOK, TRUE, FALSE, "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
-        {ID_APPLY_NOW, TRUE, TRUE, "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"}};
-    for (const auto& c : cases) {
-        m_log.clear();
-        CPropertySheetExt sheet(kTitle);
-        sheet.AddPage(&m_first);
-        sheet.AddPage(&m_second);
-        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave;
-        std::string states;   // Apply before and after a change, the sheet after the button
-        EXPECT_EQ(IDCANCEL, Run(sheet, [&](HWND hSheet) {
-            if (!c.allowLeave)
-                ::SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
-            states += std::to_string(::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)));
-            ::SendMessageA(hSheet, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
-            states += std::to_string(::IsWindowEnabled(::GetDlgItem(hSheet, ID_APPLY_NOW)));
-            Click(hSheet, c.button);
-            ::Sleep(200);
-            states += std::to_string(::IsWindowVisible(hSheet));
-            m_first.m_bAllowCancel = TRUE;
-            Click(hSheet, IDCANCEL);
-        }));
-        EXPECT_EQ("011", states) << c.button;
-        EXPECT_EQ(c.log, m_log);
-    }
-}
-
-TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
-{
+TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     CHelpSheet sheet;
     sheet.AddPage(&m_first);
     ASSERT_TRUE(sheet.Create());
     PumpFor(20);
-    EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd));
-    EXPECT_EQ(kTitle, Text(sheet.m_hWnd));
+    EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd) && Text(sheet.m_hWnd) == kTitle);
     EXPECT_TRUE(sheet.GetActivePage() == &m_first && sheet.GetPageCount() == 1);
     EXPECT_EQ(0xFFFFFFFFUL, m_first.GetPageType());
     EXPECT_EQ(1, m_first.OnCommandHelp(7, 9));
@@ -205,20 +176,14 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
     // A modeless sheet carries no standard buttons: hidden and disabled, and the sheet ends above them.
     for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
         EXPECT_FALSE(ButtonShown(sheet.m_hWnd, nID)) << "button " << nID;
-    CRect rcSheet, rcOk, rcPage;
-    sheet.GetWindowRect(&rcSheet);
-    ::GetWindowRect(::GetDlgItem(sheet.m_hWnd, IDOK), &rcOk);
-    m_first.GetWindowRect(&rcPage);
-    EXPECT_EQ(rcOk.top, rcSheet.bottom) << "the sheet ends where the buttons began";
-    EXPECT_LE(rcPage.bottom, rcSheet.bottom) << "the page stays whole";
+    const CRect rcSheet = Rect(sheet.m_hWnd), rcOk = Rect(::GetDlgItem(sheet.m_hWnd, IDOK)), rcPage = Rect(m_first.m_hWnd);
+    EXPECT_TRUE(rcOk.top == rcSheet.bottom && rcPage.bottom <= rcSheet.bottom) << "the sheet ends where the buttons began, the page whole";
     HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
-    m_first.SetModified(TRUE);
-    EXPECT_TRUE(::IsWindowEnabled(hApply));
-    m_first.SetModified(FALSE);
-    EXPECT_FALSE(::IsWindowEnabled(hApply));
+    std::string enabled;   // Apply after SetModified(TRUE), (FALSE); Cancel after CancelToClose
+    for (BOOL b : {TRUE, FALSE}) m_first.SetModified(b), enabled += std::to_string(::IsWindowEnabled(hApply));
     ::EnableWindow(hCancel, TRUE);
     m_first.CancelToClose();
-    EXPECT_FALSE(::IsWindowEnabled(hCancel));
+    EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));
     EXPECT_EQ("Abbruch", Text(hCancel));
 
     sheet.AddPage(&m_second);
@@ -240,8 +205,7 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
     EXPECT_TRUE(sheet.m_hWnd == nullptr && m_second.m_hWnd == nullptr) << "the page window went with the sheet";
 }
 
-TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates)
-{
+TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates) {
     CPropertySheet empty("Leer"), broken("Kaputt");
     CPropertyPage missing(4711);
     broken.AddPage(&missing);

@@ -25,18 +25,22 @@ namespace {
 const UINT kGripID = 32767;
 
 CRect WindowRect(HWND hWnd) { CRect rc(0, 0, 0, 0); ::GetWindowRect(hWnd, &rc); return rc; }
-CRect ChildRect(HWND hParent, int id)
-{
+CRect ChildRect(HWND hParent, int id) {
     CRect rc = WindowRect(::GetDlgItem(hParent, id));
     ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
     return rc;
+}
+// Where the dialog template puts a control (x, y, cx, cy in dialog units).
+CRect TemplateRect(HWND hDlg, int x, int y, int cx, int cy) {
+    CRect rc(x, y, cx, cy);
+    ::MapDialogRect(hDlg, &rc);
+    return CRect(rc.left, rc.top, rc.left + rc.right, rc.top + rc.bottom);
 }
 CRect Moved(CRect rc, int dx, int dy) { rc.OffsetRect(dx, dy); return rc; }
 CRect Grown(CRect rc, int dx, int dy) { return CRect(rc.left, rc.top, rc.right + dx, rc.bottom + dy); }
 
 // Changes the window's outer size by (dx, dy) as a drag of the frame would.
-void Grow(HWND hWnd, int dx, int dy)
-{
+void Grow(HWND hWnd, int dx, int dy) {
     CRect rc = WindowRect(hWnd);
     ::SetWindowPos(hWnd, nullptr, 0, 0, rc.Width() + dx, rc.Height() + dy, SWP_NOMOVE | SWP_NOZORDER);
     PumpFor(10);
@@ -45,67 +49,56 @@ void Grow(HWND hWnd, int dx, int dy)
 // Min track, max track and max size (w, h) the window answers when the system
 // offers (1, 2), (3000, 2000) and (2500, 1500).
 using Limits = std::vector<long>;
-Limits AskLimits(HWND hWnd)
-{
+Limits AskLimits(HWND hWnd) {
     MINMAXINFO mmi = {};
     mmi.ptMinTrackSize = {1, 2}, mmi.ptMaxTrackSize = {3000, 2000}, mmi.ptMaxSize = {2500, 1500};
     ::SendMessageA(hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     return {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.x, mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y};
 }
 
-// A dialog that registers two controls before (1) or after (0) the base
-// class's initialisation, or leaves that to the test (-1).
-class CTestResizeDialog : public CResizeDialog
-{
+// A dialog that can register one control before and one after the base
+// class's initialisation.
+class CTestResizeDialog : public CResizeDialog {
 public:
-    explicit CTestResizeDialog(UINT nFlags = 0, int nEarly = -1) : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_nEarly(nEarly) {}
+    explicit CTestResizeDialog(UINT nFlags = 0, bool bRegister = false) : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_bRegister(bRegister) {}
     ~CTestResizeDialog() override { DestroyWindow(); }
     BOOL Open() { BOOL bOk = Create(IDD_RS_DIALOG); ShowWindow(SW_SHOWNORMAL); PumpFor(20); return bOk; }
-    BOOL OnInitDialog() override { Register(1), CResizeDialog::OnInitDialog(), Register(0); return TRUE; }
-    void Register(int nWhen)
-    {
-        if (m_nEarly == nWhen)
-            SetResize(IDC_RS_TWICE, 1.0f, 0.0f, 1.0f, 0.0f), SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
+    BOOL OnInitDialog() override {
+        if (m_bRegister) SetResize(IDC_RS_TWICE, 1.0f, 0.0f, 1.0f, 0.0f);
+        CResizeDialog::OnInitDialog();
+        if (m_bRegister) SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
+        return TRUE;
     }
-    int m_nEarly;
+    bool m_bRegister;
 };
 
-// Registered before or after the base's initialisation alike (nothing moved
-// while the dialog was set up), a second registration of an id adds its
-// fractions, halves of pixels carry over, unregistered controls stay, the
-// array form reads exactly four entries.
-TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOver)
-{
-    CRect opened[2][3], grown[2][3];
-    const int ids[3] = {IDC_RS_TWICE, IDC_RS_STRETCH, IDOK};
-    for (int early : {1, 0}) {
-        CTestResizeDialog dlg(0, early);
-        ASSERT_TRUE(dlg.Open());
-        dlg.SetResize(IDC_RS_TWICE, 0.0f, 1.0f, 0.0f, 1.0f);   // with (1, 0, 1, 0): the corner
-        dlg.SetResize(IDC_RS_HALF, 0.5f, 0.0f, 0.5f, 0.0f);
-        dlg.SetResize(IDC_FW_ABSENT, 1.0f, 1.0f, 1.0f, 1.0f);   // no such control: harmless
-        const CRect half = ChildRect(dlg.m_hWnd, IDC_RS_HALF);
-        // 1.5 truncated, 3, 4.5 after three growths of 3, the half kept in the stored position, and back.
-        for (int expected : {1, 3, 4, 6, 0}) {
-            Grow(dlg.m_hWnd, expected ? 3 : -12, 0);
-            EXPECT_EQ(Moved(half, expected, 0), ChildRect(dlg.m_hWnd, IDC_RS_HALF));
-        }
-        for (int i = 0; i < 3; ++i)
-            opened[early][i] = ChildRect(dlg.m_hWnd, ids[i]);
-        Grow(dlg.m_hWnd, 40, 30);
-        for (int i = 0; i < 3; ++i)
-            grown[early][i] = ChildRect(dlg.m_hWnd, ids[i]);
+// Registered before or after the base's initialisation, controls start where
+// the template puts them (nothing moved while the dialog was set up); a second
+// registration of an id adds its fractions, halves of pixels carry over,
+// unregistered controls stay, the array form reads exactly four entries.
+TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOver) {
+    CTestResizeDialog dlg(0, true);
+    ASSERT_TRUE(dlg.Open());
+    const CRect twice = ChildRect(dlg.m_hWnd, IDC_RS_TWICE), stretch = ChildRect(dlg.m_hWnd, IDC_RS_STRETCH);
+    const CRect ok = ChildRect(dlg.m_hWnd, IDOK), half = ChildRect(dlg.m_hWnd, IDC_RS_HALF);
+    EXPECT_EQ(TemplateRect(dlg.m_hWnd, 7, 7, 60, 12), twice);
+    EXPECT_EQ(TemplateRect(dlg.m_hWnd, 7, 24, 140, 60), stretch);
+    dlg.SetResize(IDC_RS_TWICE, 0.0f, 1.0f, 0.0f, 1.0f);   // with (1, 0, 1, 0): the corner
+    dlg.SetResize(IDC_RS_HALF, 0.5f, 0.0f, 0.5f, 0.0f);
+    dlg.SetResize(IDC_FW_ABSENT, 1.0f, 1.0f, 1.0f, 1.0f);   // no such control: harmless
+    // 1.5 truncated, 3, 4.5 after three growths of 3, the half kept in the stored position, and back.
+    for (int expected : {1, 3, 4, 6, 0}) {
+        Grow(dlg.m_hWnd, expected ? 3 : -12, 0);
+        EXPECT_EQ(Moved(half, expected, 0), ChildRect(dlg.m_hWnd, IDC_RS_HALF));
     }
-    for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(opened[0][i] == opened[1][i] && grown[0][i] == grown[1][i]) << "nothing moved while the dialog was set up";
-    EXPECT_EQ(Moved(opened[1][0], 40, 30), grown[1][0]);
-    EXPECT_EQ(Grown(opened[1][1], 40, 30), grown[1][1]);
-    EXPECT_EQ(opened[1][2], grown[1][2]) << "an unregistered control stays";
+    Grow(dlg.m_hWnd, 40, 30);
+    EXPECT_EQ(Moved(twice, 40, 30), ChildRect(dlg.m_hWnd, IDC_RS_TWICE));
+    EXPECT_EQ(Grown(stretch, 40, 30), ChildRect(dlg.m_hWnd, IDC_RS_STRETCH));
+    EXPECT_EQ(ok, ChildRect(dlg.m_hWnd, IDOK)) << "an unregistered control stays";
 
     CTestResizeDialog array;
     ASSERT_TRUE(array.Open());
-    const CRect twice = ChildRect(array.m_hWnd, IDC_RS_TWICE), half = ChildRect(array.m_hWnd, IDC_RS_HALF),
-                fifth = ChildRect(array.m_hWnd, IDC_RS_FIFTH);
+    const CRect fifth = ChildRect(array.m_hWnd, IDC_RS_FIFTH);
     const SIZING sizing[5] = {{IDC_RS_TWICE, {1, 0, 1, 0}}, {IDC_RS_HALF, {0, 1, 0, 1}}, {IDC_RS_STRETCH, {0, 0, 1, 0}},
                               {IDC_RS_TWICE, {0, 1, 0, 1}}, {IDC_RS_FIFTH, {1, 1, 1, 1}}};
     array.SetResize(sizing);
@@ -115,12 +108,10 @@ TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOv
     EXPECT_EQ(fifth, ChildRect(array.m_hWnd, IDC_RS_FIFTH)) << "a fifth entry is not read";
 }
 
-TEST(Resize, TrackingLimitsFromTheInitialSizeAndTheFlags)
-{
+TEST(Resize, TrackingLimitsFromTheInitialSizeAndTheFlags) {
     CTestResizeDialog dlg, loose(CResize::SZ_NOMINSIZE), wide(CResize::SZ_NOHORISONTAL), tall(CResize::SZ_NOVERTICAL), early;
     early.SetMinSize(CSize(10, 10));   // set before the window exists: replaced by the initial size
-    for (CTestResizeDialog* p : {&dlg, &loose, &wide, &tall, &early})
-        ASSERT_TRUE(p->Open());
+    for (CTestResizeDialog* p : {&dlg, &loose, &wide, &tall, &early}) ASSERT_TRUE(p->Open());
     const long w = WindowRect(dlg.m_hWnd).Width(), h = WindowRect(dlg.m_hWnd).Height();
     wide.SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
     Grow(wide.m_hWnd, 25, 15);   // a fixed width is capped at the last layout; the height is free
@@ -134,8 +125,7 @@ TEST(Resize, TrackingLimitsFromTheInitialSizeAndTheFlags)
     EXPECT_EQ(Limits({50, 2, 3000, 900, 2500, 1500}), AskLimits(dlg.m_hWnd));
 }
 
-TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop)
-{
+TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop) {
     CTestResizeDialog dlg, bare(CResize::SZ_NOSIZEICON | CResize::SZ_NOCLIPCHILDREN | CResize::SZ_NOTRANSPARENTGROUP);
     ASSERT_TRUE(dlg.Open() && bare.Open());
     HWND hGrip = ::GetDlgItem(dlg.m_hWnd, kGripID);
@@ -163,8 +153,7 @@ TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop)
     }
 }
 
-TEST(Resize, PlacementRoundTripsThroughTheRegistryAndOtherLengthsAreIgnored)
-{
+TEST(Resize, PlacementRoundTripsThroughTheRegistryAndOtherLengthsAreIgnored) {
     App().UseRegistryKey("QRV Resize Test");
     CTestResizeDialog dlg;
     ASSERT_TRUE(dlg.Open());
@@ -196,29 +185,23 @@ TEST(Resize, PlacementRoundTripsThroughTheRegistryAndOtherLengthsAreIgnored)
 }
 
 // A page that lays out its edit field before or after the base class's initialisation.
-class CStretchPage : public CResizePropertyPage
-{
+class CStretchPage : public CResizePropertyPage {
 public:
     explicit CStretchPage(bool bEarly = false) : CResizePropertyPage(IDD_RS_PAGE, 0, 0), m_bEarly(bEarly) {}
     BOOL OnInitDialog() override { Register(true), CResizePropertyPage::OnInitDialog(), Register(false); return TRUE; }
-    void Register(bool bWhen)
-    {
-        if (m_bEarly == bWhen)
-            SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
+    void Register(bool bWhen) {
+        if (m_bEarly == bWhen) SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
     }
     bool m_bEarly;
 };
 
 // The sheet registers the tab control itself; a host that registers it first
 // with no movement of its own must end up with the same stretching.
-class COrderSheet : public CResizePropertySheet
-{
+class COrderSheet : public CResizePropertySheet {
 public:
     explicit COrderSheet(bool bEarly, CWnd* pParent = nullptr) : CResizePropertySheet("Blätter", pParent), m_bEarly(bEarly) {}
-    BOOL OnInitDialog() override
-    {
-        if (m_bEarly)
-            SetResize(AFX_IDC_TAB_CONTROL, 0.0f, 0.0f, 0.0f, 0.0f);
+    BOOL OnInitDialog() override {
+        if (m_bEarly) SetResize(AFX_IDC_TAB_CONTROL, 0.0f, 0.0f, 0.0f, 0.0f);
         return CResizePropertySheet::OnInitDialog();
     }
     bool m_bEarly;
@@ -226,8 +209,7 @@ public:
 
 // The size commands come in the language of the application window the sheet
 // belongs to, or built in without one; after Restore and Move, with a separator.
-TEST(ResizeSheet, SystemMenuTextsComeFromTheApplicationWindowOrAreBuiltIn)
-{
+TEST(ResizeSheet, SystemMenuTextsComeFromTheApplicationWindowOrAreBuiltIn) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300, nullptr, nullptr));
     const char* german[] = {"&Wiederherstellen", "&Größe ändern", "Mi&nimieren", "Ma&ximieren"};
@@ -255,8 +237,7 @@ TEST(ResizeSheet, SystemMenuTextsComeFromTheApplicationWindowOrAreBuiltIn)
 
 // (page edit, sheet tab control) rectangles as opened and after growing the
 // sheet by 40 x 30, for registration before or after the base's initialisation.
-TEST(ResizeSheet, ButtonsFollowTheCornerAndPagesStretchWhicheverSideTheyRegisterOn)
-{
+TEST(ResizeSheet, ButtonsFollowTheCornerAndPagesStretchWhicheverSideTheyRegisterOn) {
     CRect opened[2][2], grown[2][2];
     for (bool early : {true, false}) {
         CStretchPage first(early), second(early);
@@ -294,55 +275,43 @@ TEST(ResizeSheet, ButtonsFollowTheCornerAndPagesStretchWhicheverSideTheyRegister
     EXPECT_EQ(opened[1][1].Size() + CSize(40, 30), grown[1][1].Size()) << "the tab control stretches";
 }
 
-class COrderFormView : public CResizeFormView
-{
+// Registers the form's edit field before and the second one after the base's initialisation.
+class COrderFormView : public CResizeFormView {
     DECLARE_DYNCREATE(COrderFormView)
 public:
     COrderFormView() : CResizeFormView(IDD_RS_FORM) {}
-    void OnInitialUpdate() override { Register(true), CResizeFormView::OnInitialUpdate(), Register(false); }
-    void Register(bool bWhen)
-    {
-        if (s_bEarly == bWhen)
-            SetResize(IDC_RS_FORM_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
+    void OnInitialUpdate() override {
+        SetResize(IDC_RS_FORM_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
+        CResizeFormView::OnInitialUpdate();
+        SetResize(IDC_RS_FORM_EDIT2, 0.0f, 0.0f, 1.0f, 0.0f);
     }
-    static bool s_bEarly;
 };
-bool COrderFormView::s_bEarly = false;
 IMPLEMENT_DYNCREATE(COrderFormView, CResizeFormView)
 
 // The frame is fitted to the form once, the view never scrolls and has no
-// grip, and its controls follow the frame's size.
-TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegisterOn)
-{
-    CRect opened[2], grown[2];
-    for (bool early : {true, false}) {
-        COrderFormView::s_bEarly = early;
-        CFrameWnd* pFrame = new CFrameWnd;
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(COrderFormView);
-        ASSERT_TRUE(pFrame->Create(nullptr, "Formular", WS_OVERLAPPEDWINDOW, CRect(40, 40, 200, 120), nullptr, nullptr, 0, &context));
-        pFrame->InitialUpdateFrame(nullptr, TRUE);
-        PumpFor(30);
-        CView* pView = pFrame->GetActiveView();
-        ASSERT_NE(nullptr, pView);
-        CRect form(0, 0, 200, 80), client;
-        ::MapDialogRect(pView->m_hWnd, &form);
-        pView->GetClientRect(&client);
-        EXPECT_EQ(form.Size(), client.Size()) << "the frame grew to fit the whole form";
-        EXPECT_EQ(nullptr, ::GetDlgItem(pView->m_hWnd, kGripID)) << "form views never have a grip";
-        opened[early] = ChildRect(pView->m_hWnd, IDC_RS_FORM_EDIT);
-        Grow(pFrame->m_hWnd, 40, 30);
-        grown[early] = ChildRect(pView->m_hWnd, IDC_RS_FORM_EDIT);
-        Grow(pFrame->m_hWnd, -100, -60);
-        EXPECT_FALSE(pView->GetStyle() & (WS_HSCROLL | WS_VSCROLL)) << "smaller than the form, still no scroll bars";
-        pFrame->DestroyWindow();   // frame and view delete themselves
-    }
-    EXPECT_TRUE(opened[0] == opened[1] && grown[0] == grown[1]);
-    EXPECT_EQ(opened[1].Width() + 40, grown[1].Width());
+// grip, and its controls start where the template puts them and follow the frame's size.
+TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegisterOn) {
+    CFrameWnd* pFrame = new CFrameWnd;
+    CCreateContext context;
+    context.m_pNewViewClass = RUNTIME_CLASS(COrderFormView);
+    ASSERT_TRUE(pFrame->Create(nullptr, "Formular", WS_OVERLAPPEDWINDOW, CRect(40, 40, 200, 120), nullptr, nullptr, 0, &context));
+    pFrame->InitialUpdateFrame(nullptr, TRUE);
+    PumpFor(30);
+    HWND hView = pFrame->GetActiveView()->GetSafeHwnd();
+    CRect client;
+    ::GetClientRect(hView, &client);
+    EXPECT_EQ(TemplateRect(hView, 0, 0, 200, 80), client) << "the frame grew to fit the whole form";
+    EXPECT_EQ(nullptr, ::GetDlgItem(hView, kGripID)) << "form views never have a grip";
+    const CRect edits[2] = {TemplateRect(hView, 60, 7, 133, 12), TemplateRect(hView, 60, 24, 133, 12)};
+    Grow(pFrame->m_hWnd, 40, 30);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(Grown(edits[i], 40, 0), ChildRect(hView, i ? IDC_RS_FORM_EDIT2 : IDC_RS_FORM_EDIT)) << i;
+    Grow(pFrame->m_hWnd, -100, -60);
+    EXPECT_FALSE(::GetWindowLongA(hView, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << "smaller than the form, still no scroll bars";
+    pFrame->DestroyWindow();   // frame and view delete themselves
 }
 
-TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip)
-{
+TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip) {
     std::unique_ptr<CObject> pPage(CRuntimeClass::CreateObject("CResizePropertyPage"));
     std::unique_ptr<CObject> pView(CRuntimeClass::CreateObject("CResizeFormView"));
     ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CPropertyPage)) && pView && pView->IsKindOf(RUNTIME_CLASS(CFormView)));

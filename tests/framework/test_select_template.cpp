@@ -14,15 +14,13 @@ using namespace qrvtest;
 
 namespace {
 
-std::string ClassOf(HWND hWnd)
-{
+std::string ClassOf(HWND hWnd) {
     char cls[64] = "";
     ::GetClassNameA(hWnd, cls, sizeof cls);
     return cls;
 }
 DWORD ButtonType(HWND h) { return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u; }
-CRect Place(HWND hCtl)
-{
+CRect Place(HWND hCtl) {
     CRect rc;
     ::GetWindowRect(hCtl, &rc);
     ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT*>(&rc), 2);
@@ -30,12 +28,10 @@ CRect Place(HWND hCtl)
 }
 
 // The width the control's text needs in the dialog's font (without the mnemonic marker).
-int TextWidth(HWND hCtl)
-{
+int TextWidth(HWND hCtl) {
     std::string text = Text(hCtl), shown;
     for (size_t i = 0; i < text.size(); ++i)
-        if (text[i] != '&' || (i + 1 < text.size() && text[i + 1] == '&'))
-            shown += text[i];
+        if (text[i] != '&' || (i + 1 < text.size() && text[i + 1] == '&')) shown += text[i];
     HDC hDC = ::GetDC(hCtl);
     HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
     SIZE size = {};
@@ -45,8 +41,7 @@ int TextWidth(HWND hCtl)
     return size.cx;
 }
 
-TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping)
-{
+TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping) {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
     CDialog dlg;
@@ -91,8 +86,7 @@ TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlappi
         EXPECT_LE(TextWidth(h) + margin, rc.Width()) << "'" << Text(h) << "' fits its control";
         if (type == BS_GROUPBOX)
             group = rc;
-        else
-            placed.push_back({h, rc});
+        else placed.push_back({h, rc});
         if (type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc)) {
             EXPECT_EQ(group, both) << "radio inside the group box";
         } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {   // one column, one size
