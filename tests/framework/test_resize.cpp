@@ -207,72 +207,71 @@ public:
     bool m_bEarly;
 };
 
-// The size commands come in the language of the application window the sheet
-// belongs to, or built in without one; after Restore and Move, with a separator.
-TEST(ResizeSheet, SystemMenuTextsComeFromTheApplicationWindowOrAreBuiltIn) {
+// The size commands of the system menu, by position after Restore and Move.
+std::string SizeCommands(HWND hWnd) {
+    std::string texts;
+    HMENU hMenu = ::GetSystemMenu(hWnd, FALSE);
+    for (int pos : {0, 2, 3, 4, 5}) {
+        char text[64] = "";
+        ::GetMenuStringA(hMenu, pos, text, sizeof text, MF_BYPOSITION);
+        texts += (::GetMenuState(hMenu, pos, MF_BYPOSITION) & MF_SEPARATOR ? std::string("-") : text) + "|";
+    }
+    return texts;
+}
+
+// The buttons follow the corner, the tab control and every page stretch, also
+// a page created later, wherever the host registers them; the size commands
+// come in the language of the application window the sheet belongs to, or
+// built in without one. (page edit, tab control) rectangles as opened and
+// after growing the sheet by 40 x 30 are compared between the sheets.
+TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLanguage) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300, nullptr, nullptr));
     const char* german[] = {"&Wiederherstellen", "&Größe ändern", "Mi&nimieren", "Ma&ximieren"};
     const UINT commands[] = {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE};
     for (int i = 0; i < 4; ++i)
         ::ModifyMenuA(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND | MF_STRING, commands[i], german[i]);
-    for (CWnd* pParent : {&host, (CWnd*)nullptr}) {
-        CStretchPage page;
-        COrderSheet sheet(false, pParent);
-        sheet.AddPage(&page);
-        ASSERT_TRUE(sheet.Create(pParent));
-        PumpFor(20);
-        std::string texts;
-        HMENU hMenu = ::GetSystemMenu(sheet.m_hWnd, FALSE);
-        for (int pos : {0, 2, 3, 4, 5}) {
-            char text[64] = "";
-            ::GetMenuStringA(hMenu, pos, text, sizeof text, MF_BYPOSITION);
-            texts += (::GetMenuState(hMenu, pos, MF_BYPOSITION) & MF_SEPARATOR ? std::string("-") : text) + "|";
-        }
-        EXPECT_EQ(pParent ? "&Wiederherstellen|&Größe ändern|Mi&nimieren|Ma&ximieren|-|" : "&Restore|&Size|Mi&nimize|Ma&ximize|-|", texts);
-        sheet.DestroyWindow();
-    }
-    host.DestroyWindow();
-}
-
-// (page edit, sheet tab control) rectangles as opened and after growing the
-// sheet by 40 x 30, for registration before or after the base's initialisation.
-TEST(ResizeSheet, ButtonsFollowTheCornerAndPagesStretchWhicheverSideTheyRegisterOn) {
-    CRect opened[2][2], grown[2][2];
-    for (bool early : {true, false}) {
-        CStretchPage first(early), second(early);
-        COrderSheet sheet(early);
+    const struct { bool early; CWnd* pParent; DWORD remove; const char* menu; } cases[] = {
+        {true, &host, 0, "&Wiederherstellen|&Größe ändern|Mi&nimieren|Ma&ximieren|-|"},
+        {false, nullptr, 0, "&Restore|&Size|Mi&nimize|Ma&ximize|-|"}, {false, nullptr, WS_SYSMENU, nullptr}};
+    CRect opened[3][2], grown[3][2];
+    for (int n = 0; n < 3; ++n) {
+        const auto& c = cases[n];
+        CStretchPage first(c.early), second(c.early);
+        COrderSheet sheet(c.early, c.pParent);
         sheet.m_dwAddStyle = WS_MINIMIZEBOX;
-        sheet.m_dwRemoveStyle = WS_SYSMENU;
+        sheet.m_dwRemoveStyle = c.remove;
         sheet.AddPage(&first);
         sheet.AddPage(&second);
-        ASSERT_TRUE(sheet.Create());
+        ASSERT_TRUE(sheet.Create(c.pParent));
         PumpFor(20);
-        EXPECT_EQ(DWORD(WS_THICKFRAME | WS_MINIMIZEBOX), sheet.GetStyle() & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_SYSMENU));
+        EXPECT_EQ(DWORD(WS_THICKFRAME | WS_MINIMIZEBOX | (WS_SYSMENU & ~c.remove)), sheet.GetStyle() & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_SYSMENU));
+        if (c.menu) { EXPECT_EQ(c.menu, SizeCommands(sheet.m_hWnd)); }
         EXPECT_NE(nullptr, ::GetDlgItem(sheet.m_hWnd, kGripID));
         EXPECT_EQ(nullptr, ::GetDlgItem(first.m_hWnd, kGripID)) << "pages never have a grip";
         const CRect ok = ChildRect(sheet.m_hWnd, IDOK), cancel = ChildRect(sheet.m_hWnd, IDCANCEL), page = WindowRect(first.m_hWnd);
-        opened[early][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
-        opened[early][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
+        opened[n][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
+        opened[n][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
         Grow(sheet.m_hWnd, 40, 30);
-        grown[early][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
-        grown[early][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
+        grown[n][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
+        grown[n][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
         EXPECT_EQ(Moved(ok, 40, 30), ChildRect(sheet.m_hWnd, IDOK));
         EXPECT_EQ(Moved(cancel, 40, 30), ChildRect(sheet.m_hWnd, IDCANCEL));
         EXPECT_EQ(page.Size() + CSize(40, 30), WindowRect(first.m_hWnd).Size());
         // The second page did not exist yet; from its creation on it follows too.
         ASSERT_TRUE(sheet.SetActivePage(&second));
         PumpFor(20);
-        ASSERT_NE(nullptr, second.m_hWnd);
         const int width = WindowRect(second.m_hWnd).Width();
         Grow(sheet.m_hWnd, 10, 0);
         EXPECT_EQ(width + 10, WindowRect(second.m_hWnd).Width());
         sheet.DestroyWindow();
     }
-    for (int i = 0; i < 2; ++i)
-        EXPECT_TRUE(opened[0][i] == opened[1][i] && grown[0][i] == grown[1][i]) << "nothing moved while the sheet was set up";
-    EXPECT_EQ(opened[1][0].Width() + 40, grown[1][0].Width()) << "the page's own layout";
-    EXPECT_EQ(opened[1][1].Size() + CSize(40, 30), grown[1][1].Size()) << "the tab control stretches";
+    for (int n = 1; n < 3; ++n)
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(opened[0][i] == opened[n][i] && grown[0][i] == grown[n][i]) << "nothing moved while the sheet was set up";
+    EXPECT_EQ(opened[0][0].Width() + 40, grown[0][0].Width()) << "the page's own layout";
+    EXPECT_EQ(opened[0][1].Size() + CSize(40, 30), grown[0][1].Size()) << "the tab control stretches";
+    host.DestroyWindow();
 }
 
 // Registers the form's edit field before and the second one after the base's initialisation.
