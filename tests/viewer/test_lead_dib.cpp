@@ -187,6 +187,43 @@ TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl) {
     }
 }
 
+// Bitmaps made elsewhere: a screen-compatible one and a 16-bit section come
+// in as true colour, a monochrome one with its two colours; a handle no
+// longer a bitmap, or the control's own, leaves the image held.
+TEST_F(LeadImage, SetBitmapTakesBitmapsMadeElsewhere) {
+    HDC hdc = ::GetDC(nullptr);
+    const BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), 6, 4, 1, 16, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    void* pBits = nullptr;
+    HBITMAP made[] = {::CreateCompatibleBitmap(hdc, 6, 4),
+                      ::CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0), ::CreateBitmap(6, 4, 1, 1, nullptr)};
+    ::ReleaseDC(nullptr, hdc);
+    for (HBITMAP hbm : made) {
+        ASSERT_NE(nullptr, hbm);
+        HDC mem = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(mem, hbm);
+        ::PatBlt(mem, 0, 0, 6, 4, WHITENESS);
+        ::SetPixel(mem, 5, 3, RGB(255, 0, 0));
+        ::SelectObject(mem, old);
+        ::DeleteDC(mem);
+        m_lead.SetBitmap(hbm);
+        ::DeleteObject(hbm);
+        ASSERT_EQ(CSize(6, 4), CSize(int(m_lead.GetSrcWidth()), int(m_lead.GetSrcHeight())));
+        const Bgra white = m_lead.GetImage().GetColor(0, 0), red = m_lead.GetImage().GetColor(5, 3);
+        EXPECT_TRUE(white.r > 240 && white.g > 240 && white.b > 240);
+        if (hbm == made[2]) {
+            EXPECT_EQ(1, m_lead.GetBitmapBits());
+            EXPECT_EQ(2u, m_lead.GetImage().Palette().size());
+        } else {
+            EXPECT_GE(m_lead.GetBitmapBits(), 24);
+            EXPECT_TRUE(red.r > 240 && red.g < 16 && red.b < 16);
+        }
+    }
+    const Image kept = m_lead.GetImage();
+    m_lead.SetBitmap(made[0]);   // deleted
+    m_lead.SetBitmap(m_lead.GetBitmap());
+    EXPECT_TRUE(kept == m_lead.GetImage());
+}
+
 TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette) {
     const std::string dir = qrvtest::FreshTempFolder("lead_save") + "\\";
     // A four-colour picture: every depth holds it without loss.
