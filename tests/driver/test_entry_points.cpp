@@ -146,15 +146,11 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     QRVPlcDriver& d = b.driver;
     // A format id is the low word of the driver's answer.
     F::SetResult(b.h, "ExpGetDataFormat", 0x30005);
-    unsigned short id = 0;
-    EXPECT_EQ(1, d.GetDataFormat(id, P<uPLCADR>(0x21)));
-    EXPECT_EQ(5, id);
-    EXPECT_EQ((V{0x21}), b.Args("ExpGetDataFormat"));
     F::SetResult(b.h, "ExpGetPreferredDataFormat", 0x10009);
-    EXPECT_EQ(1, d.GetPreferredDataFormat(id, P<uPLCSETUP>(0x22), P<uPLCADR>(0x23)));
-    EXPECT_EQ(9, id);
-    EXPECT_EQ((V{0x22, 0x23}), b.Args("ExpGetPreferredDataFormat"));
-
+    unsigned short id = 0, preferred = 0;
+    EXPECT_EQ(2, d.GetDataFormat(id, P<uPLCADR>(0x21)) + d.GetPreferredDataFormat(preferred, P<uPLCSETUP>(0x22), P<uPLCADR>(0x23)));
+    EXPECT_EQ(0x90005, preferred << 16 | id);
+    EXPECT_EQ((V{0x21, 0x22, 0x23}), (V{b.Args("ExpGetDataFormat")[0], b.Args("ExpGetPreferredDataFormat")[0], b.Args("ExpGetPreferredDataFormat")[1]}));
     F::SetResult(b.h, "ExpIsFormatSupported", 3);
     EXPECT_EQ(3, d.IsFormatSupported(nullptr, 2, nullptr, 4, 5));
     F::SetResult(b.h, "ExpCanCloseDialog", 0);

@@ -1,6 +1,7 @@
 // The bound driver's identity: its project code read from the identity string,
 // the display name, and the entry points that only one driver family is asked.
 #include <gtest/gtest.h>
+#include <functional>
 #include "catalogue/PlcInfo.h"
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
@@ -31,6 +32,13 @@ TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
         SCOPED_TRACE(row.fixture);
         Bound b(row.fixture, nullptr);
         EXPECT_EQ(row.expected, Ask(b.driver));
+        // Each ask binds the module once more by its file name (and runs its special
+        // initialisation once more); FreeDrivers still unloads it.
+        EXPECT_EQ(7u, b.Count("ExpDoSpecialInit"));
+        EXPECT_EQ(b.h, b.driver.GetHandle());
+        b.driver.FreeDrivers();
+        char path[MAX_PATH] = "";
+        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
     }
     QRVPlcDriver unbound;
     EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
@@ -38,21 +46,6 @@ TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
     EXPECT_FALSE(unbound.GetDriverName(name));
     EXPECT_STREQ("unchanged", name);
     EXPECT_TRUE(unbound.IsRDAPermitted());
-}
-
-TEST(DriverIdentity, EveryAskReadsTheModuleAgainAndKeepsItsLoadCount)
-{
-    Bound b("Z32TPLC578.dll", nullptr);
-    EXPECT_EQ(1, b.driver.IsQEMQMOVEDriver());
-    EXPECT_EQ(1, b.driver.IsQEMQMOVEDriver());
-    EXPECT_EQ(78, b.driver.GetPlcType());
-    // Each ask binds the module once more by its file name, so it runs the
-    // special initialisation once more; nothing is cached.
-    EXPECT_EQ(3u, b.Count("ExpDoSpecialInit"));
-    EXPECT_EQ(b.h, b.driver.GetHandle());
-    b.driver.FreeDrivers();
-    char path[MAX_PATH] = "";
-    EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
 }
 
 // The display name is string 2; "NMEA 0183 " with its blank is the one driver
@@ -117,30 +110,23 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
     long count = 0;
     char tag[32] = "";
     Bound qem("Z32TPLC578.dll", nullptr), cds("Z32TPLC593.dll", nullptr);
-    for (Bound* b : {&qem, &cds})
-        for (const char* e : {"ExpSetSymbolChecksum", "ExpParseTagsFromAdditionalFile", "ExpGetTagnameFromGA", "ExpMakeGACompatiable"})
-            F::SetResult(b->h, e, 7);
-    EXPECT_EQ(0, cds.driver.SetQEMCheckSum(&setup, 5, 6));
-    EXPECT_EQ(0, cds.driver.GetQEMCheckSum(&setup, &checksum, &value));
-    EXPECT_EQ(0, qem.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
-    EXPECT_EQ(reinterpret_cast<void*>(0x1234), list);
-    EXPECT_EQ(0, qem.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
-    EXPECT_EQ(0, qem.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
-    EXPECT_EQ(0u, cds.Count("ExpSetSymbolChecksum") + cds.Count("ExpGetSymbolChecksum") + qem.Count("ExpParseTagsFromAdditionalFile") +
-                      qem.Count("ExpGetTagnameFromGA") + qem.Count("ExpMakeGACompatiable"));
-
-    // The checksum entry points answer nothing: 1 whatever the driver returns.
-    EXPECT_EQ(1, qem.driver.SetQEMCheckSum(&setup, 0xCAFE, -2));
-    EXPECT_EQ((V{U(&setup), 0xCAFE, 0xFFFE}), qem.Args("ExpSetSymbolChecksum"));
-    F::SetResult(qem.h, "ExpGetSymbolChecksum", 3);
-    EXPECT_EQ(1, qem.driver.GetQEMCheckSum(&setup, &checksum, &value));
-    EXPECT_EQ((V{U(&setup), U(&checksum), U(&value)}), qem.Args("ExpGetSymbolChecksum"));
-    F::SetResult(cds.h, "ExpParseTagsFromAdditionalFile", 0x5678);
-    EXPECT_EQ(1, cds.driver.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count));
-    EXPECT_EQ(reinterpret_cast<void*>(0x5678), list);   // the result replaces the list...
-    EXPECT_EQ((V{0, U(&setup), 0x1234, U(&count)}), cds.Args("ExpParseTagsFromAdditionalFile"));   // ...whose value went in
-    F::SetResult(cds.h, "ExpGetTagnameFromGA", 9);
-    EXPECT_EQ(9, cds.driver.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup));
-    EXPECT_EQ((V{0, 0, U(tag), 32, U(&setup)}), cds.Args("ExpGetTagnameFromGA"));
-    EXPECT_EQ(7, cds.driver.UpdateGAforCodesys(nullptr, nullptr, &setup));
+    struct Row { const char* entry; Bound& family; Bound& other; int answer; V args; std::function<int(QRVPlcDriver&)> run; } rows[] = {
+        // The checksum entry points answer nothing: 1 whatever the driver returns.
+        {"ExpSetSymbolChecksum", qem, cds, 1, {U(&setup), 0xCAFE, 0xFFFE}, [&](QRVPlcDriver& d) { return d.SetQEMCheckSum(&setup, 0xCAFE, -2); }},
+        {"ExpGetSymbolChecksum", qem, cds, 1, {U(&setup), U(&checksum), U(&value)}, [&](QRVPlcDriver& d) { return d.GetQEMCheckSum(&setup, &checksum, &value); }},
+        // The list's value goes in, the result replaces it.
+        {"ExpParseTagsFromAdditionalFile", cds, qem, 1, {0, U(&setup), 0x1234, U(&count)}, [&](QRVPlcDriver& d) { return d.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count); }},
+        {"ExpGetTagnameFromGA", cds, qem, 7, {0, 0, U(tag), 32, U(&setup)}, [&](QRVPlcDriver& d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
+        {"ExpMakeGACompatiable", cds, qem, 7, {0, 0, U(&setup)}, [&](QRVPlcDriver& d) { return d.UpdateGAforCodesys(nullptr, nullptr, &setup); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.entry);
+        F::SetResult(row.family.h, row.entry, 7);
+        F::SetResult(row.other.h, row.entry, 7);
+        EXPECT_EQ(0, row.run(row.other.driver));
+        EXPECT_EQ(0u, row.other.Count(row.entry));
+        EXPECT_EQ(row.answer, row.run(row.family.driver));
+        EXPECT_EQ(row.args, row.family.Args(row.entry));
+    }
+    EXPECT_EQ(reinterpret_cast<void*>(7), list);
 }

@@ -16,27 +16,23 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     F::SetFormat(b.h, 4, "INT");
     unsigned short id = 99;
     CString text;
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, "INT"));
-        EXPECT_EQ(4, id);
-    }
+    auto idOf = [&](const char* format) { id = 99; EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, format)); return int(id); };
+    EXPECT_EQ(4, idOf("INT"));
+    EXPECT_EQ(4, idOf("INT"));
     EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(4, text));
     EXPECT_STREQ("INT", text);
     EXPECT_EQ(1u, b.Count("ExpGetDataFormatIdFromString"));
     EXPECT_EQ(0u, b.Count("ExpGetDataFormatStringFromId")) << "answered from the cache";
     // Binding again, even the same module, empties the cache.
     b.driver.LoadDriver(b.path);
-    EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, "INT"));
+    EXPECT_EQ(4, idOf("INT"));
     b.driver.SetDriver(b.h);
-    EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, "INT"));
+    EXPECT_EQ(4, idOf("INT"));
     EXPECT_EQ(3u, b.Count("ExpGetDataFormatIdFromString"));
 
     // An unknown text is not cached and sets the format id 0, which is what a tag then gets.
     F::Reset(b.h);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, "NONE"));
-        EXPECT_EQ(0, id);
-    }
+    EXPECT_EQ(0, idOf("NONE") + idOf("NONE"));
     EXPECT_EQ(2u, b.Count("ExpGetDataFormatIdFromString"));
     F::Reset(b.h);
     EXPECT_EQ(0, b.driver.SetTagAndDataFormat("TAG1", CString("NONE"), nullptr, nullptr));
@@ -46,19 +42,14 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     // Of two ids with one text the smaller wins; empty texts are not cached.
     F::SetFormat(b.h, 9, "WORD");
     F::SetFormat(b.h, 3, "WORD");
-    EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(9, text));
-    EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(3, text));
+    EXPECT_EQ(2, b.driver.GetDataFormatStringFromId(9, text) + b.driver.GetDataFormatStringFromId(3, text));
     F::Reset(b.h);
-    EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, "WORD"));
-    EXPECT_EQ(3, id);
+    EXPECT_EQ(3, idOf("WORD"));
     EXPECT_EQ(0u, b.Count("ExpGetDataFormatIdFromString"));
-    for (int i = 0; i < 2; ++i) {
-        CString empty;
-        EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(50, empty));
-        EXPECT_TRUE(empty.IsEmpty());
-    }
+    CString empty, keep("prev");
+    EXPECT_EQ(2, b.driver.GetDataFormatStringFromId(50, empty) + b.driver.GetDataFormatStringFromId(50, empty));
+    EXPECT_TRUE(empty.IsEmpty());
     EXPECT_EQ(2u, b.Count("ExpGetDataFormatStringFromId")) << "an empty text is not cached";
-    CString keep("prev");
     EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(51, keep));
     EXPECT_STREQ("prev", keep) << "the driver wrote nothing";
 }
@@ -128,53 +119,26 @@ TEST(DriverServices, FallbacksToOlderEntryPoints)
     EXPECT_EQ(17u, set[0].aArgs[1]);
 }
 
-namespace
-{
-struct Records
-{
-    sPROJECT project;
-    tagFIELDREC field;
-    Records()
-    {
-        for (size_t i = 0; i < sizeof(project); ++i)
-            reinterpret_cast<unsigned char*>(&project)[i] = static_cast<unsigned char>(i);
-        memset(&field, 0x5A, sizeof(field));
-    }
-};
-} // namespace
-
-// What the driver finds in its parameter block: its declared size, copies of
-// the records and the caller's values (the layout is fixed by the header).
-TEST(DriverServices, SetupDialogBlockCarriesCopiesAndTheCallersValues)
-{
-    Bound b;
-    Records r;
-    F::SetParamEdit(b.h, -1, 0, 0);
-    EXPECT_EQ(0, b.driver.DoPlc(nullptr, 0x77ul, &r.project, &r.project.plcSetup, &r.field, UINT_PTR(0xCAFE), 1));
-    sSETUPDLGPARAM k;
-    ASSERT_EQ(int(sizeof(k)), F::ParamBlock(b.h, &k, sizeof(k))) << "dwSize as the driver reads it";
-    EXPECT_EQ((std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(&b.driver), 0xCAFE, 0, SETUPDLG_FLAG_BIT2, 0x77, 0}),
-              (std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(k.pDriver), k.dwUser, k.dwReserved1, k.wFlags, k.dwMode, k.dwReserved2}));
-    EXPECT_EQ(0, memcmp(&k.fieldRec, &r.field, sizeof(r.field)));
-    EXPECT_EQ(0, memcmp(&k.project, &r.project, sizeof(r.project)));
-    EXPECT_EQ(0, memcmp(&k.plcSetup, &r.project.plcSetup, sizeof(uPLCSETUP)));
-    ASSERT_NE(nullptr, k.ppszBaudRates);
-    EXPECT_EQ((std::vector<std::string>{"150", "9600", "57600"}), (std::vector<std::string>{k.ppszBaudRates[0], k.ppszBaudRates[6], k.ppszBaudRates[9]}));
-}
-
 // The driver edits one byte of its block and answers. Cancel keeps the
 // records and gives up the working copy; commit takes the edited setup (it
 // wins over the project record's copy of it) and the field record, and gives
 // up the old setup; a refused preparation or a driver without the dialog
-// changes nothing and gives up nothing.
+// changes nothing and gives up nothing. The block carries copies of the
+// records (zeros without a field record) and the caller's values.
 TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
 {
+    struct Records
+    {
+        Records() { for (size_t i = 0; i < sizeof(project); ++i) reinterpret_cast<unsigned char*>(&project)[i] = static_cast<unsigned char>(i); memset(&field, 0x5A, sizeof(field)); }
+        sPROJECT project;
+        tagFIELDREC field;
+    };
     Bound rec, bare("Z32TPLC901.dll", "Z32TPLC903.dll");
-    struct Row { const char* name; Bound* b; int prepare, answer; bool field, editField; int result, released; } rows[] = {
+    struct Row { const char* name; Bound* b; int prepare, answer; bool field, editField; int flag, result, released; } rows[] = {
         // released: 0 nothing, 1 the working copy, 2 the caller's setup
-        {"cancel", &rec, 1, 0, true, false, 0, 1},       {"commit", &rec, 1, 1, false, false, 1, 2},
-        {"commit field", &rec, 1, 1, true, true, 1, 2},  {"refused", &rec, 0, 1, true, false, 0, 0},
-        {"no dialog", &bare, 1, 1, true, false, 0, 0},
+        {"cancel", &rec, 1, 0, true, false, 1, 0, 1},       {"commit", &rec, 1, 1, false, false, 0, 1, 2},
+        {"commit field", &rec, 1, 1, true, true, 0, 1, 2},  {"refused", &rec, 0, 1, true, false, 0, 0, 0},
+        {"no dialog", &bare, 1, 1, true, false, 0, 0, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -185,7 +149,7 @@ TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
         F::Reset(rec.h);
         CPlxUtil::ResetCalls();
         CPlxUtil::SetPrepareResult(row.prepare);
-        EXPECT_EQ(row.result, row.b->driver.DoPlc(nullptr, 0, &r.project, &r.project.plcSetup, row.field ? &r.field : nullptr, UINT_PTR(0), 0));
+        EXPECT_EQ(row.result, row.b->driver.DoPlc(nullptr, 0x77ul, &r.project, &r.project.plcSetup, row.field ? &r.field : nullptr, UINT_PTR(0xCAFE), row.flag));
         CPlxUtil::SetPrepareResult(1);
         EXPECT_EQ(0, memcmp(&r, &expected, sizeof(r)));
         ASSERT_EQ(row.released ? 2 : 1, CPlxUtil::GetCallCount());
@@ -199,10 +163,16 @@ TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
         CPlxUtil::GetCall(1, release);
         EXPECT_EQ(CPlxUtil::opRelease, release.nOperation);
         EXPECT_EQ(row.released == 1 ? prepare.pSetup : &r.project.plcSetup, release.pSetup);
-        sSETUPDLGPARAM block;
-        F::ParamBlock(rec.h, &block, sizeof(block));
-        EXPECT_EQ(0, block.wFlags);
+        sSETUPDLGPARAM k;
+        ASSERT_EQ(int(sizeof(k)), F::ParamBlock(rec.h, &k, sizeof(k))) << "dwSize as the driver reads it";
+        EXPECT_EQ((std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(&rec.driver), 0xCAFE, 0, UINT_PTR(row.flag ? SETUPDLG_FLAG_BIT2 : 0), 0x77, 0}),
+                  (std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(k.pDriver), k.dwUser, k.dwReserved1, k.wFlags, k.dwMode, k.dwReserved2}));
+        Records given;
         tagFIELDREC zero = {};
-        EXPECT_EQ(row.field, memcmp(&block.fieldRec, &zero, sizeof(zero)) != 0) << "zeros when no field record is given";
+        EXPECT_EQ(0, memcmp(&k.fieldRec, row.field ? &given.field : &zero, sizeof(zero)));
+        EXPECT_EQ(0, memcmp(&k.project, &given.project, sizeof(given.project)));
+        EXPECT_EQ(0, memcmp(&k.plcSetup, &given.project.plcSetup, sizeof(uPLCSETUP)));
+        ASSERT_NE(nullptr, k.ppszBaudRates);
+        EXPECT_EQ((std::vector<std::string>{"150", "9600", "57600"}), (std::vector<std::string>{k.ppszBaudRates[0], k.ppszBaudRates[6], k.ppszBaudRates[9]}));
     }
 }
