@@ -104,6 +104,20 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     p = again.FindVersion(20);
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->m_wVersion == 0x3C && p->m_nMinor == 12) << p->m_wVersion;
+
+    // The older layout, written over any earlier one: the name as the item's default
+    // value, the next seven values as subkeys with default values, no place for the last two.
+    ASSERT_EQ(list.SaveToRegistry16(), 1);
+    ASSERT_EQ(list.SaveToRegistry16(), 1);
+    EXPECT_EQ(list.IsRegInfoValid16(), 1);
+    const std::string old = "VarnPlexa\\PLCDrivers\\Z32TPLC020.dll";
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, i ? old + "\\" + expected[i].first : old, nullptr), i < 8 ? expected[i].second : "<none>") << expected[i].first;
+    EXPECT_EQ(SubkeyCount(HKEY_CLASSES_ROOT, old), 7);
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, s.key.c_str());
+    EXPECT_EQ(again.Load(0), 0) << "Load never reads the older layout";
+    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "VarnPlexa");
+    EXPECT_EQ(list.IsRegInfoValid16(), 0);
 }
 
 // Load(0) reads the cache without a scan, unless the cache gives nothing
@@ -169,29 +183,6 @@ TEST(PlcInfoList, FindAndDelete)
     CPlcInfo stranger;
     stranger.m_strDllName = "Z32TPLC077.dll";
     EXPECT_EQ(list.DeleteItem(&stranger, 1), 0);   // no subkey, no folder: nothing happens
-}
-
-TEST(PlcInfoList, OlderLayout)
-{
-    Scene s("old");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    CTestList list(s.DllPath());
-    ASSERT_EQ(list.Load(1), 1);
-    ASSERT_EQ(list.SaveToRegistry16(), 1);
-    EXPECT_EQ(list.IsRegInfoValid16(), 1);
-    const std::string item = "VarnPlexa\\PLCDrivers\\Z32TPLC020.dll";
-    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, item, nullptr), "Simatic S5");
-    const Values expected = {{"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"}, {"FullPath", s.folder + "\\"},
-        {"Compatibility", "AS511"}, {"DProto", "0"}, {"TagSupport", "1"}};
-    for (const auto& e : expected)
-        EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, item + "\\" + e.first, nullptr), e.second) << e.first;
-    EXPECT_EQ(SubkeyCount(HKEY_CLASSES_ROOT, item), 7);   // OldTagSupport and SpecialImport have no place
-    // Load never reads the older layout.
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, s.key.c_str());
-    CTestList other;
-    EXPECT_EQ(other.Load(0), 0);
-    ::RegDeleteTreeA(HKEY_CLASSES_ROOT, "VarnPlexa");
-    EXPECT_EQ(other.IsRegInfoValid16(), 0);
 }
 
 TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
