@@ -22,12 +22,7 @@ class CRouteView : public CView
 protected:
     afx_msg void OnSubItem() { g_nViewSubItem++; }
     // The view sees the update first; it passes it on when told to.
-    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI)
-    {
-        pCmdUI->SetCheck(0);
-        if (g_bViewContinues)
-            pCmdUI->ContinueRouting();
-    }
+    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(0); if (g_bViewContinues) pCmdUI->ContinueRouting(); }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CRouteView, CView)
@@ -39,8 +34,7 @@ END_MESSAGE_MAP()
 class CRouteFrame : public CFrameWnd
 {
 public:
-    int m_nHandled = 0;
-    int m_nDisabled = 0;
+    int m_nHandled = 0, m_nDisabled = 0;
 
 protected:
     afx_msg void OnHandled() { m_nHandled++; }
@@ -86,56 +80,44 @@ protected:
         while (::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
     }
-    // Opens the popup at nPos of the menu bar as the platform does before showing it.
-    HMENU InitPopup(int nPos)
+    // The popup at nPos of the menu bar, opened as the platform opens it (its
+    // update handlers run first), as "text[G][C]" per item, G for grayed and C for checked, "-" a separator.
+    std::string Popup(int nPos)
     {
         HMENU hPopup = ::GetSubMenu(::GetMenu(m_hFrame), nPos);
         ::SendMessageA(m_hFrame, WM_INITMENUPOPUP, (WPARAM)hPopup, MAKELPARAM(nPos, FALSE));
-        return hPopup;
-    }
-    static UINT State(HMENU hMenu, UINT nID) { return ::GetMenuState(hMenu, nID, MF_BYCOMMAND); }
-    static bool Grayed(HMENU hMenu, UINT nID) { return (State(hMenu, nID) & MF_GRAYED) != 0; }
-    static std::string Text(HMENU hMenu, UINT nID)
-    {
-        char text[128] = "";
-        ::GetMenuStringA(hMenu, nID, text, sizeof text, MF_BYCOMMAND);
-        return text;
+        std::string items;
+        for (int i = 0, n = ::GetMenuItemCount(hPopup); i < n; i++) {
+            char text[128] = "";
+            ::GetMenuStringA(hPopup, i, text, sizeof text, MF_BYPOSITION);
+            UINT state = ::GetMenuState(hPopup, i, MF_BYPOSITION);
+            items += std::string(i ? " " : "") + (state & MF_SEPARATOR ? "-" : std::string(text) +
+                     (state & MF_GRAYED ? "G" : "") + (state & MF_CHECKED ? "C" : ""));
+        }
+        return items;
     }
 
     CRouteFrame* m_pFrame = nullptr;
     HWND m_hFrame = nullptr;
 };
 
+// Items nobody handles are grayed (unless the frame turns that off), update
+// handlers along the route (view, frame, application) enable, check and
+// rename; the view is asked first and passes an item on with ContinueRouting.
 TEST_F(CmdUITest, PopupItemsTakeTheirStateFromTheRouteBeforeTheMenuOpens)
 {
-    HMENU hFile = InitPopup(0);
-    EXPECT_FALSE(Grayed(hFile, ID_TEST_HANDLED));
-    EXPECT_TRUE(Grayed(hFile, ID_TEST_UNHANDLED)) << "nobody handles it";
-    EXPECT_TRUE(Grayed(hFile, ID_TEST_DISABLED)) << "its update handler disables it";
-    EXPECT_EQ("&Neuer Name", Text(hFile, ID_TEST_RENAMED));
-    EXPECT_FALSE(Grayed(hFile, ID_APP_EXIT)) << "the application handles it";
-    EXPECT_FALSE(Grayed(hFile, ID_TEST_SUBITEM)) << "the view handles it";
-    // The view's update handler is asked first and takes the item.
-    EXPECT_FALSE(State(hFile, ID_TEST_CHECKED) & MF_CHECKED);
-
-    HMENU hHelp = InitPopup(1);
-    EXPECT_FALSE(Grayed(hHelp, ID_HELP)) << "the application maps F1";
-    EXPECT_TRUE(Grayed(hHelp, ID_APP_ABOUT));
-}
-
-TEST_F(CmdUITest, AnUpdateHandlerThatContinuesRoutingLetsTheNextTargetDecide)
-{
-    g_bViewContinues = TRUE;
-    HMENU hFile = InitPopup(0);
-    EXPECT_TRUE(State(hFile, ID_TEST_CHECKED) & MF_CHECKED);
-}
-
-TEST_F(CmdUITest, WithoutAutoMenuEnableItemsWithoutHandlerStayEnabled)
-{
-    m_pFrame->m_bAutoMenuEnable = FALSE;
-    HMENU hFile = InitPopup(0);
-    EXPECT_FALSE(Grayed(hFile, ID_TEST_UNHANDLED));
-    EXPECT_TRUE(Grayed(hFile, ID_TEST_DISABLED)) << "update handlers still run";
+    struct Case { BOOL autoEnable; BOOL viewContinues; const char* file; };
+    const Case cases[] = {
+        {FALSE, FALSE, "&Behandelt &Unbehandelt - &Markiert &GesperrtG &Neuer Name &Weiteres &Beenden"},
+        {TRUE, FALSE, "&Behandelt &UnbehandeltG - &Markiert &GesperrtG &Neuer Name &Weiteres &Beenden"},
+        {TRUE, TRUE, "&Behandelt &UnbehandeltG - &MarkiertC &GesperrtG &Neuer Name &Weiteres &Beenden"},
+    };
+    for (const Case& c : cases) {
+        m_pFrame->m_bAutoMenuEnable = c.autoEnable;
+        g_bViewContinues = c.viewContinues;
+        EXPECT_EQ(c.file, Popup(0));
+    }
+    EXPECT_EQ("&Hilfethemen &Info über Prüfrahmen...G", Popup(1)) << "the application maps F1";
 }
 
 TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
@@ -146,7 +128,6 @@ TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
     EXPECT_EQ(1, m_pFrame->m_nHandled);
     EXPECT_EQ(1, g_nViewSubItem);
     EXPECT_EQ(0, m_pFrame->m_nDisabled) << "a disabled command does nothing";
-
     // The application's own map closes its main window on ID_APP_EXIT.
     App().m_pMainWnd = m_pFrame;
     ::SendMessageA(m_hFrame, WM_COMMAND, ID_APP_EXIT, 0);
@@ -158,10 +139,7 @@ TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
 
 TEST_F(CmdUITest, AcceleratorsOfTheFrameIdBecomeCommands)
 {
-    MSG msg = {};
-    msg.hwnd = m_pFrame->GetActiveView()->m_hWnd;
-    msg.message = WM_KEYDOWN;
-    msg.wParam = VK_F5;
+    MSG msg = { m_pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, { 0, 0 } };
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
     EXPECT_EQ(1, m_pFrame->m_nHandled);
     msg.wParam = VK_F6;

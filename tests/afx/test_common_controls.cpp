@@ -26,13 +26,12 @@ namespace {
 class CCommandWnd : public CWnd
 {
 public:
-    BOOL Make(int cx = 300, int cy = 160)
+    BOOL Make()
     {
         LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-        if (!CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, cx, cy, nullptr, nullptr))
-            return FALSE;
+        BOOL made = CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 300, 160, nullptr, nullptr);
         PumpFor(30);
-        return TRUE;
+        return made;
     }
     std::vector<UINT> m_commands;
     std::vector<TBBUTTON> m_known;
@@ -57,16 +56,6 @@ protected:
     }
 };
 
-// How many pixels of the rectangle have exactly this colour (0x00RRGGBB).
-int CountColor(const ScreenPixels& px, const RECT& rc, uint32_t rgb)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom && y < px.Height(); y++)
-        for (int x = rc.left; x < rc.right && x < px.Width(); x++)
-            n += px.At(x, y) == rgb;
-    return n;
-}
-
 const UINT kOpen = 100, kRecord = 101, kStop = 102;
 
 class ToolBarTest : public ::testing::Test
@@ -89,45 +78,40 @@ protected:
         PumpFor(30);
     }
     void TearDown() override { m_wnd.DestroyWindow(); }
-
     // Pure red, green or blue pixels of the image of the button with this command.
     int ImagePixels(UINT nID, uint32_t rgb)
     {
         CRect rc;
         m_bar.GetItemRect((int)m_bar.CommandToIndex(nID), &rc);
-        return CountColor(ScreenPixels(m_bar.m_hWnd), rc, rgb);
+        ScreenPixels px(m_bar.m_hWnd);
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom && y < px.Height(); y++)
+            for (int x = rc.left; x < rc.right && x < px.Width(); x++)
+                n += px.At(x, y) == rgb;
+        return n;
     }
 
     CCommandWnd m_wnd;
     CToolBarCtrl m_bar;
 };
 
-TEST_F(ToolBarTest, ButtonsReportTheirCountIndexAndState)
+TEST_F(ToolBarTest, ButtonsReportTheirIndexAndStateAndTakeNewStates)
 {
     EXPECT_EQ(4, m_bar.GetButtonCount());
-    struct Case { UINT id; UINT index; BOOL enabled; BOOL checked; int state; };
-    const Case cases[] = {
-        {kOpen, 0, TRUE, FALSE, TBSTATE_ENABLED},
-        {kRecord, 2, TRUE, TRUE, TBSTATE_ENABLED | TBSTATE_CHECKED},
-        {kStop, 3, FALSE, FALSE, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
-        EXPECT_EQ(c.index, m_bar.CommandToIndex(c.id));
-        EXPECT_EQ(c.enabled, m_bar.IsButtonEnabled((int)c.id) != 0);
-        EXPECT_EQ(c.checked, m_bar.IsButtonChecked((int)c.id) != 0);
-        EXPECT_EQ(c.state, m_bar.GetState((int)c.id));
-        TBBUTTON b = {};
-        ASSERT_TRUE(m_bar.GetButton((int)c.index, &b));
-        EXPECT_EQ((int)c.id, b.idCommand);
-    }
+    EXPECT_EQ(3u, m_bar.CommandToIndex(kStop));
     EXPECT_EQ((UINT)-1, m_bar.CommandToIndex(999)) << "no button has this command";
+    TBBUTTON b = {};
+    ASSERT_TRUE(m_bar.GetButton(2, &b));
+    EXPECT_EQ((int)kRecord, b.idCommand);
+    auto states = [&] { return std::vector<int>{m_bar.GetState(kOpen), m_bar.GetState(kRecord), m_bar.GetState(kStop)}; };
+    EXPECT_EQ((std::vector<int>{TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED, 0}), states());
+    EXPECT_TRUE(m_bar.IsButtonEnabled(kOpen) && !m_bar.IsButtonEnabled(kStop));
+    EXPECT_TRUE(m_bar.IsButtonChecked(kRecord) && !m_bar.IsButtonChecked(kOpen));
 
     m_bar.EnableButton(kStop);
     m_bar.CheckButton(kRecord, FALSE);
     m_bar.HideButton(kOpen);
-    EXPECT_EQ(TBSTATE_ENABLED, m_bar.GetState(kStop));
-    EXPECT_EQ(TBSTATE_ENABLED, m_bar.GetState(kRecord));
+    EXPECT_EQ((std::vector<int>{TBSTATE_ENABLED | TBSTATE_HIDDEN, TBSTATE_ENABLED, TBSTATE_ENABLED}), states());
     EXPECT_TRUE(m_bar.IsButtonHidden(kOpen));
     EXPECT_TRUE(m_bar.SetState(kOpen, TBSTATE_ENABLED | TBSTATE_PRESSED));
     EXPECT_TRUE(m_bar.IsButtonPressed(kOpen));
@@ -195,17 +179,11 @@ TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
     EXPECT_FALSE(tip.AddTool(&wnd, 12345u, &area, 6)) << "a missing string adds no tool";
     EXPECT_EQ(2, tip.GetToolCount());
 
-    struct Case { CWnd* pWnd; UINT id; const char* text; };
-    const Case cases[] = {{&button, 0, "Startet die Anlage"}, {&wnd, 5, "Messung starten"}};
-    for (const Case& c : cases) {
-        CString text;
-        tip.GetText(text, c.pWnd, c.id);
-        EXPECT_STREQ(c.text, text);
-    }
+    auto text = [&](CWnd* pWnd, UINT id) { CString s; tip.GetText(s, pWnd, id); return std::string((LPCSTR)s); };
+    EXPECT_EQ("Startet die Anlage", text(&button, 0));
+    EXPECT_EQ("Messung starten", text(&wnd, 5));
     tip.UpdateTipText("Messung läuft", &wnd, 5);
-    CString text;
-    tip.GetText(text, &wnd, 5);
-    EXPECT_STREQ("Messung läuft", text);
+    EXPECT_EQ("Messung läuft", text(&wnd, 5));
 
     TOOLINFOA ti = {};
     ASSERT_TRUE(tip.HitTest(&wnd, CPoint(150, 30), &ti));
@@ -312,14 +290,27 @@ TEST(FileDialog, PathPartsAndTheFilterAsTheDialogReadsThem)
     EXPECT_EQ(nullptr, CFileDialog(TRUE).m_ofn.lpstrFilter);
 }
 
-// The name field of the Explorer-style dialog (a combo box), else the old edit.
-void AnswerFileDialog(HWND hDlg, const std::string& name)
+// Runs the file dialog on the folder; the driver reads the file types
+// offered and types `name` into the name field (the combo box of the
+// Explorer-style dialog, else the old edit), or cancels without a name.
+INT_PTR RunFileDialog(CFileDialog& dlg, const std::string& folder, const std::string& name,
+                      std::vector<std::string>* pTypes = nullptr)
 {
-    HWND hName = ::GetDlgItem(hDlg, cmb13);
-    if (!hName)
-        hName = ::GetDlgItem(hDlg, edt1);
-    ::SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
-    Click(hDlg, IDOK);
+    dlg.m_ofn.lpstrInitialDir = folder.c_str();
+    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
+        HWND hTypes = ::GetDlgItem(hDlg, cmb1);
+        for (int i = 0, n = (int)::SendMessageA(hTypes, CB_GETCOUNT, 0, 0); pTypes && i < n; i++) {
+            char text[128] = "";
+            ::SendMessageA(hTypes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+            pTypes->push_back(text);
+        }
+        HWND hName = ::GetDlgItem(hDlg, cmb13) ? ::GetDlgItem(hDlg, cmb13) : ::GetDlgItem(hDlg, edt1);
+        ::SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        Click(hDlg, name.empty() ? IDCANCEL : IDOK);
+    });
+    INT_PTR result = dlg.DoModal();
+    EXPECT_TRUE(driver.Join());
+    return result;
 }
 
 TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
@@ -327,19 +318,8 @@ TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
     const std::string folder = FreshTempFolder("filedialog-save");
     CFileDialog dlg(FALSE, "csv", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                     "Messdaten (*.csv)|*.csv|Alle Dateien (*.*)|*.*||");
-    dlg.m_ofn.lpstrInitialDir = folder.c_str();
     std::vector<std::string> types;
-    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
-        HWND hTypes = ::GetDlgItem(hDlg, cmb1);
-        for (int i = 0, n = (int)::SendMessageA(hTypes, CB_GETCOUNT, 0, 0); i < n; i++) {
-            char text[128] = "";
-            ::SendMessageA(hTypes, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            types.push_back(text);
-        }
-        AnswerFileDialog(hDlg, "messung");
-    });
-    ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
+    ASSERT_EQ(IDOK, RunFileDialog(dlg, folder, "messung", &types));
     EXPECT_EQ((std::vector<std::string>{"Messdaten (*.csv)", "Alle Dateien (*.*)"}), types);
     EXPECT_STRCASEEQ((folder + "\\messung.csv").c_str(), dlg.GetPathName());
     EXPECT_STREQ("messung.csv", dlg.GetFileName());
@@ -350,27 +330,19 @@ TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
 TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)
 {
     const std::string folder = FreshTempFolder("filedialog-multi");
-    for (const char* name : {"a.txt", "b.txt"}) {
-        HANDLE h = ::CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ::CloseHandle(h);
-    }
+    for (const char* name : {"a.txt", "b.txt"})
+        CFile((folder + "\\" + name).c_str(), CFile::modeCreate | CFile::modeWrite);
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "Text|*.txt||");
-    dlg.m_ofn.lpstrInitialDir = folder.c_str();
-    ModalDriver driver([](HWND hDlg, ModalDriver&) { AnswerFileDialog(hDlg, "\"a.txt\" \"b.txt\""); });
-    ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
+    ASSERT_EQ(IDOK, RunFileDialog(dlg, folder, "\"a.txt\" \"b.txt\""));
     std::vector<std::string> paths;
     for (POSITION pos = dlg.GetStartPosition(); pos && paths.size() < 5;)
         paths.push_back((LPCSTR)dlg.GetNextPathName(pos));
     ASSERT_EQ(2u, paths.size());
     EXPECT_STRCASEEQ((folder + "\\a.txt").c_str(), paths[0].c_str());
     EXPECT_STRCASEEQ((folder + "\\b.txt").c_str(), paths[1].c_str());
-
     // Cancel leaves the dialog's name as it was.
     CFileDialog again(TRUE, nullptr, "start.txt");
-    ModalDriver cancel([](HWND hDlg, ModalDriver&) { Click(hDlg, IDCANCEL); });
-    EXPECT_EQ(IDCANCEL, again.DoModal());
-    EXPECT_TRUE(cancel.Join());
+    EXPECT_EQ(IDCANCEL, RunFileDialog(again, folder, ""));
     EXPECT_STREQ("start.txt", again.GetPathName());
 }
 
@@ -378,13 +350,9 @@ TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)
 std::string ClipFile()
 {
     HRSRC hRes = ::FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_TEST_CLIP), "AVI");
-    HGLOBAL hData = hRes ? ::LoadResource(nullptr, hRes) : nullptr;
     const std::string path = FreshTempFolder("animate") + "\\clip.avi";
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    if (hData)
-        ::WriteFile(h, ::LockResource(hData), ::SizeofResource(nullptr, hRes), &written, nullptr);
-    ::CloseHandle(h);
+    CFile(path.c_str(), CFile::modeCreate | CFile::modeWrite)
+        .Write(::LockResource(::LoadResource(nullptr, hRes)), ::SizeofResource(nullptr, hRes));
     return path;
 }
 
@@ -394,22 +362,19 @@ TEST(AnimateCtrl, ClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
     ASSERT_TRUE(wnd.Make());
     CAnimateCtrl anim;
     ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 74, 74), &wnd, 3));
-    auto shown = [&anim] {
+    // The centre's colour once Seek showed frame n.
+    auto frame = [&anim](UINT n) {
+        EXPECT_TRUE(anim.Seek(n));
         PumpFor(20);
         ScreenPixels px(anim.m_hWnd);
         return px.Width() > 0 ? px.At(px.Width() / 2, px.Height() / 2) : 0xFFFFFFFFu;
     };
     ASSERT_TRUE(anim.Open(IDR_TEST_CLIP)) << "the AVI resource of the program";
-    ASSERT_TRUE(anim.Seek(0));
-    EXPECT_EQ(0xFF0000u, shown()) << "Seek shows the first frame";
-    ASSERT_TRUE(anim.Seek(1));
-    EXPECT_EQ(0x0000FFu, shown()) << "Seek shows the second frame";
+    EXPECT_EQ(0xFF0000u, frame(0));
+    EXPECT_EQ(0x0000FFu, frame(1));
     EXPECT_TRUE(anim.Close());
-
     ASSERT_TRUE(anim.Open(ClipFile().c_str())) << "the same clip from a file";
-    ASSERT_TRUE(anim.Seek(1));
-    EXPECT_EQ(0x0000FFu, shown());
-
+    EXPECT_EQ(0x0000FFu, frame(1));
     EXPECT_FALSE(anim.Open("C:\\gibt\\es\\nicht.avi"));
     EXPECT_FALSE(anim.Open(4711u));
     EXPECT_FALSE(anim.Open(""));

@@ -2,6 +2,8 @@
 // message boxes answered by the test helper.
 #include <afxwin.h>
 #include <gtest/gtest.h>
+#include <functional>
+#include <string>
 #include "afx_tests_res.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
@@ -16,15 +18,10 @@ class CTestDlg : public CDialog
 public:
     CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
     CString m_strName = "Anfang";
-    int m_nCount = 3;
-    int m_nInitCalls = 0;
+    int m_nCount = 3, m_nInitCalls = 0;
 
 protected:
-    BOOL OnInitDialog() override
-    {
-        ++m_nInitCalls;
-        return CDialog::OnInitDialog();
-    }
+    BOOL OnInitDialog() override { ++m_nInitCalls; return CDialog::OnInitDialog(); }
     void DoDataExchange(CDataExchange* pDX) override
     {
         DDX_Text(pDX, IDC_TEST_NAME, m_strName);
@@ -33,35 +30,28 @@ protected:
     }
 };
 
-TEST(DialogModal, OkTakesTheEditedValues)
+// OnInitDialog puts the members into the controls; OK takes the edited
+// values back, Cancel keeps the members.
+TEST(DialogModal, OkTakesTheEditedValuesAndCancelKeepsTheMembers)
 {
-    CTestDlg dlg;
-    std::string shownName;
-    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
-        shownName = ItemText(hDlg, IDC_TEST_NAME);
-        Type(hDlg, IDC_TEST_NAME, "Größe");
-        Type(hDlg, IDC_TEST_COUNT, "17");
-        Click(hDlg, IDOK);
-    }, "Prüfdialog");
-    EXPECT_EQ(IDOK, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("Anfang", shownName) << "OnInitDialog puts the members into the controls";
-    EXPECT_EQ(1, dlg.m_nInitCalls);
-    EXPECT_STREQ("Größe", dlg.m_strName);
-    EXPECT_EQ(17, dlg.m_nCount);
-    EXPECT_EQ(nullptr, dlg.m_hWnd);
-}
-
-TEST(DialogModal, CancelKeepsTheMembers)
-{
-    CTestDlg dlg;
-    ModalDriver driver([](HWND hDlg, ModalDriver&) {
-        Type(hDlg, IDC_TEST_NAME, "verworfen");
-        Click(hDlg, IDCANCEL);
-    }, "Prüfdialog");
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_STREQ("Anfang", dlg.m_strName);
+    struct Case { int button; const char* name; int count; };
+    for (const Case& c : {Case{IDOK, "Größe", 17}, Case{IDCANCEL, "Anfang", 3}}) {
+        CTestDlg dlg;
+        std::string shownName;
+        ModalDriver driver([&](HWND hDlg, ModalDriver&) {
+            shownName = ItemText(hDlg, IDC_TEST_NAME);
+            Type(hDlg, IDC_TEST_NAME, "Größe");
+            Type(hDlg, IDC_TEST_COUNT, "17");
+            Click(hDlg, c.button);
+        }, "Prüfdialog");
+        EXPECT_EQ(c.button, dlg.DoModal());
+        EXPECT_TRUE(driver.Join());
+        EXPECT_EQ("Anfang", shownName);
+        EXPECT_EQ(1, dlg.m_nInitCalls);
+        EXPECT_STREQ(c.name, dlg.m_strName);
+        EXPECT_EQ(c.count, dlg.m_nCount);
+        EXPECT_EQ(nullptr, dlg.m_hWnd);
+    }
 }
 
 TEST(DialogModal, InvalidNumberIsReportedAndTheDialogStaysOpen)
@@ -109,22 +99,24 @@ TEST(DialogModeless, CreateShowsTheDialogAndEndDialogHidesIt)
     dlg.DestroyWindow();
 }
 
-TEST(MessageBoxes, AfxMessageBoxIsAnsweredAndRecorded)
+TEST(MessageBoxes, AfxMessageBoxShowsTextOrStringResourceWithTheAppsCaption)
 {
-    MessageBoxAnswerer answer(IDNO);
-    EXPECT_EQ(IDNO, AfxMessageBox("Wirklich löschen?", MB_YESNOCANCEL | MB_DEFBUTTON2));
-    MessageBoxRecord r = answer.Join();
-    ASSERT_TRUE(r.shown);
-    EXPECT_EQ("Wirklich löschen?", r.text);
-    EXPECT_EQ("QRV Tests", r.caption);
-    EXPECT_EQ((UINT)(MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION), r.Style());
-}
-
-TEST(MessageBoxes, StringIdPromptComesFromTheResourceChain)
-{
-    MessageBoxAnswerer answer(IDOK);
-    EXPECT_EQ(IDOK, AfxMessageBox(IDS_TEST_HOST_ONLY));
-    EXPECT_EQ("Nur im Host", answer.Join().text);
+    struct Case { int answer; std::function<int()> show; const char* text; UINT style; };
+    const Case cases[] = {
+        {IDNO, [] { return AfxMessageBox("Wirklich löschen?", MB_YESNOCANCEL | MB_DEFBUTTON2); }, "Wirklich löschen?",
+         MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION},
+        // The prompt's string comes through the resource chain.
+        {IDOK, [] { return AfxMessageBox(IDS_TEST_HOST_ONLY); }, "Nur im Host", MB_OK | MB_ICONEXCLAMATION},
+    };
+    for (const Case& c : cases) {
+        MessageBoxAnswerer answer(c.answer);
+        EXPECT_EQ(c.answer, c.show());
+        MessageBoxRecord r = answer.Join();
+        ASSERT_TRUE(r.shown);
+        EXPECT_EQ(c.text, r.text);
+        EXPECT_EQ("QRV Tests", r.caption);
+        EXPECT_EQ(c.style, r.Style());
+    }
 }
 
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "uiauto/MessageBoxAnswer.h"
@@ -27,29 +28,43 @@ std::vector<BYTE> FileBytes(const std::string& path)
 
 void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
 {
-    CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
-    file.Write(bytes.data(), (UINT)bytes.size());
-    file.Close();
+    CFile(path.c_str(), CFile::modeCreate | CFile::modeWrite).Write(bytes.data(), (UINT)bytes.size());
 }
 
-// What a TRY block saw when reading a CString from the file: the archive
-// exception's cause, or -1 when it read without one.
-int CauseOfReadingString(const std::string& path)
+// What the framework threw while fn ran: the cause of the archive or file
+// exception (-1 when nothing was thrown) and its message.
+struct Thrown { int cause = -1; std::string text; };
+template <class Fn>
+Thrown Catch(Fn fn)
 {
-    int cause = -1;
-    CFile file(path.c_str(), CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
+    Thrown t;
+    char sz[512] = "";
     TRY
     {
-        CString s;
-        ar >> s;
+        fn();
     }
     CATCH(CArchiveException, e)
     {
-        cause = e->m_cause;
+        t.cause = e->m_cause;
+        e->GetErrorMessage(sz, sizeof sz);
+    }
+    AND_CATCH(CFileException, e)
+    {
+        t.cause = e->m_cause;
+        e->GetErrorMessage(sz, sizeof sz);
     }
     END_CATCH
-    return cause;
+    t.text = sz;
+    return t;
+}
+
+// fn given a loading archive on the file, or with store a storing one on a new file.
+template <class Fn>
+Thrown WithArchive(const std::string& path, Fn fn, bool store = false)
+{
+    CFile file(path.c_str(), store ? CFile::modeCreate | CFile::modeWrite : CFile::modeRead);
+    CArchive ar(&file, store ? CArchive::store : CArchive::load);
+    return Catch([&] { fn(ar); });
 }
 
 TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
@@ -67,22 +82,14 @@ TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
     // 1 + 2 + 4 + 4 + 4 + 8 + 4 + 2 + 1 + 4 + 1 bytes, then the string's length byte and characters.
     EXPECT_EQ(35u + 1 + 3, FileBytes(path).size());
 
-    CFile file(path.c_str(), CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
-    EXPECT_TRUE(ar.IsLoading());
     BYTE by; WORD w; LONG l; DWORD dw; float f; double d; int i; short sh; char ch; unsigned u; bool b; CString s;
-    ar >> by >> w >> l >> dw >> f >> d >> i >> sh >> ch >> u >> b >> s;
-    EXPECT_EQ(0xAB, by);
-    EXPECT_EQ(0xBEEF, w);
-    EXPECT_EQ(-123456, l);
-    EXPECT_EQ(0xDEADBEEFu, dw);
-    EXPECT_EQ(1.5f, f);
-    EXPECT_EQ(-2.25, d);
-    EXPECT_EQ(-7, i);
-    EXPECT_EQ(-2, sh);
-    EXPECT_EQ('z', ch);
-    EXPECT_EQ(0xFFFFFFFEu, u);
-    EXPECT_TRUE(b);
+    EXPECT_EQ(-1, WithArchive(path, [&](CArchive& ar) {
+        EXPECT_TRUE(ar.IsLoading());
+        ar >> by >> w >> l >> dw >> f >> d >> i >> sh >> ch >> u >> b >> s;
+    }).cause);
+    EXPECT_EQ(std::make_tuple((BYTE)0xAB, (WORD)0xBEEF, (LONG)-123456, (DWORD)0xDEADBEEF, 1.5f, -2.25, -7, (short)-2, 'z',
+                              0xFFFFFFFEu, true),
+              std::tie(by, w, l, dw, f, d, i, sh, ch, u, b));
     EXPECT_EQ(3, s.GetLength());
     EXPECT_TRUE(s == embedded) << "the zero inside the string survives";
 }
@@ -99,27 +106,19 @@ TEST(AfxArchive, StringLengthPrefixEscalatesAsMfcWritesIt)
         { 65535, { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00 } },
         { 70000, { 0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00 } },
     };
-    std::string folder = qrvtest::FreshTempFolder("docview-strings");
+    std::string path = qrvtest::FreshTempFolder("docview-strings") + "\\s.bin";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.length);
-        std::string path = folder + "\\s" + std::to_string(c.length) + ".bin";
         CString text;
         for (int i = 0; i < c.length; ++i)
             text += (char)('A' + i % 26);
-        {
-            CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
-            CArchive ar(&file, CArchive::store);
-            ar << text << (WORD)0x1234;
-        }   // the archive's destructor flushes
+        WithArchive(path, [&](CArchive& ar) { ar << text << (WORD)0x1234; }, true);
         std::vector<BYTE> bytes = FileBytes(path);
         ASSERT_EQ(c.prefix.size() + c.length + 2, bytes.size());
         EXPECT_EQ(c.prefix, std::vector<BYTE>(bytes.begin(), bytes.begin() + c.prefix.size()));
-
-        CFile file(path.c_str(), CFile::modeRead);
-        CArchive ar(&file, CArchive::load);
         CString back;
         WORD after = 0;
-        ar >> back >> after;
+        WithArchive(path, [&](CArchive& ar) { ar >> back >> after; });
         EXPECT_TRUE(back == text);
         EXPECT_EQ(0x1234, after) << "the reader stands right behind the string";
     }
@@ -130,50 +129,34 @@ TEST(AfxArchive, StringsOfWideCharactersAreReadInTheAnsiCodePage)
     std::string path = qrvtest::FreshTempFolder("docview-wide") + "\\wide.bin";
     // The marker of a wide string, its length, then "Grün" in UTF-16.
     WriteBytes(path, { 0xFF, 0xFE, 0xFF, 0x04, 'G', 0, 'r', 0, 0xFC, 0, 'n', 0 });
-    CFile file(path.c_str(), CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
     CString s;
-    ar >> s;
+    WithArchive(path, [&](CArchive& ar) { ar >> s; });
     EXPECT_STREQ("Gr\xFCn", s);
 }
 
 TEST(AfxArchive, TruncatedOrDamagedFilesThrowEndOfFile)
 {
-    std::string folder = qrvtest::FreshTempFolder("docview-truncated");
-    struct Case { const char* what; std::vector<BYTE> bytes; };
+    std::string path = qrvtest::FreshTempFolder("docview-truncated") + "\\short.bin";
+    struct Case { const char* what; std::vector<BYTE> bytes; bool dword; };
     const Case cases[] = {
-        { "characters missing", { 0x05, 'a', 'b' } },
-        { "length word cut", { 0xFF, 0x10 } },
-        { "nothing at all", {} },
-        { "length far beyond the file", { 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'x' } },
+        { "characters missing", { 0x05, 'a', 'b' }, false },
+        { "length word cut", { 0xFF, 0x10 }, false },
+        { "nothing at all", {}, false },
+        { "length far beyond the file", { 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'x' }, false },
+        { "a value cut short", { 1, 2, 3 }, true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        std::string path = folder + "\\damaged.bin";
         WriteBytes(path, c.bytes);
-        EXPECT_EQ(CArchiveException::endOfFile, CauseOfReadingString(path));
+        Thrown t = WithArchive(path, [&](CArchive& ar) {
+            CString s;
+            DWORD dw;
+            c.dword ? (void)(ar >> dw) : (void)(ar >> s);
+        });
+        EXPECT_EQ(CArchiveException::endOfFile, t.cause);
+        EXPECT_NE(std::string::npos, t.text.find("short.bin")) << t.text;
+        EXPECT_NE(std::string::npos, t.text.find("Dateiende")) << t.text;
     }
-
-    // A value cut short, caught as any framework exception.
-    WriteBytes(folder + "\\short.bin", { 1, 2, 3 });
-    CFile file((folder + "\\short.bin").c_str(), CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
-    std::string seen;
-    TRY
-    {
-        DWORD dw;
-        ar >> dw;
-        seen = "read";
-    }
-    CATCH_ALL(e)
-    {
-        char sz[256] = "";
-        e->GetErrorMessage(sz, sizeof sz);
-        seen = sz;
-    }
-    END_CATCH_ALL
-    EXPECT_NE(std::string::npos, seen.find("short.bin")) << seen;
-    EXPECT_NE(std::string::npos, seen.find("Dateiende")) << seen;
 }
 
 TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
@@ -187,27 +170,11 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     EXPECT_EQ(CFileException::fileNotFound, error.m_cause);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, error.m_lOsError);
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
-
-    int cause = -1;
-    CString message;
-    TRY
-    {
-        CFile thrown(missing.c_str(), CFile::modeRead);
-    }
-    CATCH(CFileException, e)
-    {
-        cause = e->m_cause;
-        char sz[512] = "";
-        e->GetErrorMessage(sz, sizeof sz);
-        message = sz;
-    }
-    END_CATCH
-    EXPECT_EQ(CFileException::fileNotFound, cause);
-    EXPECT_NE(-1, message.Find("fehlt.qnt wurde nicht gefunden.")) << (LPCSTR)message;
-
+    Thrown t = Catch([&] { CFile thrown(missing.c_str(), CFile::modeRead); });
+    EXPECT_EQ(CFileException::fileNotFound, t.cause);
+    EXPECT_NE(std::string::npos, t.text.find("fehlt.qnt wurde nicht gefunden.")) << t.text;
     EXPECT_FALSE(file.Open((folder + "\\kein\\ordner.qnt").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
-
     // An existing file: length, seeking, the path as given in full, shrinking.
     std::string path = folder + "\\daten.bin";
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
@@ -216,28 +183,15 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     EXPECT_EQ(4, file.Seek(-6, CFile::end));
     char sz[4] = "";
     EXPECT_EQ(3u, file.Read(sz, 3));
-    EXPECT_EQ(std::string("456"), std::string(sz, 3));
+    EXPECT_STREQ("456", sz);
     file.SetLength(5);
     EXPECT_EQ(5u, file.GetLength());
     EXPECT_STREQ("daten.bin", file.GetFileName());
     EXPECT_EQ(0, file.GetFilePath().CompareNoCase(path.c_str()));
     file.Close();
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
-
-    // A storing archive does not read, a loading one does not write.
-    CFile in(path.c_str(), CFile::modeRead);
-    CArchive ar(&in, CArchive::load);
-    cause = -1;
-    TRY
-    {
-        ar << (BYTE)1;
-    }
-    CATCH(CArchiveException, e)
-    {
-        cause = e->m_cause;
-    }
-    END_CATCH
-    EXPECT_EQ(CArchiveException::readOnly, cause);
+    // A loading archive does not write.
+    EXPECT_EQ(CArchiveException::readOnly, WithArchive(path, [](CArchive& ar) { ar << (BYTE)1; }).cause);
 }
 
 // ---- documents and views ------------------------------------------------
@@ -253,19 +207,12 @@ public:
         else
             ar >> m_text >> m_count >> m_weight;
     }
-    void DeleteContents() override
-    {
-        m_text.Empty();
-        m_count = 0;
-        m_weight = 0.0;
-    }
+    void DeleteContents() override { m_text.Empty(); m_count = 0; m_weight = 0.0; }
     afx_msg void OnStamp() { ++m_nStamps; }
 
     CString m_text;
-    int m_count = 0;
+    int m_count = 0, m_nStamps = 0;
     double m_weight = 0.0;
-    int m_nStamps = 0;
-
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
@@ -297,12 +244,7 @@ CNoteView* ViewOf(CDocument* pDoc, int index = 0)
     return static_cast<CNoteView*>(pView);
 }
 
-CString Caption(CWnd* pWnd)
-{
-    CString text;
-    pWnd->GetWindowText(text);
-    return text;
-}
+CString Caption(CWnd* pWnd) { CString text; pWnd->GetWindowText(text); return text; }
 
 // Each test has its own template; what it opened is closed with the frame.
 class AfxDocView : public ::testing::Test
@@ -313,6 +255,8 @@ protected:
         m_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
                                              RUNTIME_CLASS(CNoteView));
         m_folder = qrvtest::FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        pDoc = static_cast<CNoteDoc*>(m_pTemplate->OpenDocumentFile(nullptr, FALSE));
+        ASSERT_NE(nullptr, pDoc);
     }
     void TearDown() override
     {
@@ -323,19 +267,13 @@ protected:
         EXPECT_EQ(nullptr, m_pTemplate->m_pOnlyDoc) << "closing the frame deleted the document";
         delete m_pTemplate;
     }
-    CNoteDoc* NewNote()
-    {
-        return static_cast<CNoteDoc*>(m_pTemplate->OpenDocumentFile(nullptr, FALSE));
-    }
-
     CSingleDocTemplate* m_pTemplate = nullptr;
+    CNoteDoc* pDoc = nullptr;
     std::string m_folder;
 };
 
 TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
 {
-    CNoteDoc* pDoc = NewNote();
-    ASSERT_NE(nullptr, pDoc);
     CNoteView* pView = ViewOf(pDoc);
     ASSERT_NE(nullptr, pView);
     EXPECT_EQ(pDoc, pView->GetDocument());
@@ -348,7 +286,6 @@ TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
     EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd)) << "the menu of the same id";
     EXPECT_EQ(std::vector<std::string>{ "0:0" }, pView->m_updates) << "the initial update";
     EXPECT_FALSE(pDoc->IsModified());
-
     // Commands reach the document through its view.
     EXPECT_TRUE(pView->OnCmdMsg(ID_TEST_NOTE_STAMP, 0, nullptr, nullptr));
     EXPECT_EQ(1, pDoc->m_nStamps);
@@ -361,8 +298,6 @@ TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
 
 TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
 {
-    CNoteDoc* pDoc = NewNote();
-    ASSERT_NE(nullptr, pDoc);
     pDoc->m_text = "Schaltschrank Süd";
     pDoc->m_count = 42;
     pDoc->m_weight = 3.75;
@@ -374,15 +309,11 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
     EXPECT_EQ(0, pDoc->GetTitle().Find("schrank")) << (LPCSTR)pDoc->GetTitle();
     CFrameWnd* pFrame = ViewOf(pDoc)->GetParentFrame();
     EXPECT_STREQ(pDoc->GetTitle() + " - Notizen", Caption(pFrame));
-
     // Changed in memory only, then opened again from the file: the same document and frame.
     pDoc->m_text = "verworfen";
     pDoc->m_count = 0;
-    CDocument* pReopened = m_pTemplate->OpenDocumentFile(path.c_str(), FALSE);
-    ASSERT_EQ(pDoc, pReopened);
-    EXPECT_STREQ("Schaltschrank Süd", pDoc->m_text);
-    EXPECT_EQ(42, pDoc->m_count);
-    EXPECT_EQ(3.75, pDoc->m_weight);
+    ASSERT_EQ(pDoc, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
+    EXPECT_EQ(std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75), std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
     EXPECT_EQ(pFrame, ViewOf(pDoc)->GetParentFrame());
@@ -390,8 +321,6 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
 
 TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
 {
-    CNoteDoc* pDoc = NewNote();
-    ASSERT_NE(nullptr, pDoc);
     CFrameWnd* pFrame = ViewOf(pDoc)->GetParentFrame();
     CCreateContext context;
     context.m_pCurrentDoc = pDoc;
@@ -407,85 +336,66 @@ TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
     EXPECT_EQ(std::vector<std::string>{ "2:7" }, views[0]->m_updates);
     EXPECT_TRUE(views[1]->m_updates.empty()) << "the sender already knows";
     EXPECT_EQ(std::vector<std::string>{ "2:7" }, views[2]->m_updates);
-
     // A view that goes leaves the document's list; the document stays while it has views.
     views[2]->DestroyWindow();
-    POSITION pos = pDoc->GetFirstViewPosition();
     int nViews = 0;
-    while (pDoc->GetNextView(pos))
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pDoc->GetNextView(pos);)
         ++nViews;
     EXPECT_EQ(2, nViews);
     pDoc->UpdateAllViews(nullptr, 9);
     EXPECT_EQ((std::vector<std::string>{ "2:7", "0:9" }), views[0]->m_updates);
 }
 
-TEST_F(AfxDocView, MissingFileFailsAndKeepsTheDocument)
+// A file that cannot be read is reported. A missing one leaves the document
+// as it was; a damaged one had emptied it, so what is left is a new untitled
+// document, not half a file.
+TEST_F(AfxDocView, FailedOpenIsReportedAndLeavesAWholeDocument)
 {
-    CNoteDoc* pDoc = NewNote();
-    ASSERT_NE(nullptr, pDoc);
-    pDoc->m_text = "bleibt";
-    std::string path = m_folder + "\\bleibt.qnt";
-    ASSERT_TRUE(pDoc->DoSave(path.c_str()));
-    CString title = pDoc->GetTitle();
+    std::string saved = m_folder + "\\bleibt.qnt", damaged = m_folder + "\\kaputt.qnt";
+    WriteBytes(damaged, { 0x06, 'k', 'a', 'p' });   // the text ends early, the numbers are missing
+    struct Case { std::string path; const char* message; bool kept; };
+    const Case cases[] = {
+        { m_folder + "\\fehlt.qnt", "fehlt.qnt wurde nicht gefunden.", true },
+        { damaged, "Dateiende", false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        pDoc->m_text = "bleibt";
+        ASSERT_TRUE(pDoc->DoSave(saved.c_str()));
+        CString title = pDoc->GetTitle();
+        qrvtest::MessageBoxAnswerer answer(IDOK);
+        EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(c.path.c_str(), FALSE));
+        qrvtest::MessageBoxRecord box = answer.Join();
+        EXPECT_TRUE(box.shown);
+        EXPECT_NE(std::string::npos, box.text.find(c.message)) << box.text;
 
-    std::string missing = m_folder + "\\fehlt.qnt";
-    qrvtest::MessageBoxAnswerer answer(IDOK);
-    EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(missing.c_str(), FALSE));
-    qrvtest::MessageBoxRecord box = answer.Join();
-    EXPECT_TRUE(box.shown);
-    EXPECT_NE(std::string::npos, box.text.find("fehlt.qnt wurde nicht gefunden.")) << box.text;
-
-    EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
-    EXPECT_STREQ("bleibt", pDoc->m_text);
-    EXPECT_STREQ(title, pDoc->GetTitle());
-    EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
-    EXPECT_FALSE(pDoc->IsModified());
-}
-
-TEST_F(AfxDocView, DamagedFileLeavesAnEmptyUntitledDocument)
-{
-    CNoteDoc* pDoc = NewNote();
-    ASSERT_NE(nullptr, pDoc);
-    pDoc->m_text = "vorher";
-    std::string path = m_folder + "\\kaputt.qnt";
-    WriteBytes(path, { 0x06, 'k', 'a', 'p' });   // the text ends early, the numbers are missing
-
-    qrvtest::MessageBoxAnswerer answer(IDOK);
-    EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
-    qrvtest::MessageBoxRecord box = answer.Join();
-    EXPECT_NE(std::string::npos, box.text.find("Dateiende")) << box.text;
-
-    // Loading had emptied it: what is left is a new document, not half a file.
-    EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
-    EXPECT_TRUE(pDoc->m_text.IsEmpty());
-    EXPECT_TRUE(pDoc->GetPathName().IsEmpty());
-    EXPECT_STREQ("Notiz", pDoc->GetTitle());
-    EXPECT_FALSE(pDoc->IsModified());
+        EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
+        EXPECT_STREQ(c.kept ? "bleibt" : "", pDoc->m_text);
+        EXPECT_STREQ(c.kept ? title : CString("Notiz"), pDoc->GetTitle());
+        EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(c.kept ? saved.c_str() : ""));
+        EXPECT_FALSE(pDoc->IsModified());
+    }
 }
 
 TEST(AfxCommandLine, ParametersBecomeTheShellCommand)
 {
-    struct Case { std::vector<const char*> args; int command; const char* file; };
+    struct Case { std::vector<const char*> args; int command; const char* file; const char* port; };
     const Case cases[] = {
-        { {}, CCommandLineInfo::FileNew, "" },
-        { { "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt" },
-        { { "/p", "plan.qnt" }, CCommandLineInfo::FilePrint, "plan.qnt" },
-        { { "-pt", "plan.qnt", "Drucker", "Treiber", "LPT1" }, CCommandLineInfo::FilePrintTo, "plan.qnt" },
-        { { "/Unregister" }, CCommandLineInfo::AppUnregister, "" },
-        { { "/Embedding", "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt" },
+        { {}, CCommandLineInfo::FileNew, "", "" },
+        { { "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt", "" },
+        { { "/p", "plan.qnt" }, CCommandLineInfo::FilePrint, "plan.qnt", "" },
+        { { "-pt", "plan.qnt", "Drucker", "Treiber", "LPT1" }, CCommandLineInfo::FilePrintTo, "plan.qnt", "LPT1" },
+        { { "/Unregister" }, CCommandLineInfo::AppUnregister, "", "" },
+        { { "/Embedding", "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt", "" },
     };
     for (const Case& c : cases) {
         CCommandLineInfo info;
         for (size_t i = 0; i < c.args.size(); ++i) {
-            LPCSTR arg = c.args[i];
-            BOOL bFlag = arg[0] == '/' || arg[0] == '-';
-            info.ParseParam(bFlag ? arg + 1 : arg, bFlag, i + 1 == c.args.size());
+            BOOL bFlag = c.args[i][0] == '/' || c.args[i][0] == '-';
+            info.ParseParam(c.args[i] + bFlag, bFlag, i + 1 == c.args.size());
         }
-        EXPECT_EQ(c.command, (int)info.m_nShellCommand) << (c.args.empty() ? "" : c.args[0]);
-        EXPECT_STREQ(c.file, info.m_strFileName);
-        if (c.command == CCommandLineInfo::FilePrintTo) {
-            EXPECT_STREQ("LPT1", info.m_strPortName);
-        }
+        EXPECT_EQ(std::make_tuple(c.command, std::string(c.file), std::string(c.port)),
+                  std::make_tuple((int)info.m_nShellCommand, std::string(info.m_strFileName), std::string(info.m_strPortName)));
     }
 }
 
@@ -499,11 +409,7 @@ TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
         App().AddDocTemplate(s_pTemplate);
     }
     std::string path = qrvtest::FreshTempFolder("docview-shell") + "\\auftrag.qnt";
-    {
-        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        ar << CString("vom Befehl") << 5 << 0.5;
-    }
+    WithArchive(path, [](CArchive& ar) { ar << CString("vom Befehl") << 5 << 0.5; }, true);
 
     CCommandLineInfo info;
     info.ParseParam(path.c_str(), FALSE, TRUE);
@@ -516,7 +422,6 @@ TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
     ASSERT_NE(nullptr, App().m_pMainWnd);
     EXPECT_EQ(ViewOf(pDoc)->GetParentFrame(), App().m_pMainWnd);
     EXPECT_EQ(pDoc, App().OpenDocumentFile(path.c_str())) << "an open file is not loaded twice";
-
     // No file: File New empties the same document.
     CCommandLineInfo none;
     none.ParseParam(nullptr, FALSE, TRUE);

@@ -28,54 +28,38 @@ HICON ResourceIcon(UINT nID)
 
 struct FrameDeleter
 {
-    void operator()(CFrameWnd* p) const
-    {
-        if (p && ::IsWindow(p->m_hWnd))
-            p->DestroyWindow();
-    }
+    void operator()(CFrameWnd* p) const { if (p && ::IsWindow(p->m_hWnd)) p->DestroyWindow(); }
 };
 
+// A frame made from one id takes its menu, icon, accelerators and title from
+// it; an id without string or icon takes the application's title and the
+// framework's standard icon. rectDefault lets the platform choose the size.
 TEST(FrameResources, LoadFrameTakesMenuIconAcceleratorsAndTitleFromOneId)
 {
-    CFrameWnd* pFrame = new CFrameWnd;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_FRAME));
-    std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
-
-    EXPECT_EQ("Prüfrahmen", WindowText(pFrame->m_hWnd)) << "the first part of the id's string";
-    EXPECT_EQ(CString("Prüfrahmen"), pFrame->GetTitle());
-    HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
-    ASSERT_NE(nullptr, hMenu);
-    char text[64] = "";
-    ::GetMenuStringA(hMenu, 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("&Hilfe", text);
-    EXPECT_EQ(ID_APP_ABOUT, (int)::GetMenuItemID(::GetSubMenu(hMenu, 1), 1));
-    HICON hIcon = ResourceIcon(IDR_TEST_FRAME);
-    ASSERT_NE(nullptr, hIcon);
-    EXPECT_EQ((ULONG_PTR)hIcon, ::GetClassLongPtrA(pFrame->m_hWnd, GCLP_HICON));
-    EXPECT_NE(nullptr, pFrame->GetDefaultAccelerator());
-    EXPECT_EQ((UINT)IDR_TEST_FRAME, pFrame->m_nIDHelp);
-    EXPECT_EQ(pFrame, pFrame->GetActiveFrame());
-    EXPECT_TRUE(pFrame->IsFrameWnd());
-
-    // rectDefault: the platform chose a position and a size.
-    CRect rc;
-    pFrame->GetWindowRect(&rc);
-    EXPECT_GT(rc.Width(), 100);
-    EXPECT_GT(rc.Height(), 50);
-}
-
-TEST(FrameResources, AnIdWithoutStringOrIconTakesTheApplicationsTitleAndTheStandardIcon)
-{
-    CFrameWnd* pFrame = new CFrameWnd;
-    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_BARE, WS_OVERLAPPEDWINDOW));
-    std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
-
-    EXPECT_EQ(std::string(AfxGetAppName()), WindowText(pFrame->m_hWnd));
-    EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd));
-    EXPECT_EQ(nullptr, pFrame->GetDefaultAccelerator());
-    HICON hStd = ResourceIcon(AFX_IDI_STD_FRAME);
-    ASSERT_NE(nullptr, hStd);
-    EXPECT_EQ((ULONG_PTR)hStd, ::GetClassLongPtrA(pFrame->m_hWnd, GCLP_HICON));
+    struct Case { UINT id; DWORD style; std::string title; UINT icon; bool accelerators; };
+    const Case cases[] = {
+        {IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, "Prüfrahmen", IDR_TEST_FRAME, true},
+        {IDR_TEST_BARE, WS_OVERLAPPEDWINDOW, AfxGetAppName(), AFX_IDI_STD_FRAME, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        CFrameWnd* pFrame = new CFrameWnd;
+        ASSERT_TRUE(pFrame->LoadFrame(c.id, c.style));
+        std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
+        EXPECT_EQ(c.title, WindowText(pFrame->m_hWnd));
+        EXPECT_EQ(CString(c.title.c_str()), pFrame->GetTitle());
+        EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd));
+        HICON hIcon = ResourceIcon(c.icon);
+        ASSERT_NE(nullptr, hIcon);
+        EXPECT_EQ((ULONG_PTR)hIcon, ::GetClassLongPtrA(pFrame->m_hWnd, GCLP_HICON));
+        EXPECT_EQ(c.accelerators, pFrame->GetDefaultAccelerator() != nullptr);
+        EXPECT_EQ(c.id, pFrame->m_nIDHelp);
+        EXPECT_EQ(pFrame, pFrame->GetActiveFrame());
+        EXPECT_TRUE(pFrame->IsFrameWnd());
+        CRect rc;
+        pFrame->GetWindowRect(&rc);
+        EXPECT_TRUE(rc.Width() > 100 && rc.Height() > 50) << rc.Width() << "x" << rc.Height();
+    }
 }
 
 TEST(FrameResources, TheFrameworksStandardStringsComeWithAfxresRc)
@@ -95,11 +79,7 @@ public:
     HICON m_hDragIcon = nullptr;
 
 protected:
-    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
-    {
-        m_nNcCreate++;
-        return m_bRefuse ? FALSE : CWnd::OnNcCreate(lpcs);
-    }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs) { m_nNcCreate++; return m_bRefuse ? FALSE : CWnd::OnNcCreate(lpcs); }
     afx_msg HCURSOR OnQueryDragIcon() { return m_hDragIcon; }
     DECLARE_MESSAGE_MAP()
 };
@@ -121,13 +101,10 @@ TEST(WindowMembers, NcCreateAndQueryDragIconReachTheirHandlers)
     EXPECT_EQ(1, wnd.m_nNcCreate);
     wnd.m_hDragIcon = ResourceIcon(IDR_TEST_FRAME);
     EXPECT_EQ((LRESULT)wnd.m_hDragIcon, wnd.SendMessage(WM_QUERYDRAGICON));
-
     // The window's icons, large and small.
-    HICON hIcon = ResourceIcon(IDR_TEST_FRAME);
-    wnd.SetIcon(hIcon, TRUE);
-    EXPECT_EQ(hIcon, wnd.GetIcon(TRUE));
+    wnd.SetIcon(wnd.m_hDragIcon, TRUE);
+    EXPECT_EQ(wnd.m_hDragIcon, wnd.GetIcon(TRUE));
     EXPECT_EQ(nullptr, wnd.GetIcon(FALSE));
-
     // The client rectangle grows to the window rectangle.
     CRect client, window;
     wnd.GetClientRect(&client);

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "uiauto/ControlActions.h"
+
+using qrvtest::ItemText;
 
 namespace {
 
@@ -19,10 +22,7 @@ protected:
     afx_msg void OnClickReflect(NMHDR*, LRESULT* pResult) { g_log.push_back("child:click"); *pResult = 7; }
     afx_msg BOOL OnDblClkReflect(NMHDR*, LRESULT*) { g_log.push_back("child:dblclk"); return !m_bPassDblClk; }
     afx_msg void OnClickedReflect() { g_log.push_back("child:clicked"); }
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        return m_bEatKeys && pMsg->message == WM_KEYDOWN;
-    }
+    BOOL PreTranslateMessage(MSG* pMsg) override { return m_bEatKeys && pMsg->message == WM_KEYDOWN; }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -73,12 +73,6 @@ protected:
         ASSERT_TRUE(child.Create(nullptr, "Kind", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &parent, kChildId));
     }
     void TearDown() override { parent.DestroyWindow(); }
-
-    LRESULT Notify(UINT code)
-    {
-        NMHDR hdr = { child.m_hWnd, kChildId, code };
-        return parent.SendMessage(WM_NOTIFY, kChildId, (LPARAM)&hdr);
-    }
 };
 
 TEST_F(MessageMap, HandlerSignaturesUnpackTheirArguments)
@@ -90,31 +84,33 @@ TEST_F(MessageMap, HandlerSignaturesUnpackTheirArguments)
     EXPECT_EQ(5u, parent.m_pingW);
 }
 
-TEST_F(MessageMap, ReflectedNotificationHandledByChildDoesNotReachParent)
+// Notifications and commands are offered to the sending control's own map
+// first; a reflected handler takes them, unless an _EX one answers FALSE.
+// A control without a framework object reaches the parent's map directly.
+TEST_F(MessageMap, ReflectionOffersTheMessageToTheChildFirst)
 {
-    EXPECT_EQ(7, Notify(NM_CLICK));
-    EXPECT_EQ((std::vector<std::string>{ "child:click" }), g_log);
-}
-
-TEST_F(MessageMap, ReflectExReturningFalseLetsTheParentHandleIt)
-{
-    Notify(NM_DBLCLK);
-    EXPECT_EQ((std::vector<std::string>{ "child:dblclk" }), g_log);
-    g_log.clear();
-    child.m_bPassDblClk = TRUE;
-    EXPECT_EQ(9, Notify(NM_DBLCLK));
-    EXPECT_EQ((std::vector<std::string>{ "child:dblclk", "parent:dblclk" }), g_log);
-}
-
-TEST_F(MessageMap, ReflectedCommandStopsAtTheChildAndIdsSelectTheHandler)
-{
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kChildId, BN_CLICKED), (LPARAM)child.m_hWnd);
-    EXPECT_EQ((std::vector<std::string>{ "child:clicked" }), g_log);
-    g_log.clear();
-    // A command from a control without a framework object goes to the parent's map.
     HWND hPlain = ::CreateWindowA("BUTTON", "x", WS_CHILD, 0, 0, 10, 10, parent, (HMENU)(kChildId + 1), nullptr, nullptr);
-    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kChildId + 1, BN_CLICKED), (LPARAM)hPlain);
-    EXPECT_EQ((std::vector<std::string>{ "parent:other" }), g_log);
+    struct Case { UINT message, code; BOOL passDblClk; bool plain; LRESULT result; std::vector<std::string> log; };
+    const Case cases[] = {
+        { WM_NOTIFY, NM_CLICK, FALSE, false, 7, { "child:click" } },
+        { WM_NOTIFY, NM_DBLCLK, FALSE, false, -1, { "child:dblclk" } },
+        { WM_NOTIFY, NM_DBLCLK, TRUE, false, 9, { "child:dblclk", "parent:dblclk" } },
+        { WM_COMMAND, BN_CLICKED, FALSE, false, -1, { "child:clicked" } },
+        { WM_COMMAND, BN_CLICKED, FALSE, true, -1, { "parent:other" } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.log.back());
+        g_log.clear();
+        child.m_bPassDblClk = c.passDblClk;
+        NMHDR hdr = { child.m_hWnd, kChildId, c.code };
+        UINT id = c.plain ? kChildId + 1 : kChildId;
+        LRESULT result = c.message == WM_NOTIFY ? parent.SendMessage(WM_NOTIFY, id, (LPARAM)&hdr)
+            : parent.SendMessage(WM_COMMAND, MAKEWPARAM(id, c.code), (LPARAM)(c.plain ? hPlain : child.m_hWnd));
+        if (c.result != -1) {
+            EXPECT_EQ(c.result, result);
+        }
+        EXPECT_EQ(c.log, g_log);
+    }
 }
 
 TEST_F(MessageMap, HandleMapsGivePermanentObjectsAndReplaceableTemporaries)
@@ -134,6 +130,12 @@ TEST_F(MessageMap, HandleMapsGivePermanentObjectsAndReplaceableTemporaries)
     EXPECT_EQ(&attached, CWnd::FromHandle(hPlain));
     EXPECT_EQ(hPlain, attached.Detach());
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hPlain));
+    // Destroying the window detaches its object.
+    HWND hChild = child.m_hWnd;
+    EXPECT_TRUE(child.DestroyWindow());
+    EXPECT_EQ(nullptr, child.m_hWnd);
+    EXPECT_FALSE(::IsWindow(hChild));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hChild));
 }
 
 // Default() hands the current message to the window's original procedure.
@@ -163,17 +165,13 @@ TEST_F(MessageMap, SubclassedControlKeepsItsOwnBehaviourThroughDefault)
     ASSERT_TRUE(edit.SubclassDlgItem(77, &parent));
     for (char ch : std::string("abc"))
         edit.SendMessage(WM_CHAR, (WPARAM)ch, 1);
-    CString text;
-    edit.GetWindowText(text);
-    EXPECT_STREQ("ABC", text);
+    EXPECT_EQ("ABC", ItemText(parent.m_hWnd, 77));
     edit.SendMessage(WM_KILLFOCUS, 0, 0);
     EXPECT_EQ(1, edit.m_nKillFocus);
     EXPECT_EQ(hEdit, edit.UnsubclassWindow());
     ::SendMessageA(hEdit, WM_CHAR, 'd', 1);
     EXPECT_EQ(nullptr, edit.m_hWnd);
-    char buf[16];
-    ::GetWindowTextA(hEdit, buf, sizeof buf);
-    EXPECT_STREQ("ABCd", buf) << "after unsubclassing the edit's own procedure runs alone";
+    EXPECT_EQ("ABCd", ItemText(parent.m_hWnd, 77)) << "after unsubclassing the edit's own procedure runs alone";
 }
 
 TEST_F(MessageMap, PreTranslateChainLetsAChildSwallowAMessage)
@@ -184,15 +182,6 @@ TEST_F(MessageMap, PreTranslateChainLetsAChildSwallowAMessage)
     EXPECT_TRUE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));
     msg.message = WM_KEYUP;
     EXPECT_FALSE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));
-}
-
-TEST_F(MessageMap, DestroyingTheWindowDetachesTheObject)
-{
-    HWND hChild = child.m_hWnd;
-    EXPECT_TRUE(child.DestroyWindow());
-    EXPECT_EQ(nullptr, child.m_hWnd);
-    EXPECT_FALSE(::IsWindow(hChild));
-    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hChild));
 }
 
 }

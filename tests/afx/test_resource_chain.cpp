@@ -10,7 +10,7 @@ class ResourceChain : public ::testing::Test
 {
 protected:
     HMODULE hQrv = nullptr;
-    void SetUp() override { hQrv = ::LoadLibraryA("QRV.dll"); ASSERT_NE(nullptr, hQrv); }
+    void SetUp() override { ASSERT_NE(nullptr, hQrv = ::LoadLibraryA("QRV.dll")); }
     void TearDown() override { if (hQrv) ::FreeLibrary(hQrv); }
 };
 
@@ -26,7 +26,7 @@ TEST_F(ResourceChain, StringOnlyTheLibraryHasIsFoundFromTheHost)
     EXPECT_EQ(AfxGetInstanceHandle(), AfxFindStringResourceHandle(IDS_TEST_HOST_ONLY));
 }
 
-TEST_F(ResourceChain, UnloadingTheLibraryTakesItsResourcesAway)
+TEST_F(ResourceChain, UnloadingTheLibraryTakesItsResourcesAndClassesAway)
 {
     ::FreeLibrary(hQrv);
     hQrv = nullptr;
@@ -34,6 +34,7 @@ TEST_F(ResourceChain, UnloadingTheLibraryTakesItsResourcesAway)
     EXPECT_FALSE(s.LoadString(22303));
     EXPECT_TRUE(s.IsEmpty());
     EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEA(22301), (LPCSTR)RT_DIALOG));
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName("QRVBaudRateMgr"));
 }
 
 TEST_F(ResourceChain, LibraryClassesAreCreatableByName)
@@ -50,13 +51,6 @@ TEST_F(ResourceChain, LibraryClassesAreCreatableByName)
     }
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("QRVNoSuchClass"));
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("CWinApp")) << "not creatable";
-}
-
-TEST_F(ResourceChain, ClassesOfAnUnloadedModuleAreForgotten)
-{
-    ::FreeLibrary(hQrv);
-    hQrv = nullptr;
-    EXPECT_EQ(nullptr, CRuntimeClass::FromName("QRVBaudRateMgr"));
 }
 
 }

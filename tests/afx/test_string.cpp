@@ -2,22 +2,19 @@
 #include <afxwin.h>
 #include <mbctype.h>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
+
+std::string Bytes(const CString& s) { return std::string((LPCSTR)s, s.GetLength()); }
 
 TEST(CStringLength, EmbeddedZerosSurviveCopyConcatenationAndAssignment)
 {
     CString s("ab\0cd", 5);
-    EXPECT_EQ(5, s.GetLength());
     CString copy = s;
     copy += CString("\0x", 2);
-    ASSERT_EQ(7, copy.GetLength());
-    EXPECT_EQ('\0', copy[2]);
-    EXPECT_EQ('d', copy[4]);
-    EXPECT_EQ('\0', copy[5]);
-    EXPECT_EQ('x', copy[6]);
-    EXPECT_EQ(3, copy.Mid(2, 3).GetLength());
-    EXPECT_EQ('c', copy.Mid(2, 3)[1]);
+    EXPECT_EQ(std::string("ab\0cd\0x", 7), Bytes(copy));
+    EXPECT_EQ(std::string("\0cd", 3), Bytes(copy.Mid(2, 3)));
     // Comparison stops at the first zero, as the runtime's does.
     EXPECT_EQ(0, s.Compare("ab"));
 }
@@ -25,31 +22,26 @@ TEST(CStringLength, EmbeddedZerosSurviveCopyConcatenationAndAssignment)
 TEST(CStringBuffer, ReleaseBufferTakesLengthFromTerminatorOrArgument)
 {
     CString s;
-    char* p = s.GetBuffer(10);
-    strcpy(p, "Hallo");
+    strcpy(s.GetBuffer(10), "Hallo");
     s.ReleaseBuffer();
-    EXPECT_EQ(5, s.GetLength());
-    EXPECT_STREQ("Hallo", s);
-    p = s.GetBuffer(20);
-    memcpy(p, "x\0yz", 4);
+    EXPECT_EQ("Hallo", Bytes(s));
+    memcpy(s.GetBuffer(20), "x\0yz", 4);
     s.ReleaseBuffer(4);
-    EXPECT_EQ(4, s.GetLength());
-    EXPECT_EQ('z', s[3]);
+    EXPECT_EQ(std::string("x\0yz", 4), Bytes(s));
     s.GetBufferSetLength(2);
     EXPECT_EQ(2, s.GetLength());
 }
 
-TEST(CStringEditing, LeftMidRightClampLikeMfc)
+TEST(CStringEditing, LeftMidRightAndFindClampLikeMfc)
 {
-    CString s("Treiber");
-    EXPECT_STREQ("Tre", s.Left(3));
-    EXPECT_STREQ("", s.Left(-2));
-    EXPECT_STREQ("Treiber", s.Left(99));
-    EXPECT_STREQ("ber", s.Right(3));
-    EXPECT_STREQ("Treiber", s.Right(99));
-    EXPECT_STREQ("iber", s.Mid(3));
-    EXPECT_STREQ("", s.Mid(99));
-    EXPECT_STREQ("ei", s.Mid(2, 2));
+    const CString s("Treiber");
+    struct Case { CString got; const char* expected; };
+    const Case cases[] = {
+        {s.Left(3), "Tre"}, {s.Left(-2), ""}, {s.Left(99), "Treiber"}, {s.Right(3), "ber"},
+        {s.Right(99), "Treiber"}, {s.Mid(3), "iber"}, {s.Mid(99), ""}, {s.Mid(2, 2), "ei"},
+    };
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.expected, c.got);
     EXPECT_EQ(2, s.Find("ei"));
     EXPECT_EQ(-1, s.Find("xy"));
     EXPECT_EQ(5, s.Find('e', 3));
@@ -62,46 +54,32 @@ TEST(CStringFormat, FormatsLongTextsAndNumbers)
     CString s;
     s.Format("%d Sek", 42);
     EXPECT_STREQ("42 Sek", s);
-    CString long_(' ', 3000);
-    s.Format("[%s]", (LPCSTR)long_);
+    s.Format("[%s]", (LPCSTR)CString(' ', 3000));
     EXPECT_EQ(3002, s.GetLength());
     s.Format("%s-%05.1f-%X", "a", 2.5, 255);
     EXPECT_STREQ("a-002.5-FF", s);
 }
 
 // Code page 932 puts 0x5C ('\\') and 0x61 ('a') in trail bytes: a
-// byte-by-byte routine would find or change them.
-class CStringMultibyte : public ::testing::Test
+// byte-by-byte routine would find, change or fold them.
+TEST(CStringMultibyte, TrailBytesAreNeitherFoundNorChanged)
 {
-protected:
-    void SetUp() override { ASSERT_EQ(0, _setmbcp(932)); }
-    void TearDown() override { _setmbcp(_MB_CP_ANSI); }
-};
-
-TEST_F(CStringMultibyte, FindSkipsTrailBytes)
-{
+    ASSERT_EQ(0, _setmbcp(932));
     CString s("\x95\x5C" "a\\b");
     EXPECT_EQ(3, s.Find('\\'));
     EXPECT_EQ(3, s.Find("\\b"));
     EXPECT_EQ(3, s.ReverseFind('\\'));
-}
 
-TEST_F(CStringMultibyte, MakeUpperLeavesTrailBytesAlone)
-{
-    CString s("\x83\x61" "a");
-    s.MakeUpper();
-    EXPECT_EQ('\x83', s[0]);
-    EXPECT_EQ('\x61', s[1]);
-    EXPECT_EQ('A', s[2]);
-}
+    CString upper("\x83\x61" "a");
+    upper.MakeUpper();
+    EXPECT_EQ("\x83\x61" "A", Bytes(upper));
 
-TEST_F(CStringMultibyte, CompareNoCaseFoldsOnlyWholeCharacters)
-{
-    CString s("\x83\x61" "x");
-    EXPECT_EQ(0, s.CompareNoCase("\x83\x61" "X"));
-    EXPECT_NE(0, s.CompareNoCase("\x83\x41" "x"));
+    CString folded("\x83\x61" "x");
+    EXPECT_EQ(0, folded.CompareNoCase("\x83\x61" "X"));
+    EXPECT_NE(0, folded.CompareNoCase("\x83\x41" "x"));
     EXPECT_LT(CString("a").Compare("b"), 0);
     EXPECT_GT(CString("b").Compare("a"), 0);
+    _setmbcp(_MB_CP_ANSI);
 }
 
 }

@@ -46,11 +46,8 @@ const char* const kActionNames[] = {"Bild laden", "Einstellung", "Kopieren/Einf√
 
 void Pump()
 {
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
+    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+        ::TranslateMessage(&msg), ::DispatchMessageA(&msg);
 }
 
 }  // namespace
@@ -81,15 +78,14 @@ CSoakHost::~CSoakHost()
 bool CSoakHost::WritePictures()
 {
     using namespace leadtest;
-    const CString pics = Path("Bilder\\");
+    // The first six pictures through WIC, "p" ones of a palette.
+    const GUID* const formats[] = {&GUID_ContainerFormatBmp, &GUID_ContainerFormatBmp, &GUID_ContainerFormatPng,
+                                   &GUID_ContainerFormatJpeg, &GUID_ContainerFormatGif, &GUID_ContainerFormatTiff};
     const qrv::img::Image rgb = GradientImage(160, 120), indexed = IndexedImage(150, 100);
-    bool ok = WriteWicFile((pics + "a.bmp").GetString(), GUID_ContainerFormatBmp, rgb, 96) &&
-              WriteWicFile((pics + "p.bmp").GetString(), GUID_ContainerFormatBmp, indexed, 96) &&
-              WriteWicFile((pics + "a.png").GetString(), GUID_ContainerFormatPng, rgb, 96) &&
-              WriteWicFile((pics + "a.jpg").GetString(), GUID_ContainerFormatJpeg, rgb, 96) &&
-              WriteWicFile((pics + "p.gif").GetString(), GUID_ContainerFormatGif, indexed, 96) &&
-              WriteWicFile((pics + "a.tif").GetString(), GUID_ContainerFormatTiff, rgb, 96);
-    return ok && WritePlaceableWmfFile((pics + "a.wmf").GetString()) && WriteEmfFile((pics + "a.emf").GetString());
+    bool ok = true;
+    for (int i = 0; i < 6; ++i)
+        ok &= WriteWicFile((Path("Bilder\\") + kPictures[i]).GetString(), *formats[i], kPictures[i][0] == 'p' ? indexed : rgb, 96);
+    return ok && WritePlaceableWmfFile(Path("Bilder\\a.wmf").GetString()) && WriteEmfFile(Path("Bilder\\a.emf").GetString());
 }
 
 // The sample drivers beside the program, copied into the work folder's driver folder.
@@ -113,16 +109,12 @@ bool CSoakHost::CopyDrivers()
 
 void CSoakHost::RegisterViewers()
 {
-    HKEY hKey = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, CString(kViewerKey) + "\\Bild", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                          &hKey, nullptr) != ERROR_SUCCESS)
-        return;
+    const CString key = CString(kViewerKey) + "\\Bild";
     const DWORD type = 1, style = VWS_PANELTABS | VWS_GENERALPAGE;
-    ::RegSetValueExA(hKey, "Type", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&type), sizeof type);
-    ::RegSetValueExA(hKey, "Style", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&style), sizeof style);
     const char info[] = "*.bmp;*.png;*.jpg;*.gif;*.tif;*.wmf;*.emf|Bilder";
-    ::RegSetValueExA(hKey, "File Info", 0, REG_SZ, reinterpret_cast<const BYTE*>(info), sizeof info);
-    ::RegCloseKey(hKey);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Type", REG_DWORD, &type, sizeof type);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Style", REG_DWORD, &style, sizeof style);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "File Info", REG_SZ, info, sizeof info);
 }
 
 bool CSoakHost::Start()

@@ -20,6 +20,7 @@
 
 #include "ResourceMeter.h"
 #include "SoakHost.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -41,33 +42,7 @@ double g_memoryBoundKb = 256;
 const double kHandleBound = 3, kGdiBound = 3;
 const DWORD kStepLimitMs = 120000;
 
-volatile LONG g_step = 0;
 CSoakHost* g_pHost = nullptr;
-
-DWORD WINAPI Watchdog(void*)
-{
-    LONG seen = -1;
-    DWORD waited = 0;
-    for (;;) {
-        ::Sleep(1000);
-        const LONG step = g_step;
-        waited = step == seen ? waited + 1000 : 0;
-        seen = step;
-        if (waited > kStepLimitMs) {
-            std::printf("soak: HANG in step %ld (%s)\n", long(step), g_pHost->StepName(step));
-            std::fflush(stdout);
-            ::ExitProcess(2);
-        }
-    }
-}
-
-LONG WINAPI OnCrash(EXCEPTION_POINTERS* pInfo)
-{
-    std::printf("soak: CRASH exception %08lx in step %ld\n",
-                static_cast<unsigned long>(pInfo->ExceptionRecord->ExceptionCode), long(g_step));
-    std::fflush(stdout);
-    ::ExitProcess(4);
-}
 
 struct Sample { long n; SResourceUse use; };
 
@@ -85,22 +60,14 @@ Growth GrowthOf(const std::vector<Sample>& samples, Field field)
     const double k = double(points.size());
     if (k < 3)
         return {0, 0};
-    double mx = 0, my = 0;
-    for (const auto& p : points) {
-        mx += p.first / k;
-        my += p.second / k;
-    }
-    double sxx = 0, sxy = 0;
-    for (const auto& p : points) {
-        sxx += (p.first - mx) * (p.first - mx);
-        sxy += (p.first - mx) * (p.second - my);
-    }
+    double mx = 0, my = 0, sxx = 0, sxy = 0, residuals = 0;
+    for (const auto& p : points)
+        mx += p.first / k, my += p.second / k;
+    for (const auto& p : points)
+        sxx += (p.first - mx) * (p.first - mx), sxy += (p.first - mx) * (p.second - my);
     const double slope = sxy / sxx;
-    double residuals = 0;
-    for (const auto& p : points) {
-        const double r = p.second - my - slope * (p.first - mx);
-        residuals += r * r;
-    }
+    for (const auto& p : points)
+        residuals += std::pow(p.second - my - slope * (p.first - mx), 2);
     return {slope, std::sqrt(residuals / (k - 2) / sxx)};
 }
 
@@ -113,8 +80,6 @@ bool Exceeds(const Growth& g, double bound) { return g.per1000 - 3 * g.error > b
 int main(int argc, char** argv)
 {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOW);
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    ::SetUnhandledExceptionFilter(OnCrash);
     if (argc < 3 || std::atoi(argv[1]) <= 0) {
         std::printf("usage: qrv_soak SECONDS FOLDER [WARMUP]\n");
         return 2;
@@ -132,7 +97,7 @@ int main(int argc, char** argv)
     g_pHost = &host;
     if (!host.Start())
         return 3;
-    ::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
+    qrvtest::watchdog::Start(kStepLimitMs, 4, "soak: ", [](long n) { return g_pHost->StepName(n); });
 
     std::vector<Sample> samples{{0, CResourceMeter::Measure()}};
     const DWORD started = ::GetTickCount();
@@ -143,7 +108,7 @@ int main(int argc, char** argv)
     std::vector<DWORD> spent(size_t(host.StepsPerRound()), 0);
     std::vector<double> grown(size_t(host.StepsPerRound()), 0);
     for (; ::GetTickCount() - started < seconds * 1000; ++n) {
-        ::InterlockedExchange(&g_step, n);
+        qrvtest::watchdog::Begin(n);
         const DWORD t0 = ::GetTickCount();
         const double kb0 = trace ? CResourceMeter::Measure().privateKb : 0;
         const bool ok = only.empty() || only.find("," + std::to_string(n % host.StepsPerRound()) + ",") != std::string::npos
@@ -151,10 +116,8 @@ int main(int argc, char** argv)
         spent[size_t(n % host.StepsPerRound())] += ::GetTickCount() - t0;
         if (trace && n >= g_warmUp)
             grown[size_t(n % host.StepsPerRound())] += CResourceMeter::Measure().privateKb - kb0;
-        if (!ok) {
-            if (++failed <= 10)
-                std::printf("soak: step %ld (%s) FAILED\n", n, host.StepName(n));
-        }
+        if (!ok && ++failed <= 10)
+            std::printf("soak: step %ld (%s) FAILED\n", n, host.StepName(n));
         if ((n + 1) % host.StepsPerRound() == 0) {
             samples.push_back({n + 1, CResourceMeter::Measure()});
             if (trace)

@@ -1,43 +1,17 @@
+#include <afxole.h>
+
 #include "FuzzBatch.h"
 
 #include <cstdio>
+#include <cstdlib>
 
-volatile LONG CFuzzBatch::s_step = 0;
-DWORD CFuzzBatch::s_limit = 20000;
+#include "tests/support/Watchdog.h"
 
-CFuzzBatch::CFuzzBatch(DWORD limitMs)
-{
-    s_limit = limitMs;
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    ::SetUnhandledExceptionFilter(OnCrash);
+namespace {
+CWinApp theApp("qrv_fuzz");
 }
 
-// Counts its own sleeps on one step instead of comparing tick counts taken on
-// two threads: that comparison reported a 60 s hang after 7 s under Wine.
-DWORD WINAPI CFuzzBatch::Watchdog(void*)
-{
-    LONG seen = -1;
-    DWORD waited = 0;
-    for (;;) {
-        ::Sleep(100);
-        const LONG step = s_step;
-        waited = step == seen ? waited + 100 : 0;
-        seen = step;
-        if ((step & 1) && waited > s_limit) {
-            std::printf("HANG after %lu ms\n", static_cast<unsigned long>(s_limit));
-            std::fflush(stdout);
-            ::ExitProcess(2);
-        }
-    }
-}
-
-// A crash ends the process at once with its code, instead of starting Wine's debugger.
-LONG WINAPI CFuzzBatch::OnCrash(EXCEPTION_POINTERS* pInfo)
-{
-    std::printf("CRASH exception %08lx\n", static_cast<unsigned long>(pInfo->ExceptionRecord->ExceptionCode));
-    std::fflush(stdout);
-    ::ExitProcess(3);
-}
+CFuzzBatch::CFuzzBatch(DWORD limitMs) { qrvtest::watchdog::Start(limitMs, 3, ""); }
 
 std::vector<std::string> CFuzzBatch::FilesOf(const std::string& dir)
 {
@@ -70,13 +44,12 @@ std::vector<uint8_t> CFuzzBatch::ReadBytes(const std::string& path)
 int CFuzzBatch::Run(const std::string& dir, const Try& tryInput)
 {
     const std::vector<std::string> names = FilesOf(dir);
-    ::CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
-    for (const std::string& name : names) {
-        std::printf("input %s\n", name.c_str());
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::printf("input %s\n", names[i].c_str());
         std::fflush(stdout);
-        ::InterlockedIncrement(&s_step);
-        const int rc = tryInput(dir + "\\" + name);
-        ::InterlockedIncrement(&s_step);
+        qrvtest::watchdog::Begin(long(i));
+        const int rc = tryInput(dir + "\\" + names[i]);
+        qrvtest::watchdog::End();
         if (rc != 0)
             return rc;
     }
@@ -86,4 +59,20 @@ int CFuzzBatch::Run(const std::string& dir, const Try& tryInput)
     }
     std::printf("done %zu files\n", names.size());
     return 0;
+}
+
+int FuzzMain(int argc, char** argv, bool withTarget,
+             const std::function<int(const std::string& target, const std::string& dir)>& seeds,
+             const std::function<int(const std::string& target, const std::string& dir, DWORD limitMs)>& run)
+{
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
+    AfxOleInit();
+    const int at = withTarget ? 3 : 2;   // the folder's argument
+    const std::string verb = argc > at ? argv[1] : "", target = withTarget && argc > at ? argv[2] : "";
+    if (verb == "seeds")
+        return seeds(target, argv[at]);
+    if (verb == "run")
+        return run(target, argv[at], argc > at + 1 ? DWORD(std::atoi(argv[at + 1])) : 20000);
+    std::printf("usage: %s seeds %sDIR | run %sDIR [MS]\n", argv[0], withTarget ? "TARGET " : "", withTarget ? "TARGET " : "");
+    return 2;
 }

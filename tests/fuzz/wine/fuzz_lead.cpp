@@ -8,7 +8,6 @@
 #include <wincodec.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -18,14 +17,7 @@
 
 namespace {
 
-class CFuzzApp : public CWinApp
-{
-public:
-    CFuzzApp() : CWinApp("fuzz_lead") {}
-};
-CFuzzApp theApp;
-
-int WriteSeeds(const std::string& dir)
+int WriteSeeds(const std::string&, const std::string& dir)
 {
     const qrv::img::Image rgb = leadtest::GradientImage(23, 17), indexed = leadtest::IndexedImage(19, 13);
     struct { const char* name; const GUID& container; bool indexed; } files[] = {
@@ -41,7 +33,7 @@ int WriteSeeds(const std::string& dir)
     return ok ? 0 : 1;
 }
 
-int Run(const std::string& dir, DWORD limit)
+int Run(const std::string&, const std::string& dir, DWORD limit)
 {
     CWnd host;
     host.CreateEx(0, AfxRegisterWndClass(0), "fuzz", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr);
@@ -76,14 +68,4 @@ int Run(const std::string& dir, DWORD limit)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
-    ::CoInitialize(nullptr);
-    if (argc >= 3 && std::string(argv[1]) == "seeds")
-        return WriteSeeds(argv[2]);
-    if (argc >= 3 && std::string(argv[1]) == "run")
-        return Run(argv[2], argc >= 4 ? DWORD(std::atoi(argv[3])) : 20000);
-    std::printf("usage: fuzz_lead seeds DIR | run DIR [MS]\n");
-    return 2;
-}
+int main(int argc, char** argv) { return FuzzMain(argc, argv, false, WriteSeeds, Run); }

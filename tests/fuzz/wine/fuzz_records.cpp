@@ -18,7 +18,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -36,37 +35,21 @@
 
 namespace {
 
-class CFuzzApp : public CWinApp
-{
-public:
-    CFuzzApp() : CWinApp("fuzz_records") {}
-};
-CFuzzApp theApp;
-
 const char kViewerKey[] = "Software\\QRV Fuzz\\Viewers";
 
-// The folders outside the batch: files the blocks name, the paste target;
-// one per target, so that targets may run side by side.
-std::string g_target, g_base;
-// What the inputs did, for the batch's last line: read or made, and pasted or shown.
-int g_accepted = 0, g_done = 0;
-std::string Base()
-{
-    if (g_base.empty()) {
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        g_base = std::string(temp) + "qrv-fuzz-" + g_target + "\\";
-    }
-    return g_base;
-}
 std::string Temp()
 {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     return temp;
 }
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) { return leadtest::WriteBytes(path, bytes); }
+// The folders outside the batch: files the blocks name, the paste target;
+// one per target, so that targets may run side by side.
+std::string g_target, g_base;
+std::string Base() { return g_base.empty() ? g_base = Temp() + "qrv-fuzz-" + g_target + "\\" : g_base; }
+// What the inputs did, for the batch's last line: read or made, and pasted or shown.
+int g_accepted = 0, g_done = 0;
+using leadtest::WriteBytes;
 
 std::set<std::string> Listing(const std::string& dir)
 {
@@ -213,12 +196,12 @@ int WriteSeeds(const std::string& target, const std::string& dir)
     const std::string src = Base() + "quelle\\";
     bool ok = true;
     if (target == "drop") {
-        ok &= WriteFile(dir + "\\two.drop", DropBlock({src + "a.txt", src + "b.bmp"}, false));
-        ok &= WriteFile(dir + "\\wide.drop", DropBlock({src + "a.txt", src + "b.bmp"}, true));
-        ok &= WriteFile(dir + "\\one.drop", DropBlock({src + "a.txt"}, false));
+        ok &= WriteBytes(dir + "\\two.drop", DropBlock({src + "a.txt", src + "b.bmp"}, false));
+        ok &= WriteBytes(dir + "\\wide.drop", DropBlock({src + "a.txt", src + "b.bmp"}, true));
+        ok &= WriteBytes(dir + "\\one.drop", DropBlock({src + "a.txt"}, false));
     } else if (target == "paste") {
-        ok &= WriteFile(dir + "\\rgb.paste", PasteInput("Bild", 4, Dib(9, 7, 24)));
-        ok &= WriteFile(dir + "\\pal.paste", PasteInput("Anlage 2", 8, Dib(6, 5, 8)));
+        ok &= WriteBytes(dir + "\\rgb.paste", PasteInput("Bild", 4, Dib(9, 7, 24)));
+        ok &= WriteBytes(dir + "\\pal.paste", PasteInput("Anlage 2", 8, Dib(6, 5, 8)));
     } else if (target == "viewers") {
         std::vector<uint8_t> b;
         const DWORD one = 1, style = 0x03000000, other = 7;
@@ -228,7 +211,7 @@ int WriteSeeds(const std::string& target, const std::string& dir)
         Value(b, 0, 2, REG_SZ, info, sizeof info);
         Value(b, 1, 0, REG_DWORD, &other, 4);
         Value(b, 1, 2, REG_SZ, "*.txt", 6);
-        ok &= WriteFile(dir + "\\two.viewers", b);
+        ok &= WriteBytes(dir + "\\two.viewers", b);
     } else {
         return 2;
     }
@@ -365,7 +348,6 @@ int TryViewers(const std::vector<uint8_t>& bytes, CWnd& parent, const std::strin
         pane.AddViewerList(&list);
         for (const char* path : {"a.bmp", "B.PNG", "x.", "ohne", "", ".bmp", "a.bmp.txt", "*.*"})
             pane.FindViewer(path);
-        // A viewer that claims bitmaps shows one.
         g_accepted += int(list.GetCount());
         // A viewer claiming bitmaps shows one, or (its window refused, as a
         // registry style may make it) fails and leaves the pane's viewer as it was.
@@ -391,7 +373,7 @@ int Run(const std::string& target, const std::string& dir, DWORD limit)
     for (const char* sub : {"quelle", "ziel"})
         ::CreateDirectoryA((Base() + sub).c_str(), nullptr);
     Empty(Base() + "ziel");
-    if (!WriteFile(Base() + "quelle\\a.txt", {'a'}) ||
+    if (!WriteBytes(Base() + "quelle\\a.txt", {'a'}) ||
         !leadtest::WriteWicFile(Base() + "quelle\\b.bmp", GUID_ContainerFormatBmp, leadtest::GradientImage(5, 4), 96))
         return 11;
     const std::set<std::string> source = Listing(Base() + "quelle");
@@ -424,14 +406,4 @@ int Run(const std::string& target, const std::string& dir, DWORD limit)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
-    AfxOleInit();
-    if (argc >= 4 && std::string(argv[1]) == "seeds")
-        return WriteSeeds(argv[2], argv[3]);
-    if (argc >= 4 && std::string(argv[1]) == "run")
-        return Run(argv[2], argv[3], argc >= 5 ? DWORD(std::atoi(argv[4])) : 20000);
-    std::printf("usage: fuzz_records seeds TARGET DIR | run TARGET DIR [MS]\n");
-    return 2;
-}
+int main(int argc, char** argv) { return FuzzMain(argc, argv, true, WriteSeeds, Run); }

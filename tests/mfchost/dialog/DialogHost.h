@@ -1,6 +1,5 @@
 // DialogHost.h : main header file for the DIALOGHOST application
-#if !defined(AFX_DIALOGHOST_H__INCLUDED_)
-#define AFX_DIALOGHOST_H__INCLUDED_
+#pragma once
 
 #ifndef __AFXWIN_H__
     #error include 'stdafx.h' before including this file for PCH
@@ -11,16 +10,6 @@
 class CDialogHostApp : public CWinApp
 {
 public:
-    CDialogHostApp();
-
-    //{{AFX_VIRTUAL(CDialogHostApp)
-public:
     virtual BOOL InitInstance();
-    //}}AFX_VIRTUAL
-
-    //{{AFX_MSG(CDialogHostApp)
-    //}}AFX_MSG
     DECLARE_MESSAGE_MAP()
 };
-
-#endif // !defined(AFX_DIALOGHOST_H__INCLUDED_)

@@ -1,5 +1,4 @@
 // DialogHostDlg.cpp : implementation file
-//
 #include "stdafx.h"
 #include "DialogHost.h"
 #include "DialogHostDlg.h"
@@ -8,8 +7,6 @@
 CDialogHostDlg::CDialogHostDlg(CWnd* pParent /*=NULL*/)
     : CDialog(CDialogHostDlg::IDD, pParent), m_catalogue("VARN\\")
 {
-    //{{AFX_DATA_INIT(CDialogHostDlg)
-    //}}AFX_DATA_INIT
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     memset(&m_project, 0, sizeof(m_project));
 }
@@ -17,17 +14,13 @@ CDialogHostDlg::CDialogHostDlg(CWnd* pParent /*=NULL*/)
 void CDialogHostDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    //{{AFX_DATA_MAP(CDialogHostDlg)
     DDX_Text(pDX, IDC_CHOICE, m_strChoice);
-    //}}AFX_DATA_MAP
 }
 
 BEGIN_MESSAGE_MAP(CDialogHostDlg, CDialog)
-    //{{AFX_MSG_MAP(CDialogHostDlg)
     ON_WM_PAINT()
     ON_WM_QUERYDRAGICON()
     ON_BN_CLICKED(IDC_SELECT, OnSelect)
-    //}}AFX_MSG_MAP
 END_MESSAGE_MAP()
 
 BOOL CDialogHostDlg::OnInitDialog()

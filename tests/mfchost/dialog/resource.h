@@ -1,7 +1,4 @@
-//{{NO_DEPENDENCIES}}
-// Microsoft Developer Studio generated include file.
 // Used by DialogHost.rc
-//
 #define IDD_DIALOGHOST_DIALOG           102
 #define IDR_MAINFRAME                   128
 #define IDC_SELECT                      1000

@@ -1,6 +1,5 @@
 // FrameHost.h : main header file for the FRAMEHOST application
-#if !defined(AFX_FRAMEHOST_H__INCLUDED_)
-#define AFX_FRAMEHOST_H__INCLUDED_
+#pragma once
 
 #ifndef __AFXWIN_H__
     #error include 'stdafx.h' before including this file for PCH
@@ -11,17 +10,7 @@
 class CFrameHostApp : public CWinApp
 {
 public:
-    CFrameHostApp();
-
-    //{{AFX_VIRTUAL(CFrameHostApp)
-public:
     virtual BOOL InitInstance();
-    //}}AFX_VIRTUAL
-
-    //{{AFX_MSG(CFrameHostApp)
     afx_msg void OnAppAbout();
-    //}}AFX_MSG
     DECLARE_MESSAGE_MAP()
 };
-
-#endif // !defined(AFX_FRAMEHOST_H__INCLUDED_)

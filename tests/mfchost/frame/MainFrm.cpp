@@ -1,5 +1,4 @@
 // MainFrm.cpp : implementation of the CMainFrame class
-//
 #include "stdafx.h"
 #include "FrameHost.h"
 #include "MainFrm.h"
@@ -7,10 +6,8 @@
 IMPLEMENT_DYNAMIC(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    //{{AFX_MSG_MAP(CMainFrame)
     ON_WM_CREATE()
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
-    //}}AFX_MSG_MAP
 END_MESSAGE_MAP()
 
 static UINT indicators[] =
@@ -20,14 +17,6 @@ static UINT indicators[] =
     ID_INDICATOR_NUM,
     ID_INDICATOR_SCRL,
 };
-
-CMainFrame::CMainFrame()
-{
-}
-
-CMainFrame::~CMainFrame()
-{
-}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

@@ -1,7 +1,6 @@
 // stdafx.h : include file for standard system include files,
 //  or project specific include files that are used frequently
-#if !defined(AFX_STDAFX_H__FRAMEHOST__INCLUDED_)
-#define AFX_STDAFX_H__FRAMEHOST__INCLUDED_
+#pragma once
 
 #define VC_EXTRALEAN        // Exclude rarely-used stuff from Windows headers
 
@@ -11,4 +10,3 @@
 #include <afxcmn.h>         // MFC support for Windows Common Controls
 #include <afxole.h>         // MFC OLE classes
 
-#endif // !defined(AFX_STDAFX_H__FRAMEHOST__INCLUDED_)

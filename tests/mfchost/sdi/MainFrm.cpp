@@ -1,5 +1,4 @@
 // MainFrm.cpp : implementation of the CMainFrame class
-//
 #include "stdafx.h"
 #include "SdiHost.h"
 #include "MainFrm.h"
@@ -7,9 +6,7 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    //{{AFX_MSG_MAP(CMainFrame)
     ON_WM_CREATE()
-    //}}AFX_MSG_MAP
 END_MESSAGE_MAP()
 
 static UINT indicators[] =
@@ -19,14 +16,6 @@ static UINT indicators[] =
     ID_INDICATOR_NUM,
     ID_INDICATOR_SCRL,
 };
-
-CMainFrame::CMainFrame()
-{
-}
-
-CMainFrame::~CMainFrame()
-{
-}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

@@ -1,5 +1,4 @@
 // SdiDoc.cpp : implementation of the CSdiDoc class
-//
 #include "stdafx.h"
 #include "SdiHost.h"
 #include "SdiDoc.h"
@@ -10,18 +9,12 @@ static const WORD kFileVersion = 1;
 IMPLEMENT_DYNCREATE(CSdiDoc, CDocument)
 
 BEGIN_MESSAGE_MAP(CSdiDoc, CDocument)
-    //{{AFX_MSG_MAP(CSdiDoc)
-    //}}AFX_MSG_MAP
 END_MESSAGE_MAP()
 
 CSdiDoc::CSdiDoc()
 {
     m_lCount = 0;
     m_dLevel = 0.0;
-}
-
-CSdiDoc::~CSdiDoc()
-{
 }
 
 BOOL CSdiDoc::OnNewDocument()

@@ -1,5 +1,4 @@
 // SdiHost.cpp : Defines the class behaviors for the application.
-//
 #include "stdafx.h"
 #include "SdiHost.h"
 #include "MainFrm.h"
@@ -7,17 +6,10 @@
 #include "SdiView.h"
 
 BEGIN_MESSAGE_MAP(CSdiHostApp, CWinApp)
-    //{{AFX_MSG_MAP(CSdiHostApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    //}}AFX_MSG_MAP
     // Standard file based document commands
     ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
-
-CSdiHostApp::CSdiHostApp()
-{
-}
 
 // The one and only CSdiHostApp object
 CSdiHostApp theApp;
@@ -62,53 +54,5 @@ BOOL CSdiHostApp::InitInstance()
 
     // Enable drag/drop open
     m_pMainWnd->DragAcceptFiles();
-
     return TRUE;
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// CAboutDlg dialog used for App About
-
-class CAboutDlg : public CDialog
-{
-public:
-    CAboutDlg();
-
-    //{{AFX_DATA(CAboutDlg)
-    enum { IDD = IDD_ABOUTBOX };
-    //}}AFX_DATA
-
-protected:
-    //{{AFX_VIRTUAL(CAboutDlg)
-    virtual void DoDataExchange(CDataExchange* pDX);    // DDX/DDV support
-    //}}AFX_VIRTUAL
-
-    //{{AFX_MSG(CAboutDlg)
-    //}}AFX_MSG
-    DECLARE_MESSAGE_MAP()
-};
-
-CAboutDlg::CAboutDlg() : CDialog(CAboutDlg::IDD)
-{
-    //{{AFX_DATA_INIT(CAboutDlg)
-    //}}AFX_DATA_INIT
-}
-
-void CAboutDlg::DoDataExchange(CDataExchange* pDX)
-{
-    CDialog::DoDataExchange(pDX);
-    //{{AFX_DATA_MAP(CAboutDlg)
-    //}}AFX_DATA_MAP
-}
-
-BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
-    //{{AFX_MSG_MAP(CAboutDlg)
-    //}}AFX_MSG_MAP
-END_MESSAGE_MAP()
-
-// App command to run the dialog
-void CSdiHostApp::OnAppAbout()
-{
-    CAboutDlg aboutDlg;
-    aboutDlg.DoModal();
 }

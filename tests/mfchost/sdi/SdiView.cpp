@@ -1,5 +1,4 @@
 // SdiView.cpp : implementation of the CSdiView class
-//
 #include "stdafx.h"
 #include "SdiHost.h"
 #include "SdiDoc.h"
@@ -9,18 +8,8 @@
 IMPLEMENT_DYNCREATE(CSdiView, CView)
 
 BEGIN_MESSAGE_MAP(CSdiView, CView)
-    //{{AFX_MSG_MAP(CSdiView)
     ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
-    //}}AFX_MSG_MAP
 END_MESSAGE_MAP()
-
-CSdiView::CSdiView()
-{
-}
-
-CSdiView::~CSdiView()
-{
-}
 
 void CSdiView::OnDraw(CDC* pDC)
 {

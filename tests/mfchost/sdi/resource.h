@@ -1,8 +1,4 @@
-//{{NO_DEPENDENCIES}}
-// Microsoft Developer Studio generated include file.
 // Used by SdiHost.rc
-//
-#define IDD_ABOUTBOX                    100
 #define IDR_MAINFRAME                   128
 #define IDD_VALUES                      129
 #define IDC_VALUE_NAME                  1000
