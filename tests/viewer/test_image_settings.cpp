@@ -1,6 +1,7 @@
 // The image settings dialog run modally: Cancel and OK, who owns the result,
 // the pages by colour depth, the 16-bit conversion and a missing imaging control.
 #include <gtest/gtest.h>
+#include <vector>
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/ModalDriver.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -77,13 +78,10 @@ TEST_F(ImageSettingsTest, OkHandsTheDibOfASixteenBitSourceToTheCaller) {
     }
     ::GlobalFree(h16);
     EXPECT_EQ(24, nSourceBits);
-    BITMAPINFOHEADER bih;
-    ASSERT_GE(::GlobalSize(hResult), sizeof(bih));
-    memcpy(&bih, ::GlobalLock(hResult), sizeof(bih));
+    ASSERT_GE(::GlobalSize(hResult), sizeof(BITMAPINFOHEADER));
+    const BITMAPINFOHEADER bih = *static_cast<const BITMAPINFOHEADER*>(::GlobalLock(hResult));
     ::GlobalUnlock(hResult);
-    EXPECT_EQ(20, bih.biWidth);
-    EXPECT_EQ(10, bih.biHeight);
-    EXPECT_EQ(8, bih.biBitCount);
+    EXPECT_EQ((std::vector<long>{20, 10, 8}), (std::vector<long>{bih.biWidth, bih.biHeight, bih.biBitCount}));
     EXPECT_EQ(nullptr, ::GlobalFree(hResult));
 }
 

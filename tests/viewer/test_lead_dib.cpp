@@ -61,15 +61,8 @@ protected:
 }  // namespace
 
 TEST_F(LeadImage, EveryDibLayoutRoundTrips) {
-    struct Layout {
-        const char* name;
-        Image image;
-        uint32_t header;
-        int bitCount;
-        uint32_t compression;
-        bool topDown;
-        int tolerance;
-    } layouts[] = {
+    struct Layout { const char* name; Image image; uint32_t header; int bitCount; uint32_t compression; bool topDown;
+                    int tolerance; } layouts[] = {
         {"1 bit", IndexedImage(33, 9, 1), 40, 0, 0, false, 0},
         {"1 bit top-down", IndexedImage(33, 9, 1), 40, 0, 0, true, 0},
         {"4 bits", IndexedImage(31, 9, 4), 40, 0, 0, false, 0},

@@ -28,14 +28,8 @@ protected:
     CLead m_lead;
 };
 
-struct WicCase {
-    const char* name;
-    GUID container;
-    short format;
-    bool indexed;
-    int tolerance;   // JPEG is lossy
-    long dpi;        // as read back (GIF has no resolution of its own)
-};
+// The tolerance: JPEG is lossy; the resolution as read back: GIF has none of its own.
+struct WicCase { const char* name; GUID container; short format; bool indexed; int tolerance; long dpi; };
 
 const WicCase kWicCases[] = {
     {"a.png", GUID_ContainerFormatPng, CLead::fmtPng, false, 0, 150},
@@ -288,6 +282,46 @@ TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
         EXPECT_EQ(c.error, m_lead.Load(path.c_str(), 0, 1, 1));
         EXPECT_EQ(c.error, m_lead.GetFileInfo(path.c_str(), 0, 0));
         EXPECT_TRUE(m_lead.GetImage() == previous);
+    }
+}
+
+// The headers alone give a file's facts: a BMP core header, a top-down one
+// without a resolution (the screen's 96 dpi). A BMP header of another size
+// or cut short, a GIF cut inside its screen or its image descriptor and a
+// JPEG cut inside its frame header are refused before any decoding.
+TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused) {
+    auto bmp = [](uint32_t header, uint32_t w, uint32_t h, size_t size) {
+        std::vector<uint8_t> b(size);
+        b[0] = 'B', b[1] = 'M';
+        Put32(b, 14, header);
+        if (header == 12)
+            Put16(b, 18, uint16_t(w)), Put16(b, 20, uint16_t(h)), Put16(b, 24, 8);
+        else if (size >= 54)
+            Put32(b, 18, w), Put32(b, 22, h), Put16(b, 28, 24);
+        return b;
+    };
+    const std::string gif = std::string("GIF89a\x05\0\x03\0\0\0\0", 13);
+    auto bytes = [](const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); };
+    const struct { const char* what; std::vector<uint8_t> bytes; short result; int w, h, bits; } cases[] = {
+        {"core header", bmp(12, 7, 5, 26), 0, 7, 5, 8},
+        {"top-down without resolution", bmp(40, 9, uint32_t(-3), 54), 0, 9, 3, 24},
+        {"header of 30 bytes", bmp(30, 9, 3, 54), CLead::errBadHeader, 0, 0, 0},
+        {"info header cut short", bmp(40, 9, 3, 40), CLead::errTruncated, 0, 0, 0},
+        {"file header only", bmp(40, 9, 3, 20), CLead::errTruncated, 0, 0, 0},
+        {"GIF cut in its screen", bytes(gif.substr(0, 10)), CLead::errTruncated, 0, 0, 0},
+        {"GIF cut in its image", bytes(gif + "\x2C\0\0\0"), CLead::errTruncated, 0, 0, 0},
+        {"JPEG cut in its frame header", bytes(std::string("\xFF\xD8\xFF\xC0\0\x11\x08\0", 8)),
+         CLead::errTruncated, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteBytes(Path("h.bin"), c.bytes));
+        ASSERT_EQ(c.result, m_lead.GetFileInfo(Path("h.bin").c_str(), 0, 0));
+        if (c.result == 0) {
+            EXPECT_EQ((std::vector<long>{c.w, c.h, c.bits, 96}),
+                      (std::vector<long>{long(m_lead.GetInfoWidth()), long(m_lead.GetInfoHeight()),
+                                         m_lead.GetInfoBits(), m_lead.GetInfoXRes()}));
+        }
     }
 }
 

@@ -163,9 +163,7 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer) {
     CSize size(-1, -1);
     CString name("bleibt");
     EXPECT_EQ(0, pane.GetImageSize(&size) + pane.GetCurFileName(&name) + pane.IsModified());
-    EXPECT_EQ(nullptr, pane.GetPanelImage());
-    EXPECT_EQ(nullptr, pane.GetOriginalImage());
-    EXPECT_EQ(nullptr, pane.FindViewer(nullptr));
+    EXPECT_TRUE(!pane.GetPanelImage() && !pane.GetOriginalImage() && !pane.FindViewer(nullptr));
     pane.SetImage(nullptr);
     pane.Refresh();
     EXPECT_EQ(CSize(-1, -1), size);

@@ -19,16 +19,7 @@ namespace {
 
 // A flat colour between the entries of every test palette: without
 // dithering it becomes one index, with dithering several.
-Image FlatImage(int w, int h) {
-    Image img;
-    img.Create(w, h, 24);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + 3 * x;
-            p[0] = 0x5A, p[1] = 0x71, p[2] = 0x86;
-        }
-    return img;
-}
+Image FlatImage(int w, int h) { return SolidImage(w, h, 0x86715A); }
 
 std::vector<Bgra> TableOf(const unsigned long* pColors, int n) {
     std::vector<Bgra> table;
@@ -47,17 +38,10 @@ size_t IndexesUsed(const Image& img) {
 
 enum Table { kPal16, kPal256, kPlx508, kPal8, kFixed };
 
-struct DepthCase {
-    int nColorBits;
-    bool bPalettes;
-    bool bPlx508;
-    int nDither;
-    int nSourceBits;   // 24: the flat colour; 4: a 16-colour picture
-    int nOutBits;
-    Table table;
-    int nFixedBits;    // with kFixed: the fixed palette's depth
-    bool bDithered;
-};
+// The source of 24 bits is the flat colour, of 4 bits a 16-colour picture;
+// nFixedBits is the fixed palette's depth with kFixed.
+struct DepthCase { int nColorBits; bool bPalettes, bPlx508; int nDither, nSourceBits, nOutBits; Table table;
+                   int nFixedBits; bool bDithered; };
 
 TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt) {
     const TestPalettes pal;

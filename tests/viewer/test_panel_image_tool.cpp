@@ -17,10 +17,8 @@ using namespace viewertest;
 
 namespace {
 
-struct ToolResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;  // standard output and standard error together
-};
+// The exit code, and standard output and standard error together.
+struct ToolResult { DWORD exitCode = 0xFFFFFFFF; std::string output; };
 
 ToolResult RunTool(const std::string& args) {
     ToolResult result;
@@ -30,21 +28,16 @@ ToolResult RunTool(const std::string& args) {
         return result;
     ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = hWrite;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = hWrite, si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
-    std::string command = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    BOOL started = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    std::string line = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
+    const BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
     ::CloseHandle(hWrite);
+    char buffer[512];
+    for (DWORD n = 0; started && ::ReadFile(hRead, buffer, sizeof(buffer), &n, nullptr) && n > 0;)
+        result.output.append(buffer, n);
     if (started) {
-        char buffer[512];
-        DWORD n = 0;
-        while (::ReadFile(hRead, buffer, sizeof(buffer), &n, nullptr) && n > 0)
-            result.output.append(buffer, n);
         ::WaitForSingleObject(pi.hProcess, 60000);
         ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
         ::CloseHandle(pi.hThread);
@@ -79,15 +72,9 @@ void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors
 }
 
 // One conversion's settings, for the tool's command line and for the viewer.
-struct Settings {
-    const char* name;
-    int bits;
-    bool palette, plx508;
-    int dither;  // -1: left to the viewer
-    int contrast, brightness;
-    bool effects[6];  // as in kEffects
-    int width, height;
-};
+// A dither of -1 is left to the viewer; the effects are those of kEffects.
+struct Settings { const char* name; int bits; bool palette, plx508; int dither, contrast, brightness; bool effects[6];
+                  int width, height; };
 
 // The on/off effects: the tool's option and the viewer's setting.
 const struct { const char* option; void (CLeadViewerWnd::*enable)(int, int); } kEffects[] = {

@@ -16,21 +16,20 @@ using namespace viewertest;
 
 namespace {
 
-// The controls of pPage that stick out of its window, by id.
+bool Inside(const CRect& rcInner, const CRect& rcOuter) {
+    CRect rc;
+    rc.IntersectRect(&rcInner, &rcOuter);
+    return rc == rcInner;
+}
+
+// The visible controls of pPage that stick out of its window, by id.
 std::string ControlsOutside(CWnd* pPage) {
-    CRect rcPage;
+    CRect rcPage, rc;
     pPage->GetWindowRect(&rcPage);
     std::string outside;
-    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        CRect rc;
-        ::GetWindowRect(hChild, &rc);
-        if (!::IsWindowVisible(hChild))
-            continue;
-        CRect both;
-        both.IntersectRect(&rc, &rcPage);
-        if (both != rc)
+    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        if (::GetWindowRect(hChild, &rc) && ::IsWindowVisible(hChild) && !Inside(rc, rcPage))
             outside += std::to_string(::GetDlgCtrlID(hChild)) + " ";
-    }
     return outside;
 }
 
@@ -245,11 +244,6 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePag
 // and of the panel page lies whole inside it. Pages keep the page size in a
 // larger sheet and shrink with a smaller one.
 TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize) {
-    auto inside = [](const CRect& rcInner, const CRect& rcOuter) {
-        CRect rc;
-        rc.IntersectRect(&rcInner, &rcOuter);
-        return rc == rcInner;
-    };
     auto expectShownWhole = [&](CViewerPps& sheet, const char* what) {
         CRect rcClient, rcTab, rcPage;
         sheet.GetClientRect(&rcClient);
@@ -257,8 +251,8 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize) {
         sheet.GetTabControl()->GetWindowRect(&rcTab);
         sheet.GetActivePage()->GetWindowRect(&rcPage);
         EXPECT_EQ(sheet.GetPageSize(), rcPage.Size()) << what;
-        EXPECT_TRUE(inside(rcPage, rcTab)) << what;
-        EXPECT_TRUE(inside(rcTab, rcClient)) << what;
+        EXPECT_TRUE(Inside(rcPage, rcTab)) << what;
+        EXPECT_TRUE(Inside(rcTab, rcClient)) << what;
         // No more than a margin around the strip.
         EXPECT_LT(rcClient.Width() - rcTab.Width(), 30) << what;
         EXPECT_LT(rcClient.Height() - rcTab.Height(), 30) << what;
