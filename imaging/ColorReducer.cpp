@@ -421,19 +421,28 @@ try {
 
 Status ColorReducer::ColorRes(Image& image, int bits, int paletteFlags, int dither, int colours,
                               const std::vector<uint32_t>& userPalette)
+{
+    return ColorRes(image, bits, paletteFlags, dither, colours, userPalette, image);
+}
+
+Status ColorReducer::ColorRes(const Image& src, int bits, int paletteFlags, int dither, int colours,
+                              const std::vector<uint32_t>& userPalette, Image& dst)
 try {
-    if (image.Empty())
+    if (src.Empty())
         return kNoImage;
     if (dither < 0 || dither > 7 || (paletteFlags & ~(kPaletteFixed | kPaletteBgr | kPaletteUser)))
         return kInvalidParameter;
     if (bits == 24) {
-        if (image.BitsPerPixel() == 24)
-            return kOk;
-        Image out;
-        const Status s = image.ConvertTo(24, out);
-        if (s == kOk)
-            image = std::move(out);
-        return s;
+        if (src.BitsPerPixel() != 24) {
+            Image out;
+            const Status s = src.ConvertTo(24, out);
+            if (s == kOk)
+                dst = std::move(out);
+            return s;
+        }
+        if (&dst != &src)
+            dst = src;
+        return kOk;
     }
     if (bits != 1 && bits != 2 && bits != 3 && bits != 4 && bits != 8)
         return kInvalidParameter;
@@ -448,28 +457,38 @@ try {
     } else {
         palette = FixedPalette(bits);
     }
-    Status s = image.PromoteToTrueColor();
-    if (s != kOk)
-        return s;
     Image out;
-    s = out.Create(image.Width(), image.Height(), bits == 3 ? 4 : bits);
+    Status s = out.Create(src.Width(), src.Height(), bits == 3 ? 4 : bits);
     if (s != kOk)
         return s;
     out.Palette() = palette;
-    if (bits == 8) {
+    if (bits == 8 && !src.IsIndexed()) {
         // Indexes straight into the rows (their padding stays 0).
-        QuantizeInto(image, palette, dither, out.Data(), out.Stride());
+        QuantizeInto(src, palette, dither, out.Data(), out.Stride());
     } else {
-        // A byte per pixel first, into the start of each source row: every
-        // kernel has read a pixel's bytes before it stores the index of that
-        // pixel or of one to its right, and the rows below are untouched.
-        // Then packed row by row.
-        QuantizeInto(image, palette, dither, image.Data(), image.Stride());
-        const int depth = out.BitsPerPixel();
-        for (int y = 0; y < image.Height(); ++y)
-            PackRow(image.Row(y), size_t(image.Width()), depth, out.Row(y));
+        // A true-colour working image: the source itself when reduced in
+        // place, else a copy.
+        Image copy;
+        Image& work = &dst == &src ? dst : copy;
+        if (&work == &copy)
+            copy = src;
+        s = work.PromoteToTrueColor();
+        if (s != kOk)
+            return s;
+        if (bits == 8) {
+            QuantizeInto(work, palette, dither, out.Data(), out.Stride());
+        } else {
+            // A byte per pixel first, into the start of each working row:
+            // every kernel has read a pixel's bytes before it stores the index
+            // of that pixel or of one to its right, and the rows below are
+            // untouched. Then packed row by row.
+            QuantizeInto(work, palette, dither, work.Data(), work.Stride());
+            const int depth = out.BitsPerPixel();
+            for (int y = 0; y < work.Height(); ++y)
+                PackRow(work.Row(y), size_t(work.Width()), depth, out.Row(y));
+        }
     }
-    image = std::move(out);
+    dst = std::move(out);
     return kOk;
 } catch (const std::bad_alloc&) {
     return kOutOfMemory;

@@ -66,6 +66,10 @@ public:
     // either way).
     static Status ColorRes(Image& image, int bits, int paletteFlags, int dither, int colours,
                            const std::vector<uint32_t>& userPalette = {});
+    // The same from src into dst (which may be src); src stays as it is, and
+    // a true-colour source reduced to 8 bits is not copied first.
+    static Status ColorRes(const Image& src, int bits, int paletteFlags, int dither, int colours,
+                           const std::vector<uint32_t>& userPalette, Image& dst);
 
     // The fixed palettes:
     //  1: black, white.  2: four greys 0, 85, 170, 255.

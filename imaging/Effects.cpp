@@ -352,12 +352,14 @@ struct SmallMedian {
 // The table applied to the colour channels of a row of `len` bytes (bpp 3
 // or 4, the fourth byte left alone).
 template <int bpp>
-void TableRow(uint8_t* p, size_t len, const uint8_t* table)
+void TableRow(const uint8_t* p, uint8_t* q, size_t len, const uint8_t* table)
 {
     for (size_t i = 0; i < len; i += bpp) {
-        p[i] = table[p[i]];
-        p[i + 1] = table[p[i + 1]];
-        p[i + 2] = table[p[i + 2]];
+        q[i] = table[p[i]];
+        q[i + 1] = table[p[i + 1]];
+        q[i + 2] = table[p[i + 2]];
+        if (bpp == 4)
+            q[i + 3] = p[i + 3];
     }
 }
 
@@ -365,7 +367,7 @@ void TableRow(uint8_t* p, size_t len, const uint8_t* table)
 // byte taking its entry from the piece of its high half (a shuffle by the
 // low half per piece, kept where the high half matches).
 template <int bpp>
-QRV_TARGET_AVX2 void TableRowAvx2(uint8_t* p, size_t len, const uint8_t* table)
+QRV_TARGET_AVX2 void TableRowAvx2(const uint8_t* p, uint8_t* q, size_t len, const uint8_t* table)
 {
     __m256i pieces[16];
     for (int h = 0; h < 16; ++h)
@@ -386,13 +388,12 @@ QRV_TARGET_AVX2 void TableRowAvx2(uint8_t* p, size_t len, const uint8_t* table)
                 out, _mm256_and_si256(_mm256_shuffle_epi8(pieces[h], low),
                                       _mm256_cmpeq_epi8(high, _mm256_set1_epi8(char(h)))));
         out = _mm256_blendv_epi8(out, v, keep);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + i), out);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(q + i), out);
     }
     // The rest byte by byte; 32 bytes are whole pixels of four bytes, so the
     // fourth bytes are those at i % 4 == 3.
     for (; i < len; ++i)
-        if (bpp == 3 || i % 4 != 3)
-            p[i] = table[p[i]];
+        q[i] = bpp == 3 || i % 4 != 3 ? table[p[i]] : p[i];
 }
 
 Status Prepare(Image& image)
@@ -406,23 +407,42 @@ Status Prepare(Image& image)
 
 Status Effects::ApplyTable(Image& image, const uint8_t table[256])
 {
-    if (image.Empty())
+    return ApplyTable(image, table, image);
+}
+
+Status Effects::ApplyTable(const Image& src, const uint8_t table[256], Image& dst)
+try {
+    if (src.Empty())
         return kNoImage;
-    if (image.IsIndexed()) {
-        for (Bgra& c : image.Palette()) {
+    if (&dst != &src) {
+        Status s = dst.Create(src.Width(), src.Height(), src.BitsPerPixel());
+        if (s != kOk)
+            return s;
+        dst.Palette() = src.Palette();
+        if (src.IsIndexed())
+            std::memcpy(dst.Data(), src.Data(), src.Stride() * size_t(src.Height()));
+    }
+    if (src.IsIndexed()) {
+        for (Bgra& c : dst.Palette()) {
             c.b = table[c.b];
             c.g = table[c.g];
             c.r = table[c.r];
         }
         return kOk;
     }
-    const int bpp = image.BitsPerPixel() / 8;
-    const size_t len = size_t(image.Width()) * size_t(bpp);
+    const int bpp = src.BitsPerPixel() / 8;
+    const size_t len = size_t(src.Width()) * size_t(bpp);
     const auto row = HasAvx2() ? (bpp == 4 ? TableRowAvx2<4> : TableRowAvx2<3>)
                                : (bpp == 4 ? TableRow<4> : TableRow<3>);
-    for (int y = 0; y < image.Height(); ++y)
-        row(image.Row(y), len, table);
+    const size_t pad = src.Stride() - len;
+    for (int y = 0; y < src.Height(); ++y) {
+        row(src.Row(y), dst.Row(y), len, table);
+        if (pad && &dst != &src)
+            std::memcpy(dst.Row(y) + len, src.Row(y) + len, pad);
+    }
     return kOk;
+} catch (const std::bad_alloc&) {
+    return kOutOfMemory;
 }
 
 Status Effects::Invert(Image& image)
@@ -435,20 +455,32 @@ Status Effects::Invert(Image& image)
 
 Status Effects::Intensity(Image& image, int d)
 {
+    uint8_t t[256];
+    const Status s = IntensityTable(d, t);
+    return s == kOk ? ApplyTable(image, t) : s;
+}
+
+Status Effects::IntensityTable(int d, uint8_t table[256])
+{
     if (d < -1000 || d > 1000)
         return kInvalidParameter;
     const int add = d >= 0 ? (d * 255 + 500) / 1000 : -((-d * 255 + 500) / 1000);
-    uint8_t t[256];
     for (int v = 0; v < 256; ++v)
-        t[v] = Clamp8(v + add);
-    return ApplyTable(image, t);
+        table[v] = Clamp8(v + add);
+    return kOk;
 }
 
 Status Effects::Contrast(Image& image, int d)
 {
+    uint8_t t[256];
+    const Status s = ContrastTable(d, t);
+    return s == kOk ? ApplyTable(image, t) : s;
+}
+
+Status Effects::ContrastTable(int d, uint8_t table[256])
+{
     if (d < -1000 || d > 1000)
         return kInvalidParameter;
-    uint8_t t[256];
     for (int v = 0; v < 256; ++v) {
         // Doubled coordinates keep the middle 127.5 an integer (255).
         const int dist2 = 2 * v - 255;
@@ -460,9 +492,9 @@ Status Effects::Contrast(Image& image, int d)
         else
             out2 = (long long)dist2 * 1000 / (1000 - d);
         const long long twice = out2 + 255;  // 2 * result
-        t[v] = Clamp8(int((std::max<long long>(-2, std::min<long long>(512, twice)) + 1) / 2));
+        table[v] = Clamp8(int((std::max<long long>(-2, std::min<long long>(512, twice)) + 1) / 2));
     }
-    return ApplyTable(image, t);
+    return kOk;
 }
 
 Status Effects::Flip(Image& image)

@@ -46,6 +46,16 @@ public:
     // Left and right exchanged (mirror).
     static Status Reverse(Image& image);
 
+    // The tables of Intensity(d) and Contrast(d): channel value v becomes
+    // table[v]. kInvalidParameter for d outside its range.
+    static Status IntensityTable(int d, uint8_t table[256]);
+    static Status ContrastTable(int d, uint8_t table[256]);
+
+    // Every colour channel of src (the palette of an indexed image) through
+    // the table into dst, which takes src's size, depth and fourth bytes; dst
+    // may be src itself. Point operations in a row compose into one table.
+    static Status ApplyTable(const Image& src, const uint8_t table[256], Image& dst);
+
 private:
     static Status ApplyTable(Image& image, const uint8_t table[256]);
 };

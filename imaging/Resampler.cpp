@@ -214,27 +214,33 @@ void RoundRow(const int* __restrict acc, uint8_t* __restrict q, size_t n)
 
 Status Resampler::Size(Image& image, int width, int height, int flags, CodePath path)
 {
-    if (image.Empty())
+    return Size(image, width, height, flags, image, path);
+}
+
+Status Resampler::Size(const Image& src, int width, int height, int flags, Image& dst, CodePath path)
+{
+    if (src.Empty())
         return kNoImage;
     if (width < 1 || height < 1)
         return kInvalidParameter;
     if (width > Image::kMaxDimension || height > Image::kMaxDimension ||
         int64_t(width) * height > Image::kMaxPixels)
         return kTooLarge;
+    if (flags != 0 && flags != 2)
+        return kInvalidParameter;
     try {
-        if (flags == 0)
-            return Nearest(image, width, height);
-        if (flags == 2)
-            return Filtered(image, width, height, path);
+        Image out;
+        const Status s = flags == 0 ? Nearest(src, width, height, out) : Filtered(src, width, height, path, out);
+        if (s == kOk)
+            dst = std::move(out);
+        return s;
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;
     }
-    return kInvalidParameter;
 }
 
-Status Resampler::Nearest(Image& image, int width, int height)
+Status Resampler::Nearest(const Image& image, int width, int height, Image& out)
 {
-    Image out;
     Status s = out.Create(width, height, image.BitsPerPixel());
     if (s != kOk)
         return s;
@@ -256,15 +262,20 @@ Status Resampler::Nearest(Image& image, int width, int height)
             std::memcpy(q + size_t(x) * size_t(bpp), p + size_t(xs[size_t(x)]) * size_t(bpp),
                         size_t(bpp));
     }
-    image = std::move(out);
     return kOk;
 }
 
-Status Resampler::Filtered(Image& image, int width, int height, CodePath path)
+Status Resampler::Filtered(const Image& src, int width, int height, CodePath path, Image& out)
 {
-    Status s = image.PromoteToTrueColor();
-    if (s != kOk)
-        return s;
+    // Indexed sources are resampled in true colour.
+    Image promoted;
+    if (src.IsIndexed()) {
+        promoted = src;
+        const Status s = promoted.PromoteToTrueColor();
+        if (s != kOk)
+            return s;
+    }
+    const Image& image = src.IsIndexed() ? promoted : src;
     const int bpp = image.BitsPerPixel() / 8;
     const int sw = image.Width();
     const int sh = image.Height();
@@ -279,8 +290,7 @@ Status Resampler::Filtered(Image& image, int width, int height, CodePath path)
     const int ring = ty.maxTaps;
     std::vector<uint8_t> mid(size_t(ring) * rowBytes);
     int made = -1;
-    Image out;
-    s = out.Create(width, height, image.BitsPerPixel());
+    const Status s = out.Create(width, height, image.BitsPerPixel());
     if (s != kOk)
         return s;
     std::vector<int> acc(rowBytes);
@@ -311,7 +321,6 @@ Status Resampler::Filtered(Image& image, int width, int height, CodePath path)
                           int16_t(w[k]), rowBytes, k == 0);
         RoundRow(acc.data(), out.Row(y), rowBytes);
     }
-    image = std::move(out);
     return kOk;
 }
 

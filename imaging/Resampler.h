@@ -19,10 +19,13 @@ public:
     // path: the code of the filtered passes (both give the same pixels).
     static Status Size(Image& image, int width, int height, int flags,
                        CodePath path = CodePath::kFastest);
+    // The same from src into dst (which may be src); src stays as it is.
+    static Status Size(const Image& src, int width, int height, int flags, Image& dst,
+                       CodePath path = CodePath::kFastest);
 
 private:
-    static Status Nearest(Image& image, int width, int height);
-    static Status Filtered(Image& image, int width, int height, CodePath path);
+    static Status Nearest(const Image& src, int width, int height, Image& out);
+    static Status Filtered(const Image& src, int width, int height, CodePath path, Image& out);
 };
 
 }  // namespace qrv::img

@@ -566,23 +566,35 @@ void CLead::FreeBitmaps()
     m_hBitmap = nullptr;
 }
 
-HBITMAP CLead::BuildDisplayBitmap() const
+namespace {
+
+// The header and colour table GDI takes the image's pixels with: top-down
+// rows, the image's own order and padding.
+std::vector<uint8_t> DisplayHeader(const Image& image)
 {
-    // A top-down section has the image's own row order and padding: one copy.
     std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
     pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    pbmi->bmiHeader.biWidth = m_image.Width();
-    pbmi->bmiHeader.biHeight = -m_image.Height();
+    pbmi->bmiHeader.biWidth = image.Width();
+    pbmi->bmiHeader.biHeight = -image.Height();
     pbmi->bmiHeader.biPlanes = 1;
-    pbmi->bmiHeader.biBitCount = WORD(m_image.BitsPerPixel());
+    pbmi->bmiHeader.biBitCount = WORD(image.BitsPerPixel());
     pbmi->bmiHeader.biCompression = BI_RGB;
-    const std::vector<qrv::img::Bgra>& pal = m_image.Palette();
+    const std::vector<qrv::img::Bgra>& pal = image.Palette();
     pbmi->bmiHeader.biClrUsed = DWORD(pal.size());
     for (size_t i = 0; i < pal.size() && i < 256; ++i)
         pbmi->bmiColors[i] = {pal[i].b, pal[i].g, pal[i].r, 0};
+    return buf;
+}
+
+}  // namespace
+
+HBITMAP CLead::BuildDisplayBitmap() const
+{
+    std::vector<uint8_t> header = DisplayHeader(m_image);
     void* pBits = nullptr;
-    HBITMAP hbm = ::CreateDIBSection(nullptr, pbmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HBITMAP hbm = ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(header.data()), DIB_RGB_COLORS,
+                                     &pBits, nullptr, 0);
     if (!hbm || !pBits) {
         if (hbm)
             ::DeleteObject(hbm);
@@ -645,9 +657,6 @@ void CLead::OnPaint()
 
 void CLead::PaintImage(CDC* pDC, const CRect& rcImage)
 {
-    HBITMAP hbm = GetBitmap();
-    if (!hbm)
-        return;
     HDC hdc = pDC->GetSafeHdc();
     // On palette-based displays the image's own palette (or, with the user
     // palette in front, that one) is realised; otherwise GDI maps colours.
@@ -675,20 +684,18 @@ void CLead::PaintImage(CDC* pDC, const CRect& rcImage)
             ::RealizePalette(hdc);
         }
     }
-    HDC hMem = ::CreateCompatibleDC(hdc);
-    HGDIOBJ hOld = ::SelectObject(hMem, hbm);
+    // Straight from the image's rows: the display bitmap is built only for
+    // those who ask for it (GetBitmap), not for every repaint of a preview.
+    const std::vector<uint8_t> header = DisplayHeader(m_image);
     const int w = m_image.Width(), h = m_image.Height();
-    if (rcImage.Width() == w && rcImage.Height() == h) {
-        ::BitBlt(hdc, rcImage.left, rcImage.top, w, h, hMem, 0, 0, SRCCOPY);
-    } else {
+    if (rcImage.Width() != w || rcImage.Height() != h) {
         // Error diffusion asked for: GDI's halftoning is the closest it has.
         ::SetStretchBltMode(hdc, m_nPaintDither ? HALFTONE : COLORONCOLOR);
         ::SetBrushOrgEx(hdc, 0, 0, nullptr);
-        ::StretchBlt(hdc, rcImage.left, rcImage.top, rcImage.Width(), rcImage.Height(), hMem, 0,
-                     0, w, h, SRCCOPY);
     }
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
+    ::StretchDIBits(hdc, rcImage.left, rcImage.top, rcImage.Width(), rcImage.Height(), 0, 0, w, h,
+                    m_image.Data(), reinterpret_cast<const BITMAPINFO*>(header.data()), DIB_RGB_COLORS,
+                    SRCCOPY);
     if (hPal) {
         ::SelectPalette(hdc, hOldPal, FALSE);
         ::DeleteObject(hPal);

@@ -59,8 +59,15 @@ void CLeadFrame::CenterImage()
         rc = CRect(x, y, rcClient.right, rcClient.bottom);
     }
     m_rcImage = rc;
-    m_pLead->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                          SWP_NOZORDER | SWP_NOACTIVATE);
+    // The preview re-centres after every change of a setting; a control that
+    // is already in place is left alone (moving a window costs a round trip
+    // through the window manager).
+    CRect rcNow;
+    m_pLead->GetWindowRect(&rcNow);
+    ScreenToClient(&rcNow);
+    if (rcNow != rc)
+        m_pLead->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CLeadFrame::CenterInFrame(CRect rcSource, CRect* pResult)

@@ -23,6 +23,22 @@ Status Keep(Status s)
 {
     return s == qrv::img::kOutOfMemory ? s : qrv::img::kOk;
 }
+
+// A stage from in into out that changes nothing hands its input on.
+Status Pass(const Image& in, Image& out)
+{
+    if (&out != &in)
+        out = in;
+    return qrv::img::kOk;
+}
+
+// The same for a stage whose setting the core refused.
+Status KeepOrPass(const Image& in, Status s, Image& out)
+{
+    if (s != qrv::img::kOk && s != qrv::img::kOutOfMemory)
+        Pass(in, out);
+    return Keep(s);
+}
 } // namespace
 
 CPanelImage::Reduction CPanelImage::GetReduction(const CPanelSettings& s, int nSourceBits)
@@ -61,17 +77,31 @@ Status CPanelImage::ApplyFilters(Image& image, const CPanelSettings& s)
     return st;
 }
 
-Status CPanelImage::ApplyTone(Image& image, const CPanelSettings& s)
+Status CPanelImage::ApplyTone(const Image& in, const CPanelSettings& s, Image& out)
 {
-    // The control takes both as shorts; 0 changes no pixel.
+    // The control takes both as shorts; 0 changes no pixel. Brightness and
+    // contrast are tables of channel values, applied as one.
     const short nBrightness = static_cast<short>(s.nBrightness);
     const short nContrast = static_cast<short>(s.nContrast);
-    Status st = qrv::img::kOk;
-    if (nBrightness != 0)
-        st = Keep(qrv::img::Effects::Intensity(image, nBrightness));
-    if (nContrast != 0 && st == qrv::img::kOk)
-        st = Keep(qrv::img::Effects::Contrast(image, nContrast));
-    return st;
+    uint8_t table[256], step[256];
+    for (int v = 0; v < 256; v++)
+        table[v] = static_cast<uint8_t>(v);
+    bool bChanges = false;
+    if (nBrightness != 0 && qrv::img::Effects::IntensityTable(nBrightness, step) == qrv::img::kOk)
+    {
+        for (uint8_t& v : table)
+            v = step[v];
+        bChanges = true;
+    }
+    if (nContrast != 0 && qrv::img::Effects::ContrastTable(nContrast, step) == qrv::img::kOk)
+    {
+        for (uint8_t& v : table)
+            v = step[v];
+        bChanges = true;
+    }
+    if (!bChanges)
+        return Pass(in, out);
+    return KeepOrPass(in, qrv::img::Effects::ApplyTable(in, table, out), out);
 }
 
 Status CPanelImage::ApplyGeometry(Image& image, const CPanelSettings& s)
@@ -86,14 +116,14 @@ Status CPanelImage::ApplyGeometry(Image& image, const CPanelSettings& s)
     return st;
 }
 
-Status CPanelImage::Resize(Image& image, CSize size)
+Status CPanelImage::Resize(const Image& in, CSize size, Image& out)
 {
     if (size.cx < 1 || size.cy < 1 || size.cx > Image::kMaxDimension || size.cy > Image::kMaxDimension)
-        return qrv::img::kOk;
-    return Keep(qrv::img::Resampler::Size(image, size.cx, size.cy, CLead::sizeResample));
+        return Pass(in, out);
+    return KeepOrPass(in, qrv::img::Resampler::Size(in, size.cx, size.cy, CLead::sizeResample, out), out);
 }
 
-Status CPanelImage::Reduce(Image& image, const Reduction& r, const unsigned long* pPalPlx508)
+Status CPanelImage::Reduce(const Image& in, const Reduction& r, const unsigned long* pPalPlx508, Image& out)
 {
     std::vector<uint32_t> palette;
     if (r.pPalette)
@@ -103,12 +133,13 @@ Status CPanelImage::Reduce(Image& image, const Reduction& r, const unsigned long
         for (int i = 0; i < nEntries; i++)
             palette.push_back(uint32_t(r.pPalette[i] & 0xFFFFFF));
     }
-    const Status st = qrv::img::ColorReducer::ColorRes(image, r.nBits, r.nPaletteFlags, r.nDither, r.nColors, palette);
-    if (st == qrv::img::kOk && r.bPlx508Table && pPalPlx508 && image.BitsPerPixel() == 8)
+    const Status st =
+        qrv::img::ColorReducer::ColorRes(in, r.nBits, r.nPaletteFlags, r.nDither, r.nColors, palette, out);
+    if (st == qrv::img::kOk && r.bPlx508Table && pPalPlx508 && out.BitsPerPixel() == 8)
     {
         // The panel shows the Plx508 palette entry for entry, whatever
         // colours the reduction put into the table.
-        std::vector<qrv::img::Bgra>& table = image.Palette();
+        std::vector<qrv::img::Bgra>& table = out.Palette();
         for (size_t i = 0; i < table.size() && i < 256; i++)
         {
             const qrv::img::Bgra c = qrv::img::ColorRefToBgra(uint32_t(pPalPlx508[i]));
@@ -117,7 +148,7 @@ Status CPanelImage::Reduce(Image& image, const Reduction& r, const unsigned long
             table[i].r = c.r;
         }
     }
-    return Keep(st);
+    return KeepOrPass(in, st, out);
 }
 
 Status CPanelImage::Build(const Image& source, const CPanelSettings& s, CSize sizeTarget, Image& out)
@@ -133,13 +164,13 @@ Status CPanelImage::Build(const Image& source, const CPanelSettings& s, CSize si
         out = source;
         st = ApplyFilters(out, s);
         if (st == qrv::img::kOk)
-            st = ApplyTone(out, s);
+            st = ApplyTone(out, s, out);
         if (st == qrv::img::kOk)
             st = ApplyGeometry(out, s);
         if (st == qrv::img::kOk)
-            st = Resize(out, sizeTarget);
+            st = Resize(out, sizeTarget, out);
         if (st == qrv::img::kOk)
-            st = Reduce(out, GetReduction(s, source.BitsPerPixel()), s.pPalPlx508);
+            st = Reduce(out, GetReduction(s, source.BitsPerPixel()), s.pPalPlx508, out);
     }
     catch (const std::bad_alloc&)
     {

@@ -48,11 +48,14 @@ public:
     // panel's colour bits, else Floyd-Steinberg.
     static int GetInitialDither(long nColorCount, int nColorBits);
 
-    // The stages, each on the image in place; Build runs them in this order.
+    // The stages; Build runs them in this order. The filters and the
+    // geometry work on the image in place, the others from in into out
+    // (which may be in), so that a kept input needs no copy first.
     static qrv::img::Status ApplyFilters(qrv::img::Image& image, const CPanelSettings& settings);
-    static qrv::img::Status ApplyTone(qrv::img::Image& image, const CPanelSettings& settings);
+    static qrv::img::Status ApplyTone(const qrv::img::Image& in, const CPanelSettings& settings,
+                                      qrv::img::Image& out);
     static qrv::img::Status ApplyGeometry(qrv::img::Image& image, const CPanelSettings& settings);
-    static qrv::img::Status Resize(qrv::img::Image& image, CSize sizeTarget);
-    static qrv::img::Status Reduce(qrv::img::Image& image, const Reduction& reduction,
-                                   const unsigned long* pPalPlx508);
+    static qrv::img::Status Resize(const qrv::img::Image& in, CSize sizeTarget, qrv::img::Image& out);
+    static qrv::img::Status Reduce(const qrv::img::Image& in, const Reduction& reduction,
+                                   const unsigned long* pPalPlx508, qrv::img::Image& out);
 };

@@ -71,8 +71,7 @@ Status CPanelPipeline::RunStage(int n, bool bChanges, Apply apply)
         m_kept[n].Clear();
         return qrv::img::kOk;
     }
-    m_kept[n] = Output(n - 1);
-    return apply(m_kept[n]);
+    return apply(Output(n - 1), m_kept[n]);
 }
 
 Status CPanelPipeline::Build(const Image& source, DWORD dwSourceVersion, const CPanelSettings& s, CSize sizeTarget,
@@ -95,22 +94,24 @@ Status CPanelPipeline::Build(const Image& source, DWORD dwSourceVersion, const C
     try
     {
         if (first <= stageFilters)
-            st = RunStage(stageFilters, s.bSmooth || s.bBlur || s.bSharpen,
-                          [&](Image& image) { return CPanelImage::ApplyFilters(image, s); });
+            st = RunStage(stageFilters, s.bSmooth || s.bBlur || s.bSharpen, [&](const Image& in, Image& image) {
+                image = in;
+                return CPanelImage::ApplyFilters(image, s);
+            });
         if (st == qrv::img::kOk && first <= stageTone)
             st = RunStage(stageTone, s.nBrightness != 0 || s.nContrast != 0,
-                          [&](Image& image) { return CPanelImage::ApplyTone(image, s); });
+                          [&](const Image& in, Image& image) { return CPanelImage::ApplyTone(in, s, image); });
         if (st == qrv::img::kOk && first <= stageGeometry)
-            st = RunStage(stageGeometry, s.bInvert || s.bFlip || s.bMirror,
-                          [&](Image& image) { return CPanelImage::ApplyGeometry(image, s); });
+            st = RunStage(stageGeometry, s.bInvert || s.bFlip || s.bMirror, [&](const Image& in, Image& image) {
+                image = in;
+                return CPanelImage::ApplyGeometry(image, s);
+            });
         if (st == qrv::img::kOk && first <= stageSize)
             st = RunStage(stageSize, key.size.cx > 0,
-                          [&](Image& image) { return CPanelImage::Resize(image, key.size); });
+                          [&](const Image& in, Image& image) { return CPanelImage::Resize(in, key.size, image); });
         if (st == qrv::img::kOk)
-        {
-            out = Output(stageSize);
-            st = CPanelImage::Reduce(out, CPanelImage::GetReduction(s, source.BitsPerPixel()), s.pPalPlx508);
-        }
+            st = CPanelImage::Reduce(Output(stageSize), CPanelImage::GetReduction(s, source.BitsPerPixel()),
+                                     s.pPalPlx508, out);
     }
     catch (const std::bad_alloc&)
     {

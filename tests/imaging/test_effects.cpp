@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
+#include "imaging/ColorReducer.h"
 #include "imaging/Effects.h"
 #include "imaging/Resampler.h"
 
@@ -280,4 +282,57 @@ TEST(Resampler, NearestIsExactAndResampledKeepsFlatImagesFlat)
     EXPECT_EQ(Resampler::Size(pair, 0, 5, 2), kInvalidParameter);
     EXPECT_EQ(Resampler::Size(pair, 5, 5, 1), kInvalidParameter);
     EXPECT_EQ(Resampler::Size(pair, 40000, 40000, 0), kTooLarge);
+}
+
+// Tables, resampling and reduction from one image into another give the
+// in-place result and leave their source as it was, for every depth the
+// panel preview feeds them; into the source itself they work in place.
+TEST(Effects, OperationsIntoAnotherImageEqualThoseInPlace)
+{
+    uint8_t table[256];
+    ASSERT_EQ(Effects::ContrastTable(300, table), kOk);
+    std::vector<uint32_t> palette;
+    for (uint32_t i = 0; i < 256; ++i)
+        palette.push_back(i * 0x010307u & 0xFFFFFF);
+    Image indexed;
+    ASSERT_EQ(indexed.Create(9, 5, 8), kOk);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 9; ++x)
+            indexed.SetIndex(x, y, (x * 29 + y * 7) & 255);
+    Image wide;
+    ASSERT_EQ(Random24(11, 7, 5).ConvertTo(32, wide), kOk);
+    for (const Image& src : {Random24(13, 6, 4), wide, indexed}) {
+        SCOPED_TRACE(src.BitsPerPixel());
+        const Image before = src;
+        struct Op {
+            std::function<Status(Image&)> inPlace;
+            std::function<Status(const Image&, Image&)> into;
+        };
+        const Op ops[] = {
+            {[&](Image& i) { return Effects::Contrast(i, 300); },
+             [&](const Image& s, Image& d) { return Effects::ApplyTable(s, table, d); }},
+            {[&](Image& i) { return Resampler::Size(i, 7, 9, 2); },
+             [&](const Image& s, Image& d) { return Resampler::Size(s, 7, 9, 2, d); }},
+            {[&](Image& i) { return Resampler::Size(i, 5, 3, 0); },
+             [&](const Image& s, Image& d) { return Resampler::Size(s, 5, 3, 0, d); }},
+            {[&](Image& i) { return ColorReducer::ColorRes(i, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette); },
+             [&](const Image& s, Image& d) {
+                 return ColorReducer::ColorRes(s, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette, d);
+             }},
+            {[&](Image& i) { return ColorReducer::ColorRes(i, 4, kPaletteFixed, kDitherFloydSteinberg, 16); },
+             [&](const Image& s, Image& d) {
+                 return ColorReducer::ColorRes(s, 4, kPaletteFixed, kDitherFloydSteinberg, 16, {}, d);
+             }},
+        };
+        for (size_t k = 0; k < std::size(ops); ++k) {
+            SCOPED_TRACE(k);
+            Image expected = src, into, self = src;
+            ASSERT_EQ(ops[k].inPlace(expected), kOk);
+            ASSERT_EQ(ops[k].into(src, into), kOk);
+            EXPECT_TRUE(into == expected);
+            EXPECT_TRUE(src == before);
+            ASSERT_EQ(ops[k].into(self, self), kOk);
+            EXPECT_TRUE(self == expected);
+        }
+    }
 }
