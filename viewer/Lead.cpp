@@ -440,29 +440,13 @@ short CLead::ColorRes(short nBits, short nPaletteFlags, short nDither, short nCo
 {
     if (m_image.Empty())
         return errNoImage;
-    auto reduce = [&](Image& img) {
-        return qrv::img::ColorReducer::ColorRes(img, nBits, nPaletteFlags, nDither, nColors,
-                                                m_userPalette);
-    };
-    // A true-colour image reduced to 8 bits is only read until the result
-    // replaces it. Otherwise the reducer widens an indexed image, or reduces
-    // in the image's own rows, before it can fail: the original is kept
-    // until the result is there.
-    if (m_image.BitsPerPixel() == 24 && nBits == 8) {
-        const short nResult = RunOn(m_image, reduce);
-        if (nResult == errNone)
-            ImageChanged(FALSE);   // the size stays
-        return nResult;
-    }
-    Image work;
-    try {
-        work = m_image;
-    } catch (const std::bad_alloc&) {
-        return errNoMemory;
-    }
-    const short nResult = RunOn(work, reduce);
+    // The reducer reads the image and writes the result apart from it: a
+    // failure leaves the image as it was.
+    Image result;
+    const short nResult = FromStatus(
+        qrv::img::ColorReducer::ColorRes(m_image, nBits, nPaletteFlags, nDither, nColors, m_userPalette, result));
     if (nResult == errNone)
-        ReplaceImage(work);
+        ReplaceImage(result);
     return nResult;
 }
 
