@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "imaging/Cpu.h"
+#include "imaging/RowSplit.h"
 
 namespace qrv::img {
 
@@ -435,11 +436,13 @@ try {
     const auto row = HasAvx2() ? (bpp == 4 ? TableRowAvx2<4> : TableRowAvx2<3>)
                                : (bpp == 4 ? TableRow<4> : TableRow<3>);
     const size_t pad = src.Stride() - len;
-    for (int y = 0; y < src.Height(); ++y) {
-        row(src.Row(y), dst.Row(y), len, table);
-        if (pad && &dst != &src)
-            std::memcpy(dst.Row(y) + len, src.Row(y) + len, pad);
-    }
+    SplitRows(src.Height(), len * size_t(src.Height()), [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            row(src.Row(y), dst.Row(y), len, table);
+            if (pad && &dst != &src)
+                std::memcpy(dst.Row(y) + len, src.Row(y) + len, pad);
+        }
+    });
     return kOk;
 } catch (const std::bad_alloc&) {
     return kOutOfMemory;

@@ -9,6 +9,8 @@
 #include <new>
 #include <vector>
 
+#include "imaging/RowSplit.h"
+
 namespace qrv::img {
 
 namespace {
@@ -282,45 +284,50 @@ Status Resampler::Filtered(const Image& src, int width, int height, CodePath pat
     Taps tx, ty;
     MakeTaps(sw, width, tx);
     MakeTaps(sh, height, ty);
-    // Horizontal pass into 8-bit rows of the new width, then vertical. The
-    // vertical taps of successive output rows move down the source, so the
-    // horizontal rows are made as the taps first reach them and kept in a
-    // ring of as many rows as the most taps.
     const size_t rowBytes = size_t(width) * size_t(bpp);
-    const int ring = ty.maxTaps;
-    std::vector<uint8_t> mid(size_t(ring) * rowBytes);
-    int made = -1;
     const Status s = out.Create(width, height, image.BitsPerPixel());
     if (s != kOk)
         return s;
-    std::vector<int> acc(rowBytes);
     // The horizontal pass by vectors where the processor has AVX2 and the
     // taps are few (reductions up to 1.5 x, every enlargement).
     std::unique_ptr<const VectorTaps> vector;
     if (path == CodePath::kFastest && HasAvx2() && tx.fixed <= kVectorTaps)
         vector = std::make_unique<const VectorTaps>(tx, width, bpp);
-    for (int y = 0; y < height; ++y) {
-        const int first = ty.first[size_t(y)];
-        const int n = ty.count[size_t(y)];
-        for (; made < first + n - 1; ) {
-            ++made;
-            uint8_t* q = mid.data() + size_t(made % ring) * rowBytes;
-            const uint8_t* p = image.Row(made);
-            if (vector && bpp == 3)
-                HorizontalVector<3>(tx, *vector, p, sw * bpp, q, width);
-            else if (vector)
-                HorizontalVector<4>(tx, *vector, p, sw * bpp, q, width);
-            else if (bpp == 3)
-                Horizontal<3>(tx, p, q, 0, width);
-            else
-                Horizontal<4>(tx, p, q, 0, width);
+    // Horizontal pass into 8-bit rows of the new width, then vertical. The
+    // vertical taps of successive output rows move down the source, so the
+    // horizontal rows are made as the taps first reach them and kept in a
+    // ring of as many rows as the most taps. Each half of the output rows
+    // has a ring of its own; the portable path, the reference, uses one
+    // thread.
+    const size_t splitBytes = path == CodePath::kPortable ? 0 : rowBytes * size_t(height);
+    SplitRows(height, splitBytes, [&](int y0, int y1) {
+        const int ring = ty.maxTaps;
+        std::vector<uint8_t> mid(size_t(ring) * rowBytes);
+        std::vector<int> acc(rowBytes);
+        int made = ty.first[size_t(y0)] - 1;
+        for (int y = y0; y < y1; ++y) {
+            const int first = ty.first[size_t(y)];
+            const int n = ty.count[size_t(y)];
+            for (made = std::max(made, first - 1); made < first + n - 1;) {
+                ++made;
+                uint8_t* q = mid.data() + size_t(made % ring) * rowBytes;
+                const uint8_t* p = image.Row(made);
+                if (vector && bpp == 3)
+                    HorizontalVector<3>(tx, *vector, p, sw * bpp, q, width);
+                else if (vector)
+                    HorizontalVector<4>(tx, *vector, p, sw * bpp, q, width);
+                else if (bpp == 3)
+                    Horizontal<3>(tx, p, q, 0, width);
+                else
+                    Horizontal<4>(tx, p, q, 0, width);
+            }
+            const int* w = ty.weights.data() + size_t(y) * size_t(ty.maxTaps);
+            for (int k = 0; k < n; ++k)
+                AccumulateRow(acc.data(), mid.data() + size_t((first + k) % ring) * rowBytes,
+                              int16_t(w[k]), rowBytes, k == 0);
+            RoundRow(acc.data(), out.Row(y), rowBytes);
         }
-        const int* w = ty.weights.data() + size_t(y) * size_t(ty.maxTaps);
-        for (int k = 0; k < n; ++k)
-            AccumulateRow(acc.data(), mid.data() + size_t((first + k) % ring) * rowBytes,
-                          int16_t(w[k]), rowBytes, k == 0);
-        RoundRow(acc.data(), out.Row(y), rowBytes);
-    }
+    });
     return kOk;
 }
 

@@ -16,7 +16,9 @@ public:
     //          source pixel and enlarging interpolates linearly; indexed
     //          images become 24-bit. Edges are replicated.
     // Other flags: kInvalidParameter.
-    // path: the code of the filtered passes (both give the same pixels).
+    // path: the code of the filtered passes (both give the same pixels); the
+    //       fastest one shares the rows of a large image with a second
+    //       thread, the portable one works on the calling thread alone.
     static Status Size(Image& image, int width, int height, int flags,
                        CodePath path = CodePath::kFastest);
     // The same from src into dst (which may be src); src stays as it is.

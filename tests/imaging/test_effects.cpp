@@ -233,7 +233,8 @@ TEST(Effects, IntensityAndContrastCurves)
 TEST(Resampler, FastestAndPortablePathsGiveTheSamePixels)
 {
     const int sizes[][4] = {{50, 37, 40, 29}, {800, 6, 640, 5}, {17, 9, 23, 31}, {5, 5, 4, 4},
-                            {64, 3, 63, 2},   {33, 20, 12, 8},  {9, 4, 9, 4},   {30, 30, 1, 1}};
+                            {64, 3, 63, 2},   {33, 20, 12, 8},  {9, 4, 9, 4},   {30, 30, 1, 1},
+                            {700, 501, 600, 397}};
     unsigned seed = 11;
     for (const auto& sz : sizes)
         for (int bits : {24, 32}) {
