@@ -1,6 +1,7 @@
 #include "FileDialog.h"
 
 #include "ModalOwner.h"
+#include <shlwapi.h>
 #include <string.h>
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
@@ -58,27 +59,25 @@ CString CFileDialog::GetPathName() const
     return m_ofn.lpstrFile ? CString(m_ofn.lpstrFile) : CString();
 }
 
+// The parts of the chosen path as the shell splits them (character sets of
+// two bytes included).
 CString CFileDialog::GetFileName() const
 {
-    CString path = GetPathName();
-    int i = path.GetLength();
-    while (i > 0 && path[i - 1] != '\\' && path[i - 1] != '/' && path[i - 1] != ':')
-        i--;
-    return path.Mid(i);
+    const CString path = GetPathName();
+    return CString(::PathFindFileNameA(path));
 }
 
 CString CFileDialog::GetFileExt() const
 {
-    CString name = GetFileName();
-    int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Mid(dot + 1) : CString();
+    const CString name = GetFileName();
+    LPCSTR ext = ::PathFindExtensionA(name);
+    return CString(*ext == '.' ? ext + 1 : ext);
 }
 
 CString CFileDialog::GetFileTitle() const
 {
-    CString name = GetFileName();
-    int dot = name.ReverseFind('.');
-    return dot >= 0 ? name.Left(dot) : name;
+    const CString name = GetFileName();
+    return name.Left(int(::PathFindExtensionA(name) - (LPCSTR)name));
 }
 
 POSITION CFileDialog::GetStartPosition() const
