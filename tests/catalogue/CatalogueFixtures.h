@@ -14,31 +14,24 @@ namespace cattest {
 inline std::string Fixture(const std::string& name) { return qrvtest::ProgramFolder() + "\\catalogue_fixtures\\" + name + ".dll"; }
 inline std::string SampleDriver(const std::string& name) { return qrvtest::ProgramFolder() + "\\drivers\\" + name; }
 
-struct Key
-{
-    Key(HKEY hRoot, const std::string& path) : ok(::RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &h) == ERROR_SUCCESS) {}
-    ~Key() { if (ok) ::RegCloseKey(h); }
-    HKEY h = nullptr;
-    bool ok;
-};
-inline bool KeyExists(HKEY hRoot, const std::string& path) { return Key(hRoot, path).ok; }
 // Subkeys (or values) of a key; -1 without the key.
 inline int SubkeyCount(HKEY hRoot, const std::string& path, bool values = false)
 {
-    Key k(hRoot, path);
+    HKEY h = nullptr;
     DWORD keys = 0, vals = 0;
-    if (k.ok)
-        ::RegQueryInfoKeyA(k.h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &vals, nullptr, nullptr, nullptr, nullptr);
-    return k.ok ? (int)(values ? vals : keys) : -1;
+    if (::RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return -1;
+    ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &vals, nullptr, nullptr, nullptr, nullptr);
+    ::RegCloseKey(h);
+    return (int)(values ? vals : keys);
 }
+inline bool KeyExists(HKEY hRoot, const std::string& path) { return SubkeyCount(hRoot, path) >= 0; }
+// A text value; "<none>" when it is missing or not text.
 inline std::string ReadText(HKEY hRoot, const std::string& path, const char* value)
 {
-    Key k(hRoot, path);
     char buffer[1024] = "";
-    DWORD type = 0, cb = sizeof(buffer) - 1;
-    if (!k.ok || ::RegQueryValueExA(k.h, value, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &cb) != ERROR_SUCCESS)
-        return "<none>";
-    return type == REG_SZ ? buffer : "<not text>";
+    DWORD cb = sizeof(buffer);
+    return ::RegGetValueA(hRoot, path.c_str(), value, RRF_RT_REG_SZ, nullptr, buffer, &cb) == ERROR_SUCCESS ? buffer : "<none>";
 }
 inline void WriteBytes(HKEY hRoot, const std::string& path, const char* value, DWORD type, const void* p, DWORD cb)
 {

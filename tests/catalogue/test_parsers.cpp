@@ -19,14 +19,7 @@ V Split(CParseStrPart& parser, LPCSTR delimiters)
         tokens.push_back((LPCSTR)token);
     return tokens;
 }
-
-V Split(const char* text, LPCSTR delimiters)
-{
-    CString s(text);
-    CParseStrPart parser;
-    parser.Attach(&s);
-    return Split(parser, delimiters);
-}
+V Split(const char* text, LPCSTR delimiters) { CString s(text); CParseStrPart parser; parser.Attach(&s); return Split(parser, delimiters); }
 
 // Switches the multibyte code page for one test and back.
 struct CodePage
@@ -60,7 +53,6 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
     parser.Attach(&empty);
     EXPECT_EQ(parser.GetFirst(";", &token) + parser.GetFirst(nullptr, &token) + parser.GetNext(nullptr, &token), 0);
     EXPECT_STREQ(token, "unchanged");
-
     // The attached text is copied at GetFirst; delimiters may change on the way; the end stays.
     CString s("key=value;next=2");
     parser.Attach(&s);
@@ -100,8 +92,7 @@ TEST(ParseStrPart, OneSplitPerThreadAndCopies)
     first = "c";
     EXPECT_EQ(Split(copy, ";"), (V{"c"}));
     EXPECT_EQ(Split(assigned, ";"), (V{"c"}));
-    TStringEx<CParseStrPart> text(CString("BMP;DIB;;PNG"));
-    TStringEx<CParseStrPart> textCopy(text);
+    TStringEx<CParseStrPart> text(CString("BMP;DIB;;PNG")), textCopy(text);
     text = "changed";
     ASSERT_EQ(textCopy.GetFirst(";", &token), 1);
     EXPECT_STREQ(token, "BMP");

@@ -74,7 +74,6 @@ TEST(PlcInfo, CreateIndirectReadsNamesFolderAndDefaults)
     EXPECT_EQ((std::vector<std::string>{"", "", "1.00"}), (std::vector<std::string>{(LPCSTR)bare.m_strDriverName, (LPCSTR)bare.m_strCompatibility, (LPCSTR)bare.m_strDllVersion}));
     EXPECT_EQ(longName.m_strDriverName.GetLength(), 255);
     EXPECT_EQ(longName.m_byCode, 22);
-
     // Copies are independent and take every field.
     info.m_byReserved = 7;
     info.m_bDProto = true;
@@ -104,6 +103,7 @@ TEST(PlcInfo, SetVersionForms)
         EXPECT_EQ(info.m_wVersion, c.word);
         EXPECT_EQ(info.m_nMajor, c.major);
         EXPECT_STREQ(VersionStr(info), c.shown);
+        info.GetVersionStr(nullptr);   // no text to write: nothing happens
     }
 }
 

@@ -1,6 +1,7 @@
 // The catalogue: registry cache layouts, the disk scan and when it runs,
 // lookups and removal.
 #include "catalogue/PlcInfoList.h"
+#include "driver/QRVPlcDriver.h"
 #include "CatalogueFixtures.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -76,7 +77,6 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     for (const auto& e : expected)
         EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, e.first.c_str()), e.second) << e.first;
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item, true), 10);   // exactly the ten values, all texts
-
     // Read back, the descriptor is the one the scan made.
     CTestList again;   // a rescan would find nothing
     ASSERT_EQ(again.Load(0), 1);
@@ -86,7 +86,6 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_EQ((V{"Z32TPLC020.dll", "Simatic S5", "2.40", s.folder + "\\", "AS511"}),
               (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion, (LPCSTR)p->m_strFolder, (LPCSTR)p->m_strCompatibility}));
     EXPECT_TRUE(p->m_bTagSupport && !p->m_bDProto && !p->m_bOldTagSupport && !p->m_bSpecialImport);
-
     // The module's version word packs code and version byte; the cache's packs the
     // nibbles of major and minor, or both bytes for the legacy project code.
     struct Case { unsigned char code; unsigned short fromModule, fromRegistry; };
@@ -104,7 +103,6 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     p = again.FindVersion(20);
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->m_wVersion == 0x3C && p->m_nMinor == 12) << p->m_wVersion;
-
     // The older layout, written over any earlier one: the name as the item's default
     // value, the next seven values as subkeys with default values, no place for the last two.
     ASSERT_EQ(list.SaveToRegistry16(), 1);
@@ -141,7 +139,6 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     EXPECT_EQ(second.Load(1), 1);
     EXPECT_EQ(second.GetCount(), 2);
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
-
     list.InsertClientInfo(1);
     EXPECT_FALSE(list.m_bNoClient);
     EXPECT_EQ(list.FindVersion(2), nullptr);   // only the next load sees it
@@ -151,6 +148,22 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     list.InsertClientInfo(0);
     ASSERT_EQ(list.Load(1), 1);
     EXPECT_EQ(list.FindVersion(2), nullptr);
+    // The driver object finds its module by project code (the low byte only) through this
+    // cache, the client included; a code found there answers 1 even when its module is gone.
+    auto modulePath = [](HINSTANCE h) { char path[MAX_PATH] = ""; ::GetModuleFileNameA(h, path, MAX_PATH); return std::string(path); };
+    ::SetDllDirectoryA(s.folder.c_str());
+    QRVPlcDriver driver;
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(2)), 1);
+    EXPECT_EQ(modulePath(driver.GetHandle()), s.folder + "\\Z32TPLC002.dll");
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(0x100 + 20)), 1);
+    EXPECT_EQ(modulePath(driver.GetHandle()), s.folder + "\\Z32TPLC020.dll");
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(99)), 0);
+    driver.FreeDrivers();
+    ::SetDllDirectoryA(nullptr);
+    ASSERT_TRUE(::DeleteFileA((s.folder + "\\Z32TPLC022.dll").c_str()));
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(22)), 1);
+    EXPECT_FALSE(driver.IsValid());
+    driver.FreeDrivers();
 }
 
 TEST(PlcInfoList, FindAndDelete)
@@ -164,7 +177,9 @@ TEST(PlcInfoList, FindAndDelete)
     ASSERT_NE(list.FindDLL(lower), nullptr);
     EXPECT_STREQ(list.FindDLL(lower)->m_strDllName, "Z32TPLC020.dll");   // any case
     EXPECT_EQ(list.FindDLL(other), nullptr);
-
+    CPlcInfo nameless;
+    EXPECT_EQ(list.DeleteItem(&nameless, 1), 0);
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2) << "a descriptor without a name takes nothing with it";
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
     EXPECT_EQ(Names(list), V{"Z32TPLC022.dll"});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
@@ -206,7 +221,6 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     EXPECT_TRUE(p->m_byCode == 0 && p->m_wVersion == 0 && !p->m_bTagSupport && p->m_bDProto);
     EXPECT_TRUE(p->m_strDriverName.IsEmpty() && p->m_strDllVersion.IsEmpty());
     EXPECT_TRUE(q->m_byCode == 0 && !q->m_bTagSupport && q->m_strFolder.IsEmpty());   // a missing value reads as 0
-
     // Saving rewrites the whole cache, and removes it when there is nothing to write.
     EXPECT_EQ(list.SaveToRegistry(), 1);
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, "Project_Code"), "0");

@@ -29,7 +29,6 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
     EXPECT_EQ(0, driver.IsValid());
     driver.FreeDrivers();
     EXPECT_EQ(nullptr, GetModuleHandleA(path));
-
     // A failed load is remembered too and not retried before FreeDrivers.
     std::string missing = std::string(path) + ".moved";
     MoveFileA(path, missing.c_str());
@@ -114,7 +113,6 @@ TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
     QRVPlcDriver& same = assigned;
     assigned = same;   // assigning itself keeps the setup
     delete source;
-
     EXPECT_EQ(1, copy.GetPlcSetup(&out));
     EXPECT_EQ(0, memcmp(&setup, &out, 64));
     ASSERT_NE(nullptr, assigned.GetPlcSetupPtr());
@@ -140,7 +138,6 @@ TEST(DriverBinding, TerminalEmulatorAndForthGates)
     EXPECT_EQ(0, b.driver.GetLogicalAddress(text, nullptr, nullptr));
     EXPECT_EQ(0, b.driver.GetLogicalAddress(text, nullptr, nullptr, 1, 2, 3, nullptr));
     EXPECT_EQ(0u, b.Count("ExpGetLogicalTag") + b.Count("ExpWriteLogicalAddressString"));
-
     F::SetResult(b.h, "InitForth", 42);
     EXPECT_EQ(42, b.driver.InitForth("boot"));
     EXPECT_EQ(42, b.driver.InitForth(""));

@@ -158,23 +158,19 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     F::SetResult(b.h, "ExpIsGenericTagImportSupported", 0);
     EXPECT_EQ(0, d.IsGenericTagImportSupported());
     EXPECT_NE(0u, b.Only("ExpIsGenericTagImportSupported").aArgs[0]) << "a scratch block, not null";
-
     CString node("old");
     EXPECT_EQ(1, d.GetPLCNodeStringAsIP(P<uPLCSETUP>(8), node));
     EXPECT_STREQ("10.0.0.7", node);
     EXPECT_STREQ("old", b.Only("ExpGetPLCNodeStringAsIP").szText);
-
     // Only parameter-data drivers get their parameter data.
     EXPECT_EQ(0, d.SetPLCParamData(nullptr, 1, nullptr));
     EXPECT_EQ(0u, b.Count("ExpSetPLCParamData"));
     F::SetResult(b.h, "ExpIsPLCParamDataDriver", 1);
     EXPECT_EQ(1, d.SetPLCParamData(P<uPLCSETUP>(4), 2, nullptr));
     EXPECT_EQ((V{4, 2, 0}), b.Args("ExpSetPLCParamData"));
-
     EXPECT_EQ(1, d.InitTagFieldControls(nullptr, nullptr, 3, "first", "second"));
     EXPECT_STREQ("second", b.Only("ExpInitFieldControls1").szText);
     EXPECT_EQ(0u, b.Count("ExpInitFieldControls"));
-
     void* list = reinterpret_cast<void*>(0x40);
     long count = 0;
     F::SetResult(b.h, "ExpParseCustomTagFile1", 0x50);
@@ -183,7 +179,6 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     EXPECT_EQ(reinterpret_cast<void*>(0x50), list);
     EXPECT_TRUE(d.IsDprotoAddFileSupported());
     EXPECT_EQ(1, d.SupportsPropPages());
-
     // The driver keeps every tenth value; a round trip normalises.
     EXPECT_EQ(120u, d.ValidateScaleFac(eSCALETYPE(), nullptr, 123, nullptr));
     EXPECT_STREQ("12", b.Only("ExpConvertString2ScaleFac").szText);

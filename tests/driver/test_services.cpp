@@ -29,7 +29,6 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     b.driver.SetDriver(b.h);
     EXPECT_EQ(4, idOf("INT"));
     EXPECT_EQ(3u, b.Count("ExpGetDataFormatIdFromString"));
-
     // An unknown text is not cached and sets the format id 0, which is what a tag then gets.
     F::Reset(b.h);
     EXPECT_EQ(0, idOf("NONE") + idOf("NONE"));
@@ -38,7 +37,6 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     EXPECT_EQ(0, b.driver.SetTagAndDataFormat("TAG1", CString("NONE"), nullptr, nullptr));
     EXPECT_EQ(0u, b.Count("ExpGetPreferredDataFormat"));
     EXPECT_EQ(0u, b.Only("ExpSetDataFormat").aArgs[1]);
-
     // Of two ids with one text the smaller wins; empty texts are not cached.
     F::SetFormat(b.h, 9, "WORD");
     F::SetFormat(b.h, 3, "WORD");
@@ -90,7 +88,6 @@ TEST(DriverServices, TagFormatAndModelNumbers)
     RecEntry upd = b.Only("ExpUpdateFieldFromTagDb");
     EXPECT_STREQ("Tank", upd.szText);
     EXPECT_EQ(21u, upd.aArgs[1]);
-
     // Model numbers: none without models, 1 for a name not listed (exact case).
     EXPECT_EQ(0, b.driver.GetModelNumber(nullptr, "S7-300")) << "no models";
     const int ids[] = {5, 9};
