@@ -188,10 +188,7 @@ TEST(DriverMembers, CapabilityBitsAndDProto)
 {
     Bound b;
     struct Case { unsigned long caps; std::vector<int> expected; } cases[] = { // old tag, tag, spl, led, array, rda
-        {0x0, {0, 1, 0, 0, 0, 1}},
-        {0x40, {0, 0, 0, 0, 0, 1}},
-        {0x1000, {0, 1, 0, 0, 0, 0}},
-        {0x20 | 0x100 | 0x400 | 0x800, {1, 1, 1, 1, 1, 1}},
+        {0x0, {0, 1, 0, 0, 0, 1}}, {0x40, {0, 0, 0, 0, 0, 1}}, {0x1000, {0, 1, 0, 0, 0, 0}}, {0x20 | 0x100 | 0x400 | 0x800, {1, 1, 1, 1, 1, 1}},
         {0xFFFFFFFFul & ~(0x20ul | 0x100 | 0x400 | 0x800 | 0x40 | 0x1000), {0, 1, 0, 0, 0, 1}},
     };
     QRVPlcDriver& d = b.driver;

@@ -20,45 +20,21 @@ std::vector<int> Ask(QRVPlcDriver& d)
 }
 } // namespace
 
-TEST(DriverIdentity, ProjectCodeComesFromTheIdentityString)
+// The project code comes from the identity string (string 1), the display name
+// is string 2; "NMEA 0183 " with its blank is the one driver without RDA, and an
+// internal driver that answers 175 names itself.
+TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
 {
-    struct Row { const char* fixture; std::vector<int> expected; } rows[] = {
-        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}},   {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}},
-        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}}, {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}},
-        {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}}, {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}},
-        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}},   // no string table at all
+    struct Row { const char* fixture; std::vector<int> expected; int proxy; const char* name; bool rda; size_t asked; } rows[] = {
+        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}, 0, "Simatic S5", true, 0},     {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}, 0, "QMove", true, 0},
+        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}, 0, "CoDeSys", true, 0},      {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}, 0, "Intern Speicher", true, 0},
+        {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 174, "Intern", true, 0},
+        {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 175, "Recorded internal driver", true, 2},
+        {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183 ", false, 0}, {"Z32TPLC548.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183", true, 0},
+        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0},   // no string table at all
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.fixture);
-        Bound b(row.fixture, nullptr);
-        EXPECT_EQ(row.expected, Ask(b.driver));
-        // Each ask binds the module once more by its file name (and runs its special
-        // initialisation once more); FreeDrivers still unloads it.
-        EXPECT_EQ(7u, b.Count("ExpDoSpecialInit"));
-        EXPECT_EQ(b.h, b.driver.GetHandle());
-        b.driver.FreeDrivers();
-        char path[MAX_PATH] = "";
-        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
-    }
-    QRVPlcDriver unbound;
-    EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
-    CString name = "unchanged";
-    EXPECT_FALSE(unbound.GetDriverName(name));
-    EXPECT_STREQ("unchanged", name);
-    EXPECT_TRUE(unbound.IsRDAPermitted());
-}
-
-// The display name is string 2; "NMEA 0183 " with its blank is the one driver
-// without RDA. An internal driver that answers 175 names itself.
-TEST(DriverIdentity, DisplayNameAndTheRdaRule)
-{
-    struct Row { const char* fixture; int proxy; const char* name; bool rda; size_t asked; } rows[] = {
-        {"Z32TPLC547.dll", 175, "NMEA 0183 ", false, 0}, {"Z32TPLC548.dll", 175, "NMEA 0183", true, 0},
-        {"Z32TPLC500.dll", 175, "", true, 0},   // no string resources
-        {"Z32TPLC507.dll", 174, "Intern", true, 0}, {"Z32TPLC507.dll", 175, "Recorded internal driver", true, 2},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.fixture);
+        SCOPED_TRACE(row.name);
         Bound b(row.fixture, nullptr);
         F::SetResult(b.h, "ProxyToDll", row.proxy);
         CString name = "old";
@@ -71,7 +47,22 @@ TEST(DriverIdentity, DisplayNameAndTheRdaRule)
             EXPECT_EQ(255u, asked[0].aArgs[1]);
             EXPECT_EQ(0xFFFFFFFFu, static_cast<unsigned int>(F::Calls(b.h, "ProxyToDll")[0].aArgs[0]));
         }
+        // Each ask binds the module once more by its file name (and runs its special
+        // initialisation once more); FreeDrivers still unloads it.
+        F::Reset(b.h);
+        EXPECT_EQ(row.expected, Ask(b.driver));
+        EXPECT_EQ(7u, b.Count("ExpDoSpecialInit"));
+        EXPECT_EQ(b.h, b.driver.GetHandle());
+        b.driver.FreeDrivers();
+        char path[MAX_PATH] = "";
+        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
     }
+    QRVPlcDriver unbound;
+    EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
+    CString name = "unchanged";
+    EXPECT_FALSE(unbound.GetDriverName(name));
+    EXPECT_STREQ("unchanged", name);
+    EXPECT_TRUE(unbound.IsRDAPermitted());
 }
 
 TEST(DriverIdentity, LoadingThroughADescriptor)

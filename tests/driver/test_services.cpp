@@ -50,11 +50,7 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     EXPECT_EQ(2u, b.Count("ExpGetDataFormatStringFromId")) << "an empty text is not cached";
     EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(51, keep));
     EXPECT_STREQ("prev", keep) << "the driver wrote nothing";
-}
-
-TEST(DriverServices, BitFormatIsBitInAnyCaseNothingLonger)
-{
-    Bound b;
+    // A bit format is "BIT" in any letter case, nothing longer.
     F::SetFormat(b.h, 1, "bIt");
     F::SetFormat(b.h, 2, "BITS");
     for (int format : {1, 2}) {
