@@ -11,59 +11,79 @@
 namespace cattest {
 
 // bin\catalogue_fixtures\NAME.dll, or bin\drivers\NAME for the sample drivers.
-inline std::string Fixture(const std::string& name) { return qrvtest::ProgramFolder() + "\\catalogue_fixtures\\" + name + ".dll"; }
-inline std::string SampleDriver(const std::string& name) { return qrvtest::ProgramFolder() + "\\drivers\\" + name; }
+inline std::string Fixture(const std::string &name)
+{
+    return qrvtest::ProgramFolder() + "\\catalogue_fixtures\\" + name + ".dll";
+}
+inline std::string SampleDriver(const std::string &name)
+{
+    return qrvtest::ProgramFolder() + "\\drivers\\" + name;
+}
 
 // Subkeys (or values) of a key; -1 without the key.
-inline int SubkeyCount(HKEY hRoot, const std::string& path, bool values = false)
+inline int SubkeyCount(HKEY hRoot, const std::string &path, bool values = false)
 {
     HKEY h = nullptr;
     DWORD keys = 0, vals = 0;
     if (::RegOpenKeyExA(hRoot, path.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
         return -1;
-    ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &vals, nullptr, nullptr, nullptr, nullptr);
+    ::RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &vals, nullptr, nullptr,
+                       nullptr, nullptr);
     ::RegCloseKey(h);
     return (int)(values ? vals : keys);
 }
-inline bool KeyExists(HKEY hRoot, const std::string& path) { return SubkeyCount(hRoot, path) >= 0; }
+inline bool KeyExists(HKEY hRoot, const std::string &path)
+{
+    return SubkeyCount(hRoot, path) >= 0;
+}
 // A text value; "<none>" when it is missing or not text.
-inline std::string ReadText(HKEY hRoot, const std::string& path, const char* value)
+inline std::string ReadText(HKEY hRoot, const std::string &path, const char *value)
 {
     char buffer[1024] = "";
     DWORD cb = sizeof(buffer);
-    return ::RegGetValueA(hRoot, path.c_str(), value, RRF_RT_REG_SZ, nullptr, buffer, &cb) == ERROR_SUCCESS ? buffer : "<none>";
+    return ::RegGetValueA(hRoot, path.c_str(), value, RRF_RT_REG_SZ, nullptr, buffer, &cb) == ERROR_SUCCESS
+               ? buffer
+               : "<none>";
 }
-inline void WriteBytes(HKEY hRoot, const std::string& path, const char* value, DWORD type, const void* p, DWORD cb)
+inline void WriteBytes(HKEY hRoot, const std::string &path, const char *value, DWORD type, const void *p,
+                       DWORD cb)
 {
     HKEY h = nullptr;
-    if (::RegCreateKeyExA(hRoot, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(hRoot, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
         return;
     if (value || p)
-        ::RegSetValueExA(h, value, 0, type, static_cast<const BYTE*>(p), cb);
+        ::RegSetValueExA(h, value, 0, type, static_cast<const BYTE *>(p), cb);
     ::RegCloseKey(h);
 }
-inline void WriteText(HKEY hRoot, const std::string& path, const char* value, const std::string& text)
+inline void WriteText(HKEY hRoot, const std::string &path, const char *value, const std::string &text)
 {
     WriteBytes(hRoot, path, value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
 }
 
 // A test's own driver folder, and its own host registry key "QRV Tests\catalogue\NAME\"
 // with nothing below it; key is the catalogue key below HKEY_CURRENT_USER.
-struct Scene
-{
-    explicit Scene(const std::string& name) : key("Software\\QRV Tests\\catalogue\\" + name), folder(qrvtest::FreshTempFolder("cat-" + name))
+struct Scene {
+    explicit Scene(const std::string &name)
+        : key("Software\\QRV Tests\\catalogue\\" + name), folder(qrvtest::FreshTempFolder("cat-" + name))
     {
         ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
         qrvtest::App().UseRegistryKey("catalogue\\" + name + "\\");
         key += "\\PLC Drivers";
     }
-    void Copy(const std::string& from, const std::string& asName) { ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE)); }
-    void Add(const std::string& fixture, const std::string& asName) { Copy(Fixture(fixture), asName); }
-    void AddSample(const std::string& file) { Copy(SampleDriver(file), file); }
-    void AddGarbage(const std::string& asName) { std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module"; }
+    void Copy(const std::string &from, const std::string &asName)
+    {
+        ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE));
+    }
+    void Add(const std::string &fixture, const std::string &asName) { Copy(Fixture(fixture), asName); }
+    void AddSample(const std::string &file) { Copy(SampleDriver(file), file); }
+    void AddGarbage(const std::string &asName)
+    {
+        std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module";
+    }
     CString DllPath() const { return CString((folder + "\\").c_str()); }
-    std::string Item(const std::string& dll) const { return key + "\\" + dll; }
+    std::string Item(const std::string &dll) const { return key + "\\" + dll; }
     std::string key, folder;
 };
 
-}
+} // namespace cattest

@@ -11,7 +11,7 @@ namespace {
 
 using V = std::vector<std::string>;
 
-V Split(CParseStrPart& parser, LPCSTR delimiters)
+V Split(CParseStrPart &parser, LPCSTR delimiters)
 {
     V tokens;
     CString token;
@@ -19,11 +19,16 @@ V Split(CParseStrPart& parser, LPCSTR delimiters)
         tokens.push_back((LPCSTR)token);
     return tokens;
 }
-V Split(const char* text, LPCSTR delimiters) { CString s(text); CParseStrPart parser; parser.Attach(&s); return Split(parser, delimiters); }
+V Split(const char *text, LPCSTR delimiters)
+{
+    CString s(text);
+    CParseStrPart parser;
+    parser.Attach(&s);
+    return Split(parser, delimiters);
+}
 
 // Switches the multibyte code page for one test and back.
-struct CodePage
-{
+struct CodePage {
     explicit CodePage(int cp) : old(_getmbcp()), ok(_setmbcp(cp) == 0) {}
     ~CodePage() { _setmbcp(old); }
     int old;
@@ -42,8 +47,16 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
         ASSERT_TRUE(japanese.ok);
         // 0x81 0x5C is one character whose trail byte is the backslash; a
         // double-byte delimiter splits only at the whole character.
-        EXPECT_EQ(Split("a\x81\x5c" "b\\c", "\\"), (V{"a\x81\x5c" "b", "c"}));
-        EXPECT_EQ(Split("ab\x81\x40" "cd", "\x81\x40"), (V{"ab", "cd"}));
+        EXPECT_EQ(Split("a\x81\x5c"
+                        "b\\c",
+                        "\\"),
+                  (V{"a\x81\x5c"
+                     "b",
+                     "c"}));
+        EXPECT_EQ(Split("ab\x81\x40"
+                        "cd",
+                        "\x81\x40"),
+                  (V{"ab", "cd"}));
         EXPECT_EQ(Split("a@b", "\x81\x40"), (V{"a@b"}));
     }
     // Nothing attached, empty text, no delimiters: 0 and the token stays.
@@ -51,7 +64,8 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
     CParseStrPart parser;
     EXPECT_EQ(parser.GetFirst(";", &token), 0);
     parser.Attach(&empty);
-    EXPECT_EQ(parser.GetFirst(";", &token) + parser.GetFirst(nullptr, &token) + parser.GetNext(nullptr, &token), 0);
+    EXPECT_EQ(
+        parser.GetFirst(";", &token) + parser.GetFirst(nullptr, &token) + parser.GetNext(nullptr, &token), 0);
     EXPECT_STREQ(token, "unchanged");
     // The attached text is copied at GetFirst; delimiters may change on the way; the end stays.
     CString s("key=value;next=2");
@@ -61,7 +75,7 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
     s = "x;y;z;w";
     ASSERT_EQ(parser.GetNext(";", &token), 1);
     EXPECT_STREQ(token, "value");
-    ASSERT_EQ(parser.GetFirst("=", &token), 1);   // the new text, whole
+    ASSERT_EQ(parser.GetFirst("=", &token), 1); // the new text, whole
     EXPECT_EQ(parser.GetNext("=", &token), 0);
     EXPECT_EQ(parser.GetNext("=", &token), 0);
     EXPECT_STREQ(token, "x;y;z;w");
@@ -109,17 +123,21 @@ TEST(ParseStrPart, OneSplitPerThreadAndCopies)
 
 TEST(PathStrPart, SplitsPathsIntoParts)
 {
-    struct Case { const char *path, *drive, *directory, *folder, *title, *ext, *name; } cases[] = {
-        {"C:\\Plexa\\Drivers\\Z32TPLC020.dll", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "Z32TPLC020", "dll", "Z32TPLC020.dll"},
+    struct Case {
+        const char *path, *drive, *directory, *folder, *title, *ext, *name;
+    } cases[] = {
+        {"C:\\Plexa\\Drivers\\Z32TPLC020.dll", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\",
+         "Z32TPLC020", "dll", "Z32TPLC020.dll"},
         {"C:\\boot.ini", "C:\\", "C:\\", "C:\\", "boot", "ini", "boot.ini"},
         {"C:\\Plexa\\Drivers\\", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "", "", ""},
         {"C:\\Plexa\\Drivers", "C:\\", "C:\\Plexa", "C:\\Plexa\\", "Drivers", "", "Drivers"},
-        {"\\\\server\\share\\dir\\a.b.bmp", "\\\\server\\share\\", "\\\\server\\share\\dir", "\\\\server\\share\\dir\\", "a.b", "bmp", "a.b.bmp"},
+        {"\\\\server\\share\\dir\\a.b.bmp", "\\\\server\\share\\", "\\\\server\\share\\dir",
+         "\\\\server\\share\\dir\\", "a.b", "bmp", "a.b.bmp"},
         {"name.txt", "", "", "", "name", "txt", "name.txt"},
         {"D:/images/logo.PNG", "D:\\", "D:/images", "D:/images/", "logo", "PNG", "logo.PNG"},
         {"", "", "", "", "", "", ""},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
         CString path(c.path);
         CPathStrPart parts;
@@ -137,13 +155,15 @@ TEST(PathStrPart, SplitsPathsIntoParts)
     for (int i = 0; i < 200; ++i)
         path += "\\folder";
     path += "\\last.ext";
-    EXPECT_STREQ(copy.GetName(), "last.ext");   // the copy follows the same string, of any length
+    EXPECT_STREQ(copy.GetName(), "last.ext"); // the copy follows the same string, of any length
     EXPECT_EQ(copy.GetPath().GetLength(), path.GetLength() - 8);
     CodePage japanese(932);
     ASSERT_TRUE(japanese.ok);
-    path = "C:\\dir\\a\x81\x5c" "b.txt";   // the trail byte 0x5C is no separator
-    EXPECT_STREQ(copy.GetName(), "a\x81\x5c" "b.txt");
+    path = "C:\\dir\\a\x81\x5c"
+           "b.txt"; // the trail byte 0x5C is no separator
+    EXPECT_STREQ(copy.GetName(), "a\x81\x5c"
+                                 "b.txt");
     EXPECT_STREQ(copy.GetPath(), "C:\\dir\\");
 }
 
-}
+} // namespace

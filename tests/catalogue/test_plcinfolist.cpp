@@ -15,15 +15,14 @@ using V = std::vector<std::string>;
 using Values = std::vector<std::pair<std::string, std::string>>;
 
 // A catalogue over one folder; the protected layer opened for the older layout.
-class CTestList : public CPlcInfoList
-{
+class CTestList : public CPlcInfoList {
 public:
-    explicit CTestList(const CString& path = "Q:\\nowhere\\") : CPlcInfoList("VARN\\") { SetDLLPath(path); }
+    explicit CTestList(const CString &path = "Q:\\nowhere\\") : CPlcInfoList("VARN\\") { SetDLLPath(path); }
     using CPlcInfoList::IsRegInfoValid16;
     using CPlcInfoList::SaveToRegistry16;
 };
 
-V Names(CPlcInfoList& list)
+V Names(CPlcInfoList &list)
 {
     V names;
     for (POSITION pos = list.GetHeadPosition(); pos;)
@@ -31,9 +30,18 @@ V Names(CPlcInfoList& list)
     return names;
 }
 
-CString Version(CPlcInfo* p) { CString s; if (p) p->GetVersionStr(&s); return s; }
+CString Version(CPlcInfo *p)
+{
+    CString s;
+    if (p)
+        p->GetVersionStr(&s);
+    return s;
+}
 
-bool OnDisk(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool OnDisk(const std::string &path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
 {
@@ -42,7 +50,8 @@ TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
     EXPECT_STREQ(fresh.m_strRegKey, "Software\\QRV Tests\\catalogue\\empty\\PLC Drivers");
     EXPECT_TRUE(fresh.m_bNoClient && fresh.m_strDllPath.IsEmpty());
     // No cache and no files, a missing folder, an over-long path: nothing, and no key.
-    for (const CString& path : {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
+    for (const CString &path :
+         {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
         CTestList list(path);
         EXPECT_EQ(list.Load(0) + list.Load(1) + list.GetCount(), 0);
     }
@@ -62,7 +71,7 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     s.Add("ident_20_18", "Z32TPLC020.dll");
     s.Add("ident_longname", "Z32TPLC022.dll");
     s.AddGarbage("Z32TPLC099.dll");
-    s.Add("ident_20_18", "Other020.dll");   // not a driver name
+    s.Add("ident_20_18", "Other020.dll"); // not a driver name
     s.Add("ident_code1", "Z32TPLC001.dll");
     CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
@@ -70,26 +79,38 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_TRUE(list.FindVersion(20) && list.FindVersion(22));
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
     EXPECT_EQ(list.FindVersion(99), nullptr);
-    EXPECT_EQ(::GetModuleHandleA("Z32TPLC020.dll"), nullptr);   // the scan unloads what it loaded
+    EXPECT_EQ(::GetModuleHandleA("Z32TPLC020.dll"), nullptr); // the scan unloads what it loaded
     const std::string item = s.Item("Z32TPLC020.dll");
-    const Values expected = {{"Driver_Name", "Simatic S5"}, {"Firmware_Ver", "1.02"}, {"Project_Code", "20"}, {"DLL_Ver", "2.40"},
-        {"FullPath", s.folder + "\\"}, {"Compatibility", "AS511"}, {"DProto", "0"}, {"TagSupport", "1"}, {"OldTagSupport", "0"}, {"SpecialImport", "0"}};
-    for (const auto& e : expected)
+    const Values expected = {{"Driver_Name", "Simatic S5"},
+                             {"Firmware_Ver", "1.02"},
+                             {"Project_Code", "20"},
+                             {"DLL_Ver", "2.40"},
+                             {"FullPath", s.folder + "\\"},
+                             {"Compatibility", "AS511"},
+                             {"DProto", "0"},
+                             {"TagSupport", "1"},
+                             {"OldTagSupport", "0"},
+                             {"SpecialImport", "0"}};
+    for (const auto &e : expected)
         EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, e.first.c_str()), e.second) << e.first;
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item, true), 10);   // exactly the ten values, all texts
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item, true), 10); // exactly the ten values, all texts
     // Read back, the descriptor is the one the scan made.
-    CTestList again;   // a rescan would find nothing
+    CTestList again; // a rescan would find nothing
     ASSERT_EQ(again.Load(0), 1);
     ASSERT_EQ(again.GetCount(), 3);
-    CPlcInfo* p = again.FindVersion(20);
+    CPlcInfo *p = again.FindVersion(20);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ((V{"Z32TPLC020.dll", "Simatic S5", "2.40", s.folder + "\\", "AS511"}),
-              (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion, (LPCSTR)p->m_strFolder, (LPCSTR)p->m_strCompatibility}));
+              (V{(LPCSTR)p->m_strDllName, (LPCSTR)p->m_strDriverName, (LPCSTR)p->m_strDllVersion,
+                 (LPCSTR)p->m_strFolder, (LPCSTR)p->m_strCompatibility}));
     EXPECT_TRUE(p->m_bTagSupport && !p->m_bDProto && !p->m_bOldTagSupport && !p->m_bSpecialImport);
     // The module's version word packs code and version byte; the cache's packs the
     // nibbles of major and minor, or both bytes for the legacy project code.
-    struct Case { unsigned char code; unsigned short fromModule, fromRegistry; };
-    for (const Case& c : {Case{20, 0x1412, 0x0012}, Case{1, 0x0112, 0x0102}}) {
+    struct Case {
+        unsigned char code;
+        unsigned short fromModule, fromRegistry;
+    };
+    for (const Case &c : {Case{20, 0x1412, 0x0012}, Case{1, 0x0112, 0x0102}}) {
         CPlcInfo *m = list.FindVersion(c.code), *r = again.FindVersion(c.code);
         ASSERT_TRUE(m && r);
         EXPECT_EQ(m->m_wVersion, c.fromModule);
@@ -110,7 +131,9 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_EQ(list.IsRegInfoValid16(), 1);
     const std::string old = "VarnPlexa\\PLCDrivers\\Z32TPLC020.dll";
     for (size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, i ? old + "\\" + expected[i].first : old, nullptr), i < 8 ? expected[i].second : "<none>") << expected[i].first;
+        EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, i ? old + "\\" + expected[i].first : old, nullptr),
+                  i < 8 ? expected[i].second : "<none>")
+            << expected[i].first;
     EXPECT_EQ(SubkeyCount(HKEY_CLASSES_ROOT, old), 7);
     ::RegDeleteTreeA(HKEY_CURRENT_USER, s.key.c_str());
     EXPECT_EQ(again.Load(0), 0) << "Load never reads the older layout";
@@ -126,23 +149,23 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     s.Add("ident_client", "Z32TPLC002.dll");
     CTestList list(s.DllPath());
     EXPECT_EQ(list.Load(0), 1);
-    EXPECT_EQ(list.GetCount(), 0);   // the client is left out of the list...
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);   // ...but cached
+    EXPECT_EQ(list.GetCount(), 0);                       // the client is left out of the list...
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1); // ...but cached
     s.Add("ident_20_18", "Z32TPLC020.dll");
-    EXPECT_EQ(list.Load(0), 1);   // the cache gave nothing, so the folder was scanned again
+    EXPECT_EQ(list.Load(0), 1); // the cache gave nothing, so the folder was scanned again
     EXPECT_EQ(Names(list), V{"Z32TPLC020.dll"});
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
     s.Add("ident_longname", "Z32TPLC022.dll");
     CTestList second(s.DllPath());
     EXPECT_EQ(second.Load(0), 1);
-    EXPECT_EQ(Names(second), V{"Z32TPLC020.dll"});   // from the cache
+    EXPECT_EQ(Names(second), V{"Z32TPLC020.dll"}); // from the cache
     EXPECT_EQ(second.Load(1), 1);
     EXPECT_EQ(second.GetCount(), 2);
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
     list.InsertClientInfo(1);
     EXPECT_FALSE(list.m_bNoClient);
-    EXPECT_EQ(list.FindVersion(2), nullptr);   // only the next load sees it
-    ASSERT_EQ(list.Load(0), 1);                // from the cache
+    EXPECT_EQ(list.FindVersion(2), nullptr); // only the next load sees it
+    ASSERT_EQ(list.Load(0), 1);              // from the cache
     ASSERT_NE(list.FindVersion(2), nullptr);
     EXPECT_STREQ(list.FindVersion(2)->m_strDriverName, "Network");
     list.InsertClientInfo(0);
@@ -150,7 +173,11 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     EXPECT_EQ(list.FindVersion(2), nullptr);
     // The driver object finds its module by project code (the low byte only) through this
     // cache, the client included; a code found there answers 1 even when its module is gone.
-    auto modulePath = [](HINSTANCE h) { char path[MAX_PATH] = ""; ::GetModuleFileNameA(h, path, MAX_PATH); return std::string(path); };
+    auto modulePath = [](HINSTANCE h) {
+        char path[MAX_PATH] = "";
+        ::GetModuleFileNameA(h, path, MAX_PATH);
+        return std::string(path);
+    };
     ::SetDllDirectoryA(s.folder.c_str());
     QRVPlcDriver driver;
     EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(2)), 1);
@@ -175,11 +202,12 @@ TEST(PlcInfoList, FindAndDelete)
     ASSERT_EQ(list.Load(0), 1);
     CString lower("z32tplc020.DLL"), other("Z32TPLC021.dll");
     ASSERT_NE(list.FindDLL(lower), nullptr);
-    EXPECT_STREQ(list.FindDLL(lower)->m_strDllName, "Z32TPLC020.dll");   // any case
+    EXPECT_STREQ(list.FindDLL(lower)->m_strDllName, "Z32TPLC020.dll"); // any case
     EXPECT_EQ(list.FindDLL(other), nullptr);
     CPlcInfo nameless;
     EXPECT_EQ(list.DeleteItem(&nameless, 1), 0);
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2) << "a descriptor without a name takes nothing with it";
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2)
+        << "a descriptor without a name takes nothing with it";
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
     EXPECT_EQ(Names(list), V{"Z32TPLC022.dll"});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
@@ -197,7 +225,7 @@ TEST(PlcInfoList, FindAndDelete)
     EXPECT_EQ(list.DeleteItem(nullptr, 1), 0);
     CPlcInfo stranger;
     stranger.m_strDllName = "Z32TPLC077.dll";
-    EXPECT_EQ(list.DeleteItem(&stranger, 1), 0);   // no subkey, no folder: nothing happens
+    EXPECT_EQ(list.DeleteItem(&stranger, 1), 0); // no subkey, no folder: nothing happens
 }
 
 TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
@@ -205,13 +233,14 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     Scene s("garbage");
     const std::string item = s.Item("Z32TPLC020.dll");
     const DWORD twenty = 20;
-    WriteBytes(HKEY_CURRENT_USER, item, "Project_Code", REG_DWORD, &twenty, 4);   // wrong type
-    WriteText(HKEY_CURRENT_USER, item, "Driver_Name", std::string(200000, 'A'));   // absurd length
+    WriteBytes(HKEY_CURRENT_USER, item, "Project_Code", REG_DWORD, &twenty, 4);  // wrong type
+    WriteText(HKEY_CURRENT_USER, item, "Driver_Name", std::string(200000, 'A')); // absurd length
     WriteBytes(HKEY_CURRENT_USER, item, "DLL_Ver", REG_BINARY, "\x01\x02", 2);
     WriteText(HKEY_CURRENT_USER, item, "Firmware_Ver", "garbage");
     WriteText(HKEY_CURRENT_USER, item, "TagSupport", "yes");
     WriteText(HKEY_CURRENT_USER, item, "DProto", "7");
-    WriteBytes(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll"), nullptr, REG_SZ, nullptr, 0);   // subkey without values
+    WriteBytes(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll"), nullptr, REG_SZ, nullptr,
+               0); // subkey without values
     CTestList list;
     ASSERT_EQ(list.Load(0), 1);
     ASSERT_EQ(list.GetCount(), 2);
@@ -220,7 +249,8 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     ASSERT_TRUE(p && q);
     EXPECT_TRUE(p->m_byCode == 0 && p->m_wVersion == 0 && !p->m_bTagSupport && p->m_bDProto);
     EXPECT_TRUE(p->m_strDriverName.IsEmpty() && p->m_strDllVersion.IsEmpty());
-    EXPECT_TRUE(q->m_byCode == 0 && !q->m_bTagSupport && q->m_strFolder.IsEmpty());   // a missing value reads as 0
+    EXPECT_TRUE(q->m_byCode == 0 && !q->m_bTagSupport &&
+                q->m_strFolder.IsEmpty()); // a missing value reads as 0
     // Saving rewrites the whole cache, and removes it when there is nothing to write.
     EXPECT_EQ(list.SaveToRegistry(), 1);
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, "Project_Code"), "0");
@@ -232,7 +262,9 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     list.GetHead()->m_byCode = 184;
     list.GetHead()->SetVersion("2.1", 0);
     EXPECT_EQ(list.SaveToRegistry(), 1);
-    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Firmware_Ver") + ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Project_Code"), "2.01184");
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Firmware_Ver") +
+                  ReadText(HKEY_CURRENT_USER, s.Item("Z32TPLC184.dll"), "Project_Code"),
+              "2.01184");
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);
 }
 
@@ -241,9 +273,10 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
 TEST(PlcInfoList, SampleDriversScanAsExpected)
 {
     Scene s("samples");
-    const char* files[] = {"Z32TPLC001.dll", "Z32TPLC002.dll", "Z32TPLC022.dll", "Z32TPLC068.dll", "Z32TPLC250.dll",
-                           "Z32TPLC020.dll", "Z32TPLC147.dll", "Z32TPLC184.dll", "Z32TPLC196.dll"};
-    for (const char* f : files)
+    const char *files[] = {"Z32TPLC001.dll", "Z32TPLC002.dll", "Z32TPLC022.dll",
+                           "Z32TPLC068.dll", "Z32TPLC250.dll", "Z32TPLC020.dll",
+                           "Z32TPLC147.dll", "Z32TPLC184.dll", "Z32TPLC196.dll"};
+    for (const char *f : files)
         s.AddSample(f);
     CTestList list(s.DllPath()), cache;
     list.InsertClientInfo(1);
@@ -253,18 +286,20 @@ TEST(PlcInfoList, SampleDriversScanAsExpected)
     // DProto, tags, old tags, special import of the last four: capability words 0x20
     // (old tags), 0x40 (tags off), 0x100 (special import), and the DProto bit of a binary resource.
     const std::vector<bool> flags[] = {{0, 1, 1, 0}, {0, 0, 0, 0}, {0, 1, 0, 1}, {1, 1, 0, 0}};
-    for (CPlcInfoList* l : {static_cast<CPlcInfoList*>(&list), static_cast<CPlcInfoList*>(&cache)}) {
+    for (CPlcInfoList *l : {static_cast<CPlcInfoList *>(&list), static_cast<CPlcInfoList *>(&cache)}) {
         EXPECT_EQ(l->GetCount(), 9);
-        std::vector<CPlcInfo*> p;
-        for (const char* f : files) {
+        std::vector<CPlcInfo *> p;
+        for (const char *f : files) {
             CString name(f);
             p.push_back(l->FindDLL(name));
             ASSERT_NE(p.back(), nullptr) << f;
         }
         EXPECT_STREQ(Version(p[2]) + " " + Version(p[3]) + " " + p[4]->m_strDllVersion, "1.03 3.14 1.00");
         for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(flags[i], (std::vector<bool>{p[5 + i]->m_bDProto, p[5 + i]->m_bTagSupport, p[5 + i]->m_bOldTagSupport, p[5 + i]->m_bSpecialImport})) << files[5 + i];
+            EXPECT_EQ(flags[i], (std::vector<bool>{p[5 + i]->m_bDProto, p[5 + i]->m_bTagSupport,
+                                                   p[5 + i]->m_bOldTagSupport, p[5 + i]->m_bSpecialImport}))
+                << files[5 + i];
     }
 }
 
-}
+} // namespace

@@ -5,19 +5,19 @@ DriverFixture::DriverFixture()
     char szTemp[MAX_PATH];
     GetTempPathA(MAX_PATH, szTemp);
     static int s_nSerial = 0;
-    m_dir = std::string(szTemp) + "qrvdrv" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount()) + "_" +
-            std::to_string(++s_nSerial);
+    m_dir = std::string(szTemp) + "qrvdrv" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(GetTickCount()) + "_" + std::to_string(++s_nSerial);
     CreateDirectoryA(m_dir.c_str(), nullptr);
 }
 
 DriverFixture::~DriverFixture()
 {
-    for (const auto& f : m_files)
+    for (const auto &f : m_files)
         DeleteFileA(f.c_str());
     RemoveDirectoryA(m_dir.c_str());
 }
 
-std::string DriverFixture::BinPath(const char* name)
+std::string DriverFixture::BinPath(const char *name)
 {
     char szExe[MAX_PATH];
     GetModuleFileNameA(nullptr, szExe, MAX_PATH);
@@ -25,14 +25,17 @@ std::string DriverFixture::BinPath(const char* name)
     return s.substr(0, s.find_last_of("\\/") + 1) + name;
 }
 
-std::string DriverFixture::Copy(const char* source, const char* name)
+std::string DriverFixture::Copy(const char *source, const char *name)
 {
     m_files.push_back(m_dir + "\\" + name);
     CopyFileA(BinPath(source).c_str(), m_files.back().c_str(), FALSE);
     return m_files.back();
 }
 
-template <typename Fn> static Fn Export(HMODULE h, const char* name) { return reinterpret_cast<Fn>(GetProcAddress(h, name)); }
+template <typename Fn> static Fn Export(HMODULE h, const char *name)
+{
+    return reinterpret_cast<Fn>(GetProcAddress(h, name));
+}
 
 std::vector<RecEntry> DriverFixture::Log(HMODULE h)
 {
@@ -42,18 +45,36 @@ std::vector<RecEntry> DriverFixture::Log(HMODULE h)
     return log;
 }
 
-std::vector<RecEntry> DriverFixture::Calls(HMODULE h, const char* name)
+std::vector<RecEntry> DriverFixture::Calls(HMODULE h, const char *name)
 {
     std::vector<RecEntry> calls;
-    for (const auto& e : Log(h))
+    for (const auto &e : Log(h))
         if (std::string(e.szName) == name)
             calls.push_back(e);
     return calls;
 }
 
-void DriverFixture::Reset(HMODULE h) { Export<PFN_RecReset>(h, "RecReset")(); }
-void DriverFixture::SetResult(HMODULE h, const char* name, INT_PTR value) { Export<PFN_RecSetResult>(h, "RecSetResult")(name, value); }
-void DriverFixture::SetFormat(HMODULE h, int id, const char* text) { Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text); }
-void DriverFixture::SetModels(HMODULE h, int count, const int* ids, const char* names, int bytes) { Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes); }
-void DriverFixture::SetParamEdit(HMODULE h, int offset, int value, int result) { Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result); }
-int DriverFixture::ParamBlock(HMODULE h, void* p, int size) { return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size); }
+void DriverFixture::Reset(HMODULE h)
+{
+    Export<PFN_RecReset>(h, "RecReset")();
+}
+void DriverFixture::SetResult(HMODULE h, const char *name, INT_PTR value)
+{
+    Export<PFN_RecSetResult>(h, "RecSetResult")(name, value);
+}
+void DriverFixture::SetFormat(HMODULE h, int id, const char *text)
+{
+    Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text);
+}
+void DriverFixture::SetModels(HMODULE h, int count, const int *ids, const char *names, int bytes)
+{
+    Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes);
+}
+void DriverFixture::SetParamEdit(HMODULE h, int offset, int value, int result)
+{
+    Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result);
+}
+int DriverFixture::ParamBlock(HMODULE h, void *p, int size)
+{
+    return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size);
+}

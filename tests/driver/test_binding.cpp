@@ -3,10 +3,12 @@
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
 
-namespace
-{
+namespace {
 using F = DriverFixture;
-size_t Inits(HMODULE h) { return F::Calls(h, "ExpDoSpecialInit").size(); }
+size_t Inits(HMODULE h)
+{
+    return F::Calls(h, "ExpDoSpecialInit").size();
+}
 } // namespace
 
 TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
@@ -51,13 +53,20 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
 
 TEST(DriverBinding, DllCodesAndInternalDrivers)
 {
-    struct Case { const char* name; int (*load)(QRVPlcDriver&); } cases[] = {
-        {"Z32TPLC007.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(7); }}, {"Z32TPLC1234.DLL", [](QRVPlcDriver& d) { return d.LoadDriverByDllCode(1234); }},
-        {"Z32TPLC196.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(175u); }}, {"Z32TPLC089.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(89u); }},
-        {"Z32TPLC089.DLL", [](QRVPlcDriver& d) { return d.LoadInternalDriver(); }}, {"Z32TPLC204.DLL", [](QRVPlcDriver& d) { return d.LoadInternalMemoryBufferDriver(); }},
-        {"Z32TPLC108.DLL", [](QRVPlcDriver& d) { return d.LoadForthDriver(); }}, {"Z32TPANEL.DLL", [](QRVPlcDriver& d) { return d.LoadSysVarDriver(); }},
+    struct Case {
+        const char *name;
+        int (*load)(QRVPlcDriver &);
+    } cases[] = {
+        {"Z32TPLC007.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(7); }},
+        {"Z32TPLC1234.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(1234); }},
+        {"Z32TPLC196.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(175u); }},
+        {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(89u); }},
+        {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(); }},
+        {"Z32TPLC204.DLL", [](QRVPlcDriver &d) { return d.LoadInternalMemoryBufferDriver(); }},
+        {"Z32TPLC108.DLL", [](QRVPlcDriver &d) { return d.LoadForthDriver(); }},
+        {"Z32TPANEL.DLL", [](QRVPlcDriver &d) { return d.LoadSysVarDriver(); }},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QRVPlcDriver driver;
         EXPECT_EQ(1, c.load(driver));
@@ -98,7 +107,7 @@ TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
     uPLCSETUP setup, out = {};
     for (int i = 0; i < 64; ++i)
         setup.abyData[i] = static_cast<unsigned char>(i * 3 + 1);
-    QRVPlcDriver* source = new QRVPlcDriver;
+    QRVPlcDriver *source = new QRVPlcDriver;
     EXPECT_EQ(0, source->GetPlcSetup(&out));
     EXPECT_EQ(nullptr, source->GetPlcSetupPtr());
     EXPECT_EQ(1, source->SetPlcSetup(&setup));
@@ -106,8 +115,8 @@ TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
     HINSTANCE h = source->GetHandle();
     QRVPlcDriver copy(*source), assigned;
     assigned = *source;
-    QRVPlcDriver& same = assigned;
-    assigned = same;   // assigning itself keeps the setup
+    QRVPlcDriver &same = assigned;
+    assigned = same; // assigning itself keeps the setup
     delete source;
     EXPECT_EQ(1, copy.GetPlcSetup(&out));
     EXPECT_EQ(0, memcmp(&setup, &out, 64));

@@ -6,17 +6,19 @@
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
 
-namespace
-{
+namespace {
 using F = DriverFixture;
 using V = std::vector<UINT_PTR>;
-template <typename T> UINT_PTR U(T* p) { return reinterpret_cast<UINT_PTR>(p); }
+template <typename T> UINT_PTR U(T *p)
+{
+    return reinterpret_cast<UINT_PTR>(p);
+}
 
 // Code, then S5-old, QMove, Sais, internal, Forth, CoDeSys.
-std::vector<int> Ask(QRVPlcDriver& d)
+std::vector<int> Ask(QRVPlcDriver &d)
 {
-    return {d.GetPlcType(), d.IsSimaticS5OldDriver(), d.IsQEMQMOVEDriver(), d.IsSaisABusDriver(),
-            d.IsInternalDriver(), d.IsForthDriver(), d.IsCodeSysDriver()};
+    return {d.GetPlcType(),       d.IsSimaticS5OldDriver(), d.IsQEMQMOVEDriver(), d.IsSaisABusDriver(),
+            d.IsInternalDriver(), d.IsForthDriver(),        d.IsCodeSysDriver()};
 }
 } // namespace
 
@@ -25,15 +27,25 @@ std::vector<int> Ask(QRVPlcDriver& d)
 // internal driver that answers 175 names itself.
 TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
 {
-    struct Row { const char* fixture; std::vector<int> expected; int proxy; const char* name; bool rda; size_t asked; } rows[] = {
-        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}, 0, "Simatic S5", true, 0},     {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}, 0, "QMove", true, 0},
-        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}, 0, "CoDeSys", true, 0},      {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}, 0, "Intern Speicher", true, 0},
+    struct Row {
+        const char *fixture;
+        std::vector<int> expected;
+        int proxy;
+        const char *name;
+        bool rda;
+        size_t asked;
+    } rows[] = {
+        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}, 0, "Simatic S5", true, 0},
+        {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}, 0, "QMove", true, 0},
+        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}, 0, "CoDeSys", true, 0},
+        {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}, 0, "Intern Speicher", true, 0},
         {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 174, "Intern", true, 0},
         {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 175, "Recorded internal driver", true, 2},
-        {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183 ", false, 0}, {"Z32TPLC548.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183", true, 0},
-        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0},   // no string table at all
+        {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183 ", false, 0},
+        {"Z32TPLC548.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183", true, 0},
+        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0}, // no string table at all
     };
-    for (const Row& row : rows) {
+    for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         Bound b(row.fixture, nullptr);
         F::SetResult(b.h, "ProxyToDll", row.proxy);
@@ -55,7 +67,8 @@ TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
         EXPECT_EQ(b.h, b.driver.GetHandle());
         b.driver.FreeDrivers();
         char path[MAX_PATH] = "";
-        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH)) << "the temporary bindings left the module loaded";
+        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH))
+            << "the temporary bindings left the module loaded";
     }
     QRVPlcDriver unbound;
     EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
@@ -71,14 +84,14 @@ TEST(DriverIdentity, LoadingThroughADescriptor)
     std::string path = fx.Copy("Z32TPLC578.dll", "Z32TPLC579.dll");
     QRVPlcDriver driver;
     CPlcInfo info;
-    EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo*>(nullptr)));
-    EXPECT_EQ(0, driver.LoadDriver(&info));   // no file name
+    EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo *>(nullptr)));
+    EXPECT_EQ(0, driver.LoadDriver(&info)); // no file name
     EXPECT_FALSE(driver.IsValid());
     // Only the bare name counts: the descriptor's folder is not searched, so
     // the private copy is found only once its folder is on the search path.
     info.m_strDllName = "Z32TPLC579.dll";
     info.m_strFolder = CString(path.substr(0, path.find_last_of('\\') + 1).c_str());
-    EXPECT_EQ(1, driver.LoadDriver(&info));   // 1 although nothing loaded
+    EXPECT_EQ(1, driver.LoadDriver(&info)); // 1 although nothing loaded
     EXPECT_FALSE(driver.IsValid());
     driver.FreeDrivers();
     SetDllDirectoryA(info.m_strFolder);
@@ -97,20 +110,52 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
     uPLCSETUP setup = {};
     unsigned long checksum = 0;
     short value = 0;
-    void* list = reinterpret_cast<void*>(0x1234);
+    void *list = reinterpret_cast<void *>(0x1234);
     long count = 0;
     char tag[32] = "";
     Bound qem("Z32TPLC578.dll", nullptr), cds("Z32TPLC593.dll", nullptr);
-    struct Row { const char* entry; Bound& family; Bound& other; int answer; V args; std::function<int(QRVPlcDriver&)> run; } rows[] = {
+    struct Row {
+        const char *entry;
+        Bound &family;
+        Bound &other;
+        int answer;
+        V args;
+        std::function<int(QRVPlcDriver &)> run;
+    } rows[] = {
         // The checksum entry points answer nothing: 1 whatever the driver returns.
-        {"ExpSetSymbolChecksum", qem, cds, 1, {U(&setup), 0xCAFE, 0xFFFE}, [&](QRVPlcDriver& d) { return d.SetQEMCheckSum(&setup, 0xCAFE, -2); }},
-        {"ExpGetSymbolChecksum", qem, cds, 1, {U(&setup), U(&checksum), U(&value)}, [&](QRVPlcDriver& d) { return d.GetQEMCheckSum(&setup, &checksum, &value); }},
+        {"ExpSetSymbolChecksum",
+         qem,
+         cds,
+         1,
+         {U(&setup), 0xCAFE, 0xFFFE},
+         [&](QRVPlcDriver &d) { return d.SetQEMCheckSum(&setup, 0xCAFE, -2); }},
+        {"ExpGetSymbolChecksum",
+         qem,
+         cds,
+         1,
+         {U(&setup), U(&checksum), U(&value)},
+         [&](QRVPlcDriver &d) { return d.GetQEMCheckSum(&setup, &checksum, &value); }},
         // The list's value goes in, the result replaces it.
-        {"ExpParseTagsFromAdditionalFile", cds, qem, 1, {0, U(&setup), 0x1234, U(&count)}, [&](QRVPlcDriver& d) { return d.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count); }},
-        {"ExpGetTagnameFromGA", cds, qem, 7, {0, 0, U(tag), 32, U(&setup)}, [&](QRVPlcDriver& d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
-        {"ExpMakeGACompatiable", cds, qem, 7, {0, 0, U(&setup)}, [&](QRVPlcDriver& d) { return d.UpdateGAforCodesys(nullptr, nullptr, &setup); }},
+        {"ExpParseTagsFromAdditionalFile",
+         cds,
+         qem,
+         1,
+         {0, U(&setup), 0x1234, U(&count)},
+         [&](QRVPlcDriver &d) { return d.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count); }},
+        {"ExpGetTagnameFromGA",
+         cds,
+         qem,
+         7,
+         {0, 0, U(tag), 32, U(&setup)},
+         [&](QRVPlcDriver &d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
+        {"ExpMakeGACompatiable",
+         cds,
+         qem,
+         7,
+         {0, 0, U(&setup)},
+         [&](QRVPlcDriver &d) { return d.UpdateGAforCodesys(nullptr, nullptr, &setup); }},
     };
-    for (const Row& row : rows) {
+    for (const Row &row : rows) {
         SCOPED_TRACE(row.entry);
         F::SetResult(row.family.h, row.entry, 7);
         F::SetResult(row.other.h, row.entry, 7);
@@ -119,5 +164,5 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
         EXPECT_EQ(row.answer, row.run(row.family.driver));
         EXPECT_EQ(row.args, row.family.Args(row.entry));
     }
-    EXPECT_EQ(reinterpret_cast<void*>(7), list);
+    EXPECT_EQ(reinterpret_cast<void *>(7), list);
 }

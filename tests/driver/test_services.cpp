@@ -5,8 +5,7 @@
 #include "toolkit/PlxUtil.h"
 #include "tests/driver/DriverFixture.h"
 
-namespace
-{
+namespace {
 using F = DriverFixture;
 } // namespace
 
@@ -16,7 +15,11 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     F::SetFormat(b.h, 4, "INT");
     unsigned short id = 99;
     CString text;
-    auto idOf = [&](const char* format) { id = 99; EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, format)); return int(id); };
+    auto idOf = [&](const char *format) {
+        id = 99;
+        EXPECT_EQ(1, b.driver.GetDataFormatIdFromString(id, format));
+        return int(id);
+    };
     EXPECT_EQ(4, idOf("INT"));
     EXPECT_EQ(4, idOf("INT"));
     EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(4, text));
@@ -45,7 +48,8 @@ TEST(DriverServices, FormatIdCacheAsksOnceUntilRebinding)
     EXPECT_EQ(3, idOf("WORD"));
     EXPECT_EQ(0u, b.Count("ExpGetDataFormatIdFromString"));
     CString empty, keep("prev");
-    EXPECT_EQ(2, b.driver.GetDataFormatStringFromId(50, empty) + b.driver.GetDataFormatStringFromId(50, empty));
+    EXPECT_EQ(2,
+              b.driver.GetDataFormatStringFromId(50, empty) + b.driver.GetDataFormatStringFromId(50, empty));
     EXPECT_TRUE(empty.IsEmpty());
     EXPECT_EQ(2u, b.Count("ExpGetDataFormatStringFromId")) << "an empty text is not cached";
     EXPECT_EQ(1, b.driver.GetDataFormatStringFromId(51, keep));
@@ -63,16 +67,17 @@ TEST(DriverServices, TagFormatAndModelNumbers)
 {
     Bound b;
     // Setting the tag of an ASCII address may change its format: the format is set again.
-    uPLCADR* adr = reinterpret_cast<uPLCADR*>(0x70);
+    uPLCADR *adr = reinterpret_cast<uPLCADR *>(0x70);
     for (int ascii : {1, 0}) {
         F::Reset(b.h);
         F::SetResult(b.h, "ExpIsASCIIDataFormat", ascii);
         F::SetResult(b.h, "ExpSetLogicalTag", 6);
         EXPECT_EQ(6, b.driver.SetTagAndDataFormat("Motor_1", static_cast<unsigned short>(12), nullptr, adr));
         std::vector<std::string> names;
-        for (const auto& e : F::Log(b.h))
+        for (const auto &e : F::Log(b.h))
             names.push_back(e.szName);
-        std::vector<std::string> expected = {"ExpSetDataFormat", "ExpIsASCIIDataFormat", "ExpSetLogicalTag", "ExpSetDataFormat"};
+        std::vector<std::string> expected = {"ExpSetDataFormat", "ExpIsASCIIDataFormat", "ExpSetLogicalTag",
+                                             "ExpSetDataFormat"};
         if (!ascii)
             expected.pop_back();
         EXPECT_EQ(expected, names);
@@ -89,8 +94,10 @@ TEST(DriverServices, TagFormatAndModelNumbers)
     const int ids[] = {5, 9};
     const char models[] = "S7-300\0S7-400";
     F::SetModels(b.h, 2, ids, models, sizeof(models));
-    EXPECT_EQ((std::vector<int>{5, 9, 1, 1}), (std::vector<int>{b.driver.GetModelNumber(nullptr, "S7-300"), b.driver.GetModelNumber(nullptr, "S7-400"),
-                                                               b.driver.GetModelNumber(nullptr, "s7-400"), b.driver.GetModelNumber(nullptr, "S7-1500")}));
+    EXPECT_EQ((std::vector<int>{5, 9, 1, 1}),
+              (std::vector<int>{
+                  b.driver.GetModelNumber(nullptr, "S7-300"), b.driver.GetModelNumber(nullptr, "S7-400"),
+                  b.driver.GetModelNumber(nullptr, "s7-400"), b.driver.GetModelNumber(nullptr, "S7-1500")}));
 }
 
 TEST(DriverServices, FallbacksToOlderEntryPoints)
@@ -98,12 +105,13 @@ TEST(DriverServices, FallbacksToOlderEntryPoints)
     Bound b("Z32TPLC910.dll", "Z32TPLC810.dll");
     EXPECT_EQ(0, b.driver.InitTagFieldControls(nullptr, nullptr, 3, "a", "b"));
     EXPECT_EQ(3u, b.Only("ExpInitFieldControls").aArgs[2]);
-    void* list = reinterpret_cast<void*>(0x40);
+    void *list = reinterpret_cast<void *>(0x40);
     long count = 0;
     F::SetResult(b.h, "ExpParseCustomTagFileExt", 0x60);
     EXPECT_EQ(1, b.driver.ExpParseCustomTagFile1(nullptr, nullptr, &list, 7, &count, nullptr, 2));
-    EXPECT_EQ((std::vector<UINT_PTR>{0, 0, 0x40, 7, reinterpret_cast<UINT_PTR>(&count), 0}), b.Args("ExpParseCustomTagFileExt"));
-    EXPECT_EQ(reinterpret_cast<void*>(0x60), list);
+    EXPECT_EQ((std::vector<UINT_PTR>{0, 0, 0x40, 7, reinterpret_cast<UINT_PTR>(&count), 0}),
+              b.Args("ExpParseCustomTagFileExt"));
+    EXPECT_EQ(reinterpret_cast<void *>(0x60), list);
     // Without the id lookup the preferred format is used.
     F::SetResult(b.h, "ExpGetPreferredDataFormat", 17);
     b.driver.SetTagAndDataFormat("T", CString("INT"), nullptr, nullptr);
@@ -120,29 +128,45 @@ TEST(DriverServices, FallbacksToOlderEntryPoints)
 // records (zeros without a field record) and the caller's values.
 TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
 {
-    struct Records
-    {
-        Records() { for (size_t i = 0; i < sizeof(project); ++i) reinterpret_cast<unsigned char*>(&project)[i] = static_cast<unsigned char>(i); memset(&field, 0x5A, sizeof(field)); }
+    struct Records {
+        Records()
+        {
+            for (size_t i = 0; i < sizeof(project); ++i)
+                reinterpret_cast<unsigned char *>(&project)[i] = static_cast<unsigned char>(i);
+            memset(&field, 0x5A, sizeof(field));
+        }
         sPROJECT project;
         tagFIELDREC field;
     };
     Bound rec, bare("Z32TPLC901.dll", "Z32TPLC903.dll");
-    struct Row { const char* name; Bound* b; int prepare, answer; bool field, editField; int flag, result, released; } rows[] = {
+    struct Row {
+        const char *name;
+        Bound *b;
+        int prepare, answer;
+        bool field, editField;
+        int flag, result, released;
+    } rows[] = {
         // released: 0 nothing, 1 the working copy, 2 the caller's setup
-        {"cancel", &rec, 1, 0, true, false, 1, 0, 1},       {"commit", &rec, 1, 1, false, false, 0, 1, 2},
-        {"commit field", &rec, 1, 1, true, true, 0, 1, 2},  {"refused", &rec, 0, 1, true, false, 0, 0, 0},
+        {"cancel", &rec, 1, 0, true, false, 1, 0, 1},      {"commit", &rec, 1, 1, false, false, 0, 1, 2},
+        {"commit field", &rec, 1, 1, true, true, 0, 1, 2}, {"refused", &rec, 0, 1, true, false, 0, 0, 0},
         {"no dialog", &bare, 1, 1, true, false, 0, 0, 0},
     };
-    for (const Row& row : rows) {
+    for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         Records r, expected;
         if (row.result)
-            (row.editField ? reinterpret_cast<unsigned char*>(&expected.field)[1] : expected.project.plcSetup.abyData[3]) = 0xEE;
-        F::SetParamEdit(rec.h, row.editField ? offsetof(sSETUPDLGPARAM, fieldRec) + 1 : offsetof(sSETUPDLGPARAM, plcSetup) + 3, 0xEE, row.answer);
+            (row.editField ? reinterpret_cast<unsigned char *>(&expected.field)[1]
+                           : expected.project.plcSetup.abyData[3]) = 0xEE;
+        F::SetParamEdit(rec.h,
+                        row.editField ? offsetof(sSETUPDLGPARAM, fieldRec) + 1
+                                      : offsetof(sSETUPDLGPARAM, plcSetup) + 3,
+                        0xEE, row.answer);
         F::Reset(rec.h);
         CPlxUtil::ResetCalls();
         CPlxUtil::SetPrepareResult(row.prepare);
-        EXPECT_EQ(row.result, row.b->driver.DoPlc(nullptr, 0x77ul, &r.project, &r.project.plcSetup, row.field ? &r.field : nullptr, UINT_PTR(0xCAFE), row.flag));
+        EXPECT_EQ(row.result,
+                  row.b->driver.DoPlc(nullptr, 0x77ul, &r.project, &r.project.plcSetup,
+                                      row.field ? &r.field : nullptr, UINT_PTR(0xCAFE), row.flag));
         CPlxUtil::SetPrepareResult(1);
         EXPECT_EQ(0, memcmp(&r, &expected, sizeof(r)));
         ASSERT_EQ(row.released ? 2 : 1, CPlxUtil::GetCallCount());
@@ -158,14 +182,17 @@ TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
         EXPECT_EQ(row.released == 1 ? prepare.pSetup : &r.project.plcSetup, release.pSetup);
         sSETUPDLGPARAM k;
         ASSERT_EQ(int(sizeof(k)), F::ParamBlock(rec.h, &k, sizeof(k))) << "dwSize as the driver reads it";
-        EXPECT_EQ((std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(&rec.driver), 0xCAFE, 0, UINT_PTR(row.flag ? SETUPDLG_FLAG_BIT2 : 0), 0x77, 0}),
-                  (std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(k.pDriver), k.dwUser, k.dwReserved1, k.wFlags, k.dwMode, k.dwReserved2}));
+        EXPECT_EQ((std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(&rec.driver), 0xCAFE, 0,
+                                         UINT_PTR(row.flag ? SETUPDLG_FLAG_BIT2 : 0), 0x77, 0}),
+                  (std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(k.pDriver), k.dwUser, k.dwReserved1,
+                                         k.wFlags, k.dwMode, k.dwReserved2}));
         Records given;
         tagFIELDREC zero = {};
         EXPECT_EQ(0, memcmp(&k.fieldRec, row.field ? &given.field : &zero, sizeof(zero)));
         EXPECT_EQ(0, memcmp(&k.project, &given.project, sizeof(given.project)));
         EXPECT_EQ(0, memcmp(&k.plcSetup, &given.project.plcSetup, sizeof(uPLCSETUP)));
         ASSERT_NE(nullptr, k.ppszBaudRates);
-        EXPECT_EQ((std::vector<std::string>{"150", "9600", "57600"}), (std::vector<std::string>{k.ppszBaudRates[0], k.ppszBaudRates[6], k.ppszBaudRates[9]}));
+        EXPECT_EQ((std::vector<std::string>{"150", "9600", "57600"}),
+                  (std::vector<std::string>{k.ppszBaudRates[0], k.ppszBaudRates[6], k.ppszBaudRates[9]}));
     }
 }
