@@ -9,11 +9,12 @@
 
 namespace leadtest {
 
-bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img::Image& image,
-                  double dpi) {
+bool WriteWicFile(const std::string &path, const GUID &container, const qrv::img::Image &image, double dpi)
+{
     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::wstring wide(path.size() + 1, L'\0');
-    wide.resize(size_t(std::max(1, ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], int(wide.size()))) - 1));
+    wide.resize(size_t(
+        std::max(1, ::MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], int(wide.size()))) - 1));
     TComPtr<IWICImagingFactory> factory;
     TComPtr<IWICStream> stream;
     TComPtr<IWICBitmapEncoder> encoder;
@@ -23,37 +24,51 @@ bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img
     const bool indexed = image.BitsPerPixel() == 8;
     WICPixelFormatGUID pf = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
     HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory));
-    if (SUCCEEDED(hr)) hr = factory->CreateStream(&stream);
-    if (SUCCEEDED(hr)) hr = stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(hr)) hr = factory->CreateEncoder(container, nullptr, &encoder);
-    if (SUCCEEDED(hr)) hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr)) hr = encoder->CreateNewFrame(&frame, &props);
-    if (SUCCEEDED(hr)) hr = frame->Initialize(props);
-    if (SUCCEEDED(hr)) hr = frame->SetSize(UINT(image.Width()), UINT(image.Height()));
-    if (SUCCEEDED(hr)) hr = frame->SetResolution(dpi, dpi);
-    if (SUCCEEDED(hr)) hr = frame->SetPixelFormat(&pf);
+                                    IID_IWICImagingFactory, reinterpret_cast<void **>(&factory));
+    if (SUCCEEDED(hr))
+        hr = factory->CreateStream(&stream);
+    if (SUCCEEDED(hr))
+        hr = stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
+    if (SUCCEEDED(hr))
+        hr = factory->CreateEncoder(container, nullptr, &encoder);
+    if (SUCCEEDED(hr))
+        hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
+    if (SUCCEEDED(hr))
+        hr = encoder->CreateNewFrame(&frame, &props);
+    if (SUCCEEDED(hr))
+        hr = frame->Initialize(props);
+    if (SUCCEEDED(hr))
+        hr = frame->SetSize(UINT(image.Width()), UINT(image.Height()));
+    if (SUCCEEDED(hr))
+        hr = frame->SetResolution(dpi, dpi);
+    if (SUCCEEDED(hr))
+        hr = frame->SetPixelFormat(&pf);
     if (SUCCEEDED(hr) && indexed) {
         std::vector<WICColor> colors;
-        for (const qrv::img::Bgra& c : image.Palette())
+        for (const qrv::img::Bgra &c : image.Palette())
             colors.push_back(0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
         hr = factory->CreatePalette(&palette);
-        if (SUCCEEDED(hr)) hr = palette->InitializeCustom(colors.data(), UINT(colors.size()));
-        if (SUCCEEDED(hr)) hr = frame->SetPalette(palette);
+        if (SUCCEEDED(hr))
+            hr = palette->InitializeCustom(colors.data(), UINT(colors.size()));
+        if (SUCCEEDED(hr))
+            hr = frame->SetPalette(palette);
     }
     if (SUCCEEDED(hr))
         hr = frame->WritePixels(UINT(image.Height()), UINT(image.Stride()),
                                 UINT(image.Stride() * size_t(image.Height())),
-                                const_cast<BYTE*>(image.Data()));
-    if (SUCCEEDED(hr)) hr = frame->Commit();
-    if (SUCCEEDED(hr)) hr = encoder->Commit();
+                                const_cast<BYTE *>(image.Data()));
+    if (SUCCEEDED(hr))
+        hr = frame->Commit();
+    if (SUCCEEDED(hr))
+        hr = encoder->Commit();
     return SUCCEEDED(hr);
 }
 
-bool WriteEmfFile(const std::string& path) {
+bool WriteEmfFile(const std::string &path)
+{
     HDC hdcRef = ::GetDC(nullptr);
     const int dpiX = ::GetDeviceCaps(hdcRef, LOGPIXELSX), dpiY = ::GetDeviceCaps(hdcRef, LOGPIXELSY);
-    RECT frame = {0, 0, 2540, 1270};  // hundredths of a millimetre
+    RECT frame = {0, 0, 2540, 1270}; // hundredths of a millimetre
     HDC hdc = ::CreateEnhMetaFileA(hdcRef, path.c_str(), &frame, nullptr);
     ::ReleaseDC(nullptr, hdcRef);
     if (!hdc)
@@ -70,7 +85,8 @@ bool WriteEmfFile(const std::string& path) {
     return true;
 }
 
-bool WritePlaceableWmfFile(const std::string& path) {
+bool WritePlaceableWmfFile(const std::string &path)
+{
     HDC hdc = ::CreateMetaFileA(nullptr);
     if (!hdc)
         return false;
@@ -95,29 +111,32 @@ bool WritePlaceableWmfFile(const std::string& path) {
     uint16_t h[11] = {0xCDD7, 0x9AC6, 0, 0, 0, 1440, 720, 1440, 0, 0, 0};
     for (int i = 0; i < 10; ++i)
         h[10] ^= h[i];
-    std::vector<uint8_t> file(reinterpret_cast<uint8_t*>(h), reinterpret_cast<uint8_t*>(h) + 22);
+    std::vector<uint8_t> file(reinterpret_cast<uint8_t *>(h), reinterpret_cast<uint8_t *>(h) + 22);
     file.insert(file.end(), bits.begin(), bits.end());
     return WriteBytes(path, file);
 }
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
+std::vector<uint8_t> ReadBytes(const std::string &path)
+{
     std::ifstream f(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes)
+{
     std::ofstream f(path, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    f.write(reinterpret_cast<const char *>(bytes.data()), std::streamsize(bytes.size()));
     f.close();
     return !f.fail();
 }
 
-qrv::img::Image GradientImage(int w, int h) {
+qrv::img::Image GradientImage(int w, int h)
+{
     qrv::img::Image img;
     img.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + 3 * x;
+            uint8_t *p = img.Row(y) + 3 * x;
             p[0] = uint8_t(x * 255 / (w > 1 ? w - 1 : 1));
             p[1] = uint8_t(y * 255 / (h > 1 ? h - 1 : 1));
             p[2] = uint8_t((x + y) * 255 / (w + h > 2 ? w + h - 2 : 1));
@@ -125,17 +144,18 @@ qrv::img::Image GradientImage(int w, int h) {
     return img;
 }
 
-qrv::img::Image IndexedImage(int w, int h) {
+qrv::img::Image IndexedImage(int w, int h)
+{
     qrv::img::Image img;
     img.Create(w, h, 8);
     img.Palette().resize(16);
     for (int i = 0; i < 16; ++i)
-        img.Palette()[size_t(i)] = qrv::img::Bgra{uint8_t(i * 16), uint8_t(255 - i * 16),
-                                                  uint8_t(i * 8 + 3), 0};
+        img.Palette()[size_t(i)] =
+            qrv::img::Bgra{uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 8 + 3), 0};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             img.SetIndex(x, y, (y / 3 + x / 5) % 16);
     return img;
 }
 
-}  // namespace leadtest
+} // namespace leadtest

@@ -11,20 +11,19 @@ namespace leadtest {
 
 // Writes the image (24-bit, or 8-bit indexed with its palette) with the WIC
 // encoder of the container format at dpi dots per inch.
-bool WriteWicFile(const std::string& path, const GUID& container, const qrv::img::Image& image,
-                  double dpi);
+bool WriteWicFile(const std::string &path, const GUID &container, const qrv::img::Image &image, double dpi);
 
 // An enhanced metafile 1 x 0.5 inch whose left half is a red rectangle.
-bool WriteEmfFile(const std::string& path);
+bool WriteEmfFile(const std::string &path);
 // A placeable metafile of the same picture (1440 units per inch).
-bool WritePlaceableWmfFile(const std::string& path);
+bool WritePlaceableWmfFile(const std::string &path);
 
-std::vector<uint8_t> ReadBytes(const std::string& path);
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadBytes(const std::string &path);
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
 // A 24-bit test picture with distinct colours along both axes.
 qrv::img::Image GradientImage(int w, int h);
 // An 8-bit indexed picture of 16 palette entries in horizontal stripes.
 qrv::img::Image IndexedImage(int w, int h);
 
-}  // namespace leadtest
+} // namespace leadtest

@@ -10,7 +10,8 @@
 
 namespace viewertest {
 
-HostWindow::HostWindow(int cx, int cy) {
+HostWindow::HostWindow(int cx, int cy)
+{
     RECT rc = {0, 0, cx, cy};
     ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
     CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(BLACK_BRUSH)), "host",
@@ -19,12 +20,14 @@ HostWindow::HostWindow(int cx, int cy) {
     qrvtest::PumpFor(20);
 }
 
-HostWindow::~HostWindow() {
+HostWindow::~HostWindow()
+{
     if (m_hWnd)
         DestroyWindow();
 }
 
-HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown) {
+HGLOBAL MakeDib(const Image &image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
+{
     qrv::img::DibWriteOptions o;
     o.headerSize = headerSize;
     o.bitCount = bitCount;
@@ -42,47 +45,56 @@ HGLOBAL MakeDib(const Image& image, uint32_t headerSize, int bitCount, uint32_t 
 namespace {
 
 // A 24-bit image whose pixel (x, y) is f(x, y) as 0x00RRGGBB.
-template <class F> Image TrueColor(int w, int h, F f) {
+template <class F> Image TrueColor(int w, int h, F f)
+{
     Image img;
     img.Create(w, h, 24);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const uint32_t rgb = f(x, y);
-            uint8_t* p = img.Row(y) + 3 * x;
+            uint8_t *p = img.Row(y) + 3 * x;
             p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
         }
     return img;
 }
 
-uint32_t Rgb(int r, int g, int b) { return uint32_t(uint8_t(r)) << 16 | uint32_t(uint8_t(g)) << 8 | uint8_t(b); }
+uint32_t Rgb(int r, int g, int b)
+{
+    return uint32_t(uint8_t(r)) << 16 | uint32_t(uint8_t(g)) << 8 | uint8_t(b);
+}
 
-}  // namespace
+} // namespace
 
-Image SolidImage(int w, int h, uint32_t rgb) {
+Image SolidImage(int w, int h, uint32_t rgb)
+{
     return TrueColor(w, h, [rgb](int, int) { return rgb; });
 }
 
-Image ColorfulImage(int w, int h, int n) {
+Image ColorfulImage(int w, int h, int n)
+{
     return TrueColor(w, h, [w, n](int x, int y) {
         const int k = (y * w + x) % n;
         return Rgb(255 - k * 13, k * 91, k * 37);
     });
 }
 
-Image IndexedImage(int w, int h, int bits, int colors) {
+Image IndexedImage(int w, int h, int bits, int colors)
+{
     Image img;
     img.Create(w, h, bits);
     const int n = colors ? colors : 1 << bits;
     img.Palette().resize(size_t(n));
     for (int i = 0; i < n; ++i)
-        img.Palette()[size_t(i)] = qrv::img::Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
+        img.Palette()[size_t(i)] =
+            qrv::img::Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
             img.SetIndex(x, y, (x * 3 + y) % n);
     return img;
 }
 
-int MaxDifference(const Image& a, const Image& b) {
+int MaxDifference(const Image &a, const Image &b)
+{
     if (a.Width() != b.Width() || a.Height() != b.Height())
         return 256;
     int d = 0;
@@ -94,10 +106,11 @@ int MaxDifference(const Image& a, const Image& b) {
     return d;
 }
 
-std::string TempFolder() {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = std::string("viewer-") + (info ? info->test_suite_name() : "") + "." +
-                             (info ? info->name() : "");
+std::string TempFolder()
+{
+    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name =
+        std::string("viewer-") + (info ? info->test_suite_name() : "") + "." + (info ? info->name() : "");
     static std::string current, folder;
     if (name != current) {
         current = name;
@@ -106,7 +119,8 @@ std::string TempFolder() {
     return folder;
 }
 
-TestPalettes::TestPalettes() {
+TestPalettes::TestPalettes()
+{
     for (int i = 0; i < 16; ++i)
         pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
     for (int i = 0; i < 256; ++i) {
@@ -117,12 +131,13 @@ TestPalettes::TestPalettes() {
         pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
 }
 
-bool PanelShowsItsSettings(CLeadViewerWnd& viewer) {
-    const Image& shown = viewer.GetPanelCtrl()->GetImage();
+bool PanelShowsItsSettings(CLeadViewerWnd &viewer)
+{
+    const Image &shown = viewer.GetPanelCtrl()->GetImage();
     Image expected;
     CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
                        CSize(shown.Width(), shown.Height()), expected);
     return !shown.Empty() && expected == shown;
 }
 
-}  // namespace viewertest
+} // namespace viewertest

@@ -27,7 +27,7 @@ public:
 };
 
 // A movable global DIB of the image in the given layout (caller frees).
-HGLOBAL MakeDib(const Image& image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
+HGLOBAL MakeDib(const Image &image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
                 bool topDown = false);
 
 // A w x h image of one colour (0x00RRGGBB) at 24 bits.
@@ -38,7 +38,7 @@ Image ColorfulImage(int w, int h, int n);
 // (all 2^bits when 0), pixel (3x + y) mod that count.
 Image IndexedImage(int w, int h, int bits, int colors = 0);
 // Largest difference of any channel; 256 when the sizes differ.
-int MaxDifference(const Image& a, const Image& b);
+int MaxDifference(const Image &a, const Image &b);
 
 // The running test's own temporary folder, emptied on its first use in the
 // test, ending in a backslash.
@@ -49,12 +49,17 @@ std::string TempFolder();
 class TestViewer : public CLeadViewerWnd {
 public:
     explicit TestViewer(DWORD dwStyle = 0, bool bMissingControl = false)
-        : CLeadViewerWnd(dwStyle), m_bMissingControl(bMissingControl) {}
+        : CLeadViewerWnd(dwStyle), m_bMissingControl(bMissingControl)
+    {
+    }
     using CLeadViewerWnd::UpdatePanelImage;
     void SetFitSize(CSize size) { m_sizeFit = size; }
 
 protected:
-    CLead* CreateLeadCtrl() override { return m_bMissingControl ? nullptr : CLeadViewerWnd::CreateLeadCtrl(); }
+    CLead *CreateLeadCtrl() override
+    {
+        return m_bMissingControl ? nullptr : CLeadViewerWnd::CreateLeadCtrl();
+    }
 
 private:
     bool m_bMissingControl;
@@ -71,38 +76,48 @@ struct TestPalettes {
 
 // True when the panel control shows the panel image of the viewer's source
 // and settings at the size it shows.
-bool PanelShowsItsSettings(CLeadViewerWnd& viewer);
+bool PanelShowsItsSettings(CLeadViewerWnd &viewer);
 
 // A viewer that only journals what the main viewer window asks of it.
 class FakeViewer : public CViewerWnd {
 public:
-    FakeViewer(int nType, const char* pszFileInfo) : CViewerWnd(nType, 0) { SetFileInfo(pszFileInfo); }
+    FakeViewer(int nType, const char *pszFileInfo) : CViewerWnd(nType, 0) { SetFileInfo(pszFileInfo); }
     std::vector<std::string> calls;
     int nColorBits = -1;
-    const unsigned long* pColorPalettes[4] = {nullptr, nullptr, nullptr, nullptr};
+    const unsigned long *pColorPalettes[4] = {nullptr, nullptr, nullptr, nullptr};
     int nLoadResult = 1;
     CSize sizeImage{0, 0};
-    void SetColorInfo(int nBits, const unsigned long* p16, const unsigned long* p256, const unsigned long* pPlx,
-                      const unsigned long* p8) override {
+    void SetColorInfo(int nBits, const unsigned long *p16, const unsigned long *p256,
+                      const unsigned long *pPlx, const unsigned long *p8) override
+    {
         calls.push_back("SetColorInfo");
         nColorBits = nBits;
         pColorPalettes[0] = p16, pColorPalettes[1] = p256, pColorPalettes[2] = pPlx, pColorPalettes[3] = p8;
     }
-    CSize& GetImageSize() override { return sizeImage; }
-    void* GetPanelImage() override { return nullptr; }
-    void* GetOriginalImage() override { return nullptr; }
-    int SetImage(void*) override { calls.push_back("SetImage"); return 1; }
-    int LoadFile(LPCSTR pszPath) override {
+    CSize &GetImageSize() override { return sizeImage; }
+    void *GetPanelImage() override { return nullptr; }
+    void *GetOriginalImage() override { return nullptr; }
+    int SetImage(void *) override
+    {
+        calls.push_back("SetImage");
+        return 1;
+    }
+    int LoadFile(LPCSTR pszPath) override
+    {
         calls.push_back(std::string("LoadFile ") + pszPath);
         if (nLoadResult)
             SetFileName(pszPath);
         return nLoadResult;
     }
-    int CacheData(COleDataSource*) override { calls.push_back("CacheData"); return 7; }
+    int CacheData(COleDataSource *) override
+    {
+        calls.push_back("CacheData");
+        return 7;
+    }
     void Refresh() override { calls.push_back("Refresh"); }
     int HasPropertyPages() override { return 0; }
-    void AddPropertyPages(CPropertySheet*) override {}
-    void RemovePropertyPages(CPropertySheet*) override {}
+    void AddPropertyPages(CPropertySheet *) override {}
+    void RemovePropertyPages(CPropertySheet *) override {}
 };
 
-}  // namespace viewertest
+} // namespace viewertest

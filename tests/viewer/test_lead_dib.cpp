@@ -21,13 +21,14 @@ using qrv::img::Bgra;
 namespace {
 
 // Colours a 5-bit channel keeps exactly enough for a tolerance of 8.
-Image TrueColorOf(int bits, int w, int h) {
+Image TrueColorOf(int bits, int w, int h)
+{
     Image img;
     img.Create(w, h, bits);
     const int bpp = bits / 8;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + bpp * x;
+            uint8_t *p = img.Row(y) + bpp * x;
             p[0] = uint8_t(x * 8);
             p[1] = uint8_t(y * 8);
             p[2] = uint8_t((x + y) * 4);
@@ -35,9 +36,10 @@ Image TrueColorOf(int bits, int w, int h) {
     return img;
 }
 
-Image ImageOfDib(HGLOBAL h) {
+Image ImageOfDib(HGLOBAL h)
+{
     Image img;
-    const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(h));
+    const uint8_t *p = static_cast<const uint8_t *>(::GlobalLock(h));
     EXPECT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(p, ::GlobalSize(h), img));
     ::GlobalUnlock(h);
     return img;
@@ -45,10 +47,12 @@ Image ImageOfDib(HGLOBAL h) {
 
 class LeadImage : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &m_host, 1));
     }
-    void Put(const Image& img) {
+    void Put(const Image &img)
+    {
         HGLOBAL h = MakeDib(img);
         ASSERT_NE(nullptr, h);
         ASSERT_EQ(0, m_lead.SetDIB(h));
@@ -58,11 +62,19 @@ protected:
     CLead m_lead;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(LeadImage, EveryDibLayoutRoundTrips) {
-    struct Layout { const char* name; Image image; uint32_t header; int bitCount; uint32_t compression; bool topDown;
-                    int tolerance; } layouts[] = {
+TEST_F(LeadImage, EveryDibLayoutRoundTrips)
+{
+    struct Layout {
+        const char *name;
+        Image image;
+        uint32_t header;
+        int bitCount;
+        uint32_t compression;
+        bool topDown;
+        int tolerance;
+    } layouts[] = {
         {"1 bit", IndexedImage(33, 9, 1), 40, 0, 0, false, 0},
         {"1 bit top-down", IndexedImage(33, 9, 1), 40, 0, 0, true, 0},
         {"4 bits", IndexedImage(31, 9, 4), 40, 0, 0, false, 0},
@@ -81,7 +93,7 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips) {
         {"32 bits bit fields", TrueColorOf(32, 30, 20), 40, 0, 3, false, 0},
         {"32 bits top-down", TrueColorOf(32, 30, 20), 40, 0, 0, true, 0},
     };
-    for (const Layout& l : layouts) {
+    for (const Layout &l : layouts) {
         SCOPED_TRACE(l.name);
         HGLOBAL hIn = MakeDib(l.image, l.header, l.bitCount, l.compression, l.topDown);
         ASSERT_NE(nullptr, hIn);
@@ -106,7 +118,8 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips) {
     EXPECT_EQ(nullptr, m_lead.GetDIB());
 }
 
-TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage) {
+TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
+{
     const Image kept = IndexedImage(12, 5, 8);
     Put(kept);
     EXPECT_EQ(CLead::errInvalidDib, m_lead.SetDIB(nullptr));
@@ -114,7 +127,7 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage) {
     const SIZE_T size = ::GlobalSize(good);
     auto variant = [&](size_t keep, auto patch) {
         HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, keep ? keep : 1);
-        uint8_t* dst = static_cast<uint8_t*>(::GlobalLock(h));
+        uint8_t *dst = static_cast<uint8_t *>(::GlobalLock(h));
         std::memcpy(dst, ::GlobalLock(good), keep);
         ::GlobalUnlock(good);
         patch(dst);
@@ -122,12 +135,17 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage) {
         return h;
     };
     HGLOBAL bad[] = {
-        variant(20, [](uint8_t*) {}),                                       // header cut
-        variant(size / 2, [](uint8_t*) {}),                                 // pixels cut
-        variant(size, [](uint8_t* p) { p[0] = 7; }),                        // header size
-        variant(size, [](uint8_t* p) { p[14] = 13; }),                      // bit count
-        variant(size, [](uint8_t* p) { p[16] = 9; }),                       // compression
-        variant(size, [](uint8_t* p) { p[4] = 0; p[5] = 0; p[6] = 0x10; }), // huge width
+        variant(20, [](uint8_t *) {}),                 // header cut
+        variant(size / 2, [](uint8_t *) {}),           // pixels cut
+        variant(size, [](uint8_t *p) { p[0] = 7; }),   // header size
+        variant(size, [](uint8_t *p) { p[14] = 13; }), // bit count
+        variant(size, [](uint8_t *p) { p[16] = 9; }),  // compression
+        variant(size,
+                [](uint8_t *p) {
+                    p[4] = 0;
+                    p[5] = 0;
+                    p[6] = 0x10;
+                }), // huge width
     };
     for (HGLOBAL h : bad) {
         EXPECT_NE(0, m_lead.SetDIB(h));
@@ -163,9 +181,10 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage) {
     EXPECT_EQ(0, m_lead.GetWMFResolution());
 }
 
-TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl) {
-    for (const Image& img : {IndexedImage(20, 7, 1), IndexedImage(20, 7, 4), IndexedImage(20, 7, 8),
-                             TrueColorOf(24, 20, 7)}) {
+TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
+{
+    for (const Image &img :
+         {IndexedImage(20, 7, 1), IndexedImage(20, 7, 4), IndexedImage(20, 7, 8), TrueColorOf(24, 20, 7)}) {
         Put(img);
         CLead other;
         ASSERT_TRUE(other.Create("", WS_CHILD, CRect(0, 0, 5, 5), &m_host, 2));
@@ -183,12 +202,14 @@ TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl) {
 // Bitmaps made elsewhere: a screen-compatible one and a 16-bit section come
 // in as true colour, a monochrome one with its two colours; a handle no
 // longer a bitmap, or the control's own, leaves the image held.
-TEST_F(LeadImage, SetBitmapTakesBitmapsMadeElsewhere) {
+TEST_F(LeadImage, SetBitmapTakesBitmapsMadeElsewhere)
+{
     HDC hdc = ::GetDC(nullptr);
     const BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), 6, 4, 1, 16, BI_RGB, 0, 0, 0, 0, 0}, {}};
-    void* pBits = nullptr;
+    void *pBits = nullptr;
     HBITMAP made[] = {::CreateCompatibleBitmap(hdc, 6, 4),
-                      ::CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0), ::CreateBitmap(6, 4, 1, 1, nullptr)};
+                      ::CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0),
+                      ::CreateBitmap(6, 4, 1, 1, nullptr)};
     ::ReleaseDC(nullptr, hdc);
     for (HBITMAP hbm : made) {
         ASSERT_NE(nullptr, hbm);
@@ -212,22 +233,31 @@ TEST_F(LeadImage, SetBitmapTakesBitmapsMadeElsewhere) {
         }
     }
     const Image kept = m_lead.GetImage();
-    m_lead.SetBitmap(made[0]);   // deleted
+    m_lead.SetBitmap(made[0]); // deleted
     m_lead.SetBitmap(m_lead.GetBitmap());
     EXPECT_TRUE(kept == m_lead.GetImage());
 }
 
-TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette) {
+TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
+{
     const std::string dir = qrvtest::FreshTempFolder("lead_save") + "\\";
     // A four-colour picture: every depth holds it without loss.
     Image four = IndexedImage(17, 9, 1);
     four.Palette() = {Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}};
     // True colour saved at 4 bits is reduced to the fixed palette; the image held stays as it was.
-    struct { short bits; Image image; } cases[] = {
-        {1, four}, {4, IndexedImage(17, 9, 4)}, {8, IndexedImage(17, 9, 8)}, {24, TrueColorOf(24, 17, 9)},
-        {8, IndexedImage(17, 9, 4)}, {24, IndexedImage(17, 9, 8)}, {4, GradientImage(40, 30)},
+    struct {
+        short bits;
+        Image image;
+    } cases[] = {
+        {1, four},
+        {4, IndexedImage(17, 9, 4)},
+        {8, IndexedImage(17, 9, 8)},
+        {24, TrueColorOf(24, 17, 9)},
+        {8, IndexedImage(17, 9, 4)},
+        {24, IndexedImage(17, 9, 8)},
+        {4, GradientImage(40, 30)},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.bits);
         Put(c.image);
         const bool reduced = c.bits < c.image.BitsPerPixel();
@@ -257,7 +287,8 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette) {
 
 // The flags as the viewer passes them: the user palette (2) gives its colour
 // table, flag 1 the fixed palette of the depth, flag 4 true colour.
-TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour) {
+TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
+{
     std::vector<uint32_t> user(256);
     for (int i = 0; i < 256; ++i)
         user[size_t(i)] = uint32_t(i * 0x010203 + 0x000040) & 0xFFFFFF;
@@ -294,30 +325,36 @@ TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour) {
     EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10, 8), m_lead.GetImage()));
 }
 
-TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels) {
+TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)
+{
     namespace img = qrv::img;
     struct Case {
-        const char* name;
-        std::function<short(CLead&)> lead;
-        std::function<img::Status(Image&)> core;
+        const char *name;
+        std::function<short(CLead &)> lead;
+        std::function<img::Status(Image &)> core;
     };
     const Case cases[] = {
-        {"Median", [](CLead& l) { return l.Median(3); }, [](Image& i) { return img::Effects::Median(i, 3); }},
-        {"Average", [](CLead& l) { return l.Average(3); }, [](Image& i) { return img::Effects::Average(i, 3); }},
-        {"Sharpen", [](CLead& l) { return l.Sharpen(800); }, [](Image& i) { return img::Effects::Sharpen(i, 800); }},
-        {"Intensity", [](CLead& l) { return l.Intensity(-300); },
-         [](Image& i) { return img::Effects::Intensity(i, -300); }},
-        {"Contrast", [](CLead& l) { return l.Contrast(400); }, [](Image& i) { return img::Effects::Contrast(i, 400); }},
-        {"Invert", [](CLead& l) { return l.Invert(); }, [](Image& i) { return img::Effects::Invert(i); }},
-        {"Flip", [](CLead& l) { return l.Flip(); }, [](Image& i) { return img::Effects::Flip(i); }},
-        {"Reverse", [](CLead& l) { return l.Reverse(); }, [](Image& i) { return img::Effects::Reverse(i); }},
-        {"Size", [](CLead& l) { return l.Size(23.f, 17.f, CLead::sizeResample); },
-         [](Image& i) { return img::Resampler::Size(i, 23, 17, 2); }},
-        {"ColorRes", [](CLead& l) { return l.ColorRes(4, CLead::crFixedPalette, CLead::crDitherStucki, 16); },
-         [](Image& i) { return img::ColorReducer::ColorRes(i, 4, img::kPaletteFixed, img::kDitherStucki, 16); }},
+        {"Median", [](CLead &l) { return l.Median(3); }, [](Image &i) { return img::Effects::Median(i, 3); }},
+        {"Average", [](CLead &l) { return l.Average(3); },
+         [](Image &i) { return img::Effects::Average(i, 3); }},
+        {"Sharpen", [](CLead &l) { return l.Sharpen(800); },
+         [](Image &i) { return img::Effects::Sharpen(i, 800); }},
+        {"Intensity", [](CLead &l) { return l.Intensity(-300); },
+         [](Image &i) { return img::Effects::Intensity(i, -300); }},
+        {"Contrast", [](CLead &l) { return l.Contrast(400); },
+         [](Image &i) { return img::Effects::Contrast(i, 400); }},
+        {"Invert", [](CLead &l) { return l.Invert(); }, [](Image &i) { return img::Effects::Invert(i); }},
+        {"Flip", [](CLead &l) { return l.Flip(); }, [](Image &i) { return img::Effects::Flip(i); }},
+        {"Reverse", [](CLead &l) { return l.Reverse(); }, [](Image &i) { return img::Effects::Reverse(i); }},
+        {"Size", [](CLead &l) { return l.Size(23.f, 17.f, CLead::sizeResample); },
+         [](Image &i) { return img::Resampler::Size(i, 23, 17, 2); }},
+        {"ColorRes", [](CLead &l) { return l.ColorRes(4, CLead::crFixedPalette, CLead::crDitherStucki, 16); },
+         [](Image &i) {
+             return img::ColorReducer::ColorRes(i, 4, img::kPaletteFixed, img::kDitherStucki, 16);
+         }},
     };
-    for (const Image& src : {GradientImage(40, 30), IndexedImage(10, 10, 4)})
-        for (const Case& c : cases) {
+    for (const Image &src : {GradientImage(40, 30), IndexedImage(10, 10, 4)})
+        for (const Case &c : cases) {
             Put(src);
             Image expected = src;
             ASSERT_EQ(img::kOk, c.core(expected)) << c.name;

@@ -17,19 +17,27 @@ namespace {
 
 class LeadFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_dir = qrvtest::FreshTempFolder("lead_files") + "\\";
         ASSERT_TRUE(m_lead.Create("", WS_CHILD, CRect(0, 0, 10, 10), &m_host, 1));
     }
-    std::string Path(const char* name) const { return m_dir + name; }
-    int Difference(const Image& want) { return MaxDifference(m_lead.GetImage(), want); }
+    std::string Path(const char *name) const { return m_dir + name; }
+    int Difference(const Image &want) { return MaxDifference(m_lead.GetImage(), want); }
     std::string m_dir;
     HostWindow m_host{64, 64};
     CLead m_lead;
 };
 
 // The tolerance: JPEG is lossy; the resolution as read back: GIF has none of its own.
-struct WicCase { const char* name; GUID container; short format; bool indexed; int tolerance; long dpi; };
+struct WicCase {
+    const char *name;
+    GUID container;
+    short format;
+    bool indexed;
+    int tolerance;
+    long dpi;
+};
 
 const WicCase kWicCases[] = {
     {"a.png", GUID_ContainerFormatPng, CLead::fmtPng, false, 0, 150},
@@ -42,10 +50,11 @@ const WicCase kWicCases[] = {
     {"p.bmp", GUID_ContainerFormatBmp, CLead::fmtBmp, true, 0, 150},
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo) {
-    for (const WicCase& c : kWicCases) {
+TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
+{
+    for (const WicCase &c : kWicCases) {
         SCOPED_TRACE(c.name);
         const Image want = c.indexed ? IndexedImage(37, 21) : GradientImage(37, 21);
         ASSERT_TRUE(WriteWicFile(Path(c.name), c.container, want, 150.0));
@@ -72,7 +81,8 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo) {
     }
 }
 
-TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError) {
+TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
+{
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, IndexedImage(20, 10), 96));
     ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 24, 1, 1));
     EXPECT_EQ(24, m_lead.GetBitmapBits());
@@ -95,12 +105,15 @@ TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError) {
     EXPECT_NE(0, m_lead.Load(m_dir.c_str(), 0, 1, 1));
 }
 
-TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution) {
+TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
+{
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
-    struct { const char* name; short format; } files[] = {{"a.emf", CLead::fmtEmf},
-                                                           {"a.wmf", CLead::fmtWmf}};
-    for (const auto& f : files) {
+    struct {
+        const char *name;
+        short format;
+    } files[] = {{"a.emf", CLead::fmtEmf}, {"a.wmf", CLead::fmtWmf}};
+    for (const auto &f : files) {
         SCOPED_TRACE(f.name);
         for (long dpi : {0L, 192L}) {
             m_lead.SetWMFResolution(dpi);
@@ -113,7 +126,7 @@ TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution) {
             ASSERT_EQ(0, m_lead.Load(Path(f.name).c_str(), 0, 1, 1));
             ASSERT_EQ(float(w), m_lead.GetSrcWidth());
             ASSERT_EQ(float(h), m_lead.GetSrcHeight());
-            const Image& img = m_lead.GetImage();
+            const Image &img = m_lead.GetImage();
             // The left half is red, the right half the white page.
             for (int x : {2, w / 4, w / 2 - 3})
                 EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), img.GetColor(x, h / 2)) << x;
@@ -130,22 +143,31 @@ namespace {
 // Byte surgery on valid files: each returns the damaged bytes.
 using Damage = std::function<std::vector<uint8_t>(std::vector<uint8_t>)>;
 
-void Put16(std::vector<uint8_t>& b, size_t at, uint16_t v, bool bigEndian = false) {
+void Put16(std::vector<uint8_t> &b, size_t at, uint16_t v, bool bigEndian = false)
+{
     b[at] = uint8_t(bigEndian ? v >> 8 : v);
     b[at + 1] = uint8_t(bigEndian ? v : v >> 8);
 }
 
-void Put32(std::vector<uint8_t>& b, size_t at, uint32_t v, bool bigEndian = false) {
+void Put32(std::vector<uint8_t> &b, size_t at, uint32_t v, bool bigEndian = false)
+{
     for (int i = 0; i < 4; ++i)
         b[at + size_t(i)] = uint8_t(v >> (bigEndian ? 24 - 8 * i : 8 * i));
 }
 
 // The bytes with a 16- or 32-bit field set.
-std::vector<uint8_t> With16(std::vector<uint8_t> b, size_t at, uint16_t v) { return Put16(b, at, v), b; }
-std::vector<uint8_t> With32(std::vector<uint8_t> b, size_t at, uint32_t v) { return Put32(b, at, v), b; }
+std::vector<uint8_t> With16(std::vector<uint8_t> b, size_t at, uint16_t v)
+{
+    return Put16(b, at, v), b;
+}
+std::vector<uint8_t> With32(std::vector<uint8_t> b, size_t at, uint32_t v)
+{
+    return Put32(b, at, v), b;
+}
 
 // The CRC of PNG chunks.
-uint32_t Crc32(const uint8_t* data, size_t size) {
+uint32_t Crc32(const uint8_t *data, size_t size)
+{
     uint32_t c = 0xFFFFFFFFu;
     for (size_t i = 0; i < size; ++i) {
         c ^= data[i];
@@ -156,14 +178,16 @@ uint32_t Crc32(const uint8_t* data, size_t size) {
 }
 
 // Each format's declared size made far too large (BMP, WMF and EMF: in the table).
-std::vector<uint8_t> HugePng(std::vector<uint8_t> b) {
+std::vector<uint8_t> HugePng(std::vector<uint8_t> b)
+{
     // IHDR is the first chunk: width and height, then its CRC made right again.
     Put32(b, 16, 100000, true), Put32(b, 20, 100000, true);
     Put32(b, 29, Crc32(b.data() + 12, 17), true);
     return b;
 }
 
-std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b) {
+std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b)
+{
     for (size_t i = 2; i + 9 < b.size(); ++i)
         if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC1 || b[i + 1] == 0xC2)) {
             Put16(b, i + 5, 65000, true), Put16(b, i + 7, 65000, true);
@@ -172,10 +196,11 @@ std::vector<uint8_t> HugeJpeg(std::vector<uint8_t> b) {
     return b;
 }
 
-std::vector<uint8_t> HugeGif(std::vector<uint8_t> b) {
+std::vector<uint8_t> HugeGif(std::vector<uint8_t> b)
+{
     Put16(b, 6, 65000), Put16(b, 8, 65000);
     size_t i = 13 + ((b[10] & 0x80) ? size_t(3) << ((b[10] & 7) + 1) : 0);
-    while (i < b.size() && b[i] == 0x21) {  // extensions: label, sub-blocks
+    while (i < b.size() && b[i] == 0x21) { // extensions: label, sub-blocks
         for (i += 2; i < b.size() && b[i];)
             i += size_t(b[i]) + 1;
         ++i;
@@ -185,21 +210,25 @@ std::vector<uint8_t> HugeGif(std::vector<uint8_t> b) {
     return b;
 }
 
-std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b) {
+std::vector<uint8_t> HugeTiff(std::vector<uint8_t> b)
+{
     const bool be = b[0] == 'M';
-    auto get16 = [&](size_t at) { return be ? uint16_t(b[at] << 8 | b[at + 1]) : uint16_t(b[at] | b[at + 1] << 8); };
+    auto get16 = [&](size_t at) {
+        return be ? uint16_t(b[at] << 8 | b[at + 1]) : uint16_t(b[at] | b[at + 1] << 8);
+    };
     const size_t ifd = be ? size_t(get16(4)) << 16 | get16(6) : get16(4) | size_t(get16(6)) << 16;
     for (uint16_t k = 0; k < get16(ifd); ++k) {
         const size_t e = ifd + 2 + size_t(k) * 12;
-        if (get16(e) == 256 || get16(e) == 257)  // width, length
+        if (get16(e) == 256 || get16(e) == 257) // width, length
             get16(e + 2) == 3 ? Put16(b, e + 8, 65000, be) : Put32(b, e + 8, 100000, be);
     }
     return b;
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
+TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
+{
     ASSERT_TRUE(WriteWicFile(Path("a.png"), GUID_ContainerFormatPng, GradientImage(64, 48), 96));
     ASSERT_TRUE(WriteWicFile(Path("a.jpg"), GUID_ContainerFormatJpeg, GradientImage(64, 48), 96));
     ASSERT_TRUE(WriteWicFile(Path("a.gif"), GUID_ContainerFormatGif, IndexedImage(64, 48), 96));
@@ -211,29 +240,47 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
     HGLOBAL hDib = MakeDib(previous);
     ASSERT_EQ(0, m_lead.SetDIB(hDib));
     ::GlobalFree(hDib);
-    struct { const char* name; Damage huge; } formats[] = {
+    struct {
+        const char *name;
+        Damage huge;
+    } formats[] = {
         {"a.bmp", [](std::vector<uint8_t> b) { return With32(With32(b, 18, 100000), 22, 100000); }},
-        {"a.png", HugePng}, {"a.jpg", HugeJpeg}, {"a.gif", HugeGif}, {"a.tif", HugeTiff},
+        {"a.png", HugePng},
+        {"a.jpg", HugeJpeg},
+        {"a.gif", HugeGif},
+        {"a.tif", HugeTiff},
         // The box from -32768 to 32767 at one unit per inch; the frame's right and bottom at their most.
-        {"a.wmf", [](std::vector<uint8_t> b) { return With16(With16(With16(b, 6, 0x8000), 10, 0x7FFF), 14, 1); }},
+        {"a.wmf",
+         [](std::vector<uint8_t> b) { return With16(With16(With16(b, 6, 0x8000), 10, 0x7FFF), 14, 1); }},
         {"a.emf", [](std::vector<uint8_t> b) { return With32(With32(b, 32, 0x7FFFFFFF), 36, 0x7FFFFFFF); }},
     };
-    struct { const char* name; Damage damage; } damages[] = {
+    struct {
+        const char *name;
+        Damage damage;
+    } damages[] = {
         {"empty", [](std::vector<uint8_t>) { return std::vector<uint8_t>(); }},
-        {"truncated", [](std::vector<uint8_t> b) { b.resize(b.size() / 2); return b; }},
-        {"wrong magic", [](std::vector<uint8_t> b) { std::memcpy(b.data(), "XYZ[", 4); return b; }},
+        {"truncated",
+         [](std::vector<uint8_t> b) {
+             b.resize(b.size() / 2);
+             return b;
+         }},
+        {"wrong magic",
+         [](std::vector<uint8_t> b) {
+             std::memcpy(b.data(), "XYZ[", 4);
+             return b;
+         }},
     };
-    for (const auto& f : formats) {
+    for (const auto &f : formats) {
         const std::vector<uint8_t> good = ReadBytes(Path(f.name));
         ASSERT_GT(good.size(), 40u) << f.name;
         // The valid file loads, so what fails below fails for its damage.
         CLead probe;
         ASSERT_EQ(0, probe.Load(Path(f.name).c_str(), 0, 1, 1)) << f.name;
         std::vector<std::pair<std::string, std::vector<uint8_t>>> bad;
-        for (const auto& d : damages)
+        for (const auto &d : damages)
             bad.emplace_back(d.name, d.damage(good));
         bad.emplace_back("huge", f.huge(good));
-        for (const auto& b : bad) {
+        for (const auto &b : bad) {
             SCOPED_TRACE(std::string(f.name) + ", " + b.first);
             const std::string path = Path("bad") + "_" + f.name;
             ASSERT_TRUE(WriteBytes(path, b.second));
@@ -251,12 +298,18 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage) {
 // Metafile headers out of shape: the placeable header's box and units, the
 // metafile header's type, size and length, the enhanced header's sizes and
 // frame. Each answers its error and the held image stays.
-TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
+TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused)
+{
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     const std::vector<uint8_t> wmf = ReadBytes(Path("a.wmf")), emf = ReadBytes(Path("a.emf"));
     auto cut = [](std::vector<uint8_t> b, size_t n) { return b.resize(n), b; };
-    const struct { const char* what; std::vector<uint8_t> bytes; const char* ext; short error; } cases[] = {
+    const struct {
+        const char *what;
+        std::vector<uint8_t> bytes;
+        const char *ext;
+        short error;
+    } cases[] = {
         {"no units per inch", With16(wmf, 14, 0), "wmf", CLead::errBadHeader},
         {"box without width", With16(wmf, 10, 0), "wmf", CLead::errBadHeader},
         {"box without height", With16(wmf, 12, 0), "wmf", CLead::errBadHeader},
@@ -275,7 +328,7 @@ TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
     };
     ASSERT_EQ(0, m_lead.Load(Path("a.wmf").c_str(), 0, 1, 1));
     const Image previous = m_lead.GetImage();
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = Path("bad.") + c.ext;
         ASSERT_TRUE(WriteBytes(path, c.bytes));
@@ -289,7 +342,8 @@ TEST_F(LeadFiles, MetafileHeadersOutOfShapeAreRefused) {
 // without a resolution (the screen's 96 dpi). A BMP header of another size
 // or cut short, a GIF cut inside its screen or its image descriptor and a
 // JPEG cut inside its frame header are refused before any decoding.
-TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused) {
+TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
+{
     auto bmp = [](uint32_t header, uint32_t w, uint32_t h, size_t size) {
         std::vector<uint8_t> b(size);
         b[0] = 'B', b[1] = 'M';
@@ -301,8 +355,13 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused) {
         return b;
     };
     const std::string gif = std::string("GIF89a\x05\0\x03\0\0\0\0", 13);
-    auto bytes = [](const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); };
-    const struct { const char* what; std::vector<uint8_t> bytes; short result; int w, h, bits; } cases[] = {
+    auto bytes = [](const std::string &text) { return std::vector<uint8_t>(text.begin(), text.end()); };
+    const struct {
+        const char *what;
+        std::vector<uint8_t> bytes;
+        short result;
+        int w, h, bits;
+    } cases[] = {
         {"core header", bmp(12, 7, 5, 26), 0, 7, 5, 8},
         {"top-down without resolution", bmp(40, 9, uint32_t(-3), 54), 0, 9, 3, 24},
         {"header of 30 bytes", bmp(30, 9, 3, 54), CLead::errBadHeader, 0, 0, 0},
@@ -313,7 +372,7 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused) {
         {"JPEG cut in its frame header", bytes(std::string("\xFF\xD8\xFF\xC0\0\x11\x08\0", 8)),
          CLead::errTruncated, 0, 0, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(WriteBytes(Path("h.bin"), c.bytes));
         ASSERT_EQ(c.result, m_lead.GetFileInfo(Path("h.bin").c_str(), 0, 0));
@@ -328,7 +387,8 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused) {
 // Metafile playback trusts the offsets and object indices inside the records:
 // a record pointing outside itself or at a slot the header does not count is
 // refused before playing, and the held picture stays.
-TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused) {
+TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
+{
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
     ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 0, 1, 1));
@@ -351,7 +411,12 @@ TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused) {
         }
         return std::vector<uint8_t>();
     };
-    struct { const char* what; uint32_t type; size_t at; uint32_t value; } cases[] = {
+    struct {
+        const char *what;
+        uint32_t type;
+        size_t at;
+        uint32_t value;
+    } cases[] = {
         {"deleted object beyond the table", 40, 8, 0x08000001},
         {"created object beyond the table", 39, 8, 5000},
         {"selected object beyond the table", 37, 8, 77},
@@ -363,7 +428,7 @@ TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused) {
         {"record size not a multiple of four", 37, 4, 10},
         {"record size below eight", 37, 4, 4},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const std::vector<uint8_t> bytes = damaged(c.type, c.at, c.value);
         ASSERT_FALSE(bytes.empty());
@@ -377,7 +442,8 @@ namespace {
 
 // The placeable metafile with records of 16-bit words put before its end
 // record, the size in the header counted again.
-std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t>& words) {
+std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t> &words)
+{
     const size_t meta = 22;
     std::vector<uint8_t> bytes;
     for (uint16_t w : words)
@@ -388,19 +454,21 @@ std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint1
 }
 
 // A record of the function with these parameters, its size in front.
-std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms) {
+std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms)
+{
     const uint32_t size = uint32_t(parms.size() + 3);
     parms.insert(parms.begin(), {uint16_t(size), uint16_t(size >> 16), function});
     return parms;
 }
 
-}  // namespace
+} // namespace
 
 // Windows metafile playback reads the points, texts and bitmaps a record
 // counts and the object table slots it names without checking them: such
 // records are refused before playing and the held picture stays; the same
 // records within bounds still play.
-TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
+TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
+{
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
     const std::vector<uint8_t> good = ReadBytes(Path("a.wmf"));
@@ -417,20 +485,25 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
     std::vector<uint16_t> fullDib = stretchDib;
     fullDib.resize(fullDib.size() + 24, 0x1234);
     std::vector<uint16_t> coreDib = fullDib;
-    coreDib[11] = 12;   // a header of 12 bytes
+    coreDib[11] = 12; // a header of 12 bytes
     const std::vector<uint16_t> zeros9(9), zeros10(10);
     std::vector<uint8_t> sizeBeyondEnd = WithRecords(good, Rec(0x041B, {10, 10, 0, 0}));
     Put32(sizeBeyondEnd, sizeBeyondEnd.size() - 20, 0x7FFF);
     std::vector<uint8_t> sizeTooSmall = sizeBeyondEnd;
     Put32(sizeTooSmall, sizeTooSmall.size() - 20, 2);
     std::vector<uint8_t> noEnd = good;
-    Put16(noEnd, noEnd.size() - 2, 0x001E);   // the end record made a SaveDC
-    struct { const char* what; std::vector<uint8_t> bytes; bool loads; } cases[] = {
+    Put16(noEnd, noEnd.size() - 2, 0x001E); // the end record made a SaveDC
+    struct {
+        const char *what;
+        std::vector<uint8_t> bytes;
+        bool loads;
+    } cases[] = {
         {"deleted object beyond the table", WithRecords(good, Rec(0x01F0, {5000})), false},
         {"selected object just beyond the table", WithRecords(good, Rec(0x012D, {slots})), false},
         {"region filled with a brush beyond the table", WithRecords(good, Rec(0x0228, {0, 900})), false},
         {"more objects created than the table holds", WithRecords(good, tooManyObjects), false},
-        {"polygon counting points beyond the record", WithRecords(good, Rec(0x0324, {30000, 1, 1, 5, 5})), false},
+        {"polygon counting points beyond the record", WithRecords(good, Rec(0x0324, {30000, 1, 1, 5, 5})),
+         false},
         {"text longer than the record", WithRecords(good, Rec(0x0521, {200, 0x4141, 5, 5})), false},
         {"bitmap pixels beyond the record", WithRecords(good, Rec(0x0F43, stretchDib)), false},
         {"record size beyond the file's end", sizeBeyondEnd, false},
@@ -459,16 +532,17 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused) {
         {"stretched DIB with a core header", WithRecords(good, Rec(0x0F43, coreDib)), false},
         {"stretch-blit bitmap beyond the record",
          WithRecords(good, Rec(0x0B23, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})), false},
-        {"blit bitmap beyond the record", WithRecords(good, Rec(0x0922, {0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})),
-         false},
+        {"blit bitmap beyond the record",
+         WithRecords(good, Rec(0x0922, {0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})), false},
         {"region without its header", WithRecords(good, Rec(0x06FF, {0, 0, 0})), false},
-        {"region counting bands beyond", WithRecords(good, Rec(0x06FF, {0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0})), false},
+        {"region counting bands beyond", WithRecords(good, Rec(0x06FF, {0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0})),
+         false},
         {"clip region beyond the table", WithRecords(good, Rec(0x012C, {slots})), false},
         {"palette selected beyond the table", WithRecords(good, Rec(0x0234, {0, 900})), false},
         {"region framed with a brush beyond", WithRecords(good, Rec(0x0429, {0, 0, 900, 0})), false},
         {"line without its point", WithRecords(good, Rec(0x0213, {5})), false},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 0, 1, 1));
         const Image previous = m_lead.GetImage();

@@ -16,16 +16,19 @@ namespace {
 struct FrameFixture {
     HostWindow host;
     CLeadFrame frame;
-    FrameFixture(int cx, int cy) : host(cx, cy) {
+    FrameFixture(int cx, int cy) : host(cx, cy)
+    {
         EXPECT_TRUE(frame.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, cx, cy), &host, 7001));
     }
-    void SetImage(int w, int h, uint32_t rgb = 0xFF0000) {
+    void SetImage(int w, int h, uint32_t rgb = 0xFF0000)
+    {
         HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(hDib));
         ::GlobalFree(hDib);
         frame.CenterImage();
     }
-    CRect ControlRect() {
+    CRect ControlRect()
+    {
         CRect rc;
         frame.GetLeadCtrl()->GetWindowRect(&rc);
         frame.ScreenToClient(&rc);
@@ -39,14 +42,15 @@ public:
     using CLeadFrame::CenterRects;
 };
 
-}  // namespace
+} // namespace
 
-TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio) {
+TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio)
+{
     HostWindow host(300, 200);
     CLeadFrame frame, orphan;
     EXPECT_EQ(nullptr, frame.GetLeadCtrl());
     ASSERT_TRUE(frame.Create("", WS_CHILD, CRect(0, 0, 300, 200), &host, 7002));
-    CLead* pLead = frame.GetLeadCtrl();
+    CLead *pLead = frame.GetLeadCtrl();
     ASSERT_NE(nullptr, pLead);
     EXPECT_EQ(frame.m_hWnd, ::GetParent(pLead->m_hWnd));
     EXPECT_EQ(7002, pLead->GetDlgCtrlID());
@@ -56,15 +60,17 @@ TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio
     EXPECT_EQ(nullptr, orphan.GetLeadCtrl());
     // The fit into the client area keeps the aspect ratio, centres and never enlarges.
     frame.MoveWindow(0, 0, 200, 200);
-    struct Case { CRect src, want; } cases[] = {
+    struct Case {
+        CRect src, want;
+    } cases[] = {
         {CRect(0, 0, 400, 300), CRect(0, 25, 200, 175)},
-        {CRect(0, 0, 300, 400), CRect(25, 0, 175, 200)},   // the height limits
-        {CRect(0, 0, 100, 50), CRect(50, 75, 150, 125)},   // not enlarged
-        {CRect(0, 0, 200, 200), CRect(0, 0, 200, 200)},    // exactly the frame
-        {CRect(0, 0, 3, 1000), CRect(99, 0, 100, 200)},    // MulDiv rounds 0.6 up
+        {CRect(0, 0, 300, 400), CRect(25, 0, 175, 200)}, // the height limits
+        {CRect(0, 0, 100, 50), CRect(50, 75, 150, 125)}, // not enlarged
+        {CRect(0, 0, 200, 200), CRect(0, 0, 200, 200)},  // exactly the frame
+        {CRect(0, 0, 3, 1000), CRect(99, 0, 100, 200)},  // MulDiv rounds 0.6 up
         {CRect(0, 0, 1000, 300), CRect(0, 70, 200, 130)},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         CRect r;
         frame.CenterInFrame(c.src, &r);
         EXPECT_EQ(c.want, r) << c.src.Width() << "x" << c.src.Height();
@@ -78,19 +84,24 @@ TEST(LeadFrame, CreateMakesTheControlWithTheFramesIdAndTheFitKeepsTheAspectRatio
     EXPECT_EQ(CRect(85, 45, 135, 95), r);
 }
 
-TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize) {
+TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
+{
     FrameFixture f(300, 200);
-    CLead* pLead = f.frame.GetLeadCtrl();
+    CLead *pLead = f.frame.GetLeadCtrl();
     // Mode 0 starts at the centring offset and reaches the frame's corner;
     // the fit modes place the control on the fitted rectangle.
-    struct { short mode; int w, h; CRect want; } cases[] = {
+    struct {
+        short mode;
+        int w, h;
+        CRect want;
+    } cases[] = {
         {0, 100, 50, CRect(100, 75, 300, 200)},
-        {0, 500, 150, CRect(0, 25, 300, 200)},   // wider than the frame: no horizontal offset
+        {0, 500, 150, CRect(0, 25, 300, 200)}, // wider than the frame: no horizontal offset
         {0, 640, 480, CRect(0, 0, 300, 200)},
         {1, 600, 200, CRect(0, 50, 300, 150)},
         {3, 600, 200, CRect(0, 50, 300, 150)},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode << ": " << c.w << "x" << c.h);
         pLead->SetPaintSizeMode(c.mode);
         f.SetImage(c.w, c.h);
@@ -107,10 +118,11 @@ TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize) 
     EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
 }
 
-TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself) {
+TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
+{
     FrameFixture f(300, 200);
-    CLead* pLead = f.frame.GetLeadCtrl();
-    pLead->SetBackColor(RGB(0, 0, 255));  // the control's own background: blue
+    CLead *pLead = f.frame.GetLeadCtrl();
+    pLead->SetBackColor(RGB(0, 0, 255)); // the control's own background: blue
     pLead->SetBackErase(FALSE);
     f.SetImage(100, 50, 0xFF0000);
     for (bool erased : {true, false}) {
@@ -124,17 +136,18 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself) {
         }
         ScreenPixels px(f.frame.m_hWnd, erased);
         ASSERT_EQ(300, px.Width());
-        EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));      // above the control
-        EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF));    // left of it
+        EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));   // above the control
+        EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF)); // left of it
         if (erased) {
-            EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000));  // the image
-            EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF));  // the control's background
+            EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000)); // the image
+            EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF)); // the control's background
             EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
         }
     }
 }
 
-TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground) {
+TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground)
+{
     FrameFixture f(120, 80);
     f.frame.GetLeadCtrl()->SetBackColor(RGB(0, 255, 0));
     f.frame.CenterImage();

@@ -13,11 +13,13 @@ namespace {
 
 class LeadPaint : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_host, 1));
         m_lead.SetBackColor(RGB(0, 0, 255));
     }
-    void Put(int w, int h, uint32_t rgb) {
+    void Put(int w, int h, uint32_t rgb)
+    {
         HGLOBAL hDib = MakeDib(SolidImage(w, h, rgb));
         ASSERT_EQ(0, m_lead.SetDIB(hDib));
         ::GlobalFree(hDib);
@@ -26,17 +28,21 @@ protected:
     CLead m_lead;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow) {
+TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
+{
     Put(50, 25, 0xFF0000);
-    struct { short mode; CRect image; } cases[] = {
+    struct {
+        short mode;
+        CRect image;
+    } cases[] = {
         {CLead::paintNormal, CRect(0, 0, 50, 25)},
         {CLead::paintFit, CRect(0, 25, 100, 75)},
         {CLead::paintStretch, CRect(0, 0, 100, 100)},
         {CLead::paintFitAlways, CRect(25, 37, 75, 62)},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.mode);
         m_lead.SetPaintSizeMode(c.mode);
         EXPECT_EQ(c.mode, m_lead.GetPaintSizeMode());
@@ -63,7 +69,8 @@ TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow) {
     EXPECT_EQ(40, rc.Width());
 }
 
-TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed) {
+TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed)
+{
     Put(100, 100, 0xFF0000);
     ScreenPixels red(m_lead.m_hWnd);
     ASSERT_EQ(0xFF0000u, red.At(50, 50));
@@ -78,7 +85,7 @@ TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed) {
     m_lead.SetAutoRepaint(TRUE);
     Put(50, 50, 0xFF0000);
     m_lead.SetAutoSetRects(FALSE);
-    Put(20, 20, 0x00FF00);  // stretched into the rectangle of the image before
+    Put(20, 20, 0x00FF00); // stretched into the rectangle of the image before
     ScreenPixels px(m_lead.m_hWnd);
     EXPECT_TRUE(px.All(CRect(0, 0, 50, 50), 0x00FF00));
     EXPECT_TRUE(px.All(CRect(50, 0, 100, 100), 0x0000FF));

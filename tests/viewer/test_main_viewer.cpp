@@ -19,14 +19,15 @@ public:
     struct Note {
         UINT code;
         UINT_PTR id;
-        CViewerWnd* pViewer;
+        CViewerWnd *pViewer;
         int x, y;
     };
     std::vector<Note> notes;
 
 protected:
-    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) override {
-        const NMVIEWER* p = reinterpret_cast<const NMVIEWER*>(lParam);
+    BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT *pResult) override
+    {
+        const NMVIEWER *p = reinterpret_cast<const NMVIEWER *>(lParam);
         Note n{p->hdr.code, p->hdr.idFrom, nullptr, 0, 0};
         if (p->hdr.code == VWN_CONTEXTMENU) {
             n.x = p->pt.x;
@@ -45,12 +46,14 @@ protected:
     CMainViewerWnd pane;
     FakeViewer bitmaps{5, "bmp;dib|Bitmaps"};
     FakeViewer pictures{6, "BMP;PNG;JPEG|Bilder"};
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &owner, 77));
         pane.InsertViewer(&bitmaps);
         pane.InsertViewer(&pictures);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (bitmaps.GetSafeHwnd())
             bitmaps.DestroyWindow();
         if (pictures.GetSafeHwnd())
@@ -58,11 +61,12 @@ protected:
     }
 };
 
-TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows) {
+TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows)
+{
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.BMP"));
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.bmp"));
     EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.png"));
-    EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.jpe"));   // part of JPEG
+    EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.jpe")); // part of JPEG
     EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.di"));
     EXPECT_EQ(nullptr, pane.FindViewer("C:\\bilder\\a.gif"));
     EXPECT_EQ(0, pane.LoadFile("C:\\bilder\\a.gif"));
@@ -71,7 +75,7 @@ TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWi
     int nFirst = CMainViewerWnd::m_nChildId;
     ASSERT_EQ(&bitmaps, pane.GetViewer(5));
     EXPECT_EQ(nFirst, bitmaps.GetDlgCtrlID());
-    EXPECT_EQ(&bitmaps, pane.GetViewer(5));   // exists: no new id
+    EXPECT_EQ(&bitmaps, pane.GetViewer(5)); // exists: no new id
     CMainViewerWnd second;
     ASSERT_TRUE(second.Create(WS_CHILD, CRect(0, 0, 100, 100), &owner, 78));
     second.InsertViewer(&pictures);
@@ -81,7 +85,8 @@ TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWi
     EXPECT_EQ(nullptr, pane.GetViewer(9));
 }
 
-TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu) {
+TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
+{
     // The context menu is reported only with a current viewer.
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     EXPECT_TRUE(owner.notes.empty());
@@ -116,11 +121,12 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     EXPECT_EQ(nullptr, pane.GetCurViewer());
 }
 
-TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver) {
-    pane.SetImageSize(CSize(0, 50));   // a zero dimension is not passed on
+TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver)
+{
+    pane.SetImageSize(CSize(0, 50)); // a zero dimension is not passed on
     pane.LoadFile("C:\\a.png");
     EXPECT_EQ(CSize(0, 0), pictures.GetRequestedImageSize());
-    EXPECT_EQ(0, pictures.nColorBits);   // nothing given yet: 0 and no palettes
+    EXPECT_EQ(0, pictures.nColorBits); // nothing given yet: 0 and no palettes
     EXPECT_EQ(nullptr, pictures.pColorPalettes[0]);
     unsigned long p16[16] = {}, p256[256] = {}, plx[256] = {}, p8[8] = {};
     pane.SetViewer(nullptr);
@@ -132,14 +138,15 @@ TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOve
     EXPECT_EQ(p256, bitmaps.pColorPalettes[1]);
     EXPECT_EQ(plx, bitmaps.pColorPalettes[2]);
     EXPECT_EQ(p8, bitmaps.pColorPalettes[3]);
-    pane.SetImageSize(CSize(64, 50));   // straight to the current viewer
+    pane.SetImageSize(CSize(64, 50)); // straight to the current viewer
     EXPECT_EQ(CSize(64, 50), bitmaps.GetRequestedImageSize());
     pane.LoadFile("C:\\a.png");
     EXPECT_EQ(CSize(64, 50), pictures.GetRequestedImageSize());
 }
 
-TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize) {
-    EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\a.bmp"));   // no current viewer
+TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize)
+{
+    EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\a.bmp")); // no current viewer
     pane.LoadFile("C:\\a.bmp");
     bitmaps.calls.clear();
     EXPECT_EQ(7, pane.CacheData(nullptr, "C:\\a.bmp"));
@@ -159,7 +166,8 @@ TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSi
 
 // Without a current viewer the pane answers nothing; with an image viewer
 // from a list current, it passes file name, images and sizes through.
-TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer) {
+TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
+{
     CSize size(-1, -1);
     CString name("bleibt");
     EXPECT_EQ(0, pane.GetImageSize(&size) + pane.GetCurFileName(&name) + pane.IsModified());
@@ -191,7 +199,7 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer) {
     EXPECT_EQ(0, pane.IsModified());
     for (HGLOBAL h : {(HGLOBAL)pane.GetPanelImage(), (HGLOBAL)pane.GetOriginalImage()}) {
         ASSERT_NE(nullptr, h);
-        EXPECT_EQ(8, static_cast<BITMAPINFOHEADER*>(::GlobalLock(h))->biHeight);
+        EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(h))->biHeight);
         ::GlobalUnlock(h);
         ::GlobalFree(h);
     }
@@ -199,10 +207,12 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer) {
     list.DeleteAll();
 }
 
-TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree) {
+TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree)
+{
     pane.LoadFile("C:\\a.bmp");
     CWnd inner;
-    ASSERT_TRUE(inner.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 10, 10), &bitmaps, 5));
+    ASSERT_TRUE(
+        inner.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 10, 10), &bitmaps, 5));
     owner.SetFocus();
     EXPECT_EQ(0, pane.HasFocus(nullptr));
     inner.SetFocus();
@@ -216,4 +226,4 @@ TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree) {
     inner.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -19,16 +19,21 @@ namespace {
 
 // A flat colour between the entries of every test palette: without
 // dithering it becomes one index, with dithering several.
-Image FlatImage(int w, int h) { return SolidImage(w, h, 0x86715A); }
+Image FlatImage(int w, int h)
+{
+    return SolidImage(w, h, 0x86715A);
+}
 
-std::vector<Bgra> TableOf(const unsigned long* pColors, int n) {
+std::vector<Bgra> TableOf(const unsigned long *pColors, int n)
+{
     std::vector<Bgra> table;
     for (int i = 0; i < n; ++i)
         table.push_back(qrv::img::ColorRefToBgra(uint32_t(pColors[i])));
     return table;
 }
 
-size_t IndexesUsed(const Image& img) {
+size_t IndexesUsed(const Image &img)
+{
     std::set<int> used;
     for (int y = 0; y < img.Height(); ++y)
         for (int x = 0; x < img.Width(); ++x)
@@ -40,26 +45,34 @@ enum Table { kPal16, kPal256, kPlx508, kPal8, kFixed };
 
 // The source of 24 bits is the flat colour, of 4 bits a 16-colour picture;
 // nFixedBits is the fixed palette's depth with kFixed.
-struct DepthCase { int nColorBits; bool bPalettes, bPlx508; int nDither, nSourceBits, nOutBits; Table table;
-                   int nFixedBits; bool bDithered; };
+struct DepthCase {
+    int nColorBits;
+    bool bPalettes, bPlx508;
+    int nDither, nSourceBits, nOutBits;
+    Table table;
+    int nFixedBits;
+    bool bDithered;
+};
 
-TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt) {
+TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt)
+{
     const TestPalettes pal;
     const DepthCase cases[] = {
-        {8, true, true, CPanelSettings::ditherStucki, 24, 8, kPlx508, 0, false},   // Plx508: never dithered
+        {8, true, true, CPanelSettings::ditherStucki, 24, 8, kPlx508, 0, false}, // Plx508: never dithered
         {8, true, false, CPanelSettings::ditherStucki, 24, 8, kPal256, 0, true},
-        {8, false, true, CPanelSettings::ditherBayer, 24, 8, kFixed, 8, true},     // no 256-colour palette
+        {8, false, true, CPanelSettings::ditherBayer, 24, 8, kFixed, 8, true}, // no 256-colour palette
         {8, true, false, CPanelSettings::ditherFloydSteinberg, 4, 4, kPal16, 0, true},
         {4, true, false, CPanelSettings::ditherBayer, 24, 4, kPal16, 0, true},
         {4, false, false, CPanelSettings::ditherNone, 24, 4, kFixed, 4, false},
-        {3, true, false, CPanelSettings::ditherJarvis, 24, 4, kPal8, 0, true},     // 8 colours held in 4 bits
+        {3, true, false, CPanelSettings::ditherJarvis, 24, 4, kPal8, 0, true}, // 8 colours held in 4 bits
         {3, false, false, CPanelSettings::ditherNone, 24, 4, kFixed, 3, false},
         {1, true, false, CPanelSettings::ditherBurke, 24, 1, kFixed, 1, true},
         {2, true, false, CPanelSettings::ditherStevensonArce, 24, 2, kFixed, 2, true},
     };
-    for (const DepthCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.nColorBits << " bits, palettes " << c.bPalettes << ", plx508 "
-                                        << c.bPlx508 << ", dither " << c.nDither << ", source " << c.nSourceBits);
+    for (const DepthCase &c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.nColorBits << " bits, palettes " << c.bPalettes << ", plx508 " << c.bPlx508
+                     << ", dither " << c.nDither << ", source " << c.nSourceBits);
         CPanelSettings s;
         s.nColorBits = c.nColorBits;
         if (c.bPalettes) {
@@ -78,8 +91,9 @@ TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt) {
         const std::vector<Bgra> expected = c.table == kPal16    ? TableOf(pal.pal16, 16)
                                            : c.table == kPal256 ? TableOf(pal.pal256, 256)
                                            : c.table == kPlx508 ? TableOf(pal.plx508, 256)
-                                           : c.table == kPal8   ? TableOf(pal.pal8, 8)
-                                                                : qrv::img::ColorReducer::FixedPalette(c.nFixedBits);
+                                           : c.table == kPal8
+                                               ? TableOf(pal.pal8, 8)
+                                               : qrv::img::ColorReducer::FixedPalette(c.nFixedBits);
         EXPECT_EQ(expected, out.Palette());
         if (c.nSourceBits == 24) {
             EXPECT_EQ(c.bDithered, IndexesUsed(out) > 1) << IndexesUsed(out) << " indexes";
@@ -87,7 +101,8 @@ TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt) {
     }
 }
 
-TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize) {
+TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize)
+{
     const Image source = ColorfulImage(40, 30, 97);
     CPanelSettings s;
     s.nColorBits = 16;
@@ -118,31 +133,33 @@ TEST(PanelImage, EffectsRunInTheirFixedOrderBeforeTheSize) {
     }
 }
 
-TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing) {
+TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
+{
     const Image source = ColorfulImage(20, 10, 50);
     CPanelSettings s;
     s.nColorBits = 16;
-    s.nContrast = 5000;     // beyond the core's range: no contrast
-    s.nBrightness = 1000;   // white
+    s.nContrast = 5000;   // beyond the core's range: no contrast
+    s.nBrightness = 1000; // white
     Image out;
-    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 7), out));   // no size: the source's
+    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 7), out)); // no size: the source's
     EXPECT_EQ(20, out.Width());
     EXPECT_EQ(1, out.ColorCount());
     EXPECT_EQ((Bgra{255, 255, 255, 0}), out.GetColor(3, 4));
-    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(100000, 7), out));   // beyond the limit: too
+    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(100000, 7), out)); // beyond the limit: too
     EXPECT_EQ(CSize(20, 10), CSize(out.Width(), out.Height()));
-    s.nColorBits = 5;   // no such depth: the image stays unreduced
+    s.nColorBits = 5; // no such depth: the image stays unreduced
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 0), out));
     EXPECT_EQ(24, out.BitsPerPixel());
     EXPECT_EQ(qrv::img::kNoImage, CPanelImage::Build(Image(), s, CSize(10, 10), out));
     EXPECT_TRUE(out.Empty());
 }
 
-TEST(PanelImage, TheInitialDitherFollowsTheColourCount) {
+TEST(PanelImage, TheInitialDitherFollowsTheColourCount)
+{
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(16, 4));
     EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(17, 4));
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(256, 8));
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(1000000, 24));
 }
 
-}  // namespace
+} // namespace

@@ -18,9 +18,13 @@ using namespace viewertest;
 namespace {
 
 // The exit code, and standard output and standard error together.
-struct ToolResult { DWORD exitCode = 0xFFFFFFFF; std::string output; };
+struct ToolResult {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string output;
+};
 
-ToolResult RunTool(const std::string& args) {
+ToolResult RunTool(const std::string &args)
+{
     ToolResult result;
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
     HANDLE hRead = nullptr, hWrite = nullptr;
@@ -32,7 +36,8 @@ ToolResult RunTool(const std::string& args) {
     si.hStdOutput = si.hStdError = hWrite, si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION pi = {};
     std::string line = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
-    const BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    const BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                          nullptr, nullptr, &si, &pi);
     ::CloseHandle(hWrite);
     char buffer[512];
     for (DWORD n = 0; started && ::ReadFile(hRead, buffer, sizeof(buffer), &n, nullptr) && n > 0;)
@@ -48,12 +53,14 @@ ToolResult RunTool(const std::string& args) {
 }
 
 // A 24-bit picture of gradients as a BMP file.
-void WritePicture(const std::string& path, int w, int h) {
+void WritePicture(const std::string &path, int w, int h)
+{
     ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, GradientImage(w, h)));
 }
 
 // Palettes as the tool reads them and as the viewer gets them.
-std::vector<unsigned long> RampPalette(int entries) {
+std::vector<unsigned long> RampPalette(int entries)
+{
     std::vector<unsigned long> colors;
     for (int i = 0; i < entries; ++i) {
         const unsigned v = static_cast<unsigned>(i * 255 / (entries - 1));
@@ -62,8 +69,9 @@ std::vector<unsigned long> RampPalette(int entries) {
     return colors;
 }
 
-void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors) {
-    FILE* f = fopen(path.c_str(), "w");
+void WriteJasc(const std::string &path, const std::vector<unsigned long> &colors)
+{
+    FILE *f = fopen(path.c_str(), "w");
     ASSERT_NE(nullptr, f);
     fprintf(f, "JASC-PAL\n0100\n%u\n", static_cast<unsigned>(colors.size()));
     for (unsigned long c : colors)
@@ -73,55 +81,75 @@ void WriteJasc(const std::string& path, const std::vector<unsigned long>& colors
 
 // One conversion's settings, for the tool's command line and for the viewer.
 // A dither of -1 is left to the viewer; the effects are those of kEffects.
-struct Settings { const char* name; int bits; bool palette, plx508; int dither, contrast, brightness; bool effects[6];
-                  int width, height; };
+struct Settings {
+    const char *name;
+    int bits;
+    bool palette, plx508;
+    int dither, contrast, brightness;
+    bool effects[6];
+    int width, height;
+};
 
 // The on/off effects: the tool's option and the viewer's setting.
-const struct { const char* option; void (CLeadViewerWnd::*enable)(int, int); } kEffects[] = {
+const struct {
+    const char *option;
+    void (CLeadViewerWnd::*enable)(int, int);
+} kEffects[] = {
     {"smooth", &CLeadViewerWnd::EnableSmooth}, {"invert", &CLeadViewerWnd::EnableInvert},
     {"blur", &CLeadViewerWnd::EnableBlur},     {"sharpen", &CLeadViewerWnd::EnableSharpen},
     {"flip", &CLeadViewerWnd::EnableFlip},     {"mirror", &CLeadViewerWnd::EnableMirror},
 };
 
-const char* const kDitherNames[] = {"kein", "Bayer", "Floyd-Steinberg", "Stucki", "Burke", "Sierra",
-                                    "\"Stevenson Arce\"", "Jarvis"};
+const char *const kDitherNames[] = {"kein",  "Bayer",  "Floyd-Steinberg",    "Stucki",
+                                    "Burke", "Sierra", "\"Stevenson Arce\"", "Jarvis"};
 
 class PanelImageTool : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_dir = qrvtest::FreshTempFolder("qrv-panel-image");
         m_in = m_dir + "\\bild.bmp";
         WritePicture(m_in, 160, 120);
         m_pal16 = RampPalette(16);
         m_pal256 = RampPalette(256);
         m_plx508 = RampPalette(256);
-        for (unsigned long& c : m_plx508)
+        for (unsigned long &c : m_plx508)
             c ^= 0x00302010;
         WriteJasc(m_dir + "\\p16.pal", m_pal16);
         WriteJasc(m_dir + "\\p256.pal", m_pal256);
         WriteJasc(m_dir + "\\plx508.pal", m_plx508);
     }
-    std::string Args(const Settings& s, const std::string& out) const {
+    std::string Args(const Settings &s, const std::string &out) const
+    {
         std::string a = "\"" + m_in + "\" --out \"" + out + "\" --bits " + std::to_string(s.bits);
-        if (s.palette) a += " --palette \"" + m_dir + (s.bits == 4 ? "\\p16.pal\"" : "\\p256.pal\"");
-        if (s.plx508) a += " --plx508 \"" + m_dir + "\\plx508.pal\"";
-        if (s.dither >= 0) a += std::string(" --dither ") + kDitherNames[s.dither];
-        if (s.contrast) a += " --contrast " + std::to_string(s.contrast);
-        if (s.brightness) a += " --brightness " + std::to_string(s.brightness);
+        if (s.palette)
+            a += " --palette \"" + m_dir + (s.bits == 4 ? "\\p16.pal\"" : "\\p256.pal\"");
+        if (s.plx508)
+            a += " --plx508 \"" + m_dir + "\\plx508.pal\"";
+        if (s.dither >= 0)
+            a += std::string(" --dither ") + kDitherNames[s.dither];
+        if (s.contrast)
+            a += " --contrast " + std::to_string(s.contrast);
+        if (s.brightness)
+            a += " --brightness " + std::to_string(s.brightness);
         for (int i = 0; i < 6; ++i)
-            if (s.effects[i]) a += std::string(" --") + kEffects[i].option;
-        if (s.width) a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
+            if (s.effects[i])
+                a += std::string(" --") + kEffects[i].option;
+        if (s.width)
+            a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
         return a;
     }
     // The viewer's panel image for the settings, as a host would ask for it.
-    std::vector<uint8_t> ViewerPanelImage(CLeadViewerWnd& viewer, const Settings& s) {
+    std::vector<uint8_t> ViewerPanelImage(CLeadViewerWnd &viewer, const Settings &s)
+    {
         viewer.EnableSizeToFit(0);
         const bool pal16 = s.palette && s.bits == 4, pal256 = s.palette && s.bits == 8;
         viewer.SetColorInfo(s.bits, pal16 ? m_pal16.data() : nullptr, pal256 ? m_pal256.data() : nullptr,
                             s.plx508 ? m_plx508.data() : nullptr, nullptr);
         viewer.SetImageSize(CSize(s.width, s.height));
         EXPECT_TRUE(viewer.LoadFile(m_in.c_str()));
-        if (s.dither >= 0) viewer.SetDither(s.dither, 0);
+        if (s.dither >= 0)
+            viewer.SetDither(s.dither, 0);
         viewer.SetContrast(s.contrast, 0);
         viewer.SetBrightness(s.brightness, 0);
         for (int i = 0; i < 6; ++i)
@@ -130,7 +158,7 @@ protected:
         HGLOBAL hDib = viewer.GetPanelImage();
         std::vector<uint8_t> bytes;
         if (hDib) {
-            const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(hDib));
+            const uint8_t *p = static_cast<const uint8_t *>(::GlobalLock(hDib));
             bytes.assign(p, p + ::GlobalSize(hDib));
             ::GlobalUnlock(hDib);
             ::GlobalFree(hDib);
@@ -143,20 +171,30 @@ protected:
 
 } // namespace
 
-TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage) {
+TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
+{
     const Settings cases[] = {
         {"vier-bit", 4, true, false, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
         {"acht-bit", 8, true, false, 3, 200, -100, {true, true, false, false, false, false}, 0, 0},
         {"plx508", 8, true, true, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
         {"echtfarben", 16, false, false, -1, 0, 300, {false, false, true, true, true, true}, 100, 50},
         {"zwei-bit", 2, false, false, 1, -300, 0, {false, false, false, false, false, true}, 64, 64},
-        {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, {false, true, false, false, true, false}, 0, 0},
+        {"acht-farben-ohne-palette",
+         3,
+         false,
+         false,
+         7,
+         0,
+         0,
+         {false, true, false, false, true, false},
+         0,
+         0},
     };
     // One viewer takes every case's settings in turn, as a host would.
     HostWindow host(320, 240);
     CLeadViewerWnd viewer;
     ASSERT_TRUE(viewer.Create(WS_CHILD, CRect(0, 0, 320, 240), &host, 1));
-    for (const Settings& s : cases) {
+    for (const Settings &s : cases) {
         const std::string out = m_dir + "\\" + s.name;
         ToolResult r = RunTool(Args(s, out));
         ASSERT_EQ(0u, r.exitCode) << s.name << ": " << r.output;
@@ -170,7 +208,8 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage) {
     }
 }
 
-TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept) {
+TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
+{
     const std::string second = m_dir + "\\zweites.bmp";
     WritePicture(second, 40, 30);
     const std::string out = m_dir + "\\viele";
@@ -179,7 +218,7 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept) {
     EXPECT_NE(std::string::npos, r.output.find("[1/2]")) << r.output;
     EXPECT_NE(std::string::npos, r.output.find("[2/2]")) << r.output;
     // A second run must not overwrite without --force.
-    FILE* f = fopen((out + "\\bild.bmp").c_str(), "wb");
+    FILE *f = fopen((out + "\\bild.bmp").c_str(), "wb");
     ASSERT_NE(nullptr, f);
     fputs("eigene Datei", f);
     fclose(f);
@@ -192,25 +231,32 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept) {
     EXPECT_GT(ReadBytes(out + "\\bild.bmp").size(), 12u);
 }
 
-TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing) {
+TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing)
+{
     const std::string out = m_dir + "\\fehler";
     std::vector<unsigned long> eight = RampPalette(8);
     WriteJasc(m_dir + "\\p8.pal", eight);
-    FILE* f = fopen((m_dir + "\\kaputt.bmp").c_str(), "wb");
+    FILE *f = fopen((m_dir + "\\kaputt.bmp").c_str(), "wb");
     ASSERT_NE(nullptr, f);
     fputs("BM kein Bild", f);
     fclose(f);
-    struct Case { std::string args; DWORD exitCode; const char* message; };
+    struct Case {
+        std::string args;
+        DWORD exitCode;
+        const char *message;
+    };
     const Case cases[] = {
         {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --farbe rot", 2, "unbekannte Option --farbe"},
         {"\"" + m_in + "\" --out \"" + out + "\" --bits 5", 2, "ungueltige Farbtiefe"},
         {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --dither Zufall", 2, "unbekanntes Dithering"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\p8.pal\"", 1, "hat 8 Farben, erwartet 256"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\fehlt.pal\"", 1, "kann nicht gelesen werden"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\p8.pal\"", 1,
+         "hat 8 Farben, erwartet 256"},
+        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\fehlt.pal\"", 1,
+         "kann nicht gelesen werden"},
         {"\"" + m_dir + "\\kaputt.bmp\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
         {"\"" + m_dir + "\\gibtsnicht.png\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         ToolResult r = RunTool(c.args);
         EXPECT_EQ(c.exitCode, r.exitCode) << c.args << "\n" << r.output;
         EXPECT_NE(std::string::npos, r.output.find(c.message)) << c.args << "\n" << r.output;

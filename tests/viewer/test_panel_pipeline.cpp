@@ -16,51 +16,63 @@ using qrv::img::Image;
 namespace {
 
 struct Change {
-    const char* name;
-    CPanelPipeline::Stage first;   // the stage a build after this change starts from
-    std::function<void(CPanelSettings&, CSize&, DWORD&)> apply;
+    const char *name;
+    CPanelPipeline::Stage first; // the stage a build after this change starts from
+    std::function<void(CPanelSettings &, CSize &, DWORD &)> apply;
 };
 
-std::vector<Change> Changes() {
+std::vector<Change> Changes()
+{
     return {
-        {"smooth", CPanelPipeline::stageFilters, [](CPanelSettings& s, CSize&, DWORD&) { s.bSmooth = !s.bSmooth; }},
-        {"blur", CPanelPipeline::stageFilters, [](CPanelSettings& s, CSize&, DWORD&) { s.bBlur = !s.bBlur; }},
-        {"sharpen", CPanelPipeline::stageFilters, [](CPanelSettings& s, CSize&, DWORD&) { s.bSharpen = !s.bSharpen; }},
-        {"source", CPanelPipeline::stageFilters, [](CPanelSettings&, CSize&, DWORD& v) { ++v; }},
+        {"smooth", CPanelPipeline::stageFilters,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bSmooth = !s.bSmooth; }},
+        {"blur", CPanelPipeline::stageFilters,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bBlur = !s.bBlur; }},
+        {"sharpen", CPanelPipeline::stageFilters,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bSharpen = !s.bSharpen; }},
+        {"source", CPanelPipeline::stageFilters, [](CPanelSettings &, CSize &, DWORD &v) { ++v; }},
         {"brightness", CPanelPipeline::stageTone,
-         [](CPanelSettings& s, CSize&, DWORD&) { s.nBrightness = s.nBrightness == 250 ? -120 : 250; }},
+         [](CPanelSettings &s, CSize &, DWORD &) { s.nBrightness = s.nBrightness == 250 ? -120 : 250; }},
         {"contrast", CPanelPipeline::stageTone,
-         [](CPanelSettings& s, CSize&, DWORD&) { s.nContrast = s.nContrast == 300 ? -200 : 300; }},
-        {"invert", CPanelPipeline::stageGeometry, [](CPanelSettings& s, CSize&, DWORD&) { s.bInvert = !s.bInvert; }},
-        {"flip", CPanelPipeline::stageGeometry, [](CPanelSettings& s, CSize&, DWORD&) { s.bFlip = !s.bFlip; }},
-        {"mirror", CPanelPipeline::stageGeometry, [](CPanelSettings& s, CSize&, DWORD&) { s.bMirror = !s.bMirror; }},
+         [](CPanelSettings &s, CSize &, DWORD &) { s.nContrast = s.nContrast == 300 ? -200 : 300; }},
+        {"invert", CPanelPipeline::stageGeometry,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bInvert = !s.bInvert; }},
+        {"flip", CPanelPipeline::stageGeometry,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bFlip = !s.bFlip; }},
+        {"mirror", CPanelPipeline::stageGeometry,
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bMirror = !s.bMirror; }},
         {"size", CPanelPipeline::stageSize,
-         [](CPanelSettings&, CSize& size, DWORD&) { size = size == CSize(23, 17) ? CSize(0, 0) : CSize(23, 17); }},
+         [](CPanelSettings &, CSize &size, DWORD &) {
+             size = size == CSize(23, 17) ? CSize(0, 0) : CSize(23, 17);
+         }},
         {"colour bits", CPanelPipeline::stageReduce,
-         [](CPanelSettings& s, CSize&, DWORD&) { s.nColorBits = s.nColorBits == 8 ? 4 : 8; }},
+         [](CPanelSettings &s, CSize &, DWORD &) { s.nColorBits = s.nColorBits == 8 ? 4 : 8; }},
         {"dither", CPanelPipeline::stageReduce,
-         [](CPanelSettings& s, CSize&, DWORD&) {
-             s.nDither = s.nDither == CPanelSettings::ditherFloydSteinberg ? CPanelSettings::ditherBayer
-                                                                          : CPanelSettings::ditherFloydSteinberg;
+         [](CPanelSettings &s, CSize &, DWORD &) {
+             s.nDither = s.nDither == CPanelSettings::ditherFloydSteinberg
+                             ? CPanelSettings::ditherBayer
+                             : CPanelSettings::ditherFloydSteinberg;
          }},
         {"plx508", CPanelPipeline::stageReduce,
-         [](CPanelSettings& s, CSize&, DWORD&) { s.bPlx508Mode = !s.bPlx508Mode; }},
+         [](CPanelSettings &s, CSize &, DWORD &) { s.bPlx508Mode = !s.bPlx508Mode; }},
     };
 }
 
-bool SameBytes(const Image& a, const Image& b) {
+bool SameBytes(const Image &a, const Image &b)
+{
     if (!(a == b) || a.Stride() != b.Stride())
         return false;
     return std::equal(a.Data(), a.Data() + a.Stride() * size_t(a.Height()), b.Data());
 }
 
-}  // namespace
+} // namespace
 
-TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes) {
+TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes)
+{
     const TestPalettes pal;
     const std::vector<Change> changes = Changes();
-    for (const Change& before : changes)
-        for (const Change& after : changes) {
+    for (const Change &before : changes)
+        for (const Change &after : changes) {
             Image sources[2] = {ColorfulImage(41, 29, 200), ColorfulImage(41, 29, 50)};
             CPanelSettings s;
             s.nColorBits = 8;
@@ -83,7 +95,8 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes) {
         }
 }
 
-TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound) {
+TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound)
+{
     const TestPalettes pal;
     const Image source = ColorfulImage(64, 48, 200);
     CPanelSettings s;
@@ -105,22 +118,24 @@ TEST(PanelPipeline, NothingChangedOnlyReducesAgainAndKeepsItsBound) {
     EXPECT_EQ(0u, pipeline.GetKeptBytes()) << "an empty source drops what was kept";
 }
 
-TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace) {
+TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
+{
     const TestPalettes pal;
     HostWindow host(400, 300);
     TestViewer viewer;
     ASSERT_TRUE(viewer.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 380, 280), &host, 100));
     viewer.SetColorInfo(8, nullptr, pal.pal256, nullptr, nullptr);
-    CLead* pSource = viewer.GetSourceCtrl();
+    CLead *pSource = viewer.GetSourceCtrl();
     ASSERT_NE(nullptr, pSource);
     Image photo = ColorfulImage(40, 30, 200);
     pSource->TakeImage(photo);
-    viewer.SetBrightness(200, FALSE);   // a stage with a kept result
+    viewer.SetBrightness(200, FALSE); // a stage with a kept result
     viewer.UpdatePanelImage(0, nullptr);
     ASSERT_EQ(qrv::img::kOk, pSource->Invert()) << "the source changes in place";
     viewer.UpdatePanelImage(0, nullptr);
     Image expected;
-    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(pSource->GetImage(), viewer.GetPanelSettings(), CSize(0, 0), expected));
+    ASSERT_EQ(qrv::img::kOk,
+              CPanelImage::Build(pSource->GetImage(), viewer.GetPanelSettings(), CSize(0, 0), expected));
     Image shown;
     ASSERT_NE(nullptr, viewer.GetPanelCtrl());
     shown = viewer.GetPanelCtrl()->GetImage();

@@ -23,30 +23,34 @@ protected:
     HostWindow host{300, 240};
     TestViewer viewer;
     TestPalettes pal;
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(viewer.Create(WS_VISIBLE, CRect(0, 0, 300, 240), &host, 1000));
         SetSource(SolidImage(64, 48, 0x336699));
     }
-    void SetSource(const qrv::img::Image& image, uint32_t compression = 0, int bits = 0) {
+    void SetSource(const qrv::img::Image &image, uint32_t compression = 0, int bits = 0)
+    {
         HGLOBAL hDib = MakeDib(image, 40, bits, compression);
         ASSERT_EQ(1, viewer.SetImage(hDib));
         ::GlobalFree(hDib);
     }
-    std::string WriteBmp(const std::string& name, const qrv::img::Image& image) {
+    std::string WriteBmp(const std::string &name, const qrv::img::Image &image)
+    {
         std::string path = TempFolder() + name;
         EXPECT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, image));
         return path;
     }
 };
 
-TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize) {
-    auto shown = [this](CSize* pSize) {
+TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize)
+{
+    auto shown = [this](CSize *pSize) {
         viewer.UpdatePanelImage(0, pSize);
         return CSize((int)viewer.GetPanelCtrl()->GetSrcWidth(), (int)viewer.GetPanelCtrl()->GetSrcHeight());
     };
     viewer.EnableSizeToFit(0);
-    EXPECT_EQ(CSize(64, 48), shown(nullptr));   // the source size stays
-    viewer.SetImageSize(CSize(40, 0));           // one dimension 0: no size requested
+    EXPECT_EQ(CSize(64, 48), shown(nullptr)); // the source size stays
+    viewer.SetImageSize(CSize(40, 0));        // one dimension 0: no size requested
     EXPECT_EQ(CSize(64, 48), shown(nullptr));
     viewer.SetImageSize(CSize(40, 30));
     EXPECT_EQ(CSize(40, 30), shown(nullptr));
@@ -60,11 +64,12 @@ TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize) {
     // Size to fit never enlarges a small image.
     SetSource(SolidImage(20, 10, 0xFF0000));
     viewer.EnableSizeToFit(0);
-    viewer.EnableSizeToFit(1);   // refreshes
+    viewer.EnableSizeToFit(1); // refreshes
     EXPECT_EQ(CSize(20, 10), shown(nullptr));
 }
 
-TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded) {
+TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
+{
     SetSource(ColorfulImage(64, 48, 300));
     viewer.SetColorInfo(8, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
     viewer.EnablePlx508Mode(1, 1);
@@ -92,17 +97,18 @@ TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded) {
     EXPECT_EQ(pal.pal16[5] & 0xFFFFFF, viewer.GetPanelCtrl()->GetUserPalette(5));
 }
 
-TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay) {
+TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay)
+{
     SetSource(ColorfulImage(600, 480, 500));
     viewer.SetColorInfo(4, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
-    viewer.Refresh();   // size to fit: the display shows a reduced image
+    viewer.Refresh(); // size to fit: the display shows a reduced image
     const qrv::img::Image shown = viewer.GetPanelCtrl()->GetImage();
     ASSERT_LT(shown.Width(), 600);
-    viewer.SetImageSize(CSize(0, 50));   // no requested size: the source's
+    viewer.SetImageSize(CSize(0, 50)); // no requested size: the source's
     HGLOBAL hDib = viewer.GetPanelImage();
     ASSERT_NE(nullptr, hDib);
     qrv::img::Image out;
-    ASSERT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t*>(::GlobalLock(hDib)),
+    ASSERT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t *>(::GlobalLock(hDib)),
                                                        ::GlobalSize(hDib), out));
     ::GlobalUnlock(hDib);
     ::GlobalFree(hDib);
@@ -114,35 +120,39 @@ TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay) {
 }
 
 // A 16-bit bit-field DIB is held at 24 bits; no DIB, or no file, sets nothing.
-TEST_F(PipelineTest, SixteenBitBitFieldDibIsHeldAtTwentyFourBits) {
+TEST_F(PipelineTest, SixteenBitBitFieldDibIsHeldAtTwentyFourBits)
+{
     SetSource(SolidImage(8, 4, 0xFF8040), BI_BITFIELDS, 16);
     EXPECT_EQ(24, viewer.GetSourceCtrl()->GetBitmapBits());
-    EXPECT_LE(MaxDifference(SolidImage(8, 4, 0xFF8040), viewer.GetSourceCtrl()->GetImage()), 8);   // 5-6-5 steps
+    EXPECT_LE(MaxDifference(SolidImage(8, 4, 0xFF8040), viewer.GetSourceCtrl()->GetImage()),
+              8); // 5-6-5 steps
     EXPECT_EQ(CSize(8, 4), viewer.GetImageSize());
     EXPECT_EQ(0, viewer.SetImage(nullptr));
     EXPECT_EQ(0, viewer.LoadFile(nullptr));
     HGLOBAL hSource = viewer.GetSourceImage();
     ASSERT_NE(nullptr, hSource);
-    EXPECT_EQ(8, static_cast<BITMAPINFOHEADER*>(::GlobalLock(hSource))->biWidth);
+    EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(hSource))->biWidth);
     ::GlobalUnlock(hSource);
     ::GlobalFree(hSource);
 }
 
-TEST_F(PipelineTest, LoadFileRasterisesMetafilesToFit640By480) {
+TEST_F(PipelineTest, LoadFileRasterisesMetafilesToFit640By480)
+{
     // Both metafiles are 1 x 0.5 inch with a red left half: 640 x 320 pixels.
     ASSERT_TRUE(WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
     ASSERT_TRUE(WriteEmfFile(TempFolder() + "bild.emf"));
-    for (const char* name : {"bild.wmf", "bild.emf"}) {
+    for (const char *name : {"bild.wmf", "bild.emf"}) {
         ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
-        const qrv::img::Image& image = viewer.GetSourceCtrl()->GetImage();
+        const qrv::img::Image &image = viewer.GetSourceCtrl()->GetImage();
         EXPECT_EQ(CSize(640, 320), CSize(image.Width(), image.Height())) << name;
         EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), image.GetColor(160, 160)) << name;
         EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), image.GetColor(480, 160)) << name;
     }
 }
 
-TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure) {
-    viewer.SetColorInfo(2, pal.pal16, pal.pal256, pal.plx508, pal.pal8);   // 4 colours
+TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
+{
+    viewer.SetColorInfo(2, pal.pal16, pal.pal256, pal.plx508, pal.pal8); // 4 colours
     std::string few = WriteBmp("few.bmp", ColorfulImage(16, 8, 3));
     std::string many = WriteBmp("many.bmp", ColorfulImage(16, 8, 20));
     ASSERT_EQ(1, viewer.LoadFile(many.c_str()));
@@ -151,7 +161,7 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure) {
     EXPECT_EQ(0, viewer.GetDither());
     EXPECT_EQ(0, viewer.IsModified());
     EXPECT_EQ(CSize(16, 8), viewer.GetImageSize());
-    viewer.SetDither(5, 0);   // marks modified
+    viewer.SetDither(5, 0); // marks modified
     EXPECT_EQ(0, viewer.LoadFile((TempFolder() + "does-not-exist.bmp").c_str()));
     EXPECT_EQ(few, std::string(viewer.GetFileName()));
     EXPECT_EQ(CSize(16, 8), viewer.GetImageSize());
@@ -163,13 +173,15 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure) {
 
 class CacheDataTest : public PipelineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         PipelineTest::SetUp();
         ASSERT_TRUE(AfxOleInit());
     }
     // Puts the viewer's data on the clipboard and reads the record back.
-    bool CacheAndRead(sPLXDIBINFO& info, BITMAPINFOHEADER& bih) {
-        COleDataSource* pSource = new COleDataSource;
+    bool CacheAndRead(sPLXDIBINFO &info, BITMAPINFOHEADER &bih)
+    {
+        COleDataSource *pSource = new COleDataSource;
         if (viewer.CacheData(pSource) != 1) {
             delete pSource;
             return false;
@@ -194,7 +206,8 @@ protected:
     }
 };
 
-TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut) {
+TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
+{
     std::string path = WriteBmp("bild.bmp", ColorfulImage(40, 30, 50));
     ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
     viewer.SetColorInfo(8, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
@@ -210,14 +223,14 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut) {
     ASSERT_TRUE(CacheAndRead(info, bih));
     EXPECT_EQ(40, bih.biWidth);
     EXPECT_EQ(8, bih.biBitCount);
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(&info);
+    const BYTE *bytes = reinterpret_cast<const BYTE *>(&info);
     EXPECT_STREQ(path.c_str(), info.szFileName);
     EXPECT_STREQ("bild", info.szBaseName);
     EXPECT_EQ(5, bytes[292]);
     EXPECT_EQ(8, bytes[293]);
-    EXPECT_EQ(0xE2, bytes[294]);   // -30
-    EXPECT_EQ(0xC8, bytes[295]);   // 200
-    EXPECT_EQ(0x25, bytes[296]);   // smooth, blur, mirror
+    EXPECT_EQ(0xE2, bytes[294]); // -30
+    EXPECT_EQ(0xC8, bytes[295]); // 200
+    EXPECT_EQ(0x25, bytes[296]); // smooth, blur, mirror
     EXPECT_EQ(0, bytes[297] | bytes[298] | bytes[299]);
     // Overlong names are cut with their NUL; effects turned off leave no flag.
     std::string longTitle(45, 't');
@@ -236,7 +249,8 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut) {
 
 // A new viewer without an image offers nothing for the clipboard; its
 // displays are set up to paint white without repaints of their own.
-TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite) {
+TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite)
+{
     TestViewer empty;
     ASSERT_TRUE(empty.Create(WS_VISIBLE, CRect(0, 0, 100, 100), &host, 1001));
     COleDataSource source;
@@ -244,27 +258,29 @@ TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite) {
     EXPECT_EQ(0, source.GetFormatCount());
     // Each display paints white, without repaints of its own: auto repaint, rectangles, size, erase,
     // background, paint dither, paint palette and size mode.
-    for (CLead* p : {empty.GetPanelCtrl(), empty.GetOriginalCtrl()})
+    for (CLead *p : {empty.GetPanelCtrl(), empty.GetOriginalCtrl()})
         EXPECT_EQ((std::vector<long>{0, 1, 1, 0, 0xFFFFFF, 1, 1, CLead::paintNormal}),
-                  (std::vector<long>{p->GetAutoRepaint(), p->GetAutoSetRects(), p->GetAutoSize(), p->GetBackErase(),
-                                     long(p->GetBackColor()), p->GetPaintDither(), p->GetPaintPalette(),
-                                     p->GetPaintSizeMode()}));
+                  (std::vector<long>{p->GetAutoRepaint(), p->GetAutoSetRects(), p->GetAutoSize(),
+                                     p->GetBackErase(), long(p->GetBackColor()), p->GetPaintDither(),
+                                     p->GetPaintPalette(), p->GetPaintSizeMode()}));
     EXPECT_EQ(7000, empty.GetSourceCtrl()->GetDlgCtrlID());
     EXPECT_EQ(7001, empty.GetPanelFrame()->GetDlgCtrlID());
     EXPECT_EQ(7002, empty.GetOriginalFrame()->GetDlgCtrlID());
     EXPECT_NE(0u, CLeadViewerWnd::GetPlxDibInfoFormat());
 }
 
-TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwoPages) {
+TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwoPages)
+{
     HostWindow host(200, 150);
     TestViewer viewer(0, true);
     qrvtest::MessageBoxAnswerer answer(IDOK);
     EXPECT_FALSE(viewer.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1000));
     qrvtest::MessageBoxRecord box = answer.Join();
     EXPECT_TRUE(box.shown);
-    EXPECT_EQ("Fehler w\xE4rend der Bilderzeugung aufgrund fehlendem ActiveX Kontrollelement. Bitte den Plexa neu "
-              "installieren",
-              box.text);
+    EXPECT_EQ(
+        "Fehler w\xE4rend der Bilderzeugung aufgrund fehlendem ActiveX Kontrollelement. Bitte den Plexa neu "
+        "installieren",
+        box.text);
     EXPECT_EQ(nullptr, viewer.GetPanelImage());
     EXPECT_EQ(0, viewer.LoadFile("x.bmp"));
     // With panel tabs: two pages, titled, with a larger font than the dialog's.
@@ -302,11 +318,17 @@ TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwo
 class CThrowingViewer : public CLeadViewerWnd {
 public:
     int m_nFramesAsked = 0;
+
 protected:
-    CLeadFrame* CreateLeadFrame() override { ++m_nFramesAsked; throw std::runtime_error("host fault"); }
+    CLeadFrame *CreateLeadFrame() override
+    {
+        ++m_nFramesAsked;
+        throw std::runtime_error("host fault");
+    }
 };
 
-TEST(ViewerInit, TheLibrarysGuardCatchesWhatAHostOverrideThrows) {
+TEST(ViewerInit, TheLibrarysGuardCatchesWhatAHostOverrideThrows)
+{
     HostWindow host(240, 200);
     CThrowingViewer viewer;
     EXPECT_EQ(0, viewer.Create(WS_VISIBLE, CRect(0, 0, 240, 200), &host, 1000));
@@ -316,4 +338,4 @@ TEST(ViewerInit, TheLibrarysGuardCatchesWhatAHostOverrideThrows) {
     EXPECT_EQ(1, plain.Create(WS_VISIBLE, CRect(0, 0, 240, 200), &host, 1001));
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,8 @@ const char kRoot[] = "Software\\QRV Tests\\Viewers";
 // Type 1 comes from the library; type 5 stands for a host's own viewer class.
 class HostViewerList : public CViewerList {
 protected:
-    CViewerWnd* CreateViewerObject(UINT nType) override {
+    CViewerWnd *CreateViewerObject(UINT nType) override
+    {
         if (nType == 5)
             return new FakeViewer(5, "");
         return CViewerList::CreateViewerObject(nType);
@@ -24,42 +25,51 @@ protected:
 class ViewerListTest : public ::testing::Test {
 protected:
     void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot); }
-    void TearDown() override {
+    void TearDown() override
+    {
         list.DeleteAll();
         ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     }
-    void AddKey(const char* pszName, DWORD dwType, DWORD dwStyle, const char* pszInfo) {
+    void AddKey(const char *pszName, DWORD dwType, DWORD dwStyle, const char *pszInfo)
+    {
         HKEY hKey;
         std::string path = std::string(kRoot) + "\\" + pszName;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                   nullptr, &hKey, nullptr));
-        ::RegSetValueExA(hKey, "Type", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwType), sizeof(dwType));
-        ::RegSetValueExA(hKey, "Style", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dwStyle), sizeof(dwStyle));
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                                   KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
+        ::RegSetValueExA(hKey, "Type", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dwType), sizeof(dwType));
+        ::RegSetValueExA(hKey, "Style", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dwStyle),
+                         sizeof(dwStyle));
         if (pszInfo)
-            ::RegSetValueExA(hKey, "File Info", 0, REG_SZ, reinterpret_cast<const BYTE*>(pszInfo),
+            ::RegSetValueExA(hKey, "File Info", 0, REG_SZ, reinterpret_cast<const BYTE *>(pszInfo),
                              DWORD(strlen(pszInfo) + 1));
         ::RegCloseKey(hKey);
     }
     HostViewerList list;
 };
 
-TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero) {
+TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero)
+{
     AddKey("a", 5, 0x02000000, "bmp;dib|Bitmaps (*.bmp)|*.bmp");
     AddKey("b", 5, 0, "png");
     AddKey("c", 5, 0, nullptr);
-    AddKey("d", 42, 0, "xyz");   // no such type: nothing added
+    AddKey("d", 42, 0, "xyz"); // no such type: nothing added
     AddKey("e", 1, VWS_PANELTABS, "bmp|Bitmaps");
     ASSERT_EQ(1, list.LoadFromRegistry(kRoot));
     ASSERT_EQ(4, list.GetCount());
-    const struct { UINT nType; DWORD dwStyle; const char* ext; const char* filter; } expected[] = {
+    const struct {
+        UINT nType;
+        DWORD dwStyle;
+        const char *ext;
+        const char *filter;
+    } expected[] = {
         {5, 0x02000000, "bmp;dib", "Bitmaps (*.bmp)|*.bmp"},
         {5, 0, "png", ""},
         {5, 0, "", ""},
         {1, VWS_PANELTABS, "bmp", "Bitmaps"},
     };
     POSITION pos = list.GetHeadPosition();
-    for (const auto& e : expected) {
-        CViewerWnd* pViewer = list.GetNext(pos);
+    for (const auto &e : expected) {
+        CViewerWnd *pViewer = list.GetNext(pos);
         EXPECT_EQ(e.nType, pViewer->GetType());
         EXPECT_EQ(e.dwStyle, pViewer->GetViewerStyle());
         EXPECT_STREQ(e.ext, pViewer->GetExt());
@@ -71,7 +81,7 @@ TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero) 
     // Only unknown types, or no key, give 0 and leave the list.
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     list.AddViewer(5, 0, "bmp");
-    list.AddViewer(9, 0, "gif");   // unknown: not appended
+    list.AddViewer(9, 0, "gif"); // unknown: not appended
     EXPECT_EQ(1, list.GetCount());
     EXPECT_EQ(0, list.LoadFromRegistry(kRoot));
     AddKey("a", 42, 0, "xyz");
@@ -79,4 +89,4 @@ TEST_F(ViewerListTest, EveryKnownTypeBecomesAViewerAndOnlyUnknownTypesGiveZero) 
     EXPECT_EQ(1, list.GetCount());
 }
 
-}  // namespace
+} // namespace

@@ -16,18 +16,21 @@ using namespace viewertest;
 
 namespace {
 
-bool Inside(const CRect& rcInner, const CRect& rcOuter) {
+bool Inside(const CRect &rcInner, const CRect &rcOuter)
+{
     CRect rc;
     rc.IntersectRect(&rcInner, &rcOuter);
     return rc == rcInner;
 }
 
 // The visible controls of pPage that stick out of its window, by id.
-std::string ControlsOutside(CWnd* pPage) {
+std::string ControlsOutside(CWnd *pPage)
+{
     CRect rcPage, rc;
     pPage->GetWindowRect(&rcPage);
     std::string outside;
-    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
         if (::GetWindowRect(hChild, &rc) && ::IsWindowVisible(hChild) && !Inside(rc, rcPage))
             outside += std::to_string(::GetDlgCtrlID(hChild)) + " ";
     return outside;
@@ -39,8 +42,9 @@ protected:
     TestViewer viewer;
     TestPalettes pal;
     CStringArray names;
-    CViewerPps* pSheet = nullptr;
-    void SetUp() override {
+    CViewerPps *pSheet = nullptr;
+    void SetUp() override
+    {
         names.Add("16 Farben");
         names.Add("256 Farben");
         names.Add("True Color");
@@ -49,7 +53,8 @@ protected:
         viewer.SetImage(hDib);
         ::GlobalFree(hDib);
     }
-    void OpenSheet(int nBits, const unsigned long* pPlx508 = nullptr) {
+    void OpenSheet(int nBits, const unsigned long *pPlx508 = nullptr)
+    {
         const DWORD dwStyle = WS_CHILD | WS_VISIBLE | DS_3DLOOK | DS_SETFONT;
         viewer.SetColorInfo(nBits, nullptr, nullptr, pPlx508, nullptr);
         pSheet = new CViewerPps(&names, "", &host, 0);
@@ -59,7 +64,8 @@ protected:
         pSheet->SetActivePage(0);
         qrvtest::PumpFor(50);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         if (pSheet) {
             pSheet->DestroyWindow();
             pSheet->RemoveAllPages();
@@ -67,25 +73,29 @@ protected:
             delete pSheet;
         }
     }
-    CLeadViewerPpg* ImagePage() { return viewer.GetImagePage(); }
+    CLeadViewerPpg *ImagePage() { return viewer.GetImagePage(); }
     int SliderPos(UINT nID) { return (int)ImagePage()->SendDlgItemMessage(nID, TBM_GETPOS); }
-    void MoveSlider(UINT nID, int nPos) {
+    void MoveSlider(UINT nID, int nPos)
+    {
         HWND hSlider = ::GetDlgItem(ImagePage()->m_hWnd, nID);
         ::SendMessageA(hSlider, TBM_SETPOS, TRUE, nPos);
         ImagePage()->SendMessage(WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, nPos), (LPARAM)hSlider);
     }
     // The notification a control of the page sends its page.
-    void Command(CWnd* pPage, UINT nID, UINT nCode) {
+    void Command(CWnd *pPage, UINT nID, UINT nCode)
+    {
         pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)::GetDlgItem(pPage->m_hWnd, nID));
     }
-    std::string ItemText(CWnd* pPage, UINT nID) {
+    std::string ItemText(CWnd *pPage, UINT nID)
+    {
         CString text;
         pPage->GetDlgItemText(nID, text);
         return std::string(text);
     }
 };
 
-TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth) {
+TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
+{
     OpenSheet(8);
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
     viewer.SetContrast(-35, 0);
@@ -97,13 +107,13 @@ TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth) {
     MoveSlider(IDC_VIEWER_CONTRAST, -3);
     EXPECT_EQ(-30, viewer.GetContrast());
     EXPECT_EQ(1, viewer.IsModified());
-    EXPECT_TRUE(PanelShowsItsSettings(viewer));   // recomputed at once
+    EXPECT_TRUE(PanelShowsItsSettings(viewer)); // recomputed at once
     MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
     EXPECT_EQ(-400, viewer.GetBrightness());
     // The panel page shows the lower of image and panel depth.
     viewer.SetImageColorBits(16, 0);
     pSheet->SetActivePage(1);
-    CViewerPanelPpg* pPanel = viewer.GetPanelPage();
+    CViewerPanelPpg *pPanel = viewer.GetPanelPage();
     ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
     viewer.UpdatePropertyPages();
     EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
@@ -113,14 +123,15 @@ TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth) {
     EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
-TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods) {
+TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
+{
     OpenSheet(8, pal.plx508);
     viewer.EnableSizeToFit(0);
     viewer.EnableInvert(1, 0);
     viewer.EnableSmooth(1, 0);
     viewer.EnablePlx508Mode(1, 0);
     viewer.SetDither(6, 0);
-    viewer.SetContrast(40, 0);   // marks modified, which the reset leaves
+    viewer.SetContrast(40, 0); // marks modified, which the reset leaves
     viewer.UpdatePropertyPages();
     ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
     Command(ImagePage(), IDC_VIEWER_RESET, BN_CLICKED);
@@ -148,15 +159,19 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
 // Each box of the image page turns its setting on and off and shows it at
 // once; the dither list sets its method (no selection, nothing); the
 // size-to-fit box turns the fit off.
-TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce) {
+TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
+{
     OpenSheet(8, pal.plx508);
-    const struct { UINT nID; int (CLeadViewerWnd::*get)() const; } boxes[] = {
-        {IDC_VIEWER_SMOOTH, &CLeadViewerWnd::GetSmooth}, {IDC_VIEWER_INVERT, &CLeadViewerWnd::GetInvert},
-        {IDC_VIEWER_BLUR, &CLeadViewerWnd::GetBlur},     {IDC_VIEWER_SHARPEN, &CLeadViewerWnd::GetSharpen},
-        {IDC_VIEWER_FLIP, &CLeadViewerWnd::GetFlip},     {IDC_VIEWER_MIRROR, &CLeadViewerWnd::GetMirror},
+    const struct {
+        UINT nID;
+        int (CLeadViewerWnd::*get)() const;
+    } boxes[] = {
+        {IDC_VIEWER_SMOOTH, &CLeadViewerWnd::GetSmooth},   {IDC_VIEWER_INVERT, &CLeadViewerWnd::GetInvert},
+        {IDC_VIEWER_BLUR, &CLeadViewerWnd::GetBlur},       {IDC_VIEWER_SHARPEN, &CLeadViewerWnd::GetSharpen},
+        {IDC_VIEWER_FLIP, &CLeadViewerWnd::GetFlip},       {IDC_VIEWER_MIRROR, &CLeadViewerWnd::GetMirror},
         {IDC_VIEWER_PLX5, &CLeadViewerWnd::GetPlx508Mode},
     };
-    for (const auto& b : boxes)
+    for (const auto &b : boxes)
         for (UINT check : {BST_CHECKED, BST_UNCHECKED}) {
             SCOPED_TRACE(testing::Message() << b.nID << (check == BST_CHECKED ? " on" : " off"));
             ImagePage()->CheckDlgButton(b.nID, check);
@@ -178,11 +193,12 @@ TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce) {
 // file, following a new file. A page told
 // to hide the size-to-fit box and to show the Plx5 box opens so; closing
 // the sheet only hides it.
-TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold) {
+TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
+{
     viewer.SetViewerStyle(VWS_GENERALPAGE);
     OpenSheet(8);
     ASSERT_EQ(3, pSheet->GetPageCount());
-    CViewerGeneralPpg* pGeneral = viewer.GetGeneralPage();
+    CViewerGeneralPpg *pGeneral = viewer.GetGeneralPage();
     ASSERT_EQ(pGeneral, pSheet->GetPage(0));
     ASSERT_NE(nullptr, pGeneral->GetSafeHwnd());
     EXPECT_EQ("32 x 24", ItemText(pGeneral, IDC_VIEWER_SIZE));
@@ -206,7 +222,8 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold) {
     EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
 }
 
-TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation) {
+TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
+{
     OpenSheet(16);
     ASSERT_EQ(2, pSheet->GetPageCount());
     pSheet->SetActivePage(1);
@@ -219,7 +236,8 @@ TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation) {
     EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
 }
 
-TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage) {
+TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage)
+{
     OpenSheet(8);
     FakeViewer plain(5, "txt");
     pSheet->OnOpenViewer(&plain);
@@ -243,8 +261,9 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePag
 // page's template, yet each control of the image page (with the Plx5 box)
 // and of the panel page lies whole inside it. Pages keep the page size in a
 // larger sheet and shrink with a smaller one.
-TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize) {
-    auto expectShownWhole = [&](CViewerPps& sheet, const char* what) {
+TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
+{
+    auto expectShownWhole = [&](CViewerPps &sheet, const char *what) {
         CRect rcClient, rcTab, rcPage;
         sheet.GetClientRect(&rcClient);
         sheet.ClientToScreen(&rcClient);
@@ -284,4 +303,4 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize) {
     EXPECT_EQ(rcClient.Size(), rc.Size());
 }
 
-}  // namespace
+} // namespace
