@@ -31,6 +31,13 @@ private:
     std::vector<std::string> m_files;
 };
 
+// Argument slots as the recorder keeps them, and a pointer's slot value.
+using Slots = std::vector<UINT_PTR>;
+template <typename T> UINT_PTR Slot(T *p)
+{
+    return reinterpret_cast<UINT_PTR>(p);
+}
+
 // A driver object bound to a private copy of a fixture driver (by default the
 // recording driver), with the recorder's log cleared.
 struct Bound {

@@ -13,14 +13,9 @@
 
 namespace {
 using F = DriverFixture;
-using V = std::vector<UINT_PTR>;
 template <typename T> T *P(UINT_PTR v)
 {
     return reinterpret_cast<T *>(v);
-}
-template <typename T> UINT_PTR U(T *p)
-{
-    return reinterpret_cast<UINT_PTR>(p);
 }
 // Any argument from its slot value, pointers and numbers alike.
 struct Arg {
@@ -79,7 +74,7 @@ TEST(DriverMembers, ArgumentsInTheDriversSlotsAndDefaultsWithoutTheEntryPoint)
     struct Row {
         const char *entry;
         int fallback;
-        V args;
+        Slots args;
         std::function<int(QRVPlcDriver &)> run;
     };
 #define E(entry, fallback, call, ...)                                                                        \
@@ -132,13 +127,13 @@ TEST(DriverMembers, ArgumentsInTheDriversSlotsAndDefaultsWithoutTheEntryPoint)
         S("ExpConvertString2MaxMin", 0, ConvertString2MaxMin, 0x111, 0x112, 0x113, 0x114, 2),
         S("ExpConvertMaxMin2String", 0, ConvertMaxMin2String, 0x115, 0x116, 0x117, 0x118),
         S("ExpValidateMaxMin", 0, ValidateMaxMin, 0x121, 0x122, 0x123, 0x124, 0x125, 0x126),
-        E("ExpSetLogicalTag", 0, SetLogicalTag(text, P<uPLCSETUP>(0x127), P<uPLCADR>(0x128)), U(text), 0x127,
-          0x128),
-        E("ExpGetLogicalTag", 0, GetLogicalAddress(text, P<uPLCSETUP>(0x129), P<uPLCADR>(0x12A)), U(text),
+        E("ExpSetLogicalTag", 0, SetLogicalTag(text, P<uPLCSETUP>(0x127), P<uPLCADR>(0x128)), Slot(text),
+          0x127, 0x128),
+        E("ExpGetLogicalTag", 0, GetLogicalAddress(text, P<uPLCSETUP>(0x129), P<uPLCADR>(0x12A)), Slot(text),
           0x129, 0x12A),
         E("ExpWriteLogicalAddressString", 0,
           GetLogicalAddress(P<char>(0x171), P<uPLCSETUP>(0x172), P<uPLCADR>(0x173), 4, 5, 6, &p), 0x171,
-          U(&p), 0x172, 0x173, 4, 5, 6),
+          Slot(&p), 0x172, 0x173, 4, 5, 6),
         S("ExpIsCompatibleTag", 0, IsCompatibleTag, 0x131, 0x132, 0x133, 0x134),
         S("ExpValidatePLCAddress", 0, ValidatePLCAddress, 0x141, 0x142, 0x143, 0x44),
         S("ExpSetFieldVarPageNum", 0, SetFieldVarPageNum, 0x151, 0x152, 0x153),
@@ -219,8 +214,9 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     EXPECT_EQ(2, d.GetDataFormat(id, P<uPLCADR>(0x21)) +
                      d.GetPreferredDataFormat(preferred, P<uPLCSETUP>(0x22), P<uPLCADR>(0x23)));
     EXPECT_EQ(0x90005, preferred << 16 | id);
-    EXPECT_EQ((V{0x21, 0x22, 0x23}), (V{b.Args("ExpGetDataFormat")[0], b.Args("ExpGetPreferredDataFormat")[0],
-                                        b.Args("ExpGetPreferredDataFormat")[1]}));
+    EXPECT_EQ((Slots{0x21, 0x22, 0x23}),
+              (Slots{b.Args("ExpGetDataFormat")[0], b.Args("ExpGetPreferredDataFormat")[0],
+                     b.Args("ExpGetPreferredDataFormat")[1]}));
     F::SetResult(b.h, "ExpIsFormatSupported", 3);
     EXPECT_EQ(3, d.IsFormatSupported(nullptr, 2, nullptr, 4, 5));
     F::SetResult(b.h, "ExpCanCloseDialog", 0);
@@ -237,7 +233,7 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     EXPECT_EQ(0u, b.Count("ExpSetPLCParamData"));
     F::SetResult(b.h, "ExpIsPLCParamDataDriver", 1);
     EXPECT_EQ(1, d.SetPLCParamData(P<uPLCSETUP>(4), 2, nullptr));
-    EXPECT_EQ((V{4, 2, 0}), b.Args("ExpSetPLCParamData"));
+    EXPECT_EQ((Slots{4, 2, 0}), b.Args("ExpSetPLCParamData"));
     EXPECT_EQ(1, d.InitTagFieldControls(nullptr, nullptr, 3, "first", "second"));
     EXPECT_STREQ("second", b.Only("ExpInitFieldControls1").szText);
     EXPECT_EQ(0u, b.Count("ExpInitFieldControls"));

@@ -8,11 +8,6 @@
 
 namespace {
 using F = DriverFixture;
-using V = std::vector<UINT_PTR>;
-template <typename T> UINT_PTR U(T *p)
-{
-    return reinterpret_cast<UINT_PTR>(p);
-}
 
 // Code, then S5-old, QMove, Sais, internal, Forth, CoDeSys.
 std::vector<int> Ask(QRVPlcDriver &d)
@@ -119,7 +114,7 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
         Bound &family;
         Bound &other;
         int answer;
-        V args;
+        Slots args;
         std::function<int(QRVPlcDriver &)> run;
     } rows[] = {
         // The checksum entry points answer nothing: 1 whatever the driver returns.
@@ -127,32 +122,32 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
          qem,
          cds,
          1,
-         {U(&setup), 0xCAFE, 0xFFFE},
+         {Slot(&setup), 0xCAFE, 0xFFFE},
          [&](QRVPlcDriver &d) { return d.SetQEMCheckSum(&setup, 0xCAFE, -2); }},
         {"ExpGetSymbolChecksum",
          qem,
          cds,
          1,
-         {U(&setup), U(&checksum), U(&value)},
+         {Slot(&setup), Slot(&checksum), Slot(&value)},
          [&](QRVPlcDriver &d) { return d.GetQEMCheckSum(&setup, &checksum, &value); }},
         // The list's value goes in, the result replaces it.
         {"ExpParseTagsFromAdditionalFile",
          cds,
          qem,
          1,
-         {0, U(&setup), 0x1234, U(&count)},
+         {0, Slot(&setup), 0x1234, Slot(&count)},
          [&](QRVPlcDriver &d) { return d.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count); }},
         {"ExpGetTagnameFromGA",
          cds,
          qem,
          7,
-         {0, 0, U(tag), 32, U(&setup)},
+         {0, 0, Slot(tag), 32, Slot(&setup)},
          [&](QRVPlcDriver &d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
         {"ExpMakeGACompatiable",
          cds,
          qem,
          7,
-         {0, 0, U(&setup)},
+         {0, 0, Slot(&setup)},
          [&](QRVPlcDriver &d) { return d.UpdateGAforCodesys(nullptr, nullptr, &setup); }},
     };
     for (const Row &row : rows) {

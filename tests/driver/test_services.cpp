@@ -109,7 +109,7 @@ TEST(DriverServices, FallbacksToOlderEntryPoints)
     long count = 0;
     F::SetResult(b.h, "ExpParseCustomTagFileExt", 0x60);
     EXPECT_EQ(1, b.driver.ExpParseCustomTagFile1(nullptr, nullptr, &list, 7, &count, nullptr, 2));
-    EXPECT_EQ((std::vector<UINT_PTR>{0, 0, 0x40, 7, reinterpret_cast<UINT_PTR>(&count), 0}),
+    EXPECT_EQ((Slots{0, 0, 0x40, 7, reinterpret_cast<UINT_PTR>(&count), 0}),
               b.Args("ExpParseCustomTagFileExt"));
     EXPECT_EQ(reinterpret_cast<void *>(0x60), list);
     // Without the id lookup the preferred format is used.
@@ -182,10 +182,8 @@ TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
         EXPECT_EQ(row.released == 1 ? prepare.pSetup : &r.project.plcSetup, release.pSetup);
         sSETUPDLGPARAM k;
         ASSERT_EQ(int(sizeof(k)), F::ParamBlock(rec.h, &k, sizeof(k))) << "dwSize as the driver reads it";
-        EXPECT_EQ((std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(&rec.driver), 0xCAFE, 0,
-                                         UINT_PTR(row.flag ? SETUPDLG_FLAG_BIT2 : 0), 0x77, 0}),
-                  (std::vector<UINT_PTR>{reinterpret_cast<UINT_PTR>(k.pDriver), k.dwUser, k.dwReserved1,
-                                         k.wFlags, k.dwMode, k.dwReserved2}));
+        EXPECT_EQ((Slots{Slot(&rec.driver), 0xCAFE, 0, UINT_PTR(row.flag ? SETUPDLG_FLAG_BIT2 : 0), 0x77, 0}),
+                  (Slots{Slot(k.pDriver), k.dwUser, k.dwReserved1, k.wFlags, k.dwMode, k.dwReserved2}));
         Records given;
         tagFIELDREC zero = {};
         EXPECT_EQ(0, memcmp(&k.fieldRec, row.field ? &given.field : &zero, sizeof(zero)));
