@@ -91,35 +91,22 @@ bool ButtonShown(HWND hSheet, int nID) {
     return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
 }
 
-// The German captions, also when a page removed the help button during the
-// sheet's own initialisation; a modal sheet shows all its buttons; caption
-// and page caption come from their string ids.
-TEST_F(PropertySheetTest, ButtonsCarryTheGermanCaptions) {
-    for (bool withHelp : {true, false}) {
-        CPropertySheetExt sheet(IDS_FW_SHEET_TITLE);
-        m_first.m_bRemoveHelpButton = !withHelp;
-        sheet.AddPage(&m_first);
-        std::string texts;
-        EXPECT_EQ(IDCANCEL, Run(sheet, [&](HWND hSheet) {
-            for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})   // OK and Abbruch usable, Apply and Help there
-                texts += (id == IDOK || id == IDCANCEL ? ButtonShown(hSheet, id) : ::GetDlgItem(hSheet, id) != nullptr)
-                             ? ItemText(hSheet, id) + "|" : "-|";
-            texts += Text(hSheet) + "|" + TabText(hSheet, 0);
-            Click(hSheet, IDCANCEL);
-        }));
-        EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|") + (withHelp ? "Hilfe|" : "-|") + kTitle + "|Allgemein", texts);
-        EXPECT_EQ(nullptr, sheet.m_hWnd);
-    }
-}
-
-// OK leaves the active page, then applies every created page; the page to
-// select first may be another; pages never shown are neither applied nor
-// reset; data is exchanged when the page is left. A refused cancel, a page
-// that refuses to be left and Apply keep the sheet open: Apply is not an end
-// result, and OK that did not end the sheet is a cancel.
+// The buttons carry the German captions, also when a page removed the help
+// button during the sheet's own initialisation; a modal sheet shows OK and
+// Cancel usable. OK leaves the active page, then applies every created page;
+// the page to select first may be another; pages never shown are neither
+// applied nor reset; data is exchanged when the page is left. A refused
+// cancel, a page that refuses to be left and Apply keep the sheet open: Apply
+// is not an end result, and OK that did not end the sheet is a cancel.
 TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen) {
-    std::string typed, states;   // states: Apply before and after a change, the sheet open after a refused button
+    std::string typed, states, texts;   // states: Apply before and after a change, the sheet open after a refused button
     bool bound = false;
+    auto captions = [&](HWND h) {
+        for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
+            texts += (id == IDOK || id == IDCANCEL ? ButtonShown(h, id) : ::GetDlgItem(h, id) != nullptr) ? ItemText(h, id) + "|" : "-|";
+        texts += Text(h) + "|" + TabText(h, 0) + "|" + TabText(h, 1) + "\n";
+        Click(h, IDCANCEL);
+    };
     auto pressThenCancel = [&](int button) {
         return [&, button](HWND h) {
             Click(h, button);
@@ -129,19 +116,21 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
             Click(h, IDCANCEL);
         };
     };
-    const struct { UINT select; BOOL allowCancel, allowLeave; std::function<void(HWND)> act; INT_PTR result; const char* log; } cases[] = {
-        {0, TRUE, TRUE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd, Click(h, IDOK); },
+    const struct { UINT select; BOOL allowCancel, allowLeave, removeHelp; std::function<void(HWND)> act; INT_PTR result; const char* log; } cases[] = {
+        {0, TRUE, TRUE, FALSE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, TRUE, TRUE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, TRUE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd, Click(h, IDOK); },
          IDOK, "1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok"},
-        {1, TRUE, TRUE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL, "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
-        {0, TRUE, TRUE, [&](HWND h) {
+        {1, TRUE, TRUE, FALSE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL, "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
+        {0, TRUE, TRUE, FALSE, [&](HWND h) {
              typed = ItemText(CurrentPage(h), IDC_FW_PAGE_EDIT);
              Type(CurrentPage(h), IDC_FW_PAGE_EDIT, "Übersicht");
              ::PostMessageA(h, PSM_PRESSBUTTON, PSBTN_OK, 0);
          }, IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
-        {0, FALSE, TRUE, pressThenCancel(IDCANCEL), IDCANCEL, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
+        {0, FALSE, TRUE, FALSE, pressThenCancel(IDCANCEL), IDCANCEL, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, FALSE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
          "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, [&](HWND h) {
+        {0, TRUE, TRUE, FALSE, [&](HWND h) {
              states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
              ::SendMessageA(h, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
              states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
@@ -153,14 +142,15 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
         EXPECT_EQ(2, sheet.GetPageCount());
-        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave;
+        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave, m_first.m_bRemoveHelpButton = c.removeHelp;
         EXPECT_EQ(c.result, Run(sheet, c.act));
-        EXPECT_EQ(c.log, m_log);
+        EXPECT_TRUE(c.log == m_log && sheet.m_hWnd == nullptr) << m_log;
     }
     EXPECT_TRUE(bound) << "the second page's window is bound to its object";
     EXPECT_EQ("Anfang", typed);
     EXPECT_STREQ("Übersicht", m_first.m_strName);
     EXPECT_EQ("11011", states);
+    EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|Hilfe|") + kTitle + "|Allgemein|Ansicht\nOK|Abbruch|Übernehmen|-|" + kTitle + "|Allgemein|Ansicht\n", texts);
 }
 
 TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
