@@ -1,5 +1,4 @@
-// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls, and
-// CWndSocket reporting to a target or the control's parent.
+// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls; CWndSocket.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -93,21 +92,20 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
         ::SendMessageA(hCombo, CB_SETITEMDATA, ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
         ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text), 100 + i);
     }
-    auto comboSel = [&] { return (int)::SendMessageA(hCombo, CB_GETCURSEL, 0, 0); };
-    EXPECT_EQ(1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)) << "the first entry with the data";
-    EXPECT_EQ(1, comboSel());
+    // Each answer with the selection after it: the first entry with the data; a case-insensitive exact
+    // match, no prefix match, the selection kept without a match.
+    auto comboSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)); };
+    auto boxSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0)); };
+    EXPECT_EQ("1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)));
     EXPECT_EQ(20u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
-    EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99));
-    EXPECT_EQ(2, m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")) << "case-insensitive exact match";
-    EXPECT_EQ(2, comboSel());
-    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")) << "no prefix match";
-    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr));
-    EXPECT_EQ(2, comboSel()) << "selection kept";
-    EXPECT_EQ(0, m_dlg.SelectComboItem(IDC_FW_COMBO, 0));
+    EXPECT_EQ("-1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99)));
+    EXPECT_EQ("2/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")));
+    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")));
+    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr)));
+    EXPECT_EQ("0/0", comboSel(m_dlg.SelectComboItem(IDC_FW_COMBO, 0)));
     EXPECT_EQ(10u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
-    EXPECT_EQ(2, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102));
-    EXPECT_EQ(2, ::SendMessageA(hBox, LB_GETCURSEL, 0, 0));
-    EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5));
+    EXPECT_EQ("2/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102)));
+    EXPECT_EQ("-1/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5)));
     EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
     EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
     EXPECT_EQ(0u, m_dlg.GetComboSelItemData(IDC_FW_ABSENT));
@@ -116,7 +114,6 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
         EXPECT_EQ(-1, m_dlg.SelectListItemByData(id, 100));
         EXPECT_EQ(-1, m_dlg.SelectListCtrlItemByData(id, 1));
     }
-
     const std::pair<const char*, int> rows[] = {{"eins", 1}, {"zwei", 2}, {"drei", 1}, {"vier", 3}};
     for (const auto& row : rows) {
         LVITEMA item = {};
@@ -152,7 +149,6 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow) {
     m_dlg.GetDlgItemRect(IDC_FW_ABSENT, &untouched);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, nullptr);
     EXPECT_EQ(1, untouched.left);
-
     CDlgCtrlUtils utils;
     CWnd wnd;
     for (CWnd* p : {(CWnd*)nullptr, &wnd}) {   // no window object, or one without a window
@@ -173,7 +169,6 @@ public:
                        : CreateEx(0, nullptr, "Fenster", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr);
     }
     ~CRecorderWnd() override { DestroyWindow(); }
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_WNDSOCKET_PLUGIN)
@@ -187,9 +182,8 @@ protected:
     }
 };
 
-// Without a target the parent answers; plugging in announces the control to
-// the target (wParam: its window object), which from then on hears alone,
-// also through copies of the socket.
+// Without a target the parent answers; plugging in announces the control (wParam:
+// its window object) to the target, which from then on hears alone, also through copies.
 TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     CRecorderWnd parent, target, control;
     ASSERT_TRUE(parent.Open() && target.Open() && control.Open(&parent));

@@ -27,7 +27,6 @@ public:
     CTabCtrlEx m_tab;
     std::string m_log;
     LRESULT m_nChangingAnswer = 0;
-
     BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         m_tab.SubclassDlgItem(IDC_RS_TAB, this);
@@ -40,7 +39,6 @@ public:
         for (int i = 0; i < 5; ++i)
             m_tab.EnableTab(i, std::find(enabled.begin(), enabled.end(), i) != enabled.end());
     }
-
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
         // The control sees its own notification first and may keep it from us.
@@ -71,7 +69,6 @@ TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs) {
     EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(-1) || bare.EnableTab(32, FALSE) || bare.EnableTab(-1, FALSE));
     EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31) && bare.EnableTab(31, FALSE));
     EXPECT_TRUE(!bare.IsTabEnabled(31) && bare.IsTabEnabled(30));
-
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     EXPECT_TRUE(dlg.m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
@@ -142,7 +139,6 @@ TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
         tabs += std::to_string(consumed) + ":" + std::to_string(dlg.m_tab.GetCurSel()) + " ";
     }
     EXPECT_EQ("1:2 1:4 1:4 1:2 1:0 1:0 0:0 ", tabs);
-
     CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE)};
     CTabSheet sheet;
     for (CPropertyPage& page : pages) sheet.AddPage(&page);
@@ -218,7 +214,6 @@ public:
     QRVBmpTreeCtrl m_tree;
     int m_nExpanding = 0;
     HTREEITEM m_hGroup = nullptr;
-
     BOOL Open(int nItems = 30) {
         if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr) ||
             !m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 240, 200), this, IDC_RS_TREE))
@@ -232,7 +227,6 @@ public:
         return TRUE;
     }
     ~CTreeHost() override { DestroyWindow(); }
-
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
         m_nExpanding += reinterpret_cast<NMHDR*>(lParam)->code == TVN_ITEMEXPANDINGA;
@@ -291,14 +285,12 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     PumpFor(30);
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0));
-
     tree.SelectItem(host.m_hGroup);
     tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
     PumpFor(30);
     EXPECT_TRUE(tree.GetItemState(host.m_hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
     EXPECT_EQ(1, host.m_nExpanding) << "the parent is told";
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "expanding keeps the picture in place";
-
     tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
     tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);   // off the tile grid
     PumpFor(30);
@@ -306,7 +298,6 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     ASSERT_GT(pos % 16, 0) << pos;
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, -pos, 0));
     EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
-
     ASSERT_NE(nullptr, tree.GetPalette());
     tree.SetBitmap(IDB_RS_ABSENT);
     EXPECT_EQ(nullptr, tree.GetPalette());

@@ -25,7 +25,6 @@ public:
         : CPropertyPageExt(nIDTemplate, nIDCaption), m_name(name), m_log(log) {}
     BOOL m_bAllowLeave = TRUE, m_bAllowCancel = TRUE, m_bRemoveHelpButton = FALSE;
     CString m_strName = "Anfang";
-
     BOOL OnInitDialog() override {
         Log("init");
         if (m_bRemoveHelpButton)   // inside the sheet's own initialisation, before the captions
@@ -39,12 +38,10 @@ public:
     void OnReset() override { Log("reset"); CPropertyPageExt::OnReset(); }
     void OnCancel() override { Log("cancel"); }
     BOOL OnQueryCancel() override { Log("querycancel"); return m_bAllowCancel; }
-
 protected:
     void DoDataExchange(CDataExchange* pDX) override {
         if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT)) DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
     }
-
 private:
     void Log(const char* what) { m_log += std::string(m_log.empty() ? "" : " ") + m_name + ":" + what; }
     std::string m_name;
@@ -175,7 +172,6 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     m_first.CancelToClose();
     EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));
     EXPECT_EQ("Abbruch", Text(hCancel));
-
     sheet.AddPage(&m_second);
     EXPECT_EQ(2, sheet.GetPageCount());
     EXPECT_EQ("Ansicht", TabText(sheet.m_hWnd, 1));

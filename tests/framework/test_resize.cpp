@@ -1,6 +1,4 @@
-// The resize framework on real windows: controls following size changes, the
-// tracking limits, the size grip, transparent group boxes, the placement in the
-// registry, the resizable property sheet, page and form view.
+// The resize framework on real windows: dialogs, property sheets and pages, form views.
 #include <afxdlgs.h>
 #include <afxext.h>
 #include <gtest/gtest.h>
@@ -46,8 +44,7 @@ void Grow(HWND hWnd, int dx, int dy) {
     PumpFor(10);
 }
 
-// Min track, max track and max size (w, h) the window answers when the system
-// offers (1, 2), (3000, 2000) and (2500, 1500).
+// Min track, max track and max size (w, h) answered when the system offers (1, 2), (3000, 2000), (2500, 1500).
 using Limits = std::vector<long>;
 Limits AskLimits(HWND hWnd) {
     MINMAXINFO mmi = {};
@@ -56,8 +53,7 @@ Limits AskLimits(HWND hWnd) {
     return {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.x, mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y};
 }
 
-// A dialog that can register one control before and one after the base
-// class's initialisation.
+// A dialog that can register one control before and one after the base class's initialisation.
 class CTestResizeDialog : public CResizeDialog {
 public:
     explicit CTestResizeDialog(UINT nFlags = 0, bool bRegister = false) : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_bRegister(bRegister) {}
@@ -95,7 +91,6 @@ TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOv
     EXPECT_EQ(Moved(twice, 40, 30), ChildRect(dlg.m_hWnd, IDC_RS_TWICE));
     EXPECT_EQ(Grown(stretch, 40, 30), ChildRect(dlg.m_hWnd, IDC_RS_STRETCH));
     EXPECT_EQ(ok, ChildRect(dlg.m_hWnd, IDOK)) << "an unregistered control stays";
-
     CTestResizeDialog array;
     ASSERT_TRUE(array.Open());
     const CRect fifth = ChildRect(array.m_hWnd, IDC_RS_FIFTH);
@@ -142,7 +137,6 @@ TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop) {
         EXPECT_EQ(grip.Size(), ChildRect(dlg.m_hWnd, kGripID).Size());
     }
     EXPECT_TRUE(::GetDlgItem(bare.m_hWnd, kGripID) == nullptr && !(bare.GetStyle() & WS_CLIPCHILDREN));
-
     // Group boxes and radio buttons without a tab stop; not a checkbox with one, a push button or an edit.
     const struct { CTestResizeDialog* dlg; int id; bool transparent; } cases[] = {
         {&dlg, IDC_RS_GROUP, true}, {&dlg, IDC_RS_RADIO, true}, {&dlg, IDC_RS_CHECK, false}, {&dlg, IDC_RS_PUSH, false},
@@ -170,7 +164,6 @@ TEST(Resize, PlacementRoundTripsThroughTheRegistryAndOtherLengthsAreIgnored) {
     EXPECT_TRUE(dlg.LoadPlacement("Dialog"));
     EXPECT_EQ(saved, WindowRect(dlg.m_hWnd));
     EXPECT_EQ(stretch, ChildRect(dlg.m_hWnd, IDC_RS_STRETCH)) << "the controls followed";
-
     WINDOWPLACEMENT wp = {};
     wp.length = sizeof wp;
     dlg.GetWindowPlacement(&wp);
@@ -189,9 +182,7 @@ class CStretchPage : public CResizePropertyPage {
 public:
     explicit CStretchPage(bool bEarly = false) : CResizePropertyPage(IDD_RS_PAGE, 0, 0), m_bEarly(bEarly) {}
     BOOL OnInitDialog() override { Register(true), CResizePropertyPage::OnInitDialog(), Register(false); return TRUE; }
-    void Register(bool bWhen) {
-        if (m_bEarly == bWhen) SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
-    }
+    void Register(bool bWhen) { if (m_bEarly == bWhen) SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f); }
     bool m_bEarly;
 };
 
@@ -310,13 +301,13 @@ TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegi
     pFrame->DestroyWindow();   // frame and view delete themselves
 }
 
+// Pages and form views are made by name, as a host's template does, without a grip.
 TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip) {
     std::unique_ptr<CObject> pPage(CRuntimeClass::CreateObject("CResizePropertyPage"));
     std::unique_ptr<CObject> pView(CRuntimeClass::CreateObject("CResizeFormView"));
-    ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CPropertyPage)) && pView && pView->IsKindOf(RUNTIME_CLASS(CFormView)));
-    for (const CResize* p : {static_cast<CResize*>(static_cast<CResizePropertyPage*>(pPage.get())),
-                             static_cast<CResize*>(static_cast<CResizeFormView*>(pView.get()))})
-        EXPECT_TRUE(p->HasFlag(CResize::SZ_NOSIZEICON) && !p->HasFlag(CResize::SZ_NOMINSIZE));
+    ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CResizePropertyPage)) && pView && pView->IsKindOf(RUNTIME_CLASS(CResizeFormView)));
+    EXPECT_TRUE(static_cast<CResizePropertyPage*>(pPage.get())->HasFlag(CResize::SZ_NOSIZEICON));
+    EXPECT_TRUE(static_cast<CResizeFormView*>(pView.get())->HasFlag(CResize::SZ_NOSIZEICON));
 }
 
 }
