@@ -22,7 +22,6 @@
 #define IDD_RS_FORM         303
 #define IDB_RS_TILE24       310
 #define IDB_RS_TILE16       311
-#define IDB_RS_ABSENT       4711
 #define IDC_RS_TWICE        3001
 #define IDC_RS_HALF         3002
 #define IDC_RS_STRETCH      3003
@@ -33,6 +32,5 @@
 #define IDC_RS_FIFTH        3008
 #define IDC_RS_PAGE_EDIT    3010
 #define IDC_RS_TAB          3020
-#define IDC_RS_TREE         3030
 #define IDC_RS_FORM_EDIT    3040
 #define IDC_RS_FORM_EDIT2   3041

@@ -1,8 +1,5 @@
-// The controls that draw themselves, on real windows. The tab control with disabled
-// tabs: the scans over the enabled mask, the parent's say in a switch, clicks
-// on disabled tabs, Left/Right, the sheet's Ctrl+Tab family and the embossed
-// text on screen. The bitmap tree: the picture tiled behind the items and
-// moving with scrolling, its palettes, and the plain tree without a picture.
+// The controls that draw themselves, on real windows: the tab control with
+// disabled tabs and the tree over a picture.
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -44,8 +41,7 @@ protected:
         // The control sees its own notification first and may keep it from us.
         if (CDialog::OnNotify(wParam, lParam, pResult)) return TRUE;
         const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (pHdr->hwndFrom != m_tab.m_hWnd || (pHdr->code != TCN_SELCHANGING && pHdr->code != TCN_SELCHANGE))
-            return FALSE;
+        if (pHdr->code != TCN_SELCHANGING && pHdr->code != TCN_SELCHANGE) return FALSE;
         m_log += pHdr->code == TCN_SELCHANGING ? "changing " : "change ";
         *pResult = pHdr->code == TCN_SELCHANGING ? m_nChangingAnswer : 0;
         return TRUE;
@@ -111,19 +107,6 @@ TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
     EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000)) << "enabled again, it can be clicked";
 }
 
-// A sheet whose tab control has the third tab disabled.
-class CTabSheet : public CPropertySheet {
-public:
-    CTabSheet() : CPropertySheet("Blätterbar") {}
-    CTabCtrlEx m_tab;
-    BOOL OnInitDialog() override {
-        BOOL bResult = CPropertySheet::OnInitDialog();
-        m_tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, this);
-        m_tab.EnableTab(2, FALSE);
-        return bResult;
-    }
-};
-
 // Left/Right inside the control stop at the ends; Ctrl+Tab, Ctrl+Page Down
 // (forward) and Ctrl+Shift+Tab, Ctrl+Page Up (back) in a sheet wrap; the
 // sheet shows the page of the tab. Both skip disabled tabs and leave other keys alone.
@@ -140,9 +123,10 @@ TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
     }
     EXPECT_EQ("1:2 1:4 1:4 1:2 1:0 1:0 0:0 ", tabs);
     CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE)};
-    CTabSheet sheet;
+    CPropertySheet sheet("Blätterbar");
+    CTabCtrlEx tab;   // the sheet's own tab control, the third tab disabled
     for (CPropertyPage& page : pages) sheet.AddPage(&page);
-    ASSERT_TRUE(sheet.Create());
+    ASSERT_TRUE(sheet.Create() && tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, &sheet) && tab.EnableTab(2, FALSE));
     PumpFor(20);
     const struct { UINT message; WPARAM vk; BYTE ctrl, shift; } keys[] = {
         {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0x80},
@@ -154,10 +138,10 @@ TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
         state[VK_CONTROL] = k.ctrl, state[VK_SHIFT] = k.shift;
         ::SetKeyboardState(state);   // as GetKeyState of this thread answers
         MSG msg = {sheet.m_hWnd, k.message, k.vk, 1, 0, {}};
-        const BOOL consumed = sheet.m_tab.TranslatePropSheetMsg(&msg);
+        const BOOL consumed = tab.TranslatePropSheetMsg(&msg);
         PumpFor(10);
         const HWND hPage = (HWND)::SendMessageA(sheet.m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
-        tabs += std::to_string(consumed) + ":" + std::to_string(sheet.m_tab.GetCurSel()) + "=" +
+        tabs += std::to_string(consumed) + ":" + std::to_string(tab.GetCurSel()) + "=" +
                 std::to_string(::SendMessageA(sheet.m_hWnd, PSM_HWNDTOINDEX, (WPARAM)hPage, 0)) + " ";
     }
     state[VK_CONTROL] = state[VK_SHIFT] = 0;
@@ -216,7 +200,7 @@ public:
     HTREEITEM m_hGroup = nullptr;
     BOOL Open(int nItems = 30) {
         if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr) ||
-            !m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 240, 200), this, IDC_RS_TREE))
+            !m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 240, 200), this, 1))
             return FALSE;
         m_hGroup = m_tree.InsertItem("Gruppe");
         m_tree.InsertItem("Kind eins", m_hGroup);
@@ -299,7 +283,7 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, -pos, 0));
     EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
     ASSERT_NE(nullptr, tree.GetPalette());
-    tree.SetBitmap(IDB_RS_ABSENT);
+    tree.SetBitmap(4711);   // no such bitmap
     EXPECT_EQ(nullptr, tree.GetPalette());
     ScreenPixels pixels(tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());

@@ -1,10 +1,14 @@
-// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls; CWndSocket.
+// CDialogEx and CDlgCtrlUtils on a real dialog with real common controls; CWndSocket;
+// the controller selection template of QRV.dll, created through the resource chain.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 #include "framework/DialogEx.h"
 #include "framework/WndSocket.h"
 #include "framework_tests_res.h"
+#include "resources/resource.h"
+#include "resources/select_ids.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 
@@ -183,7 +187,8 @@ protected:
 };
 
 // Without a target the parent answers; plugging in announces the control (wParam:
-// its window object) to the target, which from then on hears alone, also through copies.
+// its window object) to the target, which from then on hears alone, also through copies;
+// without a receiver the answers say so.
 TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     CRecorderWnd parent, target, control;
     ASSERT_TRUE(parent.Open() && target.Open() && control.Open(&parent));
@@ -204,13 +209,8 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     EXPECT_EQ("notify(321,1002) ", parent.m_log);
     const std::string announced = "plugin(" + std::to_string((WPARAM) static_cast<CWnd*>(&control)) + ",0) ";
     EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log) << "copying announces nothing";
-}
-
-TEST(WndSocket, WithoutAnyReceiverTheResultsSaySo) {
-    CRecorderWnd parent, control;
-    ASSERT_TRUE(parent.Open() && control.Open(&parent));
-    NMHDR hdr = {control.m_hWnd, 321, 1};
-    CWndSocket lonely, gone, orphan;
+    parent.m_log.clear();
+    CWndSocket lonely, gone, orphan;   // without any receiver the results say so
     EXPECT_EQ(0, lonely.Notify(&hdr));
     EXPECT_EQ(-1, lonely.SendMsg(WM_APP + 5, 0, 0));
     CWnd noWindow;
@@ -223,6 +223,86 @@ TEST(WndSocket, WithoutAnyReceiverTheResultsSaySo) {
     EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control without parent or target";
     orphan.Attach(&noWindow);
     EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
+}
+
+
+std::string ClassOf(HWND hWnd) {
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    return cls;
+}
+DWORD ButtonType(HWND h) { return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u; }
+CRect Place(HWND hCtl) {
+    CRect rc;
+    ::GetWindowRect(hCtl, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// The width the control's text needs in the dialog's font (the mnemonic marker not drawn).
+int TextWidth(HWND hCtl) {
+    HDC hDC = ::GetDC(hCtl);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
+    RECT rc = {};
+    ::DrawTextA(hDC, Text(hCtl).c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hCtl, hDC);
+    return rc.right - rc.left;
+}
+
+// Every child in the template's order with its id, class, button type and
+// text; each inside the dialog and wide enough for its text; the group box
+// frames the three modes apart from the list; the buttons share one column
+// and size, starting level with the list; nothing else overlaps.
+TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping) {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_PLC_SELECT)) << "template 22301 through the resource chain";
+    dlg.ShowWindow(SW_SHOW);
+    PumpFor(50);
+    EXPECT_EQ("Controller auswählen", Text(dlg.m_hWnd));
+    const struct { int id; const char* what; } children[] = {
+        {-1, "Static momentan aktive Controller (extern)"}, {IDC_PLC_ACTIVE_NAME, "Static "},
+        {-1, "group Controller Modus"}, {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
+        {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"}, {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
+        {IDC_PLC_LIST, "SysListView32 "}, {IDOK, "default &OK"}, {IDCANCEL, "push &Abbrechen"}, {IDC_PLC_REMOVE, "push &Löschen"},
+        {IDC_PLC_RESCAN, "push A&ktualisieren"}, {IDC_PLC_SETUP, "push Contr. Einstellung"}};
+    CRect client, group, list = Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST)), ok = Place(::GetDlgItem(dlg.m_hWnd, IDOK)), both;
+    dlg.GetClientRect(&client);
+    std::vector<std::pair<HWND, CRect>> placed;
+    HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD);
+    for (const auto& child : children) {
+        ASSERT_NE(nullptr, h) << child.what;
+        const CRect rc = Place(h);
+        const DWORD type = ButtonType(h);
+        const char* kind = type == BS_GROUPBOX ? "group" : type == BS_AUTORADIOBUTTON ? "radio" : type == BS_DEFPUSHBUTTON ? "default"
+                         : type == BS_PUSHBUTTON ? "push" : nullptr;
+        EXPECT_EQ(child.what, (kind ? kind : ClassOf(h)) + " " + Text(h));
+        EXPECT_TRUE((WORD)::GetDlgCtrlID(h) == (WORD)child.id && ::IsWindowVisible(h)) << child.what;
+        both.IntersectRect(&rc, &client);
+        EXPECT_EQ(rc, both) << child.what << " lies inside the dialog";
+        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6 : type == BS_GROUPBOX ? 16 : kind ? 8 : 0;
+        EXPECT_LE(TextWidth(h) + margin, rc.Width()) << child.what << " fits its control";
+        if (type == BS_GROUPBOX) group = rc;
+        else placed.push_back({h, rc});
+        if (type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc)) {
+            EXPECT_EQ(group, both) << child.what << " inside the group box";
+        } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+            EXPECT_TRUE(rc.left == ok.left && rc.right == ok.right && rc.Height() == ok.Height()) << child.what;
+        }
+        h = ::GetWindow(h, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(nullptr, h) << "no other control";
+    const DWORD listStyle = (DWORD)::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST), GWL_STYLE);
+    EXPECT_EQ(DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS), listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP) << "the radio buttons form one group";
+    EXPECT_FALSE(both.IntersectRect(&group, &list));
+    EXPECT_EQ(list.top, Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_REMOVE)).top);
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j)
+            EXPECT_FALSE(both.IntersectRect(&placed[i].second, &placed[j].second)) << Text(placed[i].first) << " and " << Text(placed[j].first);
+    dlg.DestroyWindow();
 }
 
 }
