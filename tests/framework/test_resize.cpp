@@ -212,18 +212,19 @@ std::string SizeCommands(HWND hWnd) {
 
 // The buttons follow the corner, the tab control and every page stretch, also
 // a page created later, wherever the host registers them; the size commands
-// come in the language of the application window the sheet belongs to, or
-// built in without one. (page edit, tab control) rectangles as opened and
-// after growing the sheet by 40 x 30 are compared between the sheets.
+// come in the language of the application window the sheet belongs to, built
+// in where it lacks one or without it. (page edit, tab control) rectangles as
+// opened and after growing the sheet by 40 x 30 are compared between the sheets.
 TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLanguage) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300, nullptr, nullptr));
-    const char* german[] = {"&Wiederherstellen", "&Größe ändern", "Mi&nimieren", "Ma&ximieren"};
+    const char* german[] = {"&Wiederherstellen", nullptr, "Mi&nimieren", "Ma&ximieren"};   // no Size command
     const UINT commands[] = {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE};
     for (int i = 0; i < 4; ++i)
-        ::ModifyMenuA(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND | MF_STRING, commands[i], german[i]);
+        german[i] ? ::ModifyMenuA(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND | MF_STRING, commands[i], german[i])
+                  : ::DeleteMenu(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND);
     const struct { bool early; CWnd* pParent; DWORD remove; const char* menu; } cases[] = {
-        {true, &host, 0, "&Wiederherstellen|&Größe ändern|Mi&nimieren|Ma&ximieren|-|"},
+        {true, &host, 0, "&Wiederherstellen|&Size|Mi&nimieren|Ma&ximieren|-|"},
         {false, nullptr, 0, "&Restore|&Size|Mi&nimize|Ma&ximize|-|"}, {false, nullptr, WS_SYSMENU, nullptr}};
     CRect opened[3][2], grown[3][2];
     for (int n = 0; n < 3; ++n) {
