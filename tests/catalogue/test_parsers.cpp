@@ -45,19 +45,11 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
     {
         CodePage japanese(932);
         ASSERT_TRUE(japanese.ok);
-        // 0x81 0x5C is one character whose trail byte is the backslash; a
+        // 0x81 0x5C (\201\134) is one character whose trail byte is the backslash; a
         // double-byte delimiter splits only at the whole character.
-        EXPECT_EQ(Split("a\x81\x5c"
-                        "b\\c",
-                        "\\"),
-                  (V{"a\x81\x5c"
-                     "b",
-                     "c"}));
-        EXPECT_EQ(Split("ab\x81\x40"
-                        "cd",
-                        "\x81\x40"),
-                  (V{"ab", "cd"}));
-        EXPECT_EQ(Split("a@b", "\x81\x40"), (V{"a@b"}));
+        EXPECT_EQ(Split("a\201\134b\\c", "\\"), (V{"a\201\134b", "c"}));
+        EXPECT_EQ(Split("ab\201\100cd", "\201\100"), (V{"ab", "cd"}));
+        EXPECT_EQ(Split("a@b", "\201\100"), (V{"a@b"}));
     }
     // Nothing attached, empty text, no delimiters: 0 and the token stays.
     CString empty, token("unchanged");
@@ -159,10 +151,8 @@ TEST(PathStrPart, SplitsPathsIntoParts)
     EXPECT_EQ(copy.GetPath().GetLength(), path.GetLength() - 8);
     CodePage japanese(932);
     ASSERT_TRUE(japanese.ok);
-    path = "C:\\dir\\a\x81\x5c"
-           "b.txt"; // the trail byte 0x5C is no separator
-    EXPECT_STREQ(copy.GetName(), "a\x81\x5c"
-                                 "b.txt");
+    path = "C:\\dir\\a\201\134b.txt"; // the trail byte 0x5C is no separator
+    EXPECT_STREQ(copy.GetName(), "a\201\134b.txt");
     EXPECT_STREQ(copy.GetPath(), "C:\\dir\\");
 }
 

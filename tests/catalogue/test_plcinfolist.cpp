@@ -20,28 +20,24 @@ public:
     explicit CTestList(const CString &path = "Q:\\nowhere\\") : CPlcInfoList("VARN\\") { SetDLLPath(path); }
     using CPlcInfoList::IsRegInfoValid16;
     using CPlcInfoList::SaveToRegistry16;
+    V Names()
+    {
+        V names;
+        for (POSITION pos = GetHeadPosition(); pos;)
+            names.push_back((LPCSTR)GetNext(pos)->m_strDllName);
+        return names;
+    }
 };
 
-V Names(CPlcInfoList &list)
-{
-    V names;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        names.push_back((LPCSTR)list.GetNext(pos)->m_strDllName);
-    return names;
-}
-
-CString Version(CPlcInfo *p)
-{
+const auto Version = [](CPlcInfo *p) {
     CString s;
     if (p)
         p->GetVersionStr(&s);
     return s;
-}
-
-bool OnDisk(const std::string &path)
-{
+};
+const auto OnDisk = [](const std::string &path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+};
 
 TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
 {
@@ -62,7 +58,7 @@ TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
     CTestList inner(CString((s.folder + "\\sub\\").c_str())), parent(CString((s.folder + "\\sub").c_str()));
     EXPECT_EQ(inner.Load(1), 0);
     EXPECT_EQ(parent.Load(1), 1);
-    EXPECT_EQ(Names(parent), V{"Z32TPLC020.dll"});
+    EXPECT_EQ(parent.Names(), V{"Z32TPLC020.dll"});
 }
 
 TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
@@ -153,12 +149,12 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1); // ...but cached
     s.Add("ident_20_18", "Z32TPLC020.dll");
     EXPECT_EQ(list.Load(0), 1); // the cache gave nothing, so the folder was scanned again
-    EXPECT_EQ(Names(list), V{"Z32TPLC020.dll"});
+    EXPECT_EQ(list.Names(), V{"Z32TPLC020.dll"});
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
     s.Add("ident_longname", "Z32TPLC022.dll");
     CTestList second(s.DllPath());
     EXPECT_EQ(second.Load(0), 1);
-    EXPECT_EQ(Names(second), V{"Z32TPLC020.dll"}); // from the cache
+    EXPECT_EQ(second.Names(), V{"Z32TPLC020.dll"}); // from the cache
     EXPECT_EQ(second.Load(1), 1);
     EXPECT_EQ(second.GetCount(), 2);
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 3);
@@ -209,7 +205,7 @@ TEST(PlcInfoList, FindAndDelete)
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2)
         << "a descriptor without a name takes nothing with it";
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
-    EXPECT_EQ(Names(list), V{"Z32TPLC022.dll"});
+    EXPECT_EQ(list.Names(), V{"Z32TPLC022.dll"});
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
     EXPECT_TRUE(OnDisk(s.folder + "\\Z32TPLC020.dll"));
     // DeleteItem matches the list entry's exact case only.
