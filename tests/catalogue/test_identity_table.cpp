@@ -22,7 +22,7 @@ const struct {
     {33, "TPLC13", "Westinghouse 1"}, {78, "TPLC60", "QEM QMOVE"},       {107, "TPLC89", "IsaGRAF"},
     {126, "TPLC108", "Forth"},        {147, "TPLC129", "NMEA 0183"},     {150, "TPLC132", "ACS"},
     {188, "TPLC170", "ACS"},          {193, "TPLC175", "CoDeSys"},       {214, "TPLC196", "IPLC CoDeSys"},
-    {228, "TPLC210", "EIB TP  EIBT"}, // two blanks
+    {228, "TPLC210", "EIB TP  EIBT"} // two blanks
 };
 
 const std::set<int> kTagWithoutName = {122, 164, 182, 185, 200, 201, 202, 203, 204, 205, 206, 207, 222,

@@ -117,18 +117,16 @@ TEST(PathStrPart, SplitsPathsIntoParts)
 {
     struct Case {
         const char *path, *drive, *directory, *folder, *title, *ext, *name;
-    } cases[] = {
-        {"C:\\Plexa\\Drivers\\Z32TPLC020.dll", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\",
-         "Z32TPLC020", "dll", "Z32TPLC020.dll"},
-        {"C:\\boot.ini", "C:\\", "C:\\", "C:\\", "boot", "ini", "boot.ini"},
-        {"C:\\Plexa\\Drivers\\", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "", "", ""},
-        {"C:\\Plexa\\Drivers", "C:\\", "C:\\Plexa", "C:\\Plexa\\", "Drivers", "", "Drivers"},
-        {"\\\\server\\share\\dir\\a.b.bmp", "\\\\server\\share\\", "\\\\server\\share\\dir",
-         "\\\\server\\share\\dir\\", "a.b", "bmp", "a.b.bmp"},
-        {"name.txt", "", "", "", "name", "txt", "name.txt"},
-        {"D:/images/logo.PNG", "D:\\", "D:/images", "D:/images/", "logo", "PNG", "logo.PNG"},
-        {"", "", "", "", "", "", ""},
-    };
+    } cases[] = {{"C:\\Plexa\\Drivers\\Z32TPLC020.dll", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\",
+                  "Z32TPLC020", "dll", "Z32TPLC020.dll"},
+                 {"C:\\boot.ini", "C:\\", "C:\\", "C:\\", "boot", "ini", "boot.ini"},
+                 {"C:\\Plexa\\Drivers\\", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "", "", ""},
+                 {"C:\\Plexa\\Drivers", "C:\\", "C:\\Plexa", "C:\\Plexa\\", "Drivers", "", "Drivers"},
+                 {"\\\\server\\share\\dir\\a.b.bmp", "\\\\server\\share\\", "\\\\server\\share\\dir",
+                  "\\\\server\\share\\dir\\", "a.b", "bmp", "a.b.bmp"},
+                 {"name.txt", "", "", "", "name", "txt", "name.txt"},
+                 {"D:/images/logo.PNG", "D:\\", "D:/images", "D:/images/", "logo", "PNG", "logo.PNG"},
+                 {"", "", "", "", "", "", ""}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
         CString path(c.path);

@@ -54,8 +54,7 @@ TEST(PlcInfo, IdentityStringForms)
         {"ident_v256", 20, 0x1400, 16, 0, "16.00",
          -1}, // low byte 0, but the number is not: no strings 6 and 7
         {"ident_v300", 20, 0x142C, 18, 12, "18.12", -1},
-        {"ident_none", 0, 0, 0, 0, "0.00", 0},
-    };
+        {"ident_none", 0, 0, 0, 0, "0.00", 0}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fixture);
         CPlcInfo info = FromModule(c.fixture);
@@ -120,12 +119,10 @@ TEST(PlcInfo, SetVersionForms)
         unsigned short word;
         int major;
         const char *shown;
-    } cases[] = {
-        {"2.5", 0, 0x0025, 2, "2.05"},
-        {"1.7", 1, 0x0107, 9, "1.07"},
-        {"", 0, 0, 0, "0.00"},
-        {nullptr, 0, 0, 0, "0.00"},
-    };
+    } cases[] = {{"2.5", 0, 0x0025, 2, "2.05"},
+                 {"1.7", 1, 0x0107, 9, "1.07"},
+                 {"", 0, 0, 0, "0.00"},
+                 {nullptr, 0, 0, 0, "0.00"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.shown);
         CPlcInfo info;

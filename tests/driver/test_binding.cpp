@@ -66,16 +66,14 @@ TEST(DriverBinding, DllCodesAndInternalDrivers)
     struct Case {
         const char *name;
         int (*load)(QRVPlcDriver &);
-    } cases[] = {
-        {"Z32TPLC007.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(7); }},
-        {"Z32TPLC1234.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(1234); }},
-        {"Z32TPLC196.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(175u); }},
-        {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(89u); }},
-        {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(); }},
-        {"Z32TPLC204.DLL", [](QRVPlcDriver &d) { return d.LoadInternalMemoryBufferDriver(); }},
-        {"Z32TPLC108.DLL", [](QRVPlcDriver &d) { return d.LoadForthDriver(); }},
-        {"Z32TPANEL.DLL", [](QRVPlcDriver &d) { return d.LoadSysVarDriver(); }},
-    };
+    } cases[] = {{"Z32TPLC007.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(7); }},
+                 {"Z32TPLC1234.DLL", [](QRVPlcDriver &d) { return d.LoadDriverByDllCode(1234); }},
+                 {"Z32TPLC196.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(175u); }},
+                 {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(89u); }},
+                 {"Z32TPLC089.DLL", [](QRVPlcDriver &d) { return d.LoadInternalDriver(); }},
+                 {"Z32TPLC204.DLL", [](QRVPlcDriver &d) { return d.LoadInternalMemoryBufferDriver(); }},
+                 {"Z32TPLC108.DLL", [](QRVPlcDriver &d) { return d.LoadForthDriver(); }},
+                 {"Z32TPANEL.DLL", [](QRVPlcDriver &d) { return d.LoadSysVarDriver(); }}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         QRVPlcDriver driver;

@@ -178,8 +178,7 @@ TEST(DriverMembers, ArgumentsInTheDriversSlotsAndDefaultsWithoutTheEntryPoint)
         D(0, Is64LEDUsed()),
         D(0, IsTagArray()),
         D(1, IsContinuousRDASupported()),
-        D(0, DoPlc(nullptr, 0, &p, &p.plcSetup, nullptr, UINT_PTR(0), 0)),
-    };
+        D(0, DoPlc(nullptr, 0, &p, &p.plcSetup, nullptr, UINT_PTR(0), 0))};
 #undef E
 #undef D
 #undef S
@@ -256,14 +255,12 @@ TEST(DriverMembers, CapabilityBitsAndDProto)
     struct Case {
         unsigned long caps;
         std::vector<int> expected;
-    } cases[] = {
-        // old tag, tag, spl, led, array, rda
-        {0x0, {0, 1, 0, 0, 0, 1}},
-        {0x40, {0, 0, 0, 0, 0, 1}},
-        {0x1000, {0, 1, 0, 0, 0, 0}},
-        {0x20 | 0x100 | 0x400 | 0x800, {1, 1, 1, 1, 1, 1}},
-        {0xFFFFFFFFul & ~(0x20ul | 0x100 | 0x400 | 0x800 | 0x40 | 0x1000), {0, 1, 0, 0, 0, 1}},
-    };
+    } cases[] = {// old tag, tag, spl, led, array, rda
+                 {0x0, {0, 1, 0, 0, 0, 1}},
+                 {0x40, {0, 0, 0, 0, 0, 1}},
+                 {0x1000, {0, 1, 0, 0, 0, 0}},
+                 {0x20 | 0x100 | 0x400 | 0x800, {1, 1, 1, 1, 1, 1}},
+                 {0xFFFFFFFFul & ~(0x20ul | 0x100 | 0x400 | 0x800 | 0x40 | 0x1000), {0, 1, 0, 0, 0, 1}}};
     QRVPlcDriver &d = b.driver;
     for (const Case &c : cases) {
         F::SetResult(b.h, "Caps", static_cast<INT_PTR>(c.caps));

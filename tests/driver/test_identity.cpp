@@ -38,7 +38,7 @@ TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
         {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 175, "Recorded internal driver", true, 2},
         {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183 ", false, 0},
         {"Z32TPLC548.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183", true, 0},
-        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0}, // no string table at all
+        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0} // no string table at all
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -143,13 +143,9 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
          7,
          {0, 0, Slot(tag), 32, Slot(&setup)},
          [&](QRVPlcDriver &d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
-        {"ExpMakeGACompatiable",
-         cds,
-         qem,
-         7,
-         {0, 0, Slot(&setup)},
-         [&](QRVPlcDriver &d) { return d.UpdateGAforCodesys(nullptr, nullptr, &setup); }},
-    };
+        {"ExpMakeGACompatiable", cds, qem, 7, {0, 0, Slot(&setup)}, [&](QRVPlcDriver &d) {
+             return d.UpdateGAforCodesys(nullptr, nullptr, &setup);
+         }}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.entry);
         F::SetResult(row.family.h, row.entry, 7);

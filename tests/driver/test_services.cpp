@@ -145,12 +145,12 @@ TEST(DriverServices, SetupDialogCommitsOnlyWhatTheDriverConfirms)
         int prepare, answer;
         bool field, editField;
         int flag, result, released;
-    } rows[] = {
-        // released: 0 nothing, 1 the working copy, 2 the caller's setup
-        {"cancel", &rec, 1, 0, true, false, 1, 0, 1},      {"commit", &rec, 1, 1, false, false, 0, 1, 2},
-        {"commit field", &rec, 1, 1, true, true, 0, 1, 2}, {"refused", &rec, 0, 1, true, false, 0, 0, 0},
-        {"no dialog", &bare, 1, 1, true, false, 0, 0, 0},
-    };
+    } rows[] = {// released: 0 nothing, 1 the working copy, 2 the caller's setup
+                {"cancel", &rec, 1, 0, true, false, 1, 0, 1},
+                {"commit", &rec, 1, 1, false, false, 0, 1, 2},
+                {"commit field", &rec, 1, 1, true, true, 0, 1, 2},
+                {"refused", &rec, 0, 1, true, false, 0, 0, 0},
+                {"no dialog", &bare, 1, 1, true, false, 0, 0, 0}};
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         Records r, expected;
