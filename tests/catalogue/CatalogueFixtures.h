@@ -11,14 +11,12 @@
 namespace cattest {
 
 // bin\catalogue_fixtures\NAME.dll, or bin\drivers\NAME for the sample drivers.
-inline std::string Fixture(const std::string &name)
-{
+inline const auto Fixture = [](const std::string &name) {
     return qrvtest::ProgramFolder() + "\\catalogue_fixtures\\" + name + ".dll";
-}
-inline std::string SampleDriver(const std::string &name)
-{
+};
+inline const auto SampleDriver = [](const std::string &name) {
     return qrvtest::ProgramFolder() + "\\drivers\\" + name;
-}
+};
 
 // Subkeys (or values) of a key; -1 without the key.
 inline int SubkeyCount(HKEY hRoot, const std::string &path, bool values = false)
@@ -32,10 +30,9 @@ inline int SubkeyCount(HKEY hRoot, const std::string &path, bool values = false)
     ::RegCloseKey(h);
     return (int)(values ? vals : keys);
 }
-inline bool KeyExists(HKEY hRoot, const std::string &path)
-{
+inline const auto KeyExists = [](HKEY hRoot, const std::string &path) {
     return SubkeyCount(hRoot, path) >= 0;
-}
+};
 // A text value; "<none>" when it is missing or not text.
 inline std::string ReadText(HKEY hRoot, const std::string &path, const char *value)
 {

@@ -32,11 +32,6 @@ std::string DriverFixture::Copy(const char *source, const char *name)
     return m_files.back();
 }
 
-template <typename Fn> static Fn Export(HMODULE h, const char *name)
-{
-    return reinterpret_cast<Fn>(GetProcAddress(h, name));
-}
-
 std::vector<RecEntry> DriverFixture::Log(HMODULE h)
 {
     std::vector<RecEntry> log(Export<PFN_RecCount>(h, "RecCount")());
@@ -52,29 +47,4 @@ std::vector<RecEntry> DriverFixture::Calls(HMODULE h, const char *name)
         if (std::string(e.szName) == name)
             calls.push_back(e);
     return calls;
-}
-
-void DriverFixture::Reset(HMODULE h)
-{
-    Export<PFN_RecReset>(h, "RecReset")();
-}
-void DriverFixture::SetResult(HMODULE h, const char *name, INT_PTR value)
-{
-    Export<PFN_RecSetResult>(h, "RecSetResult")(name, value);
-}
-void DriverFixture::SetFormat(HMODULE h, int id, const char *text)
-{
-    Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text);
-}
-void DriverFixture::SetModels(HMODULE h, int count, const int *ids, const char *names, int bytes)
-{
-    Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes);
-}
-void DriverFixture::SetParamEdit(HMODULE h, int offset, int value, int result)
-{
-    Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result);
-}
-int DriverFixture::ParamBlock(HMODULE h, void *p, int size)
-{
-    return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size);
 }

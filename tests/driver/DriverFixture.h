@@ -19,12 +19,31 @@ public:
     // Recorder of a loaded module.
     static std::vector<RecEntry> Log(HMODULE h);
     static std::vector<RecEntry> Calls(HMODULE h, const char *name);
-    static void Reset(HMODULE h);
-    static void SetResult(HMODULE h, const char *name, INT_PTR value);
-    static void SetFormat(HMODULE h, int id, const char *text);
-    static void SetModels(HMODULE h, int count, const int *ids, const char *names, int bytes);
-    static void SetParamEdit(HMODULE h, int offset, int value, int result);
-    static int ParamBlock(HMODULE h, void *p, int size);
+    template <typename Fn> static Fn Export(HMODULE h, const char *name)
+    {
+        return reinterpret_cast<Fn>(GetProcAddress(h, name));
+    }
+    static void Reset(HMODULE h) { Export<PFN_RecReset>(h, "RecReset")(); }
+    static void SetResult(HMODULE h, const char *name, INT_PTR value)
+    {
+        Export<PFN_RecSetResult>(h, "RecSetResult")(name, value);
+    }
+    static void SetFormat(HMODULE h, int id, const char *text)
+    {
+        Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text);
+    }
+    static void SetModels(HMODULE h, int count, const int *ids, const char *names, int bytes)
+    {
+        Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes);
+    }
+    static void SetParamEdit(HMODULE h, int offset, int value, int result)
+    {
+        Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result);
+    }
+    static int ParamBlock(HMODULE h, void *p, int size)
+    {
+        return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size);
+    }
 
 private:
     std::string m_dir;
