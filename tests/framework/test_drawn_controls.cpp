@@ -198,14 +198,14 @@ public:
     QRVBmpTreeCtrl m_tree;
     int m_nExpanding = 0;
     HTREEITEM m_hGroup = nullptr;
-    BOOL Open(int nItems = 30) {
+    BOOL Open() {
         if (!CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_BTNFACE + 1)), "Baum", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr) ||
             !m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, CRect(0, 0, 240, 200), this, 1))
             return FALSE;
         m_hGroup = m_tree.InsertItem("Gruppe");
         m_tree.InsertItem("Kind eins", m_hGroup);
         m_tree.InsertItem("Kind zwei", m_hGroup);
-        for (int i = 1; i < nItems; ++i) m_tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
+        for (int i = 1; i < 30; ++i) m_tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
         ShowWindow(SW_SHOWNORMAL);
         PumpFor(30);
         return TRUE;
@@ -241,7 +241,7 @@ int Mismatches(HWND hTree, int x0, int y0) {
 
 // The picture tiles the whole tree from the first item with the text over it,
 // moves with vertical and horizontal scrolling, stays in place when a group
-// expands; an id that does not exist removes it and leaves a plain tree.
+// expands; an id that does not exist removes it and leaves a plain tree. The palettes.
 TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     CTreeHost host;
     ASSERT_TRUE(host.Open());
@@ -293,25 +293,19 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     EXPECT_EQ(2, host.m_nExpanding);
     CClientDC dc(&tree);
     EXPECT_NE(0, tree.SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC, 0)) << "the plain tree erases its background itself";
-}
-
-// A picture of up to 256 colours brings its own palette of the used colours,
-// a richer one gets the halftone palette.
-TEST(BmpTree, PicturesWithAColourTableGetTheirOwnPalette) {
-    CTreeHost host;
-    ASSERT_TRUE(host.Open(3));
-    host.m_tree.SetBitmap(IDB_RS_TILE16);
-    CPalette* pPal = host.m_tree.GetPalette();
+    // A picture of up to 256 colours brings its own palette of the used colours, a richer one the halftone palette.
+    tree.SetBitmap(IDB_RS_TILE16);
+    CPalette* pPal = tree.GetPalette();
     ASSERT_NE(nullptr, pPal);
     PALETTEENTRY entry = {};
     pPal->GetPaletteEntries(5, 1, &entry);
     EXPECT_EQ(16, pPal->GetEntryCount()) << "the used-colour count, not two to the bit depth";
     EXPECT_TRUE(RGB(entry.peRed, entry.peGreen, entry.peBlue) == RGB(185, 125, 50) && entry.peFlags == 0);
-    host.m_tree.SetBitmap(IDB_TREE_BACKGROUND);   // the library's own tile: 8 bits, a full table of 256 colours
-    ASSERT_NE(nullptr, pPal = host.m_tree.GetPalette());
+    tree.SetBitmap(IDB_TREE_BACKGROUND);   // the library's own tile: 8 bits, a full table of 256 colours
+    ASSERT_NE(nullptr, pPal = tree.GetPalette());
     EXPECT_EQ(256, pPal->GetEntryCount());
-    host.m_tree.SetBitmap(IDB_RS_TILE24);
-    ASSERT_NE(nullptr, pPal = host.m_tree.GetPalette());
+    tree.SetBitmap(IDB_RS_TILE24);
+    ASSERT_NE(nullptr, pPal = tree.GetPalette());
     HDC hScreen = ::GetDC(nullptr);
     HPALETTE hHalftone = ::CreateHalftonePalette(hScreen);
     ::ReleaseDC(nullptr, hScreen);

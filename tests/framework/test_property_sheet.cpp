@@ -138,7 +138,6 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
         CPropertySheetExt sheet(kTitle, nullptr, c.select);
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
-        EXPECT_EQ(2, sheet.GetPageCount());
         m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave, m_first.m_bRemoveHelpButton = c.removeHelp;
         EXPECT_EQ(c.result, Run(sheet, c.act));
         EXPECT_TRUE(c.log == m_log && sheet.m_hWnd == nullptr) << m_log;
@@ -173,13 +172,11 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));
     EXPECT_EQ("Abbruch", Text(hCancel));
     sheet.AddPage(&m_second);
-    EXPECT_EQ(2, sheet.GetPageCount());
-    EXPECT_EQ("Ansicht", TabText(sheet.m_hWnd, 1));
+    EXPECT_TRUE(sheet.GetPageCount() == 2 && TabText(sheet.m_hWnd, 1) == "Ansicht");
     EXPECT_TRUE(sheet.SetActivePage(&m_second));
     PumpFor(20);
     EXPECT_TRUE(sheet.GetActivePage() == &m_second && sheet.GetActiveIndex() == 1);
-    ASSERT_NE(nullptr, m_second.m_hWnd) << "the page window is bound to its object";
-    EXPECT_EQ(sheet.m_hWnd, ::GetParent(m_second.m_hWnd));
+    EXPECT_TRUE(m_second.m_hWnd && ::GetParent(m_second.m_hWnd) == sheet.m_hWnd) << "the page window is bound to its object";
     sheet.RemovePage(&m_first);
     PumpFor(20);
     EXPECT_TRUE(sheet.GetPageCount() == 1 && sheet.GetPage(0) == &m_second && sheet.GetPage(1) == nullptr);
@@ -196,8 +193,7 @@ TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates) {
     CPropertyPage missing(4711);
     broken.AddPage(&missing);
     EXPECT_EQ(-1, empty.DoModal());
-    EXPECT_EQ(-1, broken.DoModal()) << "a page template that cannot be found";
-    EXPECT_EQ(nullptr, broken.m_hWnd);
+    EXPECT_TRUE(broken.DoModal() == -1 && broken.m_hWnd == nullptr) << "a page template that cannot be found";
 }
 
 }

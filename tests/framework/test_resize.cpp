@@ -103,10 +103,14 @@ TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOv
     EXPECT_EQ(fifth, ChildRect(array.m_hWnd, IDC_RS_FIFTH)) << "a fifth entry is not read";
 }
 
-TEST(Resize, TrackingLimitsFromTheInitialSizeAndTheFlags) {
-    CTestResizeDialog dlg, loose(CResize::SZ_NOMINSIZE), wide(CResize::SZ_NOHORISONTAL), tall(CResize::SZ_NOVERTICAL), early;
+// The tracking limits from the initial size and the flags, the size grip in
+// the corner, the transparent style of buttons that frame others, the window
+// placement in the registry.
+TEST(Resize, LimitsGripTransparentButtonsAndPlacement) {
+    CTestResizeDialog dlg, loose(CResize::SZ_NOMINSIZE), wide(CResize::SZ_NOHORISONTAL), tall(CResize::SZ_NOVERTICAL), early,
+        bare(CResize::SZ_NOSIZEICON | CResize::SZ_NOCLIPCHILDREN | CResize::SZ_NOTRANSPARENTGROUP);
     early.SetMinSize(CSize(10, 10));   // set before the window exists: replaced by the initial size
-    for (CTestResizeDialog* p : {&dlg, &loose, &wide, &tall, &early}) ASSERT_TRUE(p->Open());
+    for (CTestResizeDialog* p : {&dlg, &loose, &wide, &tall, &early, &bare}) ASSERT_TRUE(p->Open());
     const long w = WindowRect(dlg.m_hWnd).Width(), h = WindowRect(dlg.m_hWnd).Height();
     wide.SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
     Grow(wide.m_hWnd, 25, 15);   // a fixed width is capped at the last layout; the height is free
@@ -118,11 +122,7 @@ TEST(Resize, TrackingLimitsFromTheInitialSizeAndTheFlags) {
     EXPECT_EQ(Limits({w, h, 3000, h, 2500, h}), AskLimits(tall.m_hWnd));
     dlg.SetMinSize(CSize(50, 0)), dlg.SetMaxSize(CSize(0, 900));   // a zero component leaves the system's
     EXPECT_EQ(Limits({50, 2, 3000, 900, 2500, 1500}), AskLimits(dlg.m_hWnd));
-}
 
-TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop) {
-    CTestResizeDialog dlg, bare(CResize::SZ_NOSIZEICON | CResize::SZ_NOCLIPCHILDREN | CResize::SZ_NOTRANSPARENTGROUP);
-    ASSERT_TRUE(dlg.Open() && bare.Open());
     HWND hGrip = ::GetDlgItem(dlg.m_hWnd, kGripID);
     char cls[32] = "";
     ::GetClassNameA(hGrip, cls, sizeof cls);
@@ -145,12 +145,9 @@ TEST(Resize, GripInTheCornerAndTransparentNonPushButtonsWithoutTabStop) {
         c.dlg->SetResize(c.id, 0.0f, 0.0f, 0.0f, 0.0f);
         EXPECT_EQ(c.transparent, (::GetWindowLongA(::GetDlgItem(c.dlg->m_hWnd, c.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) << c.id;
     }
-}
 
-TEST(Resize, PlacementRoundTripsThroughTheRegistryAndOtherLengthsAreIgnored) {
+    // The placement round-trips through the registry; records of other lengths are ignored.
     App().UseRegistryKey("QRV Resize Test");
-    CTestResizeDialog dlg;
-    ASSERT_TRUE(dlg.Open());
     dlg.SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
     EXPECT_FALSE(dlg.LoadPlacement("Leer")) << "no entry: nothing changes";
     ::SetWindowPos(dlg.m_hWnd, nullptr, 40, 50, 500, 330, SWP_NOZORDER);
