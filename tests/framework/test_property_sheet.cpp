@@ -88,13 +88,10 @@ bool ButtonShown(HWND hSheet, int nID) {
     return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
 }
 
-// The buttons carry the German captions, also when a page removed the help
-// button during the sheet's own initialisation; a modal sheet shows OK and
-// Cancel usable. OK leaves the active page, then applies every created page;
-// the page to select first may be another; pages never shown are neither
-// applied nor reset; data is exchanged when the page is left. A refused
-// cancel, a page that refuses to be left and Apply keep the sheet open: Apply
-// is not an end result, and OK that did not end the sheet is a cancel.
+// German button captions, also when a page removed Help during the sheet's initialisation. OK leaves the
+// active page, then applies every created page; pages never shown are neither applied nor reset; data is
+// exchanged when the page is left. A refused cancel, a page refusing to be left and Apply keep the sheet
+// open; Apply is not an end result, and OK that did not end the sheet is a cancel.
 TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen) {
     std::string typed, states, texts;   // states: Apply before and after a change, the sheet open after a refused button
     bool bound = false;

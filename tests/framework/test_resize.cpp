@@ -207,11 +207,9 @@ std::string SizeCommands(HWND hWnd) {
     return texts;
 }
 
-// The buttons follow the corner, the tab control and every page stretch, also
-// a page created later, wherever the host registers them; the size commands
-// come in the language of the application window the sheet belongs to, built
-// in where it lacks one or without it. (page edit, tab control) rectangles as
-// opened and after growing the sheet by 40 x 30 are compared between the sheets.
+// Buttons follow the corner, the tab control and every page (also one created later) stretch wherever the
+// host registers them; the size commands come in the language of the sheet's application window, built in
+// where it lacks one. (page edit, tab control) as opened and grown by 40 x 30 are compared between sheets.
 TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLanguage) {
     CWnd host;
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300, nullptr, nullptr));

@@ -1,0 +1,584 @@
+// The framework's dialog and control classes on real windows (CDialogEx, CDlgCtrlUtils, CWndSocket,
+// the tab control, the tree over a picture) and QRV.dll's controller selection template.
+#include <afxdlgs.h>
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
+#include <vector>
+#include "framework/DialogEx.h"
+#include "framework/QRVBmpTreeCtrl.h"
+#include "framework/TabCtrlEx.h"
+#include "framework/WndSocket.h"
+#include "framework_tests_res.h"
+#include "resources/resource.h"
+#include "resources/select_ids.h"
+#include "tests/support/ScreenPixels.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+
+using namespace qrvtest;
+
+namespace {
+
+// The control's rectangle in its parent's client coordinates.
+CRect Place(HWND hCtl) {
+    CRect rc;
+    ::GetWindowRect(hCtl, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Counts the edit's change notifications so that "no change" can be seen.
+class CControlsDlg : public CDialogEx {
+public:
+    CControlsDlg() : CDialogEx(IDD_FW_CONTROLS) {}
+    int m_nEditChanges = 0;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        m_nEditChanges += wParam == MAKEWPARAM(IDC_FW_EDIT, EN_CHANGE);
+        return CDialogEx::OnCommand(wParam, lParam);
+    }
+};
+
+class DlgCtrlUtilsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&icc);
+        ASSERT_TRUE(m_dlg.Create(IDD_FW_CONTROLS));
+        m_dlg.ShowWindow(SW_SHOW);
+        PumpFor(20);
+        m_dlg.m_nEditChanges = 0;
+    }
+    void TearDown() override { m_dlg.DestroyWindow(); }
+    HWND Ctl(int id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
+    // "1" or "0" per control for what the test asks of it.
+    std::string States(BOOL(WINAPI* ask)(HWND), std::initializer_list<int> ids) {
+        std::string s;
+        for (int id : ids) s += ask(Ctl(id)) ? '1' : '0';
+        return s;
+    }
+    CControlsDlg m_dlg;
+};
+
+// One, several by argument list or by array (a missing id in between is skipped); the answers are the platform's.
+TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls) {
+    EXPECT_EQ(0xFFFFFFFFUL, m_dlg.GetPageType());
+    EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_ABSENT, FALSE));
+    EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, FALSE)) << "it was enabled";
+    EXPECT_NE(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, TRUE)) << "it was disabled";
+    m_dlg.EnableDlgItems(FALSE, 3, IDC_FW_EDIT, IDC_FW_ABSENT, IDC_FW_COMBO);
+    EXPECT_EQ("0011", States(::IsWindowEnabled, {IDC_FW_EDIT, IDC_FW_COMBO, IDC_FW_NUMBER, IDC_FW_BUTTON}));
+    const UINT ids[] = {IDC_FW_EDIT, IDC_FW_COMBO, IDC_FW_SLIDER};
+    m_dlg.EnableDlgItemArray(TRUE, ids, 2);
+    EXPECT_EQ("11", States(::IsWindowEnabled, {IDC_FW_EDIT, IDC_FW_COMBO}));
+    m_dlg.ShowDlgItems(SW_HIDE, 3, IDC_FW_LISTBOX, IDC_FW_ABSENT, IDC_FW_BUTTON);
+    EXPECT_EQ("001", States(::IsWindowVisible, {IDC_FW_LISTBOX, IDC_FW_BUTTON, IDC_FW_EDIT}));
+    EXPECT_EQ(0, m_dlg.ShowDlgItem(IDC_FW_BUTTON, SW_SHOW)) << "it was hidden";
+    EXPECT_NE(0, m_dlg.ShowDlgItem(IDC_FW_BUTTON, SW_HIDE)) << "it was visible";
+    EXPECT_EQ(0, m_dlg.ShowDlgItem(IDC_FW_ABSENT, SW_SHOW));
+    m_dlg.ShowDlgItemArray(ids, 3, SW_HIDE);
+    EXPECT_EQ("000", States(::IsWindowVisible, {IDC_FW_SLIDER, IDC_FW_EDIT, IDC_FW_COMBO}));
+}
+
+// Texts and numbers are written only when they changed (no change notification
+// otherwise); the comparison is case-sensitive, numbers are signed or not.
+TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged) {
+    const struct { int id; const char* before; const char* text; int value; BOOL bSigned; int result; const char* shown; } cases[] = {
+        {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"}, {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
+        {IDC_FW_EDIT, nullptr, "GRößE", 0, 0, 1, "GRößE"}, {IDC_FW_EDIT, nullptr, nullptr, 0, 0, 1, ""},
+        {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 1, "42"}, {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 0, "42"},
+        {IDC_FW_NUMBER, nullptr, nullptr, 43, TRUE, 1, "43"}, {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 1, "-5"},
+        {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 0, "-5"}, {IDC_FW_NUMBER, "zwölf", nullptr, 12, TRUE, 1, "12"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        if (c.before) ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
+        EXPECT_EQ(c.result, c.id == IDC_FW_EDIT ? m_dlg.UpdateDlgItemText(c.id, c.text) : m_dlg.UpdateDlgItemInt(c.id, c.value, c.bSigned));
+        EXPECT_EQ(c.shown, ItemText(m_dlg.m_hWnd, c.id));
+    }
+    EXPECT_EQ(3, m_dlg.m_nEditChanges);
+    EXPECT_EQ(0, m_dlg.UpdateDlgItemText(IDC_FW_ABSENT, "x"));
+}
+
+TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
+    HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX), hList = Ctl(IDC_FW_LISTVIEW);
+    EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 7)) << "empty box";
+    EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 1)) << "empty box";
+    const struct { const char* text; DWORD_PTR data; } entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
+    for (int i = 0; i < 3; ++i) {
+        ::SendMessageA(hCombo, CB_SETITEMDATA, ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
+        ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text), 100 + i);
+    }
+    // Each answer with the selection after it: the first entry with the data; a case-insensitive exact
+    // match, no prefix match, the selection kept without a match.
+    auto comboSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)); };
+    auto boxSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0)); };
+    EXPECT_EQ("1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)));
+    EXPECT_EQ(20u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
+    EXPECT_EQ("-1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99)));
+    EXPECT_EQ("2/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")));
+    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")));
+    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr)));
+    EXPECT_EQ("0/0", comboSel(m_dlg.SelectComboItem(IDC_FW_COMBO, 0)));
+    EXPECT_EQ(10u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
+    EXPECT_EQ("2/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102)));
+    EXPECT_EQ("-1/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5)));
+    EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
+    EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
+    EXPECT_EQ(0u, m_dlg.GetComboSelItemData(IDC_FW_ABSENT));
+    for (int id : {IDC_FW_ABSENT, IDC_FW_BUTTON}) {   // a missing control, or one that holds no entries
+        EXPECT_EQ(-1, m_dlg.SelectComboItemByData(id, 10));
+        EXPECT_EQ(-1, m_dlg.SelectListItemByData(id, 100));
+        EXPECT_EQ(-1, m_dlg.SelectListCtrlItemByData(id, 1));
+    }
+    const std::pair<const char*, int> rows[] = {{"eins", 1}, {"zwei", 2}, {"drei", 1}, {"vier", 3}};
+    for (const auto& row : rows) {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM, item.iItem = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
+        item.pszText = const_cast<char*>(row.first), item.lParam = row.second;
+        ::SendMessageA(hList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    }
+    auto selected = [&] {
+        std::string s;
+        for (int row = 0; row < 4; ++row)
+            s += ::SendMessageA(hList, LVM_GETITEMSTATE, row, LVIS_SELECTED) ? '1' : '0';
+        return s;
+    };
+    SelectListRow(hList, 3);
+    EXPECT_EQ(2, m_dlg.SelectListCtrlItemByData(IDC_FW_LISTVIEW, 1)) << "the later of two matches";
+    EXPECT_EQ("1010", selected()) << "every match; an earlier selection is cleared";
+    EXPECT_EQ(-1, m_dlg.SelectListCtrlItemByData(IDC_FW_LISTVIEW, 9));
+    EXPECT_EQ("0000", selected());
+}
+
+TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow) {
+    m_dlg.LimitDlgItemText(IDC_FW_EDIT, 5);
+    EXPECT_EQ(5, ::SendMessageA(Ctl(IDC_FW_EDIT), EM_GETLIMITTEXT, 0, 0));
+    ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));
+    m_dlg.SetSliderPos(IDC_FW_SLIDER, 33);
+    EXPECT_EQ(33, ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_GETPOS, 0, 0));
+    m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3);   // quietly nothing
+    CRect rc, untouched(1, 2, 3, 4);
+    m_dlg.GetDlgItemRect(IDC_FW_BUTTON, &rc);
+    EXPECT_TRUE(rc == Place(Ctl(IDC_FW_BUTTON)) && rc.left > 0);
+    m_dlg.GetDlgItemRect(IDC_FW_ABSENT, &untouched);
+    m_dlg.GetDlgItemRect(IDC_FW_BUTTON, nullptr);
+    EXPECT_EQ(1, untouched.left);
+    CDlgCtrlUtils utils;
+    CWnd wnd;
+    for (CWnd* p : {(CWnd*)nullptr, &wnd}) {   // no window object, or one without a window
+        utils.Attach(p);
+        EXPECT_EQ(0, utils.EnableDlgItem(IDC_FW_EDIT, TRUE) + utils.ShowDlgItem(IDC_FW_EDIT, SW_SHOW));
+        EXPECT_EQ(0, utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
+        EXPECT_EQ(-1, utils.SelectComboItem(IDC_FW_COMBO, 0));
+    }
+}
+
+// A window that writes what reaches it into a log and answers with a chosen value.
+class CRecorderWnd : public CWnd {
+public:
+    std::string m_log;
+    LRESULT m_answer = 0;
+    BOOL Open(CWnd* pParent = nullptr) {
+        return pParent ? Create(nullptr, "Kind", WS_CHILD, CRect(0, 0, 50, 20), pParent, 321)
+                       : CreateEx(0, nullptr, "Fenster", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr);
+    }
+    ~CRecorderWnd() override { DestroyWindow(); }
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        const std::string args = std::to_string(wParam) + "," + std::to_string(message == WM_NOTIFY ? ((NMHDR*)lParam)->code : lParam);
+        const char* name = message == WM_WNDSOCKET_PLUGIN ? "plugin(" : message == WM_NOTIFY ? "notify(" : nullptr;
+        if (name || message == WM_APP + 5) m_log += name ? name + args + ") " : "app ";
+        const LRESULT result = CWnd::WindowProc(message, wParam, lParam);   // notifications also reach the control
+        return name || message == WM_APP + 5 ? m_answer : result;
+    }
+};
+
+// Without a target the parent answers; the plug-in announces the control (wParam: its window object) to
+// the target, which from then on hears alone, also through copies; without a receiver the answers say so.
+TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
+    CRecorderWnd parent, target, control;
+    ASSERT_TRUE(parent.Open() && target.Open() && control.Open(&parent));
+    CWndSocket socket;
+    socket.Attach(&control);
+    NMHDR hdr = {control.m_hWnd, 321, 1002};
+    parent.m_answer = 11, target.m_answer = 22;
+    EXPECT_EQ(11, socket.Notify(&hdr));
+    socket.PlugInTo(&target);
+    CWndSocket copy(socket), assigned;
+    assigned = socket;
+    hdr.code = 1003;
+    EXPECT_EQ(22, socket.Notify(&hdr));
+    EXPECT_EQ(22, socket.SendMsg(WM_APP + 5, 0, 0));
+    EXPECT_EQ(0, socket.Notify(nullptr)) << "no header, nothing sent";
+    copy.Notify(&hdr);
+    assigned.SendMsg(WM_APP + 5, 0, 0);
+    EXPECT_EQ("notify(321,1002) ", parent.m_log);
+    const std::string announced = "plugin(" + std::to_string((WPARAM) static_cast<CWnd*>(&control)) + ",0) ";
+    EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log) << "copying announces nothing";
+    parent.m_log.clear();
+    CWndSocket lonely, gone, orphan;   // without any receiver the results say so
+    EXPECT_EQ(0, lonely.Notify(&hdr));
+    EXPECT_EQ(-1, lonely.SendMsg(WM_APP + 5, 0, 0));
+    CWnd noWindow;
+    gone.Attach(&control);
+    gone.PlugInTo(&noWindow);   // a target object without a window: no announcement, no fallback
+    EXPECT_EQ(0, gone.Notify(&hdr));
+    EXPECT_EQ(-1, gone.SendMsg(WM_APP + 5, 0, 0));
+    EXPECT_EQ("", parent.m_log);
+    orphan.Attach(&parent);
+    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control without parent or target";
+    orphan.Attach(&noWindow);
+    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
+}
+
+
+std::string ClassOf(HWND hWnd) { char cls[64] = ""; ::GetClassNameA(hWnd, cls, sizeof cls); return cls; }
+DWORD ButtonType(HWND h) { return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u; }
+
+// The width the control's text needs in the dialog's font (the mnemonic marker not drawn).
+int TextWidth(HWND hCtl) {
+    HDC hDC = ::GetDC(hCtl);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
+    RECT rc = {};
+    ::DrawTextA(hDC, Text(hCtl).c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hCtl, hDC);
+    return rc.right - rc.left;
+}
+
+// Every child in order with its id, class, button type and text, inside the dialog and wide enough for its
+// text; the group box frames the modes; the buttons share one column and size; nothing else overlaps.
+TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping) {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_PLC_SELECT)) << "template 22301 through the resource chain";
+    dlg.ShowWindow(SW_SHOW);
+    PumpFor(50);
+    EXPECT_EQ("Controller auswählen", Text(dlg.m_hWnd));
+    const struct { int id; const char* what; } children[] = {
+        {-1, "Static momentan aktive Controller (extern)"}, {IDC_PLC_ACTIVE_NAME, "Static "},
+        {-1, "group Controller Modus"}, {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
+        {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"}, {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
+        {IDC_PLC_LIST, "SysListView32 "}, {IDOK, "default &OK"}, {IDCANCEL, "push &Abbrechen"}, {IDC_PLC_REMOVE, "push &Löschen"},
+        {IDC_PLC_RESCAN, "push A&ktualisieren"}, {IDC_PLC_SETUP, "push Contr. Einstellung"}};
+    CRect client, group, list = Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST)), ok = Place(::GetDlgItem(dlg.m_hWnd, IDOK)), both;
+    dlg.GetClientRect(&client);
+    std::vector<std::pair<HWND, CRect>> placed;
+    HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD);
+    for (const auto& child : children) {
+        ASSERT_NE(nullptr, h) << child.what;
+        const CRect rc = Place(h);
+        const DWORD type = ButtonType(h);
+        const char* kind = type == BS_GROUPBOX ? "group" : type == BS_AUTORADIOBUTTON ? "radio" : type == BS_DEFPUSHBUTTON ? "default"
+                         : type == BS_PUSHBUTTON ? "push" : nullptr;
+        EXPECT_EQ(child.what, (kind ? kind : ClassOf(h)) + " " + Text(h));
+        EXPECT_TRUE((WORD)::GetDlgCtrlID(h) == (WORD)child.id && ::IsWindowVisible(h)) << child.what;
+        both.IntersectRect(&rc, &client);
+        EXPECT_EQ(rc, both) << child.what << " lies inside the dialog";
+        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6 : type == BS_GROUPBOX ? 16 : kind ? 8 : 0;
+        EXPECT_LE(TextWidth(h) + margin, rc.Width()) << child.what << " fits its control";
+        if (type == BS_GROUPBOX) group = rc;
+        else placed.push_back({h, rc});
+        if (type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc)) {
+            EXPECT_EQ(group, both) << child.what << " inside the group box";
+        } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+            EXPECT_TRUE(rc.left == ok.left && rc.right == ok.right && rc.Height() == ok.Height()) << child.what;
+        }
+        h = ::GetWindow(h, GW_HWNDNEXT);
+    }
+    EXPECT_EQ(nullptr, h) << "no other control";
+    const DWORD listStyle = (DWORD)::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST), GWL_STYLE);
+    EXPECT_EQ(DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS), listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP) << "the radios: one group";
+    EXPECT_FALSE(both.IntersectRect(&group, &list));
+    EXPECT_EQ(list.top, Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_REMOVE)).top);
+    for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j)
+            EXPECT_FALSE(both.IntersectRect(&placed[i].second, &placed[j].second))
+                << Text(placed[i].first) << " and " << Text(placed[j].first);
+    dlg.DestroyWindow();
+}
+
+
+// A dialog with five tabs that logs the tab control's notifications and
+// answers the selection-changing one as the test says.
+class CTabDialog : public CDialog {
+public:
+    CTabDialog() : CDialog(IDD_RS_TABS) {}
+    ~CTabDialog() override { DestroyWindow(); }
+    CTabCtrlEx m_tab;
+    std::string m_log;
+    LRESULT m_nChangingAnswer = 0;
+    BOOL OnInitDialog() override {
+        CDialog::OnInitDialog();
+        m_tab.SubclassDlgItem(IDC_RS_TAB, this);
+        for (const char* name : {"Eins", "Zwei", "Drei", "Vier", "Fünf"})
+            m_tab.InsertItem(m_tab.GetItemCount(), name);
+        return TRUE;
+    }
+    BOOL Open() { BOOL bOk = Create(IDD_RS_TABS); ShowWindow(SW_SHOWNORMAL); PumpFor(30); return bOk; }
+    void EnableOnly(std::initializer_list<int> enabled) {
+        for (int i = 0; i < 5; ++i)
+            m_tab.EnableTab(i, std::find(enabled.begin(), enabled.end(), i) != enabled.end());
+    }
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        // The control sees its own notification first and may keep it from us.
+        if (CDialog::OnNotify(wParam, lParam, pResult)) return TRUE;
+        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (pHdr->code != TCN_SELCHANGING && pHdr->code != TCN_SELCHANGE) return FALSE;
+        m_log += pHdr->code == TCN_SELCHANGING ? "changing " : "change ";
+        *pResult = pHdr->code == TCN_SELCHANGING ? m_nChangingAnswer : 0;
+        return TRUE;
+    }
+};
+
+// A left click at the middle of the tab, with the cursor really there.
+void ClickTab(HWND hTab, int index) {
+    RECT rc;
+    ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
+    POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, screen = pt;
+    ::ClientToScreen(hTab, &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    ::PostMessageA(hTab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    ::PostMessageA(hTab, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    PumpFor(50);
+}
+
+TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs) {
+    CTabCtrlEx bare;   // no window needed; indexes outside 0..31 change nothing and count as disabled
+    EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(-1) || bare.EnableTab(32, FALSE) || bare.EnableTab(-1, FALSE));
+    EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31) && bare.EnableTab(31, FALSE));
+    EXPECT_TRUE(!bare.IsTabEnabled(31) && bare.IsTabEnabled(30));
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    EXPECT_TRUE(dlg.m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
+    // A scan never returns the current tab; with wrap it makes one full round, then gives up.
+    const struct { std::initializer_list<int> enabled; bool next; int from; BOOL wrap; int expected; } scans[] = {
+        {{2}, true, 2, TRUE, -1}, {{2}, false, 2, TRUE, -1}, {{2}, true, 0, FALSE, 2}, {{2}, false, 4, FALSE, 2},
+        {{2}, true, 3, FALSE, -1}, {{2}, true, 3, TRUE, 2}, {{0, 1, 2, 3, 4}, true, 4, FALSE, -1},
+        {{0, 1, 2, 3, 4}, true, 4, TRUE, 0}, {{0, 1, 2, 3, 4}, false, 0, FALSE, -1}, {{0, 1, 2, 3, 4}, false, 0, TRUE, 4},
+        {{0, 1, 2, 3, 4}, true, -1, FALSE, 0},   // no current tab: from the start
+        {{}, true, -1, TRUE, -1}, {{}, false, -1, TRUE, -1}, {{3}, false, -1, TRUE, 3}};
+    for (const auto& c : scans) {
+        dlg.EnableOnly(c.enabled);
+        EXPECT_EQ(c.expected, c.next ? dlg.m_tab.NextEnabledTab(c.from, c.wrap) : dlg.m_tab.PrevEnabledTab(c.from, c.wrap))
+            << (c.next ? "next" : "prev") << " from " << c.from << " wrap " << c.wrap;
+    }
+}
+
+TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen) {
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    EXPECT_TRUE(dlg.m_tab.SetActiveTab(3));
+    for (LRESULT refusal : {LRESULT(-1), LRESULT(TRUE)}) {   // TRUE: a refusal as a sheet gives it
+        dlg.m_nChangingAnswer = refusal;
+        EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
+    }
+    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("changing change changing changing ", dlg.m_log);
+    dlg.m_nChangingAnswer = 0;
+    dlg.m_tab.SetCurSel(0);
+    dlg.m_log.clear();
+    dlg.m_tab.EnableTab(2, FALSE);
+    ClickTab(dlg.m_tab.m_hWnd, 2);
+    EXPECT_EQ(0, dlg.m_tab.GetCurSel());
+    EXPECT_EQ("", dlg.m_log) << "the parent got no notification";
+    ClickTab(dlg.m_tab.m_hWnd, 3);
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 3; }, 1000));
+    EXPECT_EQ("changing change ", dlg.m_log);
+    dlg.m_tab.EnableTab(2, TRUE);
+    ClickTab(dlg.m_tab.m_hWnd, 2);
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000)) << "enabled again, it can be clicked";
+}
+
+// Left/Right inside the control stop at the ends; Ctrl+Tab, Ctrl+Page Down and back with Shift or Page Up
+// in a sheet wrap and show the tab's page. Both skip disabled tabs and leave other keys alone.
+TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.EnableOnly({0, 2, 4});
+    dlg.m_tab.SetCurSel(0);
+    std::string tabs;
+    for (int key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, 0x41 /* A */}) {
+        MSG msg = {dlg.m_tab.m_hWnd, WM_KEYDOWN, (WPARAM)key, 1, 0, {}};
+        const BOOL consumed = dlg.m_tab.PreTranslateMessage(&msg);
+        tabs += std::to_string(consumed) + ":" + std::to_string(dlg.m_tab.GetCurSel()) + " ";
+    }
+    EXPECT_EQ("1:2 1:4 1:4 1:2 1:0 1:0 0:0 ", tabs);
+    CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE),
+                              CPropertyPage(IDD_RS_PAGE)};
+    CPropertySheet sheet("Blätterbar");
+    CTabCtrlEx tab;   // the sheet's own tab control, the third tab disabled
+    for (CPropertyPage& page : pages) sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create() && tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, &sheet) && tab.EnableTab(2, FALSE));
+    PumpFor(20);
+    const struct { UINT message; WPARAM vk; BYTE ctrl, shift; } keys[] = {
+        {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0x80},
+        {WM_KEYDOWN, VK_PRIOR, 0x80, 0}, {WM_KEYDOWN, VK_NEXT, 0x80, 0}, {WM_KEYDOWN, VK_NEXT, 0x80, 0x80},
+        {WM_KEYDOWN, VK_TAB, 0, 0}, {WM_KEYDOWN, VK_RIGHT, 0x80, 0}, {WM_KEYUP, VK_TAB, 0x80, 0}};
+    tabs.clear();
+    BYTE state[256] = {};
+    for (const auto& k : keys) {
+        state[VK_CONTROL] = k.ctrl, state[VK_SHIFT] = k.shift;
+        ::SetKeyboardState(state);   // as GetKeyState of this thread answers
+        MSG msg = {sheet.m_hWnd, k.message, k.vk, 1, 0, {}};
+        const BOOL consumed = tab.TranslatePropSheetMsg(&msg);
+        PumpFor(10);
+        const HWND hPage = (HWND)::SendMessageA(sheet.m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0);
+        tabs += std::to_string(consumed) + ":" + std::to_string(tab.GetCurSel()) + "=" +
+                std::to_string(::SendMessageA(sheet.m_hWnd, PSM_HWNDTOINDEX, (WPARAM)hPage, 0)) + " ";
+    }
+    state[VK_CONTROL] = state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+    EXPECT_EQ("1:1=1 1:3=3 1:0=0 1:3=3 1:1=1 1:3=3 1:1=1 0:1=1 0:1=1 0:1=1 ", tabs);
+    sheet.DestroyWindow();
+}
+
+// Pixels of a tab's label: grey, grey with highlight one down and right, button text; its first row.
+struct TextPixels { int grey = 0, greyWithLight = 0, black = 0, top = -1; };
+TextPixels CountTextPixels(HWND hTab, int index) {
+    RECT rc;
+    ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
+    ScreenPixels pixels(hTab);
+    TextPixels count;
+    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), light = ::GetSysColor(COLOR_BTNHIGHLIGHT), text = ::GetSysColor(COLOR_BTNTEXT);
+    for (int y = std::max(0L, rc.top - 4); y < rc.bottom + 4 && y < pixels.Height(); ++y)
+        for (int x = rc.left + 2; x < rc.right - 2; ++x) {
+            const COLORREF c = pixels.Color(x, y);
+            const bool inside = y >= rc.top + 2 && y < rc.bottom - 2;
+            count.grey += inside && c == grey;
+            count.greyWithLight += inside && c == grey && pixels.Color(x + 1, y + 1) == light;
+            count.black += inside && c == text;
+            count.top = count.top < 0 && c == text ? y : count.top;
+            EXPECT_FALSE(c == text && y >= rc.bottom - 1) << "the label ends inside its tab, row " << y;
+        }
+    return count;
+}
+
+// The labels of the selected and the other tabs start at one height (the
+// tab's own top plus 4) and end inside their tab; disabled tabs are embossed.
+TEST(TabCtrlEx, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed) {
+    CTabDialog dlg;
+    ASSERT_TRUE(dlg.Open());
+    dlg.m_tab.SetCurSel(0);
+    dlg.m_tab.EnableTab(1, FALSE);
+    PumpFor(50);
+    const TextPixels selected = CountTextPixels(dlg.m_tab.m_hWnd, 0), disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1),
+                     enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
+    EXPECT_TRUE(selected.top >= 0 && selected.top == enabled.top) << selected.top << " " << enabled.top;
+    // Grey with the light copy one pixel down and right, no black; the enabled tab the other way round.
+    EXPECT_TRUE(disabled.grey > 10 && disabled.greyWithLight > 0 && disabled.black == 0 && enabled.black > 10 && enabled.grey == 0);
+    dlg.m_tab.EnableTab(1, TRUE);
+    PumpFor(50);
+    const TextPixels again = CountTextPixels(dlg.m_tab.m_hWnd, 1);
+    EXPECT_TRUE(again.grey == 0 && again.black > 10) << "enabling repaints the tab";
+}
+
+
+int CountColour(const ScreenPixels& pixels, const CRect& rc, COLORREF colour) {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) n += pixels.Color(x, y) == colour;
+    return n;
+}
+
+// Pixels in a strip right of the items' text that do not show what the 16 x 40 test tile
+// (see make_tree_test_bitmaps.py), tiled from (x0, y0), shows there.
+int Mismatches(HWND hTree, int x0, int y0) {
+    ScreenPixels pixels(hTree);
+    int nWrong = 0;
+    for (int y = 0; y < pixels.Height(); ++y)
+        for (int x = pixels.Width() - 60; x < pixels.Width() - 10; ++x) {
+            const int tx = ((x - x0) % 16 + 16) % 16, ty = ((y - y0) % 40 + 40) % 40;
+            nWrong += pixels.Color(x, y) != RGB(60 + 4 * ty, 150, 40 + 8 * tx);
+        }
+    return nWrong;
+}
+
+// The picture tiles the tree from the first item under the text, moves with scrolling, stays when a group
+// expands; an id that does not exist removes it and leaves a plain tree. The palettes.
+TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
+    QRVBmpTreeCtrl tree;
+    CRecorderWnd host;   // hears the expanding notifications
+    const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT;
+    ASSERT_TRUE(host.Open() && tree.Create(style, CRect(0, 0, 240, 200), &host, 1));
+    const HTREEITEM hGroup = tree.InsertItem("Gruppe");
+    tree.InsertItem("Kind eins", hGroup), tree.InsertItem("Kind zwei", hGroup);
+    for (int i = 1; i < 30; ++i) tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
+    host.ShowWindow(SW_SHOWNORMAL);
+    const std::string expanding = "notify(1," + std::to_string((UINT)TVN_ITEMEXPANDINGA) + ")";
+    tree.InsertItem("Ein sehr langer Eintrag, der weit über den rechten Rand des Baumes hinausreicht");
+    EXPECT_TRUE(tree.IsKindOf(RUNTIME_CLASS(CTreeCtrl)) && tree.GetPalette() == nullptr) << "a tree; no picture, no palette";
+    tree.SetBitmap(IDB_RS_TILE24);
+    PumpFor(30);
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "tiled in both directions from the first item";
+    {
+        ScreenPixels pixels(tree.m_hWnd);
+        CRect rcText;
+        ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
+        EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
+        EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
+            << "nothing is left in the window colour";
+    }
+    const int h = (int)tree.SendMessage(TVM_GETITEMHEIGHT);
+    ASSERT_GT(h, 0);
+    tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+    PumpFor(30);
+    ASSERT_EQ(1, tree.GetScrollPos(SB_VERT));
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, -h)) << "moved up by one item height";
+    EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
+    tree.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    PumpFor(30);
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0));
+    tree.SelectItem(hGroup);
+    host.m_log.clear();
+    tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    PumpFor(30);
+    EXPECT_TRUE(tree.GetItemState(hGroup, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_NE(std::string::npos, host.m_log.find(expanding)) << "the parent is told";
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "expanding keeps the picture in place";
+    tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+    tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);   // off the tile grid
+    PumpFor(30);
+    const int pos = tree.GetScrollPos(SB_HORZ);
+    ASSERT_GT(pos % 16, 0) << pos;
+    EXPECT_EQ(0, Mismatches(tree.m_hWnd, -pos, 0));
+    EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
+    ASSERT_NE(nullptr, tree.GetPalette());
+    tree.SetBitmap(4711);   // no such bitmap
+    EXPECT_EQ(nullptr, tree.GetPalette());
+    ScreenPixels pixels(tree.m_hWnd);
+    const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
+    EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
+    tree.Expand(hGroup, TVE_COLLAPSE);
+    host.m_log.clear();
+    tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_NE(std::string::npos, host.m_log.find(expanding)) << "also without a picture";
+    CClientDC dc(&tree);
+    EXPECT_NE(0, tree.SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC, 0)) << "the plain tree erases its background itself";
+    // A picture of up to 256 colours brings its own palette of the used colours, a richer one the halftone palette.
+    tree.SetBitmap(IDB_RS_TILE16);
+    CPalette* pPal = tree.GetPalette();
+    ASSERT_NE(nullptr, pPal);
+    PALETTEENTRY entry = {};
+    pPal->GetPaletteEntries(5, 1, &entry);
+    EXPECT_EQ(16, pPal->GetEntryCount()) << "the used-colour count, not two to the bit depth";
+    EXPECT_TRUE(RGB(entry.peRed, entry.peGreen, entry.peBlue) == RGB(185, 125, 50) && entry.peFlags == 0);
+    tree.SetBitmap(IDB_TREE_BACKGROUND);   // the library's own tile: 8 bits, a full table of 256 colours
+    ASSERT_NE(nullptr, pPal = tree.GetPalette());
+    EXPECT_EQ(256, pPal->GetEntryCount());
+    tree.SetBitmap(IDB_RS_TILE24);
+    ASSERT_NE(nullptr, pPal = tree.GetPalette());
+    HDC hScreen = ::GetDC(nullptr);
+    HPALETTE hHalftone = ::CreateHalftonePalette(hScreen);
+    ::ReleaseDC(nullptr, hScreen);
+    PALETTEENTRY mine[8], halftone[8];
+    pPal->GetPaletteEntries(40, 8, mine);
+    ::GetPaletteEntries(hHalftone, 40, 8, halftone);
+    EXPECT_TRUE((int)::GetPaletteEntries(hHalftone, 0, 0, nullptr) == pPal->GetEntryCount() && !memcmp(mine, halftone, sizeof mine));
+    ::DeleteObject(hHalftone);
+}
+
+}
