@@ -42,15 +42,17 @@ TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAnotherCanTakeThemAndOutl
 {
     auto mgr = std::make_unique<QRVTimerMgr>();
     ASSERT_TRUE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
-    CEdit* pEdit = mgr->GetEditCtrl();
-    ASSERT_TRUE(mgr->SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog())) << "subclassing twice moves it";
+    CEdit *pEdit = mgr->GetEditCtrl();
+    ASSERT_TRUE(mgr->SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()))
+        << "subclassing twice moves it";
     EXPECT_EQ(pEdit, mgr->GetEditCtrl()) << "the control objects are made once";
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_TIMER_EDIT)));
     mgr->SetTimerPos(4, TIMER_UNIT_SEC);
     EXPECT_EQ("4 Sek", Text(IDC_BAUD_EDIT));
     EXPECT_EQ("", Text(IDC_TIMER_EDIT));
     mgr.reset();
-    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT)) && ::IsWindow(Item(IDC_BAUD_SPIN))) << "the host's controls stay";
+    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT)) && ::IsWindow(Item(IDC_BAUD_SPIN)))
+        << "the host's controls stay";
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_EDIT)));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_SPIN)));
     Type(IDC_BAUD_EDIT, "frei");
@@ -73,19 +75,20 @@ TEST_F(SpinEdit, DeletingTheManagerGivesTheControlsBackAnotherCanTakeThemAndOutl
 TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
 {
     std::unique_ptr<CObject> made[5];
-    const char* names[] = {"CSpinEditMgr", "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTimerMgr", "QRVTrendMemoryMgr"};
+    const char *names[] = {"CSpinEditMgr", "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTimerMgr",
+                           "QRVTrendMemoryMgr"};
     for (int i = 0; i < 5; ++i) {
         made[i].reset(CRuntimeClass::CreateObject(names[i]));
         ASSERT_TRUE(made[i] && made[i]->GetRuntimeClass() == CRuntimeClass::FromName(names[i])) << names[i];
         EXPECT_TRUE(made[i]->IsKindOf(RUNTIME_CLASS(CSpinEditMgr))) << names[i];
     }
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("QRVNoSuchMgr"));
-    auto* base = static_cast<CSpinEditMgr*>(made[0].get());   // the base does nothing with its input
+    auto *base = static_cast<CSpinEditMgr *>(made[0].get()); // the base does nothing with its input
     base->ParseUserData("123"), base->IncDecPos(1);
-    EXPECT_EQ(150, static_cast<QRVBaudRateMgr*>(made[1].get())->GetBaudRate());
-    EXPECT_EQ(0, static_cast<QRVMemoryMgr*>(made[2].get())->GetMemValue());
-    EXPECT_EQ(1, static_cast<QRVTimerMgr*>(made[3].get())->GetTimerValue());
-    auto* trend = static_cast<QRVTrendMemoryMgr*>(made[4].get());
+    EXPECT_EQ(150, static_cast<QRVBaudRateMgr *>(made[1].get())->GetBaudRate());
+    EXPECT_EQ(0, static_cast<QRVMemoryMgr *>(made[2].get())->GetMemValue());
+    EXPECT_EQ(1, static_cast<QRVTimerMgr *>(made[3].get())->GetTimerValue());
+    auto *trend = static_cast<QRVTrendMemoryMgr *>(made[4].get());
     EXPECT_TRUE(trend->IsKindOf(RUNTIME_CLASS(QRVMemoryMgr)));
     EXPECT_EQ(0, trend->GetDefaultDatFileValue());
     trend->SetRangeStep(64, 256, 64);
@@ -100,8 +103,7 @@ TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
 // arrow keys, automatic buddy only, and the up-down control before its box
 // with no buddy of its own. Whatever the user or the host does to the up-down
 // control, the box shows the manager's text of the manager's value.
-class UpDownPaths : public Editors, public ::testing::WithParamInterface<UINT>
-{
+class UpDownPaths : public Editors, public ::testing::WithParamInterface<UINT> {
 protected:
     void SetUp() override { Attach(GetParam()); }
 };
@@ -118,13 +120,16 @@ TEST_P(UpDownPaths, ManagersTakeTheirPairsAndOnlyTheirTextReachesTheBox)
         const bool memoryPair = w == MEMORY || w == TREND;
         CWnd *pEdit = CWnd::FromHandlePermanent(hEdit), *pSpin = CWnd::FromHandlePermanent(hSpin);
         ASSERT_TRUE(pEdit == mgrs[w]->GetEditCtrl() && pSpin == mgrs[w]->GetSpinCtrl() && pEdit && pSpin);
-        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemoryEditCtl) : RUNTIME_CLASS(CTimerEditCtl), pEdit->GetRuntimeClass());
-        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemorySpinCtl) : RUNTIME_CLASS(CTimerSpinCtl), pSpin->GetRuntimeClass());
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemoryEditCtl) : RUNTIME_CLASS(CTimerEditCtl),
+                  pEdit->GetRuntimeClass());
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemorySpinCtl) : RUNTIME_CLASS(CTimerSpinCtl),
+                  pSpin->GetRuntimeClass());
         EXPECT_EQ(hEdit, (HWND)::SendMessageA(hSpin, UDM_GETBUDDY, 0, 0)) << "the edit box is the buddy";
-        EXPECT_EQ(MAKELONG(100, 0), ::SendMessageA(hSpin, UDM_GETRANGE, 0, 0)) << "0 at the lower arrow, 100 above";
+        EXPECT_EQ(MAKELONG(100, 0), ::SendMessageA(hSpin, UDM_GETRANGE, 0, 0))
+            << "0 at the lower arrow, 100 above";
         EXPECT_EQ(0, ::GetWindowLongA(hSpin, GWL_STYLE) & UDS_SETBUDDYINT);
         // The box must show exactly what the manager writes for its own value.
-        auto expectManagersText = [&](const char* path) {
+        auto expectManagersText = [&](const char *path) {
             const std::string shown = Text(kEdit[w]);
             Set(w, std::to_string(Value(w)).c_str());
             EXPECT_EQ(shown, Text(kEdit[w])) << "after " << path;
@@ -153,22 +158,23 @@ TEST_P(UpDownPaths, ManagersTakeTheirPairsAndOnlyTheirTextReachesTheBox)
             expectManagersText(upper ? "a click on the upper arrow" : "a click on the lower arrow");
         }
         const std::string shown = Text(kEdit[w]);
-        ::SendMessageA(hSpin, UDM_SETPOS, 0, MAKELPARAM(77, 0));   // positions set by the host
+        ::SendMessageA(hSpin, UDM_SETPOS, 0, MAKELPARAM(77, 0)); // positions set by the host
         ::SendMessageA(hSpin, UDM_SETPOS32, 0, 23);
         // What the up-down control tells its parent after a step.
         ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 51), LPARAM(hSpin));
         ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 51), LPARAM(hSpin));
         PumpFor(10);
         EXPECT_TRUE(shown == Text(kEdit[w]) && before == Value(w)) << Text(kEdit[w]);
-        Focus(m_dlg.m_hWnd, kEdit[w]);   // the wheel over the box, which the up-down control also handles
+        Focus(m_dlg.m_hWnd, kEdit[w]); // the wheel over the box, which the up-down control also handles
         ::SendMessageA(hEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
         PumpFor(20);
         expectManagersText("the wheel");
     }
 }
 
-const char* const kLayouts[] = {"BuddyIntegerWithArrowKeys", "AutoBuddyOnly", "UpDownBeforeItsBox"};
-INSTANTIATE_TEST_SUITE_P(Layouts, UpDownPaths, ::testing::Values(IDD_UPDOWN_BUDDYINT, IDD_UPDOWN_AUTOBUDDY, IDD_UPDOWN_BEFORE),
-                         [](const ::testing::TestParamInfo<UINT>& info) { return kLayouts[info.index]; });
+const char *const kLayouts[] = {"BuddyIntegerWithArrowKeys", "AutoBuddyOnly", "UpDownBeforeItsBox"};
+INSTANTIATE_TEST_SUITE_P(Layouts, UpDownPaths,
+                         ::testing::Values(IDD_UPDOWN_BUDDYINT, IDD_UPDOWN_AUTOBUDDY, IDD_UPDOWN_BEFORE),
+                         [](const ::testing::TestParamInfo<UINT> &info) { return kLayouts[info.index]; });
 
-}
+} // namespace

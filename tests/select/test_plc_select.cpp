@@ -21,13 +21,11 @@
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;
-using Names = std::vector<std::string>;
 
 namespace {
 
 // The selection template as a plain dialog whose list control the test takes over.
-class PlcListTest : public ::testing::Test
-{
+class PlcListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -37,22 +35,23 @@ protected:
     }
     void TearDown() override { m_host.DestroyWindow(); }
     // flags: 'd' D protocol, 't' tags, 'o' old tags.
-    CPlcInfo* Add(int code, const char* name, const char* dll = "x.dll", const char* flags = "t", int major = 1,
-                  int minor = 0)
+    CPlcInfo *Add(int code, const char *name, const char *dll = "x.dll", const char *flags = "t",
+                  int major = 1, int minor = 0)
     {
-        CPlcInfo* p = new CPlcInfo;
+        CPlcInfo *p = new CPlcInfo;
         p->m_byCode = static_cast<unsigned char>(code), p->m_strDriverName = name, p->m_strDllName = dll;
         p->m_strDllVersion = "1.00", p->m_nMajor = major, p->m_nMinor = minor;
-        p->m_bDProto = strchr(flags, 'd') != nullptr, p->m_bTagSupport = strchr(flags, 't') != nullptr;
-        p->m_bOldTagSupport = strchr(flags, 'o') != nullptr;
+        p->m_bDProto = strchr(flags, 'd'), p->m_bTagSupport = strchr(flags, 't');
+        p->m_bOldTagSupport = strchr(flags, 'o');
         m_catalogue.AddTail(p);
         return p;
     }
-    Names Column(int column)
+    // The column's texts, each followed by a space.
+    std::string Column(int column)
     {
-        Names texts;
+        std::string texts;
         for (int i = 0; i < m_plcList.GetItemCount(); ++i)
-            texts.push_back(static_cast<LPCSTR>(m_plcList.GetItemText(i, column)));
+            texts += static_cast<LPCSTR>(m_plcList.GetItemText(i, column) + " ");
         return texts;
     }
     void ClickColumn(int column) { ClickListColumn(m_plcList.m_hWnd, column), PumpFor(80); }
@@ -67,12 +66,9 @@ const char kChangeText[] =
     "Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?";
 // The dialog's drivers (recording copies with identity strings) in list order;
 // 507 and 514 are internal and hidden, 501 is the old S5 driver, never listed.
-const char* const kModules[] = {"Z32TPLC578.dll", "Z32TPLC593.dll", "Z32TPLC547.dll", "Z32TPLC548.dll",
-                                "Z32TPLC507.dll", "Z32TPLC514.dll", "Z32TPLC501.dll"};
+const int kModules[] = {578, 593, 547, 548, 507, 514, 501};
 enum Row { ROW_CODESYS, ROW_NMEA, ROW_NMEA_BLANK, ROW_QMOVE };
 
-void Pick(HWND hDlg, int row) { SelectListRow(Item(hDlg, IDC_PLC_LIST), row); }
-MessageBoxRecord Answer(HWND hDlg, int id) { return AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), id); }
 // What the user sees: which of the list, Setup, OK, Remove and the three mode radios are
 // enabled (1), the checked mode, the number of listed drivers and the active driver's name.
 std::string Seen(HWND hDlg)
@@ -89,8 +85,7 @@ std::string Seen(HWND hDlg)
 
 // A catalogue scanned from a private folder with its own registry cache, and
 // the recording modules as the dialog's bindings will find them.
-class SelectDlgTest : public ::testing::Test
-{
+class SelectDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -99,9 +94,9 @@ protected:
         ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\QRV Tests\\select\\" + name).c_str());
         App().UseRegistryKey("select\\" + name + "\\");
         m_folder = FreshTempFolder("select-" + name);
-        for (const char* module : kModules) {
-            const std::string built = ProgramFolder() + "\\" + module;
-            ASSERT_TRUE(::CopyFileA(built.c_str(), (m_folder + "\\" + module).c_str(), FALSE));
+        for (int module : kModules) {
+            const std::string built = ProgramFolder() + "\\" + Dll(module);
+            ASSERT_TRUE(::CopyFileA(built.c_str(), (m_folder + "\\" + Dll(module)).c_str(), FALSE));
             ASSERT_NE(nullptr, m_modules[module] = ::LoadLibraryA(built.c_str()));
         }
         m_list.reset(new CPlcInfoList("VARN\\"));
@@ -112,43 +107,76 @@ protected:
     }
     void TearDown() override
     {
-        for (auto& m : m_modules)
+        for (auto &m : m_modules)
             ::FreeLibrary(m.second);
     }
 
     // Clears the recorders; every setup dialog succeeds on the driver's defaults filled with 0xA5.
     void Prepare()
     {
-        for (auto& m : m_modules) {
+        for (auto &m : m_modules) {
             DriverFixture::Reset(m.second);
             DriverFixture::SetResult(m.second, "InitPlcDefaultsFill", 0xA5);
             DriverFixture::SetParamEdit(m.second, -1, 0, 1);
         }
     }
-    HMODULE Module(const char* name) { return name ? m_modules[name] : nullptr; }
+    static std::string Dll(int module) { return "Z32TPLC" + std::to_string(module) + ".dll"; }
+    static void Pick(HWND hDlg, int row) { SelectListRow(Item(hDlg, IDC_PLC_LIST), row); }
+    static MessageBoxRecord Answer(HWND hDlg, int id)
+    {
+        return AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), id);
+    }
+    static bool IsEnabled(HWND hWnd) { return ::IsWindowEnabled(hWnd) != FALSE; }
+    HMODULE Module(int module) { return module ? m_modules[module] : nullptr; }
+    size_t SetupCalls(int module) { return DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size(); }
     // The module's file in the folder and its entry in the registry cache.
-    std::string Stored(const char* module)
+    std::string Stored(int module)
     {
         HKEY h = nullptr;
-        const bool key = !::RegOpenKeyExA(HKEY_CURRENT_USER, (m_key + "\\" + module).c_str(), 0, KEY_READ, &h);
-        const bool file = ::GetFileAttributesA((m_folder + "\\" + module).c_str()) != INVALID_FILE_ATTRIBUTES;
+        const std::string entry = m_key + "\\" + Dll(module), path = m_folder + "\\" + Dll(module);
+        const bool file = ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool key = !::RegOpenKeyExA(HKEY_CURRENT_USER, entry.c_str(), 0, KEY_READ, &h);
         return std::string(file ? "file" : "") + (key && !::RegCloseKey(h) ? "+key" : "");
     }
     // Runs a dialog with the active driver (module name or null) and the mode; returns DoModal's result.
-    int Run(const char* active, int mode, ModalDriver::Script script, bool withCatalogue = true)
+    int Run(int active, int mode, ModalDriver::Script script, bool withCatalogue = true)
     {
-        m_dlg.reset(withCatalogue ? new CPlcSelectDlg(m_list.get(), &m_project, Module(active), IPLCMODE(mode), 1,
-                                                      &m_field, nullptr)
-                                  : new CPlcSelectDlg(nullptr, nullptr, nullptr, IPLCMODE(mode), 1, nullptr, nullptr));
+        const bool all = withCatalogue; // without a catalogue the dialog has no project and no field either
+        m_dlg.reset(new CPlcSelectDlg(all ? m_list.get() : nullptr, all ? &m_project : nullptr,
+                                      Module(active), IPLCMODE(mode), 1, all ? &m_field : nullptr, nullptr));
         ModalDriver driver(script, "Controller auswählen");
         int result = static_cast<int>(m_dlg->DoModal());
         EXPECT_TRUE(driver.Join()) << (driver.Failures().empty() ? "" : driver.Failures().front());
         return result;
     }
 
-    std::unique_ptr<CPlcInfoList> m_list;   // after the registry key: it builds its key at construction
+    // The setup ran on a project copy made afresh from the driver's defaults (filled with 0xA5).
+    void ExpectFreshCopyFor(int module)
+    {
+        HMODULE h = Module(module);
+        auto init = DriverFixture::Calls(h, "InitPlcDefaults");
+        ASSERT_EQ(1u, init.size());
+        const auto &a = init[0].aArgs; // the target setup is the copy's start, the setup (twice) at 17
+        EXPECT_TRUE(a[1] == a[0] + 17 && a[2] == a[1] && (a[3] | a[4]) == 0);
+        sSETUPDLGPARAM block = {};
+        ASSERT_GT(DriverFixture::ParamBlock(h, &block, sizeof block), 0);
+        const unsigned char *project = reinterpret_cast<const unsigned char *>(&block.project);
+        EXPECT_EQ(0x5A, project[0]) << "what the driver wrote into the target setup";
+        for (int i = 1; i < 427; ++i) { // the copy is cleared but for the driver's setup at 17..80
+            const int j = i - 17; // the setup's byte: the driver's fill, the cleared fields and the code
+            const bool cleared = j < 0 || j >= 64 || (j >= 38 && j < 44) || j == 51;
+            const int expected = cleared ? 0 : j == 44 ? 0xA4 : j == 50 || j == 52 ? 78 : 0xA5;
+            ASSERT_EQ(expected, project[i]) << "byte " << i;
+        }
+        EXPECT_EQ(0, memcmp(&block.plcSetup, project + 17, 64)) << "the setup argument is the copy's setup";
+        EXPECT_EQ(1u, block.dwMode) << "byte 411 of the copy is zero: a new project";
+        EXPECT_EQ(reinterpret_cast<UINT_PTR>(&m_project), block.dwUser) << "the host's own record";
+        EXPECT_EQ(0, memcmp(&block.fieldRec, &m_field, sizeof m_field));
+    }
+
+    std::unique_ptr<CPlcInfoList> m_list; // after the registry key: it builds its key at construction
     std::unique_ptr<CPlcSelectDlg> m_dlg;
-    std::map<std::string, HMODULE> m_modules;
+    std::map<int, HMODULE> m_modules;
     std::string m_key, m_folder;
     sPROJECT m_project;
     tagFIELDREC m_field = {};
@@ -165,7 +193,7 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     HWND hHeader = m_plcList.GetHeaderCtrl()->m_hWnd;
     HDC hdc = ::GetDC(hHeader);
     HGDIOBJ old = ::SelectObject(hdc, (HFONT)::SendMessageA(hHeader, WM_GETFONT, 0, 0));
-    const char* headings[] = {"Name", "Treiber Version", "DLL Name", "DLL Version"};
+    const char *headings[] = {"Name", "Treiber Version", "DLL Name", "DLL Version"};
     ASSERT_EQ(4, Header_GetItemCount(hHeader));
     for (int i = 0; i < 4; ++i) {
         char text[64] = "";
@@ -182,30 +210,30 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     m_plcList.InsertDriverItem(0, nullptr);
     EXPECT_EQ(0, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
 
-    CPlcInfo* beta = Add(20, "Beta", "Z32TPLC020.dll", "t", 2, 0);
+    CPlcInfo *beta = Add(20, "Beta", "Z32TPLC020.dll", "t", 2, 0);
     beta->m_strDllVersion = "3.10";
     Add(21, "alpha", "Z32TPLC021.dll", "t", 10, 0);
     Add(22, "Gamma", "z32tplc009.dll", "t", 9, 50);
-    Add(23, "alt", "Z32TPLC023.dll")->m_wVersion = (1 << 8) | 0x37;   // legacy form: "1.%02d" of the low nibble
+    Add(23, "alt", "Z32TPLC023.dll")->m_wVersion = (1 << 8) | 0x37; // legacy form: "1.%02d" of the low nibble
     Refill();
-    EXPECT_EQ((Names{"alpha", "alt", "Beta", "Gamma"}), Column(0)) << "names without regard to case";
-    EXPECT_EQ((Names{"10.00", "1.07", "2.00", "9.50"}), Column(1));
-    EXPECT_EQ((Names{"Z32TPLC021.dll", "Z32TPLC023.dll", "Z32TPLC020.dll", "z32tplc009.dll"}), Column(2));
-    EXPECT_EQ((Names{"1.00", "1.00", "3.10", "1.00"}), Column(3));
+    EXPECT_EQ("alpha alt Beta Gamma ", Column(0)) << "names without regard to case";
+    EXPECT_EQ("10.00 1.07 2.00 9.50 ", Column(1));
+    EXPECT_EQ("Z32TPLC021.dll Z32TPLC023.dll Z32TPLC020.dll z32tplc009.dll ", Column(2));
+    EXPECT_EQ("1.00 1.00 3.10 1.00 ", Column(3));
     EXPECT_EQ(reinterpret_cast<DWORD_PTR>(beta), m_plcList.GetItemData(2));
-    ClickColumn(1);   // another column: the direction (ascending) stays; versions compare as texts
-    EXPECT_EQ((Names{"1.07", "10.00", "2.00", "9.50"}), Column(1));
-    ClickColumn(1);   // the same column again: descending
-    EXPECT_EQ((Names{"9.50", "2.00", "10.00", "1.07"}), Column(1));
-    ClickColumn(2);   // another column keeps descending
-    EXPECT_EQ((Names{"Z32TPLC023.dll", "Z32TPLC021.dll", "Z32TPLC020.dll", "z32tplc009.dll"}), Column(2));
+    ClickColumn(1); // another column: the direction (ascending) stays; versions compare as texts
+    EXPECT_EQ("1.07 10.00 2.00 9.50 ", Column(1));
+    ClickColumn(1); // the same column again: descending
+    EXPECT_EQ("9.50 2.00 10.00 1.07 ", Column(1));
+    ClickColumn(2); // another column keeps descending
+    EXPECT_EQ("Z32TPLC023.dll Z32TPLC021.dll Z32TPLC020.dll z32tplc009.dll ", Column(2));
     // A refill sorts by name ascending but keeps the remembered column and
     // direction: the next click on column 2 flips to ascending.
     Refill();
-    EXPECT_EQ((Names{"alpha", "alt", "Beta", "Gamma"}), Column(0));
+    EXPECT_EQ("alpha alt Beta Gamma ", Column(0));
     ClickColumn(2);
-    EXPECT_EQ((Names{"z32tplc009.dll", "Z32TPLC020.dll", "Z32TPLC021.dll", "Z32TPLC023.dll"}), Column(2));
-    m_plcList.InsertItem(2, "fremd");   // a row the owner added itself, without item data, sorts anywhere
+    EXPECT_EQ("z32tplc009.dll Z32TPLC020.dll Z32TPLC021.dll Z32TPLC023.dll ", Column(2));
+    m_plcList.InsertItem(2, "fremd"); // a row the owner added itself, without item data, sorts anywhere
     ClickColumn(0);
     EXPECT_EQ(5, m_plcList.GetItemCount());
     EXPECT_TRUE(m_plcList.SetSelectedDriver(CString("fremd")));
@@ -214,75 +242,88 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
 
 TEST_F(PlcListTest, FiltersActAtTheNextRefill)
 {
-    const struct { int code; const char* name; const char* flags; } drivers[] = {
-        {1, "S5", "to"}, {2, "Client", "t"}, {20, "Both", "dt"}, {21, "DProto", "d"}, {22, "Tags", "t"},
-        {107, "IsaGRAF", "to"}, {126, "Forth", "t"}, {214, "Speicher", "t"}, {222, "Anderes", "t"}};
-    for (const auto& d : drivers)
+    const struct {
+        int code;
+        const char *name, *flags;
+    } drivers[] = {{1, "S5", "to"},     {2, "Client", "t"},     {20, "Both", "dt"},
+                   {21, "DProto", "d"}, {22, "Tags", "t"},      {107, "IsaGRAF", "to"},
+                   {126, "Forth", "t"}, {214, "Speicher", "t"}, {222, "Anderes", "t"}};
+    for (const auto &d : drivers)
         Add(d.code, d.name, "x.dll", d.flags);
-    const Names all = {"Anderes", "Both", "Client", "DProto", "Forth", "IsaGRAF", "Speicher", "Tags"};
-    const struct { bool internal, clients, dproto, noTags; long feature; Names expected; } cases[] = {
-        {false, false, false, false, -1, all},   // the old S5 driver is never listed
-        {true, false, false, false, -1, {"Both", "Client", "DProto", "Tags"}},
-        {false, true, false, false, -1, {"Anderes", "Both", "DProto", "Forth", "IsaGRAF", "Speicher", "Tags"}},
-        {false, false, true, true, -1, {"Both"}},
-        {false, false, true, false, -1, {"Both", "DProto"}},
-        {false, false, false, true, -1, {"Anderes", "Both", "Client", "Forth", "IsaGRAF", "Speicher", "Tags"}},
-        {false, false, false, false, 0x100, {"Anderes", "Both", "Client", "DProto", "Forth", "Speicher", "Tags"}},
-        {false, false, false, false, 0xFEFF, all},   // every bit but the one that counts
+    // Filters: 'i' hides the internal controllers, 'c' the clients, 't' those without tags; 'd' shows
+    // D-protocol controllers only. The feature word of the host's module, or -1 for no module at all.
+    const std::string all = "Anderes Both Client DProto Forth IsaGRAF Speicher Tags ";
+    const struct {
+        const char *filters, *expected;
+        long feature;
+    } cases[] = {
+        {"", all.c_str(), -1}, // the old S5 driver is never listed
+        {"i", "Both Client DProto Tags ", -1},
+        {"c", "Anderes Both DProto Forth IsaGRAF Speicher Tags ", -1},
+        {"dt", "Both ", -1},
+        {"d", "Both DProto ", -1},
+        {"t", "Anderes Both Client Forth IsaGRAF Speicher Tags ", -1},
+        {"", "Anderes Both Client DProto Forth Speicher Tags ", 0x100},
+        {"", all.c_str(), 0xFEFF}, // every bit but the one that counts
     };
-    ASSERT_EQ(nullptr, ::GetModuleHandleA("PlxAbout.dll")) << "no module at all (-1): the bit counts as clear";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.expected));
-        // The host's module with its feature word, found while it is loaded.
-        ::SetDllDirectoryA((ProgramFolder() + "\\plxabout").c_str());
-        HMODULE h = c.feature >= 0 ? ::LoadLibraryA("PlxAbout.dll") : nullptr;
-        if (auto set = reinterpret_cast<void(WINAPI*)(DWORD)>(::GetProcAddress(h, "SetPlxFeatureFlag")))
+    ASSERT_EQ(nullptr, ::GetModuleHandleA("PlxAbout.dll"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        // The host's module, findable while it is loaded.
+        const std::string folder = ProgramFolder() + "\\plxabout";
+        HMODULE h =
+            c.feature < 0 ? nullptr : (::SetDllDirectoryA(folder.c_str()), ::LoadLibraryA("PlxAbout.dll"));
+        if (auto set = reinterpret_cast<void(WINAPI *)(DWORD)>(::GetProcAddress(h, "SetPlxFeatureFlag")))
             set(c.feature);
         const int rows = m_plcList.GetItemCount();
-        m_plcList.HideInternalControllers(c.internal), m_plcList.HideClients(c.clients);
-        m_plcList.ShowDProtocolControllers(c.dproto), m_plcList.HideNoTagControllers(c.noTags);
+        m_plcList.HideInternalControllers(strchr(c.filters, 'i'));
+        m_plcList.HideClients(strchr(c.filters, 'c'));
+        m_plcList.ShowDProtocolControllers(strchr(c.filters, 'd'));
+        m_plcList.HideNoTagControllers(strchr(c.filters, 't'));
         EXPECT_EQ(rows, m_plcList.GetItemCount());
         Refill();
         EXPECT_EQ(c.expected, Column(0));
-        ::FreeLibrary(h), ::SetDllDirectoryA(nullptr);
+        ::FreeLibrary(h);
+        ::SetDllDirectoryA(nullptr);
     }
-    m_plcList.HideInternalControllers(true);   // the old-tag list knows no filter but its own
+    m_plcList.HideInternalControllers(true); // the old-tag list knows no filter but its own
     m_plcList.UpdateUtgDriverList(&m_catalogue);
-    EXPECT_EQ((Names{"IsaGRAF", "S5"}), Column(0));
+    EXPECT_EQ("IsaGRAF S5 ", Column(0));
 }
 
 TEST_F(PlcListTest, SelectionAndDeletionByNameAndDll)
 {
-    CPlcInfo* first = Add(20, "Doppelt", "Z32TPLC020.dll");
-    CPlcInfo* second = Add(21, "Doppelt", "Z32TPLC021.dll");
-    CPlcInfo* other = Add(22, "Einzeln", "Z32TPLC022.dll");
+    CPlcInfo *first = Add(20, "Doppelt", "Z32TPLC020.dll");
+    CPlcInfo *second = Add(21, "Doppelt", "Z32TPLC021.dll");
+    CPlcInfo *other = Add(22, "Einzeln", "Z32TPLC022.dll");
     Refill();
     EXPECT_TRUE(m_plcList.GetSelectedDriver() == nullptr && m_plcList.GetSelectedDriverDll() == "");
-    EXPECT_FALSE(m_plcList.SetSelectedDriver(static_cast<CPlcInfo*>(nullptr)));
-    ASSERT_TRUE(m_plcList.SetSelectedDriver(second));   // by name: the first row of that name
+    EXPECT_FALSE(m_plcList.SetSelectedDriver(static_cast<CPlcInfo *>(nullptr)));
+    ASSERT_TRUE(m_plcList.SetSelectedDriver(second)); // by name: the first row of that name
     EXPECT_TRUE(m_plcList.GetSelectedDriver() == first || m_plcList.GetSelectedDriver() == second);
     EXPECT_TRUE(SelectedListRow(m_plcList.m_hWnd) == 0 && ::GetFocus() == m_plcList.m_hWnd);
     EXPECT_FALSE(m_plcList.SetSelectedDriver(CString("doppelt"))) << "names match with their case";
     EXPECT_EQ(nullptr, m_plcList.GetSelectedDriver()) << "a failed search leaves nothing selected";
     ASSERT_TRUE(m_plcList.SetSelectedDriverDll(CString("z32tplc022.DLL")));
-    EXPECT_TRUE(m_plcList.GetSelectedDriver() == other && m_plcList.GetSelectedDriverDll() == "Z32TPLC022.dll");
+    EXPECT_TRUE(m_plcList.GetSelectedDriver() == other &&
+                m_plcList.GetSelectedDriverDll() == "Z32TPLC022.dll");
     m_plcList.ClearSelections();
     EXPECT_EQ(nullptr, m_plcList.GetSelectedDriver());
     CPlcInfo stranger;
     stranger.m_strDriverName = "Niemand";
     m_plcList.DeleteDriverItem(&stranger), m_plcList.DeleteDriverItem(nullptr);
     EXPECT_EQ(3, m_plcList.GetItemCount());
-    m_plcList.DeleteDriverItem(second);   // the first row of the name goes
-    EXPECT_EQ((Names{"Doppelt", "Einzeln"}), Column(0));
+    m_plcList.DeleteDriverItem(second); // the first row of the name goes
+    EXPECT_EQ("Doppelt Einzeln ", Column(0));
     m_plcList.DeleteDriverItem(second), m_plcList.DeleteDriverItem(second);
-    EXPECT_EQ((Names{"Einzeln"}), Column(0));
+    EXPECT_EQ("Einzeln ", Column(0));
 }
 
 // Dragging or double-clicking the divider after column 0 with real mouse
 // messages resizes an ordinary list (so the test can fail) but not the fixed one.
 TEST_F(PlcListTest, FixedHeaderDividerCannotBeDragged)
 {
-    auto divider = [](CListCtrl& list, UINT press) {
+    auto divider = [](CListCtrl &list, UINT press) {
         HWND hHeader = list.GetHeaderCtrl()->m_hWnd;
         RECT rc = {};
         Header_GetItemRect(hHeader, 0, &rc);
@@ -304,149 +345,132 @@ TEST_F(PlcListTest, FixedHeaderDividerCannotBeDragged)
     EXPECT_EQ(100, divider(fixed, WM_LBUTTONDBLCLK)) << "no sizing to the content either";
     // The cursor request is answered as handled, without the resize cursor.
     HWND hHeader = fixed.GetHeaderCtrl()->m_hWnd;
-    EXPECT_EQ(TRUE, ::SendMessageA(hHeader, WM_SETCURSOR, (WPARAM)hHeader, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(TRUE,
+              ::SendMessageA(hHeader, WM_SETCURSOR, (WPARAM)hHeader, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     fixed.UnsubclassWindow();
 }
 
-// Steps: a digit selects that row, 'd' double-clicks the first row, 'i' and 'b'
-// click the internal and both-modes radio, 'o' clicks OK, '?' notes what is Seen.
+// Each row: the active driver (0: none) and the mode the dialog starts with, the answer to the
+// question (0: none asked), the dialog's result, the driver whose setup runs (0: none) and the mode
+// after; the steps: a digit selects that row, 'd' double-clicks the first row, 'i' and 'b' click the
+// internal and both-modes radio, '!' makes the setup fail, 'o' clicks OK, '?' notes what is Seen.
 TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInternalMode)
 {
     const struct {
-        const char* active; int mode; const char* steps; bool setupFails; int answer; int result;
-        const char* setupOn; const char* dll; int modeAfter; const char* seen;
+        int active, mode, answer, result, setupOn, modeAfter;
+        const char *steps, *seen;
     } cases[] = {
-        {"Z32TPLC547.dll", 0, "?o", false, 0, IDOK, nullptr, "Z32TPLC547.dll", 0, "1111111 0 4 NMEA 0183 |"},   // done
-        {"Z32TPLC547.dll", 0, "1o", false, 0, IDOK, "Z32TPLC548.dll", "Z32TPLC548.dll", 0, ""},   // same code
-        {"Z32TPLC547.dll", 0, "1io", false, IDCANCEL, IDCANCEL, "Z32TPLC548.dll", "", 1, ""},   // into internal
-        {"Z32TPLC578.dll", 2, "0o", false, 0, IDOK, "Z32TPLC593.dll", "Z32TPLC593.dll", 2, ""},   // compatible
-        {"Z32TPLC547.dll", 0, "1o", true, 0, IDCANCEL, "Z32TPLC548.dll", "", 0, ""},   // the setup is cancelled
-        {"Z32TPLC547.dll", 0, "12o", false, 0, IDOK, "Z32TPLC547.dll", "Z32TPLC547.dll", 0, ""},   // active again
-        {"Z32TPLC547.dll", 0, "do", false, IDOK, IDOK, "Z32TPLC593.dll", "Z32TPLC593.dll", 0, ""},   // other family
+        {547, 0, 0, IDOK, 0, 0, "?o", "1111111 0 4 NMEA 0183 |"}, // done
+        {547, 0, 0, IDOK, 548, 0, "1o", ""},                      // the same code
+        {547, 0, IDCANCEL, IDCANCEL, 548, 1, "1io", ""},          // into the internal mode
+        {578, 2, 0, IDOK, 593, 2, "0o", ""},                      // the same compatibility
+        {547, 0, 0, IDCANCEL, 548, 0, "!1o", ""},                 // the setup is cancelled
+        {547, 0, 0, IDOK, 547, 0, "12o", ""},                     // the active row again
+        {547, 0, IDOK, IDOK, 593, 0, "do", ""},                   // another family
         // The internal mode turns the list off and hides the active name; without a row OK cannot close.
-        {nullptr, 0, "i?o", false, 0, IDCANCEL, nullptr, "", 1, "0010111 1 4 |"},
-        {"Z32TPLC547.dll", 1, "?b?", false, 0, IDCANCEL, nullptr, "", 2, "0011111 1 4 |1111111 2 4 NMEA 0183 |"},
+        {0, 0, 0, IDCANCEL, 0, 1, "i?o", "0010111 1 4 |"},
+        {547, 1, 0, IDCANCEL, 0, 2, "?b?", "0011111 1 4 |1111111 2 4 NMEA 0183 |"},
+        {547, 1, IDOK, IDOK, 0, 2, "bo", ""}, // out of the internal mode
         // Nothing selected: OK and Remove off, Setup follows the mode only; the radios are on
         // (internal allowed, a driver of code 107 installed). No active driver: always asked.
-        {nullptr, 0, "?3?o", false, IDOK, IDOK, "Z32TPLC578.dll", "Z32TPLC578.dll", 0, "1100111 0 4 |1111111 0 4 |"},
+        {0, 0, IDOK, IDOK, 578, 0, "?3?o", "1100111 0 4 |1111111 0 4 |"},
+        // Without an IsaGRAF driver ('k'), or without any catalogue ('n'), the mode is external and the
+        // mode buttons are off; Rescan, Setup and Remove ('r', 's', 'x') do nothing on an empty list.
+        {0, 1, 0, IDCANCEL, 0, 0, "k?", "1100000 0 4 |"},
+        {0, 2, 0, IDCANCEL, 0, 0, "nrsx?", "1100000 0 0 |"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.active ? c.active : "-") + " " + c.steps);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.active) + " " + c.steps);
         Prepare();
-        if (c.setupFails)
+        if (strchr(c.steps, '!'))
             DriverFixture::SetParamEdit(Module(c.setupOn), -1, 0, 0);
+        if (strchr(c.steps, 'k')) { // the catalogue loses its IsaGRAF driver for good
+            std::unique_ptr<CPlcInfo> isaGraf(m_list->FindVersion(107));
+            ASSERT_TRUE(isaGraf);
+            m_list->RemoveAt(m_list->Find(isaGraf.get()));
+        }
         MessageBoxRecord question;
         std::string seen;
-        EXPECT_EQ(c.result, Run(c.active, c.mode, [&](HWND hDlg, ModalDriver&) {
+        auto script = [&](HWND hDlg, ModalDriver &) {
             HWND hList = Item(hDlg, IDC_PLC_LIST);
-            for (const char* s = c.steps; *s; ++s) {
-                if (*s == 'd')
-                    ClickListRow(hList, ROW_CODESYS, true), ::Sleep(300);
-                else if (*s == 'i' || *s == 'b')   // the posted click has been handled once the list is off or on
-                    Click(hDlg, *s == 'i' ? IDC_PLC_MODE_INTERNAL : IDC_PLC_MODE_BOTH),
-                        WaitUntil([&] { return (*s == 'b') == (::IsWindowEnabled(hList) != 0); });
-                else if (*s == 'o')
-                    Click(hDlg, IDOK);
-                else if (*s == '?')
-                    seen += Seen(hDlg) + "|";
-                else
-                    Pick(hDlg, *s - '0');
+            for (const char *s = c.steps; *s; ++s) {
+                switch (*s) {
+                case 'd': ClickListRow(hList, ROW_CODESYS, true), ::Sleep(300); break;
+                // The posted click on a mode has been handled once the list is off or on.
+                case 'i':
+                    Click(hDlg, IDC_PLC_MODE_INTERNAL), WaitUntil([&] { return !IsEnabled(hList); });
+                    break;
+                case 'b': Click(hDlg, IDC_PLC_MODE_BOTH), WaitUntil([&] { return IsEnabled(hList); }); break;
+                case 'o': Click(hDlg, IDOK); break;
+                case '?': seen += Seen(hDlg) + "|"; break;
+                case 'r': ClickAndWait(hDlg, IDC_PLC_RESCAN); break;
+                case 's': ClickAndWait(hDlg, IDC_PLC_SETUP); break;
+                case 'x': ClickAndWait(hDlg, IDC_PLC_REMOVE); break;
+                case 'k':
+                case 'n':
+                case '!': break; // these act before the dialog opens
+                default: Pick(hDlg, *s - '0'); break;
+                }
             }
             if (c.answer)
                 question = Answer(hDlg, c.answer);
-            if (c.result == IDCANCEL)   // OK has not closed the dialog: only Cancel does
+            if (c.result == IDCANCEL) // OK has not closed the dialog: only Cancel does
                 ::Sleep(250), Click(hDlg, IDCANCEL);
-        }));
+        };
+        EXPECT_EQ(c.result, Run(c.active, c.mode, script, !strchr(c.steps, 'n')));
         EXPECT_EQ(c.seen, seen);
         EXPECT_EQ(c.answer != 0, question.shown);
-        EXPECT_TRUE(!c.answer || (question.text == kChangeText && question.Style() == (MB_OKCANCEL | MB_ICONQUESTION)))
+        EXPECT_TRUE(!c.answer ||
+                    (question.text == kChangeText && question.Style() == (MB_OKCANCEL | MB_ICONQUESTION)))
             << question.text;
-        for (const char* module : kModules)
-            EXPECT_EQ(size_t(c.setupOn && !strcmp(module, c.setupOn)),
-                      DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size()) << module;
-        EXPECT_TRUE(c.result != IDOK || m_dlg->GetSelectedDriverDll() == c.dll) << m_dlg->GetSelectedDriverDll();
+        for (int module : kModules)
+            EXPECT_EQ(size_t(module == c.setupOn), SetupCalls(module)) << module;
+        const std::string dll = Dll(c.setupOn ? c.setupOn : c.active);
+        EXPECT_TRUE(c.result != IDOK || m_dlg->GetSelectedDriverDll() == dll.c_str())
+            << m_dlg->GetSelectedDriverDll();
         EXPECT_EQ(c.modeAfter, m_dlg->GetControllerMode()) << "Abbrechen only closes";
+        if (c.setupOn == 578)
+            ExpectFreshCopyFor(578);
     }
     EXPECT_EQ(0, memcmp(&m_project, std::string(sizeof m_project, '\x11').data(), sizeof m_project))
         << "the host's record is only the setup dialog's to change";
-
-    // The last setup ran on a copy made afresh from QMove's defaults (filled with 0xA5).
-    HMODULE h = Module("Z32TPLC578.dll");
-    auto init = DriverFixture::Calls(h, "InitPlcDefaults");
-    ASSERT_EQ(1u, init.size());
-    const auto& a = init[0].aArgs;   // the target setup is the copy's start, the setup (twice) at 17
-    EXPECT_TRUE(a[1] == a[0] + 17 && a[2] == a[1] && (a[3] | a[4]) == 0);
-    sSETUPDLGPARAM block = {};
-    ASSERT_GT(DriverFixture::ParamBlock(h, &block, sizeof block), 0);
-    const unsigned char* project = reinterpret_cast<const unsigned char*>(&block.project);
-    EXPECT_EQ(0x5A, project[0]) << "what the driver wrote into the target setup";
-    for (int i = 1; i < 427; ++i) {   // the copy is cleared but for the driver's setup at 17..80
-        const int j = i - 17;   // the setup's byte: the driver's fill, the cleared fields and the code
-        const int expected = j < 0 || j >= 64 || (j >= 38 && j < 44) || j == 51 ? 0 : j == 44 ? 0xA4
-                           : j == 50 || j == 52 ? 78 : 0xA5;
-        ASSERT_EQ(expected, project[i]) << "byte " << i;
-    }
-    EXPECT_EQ(0, memcmp(&block.plcSetup, project + 17, 64)) << "the setup argument is the copy's setup";
-    EXPECT_EQ(1u, block.dwMode) << "byte 411 of the copy is zero: a new project";
-    EXPECT_EQ(reinterpret_cast<UINT_PTR>(&m_project), block.dwUser) << "the host's own record";
-    EXPECT_EQ(0, memcmp(&block.fieldRec, &m_field, sizeof m_field));
 }
 
-// Without an IsaGRAF driver, or without any catalogue, the mode is external
-// and the mode buttons are off; an empty dialog still works.
-TEST_F(SelectDlgTest, WithoutIsaGrafOrCatalogueTurnsTheModeButtonsOffAndTheModeIsExternal)
-{
-    std::unique_ptr<CPlcInfo> isaGraf(m_list->FindVersion(107));
-    ASSERT_TRUE(isaGraf);
-    m_list->RemoveAt(m_list->Find(isaGraf.get()));
-    for (bool catalogue : {true, false}) {
-        std::string seen;
-        EXPECT_EQ(IDCANCEL, Run(nullptr, catalogue ? 1 : 2, [&](HWND hDlg, ModalDriver&) {
-            for (int id : {IDC_PLC_RESCAN, IDC_PLC_SETUP, IDC_PLC_REMOVE})
-                if (!catalogue)
-                    ClickAndWait(hDlg, id);
-            seen = Seen(hDlg);
-            Click(hDlg, IDCANCEL);
-        }, catalogue));
-        EXPECT_EQ(catalogue ? "1100000 0 4 " : "1100000 0 0 ", seen);
-        EXPECT_TRUE(m_dlg->GetControllerMode() == 0 && m_dlg->GetSelectedDriverDll() == "");
-    }
-}
-
-// Removing asks, and each answer does its part; a rescan then finds what is
-// on disk again and keeps the active driver selected.
+// Removing asks, and each answer does its part; a rescan then finds what is on disk again and keeps
+// the active driver selected. Noted after each step: the rows, the selected row, and the file and
+// cache entry of QMove, CoDeSys and NMEA 0183 (blank).
 TEST_F(SelectDlgTest, RemoveAsksAndEachAnswerDoesItsPartAndRescanReadsTheFolder)
 {
     MessageBoxRecord boxes[4];
-    Names after;   // rows, the selected row, and QMove's, CoDeSys' and NMEA 0183 (blank)'s files after each step
-    EXPECT_EQ(IDCANCEL, Run("Z32TPLC547.dll", 0, [&](HWND hDlg, ModalDriver&) {
+    std::string after;
+    auto script = [&](HWND hDlg, ModalDriver &) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
-        auto note = [&] {
-            after.push_back(std::to_string(ListRowCount(hList)) + " " + std::to_string(SelectedListRow(hList)) + " " +
-                            Stored("Z32TPLC578.dll") + " " + Stored("Z32TPLC593.dll") + " " + Stored("Z32TPLC547.dll"));
-        };
-        // Cancel, No and Yes; then the active driver ("NMEA 0183 ", row 1 by then).
-        const struct { int row, answer; } steps[] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES},
-                                                     {1, IDOK}};
-        for (int i = 0; i < 4; ++i) {
-            Pick(hDlg, steps[i].row);
-            Click(hDlg, IDC_PLC_REMOVE);
-            boxes[i] = Answer(hDlg, steps[i].answer);
+        // Cancel, No and Yes; then the active driver ("NMEA 0183 ", row 1 by then); then Rescan.
+        const int steps[][2] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES}, {1, IDOK}};
+        for (int i = 0; i < 5; ++i) {
+            if (i < 4)
+                Pick(hDlg, steps[i][0]), Click(hDlg, IDC_PLC_REMOVE), boxes[i] = Answer(hDlg, steps[i][1]);
+            else
+                ClickAndWait(hDlg, IDC_PLC_RESCAN);
             ::Sleep(100);
-            note();
+            after += std::to_string(ListRowCount(hList)) + " " + std::to_string(SelectedListRow(hList)) +
+                     " " + Stored(578) + " " + Stored(593) + " " + Stored(547) + "|";
         }
-        ClickAndWait(hDlg, IDC_PLC_RESCAN);
-        note();
-        after.push_back(ItemText(hDlg, IDC_PLC_ACTIVE_NAME));
+        after += ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
         Click(hDlg, IDCANCEL);
-    }));
-    EXPECT_EQ("Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
-              "löschen?", boxes[0].text);
+    };
+    EXPECT_EQ(IDCANCEL, Run(547, 0, script));
+    EXPECT_EQ(
+        "Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
+        "löschen?",
+        boxes[0].text);
     EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2), boxes[0].Style());
     EXPECT_EQ("Kann aktiven Treiber nicht entfernen.", boxes[3].text);
     EXPECT_EQ(static_cast<UINT>(MB_OK), boxes[3].Style() & ~MB_ICONMASK);
-    // No: the registry entry goes, the file stays, and the active driver is selected again; Yes deletes the file
-    // too. The rescan finds QMove's file again and rewrites its cache entry.
-    EXPECT_EQ((Names{"4 3 file+key file+key file+key", "3 2 file file+key file+key", "2 1 file  file+key",
-                     "2 1 file  file+key", "3 1 file+key  file+key", "NMEA 0183 "}), after);
+    // No: the cache entry goes, the file stays, and the active driver is selected again; Yes deletes
+    // the file too. The rescan finds QMove's file again and rewrites its cache entry.
+    EXPECT_EQ(
+        "4 3 file+key file+key file+key|3 2 file file+key file+key|2 1 file  file+key|2 1 file  file+key|"
+        "3 1 file+key  file+key|NMEA 0183 ",
+        after);
 }
