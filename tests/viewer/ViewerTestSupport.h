@@ -1,7 +1,6 @@
 // Helpers of the imaging control's and the viewers' tests: a host window,
 // pictures and DIBs of given layouts, a viewer whose protected steps are
-// reachable, and a viewer that only journals what the main viewer window
-// asks of it. Image files come from LeadTestFiles.h.
+// reachable, and the image viewer under another type number. Image files come from LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
 #include <cstdint>
@@ -78,46 +77,14 @@ struct TestPalettes {
 // and settings at the size it shows.
 bool PanelShowsItsSettings(CLeadViewerWnd &viewer);
 
-// A viewer that only journals what the main viewer window asks of it.
-class FakeViewer : public CViewerWnd {
+// The image viewer under a host's own type number.
+class TypedViewer : public CLeadViewerWnd {
 public:
-    FakeViewer(int nType, const char *pszFileInfo) : CViewerWnd(nType, 0) { SetFileInfo(pszFileInfo); }
-    std::vector<std::string> calls;
-    int nColorBits = -1;
-    const unsigned long *pColorPalettes[4] = {nullptr, nullptr, nullptr, nullptr};
-    int nLoadResult = 1;
-    CSize sizeImage{0, 0};
-    void SetColorInfo(int nBits, const unsigned long *p16, const unsigned long *p256,
-                      const unsigned long *pPlx, const unsigned long *p8) override
+    TypedViewer(DWORD nType, const char *pszFileInfo)
     {
-        calls.push_back("SetColorInfo");
-        nColorBits = nBits;
-        pColorPalettes[0] = p16, pColorPalettes[1] = p256, pColorPalettes[2] = pPlx, pColorPalettes[3] = p8;
+        m_dwType = nType;
+        SetFileInfo(pszFileInfo);
     }
-    CSize &GetImageSize() override { return sizeImage; }
-    void *GetPanelImage() override { return nullptr; }
-    void *GetOriginalImage() override { return nullptr; }
-    int SetImage(void *) override
-    {
-        calls.push_back("SetImage");
-        return 1;
-    }
-    int LoadFile(LPCSTR pszPath) override
-    {
-        calls.push_back(std::string("LoadFile ") + pszPath);
-        if (nLoadResult)
-            SetFileName(pszPath);
-        return nLoadResult;
-    }
-    int CacheData(COleDataSource *) override
-    {
-        calls.push_back("CacheData");
-        return 7;
-    }
-    void Refresh() override { calls.push_back("Refresh"); }
-    int HasPropertyPages() override { return 0; }
-    void AddPropertyPages(CPropertySheet *) override {}
-    void RemovePropertyPages(CPropertySheet *) override {}
 };
 
 } // namespace viewertest

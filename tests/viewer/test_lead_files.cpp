@@ -472,6 +472,10 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, GradientImage(5, 4), 96));
     const std::vector<uint8_t> good = ReadBytes(Path("a.wmf"));
+    // The picture with one record of the function and parameters before its end.
+    auto with = [&](uint16_t function, std::vector<uint16_t> parms) {
+        return WithRecords(good, Rec(function, parms));
+    };
     const uint16_t slots = uint16_t(good[22 + 10] | good[22 + 11] << 8);
     const std::vector<uint16_t> brush = Rec(0x02FC, {0, 0xFF, 0, 0});
     std::vector<uint16_t> tooManyObjects, deleteAndCreate = Rec(0x01F0, {0});
@@ -487,7 +491,7 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
     std::vector<uint16_t> coreDib = fullDib;
     coreDib[11] = 12; // a header of 12 bytes
     const std::vector<uint16_t> zeros9(9), zeros10(10);
-    std::vector<uint8_t> sizeBeyondEnd = WithRecords(good, Rec(0x041B, {10, 10, 0, 0}));
+    std::vector<uint8_t> sizeBeyondEnd = with(0x041B, {10, 10, 0, 0});
     Put32(sizeBeyondEnd, sizeBeyondEnd.size() - 20, 0x7FFF);
     std::vector<uint8_t> sizeTooSmall = sizeBeyondEnd;
     Put32(sizeTooSmall, sizeTooSmall.size() - 20, 2);
@@ -498,49 +502,46 @@ TEST_F(LeadFiles, WmfRecordsPointingOutsideAreRefused)
         std::vector<uint8_t> bytes;
         bool loads;
     } cases[] = {
-        {"deleted object beyond the table", WithRecords(good, Rec(0x01F0, {5000})), false},
-        {"selected object just beyond the table", WithRecords(good, Rec(0x012D, {slots})), false},
-        {"region filled with a brush beyond the table", WithRecords(good, Rec(0x0228, {0, 900})), false},
+        {"deleted object beyond the table", with(0x01F0, {5000}), false},
+        {"selected object just beyond the table", with(0x012D, {slots}), false},
+        {"region filled with a brush beyond the table", with(0x0228, {0, 900}), false},
         {"more objects created than the table holds", WithRecords(good, tooManyObjects), false},
-        {"polygon counting points beyond the record", WithRecords(good, Rec(0x0324, {30000, 1, 1, 5, 5})),
-         false},
-        {"text longer than the record", WithRecords(good, Rec(0x0521, {200, 0x4141, 5, 5})), false},
-        {"bitmap pixels beyond the record", WithRecords(good, Rec(0x0F43, stretchDib)), false},
+        {"polygon counting points beyond the record", with(0x0324, {30000, 1, 1, 5, 5}), false},
+        {"text longer than the record", with(0x0521, {200, 0x4141, 5, 5}), false},
+        {"bitmap pixels beyond the record", with(0x0F43, stretchDib), false},
         {"record size beyond the file's end", sizeBeyondEnd, false},
         {"record size below three words", sizeTooSmall, false},
         {"no end record", noEnd, false},
-        {"polygon within its record", WithRecords(good, Rec(0x0324, {2, 1, 1, 5, 5})), true},
-        {"bitmap within its record", WithRecords(good, Rec(0x0F43, fullDib)), true},
+        {"polygon within its record", with(0x0324, {2, 1, 1, 5, 5}), true},
+        {"bitmap within its record", with(0x0F43, fullDib), true},
         {"object deleted and its slot used again", WithRecords(good, deleteAndCreate), true},
-        {"polypolygon within its record", WithRecords(good, Rec(0x0538, {1, 2, 0, 0, 5, 5})), true},
-        {"clip region of none", WithRecords(good, Rec(0x012C, {0})), true},
-        {"polyline counting points beyond the record", WithRecords(good, Rec(0x0325, {30000, 1, 1})), false},
-        {"polypolygon with a negative count", WithRecords(good, Rec(0x0538, {1, 0xFFFF, 0, 0})), false},
-        {"polypolygon counting points beyond", WithRecords(good, Rec(0x0538, {2, 3, 3, 0, 0, 1, 1})), false},
-        {"polypolygon's counts beyond the record", WithRecords(good, Rec(0x0538, {40, 1})), false},
-        {"pattern brush of a DIB cut short", WithRecords(good, Rec(0x01F9, {5, 0})), false},
-        {"pattern brush of a bitmap cut short", WithRecords(good, Rec(0x01F9, {3, 0})), false},
-        {"font without its face name", WithRecords(good, Rec(0x02FB, {0, 0, 0, 0, 0, 0, 0, 0})), false},
-        {"palette counting entries beyond", WithRecords(good, Rec(0x00F7, {0x300, 100})), false},
-        {"escape longer than the record", WithRecords(good, Rec(0x0626, {15, 200})), false},
-        {"clipped text, its rectangle beyond", WithRecords(good, Rec(0x0A32, {0, 0, 2, 4, 0x4141})), false},
-        {"text of negative length", WithRecords(good, Rec(0x0521, {0x8000, 0x4141, 5, 5})), false},
-        {"DIB stretch-blit without its bitmap", WithRecords(good, Rec(0x0B41, zeros10)), false},
-        {"DIB blit with its bitmap cut short", WithRecords(good, Rec(0x0940, zeros10)), false},
-        {"DIB to device without its bitmap", WithRecords(good, Rec(0x0D33, zeros9)), false},
-        {"DIB pattern brush without its bitmap", WithRecords(good, Rec(0x0142, {5, 0})), false},
-        {"stretched DIB with a core header", WithRecords(good, Rec(0x0F43, coreDib)), false},
+        {"polypolygon within its record", with(0x0538, {1, 2, 0, 0, 5, 5}), true},
+        {"clip region of none", with(0x012C, {0}), true},
+        {"polyline counting points beyond the record", with(0x0325, {30000, 1, 1}), false},
+        {"polypolygon with a negative count", with(0x0538, {1, 0xFFFF, 0, 0}), false},
+        {"polypolygon counting points beyond", with(0x0538, {2, 3, 3, 0, 0, 1, 1}), false},
+        {"polypolygon's counts beyond the record", with(0x0538, {40, 1}), false},
+        {"pattern brush of a DIB cut short", with(0x01F9, {5, 0}), false},
+        {"pattern brush of a bitmap cut short", with(0x01F9, {3, 0}), false},
+        {"font without its face name", with(0x02FB, {0, 0, 0, 0, 0, 0, 0, 0}), false},
+        {"palette counting entries beyond", with(0x00F7, {0x300, 100}), false},
+        {"escape longer than the record", with(0x0626, {15, 200}), false},
+        {"clipped text, its rectangle beyond", with(0x0A32, {0, 0, 2, 4, 0x4141}), false},
+        {"text of negative length", with(0x0521, {0x8000, 0x4141, 5, 5}), false},
+        {"DIB stretch-blit without its bitmap", with(0x0B41, zeros10), false},
+        {"DIB blit with its bitmap cut short", with(0x0940, zeros10), false},
+        {"DIB to device without its bitmap", with(0x0D33, zeros9), false},
+        {"DIB pattern brush without its bitmap", with(0x0142, {5, 0}), false},
+        {"stretched DIB with a core header", with(0x0F43, coreDib), false},
         {"stretch-blit bitmap beyond the record",
-         WithRecords(good, Rec(0x0B23, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})), false},
-        {"blit bitmap beyond the record",
-         WithRecords(good, Rec(0x0922, {0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24})), false},
-        {"region without its header", WithRecords(good, Rec(0x06FF, {0, 0, 0})), false},
-        {"region counting bands beyond", WithRecords(good, Rec(0x06FF, {0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0})),
-         false},
-        {"clip region beyond the table", WithRecords(good, Rec(0x012C, {slots})), false},
-        {"palette selected beyond the table", WithRecords(good, Rec(0x0234, {0, 900})), false},
-        {"region framed with a brush beyond", WithRecords(good, Rec(0x0429, {0, 0, 900, 0})), false},
-        {"line without its point", WithRecords(good, Rec(0x0213, {5})), false},
+         with(0x0B23, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24}), false},
+        {"blit bitmap beyond the record", with(0x0922, {0, 0, 0, 0, 0, 0, 0, 100, 100, 0, 1, 24}), false},
+        {"region without its header", with(0x06FF, {0, 0, 0}), false},
+        {"region counting bands beyond", with(0x06FF, {0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0}), false},
+        {"clip region beyond the table", with(0x012C, {slots}), false},
+        {"palette selected beyond the table", with(0x0234, {0, 900}), false},
+        {"region framed with a brush beyond", with(0x0429, {0, 0, 900, 0}), false},
+        {"line without its point", with(0x0213, {5}), false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,7 +1,10 @@
-// The main viewer window: choosing viewers by extension, creating their
-// windows with the shared id counter, switching with notifications, and
-// carrying colour info and requested sizes over to viewers made current later.
+// The main viewer window with two image viewers of a host's own type numbers:
+// choosing viewers by extension, creating their windows with the shared id
+// counter, switching with notifications, carrying colour info and requested
+// sizes over to viewers made current later, and passing images through.
 #include <gtest/gtest.h>
+#include <afxole.h>
+#include <wincodec.h>
 #include <vector>
 #include "tests/viewer/ViewerTestSupport.h"
 #include "imaging/BmpFile.h"
@@ -28,13 +31,9 @@ protected:
     BOOL OnNotify(WPARAM, LPARAM lParam, LRESULT *pResult) override
     {
         const NMVIEWER *p = reinterpret_cast<const NMVIEWER *>(lParam);
-        Note n{p->hdr.code, p->hdr.idFrom, nullptr, 0, 0};
-        if (p->hdr.code == VWN_CONTEXTMENU) {
-            n.x = p->pt.x;
-            n.y = p->pt.y;
-        } else
-            n.pViewer = p->pViewer;
-        notes.push_back(n);
+        const bool menu = p->hdr.code == VWN_CONTEXTMENU;
+        notes.push_back({p->hdr.code, p->hdr.idFrom, menu ? nullptr : p->pViewer, menu ? p->pt.x : 0,
+                         menu ? p->pt.y : 0});
         *pResult = 0;
         return TRUE;
     }
@@ -44,20 +43,17 @@ class MainViewerTest : public ::testing::Test {
 protected:
     OwnerWindow owner;
     CMainViewerWnd pane;
-    FakeViewer bitmaps{5, "bmp;dib|Bitmaps"};
-    FakeViewer pictures{6, "BMP;PNG;JPEG|Bilder"};
+    TypedViewer bitmaps{5, "bmp;dib|Bitmaps"};
+    TypedViewer pictures{6, "BMP;PNG;JPEG|Bilder"};
+    std::string bmp, png;
     void SetUp() override
     {
         ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &owner, 77));
         pane.InsertViewer(&bitmaps);
         pane.InsertViewer(&pictures);
-    }
-    void TearDown() override
-    {
-        if (bitmaps.GetSafeHwnd())
-            bitmaps.DestroyWindow();
-        if (pictures.GetSafeHwnd())
-            pictures.DestroyWindow();
+        bmp = TempFolder() + "a.bmp", png = TempFolder() + "b.png";
+        ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(bmp, SolidImage(30, 20, 0xFF0000)));
+        ASSERT_TRUE(WriteWicFile(png, GUID_ContainerFormatPng, GradientImage(24, 16), 96));
     }
 };
 
@@ -90,24 +86,22 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     // The context menu is reported only with a current viewer.
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     EXPECT_TRUE(owner.notes.empty());
-    ASSERT_EQ(1, pane.LoadFile("C:\\a.bmp"));
+    ASSERT_EQ(1, pane.LoadFile(bmp.c_str()));
     ASSERT_EQ(1u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[0].code);
     EXPECT_EQ(77u, owner.notes[0].id);
     EXPECT_EQ(&bitmaps, owner.notes[0].pViewer);
-    EXPECT_EQ((std::vector<std::string>{"LoadFile C:\\a.bmp", "SetColorInfo", "Refresh"}), bitmaps.calls);
+    EXPECT_EQ(CSize(30, 20), bitmaps.GetImageSize()) << "loaded";
     EXPECT_TRUE(bitmaps.IsWindowVisible());
-    // The same viewer again: no notification, 0, but a refresh.
-    bitmaps.calls.clear();
-    EXPECT_EQ(0, pane.SetViewer(&bitmaps));
+    EXPECT_EQ(0, pane.SetViewer(&bitmaps)); // the same viewer: no notification
     EXPECT_EQ(1u, owner.notes.size());
-    EXPECT_EQ((std::vector<std::string>{"Refresh"}), bitmaps.calls);
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     ASSERT_EQ(2u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_CONTEXTMENU), owner.notes[1].code);
     EXPECT_EQ(12, owner.notes[1].x);
     EXPECT_EQ(34, owner.notes[1].y);
-    ASSERT_EQ(1, pane.LoadFile("C:\\a.png"));
+    // A file the viewer cannot read still makes it current.
+    ASSERT_EQ(1, pane.LoadFile("C:\\fehlt.png"));
     ASSERT_EQ(4u, owner.notes.size());
     EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[2].code);
     EXPECT_EQ(&bitmaps, owner.notes[2].pViewer);
@@ -124,39 +118,43 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
 TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver)
 {
     pane.SetImageSize(CSize(0, 50)); // a zero dimension is not passed on
-    pane.LoadFile("C:\\a.png");
+    pane.LoadFile(png.c_str());
     EXPECT_EQ(CSize(0, 0), pictures.GetRequestedImageSize());
-    EXPECT_EQ(0, pictures.nColorBits); // nothing given yet: 0 and no palettes
-    EXPECT_EQ(nullptr, pictures.pColorPalettes[0]);
-    unsigned long p16[16] = {}, p256[256] = {}, plx[256] = {}, p8[8] = {};
+    EXPECT_EQ(0, pictures.GetPanelColorBits()); // nothing given yet: 0 and no palettes
+    EXPECT_EQ(nullptr, pictures.GetPanelSettings().pPal16);
+    const TestPalettes pal;
     pane.SetViewer(nullptr);
-    pane.SetColorInfo(8, p16, p256, plx, p8);
+    pane.SetColorInfo(8, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
     EXPECT_EQ(8, pane.GetPanelColorBits());
-    pane.LoadFile("C:\\a.bmp");
-    EXPECT_EQ(8, bitmaps.nColorBits);
-    EXPECT_EQ(p16, bitmaps.pColorPalettes[0]);
-    EXPECT_EQ(p256, bitmaps.pColorPalettes[1]);
-    EXPECT_EQ(plx, bitmaps.pColorPalettes[2]);
-    EXPECT_EQ(p8, bitmaps.pColorPalettes[3]);
+    pane.LoadFile(bmp.c_str());
+    const CPanelSettings s = bitmaps.GetPanelSettings();
+    EXPECT_EQ(8, s.nColorBits);
+    EXPECT_TRUE(s.pPal16 == pal.pal16 && s.pPal256 == pal.pal256 && s.pPalPlx508 == pal.plx508 &&
+                s.pPal8 == pal.pal8);
+    EXPECT_EQ(pal.pal256[99], bitmaps.GetPanelCtrl()->GetUserPalette(99));
     pane.SetImageSize(CSize(64, 50)); // straight to the current viewer
     EXPECT_EQ(CSize(64, 50), bitmaps.GetRequestedImageSize());
-    pane.LoadFile("C:\\a.png");
+    pane.LoadFile(png.c_str());
     EXPECT_EQ(CSize(64, 50), pictures.GetRequestedImageSize());
 }
 
+// The clipboard data of the file asked for: the current viewer's, or another
+// viewer's after loading the file; none for files no viewer reads.
 TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize)
 {
-    EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\a.bmp")); // no current viewer
-    pane.LoadFile("C:\\a.bmp");
-    bitmaps.calls.clear();
-    EXPECT_EQ(7, pane.CacheData(nullptr, "C:\\a.bmp"));
-    EXPECT_EQ((std::vector<std::string>{"CacheData"}), bitmaps.calls);
-    EXPECT_EQ(7, pane.CacheData(nullptr, "C:\\b.png"));
-    EXPECT_EQ((std::vector<std::string>{"LoadFile C:\\b.png", "CacheData"}), pictures.calls);
+    ASSERT_TRUE(AfxOleInit());
+    COleDataSource source;
+    EXPECT_EQ(0, pane.CacheData(&source, bmp.c_str())); // no current viewer
+    pane.LoadFile(bmp.c_str());
+    EXPECT_EQ(1, pane.CacheData(&source, bmp.c_str()));
+    EXPECT_EQ(2, source.GetFormatCount());
+    // Another viewer loads the file without a refresh: no panel image to offer yet.
+    ASSERT_EQ(&pictures, pane.GetViewer(6));
+    EXPECT_EQ(0, pane.CacheData(&source, png.c_str()));
+    EXPECT_EQ(std::string(png), std::string(pictures.GetFileName()));
     EXPECT_EQ(&bitmaps, pane.GetCurViewer());
-    EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\b.gif"));
-    pictures.nLoadResult = 0;
-    EXPECT_EQ(0, pane.CacheData(nullptr, "C:\\c.png"));
+    EXPECT_EQ(0, pane.CacheData(&source, "C:\\b.gif"));
+    EXPECT_EQ(0, pane.CacheData(&source, "C:\\fehlt.png"));
     // The current viewer's size follows the pane's, less one pixel.
     pane.SetWindowPos(nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
     CRect rc;
@@ -183,12 +181,11 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
     pane.AddViewerList(nullptr);
     pane.AddViewerList(&list);
     EXPECT_EQ(nullptr, pane.FindViewer("C:\\a.png")) << "the viewers before the reset are gone";
-    const std::string path = TempFolder() + "a.bmp";
-    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, SolidImage(30, 20, 0xFF0000)));
-    ASSERT_EQ(1, pane.LoadFile(path.c_str()));
-    EXPECT_EQ(list.GetHead(), pane.GetCurViewer());
+    ASSERT_EQ(1, pane.LoadFile(bmp.c_str()));
+    CLeadViewerWnd *pViewer = static_cast<CLeadViewerWnd *>(list.GetHead());
+    EXPECT_EQ(pViewer, pane.GetCurViewer());
     EXPECT_EQ(1, pane.GetCurFileName(&name));
-    EXPECT_EQ(path, std::string(name));
+    EXPECT_EQ(bmp, std::string(name));
     EXPECT_EQ(1, pane.GetImageSize(&size));
     EXPECT_EQ(CSize(30, 20), size);
     HGLOBAL hDib = MakeDib(SolidImage(12, 8, 0x0000FF));
@@ -196,6 +193,7 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
     ::GlobalFree(hDib);
     pane.GetImageSize(&size);
     EXPECT_EQ(CSize(12, 8), size);
+    EXPECT_TRUE(PanelShowsItsSettings(*pViewer)) << "refreshed";
     EXPECT_EQ(0, pane.IsModified());
     for (HGLOBAL h : {(HGLOBAL)pane.GetPanelImage(), (HGLOBAL)pane.GetOriginalImage()}) {
         ASSERT_NE(nullptr, h);
@@ -209,7 +207,7 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
 
 TEST_F(MainViewerTest, HasFocusLooksThroughTheWholeTree)
 {
-    pane.LoadFile("C:\\a.bmp");
+    pane.LoadFile(bmp.c_str());
     CWnd inner;
     ASSERT_TRUE(
         inner.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(0, 0, 10, 10), &bitmaps, 5));

@@ -80,13 +80,13 @@ void WriteJasc(const std::string &path, const std::vector<unsigned long> &colors
 }
 
 // One conversion's settings, for the tool's command line and for the viewer.
-// A dither of -1 is left to the viewer; the effects are those of kEffects.
+// A dither of -1 is left to the viewer; bit i of effects turns kEffects[i] on.
 struct Settings {
     const char *name;
     int bits;
     bool palette, plx508;
     int dither, contrast, brightness;
-    bool effects[6];
+    unsigned effects;
     int width, height;
 };
 
@@ -133,7 +133,7 @@ protected:
         if (s.brightness)
             a += " --brightness " + std::to_string(s.brightness);
         for (int i = 0; i < 6; ++i)
-            if (s.effects[i])
+            if (s.effects >> i & 1)
                 a += std::string(" --") + kEffects[i].option;
         if (s.width)
             a += " --size " + std::to_string(s.width) + "x" + std::to_string(s.height);
@@ -153,7 +153,7 @@ protected:
         viewer.SetContrast(s.contrast, 0);
         viewer.SetBrightness(s.brightness, 0);
         for (int i = 0; i < 6; ++i)
-            (viewer.*kEffects[i].enable)(s.effects[i], 0);
+            (viewer.*kEffects[i].enable)(int(s.effects >> i & 1), 0);
         viewer.EnablePlx508Mode(s.plx508, 0);
         HGLOBAL hDib = viewer.GetPanelImage();
         std::vector<uint8_t> bytes;
@@ -174,21 +174,12 @@ protected:
 TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
 {
     const Settings cases[] = {
-        {"vier-bit", 4, true, false, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
-        {"acht-bit", 8, true, false, 3, 200, -100, {true, true, false, false, false, false}, 0, 0},
-        {"plx508", 8, true, true, 2, 0, 0, {false, false, false, false, false, false}, 0, 0},
-        {"echtfarben", 16, false, false, -1, 0, 300, {false, false, true, true, true, true}, 100, 50},
-        {"zwei-bit", 2, false, false, 1, -300, 0, {false, false, false, false, false, true}, 64, 64},
-        {"acht-farben-ohne-palette",
-         3,
-         false,
-         false,
-         7,
-         0,
-         0,
-         {false, true, false, false, true, false},
-         0,
-         0},
+        {"vier-bit", 4, true, false, 2, 0, 0, 0, 0, 0},
+        {"acht-bit", 8, true, false, 3, 200, -100, 0x03, 0, 0}, // smooth, invert
+        {"plx508", 8, true, true, 2, 0, 0, 0, 0, 0},
+        {"echtfarben", 16, false, false, -1, 0, 300, 0x3C, 100, 50}, // blur, sharpen, flip, mirror
+        {"zwei-bit", 2, false, false, 1, -300, 0, 0x20, 64, 64},
+        {"acht-farben-ohne-palette", 3, false, false, 7, 0, 0, 0x12, 0, 0}, // invert, flip
     };
     // One viewer takes every case's settings in turn, as a host would.
     HostWindow host(320, 240);

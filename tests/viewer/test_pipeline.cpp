@@ -169,44 +169,27 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
     EXPECT_EQ(1, viewer.IsModified());
 }
 
-// --- the clipboard record
-
-class CacheDataTest : public PipelineTest {
-protected:
-    void SetUp() override
-    {
-        PipelineTest::SetUp();
-        ASSERT_TRUE(AfxOleInit());
+// The viewer's offer for the clipboard, read back: the DIB's header and the record.
+bool CacheAndRead(CLeadViewerWnd &viewer, sPLXDIBINFO &info, BITMAPINFOHEADER &bih)
+{
+    COleDataSource source;
+    if (viewer.CacheData(&source) != 1)
+        return false;
+    EXPECT_EQ(2, source.GetFormatCount());
+    COleDataObject data;
+    data.Attach(source.GetDataObject(), FALSE);
+    HGLOBAL hDib = data.GetGlobalData(CF_DIB), hInfo = data.GetGlobalData(CPlxDibInfo::GetFormat());
+    const bool ok = hDib && ::GlobalSize(hDib) >= sizeof(bih) && CPlxDibInfo::Read(hInfo, info);
+    if (ok) {
+        bih = *static_cast<const BITMAPINFOHEADER *>(::GlobalLock(hDib));
+        ::GlobalUnlock(hDib);
     }
-    // Puts the viewer's data on the clipboard and reads the record back.
-    bool CacheAndRead(sPLXDIBINFO &info, BITMAPINFOHEADER &bih)
-    {
-        COleDataSource *pSource = new COleDataSource;
-        if (viewer.CacheData(pSource) != 1) {
-            delete pSource;
-            return false;
-        }
-        EXPECT_EQ(2, pSource->GetFormatCount());
-        EXPECT_TRUE(pSource->SetClipboard());
-        bool ok = false;
-        if (::OpenClipboard(nullptr)) {
-            HANDLE hDib = ::GetClipboardData(CF_DIB);
-            HANDLE hInfo = ::GetClipboardData(CLeadViewerWnd::GetPlxDibInfoFormat());
-            if (hDib && hInfo && ::GlobalSize(hInfo) >= sizeof(info)) {
-                memcpy(&bih, ::GlobalLock(hDib), sizeof(bih));
-                ::GlobalUnlock(hDib);
-                memcpy(&info, ::GlobalLock(hInfo), sizeof(info));
-                ::GlobalUnlock(hInfo);
-                ok = true;
-            }
-            ::CloseClipboard();
-        }
-        ::OleSetClipboard(nullptr);
-        return ok;
-    }
-};
+    ::GlobalFree(hDib);
+    ::GlobalFree(hInfo);
+    return ok;
+}
 
-TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
+TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
 {
     std::string path = WriteBmp("bild.bmp", ColorfulImage(40, 30, 50));
     ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
@@ -220,18 +203,15 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     viewer.Refresh();
     sPLXDIBINFO info;
     BITMAPINFOHEADER bih;
-    ASSERT_TRUE(CacheAndRead(info, bih));
+    ASSERT_TRUE(CacheAndRead(viewer, info, bih));
     EXPECT_EQ(40, bih.biWidth);
     EXPECT_EQ(8, bih.biBitCount);
-    const BYTE *bytes = reinterpret_cast<const BYTE *>(&info);
     EXPECT_STREQ(path.c_str(), info.szFileName);
     EXPECT_STREQ("bild", info.szBaseName);
-    EXPECT_EQ(5, bytes[292]);
-    EXPECT_EQ(8, bytes[293]);
-    EXPECT_EQ(0xE2, bytes[294]); // -30
-    EXPECT_EQ(0xC8, bytes[295]); // 200
-    EXPECT_EQ(0x25, bytes[296]); // smooth, blur, mirror
-    EXPECT_EQ(0, bytes[297] | bytes[298] | bytes[299]);
+    // Dither, colour bits, contrast -30 and brightness 200 in a byte each; smooth, blur and mirror.
+    EXPECT_EQ((std::vector<unsigned>{5, 8, 0xE2, 0xC8, 0x25}),
+              (std::vector<unsigned>{info.byDither, info.byColorBits, info.byContrast, info.byBrightness,
+                                     unsigned(info.dwFlags)}));
     // Overlong names are cut with their NUL; effects turned off leave no flag.
     std::string longTitle(45, 't');
     std::string longPath = "C:\\" + std::string(300, 'd') + "\\" + longTitle + ".bmp";
@@ -239,7 +219,7 @@ TEST_F(CacheDataTest, OffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     viewer.EnableSmooth(0, 0);
     viewer.EnableBlur(0, 0);
     viewer.EnableMirror(0, 1);
-    ASSERT_TRUE(CacheAndRead(info, bih));
+    ASSERT_TRUE(CacheAndRead(viewer, info, bih));
     EXPECT_EQ(0u, info.dwFlags);
     EXPECT_EQ(longPath.substr(0, 259), std::string(info.szFileName));
     EXPECT_EQ(0, info.szFileName[259]);

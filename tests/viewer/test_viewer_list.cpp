@@ -17,7 +17,7 @@ protected:
     CViewerWnd *CreateViewerObject(UINT nType) override
     {
         if (nType == 5)
-            return new FakeViewer(5, "");
+            return new TypedViewer(5, "");
         return CViewerList::CreateViewerObject(nType);
     }
 };

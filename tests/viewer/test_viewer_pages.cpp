@@ -222,24 +222,25 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
     EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
 }
 
-TEST_F(PagesTest, DitherListIsDisabledAtSixteenBitsOnActivation)
+// At 16 bits the dither list is disabled, until a page activation after a
+// lower depth; a viewer without pages leaves the blank page, and at 4 bits the
+// viewer gives only its image page.
+TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage)
 {
     OpenSheet(16);
     ASSERT_EQ(2, pSheet->GetPageCount());
-    pSheet->SetActivePage(1);
-    pSheet->SetActivePage(0);
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
+    auto ditherEnabledAfterActivation = [&] {
+        pSheet->SetActivePage(1);
+        pSheet->SetActivePage(0);
+        return ::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER));
+    };
+    EXPECT_FALSE(ditherEnabledAfterActivation());
     viewer.SetImageColorBits(8, 0);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
-    pSheet->SetActivePage(1);
-    pSheet->SetActivePage(0);
-    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(ImagePage()->m_hWnd, IDC_VIEWER_DITHER)));
-}
-
-TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePage)
-{
-    OpenSheet(8);
-    FakeViewer plain(5, "txt");
+    EXPECT_TRUE(ditherEnabledAfterActivation());
+    struct : CLeadViewerWnd {
+        int HasPropertyPages() override { return 0; }
+    } plain;
     pSheet->OnOpenViewer(&plain);
     ASSERT_EQ(1, pSheet->GetPageCount());
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
@@ -248,7 +249,6 @@ TEST_F(PagesTest, ViewerWithoutPagesLeavesTheBlankPageAndFourBitsOnlyTheImagePag
     pSheet->OnCloseViewer(&viewer);
     ASSERT_EQ(1, pSheet->GetPageCount());
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
-    // At 4 bits the viewer gives only its image page.
     viewer.SetColorInfo(4, nullptr, nullptr, nullptr, nullptr);
     pSheet->OnOpenViewer(&viewer);
     ASSERT_EQ(1, pSheet->GetPageCount());
