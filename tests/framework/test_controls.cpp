@@ -185,11 +185,12 @@ public:
     ~CRecorderWnd() override { DestroyWindow(); }
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        const std::string args = std::to_string(wParam) + "," + std::to_string(message == WM_NOTIFY ? ((NMHDR*)lParam)->code : lParam);
-        const char* name = message == WM_WNDSOCKET_PLUGIN ? "plugin(" : message == WM_NOTIFY ? "notify(" : nullptr;
-        if (name || message == WM_APP + 5) m_log += name ? name + args + ") " : "app ";
         const LRESULT result = CWnd::WindowProc(message, wParam, lParam);   // notifications also reach the control
-        return name || message == WM_APP + 5 ? m_answer : result;
+        if (message == WM_WNDSOCKET_PLUGIN) m_log += "plugin(" + std::to_string(wParam) + "," + std::to_string(lParam) + ") ";
+        else if (message == WM_NOTIFY) m_log += "notify(" + std::to_string(wParam) + "," + std::to_string(((NMHDR*)lParam)->code) + ") ";
+        else if (message == WM_APP + 5) m_log += "app ";
+        else return result;
+        return m_answer;
     }
 };
 
@@ -230,7 +231,6 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     orphan.Attach(&noWindow);
     EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
 }
-
 
 std::string ClassOf(HWND hWnd) { char cls[64] = ""; ::GetClassNameA(hWnd, cls, sizeof cls); return cls; }
 DWORD ButtonType(HWND h) { return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u; }
