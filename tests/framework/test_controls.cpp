@@ -21,10 +21,11 @@ using namespace qrvtest;
 namespace {
 
 // The control's rectangle in its parent's client coordinates.
-CRect Place(HWND hCtl) {
+CRect Place(HWND hCtl)
+{
     CRect rc;
     ::GetWindowRect(hCtl, &rc);
-    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT*>(&rc), 2);
+    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT *>(&rc), 2);
     return rc;
 }
 
@@ -33,7 +34,8 @@ class CControlsDlg : public CDialogEx {
 public:
     CControlsDlg() : CDialogEx(IDD_FW_CONTROLS) {}
     int m_nEditChanges = 0;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+    {
         m_nEditChanges += wParam == MAKEWPARAM(IDC_FW_EDIT, EN_CHANGE);
         return CDialogEx::OnCommand(wParam, lParam);
     }
@@ -41,7 +43,8 @@ public:
 
 class DlgCtrlUtilsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&icc);
         ASSERT_TRUE(m_dlg.Create(IDD_FW_CONTROLS));
@@ -52,16 +55,19 @@ protected:
     void TearDown() override { m_dlg.DestroyWindow(); }
     HWND Ctl(int id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
     // "1" or "0" per control for what the test asks of it.
-    std::string States(BOOL(WINAPI* ask)(HWND), std::initializer_list<int> ids) {
+    std::string States(BOOL(WINAPI *ask)(HWND), std::initializer_list<int> ids)
+    {
         std::string s;
-        for (int id : ids) s += ask(Ctl(id)) ? '1' : '0';
+        for (int id : ids)
+            s += ask(Ctl(id)) ? '1' : '0';
         return s;
     }
     CControlsDlg m_dlg;
 };
 
 // One, several by argument list or by array (a missing id in between is skipped); the answers are the platform's.
-TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls) {
+TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls)
+{
     EXPECT_EQ(0xFFFFFFFFUL, m_dlg.GetPageType());
     EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_ABSENT, FALSE));
     EXPECT_EQ(0, m_dlg.EnableDlgItem(IDC_FW_BUTTON, FALSE)) << "it was enabled";
@@ -82,36 +88,61 @@ TEST_F(DlgCtrlUtilsTest, EnableAndShowOneOrManyControls) {
 
 // Texts and numbers are written only when they changed (no change notification
 // otherwise); the comparison is case-sensitive, numbers are signed or not.
-TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged) {
-    const struct { int id; const char* before; const char* text; int value; BOOL bSigned; int result; const char* shown; } cases[] = {
-        {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"}, {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
-        {IDC_FW_EDIT, nullptr, "GRößE", 0, 0, 1, "GRößE"}, {IDC_FW_EDIT, nullptr, nullptr, 0, 0, 1, ""},
-        {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 1, "42"}, {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 0, "42"},
-        {IDC_FW_NUMBER, nullptr, nullptr, 43, TRUE, 1, "43"}, {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 1, "-5"},
-        {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 0, "-5"}, {IDC_FW_NUMBER, "zwölf", nullptr, 12, TRUE, 1, "12"}};
-    for (const auto& c : cases) {
+TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
+{
+    const struct {
+        int id;
+        const char *before;
+        const char *text;
+        int value;
+        BOOL bSigned;
+        int result;
+        const char *shown;
+    } cases[] = {{IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"},
+                 {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
+                 {IDC_FW_EDIT, nullptr, "GRößE", 0, 0, 1, "GRößE"},
+                 {IDC_FW_EDIT, nullptr, nullptr, 0, 0, 1, ""},
+                 {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 1, "42"},
+                 {IDC_FW_NUMBER, nullptr, nullptr, 42, FALSE, 0, "42"},
+                 {IDC_FW_NUMBER, nullptr, nullptr, 43, TRUE, 1, "43"},
+                 {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 1, "-5"},
+                 {IDC_FW_NUMBER, nullptr, nullptr, -5, TRUE, 0, "-5"},
+                 {IDC_FW_NUMBER, "zwölf", nullptr, 12, TRUE, 1, "12"}};
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.shown);
-        if (c.before) ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
-        EXPECT_EQ(c.result, c.id == IDC_FW_EDIT ? m_dlg.UpdateDlgItemText(c.id, c.text) : m_dlg.UpdateDlgItemInt(c.id, c.value, c.bSigned));
+        if (c.before)
+            ::SetDlgItemTextA(m_dlg.m_hWnd, c.id, c.before);
+        EXPECT_EQ(c.result, c.id == IDC_FW_EDIT ? m_dlg.UpdateDlgItemText(c.id, c.text)
+                                                : m_dlg.UpdateDlgItemInt(c.id, c.value, c.bSigned));
         EXPECT_EQ(c.shown, ItemText(m_dlg.m_hWnd, c.id));
     }
     EXPECT_EQ(3, m_dlg.m_nEditChanges);
     EXPECT_EQ(0, m_dlg.UpdateDlgItemText(IDC_FW_ABSENT, "x"));
 }
 
-TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
+TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
+{
     HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX), hList = Ctl(IDC_FW_LISTVIEW);
     EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 7)) << "empty box";
     EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 1)) << "empty box";
-    const struct { const char* text; DWORD_PTR data; } entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
+    const struct {
+        const char *text;
+        DWORD_PTR data;
+    } entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
     for (int i = 0; i < 3; ++i) {
-        ::SendMessageA(hCombo, CB_SETITEMDATA, ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
-        ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text), 100 + i);
+        ::SendMessageA(hCombo, CB_SETITEMDATA,
+                       ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
+        ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text),
+                       100 + i);
     }
     // Each answer with the selection after it: the first entry with the data; a case-insensitive exact
     // match, no prefix match, the selection kept without a match.
-    auto comboSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)); };
-    auto boxSel = [&](int answer) { return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0)); };
+    auto comboSel = [&](int answer) {
+        return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+    };
+    auto boxSel = [&](int answer) {
+        return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0));
+    };
     EXPECT_EQ("1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)));
     EXPECT_EQ(20u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
     EXPECT_EQ("-1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99)));
@@ -125,16 +156,16 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
     EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
     EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
     EXPECT_EQ(0u, m_dlg.GetComboSelItemData(IDC_FW_ABSENT));
-    for (int id : {IDC_FW_ABSENT, IDC_FW_BUTTON}) {   // a missing control, or one that holds no entries
+    for (int id : {IDC_FW_ABSENT, IDC_FW_BUTTON}) { // a missing control, or one that holds no entries
         EXPECT_EQ(-1, m_dlg.SelectComboItemByData(id, 10));
         EXPECT_EQ(-1, m_dlg.SelectListItemByData(id, 100));
         EXPECT_EQ(-1, m_dlg.SelectListCtrlItemByData(id, 1));
     }
-    const std::pair<const char*, int> rows[] = {{"eins", 1}, {"zwei", 2}, {"drei", 1}, {"vier", 3}};
-    for (const auto& row : rows) {
+    const std::pair<const char *, int> rows[] = {{"eins", 1}, {"zwei", 2}, {"drei", 1}, {"vier", 3}};
+    for (const auto &row : rows) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_PARAM, item.iItem = (int)::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0);
-        item.pszText = const_cast<char*>(row.first), item.lParam = row.second;
+        item.pszText = const_cast<char *>(row.first), item.lParam = row.second;
         ::SendMessageA(hList, LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
     auto selected = [&] {
@@ -150,13 +181,14 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls) {
     EXPECT_EQ("0000", selected());
 }
 
-TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow) {
+TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
+{
     m_dlg.LimitDlgItemText(IDC_FW_EDIT, 5);
     EXPECT_EQ(5, ::SendMessageA(Ctl(IDC_FW_EDIT), EM_GETLIMITTEXT, 0, 0));
     ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(0, 50));
     m_dlg.SetSliderPos(IDC_FW_SLIDER, 33);
     EXPECT_EQ(33, ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_GETPOS, 0, 0));
-    m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3);   // quietly nothing
+    m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3); // quietly nothing
     CRect rc, untouched(1, 2, 3, 4);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, &rc);
     EXPECT_TRUE(rc == Place(Ctl(IDC_FW_BUTTON)) && rc.left > 0);
@@ -165,10 +197,11 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow) {
     EXPECT_EQ(1, untouched.left);
     CDlgCtrlUtils utils;
     CWnd wnd;
-    for (CWnd* p : {(CWnd*)nullptr, &wnd}) {   // no window object, or one without a window
+    for (CWnd *p : {(CWnd *)nullptr, &wnd}) { // no window object, or one without a window
         utils.Attach(p);
         EXPECT_EQ(0, utils.EnableDlgItem(IDC_FW_EDIT, TRUE) + utils.ShowDlgItem(IDC_FW_EDIT, SW_SHOW));
-        EXPECT_EQ(0, utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
+        EXPECT_EQ(0,
+                  utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
         EXPECT_EQ(-1, utils.SelectComboItem(IDC_FW_COMBO, 0));
     }
 }
@@ -178,25 +211,36 @@ class CRecorderWnd : public CWnd {
 public:
     std::string m_log;
     LRESULT m_answer = 0;
-    BOOL Open(CWnd* pParent = nullptr) {
+    BOOL Open(CWnd *pParent = nullptr)
+    {
         return pParent ? Create(nullptr, "Kind", WS_CHILD, CRect(0, 0, 50, 20), pParent, 321)
-                       : CreateEx(0, nullptr, "Fenster", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr, nullptr);
+                       : CreateEx(0, nullptr, "Fenster", WS_POPUP | WS_CAPTION, 30, 30, 300, 260, nullptr,
+                                  nullptr);
     }
     ~CRecorderWnd() override { DestroyWindow(); }
+
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        const LRESULT result = CWnd::WindowProc(message, wParam, lParam);   // notifications also reach the control
-        if (message == WM_WNDSOCKET_PLUGIN) m_log += "plugin(" + std::to_string(wParam) + "," + std::to_string(lParam) + ") ";
-        else if (message == WM_NOTIFY) m_log += "notify(" + std::to_string(wParam) + "," + std::to_string(((NMHDR*)lParam)->code) + ") ";
-        else if (message == WM_APP + 5) m_log += "app ";
-        else return result;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        const LRESULT result =
+            CWnd::WindowProc(message, wParam, lParam); // notifications also reach the control
+        if (message == WM_WNDSOCKET_PLUGIN)
+            m_log += "plugin(" + std::to_string(wParam) + "," + std::to_string(lParam) + ") ";
+        else if (message == WM_NOTIFY)
+            m_log +=
+                "notify(" + std::to_string(wParam) + "," + std::to_string(((NMHDR *)lParam)->code) + ") ";
+        else if (message == WM_APP + 5)
+            m_log += "app ";
+        else
+            return result;
         return m_answer;
     }
 };
 
 // Without a target the parent answers; the plug-in announces the control (wParam: its window object) to
 // the target, which from then on hears alone, also through copies; without a receiver the answers say so.
-TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
+TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone)
+{
     CRecorderWnd parent, target, control;
     ASSERT_TRUE(parent.Open() && target.Open() && control.Open(&parent));
     CWndSocket socket;
@@ -214,15 +258,16 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     copy.Notify(&hdr);
     assigned.SendMsg(WM_APP + 5, 0, 0);
     EXPECT_EQ("notify(321,1002) ", parent.m_log);
-    const std::string announced = "plugin(" + std::to_string((WPARAM) static_cast<CWnd*>(&control)) + ",0) ";
-    EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log) << "copying announces nothing";
+    const std::string announced = "plugin(" + std::to_string((WPARAM) static_cast<CWnd *>(&control)) + ",0) ";
+    EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log)
+        << "copying announces nothing";
     parent.m_log.clear();
-    CWndSocket lonely, gone, orphan;   // without any receiver the results say so
+    CWndSocket lonely, gone, orphan; // without any receiver the results say so
     EXPECT_EQ(0, lonely.Notify(&hdr));
     EXPECT_EQ(-1, lonely.SendMsg(WM_APP + 5, 0, 0));
     CWnd noWindow;
     gone.Attach(&control);
-    gone.PlugInTo(&noWindow);   // a target object without a window: no announcement, no fallback
+    gone.PlugInTo(&noWindow); // a target object without a window: no announcement, no fallback
     EXPECT_EQ(0, gone.Notify(&hdr));
     EXPECT_EQ(-1, gone.SendMsg(WM_APP + 5, 0, 0));
     EXPECT_EQ("", parent.m_log);
@@ -232,11 +277,20 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone) {
     EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
 }
 
-std::string ClassOf(HWND hWnd) { char cls[64] = ""; ::GetClassNameA(hWnd, cls, sizeof cls); return cls; }
-DWORD ButtonType(HWND h) { return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u; }
+std::string ClassOf(HWND hWnd)
+{
+    char cls[64] = "";
+    ::GetClassNameA(hWnd, cls, sizeof cls);
+    return cls;
+}
+DWORD ButtonType(HWND h)
+{
+    return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u;
+}
 
 // The width the control's text needs in the dialog's font (the mnemonic marker not drawn).
-int TextWidth(HWND hCtl) {
+int TextWidth(HWND hCtl)
+{
     HDC hDC = ::GetDC(hCtl);
     HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
     RECT rc = {};
@@ -248,7 +302,8 @@ int TextWidth(HWND hCtl) {
 
 // Every child in order with its id, class, button type and text, inside the dialog and wide enough for its
 // text; the group box frames the modes; the buttons share one column and size; nothing else overlaps.
-TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping) {
+TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping)
+{
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
     CDialog dlg;
@@ -256,41 +311,62 @@ TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlappi
     dlg.ShowWindow(SW_SHOW);
     PumpFor(50);
     EXPECT_EQ("Controller auswählen", Text(dlg.m_hWnd));
-    const struct { int id; const char* what; } children[] = {
-        {-1, "Static momentan aktive Controller (extern)"}, {IDC_PLC_ACTIVE_NAME, "Static "},
-        {-1, "group Controller Modus"}, {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
-        {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"}, {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
-        {IDC_PLC_LIST, "SysListView32 "}, {IDOK, "default &OK"}, {IDCANCEL, "push &Abbrechen"}, {IDC_PLC_REMOVE, "push &Löschen"},
-        {IDC_PLC_RESCAN, "push A&ktualisieren"}, {IDC_PLC_SETUP, "push Contr. Einstellung"}};
-    CRect client, group, list = Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST)), ok = Place(::GetDlgItem(dlg.m_hWnd, IDOK)), both;
+    const struct {
+        int id;
+        const char *what;
+    } children[] = {{-1, "Static momentan aktive Controller (extern)"},
+                    {IDC_PLC_ACTIVE_NAME, "Static "},
+                    {-1, "group Controller Modus"},
+                    {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
+                    {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"},
+                    {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
+                    {IDC_PLC_LIST, "SysListView32 "},
+                    {IDOK, "default &OK"},
+                    {IDCANCEL, "push &Abbrechen"},
+                    {IDC_PLC_REMOVE, "push &Löschen"},
+                    {IDC_PLC_RESCAN, "push A&ktualisieren"},
+                    {IDC_PLC_SETUP, "push Contr. Einstellung"}};
+    CRect client, group, list = Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST)),
+                         ok = Place(::GetDlgItem(dlg.m_hWnd, IDOK)), both;
     dlg.GetClientRect(&client);
     std::vector<std::pair<HWND, CRect>> placed;
     HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD);
-    for (const auto& child : children) {
+    for (const auto &child : children) {
         ASSERT_NE(nullptr, h) << child.what;
         const CRect rc = Place(h);
         const DWORD type = ButtonType(h);
-        const char* kind = type == BS_GROUPBOX ? "group" : type == BS_AUTORADIOBUTTON ? "radio" : type == BS_DEFPUSHBUTTON ? "default"
-                         : type == BS_PUSHBUTTON ? "push" : nullptr;
+        const char *kind = type == BS_GROUPBOX          ? "group"
+                           : type == BS_AUTORADIOBUTTON ? "radio"
+                           : type == BS_DEFPUSHBUTTON   ? "default"
+                           : type == BS_PUSHBUTTON      ? "push"
+                                                        : nullptr;
         EXPECT_EQ(child.what, (kind ? kind : ClassOf(h)) + " " + Text(h));
         EXPECT_TRUE((WORD)::GetDlgCtrlID(h) == (WORD)child.id && ::IsWindowVisible(h)) << child.what;
         both.IntersectRect(&rc, &client);
         EXPECT_EQ(rc, both) << child.what << " lies inside the dialog";
-        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6 : type == BS_GROUPBOX ? 16 : kind ? 8 : 0;
+        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
+                           : type == BS_GROUPBOX      ? 16
+                           : kind                     ? 8
+                                                      : 0;
         EXPECT_LE(TextWidth(h) + margin, rc.Width()) << child.what << " fits its control";
-        if (type == BS_GROUPBOX) group = rc;
-        else placed.push_back({h, rc});
+        if (type == BS_GROUPBOX)
+            group = rc;
+        else
+            placed.push_back({h, rc});
         if (type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc)) {
             EXPECT_EQ(group, both) << child.what << " inside the group box";
         } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
-            EXPECT_TRUE(rc.left == ok.left && rc.right == ok.right && rc.Height() == ok.Height()) << child.what;
+            EXPECT_TRUE(rc.left == ok.left && rc.right == ok.right && rc.Height() == ok.Height())
+                << child.what;
         }
         h = ::GetWindow(h, GW_HWNDNEXT);
     }
     EXPECT_EQ(nullptr, h) << "no other control";
     const DWORD listStyle = (DWORD)::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST), GWL_STYLE);
-    EXPECT_EQ(DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS), listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
-    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP) << "the radios: one group";
+    EXPECT_EQ(DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
+              listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
+    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP)
+        << "the radios: one group";
     EXPECT_FALSE(both.IntersectRect(&group, &list));
     EXPECT_EQ(list.top, Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_REMOVE)).top);
     for (size_t i = 0; i < placed.size(); ++i)
@@ -299,7 +375,6 @@ TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlappi
                 << Text(placed[i].first) << " and " << Text(placed[j].first);
     dlg.DestroyWindow();
 }
-
 
 // A dialog with five tabs that logs the tab control's notifications and
 // answers the selection-changing one as the test says.
@@ -310,24 +385,36 @@ public:
     CTabCtrlEx m_tab;
     std::string m_log;
     LRESULT m_nChangingAnswer = 0;
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         m_tab.SubclassDlgItem(IDC_RS_TAB, this);
-        for (const char* name : {"Eins", "Zwei", "Drei", "Vier", "Fünf"})
+        for (const char *name : {"Eins", "Zwei", "Drei", "Vier", "Fünf"})
             m_tab.InsertItem(m_tab.GetItemCount(), name);
         return TRUE;
     }
-    BOOL Open() { BOOL bOk = Create(IDD_RS_TABS); ShowWindow(SW_SHOWNORMAL); PumpFor(30); return bOk; }
-    void EnableOnly(std::initializer_list<int> enabled) {
+    BOOL Open()
+    {
+        BOOL bOk = Create(IDD_RS_TABS);
+        ShowWindow(SW_SHOWNORMAL);
+        PumpFor(30);
+        return bOk;
+    }
+    void EnableOnly(std::initializer_list<int> enabled)
+    {
         for (int i = 0; i < 5; ++i)
             m_tab.EnableTab(i, std::find(enabled.begin(), enabled.end(), i) != enabled.end());
     }
+
 protected:
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *pResult) override
+    {
         // The control sees its own notification first and may keep it from us.
-        if (CDialog::OnNotify(wParam, lParam, pResult)) return TRUE;
-        const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (pHdr->code != TCN_SELCHANGING && pHdr->code != TCN_SELCHANGE) return FALSE;
+        if (CDialog::OnNotify(wParam, lParam, pResult))
+            return TRUE;
+        const NMHDR *pHdr = reinterpret_cast<const NMHDR *>(lParam);
+        if (pHdr->code != TCN_SELCHANGING && pHdr->code != TCN_SELCHANGE)
+            return FALSE;
         m_log += pHdr->code == TCN_SELCHANGING ? "changing " : "change ";
         *pResult = pHdr->code == TCN_SELCHANGING ? m_nChangingAnswer : 0;
         return TRUE;
@@ -335,7 +422,8 @@ protected:
 };
 
 // A left click at the middle of the tab, with the cursor really there.
-void ClickTab(HWND hTab, int index) {
+void ClickTab(HWND hTab, int index)
+{
     RECT rc;
     ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
     POINT pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}, screen = pt;
@@ -346,33 +434,51 @@ void ClickTab(HWND hTab, int index) {
     PumpFor(50);
 }
 
-TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs) {
-    CTabCtrlEx bare;   // no window needed; indexes outside 0..31 change nothing and count as disabled
-    EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(-1) || bare.EnableTab(32, FALSE) || bare.EnableTab(-1, FALSE));
+TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
+{
+    CTabCtrlEx bare; // no window needed; indexes outside 0..31 change nothing and count as disabled
+    EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(-1) || bare.EnableTab(32, FALSE) ||
+                 bare.EnableTab(-1, FALSE));
     EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31) && bare.EnableTab(31, FALSE));
     EXPECT_TRUE(!bare.IsTabEnabled(31) && bare.IsTabEnabled(30));
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     EXPECT_TRUE(dlg.m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
     // A scan never returns the current tab; with wrap it makes one full round, then gives up.
-    const struct { std::initializer_list<int> enabled; bool next; int from; BOOL wrap; int expected; } scans[] = {
-        {{2}, true, 2, TRUE, -1}, {{2}, false, 2, TRUE, -1}, {{2}, true, 0, FALSE, 2}, {{2}, false, 4, FALSE, 2},
-        {{2}, true, 3, FALSE, -1}, {{2}, true, 3, TRUE, 2}, {{0, 1, 2, 3, 4}, true, 4, FALSE, -1},
-        {{0, 1, 2, 3, 4}, true, 4, TRUE, 0}, {{0, 1, 2, 3, 4}, false, 0, FALSE, -1}, {{0, 1, 2, 3, 4}, false, 0, TRUE, 4},
-        {{0, 1, 2, 3, 4}, true, -1, FALSE, 0},   // no current tab: from the start
-        {{}, true, -1, TRUE, -1}, {{}, false, -1, TRUE, -1}, {{3}, false, -1, TRUE, 3}};
-    for (const auto& c : scans) {
+    const struct {
+        std::initializer_list<int> enabled;
+        bool next;
+        int from;
+        BOOL wrap;
+        int expected;
+    } scans[] = {{{2}, true, 2, TRUE, -1},
+                 {{2}, false, 2, TRUE, -1},
+                 {{2}, true, 0, FALSE, 2},
+                 {{2}, false, 4, FALSE, 2},
+                 {{2}, true, 3, FALSE, -1},
+                 {{2}, true, 3, TRUE, 2},
+                 {{0, 1, 2, 3, 4}, true, 4, FALSE, -1},
+                 {{0, 1, 2, 3, 4}, true, 4, TRUE, 0},
+                 {{0, 1, 2, 3, 4}, false, 0, FALSE, -1},
+                 {{0, 1, 2, 3, 4}, false, 0, TRUE, 4},
+                 {{0, 1, 2, 3, 4}, true, -1, FALSE, 0}, // no current tab: from the start
+                 {{}, true, -1, TRUE, -1},
+                 {{}, false, -1, TRUE, -1},
+                 {{3}, false, -1, TRUE, 3}};
+    for (const auto &c : scans) {
         dlg.EnableOnly(c.enabled);
-        EXPECT_EQ(c.expected, c.next ? dlg.m_tab.NextEnabledTab(c.from, c.wrap) : dlg.m_tab.PrevEnabledTab(c.from, c.wrap))
+        EXPECT_EQ(c.expected, c.next ? dlg.m_tab.NextEnabledTab(c.from, c.wrap)
+                                     : dlg.m_tab.PrevEnabledTab(c.from, c.wrap))
             << (c.next ? "next" : "prev") << " from " << c.from << " wrap " << c.wrap;
     }
 }
 
-TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen) {
+TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
+{
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     EXPECT_TRUE(dlg.m_tab.SetActiveTab(3));
-    for (LRESULT refusal : {LRESULT(-1), LRESULT(TRUE)}) {   // TRUE: a refusal as a sheet gives it
+    for (LRESULT refusal : {LRESULT(-1), LRESULT(TRUE)}) { // TRUE: a refusal as a sheet gives it
         dlg.m_nChangingAnswer = refusal;
         EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
     }
@@ -390,12 +496,14 @@ TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
     EXPECT_EQ("changing change ", dlg.m_log);
     dlg.m_tab.EnableTab(2, TRUE);
     ClickTab(dlg.m_tab.m_hWnd, 2);
-    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000)) << "enabled again, it can be clicked";
+    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000))
+        << "enabled again, it can be clicked";
 }
 
 // Left/Right inside the control stop at the ends; Ctrl+Tab, Ctrl+Page Down and back with Shift or Page Up
 // in a sheet wrap and show the tab's page. Both skip disabled tabs and leave other keys alone.
-TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
+TEST(TabCtrlEx, KeysStepOverDisabledTabs)
+{
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     dlg.EnableOnly({0, 2, 4});
@@ -407,22 +515,29 @@ TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
         tabs += std::to_string(consumed) + ":" + std::to_string(dlg.m_tab.GetCurSel()) + " ";
     }
     EXPECT_EQ("1:2 1:4 1:4 1:2 1:0 1:0 0:0 ", tabs);
-    CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE),
-                              CPropertyPage(IDD_RS_PAGE)};
+    CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE),
+                              CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE)};
     CPropertySheet sheet("Blätterbar");
-    CTabCtrlEx tab;   // the sheet's own tab control, the third tab disabled
-    for (CPropertyPage& page : pages) sheet.AddPage(&page);
-    ASSERT_TRUE(sheet.Create() && tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, &sheet) && tab.EnableTab(2, FALSE));
+    CTabCtrlEx tab; // the sheet's own tab control, the third tab disabled
+    for (CPropertyPage &page : pages)
+        sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create() && tab.SubclassDlgItem(AFX_IDC_TAB_CONTROL, &sheet) &&
+                tab.EnableTab(2, FALSE));
     PumpFor(20);
-    const struct { UINT message; WPARAM vk; BYTE ctrl, shift; } keys[] = {
-        {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0}, {WM_KEYDOWN, VK_TAB, 0x80, 0x80},
-        {WM_KEYDOWN, VK_PRIOR, 0x80, 0}, {WM_KEYDOWN, VK_NEXT, 0x80, 0}, {WM_KEYDOWN, VK_NEXT, 0x80, 0x80},
-        {WM_KEYDOWN, VK_TAB, 0, 0}, {WM_KEYDOWN, VK_RIGHT, 0x80, 0}, {WM_KEYUP, VK_TAB, 0x80, 0}};
+    const struct {
+        UINT message;
+        WPARAM vk;
+        BYTE ctrl, shift;
+    } keys[] = {{WM_KEYDOWN, VK_TAB, 0x80, 0},     {WM_KEYDOWN, VK_TAB, 0x80, 0},
+                {WM_KEYDOWN, VK_TAB, 0x80, 0},     {WM_KEYDOWN, VK_TAB, 0x80, 0x80},
+                {WM_KEYDOWN, VK_PRIOR, 0x80, 0},   {WM_KEYDOWN, VK_NEXT, 0x80, 0},
+                {WM_KEYDOWN, VK_NEXT, 0x80, 0x80}, {WM_KEYDOWN, VK_TAB, 0, 0},
+                {WM_KEYDOWN, VK_RIGHT, 0x80, 0},   {WM_KEYUP, VK_TAB, 0x80, 0}};
     tabs.clear();
     BYTE state[256] = {};
-    for (const auto& k : keys) {
+    for (const auto &k : keys) {
         state[VK_CONTROL] = k.ctrl, state[VK_SHIFT] = k.shift;
-        ::SetKeyboardState(state);   // as GetKeyState of this thread answers
+        ::SetKeyboardState(state); // as GetKeyState of this thread answers
         MSG msg = {sheet.m_hWnd, k.message, k.vk, 1, 0, {}};
         const BOOL consumed = tab.TranslatePropSheetMsg(&msg);
         PumpFor(10);
@@ -437,13 +552,17 @@ TEST(TabCtrlEx, KeysStepOverDisabledTabs) {
 }
 
 // Pixels of a tab's label: grey, grey with highlight one down and right, button text; its first row.
-struct TextPixels { int grey = 0, greyWithLight = 0, black = 0, top = -1; };
-TextPixels CountTextPixels(HWND hTab, int index) {
+struct TextPixels {
+    int grey = 0, greyWithLight = 0, black = 0, top = -1;
+};
+TextPixels CountTextPixels(HWND hTab, int index)
+{
     RECT rc;
     ::SendMessageA(hTab, TCM_GETITEMRECT, index, (LPARAM)&rc);
     ScreenPixels pixels(hTab);
     TextPixels count;
-    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), light = ::GetSysColor(COLOR_BTNHIGHLIGHT), text = ::GetSysColor(COLOR_BTNTEXT);
+    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), light = ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                   text = ::GetSysColor(COLOR_BTNTEXT);
     for (int y = std::max(0L, rc.top - 4); y < rc.bottom + 4 && y < pixels.Height(); ++y)
         for (int x = rc.left + 2; x < rc.right - 2; ++x) {
             const COLORREF c = pixels.Color(x, y);
@@ -459,34 +578,39 @@ TextPixels CountTextPixels(HWND hTab, int index) {
 
 // The labels of the selected and the other tabs start at one height (the
 // tab's own top plus 4) and end inside their tab; disabled tabs are embossed.
-TEST(TabCtrlEx, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed) {
+TEST(TabCtrlEx, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed)
+{
     CTabDialog dlg;
     ASSERT_TRUE(dlg.Open());
     dlg.m_tab.SetCurSel(0);
     dlg.m_tab.EnableTab(1, FALSE);
     PumpFor(50);
-    const TextPixels selected = CountTextPixels(dlg.m_tab.m_hWnd, 0), disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1),
+    const TextPixels selected = CountTextPixels(dlg.m_tab.m_hWnd, 0),
+                     disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1),
                      enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
     EXPECT_TRUE(selected.top >= 0 && selected.top == enabled.top) << selected.top << " " << enabled.top;
     // Grey with the light copy one pixel down and right, no black; the enabled tab the other way round.
-    EXPECT_TRUE(disabled.grey > 10 && disabled.greyWithLight > 0 && disabled.black == 0 && enabled.black > 10 && enabled.grey == 0);
+    EXPECT_TRUE(disabled.grey > 10 && disabled.greyWithLight > 0 && disabled.black == 0 &&
+                enabled.black > 10 && enabled.grey == 0);
     dlg.m_tab.EnableTab(1, TRUE);
     PumpFor(50);
     const TextPixels again = CountTextPixels(dlg.m_tab.m_hWnd, 1);
     EXPECT_TRUE(again.grey == 0 && again.black > 10) << "enabling repaints the tab";
 }
 
-
-int CountColour(const ScreenPixels& pixels, const CRect& rc, COLORREF colour) {
+int CountColour(const ScreenPixels &pixels, const CRect &rc, COLORREF colour)
+{
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x) n += pixels.Color(x, y) == colour;
+        for (int x = rc.left; x < rc.right; ++x)
+            n += pixels.Color(x, y) == colour;
     return n;
 }
 
 // Pixels in a strip right of the items' text that do not show what the 16 x 40 test tile
 // (see make_tree_test_bitmaps.py), tiled from (x0, y0), shows there.
-int Mismatches(HWND hTree, int x0, int y0) {
+int Mismatches(HWND hTree, int x0, int y0)
+{
     ScreenPixels pixels(hTree);
     int nWrong = 0;
     for (int y = 0; y < pixels.Height(); ++y)
@@ -499,18 +623,21 @@ int Mismatches(HWND hTree, int x0, int y0) {
 
 // The picture tiles the tree from the first item under the text, moves with scrolling, stays when a group
 // expands; an id that does not exist removes it and leaves a plain tree. The palettes.
-TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
+TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
+{
     QRVBmpTreeCtrl tree;
-    CRecorderWnd host;   // hears the expanding notifications
+    CRecorderWnd host; // hears the expanding notifications
     const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT;
     ASSERT_TRUE(host.Open() && tree.Create(style, CRect(0, 0, 240, 200), &host, 1));
     const HTREEITEM hGroup = tree.InsertItem("Gruppe");
     tree.InsertItem("Kind eins", hGroup), tree.InsertItem("Kind zwei", hGroup);
-    for (int i = 1; i < 30; ++i) tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
+    for (int i = 1; i < 30; ++i)
+        tree.InsertItem(("Eintrag " + std::to_string(i)).c_str());
     host.ShowWindow(SW_SHOWNORMAL);
     const std::string expanding = "notify(1," + std::to_string((UINT)TVN_ITEMEXPANDINGA) + ")";
     tree.InsertItem("Ein sehr langer Eintrag, der weit über den rechten Rand des Baumes hinausreicht");
-    EXPECT_TRUE(tree.IsKindOf(RUNTIME_CLASS(CTreeCtrl)) && tree.GetPalette() == nullptr) << "a tree; no picture, no palette";
+    EXPECT_TRUE(tree.IsKindOf(RUNTIME_CLASS(CTreeCtrl)) && tree.GetPalette() == nullptr)
+        << "a tree; no picture, no palette";
     tree.SetBitmap(IDB_RS_TILE24);
     PumpFor(30);
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "tiled in both directions from the first item";
@@ -518,8 +645,10 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
         ScreenPixels pixels(tree.m_hWnd);
         CRect rcText;
         ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
-        EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
-        EXPECT_EQ(0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
+        EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10)
+            << "the text stays readable";
+        EXPECT_EQ(
+            0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
             << "nothing is left in the window colour";
     }
     const int h = (int)tree.SendMessage(TVM_GETITEMHEIGHT);
@@ -540,14 +669,14 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     EXPECT_NE(std::string::npos, host.m_log.find(expanding)) << "the parent is told";
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "expanding keeps the picture in place";
     tree.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
-    tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0);   // off the tile grid
+    tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5), 0); // off the tile grid
     PumpFor(30);
     const int pos = tree.GetScrollPos(SB_HORZ);
     ASSERT_GT(pos % 16, 0) << pos;
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, -pos, 0));
     EXPECT_NE(0, Mismatches(tree.m_hWnd, 0, 0));
     ASSERT_NE(nullptr, tree.GetPalette());
-    tree.SetBitmap(4711);   // no such bitmap
+    tree.SetBitmap(4711); // no such bitmap
     EXPECT_EQ(nullptr, tree.GetPalette());
     ScreenPixels pixels(tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
@@ -557,16 +686,17 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_NE(std::string::npos, host.m_log.find(expanding)) << "also without a picture";
     CClientDC dc(&tree);
-    EXPECT_NE(0, tree.SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC, 0)) << "the plain tree erases its background itself";
+    EXPECT_NE(0, tree.SendMessage(WM_ERASEBKGND, (WPARAM)dc.m_hDC, 0))
+        << "the plain tree erases its background itself";
     // A picture of up to 256 colours brings its own palette of the used colours, a richer one the halftone palette.
     tree.SetBitmap(IDB_RS_TILE16);
-    CPalette* pPal = tree.GetPalette();
+    CPalette *pPal = tree.GetPalette();
     ASSERT_NE(nullptr, pPal);
     PALETTEENTRY entry = {};
     pPal->GetPaletteEntries(5, 1, &entry);
     EXPECT_EQ(16, pPal->GetEntryCount()) << "the used-colour count, not two to the bit depth";
     EXPECT_TRUE(RGB(entry.peRed, entry.peGreen, entry.peBlue) == RGB(185, 125, 50) && entry.peFlags == 0);
-    tree.SetBitmap(IDB_TREE_BACKGROUND);   // the library's own tile: 8 bits, a full table of 256 colours
+    tree.SetBitmap(IDB_TREE_BACKGROUND); // the library's own tile: 8 bits, a full table of 256 colours
     ASSERT_NE(nullptr, pPal = tree.GetPalette());
     EXPECT_EQ(256, pPal->GetEntryCount());
     tree.SetBitmap(IDB_RS_TILE24);
@@ -577,8 +707,9 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved) {
     PALETTEENTRY mine[8], halftone[8];
     pPal->GetPaletteEntries(40, 8, mine);
     ::GetPaletteEntries(hHalftone, 40, 8, halftone);
-    EXPECT_TRUE((int)::GetPaletteEntries(hHalftone, 0, 0, nullptr) == pPal->GetEntryCount() && !memcmp(mine, halftone, sizeof mine));
+    EXPECT_TRUE((int)::GetPaletteEntries(hHalftone, 0, 0, nullptr) == pPal->GetEntryCount() &&
+                !memcmp(mine, halftone, sizeof mine));
     ::DeleteObject(hHalftone);
 }
 
-}
+} // namespace

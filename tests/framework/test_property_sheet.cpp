@@ -21,31 +21,58 @@ const char kTitle[] = "Eigenschaften der Prüfung";
 // A page that writes every notification it gets into a shared log.
 class CLogPage : public CPropertyPageExt {
 public:
-    CLogPage(UINT nIDTemplate, UINT nIDCaption, const char* name, std::string& log)
-        : CPropertyPageExt(nIDTemplate, nIDCaption), m_name(name), m_log(log) {}
+    CLogPage(UINT nIDTemplate, UINT nIDCaption, const char *name, std::string &log)
+        : CPropertyPageExt(nIDTemplate, nIDCaption), m_name(name), m_log(log)
+    {
+    }
     BOOL m_bAllowLeave = TRUE, m_bAllowCancel = TRUE, m_bRemoveHelpButton = FALSE;
     CString m_strName = "Anfang";
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         Log("init");
-        if (m_bRemoveHelpButton)   // inside the sheet's own initialisation, before the captions
+        if (m_bRemoveHelpButton) // inside the sheet's own initialisation, before the captions
             ::DestroyWindow(::GetDlgItem(::GetParent(m_hWnd), IDHELP));
         return CPropertyPageExt::OnInitDialog();
     }
-    BOOL OnSetActive() override { Log("setactive"); return CPropertyPageExt::OnSetActive(); }
-    BOOL OnKillActive() override { Log("killactive"); return m_bAllowLeave && CPropertyPageExt::OnKillActive(); }
-    BOOL OnApply() override { Log("apply"); return CPropertyPageExt::OnApply(); }
-    void OnOK() override { Log("ok"); }
-    void OnReset() override { Log("reset"); CPropertyPageExt::OnReset(); }
-    void OnCancel() override { Log("cancel"); }
-    BOOL OnQueryCancel() override { Log("querycancel"); return m_bAllowCancel; }
-protected:
-    void DoDataExchange(CDataExchange* pDX) override {
-        if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT)) DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
+    BOOL OnSetActive() override
+    {
+        Log("setactive");
+        return CPropertyPageExt::OnSetActive();
     }
+    BOOL OnKillActive() override
+    {
+        Log("killactive");
+        return m_bAllowLeave && CPropertyPageExt::OnKillActive();
+    }
+    BOOL OnApply() override
+    {
+        Log("apply");
+        return CPropertyPageExt::OnApply();
+    }
+    void OnOK() override { Log("ok"); }
+    void OnReset() override
+    {
+        Log("reset");
+        CPropertyPageExt::OnReset();
+    }
+    void OnCancel() override { Log("cancel"); }
+    BOOL OnQueryCancel() override
+    {
+        Log("querycancel");
+        return m_bAllowCancel;
+    }
+
+protected:
+    void DoDataExchange(CDataExchange *pDX) override
+    {
+        if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT))
+            DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
+    }
+
 private:
-    void Log(const char* what) { m_log += std::string(m_log.empty() ? "" : " ") + m_name + ":" + what; }
+    void Log(const char *what) { m_log += std::string(m_log.empty() ? "" : " ") + m_name + ":" + what; }
     std::string m_name;
-    std::string& m_log;
+    std::string &m_log;
 };
 
 // Records the help command the pages hand on.
@@ -53,8 +80,10 @@ class CHelpSheet : public CPropertySheetExt {
 public:
     CHelpSheet() : CPropertySheetExt(IDS_FW_SHEET_TITLE) {}
     std::string m_help;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message != WM_COMMANDHELP) return CPropertySheetExt::WindowProc(message, wParam, lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_COMMANDHELP)
+            return CPropertySheetExt::WindowProc(message, wParam, lParam);
         m_help += std::to_string(wParam) + "," + std::to_string(lParam) + " ";
         return 1;
     }
@@ -63,8 +92,9 @@ public:
 class PropertySheetTest : public ::testing::Test {
 protected:
     // Runs the sheet modal with the script; returns DoModal's result.
-    INT_PTR Run(CPropertySheet& sheet, std::function<void(HWND)> script) {
-        ModalDriver driver([&](HWND hSheet, ModalDriver&) { script(hSheet); }, kTitle);
+    INT_PTR Run(CPropertySheet &sheet, std::function<void(HWND)> script)
+    {
+        ModalDriver driver([&](HWND hSheet, ModalDriver &) { script(hSheet); }, kTitle);
         INT_PTR result = sheet.DoModal();
         EXPECT_TRUE(driver.Join());
         return result;
@@ -74,16 +104,26 @@ protected:
     CLogPage m_second{IDD_FW_PAGE_SECOND, IDS_FW_PAGE_SECOND, "2", m_log};
 };
 
-std::string TabText(HWND hSheet, int index) {
+std::string TabText(HWND hSheet, int index)
+{
     char text[64] = "";
     TCITEMA item = {};
     item.mask = TCIF_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
     ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
     return text;
 }
-CRect Rect(HWND hWnd) { CRect rc; ::GetWindowRect(hWnd, &rc); return rc; }
-HWND CurrentPage(HWND hSheet) { return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0); }
-bool ButtonShown(HWND hSheet, int nID) {
+CRect Rect(HWND hWnd)
+{
+    CRect rc;
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+HWND CurrentPage(HWND hSheet)
+{
+    return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+}
+bool ButtonShown(HWND hSheet, int nID)
+{
     HWND hButton = ::GetDlgItem(hSheet, nID);
     return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
 }
@@ -92,12 +132,16 @@ bool ButtonShown(HWND hSheet, int nID) {
 // active page, then applies every created page; pages never shown are neither applied nor reset; data is
 // exchanged when the page is left. A refused cancel, a page refusing to be left and Apply keep the sheet
 // open; Apply is not an end result, and OK that did not end the sheet is a cancel.
-TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen) {
-    std::string typed, states, texts;   // states: Apply before and after a change, the sheet open after a refused button
+TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen)
+{
+    std::string typed, states,
+        texts; // states: Apply before and after a change, the sheet open after a refused button
     bool bound = false;
     auto captions = [&](HWND h) {
         for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
-            texts += (id == IDOK || id == IDCANCEL ? ButtonShown(h, id) : ::GetDlgItem(h, id) != nullptr) ? ItemText(h, id) + "|" : "-|";
+            texts += (id == IDOK || id == IDCANCEL ? ButtonShown(h, id) : ::GetDlgItem(h, id) != nullptr)
+                         ? ItemText(h, id) + "|"
+                         : "-|";
         texts += Text(h) + "|" + TabText(h, 0) + "|" + TabText(h, 1) + "\n";
         Click(h, IDCANCEL);
     };
@@ -110,32 +154,51 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
             Click(h, IDCANCEL);
         };
     };
-    const struct { UINT select; BOOL allowCancel, allowLeave, removeHelp; std::function<void(HWND)> act; INT_PTR result; const char* log; } cases[] = {
+    const struct {
+        UINT select;
+        BOOL allowCancel, allowLeave, removeHelp;
+        std::function<void(HWND)> act;
+        INT_PTR result;
+        const char *log;
+    } cases[] = {
         {0, TRUE, TRUE, FALSE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
         {0, TRUE, TRUE, TRUE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd, Click(h, IDOK); },
+        {0, TRUE, TRUE, FALSE,
+         [&](HWND h) {
+             ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd,
+                                                     Click(h, IDOK);
+         },
          IDOK, "1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok"},
-        {1, TRUE, TRUE, FALSE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL, "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
-        {0, TRUE, TRUE, FALSE, [&](HWND h) {
+        {1, TRUE, TRUE, FALSE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL,
+         "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
+        {0, TRUE, TRUE, FALSE,
+         [&](HWND h) {
              typed = ItemText(CurrentPage(h), IDC_FW_PAGE_EDIT);
              Type(CurrentPage(h), IDC_FW_PAGE_EDIT, "Übersicht");
              ::PostMessageA(h, PSM_PRESSBUTTON, PSBTN_OK, 0);
-         }, IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
-        {0, FALSE, TRUE, FALSE, pressThenCancel(IDCANCEL), IDCANCEL, "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, FALSE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
+         },
+         IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
+        {0, FALSE, TRUE, FALSE, pressThenCancel(IDCANCEL), IDCANCEL,
+         "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
+        {0, TRUE, FALSE, FALSE,
+         [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
          "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, FALSE, [&](HWND h) {
+        {0, TRUE, TRUE, FALSE,
+         [&](HWND h) {
              states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
              ::SendMessageA(h, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
              states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
              pressThenCancel(ID_APPLY_NOW)(h);
-         }, IDCANCEL, "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"}};
-    for (const auto& c : cases) {
+         },
+         IDCANCEL,
+         "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"}};
+    for (const auto &c : cases) {
         m_log.clear();
         CPropertySheetExt sheet(kTitle, nullptr, c.select);
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
-        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave, m_first.m_bRemoveHelpButton = c.removeHelp;
+        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave,
+        m_first.m_bRemoveHelpButton = c.removeHelp;
         EXPECT_EQ(c.result, Run(sheet, c.act));
         EXPECT_TRUE(c.log == m_log && sheet.m_hWnd == nullptr) << m_log;
     }
@@ -143,10 +206,13 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
     EXPECT_EQ("Anfang", typed);
     EXPECT_STREQ("Übersicht", m_first.m_strName);
     EXPECT_EQ("11011", states);
-    EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|Hilfe|") + kTitle + "|Allgemein|Ansicht\nOK|Abbruch|Übernehmen|-|" + kTitle + "|Allgemein|Ansicht\n", texts);
+    EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|Hilfe|") + kTitle +
+                  "|Allgemein|Ansicht\nOK|Abbruch|Übernehmen|-|" + kTitle + "|Allgemein|Ansicht\n",
+              texts);
 }
 
-TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
+TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
+{
     CHelpSheet sheet;
     sheet.AddPage(&m_first);
     ASSERT_TRUE(sheet.Create());
@@ -159,11 +225,14 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     // A modeless sheet carries no standard buttons: hidden and disabled, and the sheet ends above them.
     for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
         EXPECT_FALSE(ButtonShown(sheet.m_hWnd, nID)) << "button " << nID;
-    const CRect rcSheet = Rect(sheet.m_hWnd), rcOk = Rect(::GetDlgItem(sheet.m_hWnd, IDOK)), rcPage = Rect(m_first.m_hWnd);
-    EXPECT_TRUE(rcOk.top == rcSheet.bottom && rcPage.bottom <= rcSheet.bottom) << "the sheet ends where the buttons began, the page whole";
+    const CRect rcSheet = Rect(sheet.m_hWnd), rcOk = Rect(::GetDlgItem(sheet.m_hWnd, IDOK)),
+                rcPage = Rect(m_first.m_hWnd);
+    EXPECT_TRUE(rcOk.top == rcSheet.bottom && rcPage.bottom <= rcSheet.bottom)
+        << "the sheet ends where the buttons began, the page whole";
     HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
-    std::string enabled;   // Apply after SetModified(TRUE), (FALSE); Cancel after CancelToClose
-    for (BOOL b : {TRUE, FALSE}) m_first.SetModified(b), enabled += std::to_string(::IsWindowEnabled(hApply));
+    std::string enabled; // Apply after SetModified(TRUE), (FALSE); Cancel after CancelToClose
+    for (BOOL b : {TRUE, FALSE})
+        m_first.SetModified(b), enabled += std::to_string(::IsWindowEnabled(hApply));
     ::EnableWindow(hCancel, TRUE);
     m_first.CancelToClose();
     EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));
@@ -173,7 +242,8 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     EXPECT_TRUE(sheet.SetActivePage(&m_second));
     PumpFor(20);
     EXPECT_TRUE(sheet.GetActivePage() == &m_second && sheet.GetActiveIndex() == 1);
-    EXPECT_TRUE(m_second.m_hWnd && ::GetParent(m_second.m_hWnd) == sheet.m_hWnd) << "the page window is bound to its object";
+    EXPECT_TRUE(m_second.m_hWnd && ::GetParent(m_second.m_hWnd) == sheet.m_hWnd)
+        << "the page window is bound to its object";
     sheet.RemovePage(&m_first);
     PumpFor(20);
     EXPECT_TRUE(sheet.GetPageCount() == 1 && sheet.GetPage(0) == &m_second && sheet.GetPage(1) == nullptr);
@@ -182,10 +252,12 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive) {
     PumpFor(20);
     EXPECT_EQ(nullptr, CurrentPage(sheet.m_hWnd)) << "the sheet ended";
     sheet.DestroyWindow();
-    EXPECT_TRUE(sheet.m_hWnd == nullptr && m_second.m_hWnd == nullptr) << "the page window went with the sheet";
+    EXPECT_TRUE(sheet.m_hWnd == nullptr && m_second.m_hWnd == nullptr)
+        << "the page window went with the sheet";
 }
 
-TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates) {
+TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates)
+{
     CPropertySheet empty("Leer"), broken("Kaputt");
     CPropertyPage missing(4711);
     broken.AddPage(&missing);
@@ -193,4 +265,4 @@ TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates) {
     EXPECT_TRUE(broken.DoModal() == -1 && broken.m_hWnd == nullptr) << "a page template that cannot be found";
 }
 
-}
+} // namespace

@@ -16,29 +16,47 @@
 
 using namespace qrvtest;
 
-void PrintTo(const CRect& rc, std::ostream* os) { *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")"; }
+void PrintTo(const CRect &rc, std::ostream *os)
+{
+    *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
 
 namespace {
 
 const UINT kGripID = 32767;
 
-CRect WindowRect(HWND hWnd) { CRect rc(0, 0, 0, 0); ::GetWindowRect(hWnd, &rc); return rc; }
-CRect ChildRect(HWND hParent, int id) {
+CRect WindowRect(HWND hWnd)
+{
+    CRect rc(0, 0, 0, 0);
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+CRect ChildRect(HWND hParent, int id)
+{
     CRect rc = WindowRect(::GetDlgItem(hParent, id));
     ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
     return rc;
 }
 // Where the dialog template puts a control (x, y, cx, cy in dialog units).
-CRect TemplateRect(HWND hDlg, int x, int y, int cx, int cy) {
+CRect TemplateRect(HWND hDlg, int x, int y, int cx, int cy)
+{
     CRect rc(x, y, cx, cy);
     ::MapDialogRect(hDlg, &rc);
     return CRect(rc.left, rc.top, rc.left + rc.right, rc.top + rc.bottom);
 }
-CRect Moved(CRect rc, int dx, int dy) { rc.OffsetRect(dx, dy); return rc; }
-CRect Grown(CRect rc, int dx, int dy) { return CRect(rc.left, rc.top, rc.right + dx, rc.bottom + dy); }
+CRect Moved(CRect rc, int dx, int dy)
+{
+    rc.OffsetRect(dx, dy);
+    return rc;
+}
+CRect Grown(CRect rc, int dx, int dy)
+{
+    return CRect(rc.left, rc.top, rc.right + dx, rc.bottom + dy);
+}
 
 // Changes the window's outer size by (dx, dy) as a drag of the frame would.
-void Grow(HWND hWnd, int dx, int dy) {
+void Grow(HWND hWnd, int dx, int dy)
+{
     CRect rc = WindowRect(hWnd);
     ::SetWindowPos(hWnd, nullptr, 0, 0, rc.Width() + dx, rc.Height() + dy, SWP_NOMOVE | SWP_NOZORDER);
     PumpFor(10);
@@ -46,23 +64,37 @@ void Grow(HWND hWnd, int dx, int dy) {
 
 // Min track, max track and max size (w, h) answered when the system offers (1, 2), (3000, 2000), (2500, 1500).
 using Limits = std::vector<long>;
-Limits AskLimits(HWND hWnd) {
+Limits AskLimits(HWND hWnd)
+{
     MINMAXINFO mmi = {};
     mmi.ptMinTrackSize = {1, 2}, mmi.ptMaxTrackSize = {3000, 2000}, mmi.ptMaxSize = {2500, 1500};
     ::SendMessageA(hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-    return {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.x, mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x, mmi.ptMaxSize.y};
+    return {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.x,
+            mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x,      mmi.ptMaxSize.y};
 }
 
 // A dialog that can register one control before and one after the base class's initialisation.
 class CTestResizeDialog : public CResizeDialog {
 public:
-    explicit CTestResizeDialog(UINT nFlags = 0, bool bRegister = false) : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_bRegister(bRegister) {}
+    explicit CTestResizeDialog(UINT nFlags = 0, bool bRegister = false)
+        : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_bRegister(bRegister)
+    {
+    }
     ~CTestResizeDialog() override { DestroyWindow(); }
-    BOOL Open() { BOOL bOk = Create(IDD_RS_DIALOG); ShowWindow(SW_SHOWNORMAL); PumpFor(20); return bOk; }
-    BOOL OnInitDialog() override {
-        if (m_bRegister) SetResize(IDC_RS_TWICE, 1.0f, 0.0f, 1.0f, 0.0f);
+    BOOL Open()
+    {
+        BOOL bOk = Create(IDD_RS_DIALOG);
+        ShowWindow(SW_SHOWNORMAL);
+        PumpFor(20);
+        return bOk;
+    }
+    BOOL OnInitDialog() override
+    {
+        if (m_bRegister)
+            SetResize(IDC_RS_TWICE, 1.0f, 0.0f, 1.0f, 0.0f);
         CResizeDialog::OnInitDialog();
-        if (m_bRegister) SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
+        if (m_bRegister)
+            SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
         return TRUE;
     }
     bool m_bRegister;
@@ -72,16 +104,17 @@ public:
 // the template puts them (nothing moved while the dialog was set up); a second
 // registration of an id adds its fractions, halves of pixels carry over,
 // unregistered controls stay, the array form reads exactly four entries.
-TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOver) {
+TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOver)
+{
     CTestResizeDialog dlg(0, true);
     ASSERT_TRUE(dlg.Open());
     const CRect twice = ChildRect(dlg.m_hWnd, IDC_RS_TWICE), stretch = ChildRect(dlg.m_hWnd, IDC_RS_STRETCH);
     const CRect ok = ChildRect(dlg.m_hWnd, IDOK), half = ChildRect(dlg.m_hWnd, IDC_RS_HALF);
     EXPECT_EQ(TemplateRect(dlg.m_hWnd, 7, 7, 60, 12), twice);
     EXPECT_EQ(TemplateRect(dlg.m_hWnd, 7, 24, 140, 60), stretch);
-    dlg.SetResize(IDC_RS_TWICE, 0.0f, 1.0f, 0.0f, 1.0f);   // with (1, 0, 1, 0): the corner
+    dlg.SetResize(IDC_RS_TWICE, 0.0f, 1.0f, 0.0f, 1.0f); // with (1, 0, 1, 0): the corner
     dlg.SetResize(IDC_RS_HALF, 0.5f, 0.0f, 0.5f, 0.0f);
-    dlg.SetResize(IDC_FW_ABSENT, 1.0f, 1.0f, 1.0f, 1.0f);   // no such control: harmless
+    dlg.SetResize(IDC_FW_ABSENT, 1.0f, 1.0f, 1.0f, 1.0f); // no such control: harmless
     // 1.5 truncated, 3, 4.5 after three growths of 3, the half kept in the stored position, and back.
     for (int expected : {1, 3, 4, 6, 0}) {
         Grow(dlg.m_hWnd, expected ? 3 : -12, 0);
@@ -94,11 +127,15 @@ TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOv
     CTestResizeDialog array;
     ASSERT_TRUE(array.Open());
     const CRect fifth = ChildRect(array.m_hWnd, IDC_RS_FIFTH);
-    const SIZING sizing[5] = {{IDC_RS_TWICE, {1, 0, 1, 0}}, {IDC_RS_HALF, {0, 1, 0, 1}}, {IDC_RS_STRETCH, {0, 0, 1, 0}},
-                              {IDC_RS_TWICE, {0, 1, 0, 1}}, {IDC_RS_FIFTH, {1, 1, 1, 1}}};
+    const SIZING sizing[5] = {{IDC_RS_TWICE, {1, 0, 1, 0}},
+                              {IDC_RS_HALF, {0, 1, 0, 1}},
+                              {IDC_RS_STRETCH, {0, 0, 1, 0}},
+                              {IDC_RS_TWICE, {0, 1, 0, 1}},
+                              {IDC_RS_FIFTH, {1, 1, 1, 1}}};
     array.SetResize(sizing);
     Grow(array.m_hWnd, 20, 10);
-    EXPECT_EQ(Moved(twice, 20, 10), ChildRect(array.m_hWnd, IDC_RS_TWICE)) << "the fourth entry added to the first";
+    EXPECT_EQ(Moved(twice, 20, 10), ChildRect(array.m_hWnd, IDC_RS_TWICE))
+        << "the fourth entry added to the first";
     EXPECT_EQ(Moved(half, 0, 10), ChildRect(array.m_hWnd, IDC_RS_HALF));
     EXPECT_EQ(fifth, ChildRect(array.m_hWnd, IDC_RS_FIFTH)) << "a fifth entry is not read";
 }
@@ -106,28 +143,33 @@ TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOv
 // The tracking limits from the initial size and the flags, the size grip in
 // the corner, the transparent style of buttons that frame others, the window
 // placement in the registry.
-TEST(Resize, LimitsGripTransparentButtonsAndPlacement) {
-    CTestResizeDialog dlg, loose(CResize::SZ_NOMINSIZE), wide(CResize::SZ_NOHORISONTAL), tall(CResize::SZ_NOVERTICAL), early,
+TEST(Resize, LimitsGripTransparentButtonsAndPlacement)
+{
+    CTestResizeDialog dlg, loose(CResize::SZ_NOMINSIZE), wide(CResize::SZ_NOHORISONTAL),
+        tall(CResize::SZ_NOVERTICAL), early,
         bare(CResize::SZ_NOSIZEICON | CResize::SZ_NOCLIPCHILDREN | CResize::SZ_NOTRANSPARENTGROUP);
-    early.SetMinSize(CSize(10, 10));   // set before the window exists: replaced by the initial size
-    for (CTestResizeDialog* p : {&dlg, &loose, &wide, &tall, &early, &bare}) ASSERT_TRUE(p->Open());
+    early.SetMinSize(CSize(10, 10)); // set before the window exists: replaced by the initial size
+    for (CTestResizeDialog *p : {&dlg, &loose, &wide, &tall, &early, &bare})
+        ASSERT_TRUE(p->Open());
     const long w = WindowRect(dlg.m_hWnd).Width(), h = WindowRect(dlg.m_hWnd).Height();
     wide.SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
-    Grow(wide.m_hWnd, 25, 15);   // a fixed width is capped at the last layout; the height is free
+    Grow(wide.m_hWnd, 25, 15); // a fixed width is capped at the last layout; the height is free
     const long wideW = WindowRect(wide.m_hWnd).Width();
-    EXPECT_EQ(Limits({w, h, 3000, 2000, 2500, 1500}), AskLimits(dlg.m_hWnd)) << "the initial size is the minimum, no maximum";
+    EXPECT_EQ(Limits({w, h, 3000, 2000, 2500, 1500}), AskLimits(dlg.m_hWnd))
+        << "the initial size is the minimum, no maximum";
     EXPECT_EQ(Limits({1, 2, 3000, 2000, 2500, 1500}), AskLimits(loose.m_hWnd));
     EXPECT_EQ(Limits({w, h, 3000, 2000, 2500, 1500}), AskLimits(early.m_hWnd));
     EXPECT_EQ(Limits({w, h, wideW, 2000, wideW, 1500}), AskLimits(wide.m_hWnd));
     EXPECT_EQ(Limits({w, h, 3000, h, 2500, h}), AskLimits(tall.m_hWnd));
-    dlg.SetMinSize(CSize(50, 0)), dlg.SetMaxSize(CSize(0, 900));   // a zero component leaves the system's
+    dlg.SetMinSize(CSize(50, 0)), dlg.SetMaxSize(CSize(0, 900)); // a zero component leaves the system's
     EXPECT_EQ(Limits({50, 2, 3000, 900, 2500, 1500}), AskLimits(dlg.m_hWnd));
 
     HWND hGrip = ::GetDlgItem(dlg.m_hWnd, kGripID);
     char cls[32] = "";
     ::GetClassNameA(hGrip, cls, sizeof cls);
     EXPECT_TRUE(!strcmp("Static", cls) && (::GetWindowLongA(hGrip, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP &&
-                ::IsWindowVisible(hGrip) && ::SendMessageA(hGrip, STM_GETIMAGE, IMAGE_BITMAP, 0)) << "a visible bitmap static";
+                ::IsWindowVisible(hGrip) && ::SendMessageA(hGrip, STM_GETIMAGE, IMAGE_BITMAP, 0))
+        << "a visible bitmap static";
     EXPECT_EQ(DWORD(WS_THICKFRAME | WS_CLIPCHILDREN), dlg.GetStyle() & (WS_THICKFRAME | WS_CLIPCHILDREN));
     for (int step = 0; step < 2; ++step) {
         CRect client, grip = ChildRect(dlg.m_hWnd, kGripID);
@@ -138,12 +180,17 @@ TEST(Resize, LimitsGripTransparentButtonsAndPlacement) {
     }
     EXPECT_TRUE(::GetDlgItem(bare.m_hWnd, kGripID) == nullptr && !(bare.GetStyle() & WS_CLIPCHILDREN));
     // Group boxes and radio buttons without a tab stop; not a checkbox with one, a push button or an edit.
-    const struct { CTestResizeDialog* dlg; int id; bool transparent; } cases[] = {
-        {&dlg, IDC_RS_GROUP, true}, {&dlg, IDC_RS_RADIO, true}, {&dlg, IDC_RS_CHECK, false}, {&dlg, IDC_RS_PUSH, false},
-        {&dlg, IDC_RS_TWICE, false}, {&bare, IDC_RS_GROUP, false}};
-    for (const auto& c : cases) {
+    const struct {
+        CTestResizeDialog *dlg;
+        int id;
+        bool transparent;
+    } cases[] = {{&dlg, IDC_RS_GROUP, true}, {&dlg, IDC_RS_RADIO, true},  {&dlg, IDC_RS_CHECK, false},
+                 {&dlg, IDC_RS_PUSH, false}, {&dlg, IDC_RS_TWICE, false}, {&bare, IDC_RS_GROUP, false}};
+    for (const auto &c : cases) {
         c.dlg->SetResize(c.id, 0.0f, 0.0f, 0.0f, 0.0f);
-        EXPECT_EQ(c.transparent, (::GetWindowLongA(::GetDlgItem(c.dlg->m_hWnd, c.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0) << c.id;
+        EXPECT_EQ(c.transparent,
+                  (::GetWindowLongA(::GetDlgItem(c.dlg->m_hWnd, c.id), GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0)
+            << c.id;
     }
 
     // The placement round-trips through the registry; records of other lengths are ignored.
@@ -155,7 +202,8 @@ TEST(Resize, LimitsGripTransparentButtonsAndPlacement) {
     ASSERT_TRUE(dlg.SavePlacement("Dialog"));
     LPBYTE pData = nullptr;
     UINT nBytes = 0;
-    EXPECT_TRUE(AfxGetApp()->GetProfileBinary("Dialog", "WindowPlacement", &pData, &nBytes) && nBytes == 44) << nBytes;
+    EXPECT_TRUE(AfxGetApp()->GetProfileBinary("Dialog", "WindowPlacement", &pData, &nBytes) && nBytes == 44)
+        << nBytes;
     delete[] pData;
     ::SetWindowPos(dlg.m_hWnd, nullptr, 10, 10, 460, 300, SWP_NOZORDER);
     EXPECT_TRUE(dlg.LoadPlacement("Dialog"));
@@ -178,8 +226,16 @@ TEST(Resize, LimitsGripTransparentButtonsAndPlacement) {
 class CStretchPage : public CResizePropertyPage {
 public:
     explicit CStretchPage(bool bEarly = false) : CResizePropertyPage(IDD_RS_PAGE, 0, 0), m_bEarly(bEarly) {}
-    BOOL OnInitDialog() override { Register(true), CResizePropertyPage::OnInitDialog(), Register(false); return TRUE; }
-    void Register(bool bWhen) { if (m_bEarly == bWhen) SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f); }
+    BOOL OnInitDialog() override
+    {
+        Register(true), CResizePropertyPage::OnInitDialog(), Register(false);
+        return TRUE;
+    }
+    void Register(bool bWhen)
+    {
+        if (m_bEarly == bWhen)
+            SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
+    }
     bool m_bEarly;
 };
 
@@ -187,16 +243,22 @@ public:
 // with no movement of its own must end up with the same stretching.
 class COrderSheet : public CResizePropertySheet {
 public:
-    explicit COrderSheet(bool bEarly, CWnd* pParent = nullptr) : CResizePropertySheet("Blätter", pParent), m_bEarly(bEarly) {}
-    BOOL OnInitDialog() override {
-        if (m_bEarly) SetResize(AFX_IDC_TAB_CONTROL, 0.0f, 0.0f, 0.0f, 0.0f);
+    explicit COrderSheet(bool bEarly, CWnd *pParent = nullptr)
+        : CResizePropertySheet("Blätter", pParent), m_bEarly(bEarly)
+    {
+    }
+    BOOL OnInitDialog() override
+    {
+        if (m_bEarly)
+            SetResize(AFX_IDC_TAB_CONTROL, 0.0f, 0.0f, 0.0f, 0.0f);
         return CResizePropertySheet::OnInitDialog();
     }
     bool m_bEarly;
 };
 
 // The size commands of the system menu, by position after Restore and Move.
-std::string SizeCommands(HWND hWnd) {
+std::string SizeCommands(HWND hWnd)
+{
     std::string texts;
     HMENU hMenu = ::GetSystemMenu(hWnd, FALSE);
     for (int pos : {0, 2, 3, 4, 5}) {
@@ -210,20 +272,28 @@ std::string SizeCommands(HWND hWnd) {
 // Buttons follow the corner, the tab control and every page (also one created later) stretch wherever the
 // host registers them; the size commands come in the language of the sheet's application window, built in
 // where it lacks one. (page edit, tab control) as opened and grown by 40 x 30 are compared between sheets.
-TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLanguage) {
+TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLanguage)
+{
     CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300, nullptr, nullptr));
-    const char* german[] = {"&Wiederherstellen", nullptr, "Mi&nimieren", "Ma&ximieren"};   // no Size command
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "Gastgeber", WS_OVERLAPPEDWINDOW, 20, 20, 400, 300,
+                              nullptr, nullptr));
+    const char *german[] = {"&Wiederherstellen", nullptr, "Mi&nimieren", "Ma&ximieren"}; // no Size command
     const UINT commands[] = {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE};
     for (int i = 0; i < 4; ++i)
-        german[i] ? ::ModifyMenuA(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND | MF_STRING, commands[i], german[i])
+        german[i] ? ::ModifyMenuA(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND | MF_STRING,
+                                  commands[i], german[i])
                   : ::DeleteMenu(::GetSystemMenu(host.m_hWnd, FALSE), commands[i], MF_BYCOMMAND);
-    const struct { bool early; CWnd* pParent; DWORD remove; const char* menu; } cases[] = {
-        {true, &host, 0, "&Wiederherstellen|&Size|Mi&nimieren|Ma&ximieren|-|"},
-        {false, nullptr, 0, "&Restore|&Size|Mi&nimize|Ma&ximize|-|"}, {false, nullptr, WS_SYSMENU, nullptr}};
+    const struct {
+        bool early;
+        CWnd *pParent;
+        DWORD remove;
+        const char *menu;
+    } cases[] = {{true, &host, 0, "&Wiederherstellen|&Size|Mi&nimieren|Ma&ximieren|-|"},
+                 {false, nullptr, 0, "&Restore|&Size|Mi&nimize|Ma&ximize|-|"},
+                 {false, nullptr, WS_SYSMENU, nullptr}};
     CRect opened[3][2], grown[3][2];
     for (int n = 0; n < 3; ++n) {
-        const auto& c = cases[n];
+        const auto &c = cases[n];
         CStretchPage first(c.early), second(c.early);
         COrderSheet sheet(c.early, c.pParent);
         sheet.m_dwAddStyle = WS_MINIMIZEBOX;
@@ -232,11 +302,15 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
         sheet.AddPage(&second);
         ASSERT_TRUE(sheet.Create(c.pParent));
         PumpFor(20);
-        EXPECT_EQ(DWORD(WS_THICKFRAME | WS_MINIMIZEBOX | (WS_SYSMENU & ~c.remove)), sheet.GetStyle() & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_SYSMENU));
-        if (c.menu) { EXPECT_EQ(c.menu, SizeCommands(sheet.m_hWnd)); }
+        EXPECT_EQ(DWORD(WS_THICKFRAME | WS_MINIMIZEBOX | (WS_SYSMENU & ~c.remove)),
+                  sheet.GetStyle() & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_SYSMENU));
+        if (c.menu) {
+            EXPECT_EQ(c.menu, SizeCommands(sheet.m_hWnd));
+        }
         EXPECT_NE(nullptr, ::GetDlgItem(sheet.m_hWnd, kGripID));
         EXPECT_EQ(nullptr, ::GetDlgItem(first.m_hWnd, kGripID)) << "pages never have a grip";
-        const CRect ok = ChildRect(sheet.m_hWnd, IDOK), cancel = ChildRect(sheet.m_hWnd, IDCANCEL), page = WindowRect(first.m_hWnd);
+        const CRect ok = ChildRect(sheet.m_hWnd, IDOK), cancel = ChildRect(sheet.m_hWnd, IDCANCEL),
+                    page = WindowRect(first.m_hWnd);
         opened[n][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
         opened[n][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
         Grow(sheet.m_hWnd, 40, 30);
@@ -255,7 +329,8 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
     }
     for (int n = 1; n < 3; ++n)
         for (int i = 0; i < 2; ++i)
-            EXPECT_TRUE(opened[0][i] == opened[n][i] && grown[0][i] == grown[n][i]) << "nothing moved while the sheet was set up";
+            EXPECT_TRUE(opened[0][i] == opened[n][i] && grown[0][i] == grown[n][i])
+                << "nothing moved while the sheet was set up";
     EXPECT_EQ(opened[0][0].Width() + 40, grown[0][0].Width()) << "the page's own layout";
     EXPECT_EQ(opened[0][1].Size() + CSize(40, 30), grown[0][1].Size()) << "the tab control stretches";
     host.DestroyWindow();
@@ -266,7 +341,8 @@ class COrderFormView : public CResizeFormView {
     DECLARE_DYNCREATE(COrderFormView)
 public:
     COrderFormView() : CResizeFormView(IDD_RS_FORM) {}
-    void OnInitialUpdate() override {
+    void OnInitialUpdate() override
+    {
         SetResize(IDC_RS_FORM_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
         CResizeFormView::OnInitialUpdate();
         SetResize(IDC_RS_FORM_EDIT2, 0.0f, 0.0f, 1.0f, 0.0f);
@@ -276,11 +352,13 @@ IMPLEMENT_DYNCREATE(COrderFormView, CResizeFormView)
 
 // The frame is fitted to the form once, the view never scrolls and has no
 // grip, and its controls start where the template puts them and follow the frame's size.
-TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegisterOn) {
-    CFrameWnd* pFrame = new CFrameWnd;
+TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegisterOn)
+{
+    CFrameWnd *pFrame = new CFrameWnd;
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(COrderFormView);
-    ASSERT_TRUE(pFrame->Create(nullptr, "Formular", WS_OVERLAPPEDWINDOW, CRect(40, 40, 200, 120), nullptr, nullptr, 0, &context));
+    ASSERT_TRUE(pFrame->Create(nullptr, "Formular", WS_OVERLAPPEDWINDOW, CRect(40, 40, 200, 120), nullptr,
+                               nullptr, 0, &context));
     pFrame->InitialUpdateFrame(nullptr, TRUE);
     PumpFor(30);
     HWND hView = pFrame->GetActiveView()->GetSafeHwnd();
@@ -293,17 +371,20 @@ TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegi
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(Grown(edits[i], 40, 0), ChildRect(hView, i ? IDC_RS_FORM_EDIT2 : IDC_RS_FORM_EDIT)) << i;
     Grow(pFrame->m_hWnd, -100, -60);
-    EXPECT_FALSE(::GetWindowLongA(hView, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) << "smaller than the form, still no scroll bars";
-    pFrame->DestroyWindow();   // frame and view delete themselves
+    EXPECT_FALSE(::GetWindowLongA(hView, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL))
+        << "smaller than the form, still no scroll bars";
+    pFrame->DestroyWindow(); // frame and view delete themselves
 }
 
 // Pages and form views are made by name, as a host's template does, without a grip.
-TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip) {
+TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip)
+{
     std::unique_ptr<CObject> pPage(CRuntimeClass::CreateObject("CResizePropertyPage"));
     std::unique_ptr<CObject> pView(CRuntimeClass::CreateObject("CResizeFormView"));
-    ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CResizePropertyPage)) && pView && pView->IsKindOf(RUNTIME_CLASS(CResizeFormView)));
-    EXPECT_TRUE(static_cast<CResizePropertyPage*>(pPage.get())->HasFlag(CResize::SZ_NOSIZEICON));
-    EXPECT_TRUE(static_cast<CResizeFormView*>(pView.get())->HasFlag(CResize::SZ_NOSIZEICON));
+    ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CResizePropertyPage)) && pView &&
+                pView->IsKindOf(RUNTIME_CLASS(CResizeFormView)));
+    EXPECT_TRUE(static_cast<CResizePropertyPage *>(pPage.get())->HasFlag(CResize::SZ_NOSIZEICON));
+    EXPECT_TRUE(static_cast<CResizeFormView *>(pView.get())->HasFlag(CResize::SZ_NOSIZEICON));
 }
 
-}
+} // namespace
