@@ -83,8 +83,7 @@ std::string Seen(HWND hDlg)
     return seen + " " + checked + " " + std::to_string(rows) + " " + ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
 }
 
-// A catalogue scanned from a private folder with its own registry cache, and
-// the recording modules as the dialog's bindings will find them.
+// A catalogue scanned from a private folder with its own registry cache; the recording modules loaded.
 class SelectDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -184,8 +183,7 @@ protected:
 
 } // namespace
 
-// The headings are drawn with an inner margin on each side; a column narrower
-// than heading plus margins would show "Treiber Versi…".
+// Headings have an inner margin on each side: a narrower column would show "Treiber Versi…".
 TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
 {
     CRect rc;
@@ -209,7 +207,6 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     EXPECT_TRUE(m_plcList.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
     m_plcList.InsertDriverItem(0, nullptr);
     EXPECT_EQ(0, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
-
     CPlcInfo *beta = Add(20, "Beta", "Z32TPLC020.dll", "t", 2, 0);
     beta->m_strDllVersion = "3.10";
     Add(21, "alpha", "Z32TPLC021.dll", "t", 10, 0);
@@ -227,8 +224,7 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     EXPECT_EQ("9.50 2.00 10.00 1.07 ", Column(1));
     ClickColumn(2); // another column keeps descending
     EXPECT_EQ("Z32TPLC023.dll Z32TPLC021.dll Z32TPLC020.dll z32tplc009.dll ", Column(2));
-    // A refill sorts by name ascending but keeps the remembered column and
-    // direction: the next click on column 2 flips to ascending.
+    // A refill sorts by name but keeps the remembered column and direction: column 2 flips to ascending.
     Refill();
     EXPECT_EQ("alpha alt Beta Gamma ", Column(0));
     ClickColumn(2);
@@ -242,14 +238,9 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
 
 TEST_F(PlcListTest, FiltersActAtTheNextRefill)
 {
-    const struct {
-        int code;
-        const char *name, *flags;
-    } drivers[] = {{1, "S5", "to"},     {2, "Client", "t"},     {20, "Both", "dt"},
-                   {21, "DProto", "d"}, {22, "Tags", "t"},      {107, "IsaGRAF", "to"},
-                   {126, "Forth", "t"}, {214, "Speicher", "t"}, {222, "Anderes", "t"}};
-    for (const auto &d : drivers)
-        Add(d.code, d.name, "x.dll", d.flags);
+    Add(1, "S5", "x.dll", "to"), Add(2, "Client"), Add(20, "Both", "x.dll", "dt");
+    Add(21, "DProto", "x.dll", "d"), Add(22, "Tags"), Add(107, "IsaGRAF", "x.dll", "to");
+    Add(126, "Forth"), Add(214, "Speicher"), Add(222, "Anderes");
     // Filters: 'i' hides the internal controllers, 'c' the clients, 't' those without tags; 'd' shows
     // D-protocol controllers only. The feature word of the host's module, or -1 for no module at all.
     const std::string all = "Anderes Both Client DProto Forth IsaGRAF Speicher Tags ";
@@ -319,8 +310,7 @@ TEST_F(PlcListTest, SelectionAndDeletionByNameAndDll)
     EXPECT_EQ("Einzeln ", Column(0));
 }
 
-// Dragging or double-clicking the divider after column 0 with real mouse
-// messages resizes an ordinary list (so the test can fail) but not the fixed one.
+// Dragging or double-clicking the divider after column 0 resizes an ordinary list but not the fixed one.
 TEST_F(PlcListTest, FixedHeaderDividerCannotBeDragged)
 {
     auto divider = [](CListCtrl &list, UINT press) {
