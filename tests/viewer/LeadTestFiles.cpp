@@ -23,45 +23,26 @@ bool WriteWicFile(const std::string &path, const GUID &container, const qrv::img
     TComPtr<IWICPalette> palette;
     const bool indexed = image.BitsPerPixel() == 8;
     WICPixelFormatGUID pf = indexed ? GUID_WICPixelFormat8bppIndexed : GUID_WICPixelFormat24bppBGR;
-    HRESULT hr = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IWICImagingFactory, reinterpret_cast<void **>(&factory));
-    if (SUCCEEDED(hr))
-        hr = factory->CreateStream(&stream);
-    if (SUCCEEDED(hr))
-        hr = stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE);
-    if (SUCCEEDED(hr))
-        hr = factory->CreateEncoder(container, nullptr, &encoder);
-    if (SUCCEEDED(hr))
-        hr = encoder->Initialize(stream, WICBitmapEncoderNoCache);
-    if (SUCCEEDED(hr))
-        hr = encoder->CreateNewFrame(&frame, &props);
-    if (SUCCEEDED(hr))
-        hr = frame->Initialize(props);
-    if (SUCCEEDED(hr))
-        hr = frame->SetSize(UINT(image.Width()), UINT(image.Height()));
-    if (SUCCEEDED(hr))
-        hr = frame->SetResolution(dpi, dpi);
-    if (SUCCEEDED(hr))
-        hr = frame->SetPixelFormat(&pf);
-    if (SUCCEEDED(hr) && indexed) {
-        std::vector<WICColor> colors;
-        for (const qrv::img::Bgra &c : image.Palette())
-            colors.push_back(0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
-        hr = factory->CreatePalette(&palette);
-        if (SUCCEEDED(hr))
-            hr = palette->InitializeCustom(colors.data(), UINT(colors.size()));
-        if (SUCCEEDED(hr))
-            hr = frame->SetPalette(palette);
-    }
-    if (SUCCEEDED(hr))
-        hr = frame->WritePixels(UINT(image.Height()), UINT(image.Stride()),
-                                UINT(image.Stride() * size_t(image.Height())),
-                                const_cast<BYTE *>(image.Data()));
-    if (SUCCEEDED(hr))
-        hr = frame->Commit();
-    if (SUCCEEDED(hr))
-        hr = encoder->Commit();
-    return SUCCEEDED(hr);
+    std::vector<WICColor> colors;
+    for (const qrv::img::Bgra &c : image.Palette())
+        colors.push_back(0xFF000000u | uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b);
+    // Each step only after the one before succeeded; the palette only for an indexed image.
+    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IWICImagingFactory, reinterpret_cast<void **>(&factory))) &&
+           SUCCEEDED(factory->CreateStream(&stream)) &&
+           SUCCEEDED(stream->InitializeFromFilename(wide.c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(container, nullptr, &encoder)) &&
+           SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(&frame, &props)) && SUCCEEDED(frame->Initialize(props)) &&
+           SUCCEEDED(frame->SetSize(UINT(image.Width()), UINT(image.Height()))) &&
+           SUCCEEDED(frame->SetResolution(dpi, dpi)) && SUCCEEDED(frame->SetPixelFormat(&pf)) &&
+           (!indexed || (SUCCEEDED(factory->CreatePalette(&palette)) &&
+                         SUCCEEDED(palette->InitializeCustom(colors.data(), UINT(colors.size()))) &&
+                         SUCCEEDED(frame->SetPalette(palette)))) &&
+           SUCCEEDED(frame->WritePixels(UINT(image.Height()), UINT(image.Stride()),
+                                        UINT(image.Stride() * size_t(image.Height())),
+                                        const_cast<BYTE *>(image.Data()))) &&
+           SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }
 
 bool WriteEmfFile(const std::string &path)

@@ -124,31 +124,24 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
     Put(kept);
     EXPECT_EQ(CLead::errInvalidDib, m_lead.SetDIB(nullptr));
     HGLOBAL good = MakeDib(TrueColorOf(24, 30, 20));
-    const SIZE_T size = ::GlobalSize(good);
-    auto variant = [&](size_t keep, auto patch) {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, keep ? keep : 1);
+    const size_t size = ::GlobalSize(good);
+    // The valid DIB cut to `keep` bytes, a byte of its header set.
+    const struct {
+        const char *what;
+        size_t keep, at;
+        uint8_t value;
+    } bad[] = {
+        {"header cut", 20, 0, 40},   {"pixels cut", size / 2, 0, 40}, {"header size", size, 0, 7},
+        {"bit count", size, 14, 13}, {"compression", size, 16, 9},    {"huge width", size, 6, 0x10},
+    };
+    for (const auto &b : bad) {
+        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, b.keep);
         uint8_t *dst = static_cast<uint8_t *>(::GlobalLock(h));
-        std::memcpy(dst, ::GlobalLock(good), keep);
+        std::memcpy(dst, ::GlobalLock(good), b.keep);
+        dst[b.at] = b.value;
         ::GlobalUnlock(good);
-        patch(dst);
         ::GlobalUnlock(h);
-        return h;
-    };
-    HGLOBAL bad[] = {
-        variant(20, [](uint8_t *) {}),                 // header cut
-        variant(size / 2, [](uint8_t *) {}),           // pixels cut
-        variant(size, [](uint8_t *p) { p[0] = 7; }),   // header size
-        variant(size, [](uint8_t *p) { p[14] = 13; }), // bit count
-        variant(size, [](uint8_t *p) { p[16] = 9; }),  // compression
-        variant(size,
-                [](uint8_t *p) {
-                    p[4] = 0;
-                    p[5] = 0;
-                    p[6] = 0x10;
-                }), // huge width
-    };
-    for (HGLOBAL h : bad) {
-        EXPECT_NE(0, m_lead.SetDIB(h));
+        EXPECT_NE(0, m_lead.SetDIB(h)) << b.what;
         EXPECT_TRUE(m_lead.GetImage() == kept);
         ::GlobalFree(h);
     }
@@ -156,23 +149,20 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
     // Operations with parameters out of range, and any without an image.
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Median(0));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Sharpen(5000));
-    EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(0.f, 10.f, 2));
+    for (CSize bad : {CSize(0, 10), CSize(10, 0), CSize(40000, 10), CSize(10, 40000)})
+        EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(float(bad.cx), float(bad.cy), 2));
+    EXPECT_EQ(CLead::errNoImage, CLead().Size(0.f, 10.f, 2)) << "no image comes first";
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Size(10.f, 10.f, 5));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(5, CLead::crFixedPalette, 0, 32));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.ColorRes(8, CLead::crUserPalette, 9, 256));
     EXPECT_TRUE(m_lead.GetImage() == kept);
-    CLead empty;
-    EXPECT_EQ(CLead::errNoImage, empty.Median(3));
-    EXPECT_EQ(CLead::errNoImage, empty.Invert());
-    EXPECT_EQ(CLead::errNoImage, empty.Size(10.f, 10.f, 2));
-    EXPECT_EQ(CLead::errNoImage, empty.ColorRes(8, 1, 0, 256));
-    EXPECT_EQ(CLead::errNoWindow, empty.ForceRepaint());
+    EXPECT_EQ(CLead::errNoWindow, CLead().ForceRepaint());
     // Settings out of range are ignored: palette slots beyond 255, unknown paint modes, negative resolutions.
     m_lead.SetUserPalette(0, 0x123456);
     m_lead.SetUserPalette(256, 0xFFFFFF);
     m_lead.SetUserPalette(-1, 0xFFFFFF);
     EXPECT_EQ(0x123456ul, m_lead.GetUserPalette(0));
-    EXPECT_EQ(0ul, m_lead.GetUserPalette(256));
+    EXPECT_EQ(0ul, m_lead.GetUserPalette(256) | m_lead.GetUserPalette(-1));
     m_lead.SetPaintSizeMode(CLead::paintFit);
     m_lead.SetPaintSizeMode(9);
     m_lead.SetPaintSizeMode(-1);
@@ -353,6 +343,9 @@ TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)
              return img::ColorReducer::ColorRes(i, 4, img::kPaletteFixed, img::kDitherStucki, 16);
          }},
     };
+    CLead empty; // every operation needs an image
+    for (const Case &c : cases)
+        EXPECT_EQ(CLead::errNoImage, c.lead(empty)) << c.name;
     for (const Image &src : {GradientImage(40, 30), IndexedImage(10, 10, 4)})
         for (const Case &c : cases) {
             Put(src);

@@ -144,14 +144,18 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
             EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
         }
     }
-}
-
-TEST(LeadFramePaint, WithoutAnImageTheControlShowsItsBackground)
-{
-    FrameFixture f(120, 80);
-    f.frame.GetLeadCtrl()->SetBackColor(RGB(0, 255, 0));
+    // Fitted, the control leaves margins on every side.
+    pLead->SetPaintSizeMode(CLead::paintFit);
+    f.SetImage(100, 50, 0xFF0000);
+    ScreenPixels fit(f.frame.m_hWnd);
+    EXPECT_TRUE(fit.All(CRect(100, 75, 200, 125), 0xFF0000));
+    EXPECT_TRUE(fit.All(CRect(0, 125, 300, 200), 0xFFFFFF)); // below
+    EXPECT_TRUE(fit.All(CRect(200, 0, 300, 125), 0xFFFFFF)); // right
+    // Without an image the control shows its background from the frame's centre.
+    pLead->SetPaintSizeMode(CLead::paintNormal);
+    pLead->SetBitmap(nullptr);
     f.frame.CenterImage();
-    ScreenPixels px(f.frame.m_hWnd);
-    EXPECT_TRUE(px.All(CRect(0, 0, 60, 40), 0xFFFFFF));
-    EXPECT_TRUE(px.All(CRect(60, 40, 120, 80), 0x00FF00));
+    ScreenPixels none(f.frame.m_hWnd);
+    EXPECT_TRUE(none.All(CRect(0, 0, 150, 100), 0xFFFFFF));
+    EXPECT_TRUE(none.All(CRect(150, 100, 300, 200), 0x0000FF));
 }

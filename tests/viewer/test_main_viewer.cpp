@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <afxole.h>
 #include <wincodec.h>
+#include <tuple>
 #include <vector>
 #include "tests/viewer/ViewerTestSupport.h"
 #include "imaging/BmpFile.h"
@@ -15,16 +16,13 @@ using namespace viewertest;
 
 namespace {
 
+// A notification as the owner sees it: code, sender's id, viewer (or the point).
+using Note = std::tuple<UINT, UINT_PTR, CViewerWnd *, int, int>;
+
 // The pane's owner: keeps every NMVIEWER it receives.
 class OwnerWindow : public HostWindow {
 public:
     OwnerWindow() : HostWindow(320, 240) {}
-    struct Note {
-        UINT code;
-        UINT_PTR id;
-        CViewerWnd *pViewer;
-        int x, y;
-    };
     std::vector<Note> notes;
 
 protected:
@@ -32,8 +30,8 @@ protected:
     {
         const NMVIEWER *p = reinterpret_cast<const NMVIEWER *>(lParam);
         const bool menu = p->hdr.code == VWN_CONTEXTMENU;
-        notes.push_back({p->hdr.code, p->hdr.idFrom, menu ? nullptr : p->pViewer, menu ? p->pt.x : 0,
-                         menu ? p->pt.y : 0});
+        notes.emplace_back(p->hdr.code, p->hdr.idFrom, menu ? nullptr : p->pViewer, menu ? p->pt.x : 0,
+                           menu ? p->pt.y : 0);
         *pResult = 0;
         return TRUE;
     }
@@ -87,32 +85,23 @@ TEST_F(MainViewerTest, SetViewerNotifiesDeactivateThenActivateAndTheContextMenu)
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
     EXPECT_TRUE(owner.notes.empty());
     ASSERT_EQ(1, pane.LoadFile(bmp.c_str()));
-    ASSERT_EQ(1u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[0].code);
-    EXPECT_EQ(77u, owner.notes[0].id);
-    EXPECT_EQ(&bitmaps, owner.notes[0].pViewer);
+    EXPECT_EQ(std::vector<Note>({{VWN_ACTIVATE, 77, &bitmaps, 0, 0}}), owner.notes);
     EXPECT_EQ(CSize(30, 20), bitmaps.GetImageSize()) << "loaded";
     EXPECT_TRUE(bitmaps.IsWindowVisible());
     EXPECT_EQ(0, pane.SetViewer(&bitmaps)); // the same viewer: no notification
-    EXPECT_EQ(1u, owner.notes.size());
     pane.SendMessage(WM_CONTEXTMENU, (WPARAM)pane.m_hWnd, MAKELPARAM(12, 34));
-    ASSERT_EQ(2u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_CONTEXTMENU), owner.notes[1].code);
-    EXPECT_EQ(12, owner.notes[1].x);
-    EXPECT_EQ(34, owner.notes[1].y);
     // A file the viewer cannot read still makes it current.
     ASSERT_EQ(1, pane.LoadFile("C:\\fehlt.png"));
-    ASSERT_EQ(4u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[2].code);
-    EXPECT_EQ(&bitmaps, owner.notes[2].pViewer);
-    EXPECT_EQ(UINT(VWN_ACTIVATE), owner.notes[3].code);
-    EXPECT_EQ(&pictures, owner.notes[3].pViewer);
     EXPECT_FALSE(bitmaps.IsWindowVisible());
     EXPECT_EQ(1, pane.SetViewer(nullptr));
-    ASSERT_EQ(5u, owner.notes.size());
-    EXPECT_EQ(UINT(VWN_DEACTIVATE), owner.notes[4].code);
     EXPECT_FALSE(pictures.IsWindowVisible());
     EXPECT_EQ(nullptr, pane.GetCurViewer());
+    EXPECT_EQ(std::vector<Note>({{VWN_ACTIVATE, 77, &bitmaps, 0, 0},
+                                 {VWN_CONTEXTMENU, 77, nullptr, 12, 34},
+                                 {VWN_DEACTIVATE, 77, &bitmaps, 0, 0},
+                                 {VWN_ACTIVATE, 77, &pictures, 0, 0},
+                                 {VWN_DEACTIVATE, 77, &pictures, 0, 0}}),
+              owner.notes);
 }
 
 TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOver)

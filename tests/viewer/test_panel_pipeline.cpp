@@ -2,7 +2,6 @@
 // panel image is byte for byte the one the full build makes, it starts at the
 // first stage the change affects, and its kept results stay within their bound.
 #include <gtest/gtest.h>
-#include <functional>
 #include <string>
 #include <vector>
 #include "tests/viewer/ViewerTestSupport.h"
@@ -15,47 +14,43 @@ using qrv::img::Image;
 
 namespace {
 
+// A change toggles a setting between two values (none: the source's
+// version or the size); `first` is the stage a build after it starts from.
 struct Change {
     const char *name;
-    CPanelPipeline::Stage first; // the stage a build after this change starts from
-    std::function<void(CPanelSettings &, CSize &, DWORD &)> apply;
+    CPanelPipeline::Stage first;
+    int CPanelSettings::*field;
+    int a, b;
 };
 
-std::vector<Change> Changes()
+const Change kChanges[] = {
+    {"smooth", CPanelPipeline::stageFilters, &CPanelSettings::bSmooth, 0, 1},
+    {"blur", CPanelPipeline::stageFilters, &CPanelSettings::bBlur, 0, 1},
+    {"sharpen", CPanelPipeline::stageFilters, &CPanelSettings::bSharpen, 0, 1},
+    {"source", CPanelPipeline::stageFilters, nullptr, 0, 0},
+    {"brightness", CPanelPipeline::stageTone, &CPanelSettings::nBrightness, 250, -120},
+    {"contrast", CPanelPipeline::stageTone, &CPanelSettings::nContrast, 300, -200},
+    {"invert", CPanelPipeline::stageGeometry, &CPanelSettings::bInvert, 0, 1},
+    {"flip", CPanelPipeline::stageGeometry, &CPanelSettings::bFlip, 0, 1},
+    {"mirror", CPanelPipeline::stageGeometry, &CPanelSettings::bMirror, 0, 1},
+    {"size", CPanelPipeline::stageSize, nullptr, 0, 0},
+    {"colour bits", CPanelPipeline::stageReduce, &CPanelSettings::nColorBits, 8, 4},
+    {"dither", CPanelPipeline::stageReduce, &CPanelSettings::nDither, CPanelSettings::ditherFloydSteinberg,
+     CPanelSettings::ditherBayer},
+    {"plx508", CPanelPipeline::stageReduce, &CPanelSettings::bPlx508Mode, 0, 1},
+};
+
+// Applies the change; the settings compare unequal after a change of theirs.
+void Apply(const Change &c, CPanelSettings &s, CSize &size, DWORD &version)
 {
-    return {
-        {"smooth", CPanelPipeline::stageFilters,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bSmooth = !s.bSmooth; }},
-        {"blur", CPanelPipeline::stageFilters,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bBlur = !s.bBlur; }},
-        {"sharpen", CPanelPipeline::stageFilters,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bSharpen = !s.bSharpen; }},
-        {"source", CPanelPipeline::stageFilters, [](CPanelSettings &, CSize &, DWORD &v) { ++v; }},
-        {"brightness", CPanelPipeline::stageTone,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.nBrightness = s.nBrightness == 250 ? -120 : 250; }},
-        {"contrast", CPanelPipeline::stageTone,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.nContrast = s.nContrast == 300 ? -200 : 300; }},
-        {"invert", CPanelPipeline::stageGeometry,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bInvert = !s.bInvert; }},
-        {"flip", CPanelPipeline::stageGeometry,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bFlip = !s.bFlip; }},
-        {"mirror", CPanelPipeline::stageGeometry,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bMirror = !s.bMirror; }},
-        {"size", CPanelPipeline::stageSize,
-         [](CPanelSettings &, CSize &size, DWORD &) {
-             size = size == CSize(23, 17) ? CSize(0, 0) : CSize(23, 17);
-         }},
-        {"colour bits", CPanelPipeline::stageReduce,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.nColorBits = s.nColorBits == 8 ? 4 : 8; }},
-        {"dither", CPanelPipeline::stageReduce,
-         [](CPanelSettings &s, CSize &, DWORD &) {
-             s.nDither = s.nDither == CPanelSettings::ditherFloydSteinberg
-                             ? CPanelSettings::ditherBayer
-                             : CPanelSettings::ditherFloydSteinberg;
-         }},
-        {"plx508", CPanelPipeline::stageReduce,
-         [](CPanelSettings &s, CSize &, DWORD &) { s.bPlx508Mode = !s.bPlx508Mode; }},
-    };
+    const CPanelSettings before = s;
+    if (c.field)
+        s.*c.field = s.*c.field == c.a ? c.b : c.a;
+    else if (std::string(c.name) == "source")
+        ++version;
+    else
+        size = size == CSize(23, 17) ? CSize(0, 0) : CSize(23, 17);
+    EXPECT_EQ(!c.field, s == before) << c.name;
 }
 
 bool SameBytes(const Image &a, const Image &b)
@@ -70,9 +65,8 @@ bool SameBytes(const Image &a, const Image &b)
 TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes)
 {
     const TestPalettes pal;
-    const std::vector<Change> changes = Changes();
-    for (const Change &before : changes)
-        for (const Change &after : changes) {
+    for (const Change &before : kChanges)
+        for (const Change &after : kChanges) {
             Image sources[2] = {ColorfulImage(41, 29, 200), ColorfulImage(41, 29, 50)};
             CPanelSettings s;
             s.nColorBits = 8;
@@ -83,9 +77,9 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytes)
             CPanelPipeline pipeline;
             Image out, expected;
             ASSERT_EQ(qrv::img::kOk, pipeline.Build(sources[0], version, s, size, out));
-            before.apply(s, size, version);
+            Apply(before, s, size, version);
             ASSERT_EQ(qrv::img::kOk, pipeline.Build(sources[version % 2], version, s, size, out));
-            after.apply(s, size, version);
+            Apply(after, s, size, version);
             ASSERT_EQ(qrv::img::kOk, pipeline.Build(sources[version % 2], version, s, size, out));
             const std::string what = std::string(before.name) + " then " + after.name;
             EXPECT_EQ(after.first, pipeline.GetLastStart()) << what;
