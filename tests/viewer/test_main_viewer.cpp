@@ -177,6 +177,7 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
     EXPECT_EQ(bmp, std::string(name));
     EXPECT_EQ(1, pane.GetImageSize(&size));
     EXPECT_EQ(CSize(30, 20), size);
+    EXPECT_EQ(0, pane.GetImageSize(nullptr) + pane.GetCurFileName(nullptr));
     HGLOBAL hDib = MakeDib(SolidImage(12, 8, 0x0000FF));
     pane.SetImage(hDib);
     ::GlobalFree(hDib);

@@ -145,8 +145,10 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
     EXPECT_EQ(20, out.Width());
     EXPECT_EQ(1, out.ColorCount());
     EXPECT_EQ((Bgra{255, 255, 255, 0}), out.GetColor(3, 4));
-    ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(100000, 7), out)); // beyond the limit: too
-    EXPECT_EQ(CSize(20, 10), CSize(out.Width(), out.Height()));
+    for (CSize beyond : {CSize(100000, 7), CSize(7, 100000)}) { // beyond the limit: too
+        ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, beyond, out));
+        EXPECT_EQ(CSize(20, 10), CSize(out.Width(), out.Height()));
+    }
     s.nColorBits = 5; // no such depth: the image stays unreduced
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 0), out));
     EXPECT_EQ(24, out.BitsPerPixel());
@@ -154,12 +156,23 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
     EXPECT_TRUE(out.Empty());
 }
 
-TEST(PanelImage, TheInitialDitherFollowsTheColourCount)
+// The initial dither follows the colour count; dither indexes beyond the
+// list give the control's "none", depths without a palette none.
+TEST(PanelImage, TheInitialDitherFollowsTheColourCountAndOutOfRangeValuesGiveNone)
 {
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(16, 4));
     EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(17, 4));
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(256, 8));
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(1000000, 24));
+    EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(1, -1));
+    EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(0x7FFFFFFF, 64));
+    for (int nDither : {-1, int(CPanelSettings::ditherCount)})
+        EXPECT_EQ(CLead::crDitherNone, CPanelSettings::GetLeadDitherCode(nDither));
+    const TestPalettes pal;
+    CPanelSettings s;
+    s.pPal256 = pal.pal256, s.bPlx508Mode = 1; // without a Plx508 palette: the 256-colour one
+    EXPECT_EQ(pal.pal256, s.GetPaletteFor(8));
+    EXPECT_EQ(nullptr, s.GetPaletteFor(16));
 }
 
 } // namespace

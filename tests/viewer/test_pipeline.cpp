@@ -208,6 +208,7 @@ TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     EXPECT_EQ(8, bih.biBitCount);
     EXPECT_STREQ(path.c_str(), info.szFileName);
     EXPECT_STREQ("bild", info.szBaseName);
+    EXPECT_FALSE(CPlxDibInfo::Read(nullptr, info));
     // Dither, colour bits, contrast -30 and brightness 200 in a byte each; smooth, blur and mirror.
     EXPECT_EQ((std::vector<unsigned>{5, 8, 0xE2, 0xC8, 0x25}),
               (std::vector<unsigned>{info.byDither, info.byColorBits, info.byContrast, info.byBrightness,
@@ -261,8 +262,11 @@ TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwo
         "Fehler w\xE4rend der Bilderzeugung aufgrund fehlendem ActiveX Kontrollelement. Bitte den Plexa neu "
         "installieren",
         box.text);
-    EXPECT_EQ(nullptr, viewer.GetPanelImage());
-    EXPECT_EQ(0, viewer.LoadFile("x.bmp"));
+    EXPECT_TRUE(!viewer.GetPanelImage() && !viewer.GetSourceImage() && !viewer.GetOriginalImage());
+    COleDataSource source;
+    HGLOBAL hDib = MakeDib(SolidImage(4, 4, 0));
+    EXPECT_EQ(0, viewer.LoadFile("x.bmp") + viewer.SetImage(hDib) + viewer.CacheData(&source));
+    ::GlobalFree(hDib);
     // With panel tabs: two pages, titled, with a larger font than the dialog's.
     TestViewer tabbed(VWS_PANELTABS);
     ASSERT_TRUE(tabbed.Create(WS_VISIBLE, CRect(0, 0, 200, 150), &host, 1001));

@@ -157,19 +157,24 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
 }
 
 // Each box of the image page turns its setting on and off and shows it at
-// once; the dither list sets its method (no selection, nothing); the
-// size-to-fit box turns the fit off.
+// once, and shows the viewer's setting; the dither list sets its method (no
+// selection, nothing); the size-to-fit box turns the fit off.
 TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
 {
     OpenSheet(8, pal.plx508);
+    using W = CLeadViewerWnd;
     const struct {
         UINT nID;
-        int (CLeadViewerWnd::*get)() const;
+        int (W::*get)() const;
+        void (W::*set)(int, int);
     } boxes[] = {
-        {IDC_VIEWER_SMOOTH, &CLeadViewerWnd::GetSmooth},   {IDC_VIEWER_INVERT, &CLeadViewerWnd::GetInvert},
-        {IDC_VIEWER_BLUR, &CLeadViewerWnd::GetBlur},       {IDC_VIEWER_SHARPEN, &CLeadViewerWnd::GetSharpen},
-        {IDC_VIEWER_FLIP, &CLeadViewerWnd::GetFlip},       {IDC_VIEWER_MIRROR, &CLeadViewerWnd::GetMirror},
-        {IDC_VIEWER_PLX5, &CLeadViewerWnd::GetPlx508Mode},
+        {IDC_VIEWER_SMOOTH, &W::GetSmooth, &W::EnableSmooth},
+        {IDC_VIEWER_INVERT, &W::GetInvert, &W::EnableInvert},
+        {IDC_VIEWER_BLUR, &W::GetBlur, &W::EnableBlur},
+        {IDC_VIEWER_SHARPEN, &W::GetSharpen, &W::EnableSharpen},
+        {IDC_VIEWER_FLIP, &W::GetFlip, &W::EnableFlip},
+        {IDC_VIEWER_MIRROR, &W::GetMirror, &W::EnableMirror},
+        {IDC_VIEWER_PLX5, &W::GetPlx508Mode, &W::EnablePlx508Mode},
     };
     for (const auto &b : boxes)
         for (UINT check : {BST_CHECKED, BST_UNCHECKED}) {
@@ -178,6 +183,10 @@ TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
             Command(ImagePage(), b.nID, BN_CLICKED);
             EXPECT_EQ(check == BST_CHECKED ? 1 : 0, (viewer.*b.get)());
             EXPECT_TRUE(PanelShowsItsSettings(viewer));
+            // And back: the page shows the viewer's setting.
+            (viewer.*b.set)(check != BST_CHECKED, 0);
+            viewer.UpdatePropertyPages();
+            EXPECT_NE(check, ImagePage()->IsDlgButtonChecked(b.nID));
         }
     for (int sel : {7, -1, 0}) {
         ImagePage()->SendDlgItemMessage(IDC_VIEWER_DITHER, CB_SETCURSEL, sel);
@@ -244,6 +253,11 @@ TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage
     pSheet->OnOpenViewer(&plain);
     ASSERT_EQ(1, pSheet->GetPageCount());
     EXPECT_EQ(pSheet->GetBlankPage(), pSheet->GetPage(0));
+    pSheet->SetCurViewer(&plain); // keeps the blank page
+    pSheet->RemoveBlankPage();
+    EXPECT_EQ(0, pSheet->GetPageCount());
+    pSheet->SetCurViewer(nullptr); // a sheet without pages gets the blank page back
+    ASSERT_EQ(1, pSheet->GetPageCount());
     pSheet->OnOpenViewer(&viewer);
     EXPECT_EQ(2, pSheet->GetPageCount());
     pSheet->OnCloseViewer(&viewer);
@@ -285,7 +299,7 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
     ASSERT_NE(nullptr, viewer.GetPanelPage()->GetSafeHwnd());
     EXPECT_EQ("", ControlsOutside(viewer.GetPanelPage()));
     pSheet->SetActivePage(0);
-    CViewerPps popup(&names, "Eigenschaften", &host, 0);
+    CViewerPps popup(&names, IDS_VIEWER_TAB_PANEL, &host, 0);
     popup.EnableSizeToPage(1);
     ASSERT_TRUE(popup.Create(&host, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_3DLOOK | DS_SETFONT, 0));
     qrvtest::PumpFor(50);
