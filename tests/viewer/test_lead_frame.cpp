@@ -1,6 +1,7 @@
 // The display frame: the fit arithmetic, the placement of the imaging
 // control in the paint size modes, and the white margins on the screen.
 #include <gtest/gtest.h>
+#include <vector>
 #include "tests/support/ScreenPixels.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
@@ -124,33 +125,41 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
     CLead *pLead = f.frame.GetLeadCtrl();
     pLead->SetBackColor(RGB(0, 0, 255)); // the control's own background: blue
     pLead->SetBackErase(FALSE);
-    f.SetImage(100, 50, 0xFF0000);
-    for (bool erased : {true, false}) {
-        SCOPED_TRACE(erased);
-        if (!erased) {
-            // Black over everything, then a paint that does not erase: only
-            // the frame's own WM_PAINT can bring the margins back.
-            CClientDC dc(&f.frame);
-            dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
-            f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Mode 0 puts the control from the image's corner to the frame's, the fit
+    // on the fitted rectangle: white margins around it, the background beyond the image.
+    const struct {
+        short mode;
+        std::vector<CRect> margins, background;
+    } modes[] = {
+        {CLead::paintNormal,
+         {CRect(0, 0, 300, 75), CRect(0, 75, 100, 200)},
+         {CRect(200, 75, 300, 200), CRect(100, 125, 200, 200)}},
+        {CLead::paintFit,
+         {CRect(0, 0, 300, 75), CRect(0, 75, 100, 125), CRect(0, 125, 300, 200), CRect(200, 75, 300, 125)},
+         {}},
+    };
+    for (const auto &m : modes)
+        for (bool erased : {true, false}) {
+            SCOPED_TRACE(testing::Message() << m.mode << (erased ? " erased" : ""));
+            pLead->SetPaintSizeMode(m.mode);
+            f.SetImage(100, 50, 0xFF0000);
+            if (!erased) {
+                // Black over everything, then a paint that does not erase: only
+                // the frame's own WM_PAINT can bring the margins back.
+                CClientDC dc(&f.frame);
+                dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
+                f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            }
+            ScreenPixels px(f.frame.m_hWnd, erased);
+            ASSERT_EQ(300, px.Width());
+            for (const CRect &rc : m.margins)
+                EXPECT_TRUE(px.All(rc, 0xFFFFFF)) << rc.left << "," << rc.top;
+            if (erased) {
+                EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000)); // the image
+                for (const CRect &rc : m.background)
+                    EXPECT_TRUE(px.All(rc, 0x0000FF));
+            }
         }
-        ScreenPixels px(f.frame.m_hWnd, erased);
-        ASSERT_EQ(300, px.Width());
-        EXPECT_TRUE(px.All(CRect(0, 0, 300, 75), 0xFFFFFF));   // above the control
-        EXPECT_TRUE(px.All(CRect(0, 75, 100, 200), 0xFFFFFF)); // left of it
-        if (erased) {
-            EXPECT_TRUE(px.All(CRect(100, 75, 200, 125), 0xFF0000)); // the image
-            EXPECT_TRUE(px.All(CRect(200, 75, 300, 200), 0x0000FF)); // the control's background
-            EXPECT_TRUE(px.All(CRect(100, 125, 200, 200), 0x0000FF));
-        }
-    }
-    // Fitted, the control leaves margins on every side.
-    pLead->SetPaintSizeMode(CLead::paintFit);
-    f.SetImage(100, 50, 0xFF0000);
-    ScreenPixels fit(f.frame.m_hWnd);
-    EXPECT_TRUE(fit.All(CRect(100, 75, 200, 125), 0xFF0000));
-    EXPECT_TRUE(fit.All(CRect(0, 125, 300, 200), 0xFFFFFF)); // below
-    EXPECT_TRUE(fit.All(CRect(200, 0, 300, 125), 0xFFFFFF)); // right
     // Without an image the control shows its background from the frame's centre.
     pLead->SetPaintSizeMode(CLead::paintNormal);
     pLead->SetBitmap(nullptr);
