@@ -206,8 +206,8 @@ TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     ASSERT_TRUE(CacheAndRead(viewer, info, bih));
     EXPECT_EQ(40, bih.biWidth);
     EXPECT_EQ(8, bih.biBitCount);
-    EXPECT_STREQ(path.c_str(), info.szFileName);
-    EXPECT_STREQ("bild", info.szBaseName);
+    EXPECT_EQ(path, std::string(CPlxDibInfo::GetFileName(info)));
+    EXPECT_EQ("bild", std::string(CPlxDibInfo::GetBaseName(info)));
     EXPECT_FALSE(CPlxDibInfo::Read(nullptr, info));
     // Dither, colour bits, contrast -30 and brightness 200 in a byte each; smooth, blur and mirror.
     EXPECT_EQ((std::vector<unsigned>{5, 8, 0xE2, 0xC8, 0x25}),
