@@ -1,6 +1,5 @@
-// Helpers of the imaging control's and the viewers' tests: a host window,
-// pictures and DIBs of given layouts, a viewer whose protected steps are
-// reachable, and the image viewer under another type number. Image files come from LeadTestFiles.h.
+// Helpers of the viewer tests: a host window, pictures and DIBs, and viewers
+// for tests. Image files come from LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
 #include <cstdint>

@@ -1,6 +1,5 @@
-// The imaging control's image exchange and processing: DIBs of every layout
-// in and out, bitmaps between controls, Save as BMP with its palette, colour
-// reduction with the user palette, and failures that keep the image held.
+// The imaging control's DIBs and bitmaps in and out, Save as BMP, colour
+// reduction and processing, and failures that keep the image held.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
@@ -171,7 +170,7 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
     EXPECT_EQ(0, m_lead.GetWMFResolution());
 }
 
-TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
+TEST_F(LeadImage, SetBitmapCopiesTheImagesOfOtherControlsAndBitmapsMadeElsewhere)
 {
     for (const Image &img :
          {IndexedImage(20, 7, 1), IndexedImage(20, 7, 4), IndexedImage(20, 7, 8), TrueColorOf(24, 20, 7)}) {
@@ -187,13 +186,8 @@ TEST_F(LeadImage, SetBitmapCopiesTheImageOfAnotherControl)
         ASSERT_EQ(0, m_lead.Invert());
         EXPECT_TRUE(other.GetImage() == img);
     }
-}
-
-// Bitmaps made elsewhere: a screen-compatible one and a 16-bit section come
-// in as true colour, a monochrome one with its two colours; a handle no
-// longer a bitmap, or the control's own, leaves the image held.
-TEST_F(LeadImage, SetBitmapTakesBitmapsMadeElsewhere)
-{
+    // Screen-compatible and 16-bit bitmaps come in as true colour, a monochrome
+    // one with its two colours; a deleted handle or the control's own changes nothing.
     HDC hdc = ::GetDC(nullptr);
     const BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), 6, 4, 1, 16, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void *pBits = nullptr;

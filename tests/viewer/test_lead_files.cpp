@@ -1,7 +1,5 @@
-// The imaging control's files: decoding of every format from files the test
-// writes, the Info... properties, metafiles at two resolutions, and damaged
-// files, headers and metafile records, which answer an error and keep the
-// image held.
+// The imaging control's files: every format with its Info... properties,
+// metafiles at two resolutions, and damaged files, headers and records.
 #include <gtest/gtest.h>
 #include <wincodec.h>
 #include <cstdlib>
@@ -371,10 +369,8 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
     }
 }
 
-// Metafile playback trusts the offsets, counts and object indices inside the
-// records: a record pointing outside itself or at a slot the header does not
-// count is refused before playing and the held picture stays; the same
-// records within bounds still play.
+// Records pointing outside themselves or at slots the header does not count
+// are refused before playing (the held picture stays); those within bounds play.
 TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
 {
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));

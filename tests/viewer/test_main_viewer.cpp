@@ -1,7 +1,5 @@
-// The main viewer window with two image viewers of a host's own type numbers:
-// choosing viewers by extension, creating their windows with the shared id
-// counter, switching with notifications, carrying colour info and requested
-// sizes over to viewers made current later, and passing images through.
+// The main viewer window with two image viewers of a host's own types: choice
+// by extension, window ids, notifications, settings carried over, images passed.
 #include <gtest/gtest.h>
 #include <afxole.h>
 #include <wincodec.h>

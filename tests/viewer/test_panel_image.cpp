@@ -1,6 +1,5 @@
-// The panel image as a pure function of source, settings and size: the depth
-// and colour table each panel gets, whether it is dithered, the effects in
-// their fixed order, the size, and that a source never changes.
+// The panel image as a pure function of source, settings and size: depth,
+// colour table and dithering per panel, the effects in their order, the size.
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>

@@ -1,7 +1,5 @@
-// qrvtool panel-image against the viewer it stands for: for the same picture
-// and settings the file holds exactly the DIB that CLeadViewerWnd's
-// GetPanelImage gives, and bad input ends with a German message and an exit
-// code, writing nothing.
+// qrvtool panel-image writes the viewer's GetPanelImage DIB for the same
+// settings; bad input ends with a German message and an exit code, writing nothing.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -209,10 +207,7 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
     EXPECT_NE(std::string::npos, r.output.find("[1/2]")) << r.output;
     EXPECT_NE(std::string::npos, r.output.find("[2/2]")) << r.output;
     // A second run must not overwrite without --force.
-    FILE *f = fopen((out + "\\bild.bmp").c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    fputs("eigene Datei", f);
-    fclose(f);
+    ASSERT_TRUE(WriteBytes(out + "\\bild.bmp", std::vector<uint8_t>(12, 'x'))); // a file of the user's
     r = RunTool("\"" + m_in + "\" --out \"" + out + "\" --bits 1");
     EXPECT_NE(0u, r.exitCode);
     EXPECT_NE(std::string::npos, r.output.find("existiert schon")) << r.output;
@@ -224,26 +219,20 @@ TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
 
 TEST_F(PanelImageTool, BadInputEndsWithAMessageAndWritesNothing)
 {
-    const std::string out = m_dir + "\\fehler";
-    std::vector<unsigned long> eight = RampPalette(8);
-    WriteJasc(m_dir + "\\p8.pal", eight);
-    FILE *f = fopen((m_dir + "\\kaputt.bmp").c_str(), "wb");
-    ASSERT_NE(nullptr, f);
-    fputs("BM kein Bild", f);
-    fclose(f);
+    const std::string out = m_dir + "\\fehler", in = "\"" + m_in + "\" --out \"" + out + "\" --bits ";
+    WriteJasc(m_dir + "\\p8.pal", RampPalette(8));
+    ASSERT_TRUE(WriteBytes(m_dir + "\\kaputt.bmp", {'B', 'M', ' ', 'k', 'e', 'i', 'n'}));
     struct Case {
         std::string args;
         DWORD exitCode;
         const char *message;
     };
     const Case cases[] = {
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --farbe rot", 2, "unbekannte Option --farbe"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 5", 2, "ungueltige Farbtiefe"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --dither Zufall", 2, "unbekanntes Dithering"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\p8.pal\"", 1,
-         "hat 8 Farben, erwartet 256"},
-        {"\"" + m_in + "\" --out \"" + out + "\" --bits 8 --palette \"" + m_dir + "\\fehlt.pal\"", 1,
-         "kann nicht gelesen werden"},
+        {in + "8 --farbe rot", 2, "unbekannte Option --farbe"},
+        {in + "5", 2, "ungueltige Farbtiefe"},
+        {in + "8 --dither Zufall", 2, "unbekanntes Dithering"},
+        {in + "8 --palette \"" + m_dir + "\\p8.pal\"", 1, "hat 8 Farben, erwartet 256"},
+        {in + "8 --palette \"" + m_dir + "\\fehlt.pal\"", 1, "kann nicht gelesen werden"},
         {"\"" + m_dir + "\\kaputt.bmp\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
         {"\"" + m_dir + "\\gibtsnicht.png\" --out \"" + out + "\" --bits 8", 1, "kann nicht gelesen werden"},
     };

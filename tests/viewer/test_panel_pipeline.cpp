@@ -1,6 +1,5 @@
-// The incremental panel pipeline: after any change following any other, its
-// panel image is byte for byte the one the full build makes, it starts at the
-// first stage the change affects, and its kept results stay within their bound.
+// The incremental panel pipeline gives the full build's bytes after any two
+// changes, from the first stage they affect, keeping its results within bounds.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

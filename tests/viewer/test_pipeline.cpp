@@ -1,6 +1,5 @@
-// The image viewer around its panel image: which size the panel image gets,
-// that every change shows the settings at once, loading, the clipboard record
-// and the displays' set-up. The panel image itself is test_panel_image.cpp's.
+// The image viewer around its panel image: its size, changes shown at once,
+// loading, the clipboard record and the displays' set-up.
 #include <gtest/gtest.h>
 #include <afxole.h>
 #include <cstring>
@@ -97,8 +96,22 @@ TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
     EXPECT_EQ(pal.pal16[5] & 0xFFFFFF, viewer.GetPanelCtrl()->GetUserPalette(5));
 }
 
-TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay)
+// A 16-bit bit-field DIB is held at 24 bits; no DIB, or no file, sets nothing.
+// GetPanelImage computes at the source size and leaves the display.
+TEST_F(PipelineTest, SixteenBitDibsAreHeldAtTwentyFourBitsAndGetPanelImageLeavesTheDisplay)
 {
+    SetSource(SolidImage(8, 4, 0xFF8040), BI_BITFIELDS, 16);
+    EXPECT_EQ(24, viewer.GetSourceCtrl()->GetBitmapBits());
+    EXPECT_LE(MaxDifference(SolidImage(8, 4, 0xFF8040), viewer.GetSourceCtrl()->GetImage()),
+              8); // 5-6-5 steps
+    EXPECT_EQ(CSize(8, 4), viewer.GetImageSize());
+    EXPECT_EQ(0, viewer.SetImage(nullptr));
+    EXPECT_EQ(0, viewer.LoadFile(nullptr));
+    HGLOBAL hSource = viewer.GetSourceImage();
+    ASSERT_NE(nullptr, hSource);
+    EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(hSource))->biWidth);
+    ::GlobalUnlock(hSource);
+    ::GlobalFree(hSource);
     SetSource(ColorfulImage(600, 480, 500));
     viewer.SetColorInfo(4, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
     viewer.Refresh(); // size to fit: the display shows a reduced image
@@ -119,38 +132,7 @@ TEST_F(PipelineTest, GetPanelImageComputesAtSourceSizeAndLeavesTheDisplay)
     EXPECT_TRUE(shown == viewer.GetPanelCtrl()->GetImage());
 }
 
-// A 16-bit bit-field DIB is held at 24 bits; no DIB, or no file, sets nothing.
-TEST_F(PipelineTest, SixteenBitBitFieldDibIsHeldAtTwentyFourBits)
-{
-    SetSource(SolidImage(8, 4, 0xFF8040), BI_BITFIELDS, 16);
-    EXPECT_EQ(24, viewer.GetSourceCtrl()->GetBitmapBits());
-    EXPECT_LE(MaxDifference(SolidImage(8, 4, 0xFF8040), viewer.GetSourceCtrl()->GetImage()),
-              8); // 5-6-5 steps
-    EXPECT_EQ(CSize(8, 4), viewer.GetImageSize());
-    EXPECT_EQ(0, viewer.SetImage(nullptr));
-    EXPECT_EQ(0, viewer.LoadFile(nullptr));
-    HGLOBAL hSource = viewer.GetSourceImage();
-    ASSERT_NE(nullptr, hSource);
-    EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(hSource))->biWidth);
-    ::GlobalUnlock(hSource);
-    ::GlobalFree(hSource);
-}
-
-TEST_F(PipelineTest, LoadFileRasterisesMetafilesToFit640By480)
-{
-    // Both metafiles are 1 x 0.5 inch with a red left half: 640 x 320 pixels.
-    ASSERT_TRUE(WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
-    ASSERT_TRUE(WriteEmfFile(TempFolder() + "bild.emf"));
-    for (const char *name : {"bild.wmf", "bild.emf"}) {
-        ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
-        const qrv::img::Image &image = viewer.GetSourceCtrl()->GetImage();
-        EXPECT_EQ(CSize(640, 320), CSize(image.Width(), image.Height())) << name;
-        EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), image.GetColor(160, 160)) << name;
-        EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), image.GetColor(480, 160)) << name;
-    }
-}
-
-TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
+TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountKeepsStateOnFailureAndFitsMetafiles)
 {
     viewer.SetColorInfo(2, pal.pal16, pal.pal256, pal.plx508, pal.pal8); // 4 colours
     std::string few = WriteBmp("few.bmp", ColorfulImage(16, 8, 3));
@@ -167,6 +149,16 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountAndKeepsStateOnFailure)
     EXPECT_EQ(CSize(16, 8), viewer.GetImageSize());
     EXPECT_EQ(5, viewer.GetDither());
     EXPECT_EQ(1, viewer.IsModified());
+    // Both metafiles are 1 x 0.5 inch with a red left half: 640 x 320 pixels.
+    ASSERT_TRUE(WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
+    ASSERT_TRUE(WriteEmfFile(TempFolder() + "bild.emf"));
+    for (const char *name : {"bild.wmf", "bild.emf"}) {
+        ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
+        const qrv::img::Image &image = viewer.GetSourceCtrl()->GetImage();
+        EXPECT_EQ(CSize(640, 320), CSize(image.Width(), image.Height())) << name;
+        EXPECT_EQ((qrv::img::Bgra{0, 0, 255, 0}), image.GetColor(160, 160)) << name;
+        EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), image.GetColor(480, 160)) << name;
+    }
 }
 
 // The viewer's offer for the clipboard, read back: the DIB's header and the record.
@@ -296,9 +288,7 @@ TEST(ViewerInit, MissingImagingControlShowsTheMessageAndFailsAndPanelTabsGiveTwo
     EXPECT_TRUE(tabbed.GetPanelFrame()->IsWindowVisible());
 }
 
-// A host viewer whose display frames cannot be made: the override throws
-// while the library's Init runs it, and Init's guard ends it with 0; the
-// host goes on, and a second viewer in the same window works.
+// A host override that throws inside Init ends Init with 0; another viewer still works.
 class CThrowingViewer : public CLeadViewerWnd {
 public:
     int m_nFramesAsked = 0;

@@ -1,6 +1,5 @@
-// The viewer's property pages in a live sheet: slider truncation, reset,
-// the dither list at 16 bits, the panel depth list, the blank page, the
-// sheet's sizes and the controls' layout within the page shown.
+// The viewer's property pages in a live sheet: controls and settings both
+// ways, the blank page, and the sheet's and pages' sizes.
 #include <gtest/gtest.h>
 #include <string>
 #include "imaging/BmpFile.h"
@@ -156,9 +155,8 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
     EXPECT_STREQ("Jarvis", sz);
 }
 
-// Each box of the image page turns its setting on and off and shows it at
-// once, and shows the viewer's setting; the dither list sets its method (no
-// selection, nothing); the size-to-fit box turns the fit off.
+// Each box sets its setting at once and shows the viewer's; the dither list
+// sets its method (no selection, nothing); the size-to-fit box turns the fit off.
 TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
 {
     OpenSheet(8, pal.plx508);
@@ -198,10 +196,8 @@ TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
     EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
 }
 
-// A viewer with the general page shows it first, with the image's size and
-// file, following a new file. A page told
-// to hide the size-to-fit box and to show the Plx5 box opens so; closing
-// the sheet only hides it.
+// The general page comes first with the image's size and file; the image page
+// hides and shows the boxes it is told to; closing the sheet only hides it.
 TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
 {
     viewer.SetViewerStyle(VWS_GENERALPAGE);
@@ -231,9 +227,8 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
     EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
 }
 
-// At 16 bits the dither list is disabled, until a page activation after a
-// lower depth; a viewer without pages leaves the blank page, and at 4 bits the
-// viewer gives only its image page.
+// The dither list is disabled at 16 bits until an activation at a lower depth;
+// a viewer without pages leaves the blank page; at 4 bits only the image page.
 TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage)
 {
     OpenSheet(16);
@@ -269,12 +264,8 @@ TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage
     EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
 }
 
-// Sheets sized to the page show it whole, with or without a caption: the
-// sheet's client area holds the tab strip, which holds the whole page. The
-// sheet shows every page at the blank page's size, narrower than the image
-// page's template, yet each control of the image page (with the Plx5 box)
-// and of the panel page lies whole inside it. Pages keep the page size in a
-// larger sheet and shrink with a smaller one.
+// Sheets sized to the page show the pages whole at the blank page's size, with
+// every control inside, with or without a caption; pages shrink with the sheet only.
 TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
 {
     auto expectShownWhole = [&](CViewerPps &sheet, const char *what) {
