@@ -22,6 +22,12 @@ protected:
     }
     std::string Path(const char *name) const { return m_dir + name; }
     int Difference(const Image &want) { return MaxDifference(m_lead.GetImage(), want); }
+    // The Info... properties: format, width, height, resolutions and bits.
+    std::vector<long> Info()
+    {
+        return {m_lead.GetInfoFormat(), long(m_lead.GetInfoWidth()), long(m_lead.GetInfoHeight()),
+                m_lead.GetInfoXRes(),   m_lead.GetInfoYRes(),        m_lead.GetInfoBits()};
+    }
     std::string m_dir;
     HostWindow m_host{64, 64};
     CLead m_lead;
@@ -57,12 +63,7 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
         const Image want = c.indexed ? IndexedImage(37, 21) : GradientImage(37, 21);
         ASSERT_TRUE(WriteWicFile(Path(c.name), c.container, want, 150.0));
         EXPECT_EQ(0, m_lead.GetFileInfo(Path(c.name).c_str(), 0, 0));
-        EXPECT_EQ(c.format, m_lead.GetInfoFormat());
-        EXPECT_EQ(37.f, m_lead.GetInfoWidth());
-        EXPECT_EQ(21.f, m_lead.GetInfoHeight());
-        EXPECT_EQ(c.dpi, m_lead.GetInfoXRes());
-        EXPECT_EQ(c.dpi, m_lead.GetInfoYRes());
-        EXPECT_EQ(c.indexed ? 8 : 24, m_lead.GetInfoBits());
+        EXPECT_EQ((std::vector<long>{c.format, 37, 21, c.dpi, c.dpi, c.indexed ? 8 : 24}), Info());
         EXPECT_EQ(0.f, m_lead.GetSrcWidth()) << "GetFileInfo loads nothing";
         ASSERT_EQ(0, m_lead.Load(Path(c.name).c_str(), 0, 1, 1));
         EXPECT_EQ(37.f, m_lead.GetSrcWidth());
@@ -117,10 +118,7 @@ TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
             m_lead.SetWMFResolution(dpi);
             const int w = dpi ? 192 : 96, h = w / 2;
             ASSERT_EQ(0, m_lead.GetFileInfo(Path(f.name).c_str(), 0, 0));
-            EXPECT_EQ(f.format, m_lead.GetInfoFormat());
-            EXPECT_EQ(float(w), m_lead.GetInfoWidth());
-            EXPECT_EQ(float(h), m_lead.GetInfoHeight());
-            EXPECT_EQ(dpi ? dpi : 96, m_lead.GetInfoXRes());
+            EXPECT_EQ((std::vector<long>{f.format, w, h, dpi ? dpi : 96, dpi ? dpi : 96, 24}), Info());
             ASSERT_EQ(0, m_lead.Load(Path(f.name).c_str(), 0, 1, 1));
             ASSERT_EQ(float(w), m_lead.GetSrcWidth());
             ASSERT_EQ(float(h), m_lead.GetSrcHeight());
@@ -359,9 +357,7 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
         ASSERT_TRUE(WriteBytes(Path("h.bin"), c.bytes));
         ASSERT_EQ(c.result, m_lead.GetFileInfo(Path("h.bin").c_str(), 0, 0));
         if (c.result == 0) {
-            EXPECT_EQ((std::vector<long>{c.w, c.h, c.bits, 96}),
-                      (std::vector<long>{long(m_lead.GetInfoWidth()), long(m_lead.GetInfoHeight()),
-                                         m_lead.GetInfoBits(), m_lead.GetInfoXRes()}));
+            EXPECT_EQ((std::vector<long>{CLead::fmtBmp, c.w, c.h, 96, 96, c.bits}), Info());
             continue;
         }
         EXPECT_EQ(c.result, m_lead.Load(Path("h.bin").c_str(), 0, 1, 1));

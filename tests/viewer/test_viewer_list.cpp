@@ -32,17 +32,13 @@ protected:
     }
     void AddKey(const char *pszName, DWORD dwType, DWORD dwStyle, const char *pszInfo)
     {
-        HKEY hKey;
-        std::string path = std::string(kRoot) + "\\" + pszName;
-        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                                                   KEY_ALL_ACCESS, nullptr, &hKey, nullptr));
-        ::RegSetValueExA(hKey, "Type", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dwType), sizeof(dwType));
-        ::RegSetValueExA(hKey, "Style", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&dwStyle),
-                         sizeof(dwStyle));
+        const std::string path = std::string(kRoot) + "\\" + pszName;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "Type", REG_DWORD, &dwType, 4));
+        ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "Style", REG_DWORD, &dwStyle, 4);
         if (pszInfo)
-            ::RegSetValueExA(hKey, "File Info", 0, REG_SZ, reinterpret_cast<const BYTE *>(pszInfo),
-                             DWORD(strlen(pszInfo) + 1));
-        ::RegCloseKey(hKey);
+            ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), "File Info", REG_SZ, pszInfo,
+                              DWORD(strlen(pszInfo) + 1));
     }
     HostViewerList list;
 };
