@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include "imaging/DibReader.h"
 #include "imaging/DibWriter.h"
 #include "tests/support/TestApp.h"
 #include "uiauto/MessagePump.h"
@@ -40,6 +41,18 @@ HGLOBAL MakeDib(const Image &image, uint32_t headerSize, int bitCount, uint32_t 
     std::memcpy(::GlobalLock(h), dib.data(), dib.size());
     ::GlobalUnlock(h);
     return h;
+}
+
+Image TakeDib(void *hDib)
+{
+    Image img;
+    if (HGLOBAL h = static_cast<HGLOBAL>(hDib)) {
+        EXPECT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t *>(::GlobalLock(h)),
+                                                           ::GlobalSize(h), img));
+        ::GlobalUnlock(h);
+        ::GlobalFree(h);
+    }
+    return img;
 }
 
 namespace {

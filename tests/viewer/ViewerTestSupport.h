@@ -28,6 +28,9 @@ public:
 HGLOBAL MakeDib(const Image &image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
                 bool topDown = false);
 
+// The image of a DIB handed out, which is freed; empty without one.
+Image TakeDib(void *hDib);
+
 // A w x h image of one colour (0x00RRGGBB) at 24 bits.
 Image SolidImage(int w, int h, uint32_t rgb);
 // A w x h 24-bit image whose pixels run through n distinct colours.

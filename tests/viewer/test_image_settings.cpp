@@ -70,11 +70,9 @@ TEST_F(ImageSettingsTest, OkGivesThePanelImageWhichTheDialogFreesUnlessTaken)
         hResult = dlg.GetDIB();
         ASSERT_NE(nullptr, hResult);
     }
-    ASSERT_GE(::GlobalSize(hResult), sizeof(BITMAPINFOHEADER));
-    const BITMAPINFOHEADER bih = *static_cast<const BITMAPINFOHEADER *>(::GlobalLock(hResult));
-    ::GlobalUnlock(hResult);
-    EXPECT_EQ((std::vector<long>{80, 60, 8}), (std::vector<long>{bih.biWidth, bih.biHeight, bih.biBitCount}));
-    EXPECT_EQ(nullptr, ::GlobalFree(hResult));
+    const Image result = TakeDib(hResult); // read and freed after the dialog is gone
+    EXPECT_EQ((std::vector<int>{80, 60, 8}),
+              (std::vector<int>{result.Width(), result.Height(), result.BitsPerPixel()}));
     {
         TestSettingsDlg dlg(hSource, 4, &names);
         dlg.RunAndPress(IDOK);

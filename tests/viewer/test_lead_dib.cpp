@@ -6,7 +6,6 @@
 #include <functional>
 #include "imaging/BmpFile.h"
 #include "imaging/ColorReducer.h"
-#include "imaging/DibReader.h"
 #include "imaging/Effects.h"
 #include "imaging/Resampler.h"
 #include "tests/support/TestApp.h"
@@ -32,15 +31,6 @@ Image TrueColorOf(int bits, int w, int h)
             p[1] = uint8_t(y * 8);
             p[2] = uint8_t((x + y) * 4);
         }
-    return img;
-}
-
-Image ImageOfDib(HGLOBAL h)
-{
-    Image img;
-    const uint8_t *p = static_cast<const uint8_t *>(::GlobalLock(h));
-    EXPECT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(p, ::GlobalSize(h), img));
-    ::GlobalUnlock(h);
     return img;
 }
 
@@ -105,8 +95,7 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips)
         ASSERT_NE(nullptr, hOut);
         ASSERT_NE(hOut, hAgain);
         ::GlobalFree(hAgain);
-        const Image out = ImageOfDib(hOut);
-        ::GlobalFree(hOut);
+        const Image out = TakeDib(hOut);
         EXPECT_LE(MaxDifference(l.image, out), l.tolerance);
         if (l.image.IsIndexed()) {
             EXPECT_EQ(l.image.BitsPerPixel(), m_lead.GetBitmapBits());
@@ -284,9 +273,7 @@ TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
         Put(GradientImage(64, 48));
         ASSERT_EQ(0, m_lead.ColorRes(8, CLead::crUserPalette, dither, 256));
         EXPECT_EQ(8, m_lead.GetBitmapBits());
-        HGLOBAL h = m_lead.GetDIB();
-        const Image out = ImageOfDib(h);
-        ::GlobalFree(h);
+        const Image out = TakeDib(m_lead.GetDIB());
         ASSERT_EQ(256u, out.Palette().size());
         for (int i = 0; i < 256; ++i)
             EXPECT_EQ(user[size_t(i)], qrv::img::BgraToColorRef(out.Palette()[size_t(i)])) << i;

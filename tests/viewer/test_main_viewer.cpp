@@ -183,12 +183,8 @@ TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
     EXPECT_EQ(CSize(12, 8), size);
     EXPECT_TRUE(PanelShowsItsSettings(*pViewer)) << "refreshed";
     EXPECT_EQ(0, pane.IsModified());
-    for (HGLOBAL h : {(HGLOBAL)pane.GetPanelImage(), (HGLOBAL)pane.GetOriginalImage()}) {
-        ASSERT_NE(nullptr, h);
-        EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(h))->biHeight);
-        ::GlobalUnlock(h);
-        ::GlobalFree(h);
-    }
+    EXPECT_EQ(8, TakeDib(pane.GetPanelImage()).Height());
+    EXPECT_EQ(8, TakeDib(pane.GetOriginalImage()).Height());
     pane.SetViewer(nullptr);
     list.DeleteAll();
 }

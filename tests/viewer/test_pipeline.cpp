@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 #include "imaging/BmpFile.h"
-#include "imaging/DibReader.h"
 #include "viewer/PanelImage.h"
 #include "uiauto/MessageBoxAnswer.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -107,24 +106,14 @@ TEST_F(PipelineTest, SixteenBitDibsAreHeldAtTwentyFourBitsAndGetPanelImageLeaves
     EXPECT_EQ(CSize(8, 4), viewer.GetImageSize());
     EXPECT_EQ(0, viewer.SetImage(nullptr));
     EXPECT_EQ(0, viewer.LoadFile(nullptr));
-    HGLOBAL hSource = viewer.GetSourceImage();
-    ASSERT_NE(nullptr, hSource);
-    EXPECT_EQ(8, static_cast<BITMAPINFOHEADER *>(::GlobalLock(hSource))->biWidth);
-    ::GlobalUnlock(hSource);
-    ::GlobalFree(hSource);
+    EXPECT_EQ(8, TakeDib(viewer.GetSourceImage()).Width());
     SetSource(ColorfulImage(600, 480, 500));
     viewer.SetColorInfo(4, pal.pal16, pal.pal256, pal.plx508, pal.pal8);
     viewer.Refresh(); // size to fit: the display shows a reduced image
     const qrv::img::Image shown = viewer.GetPanelCtrl()->GetImage();
     ASSERT_LT(shown.Width(), 600);
     viewer.SetImageSize(CSize(0, 50)); // no requested size: the source's
-    HGLOBAL hDib = viewer.GetPanelImage();
-    ASSERT_NE(nullptr, hDib);
-    qrv::img::Image out;
-    ASSERT_EQ(qrv::img::kOk, qrv::img::DibReader::Read(static_cast<const uint8_t *>(::GlobalLock(hDib)),
-                                                       ::GlobalSize(hDib), out));
-    ::GlobalUnlock(hDib);
-    ::GlobalFree(hDib);
+    const qrv::img::Image out = TakeDib(viewer.GetPanelImage());
     qrv::img::Image expected;
     ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(viewer.GetSourceCtrl()->GetImage(), viewer.GetPanelSettings(),
                                                 CSize(600, 480), expected));
