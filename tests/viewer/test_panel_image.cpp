@@ -16,13 +16,6 @@ using qrv::img::Image;
 
 namespace {
 
-// A flat colour between the entries of every test palette: without
-// dithering it becomes one index, with dithering several.
-Image FlatImage(int w, int h)
-{
-    return SolidImage(w, h, 0x86715A);
-}
-
 std::vector<Bgra> TableOf(const unsigned long *pColors, int n)
 {
     std::vector<Bgra> table;
@@ -40,16 +33,16 @@ size_t IndexesUsed(const Image &img)
     return used.size();
 }
 
-enum Table { kPal16, kPal256, kPlx508, kPal8, kFixed };
-
-// The source of 24 bits is the flat colour, of 4 bits a 16-colour picture;
-// nFixedBits is the fixed palette's depth with kFixed.
+// The source of 24 bits is a flat colour between the entries of every test
+// palette (one index undithered, several dithered), of 4 bits a 16-colour
+// picture. The table expected: n entries of the palette, or without one the
+// fixed palette of n bits.
 struct DepthCase {
     int nColorBits;
     bool bPalettes, bPlx508;
     int nDither, nSourceBits, nOutBits;
-    Table table;
-    int nFixedBits;
+    const unsigned long *pTable;
+    int n;
     bool bDithered;
 };
 
@@ -57,16 +50,17 @@ TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt)
 {
     const TestPalettes pal;
     const DepthCase cases[] = {
-        {8, true, true, CPanelSettings::ditherStucki, 24, 8, kPlx508, 0, false}, // Plx508: never dithered
-        {8, true, false, CPanelSettings::ditherStucki, 24, 8, kPal256, 0, true},
-        {8, false, true, CPanelSettings::ditherBayer, 24, 8, kFixed, 8, true}, // no 256-colour palette
-        {8, true, false, CPanelSettings::ditherFloydSteinberg, 4, 4, kPal16, 0, true},
-        {4, true, false, CPanelSettings::ditherBayer, 24, 4, kPal16, 0, true},
-        {4, false, false, CPanelSettings::ditherNone, 24, 4, kFixed, 4, false},
-        {3, true, false, CPanelSettings::ditherJarvis, 24, 4, kPal8, 0, true}, // 8 colours held in 4 bits
-        {3, false, false, CPanelSettings::ditherNone, 24, 4, kFixed, 3, false},
-        {1, true, false, CPanelSettings::ditherBurke, 24, 1, kFixed, 1, true},
-        {2, true, false, CPanelSettings::ditherStevensonArce, 24, 2, kFixed, 2, true},
+        {8, true, true, CPanelSettings::ditherStucki, 24, 8, pal.plx508, 256,
+         false}, // Plx508: never dithered
+        {8, true, false, CPanelSettings::ditherStucki, 24, 8, pal.pal256, 256, true},
+        {8, false, true, CPanelSettings::ditherBayer, 24, 8, nullptr, 8, true}, // no 256-colour palette
+        {8, true, false, CPanelSettings::ditherFloydSteinberg, 4, 4, pal.pal16, 16, true},
+        {4, true, false, CPanelSettings::ditherBayer, 24, 4, pal.pal16, 16, true},
+        {4, false, false, CPanelSettings::ditherNone, 24, 4, nullptr, 4, false},
+        {3, true, false, CPanelSettings::ditherJarvis, 24, 4, pal.pal8, 8, true}, // 8 colours held in 4 bits
+        {3, false, false, CPanelSettings::ditherNone, 24, 4, nullptr, 3, false},
+        {1, true, false, CPanelSettings::ditherBurke, 24, 1, nullptr, 1, true},
+        {2, true, false, CPanelSettings::ditherStevensonArce, 24, 2, nullptr, 2, true},
     };
     for (const DepthCase &c : cases) {
         SCOPED_TRACE(testing::Message()
@@ -82,17 +76,13 @@ TEST(PanelImage, EachDepthGetsItsTableAndDitherAsThePanelShowsIt)
         s.pPalPlx508 = pal.plx508;
         s.bPlx508Mode = c.bPlx508;
         s.nDither = c.nDither;
-        const Image source = c.nSourceBits == 4 ? IndexedImage(48, 32, 4) : FlatImage(48, 32);
+        const Image source = c.nSourceBits == 4 ? IndexedImage(48, 32, 4) : SolidImage(48, 32, 0x86715A);
         Image out;
         ASSERT_EQ(qrv::img::kOk, CPanelImage::Build(source, s, CSize(0, 0), out));
         EXPECT_EQ(c.nOutBits, out.BitsPerPixel());
         EXPECT_EQ(48, out.Width());
-        const std::vector<Bgra> expected = c.table == kPal16    ? TableOf(pal.pal16, 16)
-                                           : c.table == kPal256 ? TableOf(pal.pal256, 256)
-                                           : c.table == kPlx508 ? TableOf(pal.plx508, 256)
-                                           : c.table == kPal8
-                                               ? TableOf(pal.pal8, 8)
-                                               : qrv::img::ColorReducer::FixedPalette(c.nFixedBits);
+        const std::vector<Bgra> expected =
+            c.pTable ? TableOf(c.pTable, c.n) : qrv::img::ColorReducer::FixedPalette(c.n);
         EXPECT_EQ(expected, out.Palette());
         if (c.nSourceBits == 24) {
             EXPECT_EQ(c.bDithered, IndexesUsed(out) > 1) << IndexesUsed(out) << " indexes";
