@@ -71,11 +71,6 @@ template <class F> Image TrueColor(int w, int h, F f)
     return img;
 }
 
-uint32_t Rgb(int r, int g, int b)
-{
-    return uint32_t(uint8_t(r)) << 16 | uint32_t(uint8_t(g)) << 8 | uint8_t(b);
-}
-
 } // namespace
 
 Image SolidImage(int w, int h, uint32_t rgb)
@@ -87,7 +82,7 @@ Image ColorfulImage(int w, int h, int n)
 {
     return TrueColor(w, h, [w, n](int x, int y) {
         const int k = (y * w + x) % n;
-        return Rgb(255 - k * 13, k * 91, k * 37);
+        return uint32_t(uint8_t(255 - k * 13)) << 16 | uint32_t(uint8_t(k * 91)) << 8 | uint8_t(k * 37);
     });
 }
 
