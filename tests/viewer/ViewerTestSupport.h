@@ -1,5 +1,4 @@
-// Helpers of the viewer tests: a host window, pictures and DIBs, and viewers
-// for tests. Image files come from LeadTestFiles.h.
+// Helpers of the viewer tests: host window, pictures, DIBs, viewers; image files in LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
 #include <cstdint>
@@ -35,18 +34,15 @@ Image TakeDib(void *hDib);
 Image SolidImage(int w, int h, uint32_t rgb);
 // A w x h 24-bit image whose pixels run through n distinct colours.
 Image ColorfulImage(int w, int h, int n);
-// An indexed image of the depth whose palette holds `colors` distinct entries
-// (all 2^bits when 0), pixel (3x + y) mod that count.
+// An indexed image whose palette holds `colors` entries (0: 2^bits), pixel (3x + y) mod that count.
 Image IndexedImage(int w, int h, int bits, int colors = 0);
 // Largest difference of any channel; 256 when the sizes differ.
 int MaxDifference(const Image &a, const Image &b);
 
-// The running test's own temporary folder, emptied on its first use in the
-// test, ending in a backslash.
+// The running test's own temporary folder, emptied on first use, ending in a backslash.
 std::string TempFolder();
 
-// The image viewer with its pipeline's protected steps reachable, or without
-// an imaging control to create.
+// The image viewer with its protected steps reachable, or without an imaging control to create.
 class TestViewer : public CLeadViewerWnd {
 public:
     explicit TestViewer(DWORD dwStyle = 0, bool bMissingControl = false)
@@ -75,8 +71,7 @@ struct TestPalettes {
     unsigned long pal8[8];
 };
 
-// True when the panel control shows the panel image of the viewer's source
-// and settings at the size it shows.
+// True when the panel control shows the panel image of the viewer's source and settings.
 bool PanelShowsItsSettings(CLeadViewerWnd &viewer);
 
 // The image viewer under a host's own type number.

@@ -1,5 +1,4 @@
-// The image settings dialog run modally: Cancel and OK, who owns the result,
-// the pages by colour depth and a missing imaging control.
+// The image settings dialog run modally: OK, Cancel, the result's owner, pages, no imaging control.
 #include <gtest/gtest.h>
 #include <vector>
 #include "uiauto/MessageBoxAnswer.h"
@@ -58,8 +57,7 @@ protected:
     void TearDown() override { ::GlobalFree(hSource); }
 };
 
-// After OK the DIB taken is the caller's: the panel image at the source size,
-// still there when the dialog is gone. One not taken is freed with the dialog.
+// OK gives the panel image at the source size, the caller's once taken, else freed with the dialog.
 TEST_F(ImageSettingsTest, OkGivesThePanelImageWhichTheDialogFreesUnlessTaken)
 {
     void *hResult = nullptr, *hPending = nullptr;
@@ -84,8 +82,6 @@ TEST_F(ImageSettingsTest, OkGivesThePanelImageWhichTheDialogFreesUnlessTaken)
     EXPECT_EQ(0u, ::GlobalSize(hPending)); // freed by the destructor
 }
 
-// Cancel gives no DIB; a missing imaging control shows the message and the
-// dialog opens empty, giving none after OK either.
 TEST_F(ImageSettingsTest, CancelOrAMissingImagingControlGiveNoDib)
 {
     {

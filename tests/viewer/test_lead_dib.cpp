@@ -1,5 +1,4 @@
-// The imaging control's DIBs and bitmaps in and out, Save as BMP, colour
-// reduction and processing, and failures that keep the image held.
+// The imaging control's DIBs and bitmaps, Save as BMP, colour reduction, processing and failures.
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
@@ -88,8 +87,8 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips)
         ASSERT_NE(nullptr, hIn);
         ASSERT_EQ(0, m_lead.SetDIB(hIn));
         ::GlobalFree(hIn);
-        EXPECT_EQ(float(l.image.Width()), m_lead.GetSrcWidth());
-        EXPECT_EQ(float(l.image.Height()), m_lead.GetSrcHeight());
+        EXPECT_EQ(CSize(l.image.Width(), l.image.Height()),
+                  CSize(int(m_lead.GetSrcWidth()), int(m_lead.GetSrcHeight())));
         // Each GetDIB gives a new handle of the caller's.
         HGLOBAL hOut = m_lead.GetDIB(), hAgain = m_lead.GetDIB();
         ASSERT_NE(nullptr, hOut);
@@ -258,8 +257,7 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
     EXPECT_EQ(CLead::errNoImage, empty.Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
 }
 
-// The flags as the viewer passes them: the user palette (2) gives its colour
-// table, flag 1 the fixed palette of the depth, flag 4 true colour.
+// ColorRes flags as the viewer passes them: 2 the user palette, 1 the fixed one, 4 true colour.
 TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
 {
     std::vector<uint32_t> user(256);

@@ -1,5 +1,4 @@
-// The imaging control's files: every format with its Info... properties,
-// metafiles at two resolutions, and damaged files, headers and records.
+// The imaging control's files: every format and its Info..., metafiles, damaged files and records.
 #include <gtest/gtest.h>
 #include <wincodec.h>
 #include <cstdlib>
@@ -66,8 +65,7 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
         EXPECT_EQ((std::vector<long>{c.format, 37, 21, c.dpi, c.dpi, c.indexed ? 8 : 24}), Info());
         EXPECT_EQ(0.f, m_lead.GetSrcWidth()) << "GetFileInfo loads nothing";
         ASSERT_EQ(0, m_lead.Load(Path(c.name).c_str(), 0, 1, 1));
-        EXPECT_EQ(37.f, m_lead.GetSrcWidth());
-        EXPECT_EQ(21.f, m_lead.GetSrcHeight());
+        EXPECT_EQ(CSize(37, 21), CSize(int(m_lead.GetSrcWidth()), int(m_lead.GetSrcHeight())));
         EXPECT_LE(Difference(want), c.tolerance);
         if (c.indexed) {
             EXPECT_EQ(8, m_lead.GetBitmapBits());
@@ -83,12 +81,11 @@ TEST_F(LeadFiles, DecodesEveryRasterFormatWithItsInfo)
 TEST_F(LeadFiles, LoadConvertsToTheBitsAskedAndMissingFilesAnswerAnError)
 {
     ASSERT_TRUE(WriteWicFile(Path("p.png"), GUID_ContainerFormatPng, IndexedImage(20, 10), 96));
-    ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 24, 1, 1));
-    EXPECT_EQ(24, m_lead.GetBitmapBits());
-    EXPECT_EQ(0, Difference(IndexedImage(20, 10)));
-    ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), 4, 1, 1));
-    EXPECT_EQ(4, m_lead.GetBitmapBits());
-    EXPECT_EQ(0, Difference(IndexedImage(20, 10)));
+    for (short bits : {24, 4}) {
+        ASSERT_EQ(0, m_lead.Load(Path("p.png").c_str(), bits, 1, 1));
+        EXPECT_EQ(bits, m_lead.GetBitmapBits());
+        EXPECT_EQ(0, Difference(IndexedImage(20, 10)));
+    }
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 7, 1, 1));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 0, -1, 1));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Load(Path("p.png").c_str(), 0, 1, -1));
@@ -120,8 +117,7 @@ TEST_F(LeadFiles, MetafilesAreRasterisedAtTheWmfResolution)
             ASSERT_EQ(0, m_lead.GetFileInfo(Path(f.name).c_str(), 0, 0));
             EXPECT_EQ((std::vector<long>{f.format, w, h, dpi ? dpi : 96, dpi ? dpi : 96, 24}), Info());
             ASSERT_EQ(0, m_lead.Load(Path(f.name).c_str(), 0, 1, 1));
-            ASSERT_EQ(float(w), m_lead.GetSrcWidth());
-            ASSERT_EQ(float(h), m_lead.GetSrcHeight());
+            ASSERT_EQ(CSize(w, h), CSize(int(m_lead.GetSrcWidth()), int(m_lead.GetSrcHeight())));
             const Image &img = m_lead.GetImage();
             // The left half is red, the right half the white page.
             for (int x : {2, w / 4, w / 2 - 3})
@@ -175,8 +171,7 @@ std::vector<uint8_t> Bmp(uint32_t header, uint32_t w, uint32_t h, size_t size)
     return b;
 }
 
-// The placeable metafile with records of 16-bit words put before its end
-// record, the size in the header counted again.
+// The placeable metafile with records of 16-bit words before its end record, its size counted again.
 std::vector<uint8_t> WithRecords(std::vector<uint8_t> b, const std::vector<uint16_t> &words)
 {
     const size_t meta = 22;
@@ -196,8 +191,7 @@ std::vector<uint16_t> Rec(uint16_t function, std::vector<uint16_t> parms)
     return parms;
 }
 
-// A stretched DIB record of 4 x h pixels: the header's bit count,
-// compression, image size and colours used, then `data` words.
+// A stretched DIB record of 4 x h pixels of the bits, compression, size and colours used, then data.
 std::vector<uint16_t> StretchDib(uint16_t bits, uint16_t compression, uint16_t sizeImage, uint16_t used,
                                  int16_t h, size_t data)
 {
@@ -238,7 +232,6 @@ std::vector<uint16_t> StretchDib(uint16_t bits, uint16_t compression, uint16_t s
 
 } // namespace
 
-// Damaged files of every format answer an error and keep the image held.
 TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
 {
     ASSERT_TRUE(WriteWicFile(Path("a.png"), GUID_ContainerFormatPng, GradientImage(64, 48), 96));
@@ -269,8 +262,7 @@ TEST_F(LeadFiles, DamagedFilesOfEveryFormatKeepThePreviousImage)
     }
 }
 
-// The headers alone give a file's facts, or its refusal before any decoding:
-// the same answer from GetFileInfo and Load, and the held image stays.
+// Headers give a file's facts, or GetFileInfo's and Load's refusal before decoding; the image stays.
 TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
 {
     ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
@@ -365,8 +357,7 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
     }
 }
 
-// Records pointing outside themselves or at slots the header does not count
-// are refused before playing (the held picture stays); those within bounds play.
+// Records reaching outside themselves or the object table are refused before playing; the rest play.
 TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
 {
     ASSERT_TRUE(WriteEmfFile(Path("a.emf")));

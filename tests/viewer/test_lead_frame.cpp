@@ -1,5 +1,4 @@
-// The display frame: the fit arithmetic, the placement of the imaging
-// control in the paint size modes, and the white margins on the screen.
+// The display frame: the fit, the control's placement per paint mode, white margins on the screen.
 #include <gtest/gtest.h>
 #include <vector>
 #include "tests/support/ScreenPixels.h"
@@ -12,8 +11,7 @@ using qrvtest::ScreenPixels;
 
 namespace {
 
-// A frame filling a host window of the given client size, with an image of
-// w x h pixels in its control.
+// A frame filling a host window of the given client size, and images for its control.
 struct FrameFixture {
     HostWindow host;
     CLeadFrame frame;

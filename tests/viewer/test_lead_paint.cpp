@@ -1,5 +1,4 @@
-// The imaging control on the screen: paint size modes, automatic sizing,
-// automatic repainting and the background colour, read back from the pixels.
+// The imaging control's paint modes, automatic sizing and repainting, read back from the screen.
 #include <gtest/gtest.h>
 #include "tests/support/ScreenPixels.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -30,7 +29,7 @@ protected:
 
 } // namespace
 
-TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
+TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
 {
     Put(50, 25, 0xFF0000);
     struct {
@@ -61,16 +60,13 @@ TEST_F(LeadPaint, PaintSizeModesPlaceTheImageAndAutoSizeSizesTheWindow)
     Put(40, 30, 0x00FF00);
     CRect rc;
     m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(40, rc.Width());
-    EXPECT_EQ(30, rc.Height());
+    EXPECT_EQ(CSize(40, 30), rc.Size());
     m_lead.SetAutoSize(FALSE);
     Put(60, 10, 0x00FF00);
     m_lead.GetWindowRect(&rc);
     EXPECT_EQ(40, rc.Width());
-}
-
-TEST_F(LeadPaint, WithoutAutoRepaintOrAutoSetRectsTheScreenKeepsWhatItShowed)
-{
+    // Without automatic repainting or rectangles the screen keeps what it showed.
+    m_lead.MoveWindow(0, 0, 100, 100);
     Put(100, 100, 0xFF0000);
     ScreenPixels red(m_lead.m_hWnd);
     ASSERT_EQ(0xFF0000u, red.At(50, 50));

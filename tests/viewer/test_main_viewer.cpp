@@ -1,5 +1,4 @@
-// The main viewer window with two image viewers of a host's own types: choice
-// by extension, window ids, notifications, settings carried over, images passed.
+// The main viewer window with two image viewers of a host's own types, switched and passed through.
 #include <gtest/gtest.h>
 #include <afxole.h>
 #include <wincodec.h>
@@ -125,8 +124,7 @@ TEST_F(MainViewerTest, ColourInfoAndRequestedSizeGivenBeforeAViewerAreCarriedOve
     EXPECT_EQ(CSize(64, 50), pictures.GetRequestedImageSize());
 }
 
-// The clipboard data of the file asked for: the current viewer's, or another
-// viewer's after loading the file; none for files no viewer reads.
+// The current viewer's clipboard data, or another viewer's after loading; none for unknown files.
 TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSize)
 {
     ASSERT_TRUE(AfxOleInit());
@@ -149,8 +147,6 @@ TEST_F(MainViewerTest, CacheDataLoadsOnlyAnotherFileAndTheViewerFollowsThePaneSi
     EXPECT_EQ(CSize(199, 149), rc.Size());
 }
 
-// Without a current viewer the pane answers nothing; with an image viewer
-// from a list current, it passes file name, images and sizes through.
 TEST_F(MainViewerTest, ThePanePassesImagesToAndFromTheCurrentViewer)
 {
     CSize size(-1, -1);

@@ -1,5 +1,4 @@
-// The panel image as a pure function of source, settings and size: depth,
-// colour table and dithering per panel, the effects in their order, the size.
+// The panel image as a pure function: depth, colour table and dither, effects in order, the size.
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -33,10 +32,8 @@ size_t IndexesUsed(const Image &img)
     return used.size();
 }
 
-// The source of 24 bits is a flat colour between the entries of every test
-// palette (one index undithered, several dithered), of 4 bits a 16-colour
-// picture. The table expected: n entries of the palette, or without one the
-// fixed palette of n bits.
+// A 24-bit source is a flat colour between all palettes' entries, a 4-bit one a 16-colour picture;
+// the table expected is n entries of pTable, or the fixed palette of n bits.
 struct DepthCase {
     int nColorBits;
     bool bPalettes, bPlx508;
@@ -145,8 +142,7 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
     EXPECT_TRUE(out.Empty());
 }
 
-// The initial dither follows the colour count; dither indexes beyond the
-// list give the control's "none", depths without a palette none.
+// The initial dither follows the colour count; out-of-range dithers and depths give none.
 TEST(PanelImage, TheInitialDitherFollowsTheColourCountAndOutOfRangeValuesGiveNone)
 {
     EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(16, 4));

@@ -1,5 +1,4 @@
-// qrvtool panel-image writes the viewer's GetPanelImage DIB for the same
-// settings; bad input ends with a German message and an exit code, writing nothing.
+// qrvtool panel-image writes the viewer's panel image DIB; bad input ends with a message, writing nothing.
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -77,8 +76,7 @@ void WriteJasc(const std::string &path, const std::vector<unsigned long> &colors
     fclose(f);
 }
 
-// One conversion's settings, for the tool's command line and for the viewer.
-// A dither of -1 is left to the viewer; bit i of effects turns kEffects[i] on.
+// A conversion for the tool and the viewer: dither -1 is the viewer's, effects bit i is kEffects[i].
 struct Settings {
     const char *name;
     int bits;

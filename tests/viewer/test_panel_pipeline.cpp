@@ -1,5 +1,4 @@
-// The incremental panel pipeline gives the full build's bytes after any two
-// changes, from the first stage they affect, keeping its results within bounds.
+// The incremental panel pipeline: the full build's bytes after any two changes, within its bounds.
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -13,8 +12,7 @@ using qrv::img::Image;
 
 namespace {
 
-// A change toggles a setting between two values (none: the source's
-// version or the size); `first` is the stage a build after it starts from.
+// A setting toggled between a and b (none: the source or the size), and the stage it starts a build at.
 struct Change {
     const char *name;
     CPanelPipeline::Stage first;

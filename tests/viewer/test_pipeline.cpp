@@ -1,5 +1,4 @@
-// The image viewer around its panel image: its size, changes shown at once,
-// loading, the clipboard record and the displays' set-up.
+// The image viewer around its panel image: size, changes shown, loading, clipboard, displays' set-up.
 #include <gtest/gtest.h>
 #include <afxole.h>
 #include <cstring>
@@ -95,8 +94,7 @@ TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
     EXPECT_EQ(pal.pal16[5] & 0xFFFFFF, viewer.GetPanelCtrl()->GetUserPalette(5));
 }
 
-// A 16-bit bit-field DIB is held at 24 bits; no DIB, or no file, sets nothing.
-// GetPanelImage computes at the source size and leaves the display.
+// 16-bit bit-field DIBs are held at 24 bits; GetPanelImage works at the source size apart from the display.
 TEST_F(PipelineTest, SixteenBitDibsAreHeldAtTwentyFourBitsAndGetPanelImageLeavesTheDisplay)
 {
     SetSource(SolidImage(8, 4, 0xFF8040), BI_BITFIELDS, 16);
@@ -209,8 +207,6 @@ TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     EXPECT_EQ(0, info.szBaseName[31]);
 }
 
-// A new viewer without an image offers nothing for the clipboard; its
-// displays are set up to paint white without repaints of their own.
 TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite)
 {
     TestViewer empty;

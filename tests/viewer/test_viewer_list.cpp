@@ -1,5 +1,4 @@
-// The viewer list read from the registry: the "File Info" split, types the
-// list does not know and a missing key.
+// The viewer list read from the registry: the "File Info" split, unknown types and a missing key.
 #include <gtest/gtest.h>
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/LeadViewerWnd.h"

@@ -1,5 +1,4 @@
-// The viewer's property pages in a live sheet: controls and settings both
-// ways, the blank page, and the sheet's and pages' sizes.
+// The viewer's property pages in a live sheet: settings both ways, the blank page, the sizes.
 #include <gtest/gtest.h>
 #include <string>
 #include "imaging/BmpFile.h"
@@ -155,8 +154,7 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
     EXPECT_STREQ("Jarvis", sz);
 }
 
-// Each box sets its setting at once and shows the viewer's; the dither list
-// sets its method (no selection, nothing); the size-to-fit box turns the fit off.
+// Every control of the image page sets its setting at once; the boxes show the viewer's too.
 TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
 {
     OpenSheet(8, pal.plx508);
@@ -196,8 +194,7 @@ TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
     EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
 }
 
-// The general page comes first with the image's size and file; the image page
-// hides and shows the boxes it is told to; closing the sheet only hides it.
+// The general page shows size and file; the image page hides what it is told; closing only hides.
 TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
 {
     viewer.SetViewerStyle(VWS_GENERALPAGE);
@@ -227,8 +224,6 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
     EXPECT_TRUE(::IsWindow(pSheet->m_hWnd));
 }
 
-// The dither list is disabled at 16 bits until an activation at a lower depth;
-// a viewer without pages leaves the blank page; at 4 bits only the image page.
 TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage)
 {
     OpenSheet(16);
@@ -264,8 +259,7 @@ TEST_F(PagesTest, ThePagesFollowTheDepthAndAViewerWithoutPagesLeavesTheBlankPage
     EXPECT_EQ(ImagePage(), pSheet->GetPage(0));
 }
 
-// Sheets sized to the page show the pages whole at the blank page's size, with
-// every control inside, with or without a caption; pages shrink with the sheet only.
+// Sized sheets show whole pages with every control inside; pages shrink with the sheet only.
 TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
 {
     auto expectShownWhole = [&](CViewerPps &sheet, const char *what) {
