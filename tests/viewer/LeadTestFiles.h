@@ -1,5 +1,4 @@
-// Image files the imaging control's tests (and the fuzz and soak programs)
-// write themselves: through the platform's WIC encoders and GDI metafiles.
+// Image files the viewer tests and the fuzz and soak programs write through WIC and GDI.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -9,8 +8,7 @@
 
 namespace leadtest {
 
-// Writes the image (24-bit, or 8-bit indexed with its palette) with the WIC
-// encoder of the container format at dpi dots per inch.
+// Writes the 24-bit or 8-bit indexed image with the container's WIC encoder at dpi dots per inch.
 bool WriteWicFile(const std::string &path, const GUID &container, const qrv::img::Image &image, double dpi);
 
 // An enhanced metafile 1 x 0.5 inch whose left half is a red rectangle.

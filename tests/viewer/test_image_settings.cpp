@@ -58,7 +58,7 @@ protected:
 };
 
 // OK gives the panel image at the source size, the caller's once taken, else freed with the dialog.
-TEST_F(ImageSettingsTest, OkGivesThePanelImageWhichTheDialogFreesUnlessTaken)
+TEST_F(ImageSettingsTest, OnlyOkWithAnImagingControlGivesThePanelImageWhichTheDialogFreesUnlessTaken)
 {
     void *hResult = nullptr, *hPending = nullptr;
     {
@@ -80,10 +80,7 @@ TEST_F(ImageSettingsTest, OkGivesThePanelImageWhichTheDialogFreesUnlessTaken)
         EXPECT_NE(0u, ::GlobalSize(hPending));
     }
     EXPECT_EQ(0u, ::GlobalSize(hPending)); // freed by the destructor
-}
-
-TEST_F(ImageSettingsTest, CancelOrAMissingImagingControlGiveNoDib)
-{
+    // Cancel gives none; without the imaging control a message shows and OK gives none either.
     {
         TestSettingsDlg dlg(hSource, 8, &names);
         dlg.RunAndPress(IDCANCEL);

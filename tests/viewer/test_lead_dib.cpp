@@ -174,8 +174,7 @@ TEST_F(LeadImage, SetBitmapCopiesTheImagesOfOtherControlsAndBitmapsMadeElsewhere
         ASSERT_EQ(0, m_lead.Invert());
         EXPECT_TRUE(other.GetImage() == img);
     }
-    // Screen-compatible and 16-bit bitmaps come in as true colour, a monochrome
-    // one with its two colours; a deleted handle or the control's own changes nothing.
+    // GDI bitmaps come in as true colour or 1 bit; a deleted handle or the control's own changes nothing.
     HDC hdc = ::GetDC(nullptr);
     const BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), 6, 4, 1, 16, BI_RGB, 0, 0, 0, 0, 0}, {}};
     void *pBits = nullptr;
@@ -216,7 +215,7 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
     // A four-colour picture: every depth holds it without loss.
     Image four = IndexedImage(17, 9, 1);
     four.Palette() = {Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}};
-    // True colour saved at 4 bits is reduced to the fixed palette; the image held stays as it was.
+    // True colour saved at 4 bits is reduced to the fixed palette; the image held stays.
     struct {
         short bits;
         Image image;

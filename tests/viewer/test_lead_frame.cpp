@@ -87,8 +87,7 @@ TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
 {
     FrameFixture f(300, 200);
     CLead *pLead = f.frame.GetLeadCtrl();
-    // Mode 0 starts at the centring offset and reaches the frame's corner;
-    // the fit modes place the control on the fitted rectangle.
+    // Mode 0 runs from the centring offset to the frame's corner, the fit modes fill the fitted rectangle.
     struct {
         short mode;
         int w, h;
@@ -123,8 +122,7 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
     CLead *pLead = f.frame.GetLeadCtrl();
     pLead->SetBackColor(RGB(0, 0, 255)); // the control's own background: blue
     pLead->SetBackErase(FALSE);
-    // Mode 0 puts the control from the image's corner to the frame's, the fit
-    // on the fitted rectangle: white margins around it, the background beyond the image.
+    // White margins around the control in both modes, its background beyond the image.
     const struct {
         short mode;
         std::vector<CRect> margins, background;
@@ -142,8 +140,7 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
             pLead->SetPaintSizeMode(m.mode);
             f.SetImage(100, 50, 0xFF0000);
             if (!erased) {
-                // Black over everything, then a paint that does not erase: only
-                // the frame's own WM_PAINT can bring the margins back.
+                // Black everywhere, then a paint without erasing: only the frame's WM_PAINT makes them white.
                 CClientDC dc(&f.frame);
                 dc.FillSolidRect(CRect(0, 0, 300, 200), RGB(0, 0, 0));
                 f.frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

@@ -13,10 +13,8 @@ using namespace viewertest;
 
 namespace {
 
-// A notification as the owner sees it: code, sender's id, viewer (or the point).
+// The pane's owner, keeping every notification as code, sender's id, viewer (or the point).
 using Note = std::tuple<UINT, UINT_PTR, CViewerWnd *, int, int>;
-
-// The pane's owner: keeps every NMVIEWER it receives.
 class OwnerWindow : public HostWindow {
 public:
     OwnerWindow() : HostWindow(320, 240) {}

@@ -189,8 +189,7 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
         std::vector<uint8_t> dib = ViewerPanelImage(viewer, s);
         ASSERT_GT(dib.size(), 40u) << s.name;
         ASSERT_EQ(file.size(), dib.size() + sizeof(BITMAPFILEHEADER)) << s.name;
-        EXPECT_EQ('B', file[0]);
-        EXPECT_EQ('M', file[1]);
+        EXPECT_EQ("BM", std::string(file.begin(), file.begin() + 2));
         EXPECT_TRUE(std::equal(dib.begin(), dib.end(), file.begin() + sizeof(BITMAPFILEHEADER))) << s.name;
     }
 }

@@ -214,8 +214,7 @@ TEST_F(PipelineTest, ANewViewerOffersNothingAndItsDisplaysPaintWhite)
     COleDataSource source;
     EXPECT_EQ(0, empty.CacheData(&source));
     EXPECT_EQ(0, source.GetFormatCount());
-    // Each display paints white, without repaints of its own: auto repaint, rectangles, size, erase,
-    // background, paint dither, paint palette and size mode.
+    // Each display paints white without repaints of its own (auto repaint, rects, size, erase, ...).
     for (CLead *p : {empty.GetPanelCtrl(), empty.GetOriginalCtrl()})
         EXPECT_EQ((std::vector<long>{0, 1, 1, 0, 0xFFFFFF, 1, 1, CLead::paintNormal}),
                   (std::vector<long>{p->GetAutoRepaint(), p->GetAutoSetRects(), p->GetAutoSize(),

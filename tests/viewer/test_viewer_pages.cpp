@@ -92,36 +92,7 @@ protected:
     }
 };
 
-TEST_F(PagesTest, SlidersShowTenthsAndThePanelPageTheLowerDepth)
-{
-    OpenSheet(8);
-    ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
-    viewer.SetContrast(-35, 0);
-    viewer.SetBrightness(1000, 0);
-    viewer.UpdatePropertyPages();
-    EXPECT_EQ(-3, SliderPos(IDC_VIEWER_CONTRAST));
-    EXPECT_EQ(100, SliderPos(IDC_VIEWER_BRIGHTNESS));
-    viewer.SetModified(0);
-    MoveSlider(IDC_VIEWER_CONTRAST, -3);
-    EXPECT_EQ(-30, viewer.GetContrast());
-    EXPECT_EQ(1, viewer.IsModified());
-    EXPECT_TRUE(PanelShowsItsSettings(viewer)); // recomputed at once
-    MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
-    EXPECT_EQ(-400, viewer.GetBrightness());
-    // The panel page shows the lower of image and panel depth.
-    viewer.SetImageColorBits(16, 0);
-    pSheet->SetActivePage(1);
-    CViewerPanelPpg *pPanel = viewer.GetPanelPage();
-    ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
-    viewer.UpdatePropertyPages();
-    EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
-    EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
-    pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
-    Command(pPanel, IDC_VIEWER_COLORS, CBN_SELCHANGE);
-    EXPECT_EQ(4, viewer.GetImageColorBits());
-}
-
-TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods)
+TEST_F(PagesTest, ResetKeepsSizeToFitSlidersShowTenthsAndThePanelPageTheLowerDepth)
 {
     OpenSheet(8, pal.plx508);
     viewer.EnableSizeToFit(0);
@@ -152,6 +123,29 @@ TEST_F(PagesTest, ResetClearsEffectsButKeepsSizeToFitAndTheListHoldsEightMethods
     EXPECT_STREQ("Floyd-Steinberg", sz);
     ::SendMessageA(hList, CB_GETLBTEXT, 7, (LPARAM)sz);
     EXPECT_STREQ("Jarvis", sz);
+    viewer.SetContrast(-35, 0);
+    viewer.SetBrightness(1000, 0);
+    viewer.UpdatePropertyPages();
+    EXPECT_EQ(-3, SliderPos(IDC_VIEWER_CONTRAST));
+    EXPECT_EQ(100, SliderPos(IDC_VIEWER_BRIGHTNESS));
+    viewer.SetModified(0);
+    MoveSlider(IDC_VIEWER_CONTRAST, -3);
+    EXPECT_EQ(-30, viewer.GetContrast());
+    EXPECT_EQ(1, viewer.IsModified());
+    EXPECT_TRUE(PanelShowsItsSettings(viewer)); // recomputed at once
+    MoveSlider(IDC_VIEWER_BRIGHTNESS, -40);
+    EXPECT_EQ(-400, viewer.GetBrightness());
+    // The panel page shows the lower of image and panel depth.
+    viewer.SetImageColorBits(16, 0);
+    pSheet->SetActivePage(1);
+    CViewerPanelPpg *pPanel = viewer.GetPanelPage();
+    ASSERT_NE(nullptr, pPanel->GetSafeHwnd());
+    viewer.UpdatePropertyPages();
+    EXPECT_EQ(1, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCURSEL));
+    EXPECT_EQ(3, (int)pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_GETCOUNT));
+    pPanel->SendDlgItemMessage(IDC_VIEWER_COLORS, CB_SETCURSEL, 0);
+    Command(pPanel, IDC_VIEWER_COLORS, CBN_SELCHANGE);
+    EXPECT_EQ(4, viewer.GetImageColorBits());
 }
 
 // Every control of the image page sets its setting at once; the boxes show the viewer's too.
