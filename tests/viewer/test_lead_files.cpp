@@ -158,6 +158,12 @@ std::vector<uint8_t> Bytes(const std::string &text)
     return std::vector<uint8_t>(text.begin(), text.end());
 }
 
+// The bytes of a literal, its NULs included.
+template <size_t N> std::vector<uint8_t> Raw(const char (&text)[N])
+{
+    return std::vector<uint8_t>(text, text + N - 1);
+}
+
 // A BMP file of the header size, width and height, its header cut to `size` bytes.
 std::vector<uint8_t> Bmp(uint32_t header, uint32_t w, uint32_t h, size_t size)
 {
@@ -271,8 +277,6 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
     auto cut = [](std::vector<uint8_t> b, size_t n) { return b.resize(n), b; };
     const std::string gif =
         std::string("GIF89a\x05\0\x03\0\x80\0\0", 13) + std::string(6, '\0'); // two colours
-    const std::string hugeImage = std::string("\x2C\0\0\0\0\xE8\xFD\xE8\xFD\0", 10);
-    const std::string tiff = std::string("II*\0\x08\0\0\0\x02\0", 10);
     const struct {
         const char *what;
         std::vector<uint8_t> bytes;
@@ -292,35 +296,28 @@ TEST_F(LeadFiles, HeadersGiveTheFactsOrAreRefused)
         {"empty", {}, CLead::errTruncated},
         {"three bytes", cut(emf, 3), CLead::errUnknownFormat},
         {"B without M", Bytes("BX" + std::string(60, '\0')), CLead::errUnknownFormat},
-        {"PNG of a huge size",
-         Bytes(std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\x01\x86\xA0\0\x01\x86\xA0", 24)),
+        {"PNG of a huge size", Raw("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\x01\x86\xA0\0\x01\x86\xA0"),
          CLead::errTooLarge},
-        {"PNG wider than any int",
-         Bytes(std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\x80\0\0\0\0\0\0\x01", 24)), CLead::errTooLarge},
+        {"PNG wider than any int", Raw("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\x80\0\0\0\0\0\0\x01"),
+         CLead::errTooLarge},
         {"GIF cut in its screen", Bytes(gif.substr(0, 10)), CLead::errTruncated},
         {"GIF cut in its image", Bytes(gif + "\x2C\0\0\0"), CLead::errTruncated},
-        {"GIF87a screen of a huge size", Bytes(std::string("GIF87a\xE8\xFD\xE8\xFD\0\0\0", 13)),
-         CLead::errTooLarge},
+        {"GIF87a screen of a huge size", Raw("GIF87a\xE8\xFD\xE8\xFD\0\0\0"), CLead::errTooLarge},
         // An extension and an image with its own colours before the huge one.
         {"GIF image of a huge size",
          Bytes(gif + std::string("\x21\xF9\x04\0\0\0\0\0\x2C\0\0\0\0\x01\0\x01\0\x80", 18) +
-               std::string(6, '\0') + std::string("\x02\x01\0\0", 4) + hugeImage),
+               std::string(6, '\0') + std::string("\x02\x01\0\0\x2C\0\0\0\0\xE8\xFD\xE8\xFD\0", 14)),
          CLead::errTooLarge},
-        {"JPEG cut in its frame header", Bytes(std::string("\xFF\xD8\xFF\xC0\0\x11\x08\0", 8)),
-         CLead::errTruncated},
+        {"JPEG cut in its frame header", Raw("\xFF\xD8\xFF\xC0\0\x11\x08\0"), CLead::errTruncated},
         // Application, table and arithmetic segments are passed over to the frame header.
         {"JPEG of a huge size",
-         Bytes(std::string(
-             "\xFF\xD8\xFF\xE0\0\x02\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02\xFF\xC2\0\x11\x08\xFD\xE8"
-             "\xFD\xE8",
-             27)),
+         Raw("\xFF\xD8\xFF\xE0\0\x02\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02\xFF\xC2\0\x11\x08\xFD\xE8\xFD"
+             "\xE8"),
          CLead::errTooLarge},
         {"TIFF of a huge size",
-         Bytes(tiff +
-               std::string("\0\x01\x04\0\x01\0\0\0\xA0\x86\x01\0\x01\x01\x03\0\x01\0\0\0\xE8\xFD\0\0", 24)),
+         Raw("II*\0\x08\0\0\0\x02\0\0\x01\x04\0\x01\0\0\0\xA0\x86\x01\0\x01\x01\x03\0\x01\0\0\0\xE8\xFD\0\0"),
          CLead::errTooLarge},
-        {"big-endian TIFF of a huge size",
-         Bytes(std::string("MM\0*\0\0\0\x08\0\x01\x01\0\0\x04\0\0\0\x01\0\x01\x86\xA0", 22)),
+        {"big-endian TIFF of a huge size", Raw("MM\0*\0\0\0\x08\0\x01\x01\0\0\x04\0\0\0\x01\0\x01\x86\xA0"),
          CLead::errTooLarge},
         {"WMF without units per inch", With16(wmf, 14, 0), CLead::errBadHeader},
         {"WMF box without width", With16(wmf, 10, 0), CLead::errBadHeader},
