@@ -16,23 +16,26 @@ namespace {
 int g_nViewSubItem = 0;
 BOOL g_bViewContinues = FALSE;
 
-class CRouteView : public CView
-{
+class CRouteView : public CView {
     DECLARE_DYNCREATE(CRouteView)
 protected:
     afx_msg void OnSubItem() { g_nViewSubItem++; }
     // The view sees the update first; it passes it on when told to.
-    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(0); if (g_bViewContinues) pCmdUI->ContinueRouting(); }
+    afx_msg void OnUpdateChecked(CCmdUI *pCmdUI)
+    {
+        pCmdUI->SetCheck(0);
+        if (g_bViewContinues)
+            pCmdUI->ContinueRouting();
+    }
     DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CRouteView, CView)
 BEGIN_MESSAGE_MAP(CRouteView, CView)
-    ON_COMMAND(ID_TEST_SUBITEM, OnSubItem)
-    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+ON_COMMAND(ID_TEST_SUBITEM, OnSubItem)
+ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
 END_MESSAGE_MAP()
 
-class CRouteFrame : public CFrameWnd
-{
+class CRouteFrame : public CFrameWnd {
 public:
     int m_nHandled = 0, m_nDisabled = 0;
 
@@ -41,23 +44,22 @@ protected:
     afx_msg void OnDisabled() { m_nDisabled++; }
     afx_msg void OnChecked() {}
     afx_msg void OnRenamed() {}
-    afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
-    afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
-    afx_msg void OnUpdateRenamed(CCmdUI* pCmdUI) { pCmdUI->SetText("&Neuer Name"); }
+    afx_msg void OnUpdateChecked(CCmdUI *pCmdUI) { pCmdUI->SetCheck(1); }
+    afx_msg void OnUpdateDisabled(CCmdUI *pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateRenamed(CCmdUI *pCmdUI) { pCmdUI->SetText("&Neuer Name"); }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CRouteFrame, CFrameWnd)
-    ON_COMMAND(ID_TEST_HANDLED, OnHandled)
-    ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
-    ON_COMMAND(ID_TEST_CHECKED, OnChecked)
-    ON_COMMAND(ID_TEST_RENAMED, OnRenamed)
-    ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
-    ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
-    ON_UPDATE_COMMAND_UI(ID_TEST_RENAMED, OnUpdateRenamed)
+ON_COMMAND(ID_TEST_HANDLED, OnHandled)
+ON_COMMAND(ID_TEST_DISABLED, OnDisabled)
+ON_COMMAND(ID_TEST_CHECKED, OnChecked)
+ON_COMMAND(ID_TEST_RENAMED, OnRenamed)
+ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, OnUpdateChecked)
+ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, OnUpdateDisabled)
+ON_UPDATE_COMMAND_UI(ID_TEST_RENAMED, OnUpdateRenamed)
 END_MESSAGE_MAP()
 
-class CmdUITest : public ::testing::Test
-{
+class CmdUITest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -91,13 +93,15 @@ protected:
             char text[128] = "";
             ::GetMenuStringA(hPopup, i, text, sizeof text, MF_BYPOSITION);
             UINT state = ::GetMenuState(hPopup, i, MF_BYPOSITION);
-            items += std::string(i ? " " : "") + (state & MF_SEPARATOR ? "-" : std::string(text) +
-                     (state & MF_GRAYED ? "G" : "") + (state & MF_CHECKED ? "C" : ""));
+            items += std::string(i ? " " : "") + (state & MF_SEPARATOR
+                                                      ? "-"
+                                                      : std::string(text) + (state & MF_GRAYED ? "G" : "") +
+                                                            (state & MF_CHECKED ? "C" : ""));
         }
         return items;
     }
 
-    CRouteFrame* m_pFrame = nullptr;
+    CRouteFrame *m_pFrame = nullptr;
     HWND m_hFrame = nullptr;
 };
 
@@ -106,13 +110,17 @@ protected:
 // rename; the view is asked first and passes an item on with ContinueRouting.
 TEST_F(CmdUITest, PopupItemsTakeTheirStateFromTheRouteBeforeTheMenuOpens)
 {
-    struct Case { BOOL autoEnable; BOOL viewContinues; const char* file; };
+    struct Case {
+        BOOL autoEnable;
+        BOOL viewContinues;
+        const char *file;
+    };
     const Case cases[] = {
         {FALSE, FALSE, "&Behandelt &Unbehandelt - &Markiert &GesperrtG &Neuer Name &Weiteres &Beenden"},
         {TRUE, FALSE, "&Behandelt &UnbehandeltG - &Markiert &GesperrtG &Neuer Name &Weiteres &Beenden"},
         {TRUE, TRUE, "&Behandelt &UnbehandeltG - &MarkiertC &GesperrtG &Neuer Name &Weiteres &Beenden"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         m_pFrame->m_bAutoMenuEnable = c.autoEnable;
         g_bViewContinues = c.viewContinues;
         EXPECT_EQ(c.file, Popup(0));
@@ -139,7 +147,7 @@ TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
 
 TEST_F(CmdUITest, AcceleratorsOfTheFrameIdBecomeCommands)
 {
-    MSG msg = { m_pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, { 0, 0 } };
+    MSG msg = {m_pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
     EXPECT_EQ(1, m_pFrame->m_nHandled);
     msg.wParam = VK_F6;
@@ -156,4 +164,4 @@ TEST_F(CmdUITest, HelpReachesTheApplicationWithTheFramesContext)
     EXPECT_EQ((UINT)HELP_CONTEXT, App().m_nLastHelpCmd);
 }
 
-}
+} // namespace

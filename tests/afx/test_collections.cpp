@@ -11,23 +11,28 @@ namespace {
 
 // One element type per collection, with a way to make distinct values.
 char g_cells[64];
-CObject* ObjAt(int i)
+CObject *ObjAt(int i)
 {
-    static struct Obj : CObject {} objs[64];
+    static struct Obj : CObject {
+    } objs[64];
     return &objs[i + 1];
 }
-#define QRV_ARRAY_KIND(KIND, ARRAY, ELEMENT, MAKE) \
-    struct KIND { using A = ARRAY; using T = ELEMENT; static T Make(int i) { return MAKE; } static const char* Name() { return #ARRAY; } };
+#define QRV_ARRAY_KIND(KIND, ARRAY, ELEMENT, MAKE)                                                           \
+    struct KIND {                                                                                            \
+        using A = ARRAY;                                                                                     \
+        using T = ELEMENT;                                                                                   \
+        static T Make(int i) { return MAKE; }                                                                \
+        static const char *Name() { return #ARRAY; }                                                         \
+    };
 QRV_ARRAY_KIND(ByteArr, CByteArray, BYTE, (BYTE)(i + 1))
 QRV_ARRAY_KIND(WordArr, CWordArray, WORD, (WORD)(1000 + i))
 QRV_ARRAY_KIND(DWordArr, CDWordArray, DWORD, 0x10000u + (DWORD)i)
 QRV_ARRAY_KIND(UIntArr, CUIntArray, UINT, 70000u + (UINT)i)
-QRV_ARRAY_KIND(PtrArr, CPtrArray, void*, &g_cells[i + 1])
-QRV_ARRAY_KIND(ObArr, CObArray, CObject*, ObjAt(i))
+QRV_ARRAY_KIND(PtrArr, CPtrArray, void *, &g_cells[i + 1])
+QRV_ARRAY_KIND(ObArr, CObArray, CObject *, ObjAt(i))
 
 // The elements of an array as GetAt reads them.
-template <class A>
-auto Values(const A& a)
+template <class A> auto Values(const A &a)
 {
     std::vector<std::decay_t<decltype(a.GetAt(0))>> v;
     for (INT_PTR i = 0; i < a.GetSize(); ++i)
@@ -35,9 +40,7 @@ auto Values(const A& a)
     return v;
 }
 
-template <class P>
-class ArrayOf : public ::testing::Test
-{
+template <class P> class ArrayOf : public ::testing::Test {
 protected:
     using T = typename P::T;
     // Make(i) for each i, a zero element for -1.
@@ -48,7 +51,7 @@ protected:
             v.push_back(i < 0 ? T() : P::Make(i));
         return v;
     }
-    static void Fill(typename P::A& a, int from, int to)
+    static void Fill(typename P::A &a, int from, int to)
     {
         for (int i = from; i < to; ++i)
             a.Add(P::Make(i));
@@ -60,8 +63,8 @@ TYPED_TEST_SUITE(ArrayOf, ArrayKinds);
 TYPED_TEST(ArrayOf, RuntimeClassIsItsOwnWithCObjectAsBase)
 {
     typename TypeParam::A a;
-    CObject* pObj = &a;
-    CRuntimeClass* pClass = pObj->GetRuntimeClass();
+    CObject *pObj = &a;
+    CRuntimeClass *pClass = pObj->GetRuntimeClass();
     ASSERT_NE(nullptr, pClass);
     EXPECT_STREQ(TypeParam::Name(), pClass->m_lpszClassName);
     EXPECT_EQ(RUNTIME_CLASS(CObject), pClass->m_pBaseClass);
@@ -81,7 +84,7 @@ TYPED_TEST(ArrayOf, AddGrowsAndElementsAreReachableEveryWay)
     EXPECT_FALSE(a.IsEmpty());
     EXPECT_EQ(40, a.GetCount());
     EXPECT_EQ(39, a.GetUpperBound());
-    const typename TypeParam::A& c = a;
+    const typename TypeParam::A &c = a;
     for (int i = 0; i < 40; ++i) {
         EXPECT_EQ(TypeParam::Make(i), c[i]);
         EXPECT_EQ(TypeParam::Make(i), c.GetData()[i]);
@@ -92,7 +95,8 @@ TYPED_TEST(ArrayOf, AddGrowsAndElementsAreReachableEveryWay)
     a[5] = TypeParam::Make(32);
     a.GetData()[6] = TypeParam::Make(33);
     a.FreeExtra();
-    EXPECT_EQ(this->Of({0, 1, 2, 30, 31, 32, 33, 7}), std::vector<typename TypeParam::T>(c.GetData(), c.GetData() + 8));
+    EXPECT_EQ(this->Of({0, 1, 2, 30, 31, 32, 33, 7}),
+              std::vector<typename TypeParam::T>(c.GetData(), c.GetData() + 8));
     EXPECT_EQ(TypeParam::Make(39), a[39]);
     a.RemoveAll();
     EXPECT_TRUE(a.IsEmpty());
@@ -121,10 +125,10 @@ TYPED_TEST(ArrayOf, InsertAndRemoveShiftTheRest)
     a.InsertAt(1, TypeParam::Make(9), 3);
     a.InsertAt(1, TypeParam::Make(8), 0);
     EXPECT_EQ(this->Of({0, 9, 9, 9, 1, 2, 3}), Values(a));
-    a.InsertAt(9, TypeParam::Make(5));   // past the end: the gap is zero
+    a.InsertAt(9, TypeParam::Make(5)); // past the end: the gap is zero
     EXPECT_EQ(this->Of({0, 9, 9, 9, 1, 2, 3, -1, -1, 5}), Values(a));
     a.RemoveAt(1, 3);
-    a.RemoveAt(5, 100);   // clamped to the end
+    a.RemoveAt(5, 100); // clamped to the end
     a.RemoveAt(5);
     a.RemoveAt(-1);
     EXPECT_EQ(this->Of({0, 1, 2, 3, -1}), Values(a));
@@ -139,10 +143,10 @@ TYPED_TEST(ArrayOf, ArraysOfTheSameClassAppendCopyAndInsert)
     this->Fill(a, 0, 3);
     this->Fill(b, 10, 12);
     EXPECT_EQ(3, a.Append(b));
-    EXPECT_EQ(5, a.Append(a));   // onto itself: unchanged
+    EXPECT_EQ(5, a.Append(a)); // onto itself: unchanged
     EXPECT_EQ(this->Of({0, 1, 2, 10, 11}), Values(a));
     a.InsertAt(1, &b);
-    a.InsertAt(0, static_cast<const A*>(nullptr));
+    a.InsertAt(0, static_cast<const A *>(nullptr));
     a.InsertAt(0, &a);
     EXPECT_EQ(this->Of({0, 10, 11, 1, 2, 10, 11}), Values(a));
 
@@ -175,7 +179,8 @@ TEST(StringArray, TextsAsStringsOrPlainPointers)
     // An element of the array itself may be what is added or inserted.
     a.Add(a[0]);
     a.InsertAt(0, a[6], 2);
-    EXPECT_EQ((std::vector<CString>{"vier", "vier", "x", "x", "null", "eins!", "y", "drei", "vier", "x"}), Values(a));
+    EXPECT_EQ((std::vector<CString>{"vier", "vier", "x", "x", "null", "eins!", "y", "drei", "vier", "x"}),
+              Values(a));
 
     CStringArray b;
     b.Add("b");
@@ -199,32 +204,33 @@ struct Item : CObject {
 TEST(TypedPtrArray, TypedFacesOnPointerArrays)
 {
     int values[4] = {1, 2, 3, 4};
-    CTypedPtrArray<CPtrArray, int*> ints;
+    CTypedPtrArray<CPtrArray, int *> ints;
     EXPECT_EQ(0, ints.Add(&values[0]));
     ints.SetAtGrow(2, &values[2]);
     ints.SetAt(1, &values[1]);
     ints.InsertAt(0, &values[3]);
     ints.ElementAt(0) = &values[1];
-    CTypedPtrArray<CPtrArray, int*> more;
+    CTypedPtrArray<CPtrArray, int *> more;
     more.Add(&values[3]);
     EXPECT_EQ(4, ints.Append(more));
     ints.InsertAt(0, &more);
     more.Copy(ints);
-    EXPECT_EQ((std::vector<int*>{&values[3], &values[1], &values[0], &values[1], &values[2], &values[3]}), Values(more));
+    EXPECT_EQ((std::vector<int *>{&values[3], &values[1], &values[0], &values[1], &values[2], &values[3]}),
+              Values(more));
     EXPECT_EQ(3, *ints.GetData()[4]);
     EXPECT_EQ(2, *ints[1]);
     EXPECT_STREQ("CPtrArray", ints.GetRuntimeClass()->m_lpszClassName);
 
     Item items[2];
     items[1].n = 7;
-    CTypedPtrArray<CObArray, Item*> objs;
+    CTypedPtrArray<CObArray, Item *> objs;
     objs.Add(&items[0]);
     objs.Add(&items[1]);
     EXPECT_EQ(7, objs[1]->n);
     EXPECT_EQ(&items[0], objs.GetAt(0));
-    CObArray& base = objs;
-    EXPECT_EQ(static_cast<CObject*>(&items[1]), base[1]);
+    CObArray &base = objs;
+    EXPECT_EQ(static_cast<CObject *>(&items[1]), base[1]);
     EXPECT_STREQ("CObArray", objs.GetRuntimeClass()->m_lpszClassName);
 }
 
-}  // namespace
+} // namespace

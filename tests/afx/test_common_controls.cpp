@@ -23,13 +23,13 @@ namespace {
 
 // A top-level window that records the commands its children send and, as a
 // toolbar's owner, describes the buttons it knows when the toolbar asks.
-class CCommandWnd : public CWnd
-{
+class CCommandWnd : public CWnd {
 public:
     BOOL Make()
     {
         LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-        BOOL made = CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 300, 160, nullptr, nullptr);
+        BOOL made = CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 300, 160,
+                             nullptr, nullptr);
         PumpFor(30);
         return made;
     }
@@ -37,9 +37,9 @@ public:
     std::vector<TBBUTTON> m_known;
 
 protected:
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT *pResult) override
     {
-        NMTOOLBARA* pInfo = reinterpret_cast<NMTOOLBARA*>(lParam);
+        NMTOOLBARA *pInfo = reinterpret_cast<NMTOOLBARA *>(lParam);
         if (pInfo->hdr.code == TBN_GETBUTTONINFOA || pInfo->hdr.code == TBN_GETBUTTONINFOW) {
             bool known = pInfo->iItem >= 0 && pInfo->iItem < (int)m_known.size();
             if (known)
@@ -58,13 +58,13 @@ protected:
 
 const UINT kOpen = 100, kRecord = 101, kStop = 102;
 
-class ToolBarTest : public ::testing::Test
-{
+class ToolBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_wnd.Make());
-        ASSERT_TRUE(m_bar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_TOOLTIPS, CRect(0, 0, 0, 0), &m_wnd, 1));
+        ASSERT_TRUE(
+            m_bar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_TOOLTIPS, CRect(0, 0, 0, 0), &m_wnd, 1));
         ASSERT_EQ(0, m_bar.AddBitmap(3, IDB_TEST_TOOLBAR)) << "the images come from the program's resources";
         TBBUTTON buttons[] = {
             {0, (int)kOpen, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -103,7 +103,9 @@ TEST_F(ToolBarTest, ButtonsReportTheirIndexAndStateAndTakeNewStates)
     TBBUTTON b = {};
     ASSERT_TRUE(m_bar.GetButton(2, &b));
     EXPECT_EQ((int)kRecord, b.idCommand);
-    auto states = [&] { return std::vector<int>{m_bar.GetState(kOpen), m_bar.GetState(kRecord), m_bar.GetState(kStop)}; };
+    auto states = [&] {
+        return std::vector<int>{m_bar.GetState(kOpen), m_bar.GetState(kRecord), m_bar.GetState(kStop)};
+    };
     EXPECT_EQ((std::vector<int>{TBSTATE_ENABLED, TBSTATE_ENABLED | TBSTATE_CHECKED, 0}), states());
     EXPECT_TRUE(m_bar.IsButtonEnabled(kOpen) && !m_bar.IsButtonEnabled(kStop));
     EXPECT_TRUE(m_bar.IsButtonChecked(kRecord) && !m_bar.IsButtonChecked(kOpen));
@@ -111,7 +113,8 @@ TEST_F(ToolBarTest, ButtonsReportTheirIndexAndStateAndTakeNewStates)
     m_bar.EnableButton(kStop);
     m_bar.CheckButton(kRecord, FALSE);
     m_bar.HideButton(kOpen);
-    EXPECT_EQ((std::vector<int>{TBSTATE_ENABLED | TBSTATE_HIDDEN, TBSTATE_ENABLED, TBSTATE_ENABLED}), states());
+    EXPECT_EQ((std::vector<int>{TBSTATE_ENABLED | TBSTATE_HIDDEN, TBSTATE_ENABLED, TBSTATE_ENABLED}),
+              states());
     EXPECT_TRUE(m_bar.IsButtonHidden(kOpen));
     EXPECT_TRUE(m_bar.SetState(kOpen, TBSTATE_ENABLED | TBSTATE_PRESSED));
     EXPECT_TRUE(m_bar.IsButtonPressed(kOpen));
@@ -132,7 +135,7 @@ TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
     // with and each ended by it; a separator at the very end counts as none.
     EXPECT_EQ(0, m_bar.AddString(IDS_TEST_TOOLBAR_TEXTS)) << "the resource's texts come first";
     EXPECT_EQ(3, m_bar.AddStrings("Start\0Halt\0")) << "two more follow its three";
-    const char* expected[] = {"Öffnen", "Aufnehmen", "Anhalten", "Start", "Halt"};
+    const char *expected[] = {"Öffnen", "Aufnehmen", "Anhalten", "Start", "Halt"};
     for (int i = 0; i < 5; i++) {
         char text[64] = "";
         m_bar.SendMessage(TB_GETSTRINGA, MAKEWPARAM(sizeof text, i), reinterpret_cast<LPARAM>(text));
@@ -142,7 +145,7 @@ TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
 
 TEST_F(ToolBarTest, TheLayoutIsSavedAndRestoredWithTheOwnersButtons)
 {
-    const char* subKey = "Software\\QRV Tests\\toolbar";
+    const char *subKey = "Software\\QRV Tests\\toolbar";
     m_bar.SaveState(HKEY_CURRENT_USER, subKey, "Leiste");
     ASSERT_TRUE(m_bar.DeleteButton(0));
     ASSERT_EQ(3, m_bar.GetButtonCount());
@@ -179,7 +182,11 @@ TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
     EXPECT_FALSE(tip.AddTool(&wnd, 12345u, &area, 6)) << "a missing string adds no tool";
     EXPECT_EQ(2, tip.GetToolCount());
 
-    auto text = [&](CWnd* pWnd, UINT id) { CString s; tip.GetText(s, pWnd, id); return std::string((LPCSTR)s); };
+    auto text = [&](CWnd *pWnd, UINT id) {
+        CString s;
+        tip.GetText(s, pWnd, id);
+        return std::string((LPCSTR)s);
+    };
     EXPECT_EQ("Startet die Anlage", text(&button, 0));
     EXPECT_EQ("Messung starten", text(&wnd, 5));
     tip.UpdateTipText("Messung läuft", &wnd, 5);
@@ -199,8 +206,7 @@ TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
 
 const uint32_t kUp = 0xC80000, kDown = 0x00A000, kFocus = 0x0000C8, kDisabled = 0x808000;
 
-class BitmapButtonTest : public ::testing::Test
-{
+class BitmapButtonTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -212,7 +218,7 @@ protected:
     }
     void TearDown() override { m_dlg.DestroyWindow(); }
 
-    uint32_t Shown(CWnd& button)
+    uint32_t Shown(CWnd &button)
     {
         PumpFor(20);
         ScreenPixels px(button.m_hWnd);
@@ -230,15 +236,28 @@ TEST_F(BitmapButtonTest, AutoLoadTakesTheCaptionsBitmapsAndShowsTheOneOfTheState
     button.GetClientRect(&rc);
     EXPECT_EQ(CSize(40, 24), rc.Size()) << "SizeToContent: the size of the up bitmap";
 
-    struct Step { const char* what; std::function<void()> act; uint32_t color; };
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        uint32_t color;
+    };
     const Step steps[] = {
         {"up", [] {}, kUp},
         {"pressed", [&] { button.SetState(TRUE); }, kDown},
-        {"focused", [&] { button.SetState(FALSE); m_dlg.GotoDlgCtrl(&button); }, kFocus},
-        {"disabled", [&] { m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN)); button.EnableWindow(FALSE); },
+        {"focused",
+         [&] {
+             button.SetState(FALSE);
+             m_dlg.GotoDlgCtrl(&button);
+         },
+         kFocus},
+        {"disabled",
+         [&] {
+             m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN));
+             button.EnableWindow(FALSE);
+         },
          kDisabled},
     };
-    for (const Step& s : steps) {
+    for (const Step &s : steps) {
         s.act();
         EXPECT_EQ(s.color, Shown(button)) << s.what;
     }
@@ -261,14 +280,19 @@ TEST_F(BitmapButtonTest, StatesWithoutABitmapShowTheUpOne)
 
 TEST(FileDialog, PathPartsAndTheFilterAsTheDialogReadsThem)
 {
-    struct Case { const char* path; const char* name; const char* ext; const char* title; };
+    struct Case {
+        const char *path;
+        const char *name;
+        const char *ext;
+        const char *title;
+    };
     const Case cases[] = {
         {"C:\\daten\\messung.csv", "messung.csv", "csv", "messung"},
         {"bericht", "bericht", "", "bericht"},
         {"D:\\a.b\\wert", "wert", "", "wert"},
         {"E:\\archiv.tar.gz", "archiv.tar.gz", "gz", "archiv.tar"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         CFileDialog dlg(FALSE, "csv", c.path);
         EXPECT_STREQ(c.path, dlg.GetPathName());
         EXPECT_STREQ(c.name, dlg.GetFileName()) << c.path;
@@ -276,13 +300,16 @@ TEST(FileDialog, PathPartsAndTheFilterAsTheDialogReadsThem)
         EXPECT_STREQ(c.title, dlg.GetFileTitle()) << c.path;
     }
 
-    struct Filter { const char* given; std::string read; };
+    struct Filter {
+        const char *given;
+        std::string read;
+    };
     const Filter filters[] = {
         {"Text (*.txt)|*.txt|Alle Dateien (*.*)|*.*||",
          std::string("Text (*.txt)\0*.txt\0Alle Dateien (*.*)\0*.*\0\0", 43)},
         {"Messdaten|*.csv;*.txt", std::string("Messdaten\0*.csv;*.txt\0\0", 23)},
     };
-    for (const Filter& f : filters) {
+    for (const Filter &f : filters) {
         CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY, f.given);
         ASSERT_NE(nullptr, dlg.m_ofn.lpstrFilter);
         EXPECT_EQ(f.read, std::string(dlg.m_ofn.lpstrFilter, f.read.size())) << f.given;
@@ -293,11 +320,11 @@ TEST(FileDialog, PathPartsAndTheFilterAsTheDialogReadsThem)
 // Runs the file dialog on the folder; the driver reads the file types
 // offered and types `name` into the name field (the combo box of the
 // Explorer-style dialog, else the old edit), or cancels without a name.
-INT_PTR RunFileDialog(CFileDialog& dlg, const std::string& folder, const std::string& name,
-                      std::vector<std::string>* pTypes = nullptr)
+INT_PTR RunFileDialog(CFileDialog &dlg, const std::string &folder, const std::string &name,
+                      std::vector<std::string> *pTypes = nullptr)
 {
     dlg.m_ofn.lpstrInitialDir = folder.c_str();
-    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
+    ModalDriver driver([&](HWND hDlg, ModalDriver &) {
         HWND hTypes = ::GetDlgItem(hDlg, cmb1);
         for (int i = 0, n = (int)::SendMessageA(hTypes, CB_GETCOUNT, 0, 0); pTypes && i < n; i++) {
             char text[128] = "";
@@ -330,7 +357,7 @@ TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
 TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)
 {
     const std::string folder = FreshTempFolder("filedialog-multi");
-    for (const char* name : {"a.txt", "b.txt"})
+    for (const char *name : {"a.txt", "b.txt"})
         CFile((folder + "\\" + name).c_str(), CFile::modeCreate | CFile::modeWrite);
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST, "Text|*.txt||");
     ASSERT_EQ(IDOK, RunFileDialog(dlg, folder, "\"a.txt\" \"b.txt\""));
@@ -381,4 +408,4 @@ TEST(AnimateCtrl, ClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
     wnd.DestroyWindow();
 }
 
-}  // namespace
+} // namespace

@@ -13,16 +13,19 @@ using namespace qrvtest;
 
 namespace {
 
-class CTestDlg : public CDialog
-{
+class CTestDlg : public CDialog {
 public:
     CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
     CString m_strName = "Anfang";
     int m_nCount = 3, m_nInitCalls = 0;
 
 protected:
-    BOOL OnInitDialog() override { ++m_nInitCalls; return CDialog::OnInitDialog(); }
-    void DoDataExchange(CDataExchange* pDX) override
+    BOOL OnInitDialog() override
+    {
+        ++m_nInitCalls;
+        return CDialog::OnInitDialog();
+    }
+    void DoDataExchange(CDataExchange *pDX) override
     {
         DDX_Text(pDX, IDC_TEST_NAME, m_strName);
         DDX_Text(pDX, IDC_TEST_COUNT, m_nCount);
@@ -34,16 +37,22 @@ protected:
 // values back, Cancel keeps the members.
 TEST(DialogModal, OkTakesTheEditedValuesAndCancelKeepsTheMembers)
 {
-    struct Case { int button; const char* name; int count; };
-    for (const Case& c : {Case{IDOK, "Größe", 17}, Case{IDCANCEL, "Anfang", 3}}) {
+    struct Case {
+        int button;
+        const char *name;
+        int count;
+    };
+    for (const Case &c : {Case{IDOK, "Größe", 17}, Case{IDCANCEL, "Anfang", 3}}) {
         CTestDlg dlg;
         std::string shownName;
-        ModalDriver driver([&](HWND hDlg, ModalDriver&) {
-            shownName = ItemText(hDlg, IDC_TEST_NAME);
-            Type(hDlg, IDC_TEST_NAME, "Größe");
-            Type(hDlg, IDC_TEST_COUNT, "17");
-            Click(hDlg, c.button);
-        }, "Prüfdialog");
+        ModalDriver driver(
+            [&](HWND hDlg, ModalDriver &) {
+                shownName = ItemText(hDlg, IDC_TEST_NAME);
+                Type(hDlg, IDC_TEST_NAME, "Größe");
+                Type(hDlg, IDC_TEST_COUNT, "17");
+                Click(hDlg, c.button);
+            },
+            "Prüfdialog");
         EXPECT_EQ(c.button, dlg.DoModal());
         EXPECT_TRUE(driver.Join());
         EXPECT_EQ("Anfang", shownName);
@@ -59,18 +68,20 @@ TEST(DialogModal, InvalidNumberIsReportedAndTheDialogStaysOpen)
     CTestDlg dlg;
     MessageBoxRecord first, second;
     bool stillOpen = false;
-    ModalDriver driver([&](HWND hDlg, ModalDriver&) {
-        DWORD uiThread = ::GetWindowThreadProcessId(hDlg, nullptr);
-        Type(hDlg, IDC_TEST_COUNT, "zwölf");
-        Click(hDlg, IDOK);
-        first = AnswerMessageBox(uiThread, IDOK);
-        Type(hDlg, IDC_TEST_COUNT, "200");
-        Click(hDlg, IDOK);
-        second = AnswerMessageBox(uiThread, IDOK);
-        ::Sleep(100);
-        stillOpen = ::IsWindowVisible(hDlg) != 0;
-        Click(hDlg, IDCANCEL);
-    }, "Prüfdialog");
+    ModalDriver driver(
+        [&](HWND hDlg, ModalDriver &) {
+            DWORD uiThread = ::GetWindowThreadProcessId(hDlg, nullptr);
+            Type(hDlg, IDC_TEST_COUNT, "zwölf");
+            Click(hDlg, IDOK);
+            first = AnswerMessageBox(uiThread, IDOK);
+            Type(hDlg, IDC_TEST_COUNT, "200");
+            Click(hDlg, IDOK);
+            second = AnswerMessageBox(uiThread, IDOK);
+            ::Sleep(100);
+            stillOpen = ::IsWindowVisible(hDlg) != 0;
+            Click(hDlg, IDCANCEL);
+        },
+        "Prüfdialog");
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_TRUE(driver.Join());
     EXPECT_TRUE(first.shown);
@@ -101,14 +112,19 @@ TEST(DialogModeless, CreateShowsTheDialogAndEndDialogHidesIt)
 
 TEST(MessageBoxes, AfxMessageBoxShowsTextOrStringResourceWithTheAppsCaption)
 {
-    struct Case { int answer; std::function<int()> show; const char* text; UINT style; };
+    struct Case {
+        int answer;
+        std::function<int()> show;
+        const char *text;
+        UINT style;
+    };
     const Case cases[] = {
-        {IDNO, [] { return AfxMessageBox("Wirklich löschen?", MB_YESNOCANCEL | MB_DEFBUTTON2); }, "Wirklich löschen?",
-         MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION},
+        {IDNO, [] { return AfxMessageBox("Wirklich löschen?", MB_YESNOCANCEL | MB_DEFBUTTON2); },
+         "Wirklich löschen?", MB_YESNOCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION},
         // The prompt's string comes through the resource chain.
         {IDOK, [] { return AfxMessageBox(IDS_TEST_HOST_ONLY); }, "Nur im Host", MB_OK | MB_ICONEXCLAMATION},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         MessageBoxAnswerer answer(c.answer);
         EXPECT_EQ(c.answer, c.show());
         MessageBoxRecord r = answer.Join();
@@ -119,4 +135,4 @@ TEST(MessageBoxes, AfxMessageBoxShowsTextOrStringResourceWithTheAppsCaption)
     }
 }
 
-}
+} // namespace

@@ -17,7 +17,7 @@ namespace {
 
 using qrvtest::App;
 
-std::vector<BYTE> FileBytes(const std::string& path)
+std::vector<BYTE> FileBytes(const std::string &path)
 {
     CFile file(path.c_str(), CFile::modeRead);
     std::vector<BYTE> bytes(file.GetLength());
@@ -26,16 +26,18 @@ std::vector<BYTE> FileBytes(const std::string& path)
     return bytes;
 }
 
-void WriteBytes(const std::string& path, const std::vector<BYTE>& bytes)
+void WriteBytes(const std::string &path, const std::vector<BYTE> &bytes)
 {
     CFile(path.c_str(), CFile::modeCreate | CFile::modeWrite).Write(bytes.data(), (UINT)bytes.size());
 }
 
 // What the framework threw while fn ran: the cause of the archive or file
 // exception (-1 when nothing was thrown) and its message.
-struct Thrown { int cause = -1; std::string text; };
-template <class Fn>
-Thrown Catch(Fn fn)
+struct Thrown {
+    int cause = -1;
+    std::string text;
+};
+template <class Fn> Thrown Catch(Fn fn)
 {
     Thrown t;
     char sz[512] = "";
@@ -59,8 +61,7 @@ Thrown Catch(Fn fn)
 }
 
 // fn given a loading archive on the file, or with store a storing one on a new file.
-template <class Fn>
-Thrown WithArchive(const std::string& path, Fn fn, bool store = false)
+template <class Fn> Thrown WithArchive(const std::string &path, Fn fn, bool store = false)
 {
     CFile file(path.c_str(), store ? CFile::modeCreate | CFile::modeWrite : CFile::modeRead);
     CArchive ar(&file, store ? CArchive::store : CArchive::load);
@@ -82,13 +83,24 @@ TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
     // 1 + 2 + 4 + 4 + 4 + 8 + 4 + 2 + 1 + 4 + 1 bytes, then the string's length byte and characters.
     EXPECT_EQ(35u + 1 + 3, FileBytes(path).size());
 
-    BYTE by; WORD w; LONG l; DWORD dw; float f; double d; int i; short sh; char ch; unsigned u; bool b; CString s;
-    EXPECT_EQ(-1, WithArchive(path, [&](CArchive& ar) {
-        EXPECT_TRUE(ar.IsLoading());
-        ar >> by >> w >> l >> dw >> f >> d >> i >> sh >> ch >> u >> b >> s;
-    }).cause);
-    EXPECT_EQ(std::make_tuple((BYTE)0xAB, (WORD)0xBEEF, (LONG)-123456, (DWORD)0xDEADBEEF, 1.5f, -2.25, -7, (short)-2, 'z',
-                              0xFFFFFFFEu, true),
+    BYTE by;
+    WORD w;
+    LONG l;
+    DWORD dw;
+    float f;
+    double d;
+    int i;
+    short sh;
+    char ch;
+    unsigned u;
+    bool b;
+    CString s;
+    EXPECT_EQ(-1, WithArchive(path, [&](CArchive &ar) {
+                      EXPECT_TRUE(ar.IsLoading());
+                      ar >> by >> w >> l >> dw >> f >> d >> i >> sh >> ch >> u >> b >> s;
+                  }).cause);
+    EXPECT_EQ(std::make_tuple((BYTE)0xAB, (WORD)0xBEEF, (LONG)-123456, (DWORD)0xDEADBEEF, 1.5f, -2.25, -7,
+                              (short)-2, 'z', 0xFFFFFFFEu, true),
               std::tie(by, w, l, dw, f, d, i, sh, ch, u, b));
     EXPECT_EQ(3, s.GetLength());
     EXPECT_TRUE(s == embedded) << "the zero inside the string survives";
@@ -96,29 +108,33 @@ TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
 
 TEST(AfxArchive, StringLengthPrefixEscalatesAsMfcWritesIt)
 {
-    struct Case { int length; std::vector<BYTE> prefix; };
+    struct Case {
+        int length;
+        std::vector<BYTE> prefix;
+    };
     const Case cases[] = {
-        { 0, { 0x00 } },
-        { 254, { 0xFE } },
-        { 255, { 0xFF, 0xFF, 0x00 } },
-        { 65533, { 0xFF, 0xFD, 0xFF } },
-        { 65534, { 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00 } },
-        { 65535, { 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00 } },
-        { 70000, { 0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00 } },
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
     };
     std::string path = qrvtest::FreshTempFolder("docview-strings") + "\\s.bin";
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.length);
         CString text;
         for (int i = 0; i < c.length; ++i)
             text += (char)('A' + i % 26);
-        WithArchive(path, [&](CArchive& ar) { ar << text << (WORD)0x1234; }, true);
+        WithArchive(
+            path, [&](CArchive &ar) { ar << text << (WORD)0x1234; }, true);
         std::vector<BYTE> bytes = FileBytes(path);
         ASSERT_EQ(c.prefix.size() + c.length + 2, bytes.size());
         EXPECT_EQ(c.prefix, std::vector<BYTE>(bytes.begin(), bytes.begin() + c.prefix.size()));
         CString back;
         WORD after = 0;
-        WithArchive(path, [&](CArchive& ar) { ar >> back >> after; });
+        WithArchive(path, [&](CArchive &ar) { ar >> back >> after; });
         EXPECT_TRUE(back == text);
         EXPECT_EQ(0x1234, after) << "the reader stands right behind the string";
     }
@@ -128,27 +144,31 @@ TEST(AfxArchive, StringsOfWideCharactersAreReadInTheAnsiCodePage)
 {
     std::string path = qrvtest::FreshTempFolder("docview-wide") + "\\wide.bin";
     // The marker of a wide string, its length, then "Grün" in UTF-16.
-    WriteBytes(path, { 0xFF, 0xFE, 0xFF, 0x04, 'G', 0, 'r', 0, 0xFC, 0, 'n', 0 });
+    WriteBytes(path, {0xFF, 0xFE, 0xFF, 0x04, 'G', 0, 'r', 0, 0xFC, 0, 'n', 0});
     CString s;
-    WithArchive(path, [&](CArchive& ar) { ar >> s; });
+    WithArchive(path, [&](CArchive &ar) { ar >> s; });
     EXPECT_STREQ("Gr\xFCn", s);
 }
 
 TEST(AfxArchive, TruncatedOrDamagedFilesThrowEndOfFile)
 {
     std::string path = qrvtest::FreshTempFolder("docview-truncated") + "\\short.bin";
-    struct Case { const char* what; std::vector<BYTE> bytes; bool dword; };
-    const Case cases[] = {
-        { "characters missing", { 0x05, 'a', 'b' }, false },
-        { "length word cut", { 0xFF, 0x10 }, false },
-        { "nothing at all", {}, false },
-        { "length far beyond the file", { 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'x' }, false },
-        { "a value cut short", { 1, 2, 3 }, true },
+    struct Case {
+        const char *what;
+        std::vector<BYTE> bytes;
+        bool dword;
     };
-    for (const Case& c : cases) {
+    const Case cases[] = {
+        {"characters missing", {0x05, 'a', 'b'}, false},
+        {"length word cut", {0xFF, 0x10}, false},
+        {"nothing at all", {}, false},
+        {"length far beyond the file", {0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0xFF, 'x'}, false},
+        {"a value cut short", {1, 2, 3}, true},
+    };
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         WriteBytes(path, c.bytes);
-        Thrown t = WithArchive(path, [&](CArchive& ar) {
+        Thrown t = WithArchive(path, [&](CArchive &ar) {
             CString s;
             DWORD dw;
             c.dword ? (void)(ar >> dw) : (void)(ar >> s);
@@ -173,7 +193,8 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     Thrown t = Catch([&] { CFile thrown(missing.c_str(), CFile::modeRead); });
     EXPECT_EQ(CFileException::fileNotFound, t.cause);
     EXPECT_NE(std::string::npos, t.text.find("fehlt.qnt wurde nicht gefunden.")) << t.text;
-    EXPECT_FALSE(file.Open((folder + "\\kein\\ordner.qnt").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
+    EXPECT_FALSE(
+        file.Open((folder + "\\kein\\ordner.qnt").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
     // An existing file: length, seeking, the path as given in full, shrinking.
     std::string path = folder + "\\daten.bin";
@@ -191,23 +212,27 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     file.Close();
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
     // A loading archive does not write.
-    EXPECT_EQ(CArchiveException::readOnly, WithArchive(path, [](CArchive& ar) { ar << (BYTE)1; }).cause);
+    EXPECT_EQ(CArchiveException::readOnly, WithArchive(path, [](CArchive &ar) { ar << (BYTE)1; }).cause);
 }
 
 // ---- documents and views ------------------------------------------------
 
-class CNoteDoc : public CDocument
-{
+class CNoteDoc : public CDocument {
     DECLARE_DYNCREATE(CNoteDoc)
 public:
-    void Serialize(CArchive& ar) override
+    void Serialize(CArchive &ar) override
     {
         if (ar.IsStoring())
             ar << m_text << m_count << m_weight;
         else
             ar >> m_text >> m_count >> m_weight;
     }
-    void DeleteContents() override { m_text.Empty(); m_count = 0; m_weight = 0.0; }
+    void DeleteContents() override
+    {
+        m_text.Empty();
+        m_count = 0;
+        m_weight = 0.0;
+    }
     afx_msg void OnStamp() { ++m_nStamps; }
 
     CString m_text;
@@ -217,45 +242,49 @@ public:
 };
 IMPLEMENT_DYNCREATE(CNoteDoc, CDocument)
 BEGIN_MESSAGE_MAP(CNoteDoc, CDocument)
-    ON_COMMAND(ID_TEST_NOTE_STAMP, OnStamp)
+ON_COMMAND(ID_TEST_NOTE_STAMP, OnStamp)
 END_MESSAGE_MAP()
 
 // Records every update it is told of as "<sender id>:<hint>".
-class CNoteView : public CView
-{
+class CNoteView : public CView {
     DECLARE_DYNCREATE(CNoteView)
 public:
     std::vector<std::string> m_updates;
 
 protected:
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject*) override
+    void OnUpdate(CView *pSender, LPARAM lHint, CObject *) override
     {
-        m_updates.push_back(std::to_string(pSender ? pSender->GetDlgCtrlID() : 0) + ":" + std::to_string(lHint));
+        m_updates.push_back(std::to_string(pSender ? pSender->GetDlgCtrlID() : 0) + ":" +
+                            std::to_string(lHint));
     }
 };
 IMPLEMENT_DYNCREATE(CNoteView, CView)
 
-CNoteView* ViewOf(CDocument* pDoc, int index = 0)
+CNoteView *ViewOf(CDocument *pDoc, int index = 0)
 {
     POSITION pos = pDoc->GetFirstViewPosition();
-    CView* pView = nullptr;
+    CView *pView = nullptr;
     for (int i = 0; i <= index; ++i)
         pView = pDoc->GetNextView(pos);
-    return static_cast<CNoteView*>(pView);
+    return static_cast<CNoteView *>(pView);
 }
 
-CString Caption(CWnd* pWnd) { CString text; pWnd->GetWindowText(text); return text; }
+CString Caption(CWnd *pWnd)
+{
+    CString text;
+    pWnd->GetWindowText(text);
+    return text;
+}
 
 // Each test has its own template; what it opened is closed with the frame.
-class AfxDocView : public ::testing::Test
-{
+class AfxDocView : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
                                              RUNTIME_CLASS(CNoteView));
         m_folder = qrvtest::FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        pDoc = static_cast<CNoteDoc*>(m_pTemplate->OpenDocumentFile(nullptr, FALSE));
+        pDoc = static_cast<CNoteDoc *>(m_pTemplate->OpenDocumentFile(nullptr, FALSE));
         ASSERT_NE(nullptr, pDoc);
     }
     void TearDown() override
@@ -267,24 +296,24 @@ protected:
         EXPECT_EQ(nullptr, m_pTemplate->m_pOnlyDoc) << "closing the frame deleted the document";
         delete m_pTemplate;
     }
-    CSingleDocTemplate* m_pTemplate = nullptr;
-    CNoteDoc* pDoc = nullptr;
+    CSingleDocTemplate *m_pTemplate = nullptr;
+    CNoteDoc *pDoc = nullptr;
     std::string m_folder;
 };
 
 TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
 {
-    CNoteView* pView = ViewOf(pDoc);
+    CNoteView *pView = ViewOf(pDoc);
     ASSERT_NE(nullptr, pView);
     EXPECT_EQ(pDoc, pView->GetDocument());
-    CFrameWnd* pFrame = pView->GetParentFrame();
+    CFrameWnd *pFrame = pView->GetParentFrame();
     ASSERT_NE(nullptr, pFrame);
     EXPECT_EQ(pFrame, App().m_pMainWnd) << "the first frame becomes the main window";
     EXPECT_EQ(pDoc, pFrame->GetActiveDocument());
     EXPECT_STREQ("Notiz", pDoc->GetTitle());
     EXPECT_STREQ("Notiz - Notizen", Caption(pFrame));
     EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd)) << "the menu of the same id";
-    EXPECT_EQ(std::vector<std::string>{ "0:0" }, pView->m_updates) << "the initial update";
+    EXPECT_EQ(std::vector<std::string>{"0:0"}, pView->m_updates) << "the initial update";
     EXPECT_FALSE(pDoc->IsModified());
     // Commands reach the document through its view.
     EXPECT_TRUE(pView->OnCmdMsg(ID_TEST_NOTE_STAMP, 0, nullptr, nullptr));
@@ -307,13 +336,14 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
     EXPECT_EQ(0, pDoc->GetTitle().Find("schrank")) << (LPCSTR)pDoc->GetTitle();
-    CFrameWnd* pFrame = ViewOf(pDoc)->GetParentFrame();
+    CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
     EXPECT_STREQ(pDoc->GetTitle() + " - Notizen", Caption(pFrame));
     // Changed in memory only, then opened again from the file: the same document and frame.
     pDoc->m_text = "verworfen";
     pDoc->m_count = 0;
     ASSERT_EQ(pDoc, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
-    EXPECT_EQ(std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75), std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
+    EXPECT_EQ(std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75),
+              std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
     EXPECT_EQ(pFrame, ViewOf(pDoc)->GetParentFrame());
@@ -321,21 +351,21 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
 
 TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
 {
-    CFrameWnd* pFrame = ViewOf(pDoc)->GetParentFrame();
+    CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
     CCreateContext context;
     context.m_pCurrentDoc = pDoc;
-    for (UINT nID : { 2u, 3u }) {
-        CNoteView* pView = new CNoteView;
+    for (UINT nID : {2u, 3u}) {
+        CNoteView *pView = new CNoteView;
         ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), pFrame, nID, &context));
     }
-    std::vector<CNoteView*> views = { ViewOf(pDoc, 0), ViewOf(pDoc, 1), ViewOf(pDoc, 2) };
-    for (CNoteView* pView : views)
+    std::vector<CNoteView *> views = {ViewOf(pDoc, 0), ViewOf(pDoc, 1), ViewOf(pDoc, 2)};
+    for (CNoteView *pView : views)
         pView->m_updates.clear();
 
     pDoc->UpdateAllViews(views[1], 7);
-    EXPECT_EQ(std::vector<std::string>{ "2:7" }, views[0]->m_updates);
+    EXPECT_EQ(std::vector<std::string>{"2:7"}, views[0]->m_updates);
     EXPECT_TRUE(views[1]->m_updates.empty()) << "the sender already knows";
-    EXPECT_EQ(std::vector<std::string>{ "2:7" }, views[2]->m_updates);
+    EXPECT_EQ(std::vector<std::string>{"2:7"}, views[2]->m_updates);
     // A view that goes leaves the document's list; the document stays while it has views.
     views[2]->DestroyWindow();
     int nViews = 0;
@@ -343,7 +373,7 @@ TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
         ++nViews;
     EXPECT_EQ(2, nViews);
     pDoc->UpdateAllViews(nullptr, 9);
-    EXPECT_EQ((std::vector<std::string>{ "2:7", "0:9" }), views[0]->m_updates);
+    EXPECT_EQ((std::vector<std::string>{"2:7", "0:9"}), views[0]->m_updates);
 }
 
 // A file that cannot be read is reported. A missing one leaves the document
@@ -352,13 +382,17 @@ TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
 TEST_F(AfxDocView, FailedOpenIsReportedAndLeavesAWholeDocument)
 {
     std::string saved = m_folder + "\\bleibt.qnt", damaged = m_folder + "\\kaputt.qnt";
-    WriteBytes(damaged, { 0x06, 'k', 'a', 'p' });   // the text ends early, the numbers are missing
-    struct Case { std::string path; const char* message; bool kept; };
-    const Case cases[] = {
-        { m_folder + "\\fehlt.qnt", "fehlt.qnt wurde nicht gefunden.", true },
-        { damaged, "Dateiende", false },
+    WriteBytes(damaged, {0x06, 'k', 'a', 'p'}); // the text ends early, the numbers are missing
+    struct Case {
+        std::string path;
+        const char *message;
+        bool kept;
     };
-    for (const Case& c : cases) {
+    const Case cases[] = {
+        {m_folder + "\\fehlt.qnt", "fehlt.qnt wurde nicht gefunden.", true},
+        {damaged, "Dateiende", false},
+    };
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
         pDoc->m_text = "bleibt";
         ASSERT_TRUE(pDoc->DoSave(saved.c_str()));
@@ -379,43 +413,53 @@ TEST_F(AfxDocView, FailedOpenIsReportedAndLeavesAWholeDocument)
 
 TEST(AfxCommandLine, ParametersBecomeTheShellCommand)
 {
-    struct Case { std::vector<const char*> args; int command; const char* file; const char* port; };
-    const Case cases[] = {
-        { {}, CCommandLineInfo::FileNew, "", "" },
-        { { "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt", "" },
-        { { "/p", "plan.qnt" }, CCommandLineInfo::FilePrint, "plan.qnt", "" },
-        { { "-pt", "plan.qnt", "Drucker", "Treiber", "LPT1" }, CCommandLineInfo::FilePrintTo, "plan.qnt", "LPT1" },
-        { { "/Unregister" }, CCommandLineInfo::AppUnregister, "", "" },
-        { { "/Embedding", "plan.qnt" }, CCommandLineInfo::FileOpen, "plan.qnt", "" },
+    struct Case {
+        std::vector<const char *> args;
+        int command;
+        const char *file;
+        const char *port;
     };
-    for (const Case& c : cases) {
+    const Case cases[] = {
+        {{}, CCommandLineInfo::FileNew, "", ""},
+        {{"plan.qnt"}, CCommandLineInfo::FileOpen, "plan.qnt", ""},
+        {{"/p", "plan.qnt"}, CCommandLineInfo::FilePrint, "plan.qnt", ""},
+        {{"-pt", "plan.qnt", "Drucker", "Treiber", "LPT1"},
+         CCommandLineInfo::FilePrintTo,
+         "plan.qnt",
+         "LPT1"},
+        {{"/Unregister"}, CCommandLineInfo::AppUnregister, "", ""},
+        {{"/Embedding", "plan.qnt"}, CCommandLineInfo::FileOpen, "plan.qnt", ""},
+    };
+    for (const Case &c : cases) {
         CCommandLineInfo info;
         for (size_t i = 0; i < c.args.size(); ++i) {
             BOOL bFlag = c.args[i][0] == '/' || c.args[i][0] == '-';
             info.ParseParam(c.args[i] + bFlag, bFlag, i + 1 == c.args.size());
         }
         EXPECT_EQ(std::make_tuple(c.command, std::string(c.file), std::string(c.port)),
-                  std::make_tuple((int)info.m_nShellCommand, std::string(info.m_strFileName), std::string(info.m_strPortName)));
+                  std::make_tuple((int)info.m_nShellCommand, std::string(info.m_strFileName),
+                                  std::string(info.m_strPortName)));
     }
 }
 
 TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
 {
     // The application's one template, as InitInstance registers it.
-    static CSingleDocTemplate* s_pTemplate = nullptr;
+    static CSingleDocTemplate *s_pTemplate = nullptr;
     if (!s_pTemplate) {
         s_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
                                              RUNTIME_CLASS(CNoteView));
         App().AddDocTemplate(s_pTemplate);
     }
     std::string path = qrvtest::FreshTempFolder("docview-shell") + "\\auftrag.qnt";
-    WithArchive(path, [](CArchive& ar) { ar << CString("vom Befehl") << 5 << 0.5; }, true);
+    WithArchive(
+        path, [](CArchive &ar) { ar << CString("vom Befehl") << 5 << 0.5; }, true);
 
     CCommandLineInfo info;
     info.ParseParam(path.c_str(), FALSE, TRUE);
     ASSERT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
     EXPECT_TRUE(App().ProcessShellCommand(info));
-    CNoteDoc* pDoc = static_cast<CNoteDoc*>(s_pTemplate->m_pOnlyDoc);
+    CNoteDoc *pDoc = static_cast<CNoteDoc *>(s_pTemplate->m_pOnlyDoc);
     ASSERT_NE(nullptr, pDoc);
     EXPECT_STREQ("vom Befehl", pDoc->m_text);
     EXPECT_EQ(5, pDoc->m_count);
@@ -430,9 +474,9 @@ TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
     EXPECT_TRUE(pDoc->m_text.IsEmpty());
     EXPECT_STREQ("Notiz", pDoc->GetTitle());
 
-    App().m_pMainWnd = nullptr;   // closing the frame does not end the test program
+    App().m_pMainWnd = nullptr; // closing the frame does not end the test program
     pDoc->OnCloseDocument();
     EXPECT_EQ(nullptr, s_pTemplate->m_pOnlyDoc);
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 // Host headers check the framework's include guards, as with MFC.
-#if !defined(__AFX_H__) || !defined(__AFXWIN_H__) || !defined(__AFXEXT_H__) || !defined(__AFXDLGS_H__) || \
+#if !defined(__AFX_H__) || !defined(__AFXWIN_H__) || !defined(__AFXEXT_H__) || !defined(__AFXDLGS_H__) ||    \
     !defined(__AFXCOLL_H__) || !defined(__AFXDISP_H__)
 #error the framework's headers do not define MFC's include guards
 #endif
@@ -16,8 +16,7 @@ namespace {
 
 // Counts the exceptions of this kind alive, so that a test sees the handler
 // delete them.
-class CCountedException : public CException
-{
+class CCountedException : public CException {
 public:
     CCountedException() { ++s_nAlive; }
     ~CCountedException() override { --s_nAlive; }
@@ -26,8 +25,7 @@ public:
 int CCountedException::s_nAlive = 0;
 
 // What the handlers of one TRY saw: which of them ran and the message.
-template <class Throw>
-std::string CatchFromTheFramework(Throw pfnThrow)
+template <class Throw> std::string CatchFromTheFramework(Throw pfnThrow)
 {
     std::string seen;
     TRY
@@ -76,7 +74,7 @@ TEST(AfxExceptions, HandlerDeletesItsExceptionUnlessThrownOn)
     END_CATCH
     EXPECT_EQ(0, CCountedException::s_nAlive) << "the handler's end deleted it";
 
-    CException* pOuter = nullptr;
+    CException *pOuter = nullptr;
     try {
         TRY
         {
@@ -87,7 +85,7 @@ TEST(AfxExceptions, HandlerDeletesItsExceptionUnlessThrownOn)
             THROW_LAST();
         }
         END_CATCH_ALL
-    } catch (CException* e) {
+    } catch (CException *e) {
         pOuter = e;
     }
     ASSERT_NE(nullptr, pOuter);
@@ -96,4 +94,4 @@ TEST(AfxExceptions, HandlerDeletesItsExceptionUnlessThrownOn)
     EXPECT_EQ(0, CCountedException::s_nAlive);
 }
 
-}  // namespace
+} // namespace

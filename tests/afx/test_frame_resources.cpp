@@ -26,9 +26,12 @@ HICON ResourceIcon(UINT nID)
     return ::LoadIconA(AfxFindResourceHandle(name, (LPCSTR)RT_GROUP_ICON), name);
 }
 
-struct FrameDeleter
-{
-    void operator()(CFrameWnd* p) const { if (p && ::IsWindow(p->m_hWnd)) p->DestroyWindow(); }
+struct FrameDeleter {
+    void operator()(CFrameWnd *p) const
+    {
+        if (p && ::IsWindow(p->m_hWnd))
+            p->DestroyWindow();
+    }
 };
 
 // A frame made from one id takes its menu, icon, accelerators and title from
@@ -36,14 +39,20 @@ struct FrameDeleter
 // framework's standard icon. rectDefault lets the platform choose the size.
 TEST(FrameResources, LoadFrameTakesMenuIconAcceleratorsAndTitleFromOneId)
 {
-    struct Case { UINT id; DWORD style; std::string title; UINT icon; bool accelerators; };
+    struct Case {
+        UINT id;
+        DWORD style;
+        std::string title;
+        UINT icon;
+        bool accelerators;
+    };
     const Case cases[] = {
         {IDR_TEST_FRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, "Prüfrahmen", IDR_TEST_FRAME, true},
         {IDR_TEST_BARE, WS_OVERLAPPEDWINDOW, AfxGetAppName(), AFX_IDI_STD_FRAME, false},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.id);
-        CFrameWnd* pFrame = new CFrameWnd;
+        CFrameWnd *pFrame = new CFrameWnd;
         ASSERT_TRUE(pFrame->LoadFrame(c.id, c.style));
         std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
         EXPECT_EQ(c.title, WindowText(pFrame->m_hWnd));
@@ -71,33 +80,37 @@ TEST(FrameResources, TheFrameworksStandardStringsComeWithAfxresRc)
     EXPECT_EQ(CString("Die Hilfe konnte nicht gestartet werden."), text);
 }
 
-class CCreateWatch : public CWnd
-{
+class CCreateWatch : public CWnd {
 public:
     int m_nNcCreate = 0;
     BOOL m_bRefuse = FALSE;
     HICON m_hDragIcon = nullptr;
 
 protected:
-    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs) { m_nNcCreate++; return m_bRefuse ? FALSE : CWnd::OnNcCreate(lpcs); }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
+    {
+        m_nNcCreate++;
+        return m_bRefuse ? FALSE : CWnd::OnNcCreate(lpcs);
+    }
     afx_msg HCURSOR OnQueryDragIcon() { return m_hDragIcon; }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CCreateWatch, CWnd)
-    ON_WM_NCCREATE()
-    ON_WM_QUERYDRAGICON()
+ON_WM_NCCREATE()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 TEST(WindowMembers, NcCreateAndQueryDragIconReachTheirHandlers)
 {
     CCreateWatch refused;
     refused.m_bRefuse = TRUE;
-    EXPECT_FALSE(refused.CreateEx(0, AfxRegisterWndClass(0), "abgelehnt", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_FALSE(
+        refused.CreateEx(0, AfxRegisterWndClass(0), "abgelehnt", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     EXPECT_EQ(1, refused.m_nNcCreate);
 
     CCreateWatch wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "angenommen", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
-                             nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "angenommen", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                             nullptr, nullptr));
     EXPECT_EQ(1, wnd.m_nNcCreate);
     wnd.m_hDragIcon = ResourceIcon(IDR_TEST_FRAME);
     EXPECT_EQ((LRESULT)wnd.m_hDragIcon, wnd.SendMessage(WM_QUERYDRAGICON));
@@ -118,9 +131,11 @@ TEST(WindowMembers, NcCreateAndQueryDragIconReachTheirHandlers)
 TEST(WindowMembers, GetSafeOwnerClimbsToTheTopLevelWindowAndDisablesIt)
 {
     CWnd top;
-    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "oben", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr, nullptr));
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "oben", WS_OVERLAPPEDWINDOW, 0, 0, 200, 200, nullptr,
+                             nullptr));
     CWnd child;
-    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), &top, 7));
+    ASSERT_TRUE(
+        child.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 20, 20), &top, 7));
 
     EXPECT_EQ(top.m_hWnd, CWnd::GetSafeOwner(&child)->m_hWnd);
     HWND hTop = nullptr;
@@ -134,4 +149,4 @@ TEST(WindowMembers, GetSafeOwnerClimbsToTheTopLevelWindowAndDisablesIt)
     top.DestroyWindow();
 }
 
-}
+} // namespace

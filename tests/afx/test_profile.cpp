@@ -10,8 +10,7 @@
 namespace {
 
 // Each test starts on an empty section of a registry key of its own.
-class Profile : public ::testing::Test
-{
+class Profile : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -27,7 +26,7 @@ protected:
             files.push_back((LPCSTR)(*app.m_pRecentFileList)[i]);
         return files;
     }
-    qrvtest::TestApp& app = qrvtest::App();
+    qrvtest::TestApp &app = qrvtest::App();
 };
 
 TEST_F(Profile, EntriesLiveUnderSoftwareKeyAndProfileName)
@@ -35,8 +34,9 @@ TEST_F(Profile, EntriesLiveUnderSoftwareKeyAndProfileName)
     ASSERT_TRUE(app.WriteProfileInt("Werte", "Zahl", -5));
     ASSERT_TRUE(app.WriteProfileString("Werte", "Text", "Größe"));
     DWORD value = 0, size = sizeof value, type = 0;
-    EXPECT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, "Software\\QRV Tests\\Profile\\QRV Tests\\Werte", "Zahl",
-                                            RRF_RT_ANY, &type, &value, &size));
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegGetValueA(HKEY_CURRENT_USER, "Software\\QRV Tests\\Profile\\QRV Tests\\Werte", "Zahl",
+                             RRF_RT_ANY, &type, &value, &size));
     EXPECT_EQ((DWORD)REG_DWORD, type);
     EXPECT_EQ((DWORD)-5, value);
     EXPECT_EQ((UINT)-5, app.GetProfileInt("Werte", "Zahl", 0));
@@ -77,12 +77,15 @@ TEST_F(Profile, RecentFilesAreReadNewestFirstAndWrittenBack)
     app.WriteProfileString("Recent File List", "File1", "C:\\Projekte\\Anlage.qrv");
     app.WriteProfileString("Recent File List", "File2", "C:\\Projekte\\Halle 2.qrv");
     app.LoadStdProfileSettings(3);
-    EXPECT_EQ((std::vector<std::string>{"C:\\Projekte\\Anlage.qrv", "C:\\Projekte\\Halle 2.qrv", ""}), Recent());
+    EXPECT_EQ((std::vector<std::string>{"C:\\Projekte\\Anlage.qrv", "C:\\Projekte\\Halle 2.qrv", ""}),
+              Recent());
     app.AddToRecentFileList("c:\\projekte\\halle 2.qrv");
-    EXPECT_EQ((std::vector<std::string>{"c:\\projekte\\halle 2.qrv", "C:\\Projekte\\Anlage.qrv", ""}), Recent());
+    EXPECT_EQ((std::vector<std::string>{"c:\\projekte\\halle 2.qrv", "C:\\Projekte\\Anlage.qrv", ""}),
+              Recent());
     app.AddToRecentFileList("D:\\Neu.qrv");
     app.AddToRecentFileList("D:\\Neuer.qrv");
-    EXPECT_EQ((std::vector<std::string>{"D:\\Neuer.qrv", "D:\\Neu.qrv", "c:\\projekte\\halle 2.qrv"}), Recent());
+    EXPECT_EQ((std::vector<std::string>{"D:\\Neuer.qrv", "D:\\Neu.qrv", "c:\\projekte\\halle 2.qrv"}),
+              Recent());
     app.SaveStdProfileSettings();
     EXPECT_STREQ("D:\\Neuer.qrv", app.GetProfileString("Recent File List", "File1"));
     EXPECT_STREQ("c:\\projekte\\halle 2.qrv", app.GetProfileString("Recent File List", "File3"));
@@ -98,7 +101,7 @@ TEST_F(Profile, RecentFilesAreReadNewestFirstAndWrittenBack)
 
 TEST(WaitCursor, NestsAndRestores)
 {
-    CWinApp& app = qrvtest::App();
+    CWinApp &app = qrvtest::App();
     int before = app.GetWaitCursorCount();
     {
         CWaitCursor outer;
@@ -111,4 +114,4 @@ TEST(WaitCursor, NestsAndRestores)
     EXPECT_EQ(before, app.GetWaitCursorCount());
 }
 
-}
+} // namespace

@@ -6,25 +6,24 @@
 
 namespace {
 
-class CCounted : public CCmdTarget
-{
+class CCounted : public CCmdTarget {
 public:
-    CCounted(int* pFinal, bool* pDeleted) : m_pFinal(pFinal), m_pDeleted(pDeleted) {}
+    CCounted(int *pFinal, bool *pDeleted) : m_pFinal(pFinal), m_pDeleted(pDeleted) {}
     ~CCounted() override { *m_pDeleted = true; }
     void OnFinalRelease() override
     {
         ++*m_pFinal;
         CCmdTarget::OnFinalRelease();
     }
-    int* m_pFinal;
-    bool* m_pDeleted;
+    int *m_pFinal;
+    bool *m_pDeleted;
 };
 
 TEST(RefCount, TheLastReleaseCallsOnFinalReleaseWhichDeletes)
 {
     int nFinal = 0;
     bool bDeleted = false;
-    CCounted* p = new CCounted(&nFinal, &bDeleted);
+    CCounted *p = new CCounted(&nFinal, &bDeleted);
     EXPECT_EQ(1, p->m_dwRef);
     EXPECT_EQ(2u, p->InternalAddRef());
     EXPECT_EQ(3u, p->ExternalAddRef());
@@ -41,18 +40,18 @@ TEST(RefCount, TheLastReleaseCallsOnFinalReleaseWhichDeletes)
 
 TEST(RefCount, ADataSourceCountsItsDataObjectsReferences)
 {
-    COleDataSource* pSource = new COleDataSource;
+    COleDataSource *pSource = new COleDataSource;
     LPUNKNOWN pUnk = pSource->GetInterface(&IID_IDataObject);
     ASSERT_NE(nullptr, pUnk);
     EXPECT_EQ(static_cast<LPUNKNOWN>(pSource->GetDataObject()), pUnk);
     EXPECT_EQ(nullptr, pSource->GetInterface(&IID_IDropTarget));
 
-    IDataObject* pData = nullptr;
-    ASSERT_EQ(S_OK, pUnk->QueryInterface(IID_IDataObject, reinterpret_cast<void**>(&pData)));
+    IDataObject *pData = nullptr;
+    ASSERT_EQ(S_OK, pUnk->QueryInterface(IID_IDataObject, reinterpret_cast<void **>(&pData)));
     EXPECT_EQ(2, pSource->m_dwRef);
     pSource->InternalRelease();
     EXPECT_EQ(1, pSource->m_dwRef) << "OLE's reference keeps the source";
     EXPECT_EQ(0u, pData->Release()) << "and its release ends it";
 }
 
-}
+} // namespace

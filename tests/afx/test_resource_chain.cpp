@@ -6,12 +6,15 @@
 
 namespace {
 
-class ResourceChain : public ::testing::Test
-{
+class ResourceChain : public ::testing::Test {
 protected:
     HMODULE hQrv = nullptr;
     void SetUp() override { ASSERT_NE(nullptr, hQrv = ::LoadLibraryA("QRV.dll")); }
-    void TearDown() override { if (hQrv) ::FreeLibrary(hQrv); }
+    void TearDown() override
+    {
+        if (hQrv)
+            ::FreeLibrary(hQrv);
+    }
 };
 
 TEST_F(ResourceChain, StringOnlyTheLibraryHasIsFoundFromTheHost)
@@ -20,7 +23,10 @@ TEST_F(ResourceChain, StringOnlyTheLibraryHasIsFoundFromTheHost)
     ASSERT_TRUE(s.LoadString(22303));
     EXPECT_STREQ("Kann aktiven Treiber nicht entfernen.", s);
     ASSERT_TRUE(s.LoadString(22315));
-    EXPECT_STREQ("\xDC" "bernehmen", s) << "the ANSI text is code page 1252";
+    EXPECT_STREQ("\xDC"
+                 "bernehmen",
+                 s)
+        << "the ANSI text is code page 1252";
     EXPECT_EQ(hQrv, AfxFindStringResourceHandle(22303));
     // The host's own strings are searched first.
     EXPECT_EQ(AfxGetInstanceHandle(), AfxFindStringResourceHandle(IDS_TEST_HOST_ONLY));
@@ -39,11 +45,11 @@ TEST_F(ResourceChain, UnloadingTheLibraryTakesItsResourcesAndClassesAway)
 
 TEST_F(ResourceChain, LibraryClassesAreCreatableByName)
 {
-    for (const char* name : { "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTrendMemoryMgr", "QRVTimerMgr" }) {
-        CRuntimeClass* pClass = CRuntimeClass::FromName(name);
+    for (const char *name : {"QRVBaudRateMgr", "QRVMemoryMgr", "QRVTrendMemoryMgr", "QRVTimerMgr"}) {
+        CRuntimeClass *pClass = CRuntimeClass::FromName(name);
         ASSERT_NE(nullptr, pClass) << name;
         EXPECT_EQ(hQrv, pClass->m_hModule) << name;
-        CObject* pObject = CRuntimeClass::CreateObject(name);
+        CObject *pObject = CRuntimeClass::CreateObject(name);
         ASSERT_NE(nullptr, pObject) << name;
         EXPECT_STREQ(name, pObject->GetRuntimeClass()->m_lpszClassName);
         EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
@@ -53,4 +59,4 @@ TEST_F(ResourceChain, LibraryClassesAreCreatableByName)
     EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("CWinApp")) << "not creatable";
 }
 
-}
+} // namespace

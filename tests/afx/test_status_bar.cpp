@@ -11,22 +11,21 @@ using namespace qrvtest;
 
 namespace {
 
-class CPlainView : public CView
-{
+class CPlainView : public CView {
     DECLARE_DYNCREATE(CPlainView)
 };
 IMPLEMENT_DYNCREATE(CPlainView, CView)
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_TEST_INDICATOR};
 
-std::string ControlText(const CStatusBar& bar, int nPart)
+std::string ControlText(const CStatusBar &bar, int nPart)
 {
     char text[256] = "";
     ::SendMessageA(bar.m_hWnd, SB_GETTEXTA, (WPARAM)nPart, (LPARAM)text);
     return text;
 }
 
-CRect ChildRect(const CWnd& child, HWND hParent)
+CRect ChildRect(const CWnd &child, HWND hParent)
 {
     CRect rc;
     child.GetWindowRect(&rc);
@@ -34,16 +33,15 @@ CRect ChildRect(const CWnd& child, HWND hParent)
     return rc;
 }
 
-class StatusBarTest : public ::testing::Test
-{
+class StatusBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         m_pFrame = new CFrameWnd;
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(CPlainView);
-        ASSERT_TRUE(m_pFrame->Create(nullptr, "Statuszeile", WS_OVERLAPPEDWINDOW, CRect(30, 30, 430, 330), nullptr,
-                                     nullptr, 0, &context));
+        ASSERT_TRUE(m_pFrame->Create(nullptr, "Statuszeile", WS_OVERLAPPEDWINDOW, CRect(30, 30, 430, 330),
+                                     nullptr, nullptr, 0, &context));
         ASSERT_TRUE(m_bar.Create(m_pFrame));
         ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 2));
         m_pFrame->InitialUpdateFrame(nullptr, TRUE);
@@ -55,7 +53,7 @@ protected:
             m_pFrame->DestroyWindow();
     }
 
-    CFrameWnd* m_pFrame = nullptr;
+    CFrameWnd *m_pFrame = nullptr;
     CStatusBar m_bar;
 };
 
@@ -67,8 +65,9 @@ TEST_F(StatusBarTest, KeepsTheBottomEdgeAndTheFirstPaneStretches)
     CRect second;
     m_bar.GetItemRect(1, &second);
     CClientDC dc(&m_bar);
-    CFont* pOld = dc.SelectObject(CFont::FromHandle((HFONT)m_bar.SendMessage(WM_GETFONT)));
-    EXPECT_GE(second.Width(), dc.GetTextExtent("Farbtiefe: 16 Bit").cx) << "the indicator's text fits its pane";
+    CFont *pOld = dc.SelectObject(CFont::FromHandle((HFONT)m_bar.SendMessage(WM_GETFONT)));
+    EXPECT_GE(second.Width(), dc.GetTextExtent("Farbtiefe: 16 Bit").cx)
+        << "the indicator's text fits its pane";
     dc.SelectObject(pOld);
     int firstWidth = 0;
     for (CSize size : {CSize(400, 300), CSize(520, 260)}) {
@@ -118,4 +117,4 @@ TEST(StatusBar, BadIndicatorListsAreRefused)
     EXPECT_EQ(2, bar.GetCount());
 }
 
-}
+} // namespace

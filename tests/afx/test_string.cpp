@@ -6,7 +6,10 @@
 
 namespace {
 
-std::string Bytes(const CString& s) { return std::string((LPCSTR)s, s.GetLength()); }
+std::string Bytes(const CString &s)
+{
+    return std::string((LPCSTR)s, s.GetLength());
+}
 
 TEST(CStringLength, EmbeddedZerosSurviveCopyConcatenationAndAssignment)
 {
@@ -35,12 +38,15 @@ TEST(CStringBuffer, ReleaseBufferTakesLengthFromTerminatorOrArgument)
 TEST(CStringEditing, LeftMidRightAndFindClampLikeMfc)
 {
     const CString s("Treiber");
-    struct Case { CString got; const char* expected; };
-    const Case cases[] = {
-        {s.Left(3), "Tre"}, {s.Left(-2), ""}, {s.Left(99), "Treiber"}, {s.Right(3), "ber"},
-        {s.Right(99), "Treiber"}, {s.Mid(3), "iber"}, {s.Mid(99), ""}, {s.Mid(2, 2), "ei"},
+    struct Case {
+        CString got;
+        const char *expected;
     };
-    for (const Case& c : cases)
+    const Case cases[] = {
+        {s.Left(3), "Tre"},       {s.Left(-2), ""},   {s.Left(99), "Treiber"}, {s.Right(3), "ber"},
+        {s.Right(99), "Treiber"}, {s.Mid(3), "iber"}, {s.Mid(99), ""},         {s.Mid(2, 2), "ei"},
+    };
+    for (const Case &c : cases)
         EXPECT_STREQ(c.expected, c.got);
     EXPECT_EQ(2, s.Find("ei"));
     EXPECT_EQ(-1, s.Find("xy"));
@@ -65,21 +71,28 @@ TEST(CStringFormat, FormatsLongTextsAndNumbers)
 TEST(CStringMultibyte, TrailBytesAreNeitherFoundNorChanged)
 {
     ASSERT_EQ(0, _setmbcp(932));
-    CString s("\x95\x5C" "a\\b");
+    CString s("\x95\x5C"
+              "a\\b");
     EXPECT_EQ(3, s.Find('\\'));
     EXPECT_EQ(3, s.Find("\\b"));
     EXPECT_EQ(3, s.ReverseFind('\\'));
 
-    CString upper("\x83\x61" "a");
+    CString upper("\x83\x61"
+                  "a");
     upper.MakeUpper();
-    EXPECT_EQ("\x83\x61" "A", Bytes(upper));
+    EXPECT_EQ("\x83\x61"
+              "A",
+              Bytes(upper));
 
-    CString folded("\x83\x61" "x");
-    EXPECT_EQ(0, folded.CompareNoCase("\x83\x61" "X"));
-    EXPECT_NE(0, folded.CompareNoCase("\x83\x41" "x"));
+    CString folded("\x83\x61"
+                   "x");
+    EXPECT_EQ(0, folded.CompareNoCase("\x83\x61"
+                                      "X"));
+    EXPECT_NE(0, folded.CompareNoCase("\x83\x41"
+                                      "x"));
     EXPECT_LT(CString("a").Compare("b"), 0);
     EXPECT_GT(CString("b").Compare("a"), 0);
     _setmbcp(_MB_CP_ANSI);
 }
 
-}
+} // namespace

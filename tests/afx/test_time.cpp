@@ -6,7 +6,7 @@
 
 namespace {
 
-auto Parts(const CTime& t)
+auto Parts(const CTime &t)
 {
     return std::make_tuple(t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(), t.GetMinute(), t.GetSecond());
 }
@@ -26,7 +26,8 @@ TEST(Time, ALocalDateIsBrokenDownAsItWasGivenAndSpansMoveIt)
     EXPECT_EQ(std::make_tuple(2024, 1, 2, 1, 15, 20), Parts(end));
     CTimeSpan span = end - start;
     EXPECT_EQ(std::make_tuple(1, 3, 15, 20, 27),
-              std::make_tuple(span.GetDays(), span.GetHours(), span.GetMinutes(), span.GetSeconds(), span.GetTotalHours()));
+              std::make_tuple(span.GetDays(), span.GetHours(), span.GetMinutes(), span.GetSeconds(),
+                              span.GetTotalHours()));
     EXPECT_EQ(CString("1 Tage 03:15:20 (100%)"), span.Format("%D Tage %H:%M:%S (100%%)"));
     EXPECT_TRUE(start < end);
     EXPECT_EQ(start, end - span);
@@ -59,4 +60,4 @@ TEST(Time, ATimeOutsideTheRangeFormatsAsNothing)
     EXPECT_EQ(CString(), CTime((time_t)-1).FormatGmt("%Y"));
 }
 
-}
+} // namespace

@@ -25,32 +25,43 @@ using Names = std::vector<std::string>;
 struct OleEnvironment : ::testing::Environment {
     void SetUp() override { ::OleInitialize(nullptr); }
 };
-inline const ::testing::Environment* const g_ole = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
+inline const ::testing::Environment *const g_ole = ::testing::AddGlobalTestEnvironment(new OleEnvironment);
 
-inline void WriteText(const std::string& path, const std::string& text = "x") {
+inline void WriteText(const std::string &path, const std::string &text = "x")
+{
     EXPECT_TRUE((std::ofstream(path, std::ios::binary) << text).good()) << path;
 }
 
-inline std::string ReadText(const std::string& path) {
+inline std::string ReadText(const std::string &path)
+{
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
 }
 
-inline bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+inline bool Exists(const std::string &path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // Removes a folder with everything in it, through the shell, without asking.
-inline void RemoveFolder(const std::string& path) {
+inline void RemoveFolder(const std::string &path)
+{
     std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
-                          FALSE, nullptr, nullptr};
+    SHFILEOPSTRUCTA op = {
+        nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
+        FALSE,   nullptr,   nullptr};
     ::SHFileOperationA(&op);
 }
 
 // The text in upper case, as the shell compares paths.
-inline std::string Upper(std::string s) { return ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s; }
+inline std::string Upper(std::string s)
+{
+    return ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s;
+}
 
 // Names of the entries of a folder (without "." and ".."), sorted.
-inline Names FolderEntries(const std::string& folder) {
+inline Names FolderEntries(const std::string &folder)
+{
     Names names;
     WIN32_FIND_DATAA fd;
     HANDLE h = ::FindFirstFileA((folder + "\\*").c_str(), &fd);
@@ -64,14 +75,16 @@ inline Names FolderEntries(const std::string& folder) {
 }
 
 // A file list of the given paths, built as the library builds them; the entries a walk of a list yields.
-inline CString MakeList(const Names& paths) {
+inline CString MakeList(const Names &paths)
+{
     CString list;
-    for (const std::string& path : paths)
+    for (const std::string &path : paths)
         CFileList::Append(list, path.c_str());
     return list;
 }
 
-inline Names Entries(const CString& list) {
+inline Names Entries(const CString &list)
+{
     Names entries;
     CFileList walk(list);
     for (CString entry; walk.GetNext(entry);)
@@ -80,18 +93,20 @@ inline Names Entries(const CString& list) {
 }
 
 // A w x h 24-bit DIB in movable global memory.
-inline HGLOBAL MakeDib(int w, int h) {
+inline HGLOBAL MakeDib(int w, int h)
+{
     int stride = (w * 3 + 3) & ~3;
     HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
-    BYTE* p = static_cast<BYTE*>(::GlobalLock(hDib));
-    *reinterpret_cast<BITMAPINFOHEADER*>(p) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BYTE *p = static_cast<BYTE *>(::GlobalLock(hDib));
+    *reinterpret_cast<BITMAPINFOHEADER *>(p) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
     for (int i = 0; i < stride * h; ++i)
         p[sizeof(BITMAPINFOHEADER) + i] = static_cast<BYTE>(i * 7);
     ::GlobalUnlock(hDib);
     return hDib;
 }
 
-inline void SetCtrl(bool down) {
+inline void SetCtrl(bool down)
+{
     BYTE keys[256];
     ::GetKeyboardState(keys);
     keys[VK_CONTROL] = down ? 0x80 : 0;
@@ -103,19 +118,22 @@ inline void SetCtrl(bool down) {
 // socket's own (positive) codes.
 class CNotifyRecorder : public CWnd {
 public:
-    std::function<LRESULT(NMHDR*)> m_onNotify;
-    BOOL CreateTop(int cx = 400, int cy = 400) {
-        return CreateEx(0, nullptr, "Dateien", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, cx, cy, nullptr, nullptr);
+    std::function<LRESULT(NMHDR *)> m_onNotify;
+    BOOL CreateTop(int cx = 400, int cy = 400)
+    {
+        return CreateEx(0, nullptr, "Dateien", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, cx, cy, nullptr,
+                        nullptr);
     }
 
 protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         // A control's own notifications (negative codes) are reflected back to it
         // by the framework and answered there; the socket's codes are answered here.
         LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
         if (message != WM_NOTIFY)
             return lResult;
-        NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
+        NMHDR *pHdr = reinterpret_cast<NMHDR *>(lParam);
         return static_cast<int>(pHdr->code) > 0 && m_onNotify ? m_onNotify(pHdr) : lResult;
     }
 };
@@ -123,7 +141,7 @@ protected:
 // A shell tree that records the files it reports as selected.
 class RecordingShellTree : public CShellTree {
 public:
-    void OnFileSelected(const char* pszPath) override { m_selected.push_back(pszPath); }
+    void OnFileSelected(const char *pszPath) override { m_selected.push_back(pszPath); }
     int Filter(std::string name) { return FilterFileType(&name[0], 0); }
     Names m_selected;
 };
@@ -133,12 +151,14 @@ class TreeTestBase : public ::testing::Test {
 protected:
     static const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
                                 TVS_LINESATROOT | TVS_SHOWSELALWAYS;
-    explicit TreeTestBase(CShellTree& tree) : m_treeBase(tree) {}
+    explicit TreeTestBase(CShellTree &tree) : m_treeBase(tree) {}
     virtual BOOL CreateTree() = 0;
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(g_ole, nullptr);
         ::CreateDirectoryA("C:\\qrv-browse", nullptr);
-        m_root = std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_root =
+            std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         RemoveFolder(m_root);
         ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
         SetCtrl(false);
@@ -147,65 +167,77 @@ protected:
         ASSERT_TRUE(m_host.CreateTop(420, 640));
         ASSERT_TRUE(CreateTree());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetCtrl(false);
         m_host.DestroyWindow();
         RemoveFolder(m_root);
-        ::RemoveDirectoryA("C:\\qrv-browse");   // once no other test's folder is left in it
+        ::RemoveDirectoryA("C:\\qrv-browse"); // once no other test's folder is left in it
     }
     // Makes the folder or the file below the test's folder; its path.
-    std::string Folder(const std::string& relative) {
+    std::string Folder(const std::string &relative)
+    {
         ::CreateDirectoryA((m_root + "\\" + relative).c_str(), nullptr);
         return m_root + "\\" + relative;
     }
-    std::string File(const std::string& relative, const std::string& text = "x") {
+    std::string File(const std::string &relative, const std::string &text = "x")
+    {
         WriteText(m_root + "\\" + relative, text);
         return m_root + "\\" + relative;
     }
     // LoadTree(root): the (newest) top-level item for the test's folder.
-    HTREEITEM LoadRoot() {
+    HTREEITEM LoadRoot()
+    {
         CString root = m_root.c_str();
         m_treeBase.LoadTree(root);
-        HTREEITEM hRoot = nullptr;   // the last one: loading again adds another top-level item
+        HTREEITEM hRoot = nullptr; // the last one: loading again adds another top-level item
         for (HTREEITEM h = m_treeBase.GetRootItem(); h; h = m_treeBase.GetNextSiblingItem(h))
             hRoot = Upper(Path(h)) == Upper(m_root) ? h : hRoot;
         return hRoot;
     }
-    std::vector<HTREEITEM> Items(HTREEITEM hParent) {
+    std::vector<HTREEITEM> Items(HTREEITEM hParent)
+    {
         std::vector<HTREEITEM> items;
         HTREEITEM h = hParent == TVI_ROOT ? m_treeBase.GetRootItem() : m_treeBase.GetChildItem(hParent);
         for (; h; h = m_treeBase.GetNextSiblingItem(h))
             items.push_back(h);
         return items;
     }
-    Names Labels(HTREEITEM hParent) {
+    Names Labels(HTREEITEM hParent)
+    {
         Names labels;
         for (HTREEITEM h : Items(hParent))
             labels.push_back(std::string(m_treeBase.GetItemText(h)));
         return labels;
     }
-    HTREEITEM Child(HTREEITEM hParent, const std::string& label) {
+    HTREEITEM Child(HTREEITEM hParent, const std::string &label)
+    {
         for (HTREEITEM h : Items(hParent))
             if (std::string(m_treeBase.GetItemText(h)) == label)
                 return h;
         return nullptr;
     }
-    std::string Path(HTREEITEM hItem) {
+    std::string Path(HTREEITEM hItem)
+    {
         CString path;
         return m_treeBase.GetItemPath(hItem, &path) ? std::string(path) : std::string();
     }
     bool Expanded(HTREEITEM h) { return (m_treeBase.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
-    bool ExpandedOnce(HTREEITEM h) { return (m_treeBase.GetItemState(h, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0; }
+    bool ExpandedOnce(HTREEITEM h)
+    {
+        return (m_treeBase.GetItemState(h, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0;
+    }
     // Client point in the middle of the item's label.
-    CPoint Center(HTREEITEM hItem) {
+    CPoint Center(HTREEITEM hItem)
+    {
         CRect rc;
         m_treeBase.EnsureVisible(hItem);
         m_treeBase.GetItemRect(hItem, &rc, TRUE);
         return rc.CenterPoint();
     }
-    std::string m_root;   // without trailing backslash
+    std::string m_root; // without trailing backslash
     CNotifyRecorder m_host;
-    CShellTree& m_treeBase;
+    CShellTree &m_treeBase;
 };
 
 class ShellTreeTest : public TreeTestBase {
@@ -214,11 +246,12 @@ protected:
     BOOL CreateTree() override { return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100); }
     // root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
     // files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
-    void MakeSampleTree() {
-        for (const char* folder : {"Bilder", "Übung", "leer"})
+    void MakeSampleTree()
+    {
+        for (const char *folder : {"Bilder", "Übung", "leer"})
             Folder(folder);
-        for (const char* name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP", "c.Png",
-                                 "d.txt", "noext", "Ärger.bmp"})
+        for (const char *name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP",
+                                 "c.Png", "d.txt", "noext", "Ärger.bmp"})
             File(name);
     }
     RecordingShellTree m_tree;
@@ -228,22 +261,26 @@ protected:
 class FileListTreeTest : public TreeTestBase {
 protected:
     FileListTreeTest() : TreeTestBase(m_tree) {}
-    BOOL CreateTree() override {
-        BOOL ok = m_tree.CreateEx(WS_EX_ACCEPTFILES, kStyle | TVS_EDITLABELS, CRect(0, 0, 400, 600), &m_host, 100);
+    BOOL CreateTree() override
+    {
+        BOOL ok =
+            m_tree.CreateEx(WS_EX_ACCEPTFILES, kStyle | TVS_EDITLABELS, CRect(0, 0, 400, 600), &m_host, 100);
         m_tree.SetFilterExt("*.txt;*.bmp");
         return ok;
     }
     // Sends a dropped-files message for the files at the client point (the list at pFiles).
-    void Drop(const Names& files, CPoint pt, DWORD pFiles = sizeof(DROPFILES)) {
+    void Drop(const Names &files, CPoint pt, DWORD pFiles = sizeof(DROPFILES))
+    {
         HGLOBAL hDrop = CDropFiles::CreateBlock(MakeList(files));
-        DROPFILES* pHdr = static_cast<DROPFILES*>(::GlobalLock(hDrop));
+        DROPFILES *pHdr = static_cast<DROPFILES *>(::GlobalLock(hDrop));
         pHdr->pt = pt;
         pHdr->pFiles = pFiles;
         ::GlobalUnlock(hDrop);
         ::SendMessageA(m_tree.m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop), 0);
     }
     // Starts a drag on the item as the tree control announces it.
-    void BeginDrag(HTREEITEM hItem) {
+    void BeginDrag(HTREEITEM hItem)
+    {
         NMTREEVIEWA drag = {};
         drag.hdr = {m_tree.m_hWnd, 100, static_cast<UINT>(TVN_BEGINDRAGA)};
         drag.itemNew.hItem = hItem;
@@ -252,7 +289,7 @@ protected:
     CFileListTree m_tree;
 };
 
-}
+} // namespace filetest
 
 namespace qrvtest {
 using namespace filetest;

@@ -14,8 +14,9 @@
 using namespace filetest;
 
 // A host can create the shell tree by its class name, as a dialog's custom control.
-TEST(TreeClasses, TheShellTreeIsCreatableByName) {
-    CObject* p = CRuntimeClass::CreateObject("CShellTree");
+TEST(TreeClasses, TheShellTreeIsCreatableByName)
+{
+    CObject *p = CRuntimeClass::CreateObject("CShellTree");
     ASSERT_NE(p, nullptr);
     EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTreeCtrl)));
     EXPECT_STREQ(p->GetRuntimeClass()->m_lpszClassName, "CShellTree");
@@ -28,7 +29,8 @@ TEST(TreeClasses, TheShellTreeIsCreatableByName) {
 // file item they go into that file's folder; a missing file copies nothing.
 // A move (of several files at once) takes the given items out; from a file
 // that is gone nothing arrives. The file list is cut back to its first entry.
-TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget) {
+TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
+{
     Folder("offen");
     Folder("zu");
     File("offen\\b.bmp", "alt");
@@ -46,9 +48,9 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget) {
     EXPECT_FALSE(Expanded(hClosed));
     m_tree.Expand(hClosed, TVE_EXPAND);
     EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hClosed));
-    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver&) { qrvtest::Click(hDlg, IDYES); });
+    qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver &) { qrvtest::Click(hDlg, IDYES); });
     files = MakeList({b});
-    EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt")));   // into the file's folder
+    EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt"))); // into the file's folder
     EXPECT_TRUE(driver.Join());
     EXPECT_EQ("neu", ReadText(m_root + "\\offen\\b.bmp"));
     EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hOpen));
@@ -74,15 +76,16 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget) {
 // text, a taken name, a name with separators and virtual items; otherwise the
 // file gets the new name and the item's record follows. Ending the edit at
 // once sends its end twice: a cancel stays a cancel.
-TEST_F(FileListTreeTest, RenameThroughTheLabelEditor) {
+TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
+{
     File("a.txt");
     File("b.txt");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hA = Child(hRoot, "a.txt");
     CString label = m_tree.GetItemText(hA);
-    auto type = [&](const char* text, bool cancel = false) {
+    auto type = [&](const char *text, bool cancel = false) {
         EXPECT_EQ(1, m_tree.DoRenameItem(hA));
-        CEdit* pEdit = m_tree.GetEditControl();
+        CEdit *pEdit = m_tree.GetEditControl();
         ASSERT_NE(nullptr, pEdit);
         ::SetWindowTextA(pEdit->m_hWnd, text);
         ::SetFocus(pEdit->m_hWnd);
@@ -92,7 +95,7 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor) {
             ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
         qrvtest::PumpFor(50);
     };
-    for (const char* text : {(const char*)label, "", "..\\weg.txt", "b.txt"}) {
+    for (const char *text : {(const char *)label, "", "..\\weg.txt", "b.txt"}) {
         type(text);
         EXPECT_STREQ(label, m_tree.GetItemText(hA)) << text;
     }
@@ -101,7 +104,7 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor) {
     EXPECT_EQ(nullptr, m_tree.EditLabel(m_tree.InsertItem("Virtuell", hRoot)));
     type("c.txt");
     EXPECT_STREQ("c.txt", m_tree.GetItemText(hA));
-    EXPECT_EQ(m_root + "\\c.txt", Path(hA));   // the item's record follows
+    EXPECT_EQ(m_root + "\\c.txt", Path(hA)); // the item's record follows
     type("d.txt", true);
     EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
 }
@@ -110,7 +113,8 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor) {
 // places in dialog units, the focus on the edit box. A new folder under a
 // file item is made beside the file; cancelled, or with a name that leaves
 // the folder, nothing is made.
-TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile) {
+TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
+{
     Folder("ordner");
     File("ordner\\a.txt");
     HTREEITEM hFolder = Child(LoadRoot(), "ordner");
@@ -130,7 +134,7 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile) {
         for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
             rects.emplace_back();
             ::GetWindowRect(h, &rects.back());
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rects.back()), 2);
+            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT *>(&rects.back()), 2);
             texts.push_back(qrvtest::Text(h));
             // The dialog manager draws an edit box's border as a sunken edge.
             bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
@@ -139,16 +143,22 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile) {
         ::GetClientRect(hDlg, &rcDlg);
         ::MapDialogRect(hDlg, &units);
     };
-    const struct { const char* name; HTREEITEM hItem; bool made; } cases[] = {
+    const struct {
+        const char *name;
+        HTREEITEM hItem;
+        bool made;
+    } cases[] = {
         {"Neu", Child(hFolder, "a.txt"), true}, {nullptr, hFolder, false}, {"..\\draussen", hFolder, false}};
-    for (const auto& c : cases) {
-        qrvtest::ModalDriver driver([&](HWND hDlg, qrvtest::ModalDriver&) {
-            if (c.made)
-                inspect(hDlg);
-            if (c.name)
-                qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, c.name);
-            qrvtest::Click(hDlg, c.name ? IDOK : IDCANCEL);
-        }, "Neuer Ordner");
+    for (const auto &c : cases) {
+        qrvtest::ModalDriver driver(
+            [&](HWND hDlg, qrvtest::ModalDriver &) {
+                if (c.made)
+                    inspect(hDlg);
+                if (c.name)
+                    qrvtest::Type(hDlg, IDC_NEW_FOLDER_NAME, c.name);
+                qrvtest::Click(hDlg, c.name ? IDOK : IDCANCEL);
+            },
+            "Neuer Ordner");
         EXPECT_EQ(c.made, m_tree.DoNewFolder(c.hItem) != 0);
         EXPECT_TRUE(driver.Join());
     }
@@ -159,16 +169,17 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile) {
     EXPECT_EQ(hEdit, hFocus);
     EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
     ASSERT_EQ(4u, rects.size());
-    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft());   // 7 units across, 15 down
+    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft()); // 7 units across, 15 down
     EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
     EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
-    EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight());   // client area 213 x 47 units
+    EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight()); // client area 213 x 47 units
 }
 
 // Selecting, right-clicking and dragging items reach the target with their
 // payloads; Delete removes a file (not a folder), Enter toggles a folder; the
 // tree keeps these keys (and Ctrl combinations) from the dialog.
-TEST_F(FileListTreeTest, NotificationsAndKeys) {
+TEST_F(FileListTreeTest, NotificationsAndKeys)
+{
     Folder("ordner");
     File("ordner\\x.txt");
     File("a.txt");
@@ -178,14 +189,14 @@ TEST_F(FileListTreeTest, NotificationsAndKeys) {
     Names paths;
     HTREEITEM hMenuItem = nullptr;
     CPoint ptMenu;
-    m_host.m_onNotify = [&](NMHDR* pHdr) -> LRESULT {
+    m_host.m_onNotify = [&](NMHDR *pHdr) -> LRESULT {
         EXPECT_EQ(m_tree.m_hWnd, pHdr->hwndFrom);
         EXPECT_EQ(100u, pHdr->idFrom);
         if (pHdr->code == FLN_FILESELECTED || pHdr->code == FLN_BEGINDRAG)
-            paths.push_back(reinterpret_cast<NMFILELIST*>(pHdr)->pszPath);
+            paths.push_back(reinterpret_cast<NMFILELIST *>(pHdr)->pszPath);
         if (pHdr->code != FLN_CONTEXTMENU)
             return 0;
-        NMFILELISTMENU* pMenu = reinterpret_cast<NMFILELISTMENU*>(pHdr);
+        NMFILELISTMENU *pMenu = reinterpret_cast<NMFILELISTMENU *>(pHdr);
         hMenuItem = pMenu->hItem;
         ptMenu = CPoint(pMenu->x, pMenu->y);
         return 42;
@@ -201,12 +212,12 @@ TEST_F(FileListTreeTest, NotificationsAndKeys) {
     EXPECT_EQ(hRoot, hMenuItem);
     EXPECT_EQ(pt, ptMenu);
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
-    EXPECT_EQ(1u, paths.size());   // a folder is not reported
+    EXPECT_EQ(1u, paths.size()); // a folder is not reported
     // A drag from a file announces its path; from a folder nothing.
     BeginDrag(hA);
     EXPECT_EQ(m_root + "\\a.txt", paths.back());
     BeginDrag(hRoot);
-    EXPECT_EQ(3u, paths.size());   // the selection, the drag's selection and its start
+    EXPECT_EQ(3u, paths.size()); // the selection, the drag's selection and its start
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
     m_tree.SelectItem(hA);
@@ -222,7 +233,7 @@ TEST_F(FileListTreeTest, NotificationsAndKeys) {
     EXPECT_TRUE(Child(hRoot, "ordner"));
     m_tree.SelectItem(Child(hRoot, "b.txt"));
     MSG msg = {m_tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
-    EXPECT_TRUE(m_tree.PreTranslateMessage(&msg));   // dispatched to the tree
+    EXPECT_TRUE(m_tree.PreTranslateMessage(&msg)); // dispatched to the tree
     EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ((Names{"x.txt"}), FolderEntries(m_root + "\\ordner"));
     MSG other = {m_tree.m_hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
@@ -234,7 +245,8 @@ TEST_F(FileListTreeTest, NotificationsAndKeys) {
 // A drop moves into the folder under the point (a file's folder when on a
 // file), with Ctrl it copies; onto the dragged item's own folder, below the
 // last item or as a malformed block nothing happens.
-TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint) {
+TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
+{
     Folder("ziel");
     File("ziel\\da.txt");
     Folder("aussen");
@@ -242,7 +254,7 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint) {
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hTarget = Child(hRoot, "ziel");
     m_tree.Expand(hTarget, TVE_EXPAND);
-    Drop({a}, Center(hTarget), 8);   // the list would start inside the header
+    Drop({a}, Center(hTarget), 8); // the list would start inside the header
     EXPECT_TRUE(Exists(a));
     BeginDrag(Child(hRoot, "a.txt"));
     Drop({a}, Center(hTarget));
@@ -269,7 +281,8 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint) {
 // data without dropped files is refused. The drag's timer runs until the
 // button is released: resting on a closed folder for seven ticks opens it,
 // near the bottom edge the tree scrolls every second tick.
-TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
+TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
+{
     Folder("zu");
     File("zu\\x.txt");
     for (int i = 0; i < 60; ++i)
@@ -277,7 +290,7 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hClosed = Child(hRoot, "zu"), hFile = Child(hRoot, "f100.txt");
     // CacheData offers the files as a dropped-files block.
-    COleDataSource* pSource = new COleDataSource;
+    COleDataSource *pSource = new COleDataSource;
     CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"}), back;
     EXPECT_EQ(1, m_tree.CacheData(pSource, files));
     COleDataObject withFiles, textOnly;
@@ -286,7 +299,7 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
     EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
     EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
     ::GlobalFree(h);
-    COleDataSource* pText = new COleDataSource;
+    COleDataSource *pText = new COleDataSource;
     pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
     textOnly.Attach(pText->GetDataObject(), FALSE);
     CFileListDropTarget target;
@@ -314,7 +327,7 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
     };
     restAt(Center(hClosed));
     tick(4);
-    restAt(Center(hFile));   // passing over a file starts the count again
+    restAt(Center(hFile)); // passing over a file starts the count again
     tick(1);
     restAt(Center(hClosed));
     tick(6);
@@ -334,37 +347,40 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer) {
     }
     EXPECT_EQ(3, scrolls);
     EXPECT_NE(nullptr, m_tree.GetDropHilightItem());
-    restAt(CPoint(rc.Width() / 2, rc.bottom + 200));   // outside the window nothing scrolls
+    restAt(CPoint(rc.Width() / 2, rc.bottom + 200)); // outside the window nothing scrolls
     tick(4);
     EXPECT_EQ(hFirst, m_tree.GetFirstVisibleItem());
-    m_tree.SendMessage(WM_TIMER, id + 7, 0);   // other timers are not the drag's
+    m_tree.SendMessage(WM_TIMER, id + 7, 0); // other timers are not the drag's
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(0u, m_tree.GetDragTimer());
 }
 
 namespace {
 
-bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>>& formats) {
+bool PutOnClipboard(const std::vector<std::pair<UINT, HGLOBAL>> &formats)
+{
     bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard();
-    for (const auto& f : formats)
+    for (const auto &f : formats)
         put = put && ::SetClipboardData(f.first, f.second);
     return ::CloseClipboard() && put;
 }
 
 // A bitmap with the image viewer's record of its base name and colour bits.
-bool PutBitmap(const char* baseName, BYTE bits) {
+bool PutBitmap(const char *baseName, BYTE bits)
+{
     sPLXDIBINFO info = {};
     CPlxDibInfo::SetNames(info, "C:\\bilder\\quelle.png", baseName);
     info.byColorBits = bits;
     return PutOnClipboard({{CF_DIB, MakeDib(6, 4)}, {CPlxDibInfo::GetFormat(), CPlxDibInfo::Write(info)}});
 }
 
-}  // namespace
+} // namespace
 
 // Pasted files are copied into the folder; a bitmap is saved there under the
 // record's base name at its colour bits, made safe, through the imaging
 // control; without a record or a DIB, or onto a virtual item, nothing arrives.
-TEST_F(FileListTreeTest, PastingFilesAndBitmaps) {
+TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
+{
     Folder("ziel");
     Folder("quelle");
     std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
@@ -388,11 +404,11 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps) {
     EXPECT_EQ(CSize(6, 4), CSize(bih.biWidth, bih.biHeight));
     EXPECT_EQ(4, bih.biBitCount);
     EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
-    EXPECT_EQ(nullptr, ::GetWindow(m_tree.m_hWnd, GW_CHILD));   // the imaging control that saved it is gone
+    EXPECT_EQ(nullptr, ::GetWindow(m_tree.m_hWnd, GW_CHILD)); // the imaging control that saved it is gone
     EXPECT_FALSE(CBitmapPaste::SaveDib(&m_tree, nullptr, "C:\\qrv-browse\\x.bmp", 8));
     ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
     EXPECT_EQ(0, m_tree.DoPaste(hTarget));
-    for (const char* name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
+    for (const char *name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
         ASSERT_TRUE(PutBitmap(name, 8));
         m_tree.DoPaste(hTarget);
     }
@@ -400,31 +416,33 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps) {
     EXPECT_FALSE(Exists("C:\\qrv-browse\\boese.bmp"));
     EXPECT_EQ((Names{"ziel"}), FolderEntries(m_root));
     EXPECT_EQ((Names{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
-              FolderEntries(m_root + "\\ziel"));   // ".." is refused
+              FolderEntries(m_root + "\\ziel")); // ".." is refused
 }
 
 // The combo box reports the item data of its selection to its parent, or
 // to the target it is plugged into; without a selection -1.
-TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne) {
+TEST(FileFilterCombo, ReportsTheItemDataOfTheSelectionOrMinusOne)
+{
     CNotifyRecorder parent, target;
     ASSERT_TRUE(parent.CreateTop() && target.CreateTop());
     CFileFilterCombo combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 10, 200, 200), &parent, 77));
     combo.SetItemData(combo.AddString("Bitmaps (*.bmp)"), 0x1234);
     combo.SetItemData(combo.AddString("Alle Dateien (*.*)"), 0x5678);
-    std::vector<std::pair<CWnd*, DWORD_PTR>> seen;
-    for (CNotifyRecorder* pWnd : {&parent, &target})
-        pWnd->m_onNotify = [&, pWnd](NMHDR* pHdr) -> LRESULT {
+    std::vector<std::pair<CWnd *, DWORD_PTR>> seen;
+    for (CNotifyRecorder *pWnd : {&parent, &target})
+        pWnd->m_onNotify = [&, pWnd](NMHDR *pHdr) -> LRESULT {
             if (pHdr->code == FFN_SELCHANGE && pHdr->idFrom == 77 && pHdr->hwndFrom == combo.m_hWnd)
-                seen.push_back({pWnd, reinterpret_cast<NMFILEFILTER*>(pHdr)->dwItemData});
+                seen.push_back({pWnd, reinterpret_cast<NMFILEFILTER *>(pHdr)->dwItemData});
             return 0;
         };
     for (int sel : {1, -1}) {
         if (sel < 0)
             combo.PlugInTo(&target);
         combo.SetCurSel(sel);
-        ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(77, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo.m_hWnd));
+        ::SendMessageA(parent.m_hWnd, WM_COMMAND, MAKEWPARAM(77, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(combo.m_hWnd));
     }
-    const std::vector<std::pair<CWnd*, DWORD_PTR>> expected = {{&parent, 0x5678}, {&target, CB_ERR}};
+    const std::vector<std::pair<CWnd *, DWORD_PTR>> expected = {{&parent, 0x5678}, {&target, CB_ERR}};
     EXPECT_EQ(expected, seen);
 }

@@ -15,13 +15,18 @@ using namespace qrvtest;
 // Only tokens with a real extension pass files, whatever the letter case;
 // folders always show, files in name order however the folder enumerates
 // them (Ärger.bmp is made last); a hidden extension still passes by the real one.
-TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase) {
-    const struct { const char* filter; const char* name; int shown; } cases[] = {
-        {nullptr, "a.bmp", 0},  // no filter yet
-        {"*;bmp; ;;", "a.bmp", 0}, {"*.*", "a.bmp", 0},   // patterns are not wildcards
-        {"*.*", "odd.*", 1},    {"*.bmp", "noext", 0},    {"*.bmp", "A.BmP", 1}, {"*.bmp", "a.bmpx", 0},
+TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
+{
+    const struct {
+        const char *filter;
+        const char *name;
+        int shown;
+    } cases[] = {
+        {nullptr, "a.bmp", 0},                          // no filter yet
+        {"*;bmp; ;;", "a.bmp", 0}, {"*.*", "a.bmp", 0}, // patterns are not wildcards
+        {"*.*", "odd.*", 1},       {"*.bmp", "noext", 0}, {"*.bmp", "A.BmP", 1}, {"*.bmp", "a.bmpx", 0},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         if (c.filter)
             m_tree.SetFilterExt(c.filter);
         EXPECT_EQ(c.shown, m_tree.Filter(c.name)) << c.filter << " " << c.name;
@@ -36,10 +41,10 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase) {
     EXPECT_EQ(m_tree.GetItemType(Child(hUebung, "Straße.PNG")), 2);
     // With known extensions hidden the label is the display name without extension.
     HKEY hKey = nullptr;
-    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", 0,
-                      nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                      0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr);
     DWORD one = 1;
-    ::RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+    ::RegSetValueExA(hKey, "HideFileExt", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&one), sizeof(one));
     m_tree.SetFilterExt("*.txt");
     hRoot = LoadRoot();
     ::RegDeleteValueA(hKey, "HideFileExt");
@@ -54,9 +59,10 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase) {
 // letter case changes nothing); otherwise a folder is read once until it is
 // reset. Expanding swaps the folder icons; an empty folder is marked expanded
 // without children.
-TEST_F(ShellTreeTest, WhenFoldersAreRead) {
+TEST_F(ShellTreeTest, WhenFoldersAreRead)
+{
     MakeSampleTree();
-    m_tree.LoadTree();   // attaches the system image list
+    m_tree.LoadTree(); // attaches the system image list
     HTREEITEM hRoot = LoadRoot();
     ASSERT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung"}));
     for (HTREEITEM h : Items(hRoot)) {
@@ -83,7 +89,7 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead) {
     m_tree.SetFilterExt("*.bmp");
     EXPECT_EQ(Labels(hBilder), (Names{"x.bmp"}));
     File("Bilder\\neu.bmp");
-    auto reopen = [&] {   // as a user would reopen it
+    auto reopen = [&] { // as a user would reopen it
         m_tree.Expand(hBilder, TVE_COLLAPSE);
         m_tree.Expand(hBilder, TVE_EXPAND);
         return Labels(hBilder);
@@ -92,7 +98,7 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead) {
     EXPECT_EQ(m_tree.ResetFolder(hBilder), 1);
     EXPECT_FALSE(ExpandedOnce(hBilder));
     EXPECT_EQ(reopen(), (Names{"neu.bmp", "x.bmp"}));
-    auto images = [&](UINT action) {   // the image and the selected one after the action
+    auto images = [&](UINT action) { // the image and the selected one after the action
         m_tree.Expand(hBilder, action);
         int image = -1, selected = -1;
         m_tree.GetItemImage(hBilder, image, selected);
@@ -109,11 +115,12 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead) {
     EXPECT_EQ(m_tree.GetChildItem(hLeer), nullptr);
     EXPECT_TRUE(Expanded(hLeer));
     EXPECT_TRUE(ExpandedOnce(hLeer));
-    m_tree.Expand(hLeer, TVE_COLLAPSE);   // a collapse clears the mark of an item without children
+    m_tree.Expand(hLeer, TVE_COLLAPSE); // a collapse clears the mark of an item without children
     EXPECT_FALSE(Expanded(hLeer));
 }
 
-TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups) {
+TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
+{
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
@@ -137,7 +144,7 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups) {
     EXPECT_EQ(std::string(out), "x");
     EXPECT_EQ(m_tree.GetSelectedFolderPath(&out), 1);
     EXPECT_EQ(Upper(std::string(out)), Upper(m_root + "\\Bilder"));
-    auto* pData = reinterpret_cast<tagID*>(m_tree.GetItemData(hFile));
+    auto *pData = reinterpret_cast<tagID *>(m_tree.GetItemData(hFile));
     ASSERT_NE(pData, nullptr);
     EXPECT_EQ(m_tree.GetParentShellFolder(hFile), pData->lpsfParent);
     EXPECT_EQ(m_tree.GetFullyQualifiedID(hFile), pData->lpifq);
@@ -182,7 +189,7 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups) {
     UINT nCount = m_tree.GetCount();
     CString longPath = ("C:\\" + std::string(300, 'x') + "\\datei.bmp").c_str();
     CString noFolder = (m_root + "\\fehlt\\datei.bmp").c_str();
-    for (CString* p : {&longPath, &noFolder}) {
+    for (CString *p : {&longPath, &noFolder}) {
         EXPECT_EQ(m_tree.CreatePidlData(*p), nullptr);
         EXPECT_EQ(m_tree.InsertPidlItem(*p, hRoot, TVI_LAST), nullptr);
         EXPECT_EQ(m_tree.GetTreeFileItem(*p, hRoot), nullptr);
@@ -212,7 +219,8 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups) {
 // Tunnelling from the desktop opens the folders of a path under a drive or
 // in the documents; the documents' contents can be the top level; unknown
 // special folders give the desktop with its virtual folders.
-TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders) {
+TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
+{
     MakeSampleTree();
     Folder("Bilder\\tief");
     File("Bilder\\tief\\z.bmp");
@@ -230,7 +238,8 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders) {
     // Network and unknown paths change nothing.
     hSel = m_tree.GetSelectedItem();
     UINT nCount = m_tree.GetCount();
-    for (const char* path : {"\\\\server\\freigabe\\ordner\\datei.bmp", "Q:\\gibt\\es\\nicht.bmp", "", "relativ\\p.bmp"})
+    for (const char *path :
+         {"\\\\server\\freigabe\\ordner\\datei.bmp", "Q:\\gibt\\es\\nicht.bmp", "", "relativ\\p.bmp"})
         m_tree.TunnelTree(path);
     EXPECT_EQ(m_tree.GetSelectedItem(), hSel);
     EXPECT_EQ(m_tree.GetCount(), nCount);
@@ -275,7 +284,8 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders) {
 // Clicking the selected file reports it again (selections: the file list
 // tree's notifications); a right click selects the item and shows the
 // shell's context menu for it.
-TEST_F(ShellTreeTest, ClicksOnAFile) {
+TEST_F(ShellTreeTest, ClicksOnAFile)
+{
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
@@ -323,96 +333,121 @@ class MallocSpy : public IMallocSpy {
     using Lock = std::lock_guard<std::mutex>;
 
 public:
-    static MallocSpy& Instance()   // registered once, on first use
+    static MallocSpy &Instance() // registered once, on first use
     {
         static MallocSpy spy;
         static bool registered = SUCCEEDED(::CoRegisterMallocSpy(&spy));
         EXPECT_TRUE(registered);
         return spy;
     }
-    void Reset() { Lock lock(m_mutex); m_frees.clear(); m_reused.clear(); }
-    bool IsLive(const void* p) { Lock lock(m_mutex); return m_live.count(p) != 0; }
-    int FreeCount(const void* p) { Lock lock(m_mutex); return m_frees.count(p) ? m_frees[p] : 0; }
-    size_t LiveCount() { Lock lock(m_mutex); return m_live.size(); }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        *ppv = riid == IID_IUnknown || riid == IID_IMallocSpy ? static_cast<IMallocSpy*>(this) : nullptr;
+    void Reset()
+    {
+        Lock lock(m_mutex);
+        m_frees.clear();
+        m_reused.clear();
+    }
+    bool IsLive(const void *p)
+    {
+        Lock lock(m_mutex);
+        return m_live.count(p) != 0;
+    }
+    int FreeCount(const void *p)
+    {
+        Lock lock(m_mutex);
+        return m_frees.count(p) ? m_frees[p] : 0;
+    }
+    size_t LiveCount()
+    {
+        Lock lock(m_mutex);
+        return m_live.size();
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override
+    {
+        *ppv = riid == IID_IUnknown || riid == IID_IMallocSpy ? static_cast<IMallocSpy *>(this) : nullptr;
         return *ppv ? S_OK : E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
     ULONG STDMETHODCALLTYPE Release() override { return 1; }
     SIZE_T STDMETHODCALLTYPE PreAlloc(SIZE_T cb) override { return cb; }
-    void* STDMETHODCALLTYPE PostAlloc(void* p) override {
+    void *STDMETHODCALLTYPE PostAlloc(void *p) override
+    {
         Lock lock(m_mutex);
         if (p && m_live.insert(p).second && m_frees.count(p))
             m_reused.insert(p);
         return p;
     }
-    void* STDMETHODCALLTYPE PreFree(void* p, BOOL) override {
+    void *STDMETHODCALLTYPE PreFree(void *p, BOOL) override
+    {
         Lock lock(m_mutex);
         if (p && (m_live.erase(p), !m_reused.count(p)))
             ++m_frees[p];
         return p;
     }
     void STDMETHODCALLTYPE PostFree(BOOL) override {}
-    SIZE_T STDMETHODCALLTYPE PreRealloc(void* p, SIZE_T cb, void** ppNew, BOOL) override {
+    SIZE_T STDMETHODCALLTYPE PreRealloc(void *p, SIZE_T cb, void **ppNew, BOOL) override
+    {
         m_pReallocOld = *ppNew = p;
         return cb;
     }
-    void* STDMETHODCALLTYPE PostRealloc(void* p, BOOL) override {
+    void *STDMETHODCALLTYPE PostRealloc(void *p, BOOL) override
+    {
         Lock lock(m_mutex);
         m_live.erase(m_pReallocOld);
         if (p)
             m_live.insert(p);
         return p;
     }
-    void* STDMETHODCALLTYPE PreGetSize(void* p, BOOL) override { return p; }
+    void *STDMETHODCALLTYPE PreGetSize(void *p, BOOL) override { return p; }
     SIZE_T STDMETHODCALLTYPE PostGetSize(SIZE_T cb, BOOL) override { return cb; }
-    void* STDMETHODCALLTYPE PreDidAlloc(void* p, BOOL) override { return p; }
-    int STDMETHODCALLTYPE PostDidAlloc(void*, BOOL, int fActual) override { return fActual; }
+    void *STDMETHODCALLTYPE PreDidAlloc(void *p, BOOL) override { return p; }
+    int STDMETHODCALLTYPE PostDidAlloc(void *, BOOL, int fActual) override { return fActual; }
     void STDMETHODCALLTYPE PreHeapMinimize() override {}
     void STDMETHODCALLTYPE PostHeapMinimize() override {}
 
 private:
     std::mutex m_mutex;
-    std::set<const void*> m_live, m_reused;   // reused: allocated again after a free, frees no longer counted
-    std::map<const void*, int> m_frees;
-    void* m_pReallocOld = nullptr;
+    std::set<const void *> m_live, m_reused; // reused: allocated again after a free, frees no longer counted
+    std::map<const void *, int> m_frees;
+    void *m_pReallocOld = nullptr;
 };
 
 class RecordTest : public ShellTreeTest {
 protected:
     void SetUp() override { MallocSpy::Instance(), ShellTreeTest::SetUp(); }
     // The three task-allocator blocks of the records of all items, taken while they are alive.
-    std::vector<const void*> Blocks(HTREEITEM hParent = TVI_ROOT) {
-        std::vector<const void*> blocks;
+    std::vector<const void *> Blocks(HTREEITEM hParent = TVI_ROOT)
+    {
+        std::vector<const void *> blocks;
         for (HTREEITEM h : Items(hParent)) {
-            if (auto* p = reinterpret_cast<tagID*>(m_tree.GetItemData(h)))
+            if (auto *p = reinterpret_cast<tagID *>(m_tree.GetItemData(h)))
                 blocks.insert(blocks.end(), {p, p->lpi, p->lpifq});
-            std::vector<const void*> below = Blocks(h);
+            std::vector<const void *> below = Blocks(h);
             blocks.insert(blocks.end(), below.begin(), below.end());
         }
         return blocks;
     }
     // All blocks alive; after the action each freed exactly once.
-    void ExpectFreedOnceBy(const std::vector<const void*>& blocks, const std::function<void()>& action) {
-        for (const void* p : blocks)
+    void ExpectFreedOnceBy(const std::vector<const void *> &blocks, const std::function<void()> &action)
+    {
+        for (const void *p : blocks)
             EXPECT_TRUE(MallocSpy::Instance().IsLive(p));
         MallocSpy::Instance().Reset();
         action();
-        for (const void* p : blocks)
+        for (const void *p : blocks)
             EXPECT_EQ(MallocSpy::Instance().FreeCount(p), 1);
     }
 };
 
-}
+} // namespace
 
-TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes) {
+TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
+{
     MakeSampleTree();
     m_tree.SetFilterExt("*.bmp;*.png");
     HTREEITEM hRoot = LoadRoot();
     m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
     m_tree.Expand(Child(hRoot, "Übung"), TVE_EXPAND);
-    std::vector<const void*> blocks = Blocks();
+    std::vector<const void *> blocks = Blocks();
     ASSERT_GE(blocks.size(), 30u);
     ExpectFreedOnceBy(blocks, [&] {
         m_tree.DeleteChildFileItems(hRoot);
@@ -422,7 +457,7 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes) {
     });
     // A record made for a path.
     CString path = (m_root + "\\Übung\\straße.png").c_str();
-    tagID* p = m_tree.CreatePidlData(path);
+    tagID *p = m_tree.CreatePidlData(path);
     ASSERT_NE(p, nullptr);
     char name[MAX_PATH + 1] = "";
     ASSERT_TRUE(CShellPidl::GetName(p->lpsfParent, p->lpi, SHGDN_INFOLDER | SHGDN_FORPARSING, name));
@@ -448,14 +483,15 @@ TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes) {
 
 // The list helpers on hand-made identifiers: sizes, the next element, and
 // joins and copies, all from the task allocator.
-TEST(ShellPidl, ListHelpers) {
-    MallocSpy::Instance();   // watched from the start, so that the copies below are seen being allocated
-    BYTE raw[] = {5, 0, 'a', 'b', 'c', 4, 0, 'd', 'e', 0, 0};   // elements of 5 and 4 bytes
+TEST(ShellPidl, ListHelpers)
+{
+    MallocSpy::Instance(); // watched from the start, so that the copies below are seen being allocated
+    BYTE raw[] = {5, 0, 'a', 'b', 'c', 4, 0, 'd', 'e', 0, 0}; // elements of 5 and 4 bytes
     auto pidl = reinterpret_cast<LPITEMIDLIST>(raw);
-    auto bytes = [](const void* p, size_t n) { return std::string(static_cast<const char*>(p), n); };
+    auto bytes = [](const void *p, size_t n) { return std::string(static_cast<const char *>(p), n); };
     EXPECT_EQ(CShellPidl::GetSize(nullptr), 0u);
     EXPECT_EQ(CShellPidl::GetSize(pidl), 11u);
-    EXPECT_EQ(reinterpret_cast<BYTE*>(CShellPidl::Next(pidl)), raw + 5);
+    EXPECT_EQ(reinterpret_cast<BYTE *>(CShellPidl::Next(pidl)), raw + 5);
     LPITEMIDLIST pEmpty = CShellPidl::CreatePidl(2), pCat = CShellPidl::ConcatPidls(pidl, pidl);
     LPITEMIDLIST pCopy = CShellPidl::ConcatPidls(nullptr, pidl), pOne = CShellPidl::CopyITEMID(nullptr, pidl);
     const std::string end(2, '\0');

@@ -14,14 +14,18 @@ using namespace filetest;
 
 // A walk ends at an entry shorter than two characters (the empty one, too)
 // or longer than 260. (Unterminated ones: the dropped-files blocks.)
-TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne) {
-    const struct { CString list; Names expected; } cases[] = {
+TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne)
+{
+    const struct {
+        CString list;
+        Names expected;
+    } cases[] = {
         {MakeList({"C:\\a.txt", "C:\\b.txt"}), {"C:\\a.txt", "C:\\b.txt"}},
         {MakeList({"C:\\a", "x", "C:\\b"}), {"C:\\a"}},
         {MakeList({"C:\\x", std::string(261, 'b'), "C:\\y"}), {"C:\\x"}},
         {CString(), {}},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         EXPECT_EQ(c.expected, Entries(c.list)) << std::string(c.list).substr(0, 12);
         EXPECT_EQ(static_cast<int>(c.expected.size()), CFileList::Count(c.list));
     }
@@ -31,10 +35,11 @@ TEST(FileListWalk, YieldsEntriesUntilAShortOrOverlongOne) {
 }
 
 // Without a verification list the shell's answer counts.
-TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts) {
+TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts)
+{
     std::string root = qrvtest::FreshTempFolder("fileops");
     ::CreateDirectoryA((root + "\\ziel").c_str(), nullptr);
-    for (const char* name : {"\\b.txt", "\\c.txt"})
+    for (const char *name : {"\\b.txt", "\\c.txt"})
         WriteText(root + name);
     CString files = MakeList({root + "\\b.txt", root + "\\c.txt"}), target = (root + "\\ziel\\").c_str();
     EXPECT_EQ(1, CFileOperations::MoveFiles(files, target, nullptr));
@@ -45,9 +50,10 @@ TEST(FileOperations, WithoutAVerificationListTheShellsAnswerCounts) {
 namespace {
 
 // A block of the bytes given from its start, the rest up to its size filled.
-HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0) {
+HGLOBAL Bytes(const std::string &data, size_t size, char fill = 0)
+{
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    void* p = ::GlobalLock(h);
+    void *p = ::GlobalLock(h);
     memset(p, fill, ::GlobalSize(h));
     memcpy(p, data.data(), data.size());
     ::GlobalUnlock(h);
@@ -56,28 +62,31 @@ HGLOBAL Bytes(const std::string& data, size_t size, char fill = 0) {
 
 // A block with a header and the bytes of the list, as another program might make it.
 template <class Ch, size_t N>
-HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2, size_t pad = 0) {
+HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2, size_t pad = 0)
+{
     DROPFILES hdr = {offset, {12, 34}, FALSE, wide};
-    std::string data(reinterpret_cast<const char*>(&hdr), sizeof(hdr));
-    data.append(pad, '\0').append(reinterpret_cast<const char*>(list), sizeof(list));
+    std::string data(reinterpret_cast<const char *>(&hdr), sizeof(hdr));
+    data.append(pad, '\0').append(reinterpret_cast<const char *>(list), sizeof(list));
     return Bytes(data, data.size());
 }
 
 // The entries read from the block (which is freed), or "refused".
-Names ReadFiles(HGLOBAL h) {
+Names ReadFiles(HGLOBAL h)
+{
     CString files("unchanged");
     BOOL ok = CDropFiles::ReadBlock(h, files);
     ::GlobalFree(h);
     return ok ? Entries(files) : Names{"refused"};
 }
 
-}  // namespace
+} // namespace
 
 // The library's blocks carry the list after a 20-byte header, in steps of
 // 4096 bytes. Read back, only full paths of up to 260 characters are taken,
 // '/' separating as '\'; wide lists are converted even at an odd offset;
 // malformed blocks are refused.
-TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths) {
+TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
+{
     CString list = MakeList({"C:\\daten\\a.bmp", "C:\\daten\\b.bmp"});
     HGLOBAL h = CDropFiles::CreateBlock(list);
     ASSERT_NE(nullptr, h);
@@ -91,23 +100,29 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths) {
     ::DragQueryFileA(static_cast<HDROP>(h), 1, name, MAX_PATH);
     EXPECT_STREQ("C:\\daten\\b.bmp", name);
     ::GlobalFree(h);
-    std::string endless(23, '\0');   // a header, then characters to the block's end
+    std::string endless(23, '\0'); // a header, then characters to the block's end
     endless[0] = 20;
     endless.replace(20, 3, "C:\\");
-    std::string inHeader(24, '\0');   // a wide path inside the header, ended by the wide flag
+    std::string inHeader(24, '\0'); // a wide path inside the header, ended by the wide flag
     inHeader[0] = 4;
     memcpy(&inHeader[4], L"C:\\a.txt", 16);
-    char longList[600] = "C:\\";   // 260 characters, then 261
+    char longList[600] = "C:\\"; // 260 characters, then 261
     memset(longList + 3, 'a', 257);
     memcpy(longList + 261, ("C:\\" + std::string(258, 'b')).data(), 261);
     const wchar_t wide[] = L"C:\\daten\\\u00e4pfel.txt\0\\\\server\\share\\b.txt\0";
     const Names wideNames = {"C:\\daten\\\xe4pfel.txt", "\\\\server\\share\\b.txt"};
-    const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'};   // wide, without a terminator
-    wchar_t longWide[280] = L"C:\\";   // 261 wide characters, then a short path
+    const wchar_t cut[] = {L'C', L':', L'\\', L'a', L'b'}; // wide, without a terminator
+    wchar_t longWide[280] = L"C:\\";                       // 261 wide characters, then a short path
     wmemset(longWide + 3, L'b', 258);
     wcscpy(longWide + 262, L"C:\\x\\a.txt");
-    const struct { HGLOBAL h; Names expected; const char* what; } cases[] = {
-        {RawBlock(20, "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0"), {"C:/x/c.txt", "C:\\x\\b.txt"}, "mixed"},
+    const struct {
+        HGLOBAL h;
+        Names expected;
+        const char *what;
+    } cases[] = {
+        {RawBlock(20, "relative.txt\0C:x.txt\0C:/x/c.txt\0C:\\x\\b.txt\0"),
+         {"C:/x/c.txt", "C:\\x\\b.txt"},
+         "mixed"},
         {RawBlock(20, longList), {"C:\\" + std::string(257, 'a')}, "260 characters, then 261"},
         {RawBlock(20, wide), wideNames, "wide"},
         {RawBlock(21, wide, TRUE, 1), wideNames, "wide at an odd offset"},
@@ -121,7 +136,7 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths) {
         {RawBlock(20, "..\\..\\secret.txt\0"), {"refused"}, "only a relative name"},
         {RawBlock(20, cut), {"refused"}, "wide, without terminator"},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.expected, ReadFiles(c.h)) << c.what;
     CString nothing;
     EXPECT_FALSE(CDropFiles::ReadBlock(nullptr, nothing));
@@ -130,17 +145,23 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths) {
 // The record gives the base name (never read past its 32-character field)
 // and the colour bits; too small a block or a name of dots is refused.
 // (A plain name: the tree's paste.)
-TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName) {
+TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
+{
     const std::string full(32, 'n');
-    const struct { const char* name; size_t cbName, cbBlock; bool ok; const char* expected; } cases[] = {
+    const struct {
+        const char *name;
+        size_t cbName, cbBlock;
+        bool ok;
+        const char *expected;
+    } cases[] = {
         {full.c_str(), 32, sizeof(sPLXDIBINFO), true, full.c_str()},
         {"x", 1, 200, false, "bleibt"},
         {"..", 3, sizeof(sPLXDIBINFO), false, "bleibt"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.cbBlock);
-        BYTE* p = static_cast<BYTE*>(::GlobalLock(h));
-        strcpy(reinterpret_cast<char*>(p), "C:\\bilder\\quelle.png");
+        BYTE *p = static_cast<BYTE *>(::GlobalLock(h));
+        strcpy(reinterpret_cast<char *>(p), "C:\\bilder\\quelle.png");
         if (c.cbBlock >= sizeof(sPLXDIBINFO)) {
             memcpy(p + offsetof(sPLXDIBINFO, szBaseName), c.name, c.cbName);
             p[offsetof(sPLXDIBINFO, byColorBits)] = 8;
@@ -158,18 +179,36 @@ TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName) {
     EXPECT_FALSE(CBitmapPaste::ReadRecord(nullptr, untouched, bits));
 }
 
-TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder) {
+TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
+{
     char temp[MAX_PATH + 1] = "";
     ::GetTempPathA(MAX_PATH, temp);
-    const struct { const char* raw; const char* safe; } cases[] = {
-        {"..\\..\\evil", "______evil"}, {"../../evil", "______evil"}, {"C:\\windows\\evil", "C__windows_evil"},
-        {"C:evil", "C_evil"}, {"\\\\server\\share\\x", "__server_share_x"}, {"a\\..\\..\\b", "a_______b"},
-        {"..", ""}, {"...", ""}, {" . ", ""}, {"", ""}, {"CON", "_CON"}, {"nul.txt", "_nul.txt"}, {"LPT1", "_LPT1"},
-        {"com1", "_com1"}, {"sub/dir/", "sub_dir_"}, {"na\tme", "na_me"}, {"?*<>|\"", "______"},
-        {"Bild 1", "Bild 1"}, {"Bild.v2", "Bild.v2"},
+    const struct {
+        const char *raw;
+        const char *safe;
+    } cases[] = {
+        {"..\\..\\evil", "______evil"},
+        {"../../evil", "______evil"},
+        {"C:\\windows\\evil", "C__windows_evil"},
+        {"C:evil", "C_evil"},
+        {"\\\\server\\share\\x", "__server_share_x"},
+        {"a\\..\\..\\b", "a_______b"},
+        {"..", ""},
+        {"...", ""},
+        {" . ", ""},
+        {"", ""},
+        {"CON", "_CON"},
+        {"nul.txt", "_nul.txt"},
+        {"LPT1", "_LPT1"},
+        {"com1", "_com1"},
+        {"sub/dir/", "sub_dir_"},
+        {"na\tme", "na_me"},
+        {"?*<>|\"", "______"},
+        {"Bild 1", "Bild 1"},
+        {"Bild.v2", "Bild.v2"},
     };
     CFileSystemObject fso;
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         CString safe = CBitmapPaste::SafeBaseName(c.raw);
         EXPECT_STREQ(c.safe, safe) << c.raw;
         if (!safe.IsEmpty()) {

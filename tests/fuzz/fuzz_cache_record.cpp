@@ -13,13 +13,13 @@ namespace {
 
 const unsigned char kLegacy = 1;
 
-bool Same(const CacheRecord& a, const CacheRecord& b)
+bool Same(const CacheRecord &a, const CacheRecord &b)
 {
-    return a.code == b.code && a.version == b.version && a.major == b.major && a.minor == b.minor
-        && a.dproto == b.dproto && a.tags == b.tags && a.oldTags == b.oldTags && a.special == b.special;
+    return a.code == b.code && a.version == b.version && a.major == b.major && a.minor == b.minor &&
+           a.dproto == b.dproto && a.tags == b.tags && a.oldTags == b.oldTags && a.special == b.special;
 }
 
-CacheRecord Decode(const std::vector<std::string>& parts)
+CacheRecord Decode(const std::vector<std::string> &parts)
 {
     CacheRecordTexts texts;
     texts.code = parts[0].c_str();
@@ -33,11 +33,14 @@ CacheRecord Decode(const std::vector<std::string>& parts)
     return record;
 }
 
-std::string Text(int n) { return std::to_string(n); }
+std::string Text(int n)
+{
+    return std::to_string(n);
+}
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::vector<std::string> parts(1);
     for (size_t i = 0; i < size; ++i) {
@@ -55,13 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (record.version != ((record.major & 15) * 16 + (record.minor & 15)))
             std::abort();
         // Written back as the cache writes a packed version: major.minor.
-        std::vector<std::string> again = {Text(record.code), Text(record.major) + "." + Text(record.minor),
-                                          Text(record.dproto), Text(record.tags), Text(record.oldTags),
-                                          Text(record.special)};
+        std::vector<std::string> again = {Text(record.code),    Text(record.major) + "." + Text(record.minor),
+                                          Text(record.dproto),  Text(record.tags),
+                                          Text(record.oldTags), Text(record.special)};
         if (!Same(Decode(again), record))
             std::abort();
     } else if (record.major != 0 || record.minor != 0) {
-        std::abort();  // the legacy form leaves major and minor alone
+        std::abort(); // the legacy form leaves major and minor alone
     }
     return 0;
 }

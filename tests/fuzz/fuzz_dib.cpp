@@ -12,7 +12,7 @@ using namespace qrv::img;
 
 namespace {
 
-void CheckRoundTrip(const Image& img)
+void CheckRoundTrip(const Image &img)
 {
     std::vector<uint8_t> again;
     if (DibWriter::Write(img, again) != kOk)
@@ -22,9 +22,9 @@ void CheckRoundTrip(const Image& img)
         std::abort();
 }
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // A cap of 65,536 pixels keeps each run fast (a few bytes of RLE can ask
     // for millions); the limit logic is the same at any cap.

@@ -8,10 +8,10 @@
 
 #include "catalogue/IdentityString.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // The module's string resource ends at the first NUL.
-    std::string text(reinterpret_cast<const char*>(data), size);
+    std::string text(reinterpret_cast<const char *>(data), size);
     text = text.c_str();
     int points = 0;
     for (char c : text)

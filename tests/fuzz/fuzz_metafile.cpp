@@ -10,17 +10,18 @@
 #include "viewer/EmfRecords.h"
 #include "viewer/WmfRecords.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // A copy of exactly the input's size, so that ASan sees any read past it.
     const std::vector<uint8_t> bytes(data, data + size);
-    const uint8_t* p = bytes.empty() ? nullptr : bytes.data();
+    const uint8_t *p = bytes.empty() ? nullptr : bytes.data();
     if (p && WmfRecordsAreSound(p, size)) {
         size_t at = 18;
         for (;;) {
             if (at + 6 > size)
                 std::abort();
-            const uint32_t words = uint32_t(p[at] | p[at + 1] << 8 | p[at + 2] << 16) | uint32_t(p[at + 3]) << 24;
+            const uint32_t words = uint32_t(p[at] | p[at + 1] << 8 | p[at + 2] << 16) | uint32_t(p[at + 3])
+                                                                                            << 24;
             if (words < 3 || words > (size - at) / 2)
                 std::abort();
             if ((p[at + 4] | p[at + 5]) == 0)

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<unsigned char> AsJasc(const std::vector<unsigned long>& colors)
+std::vector<unsigned char> AsJasc(const std::vector<unsigned long> &colors)
 {
     std::string text = "JASC-PAL\r\n0100\r\n" + std::to_string(colors.size()) + "\r\n";
     for (unsigned long c : colors) {
@@ -21,15 +21,15 @@ std::vector<unsigned char> AsJasc(const std::vector<unsigned long>& colors)
     return std::vector<unsigned char>(text.begin(), text.end());
 }
 
-}  // namespace
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     std::vector<unsigned char> bytes(data, data + size);
     std::vector<unsigned long> colors;
     if (!ParsePaletteBytes(bytes, colors)) {
         if (!colors.empty())
-            std::abort();  // a failed read leaves no colours behind
+            std::abort(); // a failed read leaves no colours behind
         return 0;
     }
     if (colors.empty() || colors.size() > 256)

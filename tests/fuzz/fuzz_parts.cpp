@@ -14,9 +14,15 @@
 
 namespace {
 
-bool NoLeadBytes(unsigned char) { return false; }
+bool NoLeadBytes(unsigned char)
+{
+    return false;
+}
 // Lead bytes as code page 932 has them.
-bool ShiftJisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool ShiftJisLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 void Check(bool condition)
 {
@@ -25,27 +31,27 @@ void Check(bool condition)
 }
 
 // Offsets where characters begin, the terminating zero's included.
-std::vector<bool> Boundaries(const std::string& text, mbcs::LeadByteTest isLead)
+std::vector<bool> Boundaries(const std::string &text, mbcs::LeadByteTest isLead)
 {
     std::vector<bool> at(text.size() + 1, false);
-    const auto* start = reinterpret_cast<const unsigned char*>(text.c_str());
-    const unsigned char* p = start;
+    const auto *start = reinterpret_cast<const unsigned char *>(text.c_str());
+    const unsigned char *p = start;
     for (; *p; p = mbcs::Next(p, isLead))
         at[p - start] = true;
     at[p - start] = true;
     return at;
 }
 
-void CheckPath(const std::string& path, mbcs::LeadByteTest isLead)
+void CheckPath(const std::string &path, mbcs::LeadByteTest isLead)
 {
     const std::vector<bool> at = Boundaries(path, isLead);
     const int length = static_cast<int>(path.size());
     PathSyntax syntax(isLead);
-    const char* p = path.c_str();
+    const char *p = path.c_str();
     const int root = syntax.RootLength(p), drive = syntax.DriveLength(p);
     const int sep = syntax.LastSeparator(p), name = syntax.NameStart(p);
     const int withSep = syntax.FolderLength(p, true), withoutSep = syntax.FolderLength(p, false);
-    for (int offset : { root, drive, name, withSep, withoutSep })
+    for (int offset : {root, drive, name, withSep, withoutSep})
         Check(offset >= 0 && offset <= length && at[offset]);
     Check(drive <= root);
     Check(withoutSep <= withSep && withSep <= name);
@@ -63,21 +69,21 @@ void CheckPath(const std::string& path, mbcs::LeadByteTest isLead)
         Check(at[name + dot] && last[dot] == '.');
 }
 
-void CheckTokens(const std::string& text, const std::string& delimiters, mbcs::LeadByteTest isLead)
+void CheckTokens(const std::string &text, const std::string &delimiters, mbcs::LeadByteTest isLead)
 {
-    const auto* set = reinterpret_cast<const unsigned char*>(delimiters.c_str());
+    const auto *set = reinterpret_cast<const unsigned char *>(delimiters.c_str());
     // The plain walk: runs of characters that are not delimiters.
     std::vector<std::string> expected;
     std::string run;
-    const auto* t = reinterpret_cast<const unsigned char*>(text.c_str());
-    for (const unsigned char* c = t; *c; c = mbcs::Next(c, isLead)) {
-        const unsigned char* next = mbcs::Next(c, isLead);
+    const auto *t = reinterpret_cast<const unsigned char *>(text.c_str());
+    for (const unsigned char *c = t; *c; c = mbcs::Next(c, isLead)) {
+        const unsigned char *next = mbcs::Next(c, isLead);
         if (mbcs::IsOneOf(c, set, isLead)) {
             if (!run.empty())
                 expected.push_back(run);
             run.clear();
         } else {
-            run.append(reinterpret_cast<const char*>(c), next - c);
+            run.append(reinterpret_cast<const char *>(c), next - c);
         }
     }
     if (!run.empty())
@@ -85,12 +91,12 @@ void CheckTokens(const std::string& text, const std::string& delimiters, mbcs::L
 
     std::vector<unsigned char> work(text.begin(), text.end());
     work.push_back(0);
-    unsigned char* next = nullptr;
+    unsigned char *next = nullptr;
     std::vector<std::string> tokens;
-    for (unsigned char* token = mbcs::Token(work.data(), set, &next, isLead); token;
+    for (unsigned char *token = mbcs::Token(work.data(), set, &next, isLead); token;
          token = mbcs::Token(nullptr, set, &next, isLead)) {
         Check(token >= work.data() && token < work.data() + work.size());
-        tokens.emplace_back(reinterpret_cast<const char*>(token));
+        tokens.emplace_back(reinterpret_cast<const char *>(token));
         Check(tokens.size() <= text.size());
     }
     Check(tokens == expected);
@@ -98,16 +104,16 @@ void CheckTokens(const std::string& text, const std::string& delimiters, mbcs::L
     Check(mbcs::Token(nullptr, set, &next, isLead) == nullptr);
 }
 
-}
+} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
     const mbcs::LeadByteTest isLead = (data[0] & 1) ? ShiftJisLeadByte : NoLeadBytes;
     const size_t delimiterBytes = (data[0] >> 1) & 7;
-    std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);
-    rest = rest.c_str();   // the parsers see C strings
+    std::string rest(reinterpret_cast<const char *>(data + 1), size - 1);
+    rest = rest.c_str(); // the parsers see C strings
     const std::string delimiters = rest.substr(0, delimiterBytes);
     CheckPath(rest, isLead);
     CheckTokens(rest.substr(delimiters.size()), delimiters, isLead);

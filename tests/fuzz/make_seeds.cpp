@@ -21,7 +21,7 @@ Image Sample(int bits)
             if (bits <= 8) {
                 img.SetIndex(x, y, (x / 3 + y) % (1 << bits));
             } else {
-                uint8_t* p = img.Row(y) + x * (bits / 8);
+                uint8_t *p = img.Row(y) + x * (bits / 8);
                 p[0] = uint8_t(x * 20);
                 p[1] = uint8_t(y * 40);
                 p[2] = uint8_t(x * y);
@@ -36,23 +36,23 @@ Image Sample(int bits)
 
 int written = 0;
 
-void Emit(const std::string& dir, const Image& img, const DibWriteOptions& o)
+void Emit(const std::string &dir, const Image &img, const DibWriteOptions &o)
 {
     std::vector<uint8_t> dib, bmp;
     if (DibWriter::Write(img, dib, o) != kOk || BmpFile::Encode(img, bmp, o) != kOk)
         return;
-    for (auto* v : {&dib, &bmp}) {
+    for (auto *v : {&dib, &bmp}) {
         const std::string path = dir + "/seed" + std::to_string(written++);
-        if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        if (FILE *f = std::fopen(path.c_str(), "wb")) {
             std::fwrite(v->data(), 1, v->size(), f);
             std::fclose(f);
         }
     }
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     const std::string dir = argc > 1 ? argv[1] : ".";
     for (int bits : {1, 2, 4, 8, 24, 32})

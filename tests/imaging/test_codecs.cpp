@@ -20,7 +20,7 @@ Image Pattern(int w, int h, int bits)
             if (bits <= 8) {
                 img.SetIndex(x, y, (x * 7 + y * 3 + (x / 5)) % (1 << bits));
             } else {
-                uint8_t* p = img.Row(y) + x * (bits / 8);
+                uint8_t *p = img.Row(y) + x * (bits / 8);
                 p[0] = uint8_t(x * 13 + y);
                 p[1] = uint8_t(y * 29);
                 p[2] = uint8_t(x ^ y);
@@ -34,7 +34,7 @@ Image Pattern(int w, int h, int bits)
     return img;
 }
 
-Image RoundTrip(const Image& img, const DibWriteOptions& o, Status* status = nullptr)
+Image RoundTrip(const Image &img, const DibWriteOptions &o, Status *status = nullptr)
 {
     std::vector<uint8_t> dib;
     EXPECT_EQ(DibWriter::Write(img, dib, o), kOk);
@@ -47,13 +47,13 @@ Image RoundTrip(const Image& img, const DibWriteOptions& o, Status* status = nul
     return back;
 }
 
-void Set32(std::vector<uint8_t>& v, size_t at, uint32_t x)
+void Set32(std::vector<uint8_t> &v, size_t at, uint32_t x)
 {
     for (int k = 0; k < 4; ++k)
         v[at + size_t(k)] = uint8_t(x >> (8 * k));
 }
 
-}  // namespace
+} // namespace
 
 TEST(DibCodec, EveryDepthAndHeaderRoundTripsExactly)
 {
@@ -108,7 +108,7 @@ TEST(DibCodec, SixteenBitFormsBecomeTwentyFourBits)
                 EXPECT_LE(std::abs(a.r - b.r), 8);
                 EXPECT_LE(std::abs(a.g - b.g), 1 << (8 - gbits));
                 EXPECT_LE(std::abs(a.b - b.b), 8);
-                EXPECT_EQ(b.r & 0xF8, a.r & 0xF8);  // top bits kept, scaled back up
+                EXPECT_EQ(b.r & 0xF8, a.r & 0xF8); // top bits kept, scaled back up
             }
     }
     // Full-scale white stays white.
@@ -155,12 +155,12 @@ TEST(DibCodec, MalformedInputIsRejected)
         Set32(v, at, value);
         return DibReader::Read(v.data(), v.size(), out);
     };
-    EXPECT_EQ(bad(4, 0x7FFFFFFF), kTooLarge);          // absurd width
-    EXPECT_EQ(bad(8, 0x80000000), kBadHeader);         // height INT_MIN
+    EXPECT_EQ(bad(4, 0x7FFFFFFF), kTooLarge);  // absurd width
+    EXPECT_EQ(bad(8, 0x80000000), kBadHeader); // height INT_MIN
     EXPECT_EQ(bad(4, 40000), kTooLarge);
-    EXPECT_EQ(bad(32, 0xFFFFFFFF), kTruncated);        // colour table beyond the data
-    EXPECT_EQ(bad(16, 9), kUnsupported);               // unknown compression
-    EXPECT_EQ(bad(0, 41), kUnsupported);               // unknown header size
+    EXPECT_EQ(bad(32, 0xFFFFFFFF), kTruncated); // colour table beyond the data
+    EXPECT_EQ(bad(16, 9), kUnsupported);        // unknown compression
+    EXPECT_EQ(bad(0, 41), kUnsupported);        // unknown header size
     EXPECT_EQ(bad(0, 8), kBadHeader);
     // Width and height that multiply past the cap without either being huge.
     std::vector<uint8_t> v = good;
@@ -180,7 +180,7 @@ TEST(DibCodec, MalformedInputIsRejected)
     ASSERT_EQ(DibWriter::Write(tc, v, o), kOk);
     Set32(v, 44, 0x00FFFF00);
     EXPECT_EQ(DibReader::Read(v.data(), v.size(), out), kBadHeader);
-    EXPECT_TRUE(out.Empty());  // never partly filled
+    EXPECT_TRUE(out.Empty()); // never partly filled
 }
 
 TEST(DibCodec, BadRleRunsAreRejected)
@@ -225,7 +225,7 @@ TEST(BmpFile, EncodeDecodeAndFileHeaderChecks)
     Set32(v, 10, uint32_t(v.size() + 1));
     EXPECT_EQ(BmpFile::Decode(v.data(), v.size(), back), kTruncated);
     v = bmp;
-    Set32(v, 10, 20);  // pixels inside the header
+    Set32(v, 10, 20); // pixels inside the header
     EXPECT_EQ(BmpFile::Decode(v.data(), v.size(), back), kBadHeader);
 
     const std::string path = ::testing::TempDir() + "qrv_imaging_test.bmp";

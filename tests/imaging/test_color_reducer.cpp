@@ -19,7 +19,7 @@ Image Gradient(int w, int h)
     EXPECT_EQ(img.Create(w, h, 24), kOk);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + x * 3;
+            uint8_t *p = img.Row(y) + x * 3;
             p[0] = uint8_t(x * 255 / (w - 1));
             p[1] = uint8_t(y * 255 / (h - 1));
             p[2] = uint8_t((x + y) * 127 / (w + h));
@@ -44,7 +44,7 @@ std::vector<uint32_t> CubeAndGreys()
 // The entry a full search finds for the centre of the slot (2^shift values
 // per channel) holding (b, g, r): squared distance in doubled coordinates,
 // ties to the lower index.
-int NearestToSlotCentre(const std::vector<Bgra>& pal, int b, int g, int r, int shift)
+int NearestToSlotCentre(const std::vector<Bgra> &pal, int b, int g, int r, int shift)
 {
     const int w = 1 << shift;
     const int cb = (b >> shift) * 2 * w + w - 1, cg = (g >> shift) * 2 * w + w - 1,
@@ -72,18 +72,17 @@ std::vector<Bgra> RandomPalette(unsigned seed, int n)
     return pal;
 }
 
-}  // namespace
+} // namespace
 
 // Palettes with close entries get the fine slots, widely spaced ones the
 // coarse.
 TEST(PaletteMapper, SlotSizeFollowsTheSpacingOfTheEntries)
 {
-    EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(8)).SlotShift(), 1);  // its greys
+    EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(8)).SlotShift(), 1); // its greys
     EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(4)).SlotShift(), 2);
     EXPECT_EQ(PaletteMapper(ColorReducer::FixedPalette(1)).SlotShift(), 2);
     // Repeated entries do not count as close.
-    EXPECT_EQ(
-        PaletteMapper({Bgra{0, 0, 0, 0}, Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}}).SlotShift(), 2);
+    EXPECT_EQ(PaletteMapper({Bgra{0, 0, 0, 0}, Bgra{0, 0, 0, 0}, Bgra{255, 255, 255, 0}}).SlotShift(), 2);
     EXPECT_EQ(PaletteMapper({Bgra{10, 200, 30, 0}, Bgra{30, 220, 50, 0}}).SlotShift(), 1);
 }
 
@@ -92,11 +91,11 @@ TEST(PaletteMapper, SlotSizeFollowsTheSpacingOfTheEntries)
 // by the portable one.
 TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
 {
-    const std::vector<std::vector<Bgra>> palettes = {
-        ColorReducer::FixedPalette(4), ColorReducer::FixedPalette(8), RandomPalette(5, 200),
-        RandomPalette(6, 3)};
+    const std::vector<std::vector<Bgra>> palettes = {ColorReducer::FixedPalette(4),
+                                                     ColorReducer::FixedPalette(8), RandomPalette(5, 200),
+                                                     RandomPalette(6, 3)};
     std::mt19937 rng(9);
-    for (const std::vector<Bgra>& pal : palettes)
+    for (const std::vector<Bgra> &pal : palettes)
         for (CodePath path : {CodePath::kFastest, CodePath::kPortable}) {
             PaletteMapper map(pal, path);
             const int shift = map.SlotShift();
@@ -113,7 +112,7 @@ TEST(PaletteMapper, CachedLookupEqualsTheFullSearch)
                 ASSERT_EQ(map.Lookup(b, g, r), NearestToSlotCentre(pal, b, g, r, shift));
             }
             const uint32_t packed = map.LookupPacked(17, 200, 99);
-            const Bgra& e = pal[packed & 0xFF];
+            const Bgra &e = pal[packed & 0xFF];
             EXPECT_EQ(packed >> 8, uint32_t(e.b) | uint32_t(e.g) << 8 | uint32_t(e.r) << 16);
         }
 }
@@ -128,7 +127,7 @@ Image PhotoLike(int w, int h, int bits, unsigned seed)
     EXPECT_EQ(img.Create(w, h, bits), kOk);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + x * (bits / 8);
+            uint8_t *p = img.Row(y) + x * (bits / 8);
             const bool dark = (x / 7 + y / 5) % 3 == 0;
             p[0] = uint8_t(dark ? rng() % 30 : (x * 255 / std::max(1, w - 1) + rng() % 9) & 255);
             p[1] = uint8_t(dark ? rng() % 12 : rng() % 256);
@@ -137,15 +136,15 @@ Image PhotoLike(int w, int h, int bits, unsigned seed)
     return img;
 }
 
-std::vector<uint32_t> AsColorRefs(const std::vector<Bgra>& pal)
+std::vector<uint32_t> AsColorRefs(const std::vector<Bgra> &pal)
 {
     std::vector<uint32_t> refs;
-    for (const Bgra& c : pal)
+    for (const Bgra &c : pal)
         refs.push_back(BgraToColorRef(c));
     return refs;
 }
 
-}  // namespace
+} // namespace
 
 // A first call with a palette (nothing cached), a later one (everything the
 // image needs cached), one after another image filled other parts of the
@@ -195,12 +194,11 @@ int FloorDiv16(int v)
 // 3/16, 5/16, 1/16 below left, below, below right), each pixel's value
 // p + round(sum / 16) rounded half up, its entry found by a full search for
 // the value clamped to -16..271, its error that value minus the entry.
-std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<Bgra>& pal,
-                                            int shift)
+std::vector<uint8_t> TextbookFloydSteinberg(const Image &img, const std::vector<Bgra> &pal, int shift)
 {
     const int w = img.Width(), h = img.Height(), bpp = img.BitsPerPixel() / 8;
     std::vector<int> err(size_t(w + 2) * size_t(h + 1) * 3, 0);
-    auto at = [&](int x, int y, int c) -> int& {
+    auto at = [&](int x, int y, int c) -> int & {
         return err[(size_t(y) * size_t(w + 2) + size_t(x + 1)) * 3 + size_t(c)];
     };
     std::vector<uint8_t> out(size_t(w) * size_t(h));
@@ -226,7 +224,7 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
     return out;
 }
 
-}  // namespace
+} // namespace
 
 // Both Floyd-Steinberg paths (the portable one: lines in flight together,
 // channels packed in one word; the AVX2 one: eight lines in vector lanes,
@@ -235,31 +233,30 @@ std::vector<uint8_t> TextbookFloydSteinberg(const Image& img, const std::vector<
 // and coarse slots, large and small palettes, with the cache cold and warm.
 TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
 {
-    std::vector<Bgra> greys;  // small, and close enough for fine slots
+    std::vector<Bgra> greys; // small, and close enough for fine slots
     for (int i = 0; i < 16; ++i)
         greys.push_back(Bgra{uint8_t(i * 17), uint8_t(i * 17), uint8_t(i * 17), 0});
-    const std::vector<std::vector<Bgra>> palettes = {
-        ColorReducer::FixedPalette(8), ColorReducer::FixedPalette(4), RandomPalette(21, 200),
-        greys, ColorReducer::FixedPalette(1)};
-    const int sizes[][2] = {{1, 1},  {1, 7},  {17, 1}, {15, 5},  {16, 4},  {33, 9},
+    const std::vector<std::vector<Bgra>> palettes = {ColorReducer::FixedPalette(8),
+                                                     ColorReducer::FixedPalette(4), RandomPalette(21, 200),
+                                                     greys, ColorReducer::FixedPalette(1)};
+    const int sizes[][2] = {{1, 1},  {1, 7},   {17, 1}, {15, 5},  {16, 4},  {33, 9},
                             {50, 3}, {97, 13}, {15, 8}, {22, 16}, {23, 17}, {64, 24}};
     unsigned seed = 1;
-    for (const std::vector<Bgra>& pal : palettes) {
+    for (const std::vector<Bgra> &pal : palettes) {
         PaletteMapper portable(pal, CodePath::kPortable);
         const int shift = portable.SlotShift();
-        for (const auto& size : sizes)
+        for (const auto &size : sizes)
             for (int bits : {24, 32}) {
                 const Image img = PhotoLike(size[0], size[1], bits, seed++);
                 const std::vector<uint8_t> want = TextbookFloydSteinberg(img, pal, shift);
                 std::vector<uint8_t> got;
                 ASSERT_EQ(ColorReducer::Quantize(img, pal, kDitherFloydSteinberg, got), kOk);
-                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1]
-                                     << ", " << bits << " bits, fastest path";
+                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1] << ", "
+                                     << bits << " bits, fastest path";
                 std::fill(got.begin(), got.end(), uint8_t(0));
-                FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]),
-                                            CodePath::kPortable);
-                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1]
-                                     << ", " << bits << " bits, portable path";
+                FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]), CodePath::kPortable);
+                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1] << ", "
+                                     << bits << " bits, portable path";
             }
     }
 }
@@ -283,8 +280,8 @@ TEST(ColorReducer, PackedDepthsHoldTheIndexesOfOneBytePerPixel)
                     for (int y = 0; y < 9; ++y)
                         for (int x = 0; x < w; ++x)
                             ASSERT_EQ(img.GetIndex(x, y), want[size_t(y * w + x)])
-                                << bits << " bits, " << srcBits << ", width " << w << ", dither "
-                                << dither << " at " << x << "," << y;
+                                << bits << " bits, " << srcBits << ", width " << w << ", dither " << dither
+                                << " at " << x << "," << y;
                 }
 }
 
@@ -323,15 +320,15 @@ TEST(ColorReducer, ExactPaletteImagesStayUnchanged)
     ASSERT_EQ(img.Create(16, 4, 24), kOk);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 16; ++x) {
-            const Bgra& c = vga[size_t((x + y) % 16)];
-            uint8_t* p = img.Row(y) + x * 3;
+            const Bgra &c = vga[size_t((x + y) % 16)];
+            uint8_t *p = img.Row(y) + x * 3;
             p[0] = c.b, p[1] = c.g, p[2] = c.r;
         }
     for (int dither = 0; dither <= 7; ++dither) {
         Image r = img;
         ASSERT_EQ(ColorReducer::ColorRes(r, 4, kPaletteFixed, dither, 0), kOk);
         if (dither == kDitherOrdered)
-            continue;  // the threshold pattern may move mid-colours
+            continue; // the threshold pattern may move mid-colours
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 16; ++x)
                 ASSERT_EQ(r.GetIndex(x, y), (x + y) % 16) << dither;
@@ -345,7 +342,7 @@ TEST(ColorReducer, DitheredFlatColourKeepsItsMean)
         ASSERT_EQ(img.Create(64, 64, 24), kOk);
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
-                uint8_t* p = img.Row(y) + x * 3;
+                uint8_t *p = img.Row(y) + x * 3;
                 p[0] = 100, p[1] = 40, p[2] = 180;
             }
         ASSERT_EQ(ColorReducer::ColorRes(img, 3, kPaletteFixed, dither, 0), kOk);
@@ -369,7 +366,7 @@ TEST(ColorReducer, ErrorDiffusionMovesErrorOnlyForward)
     const Image base = Gradient(31, 17);
     for (int dither = 1; dither <= 6; ++dither) {
         Image a = base, b = base;
-        uint8_t* p = b.Row(9) + 13 * 3;
+        uint8_t *p = b.Row(9) + 13 * 3;
         p[0] ^= 0x80, p[1] ^= 0x40, p[2] ^= 0xC0;
         ASSERT_EQ(ColorReducer::ColorRes(a, 2, kPaletteFixed, dither, 0), kOk);
         ASSERT_EQ(ColorReducer::ColorRes(b, 2, kPaletteFixed, dither, 0), kOk);
@@ -395,7 +392,7 @@ TEST(ColorReducer, FixedPalettesHaveTheirSizes)
     const std::vector<Bgra> p8 = ColorReducer::FixedPalette(8);
     ASSERT_EQ(p8.size(), 256u);
     std::set<uint32_t> distinct;
-    for (const Bgra& c : p8)
+    for (const Bgra &c : p8)
         distinct.insert(BgraToColorRef(c));
     EXPECT_EQ(distinct.size(), 256u);
 }

@@ -29,7 +29,7 @@ Image Flat(int w, int h, Bgra c)
     EXPECT_EQ(img.Create(w, h, 24), kOk);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            uint8_t* p = img.Row(y) + x * 3;
+            uint8_t *p = img.Row(y) + x * 3;
             p[0] = c.b;
             p[1] = c.g;
             p[2] = c.r;
@@ -37,13 +37,13 @@ Image Flat(int w, int h, Bgra c)
     return img;
 }
 
-uint8_t At(const Image& img, int x, int y, int c)
+uint8_t At(const Image &img, int x, int y, int c)
 {
     return img.Row(y)[x * (img.BitsPerPixel() / 8) + c];
 }
 
 // Straightforward n x n median with replicated edges.
-uint8_t ReferenceMedian(const Image& img, int x, int y, int c, int n)
+uint8_t ReferenceMedian(const Image &img, int x, int y, int c, int n)
 {
     std::vector<uint8_t> v;
     for (int dy = -(n - 1) / 2; dy <= n / 2; ++dy)
@@ -56,7 +56,7 @@ uint8_t ReferenceMedian(const Image& img, int x, int y, int c, int n)
     return v[v.size() / 2];
 }
 
-}  // namespace
+} // namespace
 
 TEST(Effects, FlipReverseInvertAreExactAndSelfInverse)
 {
@@ -104,7 +104,7 @@ TEST(Effects, MedianMatchesSortedNeighbourhoodAndRemovesSaltAndPepper)
     Image noisy = Flat(40, 30, Bgra{90, 120, 150, 0});
     std::mt19937 rng(3);
     for (int k = 0; k < 60; ++k) {
-        uint8_t* p = noisy.Row(int(rng() % 30)) + (rng() % 40) * 3;
+        uint8_t *p = noisy.Row(int(rng() % 30)) + (rng() % 40) * 3;
         std::fill(p, p + 3, (k & 1) ? 255 : 0);
     }
     ASSERT_EQ(Effects::Median(noisy, 4), kOk);
@@ -215,8 +215,8 @@ TEST(Effects, IntensityAndContrastCurves)
     ASSERT_EQ(Effects::Contrast(a, -1000), kOk);
     EXPECT_EQ(At(a, 0, 0, 0), At(a, 255, 0, 0));
     a = ramp;
-    ASSERT_EQ(Effects::Contrast(a, 500), kOk);  // slope 2 around the middle
-    EXPECT_EQ(At(a, 100, 0, 0), 73);  // 72.5 rounded up
+    ASSERT_EQ(Effects::Contrast(a, 500), kOk); // slope 2 around the middle
+    EXPECT_EQ(At(a, 100, 0, 0), 73);           // 72.5 rounded up
     EXPECT_EQ(At(a, 155, 0, 0), 183);
     for (int x = 1; x < 256; ++x)
         ASSERT_GE(At(a, x, 0, 0), At(a, x - 1, 0, 0));
@@ -232,11 +232,11 @@ TEST(Effects, IntensityAndContrastCurves)
 // row lengths leave at the rows' ends.
 TEST(Resampler, FastestAndPortablePathsGiveTheSamePixels)
 {
-    const int sizes[][4] = {{50, 37, 40, 29}, {800, 6, 640, 5}, {17, 9, 23, 31}, {5, 5, 4, 4},
-                            {64, 3, 63, 2},   {33, 20, 12, 8},  {9, 4, 9, 4},   {30, 30, 1, 1},
-                            {700, 501, 600, 397}};
+    const int sizes[][4] = {{50, 37, 40, 29}, {800, 6, 640, 5}, {17, 9, 23, 31},
+                            {5, 5, 4, 4},     {64, 3, 63, 2},   {33, 20, 12, 8},
+                            {9, 4, 9, 4},     {30, 30, 1, 1},   {700, 501, 600, 397}};
     unsigned seed = 11;
-    for (const auto& sz : sizes)
+    for (const auto &sz : sizes)
         for (int bits : {24, 32}) {
             Image src;
             ASSERT_EQ(src.Create(sz[0], sz[1], bits), kOk);
@@ -247,8 +247,8 @@ TEST(Resampler, FastestAndPortablePathsGiveTheSamePixels)
             Image fast = src, portable = src;
             ASSERT_EQ(Resampler::Size(fast, sz[2], sz[3], 2), kOk);
             ASSERT_EQ(Resampler::Size(portable, sz[2], sz[3], 2, CodePath::kPortable), kOk);
-            ASSERT_EQ(fast, portable) << sz[0] << "x" << sz[1] << " to " << sz[2] << "x" << sz[3]
-                                      << ", " << bits << " bits";
+            ASSERT_EQ(fast, portable)
+                << sz[0] << "x" << sz[1] << " to " << sz[2] << "x" << sz[3] << ", " << bits << " bits";
         }
 }
 
@@ -302,26 +302,28 @@ TEST(Effects, OperationsIntoAnotherImageEqualThoseInPlace)
             indexed.SetIndex(x, y, (x * 29 + y * 7) & 255);
     Image wide;
     ASSERT_EQ(Random24(11, 7, 5).ConvertTo(32, wide), kOk);
-    for (const Image& src : {Random24(13, 6, 4), wide, indexed}) {
+    for (const Image &src : {Random24(13, 6, 4), wide, indexed}) {
         SCOPED_TRACE(src.BitsPerPixel());
         const Image before = src;
         struct Op {
-            std::function<Status(Image&)> inPlace;
-            std::function<Status(const Image&, Image&)> into;
+            std::function<Status(Image &)> inPlace;
+            std::function<Status(const Image &, Image &)> into;
         };
         const Op ops[] = {
-            {[&](Image& i) { return Effects::Contrast(i, 300); },
-             [&](const Image& s, Image& d) { return Effects::ApplyTable(s, table, d); }},
-            {[&](Image& i) { return Resampler::Size(i, 7, 9, 2); },
-             [&](const Image& s, Image& d) { return Resampler::Size(s, 7, 9, 2, d); }},
-            {[&](Image& i) { return Resampler::Size(i, 5, 3, 0); },
-             [&](const Image& s, Image& d) { return Resampler::Size(s, 5, 3, 0, d); }},
-            {[&](Image& i) { return ColorReducer::ColorRes(i, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette); },
-             [&](const Image& s, Image& d) {
+            {[&](Image &i) { return Effects::Contrast(i, 300); },
+             [&](const Image &s, Image &d) { return Effects::ApplyTable(s, table, d); }},
+            {[&](Image &i) { return Resampler::Size(i, 7, 9, 2); },
+             [&](const Image &s, Image &d) { return Resampler::Size(s, 7, 9, 2, d); }},
+            {[&](Image &i) { return Resampler::Size(i, 5, 3, 0); },
+             [&](const Image &s, Image &d) { return Resampler::Size(s, 5, 3, 0, d); }},
+            {[&](Image &i) {
+                 return ColorReducer::ColorRes(i, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette);
+             },
+             [&](const Image &s, Image &d) {
                  return ColorReducer::ColorRes(s, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette, d);
              }},
-            {[&](Image& i) { return ColorReducer::ColorRes(i, 4, kPaletteFixed, kDitherFloydSteinberg, 16); },
-             [&](const Image& s, Image& d) {
+            {[&](Image &i) { return ColorReducer::ColorRes(i, 4, kPaletteFixed, kDitherFloydSteinberg, 16); },
+             [&](const Image &s, Image &d) {
                  return ColorReducer::ColorRes(s, 4, kPaletteFixed, kDitherFloydSteinberg, 16, {}, d);
              }},
         };

@@ -13,19 +13,19 @@
 
 namespace {
 
-const UINT kFileNew = 0xE100, kFileOpen = 0xE101, kFileSave = 0xE103;   // ID_FILE_NEW, _OPEN, _SAVE
-const UINT kAppAbout = 0xE140, kAppExit = 0xE141;                        // ID_APP_ABOUT, ID_APP_EXIT
-const int kPaneId = 0xE900;        // AFX_IDW_PANE_FIRST
-const int kStatusBarId = 0xE801;   // AFX_IDW_STATUS_BAR
-const int kSelectButton = 1000;    // the dialog host's "Controller wählen..."
-const UINT kEditValues = 32771;    // the SDI host's Bearbeiten > Werte...
-const int kValueIds[3] = {1000, 1001, 1002};   // its Prüfstand, Zyklen, Füllstand fields
+const UINT kFileNew = 0xE100, kFileOpen = 0xE101, kFileSave = 0xE103; // ID_FILE_NEW, _OPEN, _SAVE
+const UINT kAppAbout = 0xE140, kAppExit = 0xE141;                     // ID_APP_ABOUT, ID_APP_EXIT
+const int kPaneId = 0xE900;                                           // AFX_IDW_PANE_FIRST
+const int kStatusBarId = 0xE801;                                      // AFX_IDW_STATUS_BAR
+const int kSelectButton = 1000;              // the dialog host's "Controller wählen..."
+const UINT kEditValues = 32771;              // the SDI host's Bearbeiten > Werte...
+const int kValueIds[3] = {1000, 1001, 1002}; // its Prüfstand, Zyklen, Füllstand fields
 
 int g_failures = 0;
 std::string g_reply;
 bool g_replied = false;
 
-bool Check(bool ok, const std::string& what)
+bool Check(bool ok, const std::string &what)
 {
     printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
     fflush(stdout);
@@ -41,7 +41,7 @@ std::string Text(HWND hWnd)
 }
 
 // Polls until done answers true or ms have passed; done's last answer.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000)
+bool WaitUntil(const std::function<bool()> &done, DWORD ms = 10000)
 {
     for (DWORD start = ::GetTickCount(); !done(); ::Sleep(50))
         if (::GetTickCount() - start >= ms)
@@ -49,11 +49,15 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms = 10000)
     return true;
 }
 
-struct Search { DWORD pid; const std::string& title; HWND found; };
+struct Search {
+    DWORD pid;
+    const std::string &title;
+    HWND found;
+};
 
 BOOL CALLBACK FindWindowOf(HWND hWnd, LPARAM lParam)
 {
-    Search* s = reinterpret_cast<Search*>(lParam);
+    Search *s = reinterpret_cast<Search *>(lParam);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(hWnd, &pid);
     if (pid != s->pid || !::IsWindowVisible(hWnd) || (!s->title.empty() && Text(hWnd) != s->title))
@@ -63,17 +67,25 @@ BOOL CALLBACK FindWindowOf(HWND hWnd, LPARAM lParam)
 }
 
 // The visible top-level window of the process (with that title; empty: any), waiting up to 20 s.
-HWND WaitForWindow(DWORD pid, const std::string& title)
+HWND WaitForWindow(DWORD pid, const std::string &title)
 {
     Search s = {pid, title, nullptr};
-    WaitUntil([&] { ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&s)); return s.found != nullptr; }, 20000);
+    WaitUntil(
+        [&] {
+            ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&s));
+            return s.found != nullptr;
+        },
+        20000);
     return s.found;
 }
 
-bool WaitGone(HWND hWnd) { return WaitUntil([hWnd] { return !::IsWindow(hWnd) || !::IsWindowVisible(hWnd); }); }
+bool WaitGone(HWND hWnd)
+{
+    return WaitUntil([hWnd] { return !::IsWindow(hWnd) || !::IsWindowVisible(hWnd); });
+}
 
 // The host ends by itself with exit code 0.
-void CheckExit(HANDLE hProcess, const std::string& what)
+void CheckExit(HANDLE hProcess, const std::string &what)
 {
     DWORD code = STILL_ACTIVE;
     if (::WaitForSingleObject(hProcess, 20000) == WAIT_OBJECT_0)
@@ -82,7 +94,7 @@ void CheckExit(HANDLE hProcess, const std::string& what)
 }
 
 // Posts the command to hOwner and waits for the dialog with that caption, which it must own.
-HWND OpenDialog(DWORD pid, HWND hOwner, WPARAM command, const std::string& caption)
+HWND OpenDialog(DWORD pid, HWND hOwner, WPARAM command, const std::string &caption)
 {
     ::PostMessageA(hOwner, WM_COMMAND, command, 0);
     HWND hDlg = WaitForWindow(pid, caption);
@@ -95,14 +107,14 @@ LRESULT CALLBACK ReplyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg != WM_COPYDATA)
         return ::DefWindowProcA(hWnd, msg, wParam, lParam);
-    const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    g_reply.assign(static_cast<const char*>(cds->lpData), cds->cbData ? cds->cbData - 1 : 0);
+    const COPYDATASTRUCT *cds = reinterpret_cast<const COPYDATASTRUCT *>(lParam);
+    g_reply.assign(static_cast<const char *>(cds->lpData), cds->cbData ? cds->cbData - 1 : 0);
     g_replied = true;
     return TRUE;
 }
 
 // Posts MfcHostProbe's message to a window of the host and waits for its answer.
-std::string AskProbe(HWND hWnd, DWORD threadId, const char* message, LPARAM lParam)
+std::string AskProbe(HWND hWnd, DWORD threadId, const char *message, LPARAM lParam)
 {
     static HWND hReply = nullptr;
     static HHOOK hHook = nullptr;
@@ -117,7 +129,8 @@ std::string AskProbe(HWND hWnd, DWORD threadId, const char* message, LPARAM lPar
         wc.hInstance = ::GetModuleHandleA(nullptr);
         wc.lpszClassName = "MfcHostDriverReply";
         ::RegisterClassA(&wc);
-        hReply = ::CreateWindowA("MfcHostDriverReply", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+        hReply = ::CreateWindowA("MfcHostDriverReply", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 wc.hInstance, nullptr);
     }
     if (!hHook) {
         HMODULE hProbe = ::LoadLibraryA("MfcHostProbe.dll");
@@ -149,21 +162,24 @@ std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
 }
 
 // What a window of the host shows: "WxH ink=N hash=H".
-std::string ReadPixels(HWND hWnd, DWORD threadId) { return AskProbe(hWnd, threadId, "QrvMfcHostProbe.Pixels", 0); }
+std::string ReadPixels(HWND hWnd, DWORD threadId)
+{
+    return AskProbe(hWnd, threadId, "QrvMfcHostProbe.Pixels", 0);
+}
 
 // A running host; one that did not end by itself is ended and counted as a failure.
-struct Host
-{
+struct Host {
     PROCESS_INFORMATION pi = {};
     bool started = false;
-    Host(const std::string& exe, const std::string& args)
+    Host(const std::string &exe, const std::string &args)
     {
         std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
         std::vector<char> line(cmd.begin(), cmd.end());
         line.push_back('\0');
         STARTUPINFOA si = {};
         si.cb = sizeof si;
-        started = ::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+        started = ::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &si, &pi);
         if (!started)
             fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), ::GetLastError());
     }
@@ -180,7 +196,7 @@ struct Host
     }
 };
 
-void DriveFrame(const PROCESS_INFORMATION& pi)
+void DriveFrame(const PROCESS_INFORMATION &pi)
 {
     HWND hFrame = WaitForWindow(pi.dwProcessId, "");
     if (!Check(hFrame != nullptr, "the frame window appears"))
@@ -192,9 +208,12 @@ void DriveFrame(const PROCESS_INFORMATION& pi)
     // and "Kopieren" (its update handler), the rest stays enabled.
     for (bool opened : {false, true}) {
         const std::string g = opened ? "G" : "", menu = ReadMenu(hFrame, pi.dwThreadId, opened);
-        Check(menu == "classicon=1\nbigicon=1\n0|&Datei\n 57600" + g + "|&Neu\tStrg+N\n -\n 57665|&Beenden\n"
-                      "0|&Bearbeiten\n 57634" + g + "|&Kopieren\tStrg+C\n"
-                      "0|&Hilfe\n 57670|&Hilfethemen\tF1\n -\n 57664|&Info über QRV Rahmenhost...\n",
+        Check(menu == "classicon=1\nbigicon=1\n0|&Datei\n 57600" + g +
+                          "|&Neu\tStrg+N\n -\n 57665|&Beenden\n"
+                          "0|&Bearbeiten\n 57634" +
+                          g +
+                          "|&Kopieren\tStrg+C\n"
+                          "0|&Hilfe\n 57670|&Hilfethemen\tF1\n -\n 57664|&Info über QRV Rahmenhost...\n",
               std::string(opened ? "opened: " : "") + "the icons and the menu of IDR_MAINFRAME:\n" + menu);
     }
 
@@ -217,7 +236,7 @@ void DriveFrame(const PROCESS_INFORMATION& pi)
     CheckExit(pi.hProcess, "Beenden");
 }
 
-void DriveDialog(const PROCESS_INFORMATION& pi)
+void DriveDialog(const PROCESS_INFORMATION &pi)
 {
     HWND hDlg = WaitForWindow(pi.dwProcessId, "");
     if (!Check(hDlg != nullptr, "the host's dialog appears"))
@@ -226,7 +245,8 @@ void DriveDialog(const PROCESS_INFORMATION& pi)
     HWND hButton = ::GetDlgItem(hDlg, kSelectButton);
     Check(hButton && Text(hButton) == "&Controller wählen...", "button \"" + Text(hButton) + "\"");
 
-    if (HWND hSelect = OpenDialog(pi.dwProcessId, hDlg, MAKEWPARAM(kSelectButton, BN_CLICKED), "Controller auswählen")) {
+    if (HWND hSelect =
+            OpenDialog(pi.dwProcessId, hDlg, MAKEWPARAM(kSelectButton, BN_CLICKED), "Controller auswählen")) {
         ::PostMessageA(hSelect, WM_COMMAND, IDCANCEL, 0);
         Check(WaitGone(hSelect), "Abbrechen closes it");
         // The host writes what came of the choice once its DoModal has returned.
@@ -240,41 +260,44 @@ void DriveDialog(const PROCESS_INFORMATION& pi)
 
 // Answers the file dialog that `command` opens with `path`: the name field is
 // the combo box of the Explorer-style dialog, else the old edit.
-bool ChooseFile(DWORD pid, HWND hFrame, UINT command, const std::string& caption, const std::string& path)
+bool ChooseFile(DWORD pid, HWND hFrame, UINT command, const std::string &caption, const std::string &path)
 {
     HWND hDlg = OpenDialog(pid, hFrame, command, caption);
     if (!hDlg)
         return false;
-    HWND hName = ::GetDlgItem(hDlg, 0x47c) ? ::GetDlgItem(hDlg, 0x47c) : ::GetDlgItem(hDlg, 0x480);   // cmb13, edt1
+    HWND hName =
+        ::GetDlgItem(hDlg, 0x47c) ? ::GetDlgItem(hDlg, 0x47c) : ::GetDlgItem(hDlg, 0x480); // cmb13, edt1
     ::SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
     return Check(WaitGone(hDlg), "the file dialog takes the name and closes");
 }
 
 // The three fields of the values dialog, joined by '|'; with `values` typed in and OK, else read and cancelled.
-std::string ValuesDialog(DWORD pid, HWND hFrame, const std::vector<std::string>& values)
+std::string ValuesDialog(DWORD pid, HWND hFrame, const std::vector<std::string> &values)
 {
     std::string shown;
     HWND hDlg = OpenDialog(pid, hFrame, kEditValues, "Werte");
     for (int i = 0; hDlg && i < 3; i++) {
         // An edit's text of another process is asked for; GetWindowText would not ask.
         char text[256] = "";
-        ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_GETTEXT, sizeof text,
+                       reinterpret_cast<LPARAM>(text));
         shown += (i ? "|" : "") + std::string(text);
         if (!values.empty())
-            ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(values[i].c_str()));
+            ::SendMessageA(::GetDlgItem(hDlg, kValueIds[i]), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(values[i].c_str()));
     }
     ::PostMessageA(hDlg, WM_COMMAND, values.empty() ? IDCANCEL : IDOK, 0);
     Check(hDlg && WaitGone(hDlg), "the values dialog closes");
     return shown;
 }
 
-bool EndsWith(const std::string& s, const std::string& end)
+bool EndsWith(const std::string &s, const std::string &end)
 {
     return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string RegValue(const std::string& key)
+std::string RegValue(const std::string &key)
 {
     char value[512] = "";
     LONG size = sizeof value;
@@ -282,7 +305,7 @@ std::string RegValue(const std::string& key)
 }
 
 // The file's bytes as hex, "(missing)" without it.
-std::string FileHex(const std::string& path)
+std::string FileHex(const std::string &path)
 {
     HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE)
@@ -301,15 +324,16 @@ std::string FileHex(const std::string& path)
 }
 
 // Waits until the frame's title is `title` (the document's name and the program's).
-void WaitTitle(HWND hFrame, const std::string& title)
+void WaitTitle(HWND hFrame, const std::string &title)
 {
     const bool shown = WaitUntil([&] { return Text(hFrame) == title; }, 5000);
     Check(shown, "title \"" + Text(hFrame) + "\", expected \"" + title + "\"");
 }
 
-void DriveSdi(const std::string& exe, const std::string& dir)
+void DriveSdi(const std::string &exe, const std::string &dir)
 {
-    const std::string path = dir + "\\Stand 1.qsd", saved = "Stand 1.qsd - QRV SDI-Host", untitled = "Unbenannt - QRV SDI-Host";
+    const std::string path = dir + "\\Stand 1.qsd", saved = "Stand 1.qsd - QRV SDI-Host",
+                      untitled = "Unbenannt - QRV SDI-Host";
     // Version 1, the name with its length, 42 cycles, 87.5 percent.
     const std::string expected = "01 00 07 50 75 6d 70 65 20 37 2a 00 00 00 00 00 00 00 00 e0 55 40 ";
     ::DeleteFileA(path.c_str());
@@ -328,7 +352,8 @@ void DriveSdi(const std::string& exe, const std::string& dir)
             return;
         WaitTitle(hFrame, untitled);
         Check(RegValue(".qsd") == "QrvSdiHost.Document", "the extension is registered for the type");
-        Check(RegValue("QrvSdiHost.Document") == "QRV Prüfstandsdokument", "the type's name: " + RegValue("QrvSdiHost.Document"));
+        Check(RegValue("QrvSdiHost.Document") == "QRV Prüfstandsdokument",
+              "the type's name: " + RegValue("QrvSdiHost.Document"));
         std::string open = RegValue("QrvSdiHost.Document\\shell\\open\\command");
         Check(open[0] == '"' && EndsWith(open, "SdiHost.exe\" \"%1\""), "the open command: " + open);
         std::string print = RegValue("QrvSdiHost.Document\\shell\\print\\command");
@@ -339,7 +364,8 @@ void DriveSdi(const std::string& exe, const std::string& dir)
         HWND hView = ::GetDlgItem(hFrame, kPaneId);
         Check(hView != nullptr, "the view is the frame's pane");
         empty = ReadPixels(hView, host.pi.dwThreadId);
-        Check(ValuesDialog(pid, hFrame, {"Pumpe 7", "42", "87.5"}) == "|0|0", "a new document's values are empty");
+        Check(ValuesDialog(pid, hFrame, {"Pumpe 7", "42", "87.5"}) == "|0|0",
+              "a new document's values are empty");
         filled = ReadPixels(hView, host.pi.dwThreadId);
         Check(filled != empty && filled.find("ink=0 ") == std::string::npos,
               "the view shows the new values: " + empty + " -> " + filled);
@@ -347,7 +373,8 @@ void DriveSdi(const std::string& exe, const std::string& dir)
         // Save: the untitled document asks for a name first.
         if (ChooseFile(pid, hFrame, kFileSave, "Speichern unter", path))
             WaitTitle(hFrame, saved);
-        Check(FileHex(path) == expected, "the file holds version, name, cycles and level as CArchive writes them: " + FileHex(path));
+        Check(FileHex(path) == expected,
+              "the file holds version, name, cycles and level as CArchive writes them: " + FileHex(path));
         ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
         CheckExit(host.pi.hProcess, "Beenden (nothing unsaved)");
     }
@@ -371,7 +398,8 @@ void DriveSdi(const std::string& exe, const std::string& dir)
     // File New empties the one document in its view; File Open brings the file back.
     ::PostMessageA(hFrame, WM_COMMAND, kFileNew, 0);
     WaitTitle(hFrame, untitled);
-    Check(ReadPixels(hView, host.pi.dwThreadId) == empty, "File New shows an empty document in the same view");
+    Check(ReadPixels(hView, host.pi.dwThreadId) == empty,
+          "File New shows an empty document in the same view");
     if (ChooseFile(pid, hFrame, kFileOpen, "Öffnen", path))
         WaitTitle(hFrame, saved);
     Check(::GetDlgItem(hFrame, kPaneId) == hView && ReadPixels(hView, host.pi.dwThreadId) == filled,
@@ -388,16 +416,17 @@ void DriveSdi(const std::string& exe, const std::string& dir)
         if (hAsk)
             ::PostMessageA(hAsk, WM_COMMAND, answer, 0);
         if (answer == IDCANCEL)
-            Check(WaitGone(hAsk) && ::WaitForSingleObject(host.pi.hProcess, 500) == WAIT_TIMEOUT && ::IsWindow(hFrame),
+            Check(WaitGone(hAsk) && ::WaitForSingleObject(host.pi.hProcess, 500) == WAIT_TIMEOUT &&
+                      ::IsWindow(hFrame),
                   "Abbrechen keeps the program running");
     }
     CheckExit(host.pi.hProcess, "Nein");
     Check(FileHex(path) == expected, "and leaves the file as it was saved");
 }
 
-}
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     const std::string kind = argc > 1 ? argv[1] : "";
     if (kind == "sdi" && argc == 4) {

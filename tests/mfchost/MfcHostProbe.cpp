@@ -54,16 +54,16 @@ std::string DescribePixels(HWND hWnd)
     return text;
 }
 
-void Reply(HWND hTo, HWND hFrom, const std::string& text)
+void Reply(HWND hTo, HWND hFrom, const std::string &text)
 {
     COPYDATASTRUCT cds = {};
     cds.dwData = 1;
     cds.cbData = (DWORD)text.size() + 1;
-    cds.lpData = const_cast<char*>(text.c_str());
+    cds.lpData = const_cast<char *>(text.c_str());
     ::SendMessageA(hTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hFrom), reinterpret_cast<LPARAM>(&cds));
 }
 
-void Describe(HMENU hMenu, int depth, std::string& out)
+void Describe(HMENU hMenu, int depth, std::string &out)
 {
     int count = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < count; i++) {
@@ -84,17 +84,18 @@ void Describe(HMENU hMenu, int depth, std::string& out)
     }
 }
 
-}
+} // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    MSG* pMsg = reinterpret_cast<MSG*>(lParam);
+    MSG *pMsg = reinterpret_cast<MSG *>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && pMsg->message == ProbeMessage()) {
         HMENU hBar = ::GetMenu(pMsg->hwnd);
         if (pMsg->lParam == 1)
             for (int i = 0, n = ::GetMenuItemCount(hBar); i < n; i++)
                 if (HMENU hPopup = ::GetSubMenu(hBar, i))
-                    ::SendMessageA(pMsg->hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), MAKELPARAM(i, FALSE));
+                    ::SendMessageA(pMsg->hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup),
+                                   MAKELPARAM(i, FALSE));
         std::string text = ::GetClassLongPtrA(pMsg->hwnd, GCLP_HICON) ? "classicon=1\n" : "classicon=0\n";
         text += ::SendMessageA(pMsg->hwnd, WM_GETICON, ICON_BIG, 0) ? "bigicon=1\n" : "bigicon=0\n";
         Describe(hBar, 0, text);

@@ -2,7 +2,7 @@
 
 #include "uiauto/ModalDriver.h"
 
-const CModalCloser::Action* CModalCloser::s_pAction = nullptr;
+const CModalCloser::Action *CModalCloser::s_pAction = nullptr;
 std::vector<HWND> CModalCloser::s_existing;
 bool CModalCloser::s_bFound = false;
 
@@ -18,7 +18,7 @@ void CALLBACK CModalCloser::OnTimer(HWND, UINT, UINT_PTR nId, DWORD)
     ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
-bool CModalCloser::Run(const Open& open, const Action& action)
+bool CModalCloser::Run(const Open &open, const Action &action)
 {
     s_pAction = &action;
     s_existing = qrvtest::ThreadDialogs(::GetCurrentThreadId());

@@ -7,20 +7,19 @@
 #include <functional>
 #include <vector>
 
-class CModalCloser
-{
+class CModalCloser {
 public:
     using Open = std::function<INT_PTR()>;
     using Action = std::function<void(HWND hDlg)>;
 
     // Calls open (which runs DoModal); true when a dialog appeared and the
     // cancel closed it with IDCANCEL.
-    static bool Run(const Open& open, const Action& action);
+    static bool Run(const Open &open, const Action &action);
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD);
 
-    static const Action* s_pAction;
+    static const Action *s_pAction;
     static std::vector<HWND> s_existing;
     static bool s_bFound;
 };

@@ -17,21 +17,22 @@ const size_t kEntryBytes = 24, kUniqueAt = 12, kTypeAt = 14, kEntries = 0x10000;
 const size_t kPebTableAt = 0xF8;
 #endif
 
-}  // namespace
+} // namespace
 
 long CResourceMeter::CountGdiTable()
 {
 #ifdef _WIN64
     PROCESS_BASIC_INFORMATION pbi = {};
-    if (NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0)
+    if (NtQueryInformationProcess(::GetCurrentProcess(), ProcessBasicInformation, &pbi, sizeof pbi,
+                                  nullptr) != 0)
         return -1;
-    const uint8_t* peb = reinterpret_cast<const uint8_t*>(pbi.PebBaseAddress);
-    const uint8_t* table = *reinterpret_cast<const uint8_t* const*>(peb + kPebTableAt);
+    const uint8_t *peb = reinterpret_cast<const uint8_t *>(pbi.PebBaseAddress);
+    const uint8_t *table = *reinterpret_cast<const uint8_t *const *>(peb + kPebTableAt);
     if (!table)
         return -1;
     long n = 0;
     for (size_t i = 0; i < kEntries; ++i) {
-        const uint8_t* e = table + i * kEntryBytes;
+        const uint8_t *e = table + i * kEntryBytes;
         if (e[kTypeAt] != 0 && !(e[kUniqueAt] & 0x80))
             ++n;
     }
@@ -52,11 +53,12 @@ long CResourceMeter::CountHandles()
     ULONG needed = 0;
     NTSTATUS status;
     while ((status = NtQuerySystemInformation(SystemHandleInformation, buffer.data(), ULONG(buffer.size()),
-                                              &needed)) == NTSTATUS(0xC0000004L) && buffer.size() < (64u << 20))
+                                              &needed)) == NTSTATUS(0xC0000004L) &&
+           buffer.size() < (64u << 20))
         buffer.resize(buffer.size() * 2);
     if (status != 0)
         return -1;
-    const auto* info = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION*>(buffer.data());
+    const auto *info = reinterpret_cast<const SYSTEM_HANDLE_INFORMATION *>(buffer.data());
     const ULONG pid = ::GetCurrentProcessId();
     long n = 0;
     for (ULONG i = 0; i < info->Count; ++i)
@@ -64,7 +66,7 @@ long CResourceMeter::CountHandles()
     return n;
 }
 
-const char* CResourceMeter::GdiSource()
+const char *CResourceMeter::GdiSource()
 {
     if (::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS) > 0)
         return "GetGuiResources";
@@ -76,7 +78,8 @@ SResourceUse CResourceMeter::Measure()
     SResourceUse use;
     PROCESS_MEMORY_COUNTERS_EX pmc = {};
     pmc.cb = sizeof pmc;
-    if (::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof pmc))
+    if (::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS *>(&pmc),
+                               sizeof pmc))
         use.privateKb = double(pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage) / 1024.0;
     use.handles = CountHandles();
     const DWORD gui = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);

@@ -6,19 +6,17 @@
 #pragma once
 #include <windows.h>
 
-struct SResourceUse
-{
-    double privateKb = 0;   // PrivateUsage of GetProcessMemoryInfo
-    long handles = -1;      // GetProcessHandleCount, or the system's handle list
-    long gdiObjects = -1;   // -1 where they cannot be counted
+struct SResourceUse {
+    double privateKb = 0; // PrivateUsage of GetProcessMemoryInfo
+    long handles = -1;    // GetProcessHandleCount, or the system's handle list
+    long gdiObjects = -1; // -1 where they cannot be counted
 };
 
-class CResourceMeter
-{
+class CResourceMeter {
 public:
     static SResourceUse Measure();
     // Where the GDI count comes from, for the report.
-    static const char* GdiSource();
+    static const char *GdiSource();
 
 private:
     // This Wine's GetProcessHandleCount answers 0: the system's list of handles is counted then.

@@ -16,7 +16,7 @@
 namespace {
 
 const char kViewerKey[] = "Software\\QRV Soak\\Viewer";
-const char* const kPictures[] = {"a.bmp", "p.bmp", "a.png", "a.jpg", "p.gif", "a.tif", "a.wmf", "a.emf"};
+const char *const kPictures[] = {"a.bmp", "p.bmp", "a.png", "a.jpg", "p.gif", "a.tif", "a.wmf", "a.emf"};
 const int kPictureCount = sizeof kPictures / sizeof kPictures[0];
 // Every setting the image viewer has, one changed per step.
 const int kSettingCount = 13;
@@ -24,8 +24,23 @@ const int kColorBits[] = {1, 2, 3, 4, 8, 16};
 
 // The round: a picture loaded, then a setting changed, for every picture;
 // then the clipboard, the file operations, the catalogue and the dialogs.
-enum Action { aPicture, aSetting, aPaste, aCopy, aRename, aMove, aDelete, aDiskScan, aRegistry, aSelect, aValues };
-struct Slot { Action action; int arg; };
+enum Action {
+    aPicture,
+    aSetting,
+    aPaste,
+    aCopy,
+    aRename,
+    aMove,
+    aDelete,
+    aDiskScan,
+    aRegistry,
+    aSelect,
+    aValues
+};
+struct Slot {
+    Action action;
+    int arg;
+};
 
 std::vector<Slot> Round()
 {
@@ -40,9 +55,10 @@ std::vector<Slot> Round()
 }
 const std::vector<Slot> kRound = Round();
 
-const char* const kActionNames[] = {"Bild laden", "Einstellung", "Kopieren/Einfügen", "Datei kopieren",
-                                    "Umbenennen", "Verschieben", "Löschen", "Katalog von der Platte",
-                                    "Katalog aus der Registry", "Controller-Auswahl", "Werte"};
+const char *const kActionNames[] = {
+    "Bild laden",  "Einstellung", "Kopieren/Einfügen",      "Datei kopieren",           "Umbenennen",
+    "Verschieben", "Löschen",     "Katalog von der Platte", "Katalog aus der Registry", "Controller-Auswahl",
+    "Werte"};
 
 void Pump()
 {
@@ -50,9 +66,9 @@ void Pump()
         ::TranslateMessage(&msg), ::DispatchMessageA(&msg);
 }
 
-}  // namespace
+} // namespace
 
-CSoakHost::CSoakHost(const CString& strFolder) : m_strFolder(strFolder), m_catalogue("VARN\\")
+CSoakHost::CSoakHost(const CString &strFolder) : m_strFolder(strFolder), m_catalogue("VARN\\")
 {
     if (m_strFolder.Right(1) != "\\")
         m_strFolder += '\\';
@@ -79,13 +95,16 @@ bool CSoakHost::WritePictures()
 {
     using namespace leadtest;
     // The first six pictures through WIC, "p" ones of a palette.
-    const GUID* const formats[] = {&GUID_ContainerFormatBmp, &GUID_ContainerFormatBmp, &GUID_ContainerFormatPng,
-                                   &GUID_ContainerFormatJpeg, &GUID_ContainerFormatGif, &GUID_ContainerFormatTiff};
+    const GUID *const formats[] = {&GUID_ContainerFormatBmp, &GUID_ContainerFormatBmp,
+                                   &GUID_ContainerFormatPng, &GUID_ContainerFormatJpeg,
+                                   &GUID_ContainerFormatGif, &GUID_ContainerFormatTiff};
     const qrv::img::Image rgb = GradientImage(160, 120), indexed = IndexedImage(150, 100);
     bool ok = true;
     for (int i = 0; i < 6; ++i)
-        ok &= WriteWicFile((Path("Bilder\\") + kPictures[i]).GetString(), *formats[i], kPictures[i][0] == 'p' ? indexed : rgb, 96);
-    return ok && WritePlaceableWmfFile(Path("Bilder\\a.wmf").GetString()) && WriteEmfFile(Path("Bilder\\a.emf").GetString());
+        ok &= WriteWicFile((Path("Bilder\\") + kPictures[i]).GetString(), *formats[i],
+                           kPictures[i][0] == 'p' ? indexed : rgb, 96);
+    return ok && WritePlaceableWmfFile(Path("Bilder\\a.wmf").GetString()) &&
+           WriteEmfFile(Path("Bilder\\a.emf").GetString());
 }
 
 // The sample drivers beside the program, copied into the work folder's driver folder.
@@ -127,13 +146,15 @@ bool CSoakHost::Start()
     }
     ::SetDllDirectoryA(Path("Treiber\\"));
     m_catalogue.SetDLLPath(Path("Treiber\\"));
-    if (!CreateEx(0, AfxRegisterWndClass(0), "QRV Soak", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                  900, 600, nullptr, nullptr))
+    if (!CreateEx(0, AfxRegisterWndClass(0), "QRV Soak", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                  0, 0, 900, 600, nullptr, nullptr))
         return false;
     RegisterViewers();
     m_viewers.LoadFromRegistry(kViewerKey);
-    if (!m_pane.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN, CRect(300, 0, 880, 560), this, 2) ||
-        !m_tree.CreateEx(WS_EX_ACCEPTFILES, WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_EDITLABELS,
+    if (!m_pane.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN, CRect(300, 0, 880, 560), this,
+                       2) ||
+        !m_tree.CreateEx(WS_EX_ACCEPTFILES,
+                         WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_EDITLABELS,
                          CRect(0, 0, 300, 560), this, 1))
         return false;
     m_pane.AddViewerList(&m_viewers);
@@ -151,13 +172,19 @@ bool CSoakHost::Start()
     return true;
 }
 
-int CSoakHost::StepsPerRound() const { return int(kRound.size()); }
+int CSoakHost::StepsPerRound() const
+{
+    return int(kRound.size());
+}
 
-const char* CSoakHost::StepName(long n) const { return kActionNames[kRound[size_t(n % StepsPerRound())].action]; }
+const char *CSoakHost::StepName(long n) const
+{
+    return kActionNames[kRound[size_t(n % StepsPerRound())].action];
+}
 
 bool CSoakHost::Step(long n)
 {
-    const Slot& s = kRound[size_t(n % StepsPerRound())];
+    const Slot &s = kRound[size_t(n % StepsPerRound())];
     const int round = int(n / StepsPerRound());
     bool ok = false;
     switch (s.action) {
@@ -180,23 +207,27 @@ bool CSoakHost::Step(long n)
     return ok;
 }
 
-CLeadViewerWnd* CSoakHost::ImageViewer()
+CLeadViewerWnd *CSoakHost::ImageViewer()
 {
-    CViewerWnd* pViewer = m_pane.GetCurViewer();
-    return pViewer && pViewer->GetType() == 1 ? static_cast<CLeadViewerWnd*>(pViewer) : nullptr;
+    CViewerWnd *pViewer = m_pane.GetCurViewer();
+    return pViewer && pViewer->GetType() == 1 ? static_cast<CLeadViewerWnd *>(pViewer) : nullptr;
 }
 
 HTREEITEM CSoakHost::ChildItem(HTREEITEM hFolder, LPCSTR pszName)
 {
     for (HTREEITEM h = m_tree.GetChildItem(hFolder); h; h = m_tree.GetNextSiblingItem(h)) {
         CString path;
-        if (m_tree.GetItemPath(h, &path) && path.Right(int(strlen(pszName)) + 1).CompareNoCase(CString("\\") + pszName) == 0)
+        if (m_tree.GetItemPath(h, &path) &&
+            path.Right(int(strlen(pszName)) + 1).CompareNoCase(CString("\\") + pszName) == 0)
             return h;
     }
     return nullptr;
 }
 
-HTREEITEM CSoakHost::FolderItem(LPCSTR pszName) { return ChildItem(m_tree.GetRootItem(), pszName); }
+HTREEITEM CSoakHost::FolderItem(LPCSTR pszName)
+{
+    return ChildItem(m_tree.GetRootItem(), pszName);
+}
 
 bool CSoakHost::LoadPicture(int nPicture)
 {
@@ -205,7 +236,7 @@ bool CSoakHost::LoadPicture(int nPicture)
 
 bool CSoakHost::ChangeSetting(int nSetting)
 {
-    CLeadViewerWnd* v = ImageViewer();
+    CLeadViewerWnd *v = ImageViewer();
     if (!v)
         return false;
     const int k = nSetting % kSettingCount, turn = nSetting / kSettingCount;
@@ -235,11 +266,11 @@ bool CSoakHost::ChangeSetting(int nSetting)
 // Kopieren in the viewer, Einfügen on the folder: a bitmap arrives, and is deleted again.
 bool CSoakHost::CopyAndPaste()
 {
-    CLeadViewerWnd* v = ImageViewer();
+    CLeadViewerWnd *v = ImageViewer();
     HTREEITEM hFolder = FolderItem("Ablage");
     if (!v || !hFolder)
         return false;
-    COleDataSource* pSource = new COleDataSource;
+    COleDataSource *pSource = new COleDataSource;
     if (!v->CacheData(pSource)) {
         pSource->InternalRelease();
         return false;
@@ -270,7 +301,7 @@ bool CSoakHost::RenameFile()
     HTREEITEM hItem = ChildItem(FolderItem("Kopien"), "a.bmp");
     if (!hItem || !m_tree.DoRenameItem(hItem))
         return false;
-    CEdit* pEdit = m_tree.GetEditControl();
+    CEdit *pEdit = m_tree.GetEditControl();
     if (!pEdit)
         return false;
     pEdit->SetWindowText("b.bmp");
@@ -309,23 +340,26 @@ bool CSoakHost::RebuildCatalogue(int bFromDisk)
 bool CSoakHost::SelectController()
 {
     CPlcSelectDlg dlg(&m_catalogue, &m_project, nullptr, CPlcSelectDlg::MODE_EXTERNAL, 1, nullptr, this);
-    return CModalCloser::Run([&] { return dlg.DoModal(); }, [](HWND hDlg) {
-        HWND hList = qrvtest::Item(hDlg, IDC_PLC_LIST);
-        qrvtest::SelectListRow(hList, qrvtest::ListRowCount(hList) / 2);
-    });
+    return CModalCloser::Run([&] { return dlg.DoModal(); },
+                             [](HWND hDlg) {
+                                 HWND hList = qrvtest::Item(hDlg, IDC_PLC_LIST);
+                                 qrvtest::SelectListRow(hList, qrvtest::ListRowCount(hList) / 2);
+                             });
 }
 
 // Werte: a value typed into each editor, every arrow clicked once, then Abbrechen.
 bool CSoakHost::EditValues()
 {
     CValuesDialog dlg(this);
-    return CModalCloser::Run([&] { return dlg.DoModal(); }, [](HWND hDlg) {
-        qrvtest::Type(hDlg, IDC_VALUES_BAUD_EDIT, "19200");
-        qrvtest::Type(hDlg, IDC_VALUES_MEMORY_EDIT, "512");
-        qrvtest::Type(hDlg, IDC_VALUES_TIMER_EDIT, "2 s");
-        qrvtest::Focus(hDlg, IDC_VALUES_TREND_EDIT);
-        for (int id : {IDC_VALUES_BAUD_SPIN, IDC_VALUES_BAUDINDEX_SPIN, IDC_VALUES_MEMORY_SPIN,
-                       IDC_VALUES_TREND_SPIN, IDC_VALUES_TIMER_SPIN})
-            qrvtest::ClickSpinArrow(qrvtest::Item(hDlg, id), id % 4 == 0);
-    });
+    return CModalCloser::Run([&] { return dlg.DoModal(); },
+                             [](HWND hDlg) {
+                                 qrvtest::Type(hDlg, IDC_VALUES_BAUD_EDIT, "19200");
+                                 qrvtest::Type(hDlg, IDC_VALUES_MEMORY_EDIT, "512");
+                                 qrvtest::Type(hDlg, IDC_VALUES_TIMER_EDIT, "2 s");
+                                 qrvtest::Focus(hDlg, IDC_VALUES_TREND_EDIT);
+                                 for (int id :
+                                      {IDC_VALUES_BAUD_SPIN, IDC_VALUES_BAUDINDEX_SPIN,
+                                       IDC_VALUES_MEMORY_SPIN, IDC_VALUES_TREND_SPIN, IDC_VALUES_TIMER_SPIN})
+                                     qrvtest::ClickSpinArrow(qrvtest::Item(hDlg, id), id % 4 == 0);
+                             });
 }

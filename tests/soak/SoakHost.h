@@ -15,11 +15,10 @@
 
 class CLeadViewerWnd;
 
-class CSoakHost : public CWnd
-{
+class CSoakHost : public CWnd {
 public:
     // folder: the work folder, emptied and filled with pictures and drivers.
-    explicit CSoakHost(const CString& strFolder);
+    explicit CSoakHost(const CString &strFolder);
     ~CSoakHost() override;
 
     // Writes the pictures, copies the drivers, creates the windows; false with the reason printed.
@@ -27,7 +26,7 @@ public:
     int StepsPerRound() const;
     // The action of step n (modulo the round); false when it failed.
     bool Step(long n);
-    const char* StepName(long n) const;
+    const char *StepName(long n) const;
 
 private:
     bool LoadPicture(int nPicture);
@@ -44,12 +43,12 @@ private:
     bool WritePictures();
     bool CopyDrivers();
     void RegisterViewers();
-    CLeadViewerWnd* ImageViewer();
+    CLeadViewerWnd *ImageViewer();
     HTREEITEM FolderItem(LPCSTR pszName);
     HTREEITEM ChildItem(HTREEITEM hFolder, LPCSTR pszName);
     CString Path(LPCSTR pszRelative) const { return m_strFolder + pszRelative; }
 
-    CString m_strFolder;   // ends in a backslash
+    CString m_strFolder; // ends in a backslash
     CViewerList m_viewers;
     CMainViewerWnd m_pane;
     CFileListTree m_tree;

@@ -24,15 +24,14 @@
 
 namespace {
 
-class CSoakApp : public CWinApp
-{
+class CSoakApp : public CWinApp {
 public:
     CSoakApp() : CWinApp("QRV Soak") {}
 };
 CSoakApp theApp;
 
 long g_warmUp = 1000;
-double g_warmUpShare = 0;   // of the iterations done, when given as a percentage
+double g_warmUpShare = 0; // of the iterations done, when given as a percentage
 // Growth allowed per 1,000 iterations after the warm-up: 256 KB is far below
 // what one DIB of the smallest picture left behind per round would add
 // (800 KB a round, 32 MB per 1,000 iterations). QRV_SOAK_MEMORY_BOUND gives
@@ -42,42 +41,50 @@ double g_memoryBoundKb = 256;
 const double kHandleBound = 3, kGdiBound = 3;
 const DWORD kStepLimitMs = 120000;
 
-CSoakHost* g_pHost = nullptr;
+CSoakHost *g_pHost = nullptr;
 
-struct Sample { long n; SResourceUse use; };
+struct Sample {
+    long n;
+    SResourceUse use;
+};
 
 // Least-squares slope of a field over the samples after the warm-up, per
 // 1,000 iterations, with its standard error.
-struct Growth { double per1000; double error; };
+struct Growth {
+    double per1000;
+    double error;
+};
 
-template <class Field>
-Growth GrowthOf(const std::vector<Sample>& samples, Field field)
+template <class Field> Growth GrowthOf(const std::vector<Sample> &samples, Field field)
 {
     std::vector<std::pair<double, double>> points;
-    for (const Sample& s : samples)
+    for (const Sample &s : samples)
         if (s.n >= g_warmUp)
             points.emplace_back(double(s.n) / 1000.0, field(s.use));
     const double k = double(points.size());
     if (k < 3)
         return {0, 0};
     double mx = 0, my = 0, sxx = 0, sxy = 0, residuals = 0;
-    for (const auto& p : points)
+    for (const auto &p : points)
         mx += p.first / k, my += p.second / k;
-    for (const auto& p : points)
+    for (const auto &p : points)
         sxx += (p.first - mx) * (p.first - mx), sxy += (p.first - mx) * (p.second - my);
     const double slope = sxy / sxx;
-    for (const auto& p : points)
+    for (const auto &p : points)
         residuals += std::pow(p.second - my - slope * (p.first - mx), 2);
     return {slope, std::sqrt(residuals / (k - 2) / sxx)};
 }
 
 // A growth beyond its bound by more than three standard errors: the heap's
 // steps make private memory noisy over a short run, handle and GDI counts are exact.
-bool Exceeds(const Growth& g, double bound) { return g.per1000 - 3 * g.error > bound; }
+bool Exceeds(const Growth &g, double bound)
+{
+    return g.per1000 - 3 * g.error > bound;
+}
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOW);
     if (argc < 3 || std::atoi(argv[1]) <= 0) {
@@ -87,7 +94,7 @@ int main(int argc, char** argv)
     AfxOleInit();
     theApp.SetRegistryKey("QRV Soak\\");
     const DWORD seconds = DWORD(std::atoi(argv[1]));
-    if (const char* pszBound = std::getenv("QRV_SOAK_MEMORY_BOUND"))
+    if (const char *pszBound = std::getenv("QRV_SOAK_MEMORY_BOUND"))
         g_memoryBoundKb = std::atof(pszBound) > 0 ? std::atof(pszBound) : g_memoryBoundKb;
     if (argc >= 4 && std::strchr(argv[3], '%'))
         g_warmUpShare = std::atof(argv[3]) / 100.0;
@@ -103,7 +110,7 @@ int main(int argc, char** argv)
     const DWORD started = ::GetTickCount();
     long n = 0, failed = 0;
     const bool trace = std::getenv("QRV_SOAK_TRACE") != nullptr;
-    const char* pszOnly = std::getenv("QRV_SOAK_ONLY");
+    const char *pszOnly = std::getenv("QRV_SOAK_ONLY");
     const std::string only = pszOnly && *pszOnly ? "," + std::string(pszOnly) + "," : "";
     std::vector<DWORD> spent(size_t(host.StepsPerRound()), 0);
     std::vector<double> grown(size_t(host.StepsPerRound()), 0);
@@ -111,8 +118,10 @@ int main(int argc, char** argv)
         qrvtest::watchdog::Begin(n);
         const DWORD t0 = ::GetTickCount();
         const double kb0 = trace ? CResourceMeter::Measure().privateKb : 0;
-        const bool ok = only.empty() || only.find("," + std::to_string(n % host.StepsPerRound()) + ",") != std::string::npos
-                            ? host.Step(n) : true;
+        const bool ok = only.empty() || only.find("," + std::to_string(n % host.StepsPerRound()) + ",") !=
+                                            std::string::npos
+                            ? host.Step(n)
+                            : true;
         spent[size_t(n % host.StepsPerRound())] += ::GetTickCount() - t0;
         if (trace && n >= g_warmUp)
             grown[size_t(n % host.StepsPerRound())] += CResourceMeter::Measure().privateKb - kb0;
@@ -122,7 +131,8 @@ int main(int argc, char** argv)
             samples.push_back({n + 1, CResourceMeter::Measure()});
             if (trace)
                 std::printf("soak: at %ld: %.0f KB, %ld handles, %ld GDI objects\n", n + 1,
-                            samples.back().use.privateKb, samples.back().use.handles, samples.back().use.gdiObjects);
+                            samples.back().use.privateKb, samples.back().use.handles,
+                            samples.back().use.gdiObjects);
         }
     }
     const DWORD elapsed = (::GetTickCount() - started) / 1000;
@@ -130,12 +140,12 @@ int main(int argc, char** argv)
     std::printf("soak: %ld iterations in %lu s (%d steps a round), %ld failed\n", n,
                 static_cast<unsigned long>(elapsed), host.StepsPerRound(), failed);
     std::printf("soak: private memory %.0f KB -> %.0f KB, handles %ld -> %ld, GDI objects %ld -> %ld (%s)\n",
-                first.privateKb, last.privateKb, first.handles, last.handles, first.gdiObjects, last.gdiObjects,
-                CResourceMeter::GdiSource());
+                first.privateKb, last.privateKb, first.handles, last.handles, first.gdiObjects,
+                last.gdiObjects, CResourceMeter::GdiSource());
     if (trace)
         for (int i = 0; i < host.StepsPerRound(); ++i)
-            std::printf("soak: step %d (%s): %lu ms, %+.0f KB after the warm-up in all\n", i, host.StepName(i),
-                        static_cast<unsigned long>(spent[size_t(i)]), grown[size_t(i)]);
+            std::printf("soak: step %d (%s): %lu ms, %+.0f KB after the warm-up in all\n", i,
+                        host.StepName(i), static_cast<unsigned long>(spent[size_t(i)]), grown[size_t(i)]);
     int rc = failed ? 3 : 0;
     if (g_warmUpShare > 0)
         g_warmUp = long(double(n) * g_warmUpShare);
@@ -143,13 +153,14 @@ int main(int argc, char** argv)
         std::printf("soak: too few iterations to measure growth after the first %ld\n", g_warmUp);
         return rc ? rc : 1;
     }
-    const Growth mem = GrowthOf(samples, [](const SResourceUse& u) { return u.privateKb; });
-    const Growth handles = GrowthOf(samples, [](const SResourceUse& u) { return double(u.handles); });
-    const Growth gdi = GrowthOf(samples, [](const SResourceUse& u) { return double(u.gdiObjects); });
-    std::printf("soak: growth per 1,000 iterations after the first %ld: private memory %+.1f KB (+-%.1f, bound %.0f), "
+    const Growth mem = GrowthOf(samples, [](const SResourceUse &u) { return u.privateKb; });
+    const Growth handles = GrowthOf(samples, [](const SResourceUse &u) { return double(u.handles); });
+    const Growth gdi = GrowthOf(samples, [](const SResourceUse &u) { return double(u.gdiObjects); });
+    std::printf("soak: growth per 1,000 iterations after the first %ld: private memory %+.1f KB (+-%.1f, "
+                "bound %.0f), "
                 "handles %+.1f (+-%.1f, bound %.0f), GDI objects %+.1f (+-%.1f, bound %.0f)\n",
-                g_warmUp, mem.per1000, mem.error, g_memoryBoundKb, handles.per1000, handles.error, kHandleBound,
-                gdi.per1000, gdi.error, kGdiBound);
+                g_warmUp, mem.per1000, mem.error, g_memoryBoundKb, handles.per1000, handles.error,
+                kHandleBound, gdi.per1000, gdi.error, kGdiBound);
     if (Exceeds(mem, g_memoryBoundKb) || Exceeds(handles, kHandleBound) ||
         (last.gdiObjects >= 0 && Exceeds(gdi, kGdiBound)))
         rc = rc ? rc : 1;

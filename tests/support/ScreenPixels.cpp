@@ -21,7 +21,7 @@ ScreenPixels::ScreenPixels(HWND hWnd, bool bRedraw)
     m_pixels.resize(size_t(m_cx) * size_t(m_cy), 0);
 }
 
-bool ScreenPixels::All(const RECT& rc, uint32_t rgb) const
+bool ScreenPixels::All(const RECT &rc, uint32_t rgb) const
 {
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
@@ -30,4 +30,4 @@ bool ScreenPixels::All(const RECT& rc, uint32_t rgb) const
     return true;
 }
 
-}  // namespace qrvtest
+} // namespace qrvtest

@@ -8,8 +8,7 @@
 
 namespace qrvtest {
 
-class ScreenPixels
-{
+class ScreenPixels {
 public:
     // bRedraw: repaint the window and its children (erasing) first.
     explicit ScreenPixels(HWND hWnd, bool bRedraw = true);
@@ -24,11 +23,11 @@ public:
         return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
     }
     // True when every pixel of the rectangle has the colour (0x00RRGGBB).
-    bool All(const RECT& rc, uint32_t rgb) const;
+    bool All(const RECT &rc, uint32_t rgb) const;
 
 private:
     int m_cx = 0, m_cy = 0;
     std::vector<uint32_t> m_pixels;
 };
 
-}  // namespace qrvtest
+} // namespace qrvtest

@@ -8,21 +8,21 @@ namespace qrvtest {
 namespace {
 TestApp theApp;
 
-void RemoveTree(const std::string& folder)
+void RemoveTree(const std::string &folder)
 {
-    std::string from = folder + '\0';   // double zero terminated
+    std::string from = folder + '\0'; // double zero terminated
     SHFILEOPSTRUCTA op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     ::SHFileOperationA(&op);
 }
-}
+} // namespace
 
 TestApp::TestApp() : CWinApp("QRV Tests") {}
 
 BEGIN_MESSAGE_MAP(TestApp, CWinApp)
-    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 void TestApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
@@ -32,16 +32,19 @@ void TestApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
     m_nHelpCalls++;
 }
 
-void TestApp::UseRegistryKey(const std::string& name)
+void TestApp::UseRegistryKey(const std::string &name)
 {
     static CString key;
     key = ("QRV Tests\\" + name).c_str();
     SetRegistryKey(key);
 }
 
-TestApp& App() { return theApp; }
+TestApp &App()
+{
+    return theApp;
+}
 
-std::string FreshTempFolder(const std::string& name)
+std::string FreshTempFolder(const std::string &name)
 {
     char temp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, temp);
@@ -55,16 +58,16 @@ std::string ProgramFolder()
 {
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    char* slash = strrchr(path, '\\');
+    char *slash = strrchr(path, '\\');
     if (slash)
         *slash = '\0';
     return path;
 }
 
-}
+} // namespace qrvtest
 
 // GoogleTest runs inside the initialised (but not running) application.
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_SHOWNORMAL);
     ::testing::InitGoogleTest(&argc, argv);

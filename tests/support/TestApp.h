@@ -8,12 +8,11 @@
 
 namespace qrvtest {
 
-class TestApp : public CWinApp
-{
+class TestApp : public CWinApp {
 public:
     TestApp();
     // A registry key of the test's own under HKCU\Software ("QRV Tests\<name>").
-    void UseRegistryKey(const std::string& name);
+    void UseRegistryKey(const std::string &name);
 
     // As a host, the application maps F1 (ID_HELP) to CWinApp::OnHelp; the
     // help it would open is recorded instead (the last context and command).
@@ -25,10 +24,10 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-TestApp& App();
+TestApp &App();
 // A fresh folder under the temporary folder, removed by the next call with the same name.
-std::string FreshTempFolder(const std::string& name);
+std::string FreshTempFolder(const std::string &name);
 // The folder of the running test program (where fixtures are built).
 std::string ProgramFolder();
 
-}
+} // namespace qrvtest

@@ -9,9 +9,12 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string &path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-bool KeyExists(const std::string& path)
+bool KeyExists(const std::string &path)
 {
     HKEY hKey = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
@@ -20,13 +23,13 @@ bool KeyExists(const std::string& path)
     return true;
 }
 
-void WriteValue(const std::string& path, const char* name, DWORD type, const void* data, size_t size)
+void WriteValue(const std::string &path, const char *name, DWORD type, const void *data, size_t size)
 {
-    ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, type, data,
-                                               static_cast<DWORD>(size)));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, type, data, static_cast<DWORD>(size)));
 }
 
-void WriteText(const std::string& path, const char* name, const std::string& text)
+void WriteText(const std::string &path, const char *name, const std::string &text)
 {
     WriteValue(path, name, REG_SZ, text.c_str(), text.size() + 1);
 }
@@ -43,8 +46,8 @@ TEST(FileSystemObject, RenameDeleteAndCreateFolder)
     EXPECT_NE(fs.Delete((folder + "\\b.txt").c_str()), 0);
     EXPECT_EQ(fs.Delete((folder + "\\b.txt").c_str()), 0);
     EXPECT_NE(fs.CreateFolder((folder + "\\Neuer Ordner").c_str()), 0);
-    EXPECT_EQ(fs.CreateFolder((folder + "\\Neuer Ordner").c_str()), 0);   // already there
-    EXPECT_EQ(fs.CreateFolder((folder + "\\missing\\deeper").c_str()), 0);   // the last level only
+    EXPECT_EQ(fs.CreateFolder((folder + "\\Neuer Ordner").c_str()), 0);    // already there
+    EXPECT_EQ(fs.CreateFolder((folder + "\\missing\\deeper").c_str()), 0); // the last level only
     EXPECT_EQ(fs.Rename(nullptr, "x"), 0);
     EXPECT_EQ(fs.Delete(nullptr), 0);
 }
@@ -72,10 +75,10 @@ TEST(RegistryKey, WritesReadsEnumeratesAndDeletes)
     EXPECT_STREQ(name, "two");
     EXPECT_FALSE(key.EnumKey(2, name));
     key.Close();
-    EXPECT_FALSE(key.EnumKey(0, name));   // no key open
+    EXPECT_FALSE(key.EnumKey(0, name)); // no key open
     EXPECT_TRUE(key.DeleteKey(base.c_str()));
     EXPECT_FALSE(KeyExists(base));
-    EXPECT_FALSE(key.DeleteKey(""));   // never the whole root
+    EXPECT_FALSE(key.DeleteKey("")); // never the whole root
 }
 
 TEST(RegistryKey, WrongTypesAndAbsurdSizesReadAsMissing)
@@ -107,4 +110,4 @@ TEST(RegistryKey, WrongTypesAndAbsurdSizesReadAsMissing)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
 }
 
-}
+} // namespace

@@ -11,8 +11,7 @@
 namespace {
 
 // A visible top-level window to hold the tab window.
-class HostWindow : public CWnd
-{
+class HostWindow : public CWnd {
 public:
     HostWindow(int cx, int cy)
     {
@@ -24,7 +23,7 @@ public:
 };
 
 // A font like the given one, its height changed by delta pixels.
-bool MakeFont(CFont& font, CFont* pLike, int delta)
+bool MakeFont(CFont &font, CFont *pLike, int delta)
 {
     LOGFONTA lf = {};
     if (!pLike->GetLogFont(&lf))
@@ -33,26 +32,25 @@ bool MakeFont(CFont& font, CFont* pLike, int delta)
     return font.CreateFontIndirect(&lf) != FALSE;
 }
 
-class TabWindow : public ::testing::Test
-{
+class TabWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_tabs.Create(&m_host, WS_CHILD | WS_VISIBLE, 7003));
         m_tabs.SetWindowPos(nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-        for (CWnd& page : m_pages)
+        for (CWnd &page : m_pages)
             ASSERT_TRUE(page.Create("STATIC", "", WS_CHILD, CRect(0, 0, 10, 10), &m_tabs, 1));
     }
-    CRect RectIn(CWnd& wnd)
+    CRect RectIn(CWnd &wnd)
     {
         CRect rc;
         wnd.GetWindowRect(&rc);
         m_tabs.ScreenToClient(&rc);
         return rc;
     }
-    CWnd* Selected()
+    CWnd *Selected()
     {
-        CWnd* p = reinterpret_cast<CWnd*>(1);
+        CWnd *p = reinterpret_cast<CWnd *>(1);
         return m_tabs.GetSelectedPage(p) ? p : nullptr;
     }
     HostWindow m_host{320, 240};
@@ -60,11 +58,11 @@ protected:
     CWnd m_pages[2];
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TabWindow, WithoutPagesNothingIsSelected)
 {
-    CWnd* p = &m_pages[0];
+    CWnd *p = &m_pages[0];
     EXPECT_FALSE(m_tabs.GetSelectedPage(p));
     EXPECT_EQ(nullptr, p);
     EXPECT_FALSE(m_tabs.ShowPage(&m_pages[0]));
@@ -87,7 +85,7 @@ TEST_F(TabWindow, PagesSwitchByCallAndByClick)
     EXPECT_TRUE(m_pages[1].IsWindowVisible());
 
     // A click on the first tab, as a user makes it.
-    CTabCtrl* pStrip = m_tabs.GetTabCtrl();
+    CTabCtrl *pStrip = m_tabs.GetTabCtrl();
     CRect rcTab;
     ASSERT_TRUE(pStrip->GetItemRect(0, &rcTab));
     const LPARAM at = MAKELPARAM(rcTab.CenterPoint().x, rcTab.CenterPoint().y);
@@ -111,14 +109,14 @@ TEST_F(TabWindow, PagesFillTheAreaBelowTheStripAndFollowItsSize)
     EXPECT_GE(rcStrip.Height(), rcTab.bottom);
     EXPECT_LE(rcStrip.Height(), rcTab.bottom + 4);
     EXPECT_EQ(rcClient.Width(), rcStrip.Width());
-    for (CWnd& page : m_pages)
+    for (CWnd &page : m_pages)
         EXPECT_EQ(CRect(0, rcStrip.Height(), rcClient.right, rcClient.bottom), RectIn(page));
 
     m_tabs.SetWindowPos(nullptr, 0, 0, 250, 120, SWP_NOMOVE | SWP_NOZORDER);
     m_tabs.GetClientRect(&rcClient);
     m_tabs.GetTabCtrl()->GetClientRect(&rcStrip);
     EXPECT_EQ(rcClient.Width(), rcStrip.Width());
-    for (CWnd& page : m_pages)
+    for (CWnd &page : m_pages)
         EXPECT_EQ(CRect(0, rcStrip.Height(), rcClient.right, rcClient.bottom), RectIn(page));
 }
 
@@ -130,7 +128,7 @@ TEST_F(TabWindow, FontsAreCopiedAndTheStripGrowsWithTheTabFont)
     m_tabs.GetTabCtrl()->GetClientRect(&rcBefore);
     LOGFONTA lf = {};
     {
-        CFont big;  // deleted right after handing it over, as the viewer does
+        CFont big; // deleted right after handing it over, as the viewer does
         ASSERT_TRUE(MakeFont(big, m_tabs.GetTabFont(), 20));
         big.GetLogFont(&lf);
         m_tabs.SetPageFont(&big, FALSE);
@@ -156,7 +154,7 @@ TEST_F(TabWindow, TheSelectedTabsTitleIsDrawnInItsOwnFont)
     // Two tabs of the same title: only the font tells them apart.
     m_tabs.AddPage(&m_pages[0], "Panel");
     m_tabs.AddPage(&m_pages[1], "Panel");
-    CTabCtrl* pStrip = m_tabs.GetTabCtrl();
+    CTabCtrl *pStrip = m_tabs.GetTabCtrl();
     // The pixels of the title's colour inside each tab.
     auto ink = [&] {
         qrvtest::ScreenPixels shown(pStrip->m_hWnd);

@@ -12,22 +12,21 @@
 #include <string>
 #include <vector>
 
-class CFuzzBatch
-{
+class CFuzzBatch {
 public:
     // Answers 0 when the input kept every rule, else the exit code to end with.
-    using Try = std::function<int(const std::string& path)>;
+    using Try = std::function<int(const std::string &path)>;
 
     // Starts the watchdog; limitMs is the time one input may take.
     explicit CFuzzBatch(DWORD limitMs);
     // Tries every file of dir; 0, or the first rule's exit code. The folder
     // must hold the same files afterwards (else exit code 5).
-    int Run(const std::string& dir, const Try& tryInput);
+    int Run(const std::string &dir, const Try &tryInput);
 
-    static std::vector<std::string> FilesOf(const std::string& dir);
-    static std::vector<uint8_t> ReadBytes(const std::string& path);
+    static std::vector<std::string> FilesOf(const std::string &dir);
+    static std::vector<uint8_t> ReadBytes(const std::string &path);
 };
 
-int FuzzMain(int argc, char** argv, bool withTarget,
-             const std::function<int(const std::string& target, const std::string& dir)>& seeds,
-             const std::function<int(const std::string& target, const std::string& dir, DWORD limitMs)>& run);
+int FuzzMain(int argc, char **argv, bool withTarget,
+             const std::function<int(const std::string &target, const std::string &dir)> &seeds,
+             const std::function<int(const std::string &target, const std::string &dir, DWORD limitMs)> &run);

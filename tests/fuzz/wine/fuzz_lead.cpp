@@ -17,23 +17,26 @@
 
 namespace {
 
-int WriteSeeds(const std::string&, const std::string& dir)
+int WriteSeeds(const std::string &, const std::string &dir)
 {
     const qrv::img::Image rgb = leadtest::GradientImage(23, 17), indexed = leadtest::IndexedImage(19, 13);
-    struct { const char* name; const GUID& container; bool indexed; } files[] = {
-        {"a.png", GUID_ContainerFormatPng, false}, {"p.png", GUID_ContainerFormatPng, true},
-        {"a.jpg", GUID_ContainerFormatJpeg, false}, {"p.gif", GUID_ContainerFormatGif, true},
-        {"a.tif", GUID_ContainerFormatTiff, false}, {"p.tif", GUID_ContainerFormatTiff, true},
-        {"a.bmp", GUID_ContainerFormatBmp, false}, {"p.bmp", GUID_ContainerFormatBmp, true}};
+    struct {
+        const char *name;
+        const GUID &container;
+        bool indexed;
+    } files[] = {{"a.png", GUID_ContainerFormatPng, false},  {"p.png", GUID_ContainerFormatPng, true},
+                 {"a.jpg", GUID_ContainerFormatJpeg, false}, {"p.gif", GUID_ContainerFormatGif, true},
+                 {"a.tif", GUID_ContainerFormatTiff, false}, {"p.tif", GUID_ContainerFormatTiff, true},
+                 {"a.bmp", GUID_ContainerFormatBmp, false},  {"p.bmp", GUID_ContainerFormatBmp, true}};
     bool ok = true;
-    for (const auto& f : files)
+    for (const auto &f : files)
         ok &= leadtest::WriteWicFile(dir + "\\" + f.name, f.container, f.indexed ? indexed : rgb, 96);
     ok &= leadtest::WriteEmfFile(dir + "\\a.emf");
     ok &= leadtest::WritePlaceableWmfFile(dir + "\\a.wmf");
     return ok ? 0 : 1;
 }
 
-int Run(const std::string&, const std::string& dir, DWORD limit)
+int Run(const std::string &, const std::string &dir, DWORD limit)
 {
     CWnd host;
     host.CreateEx(0, AfxRegisterWndClass(0), "fuzz", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr);
@@ -44,12 +47,12 @@ int Run(const std::string&, const std::string& dir, DWORD limit)
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     const std::string known = std::string(temp) + "fuzz_lead_known.bmp";
-    if (!leadtest::WriteWicFile(known, GUID_ContainerFormatBmp, leadtest::GradientImage(7, 5), 96)
-        || lead.Load(known.c_str(), 0, 1, 1) != 0)
+    if (!leadtest::WriteWicFile(known, GUID_ContainerFormatBmp, leadtest::GradientImage(7, 5), 96) ||
+        lead.Load(known.c_str(), 0, 1, 1) != 0)
         return 11;
     const qrv::img::Image held = lead.GetImage();
     int loaded = 0;
-    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string& path) {
+    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string &path) {
         const short result = lead.Load(path.c_str(), 0, 1, 1);
         if (result == 0) {
             ++loaded;
@@ -66,6 +69,9 @@ int Run(const std::string&, const std::string& dir, DWORD limit)
     return rc;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) { return FuzzMain(argc, argv, false, WriteSeeds, Run); }
+int main(int argc, char **argv)
+{
+    return FuzzMain(argc, argv, false, WriteSeeds, Run);
+}

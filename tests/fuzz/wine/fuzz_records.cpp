@@ -46,30 +46,33 @@ std::string Temp()
 // The folders outside the batch: files the blocks name, the paste target;
 // one per target, so that targets may run side by side.
 std::string g_target, g_base;
-std::string Base() { return g_base.empty() ? g_base = Temp() + "qrv-fuzz-" + g_target + "\\" : g_base; }
+std::string Base()
+{
+    return g_base.empty() ? g_base = Temp() + "qrv-fuzz-" + g_target + "\\" : g_base;
+}
 // What the inputs did, for the batch's last line: read or made, and pasted or shown.
 int g_accepted = 0, g_done = 0;
 using leadtest::WriteBytes;
 
-std::set<std::string> Listing(const std::string& dir)
+std::set<std::string> Listing(const std::string &dir)
 {
     const std::vector<std::string> names = CFuzzBatch::FilesOf(dir);
     return std::set<std::string>(names.begin(), names.end());
 }
 
-void Empty(const std::string& dir)
+void Empty(const std::string &dir)
 {
-    for (const std::string& name : CFuzzBatch::FilesOf(dir))
+    for (const std::string &name : CFuzzBatch::FilesOf(dir))
         ::DeleteFileA((dir + "\\" + name).c_str());
 }
 
-std::vector<uint8_t> Bytes(const void* p, size_t n)
+std::vector<uint8_t> Bytes(const void *p, size_t n)
 {
-    const uint8_t* b = static_cast<const uint8_t*>(p);
+    const uint8_t *b = static_cast<const uint8_t *>(p);
     return std::vector<uint8_t>(b, b + n);
 }
 
-HGLOBAL Global(const uint8_t* p, size_t n)
+HGLOBAL Global(const uint8_t *p, size_t n)
 {
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, n ? n : 1);
     if (h && n) {
@@ -81,17 +84,23 @@ HGLOBAL Global(const uint8_t* p, size_t n)
 
 // The shell's file operation may ask (a name twice in one block): every
 // dialog of the fuzzing thread is cancelled, as a user would.
-class CDialogCanceller
-{
+class CDialogCanceller {
 public:
-    explicit CDialogCanceller(DWORD threadId) : m_thread([this, threadId] {
-        while (!m_stop) {
-            for (HWND h : qrvtest::ThreadDialogs(threadId))
-                ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
-            ::Sleep(50);
-        }
-    }) {}
-    ~CDialogCanceller() { m_stop = true; m_thread.join(); }
+    explicit CDialogCanceller(DWORD threadId)
+        : m_thread([this, threadId] {
+              while (!m_stop) {
+                  for (HWND h : qrvtest::ThreadDialogs(threadId))
+                      ::PostMessageA(h, WM_COMMAND, IDCANCEL, 0);
+                  ::Sleep(50);
+              }
+          })
+    {
+    }
+    ~CDialogCanceller()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
 
 private:
     std::atomic<bool> m_stop{false};
@@ -99,8 +108,7 @@ private:
 };
 
 // The host of the pastes: a file list tree over the base folder, with the target folder open.
-class CPasteHost
-{
+class CPasteHost {
 public:
     bool Create()
     {
@@ -118,12 +126,12 @@ public:
         return m_hTarget != nullptr;
     }
     // Puts the blocks on the clipboard (the clipboard owns them then) and pastes.
-    int Paste(const std::vector<std::pair<UINT, HGLOBAL>>& blocks)
+    int Paste(const std::vector<std::pair<UINT, HGLOBAL>> &blocks)
     {
         if (!::OpenClipboard(m_host.m_hWnd))
             return -1;
         ::EmptyClipboard();
-        for (const auto& b : blocks)
+        for (const auto &b : blocks)
             if (!::SetClipboardData(b.first, b.second))
                 ::GlobalFree(b.second);
         ::CloseClipboard();
@@ -137,12 +145,12 @@ private:
     HTREEITEM m_hTarget = nullptr;
 };
 
-std::vector<uint8_t> DropBlock(const std::vector<std::string>& files, bool wide)
+std::vector<uint8_t> DropBlock(const std::vector<std::string> &files, bool wide)
 {
     std::vector<uint8_t> b(CDropFiles::kHeaderSize, 0);
     b[0] = CDropFiles::kHeaderSize;
     b[16] = wide ? 1 : 0;
-    for (const std::string& f : files) {
+    for (const std::string &f : files) {
         for (char c : f) {
             b.push_back(uint8_t(c));
             if (wide)
@@ -169,7 +177,7 @@ std::vector<uint8_t> Dib(int w, int h, int bits)
 }
 
 // Paste input: the record's length (4 bytes), the record, then the DIB.
-std::vector<uint8_t> PasteInput(const char* base, int bits, const std::vector<uint8_t>& dib)
+std::vector<uint8_t> PasteInput(const char *base, int bits, const std::vector<uint8_t> &dib)
 {
     sPLXDIBINFO info = {};
     CPlxDibInfo::SetNames(info, "C:\\Bilder\\x.bmp", base);
@@ -183,14 +191,14 @@ std::vector<uint8_t> PasteInput(const char* base, int bits, const std::vector<ui
 }
 
 // Viewer input: entries of key number, value name number, value type, length, data.
-void Value(std::vector<uint8_t>& b, int key, int name, DWORD type, const void* data, size_t n)
+void Value(std::vector<uint8_t> &b, int key, int name, DWORD type, const void *data, size_t n)
 {
     b.insert(b.end(), {uint8_t(key), uint8_t(name), uint8_t(type), uint8_t(n)});
     const std::vector<uint8_t> d = Bytes(data, n);
     b.insert(b.end(), d.begin(), d.end());
 }
 
-int WriteSeeds(const std::string& target, const std::string& dir)
+int WriteSeeds(const std::string &target, const std::string &dir)
 {
     g_target = target;
     const std::string src = Base() + "quelle\\";
@@ -220,7 +228,7 @@ int WriteSeeds(const std::string& target, const std::string& dir)
 
 // Rules shared by the pastes: the source folder unchanged; the target holds
 // only what the paste reported; both emptied for the next input.
-int CheckFolders(const std::set<std::string>& sourceBefore, int pasted, size_t maxNew)
+int CheckFolders(const std::set<std::string> &sourceBefore, int pasted, size_t maxNew)
 {
     const std::string target = Base() + "ziel";
     const size_t arrived = CFuzzBatch::FilesOf(target).size();
@@ -236,7 +244,7 @@ int CheckFolders(const std::set<std::string>& sourceBefore, int pasted, size_t m
     return rc;
 }
 
-int TryDrop(CPasteHost& host, const std::vector<uint8_t>& bytes, const std::set<std::string>& source)
+int TryDrop(CPasteHost &host, const std::vector<uint8_t> &bytes, const std::set<std::string> &source)
 {
     HGLOBAL h = Global(bytes.data(), bytes.size());
     CString files = "unverändert";
@@ -276,18 +284,19 @@ int TryDrop(CPasteHost& host, const std::vector<uint8_t>& bytes, const std::set<
     return CheckFolders(source, pasted, count);
 }
 
-int TryPaste(CPasteHost& host, const std::vector<uint8_t>& bytes, const std::set<std::string>& source)
+int TryPaste(CPasteHost &host, const std::vector<uint8_t> &bytes, const std::set<std::string> &source)
 {
     uint32_t n = 0;
     if (bytes.size() >= 4)
         std::memcpy(&n, bytes.data(), 4);
     const size_t rest = bytes.size() >= 4 ? bytes.size() - 4 : 0, cut = n < rest ? n : rest;
-    const uint8_t* p = bytes.data() + (bytes.size() >= 4 ? 4 : bytes.size());
+    const uint8_t *p = bytes.data() + (bytes.size() >= 4 ? 4 : bytes.size());
     const std::set<std::string> tempBefore = Listing(Temp());
-    const int pasted = host.Paste({{CPlxDibInfo::GetFormat(), Global(p, cut)}, {CF_DIB, Global(p + cut, rest - cut)}});
+    const int pasted =
+        host.Paste({{CPlxDibInfo::GetFormat(), Global(p, cut)}, {CF_DIB, Global(p + cut, rest - cut)}});
     // The bitmap is made in the temporary folder: at most one file there, a bitmap.
     int newTemp = 0;
-    for (const std::string& name : Listing(Temp()))
+    for (const std::string &name : Listing(Temp()))
         if (!tempBefore.count(name)) {
             ++newTemp;
             ::DeleteFileA((Temp() + name).c_str());
@@ -306,10 +315,10 @@ int TryPaste(CPasteHost& host, const std::vector<uint8_t>& bytes, const std::set
 }
 
 // The values as the input says, under keys 0..3 of the viewer list's key.
-size_t WriteViewerKeys(const std::vector<uint8_t>& bytes)
+size_t WriteViewerKeys(const std::vector<uint8_t> &bytes)
 {
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kViewerKey);
-    static const char* const kNames[] = {"Type", "Style", "File Info", "Anderes"};
+    static const char *const kNames[] = {"Type", "Style", "File Info", "Anderes"};
     std::set<int> keys;
     for (size_t at = 0; at + 4 <= bytes.size();) {
         const int key = bytes[at] % 4, name = bytes[at + 1] % 4;
@@ -317,8 +326,8 @@ size_t WriteViewerKeys(const std::vector<uint8_t>& bytes)
         const size_t n = std::min<size_t>(bytes[at + 3], bytes.size() - at - 4);
         HKEY h = nullptr;
         const std::string path = std::string(kViewerKey) + "\\" + char('0' + key);
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) ==
-            ERROR_SUCCESS) {
+        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                              nullptr) == ERROR_SUCCESS) {
             ::RegSetValueExA(h, kNames[name], 0, type, bytes.data() + at + 4, DWORD(n));
             ::RegCloseKey(h);
             keys.insert(key);
@@ -328,7 +337,7 @@ size_t WriteViewerKeys(const std::vector<uint8_t>& bytes)
     return keys.size();
 }
 
-int TryViewers(const std::vector<uint8_t>& bytes, CWnd& parent, const std::string& picture)
+int TryViewers(const std::vector<uint8_t> &bytes, CWnd &parent, const std::string &picture)
 {
     const size_t keys = WriteViewerKeys(bytes);
     CViewerList list;
@@ -346,13 +355,13 @@ int TryViewers(const std::vector<uint8_t>& bytes, CWnd& parent, const std::strin
     CMainViewerWnd pane;
     if (!rc && pane.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 150), &parent, 2)) {
         pane.AddViewerList(&list);
-        for (const char* path : {"a.bmp", "B.PNG", "x.", "ohne", "", ".bmp", "a.bmp.txt", "*.*"})
+        for (const char *path : {"a.bmp", "B.PNG", "x.", "ohne", "", ".bmp", "a.bmp.txt", "*.*"})
             pane.FindViewer(path);
         g_accepted += int(list.GetCount());
         // A viewer claiming bitmaps shows one, or (its window refused, as a
         // registry style may make it) fails and leaves the pane's viewer as it was.
-        CViewerWnd* pFound = pane.FindViewer(picture.c_str());
-        CViewerWnd* pBefore = pane.GetCurViewer();
+        CViewerWnd *pFound = pane.FindViewer(picture.c_str());
+        CViewerWnd *pBefore = pane.GetCurViewer();
         const int loaded = pFound ? pane.LoadFile(picture.c_str()) : 0;
         g_done += loaded ? 1 : 0;
         if (pFound && pane.GetCurViewer() != (loaded ? pFound : pBefore)) {
@@ -366,15 +375,16 @@ int TryViewers(const std::vector<uint8_t>& bytes, CWnd& parent, const std::strin
     return rc;
 }
 
-int Run(const std::string& target, const std::string& dir, DWORD limit)
+int Run(const std::string &target, const std::string &dir, DWORD limit)
 {
     g_target = target;
     ::CreateDirectoryA(Base().c_str(), nullptr);
-    for (const char* sub : {"quelle", "ziel"})
+    for (const char *sub : {"quelle", "ziel"})
         ::CreateDirectoryA((Base() + sub).c_str(), nullptr);
     Empty(Base() + "ziel");
     if (!WriteBytes(Base() + "quelle\\a.txt", {'a'}) ||
-        !leadtest::WriteWicFile(Base() + "quelle\\b.bmp", GUID_ContainerFormatBmp, leadtest::GradientImage(5, 4), 96))
+        !leadtest::WriteWicFile(Base() + "quelle\\b.bmp", GUID_ContainerFormatBmp,
+                                leadtest::GradientImage(5, 4), 96))
         return 11;
     const std::set<std::string> source = Listing(Base() + "quelle");
     // The paste's temporary folder of its own, so that only its files show there.
@@ -389,7 +399,7 @@ int Run(const std::string& target, const std::string& dir, DWORD limit)
     CWnd parent;
     parent.CreateEx(0, AfxRegisterWndClass(0), "fuzz", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr);
     const std::string picture = Base() + "quelle\\b.bmp";
-    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string& path) {
+    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string &path) {
         const std::vector<uint8_t> bytes = CFuzzBatch::ReadBytes(path);
         if (target == "drop")
             return TryDrop(host, bytes, source);
@@ -397,13 +407,16 @@ int Run(const std::string& target, const std::string& dir, DWORD limit)
             return TryPaste(host, bytes, source);
         return TryViewers(bytes, parent, picture);
     });
-    static const char* const kWhat[][2] = {{"blocks read", "pasted"}, {"bitmaps made", "pasted"},
-                                            {"viewers made", "keys showing a bitmap"}};
+    static const char *const kWhat[][2] = {
+        {"blocks read", "pasted"}, {"bitmaps made", "pasted"}, {"viewers made", "keys showing a bitmap"}};
     const int k = target == "drop" ? 0 : target == "paste" ? 1 : 2;
     std::printf("%d %s, %d %s\n", g_accepted, kWhat[k][0], g_done, kWhat[k][1]);
     return rc;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv) { return FuzzMain(argc, argv, true, WriteSeeds, Run); }
+int main(int argc, char **argv)
+{
+    return FuzzMain(argc, argv, true, WriteSeeds, Run);
+}

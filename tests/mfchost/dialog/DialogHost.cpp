@@ -4,7 +4,7 @@
 #include "DialogHostDlg.h"
 
 BEGIN_MESSAGE_MAP(CDialogHostApp, CWinApp)
-    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 // The one and only CDialogHostApp object

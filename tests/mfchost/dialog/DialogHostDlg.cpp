@@ -4,23 +4,23 @@
 #include "DialogHostDlg.h"
 #include "select/PlcSelectDlg.h"
 
-CDialogHostDlg::CDialogHostDlg(CWnd* pParent /*=NULL*/)
+CDialogHostDlg::CDialogHostDlg(CWnd *pParent /*=NULL*/)
     : CDialog(CDialogHostDlg::IDD, pParent), m_catalogue("VARN\\")
 {
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     memset(&m_project, 0, sizeof(m_project));
 }
 
-void CDialogHostDlg::DoDataExchange(CDataExchange* pDX)
+void CDialogHostDlg::DoDataExchange(CDataExchange *pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_CHOICE, m_strChoice);
 }
 
 BEGIN_MESSAGE_MAP(CDialogHostDlg, CDialog)
-    ON_WM_PAINT()
-    ON_WM_QUERYDRAGICON()
-    ON_BN_CLICKED(IDC_SELECT, OnSelect)
+ON_WM_PAINT()
+ON_WM_QUERYDRAGICON()
+ON_BN_CLICKED(IDC_SELECT, OnSelect)
 END_MESSAGE_MAP()
 
 BOOL CDialogHostDlg::OnInitDialog()
@@ -29,23 +29,22 @@ BOOL CDialogHostDlg::OnInitDialog()
 
     // Set the icon for this dialog.  The framework does not do this automatically
     //  when the application's main window is not a dialog
-    SetIcon(m_hIcon, TRUE);         // Set big icon
-    SetIcon(m_hIcon, FALSE);        // Set small icon
+    SetIcon(m_hIcon, TRUE);  // Set big icon
+    SetIcon(m_hIcon, FALSE); // Set small icon
 
     m_strChoice.LoadString(IDS_CHOICE_NONE);
     UpdateData(FALSE);
-    return TRUE;  // return TRUE  unless you set the focus to a control
+    return TRUE; // return TRUE  unless you set the focus to a control
 }
 
 // If you add a minimize button to your dialog, you will need the code below
 //  to draw the icon.
 void CDialogHostDlg::OnPaint()
 {
-    if (IsIconic())
-    {
+    if (IsIconic()) {
         CPaintDC dc(this); // device context for painting
 
-        SendMessage(WM_ICONERASEBKGND, (WPARAM) dc.GetSafeHdc(), 0);
+        SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
 
         // Center icon in client rectangle
         int cxIcon = GetSystemMetrics(SM_CXICON);
@@ -57,9 +56,7 @@ void CDialogHostDlg::OnPaint()
 
         // Draw the icon
         dc.DrawIcon(x, y, m_hIcon);
-    }
-    else
-    {
+    } else {
         CDialog::OnPaint();
     }
 }
@@ -68,7 +65,7 @@ void CDialogHostDlg::OnPaint()
 //  the minimized window.
 HCURSOR CDialogHostDlg::OnQueryDragIcon()
 {
-    return (HCURSOR) m_hIcon;
+    return (HCURSOR)m_hIcon;
 }
 
 void CDialogHostDlg::OnSelect()

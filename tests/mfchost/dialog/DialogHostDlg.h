@@ -4,16 +4,15 @@
 #include "catalogue/PlcInfoList.h"
 #include "driver/PlcDriverRecords.h"
 
-class CDialogHostDlg : public CDialog
-{
+class CDialogHostDlg : public CDialog {
 public:
-    CDialogHostDlg(CWnd* pParent = NULL);   // standard constructor
+    CDialogHostDlg(CWnd *pParent = NULL); // standard constructor
 
     enum { IDD = IDD_DIALOGHOST_DIALOG };
     CString m_strChoice;
 
 protected:
-    virtual void DoDataExchange(CDataExchange* pDX);    // DDX/DDV support
+    virtual void DoDataExchange(CDataExchange *pDX); // DDX/DDV support
 
     HICON m_hIcon;
     CPlcInfoList m_catalogue;

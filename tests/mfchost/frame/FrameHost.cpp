@@ -4,8 +4,8 @@
 #include "MainFrm.h"
 
 BEGIN_MESSAGE_MAP(CFrameHostApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_HELP, CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
 // The one and only CFrameHostApp object
@@ -13,15 +13,14 @@ CFrameHostApp theApp;
 
 BOOL CFrameHostApp::InitInstance()
 {
-    if (!AfxOleInit())
-    {
+    if (!AfxOleInit()) {
         AfxMessageBox("OLE konnte nicht gestartet werden.");
         return FALSE;
     }
     SetRegistryKey(_T("QRV MFC Hosts"));
-    LoadStdProfileSettings();  // Load standard INI file options (including MRU)
+    LoadStdProfileSettings(); // Load standard INI file options (including MRU)
 
-    CMainFrame* pFrame = new CMainFrame;
+    CMainFrame *pFrame = new CMainFrame;
     m_pMainWnd = pFrame;
     if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL))
         return FALSE;
@@ -31,8 +30,7 @@ BOOL CFrameHostApp::InitInstance()
 }
 
 // CAboutDlg dialog used for App About
-class CAboutDlg : public CDialog
-{
+class CAboutDlg : public CDialog {
 public:
     enum { IDD = IDD_ABOUTBOX };
     CAboutDlg() : CDialog(CAboutDlg::IDD) {}

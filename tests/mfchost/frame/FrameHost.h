@@ -2,13 +2,12 @@
 #pragma once
 
 #ifndef __AFXWIN_H__
-    #error include 'stdafx.h' before including this file for PCH
+#error include 'stdafx.h' before including this file for PCH
 #endif
 
-#include "resource.h"       // main symbols
+#include "resource.h" // main symbols
 
-class CFrameHostApp : public CWinApp
-{
+class CFrameHostApp : public CWinApp {
 public:
     virtual BOOL InitInstance();
     afx_msg void OnAppAbout();

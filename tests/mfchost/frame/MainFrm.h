@@ -3,18 +3,17 @@
 
 #include "viewer/MainViewerWnd.h"
 
-class CMainFrame : public CFrameWnd
-{
+class CMainFrame : public CFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
 public:
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL PreCreateWindow(CREATESTRUCT &cs);
 
-protected:  // control bar embedded members
-    CStatusBar      m_wndStatusBar;
-    CMainViewerWnd  m_wndViewer;
+protected: // control bar embedded members
+    CStatusBar m_wndStatusBar;
+    CMainViewerWnd m_wndViewer;
 
-    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext *pContext);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEditCopy(CCmdUI *pCmdUI);
     DECLARE_MESSAGE_MAP()
 };

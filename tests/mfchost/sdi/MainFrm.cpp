@@ -6,12 +6,11 @@
 IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
-    ON_WM_CREATE()
+ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-static UINT indicators[] =
-{
-    ID_SEPARATOR,           // status line indicator
+static UINT indicators[] = {
+    ID_SEPARATOR, // status line indicator
     ID_INDICATOR_CAPS,
     ID_INDICATOR_NUM,
     ID_INDICATOR_SCRL,
@@ -23,15 +22,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
 
     if (!m_wndStatusBar.Create(this) ||
-        !m_wndStatusBar.SetIndicators(indicators, sizeof(indicators)/sizeof(UINT)))
-    {
+        !m_wndStatusBar.SetIndicators(indicators, sizeof(indicators) / sizeof(UINT))) {
         TRACE0("Failed to create status bar\n");
-        return -1;      // fail to create
+        return -1; // fail to create
     }
     return 0;
 }
 
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT &cs)
 {
     cs.cx = 480;
     cs.cy = 360;

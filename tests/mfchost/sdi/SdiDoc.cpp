@@ -33,15 +33,12 @@ void CSdiDoc::DeleteContents()
     CDocument::DeleteContents();
 }
 
-void CSdiDoc::Serialize(CArchive& ar)
+void CSdiDoc::Serialize(CArchive &ar)
 {
-    if (ar.IsStoring())
-    {
+    if (ar.IsStoring()) {
         ar << kFileVersion;
         ar << m_strName << m_lCount << m_dLevel;
-    }
-    else
-    {
+    } else {
         WORD wVersion;
         ar >> wVersion;
         if (wVersion != kFileVersion)

@@ -6,9 +6,9 @@
 #include "SdiView.h"
 
 BEGIN_MESSAGE_MAP(CSdiHostApp, CWinApp)
-    // Standard file based document commands
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+// Standard file based document commands
+ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
 END_MESSAGE_MAP()
 
 // The one and only CSdiHostApp object
@@ -18,22 +18,20 @@ BOOL CSdiHostApp::InitInstance()
 {
     // Standard initialization
 #ifdef _AFXDLL
-    Enable3dControls();         // Call this when using MFC in a shared DLL
+    Enable3dControls(); // Call this when using MFC in a shared DLL
 #else
-    Enable3dControlsStatic();   // Call this when linking to MFC statically
+    Enable3dControlsStatic(); // Call this when linking to MFC statically
 #endif
 
     SetRegistryKey(_T("QRV MFC Hosts"));
-    LoadStdProfileSettings();  // Load standard INI file options (including MRU)
+    LoadStdProfileSettings(); // Load standard INI file options (including MRU)
 
     // Register the application's document templates.  Document templates
     //  serve as the connection between documents, frame windows and views.
-    CSingleDocTemplate* pDocTemplate;
-    pDocTemplate = new CSingleDocTemplate(
-        IDR_MAINFRAME,
-        RUNTIME_CLASS(CSdiDoc),
-        RUNTIME_CLASS(CMainFrame),       // main SDI frame window
-        RUNTIME_CLASS(CSdiView));
+    CSingleDocTemplate *pDocTemplate;
+    pDocTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CSdiDoc),
+                                          RUNTIME_CLASS(CMainFrame), // main SDI frame window
+                                          RUNTIME_CLASS(CSdiView));
     AddDocTemplate(pDocTemplate);
 
     // Enable DDE Execute open

@@ -2,13 +2,12 @@
 #pragma once
 
 #ifndef __AFXWIN_H__
-    #error include 'stdafx.h' before including this file for PCH
+#error include 'stdafx.h' before including this file for PCH
 #endif
 
-#include "resource.h"       // main symbols
+#include "resource.h" // main symbols
 
-class CSdiHostApp : public CWinApp
-{
+class CSdiHostApp : public CWinApp {
 public:
     virtual BOOL InitInstance();
     DECLARE_MESSAGE_MAP()

@@ -8,12 +8,12 @@
 IMPLEMENT_DYNCREATE(CSdiView, CView)
 
 BEGIN_MESSAGE_MAP(CSdiView, CView)
-    ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
+ON_COMMAND(ID_EDIT_VALUES, OnEditValues)
 END_MESSAGE_MAP()
 
-void CSdiView::OnDraw(CDC* pDC)
+void CSdiView::OnDraw(CDC *pDC)
 {
-    CSdiDoc* pDoc = GetDocument();
+    CSdiDoc *pDoc = GetDocument();
     ASSERT_VALID(pDoc);
 
     CString strLine;
@@ -26,17 +26,17 @@ void CSdiView::OnDraw(CDC* pDC)
 }
 
 #ifdef _DEBUG
-CSdiDoc* CSdiView::GetDocument() // non-debug version is inline
+CSdiDoc *CSdiView::GetDocument() // non-debug version is inline
 {
     ASSERT(m_pDocument->IsKindOf(RUNTIME_CLASS(CSdiDoc)));
-    return (CSdiDoc*)m_pDocument;
+    return (CSdiDoc *)m_pDocument;
 }
 #endif //_DEBUG
 
 // Edit > Werte: the document's values in a dialog; OK takes them over.
 void CSdiView::OnEditValues()
 {
-    CSdiDoc* pDoc = GetDocument();
+    CSdiDoc *pDoc = GetDocument();
     CValuesDlg dlg(this);
     dlg.m_strName = pDoc->m_strName;
     dlg.m_lCount = pDoc->m_lCount;

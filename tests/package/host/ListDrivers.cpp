@@ -4,14 +4,13 @@
 #include "catalogue/PlcInfoList.h"
 #include <stdio.h>
 
-class CHostApp : public CWinApp
-{
+class CHostApp : public CWinApp {
 public:
     CHostApp() : CWinApp("QrvPackageHost") {}
 };
 CHostApp theApp;
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     if (argc != 2) {
         fprintf(stderr, "usage: host DRIVER_FOLDER\\\n");
@@ -24,7 +23,7 @@ int main(int argc, char** argv)
     list.SetDLLPath(argv[1]);
     int loaded = list.Load(1);
     for (POSITION pos = list.GetHeadPosition(); pos;) {
-        CPlcInfo* p = list.GetNext(pos);
+        CPlcInfo *p = list.GetNext(pos);
         CString firmware;
         p->GetVersionStr(&firmware);
         printf("%s code=%d firmware=%s name=\"%s\"\n", (LPCSTR)p->m_strDllName, p->m_byCode, (LPCSTR)firmware,

@@ -5,8 +5,7 @@
 #include <stdio.h>
 #include <string.h>
 
-class CAppHost : public CWinApp
-{
+class CAppHost : public CWinApp {
 public:
     BOOL InitInstance() override
     {
