@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <random>
 
 #include "imaging/ColorReducer.h"
 #include "imaging/Effects.h"
 #include "imaging/Resampler.h"
+#include "imaging/RowSplit.h"
 
 using namespace qrv::img;
 
@@ -337,5 +339,31 @@ TEST(Effects, OperationsIntoAnotherImageEqualThoseInPlace)
             ASSERT_EQ(ops[k].into(self, self), kOk);
             EXPECT_TRUE(self == expected);
         }
+    }
+}
+
+// Rows shared with a second thread: every row once, small work on the
+// calling thread alone, and an exception of either half reaching the caller.
+TEST(RowSplit, EveryRowOnceAndFailuresReachTheCaller)
+{
+    for (size_t bytes : {size_t(100), kSplitBytes}) {
+        std::vector<std::atomic<int>> seen(1001);
+        std::atomic<int> calls{0};
+        SplitRows(1001, bytes, [&](int y0, int y1) {
+            ++calls;
+            for (int y = y0; y < y1; ++y)
+                ++seen[size_t(y)];
+        });
+        EXPECT_EQ(bytes < kSplitBytes ? 1 : 2, calls.load());
+        EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](const std::atomic<int> &n) { return n == 1; }));
+    }
+    for (int failing : {0, 1}) {
+        SCOPED_TRACE(failing);
+        EXPECT_THROW(SplitRows(10, kSplitBytes,
+                               [&](int y0, int) {
+                                   if ((y0 == 0) == (failing == 0))
+                                       throw std::bad_alloc();
+                               }),
+                     std::bad_alloc);
     }
 }
