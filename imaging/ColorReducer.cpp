@@ -469,9 +469,9 @@ try {
         // A true-colour working image: the source itself when reduced in
         // place, else a copy.
         Image copy;
-        Image& work = &dst == &src ? dst : copy;
-        if (&work == &copy)
+        if (&dst != &src)
             copy = src;
+        Image& work = &dst != &src ? copy : dst;
         s = work.PromoteToTrueColor();
         if (s != kOk)
             return s;

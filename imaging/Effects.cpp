@@ -415,21 +415,21 @@ Status Effects::ApplyTable(const Image& src, const uint8_t table[256], Image& ds
 try {
     if (src.Empty())
         return kNoImage;
-    if (&dst != &src) {
-        Status s = dst.Create(src.Width(), src.Height(), src.BitsPerPixel());
-        if (s != kOk)
-            return s;
-        dst.Palette() = src.Palette();
-        if (src.IsIndexed())
-            std::memcpy(dst.Data(), src.Data(), src.Stride() * size_t(src.Height()));
-    }
     if (src.IsIndexed()) {
+        if (&dst != &src)
+            dst = src;
         for (Bgra& c : dst.Palette()) {
             c.b = table[c.b];
             c.g = table[c.g];
             c.r = table[c.r];
         }
         return kOk;
+    }
+    if (&dst != &src) {
+        const Status s = dst.Create(src.Width(), src.Height(), src.BitsPerPixel());
+        if (s != kOk)
+            return s;
+        dst.Palette() = src.Palette();
     }
     const int bpp = src.BitsPerPixel() / 8;
     const size_t len = size_t(src.Width()) * size_t(bpp);

@@ -304,7 +304,7 @@ Status Resampler::Filtered(const Image& src, int width, int height, CodePath pat
         const int ring = ty.maxTaps;
         std::vector<uint8_t> mid(size_t(ring) * rowBytes);
         std::vector<int> acc(rowBytes);
-        int made = ty.first[size_t(y0)] - 1;
+        int made = -1;  // the last source row made into the ring
         for (int y = y0; y < y1; ++y) {
             const int first = ty.first[size_t(y)];
             const int n = ty.count[size_t(y)];

@@ -254,6 +254,29 @@ void CLead::SetBitmap(HBITMAP hBitmap)
 
 namespace {
 
+// The header and colour table GDI takes the image's pixels with: top-down
+// rows, the image's own order and padding.
+std::vector<uint8_t> DisplayHeader(const Image& image)
+{
+    std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
+    pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    pbmi->bmiHeader.biWidth = image.Width();
+    pbmi->bmiHeader.biHeight = -image.Height();
+    pbmi->bmiHeader.biPlanes = 1;
+    pbmi->bmiHeader.biBitCount = WORD(image.BitsPerPixel());
+    pbmi->bmiHeader.biCompression = BI_RGB;
+    const std::vector<qrv::img::Bgra>& pal = image.Palette();
+    pbmi->bmiHeader.biClrUsed = DWORD(pal.size());
+    for (size_t i = 0; i < pal.size() && i < 256; ++i)
+        pbmi->bmiColors[i] = {pal[i].b, pal[i].g, pal[i].r, 0};
+    return buf;
+}
+
+}  // namespace
+
+namespace {
+
 // The display bitmaps the controls of this process hand out: top-down DIB
 // sections of their image's format. GetObject does not tell a section's row
 // order, so only these are known to be top-down.
@@ -308,14 +331,8 @@ BOOL CLead::CopyBitmap(HBITMAP hBitmap, Image& image)
         return FALSE;
     if (CopyOwnTrueColourSection(hBitmap, image))
         return TRUE;
-    std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    std::vector<uint8_t> buf = DisplayHeader(image);
     BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
-    pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    pbmi->bmiHeader.biWidth = bm.bmWidth;
-    pbmi->bmiHeader.biHeight = -bm.bmHeight;
-    pbmi->bmiHeader.biPlanes = 1;
-    pbmi->bmiHeader.biBitCount = WORD(bits);
-    pbmi->bmiHeader.biCompression = BI_RGB;
     HDC hdc = ::GetDC(nullptr);
     const int nLines = ::GetDIBits(hdc, hBitmap, 0, UINT(bm.bmHeight), image.Data(), pbmi,
                                    DIB_RGB_COLORS);
@@ -550,28 +567,6 @@ void CLead::FreeBitmaps()
     m_hBitmap = nullptr;
 }
 
-namespace {
-
-// The header and colour table GDI takes the image's pixels with: top-down
-// rows, the image's own order and padding.
-std::vector<uint8_t> DisplayHeader(const Image& image)
-{
-    std::vector<uint8_t> buf(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
-    BITMAPINFO* pbmi = reinterpret_cast<BITMAPINFO*>(buf.data());
-    pbmi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    pbmi->bmiHeader.biWidth = image.Width();
-    pbmi->bmiHeader.biHeight = -image.Height();
-    pbmi->bmiHeader.biPlanes = 1;
-    pbmi->bmiHeader.biBitCount = WORD(image.BitsPerPixel());
-    pbmi->bmiHeader.biCompression = BI_RGB;
-    const std::vector<qrv::img::Bgra>& pal = image.Palette();
-    pbmi->bmiHeader.biClrUsed = DWORD(pal.size());
-    for (size_t i = 0; i < pal.size() && i < 256; ++i)
-        pbmi->bmiColors[i] = {pal[i].b, pal[i].g, pal[i].r, 0};
-    return buf;
-}
-
-}  // namespace
 
 HBITMAP CLead::BuildDisplayBitmap() const
 {

@@ -87,18 +87,16 @@ Status CPanelImage::ApplyTone(const Image& in, const CPanelSettings& s, Image& o
     for (int v = 0; v < 256; v++)
         table[v] = static_cast<uint8_t>(v);
     bool bChanges = false;
-    if (nBrightness != 0 && qrv::img::Effects::IntensityTable(nBrightness, step) == qrv::img::kOk)
-    {
+    // A refused value leaves its table out, as the control leaves its image.
+    auto follow = [&](bool bSet, Status stStep) {
+        if (!bSet || stStep != qrv::img::kOk)
+            return;
         for (uint8_t& v : table)
             v = step[v];
         bChanges = true;
-    }
-    if (nContrast != 0 && qrv::img::Effects::ContrastTable(nContrast, step) == qrv::img::kOk)
-    {
-        for (uint8_t& v : table)
-            v = step[v];
-        bChanges = true;
-    }
+    };
+    follow(nBrightness != 0, qrv::img::Effects::IntensityTable(nBrightness, step));
+    follow(nContrast != 0, qrv::img::Effects::ContrastTable(nContrast, step));
     if (!bChanges)
         return Pass(in, out);
     return KeepOrPass(in, qrv::img::Effects::ApplyTable(in, table, out), out);
