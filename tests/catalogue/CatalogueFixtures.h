@@ -30,9 +30,6 @@ inline int SubkeyCount(HKEY hRoot, const std::string &path, bool values = false)
     ::RegCloseKey(h);
     return (int)(values ? vals : keys);
 }
-inline const auto KeyExists = [](HKEY hRoot, const std::string &path) {
-    return SubkeyCount(hRoot, path) >= 0;
-};
 // A text value; "<none>" when it is missing or not text.
 inline std::string ReadText(HKEY hRoot, const std::string &path, const char *value)
 {
@@ -68,12 +65,11 @@ struct Scene {
         qrvtest::App().UseRegistryKey("catalogue\\" + name + "\\");
         key += "\\PLC Drivers";
     }
-    void Copy(const std::string &from, const std::string &asName)
+    // A copy of a file (a Fixture or a SampleDriver) in the folder.
+    void Add(const std::string &from, const std::string &asName)
     {
         ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE));
     }
-    void Add(const std::string &fixture, const std::string &asName) { Copy(Fixture(fixture), asName); }
-    void AddSample(const std::string &file) { Copy(SampleDriver(file), file); }
     void AddGarbage(const std::string &asName)
     {
         std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module";

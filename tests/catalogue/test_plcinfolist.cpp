@@ -51,9 +51,9 @@ TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
         CTestList list(path);
         EXPECT_EQ(list.Load(0) + list.Load(1) + list.GetCount(), 0);
     }
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.key));
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), -1);
     // A folder without the final backslash stands for its parent.
-    s.Add("ident_20_18", "Z32TPLC020.dll");
+    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
     ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
     CTestList inner(CString((s.folder + "\\sub\\").c_str())), parent(CString((s.folder + "\\sub").c_str()));
     EXPECT_EQ(inner.Load(1), 0);
@@ -64,11 +64,11 @@ TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
 TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
 {
     Scene s("layout");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    s.Add("ident_longname", "Z32TPLC022.dll");
+    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
+    s.Add(Fixture("ident_longname"), "Z32TPLC022.dll");
     s.AddGarbage("Z32TPLC099.dll");
-    s.Add("ident_20_18", "Other020.dll"); // not a driver name
-    s.Add("ident_code1", "Z32TPLC001.dll");
+    s.Add(Fixture("ident_20_18"), "Other020.dll"); // not a driver name
+    s.Add(Fixture("ident_code1"), "Z32TPLC001.dll");
     CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
     EXPECT_EQ(list.GetCount(), 3);
@@ -142,16 +142,16 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
 TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
 {
     Scene s("client");
-    s.Add("ident_client", "Z32TPLC002.dll");
+    s.Add(Fixture("ident_client"), "Z32TPLC002.dll");
     CTestList list(s.DllPath());
     EXPECT_EQ(list.Load(0), 1);
     EXPECT_EQ(list.GetCount(), 0);                       // the client is left out of the list...
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1); // ...but cached
-    s.Add("ident_20_18", "Z32TPLC020.dll");
+    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
     EXPECT_EQ(list.Load(0), 1); // the cache gave nothing, so the folder was scanned again
     EXPECT_EQ(list.Names(), V{"Z32TPLC020.dll"});
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 2);
-    s.Add("ident_longname", "Z32TPLC022.dll");
+    s.Add(Fixture("ident_longname"), "Z32TPLC022.dll");
     CTestList second(s.DllPath());
     EXPECT_EQ(second.Load(0), 1);
     EXPECT_EQ(second.Names(), V{"Z32TPLC020.dll"}); // from the cache
@@ -192,8 +192,8 @@ TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
 TEST(PlcInfoList, FindAndDelete)
 {
     Scene s("delete");
-    s.Add("ident_20_18", "Z32TPLC020.dll");
-    s.Add("ident_longname", "Z32TPLC022.dll");
+    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
+    s.Add(Fixture("ident_longname"), "Z32TPLC022.dll");
     CTestList list(s.DllPath());
     ASSERT_EQ(list.Load(0), 1);
     CString lower("z32tplc020.DLL"), other("Z32TPLC021.dll");
@@ -206,7 +206,7 @@ TEST(PlcInfoList, FindAndDelete)
         << "a descriptor without a name takes nothing with it";
     EXPECT_EQ(list.DeleteItem(list.FindVersion(20), 0), 1);
     EXPECT_EQ(list.Names(), V{"Z32TPLC022.dll"});
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")));
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll")), -1);
     EXPECT_TRUE(OnDisk(s.folder + "\\Z32TPLC020.dll"));
     // DeleteItem matches the list entry's exact case only.
     CPlcInfo differentCase(*list.FindVersion(22));
@@ -215,9 +215,9 @@ TEST(PlcInfoList, FindAndDelete)
     EXPECT_EQ(list.GetCount(), 1);
     list.DeleteItem(list.FindVersion(22), 1);
     EXPECT_EQ(list.GetCount(), 0);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll")));
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.Item("Z32TPLC022.dll")), -1);
     EXPECT_FALSE(OnDisk(s.folder + "\\Z32TPLC022.dll"));
-    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, s.key));
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 0); // the catalogue key stays
     EXPECT_EQ(list.DeleteItem(nullptr, 1), 0);
     CPlcInfo stranger;
     stranger.m_strDllName = "Z32TPLC077.dll";
@@ -252,7 +252,7 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     EXPECT_EQ(ReadText(HKEY_CURRENT_USER, item, "Project_Code"), "0");
     list.DeleteAll();
     EXPECT_EQ(list.SaveToRegistry(), 0);
-    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, item));
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, item), -1);
     list.AddTail(new CPlcInfo);
     list.GetHead()->m_strDllName = "Z32TPLC184.dll";
     list.GetHead()->m_byCode = 184;
@@ -273,7 +273,7 @@ TEST(PlcInfoList, SampleDriversScanAsExpected)
                            "Z32TPLC068.dll", "Z32TPLC250.dll", "Z32TPLC020.dll",
                            "Z32TPLC147.dll", "Z32TPLC184.dll", "Z32TPLC196.dll"};
     for (const char *f : files)
-        s.AddSample(f);
+        s.Add(SampleDriver(f), f);
     CTestList list(s.DllPath()), cache;
     list.InsertClientInfo(1);
     cache.InsertClientInfo(1);

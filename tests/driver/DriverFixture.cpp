@@ -34,9 +34,9 @@ std::string DriverFixture::Copy(const char *source, const char *name)
 
 std::vector<RecEntry> DriverFixture::Log(HMODULE h)
 {
-    std::vector<RecEntry> log(Export<PFN_RecCount>(h, "RecCount")());
+    std::vector<RecEntry> log(REC_CALL(h, RecCount));
     for (size_t i = 0; i < log.size(); ++i)
-        Export<PFN_RecGetEntry>(h, "RecGetEntry")(static_cast<int>(i), &log[i]);
+        REC_CALL(h, RecGetEntry, static_cast<int>(i), &log[i]);
     return log;
 }
 

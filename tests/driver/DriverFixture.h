@@ -1,11 +1,17 @@
-// Private copies of the fixture drivers and access to the recorder's log.
+// Private copies of the fixture drivers, access to the recorder's log, and
+// member calls as rows of tables.
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 #include <gtest/gtest.h>
 #include "driver/QRVPlcDriver.h"
 #include "tests/fixtures/RecordingDriverLog.h"
+
+// The recorder's control export NAME of a loaded module, called with the arguments.
+#define REC_CALL(h, NAME, ...) reinterpret_cast<PFN_##NAME>(::GetProcAddress(h, #NAME))(__VA_ARGS__)
 
 class DriverFixture {
 public:
@@ -19,31 +25,21 @@ public:
     // Recorder of a loaded module.
     static std::vector<RecEntry> Log(HMODULE h);
     static std::vector<RecEntry> Calls(HMODULE h, const char *name);
-    template <typename Fn> static Fn Export(HMODULE h, const char *name)
-    {
-        return reinterpret_cast<Fn>(GetProcAddress(h, name));
-    }
-    static void Reset(HMODULE h) { Export<PFN_RecReset>(h, "RecReset")(); }
+    static void Reset(HMODULE h) { REC_CALL(h, RecReset); }
     static void SetResult(HMODULE h, const char *name, INT_PTR value)
     {
-        Export<PFN_RecSetResult>(h, "RecSetResult")(name, value);
+        REC_CALL(h, RecSetResult, name, value);
     }
-    static void SetFormat(HMODULE h, int id, const char *text)
-    {
-        Export<PFN_RecSetFormat>(h, "RecSetFormat")(id, text);
-    }
+    static void SetFormat(HMODULE h, int id, const char *text) { REC_CALL(h, RecSetFormat, id, text); }
     static void SetModels(HMODULE h, int count, const int *ids, const char *names, int bytes)
     {
-        Export<PFN_RecSetModels>(h, "RecSetModels")(count, ids, names, bytes);
+        REC_CALL(h, RecSetModels, count, ids, names, bytes);
     }
     static void SetParamEdit(HMODULE h, int offset, int value, int result)
     {
-        Export<PFN_RecSetParamEdit>(h, "RecSetParamEdit")(offset, value, result);
+        REC_CALL(h, RecSetParamEdit, offset, value, result);
     }
-    static int ParamBlock(HMODULE h, void *p, int size)
-    {
-        return Export<PFN_RecGetParamBlock>(h, "RecGetParamBlock")(p, size);
-    }
+    static int ParamBlock(HMODULE h, void *p, int size) { return REC_CALL(h, RecGetParamBlock, p, size); }
 
 private:
     std::string m_dir;
@@ -77,7 +73,7 @@ struct Bound {
         EXPECT_EQ(1u, calls.size()) << entry;
         return calls.empty() ? RecEntry{} : calls[0];
     }
-    std::vector<UINT_PTR> Args(const char *entry) const
+    Slots Args(const char *entry) const
     {
         RecEntry e = Only(entry);
         return {e.aArgs, e.aArgs + e.nArgs};
@@ -88,3 +84,32 @@ struct Bound {
     QRVPlcDriver driver;
     HMODULE h = nullptr;
 };
+
+// The answer of a member as int; 0 for members that answer nothing.
+template <typename Fn> int AsInt(Fn f)
+{
+    if constexpr (std::is_void_v<decltype(f())>) {
+        f();
+        return 0;
+    } else
+        return int(f());
+}
+// A member call as a table row: the entry point it reaches, the answer the
+// table expects, the argument slots the driver gets, and the call.
+struct MemberCall {
+    template <typename Fn>
+    MemberCall(const char *e, int a, Slots s, Fn fn)
+        : entry(e), answer(a), args(s), run([fn](QRVPlcDriver &d) { return AsInt([&] { return fn(d); }); })
+    {
+    }
+    const char *entry;
+    int answer;
+    Slots args;
+    std::function<int(QRVPlcDriver &)> run;
+};
+#define MEMBER_CALL(entry, answer, call, ...)                                                                \
+    MemberCall(entry, answer, Slots{__VA_ARGS__}, [&](QRVPlcDriver &d) { return d.call; })
+template <typename T> T *P(UINT_PTR v)
+{
+    return reinterpret_cast<T *>(v);
+}

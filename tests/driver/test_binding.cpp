@@ -87,6 +87,14 @@ TEST(DriverBinding, DllCodesAndInternalDrivers)
         EXPECT_EQ(h, driver.GetHandle());
         driver.FreeDrivers();
     }
+    // A special driver that the search path does not find binds nothing.
+    const std::string forth = F::BinPath("Z32TPLC108.dll"), moved = forth + ".moved";
+    ASSERT_TRUE(MoveFileA(forth.c_str(), moved.c_str()));
+    QRVPlcDriver driver;
+    const int found = driver.LoadForthDriver();
+    MoveFileA(moved.c_str(), forth.c_str());
+    EXPECT_EQ(0, found);
+    EXPECT_EQ(0, driver.IsValid());
 }
 
 TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)

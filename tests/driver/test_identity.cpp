@@ -110,50 +110,35 @@ TEST(DriverIdentity, GatedEntryPointsOnlyForTheirFamily)
     char tag[32] = "";
     Bound qem("Z32TPLC578.dll", nullptr), cds("Z32TPLC593.dll", nullptr);
     struct Row {
-        const char *entry;
-        Bound &family;
-        Bound &other;
-        int answer;
-        Slots args;
-        std::function<int(QRVPlcDriver &)> run;
-    } rows[] = {
-        // The checksum entry points answer nothing: 1 whatever the driver returns.
-        {"ExpSetSymbolChecksum",
-         qem,
-         cds,
-         1,
-         {Slot(&setup), 0xCAFE, 0xFFFE},
-         [&](QRVPlcDriver &d) { return d.SetQEMCheckSum(&setup, 0xCAFE, -2); }},
-        {"ExpGetSymbolChecksum",
-         qem,
-         cds,
-         1,
-         {Slot(&setup), Slot(&checksum), Slot(&value)},
-         [&](QRVPlcDriver &d) { return d.GetQEMCheckSum(&setup, &checksum, &value); }},
-        // The list's value goes in, the result replaces it.
-        {"ExpParseTagsFromAdditionalFile",
-         cds,
-         qem,
-         1,
-         {0, Slot(&setup), 0x1234, Slot(&count)},
-         [&](QRVPlcDriver &d) { return d.ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count); }},
-        {"ExpGetTagnameFromGA",
-         cds,
-         qem,
-         7,
-         {0, 0, Slot(tag), 32, Slot(&setup)},
-         [&](QRVPlcDriver &d) { return d.GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup); }},
-        {"ExpMakeGACompatiable", cds, qem, 7, {0, 0, Slot(&setup)}, [&](QRVPlcDriver &d) {
-             return d.UpdateGAforCodesys(nullptr, nullptr, &setup);
-         }}};
+        Bound &family, &other;
+        MemberCall call;
+    } rows[] = {// The checksum entry points answer nothing: 1 whatever the driver returns.
+                {qem, cds,
+                 MEMBER_CALL("ExpSetSymbolChecksum", 1, SetQEMCheckSum(&setup, 0xCAFE, -2), Slot(&setup),
+                             0xCAFE, 0xFFFE)},
+                {qem, cds,
+                 MEMBER_CALL("ExpGetSymbolChecksum", 1, GetQEMCheckSum(&setup, &checksum, &value),
+                             Slot(&setup), Slot(&checksum), Slot(&value))},
+                // The list's value goes in, the result replaces it.
+                {cds, qem,
+                 MEMBER_CALL("ExpParseTagsFromAdditionalFile", 1,
+                             ParseTagsFromAdditionalFile(nullptr, &setup, &list, &count), 0, Slot(&setup),
+                             0x1234, Slot(&count))},
+                {cds, qem,
+                 MEMBER_CALL("ExpGetTagnameFromGA", 7, GetTagnameFromGA(nullptr, nullptr, tag, 32, &setup), 0,
+                             0, Slot(tag), 32, Slot(&setup))},
+                {cds, qem,
+                 MEMBER_CALL("ExpMakeGACompatiable", 7, UpdateGAforCodesys(nullptr, nullptr, &setup), 0, 0,
+                             Slot(&setup))}};
     for (const Row &row : rows) {
-        SCOPED_TRACE(row.entry);
-        F::SetResult(row.family.h, row.entry, 7);
-        F::SetResult(row.other.h, row.entry, 7);
-        EXPECT_EQ(0, row.run(row.other.driver));
-        EXPECT_EQ(0u, row.other.Count(row.entry));
-        EXPECT_EQ(row.answer, row.run(row.family.driver));
-        EXPECT_EQ(row.args, row.family.Args(row.entry));
+        const char *entry = row.call.entry;
+        SCOPED_TRACE(entry);
+        F::SetResult(row.family.h, entry, 7);
+        F::SetResult(row.other.h, entry, 7);
+        EXPECT_EQ(0, row.call.run(row.other.driver));
+        EXPECT_EQ(0u, row.other.Count(entry));
+        EXPECT_EQ(row.call.answer, row.call.run(row.family.driver));
+        EXPECT_EQ(row.call.args, row.family.Args(entry));
     }
     EXPECT_EQ(reinterpret_cast<void *>(7), list);
 }
