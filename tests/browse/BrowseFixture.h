@@ -92,15 +92,12 @@ inline Names Entries(const CString &list)
     return entries;
 }
 
-// A w x h 24-bit DIB in movable global memory.
+// A w x h 24-bit DIB of black pixels in movable global memory.
 inline HGLOBAL MakeDib(int w, int h)
 {
-    int stride = (w * 3 + 3) & ~3;
-    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(BITMAPINFOHEADER) + stride * h);
-    BYTE *p = static_cast<BYTE *>(::GlobalLock(hDib));
-    *reinterpret_cast<BITMAPINFOHEADER *>(p) = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    for (int i = 0; i < stride * h; ++i)
-        p[sizeof(BITMAPINFOHEADER) + i] = static_cast<BYTE>(i * 7);
+    const BITMAPINFOHEADER bih = {sizeof(bih), w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HGLOBAL hDib = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(bih) + ((w * 3 + 3) & ~3) * h);
+    memcpy(::GlobalLock(hDib), &bih, sizeof(bih));
     ::GlobalUnlock(hDib);
     return hDib;
 }
@@ -290,7 +287,3 @@ protected:
 };
 
 } // namespace filetest
-
-namespace qrvtest {
-using namespace filetest;
-}

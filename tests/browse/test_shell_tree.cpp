@@ -10,6 +10,7 @@
 #include "tests/browse/BrowseFixture.h"
 #include "uiauto/MessagePump.h"
 
+using namespace filetest;
 using namespace qrvtest;
 
 // Only tokens with a real extension pass files, whatever the letter case;

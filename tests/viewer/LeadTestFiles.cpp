@@ -113,29 +113,24 @@ bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes)
 
 qrv::img::Image GradientImage(int w, int h)
 {
-    qrv::img::Image img;
-    img.Create(w, h, 24);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t *p = img.Row(y) + 3 * x;
-            p[0] = uint8_t(x * 255 / (w > 1 ? w - 1 : 1));
-            p[1] = uint8_t(y * 255 / (h > 1 ? h - 1 : 1));
-            p[2] = uint8_t((x + y) * 255 / (w + h > 2 ? w + h - 2 : 1));
-        }
-    return img;
+    const int dx = w > 1 ? w - 1 : 1, dy = h > 1 ? h - 1 : 1, dxy = w + h > 2 ? w + h - 2 : 1;
+    return TrueColor(w, h, [=](int x, int y) {
+        return uint32_t((x + y) * 255 / dxy) << 16 | uint32_t(y * 255 / dy) << 8 | uint32_t(x * 255 / dx);
+    });
 }
 
-qrv::img::Image IndexedImage(int w, int h)
+qrv::img::Image IndexedImage(int w, int h, int bits, int colors)
 {
     qrv::img::Image img;
-    img.Create(w, h, 8);
-    img.Palette().resize(16);
-    for (int i = 0; i < 16; ++i)
+    img.Create(w, h, bits);
+    const int n = colors ? colors : 1 << bits;
+    img.Palette().resize(size_t(n));
+    for (int i = 0; i < n; ++i)
         img.Palette()[size_t(i)] =
-            qrv::img::Bgra{uint8_t(i * 16), uint8_t(255 - i * 16), uint8_t(i * 8 + 3), 0};
+            qrv::img::Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.SetIndex(x, y, (y / 3 + x / 5) % 16);
+            img.SetIndex(x, y, (x * 3 + y) % n);
     return img;
 }
 

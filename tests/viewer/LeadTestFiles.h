@@ -19,9 +19,23 @@ bool WritePlaceableWmfFile(const std::string &path);
 std::vector<uint8_t> ReadBytes(const std::string &path);
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 
+// A w x h image of 24 or 32 bits whose pixel (x, y) is f(x, y) as 0x00RRGGBB.
+template <class F> qrv::img::Image TrueColor(int w, int h, F f, int bits = 24)
+{
+    qrv::img::Image img;
+    img.Create(w, h, bits);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t rgb = f(x, y);
+            uint8_t *p = img.Row(y) + bits / 8 * x;
+            p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
+        }
+    return img;
+}
+
 // A 24-bit test picture with distinct colours along both axes.
 qrv::img::Image GradientImage(int w, int h);
-// An 8-bit indexed picture of 16 palette entries in horizontal stripes.
-qrv::img::Image IndexedImage(int w, int h);
+// An indexed picture whose palette holds `colors` entries (0: 2^bits), pixel (3x + y) mod that count.
+qrv::img::Image IndexedImage(int w, int h, int bits = 8, int colors = 0);
 
 } // namespace leadtest

@@ -55,24 +55,6 @@ Image TakeDib(void *hDib)
     return img;
 }
 
-namespace {
-
-// A 24-bit image whose pixel (x, y) is f(x, y) as 0x00RRGGBB.
-template <class F> Image TrueColor(int w, int h, F f)
-{
-    Image img;
-    img.Create(w, h, 24);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint32_t rgb = f(x, y);
-            uint8_t *p = img.Row(y) + 3 * x;
-            p[0] = uint8_t(rgb), p[1] = uint8_t(rgb >> 8), p[2] = uint8_t(rgb >> 16);
-        }
-    return img;
-}
-
-} // namespace
-
 Image SolidImage(int w, int h, uint32_t rgb)
 {
     return TrueColor(w, h, [rgb](int, int) { return rgb; });
@@ -84,21 +66,6 @@ Image ColorfulImage(int w, int h, int n)
         const int k = (y * w + x) % n;
         return uint32_t(uint8_t(255 - k * 13)) << 16 | uint32_t(uint8_t(k * 91)) << 8 | uint8_t(k * 37);
     });
-}
-
-Image IndexedImage(int w, int h, int bits, int colors)
-{
-    Image img;
-    img.Create(w, h, bits);
-    const int n = colors ? colors : 1 << bits;
-    img.Palette().resize(size_t(n));
-    for (int i = 0; i < n; ++i)
-        img.Palette()[size_t(i)] =
-            qrv::img::Bgra{uint8_t(i * 37), uint8_t(255 - i * 11), uint8_t(i * 3 + 1), 0};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.SetIndex(x, y, (x * 3 + y) % n);
-    return img;
 }
 
 int MaxDifference(const Image &a, const Image &b)

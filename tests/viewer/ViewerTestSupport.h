@@ -1,6 +1,7 @@
 // Helpers of the viewer tests: host window, pictures, DIBs, viewers; image files in LeadTestFiles.h.
 #pragma once
 #include <afxwin.h>
+#include <gtest/gtest.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +28,21 @@ public:
 HGLOBAL MakeDib(const Image &image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
                 bool topDown = false);
 
+// MakeDib's DIB, freed when the object goes (a temporary: at the end of the statement).
+class Dib {
+public:
+    template <class... Layout>
+    explicit Dib(const Image &image, Layout... layout) : m_h(MakeDib(image, layout...))
+    {
+    }
+    Dib(const Dib &) = delete;
+    ~Dib() { ::GlobalFree(m_h); }
+    operator HGLOBAL() const { return m_h; }
+
+private:
+    HGLOBAL m_h;
+};
+
 // The image of a DIB handed out, which is freed; empty without one.
 Image TakeDib(void *hDib);
 
@@ -34,13 +50,23 @@ Image TakeDib(void *hDib);
 Image SolidImage(int w, int h, uint32_t rgb);
 // A w x h 24-bit image whose pixels run through n distinct colours.
 Image ColorfulImage(int w, int h, int n);
-// An indexed image whose palette holds `colors` entries (0: 2^bits), pixel (3x + y) mod that count.
-Image IndexedImage(int w, int h, int bits, int colors = 0);
 // Largest difference of any channel; 256 when the sizes differ.
 int MaxDifference(const Image &a, const Image &b);
 
 // The running test's own temporary folder, emptied on first use, ending in a backslash.
 std::string TempFolder();
+
+// An imaging control on a visible host window, and the image it gets as a DIB.
+class LeadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &m_host, 1));
+    }
+    void Put(const Image &image) { ASSERT_EQ(0, m_lead.SetDIB(Dib(image))); }
+    HostWindow m_host{120, 120};
+    CLead m_lead;
+};
 
 // The image viewer with its protected steps reachable, or without an imaging control to create.
 class TestViewer : public CLeadViewerWnd {

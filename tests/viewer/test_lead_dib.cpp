@@ -20,35 +20,11 @@ namespace {
 // Colours a 5-bit channel keeps exactly enough for a tolerance of 8.
 Image TrueColorOf(int bits, int w, int h)
 {
-    Image img;
-    img.Create(w, h, bits);
-    const int bpp = bits / 8;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t *p = img.Row(y) + bpp * x;
-            p[0] = uint8_t(x * 8);
-            p[1] = uint8_t(y * 8);
-            p[2] = uint8_t((x + y) * 4);
-        }
-    return img;
+    return TrueColor(
+        w, h, [](int x, int y) { return uint32_t((x + y) * 4 << 16 | y * 8 << 8 | x * 8); }, bits);
 }
 
-class LeadImage : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_lead.Create("", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &m_host, 1));
-    }
-    void Put(const Image &img)
-    {
-        HGLOBAL h = MakeDib(img);
-        ASSERT_NE(nullptr, h);
-        ASSERT_EQ(0, m_lead.SetDIB(h));
-        ::GlobalFree(h);
-    }
-    HostWindow m_host{64, 64};
-    CLead m_lead;
-};
+using LeadImage = LeadTest;
 
 } // namespace
 
@@ -83,10 +59,7 @@ TEST_F(LeadImage, EveryDibLayoutRoundTrips)
     };
     for (const Layout &l : layouts) {
         SCOPED_TRACE(l.name);
-        HGLOBAL hIn = MakeDib(l.image, l.header, l.bitCount, l.compression, l.topDown);
-        ASSERT_NE(nullptr, hIn);
-        ASSERT_EQ(0, m_lead.SetDIB(hIn));
-        ::GlobalFree(hIn);
+        ASSERT_EQ(0, m_lead.SetDIB(Dib(l.image, l.header, l.bitCount, l.compression, l.topDown)));
         EXPECT_EQ(CSize(l.image.Width(), l.image.Height()),
                   CSize(int(m_lead.GetSrcWidth()), int(m_lead.GetSrcHeight())));
         // Each GetDIB gives a new handle of the caller's.
