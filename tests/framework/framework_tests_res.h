@@ -2,9 +2,7 @@
 #pragma once
 #define IDD_FW_CONTROLS 200
 #define IDD_FW_PAGE_FIRST 201
-#define IDD_FW_PAGE_SECOND 202
 #define IDS_FW_PAGE_FIRST 210
-#define IDS_FW_PAGE_SECOND 211
 #define IDS_FW_SHEET_TITLE 212
 #define IDC_FW_EDIT 1001
 #define IDC_FW_NUMBER 1002
@@ -13,7 +11,6 @@
 #define IDC_FW_LISTVIEW 1005
 #define IDC_FW_SLIDER 1006
 #define IDC_FW_BUTTON 1007
-#define IDC_FW_PAGE_EDIT 1010
 #define IDC_FW_ABSENT 1099
 // The resize, tab control and bitmap tree tests.
 #define IDD_RS_DIALOG 300

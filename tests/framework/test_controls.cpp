@@ -1,17 +1,15 @@
 // The framework's dialog and control classes on real windows (CDialogEx, CDlgCtrlUtils, CWndSocket,
-// the tab control, the tree over a picture) and QRV.dll's controller selection template.
+// the tab control, the tree over a picture).
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
-#include <vector>
 #include "framework/DialogEx.h"
 #include "framework/QRVBmpTreeCtrl.h"
 #include "framework/TabCtrlEx.h"
 #include "framework/WndSocket.h"
 #include "framework_tests_res.h"
 #include "resources/resource.h"
-#include "resources/select_ids.h"
 #include "tests/support/ScreenPixels.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
@@ -19,15 +17,6 @@
 using namespace qrvtest;
 
 namespace {
-
-// The control's rectangle in its parent's client coordinates.
-CRect Place(HWND hCtl)
-{
-    CRect rc;
-    ::GetWindowRect(hCtl, &rc);
-    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT *>(&rc), 2);
-    return rc;
-}
 
 // Counts the edit's change notifications so that "no change" can be seen.
 class CControlsDlg : public CDialogEx {
@@ -135,24 +124,22 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
         ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text),
                        100 + i);
     }
-    // Each answer with the selection after it: the first entry with the data; a case-insensitive exact
-    // match, no prefix match, the selection kept without a match.
-    auto comboSel = [&](int answer) {
-        return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0));
+    // Each answer with the combo box's and the list box's selection after it: the first entry with the
+    // data; a case-insensitive exact match, no prefix match, the selection kept without a match.
+    auto sel = [&](int answer) {
+        return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hCombo, CB_GETCURSEL, 0, 0)) +
+               "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0));
     };
-    auto boxSel = [&](int answer) {
-        return std::to_string(answer) + "/" + std::to_string(::SendMessageA(hBox, LB_GETCURSEL, 0, 0));
-    };
-    EXPECT_EQ("1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)));
+    EXPECT_EQ("1/1/-1", sel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 20)));
     EXPECT_EQ(20u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
-    EXPECT_EQ("-1/1", comboSel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99)));
-    EXPECT_EQ("2/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")));
-    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")));
-    EXPECT_EQ("0/2", comboSel(m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr)));
-    EXPECT_EQ("0/0", comboSel(m_dlg.SelectComboItem(IDC_FW_COMBO, 0)));
+    EXPECT_EQ("-1/1/-1", sel(m_dlg.SelectComboItemByData(IDC_FW_COMBO, 99)));
+    EXPECT_EQ("2/2/-1", sel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "gamma")));
+    EXPECT_EQ("0/2/-1", sel(m_dlg.SelectComboItemString(IDC_FW_COMBO, "Gam")));
+    EXPECT_EQ("0/2/-1", sel(m_dlg.SelectComboItemString(IDC_FW_COMBO, nullptr)));
+    EXPECT_EQ("0/0/-1", sel(m_dlg.SelectComboItem(IDC_FW_COMBO, 0)));
     EXPECT_EQ(10u, m_dlg.GetComboSelItemData(IDC_FW_COMBO));
-    EXPECT_EQ("2/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102)));
-    EXPECT_EQ("-1/2", boxSel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5)));
+    EXPECT_EQ("2/0/2", sel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 102)));
+    EXPECT_EQ("-1/0/2", sel(m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 5)));
     EXPECT_EQ(0, m_dlg.SelectComboItemString(IDC_FW_ABSENT, "Alpha"));
     EXPECT_EQ(-1, m_dlg.SelectComboItem(IDC_FW_ABSENT, 0));
     EXPECT_EQ(0u, m_dlg.GetComboSelItemData(IDC_FW_ABSENT));
@@ -189,9 +176,11 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
     m_dlg.SetSliderPos(IDC_FW_SLIDER, 33);
     EXPECT_EQ(33, ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_GETPOS, 0, 0));
     m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3); // quietly nothing
-    CRect rc, untouched(1, 2, 3, 4);
+    CRect rc, place, untouched(1, 2, 3, 4);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, &rc);
-    EXPECT_TRUE(rc == Place(Ctl(IDC_FW_BUTTON)) && rc.left > 0);
+    ::GetWindowRect(Ctl(IDC_FW_BUTTON), &place);
+    m_dlg.ScreenToClient(&place);
+    EXPECT_TRUE(rc == place && rc.left > 0) << "in the dialog's client coordinates";
     m_dlg.GetDlgItemRect(IDC_FW_ABSENT, &untouched);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, nullptr);
     EXPECT_EQ(1, untouched.left);
@@ -277,105 +266,6 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone)
     EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
 }
 
-std::string ClassOf(HWND hWnd)
-{
-    char cls[64] = "";
-    ::GetClassNameA(hWnd, cls, sizeof cls);
-    return cls;
-}
-DWORD ButtonType(HWND h)
-{
-    return ClassOf(h) == "Button" ? (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK : ~0u;
-}
-
-// The width the control's text needs in the dialog's font (the mnemonic marker not drawn).
-int TextWidth(HWND hCtl)
-{
-    HDC hDC = ::GetDC(hCtl);
-    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hCtl, WM_GETFONT, 0, 0));
-    RECT rc = {};
-    ::DrawTextA(hDC, Text(hCtl).c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(hCtl, hDC);
-    return rc.right - rc.left;
-}
-
-// Every child in order with its id, class, button type and text, inside the dialog and wide enough for its
-// text; the group box frames the modes; the buttons share one column and size; nothing else overlaps.
-TEST(SelectTemplate, EveryControlWithItsIdClassTextAndPlaceNoneCutOffOrOverlapping)
-{
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&icc);
-    CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_PLC_SELECT)) << "template 22301 through the resource chain";
-    dlg.ShowWindow(SW_SHOW);
-    PumpFor(50);
-    EXPECT_EQ("Controller auswählen", Text(dlg.m_hWnd));
-    const struct {
-        int id;
-        const char *what;
-    } children[] = {{-1, "Static momentan aktive Controller (extern)"},
-                    {IDC_PLC_ACTIVE_NAME, "Static "},
-                    {-1, "group Controller Modus"},
-                    {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
-                    {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"},
-                    {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
-                    {IDC_PLC_LIST, "SysListView32 "},
-                    {IDOK, "default &OK"},
-                    {IDCANCEL, "push &Abbrechen"},
-                    {IDC_PLC_REMOVE, "push &Löschen"},
-                    {IDC_PLC_RESCAN, "push A&ktualisieren"},
-                    {IDC_PLC_SETUP, "push Contr. Einstellung"}};
-    CRect client, group, list = Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST)),
-                         ok = Place(::GetDlgItem(dlg.m_hWnd, IDOK)), both;
-    dlg.GetClientRect(&client);
-    std::vector<std::pair<HWND, CRect>> placed;
-    HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD);
-    for (const auto &child : children) {
-        ASSERT_NE(nullptr, h) << child.what;
-        const CRect rc = Place(h);
-        const DWORD type = ButtonType(h);
-        const char *kind = type == BS_GROUPBOX          ? "group"
-                           : type == BS_AUTORADIOBUTTON ? "radio"
-                           : type == BS_DEFPUSHBUTTON   ? "default"
-                           : type == BS_PUSHBUTTON      ? "push"
-                                                        : nullptr;
-        EXPECT_EQ(child.what, (kind ? kind : ClassOf(h)) + " " + Text(h));
-        EXPECT_TRUE((WORD)::GetDlgCtrlID(h) == (WORD)child.id && ::IsWindowVisible(h)) << child.what;
-        both.IntersectRect(&rc, &client);
-        EXPECT_EQ(rc, both) << child.what << " lies inside the dialog";
-        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
-                           : type == BS_GROUPBOX      ? 16
-                           : kind                     ? 8
-                                                      : 0;
-        EXPECT_LE(TextWidth(h) + margin, rc.Width()) << child.what << " fits its control";
-        if (type == BS_GROUPBOX)
-            group = rc;
-        else
-            placed.push_back({h, rc});
-        if (type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc)) {
-            EXPECT_EQ(group, both) << child.what << " inside the group box";
-        } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
-            EXPECT_TRUE(rc.left == ok.left && rc.right == ok.right && rc.Height() == ok.Height())
-                << child.what;
-        }
-        h = ::GetWindow(h, GW_HWNDNEXT);
-    }
-    EXPECT_EQ(nullptr, h) << "no other control";
-    const DWORD listStyle = (DWORD)::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_LIST), GWL_STYLE);
-    EXPECT_EQ(DWORD(LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
-              listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS));
-    EXPECT_TRUE(::GetWindowLongA(::GetDlgItem(dlg.m_hWnd, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP)
-        << "the radios: one group";
-    EXPECT_FALSE(both.IntersectRect(&group, &list));
-    EXPECT_EQ(list.top, Place(::GetDlgItem(dlg.m_hWnd, IDC_PLC_REMOVE)).top);
-    for (size_t i = 0; i < placed.size(); ++i)
-        for (size_t j = i + 1; j < placed.size(); ++j)
-            EXPECT_FALSE(both.IntersectRect(&placed[i].second, &placed[j].second))
-                << Text(placed[i].first) << " and " << Text(placed[j].first);
-    dlg.DestroyWindow();
-}
-
 // A dialog with five tabs that logs the tab control's notifications and
 // answers the selection-changing one as the test says.
 class CTabDialog : public CDialog {
@@ -392,13 +282,6 @@ public:
         for (const char *name : {"Eins", "Zwei", "Drei", "Vier", "Fünf"})
             m_tab.InsertItem(m_tab.GetItemCount(), name);
         return TRUE;
-    }
-    BOOL Open()
-    {
-        BOOL bOk = Create(IDD_RS_TABS);
-        ShowWindow(SW_SHOWNORMAL);
-        PumpFor(30);
-        return bOk;
     }
     void EnableOnly(std::initializer_list<int> enabled)
     {
@@ -421,6 +304,18 @@ protected:
     }
 };
 
+class TabCtrlExTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dlg.Create(IDD_RS_TABS));
+        m_dlg.ShowWindow(SW_SHOWNORMAL);
+        PumpFor(30);
+    }
+    CTabDialog m_dlg;
+    CTabCtrlEx &m_tab = m_dlg.m_tab;
+};
+
 // A left click at the middle of the tab, with the cursor really there.
 void ClickTab(HWND hTab, int index)
 {
@@ -434,16 +329,14 @@ void ClickTab(HWND hTab, int index)
     PumpFor(50);
 }
 
-TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
+TEST_F(TabCtrlExTest, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
 {
     CTabCtrlEx bare; // no window needed; indexes outside 0..31 change nothing and count as disabled
     EXPECT_FALSE(bare.IsTabEnabled(32) || bare.IsTabEnabled(-1) || bare.EnableTab(32, FALSE) ||
                  bare.EnableTab(-1, FALSE));
     EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31) && bare.EnableTab(31, FALSE));
     EXPECT_TRUE(!bare.IsTabEnabled(31) && bare.IsTabEnabled(30));
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
-    EXPECT_TRUE(dlg.m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
+    EXPECT_TRUE(m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
     // A scan never returns the current tab; with wrap it makes one full round, then gives up.
     const struct {
         std::initializer_list<int> enabled;
@@ -466,53 +359,49 @@ TEST(TabCtrlEx, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
                  {{}, false, -1, TRUE, -1},
                  {{3}, false, -1, TRUE, 3}};
     for (const auto &c : scans) {
-        dlg.EnableOnly(c.enabled);
-        EXPECT_EQ(c.expected, c.next ? dlg.m_tab.NextEnabledTab(c.from, c.wrap)
-                                     : dlg.m_tab.PrevEnabledTab(c.from, c.wrap))
+        m_dlg.EnableOnly(c.enabled);
+        EXPECT_EQ(c.expected,
+                  c.next ? m_tab.NextEnabledTab(c.from, c.wrap) : m_tab.PrevEnabledTab(c.from, c.wrap))
             << (c.next ? "next" : "prev") << " from " << c.from << " wrap " << c.wrap;
     }
 }
 
-TEST(TabCtrlEx, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
+TEST_F(TabCtrlExTest, SetActiveTabAsksTheParentAndClicksOnDisabledTabsAreVetoedUnseen)
 {
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
-    EXPECT_TRUE(dlg.m_tab.SetActiveTab(3));
+    EXPECT_TRUE(m_tab.SetActiveTab(3));
     for (LRESULT refusal : {LRESULT(-1), LRESULT(TRUE)}) { // TRUE: a refusal as a sheet gives it
-        dlg.m_nChangingAnswer = refusal;
-        EXPECT_FALSE(dlg.m_tab.SetActiveTab(1));
+        m_dlg.m_nChangingAnswer = refusal;
+        EXPECT_FALSE(m_tab.SetActiveTab(1));
     }
-    EXPECT_EQ(3, dlg.m_tab.GetCurSel());
-    EXPECT_EQ("changing change changing changing ", dlg.m_log);
-    dlg.m_nChangingAnswer = 0;
-    dlg.m_tab.SetCurSel(0);
-    dlg.m_log.clear();
-    dlg.m_tab.EnableTab(2, FALSE);
-    ClickTab(dlg.m_tab.m_hWnd, 2);
-    EXPECT_EQ(0, dlg.m_tab.GetCurSel());
-    EXPECT_EQ("", dlg.m_log) << "the parent got no notification";
-    ClickTab(dlg.m_tab.m_hWnd, 3);
-    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 3; }, 1000));
-    EXPECT_EQ("changing change ", dlg.m_log);
-    dlg.m_tab.EnableTab(2, TRUE);
-    ClickTab(dlg.m_tab.m_hWnd, 2);
-    EXPECT_TRUE(PumpUntil([&] { return dlg.m_tab.GetCurSel() == 2; }, 1000))
+    EXPECT_EQ(3, m_tab.GetCurSel());
+    EXPECT_EQ("changing change changing changing ", m_dlg.m_log);
+    m_dlg.m_nChangingAnswer = 0;
+    m_tab.SetCurSel(0);
+    m_dlg.m_log.clear();
+    m_tab.EnableTab(2, FALSE);
+    ClickTab(m_tab.m_hWnd, 2);
+    EXPECT_EQ(0, m_tab.GetCurSel());
+    EXPECT_EQ("", m_dlg.m_log) << "the parent got no notification";
+    ClickTab(m_tab.m_hWnd, 3);
+    EXPECT_TRUE(PumpUntil([&] { return m_tab.GetCurSel() == 3; }, 1000));
+    EXPECT_EQ("changing change ", m_dlg.m_log);
+    m_tab.EnableTab(2, TRUE);
+    ClickTab(m_tab.m_hWnd, 2);
+    EXPECT_TRUE(PumpUntil([&] { return m_tab.GetCurSel() == 2; }, 1000))
         << "enabled again, it can be clicked";
 }
 
 // Left/Right inside the control stop at the ends; Ctrl+Tab, Ctrl+Page Down and back with Shift or Page Up
 // in a sheet wrap and show the tab's page. Both skip disabled tabs and leave other keys alone.
-TEST(TabCtrlEx, KeysStepOverDisabledTabs)
+TEST_F(TabCtrlExTest, KeysStepOverDisabledTabs)
 {
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
-    dlg.EnableOnly({0, 2, 4});
-    dlg.m_tab.SetCurSel(0);
+    m_dlg.EnableOnly({0, 2, 4});
+    m_tab.SetCurSel(0);
     std::string tabs;
     for (int key : {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, 0x41 /* A */}) {
-        MSG msg = {dlg.m_tab.m_hWnd, WM_KEYDOWN, (WPARAM)key, 1, 0, {}};
-        const BOOL consumed = dlg.m_tab.PreTranslateMessage(&msg);
-        tabs += std::to_string(consumed) + ":" + std::to_string(dlg.m_tab.GetCurSel()) + " ";
+        MSG msg = {m_tab.m_hWnd, WM_KEYDOWN, (WPARAM)key, 1, 0, {}};
+        const BOOL consumed = m_tab.PreTranslateMessage(&msg);
+        tabs += std::to_string(consumed) + ":" + std::to_string(m_tab.GetCurSel()) + " ";
     }
     EXPECT_EQ("1:2 1:4 1:4 1:2 1:0 1:0 0:0 ", tabs);
     CPropertyPage pages[4] = {CPropertyPage(IDD_RS_PAGE), CPropertyPage(IDD_RS_PAGE),
@@ -578,23 +467,20 @@ TextPixels CountTextPixels(HWND hTab, int index)
 
 // The labels of the selected and the other tabs start at one height (the
 // tab's own top plus 4) and end inside their tab; disabled tabs are embossed.
-TEST(TabCtrlEx, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed)
+TEST_F(TabCtrlExTest, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed)
 {
-    CTabDialog dlg;
-    ASSERT_TRUE(dlg.Open());
-    dlg.m_tab.SetCurSel(0);
-    dlg.m_tab.EnableTab(1, FALSE);
+    m_tab.SetCurSel(0);
+    m_tab.EnableTab(1, FALSE);
     PumpFor(50);
-    const TextPixels selected = CountTextPixels(dlg.m_tab.m_hWnd, 0),
-                     disabled = CountTextPixels(dlg.m_tab.m_hWnd, 1),
-                     enabled = CountTextPixels(dlg.m_tab.m_hWnd, 2);
+    const TextPixels selected = CountTextPixels(m_tab.m_hWnd, 0), disabled = CountTextPixels(m_tab.m_hWnd, 1),
+                     enabled = CountTextPixels(m_tab.m_hWnd, 2);
     EXPECT_TRUE(selected.top >= 0 && selected.top == enabled.top) << selected.top << " " << enabled.top;
     // Grey with the light copy one pixel down and right, no black; the enabled tab the other way round.
     EXPECT_TRUE(disabled.grey > 10 && disabled.greyWithLight > 0 && disabled.black == 0 &&
                 enabled.black > 10 && enabled.grey == 0);
-    dlg.m_tab.EnableTab(1, TRUE);
+    m_tab.EnableTab(1, TRUE);
     PumpFor(50);
-    const TextPixels again = CountTextPixels(dlg.m_tab.m_hWnd, 1);
+    const TextPixels again = CountTextPixels(m_tab.m_hWnd, 1);
     EXPECT_TRUE(again.grey == 0 && again.black > 10) << "enabling repaints the tab";
 }
 

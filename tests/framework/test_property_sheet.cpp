@@ -1,81 +1,32 @@
-// Property sheets and pages on the platform's sheet control: the German
-// button captions, the order of the page notifications, data exchange on the
-// pages, and pages added and removed while the sheet is up.
+// The library's property sheet and page: German captions on the sheet's standard buttons, whatever
+// the platform's sheet says; the page's type and its help command handed on to the sheet.
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
-#include <functional>
 #include <string>
 #include "framework/PropertyPageExt.h"
 #include "framework/PropertySheetExt.h"
 #include "framework_tests_res.h"
 #include "uiauto/ControlActions.h"
-#include "uiauto/MessagePump.h"
-#include "uiauto/ModalDriver.h"
 
 using namespace qrvtest;
 
 namespace {
 
-const char kTitle[] = "Eigenschaften der Prüfung";
-
-// A page that writes every notification it gets into a shared log.
-class CLogPage : public CPropertyPageExt {
+// A page that can remove the sheet's Help button inside the sheet's own initialisation, before the
+// sheet sets its captions.
+class CHelpPage : public CPropertyPageExt {
 public:
-    CLogPage(UINT nIDTemplate, UINT nIDCaption, const char *name, std::string &log)
-        : CPropertyPageExt(nIDTemplate, nIDCaption), m_name(name), m_log(log)
-    {
-    }
-    BOOL m_bAllowLeave = TRUE, m_bAllowCancel = TRUE, m_bRemoveHelpButton = FALSE;
-    CString m_strName = "Anfang";
+    CHelpPage() : CPropertyPageExt(IDD_FW_PAGE_FIRST, IDS_FW_PAGE_FIRST) {}
+    bool m_bRemoveHelpButton = false;
     BOOL OnInitDialog() override
     {
-        Log("init");
-        if (m_bRemoveHelpButton) // inside the sheet's own initialisation, before the captions
+        if (m_bRemoveHelpButton)
             ::DestroyWindow(::GetDlgItem(::GetParent(m_hWnd), IDHELP));
         return CPropertyPageExt::OnInitDialog();
     }
-    BOOL OnSetActive() override
-    {
-        Log("setactive");
-        return CPropertyPageExt::OnSetActive();
-    }
-    BOOL OnKillActive() override
-    {
-        Log("killactive");
-        return m_bAllowLeave && CPropertyPageExt::OnKillActive();
-    }
-    BOOL OnApply() override
-    {
-        Log("apply");
-        return CPropertyPageExt::OnApply();
-    }
-    void OnOK() override { Log("ok"); }
-    void OnReset() override
-    {
-        Log("reset");
-        CPropertyPageExt::OnReset();
-    }
-    void OnCancel() override { Log("cancel"); }
-    BOOL OnQueryCancel() override
-    {
-        Log("querycancel");
-        return m_bAllowCancel;
-    }
-
-protected:
-    void DoDataExchange(CDataExchange *pDX) override
-    {
-        if (::GetDlgItem(m_hWnd, IDC_FW_PAGE_EDIT))
-            DDX_Text(pDX, IDC_FW_PAGE_EDIT, m_strName);
-    }
-
-private:
-    void Log(const char *what) { m_log += std::string(m_log.empty() ? "" : " ") + m_name + ":" + what; }
-    std::string m_name;
-    std::string &m_log;
 };
 
-// Records the help command the pages hand on.
+// Records the help commands that reach the sheet.
 class CHelpSheet : public CPropertySheetExt {
 public:
     CHelpSheet() : CPropertySheetExt(IDS_FW_SHEET_TITLE) {}
@@ -89,180 +40,29 @@ public:
     }
 };
 
-class PropertySheetTest : public ::testing::Test {
-protected:
-    // Runs the sheet modal with the script; returns DoModal's result.
-    INT_PTR Run(CPropertySheet &sheet, std::function<void(HWND)> script)
-    {
-        ModalDriver driver([&](HWND hSheet, ModalDriver &) { script(hSheet); }, kTitle);
-        INT_PTR result = sheet.DoModal();
-        EXPECT_TRUE(driver.Join());
-        return result;
-    }
-    std::string m_log;
-    CLogPage m_first{IDD_FW_PAGE_FIRST, IDS_FW_PAGE_FIRST, "1", m_log};
-    CLogPage m_second{IDD_FW_PAGE_SECOND, IDS_FW_PAGE_SECOND, "2", m_log};
-};
-
-std::string TabText(HWND hSheet, int index)
+// The captions also when a page removed Help; the title from the string table. Help reaches the sheet
+// only from a page that has a window.
+TEST(PropertySheetExt, GermanButtonCaptionsAndHelpHandedOnToTheSheet)
 {
-    char text[64] = "";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
-    ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
-    return text;
-}
-CRect Rect(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
-HWND CurrentPage(HWND hSheet)
-{
-    return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-}
-bool ButtonShown(HWND hSheet, int nID)
-{
-    HWND hButton = ::GetDlgItem(hSheet, nID);
-    return hButton && ::IsWindowVisible(hButton) && ::IsWindowEnabled(hButton);
-}
-
-// German button captions, also when a page removed Help during the sheet's initialisation. OK leaves the
-// active page, then applies every created page; pages never shown are neither applied nor reset; data is
-// exchanged when the page is left. A refused cancel, a page refusing to be left and Apply keep the sheet
-// open; Apply is not an end result, and OK that did not end the sheet is a cancel.
-TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKeepTheSheetOpen)
-{
-    std::string typed, states,
-        texts; // states: Apply before and after a change, the sheet open after a refused button
-    bool bound = false;
-    auto captions = [&](HWND h) {
+    std::string texts;
+    for (bool removeHelp : {false, true}) {
+        CHelpSheet sheet;
+        CHelpPage page;
+        page.m_bRemoveHelpButton = removeHelp;
+        sheet.AddPage(&page);
+        EXPECT_EQ(1, page.OnCommandHelp(1, 2)) << "no window yet";
+        ASSERT_TRUE(sheet.Create());
         for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
-            texts += (id == IDOK || id == IDCANCEL ? ButtonShown(h, id) : ::GetDlgItem(h, id) != nullptr)
-                         ? ItemText(h, id) + "|"
-                         : "-|";
-        texts += Text(h) + "|" + TabText(h, 0) + "|" + TabText(h, 1) + "\n";
-        Click(h, IDCANCEL);
-    };
-    auto pressThenCancel = [&](int button) {
-        return [&, button](HWND h) {
-            Click(h, button);
-            ::Sleep(200);
-            states += std::to_string(::IsWindowVisible(h));
-            m_first.m_bAllowCancel = TRUE;
-            Click(h, IDCANCEL);
-        };
-    };
-    const struct {
-        UINT select;
-        BOOL allowCancel, allowLeave, removeHelp;
-        std::function<void(HWND)> act;
-        INT_PTR result;
-        const char *log;
-    } cases[] = {
-        {0, TRUE, TRUE, FALSE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, TRUE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, FALSE,
-         [&](HWND h) {
-             ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd,
-                                                     Click(h, IDOK);
-         },
-         IDOK, "1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok"},
-        {1, TRUE, TRUE, FALSE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL,
-         "2:init 2:setactive 2:querycancel 2:reset 2:cancel"},
-        {0, TRUE, TRUE, FALSE,
-         [&](HWND h) {
-             typed = ItemText(CurrentPage(h), IDC_FW_PAGE_EDIT);
-             Type(CurrentPage(h), IDC_FW_PAGE_EDIT, "Übersicht");
-             ::PostMessageA(h, PSM_PRESSBUTTON, PSBTN_OK, 0);
-         },
-         IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
-        {0, FALSE, TRUE, FALSE, pressThenCancel(IDCANCEL), IDCANCEL,
-         "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, FALSE, FALSE,
-         [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); }, IDCANCEL,
-         "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, TRUE, FALSE,
-         [&](HWND h) {
-             states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
-             ::SendMessageA(h, PSM_CHANGED, (WPARAM)m_first.m_hWnd, 0);
-             states += std::to_string(::IsWindowEnabled(::GetDlgItem(h, ID_APPLY_NOW)));
-             pressThenCancel(ID_APPLY_NOW)(h);
-         },
-         IDCANCEL,
-         "1:init 1:setactive 1:killactive 1:apply 1:ok 1:setactive 1:querycancel 1:reset 1:cancel"}};
-    for (const auto &c : cases) {
-        m_log.clear();
-        CPropertySheetExt sheet(kTitle, nullptr, c.select);
-        sheet.AddPage(&m_first);
-        sheet.AddPage(&m_second);
-        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave,
-        m_first.m_bRemoveHelpButton = c.removeHelp;
-        EXPECT_EQ(c.result, Run(sheet, c.act));
-        EXPECT_TRUE(c.log == m_log && sheet.m_hWnd == nullptr) << m_log;
+            texts += ::GetDlgItem(sheet.m_hWnd, id) ? ItemText(sheet.m_hWnd, id) + "|" : "-|";
+        texts += Text(sheet.m_hWnd) + "\n";
+        EXPECT_EQ(0xFFFFFFFFUL, page.GetPageType());
+        EXPECT_EQ(1, page.OnCommandHelp(7, 9));
+        EXPECT_EQ("7,9 ", sheet.m_help);
+        sheet.DestroyWindow();
     }
-    EXPECT_TRUE(bound) << "the second page's window is bound to its object";
-    EXPECT_EQ("Anfang", typed);
-    EXPECT_STREQ("Übersicht", m_first.m_strName);
-    EXPECT_EQ("11011", states);
-    EXPECT_EQ(std::string("OK|Abbruch|Übernehmen|Hilfe|") + kTitle +
-                  "|Allgemein|Ansicht\nOK|Abbruch|Übernehmen|-|" + kTitle + "|Allgemein|Ansicht\n",
+    EXPECT_EQ("OK|Abbruch|Übernehmen|Hilfe|Eigenschaften der Prüfung\n"
+              "OK|Abbruch|Übernehmen|-|Eigenschaften der Prüfung\n",
               texts);
-}
-
-TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
-{
-    CHelpSheet sheet;
-    sheet.AddPage(&m_first);
-    ASSERT_TRUE(sheet.Create());
-    PumpFor(20);
-    EXPECT_TRUE(::IsWindowVisible(sheet.m_hWnd) && Text(sheet.m_hWnd) == kTitle);
-    EXPECT_TRUE(sheet.GetActivePage() == &m_first && sheet.GetPageCount() == 1);
-    EXPECT_EQ(0xFFFFFFFFUL, m_first.GetPageType());
-    EXPECT_EQ(1, m_first.OnCommandHelp(7, 9));
-    EXPECT_EQ("7,9 ", sheet.m_help) << "the page hands help on to its sheet";
-    // A modeless sheet carries no standard buttons: hidden and disabled, and the sheet ends above them.
-    for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
-        EXPECT_FALSE(ButtonShown(sheet.m_hWnd, nID)) << "button " << nID;
-    const CRect rcSheet = Rect(sheet.m_hWnd), rcOk = Rect(::GetDlgItem(sheet.m_hWnd, IDOK)),
-                rcPage = Rect(m_first.m_hWnd);
-    EXPECT_TRUE(rcOk.top == rcSheet.bottom && rcPage.bottom <= rcSheet.bottom)
-        << "the sheet ends where the buttons began, the page whole";
-    HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
-    std::string enabled; // Apply after SetModified(TRUE), (FALSE); Cancel after CancelToClose
-    for (BOOL b : {TRUE, FALSE})
-        m_first.SetModified(b), enabled += std::to_string(::IsWindowEnabled(hApply));
-    ::EnableWindow(hCancel, TRUE);
-    m_first.CancelToClose();
-    EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));
-    EXPECT_EQ("Abbruch", Text(hCancel));
-    sheet.AddPage(&m_second);
-    EXPECT_TRUE(sheet.GetPageCount() == 2 && TabText(sheet.m_hWnd, 1) == "Ansicht");
-    EXPECT_TRUE(sheet.SetActivePage(&m_second));
-    PumpFor(20);
-    EXPECT_TRUE(sheet.GetActivePage() == &m_second && sheet.GetActiveIndex() == 1);
-    EXPECT_TRUE(m_second.m_hWnd && ::GetParent(m_second.m_hWnd) == sheet.m_hWnd)
-        << "the page window is bound to its object";
-    sheet.RemovePage(&m_first);
-    PumpFor(20);
-    EXPECT_TRUE(sheet.GetPageCount() == 1 && sheet.GetPage(0) == &m_second && sheet.GetPage(1) == nullptr);
-    EXPECT_EQ(nullptr, m_first.m_hWnd) << "the removed page's window is gone";
-    sheet.PressButton(PSBTN_CANCEL);
-    PumpFor(20);
-    EXPECT_EQ(nullptr, CurrentPage(sheet.m_hWnd)) << "the sheet ended";
-    sheet.DestroyWindow();
-    EXPECT_TRUE(sheet.m_hWnd == nullptr && m_second.m_hWnd == nullptr)
-        << "the page window went with the sheet";
-}
-
-TEST(PropertySheet, CannotBeCreatedWithoutPagesOrTemplates)
-{
-    CPropertySheet empty("Leer"), broken("Kaputt");
-    CPropertyPage missing(4711);
-    broken.AddPage(&missing);
-    EXPECT_EQ(-1, empty.DoModal());
-    EXPECT_TRUE(broken.DoModal() == -1 && broken.m_hWnd == nullptr) << "a page template that cannot be found";
 }
 
 } // namespace

@@ -83,6 +83,79 @@ std::string Seen(HWND hDlg)
     return seen + " " + checked + " " + std::to_string(rows) + " " + ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
 }
 
+// The control's rectangle in its dialog's client coordinates.
+CRect Place(HWND hCtl)
+{
+    CRect rc;
+    ::GetWindowRect(hCtl, &rc);
+    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT *>(&rc), 2);
+    return rc;
+}
+
+// The width the text needs in the window's font (a mnemonic marker not drawn).
+int TextWidth(HWND hWnd, const std::string &text)
+{
+    HDC hDC = ::GetDC(hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    RECT rc = {};
+    ::DrawTextA(hDC, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    return rc.right - rc.left;
+}
+
+// The dialog as the user sees it: the caption, then every child in order as "id kind text" (kind: the
+// button type, else the window class); then what is out of place: a control hidden, leaving the dialog
+// or narrower than its text, a radio outside the group box, a button off the OK button's column and
+// size, two controls overlapping (of the group box: with the list), the list and the first button
+// below OK not level; the list's style and the radios' group.
+std::string Layout(HWND hDlg)
+{
+    CRect client, group, both, ok = Place(Item(hDlg, IDOK)), list = Place(Item(hDlg, IDC_PLC_LIST));
+    ::GetClientRect(hDlg, &client);
+    std::vector<std::pair<std::string, CRect>> placed;
+    std::string seen = Text(hDlg), wrong;
+    auto note = [&](bool bad, const std::string &what) { wrong += bad ? " " + what : ""; };
+    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        char cls[64] = "";
+        ::GetClassNameA(h, cls, sizeof cls);
+        const DWORD type = strcmp(cls, "Button") ? ~0u : (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
+        const char *kind = type == BS_GROUPBOX          ? "group"
+                           : type == BS_AUTORADIOBUTTON ? "radio"
+                           : type == BS_DEFPUSHBUTTON   ? "default"
+                           : type == BS_PUSHBUTTON      ? "push"
+                                                        : cls;
+        const std::string text = Text(h);
+        const CRect rc = Place(h);
+        seen += "|" + std::to_string((WORD)::GetDlgCtrlID(h)) + " " + kind + " " + text;
+        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
+                           : type == BS_GROUPBOX      ? 16
+                           : kind != cls              ? 8
+                                                      : 0;
+        note(!::IsWindowVisible(h) || !both.IntersectRect(&rc, &client) || both != rc, "outside:" + text);
+        note(TextWidth(h, text) + margin > rc.Width(), "cut:" + text);
+        note(type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc) && both != group, "ungrouped:" + text);
+        note(type <= BS_DEFPUSHBUTTON &&
+                 (rc.left != ok.left || rc.right != ok.right || rc.Height() != ok.Height()),
+             "unaligned:" + text);
+        for (const auto &other : placed)
+            note(type != BS_GROUPBOX && both.IntersectRect(&other.second, &rc),
+                 "overlap:" + other.first + "/" + text);
+        if (type == BS_GROUPBOX)
+            group = rc;
+        else
+            placed.push_back({text, rc});
+    }
+    note(both.IntersectRect(&group, &list), "overlap:group/list");
+    note(list.top != Place(Item(hDlg, IDC_PLC_REMOVE)).top, "list and Remove not level");
+    const LONG listStyle = ::GetWindowLongA(Item(hDlg, IDC_PLC_LIST), GWL_STYLE);
+    note((listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS)) !=
+             (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
+         "list style");
+    note(!(::GetWindowLongA(Item(hDlg, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP), "radios ungrouped");
+    return seen + wrong;
+}
+
 // A catalogue scanned from a private folder with its own registry cache; the recording modules loaded.
 class SelectDlgTest : public ::testing::Test {
 protected:
@@ -125,7 +198,6 @@ protected:
     {
         return AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), id);
     }
-    static bool IsEnabled(HWND hWnd) { return ::IsWindowEnabled(hWnd) != FALSE; }
     HMODULE Module(int module) { return module ? m_modules[module] : nullptr; }
     size_t SetupCalls(int module) { return DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size(); }
     // The module's file in the folder and its entry in the registry cache.
@@ -137,10 +209,9 @@ protected:
         const bool key = !::RegOpenKeyExA(HKEY_CURRENT_USER, entry.c_str(), 0, KEY_READ, &h);
         return std::string(file ? "file" : "") + (key && !::RegCloseKey(h) ? "+key" : "");
     }
-    // Runs a dialog with the active driver (module name or null) and the mode; returns DoModal's result.
-    int Run(int active, int mode, ModalDriver::Script script, bool withCatalogue = true)
+    // Runs a dialog with the active driver (0: none), the mode and the catalogue, project and field or none.
+    int Run(int active, int mode, ModalDriver::Script script, bool all = true)
     {
-        const bool all = withCatalogue; // without a catalogue the dialog has no project and no field either
         m_dlg.reset(new CPlcSelectDlg(all ? m_list.get() : nullptr, all ? &m_project : nullptr,
                                       Module(active), IPLCMODE(mode), 1, all ? &m_field : nullptr, nullptr));
         ModalDriver driver(script, "Controller auswählen");
@@ -189,21 +260,17 @@ TEST_F(PlcListTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     CRect rc;
     m_plcList.GetClientRect(&rc);
     HWND hHeader = m_plcList.GetHeaderCtrl()->m_hWnd;
-    HDC hdc = ::GetDC(hHeader);
-    HGDIOBJ old = ::SelectObject(hdc, (HFONT)::SendMessageA(hHeader, WM_GETFONT, 0, 0));
     const char *headings[] = {"Name", "Treiber Version", "DLL Name", "DLL Version"};
     ASSERT_EQ(4, Header_GetItemCount(hHeader));
     for (int i = 0; i < 4; ++i) {
         char text[64] = "";
         LVCOLUMNA col = {};
         col.mask = LVCF_TEXT | LVCF_WIDTH, col.pszText = text, col.cchTextMax = sizeof text;
-        SIZE size = {};
-        m_plcList.GetColumn(i, &col), ::GetTextExtentPoint32A(hdc, text, (int)strlen(text), &size);
+        m_plcList.GetColumn(i, &col);
         EXPECT_STREQ(headings[i], text);
         EXPECT_EQ(rc.Width() * (i % 2 ? 15 : 35) / 100, col.cx) << "35, 15, 35 and 15 % of the width";
-        EXPECT_GE(col.cx, size.cx + 6 * ::GetSystemMetrics(SM_CXEDGE)) << text << " is cut";
+        EXPECT_GE(col.cx, TextWidth(hHeader, text) + 6 * ::GetSystemMetrics(SM_CXEDGE)) << text << " is cut";
     }
-    ::SelectObject(hdc, old), ::ReleaseDC(hHeader, hdc);
     EXPECT_TRUE(m_plcList.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
     m_plcList.InsertDriverItem(0, nullptr);
     EXPECT_EQ(0, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
@@ -388,9 +455,11 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
                 case 'd': ClickListRow(hList, ROW_CODESYS, true), ::Sleep(300); break;
                 // The posted click on a mode has been handled once the list is off or on.
                 case 'i':
-                    Click(hDlg, IDC_PLC_MODE_INTERNAL), WaitUntil([&] { return !IsEnabled(hList); });
+                    Click(hDlg, IDC_PLC_MODE_INTERNAL), WaitUntil([&] { return !::IsWindowEnabled(hList); });
                     break;
-                case 'b': Click(hDlg, IDC_PLC_MODE_BOTH), WaitUntil([&] { return IsEnabled(hList); }); break;
+                case 'b':
+                    Click(hDlg, IDC_PLC_MODE_BOTH), WaitUntil([&] { return ::IsWindowEnabled(hList); });
+                    break;
                 case 'o': Click(hDlg, IDOK); break;
                 case '?': seen += Seen(hDlg) + "|"; break;
                 case 'r': ClickAndWait(hDlg, IDC_PLC_RESCAN); break;
@@ -426,15 +495,17 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
         << "the host's record is only the setup dialog's to change";
 }
 
-// Removing asks, and each answer does its part; a rescan then finds what is on disk again and keeps
-// the active driver selected. Noted after each step: the rows, the selected row, and the file and
-// cache entry of QMove, CoDeSys and NMEA 0183 (blank).
-TEST_F(SelectDlgTest, RemoveAsksAndEachAnswerDoesItsPartAndRescanReadsTheFolder)
+// The dialog shows every control in its place with its German text (see Layout). Removing asks, and
+// each answer does its part; a rescan then finds what is on disk again and keeps the active driver
+// selected. Noted after each step: the rows, the selected row, and the file and cache entry of QMove,
+// CoDeSys and NMEA 0183 (blank).
+TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescanReadsTheFolder)
 {
     MessageBoxRecord boxes[4];
-    std::string after;
+    std::string layout, after;
     auto script = [&](HWND hDlg, ModalDriver &) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
+        layout = Layout(hDlg);
         // Cancel, No and Yes; then the active driver ("NMEA 0183 ", row 1 by then); then Rescan.
         const int steps[][2] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES}, {1, IDOK}};
         for (int i = 0; i < 5; ++i) {
@@ -450,6 +521,23 @@ TEST_F(SelectDlgTest, RemoveAsksAndEachAnswerDoesItsPartAndRescanReadsTheFolder)
         Click(hDlg, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, Run(547, 0, script));
+    const std::pair<int, const char *> children[] = {
+        {-1, "Static momentan aktive Controller (extern)"},
+        {IDC_PLC_ACTIVE_NAME, "Static NMEA 0183 "},
+        {-1, "group Controller Modus"},
+        {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
+        {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"},
+        {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
+        {IDC_PLC_LIST, "SysListView32 "},
+        {IDOK, "default &OK"},
+        {IDCANCEL, "push &Abbrechen"},
+        {IDC_PLC_REMOVE, "push &Löschen"},
+        {IDC_PLC_RESCAN, "push A&ktualisieren"},
+        {IDC_PLC_SETUP, "push Contr. Einstellung"}};
+    std::string expected = "Controller auswählen";
+    for (const auto &child : children)
+        expected += "|" + std::to_string((WORD)child.first) + " " + child.second;
+    EXPECT_EQ(expected, layout);
     EXPECT_EQ(
         "Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
         "löschen?",
