@@ -11,12 +11,24 @@ namespace {
 
 using V = std::vector<std::string>;
 
+// The token of GetFirst (or GetNext), "-" when there is none: a call that
+// answers 0 leaves the token alone, one that answers 1 sets it.
+std::string First(CParseStrPart &parser, LPCSTR delimiters, bool next = false)
+{
+    CString token("-");
+    const int ok = next ? parser.GetNext(delimiters, &token) : parser.GetFirst(delimiters, &token);
+    EXPECT_EQ(ok == 1, token != "-") << ok;
+    return (LPCSTR)token;
+}
+std::string Next(CParseStrPart &parser, LPCSTR delimiters)
+{
+    return First(parser, delimiters, true);
+}
 V Split(CParseStrPart &parser, LPCSTR delimiters)
 {
     V tokens;
-    CString token;
-    for (int ok = parser.GetFirst(delimiters, &token); ok; ok = parser.GetNext(delimiters, &token))
-        tokens.push_back((LPCSTR)token);
+    for (std::string token = First(parser, delimiters); token != "-"; token = Next(parser, delimiters))
+        tokens.push_back(token);
     return tokens;
 }
 V Split(const char *text, LPCSTR delimiters)
@@ -51,47 +63,35 @@ TEST(ParseStrPart, SplitsAtDelimiterRunsWithoutEmptyTokens)
         EXPECT_EQ(Split("ab\201\100cd", "\201\100"), (V{"ab", "cd"}));
         EXPECT_EQ(Split("a@b", "\201\100"), (V{"a@b"}));
     }
-    // Nothing attached, empty text, no delimiters: 0 and the token stays.
-    CString empty, token("unchanged");
+    // Nothing attached, empty text, no delimiters: no token.
+    CString empty;
     CParseStrPart parser;
-    EXPECT_EQ(parser.GetFirst(";", &token), 0);
+    EXPECT_EQ(First(parser, ";"), "-");
     parser.Attach(&empty);
-    EXPECT_EQ(
-        parser.GetFirst(";", &token) + parser.GetFirst(nullptr, &token) + parser.GetNext(nullptr, &token), 0);
-    EXPECT_STREQ(token, "unchanged");
+    EXPECT_EQ((V{First(parser, ";"), First(parser, nullptr), Next(parser, nullptr)}), (V{"-", "-", "-"}));
     // The attached text is copied at GetFirst; delimiters may change on the way; the end stays.
     CString s("key=value;next=2");
     parser.Attach(&s);
-    ASSERT_EQ(parser.GetFirst("=", &token), 1);
-    EXPECT_STREQ(token, "key");
+    EXPECT_EQ(First(parser, "="), "key");
     s = "x;y;z;w";
-    ASSERT_EQ(parser.GetNext(";", &token), 1);
-    EXPECT_STREQ(token, "value");
-    ASSERT_EQ(parser.GetFirst("=", &token), 1); // the new text, whole
-    EXPECT_EQ(parser.GetNext("=", &token), 0);
-    EXPECT_EQ(parser.GetNext("=", &token), 0);
-    EXPECT_STREQ(token, "x;y;z;w");
+    EXPECT_EQ(Next(parser, ";"), "value");
+    EXPECT_EQ((V{First(parser, "="), Next(parser, "="), Next(parser, "=")}), (V{"x;y;z;w", "-", "-"}));
 }
 
 TEST(ParseStrPart, OneSplitPerThreadAndCopies)
 {
-    CString first("a;b;c"), second("x;y"), token;
+    CString first("a;b;c"), second("x;y");
     CParseStrPart p1, p2;
     p1.Attach(&first);
     p2.Attach(&second);
-    ASSERT_EQ(p1.GetFirst(";", &token), 1);
-    ASSERT_EQ(p2.GetFirst(";", &token), 1);
-    // The first parser's split has ended: its GetNext continues in the second's text.
-    ASSERT_EQ(p1.GetNext(";", &token), 1);
-    EXPECT_STREQ(token, "y");
-    EXPECT_EQ(p1.GetNext(";", &token), 0);
+    // The second split ends the first: the first parser's GetNext goes on in the second's text.
+    EXPECT_EQ((V{First(p1, ";"), First(p2, ";"), Next(p1, ";"), Next(p1, ";")}), (V{"a", "x", "y", "-"}));
     // Splits on other threads do not interfere.
-    ASSERT_EQ(p1.GetFirst(";", &token), 1);
+    EXPECT_EQ(First(p1, ";"), "a");
     V other;
     std::thread([&] { other = Split("1;2;3;4", ";"); }).join();
     EXPECT_EQ(other, (V{"1", "2", "3", "4"}));
-    ASSERT_EQ(p1.GetNext(";", &token), 1);
-    EXPECT_STREQ(token, "b");
+    EXPECT_EQ(Next(p1, ";"), "b");
     // Copies share the attached string.
     CParseStrPart copy(p1), assigned;
     assigned = p1;
@@ -100,17 +100,14 @@ TEST(ParseStrPart, OneSplitPerThreadAndCopies)
     EXPECT_EQ(Split(assigned, ";"), (V{"c"}));
     TStringEx<CParseStrPart> text(CString("BMP;DIB;;PNG")), textCopy(text);
     text = "changed";
-    ASSERT_EQ(textCopy.GetFirst(";", &token), 1);
-    EXPECT_STREQ(token, "BMP");
-    ASSERT_EQ(text.GetFirst(";", &token), 1);
-    EXPECT_STREQ(token, "changed");
+    EXPECT_EQ((V{First(textCopy, ";"), First(text, ";")}), (V{"BMP", "changed"}));
     // A parser that goes ends the split running in its text.
     {
         CParseStrPart gone;
         gone.Attach(&second);
-        ASSERT_EQ(gone.GetFirst(";", &token), 1);
+        EXPECT_EQ(First(gone, ";"), "x");
     }
-    EXPECT_EQ(p1.GetNext(";", &token), 0);
+    EXPECT_EQ(Next(p1, ";"), "-");
 }
 
 TEST(PathStrPart, SplitsPathsIntoParts)
