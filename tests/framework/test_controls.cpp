@@ -81,11 +81,8 @@ TEST_F(DlgCtrlUtilsTest, UpdateTextAndNumberOnlyWhenTheyChanged)
 {
     const struct {
         int id;
-        const char *before;
-        const char *text;
-        int value;
-        BOOL bSigned;
-        int result;
+        const char *before, *text;
+        int value, bSigned, result;
         const char *shown;
     } cases[] = {{IDC_FW_EDIT, nullptr, "Größe", 0, 0, 1, "Größe"},
                  {IDC_FW_EDIT, nullptr, "Größe", 0, 0, 0, "Größe"},
@@ -114,14 +111,11 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
     HWND hCombo = Ctl(IDC_FW_COMBO), hBox = Ctl(IDC_FW_LISTBOX), hList = Ctl(IDC_FW_LISTVIEW);
     EXPECT_EQ(-1, m_dlg.SelectComboItemByData(IDC_FW_COMBO, 7)) << "empty box";
     EXPECT_EQ(-1, m_dlg.SelectListItemByData(IDC_FW_LISTBOX, 1)) << "empty box";
-    const struct {
-        const char *text;
-        DWORD_PTR data;
-    } entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
+    const std::pair<const char *, DWORD_PTR> entries[] = {{"Alpha", 10}, {"Beta", 20}, {"Gamma", 20}};
     for (int i = 0; i < 3; ++i) {
         ::SendMessageA(hCombo, CB_SETITEMDATA,
-                       ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].text), entries[i].data);
-        ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].text),
+                       ::SendMessageA(hCombo, CB_ADDSTRING, 0, (LPARAM)entries[i].first), entries[i].second);
+        ::SendMessageA(hBox, LB_SETITEMDATA, ::SendMessageA(hBox, LB_ADDSTRING, 0, (LPARAM)entries[i].first),
                        100 + i);
     }
     // Each answer with the combo box's and the list box's selection after it: the first entry with the
@@ -336,14 +330,10 @@ TEST_F(TabCtrlExTest, MaskHoldsThirtyTwoTabsAndScansSkipDisabledTabs)
                  bare.EnableTab(-1, FALSE));
     EXPECT_TRUE(bare.IsTabEnabled(0) && bare.IsTabEnabled(31) && bare.EnableTab(31, FALSE));
     EXPECT_TRUE(!bare.IsTabEnabled(31) && bare.IsTabEnabled(30));
-    EXPECT_TRUE(m_tab.GetStyle() & TCS_OWNERDRAWFIXED);
     // A scan never returns the current tab; with wrap it makes one full round, then gives up.
     const struct {
         std::initializer_list<int> enabled;
-        bool next;
-        int from;
-        BOOL wrap;
-        int expected;
+        int next, from, wrap, expected;
     } scans[] = {{{2}, true, 2, TRUE, -1},
                  {{2}, false, 2, TRUE, -1},
                  {{2}, true, 0, FALSE, 2},

@@ -73,13 +73,31 @@ Limits AskLimits(HWND hWnd)
             mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x,      mmi.ptMaxSize.y};
 }
 
-// A dialog that can register one control before and one after the base class's initialisation.
-class CTestResizeDialog : public CResizeDialog {
+// A window of the resize class Base that registers controls before and after the base's own
+// initialisation.
+template <class Base> class CRegistering : public Base {
 public:
-    explicit CTestResizeDialog(UINT nFlags = 0, bool bRegister = false)
-        : CResizeDialog(IDD_RS_DIALOG, nullptr, nFlags), m_bRegister(bRegister)
+    using Base::Base;
+    std::vector<SIZING> m_before, m_after;
+    BOOL OnInitDialog() override
     {
+        Register(m_before);
+        Base::OnInitDialog();
+        Register(m_after);
+        return TRUE;
     }
+
+private:
+    void Register(const std::vector<SIZING> &sizing)
+    {
+        for (const SIZING &s : sizing)
+            this->SetResize(s.id, s.rect);
+    }
+};
+
+class CTestResizeDialog : public CRegistering<CResizeDialog> {
+public:
+    explicit CTestResizeDialog(UINT nFlags = 0) : CRegistering(IDD_RS_DIALOG, nullptr, nFlags) {}
     ~CTestResizeDialog() override { DestroyWindow(); }
     BOOL Open()
     {
@@ -88,16 +106,6 @@ public:
         PumpFor(20);
         return bOk;
     }
-    BOOL OnInitDialog() override
-    {
-        if (m_bRegister)
-            SetResize(IDC_RS_TWICE, 1.0f, 0.0f, 1.0f, 0.0f);
-        CResizeDialog::OnInitDialog();
-        if (m_bRegister)
-            SetResize(IDC_RS_STRETCH, 0.0f, 0.0f, 1.0f, 1.0f);
-        return TRUE;
-    }
-    bool m_bRegister;
 };
 
 // Registered before or after the base's initialisation, controls start where
@@ -106,7 +114,9 @@ public:
 // unregistered controls stay, the array form reads exactly four entries.
 TEST(Resize, RegisteredControlsFollowByTheirFractionsWithHalvesOfPixelsCarriedOver)
 {
-    CTestResizeDialog dlg(0, true);
+    CTestResizeDialog dlg;
+    dlg.m_before = {{IDC_RS_TWICE, {1, 0, 1, 0}}};
+    dlg.m_after = {{IDC_RS_STRETCH, {0, 0, 1, 1}}};
     ASSERT_TRUE(dlg.Open());
     const CRect twice = ChildRect(dlg.m_hWnd, IDC_RS_TWICE), stretch = ChildRect(dlg.m_hWnd, IDC_RS_STRETCH);
     const CRect ok = ChildRect(dlg.m_hWnd, IDOK), half = ChildRect(dlg.m_hWnd, IDC_RS_HALF);
@@ -222,39 +232,8 @@ TEST(Resize, LimitsGripTransparentButtonsAndPlacement)
     EXPECT_EQ(saved, WindowRect(dlg.m_hWnd));
 }
 
-// A page that lays out its edit field before or after the base class's initialisation.
-class CStretchPage : public CResizePropertyPage {
-public:
-    explicit CStretchPage(bool bEarly = false) : CResizePropertyPage(IDD_RS_PAGE, 0, 0), m_bEarly(bEarly) {}
-    BOOL OnInitDialog() override
-    {
-        Register(true), CResizePropertyPage::OnInitDialog(), Register(false);
-        return TRUE;
-    }
-    void Register(bool bWhen)
-    {
-        if (m_bEarly == bWhen)
-            SetResize(IDC_RS_PAGE_EDIT, 0.0f, 0.0f, 1.0f, 0.0f);
-    }
-    bool m_bEarly;
-};
-
-// The sheet registers the tab control itself; a host that registers it first
-// with no movement of its own must end up with the same stretching.
-class COrderSheet : public CResizePropertySheet {
-public:
-    explicit COrderSheet(bool bEarly, CWnd *pParent = nullptr)
-        : CResizePropertySheet("Blätter", pParent), m_bEarly(bEarly)
-    {
-    }
-    BOOL OnInitDialog() override
-    {
-        if (m_bEarly)
-            SetResize(AFX_IDC_TAB_CONTROL, 0.0f, 0.0f, 0.0f, 0.0f);
-        return CResizePropertySheet::OnInitDialog();
-    }
-    bool m_bEarly;
-};
+using CStretchPage = CRegistering<CResizePropertyPage>;
+using COrderSheet = CRegistering<CResizePropertySheet>;
 
 // The size commands of the system menu, by position after Restore and Move.
 std::string SizeCommands(HWND hWnd)
@@ -294,8 +273,13 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
     CRect opened[3][2], grown[3][2];
     for (int n = 0; n < 3; ++n) {
         const auto &c = cases[n];
-        CStretchPage first(c.early), second(c.early);
-        COrderSheet sheet(c.early, c.pParent);
+        // The page's edit stretches; the host registers the tab control without movement of its own.
+        CStretchPage first(IDD_RS_PAGE), second(IDD_RS_PAGE);
+        COrderSheet sheet("Blätter", c.pParent);
+        for (CStretchPage *page : {&first, &second})
+            (c.early ? page->m_before : page->m_after) = {{IDC_RS_PAGE_EDIT, {0, 0, 1, 0}}};
+        if (c.early)
+            sheet.m_before = {{AFX_IDC_TAB_CONTROL, {0, 0, 0, 0}}};
         sheet.m_dwAddStyle = WS_MINIMIZEBOX;
         sheet.m_dwRemoveStyle = c.remove;
         sheet.AddPage(&first);
