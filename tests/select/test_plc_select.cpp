@@ -104,13 +104,14 @@ int TextWidth(HWND hWnd, const std::string &text)
     return rc.right - rc.left;
 }
 
-// The dialog as the user sees it: the caption, then every child in order as "id kind text" (kind: the
-// button type, else the window class); then what is out of place: a control hidden, leaving the dialog
-// or narrower than its text, a radio outside the group box, a button off the OK button's column and
+// The dialog as the user sees it: the caption, then every child in order as "kind text" (kind: the
+// button type, else the window class); then what is out of place: a control without the id the list
+// gives it in order, hidden, leaving the dialog or narrower than its text, a radio outside the group box, a button off the OK button's column and
 // size, two controls overlapping (of the group box: with the list), the list and the first button
 // below OK not level; the list's style and the radios' group.
-std::string Layout(HWND hDlg)
+std::string Layout(HWND hDlg, std::initializer_list<int> ids)
 {
+    const int *id = ids.begin();
     CRect client, group, both, ok = Place(Item(hDlg, IDOK)), list = Place(Item(hDlg, IDC_PLC_LIST));
     ::GetClientRect(hDlg, &client);
     std::vector<std::pair<std::string, CRect>> placed;
@@ -127,7 +128,8 @@ std::string Layout(HWND hDlg)
                                                         : cls;
         const std::string text = Text(h);
         const CRect rc = Place(h);
-        seen += "|" + std::to_string((WORD)::GetDlgCtrlID(h)) + " " + kind + " " + text;
+        seen += "|" + std::string(kind) + " " + text;
+        note(id == ids.end() || (WORD)::GetDlgCtrlID(h) != (WORD)*id++, "id:" + text);
         const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
                            : type == BS_GROUPBOX      ? 16
                            : kind != cls              ? 8
@@ -505,7 +507,9 @@ TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescan
     std::string layout, after;
     auto script = [&](HWND hDlg, ModalDriver &) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
-        layout = Layout(hDlg);
+        layout = Layout(hDlg, {-1, IDC_PLC_ACTIVE_NAME, -1, IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL,
+                               IDC_PLC_MODE_BOTH, IDC_PLC_LIST, IDOK, IDCANCEL, IDC_PLC_REMOVE,
+                               IDC_PLC_RESCAN, IDC_PLC_SETUP});
         // Cancel, No and Yes; then the active driver ("NMEA 0183 ", row 1 by then); then Rescan.
         const int steps[][2] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES}, {1, IDOK}};
         for (int i = 0; i < 5; ++i) {
@@ -521,23 +525,11 @@ TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescan
         Click(hDlg, IDCANCEL);
     };
     EXPECT_EQ(IDCANCEL, Run(547, 0, script));
-    const std::pair<int, const char *> children[] = {
-        {-1, "Static momentan aktive Controller (extern)"},
-        {IDC_PLC_ACTIVE_NAME, "Static NMEA 0183 "},
-        {-1, "group Controller Modus"},
-        {IDC_PLC_MODE_EXTERNAL, "radio nur externe Controller"},
-        {IDC_PLC_MODE_INTERNAL, "radio nur interner Controller"},
-        {IDC_PLC_MODE_BOTH, "radio interner + externe Controller"},
-        {IDC_PLC_LIST, "SysListView32 "},
-        {IDOK, "default &OK"},
-        {IDCANCEL, "push &Abbrechen"},
-        {IDC_PLC_REMOVE, "push &Löschen"},
-        {IDC_PLC_RESCAN, "push A&ktualisieren"},
-        {IDC_PLC_SETUP, "push Contr. Einstellung"}};
-    std::string expected = "Controller auswählen";
-    for (const auto &child : children)
-        expected += "|" + std::to_string((WORD)child.first) + " " + child.second;
-    EXPECT_EQ(expected, layout);
+    EXPECT_EQ("Controller auswählen|Static momentan aktive Controller (extern)|Static NMEA 0183 |"
+              "group Controller Modus|radio nur externe Controller|radio nur interner Controller|"
+              "radio interner + externe Controller|SysListView32 |default &OK|push &Abbrechen|"
+              "push &Löschen|push A&ktualisieren|push Contr. Einstellung",
+              layout);
     EXPECT_EQ(
         "Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
         "löschen?",
