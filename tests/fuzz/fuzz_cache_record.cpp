@@ -2,12 +2,11 @@
 // cut at NULs into the texts of the values (project code, firmware, the four
 // flags). The decoded record must keep the version word's rules, and a
 // record written back as texts must decode to itself.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "catalogue/CacheRecord.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 namespace {
 
@@ -22,20 +21,13 @@ bool Same(const CacheRecord &a, const CacheRecord &b)
 CacheRecord Decode(const std::vector<std::string> &parts)
 {
     CacheRecordTexts texts;
-    texts.code = parts[0].c_str();
-    texts.firmware = parts[1].c_str();
-    texts.dproto = parts[2].c_str();
-    texts.tags = parts[3].c_str();
-    texts.oldTags = parts[4].c_str();
-    texts.special = parts[5].c_str();
+    const char **fields[] = {&texts.code, &texts.firmware, &texts.dproto,
+                             &texts.tags, &texts.oldTags,  &texts.special};
+    for (size_t i = 0; i < 6; ++i)
+        *fields[i] = parts[i].c_str();
     CacheRecord record;
     DecodeCacheRecord(texts, kLegacy, record);
     return record;
-}
-
-std::string Text(int n)
-{
-    return std::to_string(n);
 }
 
 } // namespace
@@ -55,16 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     parts.resize(6);
     const CacheRecord record = Decode(parts);
     if (record.code != kLegacy) {
-        if (record.version != ((record.major & 15) * 16 + (record.minor & 15)))
-            std::abort();
+        Check(record.version == (record.major & 15) * 16 + (record.minor & 15));
         // Written back as the cache writes a packed version: major.minor.
-        std::vector<std::string> again = {Text(record.code),    Text(record.major) + "." + Text(record.minor),
-                                          Text(record.dproto),  Text(record.tags),
-                                          Text(record.oldTags), Text(record.special)};
-        if (!Same(Decode(again), record))
-            std::abort();
-    } else if (record.major != 0 || record.minor != 0) {
-        std::abort(); // the legacy form leaves major and minor alone
+        using std::to_string;
+        Check(Same(Decode({to_string(record.code), to_string(record.major) + "." + to_string(record.minor),
+                           to_string(record.dproto), to_string(record.tags), to_string(record.oldTags),
+                           to_string(record.special)}),
+                   record));
+    } else {
+        Check(record.major == 0 && record.minor == 0); // the legacy form leaves major and minor alone
     }
     return 0;
 }

@@ -2,11 +2,10 @@
 // read only with one or two points, a rejected one leaves code and version
 // 0, and code and version written as "code.version" read back unchanged.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "catalogue/IdentityString.h"
+#include "tests/fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -18,17 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         points += c == '.';
     int code = -1, version = -1;
     const bool read = ParseIdentityString(text.c_str(), code, version);
-    if (read != (points == 1 || points == 2))
-        std::abort();
+    Check(read == (points == 1 || points == 2));
     if (!read) {
-        if (code != 0 || version != 0)
-            std::abort();
+        Check(code == 0 && version == 0);
         return 0;
     }
     char again[32];
     snprintf(again, sizeof(again), "%d.%d", code, version);
     int code2 = -1, version2 = -1;
-    if (!ParseIdentityString(again, code2, version2) || code2 != code || version2 != version)
-        std::abort();
+    Check(ParseIdentityString(again, code2, version2) && code2 == code && version2 == version);
     return 0;
 }

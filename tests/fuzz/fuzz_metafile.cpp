@@ -4,9 +4,9 @@
 // the input is a finding; an accepted Windows metafile must also end in the
 // end record the walk stopped at, inside the input.
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
+#include "tests/fuzz/FuzzCheck.h"
 #include "viewer/EmfRecords.h"
 #include "viewer/WmfRecords.h"
 
@@ -18,12 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (p && WmfRecordsAreSound(p, size)) {
         size_t at = 18;
         for (;;) {
-            if (at + 6 > size)
-                std::abort();
+            Check(at + 6 <= size);
             const uint32_t words = uint32_t(p[at] | p[at + 1] << 8 | p[at + 2] << 16) | uint32_t(p[at + 3])
                                                                                             << 24;
-            if (words < 3 || words > (size - at) / 2)
-                std::abort();
+            Check(words >= 3 && words <= (size - at) / 2);
             if ((p[at + 4] | p[at + 5]) == 0)
                 break;
             at += size_t(words) * 2;

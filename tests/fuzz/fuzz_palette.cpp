@@ -2,10 +2,10 @@
 // colour table of a BMP): a palette read has 1 to 256 colours of 24 bits,
 // and the same colours written as JASC-PAL read back unchanged.
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/FuzzCheck.h"
 #include "tools/qrvtool/PaletteBytes.h"
 
 namespace {
@@ -28,17 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::vector<unsigned char> bytes(data, data + size);
     std::vector<unsigned long> colors;
     if (!ParsePaletteBytes(bytes, colors)) {
-        if (!colors.empty())
-            std::abort(); // a failed read leaves no colours behind
+        Check(colors.empty()); // a failed read leaves no colours behind
         return 0;
     }
-    if (colors.empty() || colors.size() > 256)
-        std::abort();
+    Check(!colors.empty() && colors.size() <= 256);
     for (unsigned long c : colors)
-        if (c > 0xFFFFFF)
-            std::abort();
+        Check(c <= 0xFFFFFF);
     std::vector<unsigned long> again;
-    if (!ParsePaletteBytes(AsJasc(colors), again) || again != colors)
-        std::abort();
+    Check(ParsePaletteBytes(AsJasc(colors), again) && again == colors);
     return 0;
 }

@@ -5,10 +5,10 @@
 // boundary inside the text, the path parts fit together (folder, name, title
 // and extension), and the tokens are exactly the runs of non-delimiter
 // characters of a plain walk over the text.
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "tests/fuzz/FuzzCheck.h"
 #include "toolkit/MbcsText.h"
 #include "toolkit/PathSyntax.h"
 
@@ -22,12 +22,6 @@ bool NoLeadBytes(unsigned char)
 bool ShiftJisLeadByte(unsigned char c)
 {
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        std::abort();
 }
 
 // Offsets where characters begin, the terminating zero's included.

@@ -1,5 +1,6 @@
 // Writes a seed corpus of valid DIBs and BMP files in every layout the
 // readers accept: each depth, each header kind, RLE, bit fields, top-down.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -28,9 +29,7 @@ Image Sample(int bits)
             }
         }
     if (bits <= 8 && bits > 1)
-        img.Palette().resize(size_t(1 << (bits - 1)) + 1 > img.Palette().size()
-                                 ? img.Palette().size()
-                                 : size_t(1 << (bits - 1)) + 1);
+        img.Palette().resize(std::min(img.Palette().size(), size_t(1 << (bits - 1)) + 1));
     return img;
 }
 

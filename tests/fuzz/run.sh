@@ -49,7 +49,7 @@ sources_of() {
 compile() {
   local src="$1" obj="$2"; shift 2
   if [ -f "$obj" ] && [ ! "$src" -nt "$obj" ] && [ -z "$(find "$ROOT/imaging" "$ROOT/catalogue" \
-       "$ROOT/tools/qrvtool" "$ROOT/viewer" "$ROOT/toolkit" -name '*.h' -newer "$obj" | head -1)" ]; then
+       "$ROOT/tools/qrvtool" "$ROOT/viewer" "$ROOT/toolkit" "$ROOT/tests/fuzz" -name '*.h' -newer "$obj" | head -1)" ]; then
     return 0
   fi
   clang++ "${FLAGS[@]}" "$@" -c "$src" -o "$obj"

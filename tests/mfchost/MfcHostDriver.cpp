@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <stdio.h>
 #include <string.h>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,8 +23,6 @@ const UINT kEditValues = 32771;              // the SDI host's Bearbeiten > Wert
 const int kValueIds[3] = {1000, 1001, 1002}; // its Prüfstand, Zyklen, Füllstand fields
 
 int g_failures = 0;
-std::string g_reply;
-bool g_replied = false;
 
 bool Check(bool ok, const std::string &what)
 {
@@ -35,7 +34,7 @@ bool Check(bool ok, const std::string &what)
 
 std::string Text(HWND hWnd)
 {
-    char text[256] = "";
+    char text[4096] = "";
     ::GetWindowTextA(hWnd, text, sizeof text);
     return text;
 }
@@ -49,34 +48,22 @@ bool WaitUntil(const std::function<bool()> &done, DWORD ms = 10000)
     return true;
 }
 
-struct Search {
-    DWORD pid;
-    const std::string &title;
-    HWND found;
-};
-
-BOOL CALLBACK FindWindowOf(HWND hWnd, LPARAM lParam)
-{
-    Search *s = reinterpret_cast<Search *>(lParam);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != s->pid || !::IsWindowVisible(hWnd) || (!s->title.empty() && Text(hWnd) != s->title))
-        return TRUE;
-    s->found = hWnd;
-    return FALSE;
-}
-
 // The visible top-level window of the process (with that title; empty: any), waiting up to 20 s.
 HWND WaitForWindow(DWORD pid, const std::string &title)
 {
-    Search s = {pid, title, nullptr};
+    HWND found = nullptr;
     WaitUntil(
         [&] {
-            ::EnumWindows(FindWindowOf, reinterpret_cast<LPARAM>(&s));
-            return s.found != nullptr;
+            while ((found = ::FindWindowExA(nullptr, found, nullptr, nullptr)) != nullptr) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(found, &owner);
+                if (owner == pid && ::IsWindowVisible(found) && (title.empty() || Text(found) == title))
+                    return true;
+            }
+            return false;
         },
         20000);
-    return s.found;
+    return found;
 }
 
 bool WaitGone(HWND hWnd)
@@ -84,108 +71,37 @@ bool WaitGone(HWND hWnd)
     return WaitUntil([hWnd] { return !::IsWindow(hWnd) || !::IsWindowVisible(hWnd); });
 }
 
-// The host ends by itself with exit code 0.
-void CheckExit(HANDLE hProcess, const std::string &what)
-{
-    DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(hProcess, 20000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(hProcess, &code);
-    Check(code == 0, what + " ends the program with exit code " + std::to_string(code));
-}
+// A running host with MfcHostProbe hooked into its thread; one that did not
+// end by itself is ended and counted as a failure.
+struct Host {
+    PROCESS_INFORMATION pi = {};
+    HWND hMain = nullptr; // its first visible window
+    HHOOK hHook = nullptr;
 
-// Posts the command to hOwner and waits for the dialog with that caption, which it must own.
-HWND OpenDialog(DWORD pid, HWND hOwner, WPARAM command, const std::string &caption)
-{
-    ::PostMessageA(hOwner, WM_COMMAND, command, 0);
-    HWND hDlg = WaitForWindow(pid, caption);
-    if (Check(hDlg != nullptr, "the dialog \"" + caption + "\" opens"))
-        Check(::GetWindow(hDlg, GW_OWNER) == hOwner, "it is owned by \"" + Text(hOwner) + "\"");
-    return hDlg;
-}
-
-LRESULT CALLBACK ReplyProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg != WM_COPYDATA)
-        return ::DefWindowProcA(hWnd, msg, wParam, lParam);
-    const COPYDATASTRUCT *cds = reinterpret_cast<const COPYDATASTRUCT *>(lParam);
-    g_reply.assign(static_cast<const char *>(cds->lpData), cds->cbData ? cds->cbData - 1 : 0);
-    g_replied = true;
-    return TRUE;
-}
-
-// Posts MfcHostProbe's message to a window of the host and waits for its answer.
-std::string AskProbe(HWND hWnd, DWORD threadId, const char *message, LPARAM lParam)
-{
-    static HWND hReply = nullptr;
-    static HHOOK hHook = nullptr;
-    static DWORD hookedThread = 0;
-    if (hHook && hookedThread != threadId) {
-        ::UnhookWindowsHookEx(hHook);
-        hHook = nullptr;
-    }
-    if (!hReply) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ReplyProc;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.lpszClassName = "MfcHostDriverReply";
-        ::RegisterClassA(&wc);
-        hReply = ::CreateWindowA("MfcHostDriverReply", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                 wc.hInstance, nullptr);
-    }
-    if (!hHook) {
+    Host(const std::string &exe, const std::string &args)
+    {
+        std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+        STARTUPINFOA si = {};
+        si.cb = sizeof si;
+        if (!::CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), ::GetLastError());
+            return;
+        }
+        hMain = WaitForWindow(pi.dwProcessId, "");
+        Check(hMain != nullptr, "the host's window appears");
         HMODULE hProbe = ::LoadLibraryA("MfcHostProbe.dll");
         FARPROC proc = hProbe ? ::GetProcAddress(hProbe, "ProbeHook") : nullptr;
         if (!proc && hProbe)
             proc = ::GetProcAddress(hProbe, "ProbeHook@12");
-        if (proc)
-            hHook = ::SetWindowsHookExA(WH_GETMESSAGE, reinterpret_cast<HOOKPROC>(proc), hProbe, threadId);
-        if (!hHook)
-            return "(no probe)";
-        hookedThread = threadId;
-    }
-    g_replied = false;
-    ::PostMessageA(hWnd, ::RegisterWindowMessageA(message), reinterpret_cast<WPARAM>(hReply), lParam);
-    for (DWORD start = ::GetTickCount(); !g_replied && ::GetTickCount() - start < 10000;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            ::DispatchMessageA(&msg);
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    }
-    return g_replied ? g_reply : "(no reply)";
-}
-
-// The host's menu as MfcHostProbe describes it from inside the host; with
-// bOpened, after each popup was announced as about to open.
-std::string ReadMenu(HWND hFrame, DWORD threadId, bool bOpened)
-{
-    return AskProbe(hFrame, threadId, "QrvMfcHostProbe.Menu", bOpened ? 1 : 0);
-}
-
-// What a window of the host shows: "WxH ink=N hash=H".
-std::string ReadPixels(HWND hWnd, DWORD threadId)
-{
-    return AskProbe(hWnd, threadId, "QrvMfcHostProbe.Pixels", 0);
-}
-
-// A running host; one that did not end by itself is ended and counted as a failure.
-struct Host {
-    PROCESS_INFORMATION pi = {};
-    bool started = false;
-    Host(const std::string &exe, const std::string &args)
-    {
-        std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-        std::vector<char> line(cmd.begin(), cmd.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        started = ::CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &si, &pi);
-        if (!started)
-            fprintf(stderr, "cannot start %s (%lu)\n", exe.c_str(), ::GetLastError());
+        if (proc && hMain)
+            hHook =
+                ::SetWindowsHookExA(WH_GETMESSAGE, reinterpret_cast<HOOKPROC>(proc), hProbe, pi.dwThreadId);
     }
     ~Host()
     {
-        if (!started)
+        if (hHook)
+            ::UnhookWindowsHookEx(hHook);
+        if (!pi.hProcess)
             return;
         if (::WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
             ::TerminateProcess(pi.hProcess, 99);
@@ -194,20 +110,61 @@ struct Host {
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
+
+    // Posts MfcHostProbe's message to a window of the host and waits for the
+    // text the probe sets into a window of the driver.
+    std::string Ask(HWND hWnd, const char *message, LPARAM lParam)
+    {
+        static HWND hReply =
+            ::CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        if (!hHook)
+            return "(no probe)";
+        ::SetWindowTextA(hReply, "");
+        ::PostMessageA(hWnd, ::RegisterWindowMessageA(message), reinterpret_cast<WPARAM>(hReply), lParam);
+        for (DWORD start = ::GetTickCount(); Text(hReply).empty() && ::GetTickCount() - start < 10000;) {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                ::DispatchMessageA(&msg);
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+        return Text(hReply).empty() ? "(no reply)" : Text(hReply);
+    }
+    // The menu as MfcHostProbe describes it from inside the host; with
+    // bOpened, after each popup was announced as about to open.
+    std::string Menu(bool bOpened) { return Ask(hMain, "QrvMfcHostProbe.Menu", bOpened ? 1 : 0); }
+    // What a window of the host shows: "WxH ink=N hash=H".
+    std::string Pixels(HWND hWnd) { return Ask(hWnd, "QrvMfcHostProbe.Pixels", 0); }
+
+    // The host ends by itself with exit code 0.
+    void CheckExit(const std::string &what)
+    {
+        DWORD code = STILL_ACTIVE;
+        if (::WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &code);
+        Check(code == 0, what + " ends the program with exit code " + std::to_string(code));
+    }
+
+    // Posts the command to hOwner and waits for the dialog with that caption, which it must own.
+    HWND OpenDialog(HWND hOwner, WPARAM command, const std::string &caption)
+    {
+        ::PostMessageA(hOwner, WM_COMMAND, command, 0);
+        HWND hDlg = WaitForWindow(pi.dwProcessId, caption);
+        if (Check(hDlg != nullptr, "the dialog \"" + caption + "\" opens"))
+            Check(::GetWindow(hDlg, GW_OWNER) == hOwner, "it is owned by \"" + Text(hOwner) + "\"");
+        return hDlg;
+    }
 };
 
-void DriveFrame(const PROCESS_INFORMATION &pi)
+void DriveFrame(Host &host)
 {
-    HWND hFrame = WaitForWindow(pi.dwProcessId, "");
-    if (!Check(hFrame != nullptr, "the frame window appears"))
-        return;
+    HWND hFrame = host.hMain;
     Check(Text(hFrame) == "QRV Rahmenhost", "title \"" + Text(hFrame) + "\" from the frame's string");
 
     // The menu bar of the frame's resource id, as the user sees it before and
     // after the popups open: the command route disables "Neu" (no handler)
     // and "Kopieren" (its update handler), the rest stays enabled.
     for (bool opened : {false, true}) {
-        const std::string g = opened ? "G" : "", menu = ReadMenu(hFrame, pi.dwThreadId, opened);
+        const std::string g = opened ? "G" : "", menu = host.Menu(opened);
         Check(menu == "classicon=1\nbigicon=1\n0|&Datei\n 57600" + g +
                           "|&Neu\tStrg+N\n -\n 57665|&Beenden\n"
                           "0|&Bearbeiten\n 57634" +
@@ -227,26 +184,23 @@ void DriveFrame(const PROCESS_INFORMATION &pi)
     ::GetClassNameA(hBar, cls, sizeof cls);
     Check(hBar && _stricmp(cls, "msctls_statusbar32") == 0, std::string("the status bar is there: ") + cls);
 
-    if (HWND hAbout = OpenDialog(pi.dwProcessId, hFrame, kAppAbout, "Info über QRV Rahmenhost")) {
+    if (HWND hAbout = host.OpenDialog(hFrame, kAppAbout, "Info über QRV Rahmenhost")) {
         Check(!::IsWindowEnabled(hFrame), "the frame waits while the about box is open");
         ::PostMessageA(hAbout, WM_COMMAND, IDOK, 0);
         Check(WaitGone(hAbout), "OK closes the about box");
     }
     ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
-    CheckExit(pi.hProcess, "Beenden");
+    host.CheckExit("Beenden");
 }
 
-void DriveDialog(const PROCESS_INFORMATION &pi)
+void DriveDialog(Host &host)
 {
-    HWND hDlg = WaitForWindow(pi.dwProcessId, "");
-    if (!Check(hDlg != nullptr, "the host's dialog appears"))
-        return;
+    HWND hDlg = host.hMain;
     Check(Text(hDlg) == "QRV Dialoghost", "title \"" + Text(hDlg) + "\"");
     HWND hButton = ::GetDlgItem(hDlg, kSelectButton);
     Check(hButton && Text(hButton) == "&Controller wählen...", "button \"" + Text(hButton) + "\"");
 
-    if (HWND hSelect =
-            OpenDialog(pi.dwProcessId, hDlg, MAKEWPARAM(kSelectButton, BN_CLICKED), "Controller auswählen")) {
+    if (HWND hSelect = host.OpenDialog(hDlg, MAKEWPARAM(kSelectButton, BN_CLICKED), "Controller auswählen")) {
         ::PostMessageA(hSelect, WM_COMMAND, IDCANCEL, 0);
         Check(WaitGone(hSelect), "Abbrechen closes it");
         // The host writes what came of the choice once its DoModal has returned.
@@ -255,14 +209,14 @@ void DriveDialog(const PROCESS_INFORMATION &pi)
         Check(seen, "the host saw the cancel: \"" + Text(hStatus) + "\"");
     }
     ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    CheckExit(pi.hProcess, "closing the dialog");
+    host.CheckExit("closing the dialog");
 }
 
 // Answers the file dialog that `command` opens with `path`: the name field is
 // the combo box of the Explorer-style dialog, else the old edit.
-bool ChooseFile(DWORD pid, HWND hFrame, UINT command, const std::string &caption, const std::string &path)
+bool ChooseFile(Host &host, UINT command, const std::string &caption, const std::string &path)
 {
-    HWND hDlg = OpenDialog(pid, hFrame, command, caption);
+    HWND hDlg = host.OpenDialog(host.hMain, command, caption);
     if (!hDlg)
         return false;
     HWND hName =
@@ -273,10 +227,10 @@ bool ChooseFile(DWORD pid, HWND hFrame, UINT command, const std::string &caption
 }
 
 // The three fields of the values dialog, joined by '|'; with `values` typed in and OK, else read and cancelled.
-std::string ValuesDialog(DWORD pid, HWND hFrame, const std::vector<std::string> &values)
+std::string ValuesDialog(Host &host, const std::vector<std::string> &values)
 {
     std::string shown;
-    HWND hDlg = OpenDialog(pid, hFrame, kEditValues, "Werte");
+    HWND hDlg = host.OpenDialog(host.hMain, kEditValues, "Werte");
     for (int i = 0; hDlg && i < 3; i++) {
         // An edit's text of another process is asked for; GetWindowText would not ask.
         char text[256] = "";
@@ -307,19 +261,13 @@ std::string RegValue(const std::string &key)
 // The file's bytes as hex, "(missing)" without it.
 std::string FileHex(const std::string &path)
 {
-    HANDLE h = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "(missing)";
-    std::string hex;
-    unsigned char buf[512];
-    DWORD got = 0;
-    while (::ReadFile(h, buf, sizeof buf, &got, nullptr) && got)
-        for (DWORD i = 0; i < got; i++) {
-            char two[4];
-            snprintf(two, sizeof two, "%02x ", buf[i]);
-            hex += two;
-        }
-    ::CloseHandle(h);
+    std::ifstream in(path, std::ios::binary);
+    std::string hex = in ? "" : "(missing)";
+    for (int c; (c = in.get()) != EOF;) {
+        char two[4];
+        snprintf(two, sizeof two, "%02x ", c);
+        hex += two;
+    }
     return hex;
 }
 
@@ -346,9 +294,8 @@ void DriveSdi(const std::string &exe, const std::string &dir)
     std::string empty, filled;
     {
         Host host(exe, "");
-        const DWORD pid = host.pi.dwProcessId;
-        HWND hFrame = host.started ? WaitForWindow(pid, "") : nullptr;
-        if (!Check(hFrame != nullptr, "the frame window appears"))
+        HWND hFrame = host.hMain;
+        if (!hFrame)
             return;
         WaitTitle(hFrame, untitled);
         Check(RegValue(".qsd") == "QrvSdiHost.Document", "the extension is registered for the type");
@@ -358,39 +305,37 @@ void DriveSdi(const std::string &exe, const std::string &dir)
         Check(open[0] == '"' && EndsWith(open, "SdiHost.exe\" \"%1\""), "the open command: " + open);
         std::string print = RegValue("QrvSdiHost.Document\\shell\\print\\command");
         Check(EndsWith(print, "SdiHost.exe\" /p \"%1\""), "the print command: " + print);
-        std::string menu = ReadMenu(hFrame, host.pi.dwThreadId, true);
+        std::string menu = host.Menu(true);
         Check(menu.find(" 57616G|Letzte Datei\n") != std::string::npos, "no recent files yet:\n" + menu);
 
         HWND hView = ::GetDlgItem(hFrame, kPaneId);
         Check(hView != nullptr, "the view is the frame's pane");
-        empty = ReadPixels(hView, host.pi.dwThreadId);
-        Check(ValuesDialog(pid, hFrame, {"Pumpe 7", "42", "87.5"}) == "|0|0",
-              "a new document's values are empty");
-        filled = ReadPixels(hView, host.pi.dwThreadId);
+        empty = host.Pixels(hView);
+        Check(ValuesDialog(host, {"Pumpe 7", "42", "87.5"}) == "|0|0", "a new document's values are empty");
+        filled = host.Pixels(hView);
         Check(filled != empty && filled.find("ink=0 ") == std::string::npos,
               "the view shows the new values: " + empty + " -> " + filled);
 
         // Save: the untitled document asks for a name first.
-        if (ChooseFile(pid, hFrame, kFileSave, "Speichern unter", path))
+        if (ChooseFile(host, kFileSave, "Speichern unter", path))
             WaitTitle(hFrame, saved);
         Check(FileHex(path) == expected,
               "the file holds version, name, cycles and level as CArchive writes them: " + FileHex(path));
         ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
-        CheckExit(host.pi.hProcess, "Beenden (nothing unsaved)");
+        host.CheckExit("Beenden (nothing unsaved)");
     }
 
     // Second run: the file named on the command line is opened through Serialize.
     Host host(exe, "\"" + path + "\"");
-    const DWORD pid = host.pi.dwProcessId;
-    HWND hFrame = host.started ? WaitForWindow(pid, "") : nullptr;
-    if (!Check(hFrame != nullptr, "the frame window appears for the file"))
+    HWND hFrame = host.hMain;
+    if (!hFrame)
         return;
     WaitTitle(hFrame, saved);
     HWND hView = ::GetDlgItem(hFrame, kPaneId);
-    Check(ReadPixels(hView, host.pi.dwThreadId) == filled, "the view shows what was saved");
-    std::string values = ValuesDialog(pid, hFrame, {});
+    Check(host.Pixels(hView) == filled, "the view shows what was saved");
+    std::string values = ValuesDialog(host, {});
     Check(values == "Pumpe 7|42|87.5", "the document holds the saved values: " + values);
-    std::string menu = ReadMenu(hFrame, host.pi.dwThreadId, true);
+    std::string menu = host.Menu(true);
     size_t mru = menu.find(" 57616|&1 ");
     Check(mru != std::string::npos && menu.find("\\Stand 1.qsd\n", mru) != std::string::npos,
           "the saved file is the first recent file:\n" + menu);
@@ -398,18 +343,17 @@ void DriveSdi(const std::string &exe, const std::string &dir)
     // File New empties the one document in its view; File Open brings the file back.
     ::PostMessageA(hFrame, WM_COMMAND, kFileNew, 0);
     WaitTitle(hFrame, untitled);
-    Check(ReadPixels(hView, host.pi.dwThreadId) == empty,
-          "File New shows an empty document in the same view");
-    if (ChooseFile(pid, hFrame, kFileOpen, "Öffnen", path))
+    Check(host.Pixels(hView) == empty, "File New shows an empty document in the same view");
+    if (ChooseFile(host, kFileOpen, "Öffnen", path))
         WaitTitle(hFrame, saved);
-    Check(::GetDlgItem(hFrame, kPaneId) == hView && ReadPixels(hView, host.pi.dwThreadId) == filled,
+    Check(::GetDlgItem(hFrame, kPaneId) == hView && host.Pixels(hView) == filled,
           "File Open shows the file's values again");
 
     // Changed values are not lost unasked: Abbrechen stays, Nein leaves the file as it was.
-    ValuesDialog(pid, hFrame, {"Pumpe 8", "43", "10"});
+    ValuesDialog(host, {"Pumpe 8", "43", "10"});
     for (int answer : {IDCANCEL, IDNO}) {
         ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
-        HWND hAsk = WaitForWindow(pid, "QRV SDI-Host");
+        HWND hAsk = WaitForWindow(host.pi.dwProcessId, "QRV SDI-Host");
         std::string text = hAsk ? Text(::GetDlgItem(hAsk, 0xFFFF)) : "";
         Check(text.find("Stand 1") != std::string::npos && text.find("speichern?") != std::string::npos,
               "Beenden asks to save the changes: \"" + text + "\"");
@@ -420,7 +364,7 @@ void DriveSdi(const std::string &exe, const std::string &dir)
                       ::IsWindow(hFrame),
                   "Abbrechen keeps the program running");
     }
-    CheckExit(host.pi.hProcess, "Nein");
+    host.CheckExit("Nein");
     Check(FileHex(path) == expected, "and leaves the file as it was saved");
 }
 
@@ -433,9 +377,10 @@ int main(int argc, char **argv)
         DriveSdi(argv[2], argv[3]);
     } else if ((kind == "frame" || kind == "dialog") && argc == 3) {
         Host host(argv[2], "");
-        if (!host.started)
+        if (!host.pi.hProcess)
             return 2;
-        (kind == "frame" ? DriveFrame : DriveDialog)(host.pi);
+        if (host.hMain)
+            (kind == "frame" ? DriveFrame : DriveDialog)(host);
     } else {
         fprintf(stderr, "usage: MfcHostDriver frame|dialog HOST.EXE | sdi HOST.EXE DIR\n");
         return 2;

@@ -1,15 +1,16 @@
-// Loaded into a host program through the driver's message hook: describes a
-// window's menu from inside the host (menus cannot be read from another
-// process under Wine) and sends the description back with WM_COPYDATA.
-// First line "classicon=1" when the window's class has an icon, "bigicon=1" when
-// the window has its own large icon (both only readable inside the host), then one line
-// per item: depth spaces, id, 'G' when grayed, 'C' when checked, '|', text;
-// a separator is "-".
-// With lParam 1 each popup of the menu bar is first announced to the window
-// with WM_INITMENUPOPUP, as the platform does before it shows a popup.
-// The message "QrvMfcHostProbe.Pixels" posted to a window describes what its
-// client area shows: "WxH ink=N hash=H", N the pixels that differ from the
-// top left one, H a hash of all of them (after the window painted itself).
+// Loaded into a host program through the driver's message hook; answers two
+// messages posted to a window of the host by setting the answer as the text
+// of the driver's window the message names (wParam).
+// "QrvMfcHostProbe.Menu": the window's menu, read inside the host (menus
+// cannot be read from another process under Wine). First line "classicon=1"
+// when the window's class has an icon, "bigicon=1" when the window has its own
+// large icon (both only readable inside the host), then one line per item:
+// depth spaces, id, 'G' when grayed, 'C' when checked, '|', text; a separator
+// is "-". With lParam 1 each popup of the menu bar is first announced to the
+// window with WM_INITMENUPOPUP, as the platform does before it shows a popup.
+// "QrvMfcHostProbe.Pixels": what the window's client area shows, "WxH ink=N
+// hash=H", N the pixels that differ from the top left one, H a hash of all of
+// them (after the window painted itself).
 #include <windows.h>
 #include <stdio.h>
 #include <string>
@@ -17,18 +18,6 @@
 #include "uiauto/CapturePixels.h"
 
 namespace {
-
-UINT ProbeMessage()
-{
-    static UINT msg = ::RegisterWindowMessageA("QrvMfcHostProbe.Menu");
-    return msg;
-}
-
-UINT PixelsMessage()
-{
-    static UINT msg = ::RegisterWindowMessageA("QrvMfcHostProbe.Pixels");
-    return msg;
-}
 
 std::string DescribePixels(HWND hWnd)
 {
@@ -54,15 +43,6 @@ std::string DescribePixels(HWND hWnd)
     return text;
 }
 
-void Reply(HWND hTo, HWND hFrom, const std::string &text)
-{
-    COPYDATASTRUCT cds = {};
-    cds.dwData = 1;
-    cds.cbData = (DWORD)text.size() + 1;
-    cds.lpData = const_cast<char *>(text.c_str());
-    ::SendMessageA(hTo, WM_COPYDATA, reinterpret_cast<WPARAM>(hFrom), reinterpret_cast<LPARAM>(&cds));
-}
-
 void Describe(HMENU hMenu, int depth, std::string &out)
 {
     int count = ::GetMenuItemCount(hMenu);
@@ -84,25 +64,32 @@ void Describe(HMENU hMenu, int depth, std::string &out)
     }
 }
 
+std::string DescribeMenu(HWND hWnd, bool bOpened)
+{
+    HMENU hBar = ::GetMenu(hWnd);
+    if (bOpened)
+        for (int i = 0, n = ::GetMenuItemCount(hBar); i < n; i++)
+            if (HMENU hPopup = ::GetSubMenu(hBar, i))
+                ::SendMessageA(hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup),
+                               MAKELPARAM(i, FALSE));
+    std::string text = ::GetClassLongPtrA(hWnd, GCLP_HICON) ? "classicon=1\n" : "classicon=0\n";
+    text += ::SendMessageA(hWnd, WM_GETICON, ICON_BIG, 0) ? "bigicon=1\n" : "bigicon=0\n";
+    Describe(hBar, 0, text);
+    return text;
+}
+
 } // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK ProbeHook(int code, WPARAM wParam, LPARAM lParam)
 {
+    static const UINT kMenu = ::RegisterWindowMessageA("QrvMfcHostProbe.Menu");
+    static const UINT kPixels = ::RegisterWindowMessageA("QrvMfcHostProbe.Pixels");
     MSG *pMsg = reinterpret_cast<MSG *>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && pMsg->message == ProbeMessage()) {
-        HMENU hBar = ::GetMenu(pMsg->hwnd);
-        if (pMsg->lParam == 1)
-            for (int i = 0, n = ::GetMenuItemCount(hBar); i < n; i++)
-                if (HMENU hPopup = ::GetSubMenu(hBar, i))
-                    ::SendMessageA(pMsg->hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup),
-                                   MAKELPARAM(i, FALSE));
-        std::string text = ::GetClassLongPtrA(pMsg->hwnd, GCLP_HICON) ? "classicon=1\n" : "classicon=0\n";
-        text += ::SendMessageA(pMsg->hwnd, WM_GETICON, ICON_BIG, 0) ? "bigicon=1\n" : "bigicon=0\n";
-        Describe(hBar, 0, text);
-        Reply(reinterpret_cast<HWND>(pMsg->wParam), pMsg->hwnd, text);
-        pMsg->message = WM_NULL;
-    } else if (code == HC_ACTION && wParam == PM_REMOVE && pMsg->message == PixelsMessage()) {
-        Reply(reinterpret_cast<HWND>(pMsg->wParam), pMsg->hwnd, DescribePixels(pMsg->hwnd));
+    if (code == HC_ACTION && wParam == PM_REMOVE && (pMsg->message == kMenu || pMsg->message == kPixels)) {
+        const std::string text =
+            pMsg->message == kMenu ? DescribeMenu(pMsg->hwnd, pMsg->lParam == 1) : DescribePixels(pMsg->hwnd);
+        ::SendMessageA(reinterpret_cast<HWND>(pMsg->wParam), WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(text.c_str()));
         pMsg->message = WM_NULL;
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -4,8 +4,6 @@
 #include <winternl.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -17,9 +15,8 @@ const size_t kEntryBytes = 24, kUniqueAt = 12, kTypeAt = 14, kEntries = 0x10000;
 const size_t kPebTableAt = 0xF8;
 #endif
 
-} // namespace
-
-long CResourceMeter::CountGdiTable()
+// Live, non-stock entries of the handle table; -1 without one.
+long CountGdiTable()
 {
 #ifdef _WIN64
     PROCESS_BASIC_INFORMATION pbi = {};
@@ -43,7 +40,8 @@ long CResourceMeter::CountGdiTable()
 #endif
 }
 
-long CResourceMeter::CountHandles()
+// This Wine's GetProcessHandleCount answers 0: the system's list of handles is counted then.
+long CountHandles()
 {
     DWORD handles = 0;
     if (::GetProcessHandleCount(::GetCurrentProcess(), &handles) && handles > 0)
@@ -66,14 +64,9 @@ long CResourceMeter::CountHandles()
     return n;
 }
 
-const char *CResourceMeter::GdiSource()
-{
-    if (::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS) > 0)
-        return "GetGuiResources";
-    return CountGdiTable() >= 0 ? "the process's GDI handle table" : "not counted";
-}
+} // namespace
 
-SResourceUse CResourceMeter::Measure()
+SResourceUse MeasureResources()
 {
     SResourceUse use;
     PROCESS_MEMORY_COUNTERS_EX pmc = {};
@@ -84,5 +77,8 @@ SResourceUse CResourceMeter::Measure()
     use.handles = CountHandles();
     const DWORD gui = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
     use.gdiObjects = gui > 0 ? long(gui) : CountGdiTable();
+    use.gdiSource = gui > 0               ? "GetGuiResources"
+                    : use.gdiObjects >= 0 ? "the process's GDI handle table"
+                                          : "not counted";
     return use;
 }

@@ -7,20 +7,10 @@
 #include <windows.h>
 
 struct SResourceUse {
-    double privateKb = 0; // PrivateUsage of GetProcessMemoryInfo
-    long handles = -1;    // GetProcessHandleCount, or the system's handle list
-    long gdiObjects = -1; // -1 where they cannot be counted
+    double privateKb = 0;       // PrivateUsage of GetProcessMemoryInfo
+    long handles = -1;          // GetProcessHandleCount, or the system's handle list
+    long gdiObjects = -1;       // -1 where they cannot be counted
+    const char *gdiSource = ""; // where the GDI count comes from, for the report
 };
 
-class CResourceMeter {
-public:
-    static SResourceUse Measure();
-    // Where the GDI count comes from, for the report.
-    static const char *GdiSource();
-
-private:
-    // This Wine's GetProcessHandleCount answers 0: the system's list of handles is counted then.
-    static long CountHandles();
-    // Live, non-stock entries of the handle table; -1 without one.
-    static long CountGdiTable();
-};
+SResourceUse MeasureResources();

@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
-#include "ModalCloser.h"
 #include "ValuesDialog.h"
 #include "browse/FileList.h"
 #include "resources/select_ids.h"
 #include "select/PlcSelectDlg.h"
 #include "uiauto/ControlActions.h"
+#include "uiauto/ModalDriver.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/LeadViewerWnd.h"
 
@@ -22,49 +22,51 @@ const int kPictureCount = sizeof kPictures / sizeof kPictures[0];
 const int kSettingCount = 13;
 const int kColorBits[] = {1, 2, 3, 4, 8, 16};
 
-// The round: a picture loaded, then a setting changed, for every picture;
-// then the clipboard, the file operations, the catalogue and the dialogs.
-enum Action {
-    aPicture,
-    aSetting,
-    aPaste,
-    aCopy,
-    aRename,
-    aMove,
-    aDelete,
-    aDiskScan,
-    aRegistry,
-    aSelect,
-    aValues
-};
-struct Slot {
-    Action action;
-    int arg;
-};
-
-std::vector<Slot> Round()
-{
-    std::vector<Slot> round;
-    for (int i = 0; i < kPictureCount; ++i) {
-        round.push_back({aPicture, i});
-        round.push_back({aSetting, i});
-    }
-    for (Action a : {aPaste, aCopy, aRename, aMove, aDelete, aDiskScan, aRegistry, aSelect, aValues})
-        round.push_back({a, 0});
-    return round;
-}
-const std::vector<Slot> kRound = Round();
-
-const char *const kActionNames[] = {
-    "Bild laden",  "Einstellung", "Kopieren/Einfügen",      "Datei kopieren",           "Umbenennen",
-    "Verschieben", "Löschen",     "Katalog von der Platte", "Katalog aus der Registry", "Controller-Auswahl",
-    "Werte"};
-
 void Pump()
 {
     for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
         ::TranslateMessage(&msg), ::DispatchMessageA(&msg);
 }
+
+// Opens a modal dialog on the calling thread and, once it shows, lets an
+// action work its controls and then cancels it, as a user who looks, tries
+// and closes. A thread timer does the work inside the dialog's own modal
+// loop, so no second thread is started per dialog.
+class CModalCloser {
+public:
+    using Action = std::function<void(HWND hDlg)>;
+
+    // Calls open (which runs DoModal); true when a dialog appeared and the
+    // cancel closed it with IDCANCEL.
+    static bool Run(const std::function<INT_PTR()> &open, const Action &action)
+    {
+        s_pAction = &action;
+        s_existing = qrvtest::ThreadDialogs(::GetCurrentThreadId());
+        s_bFound = false;
+        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
+        const INT_PTR result = open();
+        if (!s_bFound)
+            ::KillTimer(nullptr, nTimer);
+        return s_bFound && result == IDCANCEL;
+    }
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD)
+    {
+        HWND hDlg = qrvtest::FindDialog(::GetCurrentThreadId(), "", s_existing);
+        if (!hDlg || s_bFound)
+            return;
+        s_bFound = true;
+        ::KillTimer(nullptr, nId);
+        (*s_pAction)(hDlg);
+        // Posted behind whatever the action posted, so its clicks come first.
+        ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+
+    static inline const Action *s_pAction = nullptr;
+    static inline std::vector<HWND> s_existing;
+    static inline bool s_bFound = false;
+};
 
 } // namespace
 
@@ -81,6 +83,22 @@ CSoakHost::CSoakHost(const CString &strFolder) : m_strFolder(strFolder), m_catal
         m_pal16[i] = RGB(i * 17, 255 - i * 17, i * 8);
     for (int i = 0; i < 8; ++i)
         m_pal8[i] = RGB(i & 1 ? 255 : 0, i & 2 ? 255 : 0, i & 4 ? 255 : 0);
+    // The round: a picture loaded, then a setting changed, for every picture;
+    // then the clipboard, the file operations, the catalogue and the dialogs.
+    for (int i = 0; i < kPictureCount; ++i) {
+        m_round.push_back({"Bild laden", [this, i](int) { return LoadPicture(i); }});
+        m_round.push_back(
+            {"Einstellung", [this, i](int round) { return ChangeSetting(round * kPictureCount + i); }});
+    }
+    m_round.push_back({"Kopieren/Einfügen", [this](int) { return CopyAndPaste(); }});
+    m_round.push_back({"Datei kopieren", [this](int) { return CopyFile(); }});
+    m_round.push_back({"Umbenennen", [this](int) { return RenameFile(); }});
+    m_round.push_back({"Verschieben", [this](int) { return MoveFile(); }});
+    m_round.push_back({"Löschen", [this](int) { return DeleteFile(); }});
+    m_round.push_back({"Katalog von der Platte", [this](int) { return RebuildCatalogue(1); }});
+    m_round.push_back({"Katalog aus der Registry", [this](int) { return RebuildCatalogue(0); }});
+    m_round.push_back({"Controller-Auswahl", [this](int) { return SelectController(); }});
+    m_round.push_back({"Werte", [this](int) { return EditValues(); }});
 }
 
 CSoakHost::~CSoakHost()
@@ -112,8 +130,7 @@ bool CSoakHost::CopyDrivers()
 {
     char exe[MAX_PATH] = "";
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    CString from = exe;
-    from = from.Left(from.ReverseFind('\\') + 1) + "drivers\\";
+    const CString from = CString(exe, int(strrchr(exe, '\\') + 1 - exe)) + "drivers\\";
     WIN32_FIND_DATAA fd;
     HANDLE h = ::FindFirstFileA(from + "*.dll", &fd);
     if (h == INVALID_HANDLE_VALUE)
@@ -124,16 +141,6 @@ bool CSoakHost::CopyDrivers()
     } while (::FindNextFileA(h, &fd));
     ::FindClose(h);
     return n > 0;
-}
-
-void CSoakHost::RegisterViewers()
-{
-    const CString key = CString(kViewerKey) + "\\Bild";
-    const DWORD type = 1, style = VWS_PANELTABS | VWS_GENERALPAGE;
-    const char info[] = "*.bmp;*.png;*.jpg;*.gif;*.tif;*.wmf;*.emf|Bilder";
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Type", REG_DWORD, &type, sizeof type);
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Style", REG_DWORD, &style, sizeof style);
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "File Info", REG_SZ, info, sizeof info);
 }
 
 bool CSoakHost::Start()
@@ -149,7 +156,13 @@ bool CSoakHost::Start()
     if (!CreateEx(0, AfxRegisterWndClass(0), "QRV Soak", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
                   0, 0, 900, 600, nullptr, nullptr))
         return false;
-    RegisterViewers();
+    // The image viewer, registered as a host registers its viewers.
+    const CString key = CString(kViewerKey) + "\\Bild";
+    const DWORD type = 1, style = VWS_PANELTABS | VWS_GENERALPAGE;
+    const char info[] = "*.bmp;*.png;*.jpg;*.gif;*.tif;*.wmf;*.emf|Bilder";
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Type", REG_DWORD, &type, sizeof type);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "Style", REG_DWORD, &style, sizeof style);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, key, "File Info", REG_SZ, info, sizeof info);
     m_viewers.LoadFromRegistry(kViewerKey);
     if (!m_pane.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN, CRect(300, 0, 880, 560), this,
                        2) ||
@@ -172,34 +185,9 @@ bool CSoakHost::Start()
     return true;
 }
 
-int CSoakHost::StepsPerRound() const
-{
-    return int(kRound.size());
-}
-
-const char *CSoakHost::StepName(long n) const
-{
-    return kActionNames[kRound[size_t(n % StepsPerRound())].action];
-}
-
 bool CSoakHost::Step(long n)
 {
-    const Slot &s = kRound[size_t(n % StepsPerRound())];
-    const int round = int(n / StepsPerRound());
-    bool ok = false;
-    switch (s.action) {
-    case aPicture: ok = LoadPicture(s.arg); break;
-    case aSetting: ok = ChangeSetting(round * kPictureCount + s.arg); break;
-    case aPaste: ok = CopyAndPaste(); break;
-    case aCopy: ok = CopyFile(); break;
-    case aRename: ok = RenameFile(); break;
-    case aMove: ok = MoveFile(); break;
-    case aDelete: ok = DeleteFile(); break;
-    case aDiskScan: ok = RebuildCatalogue(1); break;
-    case aRegistry: ok = RebuildCatalogue(0); break;
-    case aSelect: ok = SelectController(); break;
-    case aValues: ok = EditValues(); break;
-    }
+    const bool ok = m_round[size_t(n % StepsPerRound())].act(int(n / StepsPerRound()));
     Pump();
     // As a host's message loop does when it runs idle: temporary objects go.
     AfxGetApp()->OnIdle(0);

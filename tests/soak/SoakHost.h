@@ -7,6 +7,9 @@
 #include <afxwin.h>
 #include <afxole.h>
 
+#include <functional>
+#include <vector>
+
 #include "browse/FileListTree.h"
 #include "catalogue/PlcInfoList.h"
 #include "driver/PlcDriverRecords.h"
@@ -23,12 +26,18 @@ public:
 
     // Writes the pictures, copies the drivers, creates the windows; false with the reason printed.
     bool Start();
-    int StepsPerRound() const;
+    int StepsPerRound() const { return int(m_round.size()); }
     // The action of step n (modulo the round); false when it failed.
     bool Step(long n);
-    const char *StepName(long n) const;
+    const char *StepName(long n) const { return m_round[size_t(n % StepsPerRound())].name; }
 
 private:
+    // One step of the round: its name and its action, given the round's number.
+    struct SStep {
+        const char *name;
+        std::function<bool(int round)> act;
+    };
+
     bool LoadPicture(int nPicture);
     bool ChangeSetting(int nSetting);
     bool CopyAndPaste();
@@ -42,13 +51,13 @@ private:
 
     bool WritePictures();
     bool CopyDrivers();
-    void RegisterViewers();
     CLeadViewerWnd *ImageViewer();
     HTREEITEM FolderItem(LPCSTR pszName);
     HTREEITEM ChildItem(HTREEITEM hFolder, LPCSTR pszName);
     CString Path(LPCSTR pszRelative) const { return m_strFolder + pszRelative; }
 
     CString m_strFolder; // ends in a backslash
+    std::vector<SStep> m_round;
     CViewerList m_viewers;
     CMainViewerWnd m_pane;
     CFileListTree m_tree;

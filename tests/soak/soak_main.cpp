@@ -51,8 +51,7 @@ struct Sample {
 // Least-squares slope of a field over the samples after the warm-up, per
 // 1,000 iterations, with its standard error.
 struct Growth {
-    double per1000;
-    double error;
+    double per1000, error;
 };
 
 template <class Field> Growth GrowthOf(const std::vector<Sample> &samples, Field field)
@@ -106,7 +105,7 @@ int main(int argc, char **argv)
         return 3;
     qrvtest::watchdog::Start(kStepLimitMs, 4, "soak: ", [](long n) { return g_pHost->StepName(n); });
 
-    std::vector<Sample> samples{{0, CResourceMeter::Measure()}};
+    std::vector<Sample> samples{{0, MeasureResources()}};
     const DWORD started = ::GetTickCount();
     long n = 0, failed = 0;
     const bool trace = std::getenv("QRV_SOAK_TRACE") != nullptr;
@@ -115,20 +114,19 @@ int main(int argc, char **argv)
     std::vector<DWORD> spent(size_t(host.StepsPerRound()), 0);
     std::vector<double> grown(size_t(host.StepsPerRound()), 0);
     for (; ::GetTickCount() - started < seconds * 1000; ++n) {
+        const size_t step = size_t(n % host.StepsPerRound());
+        const bool skip = !only.empty() && only.find("," + std::to_string(step) + ",") == std::string::npos;
         qrvtest::watchdog::Begin(n);
         const DWORD t0 = ::GetTickCount();
-        const double kb0 = trace ? CResourceMeter::Measure().privateKb : 0;
-        const bool ok = only.empty() || only.find("," + std::to_string(n % host.StepsPerRound()) + ",") !=
-                                            std::string::npos
-                            ? host.Step(n)
-                            : true;
-        spent[size_t(n % host.StepsPerRound())] += ::GetTickCount() - t0;
+        const double kb0 = trace ? MeasureResources().privateKb : 0;
+        const bool ok = skip || host.Step(n);
+        spent[step] += ::GetTickCount() - t0;
         if (trace && n >= g_warmUp)
-            grown[size_t(n % host.StepsPerRound())] += CResourceMeter::Measure().privateKb - kb0;
+            grown[step] += MeasureResources().privateKb - kb0;
         if (!ok && ++failed <= 10)
             std::printf("soak: step %ld (%s) FAILED\n", n, host.StepName(n));
         if ((n + 1) % host.StepsPerRound() == 0) {
-            samples.push_back({n + 1, CResourceMeter::Measure()});
+            samples.push_back({n + 1, MeasureResources()});
             if (trace)
                 std::printf("soak: at %ld: %.0f KB, %ld handles, %ld GDI objects\n", n + 1,
                             samples.back().use.privateKb, samples.back().use.handles,
@@ -136,12 +134,12 @@ int main(int argc, char **argv)
         }
     }
     const DWORD elapsed = (::GetTickCount() - started) / 1000;
-    const SResourceUse first = samples.front().use, last = CResourceMeter::Measure();
+    const SResourceUse first = samples.front().use, last = MeasureResources();
     std::printf("soak: %ld iterations in %lu s (%d steps a round), %ld failed\n", n,
                 static_cast<unsigned long>(elapsed), host.StepsPerRound(), failed);
     std::printf("soak: private memory %.0f KB -> %.0f KB, handles %ld -> %ld, GDI objects %ld -> %ld (%s)\n",
                 first.privateKb, last.privateKb, first.handles, last.handles, first.gdiObjects,
-                last.gdiObjects, CResourceMeter::GdiSource());
+                last.gdiObjects, last.gdiSource);
     if (trace)
         for (int i = 0; i < host.StepsPerRound(); ++i)
             std::printf("soak: step %d (%s): %lu ms, %+.0f KB after the warm-up in all\n", i,
@@ -156,11 +154,11 @@ int main(int argc, char **argv)
     const Growth mem = GrowthOf(samples, [](const SResourceUse &u) { return u.privateKb; });
     const Growth handles = GrowthOf(samples, [](const SResourceUse &u) { return double(u.handles); });
     const Growth gdi = GrowthOf(samples, [](const SResourceUse &u) { return double(u.gdiObjects); });
-    std::printf("soak: growth per 1,000 iterations after the first %ld: private memory %+.1f KB (+-%.1f, "
-                "bound %.0f), "
-                "handles %+.1f (+-%.1f, bound %.0f), GDI objects %+.1f (+-%.1f, bound %.0f)\n",
-                g_warmUp, mem.per1000, mem.error, g_memoryBoundKb, handles.per1000, handles.error,
-                kHandleBound, gdi.per1000, gdi.error, kGdiBound);
+    std::printf(
+        "soak: growth per 1,000 iterations after the first %ld: private memory %+.1f KB (+-%.1f, bound "
+        "%.0f), handles %+.1f (+-%.1f, bound %.0f), GDI objects %+.1f (+-%.1f, bound %.0f)\n",
+        g_warmUp, mem.per1000, mem.error, g_memoryBoundKb, handles.per1000, handles.error, kHandleBound,
+        gdi.per1000, gdi.error, kGdiBound);
     if (Exceeds(mem, g_memoryBoundKb) || Exceeds(handles, kHandleBound) ||
         (last.gdiObjects >= 0 && Exceeds(gdi, kGdiBound)))
         rc = rc ? rc : 1;

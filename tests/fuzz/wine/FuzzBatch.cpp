@@ -2,6 +2,7 @@
 
 #include "FuzzBatch.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,55 +12,47 @@ namespace {
 CWinApp theApp("qrv_fuzz");
 }
 
-CFuzzBatch::CFuzzBatch(DWORD limitMs)
+std::set<std::string> FilesOf(const std::string &dir)
 {
-    qrvtest::watchdog::Start(limitMs, 3, "");
-}
-
-std::vector<std::string> CFuzzBatch::FilesOf(const std::string &dir)
-{
-    std::vector<std::string> names;
+    std::set<std::string> names;
     WIN32_FIND_DATAA fd;
     HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE)
         return names;
     do {
         if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(fd.cFileName);
+            names.insert(fd.cFileName);
     } while (::FindNextFileA(h, &fd));
     ::FindClose(h);
     return names;
 }
 
-std::vector<uint8_t> CFuzzBatch::ReadBytes(const std::string &path)
+int Finding(int rc, const char *format, ...)
 {
-    std::vector<uint8_t> bytes;
-    if (FILE *f = std::fopen(path.c_str(), "rb")) {
-        uint8_t buf[65536];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            bytes.insert(bytes.end(), buf, buf + n);
-        std::fclose(f);
-    }
-    return bytes;
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    return rc;
 }
 
-int CFuzzBatch::Run(const std::string &dir, const Try &tryInput)
+int RunBatch(const std::string &dir, DWORD limitMs,
+             const std::function<int(const std::string &path)> &tryInput)
 {
-    const std::vector<std::string> names = FilesOf(dir);
-    for (size_t i = 0; i < names.size(); ++i) {
-        std::printf("input %s\n", names[i].c_str());
+    qrvtest::watchdog::Start(limitMs, 3, "");
+    const std::set<std::string> names = FilesOf(dir);
+    long i = 0;
+    for (const std::string &name : names) {
+        std::printf("input %s\n", name.c_str());
         std::fflush(stdout);
-        qrvtest::watchdog::Begin(long(i));
-        const int rc = tryInput(dir + "\\" + names[i]);
+        qrvtest::watchdog::Begin(i++);
+        const int rc = tryInput(dir + "\\" + name);
         qrvtest::watchdog::End();
         if (rc != 0)
             return rc;
     }
-    if (FilesOf(dir).size() != names.size()) {
-        std::printf("WROTE the batch folder changed\n");
-        return 5;
-    }
+    if (FilesOf(dir) != names)
+        return Finding(5, "WROTE the batch folder changed\n");
     std::printf("done %zu files\n", names.size());
     return 0;
 }

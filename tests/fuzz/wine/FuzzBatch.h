@@ -9,23 +9,17 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
-#include <vector>
 
-class CFuzzBatch {
-public:
-    // Answers 0 when the input kept every rule, else the exit code to end with.
-    using Try = std::function<int(const std::string &path)>;
+// Tries every file of dir, each within limitMs; 0, or the first broken rule's
+// exit code. The folder must hold the same files afterwards (else exit code 5).
+int RunBatch(const std::string &dir, DWORD limitMs,
+             const std::function<int(const std::string &path)> &tryInput);
+// Prints a broken rule (a printf format and its arguments) and answers rc.
+int Finding(int rc, const char *format, ...);
 
-    // Starts the watchdog; limitMs is the time one input may take.
-    explicit CFuzzBatch(DWORD limitMs);
-    // Tries every file of dir; 0, or the first rule's exit code. The folder
-    // must hold the same files afterwards (else exit code 5).
-    int Run(const std::string &dir, const Try &tryInput);
-
-    static std::vector<std::string> FilesOf(const std::string &dir);
-    static std::vector<uint8_t> ReadBytes(const std::string &path);
-};
+std::set<std::string> FilesOf(const std::string &dir);
 
 int FuzzMain(int argc, char **argv, bool withTarget,
              const std::function<int(const std::string &target, const std::string &dir)> &seeds,

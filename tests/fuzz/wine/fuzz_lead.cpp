@@ -1,4 +1,4 @@
-// Loads every file of a folder into one imaging control (a CFuzzBatch).
+// Loads every file of a folder into one imaging control (a batch, FuzzBatch.h).
 // Before each file the control holds a known picture; a file that does not
 // load must answer an error and leave that picture in place.
 //   fuzz_lead seeds DIR       writes valid files of every format
@@ -52,17 +52,15 @@ int Run(const std::string &, const std::string &dir, DWORD limit)
         return 11;
     const qrv::img::Image held = lead.GetImage();
     int loaded = 0;
-    const int rc = CFuzzBatch(limit).Run(dir, [&](const std::string &path) {
+    const int rc = RunBatch(dir, limit, [&](const std::string &path) {
         const short result = lead.Load(path.c_str(), 0, 1, 1);
         if (result == 0) {
             ++loaded;
             return lead.GetImage().Width() <= 0 || lead.Load(known.c_str(), 0, 1, 1) != 0 ? 12 : 0;
         }
-        if (!(lead.GetImage() == held)) {
-            std::printf("KEPT the held picture was changed by a failed load (%d)\n", result);
-            return 4;
-        }
-        return 0;
+        return lead.GetImage() == held
+                   ? 0
+                   : Finding(4, "KEPT the held picture was changed by a failed load (%d)\n", result);
     });
     ::DeleteFileA(known.c_str());
     std::printf("%d loaded\n", loaded);

@@ -18,8 +18,6 @@ void CDialogHostDlg::DoDataExchange(CDataExchange *pDX)
 }
 
 BEGIN_MESSAGE_MAP(CDialogHostDlg, CDialog)
-ON_WM_PAINT()
-ON_WM_QUERYDRAGICON()
 ON_BN_CLICKED(IDC_SELECT, OnSelect)
 END_MESSAGE_MAP()
 
@@ -35,37 +33,6 @@ BOOL CDialogHostDlg::OnInitDialog()
     m_strChoice.LoadString(IDS_CHOICE_NONE);
     UpdateData(FALSE);
     return TRUE; // return TRUE  unless you set the focus to a control
-}
-
-// If you add a minimize button to your dialog, you will need the code below
-//  to draw the icon.
-void CDialogHostDlg::OnPaint()
-{
-    if (IsIconic()) {
-        CPaintDC dc(this); // device context for painting
-
-        SendMessage(WM_ICONERASEBKGND, (WPARAM)dc.GetSafeHdc(), 0);
-
-        // Center icon in client rectangle
-        int cxIcon = GetSystemMetrics(SM_CXICON);
-        int cyIcon = GetSystemMetrics(SM_CYICON);
-        CRect rect;
-        GetClientRect(&rect);
-        int x = (rect.Width() - cxIcon + 1) / 2;
-        int y = (rect.Height() - cyIcon + 1) / 2;
-
-        // Draw the icon
-        dc.DrawIcon(x, y, m_hIcon);
-    } else {
-        CDialog::OnPaint();
-    }
-}
-
-// The system calls this to obtain the cursor to display while the user drags
-//  the minimized window.
-HCURSOR CDialogHostDlg::OnQueryDragIcon()
-{
-    return (HCURSOR)m_hIcon;
 }
 
 void CDialogHostDlg::OnSelect()

@@ -19,8 +19,6 @@ protected:
     sPROJECT m_project;
 
     virtual BOOL OnInitDialog();
-    afx_msg void OnPaint();
-    afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnSelect();
     DECLARE_MESSAGE_MAP()
 };

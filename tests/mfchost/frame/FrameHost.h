@@ -1,10 +1,6 @@
 // FrameHost.h : main header file for the FRAMEHOST application
 #pragma once
 
-#ifndef __AFXWIN_H__
-#error include 'stdafx.h' before including this file for PCH
-#endif
-
 #include "resource.h" // main symbols
 
 class CFrameHostApp : public CWinApp {

@@ -17,14 +17,6 @@ CSdiDoc::CSdiDoc()
     m_dLevel = 0.0;
 }
 
-BOOL CSdiDoc::OnNewDocument()
-{
-    if (!CDocument::OnNewDocument())
-        return FALSE;
-    // (SDI documents will reuse this document)
-    return TRUE;
-}
-
 void CSdiDoc::DeleteContents()
 {
     m_strName.Empty();

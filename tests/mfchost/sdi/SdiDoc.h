@@ -11,7 +11,6 @@ public:
     LONG m_lCount;     // number of cycles
     double m_dLevel;   // fill level in percent
 
-    virtual BOOL OnNewDocument();
     virtual void Serialize(CArchive &ar);
     virtual void DeleteContents();
     DECLARE_MESSAGE_MAP()
