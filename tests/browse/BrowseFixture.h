@@ -92,6 +92,15 @@ inline Names Entries(const CString &list)
     return entries;
 }
 
+// The entries read from a dropped-files block (which is freed), or "refused".
+inline Names ReadFiles(HGLOBAL h)
+{
+    CString files("unchanged");
+    BOOL ok = CDropFiles::ReadBlock(h, files);
+    ::GlobalFree(h);
+    return ok ? Entries(files) : Names{"refused"};
+}
+
 // A w x h 24-bit DIB of black pixels in movable global memory.
 inline HGLOBAL MakeDib(int w, int h)
 {

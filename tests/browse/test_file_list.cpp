@@ -290,18 +290,14 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hClosed = Child(hRoot, "zu"), hFile = Child(hRoot, "f100.txt");
     // CacheData offers the files as a dropped-files block.
-    COleDataSource *pSource = new COleDataSource;
-    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"}), back;
-    EXPECT_EQ(1, m_tree.CacheData(pSource, files));
+    COleDataSource source, text;
+    CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"});
+    EXPECT_EQ(1, m_tree.CacheData(&source, files));
+    text.CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
     COleDataObject withFiles, textOnly;
-    withFiles.Attach(pSource->GetDataObject(), FALSE);
-    HGLOBAL h = withFiles.GetGlobalData(CF_HDROP);
-    EXPECT_TRUE(CDropFiles::ReadBlock(h, back));
-    EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), Entries(back));
-    ::GlobalFree(h);
-    COleDataSource *pText = new COleDataSource;
-    pText->CacheGlobalData(CF_TEXT, ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8));
-    textOnly.Attach(pText->GetDataObject(), FALSE);
+    withFiles.Attach(source.GetDataObject(), FALSE);
+    textOnly.Attach(text.GetDataObject(), FALSE);
+    EXPECT_EQ((Names{"C:\\x\\a.txt", "C:\\x\\b.txt"}), ReadFiles(withFiles.GetGlobalData(CF_HDROP)));
     CFileListDropTarget target;
     EXPECT_EQ(DROPEFFECT_MOVE, target.OnDragEnter(&m_tree, &withFiles, 0, Center(hClosed)));
     EXPECT_EQ(hClosed, m_tree.GetDropHilightItem());
@@ -311,10 +307,6 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     EXPECT_EQ(DROPEFFECT_NONE, target.OnDragOver(&m_host, &withFiles, 0, CPoint(5, 5)));
     target.OnDragLeave(&m_tree);
     EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
-    textOnly.Detach();
-    withFiles.Detach();
-    pText->InternalRelease();
-    pSource->InternalRelease();
     UINT_PTR id = m_tree.GetDragTimer();
     ASSERT_NE(0u, id);
     auto restAt = [&](CPoint pt) {

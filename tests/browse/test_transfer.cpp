@@ -70,15 +70,6 @@ HGLOBAL RawBlock(DWORD offset, const Ch (&list)[N], BOOL wide = sizeof(Ch) == 2,
     return Bytes(data, data.size());
 }
 
-// The entries read from the block (which is freed), or "refused".
-Names ReadFiles(HGLOBAL h)
-{
-    CString files("unchanged");
-    BOOL ok = CDropFiles::ReadBlock(h, files);
-    ::GlobalFree(h);
-    return ok ? Entries(files) : Names{"refused"};
-}
-
 } // namespace
 
 // The library's blocks carry the list after a 20-byte header, in steps of

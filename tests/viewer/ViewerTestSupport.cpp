@@ -27,7 +27,7 @@ HostWindow::~HostWindow()
         DestroyWindow();
 }
 
-HGLOBAL MakeDib(const Image &image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
+Dib::Dib(const Image &image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
 {
     qrv::img::DibWriteOptions o;
     o.headerSize = headerSize;
@@ -36,11 +36,10 @@ HGLOBAL MakeDib(const Image &image, uint32_t headerSize, int bitCount, uint32_t 
     o.topDown = topDown;
     std::vector<uint8_t> dib;
     if (qrv::img::DibWriter::Write(image, dib, o) != qrv::img::kOk)
-        return nullptr;
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
-    std::memcpy(::GlobalLock(h), dib.data(), dib.size());
-    ::GlobalUnlock(h);
-    return h;
+        return;
+    m_h = ::GlobalAlloc(GMEM_MOVEABLE, dib.size());
+    std::memcpy(::GlobalLock(m_h), dib.data(), dib.size());
+    ::GlobalUnlock(m_h);
 }
 
 Image TakeDib(void *hDib)

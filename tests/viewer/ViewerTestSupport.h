@@ -24,23 +24,18 @@ public:
     ~HostWindow() override;
 };
 
-// A movable global DIB of the image in the given layout (caller frees).
-HGLOBAL MakeDib(const Image &image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
-                bool topDown = false);
-
-// MakeDib's DIB, freed when the object goes (a temporary: at the end of the statement).
+// A movable global DIB of the image in the given layout (none if it cannot be written), freed when the
+// object goes (a temporary: at the end of the statement).
 class Dib {
 public:
-    template <class... Layout>
-    explicit Dib(const Image &image, Layout... layout) : m_h(MakeDib(image, layout...))
-    {
-    }
+    explicit Dib(const Image &image, uint32_t headerSize = 40, int bitCount = 0, uint32_t compression = 0,
+                 bool topDown = false);
     Dib(const Dib &) = delete;
     ~Dib() { ::GlobalFree(m_h); }
     operator HGLOBAL() const { return m_h; }
 
 private:
-    HGLOBAL m_h;
+    HGLOBAL m_h = nullptr;
 };
 
 // The image of a DIB handed out, which is freed; empty without one.

@@ -83,7 +83,7 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
     const Image kept = IndexedImage(12, 5, 8);
     Put(kept);
     EXPECT_EQ(CLead::errInvalidDib, m_lead.SetDIB(nullptr));
-    HGLOBAL good = MakeDib(TrueColorOf(24, 30, 20));
+    const Dib good(TrueColorOf(24, 30, 20));
     const size_t size = ::GlobalSize(good);
     // The valid DIB cut to `keep` bytes, a byte of its header set.
     const struct {
@@ -105,7 +105,6 @@ TEST_F(LeadImage, InvalidDibsAndFailedOperationsAnswerAnErrorAndKeepTheImage)
         EXPECT_TRUE(m_lead.GetImage() == kept);
         ::GlobalFree(h);
     }
-    ::GlobalFree(good);
     // Operations with parameters out of range, and any without an image.
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Median(0));
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Sharpen(5000));
@@ -225,8 +224,7 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
     EXPECT_EQ(CLead::errInvalidParameter, m_lead.Save((dir + "x.bmp").c_str(), CLead::fmtBmp, 33, 0, 0));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((dir + "x.bmp").c_str()));
     EXPECT_EQ(CLead::errFileWrite, m_lead.Save((dir + "no\\such\\x.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
-    CLead empty;
-    EXPECT_EQ(CLead::errNoImage, empty.Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
+    EXPECT_EQ(CLead::errNoImage, CLead().Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
 }
 
 // ColorRes flags as the viewer passes them: 2 the user palette, 1 the fixed one, 4 true colour.

@@ -20,39 +20,29 @@ struct ToolResult {
     std::string output;
 };
 
+// qrvtool panel-image run with the arguments, its output caught in a file of the test's own.
 ToolResult RunTool(const std::string &args)
 {
-    ToolResult result;
+    static int nRuns = 0; // a file per run: the one before may still be open in the ending process
+    const std::string log = TempFolder() + "tool" + std::to_string(++nRuns) + ".log";
     SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hRead = nullptr, hWrite = nullptr;
-    if (!::CreatePipe(&hRead, &hWrite, &sa, 0))
-        return result;
-    ::SetHandleInformation(hRead, HANDLE_FLAG_INHERIT, 0);
+    HANDLE hLog = ::CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOA si = {};
-    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = si.hStdError = hWrite, si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = si.hStdError = hLog;
     PROCESS_INFORMATION pi = {};
     std::string line = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
-    const BOOL started = ::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                          nullptr, nullptr, &si, &pi);
-    ::CloseHandle(hWrite);
-    char buffer[512];
-    for (DWORD n = 0; started && ::ReadFile(hRead, buffer, sizeof(buffer), &n, nullptr) && n > 0;)
-        result.output.append(buffer, n);
-    if (started) {
+    ToolResult result;
+    if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
+                         &pi)) {
         ::WaitForSingleObject(pi.hProcess, 60000);
         ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
     }
-    ::CloseHandle(hRead);
+    ::CloseHandle(hLog);
+    const std::vector<uint8_t> output = ReadBytes(log);
+    result.output.assign(output.begin(), output.end());
     return result;
-}
-
-// A 24-bit picture of gradients as a BMP file.
-void WritePicture(const std::string &path, int w, int h)
-{
-    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, GradientImage(w, h)));
 }
 
 // Palettes as the tool reads them and as the viewer gets them.
@@ -105,7 +95,7 @@ protected:
     {
         m_dir = qrvtest::FreshTempFolder("qrv-panel-image");
         m_in = m_dir + "\\bild.bmp";
-        WritePicture(m_in, 160, 120);
+        ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(m_in, GradientImage(160, 120)));
         m_pal16 = RampPalette(16);
         m_pal256 = RampPalette(256);
         m_plx508 = RampPalette(256);
@@ -197,7 +187,7 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
 TEST_F(PanelImageTool, ManyFilesShowProgressAndExistingFilesAreKept)
 {
     const std::string second = m_dir + "\\zweites.bmp";
-    WritePicture(second, 40, 30);
+    ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(second, GradientImage(40, 30)));
     const std::string out = m_dir + "\\viele";
     ToolResult r = RunTool("\"" + m_in + "\" \"" + second + "\" --out \"" + out + "\" --bits 1");
     ASSERT_EQ(0u, r.exitCode) << r.output;

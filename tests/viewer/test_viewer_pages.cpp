@@ -5,6 +5,7 @@
 #include <vector>
 #include "imaging/BmpFile.h"
 #include "resources/resource.h"
+#include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
@@ -85,12 +86,6 @@ protected:
     void Command(CWnd *pPage, UINT nID, UINT nCode)
     {
         pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, nCode), (LPARAM)::GetDlgItem(pPage->m_hWnd, nID));
-    }
-    std::string ItemText(CWnd *pPage, UINT nID)
-    {
-        CString text;
-        pPage->GetDlgItemText(nID, text);
-        return std::string(text);
     }
 };
 
@@ -199,12 +194,12 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
     CViewerGeneralPpg *pGeneral = viewer.GetGeneralPage();
     ASSERT_EQ(pGeneral, pSheet->GetPage(0));
     ASSERT_NE(nullptr, pGeneral->GetSafeHwnd());
-    EXPECT_EQ("32 x 24", ItemText(pGeneral, IDC_VIEWER_SIZE));
+    EXPECT_EQ("32 x 24", qrvtest::ItemText(pGeneral->m_hWnd, IDC_VIEWER_SIZE));
     const std::string path = TempFolder() + "neu.bmp";
     ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, SolidImage(20, 10, 0x00FF00)));
     ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
-    EXPECT_EQ("20 x 10", ItemText(pGeneral, IDC_VIEWER_SIZE));
-    EXPECT_EQ(path, ItemText(pGeneral, IDC_VIEWER_FILENAME));
+    EXPECT_EQ("20 x 10", qrvtest::ItemText(pGeneral->m_hWnd, IDC_VIEWER_SIZE));
+    EXPECT_EQ(path, qrvtest::ItemText(pGeneral->m_hWnd, IDC_VIEWER_FILENAME));
 
     pSheet->OnCloseViewer(&viewer);
     viewer.ShowSizeToPage(0);
