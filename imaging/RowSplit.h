@@ -5,49 +5,43 @@
 
 #include <cstddef>
 #include <exception>
-#include <system_error>
-#include <thread>
+
+#include "imaging/RowWorker.h"
 
 namespace qrv::img {
 
-// Below this many bytes of output a second thread costs more than it saves:
-// starting one takes about as long as a table pass over 2 MB under Wine.
-constexpr size_t kSplitBytes = size_t(2) << 20;
+// Below this many bytes of output handing half the rows to the kept worker
+// costs more than it saves (a wake-up each way against a table pass).
+constexpr size_t kSplitBytes = size_t(512) << 10;
 
-// Calls f(first, last) for the rows [0, rows): the lower half on a thread of
-// its own when `bytes` of output reach kSplitBytes, else all at once here.
-// An exception of either half reaches the caller once both are done.
-template <class F>
-void SplitRows(int rows, size_t bytes, F f)
+// Calls f(first, last) for the rows [0, rows): the lower half on the kept
+// worker when `bytes` of output reach kSplitBytes and the worker is free,
+// else all at once here. An exception of either half reaches the caller once
+// both are done.
+template <class F> void SplitRows(int rows, size_t bytes, F f)
 {
-    if (rows < 2 || bytes < kSplitBytes) {
-        f(0, rows);
-        return;
-    }
+    RowWorker *worker = rows < 2 || bytes < kSplitBytes ? nullptr : RowWorker::Get();
     const int mid = rows / 2;
     std::exception_ptr failure;
-    std::thread lower;
-    try {
-        lower = std::thread([&] {
+    if (!worker || !worker->TryStart([&] {
             try {
                 f(mid, rows);
             } catch (...) {
                 failure = std::current_exception();
             }
-        });
-    } catch (const std::system_error&) {
-        f(0, rows);   // no thread to be had: all here
+        })) {
+        f(0, rows);
         return;
     }
     try {
         f(0, mid);
     } catch (...) {
-        lower.join();
+        worker->Wait();
         throw;
     }
-    lower.join();
+    worker->Wait();
     if (failure)
         std::rethrow_exception(failure);
 }
 
-}  // namespace qrv::img
+} // namespace qrv::img

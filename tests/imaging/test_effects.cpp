@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include "imaging/ColorReducer.h"
 #include "imaging/Effects.h"
@@ -357,6 +358,26 @@ TEST(RowSplit, EveryRowOnceAndFailuresReachTheCaller)
         EXPECT_EQ(bytes < kSplitBytes ? 1 : 2, calls.load());
         EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](const std::atomic<int> &n) { return n == 1; }));
     }
+    // While the worker works for one caller, another does all its rows itself.
+    std::atomic<bool> busy{false}, release{false};
+    std::thread first([&] {
+        SplitRows(2, kSplitBytes, [&](int y0, int) {
+            if (y0 == 1) {
+                busy = true;
+                while (!release)
+                    std::this_thread::yield();
+            }
+        });
+    });
+    while (!busy)
+        std::this_thread::yield();
+    std::vector<std::thread::id> where;
+    SplitRows(4, kSplitBytes, [&](int y0, int y1) {
+        where.insert(where.end(), size_t(y1 - y0), std::this_thread::get_id());
+    });
+    release = true;
+    first.join();
+    EXPECT_EQ(std::vector<std::thread::id>(4, std::this_thread::get_id()), where);
     for (int failing : {0, 1}) {
         SCOPED_TRACE(failing);
         EXPECT_THROW(SplitRows(10, kSplitBytes,
