@@ -245,19 +245,19 @@ TEST(WndSocket, ReportsGoToTheParentUntilThePlugInThenToTheTargetAlone)
     EXPECT_EQ(announced + "notify(321,1003) app notify(321,1003) app ", target.m_log)
         << "copying announces nothing";
     parent.m_log.clear();
-    CWndSocket lonely, gone, orphan; // without any receiver the results say so
-    EXPECT_EQ(0, lonely.Notify(&hdr));
-    EXPECT_EQ(-1, lonely.SendMsg(WM_APP + 5, 0, 0));
+    // No receiver, both answers say so: no control, a target without a window (no announcement, no fallback
+    // to the parent), a control without parent or target, a control object without a window.
     CWnd noWindow;
+    CWndSocket lonely, gone, orphan, bare;
     gone.Attach(&control);
-    gone.PlugInTo(&noWindow); // a target object without a window: no announcement, no fallback
-    EXPECT_EQ(0, gone.Notify(&hdr));
-    EXPECT_EQ(-1, gone.SendMsg(WM_APP + 5, 0, 0));
-    EXPECT_EQ("", parent.m_log);
+    gone.PlugInTo(&noWindow);
     orphan.Attach(&parent);
-    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control without parent or target";
-    orphan.Attach(&noWindow);
-    EXPECT_EQ(-1, orphan.SendMsg(WM_APP + 5, 0, 0)) << "a control object without a window";
+    bare.Attach(&noWindow);
+    std::string answers;
+    for (CWndSocket *p : {&lonely, &gone, &orphan, &bare})
+        answers += std::to_string(p->Notify(&hdr)) + "/" + std::to_string(p->SendMsg(WM_APP + 5, 0, 0)) + " ";
+    EXPECT_EQ("0/-1 0/-1 0/-1 0/-1 ", answers);
+    EXPECT_EQ("", parent.m_log);
 }
 
 // A dialog with five tabs that logs the tab control's notifications and
