@@ -111,6 +111,16 @@ TEST(DibCodec, SixteenBitFormsBecomeTwentyFourBits)
                 EXPECT_EQ(b.r & 0xF8, a.r & 0xF8); // top bits kept, scaled back up
             }
     }
+    // Each of the 32 steps of a 5-bit channel becomes the nearest of 0..255.
+    Image ramp;
+    ASSERT_EQ(ramp.Create(32, 1, 24), kOk);
+    for (int v = 0; v < 32; ++v)
+        ramp.Row(0)[3 * v + 2] = uint8_t(v << 3);
+    DibWriteOptions o5;
+    o5.bitCount = 16;
+    const Image rampBack = RoundTrip(ramp, o5);
+    for (int v = 0; v < 32; ++v)
+        EXPECT_EQ((v * 255 + 15) / 31, rampBack.GetColor(v, 0).r) << v;
     // Full-scale white stays white.
     Image white;
     ASSERT_EQ(white.Create(2, 2, 24), kOk);
