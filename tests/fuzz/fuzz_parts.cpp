@@ -67,21 +67,16 @@ void CheckTokens(const std::string &text, const std::string &delimiters, mbcs::L
 {
     const auto *set = reinterpret_cast<const unsigned char *>(delimiters.c_str());
     // The plain walk: runs of characters that are not delimiters.
-    std::vector<std::string> expected;
-    std::string run;
+    std::vector<std::string> expected(1);
     const auto *t = reinterpret_cast<const unsigned char *>(text.c_str());
     for (const unsigned char *c = t; *c; c = mbcs::Next(c, isLead)) {
-        const unsigned char *next = mbcs::Next(c, isLead);
-        if (mbcs::IsOneOf(c, set, isLead)) {
-            if (!run.empty())
-                expected.push_back(run);
-            run.clear();
-        } else {
-            run.append(reinterpret_cast<const char *>(c), next - c);
-        }
+        if (!mbcs::IsOneOf(c, set, isLead))
+            expected.back().append(reinterpret_cast<const char *>(c), mbcs::Next(c, isLead) - c);
+        else if (!expected.back().empty())
+            expected.emplace_back();
     }
-    if (!run.empty())
-        expected.push_back(run);
+    if (expected.back().empty())
+        expected.pop_back();
 
     std::vector<unsigned char> work(text.begin(), text.end());
     work.push_back(0);

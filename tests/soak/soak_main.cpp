@@ -24,11 +24,7 @@
 
 namespace {
 
-class CSoakApp : public CWinApp {
-public:
-    CSoakApp() : CWinApp("QRV Soak") {}
-};
-CSoakApp theApp;
+CWinApp theApp("QRV Soak");
 
 long g_warmUp = 1000;
 double g_warmUpShare = 0; // of the iterations done, when given as a percentage

@@ -246,14 +246,10 @@ size_t WriteViewerKeys(const Bytes &bytes)
         const int key = bytes[at] % 4, name = bytes[at + 1] % 4;
         const DWORD type = bytes[at + 2] % 8;
         const size_t n = std::min<size_t>(bytes[at + 3], bytes.size() - at - 4);
-        HKEY h = nullptr;
         const std::string path = std::string(kViewerKey) + "\\" + char('0' + key);
-        if (::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
-                              nullptr) == ERROR_SUCCESS) {
-            ::RegSetValueExA(h, kNames[name], 0, type, bytes.data() + at + 4, DWORD(n));
-            ::RegCloseKey(h);
+        if (::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), kNames[name], type, bytes.data() + at + 4,
+                              DWORD(n)) == ERROR_SUCCESS)
             keys.insert(key);
-        }
         at += 4 + n;
     }
     return keys.size();
