@@ -191,9 +191,8 @@ TEST(DriverMembers, AnswersTextsAndListsOfTheRecordingDriver)
     EXPECT_EQ(2, d.GetDataFormat(id, P<uPLCADR>(0x21)) +
                      d.GetPreferredDataFormat(preferred, P<uPLCSETUP>(0x22), P<uPLCADR>(0x23)));
     EXPECT_EQ(0x90005, preferred << 16 | id);
-    EXPECT_EQ((Slots{0x21, 0x22, 0x23}),
-              (Slots{b.Args("ExpGetDataFormat")[0], b.Args("ExpGetPreferredDataFormat")[0],
-                     b.Args("ExpGetPreferredDataFormat")[1]}));
+    EXPECT_EQ(Slots{0x21}, b.Args("ExpGetDataFormat"));
+    EXPECT_EQ((Slots{0x22, 0x23}), b.Args("ExpGetPreferredDataFormat"));
     F::SetResult(b.h, "ExpIsFormatSupported", 3);
     EXPECT_EQ(3, d.IsFormatSupported(nullptr, 2, nullptr, 4, 5));
     F::SetResult(b.h, "ExpCanCloseDialog", 0);
