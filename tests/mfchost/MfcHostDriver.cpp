@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "uiauto/MessagePump.h"
+
 namespace {
 
 const UINT kFileNew = 0xE100, kFileOpen = 0xE101, kFileSave = 0xE103; // ID_FILE_NEW, _OPEN, _SAVE
@@ -39,20 +41,11 @@ std::string Text(HWND hWnd)
     return text;
 }
 
-// Polls until done answers true or ms have passed; done's last answer.
-bool WaitUntil(const std::function<bool()> &done, DWORD ms = 10000)
-{
-    for (DWORD start = ::GetTickCount(); !done(); ::Sleep(50))
-        if (::GetTickCount() - start >= ms)
-            return done();
-    return true;
-}
-
 // The visible top-level window of the process (with that title; empty: any), waiting up to 20 s.
 HWND WaitForWindow(DWORD pid, const std::string &title)
 {
     HWND found = nullptr;
-    WaitUntil(
+    qrvtest::WaitUntil(
         [&] {
             while ((found = ::FindWindowExA(nullptr, found, nullptr, nullptr)) != nullptr) {
                 DWORD owner = 0;
@@ -68,7 +61,7 @@ HWND WaitForWindow(DWORD pid, const std::string &title)
 
 bool WaitGone(HWND hWnd)
 {
-    return WaitUntil([hWnd] { return !::IsWindow(hWnd) || !::IsWindowVisible(hWnd); });
+    return qrvtest::WaitUntil([hWnd] { return !::IsWindow(hWnd) || !::IsWindowVisible(hWnd); }, 10000);
 }
 
 // A running host with MfcHostProbe hooked into its thread; one that did not
@@ -121,13 +114,8 @@ struct Host {
             return "(no probe)";
         ::SetWindowTextA(hReply, "");
         ::PostMessageA(hWnd, ::RegisterWindowMessageA(message), reinterpret_cast<WPARAM>(hReply), lParam);
-        for (DWORD start = ::GetTickCount(); Text(hReply).empty() && ::GetTickCount() - start < 10000;) {
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-                ::DispatchMessageA(&msg);
-            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-        }
-        return Text(hReply).empty() ? "(no reply)" : Text(hReply);
+        const bool replied = qrvtest::PumpUntil([] { return !Text(hReply).empty(); }, 10000);
+        return replied ? Text(hReply) : "(no reply)";
     }
     // The menu as MfcHostProbe describes it from inside the host; with
     // bOpened, after each popup was announced as about to open.
@@ -205,7 +193,7 @@ void DriveDialog(Host &host)
         Check(WaitGone(hSelect), "Abbrechen closes it");
         // The host writes what came of the choice once its DoModal has returned.
         HWND hStatus = ::GetDlgItem(hDlg, 1001);
-        const bool seen = WaitUntil([&] { return Text(hStatus) == "Auswahl abgebrochen"; }, 5000);
+        const bool seen = qrvtest::WaitUntil([&] { return Text(hStatus) == "Auswahl abgebrochen"; }, 5000);
         Check(seen, "the host saw the cancel: \"" + Text(hStatus) + "\"");
     }
     ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
@@ -274,7 +262,7 @@ std::string FileHex(const std::string &path)
 // Waits until the frame's title is `title` (the document's name and the program's).
 void WaitTitle(HWND hFrame, const std::string &title)
 {
-    const bool shown = WaitUntil([&] { return Text(hFrame) == title; }, 5000);
+    const bool shown = qrvtest::WaitUntil([&] { return Text(hFrame) == title; }, 5000);
     Check(shown, "title \"" + Text(hFrame) + "\", expected \"" + title + "\"");
 }
 
