@@ -90,6 +90,18 @@ TEST(DibCodec, RleRoundTripsAndIsSmallerForRuns)
         EXPECT_LT(rle.size() * 4, raw.size());
         EXPECT_EQ(RoundTrip(flat, o), flat);
     }
+    // Other writers encode two alternating 4-bit colours as one run, high nibble first.
+    Image row;
+    ASSERT_EQ(row.Create(5, 1, 4), kOk);
+    DibWriteOptions o4;
+    o4.compression = dib::kBiRle4;
+    std::vector<uint8_t> dib;
+    ASSERT_EQ(DibWriter::Write(row, dib, o4), kOk);
+    dib.resize(DibWriter::PixelOffset(dib));
+    dib.insert(dib.end(), {5, 0x12, 0, 1});
+    ASSERT_EQ(DibReader::Read(dib.data(), dib.size(), row), kOk);
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(x % 2 ? 2 : 1, row.GetIndex(x, 0)) << x;
 }
 
 TEST(DibCodec, SixteenBitFormsBecomeTwentyFourBits)
