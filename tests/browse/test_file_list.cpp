@@ -120,21 +120,18 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     HTREEITEM hFolder = Child(LoadRoot(), "ordner");
     m_tree.Expand(hFolder, TVE_EXPAND);
     Names texts;
-    std::vector<CRect> rects;
     std::vector<LONG> styles;
-    CRect rcDlg, units(7, 15, 213, 47);
-    HWND hFocus = nullptr, hEdit = nullptr;
+    CRect rcDlg, rcFirst, units(7, 15, 213, 47);
+    bool focusOnEdit = false;
     auto inspect = [&](HWND hDlg) {
         GUITHREADINFO gti = {};
         gti.cbSize = sizeof(gti);
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
-        hFocus = gti.hwndFocus;
-        hEdit = qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
+        ::GetWindowRect(::GetWindow(hDlg, GW_CHILD), &rcFirst);
+        ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT *>(&rcFirst), 2);
         texts.push_back(qrvtest::Text(hDlg));
         for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            rects.emplace_back();
-            ::GetWindowRect(h, &rects.back());
-            ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT *>(&rects.back()), 2);
             texts.push_back(qrvtest::Text(h));
             // The dialog manager draws an edit box's border as a sunken edge.
             bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
@@ -166,10 +163,10 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_TRUE(Child(hFolder, "Neu"));
     EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
-    EXPECT_EQ(hEdit, hFocus);
+    EXPECT_TRUE(focusOnEdit);
     EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
-    ASSERT_EQ(4u, rects.size());
-    EXPECT_EQ(units.TopLeft(), rects[0].TopLeft()); // 7 units across, 15 down
+    ASSERT_EQ(4u, styles.size());
+    EXPECT_EQ(units.TopLeft(), rcFirst.TopLeft()); // 7 units across, 15 down
     EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
     EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
     EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight()); // client area 213 x 47 units

@@ -101,14 +101,11 @@ TEST_F(PagesTest, ResetKeepsSizeToFitSlidersShowTenthsAndThePanelPageTheLowerDep
     viewer.UpdatePropertyPages();
     ImagePage()->CheckDlgButton(IDC_VIEWER_SIZETOFIT, BST_UNCHECKED);
     Command(ImagePage(), IDC_VIEWER_RESET, BN_CLICKED);
-    EXPECT_EQ(0, viewer.GetInvert());
-    EXPECT_EQ(0, viewer.GetSmooth());
-    EXPECT_EQ(0, viewer.GetPlx508Mode());
-    EXPECT_EQ(2, viewer.GetDither());
-    EXPECT_EQ(0, viewer.GetContrast());
-    EXPECT_EQ(1, viewer.IsModified());
-    EXPECT_EQ(8, viewer.GetImageColorBits());
-    EXPECT_EQ(0, viewer.IsSizeToFitEnabled());
+    // Invert, smooth, Plx508 mode, dither and contrast reset; modified, depth and size to fit kept.
+    EXPECT_EQ((std::vector<int>{0, 0, 0, 2, 0, 1, 8, 0}),
+              (std::vector<int>{viewer.GetInvert(), viewer.GetSmooth(), viewer.GetPlx508Mode(),
+                                viewer.GetDither(), viewer.GetContrast(), viewer.IsModified(),
+                                viewer.GetImageColorBits(), viewer.IsSizeToFitEnabled()}));
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_INVERT));
     EXPECT_EQ(BST_UNCHECKED, ImagePage()->IsDlgButtonChecked(IDC_VIEWER_SIZETOFIT));
     EXPECT_EQ(2, (int)ImagePage()->SendDlgItemMessage(IDC_VIEWER_DITHER, CB_GETCURSEL));
