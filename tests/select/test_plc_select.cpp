@@ -18,6 +18,7 @@
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
+#include "tests/support/DialogLayout.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;
@@ -83,79 +84,22 @@ std::string Seen(HWND hDlg)
     return seen + " " + checked + " " + std::to_string(rows) + " " + ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
 }
 
-// The control's rectangle in its dialog's client coordinates.
-CRect Place(HWND hCtl)
+// The dialog's own rules beyond LayoutFaults: the mode group box clear of the list, the list level
+// with Remove, the list a single-selection report that keeps its selection shown, the radios a group.
+std::string SelectFaults(HWND hDlg)
 {
-    CRect rc;
-    ::GetWindowRect(hCtl, &rc);
-    ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT *>(&rc), 2);
-    return rc;
-}
-
-// The width the text needs in the window's font (a mnemonic marker not drawn).
-int TextWidth(HWND hWnd, const std::string &text)
-{
-    HDC hDC = ::GetDC(hWnd);
-    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0));
-    RECT rc = {};
-    ::DrawTextA(hDC, text.c_str(), -1, &rc, DT_CALCRECT | DT_SINGLELINE);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(hWnd, hDC);
-    return rc.right - rc.left;
-}
-
-// The dialog as the user sees it: the caption, then every child in order as "kind text" (kind: the
-// button type, else the window class); then what is out of place: a control without the id the list
-// gives it in order, hidden, leaving the dialog or narrower than its text, a radio outside the group box, a button off the OK button's column and
-// size, two controls overlapping (of the group box: with the list), the list and the first button
-// below OK not level; the list's style and the radios' group.
-std::string Layout(HWND hDlg, std::initializer_list<int> ids)
-{
-    const int *id = ids.begin();
-    CRect client, group, both, ok = Place(Item(hDlg, IDOK)), list = Place(Item(hDlg, IDC_PLC_LIST));
-    ::GetClientRect(hDlg, &client);
-    std::vector<std::pair<std::string, CRect>> placed;
-    std::string seen = Text(hDlg), wrong;
+    HWND hList = Item(hDlg, IDC_PLC_LIST), hRadio = Item(hDlg, IDC_PLC_MODE_EXTERNAL);
+    CRect both, list = Place(hList), group = Place(::GetWindow(hRadio, GW_HWNDPREV));
+    std::string wrong;
     auto note = [&](bool bad, const std::string &what) { wrong += bad ? " " + what : ""; };
-    for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-        char cls[64] = "";
-        ::GetClassNameA(h, cls, sizeof cls);
-        const DWORD type = strcmp(cls, "Button") ? ~0u : (DWORD)::GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
-        const char *kind = type == BS_GROUPBOX          ? "group"
-                           : type == BS_AUTORADIOBUTTON ? "radio"
-                           : type == BS_DEFPUSHBUTTON   ? "default"
-                           : type == BS_PUSHBUTTON      ? "push"
-                                                        : cls;
-        const std::string text = Text(h);
-        const CRect rc = Place(h);
-        seen += "|" + std::string(kind) + " " + text;
-        note(id == ids.end() || (WORD)::GetDlgCtrlID(h) != (WORD)*id++, "id:" + text);
-        const int margin = type == BS_AUTORADIOBUTTON ? ::GetSystemMetrics(SM_CXMENUCHECK) + 6
-                           : type == BS_GROUPBOX      ? 16
-                           : kind != cls              ? 8
-                                                      : 0;
-        note(!::IsWindowVisible(h) || !both.IntersectRect(&rc, &client) || both != rc, "outside:" + text);
-        note(TextWidth(h, text) + margin > rc.Width(), "cut:" + text);
-        note(type == BS_AUTORADIOBUTTON && both.UnionRect(&group, &rc) && both != group, "ungrouped:" + text);
-        note(type <= BS_DEFPUSHBUTTON &&
-                 (rc.left != ok.left || rc.right != ok.right || rc.Height() != ok.Height()),
-             "unaligned:" + text);
-        for (const auto &other : placed)
-            note(type != BS_GROUPBOX && both.IntersectRect(&other.second, &rc),
-                 "overlap:" + other.first + "/" + text);
-        if (type == BS_GROUPBOX)
-            group = rc;
-        else
-            placed.push_back({text, rc});
-    }
     note(both.IntersectRect(&group, &list), "overlap:group/list");
     note(list.top != Place(Item(hDlg, IDC_PLC_REMOVE)).top, "list and Remove not level");
-    const LONG listStyle = ::GetWindowLongA(Item(hDlg, IDC_PLC_LIST), GWL_STYLE);
+    const LONG listStyle = ::GetWindowLongA(hList, GWL_STYLE);
     note((listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS)) !=
              (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
          "list style");
-    note(!(::GetWindowLongA(Item(hDlg, IDC_PLC_MODE_EXTERNAL), GWL_STYLE) & WS_GROUP), "radios ungrouped");
-    return seen + wrong;
+    note(!(::GetWindowLongA(hRadio, GWL_STYLE) & WS_GROUP), "radios ungrouped");
+    return wrong;
 }
 
 // A catalogue scanned from a private folder with its own registry cache; the recording modules loaded.
@@ -497,19 +441,21 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
         << "the host's record is only the setup dialog's to change";
 }
 
-// The dialog shows every control in its place with its German text (see Layout). Removing asks, and
+// The dialog shows every control in its place with its German text. Removing asks, and
 // each answer does its part; a rescan then finds what is on disk again and keeps the active driver
 // selected. Noted after each step: the rows, the selected row, and the file and cache entry of QMove,
 // CoDeSys and NMEA 0183 (blank).
 TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescanReadsTheFolder)
 {
     MessageBoxRecord boxes[4];
-    std::string layout, after;
+    std::string layout, faults, after;
     auto script = [&](HWND hDlg, ModalDriver &) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
-        layout = Layout(hDlg, {-1, IDC_PLC_ACTIVE_NAME, -1, IDC_PLC_MODE_EXTERNAL, IDC_PLC_MODE_INTERNAL,
-                               IDC_PLC_MODE_BOTH, IDC_PLC_LIST, IDOK, IDCANCEL, IDC_PLC_REMOVE,
-                               IDC_PLC_RESCAN, IDC_PLC_SETUP});
+        layout = Controls(hDlg);
+        faults = LayoutFaults(hDlg, {-1, IDC_PLC_ACTIVE_NAME, -1, IDC_PLC_MODE_EXTERNAL,
+                                     IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH, IDC_PLC_LIST, IDOK, IDCANCEL,
+                                     IDC_PLC_REMOVE, IDC_PLC_RESCAN, IDC_PLC_SETUP}) +
+                 SelectFaults(hDlg);
         // Cancel, No and Yes; then the active driver ("NMEA 0183 ", row 1 by then); then Rescan.
         const int steps[][2] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES}, {1, IDOK}};
         for (int i = 0; i < 5; ++i) {
@@ -530,6 +476,7 @@ TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescan
               "radio interner + externe Controller|SysListView32 |default &OK|push &Abbrechen|"
               "push &Löschen|push A&ktualisieren|push Contr. Einstellung",
               layout);
+    EXPECT_EQ("", faults);
     EXPECT_EQ(
         "Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
         "löschen?",
