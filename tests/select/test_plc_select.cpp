@@ -1,18 +1,17 @@
 // The driver list over a hand-made catalogue, the list whose header cannot be
 // dragged, and the controller selection dialog over a catalogue of recording
 // drivers, driven like a user would.
-#include <afxcmn.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
 #include "resources/select_ids.h"
 #include "select/PlcListCtl.h"
 #include "select/PlcSelectDlg.h"
 #include "select/QRVFixedHeaderList.h"
+#include "tests/catalogue/CatalogueFixtures.h"
 #include "tests/driver/DriverFixture.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
@@ -107,19 +106,13 @@ class SelectDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_key = "Software\\QRV Tests\\select\\" + name + "\\PLC Drivers";
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, ("Software\\QRV Tests\\select\\" + name).c_str());
-        App().UseRegistryKey("select\\" + name + "\\");
-        m_folder = FreshTempFolder("select-" + name);
         for (int module : kModules) {
             const std::string built = ProgramFolder() + "\\" + Dll(module);
-            ASSERT_TRUE(::CopyFileA(built.c_str(), (m_folder + "\\" + Dll(module)).c_str(), FALSE));
+            m_scene.Add(built, Dll(module));
             ASSERT_NE(nullptr, m_modules[module] = ::LoadLibraryA(built.c_str()));
         }
-        m_list.reset(new CPlcInfoList("VARN\\"));
-        m_list->SetDLLPath(CString((m_folder + "\\").c_str()));
-        ASSERT_EQ(1, m_list->Load(1));
+        m_list.SetDLLPath(m_scene.DllPath());
+        ASSERT_EQ(1, m_list.Load(1));
         Prepare();
         memset(&m_project, 0x11, sizeof m_project);
     }
@@ -140,26 +133,20 @@ protected:
     }
     static std::string Dll(int module) { return "Z32TPLC" + std::to_string(module) + ".dll"; }
     static void Pick(HWND hDlg, int row) { SelectListRow(Item(hDlg, IDC_PLC_LIST), row); }
-    static MessageBoxRecord Answer(HWND hDlg, int id)
-    {
-        return AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), id);
-    }
     HMODULE Module(int module) { return module ? m_modules[module] : nullptr; }
-    size_t SetupCalls(int module) { return DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size(); }
     // The module's file in the folder and its entry in the registry cache.
     std::string Stored(int module)
     {
-        HKEY h = nullptr;
-        const std::string entry = m_key + "\\" + Dll(module), path = m_folder + "\\" + Dll(module);
+        const std::string path = m_scene.folder + "\\" + Dll(module);
         const bool file = ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const bool key = !::RegOpenKeyExA(HKEY_CURRENT_USER, entry.c_str(), 0, KEY_READ, &h);
-        return std::string(file ? "file" : "") + (key && !::RegCloseKey(h) ? "+key" : "");
+        const bool key = cattest::SubkeyCount(HKEY_CURRENT_USER, m_scene.Item(Dll(module))) >= 0;
+        return std::string(file ? "file" : "") + (key ? "+key" : "");
     }
     // Runs a dialog with the active driver (0: none), the mode and the catalogue, project and field or none.
     int Run(int active, int mode, ModalDriver::Script script, bool all = true)
     {
-        m_dlg.reset(new CPlcSelectDlg(all ? m_list.get() : nullptr, all ? &m_project : nullptr,
-                                      Module(active), IPLCMODE(mode), 1, all ? &m_field : nullptr, nullptr));
+        m_dlg.reset(new CPlcSelectDlg(all ? &m_list : nullptr, all ? &m_project : nullptr, Module(active),
+                                      IPLCMODE(mode), 1, all ? &m_field : nullptr, nullptr));
         ModalDriver driver(script, "Controller auswählen");
         int result = static_cast<int>(m_dlg->DoModal());
         EXPECT_TRUE(driver.Join()) << (driver.Failures().empty() ? "" : driver.Failures().front());
@@ -190,10 +177,11 @@ protected:
         EXPECT_EQ(0, memcmp(&block.fieldRec, &m_field, sizeof m_field));
     }
 
-    std::unique_ptr<CPlcInfoList> m_list; // after the registry key: it builds its key at construction
+    cattest::Scene m_scene{"select-" +
+                           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())};
+    CPlcInfoList m_list{"VARN\\"}; // after the registry key: it builds its key at construction
     std::unique_ptr<CPlcSelectDlg> m_dlg;
     std::map<int, HMODULE> m_modules;
-    std::string m_key, m_folder;
     sPROJECT m_project;
     tagFIELDREC m_field = {};
 };
@@ -274,9 +262,8 @@ TEST_F(PlcListTest, FiltersActAtTheNextRefill)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.expected);
         // The host's module, findable while it is loaded.
-        const std::string folder = ProgramFolder() + "\\plxabout";
-        HMODULE h =
-            c.feature < 0 ? nullptr : (::SetDllDirectoryA(folder.c_str()), ::LoadLibraryA("PlxAbout.dll"));
+        const std::string module = ProgramFolder() + "\\plxabout\\PlxAbout.dll";
+        HMODULE h = c.feature < 0 ? nullptr : ::LoadLibraryA(module.c_str());
         if (auto set = reinterpret_cast<void(WINAPI *)(DWORD)>(::GetProcAddress(h, "SetPlxFeatureFlag")))
             set(c.feature);
         const int rows = m_plcList.GetItemCount();
@@ -288,7 +275,6 @@ TEST_F(PlcListTest, FiltersActAtTheNextRefill)
         Refill();
         EXPECT_EQ(c.expected, Column(0));
         ::FreeLibrary(h);
-        ::SetDllDirectoryA(nullptr);
     }
     m_plcList.HideInternalControllers(true); // the old-tag list knows no filter but its own
     m_plcList.UpdateUtgDriverList(&m_catalogue);
@@ -388,9 +374,9 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
         if (strchr(c.steps, '!'))
             DriverFixture::SetParamEdit(Module(c.setupOn), -1, 0, 0);
         if (strchr(c.steps, 'k')) { // the catalogue loses its IsaGRAF driver for good
-            std::unique_ptr<CPlcInfo> isaGraf(m_list->FindVersion(107));
+            std::unique_ptr<CPlcInfo> isaGraf(m_list.FindVersion(107));
             ASSERT_TRUE(isaGraf);
-            m_list->RemoveAt(m_list->Find(isaGraf.get()));
+            m_list.RemoveAt(m_list.Find(isaGraf.get()));
         }
         MessageBoxRecord question;
         std::string seen;
@@ -399,12 +385,10 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
             for (const char *s = c.steps; *s; ++s) {
                 switch (*s) {
                 case 'd': ClickListRow(hList, ROW_CODESYS, true), ::Sleep(300); break;
-                // The posted click on a mode has been handled once the list is off or on.
-                case 'i':
-                    Click(hDlg, IDC_PLC_MODE_INTERNAL), WaitUntil([&] { return !::IsWindowEnabled(hList); });
-                    break;
+                case 'i': // the posted click on a mode has been handled once the list is off or on
                 case 'b':
-                    Click(hDlg, IDC_PLC_MODE_BOTH), WaitUntil([&] { return ::IsWindowEnabled(hList); });
+                    Click(hDlg, *s == 'i' ? IDC_PLC_MODE_INTERNAL : IDC_PLC_MODE_BOTH);
+                    WaitUntil([&] { return !::IsWindowEnabled(hList) == (*s == 'i'); });
                     break;
                 case 'o': Click(hDlg, IDOK); break;
                 case '?': seen += Seen(hDlg) + "|"; break;
@@ -418,18 +402,19 @@ TEST_F(SelectDlgTest, OkRunsTheSetupWhereNeededAndAsksOnlyOnAChangeOfFamilyOrInt
                 }
             }
             if (c.answer)
-                question = Answer(hDlg, c.answer);
+                question = AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), c.answer);
             if (c.result == IDCANCEL) // OK has not closed the dialog: only Cancel does
                 ::Sleep(250), Click(hDlg, IDCANCEL);
         };
         EXPECT_EQ(c.result, Run(c.active, c.mode, script, !strchr(c.steps, 'n')));
         EXPECT_EQ(c.seen, seen);
         EXPECT_EQ(c.answer != 0, question.shown);
-        EXPECT_TRUE(!c.answer ||
-                    (question.text == kChangeText && question.Style() == (MB_OKCANCEL | MB_ICONQUESTION)))
-            << question.text;
+        EXPECT_EQ(c.answer ? kChangeText : "", question.text);
+        EXPECT_EQ(c.answer ? UINT(MB_OKCANCEL | MB_ICONQUESTION) : MB_OK, question.Style());
         for (int module : kModules)
-            EXPECT_EQ(size_t(module == c.setupOn), SetupCalls(module)) << module;
+            EXPECT_EQ(size_t(module == c.setupOn),
+                      DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size())
+                << module;
         const std::string dll = Dll(c.setupOn ? c.setupOn : c.active);
         EXPECT_TRUE(c.result != IDOK || m_dlg->GetSelectedDriverDll() == dll.c_str())
             << m_dlg->GetSelectedDriverDll();
@@ -451,6 +436,7 @@ TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescan
     std::string layout, faults, after;
     auto script = [&](HWND hDlg, ModalDriver &) {
         HWND hList = Item(hDlg, IDC_PLC_LIST);
+        const DWORD thread = ::GetWindowThreadProcessId(hDlg, nullptr);
         layout = Controls(hDlg);
         faults = LayoutFaults(hDlg, {-1, IDC_PLC_ACTIVE_NAME, -1, IDC_PLC_MODE_EXTERNAL,
                                      IDC_PLC_MODE_INTERNAL, IDC_PLC_MODE_BOTH, IDC_PLC_LIST, IDOK, IDCANCEL,
@@ -460,7 +446,8 @@ TEST_F(SelectDlgTest, ControlsInPlaceRemoveAsksAndEachAnswerDoesItsPartAndRescan
         const int steps[][2] = {{ROW_QMOVE, IDCANCEL}, {ROW_QMOVE, IDNO}, {ROW_CODESYS, IDYES}, {1, IDOK}};
         for (int i = 0; i < 5; ++i) {
             if (i < 4)
-                Pick(hDlg, steps[i][0]), Click(hDlg, IDC_PLC_REMOVE), boxes[i] = Answer(hDlg, steps[i][1]);
+                Pick(hDlg, steps[i][0]), Click(hDlg, IDC_PLC_REMOVE),
+                    boxes[i] = AnswerMessageBox(thread, steps[i][1]);
             else
                 ClickAndWait(hDlg, IDC_PLC_RESCAN);
             ::Sleep(100);
