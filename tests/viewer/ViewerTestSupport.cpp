@@ -5,7 +5,6 @@
 #include <cstring>
 #include "imaging/DibReader.h"
 #include "imaging/DibWriter.h"
-#include "tests/support/TestApp.h"
 #include "uiauto/MessagePump.h"
 #include "viewer/PanelImage.h"
 
@@ -19,12 +18,6 @@ HostWindow::HostWindow(int cx, int cy)
              WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, rc.right - rc.left, rc.bottom - rc.top, nullptr,
              nullptr);
     qrvtest::PumpFor(20);
-}
-
-HostWindow::~HostWindow()
-{
-    if (m_hWnd)
-        DestroyWindow();
 }
 
 Dib::Dib(const Image &image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
@@ -78,19 +71,6 @@ int MaxDifference(const Image &a, const Image &b)
             d = std::max({d, std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)});
         }
     return d;
-}
-
-std::string TempFolder()
-{
-    const ::testing::TestInfo *info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name =
-        std::string("viewer-") + (info ? info->test_suite_name() : "") + "." + (info ? info->name() : "");
-    static std::string current, folder;
-    if (name != current) {
-        current = name;
-        folder = qrvtest::FreshTempFolder(name) + "\\";
-    }
-    return folder;
 }
 
 TestPalettes::TestPalettes()

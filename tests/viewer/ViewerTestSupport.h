@@ -17,11 +17,10 @@ namespace viewertest {
 using namespace leadtest;
 using qrv::img::Image;
 
-// A visible, undecorated top-level window whose client area is cx x cy.
+// A visible, undecorated top-level window whose client area is cx x cy (destroyed with the object).
 class HostWindow : public CWnd {
 public:
     HostWindow(int cx, int cy);
-    ~HostWindow() override;
 };
 
 // A movable global DIB of the image in the given layout (none if it cannot be written), freed when the
@@ -47,9 +46,6 @@ Image SolidImage(int w, int h, uint32_t rgb);
 Image ColorfulImage(int w, int h, int n);
 // Largest difference of any channel; 256 when the sizes differ.
 int MaxDifference(const Image &a, const Image &b);
-
-// The running test's own temporary folder, emptied on first use, ending in a backslash.
-std::string TempFolder();
 
 // An imaging control on a visible host window, and the image it gets as a DIB.
 class LeadTest : public ::testing::Test {

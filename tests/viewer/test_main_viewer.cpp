@@ -5,6 +5,7 @@
 #include <wincodec.h>
 #include <tuple>
 #include <vector>
+#include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "imaging/BmpFile.h"
 #include "viewer/MainViewerWnd.h"
@@ -45,7 +46,8 @@ protected:
         ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &owner, 77));
         pane.InsertViewer(&bitmaps);
         pane.InsertViewer(&pictures);
-        bmp = TempFolder() + "a.bmp", png = TempFolder() + "b.png";
+        const std::string dir = qrvtest::FreshTempFolder("viewer-main") + "\\";
+        bmp = dir + "a.bmp", png = dir + "b.png";
         ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(bmp, SolidImage(30, 20, 0xFF0000)));
         ASSERT_TRUE(WriteWicFile(png, GUID_ContainerFormatPng, GradientImage(24, 16), 96));
     }

@@ -20,31 +20,6 @@ struct ToolResult {
     std::string output;
 };
 
-// qrvtool panel-image run with the arguments, its output caught in a file of the test's own.
-ToolResult RunTool(const std::string &args)
-{
-    static int nRuns = 0; // a file per run: the one before may still be open in the ending process
-    const std::string log = TempFolder() + "tool" + std::to_string(++nRuns) + ".log";
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hLog = ::CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = si.hStdError = hLog;
-    PROCESS_INFORMATION pi = {};
-    std::string line = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
-    ToolResult result;
-    if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si,
-                         &pi)) {
-        ::WaitForSingleObject(pi.hProcess, 60000);
-        ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    ::CloseHandle(hLog);
-    const std::vector<uint8_t> output = ReadBytes(log);
-    result.output.assign(output.begin(), output.end());
-    return result;
-}
-
 // Palettes as the tool reads them and as the viewer gets them.
 std::vector<unsigned long> RampPalette(int entries)
 {
@@ -104,6 +79,31 @@ protected:
         WriteJasc(m_dir + "\\p16.pal", m_pal16);
         WriteJasc(m_dir + "\\p256.pal", m_pal256);
         WriteJasc(m_dir + "\\plx508.pal", m_plx508);
+    }
+    // qrvtool panel-image run with the arguments, its output caught in a file of the test's own.
+    ToolResult RunTool(const std::string &args)
+    {
+        static int nRuns = 0; // a file per run: the one before may still be open in the ending process
+        const std::string log = m_dir + "\\tool" + std::to_string(++nRuns) + ".log";
+        SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
+        HANDLE hLog =
+            ::CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si), si.dwFlags = STARTF_USESTDHANDLES, si.hStdOutput = si.hStdError = hLog;
+        PROCESS_INFORMATION pi = {};
+        std::string line = "\"" + qrvtest::ProgramFolder() + "\\qrvtool.exe\" panel-image " + args;
+        ToolResult result;
+        if (::CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &si, &pi)) {
+            ::WaitForSingleObject(pi.hProcess, 60000);
+            ::GetExitCodeProcess(pi.hProcess, &result.exitCode);
+            ::CloseHandle(pi.hThread);
+            ::CloseHandle(pi.hProcess);
+        }
+        ::CloseHandle(hLog);
+        const std::vector<uint8_t> output = ReadBytes(log);
+        result.output.assign(output.begin(), output.end());
+        return result;
     }
     std::string Args(const Settings &s, const std::string &out) const
     {

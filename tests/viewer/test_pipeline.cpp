@@ -8,6 +8,7 @@
 #include "imaging/BmpFile.h"
 #include "viewer/PanelImage.h"
 #include "uiauto/MessageBoxAnswer.h"
+#include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "toolkit/TabWnd.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 class PipelineTest : public ::testing::Test {
 protected:
+    const std::string dir = qrvtest::FreshTempFolder("viewer-pipeline") + "\\";
     HostWindow host{300, 240};
     TestViewer viewer;
     TestPalettes pal;
@@ -31,7 +33,7 @@ protected:
     }
     std::string WriteBmp(const std::string &name, const qrv::img::Image &image)
     {
-        std::string path = TempFolder() + name;
+        std::string path = dir + name;
         EXPECT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, image));
         return path;
     }
@@ -129,16 +131,16 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountKeepsStateOnFailureAndFit
     EXPECT_EQ(0, viewer.IsModified());
     EXPECT_EQ(CSize(16, 8), viewer.GetImageSize());
     viewer.SetDither(5, 0); // marks modified
-    EXPECT_EQ(0, viewer.LoadFile((TempFolder() + "does-not-exist.bmp").c_str()));
+    EXPECT_EQ(0, viewer.LoadFile((dir + "does-not-exist.bmp").c_str()));
     EXPECT_EQ(few, std::string(viewer.GetFileName()));
     EXPECT_EQ(CSize(16, 8), viewer.GetImageSize());
     EXPECT_EQ(5, viewer.GetDither());
     EXPECT_EQ(1, viewer.IsModified());
     // Both metafiles are 1 x 0.5 inch: 640 x 320 pixels.
-    ASSERT_TRUE(WritePlaceableWmfFile(TempFolder() + "bild.wmf"));
-    ASSERT_TRUE(WriteEmfFile(TempFolder() + "bild.emf"));
+    ASSERT_TRUE(WritePlaceableWmfFile(dir + "bild.wmf"));
+    ASSERT_TRUE(WriteEmfFile(dir + "bild.emf"));
     for (const char *name : {"bild.wmf", "bild.emf"}) {
-        ASSERT_EQ(1, viewer.LoadFile((TempFolder() + name).c_str())) << name;
+        ASSERT_EQ(1, viewer.LoadFile((dir + name).c_str())) << name;
         const qrv::img::Image &image = viewer.GetSourceCtrl()->GetImage();
         EXPECT_EQ(CSize(640, 320), CSize(image.Width(), image.Height())) << name;
     }

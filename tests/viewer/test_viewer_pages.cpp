@@ -9,6 +9,7 @@
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
+#include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/ImageSettingsDlg.h"
 #include "viewer/LeadViewerPpg.h"
@@ -192,7 +193,7 @@ TEST_F(PagesTest, TheGeneralPageShowsSizeAndFileAndThePageHidesWhatItIsTold)
     ASSERT_EQ(pGeneral, pSheet->GetPage(0));
     ASSERT_NE(nullptr, pGeneral->GetSafeHwnd());
     EXPECT_EQ("32 x 24", qrvtest::ItemText(pGeneral->m_hWnd, IDC_VIEWER_SIZE));
-    const std::string path = TempFolder() + "neu.bmp";
+    const std::string path = qrvtest::FreshTempFolder("viewer-pages") + "\\neu.bmp";
     ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(path, SolidImage(20, 10, 0x00FF00)));
     ASSERT_EQ(1, viewer.LoadFile(path.c_str()));
     EXPECT_EQ("20 x 10", qrvtest::ItemText(pGeneral->m_hWnd, IDC_VIEWER_SIZE));
