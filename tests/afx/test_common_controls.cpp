@@ -349,9 +349,6 @@ TEST(FileDialog, SaveAsAddsTheDefaultExtensionAndOffersTheFilter)
     ASSERT_EQ(IDOK, RunFileDialog(dlg, folder, "messung", &types));
     EXPECT_EQ((std::vector<std::string>{"Messdaten (*.csv)", "Alle Dateien (*.*)"}), types);
     EXPECT_STRCASEEQ((folder + "\\messung.csv").c_str(), dlg.GetPathName());
-    EXPECT_STREQ("messung.csv", dlg.GetFileName());
-    EXPECT_STREQ("csv", dlg.GetFileExt());
-    EXPECT_STREQ("messung", dlg.GetFileTitle());
 }
 
 TEST(FileDialog, SeveralFilesComeBackWithTheirFullPaths)

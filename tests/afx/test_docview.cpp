@@ -60,50 +60,36 @@ template <class Fn> Thrown Catch(Fn fn)
     return t;
 }
 
-// fn given a loading archive on the file, or with store a storing one on a new file.
-template <class Fn> Thrown WithArchive(const std::string &path, Fn fn, bool store = false)
+// fn given an archive on the file: a loading one, or a storing one on a new file.
+template <class Fn> Thrown WithArchive(const std::string &path, CArchive::Mode mode, Fn fn)
 {
+    const bool store = mode == CArchive::store;
     CFile file(path.c_str(), store ? CFile::modeCreate | CFile::modeWrite : CFile::modeRead);
-    CArchive ar(&file, store ? CArchive::store : CArchive::load);
+    CArchive ar(&file, mode);
     return Catch([&] { fn(ar); });
 }
 
 TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
 {
     std::string path = qrvtest::FreshTempFolder("docview-types") + "\\values.bin";
-    CString embedded("a\0b", 3);
-    {
-        CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        EXPECT_TRUE(ar.IsStoring());
-        ar << (BYTE)0xAB << (WORD)0xBEEF << (LONG)-123456 << (DWORD)0xDEADBEEF << 1.5f << -2.25 << (int)-7
-           << (short)-2 << 'z' << (unsigned)0xFFFFFFFE << true << embedded;
-        ar.Close();
-    }
+    using Values =
+        std::tuple<BYTE, WORD, LONG, DWORD, float, double, int, short, char, unsigned, bool, CString>;
+    const Values written{0xAB, 0xBEEF, -123456, 0xDEADBEEF, 1.5f, -2.25,
+                         -7,   -2,     'z',     0xFFFFFFFE, true, CString("a\0b", 3)};
+    Values read;
+    EXPECT_EQ(-1, WithArchive(path, CArchive::store, [&](CArchive &ar) {
+                      EXPECT_TRUE(ar.IsStoring());
+                      std::apply([&](const auto &...v) { (ar << ... << v); }, written);
+                      ar.Close();
+                  }).cause);
     // 1 + 2 + 4 + 4 + 4 + 8 + 4 + 2 + 1 + 4 + 1 bytes, then the string's length byte and characters.
     EXPECT_EQ(35u + 1 + 3, FileBytes(path).size());
-
-    BYTE by;
-    WORD w;
-    LONG l;
-    DWORD dw;
-    float f;
-    double d;
-    int i;
-    short sh;
-    char ch;
-    unsigned u;
-    bool b;
-    CString s;
-    EXPECT_EQ(-1, WithArchive(path, [&](CArchive &ar) {
+    EXPECT_EQ(-1, WithArchive(path, CArchive::load, [&](CArchive &ar) {
                       EXPECT_TRUE(ar.IsLoading());
-                      ar >> by >> w >> l >> dw >> f >> d >> i >> sh >> ch >> u >> b >> s;
+                      std::apply([&](auto &...v) { (ar >> ... >> v); }, read);
                   }).cause);
-    EXPECT_EQ(std::make_tuple((BYTE)0xAB, (WORD)0xBEEF, (LONG)-123456, (DWORD)0xDEADBEEF, 1.5f, -2.25, -7,
-                              (short)-2, 'z', 0xFFFFFFFEu, true),
-              std::tie(by, w, l, dw, f, d, i, sh, ch, u, b));
-    EXPECT_EQ(3, s.GetLength());
-    EXPECT_TRUE(s == embedded) << "the zero inside the string survives";
+    EXPECT_TRUE(written == read) << "the zero inside the string survives as well";
+    EXPECT_EQ(3, std::get<11>(read).GetLength());
 }
 
 TEST(AfxArchive, StringLengthPrefixEscalatesAsMfcWritesIt)
@@ -127,14 +113,13 @@ TEST(AfxArchive, StringLengthPrefixEscalatesAsMfcWritesIt)
         CString text;
         for (int i = 0; i < c.length; ++i)
             text += (char)('A' + i % 26);
-        WithArchive(
-            path, [&](CArchive &ar) { ar << text << (WORD)0x1234; }, true);
+        WithArchive(path, CArchive::store, [&](CArchive &ar) { ar << text << (WORD)0x1234; });
         std::vector<BYTE> bytes = FileBytes(path);
         ASSERT_EQ(c.prefix.size() + c.length + 2, bytes.size());
         EXPECT_EQ(c.prefix, std::vector<BYTE>(bytes.begin(), bytes.begin() + c.prefix.size()));
         CString back;
         WORD after = 0;
-        WithArchive(path, [&](CArchive &ar) { ar >> back >> after; });
+        WithArchive(path, CArchive::load, [&](CArchive &ar) { ar >> back >> after; });
         EXPECT_TRUE(back == text);
         EXPECT_EQ(0x1234, after) << "the reader stands right behind the string";
     }
@@ -146,7 +131,7 @@ TEST(AfxArchive, StringsOfWideCharactersAreReadInTheAnsiCodePage)
     // The marker of a wide string, its length, then "Grün" in UTF-16.
     WriteBytes(path, {0xFF, 0xFE, 0xFF, 0x04, 'G', 0, 'r', 0, 0xFC, 0, 'n', 0});
     CString s;
-    WithArchive(path, [&](CArchive &ar) { ar >> s; });
+    WithArchive(path, CArchive::load, [&](CArchive &ar) { ar >> s; });
     EXPECT_STREQ("Gr\xFCn", s);
 }
 
@@ -168,7 +153,7 @@ TEST(AfxArchive, TruncatedOrDamagedFilesThrowEndOfFile)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         WriteBytes(path, c.bytes);
-        Thrown t = WithArchive(path, [&](CArchive &ar) {
+        Thrown t = WithArchive(path, CArchive::load, [&](CArchive &ar) {
             CString s;
             DWORD dw;
             c.dword ? (void)(ar >> dw) : (void)(ar >> s);
@@ -212,7 +197,8 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     file.Close();
     EXPECT_EQ(CFile::hFileNull, file.m_hFile);
     // A loading archive does not write.
-    EXPECT_EQ(CArchiveException::readOnly, WithArchive(path, [](CArchive &ar) { ar << (BYTE)1; }).cause);
+    EXPECT_EQ(CArchiveException::readOnly,
+              WithArchive(path, CArchive::load, [](CArchive &ar) { ar << (BYTE)1; }).cause);
 }
 
 // ---- documents and views ------------------------------------------------
@@ -452,8 +438,7 @@ TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
         App().AddDocTemplate(s_pTemplate);
     }
     std::string path = qrvtest::FreshTempFolder("docview-shell") + "\\auftrag.qnt";
-    WithArchive(
-        path, [](CArchive &ar) { ar << CString("vom Befehl") << 5 << 0.5; }, true);
+    WithArchive(path, CArchive::store, [](CArchive &ar) { ar << CString("vom Befehl") << 5 << 0.5; });
 
     CCommandLineInfo info;
     info.ParseParam(path.c_str(), FALSE, TRUE);

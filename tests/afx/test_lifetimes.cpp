@@ -1,9 +1,13 @@
-// The framework's exceptions as a host uses them: thrown inside afx.dll,
-// caught in the host with TRY/CATCH, the handler's exception deleted at its
-// end, THROW_LAST passing it on to an outer handler.
+// The lifetimes of framework objects a host shares with afx.dll: exceptions
+// thrown inside it, caught in the host with TRY/CATCH, the handler's exception
+// deleted at its end, THROW_LAST passing it on to an outer handler; and OLE
+// reference counts of command targets: an object starts with one reference,
+// the last release calls OnFinalRelease (which deletes it), and a data source
+// hands out its IDataObject counted on the same references.
 #include <afxwin.h>
 #include <afxext.h>
 #include <afxdisp.h>
+#include <afxole.h>
 #include <gtest/gtest.h>
 
 // Host headers check the framework's include guards, as with MFC.
@@ -92,6 +96,54 @@ TEST(AfxExceptions, HandlerDeletesItsExceptionUnlessThrownOn)
     EXPECT_EQ(1, CCountedException::s_nAlive) << "THROW_LAST passed it on alive";
     pOuter->Delete();
     EXPECT_EQ(0, CCountedException::s_nAlive);
+}
+
+class CCounted : public CCmdTarget {
+public:
+    CCounted(int *pFinal, bool *pDeleted) : m_pFinal(pFinal), m_pDeleted(pDeleted) {}
+    ~CCounted() override { *m_pDeleted = true; }
+    void OnFinalRelease() override
+    {
+        ++*m_pFinal;
+        CCmdTarget::OnFinalRelease();
+    }
+    int *m_pFinal;
+    bool *m_pDeleted;
+};
+
+TEST(RefCount, TheLastReleaseCallsOnFinalReleaseWhichDeletes)
+{
+    int nFinal = 0;
+    bool bDeleted = false;
+    CCounted *p = new CCounted(&nFinal, &bDeleted);
+    EXPECT_EQ(1, p->m_dwRef);
+    EXPECT_EQ(2u, p->InternalAddRef());
+    EXPECT_EQ(3u, p->ExternalAddRef());
+    EXPECT_EQ(2u, p->ExternalRelease());
+    EXPECT_EQ(1u, p->InternalRelease());
+    EXPECT_FALSE(nFinal || bDeleted);
+    EXPECT_EQ(0u, p->InternalRelease());
+    EXPECT_TRUE(nFinal == 1 && bDeleted);
+
+    CCmdTarget target;
+    EXPECT_EQ(nullptr, target.GetInterface(&IID_IUnknown)) << "a target without interfaces has none";
+    EXPECT_EQ(nullptr, target.GetInterface(nullptr));
+}
+
+TEST(RefCount, ADataSourceCountsItsDataObjectsReferences)
+{
+    COleDataSource *pSource = new COleDataSource;
+    LPUNKNOWN pUnk = pSource->GetInterface(&IID_IDataObject);
+    ASSERT_NE(nullptr, pUnk);
+    EXPECT_EQ(static_cast<LPUNKNOWN>(pSource->GetDataObject()), pUnk);
+    EXPECT_EQ(nullptr, pSource->GetInterface(&IID_IDropTarget));
+
+    IDataObject *pData = nullptr;
+    ASSERT_EQ(S_OK, pUnk->QueryInterface(IID_IDataObject, reinterpret_cast<void **>(&pData)));
+    EXPECT_EQ(2, pSource->m_dwRef);
+    pSource->InternalRelease();
+    EXPECT_EQ(1, pSource->m_dwRef) << "OLE's reference keeps the source";
+    EXPECT_EQ(0u, pData->Release()) << "and its release ends it";
 }
 
 } // namespace

@@ -1,6 +1,9 @@
-// A frame made from one resource id as MFC hosts make their main window, the
-// framework's standard strings of afxres.rc, and the window members hosts
-// call: icons, window rectangles, safe owners, WM_NCCREATE and WM_QUERYDRAGICON.
+// Resources seen from the host: the string chain (the host's own strings with
+// the framework's standard ones of afxres.rc, then QRV.dll's while it is
+// loaded as an extension module), creation of its classes by name, a frame
+// made from one resource id as MFC hosts make their main window, and the
+// window members hosts call: icons, window rectangles, safe owners,
+// WM_NCCREATE and WM_QUERYDRAGICON.
 #include <afxwin.h>
 #include <afxres.h>
 #include <gtest/gtest.h>
@@ -71,13 +74,66 @@ TEST(FrameResources, LoadFrameTakesMenuIconAcceleratorsAndTitleFromOneId)
     }
 }
 
-TEST(FrameResources, TheFrameworksStandardStringsComeWithAfxresRc)
+class ResourceChain : public ::testing::Test {
+protected:
+    HMODULE hQrv = nullptr;
+    void SetUp() override { ASSERT_NE(nullptr, hQrv = ::LoadLibraryA("QRV.dll")); }
+    void TearDown() override
+    {
+        if (hQrv)
+            ::FreeLibrary(hQrv);
+    }
+};
+
+// The host's own strings are searched first, then the library's; the ANSI
+// texts are code page 1252; a string nobody has leaves the host's handle.
+TEST_F(ResourceChain, StringsAreFoundInTheHostThenInTheLibrary)
 {
-    CString text;
-    EXPECT_TRUE(text.LoadString(AFX_IDS_UNTITLED));
-    EXPECT_EQ(CString("Unbenannt"), text);
-    EXPECT_TRUE(text.LoadString(AFX_IDP_FAILED_TO_LAUNCH_HELP));
-    EXPECT_EQ(CString("Die Hilfe konnte nicht gestartet werden."), text);
+    HINSTANCE hHost = AfxGetInstanceHandle();
+    const struct {
+        UINT id;
+        const char *text;
+        HINSTANCE from;
+    } cases[] = {
+        {22303, "Kann aktiven Treiber nicht entfernen.", hQrv},
+        {22315, "Übernehmen", hQrv},
+        {IDS_TEST_HOST_ONLY, "Nur im Host", hHost},
+        {AFX_IDS_UNTITLED, "Unbenannt", hHost},
+        {AFX_IDP_FAILED_TO_LAUNCH_HELP, "Die Hilfe konnte nicht gestartet werden.", hHost},
+        {4712, "", hHost},
+    };
+    for (const auto &c : cases) {
+        CString s("alt");
+        EXPECT_EQ(*c.text != 0, s.LoadString(c.id) != FALSE) << c.id;
+        EXPECT_STREQ(c.text, s) << c.id;
+        EXPECT_EQ(c.from, AfxFindStringResourceHandle(c.id)) << c.id;
+    }
+}
+
+TEST_F(ResourceChain, UnloadingTheLibraryTakesItsResourcesAndClassesAway)
+{
+    ::FreeLibrary(hQrv);
+    hQrv = nullptr;
+    CString s("alt");
+    EXPECT_FALSE(s.LoadString(22303));
+    EXPECT_TRUE(s.IsEmpty());
+    EXPECT_EQ(AfxGetResourceHandle(), AfxFindResourceHandle(MAKEINTRESOURCEA(22301), (LPCSTR)RT_DIALOG));
+    EXPECT_EQ(nullptr, CRuntimeClass::FromName("QRVBaudRateMgr"));
+}
+
+TEST_F(ResourceChain, LibraryClassesAreCreatableByName)
+{
+    for (const char *name : {"QRVBaudRateMgr", "QRVMemoryMgr", "QRVTrendMemoryMgr", "QRVTimerMgr"}) {
+        CRuntimeClass *pClass = CRuntimeClass::FromName(name);
+        ASSERT_NE(nullptr, pClass) << name;
+        EXPECT_EQ(hQrv, pClass->m_hModule) << name;
+        std::unique_ptr<CObject> pObject(CRuntimeClass::CreateObject(name));
+        ASSERT_NE(nullptr, pObject) << name;
+        EXPECT_STREQ(name, pObject->GetRuntimeClass()->m_lpszClassName);
+        EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CCmdTarget))) << name;
+    }
+    EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("QRVNoSuchClass"));
+    EXPECT_EQ(nullptr, CRuntimeClass::CreateObject("CWinApp")) << "not creatable";
 }
 
 class CCreateWatch : public CWnd {
