@@ -259,27 +259,3 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytesWit
     EXPECT_TRUE(none.Empty());
     EXPECT_EQ(0u, pipeline.GetKeptBytes()) << "an empty source drops what was kept";
 }
-
-TEST(PanelPipeline, TheViewerFollowsAnImageChangedInPlace)
-{
-    const TestPalettes pal;
-    HostWindow host(400, 300);
-    TestViewer viewer;
-    ASSERT_TRUE(viewer.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 380, 280), &host, 100));
-    viewer.SetColorInfo(8, nullptr, pal.pal256, nullptr, nullptr);
-    CLead *pSource = viewer.GetSourceCtrl();
-    ASSERT_NE(nullptr, pSource);
-    Image photo = ColorfulImage(40, 30, 200);
-    pSource->TakeImage(photo);
-    viewer.SetBrightness(200, FALSE); // a stage with a kept result
-    viewer.UpdatePanelImage(0, nullptr);
-    ASSERT_EQ(qrv::img::kOk, pSource->Invert()) << "the source changes in place";
-    viewer.UpdatePanelImage(0, nullptr);
-    Image expected;
-    ASSERT_EQ(qrv::img::kOk,
-              CPanelImage::Build(pSource->GetImage(), viewer.GetPanelSettings(), CSize(0, 0), expected));
-    Image shown;
-    ASSERT_NE(nullptr, viewer.GetPanelCtrl());
-    shown = viewer.GetPanelCtrl()->GetImage();
-    EXPECT_TRUE(SameBytes(expected, shown)) << "the panel shows the changed source";
-}

@@ -65,6 +65,19 @@ TEST_F(PipelineTest, SizeRulePicksArgumentThenFitThenRequestedSize)
     EXPECT_EQ(CSize(20, 10), shown(nullptr));
 }
 
+// A source changed in place (a host working on the imaging control) is taken afresh, cached stages not reused.
+TEST_F(PipelineTest, ThePanelFollowsASourceChangedInPlace)
+{
+    viewer.SetColorInfo(8, nullptr, pal.pal256, nullptr, nullptr);
+    qrv::img::Image photo = ColorfulImage(40, 30, 200);
+    viewer.GetSourceCtrl()->TakeImage(photo);
+    viewer.SetBrightness(200, FALSE); // a stage with a kept result
+    viewer.UpdatePanelImage(0, nullptr);
+    ASSERT_EQ(qrv::img::kOk, viewer.GetSourceCtrl()->Invert());
+    viewer.UpdatePanelImage(0, nullptr);
+    EXPECT_TRUE(PanelShowsItsSettings(viewer));
+}
+
 TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
 {
     SetSource(ColorfulImage(64, 48, 300));
