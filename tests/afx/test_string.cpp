@@ -43,8 +43,9 @@ TEST(CStringEditing, LeftMidRightAndFindClampLikeMfc)
         const char *expected;
     };
     const Case cases[] = {
-        {s.Left(3), "Tre"},       {s.Left(-2), ""},   {s.Left(99), "Treiber"}, {s.Right(3), "ber"},
-        {s.Right(99), "Treiber"}, {s.Mid(3), "iber"}, {s.Mid(99), ""},         {s.Mid(2, 2), "ei"},
+        {s.Left(3), "Tre"},  {s.Left(-2), ""},         {s.Left(99), "Treiber"},
+        {s.Right(3), "ber"}, {s.Right(99), "Treiber"}, {s.Mid(3), "iber"},
+        {s.Mid(99), ""},     {s.Mid(2, 2), "ei"},      {s.Mid(4, 99), "ber"},
     };
     for (const Case &c : cases)
         EXPECT_STREQ(c.expected, c.got);
@@ -53,6 +54,11 @@ TEST(CStringEditing, LeftMidRightAndFindClampLikeMfc)
     EXPECT_EQ(5, s.Find('e', 3));
     EXPECT_EQ(-1, s.Find('e', 99));
     EXPECT_EQ(5, s.ReverseFind('e'));
+    EXPECT_EQ(3, s.Mid(4, 4).GetLength()); // one past the end: cut at the end
+    // Replacing goes on after each replaced text, never inside it.
+    CString replaced("aaaaxab");
+    EXPECT_EQ(2, replaced.Replace("aa", "b"));
+    EXPECT_STREQ("bbxab", replaced);
 }
 
 TEST(CStringFormat, FormatsLongTextsAndNumbers)
