@@ -73,10 +73,9 @@ std::string LayoutFaults(HWND hDlg, const std::vector<int> &ids)
         note(!::IsWindowVisible(h) || !both.IntersectRect(&rc, &client) || both != rc, "outside:" + c.text);
         note(TextWidth(h, c.text) + c.margin > rc.Width(), "cut:" + c.text);
         note(c.kind == "radio" && both.UnionRect(&group, &rc) && both != group, "ungrouped:" + c.text);
-        if ((c.kind == "push" || c.kind == "default") && column.IsRectNull())
-            column = rc;
-        note((c.kind == "push" || c.kind == "default") &&
-                 (rc.left != column.left || rc.right != column.right || rc.Height() != column.Height()),
+        const bool push = c.kind == "push" || c.kind == "default";
+        column = push && column.IsRectNull() ? rc : column;
+        note(push && (rc.left != column.left || rc.right != column.right || rc.Height() != column.Height()),
              "unaligned:" + c.text);
         for (const Child &other : placed)
             note(c.kind != "group" && both.IntersectRect(&other.place, &rc),
