@@ -121,7 +121,7 @@ protected:
             ::FreeLibrary(m.second);
     }
 
-    // Clears the recorders (before each dialog); every setup dialog succeeds on the driver's defaults filled with 0xA5.
+    // Clears the recorders; every setup dialog then succeeds on the driver's defaults filled with 0xA5.
     void Prepare()
     {
         for (auto &m : m_modules) {
