@@ -153,11 +153,10 @@ public:
 };
 
 // Makes the test's folder and the host window with the tree in it.
-class TreeTestBase : public ::testing::Test {
+template <class Tree> class TreeTestBase : public ::testing::Test {
 protected:
     static const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
                                 TVS_LINESATROOT | TVS_SHOWSELALWAYS;
-    explicit TreeTestBase(CShellTree &tree) : m_treeBase(tree) {}
     virtual BOOL CreateTree() = 0;
     void SetUp() override
     {
@@ -195,17 +194,17 @@ protected:
     HTREEITEM LoadRoot()
     {
         CString root = m_root.c_str();
-        m_treeBase.LoadTree(root);
+        m_tree.LoadTree(root);
         HTREEITEM hRoot = nullptr; // the last one: loading again adds another top-level item
-        for (HTREEITEM h = m_treeBase.GetRootItem(); h; h = m_treeBase.GetNextSiblingItem(h))
+        for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
             hRoot = Upper(Path(h)) == Upper(m_root) ? h : hRoot;
         return hRoot;
     }
     std::vector<HTREEITEM> Items(HTREEITEM hParent)
     {
         std::vector<HTREEITEM> items;
-        HTREEITEM h = hParent == TVI_ROOT ? m_treeBase.GetRootItem() : m_treeBase.GetChildItem(hParent);
-        for (; h; h = m_treeBase.GetNextSiblingItem(h))
+        HTREEITEM h = hParent == TVI_ROOT ? m_tree.GetRootItem() : m_tree.GetChildItem(hParent);
+        for (; h; h = m_tree.GetNextSiblingItem(h))
             items.push_back(h);
         return items;
     }
@@ -213,42 +212,41 @@ protected:
     {
         Names labels;
         for (HTREEITEM h : Items(hParent))
-            labels.push_back(std::string(m_treeBase.GetItemText(h)));
+            labels.push_back(std::string(m_tree.GetItemText(h)));
         return labels;
     }
     HTREEITEM Child(HTREEITEM hParent, const std::string &label)
     {
         for (HTREEITEM h : Items(hParent))
-            if (std::string(m_treeBase.GetItemText(h)) == label)
+            if (std::string(m_tree.GetItemText(h)) == label)
                 return h;
         return nullptr;
     }
     std::string Path(HTREEITEM hItem)
     {
         CString path;
-        return m_treeBase.GetItemPath(hItem, &path) ? std::string(path) : std::string();
+        return m_tree.GetItemPath(hItem, &path) ? std::string(path) : std::string();
     }
-    bool Expanded(HTREEITEM h) { return (m_treeBase.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
+    bool Expanded(HTREEITEM h) { return (m_tree.GetItemState(h, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
     bool ExpandedOnce(HTREEITEM h)
     {
-        return (m_treeBase.GetItemState(h, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0;
+        return (m_tree.GetItemState(h, TVIS_EXPANDEDONCE) & TVIS_EXPANDEDONCE) != 0;
     }
     // Client point in the middle of the item's label.
     CPoint Center(HTREEITEM hItem)
     {
         CRect rc;
-        m_treeBase.EnsureVisible(hItem);
-        m_treeBase.GetItemRect(hItem, &rc, TRUE);
+        m_tree.EnsureVisible(hItem);
+        m_tree.GetItemRect(hItem, &rc, TRUE);
         return rc.CenterPoint();
     }
     std::string m_root; // without trailing backslash
     CNotifyRecorder m_host;
-    CShellTree &m_treeBase;
+    Tree m_tree;
 };
 
-class ShellTreeTest : public TreeTestBase {
+class ShellTreeTest : public TreeTestBase<RecordingShellTree> {
 protected:
-    ShellTreeTest() : TreeTestBase(m_tree) {}
     BOOL CreateTree() override { return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100); }
     // root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
     // files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
@@ -260,13 +258,11 @@ protected:
                                  "c.Png", "d.txt", "noext", "Ärger.bmp"})
             File(name);
     }
-    RecordingShellTree m_tree;
 };
 
 // The file list tree takes dropped files and edits labels; its filter is "*.txt;*.bmp".
-class FileListTreeTest : public TreeTestBase {
+class FileListTreeTest : public TreeTestBase<CFileListTree> {
 protected:
-    FileListTreeTest() : TreeTestBase(m_tree) {}
     BOOL CreateTree() override
     {
         BOOL ok =
@@ -292,7 +288,6 @@ protected:
         drag.itemNew.hItem = hItem;
         ::SendMessageA(m_host.m_hWnd, WM_NOTIFY, 100, reinterpret_cast<LPARAM>(&drag));
     }
-    CFileListTree m_tree;
 };
 
 } // namespace filetest
