@@ -3,7 +3,6 @@
 // through the library's own registry layer.
 #pragma once
 #include <afxwin.h>
-#include <fstream>
 #include <string>
 #include <gtest/gtest.h>
 #include "tests/support/TestApp.h"
@@ -69,10 +68,6 @@ struct Scene {
     void Add(const std::string &from, const std::string &asName)
     {
         ASSERT_TRUE(::CopyFileA(from.c_str(), (folder + "\\" + asName).c_str(), FALSE));
-    }
-    void AddGarbage(const std::string &asName)
-    {
-        std::ofstream(folder + "\\" + asName, std::ios::binary) << "MZ this is no module";
     }
     CString DllPath() const { return CString((folder + "\\").c_str()); }
     std::string Item(const std::string &dll) const { return key + "\\" + dll; }

@@ -2,25 +2,23 @@
 #include "catalogue/PlcInfo.h"
 #include "CatalogueFixtures.h"
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace {
 
-struct Module {
-    explicit Module(const std::string &path) : h(::LoadLibraryA(path.c_str())) {}
-    ~Module()
-    {
-        if (h)
-            ::FreeLibrary(h);
-    }
-    HINSTANCE h;
-};
+// A fixture module, loaded for the scope.
+using Module = std::unique_ptr<HINSTANCE__, decltype(&::FreeLibrary)>;
+Module Load(const std::string &fixture)
+{
+    return Module(::LoadLibraryA(cattest::Fixture(fixture).c_str()), ::FreeLibrary);
+}
 
 CPlcInfo FromModule(const std::string &fixture)
 {
-    Module m(cattest::Fixture(fixture));
+    Module m = Load(fixture);
     CPlcInfo info;
-    EXPECT_EQ(m.h ? info.CreateIndirect(m.h) : -1, 1) << fixture;
+    EXPECT_EQ(m ? info.CreateIndirect(m.get()) : -1, 1) << fixture;
     return info;
 }
 
@@ -62,10 +60,10 @@ TEST(PlcInfo, IdentityStringForms)
         EXPECT_STREQ(VersionStr(info), c.text);
         if (c.result < 0)
             continue;
-        Module m(cattest::Fixture(c.fixture));
+        Module m = Load(c.fixture);
         unsigned short word = 0xBEEF;
         unsigned char code = 0xAA;
-        EXPECT_EQ(info.GetVersionInfo(m.h, &word, &code), c.result);
+        EXPECT_EQ(info.GetVersionInfo(m.get(), &word, &code), c.result);
         EXPECT_TRUE(std::string(c.fixture) != "ident_none" || (word == 0xBEEF && code == 0xAA))
             << "nothing to parse changes nothing";
     }

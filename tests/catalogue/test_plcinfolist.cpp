@@ -4,6 +4,7 @@
 #include "driver/QRVPlcDriver.h"
 #include "CatalogueFixtures.h"
 #include <gtest/gtest.h>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,7 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     Scene s("layout");
     s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
     s.Add(Fixture("ident_longname"), "Z32TPLC022.dll");
-    s.AddGarbage("Z32TPLC099.dll");
+    std::ofstream(s.folder + "\\Z32TPLC099.dll", std::ios::binary) << "MZ this is no module";
     s.Add(Fixture("ident_20_18"), "Other020.dll"); // not a driver name
     s.Add(Fixture("ident_code1"), "Z32TPLC001.dll");
     CTestList list(s.DllPath());

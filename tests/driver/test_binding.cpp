@@ -5,10 +5,6 @@
 
 namespace {
 using F = DriverFixture;
-size_t Inits(HMODULE h)
-{
-    return F::Calls(h, "ExpDoSpecialInit").size();
-}
 } // namespace
 
 TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
@@ -23,10 +19,10 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
     // The same name again: the cached module; another spelling is another key,
     // so the module is loaded (count raised) and initialised again.
     EXPECT_EQ(1, driver.LoadDriver(path));
-    EXPECT_EQ(1u, Inits(h));
+    EXPECT_EQ(1u, F::Calls(h, "ExpDoSpecialInit").size());
     EXPECT_EQ(1, driver.LoadDriver(upper));
     EXPECT_EQ(h, driver.GetHandle());
-    EXPECT_EQ(2u, Inits(h));
+    EXPECT_EQ(2u, F::Calls(h, "ExpDoSpecialInit").size());
     EXPECT_EQ(0, driver.LoadDriver(empty));
     EXPECT_EQ(0, driver.IsValid());
     driver.FreeDrivers();
@@ -56,7 +52,7 @@ TEST(DriverBinding, ModulesAreCachedByNameUntilFreeDrivers)
     set.FreeDrivers();
     byConstructor.FreeDrivers();
     EXPECT_EQ(h, GetModuleHandleA(path));
-    EXPECT_EQ(0u, Inits(h));
+    EXPECT_EQ(0u, F::Calls(h, "ExpDoSpecialInit").size());
     FreeLibrary(h);
     EXPECT_EQ(nullptr, GetModuleHandleA(path));
 }
@@ -123,7 +119,7 @@ TEST(DriverBinding, CopiesShareModulesAndKeepTheirOwnSetup)
     // The copy knows the module: no second load or initialisation.
     EXPECT_EQ(1, copy.LoadDriver(path));
     EXPECT_EQ(h, copy.GetHandle());
-    EXPECT_EQ(1u, Inits(h));
+    EXPECT_EQ(1u, F::Calls(h, "ExpDoSpecialInit").size());
     copy.FreeDrivers();
     EXPECT_EQ(nullptr, GetModuleHandleA(path));
 }
