@@ -31,35 +31,26 @@ const std::set<int> kTagWithoutName = {122, 164, 182, 185, 200, 201, 202, 203, 2
 
 TEST(IdentityTable, ListedRowsTheTagRuleAndUnusedCodes)
 {
-    CString tag, name;
-    auto details = [&](int code) {
-        tag = "old tag";
-        name = "old name";
+    // Tag and name of a code, asked with the texts "old tag" and "old name".
+    using V = std::vector<std::string>;
+    auto details = [](int code) {
+        CString tag = "old tag", name = "old name";
         CPlcInfo::GetDriverDetails(tag, name, static_cast<unsigned short>(code));
+        return V{(LPCSTR)tag, (LPCSTR)name};
     };
-    for (const auto &r : kListing) {
-        details(r.code);
-        EXPECT_EQ((std::vector<std::string>{r.tag, r.name}),
-                  (std::vector<std::string>{(LPCSTR)tag, (LPCSTR)name}))
-            << r.code;
-    }
+    for (const auto &r : kListing)
+        EXPECT_EQ(details(r.code), (V{r.tag, r.name})) << r.code;
     // From 34 on, every code has the tag TPLC<code - 18>; names of 15 characters at most.
     for (int code = 34; code <= 255; ++code) {
-        details(code);
-        EXPECT_EQ(std::string(tag), "TPLC" + std::to_string(code - 18)) << code;
-        EXPECT_EQ(name.IsEmpty() != 0, kTagWithoutName.count(code) == 1) << code;
-        EXPECT_LE(name.GetLength(), 15) << code;
+        const V d = details(code);
+        EXPECT_EQ(d[0], "TPLC" + std::to_string(code - 18)) << code;
+        EXPECT_EQ(d[1].empty(), kTagWithoutName.count(code) == 1) << code;
+        EXPECT_LE(d[1].size(), 15u) << code;
     }
-    for (int code = 0; code < 20; ++code) {
-        details(code);
-        EXPECT_EQ(code == 2 || code == 11, !tag.IsEmpty() || !name.IsEmpty()) << code; // the rest unused
-    }
-    for (int code : {256, 300}) { // beyond the table: no tag, the name stays
-        details(code);
-        EXPECT_EQ((std::vector<std::string>{"", "old name"}),
-                  (std::vector<std::string>{(LPCSTR)tag, (LPCSTR)name}))
-            << code;
-    }
+    for (int code = 0; code < 20; ++code) // the rest unused
+        EXPECT_EQ(code == 2 || code == 11, details(code) != (V{"", ""})) << code;
+    for (int code : {256, 300}) // beyond the table: no tag, the name stays
+        EXPECT_EQ(details(code), (V{"", "old name"})) << code;
 }
 
 } // namespace
