@@ -159,8 +159,8 @@ TEST_F(PipelineTest, LoadFileChoosesDitherByColourCountKeepsStateOnFailureAndFit
     }
 }
 
-// The viewer's offer for the clipboard, read back: the DIB's header and the record.
-bool CacheAndRead(CLeadViewerWnd &viewer, sPLXDIBINFO &info, BITMAPINFOHEADER &bih)
+// The viewer's offer for the clipboard, read back: the DIB's image and the record.
+bool CacheAndRead(CLeadViewerWnd &viewer, sPLXDIBINFO &info, qrv::img::Image &dib)
 {
     COleDataSource source;
     if (viewer.CacheData(&source) != 1)
@@ -168,15 +168,11 @@ bool CacheAndRead(CLeadViewerWnd &viewer, sPLXDIBINFO &info, BITMAPINFOHEADER &b
     EXPECT_EQ(2, source.GetFormatCount());
     COleDataObject data;
     data.Attach(source.GetDataObject(), FALSE);
-    HGLOBAL hDib = data.GetGlobalData(CF_DIB), hInfo = data.GetGlobalData(CPlxDibInfo::GetFormat());
-    const bool ok = hDib && ::GlobalSize(hDib) >= sizeof(bih) && CPlxDibInfo::Read(hInfo, info);
-    if (ok) {
-        bih = *static_cast<const BITMAPINFOHEADER *>(::GlobalLock(hDib));
-        ::GlobalUnlock(hDib);
-    }
-    ::GlobalFree(hDib);
+    HGLOBAL hInfo = data.GetGlobalData(CPlxDibInfo::GetFormat());
+    dib = TakeDib(data.GetGlobalData(CF_DIB));
+    const bool ok = CPlxDibInfo::Read(hInfo, info);
     ::GlobalFree(hInfo);
-    return ok;
+    return ok && !dib.Empty();
 }
 
 TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
@@ -192,10 +188,10 @@ TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     viewer.SetBrightness(200, 0);
     viewer.Refresh();
     sPLXDIBINFO info;
-    BITMAPINFOHEADER bih;
-    ASSERT_TRUE(CacheAndRead(viewer, info, bih));
-    EXPECT_EQ(40, bih.biWidth);
-    EXPECT_EQ(8, bih.biBitCount);
+    qrv::img::Image dib;
+    ASSERT_TRUE(CacheAndRead(viewer, info, dib));
+    EXPECT_EQ(40, dib.Width());
+    EXPECT_EQ(8, dib.BitsPerPixel());
     EXPECT_EQ(path, std::string(CPlxDibInfo::GetFileName(info)));
     EXPECT_EQ("bild", std::string(CPlxDibInfo::GetBaseName(info)));
     EXPECT_FALSE(CPlxDibInfo::Read(nullptr, info));
@@ -210,7 +206,7 @@ TEST_F(PipelineTest, CacheDataOffersTheDibAndTheRecordWithItsBytesAndNamesCut)
     viewer.EnableSmooth(0, 0);
     viewer.EnableBlur(0, 0);
     viewer.EnableMirror(0, 1);
-    ASSERT_TRUE(CacheAndRead(viewer, info, bih));
+    ASSERT_TRUE(CacheAndRead(viewer, info, dib));
     EXPECT_EQ(0u, info.dwFlags);
     EXPECT_EQ(longPath.substr(0, 259), std::string(info.szFileName));
     EXPECT_EQ(0, info.szFileName[259]);
