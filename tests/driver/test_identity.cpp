@@ -61,9 +61,7 @@ TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
         EXPECT_EQ(7u, b.Count("ExpDoSpecialInit"));
         EXPECT_EQ(b.h, b.driver.GetHandle());
         b.driver.FreeDrivers();
-        char path[MAX_PATH] = "";
-        EXPECT_EQ(0u, GetModuleFileNameA(b.h, path, MAX_PATH))
-            << "the temporary bindings left the module loaded";
+        EXPECT_EQ(nullptr, GetModuleHandleA(b.path)) << "the temporary bindings left the module loaded";
     }
     QRVPlcDriver unbound;
     EXPECT_EQ(std::vector<int>(7, 0), Ask(unbound));
