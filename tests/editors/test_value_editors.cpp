@@ -1,10 +1,172 @@
-// The value editors driven through their real controls: the baud rate in
-// both modes, the memory sizes with their grid and the trend memory's default
-// size, and the timer with its units, modes and panel encodings.
-#include "EditorDialogTest.h"
+// The value editors driven through their real controls in a dialog of the
+// test's own resources: the baud rate in both modes, the memory sizes with
+// their grid and the trend memory's default size, and the timer with its
+// units, modes and panel encodings; and the spin-edit base they share.
+#include <afxwin.h>
+#include <commctrl.h>
+#include <gtest/gtest.h>
 #include <algorithm>
+#include <climits>
+#include <memory>
+#include <string>
+#include "editors/EditorBeep.h"
+#include "editors/MemoryEditCtl.h"
+#include "editors/MemorySpinCtl.h"
+#include "editors/QRVBaudRateMgr.h"
+#include "editors/QRVMemoryMgr.h"
+#include "editors/QRVTimerMgr.h"
+#include "editors/QRVTrendMemoryMgr.h"
+#include "editors/TimerEditCtl.h"
+#include "editors/TimerSpinCtl.h"
+#include "editors_tests_res.h"
+#include "uiauto/ControlActions.h"
+#include "uiauto/MessagePump.h"
+
+using namespace qrvtest;
 
 namespace {
+
+// One action on an editor and what it must hold after it: the manager's value
+// (unless NA) and the box's text (unless null).
+struct Act {
+    char op;
+    const char *arg;
+    long long value;
+    const char *shown;
+    int delta;
+};
+const long long NA = LLONG_MIN;
+
+// The dialog of the tests, created modeless on the test thread from the test's
+// own templates, with the four editors attached: baud rate, memory, trend
+// memory (default size 16 K) and timer.
+class Editors : public ::testing::Test {
+protected:
+    enum Which { BAUD, MEMORY, TREND, TIMER };
+    static constexpr int kEdit[] = {IDC_BAUD_EDIT, IDC_MEMORY_EDIT, IDC_TREND_EDIT, IDC_TIMER_EDIT};
+    static constexpr int kSpin[] = {IDC_BAUD_SPIN, IDC_MEMORY_SPIN, IDC_TREND_SPIN, IDC_TIMER_SPIN};
+
+    void SetUp() override { Attach(IDD_EDITORS_TEST); }
+    // The dialog alone, its controls not yet taken over.
+    void Open(UINT idd)
+    {
+        s_nBeeps = 0;
+        m_pfnOldBeep = CEditorBeep::SetHook(&OnBeep);
+        ASSERT_TRUE(m_dlg.Create(idd));
+        ::SetForegroundWindow(m_dlg.m_hWnd);
+        Focus(m_dlg.m_hWnd, IDC_OTHER_EDIT);
+        PumpFor(20);
+    }
+    void TearDown() override
+    {
+        if (m_dlg.m_hWnd)
+            m_dlg.DestroyWindow();
+        PumpFor(10);
+        CEditorBeep::SetHook(m_pfnOldBeep);
+    }
+
+    HWND Item(int id) const { return ::GetDlgItem(m_dlg.m_hWnd, id); }
+    std::string Text(int editId) const { return ItemText(m_dlg.m_hWnd, editId); }
+    bool Enabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+    CWnd *Dialog() { return &m_dlg; }
+    // UDN_DELTAPOS as the up-down control sends it to its parent; returns
+    // the parent's answer (non-zero would stop the control's own step).
+    LRESULT Step(int spinId, int delta)
+    {
+        HWND hSpin = Item(spinId);
+        NMUPDOWN nm = {
+            {hSpin, UINT_PTR(spinId), UDN_DELTAPOS}, int(::SendMessageA(hSpin, UDM_GETPOS32, 0, 0)), delta};
+        return ::SendMessageA(m_dlg.m_hWnd, WM_NOTIFY, WPARAM(spinId), LPARAM(&nm));
+    }
+    // A real mouse click on an arrow, pumped until the box's text changed (or a short time passed).
+    void ClickArrow(int spinId, int editId, bool upper)
+    {
+        const std::string before = Text(editId);
+        ClickSpinArrow(Item(spinId), upper);
+        PumpUntil([&] { return Text(editId) != before; }, 500);
+        PumpFor(20); // the button-up message and whatever it causes as well
+    }
+    void Type(int editId, const std::string &text, bool leave = true)
+    {
+        qrvtest::Type(m_dlg.m_hWnd, editId, text);
+        if (leave)
+            Focus(m_dlg.m_hWnd, IDC_OTHER_EDIT);
+        PumpFor(10);
+    }
+
+    void Attach(UINT idd)
+    {
+        ASSERT_NO_FATAL_FAILURE(Open(idd));
+        ASSERT_TRUE(baud.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
+        ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
+        ASSERT_TRUE(trend.SubClassControls(IDC_TREND_SPIN, IDC_TREND_EDIT, Dialog()));
+        ASSERT_TRUE(timer.SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
+    }
+    long Value(Which w)
+    {
+        return w == BAUD    ? baud.GetBaudRate()
+               : w == TIMER ? timer.GetTimerValue()
+                            : (w == MEMORY ? memory : trend).GetMemValue();
+    }
+    // A number; for the timer "<n>s" or "<n>m" (seconds or milliseconds).
+    void Set(Which w, const char *a)
+    {
+        if (w == TIMER)
+            timer.SetTimerPos(atoi(a), strchr(a, 'm') ? TIMER_UNIT_MSEC : TIMER_UNIT_SEC);
+        else if (w == BAUD)
+            baud.SetBaudRate(atol(a));
+        else
+            (w == MEMORY ? memory : trend).SetMemPos(atoi(a));
+    }
+    // The actions, with the value and text (t) they leave: typing a text and leaving the box, only
+    // typing it, setting a value through the manager, the up-down control's step notification up (by
+    // delta) or down (its answer 0 lets the control go on), a click on its upper or lower arrow; and
+    // the beeps so far.
+    static Act Typed(const char *s, long long v, const char *t = nullptr) { return {'T', s, v, t, 0}; }
+    static Act Typing(const char *s, const char *t = nullptr) { return {'t', s, NA, t, 0}; }
+    static Act SetTo(const char *s, long long v, const char *t = nullptr) { return {'S', s, v, t, 0}; }
+    static Act StepUp(long long v, const char *t = nullptr, int delta = 1) { return {'+', "", v, t, delta}; }
+    static Act StepDown(long long v, const char *t = nullptr) { return {'+', "", v, t, -1}; }
+    static Act ClickUp(long long v, const char *t = nullptr) { return {'^', "", v, t, 0}; }
+    static Act ClickDown(long long v, const char *t = nullptr) { return {'v', "", v, t, 0}; }
+    static Act Beeps(int n) { return {'b', "", n, nullptr, 0}; }
+    // Plays the actions on one editor.
+    void Play(Which w, std::initializer_list<Act> acts)
+    {
+        int n = 0;
+        for (const Act &a : acts) {
+            SCOPED_TRACE("action " + std::to_string(++n) + " '" + a.op + "' " + a.arg);
+            switch (a.op) {
+            case 'T': Type(kEdit[w], a.arg); break;
+            case 't': Type(kEdit[w], a.arg, false); break;
+            case 'S': Set(w, a.arg); break;
+            case '+': EXPECT_EQ(0, Step(kSpin[w], a.delta)); break;
+            case '^':
+            case 'v': ClickArrow(kSpin[w], kEdit[w], a.op == '^'); break;
+            case 'b': EXPECT_EQ(a.value, s_nBeeps); continue;
+            default: ADD_FAILURE() << "unknown action";
+            }
+            EXPECT_TRUE(a.value == NA || a.value == Value(w)) << Value(w);
+            EXPECT_TRUE(!a.shown || a.shown == Text(kEdit[w])) << Text(kEdit[w]);
+        }
+    }
+    void BaudMode(BAUDRATE_MODE mode, long lower, long upper, long value)
+    {
+        baud.SetBaudRateMode(mode), baud.SetBaudRateRange(lower, upper), baud.SetBaudRate(value);
+    }
+
+    CDialog m_dlg;
+    static inline int s_nBeeps = 0;
+    QRVBaudRateMgr baud;
+    QRVMemoryMgr memory;
+    QRVTrendMemoryMgr trend{16};
+    QRVTimerMgr timer;
+    CSpinEditMgr *const mgrs[4] = {&baud, &memory, &trend, &timer};
+
+private:
+    static void AFXAPI OnBeep(UINT) { ++s_nBeeps; }
+    CEditorBeep::PFN_BEEP m_pfnOldBeep = nullptr;
+};
 
 TEST_F(Editors, BaudRateValueModeRoundsToTheSeriesClampsAndWrapsRound)
 {
@@ -244,5 +406,170 @@ TEST_F(Editors, TimerModes1And2KeepToTheirUnit)
                  StepDown(5000, "5 Sek"), StepDown(4500, "4500 msek"), ClickDown(4000, "4 Sek")});
     EXPECT_EQ(TIMER_UNIT_MSEC, timer.GetTimerUnit());
 }
+
+// The spin-edit base: taking over the dialog's controls in every layout a
+// dialog editor produces, giving them back, creation by class name, and the
+// up-down control's own ways of writing into its buddy box.
+class SpinEdit : public Editors {
+protected:
+    void SetUp() override { Open(IDD_EDITORS_TEST); }
+};
+
+// 120 clicks: far more than the up-down control's own range of 100.
+TEST_F(SpinEdit, EveryArrowClickArrivesBeyondTheControlsOwnRange)
+{
+    QRVMemoryMgr memory;
+    ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
+    memory.SetRangeStep(0, 100000, 1);
+    for (int i = 1; i <= 120; ++i) {
+        ClickSpinArrow(Item(IDC_MEMORY_SPIN), true);
+        ASSERT_TRUE(PumpUntil([&] { return memory.GetMemValue() == i; }, 1000)) << "click " << i;
+    }
+    PumpFor(20);
+    EXPECT_EQ("120 K", Text(IDC_MEMORY_EDIT));
+}
+
+// Missing controls are a failure that takes nothing over; deleting the manager
+// gives the controls back, another can take them and outlive the dialog.
+TEST_F(SpinEdit, ControlsAreTakenOverWholeAndGivenBackWhenTheManagerGoes)
+{
+    auto mgr = std::make_unique<QRVTimerMgr>();
+    EXPECT_FALSE(mgr->SubClassControls(4711, IDC_TIMER_EDIT, Dialog()));
+    EXPECT_FALSE(mgr->SubClassControls(IDC_TIMER_SPIN, 4712, Dialog()));
+    EXPECT_FALSE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, nullptr));
+    EXPECT_FALSE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_SPIN, Dialog()));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_TIMER_EDIT)));
+    ASSERT_TRUE(mgr->SubClassControls(IDC_TIMER_SPIN, IDC_TIMER_EDIT, Dialog()));
+    CEdit *pEdit = mgr->GetEditCtrl();
+    ASSERT_TRUE(mgr->SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()))
+        << "subclassing twice moves it";
+    EXPECT_EQ(pEdit, mgr->GetEditCtrl()) << "the control objects are made once";
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_TIMER_EDIT)));
+    mgr->SetTimerPos(4, TIMER_UNIT_SEC);
+    EXPECT_EQ("4 Sek", Text(IDC_BAUD_EDIT));
+    EXPECT_EQ("", Text(IDC_TIMER_EDIT));
+    mgr.reset();
+    ASSERT_TRUE(::IsWindow(Item(IDC_BAUD_EDIT)) && ::IsWindow(Item(IDC_BAUD_SPIN)))
+        << "the host's controls stay";
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_EDIT)));
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(Item(IDC_BAUD_SPIN)));
+    Type(IDC_BAUD_EDIT, "frei");
+    EXPECT_EQ("frei", Text(IDC_BAUD_EDIT)) << "a plain edit box again";
+    EXPECT_EQ(0, Step(IDC_BAUD_SPIN, 1));
+    QRVMemoryMgr next;
+    ASSERT_TRUE(next.SubClassControls(IDC_BAUD_SPIN, IDC_BAUD_EDIT, Dialog()));
+    next.SetRangeStep(64, 1024, 64);
+    Step(IDC_BAUD_SPIN, 1);
+    EXPECT_EQ("128 K", Text(IDC_BAUD_EDIT));
+    // The dialog destroyed first: the manager goes on without its controls.
+    Focus(m_dlg.m_hWnd, IDC_BAUD_EDIT);
+    m_dlg.DestroyWindow();
+    EXPECT_TRUE(next.GetEditCtrl()->m_hWnd == nullptr && next.GetSpinCtrl()->m_hWnd == nullptr);
+    next.SetMemPos(256), next.IncDecPos(1), next.Enable(0);
+    EXPECT_EQ(320, next.GetMemValue());
+}
+
+// Created by name, each manager is a working editor with its construction defaults.
+TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
+{
+    std::unique_ptr<CObject> made[5];
+    const char *names[] = {"CSpinEditMgr", "QRVBaudRateMgr", "QRVMemoryMgr", "QRVTimerMgr",
+                           "QRVTrendMemoryMgr"};
+    for (int i = 0; i < 5; ++i) {
+        made[i].reset(CRuntimeClass::CreateObject(names[i]));
+        ASSERT_TRUE(made[i] && made[i]->GetRuntimeClass() == CRuntimeClass::FromName(names[i])) << names[i];
+        EXPECT_TRUE(made[i]->IsKindOf(RUNTIME_CLASS(CSpinEditMgr))) << names[i];
+    }
+    auto *base = static_cast<CSpinEditMgr *>(made[0].get()); // the base does nothing with its input
+    base->ParseUserData("123"), base->IncDecPos(1);
+    EXPECT_EQ(150, static_cast<QRVBaudRateMgr *>(made[1].get())->GetBaudRate());
+    EXPECT_EQ(0, static_cast<QRVMemoryMgr *>(made[2].get())->GetMemValue());
+    EXPECT_EQ(1, static_cast<QRVTimerMgr *>(made[3].get())->GetTimerValue());
+    auto *trend = static_cast<QRVTrendMemoryMgr *>(made[4].get());
+    EXPECT_TRUE(trend->IsKindOf(RUNTIME_CLASS(QRVMemoryMgr)));
+    EXPECT_EQ(0, trend->GetDefaultDatFileValue());
+    trend->SetRangeStep(64, 256, 64);
+    trend->SetMemPos(0);
+    EXPECT_EQ(0, trend->GetMemValue()) << "0 selects the default size, even below the range";
+    trend->InitDefaultDatFileValue(8);
+    trend->ParseUserData("8");
+    EXPECT_EQ(8, trend->GetMemValue());
+}
+
+// The four editors in each layout a dialog editor produces: buddy integer with
+// arrow keys, automatic buddy only, and the up-down control before its box
+// with no buddy of its own. Whatever the user or the host does to the up-down
+// control, the box shows the manager's text of the manager's value.
+class UpDownPaths : public Editors, public ::testing::WithParamInterface<UINT> {
+protected:
+    void SetUp() override { Attach(GetParam()); }
+};
+
+TEST_P(UpDownPaths, ManagersTakeTheirPairsAndOnlyTheirTextReachesTheBox)
+{
+    BaudMode(BAUDRATE_VALUE, 150, 57600, 9600);
+    memory.SetRangeStep(64, 1024, 64);
+    trend.SetRangeStep(0, 1024, 32), trend.SetMemPos(64);
+    timer.SetTimerPos(5, TIMER_UNIT_SEC);
+    for (Which w : {BAUD, MEMORY, TREND, TIMER}) {
+        SCOPED_TRACE(w);
+        HWND hSpin = Item(kSpin[w]), hEdit = Item(kEdit[w]);
+        const bool memoryPair = w == MEMORY || w == TREND;
+        CWnd *pEdit = CWnd::FromHandlePermanent(hEdit), *pSpin = CWnd::FromHandlePermanent(hSpin);
+        ASSERT_TRUE(pEdit == mgrs[w]->GetEditCtrl() && pSpin == mgrs[w]->GetSpinCtrl() && pEdit && pSpin);
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemoryEditCtl) : RUNTIME_CLASS(CTimerEditCtl),
+                  pEdit->GetRuntimeClass());
+        EXPECT_EQ(memoryPair ? RUNTIME_CLASS(CMemorySpinCtl) : RUNTIME_CLASS(CTimerSpinCtl),
+                  pSpin->GetRuntimeClass());
+        EXPECT_EQ(hEdit, (HWND)::SendMessageA(hSpin, UDM_GETBUDDY, 0, 0)) << "the edit box is the buddy";
+        EXPECT_EQ(MAKELONG(100, 0), ::SendMessageA(hSpin, UDM_GETRANGE, 0, 0))
+            << "0 at the lower arrow, 100 above";
+        EXPECT_EQ(0, ::GetWindowLongA(hSpin, GWL_STYLE) & UDS_SETBUDDYINT);
+        // The box must show exactly what the manager writes for its own value.
+        auto expectManagersText = [&](const char *path) {
+            const std::string shown = Text(kEdit[w]);
+            Set(w, std::to_string(Value(w)).c_str());
+            EXPECT_EQ(shown, Text(kEdit[w])) << "after " << path;
+        };
+        // A key pressed in the box, through the thread's message queue as the keyboard delivers it.
+        auto press = [&](UINT vk) {
+            Focus(m_dlg.m_hWnd, kEdit[w]);
+            ::PostMessageA(hEdit, WM_KEYDOWN, vk, 1);
+            ::PostMessageA(hEdit, WM_KEYUP, vk, 0xC0000001);
+            PumpFor(30);
+        };
+        const long before = Value(w);
+        press(VK_UP);
+        const long afterUp = Value(w);
+        expectManagersText("Up");
+        press(VK_DOWN);
+        expectManagersText("Down");
+        // Arrow keys reach the control only with its style: Up steps, Down steps back.
+        const bool keys = (::GetWindowLongA(hSpin, GWL_STYLE) & UDS_ARROWKEYS) != 0;
+        EXPECT_TRUE(!keys || (before != afterUp && before == Value(w)));
+        for (bool upper : {true, false}) {
+            ClickArrow(kSpin[w], kEdit[w], upper);
+            EXPECT_EQ(upper, before != Value(w));
+            expectManagersText(upper ? "a click on the upper arrow" : "a click on the lower arrow");
+        }
+        const std::string shown = Text(kEdit[w]);
+        ::SendMessageA(hSpin, UDM_SETPOS, 0, MAKELPARAM(77, 0)); // positions set by the host
+        ::SendMessageA(hSpin, UDM_SETPOS32, 0, 23);
+        // What the up-down control tells its parent after a step.
+        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 51), LPARAM(hSpin));
+        ::SendMessageA(m_dlg.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 51), LPARAM(hSpin));
+        PumpFor(10);
+        EXPECT_TRUE(shown == Text(kEdit[w]) && before == Value(w)) << Text(kEdit[w]);
+        Focus(m_dlg.m_hWnd, kEdit[w]); // the wheel over the box, which the up-down control also handles
+        ::SendMessageA(hEdit, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+        PumpFor(20);
+        expectManagersText("the wheel");
+    }
+}
+
+const char *const kLayouts[] = {"BuddyIntegerWithArrowKeys", "AutoBuddyOnly", "UpDownBeforeItsBox"};
+INSTANTIATE_TEST_SUITE_P(Layouts, UpDownPaths,
+                         ::testing::Values(IDD_UPDOWN_BUDDYINT, IDD_UPDOWN_AUTOBUDDY, IDD_UPDOWN_BEFORE),
+                         [](const ::testing::TestParamInfo<UINT> &info) { return kLayouts[info.index]; });
 
 } // namespace
