@@ -25,14 +25,6 @@ namespace {
 // toolbar's owner, describes the buttons it knows when the toolbar asks.
 class CCommandWnd : public CWnd {
 public:
-    BOOL Make()
-    {
-        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-        BOOL made = CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 300, 160,
-                             nullptr, nullptr);
-        PumpFor(30);
-        return made;
-    }
     std::vector<UINT> m_commands;
     std::vector<TBBUTTON> m_known;
 
@@ -58,11 +50,14 @@ protected:
 
 const UINT kOpen = 100, kRecord = 101, kStop = 102;
 
-class ToolBarTest : public ::testing::Test {
+// A top-level window holding a toolbar of three buttons; tests add controls of their own.
+class ControlWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_wnd.Make());
+        LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
+        ASSERT_TRUE(m_wnd.CreateEx(0, cls, "Werkzeuge", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 300,
+                                   160, nullptr, nullptr));
         ASSERT_TRUE(
             m_bar.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | TBSTYLE_TOOLTIPS, CRect(0, 0, 0, 0), &m_wnd, 1));
         ASSERT_EQ(0, m_bar.AddBitmap(3, IDB_TEST_TOOLBAR)) << "the images come from the program's resources";
@@ -95,7 +90,7 @@ protected:
     CToolBarCtrl m_bar;
 };
 
-TEST_F(ToolBarTest, ButtonsReportTheirIndexAndStateAndTakeNewStates)
+TEST_F(ControlWindow, ToolBarButtonsReportTheirIndexAndStateAndTakeNewStates)
 {
     EXPECT_EQ(4, m_bar.GetButtonCount());
     EXPECT_EQ(3u, m_bar.CommandToIndex(kStop));
@@ -120,7 +115,7 @@ TEST_F(ToolBarTest, ButtonsReportTheirIndexAndStateAndTakeNewStates)
     EXPECT_TRUE(m_bar.IsButtonPressed(kOpen));
 }
 
-TEST_F(ToolBarTest, ImagesShowAndADisabledButtonIsGreyed)
+TEST_F(ControlWindow, ToolBarImagesShowAndADisabledButtonIsGreyed)
 {
     EXPECT_GT(ImagePixels(kOpen, 0xFF0000), 100) << "the first image is red";
     EXPECT_GT(ImagePixels(kRecord, 0x00FF00), 100) << "the second image is green";
@@ -129,7 +124,7 @@ TEST_F(ToolBarTest, ImagesShowAndADisabledButtonIsGreyed)
     EXPECT_GT(ImagePixels(kStop, 0x0000FF), 100) << "enabled, it shows its blue image";
 }
 
-TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
+TEST_F(ControlWindow, ToolBarTextsComeFromAStringResourceAndFromStrings)
 {
     // A resource holds several texts, each behind the separator it starts
     // with and each ended by it; a separator at the very end counts as none.
@@ -143,7 +138,7 @@ TEST_F(ToolBarTest, TextsComeFromAStringResourceAndFromStrings)
     }
 }
 
-TEST_F(ToolBarTest, TheLayoutIsSavedAndRestoredWithTheOwnersButtons)
+TEST_F(ControlWindow, ToolBarTheLayoutIsSavedAndRestoredWithTheOwnersButtons)
 {
     const char *subKey = "Software\\QRV Tests\\toolbar";
     m_bar.SaveState(HKEY_CURRENT_USER, subKey, "Leiste");
@@ -156,7 +151,7 @@ TEST_F(ToolBarTest, TheLayoutIsSavedAndRestoredWithTheOwnersButtons)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, subKey);
 }
 
-TEST_F(ToolBarTest, AClickSendsTheCommandToTheOwner)
+TEST_F(ControlWindow, ToolBarAClickSendsTheCommandToTheOwner)
 {
     CRect rc;
     m_bar.GetItemRect((int)m_bar.CommandToIndex(kOpen), &rc);
@@ -168,18 +163,16 @@ TEST_F(ToolBarTest, AClickSendsTheCommandToTheOwner)
     ASSERT_NE(nullptr, m_bar.GetToolTips()) << "TBSTYLE_TOOLTIPS gives the toolbar its tooltip control";
 }
 
-TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
+TEST_F(ControlWindow, ToolTipToolsAreAddedReadBackUpdatedAndFound)
 {
-    CCommandWnd wnd;
-    ASSERT_TRUE(wnd.Make());
     CButton button;
-    ASSERT_TRUE(button.Create("Start", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 34), &wnd, 7));
+    ASSERT_TRUE(button.Create("Start", WS_CHILD | WS_VISIBLE, CRect(10, 10, 90, 34), &m_wnd, 7));
     CToolTipCtrl tip;
-    ASSERT_TRUE(tip.Create(&wnd));
+    ASSERT_TRUE(tip.Create(&m_wnd));
     const CRect area(120, 10, 200, 60);
     ASSERT_TRUE(tip.AddTool(&button, "Startet die Anlage"));
-    ASSERT_TRUE(tip.AddTool(&wnd, IDS_TEST_TIP, &area, 5));
-    EXPECT_FALSE(tip.AddTool(&wnd, 12345u, &area, 6)) << "a missing string adds no tool";
+    ASSERT_TRUE(tip.AddTool(&m_wnd, IDS_TEST_TIP, &area, 5));
+    EXPECT_FALSE(tip.AddTool(&m_wnd, 12345u, &area, 6)) << "a missing string adds no tool";
     EXPECT_EQ(2, tip.GetToolCount());
 
     auto text = [&](CWnd *pWnd, UINT id) {
@@ -188,20 +181,19 @@ TEST(ToolTip, ToolsAreAddedReadBackUpdatedAndFound)
         return std::string((LPCSTR)s);
     };
     EXPECT_EQ("Startet die Anlage", text(&button, 0));
-    EXPECT_EQ("Messung starten", text(&wnd, 5));
-    tip.UpdateTipText("Messung läuft", &wnd, 5);
-    EXPECT_EQ("Messung läuft", text(&wnd, 5));
+    EXPECT_EQ("Messung starten", text(&m_wnd, 5));
+    tip.UpdateTipText("Messung läuft", &m_wnd, 5);
+    EXPECT_EQ("Messung läuft", text(&m_wnd, 5));
 
     TOOLINFOA ti = {};
-    ASSERT_TRUE(tip.HitTest(&wnd, CPoint(150, 30), &ti));
+    ASSERT_TRUE(tip.HitTest(&m_wnd, CPoint(150, 30), &ti));
     EXPECT_EQ(5u, ti.uId);
-    EXPECT_FALSE(tip.HitTest(&wnd, CPoint(250, 100), &ti)) << "outside every tool";
+    EXPECT_FALSE(tip.HitTest(&m_wnd, CPoint(250, 100), &ti)) << "outside every tool";
     ASSERT_TRUE(tip.GetToolInfo(&ti, &button));
     EXPECT_TRUE(ti.uFlags & TTF_IDISHWND) << "a window tool is named by its handle";
 
-    tip.DelTool(&wnd, 5);
+    tip.DelTool(&m_wnd, 5);
     EXPECT_EQ(1, tip.GetToolCount());
-    wnd.DestroyWindow();
 }
 
 const uint32_t kUp = 0xC80000, kDown = 0x00A000, kFocus = 0x0000C8, kDisabled = 0x808000;
@@ -380,12 +372,10 @@ std::string ClipFile()
     return path;
 }
 
-TEST(AnimateCtrl, ClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
+TEST_F(ControlWindow, AnimateCtrlClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
 {
-    CCommandWnd wnd;
-    ASSERT_TRUE(wnd.Make());
-    CAnimateCtrl anim;
-    ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 74, 74), &wnd, 3));
+    CAnimateCtrl anim; // below the toolbar
+    ASSERT_TRUE(anim.Create(WS_CHILD | WS_VISIBLE, CRect(10, 40, 74, 104), &m_wnd, 3));
     // The centre's colour once Seek showed frame n.
     auto frame = [&anim](UINT n) {
         EXPECT_TRUE(anim.Seek(n));
@@ -402,7 +392,6 @@ TEST(AnimateCtrl, ClipsShowTheirFramesAndThoseThatCannotBeReadFailCleanly)
     EXPECT_FALSE(anim.Open("C:\\gibt\\es\\nicht.avi"));
     EXPECT_FALSE(anim.Open(4711u));
     EXPECT_FALSE(anim.Open(""));
-    wnd.DestroyWindow();
 }
 
 } // namespace

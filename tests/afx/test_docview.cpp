@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
 #include "tests/support/TestApp.h"
 #include "afx_tests_res.h"
@@ -255,13 +256,6 @@ CNoteView *ViewOf(CDocument *pDoc, int index = 0)
     return static_cast<CNoteView *>(pView);
 }
 
-CString Caption(CWnd *pWnd)
-{
-    CString text;
-    pWnd->GetWindowText(text);
-    return text;
-}
-
 // Each test has its own template; what it opened is closed with the frame.
 class AfxDocView : public ::testing::Test {
 protected:
@@ -297,7 +291,7 @@ TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
     EXPECT_EQ(pFrame, App().m_pMainWnd) << "the first frame becomes the main window";
     EXPECT_EQ(pDoc, pFrame->GetActiveDocument());
     EXPECT_STREQ("Notiz", pDoc->GetTitle());
-    EXPECT_STREQ("Notiz - Notizen", Caption(pFrame));
+    EXPECT_EQ("Notiz - Notizen", qrvtest::Text(pFrame->m_hWnd));
     EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd)) << "the menu of the same id";
     EXPECT_EQ(std::vector<std::string>{"0:0"}, pView->m_updates) << "the initial update";
     EXPECT_FALSE(pDoc->IsModified());
@@ -323,7 +317,7 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
     EXPECT_EQ(0, pDoc->GetTitle().Find("schrank")) << (LPCSTR)pDoc->GetTitle();
     CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
-    EXPECT_STREQ(pDoc->GetTitle() + " - Notizen", Caption(pFrame));
+    EXPECT_EQ(std::string(pDoc->GetTitle()) + " - Notizen", qrvtest::Text(pFrame->m_hWnd));
     // Changed in memory only, then opened again from the file: the same document and frame.
     pDoc->m_text = "verworfen";
     pDoc->m_count = 0;

@@ -11,17 +11,11 @@
 #include <string>
 #include "afx_tests_res.h"
 #include "tests/support/TestApp.h"
+#include "uiauto/ControlActions.h"
 
 using namespace qrvtest;
 
 namespace {
-
-std::string WindowText(HWND hWnd)
-{
-    char text[256] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
-}
 
 HICON ResourceIcon(UINT nID)
 {
@@ -58,7 +52,7 @@ TEST(FrameResources, LoadFrameTakesMenuIconAcceleratorsAndTitleFromOneId)
         CFrameWnd *pFrame = new CFrameWnd;
         ASSERT_TRUE(pFrame->LoadFrame(c.id, c.style));
         std::unique_ptr<CFrameWnd, FrameDeleter> guard(pFrame);
-        EXPECT_EQ(c.title, WindowText(pFrame->m_hWnd));
+        EXPECT_EQ(c.title, Text(pFrame->m_hWnd));
         EXPECT_EQ(CString(c.title.c_str()), pFrame->GetTitle());
         EXPECT_NE(nullptr, ::GetMenu(pFrame->m_hWnd));
         HICON hIcon = ResourceIcon(c.icon);
