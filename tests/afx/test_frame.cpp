@@ -1,7 +1,7 @@
 // A frame with its view as a host uses it: a popup's items are enabled,
 // checked and renamed by ON_UPDATE_COMMAND_UI handlers along the route (view,
 // frame, application) before it opens, items nobody handles are disabled,
-// a disabled command does nothing, and F1 reaches the application's OnHelp;
+// a disabled command does nothing, and help reaches the application's OnHelp;
 // and the status bar that keeps the bottom edge while the view fills the
 // rest, its panes starting with their indicator strings, the first pane
 // stretching, and pane texts reaching the control.
@@ -132,40 +132,30 @@ TEST_F(CmdUITest, PopupItemsTakeTheirStateFromTheRouteBeforeTheMenuOpens)
     EXPECT_EQ("&Hilfethemen &Info über Prüfrahmen...G", Popup(1)) << "the application maps F1";
 }
 
+// Commands sent to the frame or typed as the accelerators of its id go to the
+// view, the frame or the application (help with the frame's context); a
+// disabled command does nothing; ID_APP_EXIT closes the main window.
 TEST_F(CmdUITest, CommandsGoToViewFrameAndApplicationAndNotWhenDisabled)
 {
-    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_HANDLED, 0);
-    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_SUBITEM, 0);
-    ::SendMessageA(m_hFrame, WM_COMMAND, ID_TEST_DISABLED, 0);
-    EXPECT_EQ(1, m_pFrame->m_nHandled);
+    App().m_pMainWnd = m_pFrame;
+    const int nHelpCalls = App().m_nHelpCalls;
+    for (int nID : {ID_TEST_HANDLED, ID_TEST_SUBITEM, ID_TEST_DISABLED, ID_HELP})
+        ::SendMessageA(m_hFrame, WM_COMMAND, nID, 0);
+    MSG key = {m_pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
+    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&key));
+    key.wParam = VK_F6;
+    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&key)) << "F6 is no accelerator";
+    EXPECT_EQ(2, m_pFrame->m_nHandled) << "sent, and by F5";
     EXPECT_EQ(1, g_nViewSubItem);
     EXPECT_EQ(0, m_pFrame->m_nDisabled) << "a disabled command does nothing";
-    // The application's own map closes its main window on ID_APP_EXIT.
-    App().m_pMainWnd = m_pFrame;
+    EXPECT_EQ(nHelpCalls + 1, App().m_nHelpCalls);
+    EXPECT_EQ((DWORD_PTR)(HID_BASE_RESOURCE + IDR_TEST_FRAME), App().m_dwLastHelpData);
+    EXPECT_EQ((UINT)HELP_CONTEXT, App().m_nLastHelpCmd);
     ::SendMessageA(m_hFrame, WM_COMMAND, ID_APP_EXIT, 0);
     EXPECT_FALSE(::IsWindow(m_hFrame));
     EXPECT_EQ(nullptr, App().m_pMainWnd);
     MSG msg;
     EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the application ends with it";
-}
-
-TEST_F(CmdUITest, AcceleratorsOfTheFrameIdBecomeCommands)
-{
-    MSG msg = {m_pFrame->GetActiveView()->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0, {0, 0}};
-    EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
-    EXPECT_EQ(1, m_pFrame->m_nHandled);
-    msg.wParam = VK_F6;
-    EXPECT_FALSE(m_pFrame->PreTranslateMessage(&msg));
-}
-
-TEST_F(CmdUITest, HelpReachesTheApplicationWithTheFramesContext)
-{
-    App().m_pMainWnd = m_pFrame;
-    int nCalls = App().m_nHelpCalls;
-    ::SendMessageA(m_hFrame, WM_COMMAND, ID_HELP, 0);
-    EXPECT_EQ(nCalls + 1, App().m_nHelpCalls);
-    EXPECT_EQ((DWORD_PTR)(HID_BASE_RESOURCE + IDR_TEST_FRAME), App().m_dwLastHelpData);
-    EXPECT_EQ((UINT)HELP_CONTEXT, App().m_nLastHelpCmd);
 }
 
 const UINT kIndicators[] = {ID_SEPARATOR, IDS_TEST_INDICATOR};
