@@ -7,7 +7,6 @@
 #include <afxext.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
-#include <functional>
 #include <string>
 #include <vector>
 #include "afx_tests_res.h"
@@ -228,31 +227,16 @@ TEST_F(BitmapButtonTest, AutoLoadTakesTheCaptionsBitmapsAndShowsTheOneOfTheState
     button.GetClientRect(&rc);
     EXPECT_EQ(CSize(40, 24), rc.Size()) << "SizeToContent: the size of the up bitmap";
 
-    struct Step {
-        const char *what;
-        std::function<void()> act;
-        uint32_t color;
-    };
-    const Step steps[] = {
-        {"up", [] {}, kUp},
-        {"pressed", [&] { button.SetState(TRUE); }, kDown},
-        {"focused",
-         [&] {
-             button.SetState(FALSE);
-             m_dlg.GotoDlgCtrl(&button);
-         },
-         kFocus},
-        {"disabled",
-         [&] {
-             m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN));
-             button.EnableWindow(FALSE);
-         },
-         kDisabled},
-    };
-    for (const Step &s : steps) {
-        s.act();
-        EXPECT_EQ(s.color, Shown(button)) << s.what;
-    }
+    // Each state in turn shows its bitmap.
+    EXPECT_EQ(kUp, Shown(button));
+    button.SetState(TRUE);
+    EXPECT_EQ(kDown, Shown(button)) << "pressed";
+    button.SetState(FALSE);
+    m_dlg.GotoDlgCtrl(&button);
+    EXPECT_EQ(kFocus, Shown(button)) << "focused";
+    m_dlg.GotoDlgCtrl(m_dlg.GetDlgItem(IDC_TEST_PLAIN_BTN));
+    button.EnableWindow(FALSE);
+    EXPECT_EQ(kDisabled, Shown(button)) << "disabled";
 }
 
 TEST_F(BitmapButtonTest, StatesWithoutABitmapShowTheUpOne)

@@ -181,14 +181,6 @@ private:
 
 class PropertySheetTest : public ::testing::Test {
 protected:
-    // Runs the sheet modal with the script; returns DoModal's result.
-    INT_PTR Run(CPropertySheet &sheet, std::function<void(HWND)> script)
-    {
-        ModalDriver driver([&](HWND hSheet, ModalDriver &) { script(hSheet); }, kTitle);
-        INT_PTR result = sheet.DoModal();
-        EXPECT_TRUE(driver.Join());
-        return result;
-    }
     std::string m_log;
     CLogPage m_first{IDD_TEST_DIALOG, "1", m_log};
     CLogPage m_second{IDD_TEST_BUTTONS, "2", m_log};
@@ -286,7 +278,9 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
         m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave;
-        EXPECT_EQ(c.result, Run(sheet, c.act));
+        ModalDriver driver([&](HWND hSheet, ModalDriver &) { c.act(hSheet); }, kTitle);
+        EXPECT_EQ(c.result, sheet.DoModal());
+        EXPECT_TRUE(driver.Join());
         EXPECT_TRUE(c.log == m_log && sheet.m_hWnd == nullptr) << m_log;
     }
     EXPECT_TRUE(bound) << "the second page's window is bound to its object";

@@ -9,10 +9,10 @@
 #include <tuple>
 #include <vector>
 
+#include "afx_tests_res.h"
+#include "tests/support/TestApp.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
-#include "tests/support/TestApp.h"
-#include "afx_tests_res.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ template <class Fn> Thrown Catch(Fn fn)
     return t;
 }
 
-// fn given an archive on the file: a loading one, or a storing one on a new file.
+// fn given an archive on the file: a loading one, or a storing one on a new
+// file.
 template <class Fn> Thrown WithArchive(const std::string &path, CArchive::Mode mode, Fn fn)
 {
     const bool store = mode == CArchive::store;
@@ -83,7 +84,8 @@ TEST(AfxArchive, EveryStreamedTypeRoundTripsWithMfcSizes)
                       std::apply([&](const auto &...v) { (ar << ... << v); }, written);
                       ar.Close();
                   }).cause);
-    // 1 + 2 + 4 + 4 + 4 + 8 + 4 + 2 + 1 + 4 + 1 bytes, then the string's length byte and characters.
+    // 1 + 2 + 4 + 4 + 4 + 8 + 4 + 2 + 1 + 4 + 1 bytes, then the string's length
+    // byte and characters.
     EXPECT_EQ(35u + 1 + 3, FileBytes(path).size());
     EXPECT_EQ(-1, WithArchive(path, CArchive::load, [&](CArchive &ar) {
                       EXPECT_TRUE(ar.IsLoading());
@@ -317,7 +319,8 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
     EXPECT_EQ(0, pDoc->GetTitle().Find("schrank")) << (LPCSTR)pDoc->GetTitle();
     CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
     EXPECT_EQ(std::string(pDoc->GetTitle()) + " - Notizen", qrvtest::Text(pFrame->m_hWnd));
-    // Changed in memory only, then opened again from the file: the same document and frame.
+    // Changed in memory only, then opened again from the file: the same document
+    // and frame.
     pDoc->m_text = "verworfen";
     pDoc->m_count = 0;
     ASSERT_EQ(pDoc, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
@@ -345,7 +348,8 @@ TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
     EXPECT_EQ(std::vector<std::string>{"2:7"}, views[0]->m_updates);
     EXPECT_TRUE(views[1]->m_updates.empty()) << "the sender already knows";
     EXPECT_EQ(std::vector<std::string>{"2:7"}, views[2]->m_updates);
-    // A view that goes leaves the document's list; the document stays while it has views.
+    // A view that goes leaves the document's list; the document stays while it
+    // has views.
     views[2]->DestroyWindow();
     int nViews = 0;
     for (POSITION pos = pDoc->GetFirstViewPosition(); pDoc->GetNextView(pos);)
@@ -390,8 +394,11 @@ TEST_F(AfxDocView, FailedOpenIsReportedAndLeavesAWholeDocument)
     }
 }
 
+// Flags name the command; the first plain parameter is the file, printing to
+// a printer takes three more; other flags and parameters change nothing.
 TEST(AfxCommandLine, ParametersBecomeTheShellCommand)
 {
+    using CLI = CCommandLineInfo;
     struct Case {
         std::vector<const char *> args;
         int command;
@@ -399,15 +406,16 @@ TEST(AfxCommandLine, ParametersBecomeTheShellCommand)
         const char *port;
     };
     const Case cases[] = {
-        {{}, CCommandLineInfo::FileNew, "", ""},
-        {{"plan.qnt"}, CCommandLineInfo::FileOpen, "plan.qnt", ""},
-        {{"/p", "plan.qnt"}, CCommandLineInfo::FilePrint, "plan.qnt", ""},
-        {{"-pt", "plan.qnt", "Drucker", "Treiber", "LPT1"},
-         CCommandLineInfo::FilePrintTo,
-         "plan.qnt",
-         "LPT1"},
-        {{"/Unregister"}, CCommandLineInfo::AppUnregister, "", ""},
-        {{"/Embedding", "plan.qnt"}, CCommandLineInfo::FileOpen, "plan.qnt", ""},
+        {{}, CLI::FileNew, "", ""},
+        {{"plan.qnt"}, CLI::FileOpen, "plan.qnt", ""},
+        {{"plan.qnt", "alt.qnt"}, CLI::FileOpen, "plan.qnt", ""},
+        {{"/p", "plan.qnt"}, CLI::FilePrint, "plan.qnt", ""},
+        {{"-pt", "plan.qnt", "Drucker", "Treiber", "LPT1", "mehr"}, CLI::FilePrintTo, "plan.qnt", "LPT1"},
+        {{"/Unregister"}, CLI::AppUnregister, "", ""},
+        {{"/unregserver"}, CLI::AppUnregister, "", ""},
+        {{"/dde"}, CLI::FileDDE, "", ""},
+        {{"/Embedding", "plan.qnt"}, CLI::FileOpen, "plan.qnt", ""},
+        {{"/Automation", "/schnell"}, CLI::FileNew, "", ""},
     };
     for (const Case &c : cases) {
         CCommandLineInfo info;

@@ -175,17 +175,25 @@ CRect ChildRect(const CWnd &child, HWND hParent)
     return rc;
 }
 
-// The command test's frame with a status bar of two panes.
-class StatusBarTest : public CmdUITest {
+// A frame made by Create with no class, menu or help id of its own, a view and
+// a status bar of two panes.
+class StatusBarTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_NO_FATAL_FAILURE(CmdUITest::SetUp());
+        m_pFrame = new CFrameWnd;
+        CCreateContext context;
+        context.m_pNewViewClass = RUNTIME_CLASS(CRouteView);
+        ASSERT_TRUE(m_pFrame->Create(nullptr, "Statuszeile", WS_OVERLAPPEDWINDOW, CRect(30, 30, 430, 330),
+                                     nullptr, nullptr, 0, &context));
         ASSERT_TRUE(m_bar.Create(m_pFrame));
         ASSERT_TRUE(m_bar.SetIndicators(kIndicators, 2));
-        m_pFrame->RecalcLayout();
+        m_pFrame->InitialUpdateFrame(nullptr, TRUE);
         PumpFor(30);
     }
+    void TearDown() override { m_pFrame->DestroyWindow(); }
+
+    CFrameWnd *m_pFrame = nullptr;
     CStatusBar m_bar;
 };
 

@@ -24,9 +24,8 @@ class CCountedException : public CException {
 public:
     CCountedException() { ++s_nAlive; }
     ~CCountedException() override { --s_nAlive; }
-    static int s_nAlive;
+    static inline int s_nAlive = 0;
 };
-int CCountedException::s_nAlive = 0;
 
 // What the handlers of one TRY saw: which of them ran and the message.
 template <class Throw> std::string CatchFromTheFramework(Throw pfnThrow)
