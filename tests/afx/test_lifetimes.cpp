@@ -3,7 +3,8 @@
 // deleted at its end, THROW_LAST passing it on to an outer handler; and OLE
 // reference counts of command targets: an object starts with one reference,
 // the last release calls OnFinalRelease (which deletes it), and a data source
-// hands out its IDataObject counted on the same references.
+// hands out its IDataObject counted on the same references, through which its
+// cached data is read.
 #include <afxwin.h>
 #include <afxext.h>
 #include <afxdisp.h>
@@ -129,17 +130,42 @@ TEST(RefCount, TheLastReleaseCallsOnFinalReleaseWhichDeletes)
     EXPECT_EQ(nullptr, target.GetInterface(nullptr));
 }
 
-TEST(RefCount, ADataSourceCountsItsDataObjectsReferences)
+// What a source caches, a data object attached to its IDataObject reads back, format by format.
+TEST(RefCount, ADataSourceCountsItsDataObjectsReferencesAndHandsOutWhatItCaches)
 {
     COleDataSource *pSource = new COleDataSource;
     LPUNKNOWN pUnk = pSource->GetInterface(&IID_IDataObject);
     ASSERT_NE(nullptr, pUnk);
     EXPECT_EQ(static_cast<LPUNKNOWN>(pSource->GetDataObject()), pUnk);
     EXPECT_EQ(nullptr, pSource->GetInterface(&IID_IDropTarget));
+    const CLIPFORMAT cfOwn = (CLIPFORMAT)::RegisterClipboardFormatA("QRV Prüfdaten");
+    for (CLIPFORMAT cf : {CLIPFORMAT(CF_TEXT), cfOwn}) {
+        HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
+        lstrcpyA((LPSTR)::GlobalLock(hText), cf == CF_TEXT ? "Text" : "eigen");
+        ::GlobalUnlock(hText);
+        pSource->CacheGlobalData(cf, hText);
+    }
 
     IDataObject *pData = nullptr;
     ASSERT_EQ(S_OK, pUnk->QueryInterface(IID_IDataObject, reinterpret_cast<void **>(&pData)));
     EXPECT_EQ(2, pSource->m_dwRef);
+    {
+        COleDataObject reader;
+        reader.Attach(pData, FALSE);
+        EXPECT_TRUE(reader.IsDataAvailable(cfOwn) && !reader.IsDataAvailable(CF_BITMAP));
+        HGLOBAL hCopy = reader.GetGlobalData(CF_TEXT);
+        ASSERT_NE(nullptr, hCopy);
+        EXPECT_STREQ("Text", (LPCSTR)::GlobalLock(hCopy));
+        ::GlobalUnlock(hCopy);
+        ::GlobalFree(hCopy);
+        EXPECT_EQ(nullptr, reader.GetGlobalData(CF_BITMAP));
+        FORMATETC fe;
+        int nFormats = 0;
+        for (reader.BeginEnumFormats(); reader.GetNextFormat(&fe);)
+            ++nFormats;
+        EXPECT_EQ(2, nFormats);
+    }
+    EXPECT_EQ(2, pSource->m_dwRef) << "the reader took no reference of its own";
     pSource->InternalRelease();
     EXPECT_EQ(1, pSource->m_dwRef) << "OLE's reference keeps the source";
     EXPECT_EQ(0u, pData->Release()) << "and its release ends it";
