@@ -145,6 +145,7 @@ TEST_F(MessageMap, HandleMapsGivePermanentObjectsAndReplaceableTemporaries)
 {
     EXPECT_EQ(&child, CWnd::FromHandle(child.m_hWnd));
     EXPECT_EQ(&child, CWnd::FromHandlePermanent(child.m_hWnd));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr)) << "no window, no object";
     HWND hPlain = ::CreateWindowA("STATIC", "t", WS_CHILD, 0, 0, 10, 10, parent, nullptr, nullptr, nullptr);
     CWnd *pTemp = CWnd::FromHandle(hPlain);
     ASSERT_NE(nullptr, pTemp);

@@ -1,6 +1,6 @@
 // Resources seen from the host: the string chain (the host's own strings with
 // the framework's standard ones of afxres.rc, then QRV.dll's while it is
-// loaded as an extension module), creation of its classes by name, a frame
+// loaded as an extension module), its classes found by name, a frame
 // made from one resource id as MFC hosts make their main window, and the
 // window members hosts call: icons, window rectangles, safe owners,
 // WM_NCCREATE and WM_QUERYDRAGICON.
