@@ -308,9 +308,8 @@ TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
 
 TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
 {
-    pDoc->m_text = "Schaltschrank Süd";
-    pDoc->m_count = 42;
-    pDoc->m_weight = 3.75;
+    const auto saved = std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75);
+    std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight) = saved;
     pDoc->SetModifiedFlag();
     std::string path = m_folder + "\\schrank.qnt";
     ASSERT_TRUE(pDoc->DoSave(path.c_str()));
@@ -324,8 +323,7 @@ TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
     pDoc->m_text = "verworfen";
     pDoc->m_count = 0;
     ASSERT_EQ(pDoc, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
-    EXPECT_EQ(std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75),
-              std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
+    EXPECT_EQ(saved, std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
     EXPECT_FALSE(pDoc->IsModified());
     EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
     EXPECT_EQ(pFrame, ViewOf(pDoc)->GetParentFrame());
