@@ -12,6 +12,7 @@
 #include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/ImageSettingsDlg.h"
+#include "tests/support/DialogLayout.h"
 #include "viewer/LeadViewerPpg.h"
 #include "viewer/ViewerGeneralPpg.h"
 #include "viewer/ViewerPanelPpg.h"
@@ -26,19 +27,6 @@ bool Inside(const CRect &rcInner, const CRect &rcOuter)
     CRect rc;
     rc.IntersectRect(&rcInner, &rcOuter);
     return rc == rcInner;
-}
-
-// The visible controls of pPage that stick out of its window, by id.
-std::string ControlsOutside(CWnd *pPage)
-{
-    CRect rcPage, rc;
-    pPage->GetWindowRect(&rcPage);
-    std::string outside;
-    for (HWND hChild = ::GetWindow(pPage->m_hWnd, GW_CHILD); hChild;
-         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
-        if (::GetWindowRect(hChild, &rc) && ::IsWindowVisible(hChild) && !Inside(rc, rcPage))
-            outside += std::to_string(::GetDlgCtrlID(hChild)) + " ";
-    return outside;
 }
 
 class PagesTest : public ::testing::Test {
@@ -267,11 +255,11 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
     OpenSheet(8, pal.plx508);
     expectShownWhole(*pSheet, "child");
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
-    EXPECT_EQ("", ControlsOutside(ImagePage()));
+    EXPECT_EQ("", qrvtest::LayoutFaults(ImagePage()->m_hWnd));
     pSheet->SetActivePage(1);
     qrvtest::PumpFor(20);
     ASSERT_NE(nullptr, viewer.GetPanelPage()->GetSafeHwnd());
-    EXPECT_EQ("", ControlsOutside(viewer.GetPanelPage()));
+    EXPECT_EQ("", qrvtest::LayoutFaults(viewer.GetPanelPage()->m_hWnd));
     pSheet->SetActivePage(0);
     CViewerPps popup(&names, IDS_VIEWER_TAB_PANEL, &host, 0);
     popup.EnableSizeToPage(1);
