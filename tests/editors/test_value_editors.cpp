@@ -407,19 +407,9 @@ TEST_F(Editors, TimerModes1And2KeepToTheirUnit)
     EXPECT_EQ(TIMER_UNIT_MSEC, timer.GetTimerUnit());
 }
 
-// The spin-edit base: taking over the dialog's controls in every layout a
-// dialog editor produces, giving them back, creation by class name, and the
-// up-down control's own ways of writing into its buddy box.
-class SpinEdit : public Editors {
-protected:
-    void SetUp() override { Open(IDD_EDITORS_TEST); }
-};
-
 // 120 clicks: far more than the up-down control's own range of 100.
-TEST_F(SpinEdit, EveryArrowClickArrivesBeyondTheControlsOwnRange)
+TEST_F(Editors, EveryArrowClickArrivesBeyondTheControlsOwnRange)
 {
-    QRVMemoryMgr memory;
-    ASSERT_TRUE(memory.SubClassControls(IDC_MEMORY_SPIN, IDC_MEMORY_EDIT, Dialog()));
     memory.SetRangeStep(0, 100000, 1);
     for (int i = 1; i <= 120; ++i) {
         ClickSpinArrow(Item(IDC_MEMORY_SPIN), true);
@@ -428,6 +418,14 @@ TEST_F(SpinEdit, EveryArrowClickArrivesBeyondTheControlsOwnRange)
     PumpFor(20);
     EXPECT_EQ("120 K", Text(IDC_MEMORY_EDIT));
 }
+
+// The spin-edit base: taking over the dialog's controls (here left to the test) in every
+// layout a dialog editor produces, giving them back, creation by class name, and the
+// up-down control's own ways of writing into its buddy box.
+class SpinEdit : public Editors {
+protected:
+    void SetUp() override { Open(IDD_EDITORS_TEST); }
+};
 
 // Missing controls are a failure that takes nothing over; deleting the manager
 // gives the controls back, another can take them and outlive the dialog.
