@@ -1,9 +1,11 @@
 // Shared helpers of the catalogue tests: fixture modules, per-test registry
-// keys and folders, and direct registry reads and writes that do not go
-// through the library's own registry layer.
+// keys and folders, direct registry reads and writes that do not go through
+// the library's own registry layer, and descriptors as the cache's texts.
 #pragma once
 #include <afxwin.h>
 #include <string>
+#include <vector>
+#include "catalogue/PlcInfo.h"
 #include <gtest/gtest.h>
 #include "tests/support/TestApp.h"
 
@@ -38,20 +40,45 @@ inline std::string ReadText(HKEY hRoot, const std::string &path, const char *val
                ? buffer
                : "<none>";
 }
-inline void WriteBytes(HKEY hRoot, const std::string &path, const char *value, DWORD type, const void *p,
-                       DWORD cb)
+// A value of the current user's key PATH, written with its key.
+inline void WriteBytes(const std::string &path, const char *value, DWORD type, const void *p, DWORD cb)
 {
-    HKEY h = nullptr;
-    if (::RegCreateKeyExA(hRoot, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    if (value || p)
-        ::RegSetValueExA(h, value, 0, type, static_cast<const BYTE *>(p), cb);
-    ::RegCloseKey(h);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), value, type, p, cb);
 }
-inline void WriteText(HKEY hRoot, const std::string &path, const char *value, const std::string &text)
+inline void WriteText(const std::string &path, const char *value, const std::string &text)
 {
-    WriteBytes(hRoot, path, value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+    WriteBytes(path, value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+}
+
+using V = std::vector<std::string>;
+
+// The value names of a cached descriptor, in the order the cache writes them.
+inline const char *const kCacheValues[] = {"Driver_Name",   "Firmware_Ver",  "Project_Code", "DLL_Ver",
+                                           "FullPath",      "Compatibility", "DProto",       "TagSupport",
+                                           "OldTagSupport", "SpecialImport"};
+// The firmware version as a descriptor shows it, and its file name, then its
+// fields as the texts the cache keeps for them.
+inline std::string Version(CPlcInfo &p)
+{
+    CString version;
+    p.GetVersionStr(&version);
+    return (LPCSTR)version;
+}
+inline V Fields(CPlcInfo &p)
+{
+    auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+    return {(LPCSTR)p.m_strDllName,       (LPCSTR)p.m_strDriverName, Version(p),
+            std::to_string(p.m_byCode),   (LPCSTR)p.m_strDllVersion, (LPCSTR)p.m_strFolder,
+            (LPCSTR)p.GetCompatibility(), flag(p.m_bDProto),         flag(p.m_bTagSupport),
+            flag(p.m_bOldTagSupport),     flag(p.m_bSpecialImport)};
+}
+// The cache item KEY\DLL as the same texts: the name, then its values ("<none>" when missing).
+inline V Cached(const std::string &key, const std::string &dll)
+{
+    V texts{dll};
+    for (const char *value : kCacheValues)
+        texts.push_back(ReadText(HKEY_CURRENT_USER, key + "\\" + dll, value));
+    return texts;
 }
 
 // A test's own driver folder, and its own host registry key "QRV Tests\catalogue\NAME\"

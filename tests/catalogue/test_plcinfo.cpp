@@ -1,107 +1,90 @@
-// The driver descriptor: identity strings, version forms, copies and the identity table.
+// The driver descriptor: identity strings, version forms, defaults and copies.
 #include "catalogue/PlcInfo.h"
 #include "CatalogueFixtures.h"
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
+
+using namespace cattest;
 
 namespace {
 
-// A fixture module, loaded for the scope.
-using Module = std::unique_ptr<HINSTANCE__, decltype(&::FreeLibrary)>;
-Module Load(const std::string &fixture)
+// A descriptor made from a fixture module; then the module's identity read
+// again by GetVersionInfo into *answer, *word and *code.
+CPlcInfo FromModule(const std::string &fixture, int *answer = nullptr, unsigned short *word = nullptr,
+                    unsigned char *code = nullptr)
 {
-    return Module(::LoadLibraryA(cattest::Fixture(fixture).c_str()), ::FreeLibrary);
-}
-
-CPlcInfo FromModule(const std::string &fixture)
-{
-    Module m = Load(fixture);
+    HINSTANCE h = ::LoadLibraryA(Fixture(fixture).c_str());
     CPlcInfo info;
-    EXPECT_EQ(m ? info.CreateIndirect(m.get()) : -1, 1) << fixture;
+    EXPECT_EQ(h ? info.CreateIndirect(h) : -1, 1) << fixture;
+    if (answer)
+        *answer = info.GetVersionInfo(h, word, code);
+    ::FreeLibrary(h);
     return info;
-}
-
-CString VersionStr(CPlcInfo &info)
-{
-    CString s;
-    info.GetVersionStr(&s);
-    return s;
 }
 
 TEST(PlcInfo, IdentityStringForms)
 {
-    // text: the version as shown, major.minor but for the legacy form; result:
-    // GetVersionInfo's answer, -1 where not asked.
+    // text: the version as shown, major.minor but for the legacy form; answer: GetVersionInfo's.
     struct Case {
         const char *fixture;
         int code, word;
         const char *text;
-        int result;
+        int answer;
     };
     const Case cases[] = {
         {"ident_20_18", 20, 0x1412, "1.02", 1},
         {"ident_three", 20, 0x1412, "1.02", 1}, // the first of three numbers is dropped
         {"ident_nopoint", 0, 0, "4.07", 0},     // no point: zeros, firmware from strings 6 and 7
-        {"ident_zero", 20, 0x1400, "3.09", -1}, // version byte 0: strings 6 and 7
-        {"ident_zero_no67", 20, 0x1400, "0.00", -1},
-        {"ident_code1", 1, 0x0112, "1.02", -1}, // the legacy form
+        {"ident_zero", 20, 0x1400, "3.09", 1},  // version byte 0: strings 6 and 7
+        {"ident_zero_no67", 20, 0x1400, "0.00", 1},
+        {"ident_code1", 1, 0x0112, "1.02", 1}, // the legacy form
         {"ident_dot", 0, 0, "0.00", 1},
         {"ident_ab", 0, 0, "0.00", 1},
-        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), "6249.15", -1},
-        {"ident_v256", 20, 0x1400, "16.00", -1}, // low byte 0, but the number is not: no strings 6 and 7
-        {"ident_v300", 20, 0x142C, "18.12", -1},
-        {"ident_none", 0, 0, "0.00", 0}};
+        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), "6249.15", 1},
+        {"ident_v256", 20, 0x1400, "16.00", 1}, // low byte 0, but the number is not: no strings 6 and 7
+        {"ident_v300", 20, 0x142C, "18.12", 1},
+        {"ident_none", 0, 0, "0.00", 0}}; // nothing to parse changes nothing
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fixture);
-        CPlcInfo info = FromModule(c.fixture);
-        EXPECT_EQ(info.m_byCode, c.code);
-        EXPECT_EQ(info.m_wVersion, c.word);
-        EXPECT_STREQ(VersionStr(info), c.text);
-        if (c.result < 0)
-            continue;
-        Module m = Load(c.fixture);
+        int answer = -1;
         unsigned short word = 0xBEEF;
         unsigned char code = 0xAA;
-        EXPECT_EQ(info.GetVersionInfo(m.get(), &word, &code), c.result);
-        EXPECT_TRUE(std::string(c.fixture) != "ident_none" || (word == 0xBEEF && code == 0xAA))
-            << "nothing to parse changes nothing";
+        CPlcInfo info = FromModule(c.fixture, &answer, &word, &code);
+        EXPECT_EQ(info.m_byCode, c.code);
+        EXPECT_EQ(info.m_wVersion, c.word);
+        EXPECT_EQ(Version(info), c.text);
+        EXPECT_EQ(answer, c.answer);
+        const bool none = std::string(c.fixture) == "ident_none";
+        EXPECT_TRUE(word == (none ? 0xBEEF : c.word) && code == (none ? 0xAA : c.code));
     }
 }
 
-TEST(PlcInfo, CreateIndirectReadsNamesFolderAndDefaults)
+TEST(PlcInfo, DefaultsNamesAndCopies)
 {
     CPlcInfo fresh;
-    EXPECT_TRUE(fresh.m_byCode == 0 && fresh.m_wVersion == 0 && fresh.m_nMajor == 0 && fresh.m_nMinor == 0 &&
-                fresh.m_strDllName.IsEmpty() && fresh.m_strDriverName.IsEmpty() &&
-                fresh.m_strDllVersion.IsEmpty() && fresh.m_strFolder.IsEmpty() &&
-                fresh.m_strCompatibility.IsEmpty() && fresh.m_bTagSupport && !fresh.m_bDProto &&
-                !fresh.m_bOldTagSupport && !fresh.m_bSpecialImport);
+    EXPECT_EQ(Fields(fresh), (V{"", "", "0.00", "0", "", "", "", "0", "1", "0", "0"}));
+    EXPECT_EQ(fresh.m_wVersion + fresh.m_byReserved, 0);
+    // A module without strings and without a capability entry point: the DLL
+    // version 1.00, tags on, the rest off; a name keeps 255 characters.
+    CPlcInfo bare = FromModule("ident_none");
+    EXPECT_EQ(Fields(bare), (V{"ident_none.dll", "", "0.00", "0", "1.00",
+                               qrvtest::ProgramFolder() + "\\catalogue_fixtures\\", "", "0", "1", "0", "0"}));
+    EXPECT_EQ(FromModule("ident_longname").m_strDriverName.GetLength(), 255);
+    // Copies take every field and are independent of their source.
     CPlcInfo info = FromModule("ident_20_18");
-    EXPECT_STREQ(info.m_strFolder + info.m_strDllName, cattest::Fixture("ident_20_18").c_str());
-    EXPECT_EQ((std::vector<std::string>{"ident_20_18.dll", "Simatic S5", "2.40", "AS511"}),
-              (std::vector<std::string>{(LPCSTR)info.m_strDllName, (LPCSTR)info.m_strDriverName,
-                                        (LPCSTR)info.m_strDllVersion, (LPCSTR)info.GetCompatibility()}));
-    EXPECT_TRUE(info.m_bTagSupport); // no capability entry point: tags on, the rest off
-    EXPECT_FALSE(info.m_bDProto || info.m_bOldTagSupport || info.m_bSpecialImport);
-    CPlcInfo bare = FromModule("ident_none"), longName = FromModule("ident_longname");
-    EXPECT_EQ((std::vector<std::string>{"", "", "1.00"}),
-              (std::vector<std::string>{(LPCSTR)bare.m_strDriverName, (LPCSTR)bare.m_strCompatibility,
-                                        (LPCSTR)bare.m_strDllVersion}));
-    EXPECT_EQ(longName.m_strDriverName.GetLength(), 255);
-    EXPECT_EQ(longName.m_byCode, 22);
-    // Copies are independent and take every field.
     info.m_byReserved = 7;
-    info.m_bDProto = true;
+    info.m_bDProto = info.m_bOldTagSupport = info.m_bSpecialImport = true;
+    info.m_bTagSupport = false;
+    const V before = Fields(info);
     CPlcInfo copy(info), assigned;
-    EXPECT_TRUE(copy.m_byReserved == 7 && copy.m_wVersion == info.m_wVersion && copy.m_bDProto);
-    copy.m_strDriverName = "changed";
-    copy.GetCompatibility() = "other";
-    EXPECT_STREQ(info.m_strDriverName + info.m_strCompatibility, "Simatic S5AS511");
     assigned = info;
-    info.m_strDllName = "gone";
-    EXPECT_STREQ(assigned.m_strDllName, "ident_20_18.dll");
-    EXPECT_TRUE(assigned.m_nMajor == 1 && assigned.m_byReserved == 7 && assigned.m_bDProto);
+    info.m_strDriverName = "changed";
+    info.GetCompatibility() = "other";
+    for (CPlcInfo *p : {&copy, &assigned}) {
+        EXPECT_EQ(Fields(*p), before);
+        EXPECT_TRUE(p->m_byReserved == 7 && p->m_wVersion == 0x1412);
+    }
+    EXPECT_EQ(Fields(info)[1] + Fields(info)[6], "changedother");
 }
 
 // The packed form keeps major and minor and their low nibbles in the word;
@@ -125,7 +108,7 @@ TEST(PlcInfo, SetVersionForms)
         info.SetVersion(c.text, static_cast<unsigned char>(c.form));
         EXPECT_EQ(info.m_wVersion, c.word);
         EXPECT_EQ(info.m_nMajor, c.major);
-        EXPECT_STREQ(VersionStr(info), c.shown);
+        EXPECT_EQ(Version(info), c.shown);
         info.GetVersionStr(nullptr); // no text to write: nothing happens
     }
 }

@@ -2,7 +2,6 @@
 // the display name, and the entry points that only one driver family is asked.
 #include <gtest/gtest.h>
 #include <functional>
-#include "catalogue/PlcInfo.h"
 #include "driver/QRVPlcDriver.h"
 #include "tests/driver/DriverFixture.h"
 
@@ -69,31 +68,6 @@ TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
     EXPECT_FALSE(unbound.GetDriverName(name));
     EXPECT_STREQ("unchanged", name);
     EXPECT_TRUE(unbound.IsRDAPermitted());
-}
-
-TEST(DriverIdentity, LoadingThroughADescriptor)
-{
-    DriverFixture fx;
-    std::string path = fx.Copy("Z32TPLC578.dll", "Z32TPLC579.dll");
-    QRVPlcDriver driver;
-    CPlcInfo info;
-    EXPECT_EQ(0, driver.LoadDriver(static_cast<CPlcInfo *>(nullptr)));
-    EXPECT_EQ(0, driver.LoadDriver(&info)); // no file name
-    EXPECT_FALSE(driver.IsValid());
-    // Only the bare name counts: the descriptor's folder is not searched, so
-    // the private copy is found only once its folder is on the search path.
-    info.m_strDllName = "Z32TPLC579.dll";
-    info.m_strFolder = CString(path.substr(0, path.find_last_of('\\') + 1).c_str());
-    EXPECT_EQ(1, driver.LoadDriver(&info)); // 1 although nothing loaded
-    EXPECT_FALSE(driver.IsValid());
-    driver.FreeDrivers();
-    SetDllDirectoryA(info.m_strFolder);
-    EXPECT_EQ(1, driver.LoadDriver(&info));
-    SetDllDirectoryA(nullptr);
-    ASSERT_TRUE(driver.IsValid());
-    EXPECT_EQ(driver.GetHandle(), GetModuleHandleA(path.c_str()));
-    EXPECT_EQ(78, driver.GetPlcType());
-    driver.FreeDrivers();
 }
 
 // The QMove checksum members only reach QMove drivers, the CoDeSys tag
