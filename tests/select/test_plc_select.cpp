@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include "catalogue/PlcInfo.h"
 #include "catalogue/PlcInfoList.h"
 #include "resources/select_ids.h"
@@ -75,10 +76,9 @@ std::string Layout(HWND hDlg)
     auto note = [&](bool bad, const std::string &what) { seen += bad ? " " + what : ""; };
     note(both.IntersectRect(&group, &list), "overlap:group/list");
     note(list.top != Place(Item(hDlg, IDC_PLC_REMOVE)).top, "list and Remove not level");
-    const LONG listStyle = ::GetWindowLongA(hList, GWL_STYLE);
-    note((listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS)) !=
-             (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS),
-         "list style");
+    const LONG style =
+        ::GetWindowLongA(hList, GWL_STYLE) & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+    note(style != (LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS), "list style");
     note(!(::GetWindowLongA(hRadio, GWL_STYLE) & WS_GROUP), "radios ungrouped");
     return seen;
 }
@@ -132,7 +132,6 @@ protected:
     void ClickColumn(int column) { ClickListColumn(m_plcList.m_hWnd, column), PumpFor(80); }
     void Refill() { m_plcList.UpdateDriverList(&m_catalogue); }
     static std::string Dll(int module) { return "Z32TPLC" + std::to_string(module) + ".dll"; }
-    HMODULE Module(int module) { return module ? m_modules[module] : nullptr; }
     // The rows, the selected row, and the file in the folder and entry in the registry cache of QMove,
     // CoDeSys and NMEA 0183 (blank).
     std::string Stored(HWND hList)
@@ -157,8 +156,9 @@ protected:
             DriverFixture::SetResult(m.second, "InitPlcDefaultsFill", 0xA5);
             DriverFixture::SetParamEdit(m.second, -1, 0, 1);
         }
-        m_dlg.reset(new CPlcSelectDlg(all ? &m_list : nullptr, all ? &m_project : nullptr, Module(active),
-                                      IPLCMODE(mode), 1, all ? &m_field : nullptr, nullptr));
+        m_dlg.reset(new CPlcSelectDlg(all ? &m_list : nullptr, all ? &m_project : nullptr,
+                                      active ? m_modules[active] : nullptr, IPLCMODE(mode), 1,
+                                      all ? &m_field : nullptr, nullptr));
         ModalDriver driver(script, "Controller auswählen");
         int result = static_cast<int>(m_dlg->DoModal());
         EXPECT_TRUE(driver.Join()) << (driver.Failures().empty() ? "" : driver.Failures().front());
@@ -168,7 +168,7 @@ protected:
     // The setup ran on a project copy made afresh from the driver's defaults (filled with 0xA5).
     void ExpectFreshCopyFor(int module)
     {
-        HMODULE h = Module(module);
+        HMODULE h = m_modules[module];
         auto init = DriverFixture::Calls(h, "InitPlcDefaults");
         ASSERT_EQ(1u, init.size());
         const auto &a = init[0].aArgs; // the target setup is the copy's start, the setup (twice) at 17
@@ -221,10 +221,7 @@ TEST_F(SelectTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
         EXPECT_GE(col.cx, TextWidth(hHeader, text) + 6 * ::GetSystemMetrics(SM_CXEDGE)) << text << " is cut";
     }
     EXPECT_TRUE(m_plcList.GetExtendedStyle() & LVS_EX_FULLROWSELECT);
-    m_plcList.InsertDriverItem(0, nullptr);
-    EXPECT_EQ(0, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
-    CPlcInfo *beta = Add(20, "Beta", "Z32TPLC020.dll", "t", 2, 0);
-    beta->m_strDllVersion = "3.10";
+    Add(20, "Beta", "Z32TPLC020.dll", "t", 2, 0)->m_strDllVersion = "3.10";
     Add(21, "alpha", "Z32TPLC021.dll", "t", 10, 0);
     Add(22, "Gamma", "z32tplc009.dll", "t", 9, 50);
     Add(23, "alt", "Z32TPLC023.dll")->m_wVersion = (1 << 8) | 0x37; // legacy form: "1.%02d" of the low nibble
@@ -233,7 +230,7 @@ TEST_F(SelectTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     EXPECT_EQ("10.00 1.07 2.00 9.50 ", Column(1));
     EXPECT_EQ("Z32TPLC021.dll Z32TPLC023.dll Z32TPLC020.dll z32tplc009.dll ", Column(2));
     EXPECT_EQ("1.00 1.00 3.10 1.00 ", Column(3));
-    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(beta), m_plcList.GetItemData(2));
+    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(m_catalogue.GetHead()), m_plcList.GetItemData(2)) << "Beta's";
     ClickColumn(1); // another column: the direction (ascending) stays; versions compare as texts
     EXPECT_EQ("1.07 10.00 2.00 9.50 ", Column(1));
     ClickColumn(1); // the same column again: descending
@@ -260,10 +257,7 @@ TEST_F(SelectTest, FiltersActAtTheNextRefill)
     // Filters: 'i' hides the internal controllers, 'c' the clients, 't' those without tags; 'd' shows
     // D-protocol controllers only. The feature word of the host's module, or -1 for no module at all.
     const std::string all = "Anderes Both Client DProto Forth IsaGRAF Speicher Tags ";
-    const struct {
-        const char *filters, *expected;
-        long feature;
-    } cases[] = {
+    const std::tuple<const char *, const char *, long> cases[] = {
         {"", all.c_str(), -1}, // the old S5 driver is never listed
         {"i", "Both Client DProto Tags ", -1},
         {"c", "Anderes Both DProto Forth IsaGRAF Speicher Tags ", -1},
@@ -274,21 +268,21 @@ TEST_F(SelectTest, FiltersActAtTheNextRefill)
         {"", all.c_str(), 0xFEFF}, // every bit but the one that counts
     };
     ASSERT_EQ(nullptr, ::GetModuleHandleA("PlxAbout.dll"));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.expected);
+    for (const auto &[filters, expected, feature] : cases) {
+        SCOPED_TRACE(expected);
         // The host's module, findable while it is loaded.
-        const std::string module = ProgramFolder() + "\\plxabout\\PlxAbout.dll";
-        HMODULE h = c.feature < 0 ? nullptr : ::LoadLibraryA(module.c_str());
+        HMODULE h =
+            feature < 0 ? nullptr : ::LoadLibraryA((ProgramFolder() + "\\plxabout\\PlxAbout.dll").c_str());
         if (auto set = reinterpret_cast<void(WINAPI *)(DWORD)>(::GetProcAddress(h, "SetPlxFeatureFlag")))
-            set(c.feature);
+            set(feature);
         const int rows = m_plcList.GetItemCount();
-        m_plcList.HideInternalControllers(strchr(c.filters, 'i'));
-        m_plcList.HideClients(strchr(c.filters, 'c'));
-        m_plcList.ShowDProtocolControllers(strchr(c.filters, 'd'));
-        m_plcList.HideNoTagControllers(strchr(c.filters, 't'));
+        m_plcList.HideInternalControllers(strchr(filters, 'i'));
+        m_plcList.HideClients(strchr(filters, 'c'));
+        m_plcList.ShowDProtocolControllers(strchr(filters, 'd'));
+        m_plcList.HideNoTagControllers(strchr(filters, 't'));
         EXPECT_EQ(rows, m_plcList.GetItemCount());
         Refill();
-        EXPECT_EQ(c.expected, Column(0));
+        EXPECT_EQ(expected, Column(0));
         ::FreeLibrary(h);
     }
     m_plcList.HideInternalControllers(true); // the old-tag list knows no filter but its own
@@ -300,9 +294,8 @@ TEST_F(SelectTest, SelectionAndDeletionByNameAndDll)
 {
     CPlcInfo *first = Add(20, "Doppelt", "Z32TPLC020.dll");
     CPlcInfo *second = Add(21, "Doppelt", "Z32TPLC021.dll");
-    CPlcInfo *other = Add(22, "Einzeln", "Z32TPLC022.dll");
+    Add(22, "Einzeln", "Z32TPLC022.dll");
     Refill();
-    EXPECT_TRUE(m_plcList.GetSelectedDriver() == nullptr && m_plcList.GetSelectedDriverDll() == "");
     EXPECT_FALSE(m_plcList.SetSelectedDriver(static_cast<CPlcInfo *>(nullptr)));
     ASSERT_TRUE(m_plcList.SetSelectedDriver(second)); // by name: the first row of that name
     EXPECT_TRUE(m_plcList.GetSelectedDriver() == first || m_plcList.GetSelectedDriver() == second);
@@ -310,14 +303,12 @@ TEST_F(SelectTest, SelectionAndDeletionByNameAndDll)
     EXPECT_FALSE(m_plcList.SetSelectedDriver(CString("doppelt"))) << "names match with their case";
     EXPECT_EQ(nullptr, m_plcList.GetSelectedDriver()) << "a failed search leaves nothing selected";
     ASSERT_TRUE(m_plcList.SetSelectedDriverDll(CString("z32tplc022.DLL")));
-    EXPECT_TRUE(m_plcList.GetSelectedDriver() == other &&
-                m_plcList.GetSelectedDriverDll() == "Z32TPLC022.dll");
+    EXPECT_STREQ("Z32TPLC022.dll", m_plcList.GetSelectedDriverDll()) << "the row's own name";
     m_plcList.ClearSelections();
     EXPECT_EQ(nullptr, m_plcList.GetSelectedDriver());
-    CPlcInfo stranger;
-    stranger.m_strDriverName = "Niemand";
-    m_plcList.DeleteDriverItem(&stranger), m_plcList.DeleteDriverItem(nullptr);
-    EXPECT_EQ(3, m_plcList.GetItemCount());
+    m_plcList.DeleteDriverItem(Add(23, "Niemand")), m_plcList.DeleteDriverItem(nullptr); // not listed
+    m_plcList.InsertDriverItem(0, nullptr);
+    EXPECT_EQ(3, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
     m_plcList.DeleteDriverItem(second); // the first row of the name goes
     EXPECT_EQ("Doppelt Einzeln ", Column(0));
     m_plcList.DeleteDriverItem(second), m_plcList.DeleteDriverItem(second);
@@ -349,8 +340,7 @@ TEST_F(SelectTest, FixedHeaderDividerCannotBeDragged)
     EXPECT_EQ(100, divider(fixed, WM_LBUTTONDBLCLK)) << "no sizing to the content either";
     // The cursor request is answered as handled, without the resize cursor.
     HWND hHeader = fixed.GetHeaderCtrl()->m_hWnd;
-    EXPECT_EQ(TRUE,
-              ::SendMessageA(hHeader, WM_SETCURSOR, (WPARAM)hHeader, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_TRUE(::SendMessageA(hHeader, WM_SETCURSOR, (WPARAM)hHeader, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     fixed.UnsubclassWindow();
 }
 
@@ -366,13 +356,17 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
         int active, mode, result, setupOn, modeAfter;
         const char *steps, *seen;
     } cases[] = {
-        {547, 0, IDOK, 0, 0, "L?o", "1111111 0 4 NMEA 0183 |"}, // done
-        {547, 0, IDOK, 548, 0, "1o", ""},                       // the same code
-        {547, 0, IDCANCEL, 548, 1, "1ioC", "W"},                // into the internal mode
-        {578, 2, IDOK, 593, 2, "0o", ""},                       // the same compatibility
-        {547, 0, IDCANCEL, 548, 0, "!1o", ""},                  // the setup is cancelled
-        {547, 0, IDOK, 547, 0, "12o", ""},                      // the active row again
-        {547, 0, IDOK, 593, 0, "doK", "W"},                     // another family
+        {547, 0, IDOK, 0, 0, "L?o", // done
+         "Controller auswählen|Static momentan aktive Controller (extern)|Static NMEA 0183 |"
+         "group Controller Modus|radio nur externe Controller|radio nur interner Controller|"
+         "radio interner + externe Controller|SysListView32 |default &OK|push &Abbrechen|"
+         "push &Löschen|push A&ktualisieren|push Contr. Einstellung|1111111 0 4 NMEA 0183 |"},
+        {547, 0, IDOK, 548, 0, "1o", ""},        // the same code
+        {547, 0, IDCANCEL, 548, 1, "1ioC", "W"}, // into the internal mode
+        {578, 2, IDOK, 593, 2, "0o", ""},        // the same compatibility
+        {547, 0, IDCANCEL, 548, 0, "!1o", ""},   // the setup is cancelled
+        {547, 0, IDOK, 547, 0, "12o", ""},       // the active row again
+        {547, 0, IDOK, 593, 0, "doK", "W"},      // another family
         // The internal mode turns the list off and hides the active name; without a row OK cannot close.
         {0, 0, IDCANCEL, 0, 1, "i?o", "0010111 1 4 |"},
         {547, 1, IDCANCEL, 0, 2, "?b?", "0011111 1 4 |1111111 2 4 NMEA 0183 |"},
@@ -391,19 +385,16 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
          "R4 3 file+key file+key file+key|R3 2 file file+key file+key|R2 1 file  file+key|"
          "A2 1 file  file+key|3 1 file+key  file+key|1111000 0 3 NMEA 0183 |"},
     };
-    std::string layout;
     for (const auto &c : cases) {
         SCOPED_TRACE(std::to_string(c.active) + " " + c.steps);
-        if (strchr(c.steps, 'k')) {
+        if (strchr(c.steps, 'k'))
             m_list.DeleteItem(m_list.FindVersion(107), 0);
-            ASSERT_EQ(nullptr, m_list.FindVersion(107));
-        }
         std::string seen;
         auto script = [&](HWND hDlg, ModalDriver &) {
             HWND hList = Item(hDlg, IDC_PLC_LIST);
             const DWORD thread = ::GetWindowThreadProcessId(hDlg, nullptr);
             if (strchr(c.steps, '!'))
-                DriverFixture::SetParamEdit(Module(c.setupOn), -1, 0, 0);
+                DriverFixture::SetParamEdit(m_modules[c.setupOn], -1, 0, 0);
             for (const char *s = c.steps + strspn(c.steps, "!kn"); *s; ++s) {
                 switch (*s) {
                 case 'd': ClickListRow(hList, 0, true), ::Sleep(300); break;
@@ -422,7 +413,7 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
                 case 'K': seen += Noted(AnswerMessageBox(thread, IDOK)); break;
                 case '?': seen += Seen(hDlg) + "|"; break;
                 case '#': seen += Stored(hList); break;
-                case 'L': layout = Layout(hDlg); break;
+                case 'L': seen += Layout(hDlg) + "|"; break;
                 default: SelectListRow(hList, *s - '0'); break;
                 }
             }
@@ -431,10 +422,9 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
         };
         EXPECT_EQ(c.result, Run(c.active, c.mode, script, !strchr(c.steps, 'n')));
         EXPECT_EQ(c.seen, seen);
-        for (int module : kModules)
-            EXPECT_EQ(size_t(module == c.setupOn),
-                      DriverFixture::Calls(Module(module), "ExecPlcSetupDlg").size())
-                << module;
+        for (auto &m : m_modules)
+            EXPECT_EQ(size_t(m.first == c.setupOn), DriverFixture::Calls(m.second, "ExecPlcSetupDlg").size())
+                << m.first;
         const std::string dll = Dll(c.setupOn ? c.setupOn : c.active);
         EXPECT_TRUE(c.result != IDOK || m_dlg->GetSelectedDriverDll() == dll.c_str())
             << m_dlg->GetSelectedDriverDll();
@@ -444,9 +434,4 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
     }
     EXPECT_EQ(0, memcmp(&m_project, std::string(sizeof m_project, '\x11').data(), sizeof m_project))
         << "the host's record is only the setup dialog's to change";
-    EXPECT_EQ("Controller auswählen|Static momentan aktive Controller (extern)|Static NMEA 0183 |"
-              "group Controller Modus|radio nur externe Controller|radio nur interner Controller|"
-              "radio interner + externe Controller|SysListView32 |default &OK|push &Abbrechen|"
-              "push &Löschen|push A&ktualisieren|push Contr. Einstellung",
-              layout);
 }
