@@ -32,20 +32,20 @@ const int kModules[] = {578, 593, 547, 548, 507, 514, 501};
 
 // The dialog's message boxes, noted as W, R and A: the question before a change of controller, the one
 // before a removal and the refusal to remove the active driver.
-const std::pair<std::string, UINT> kBoxes[] = {
-    {"Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?",
-     MB_OKCANCEL | MB_ICONQUESTION},
-    {"Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
-     "löschen?",
-     MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2},
-    {"Kann aktiven Treiber nicht entfernen.", MB_OK | MB_ICONEXCLAMATION},
+const std::map<std::pair<std::string, UINT>, std::string> kBoxes = {
+    {{"Sie wechseln zu einem anderen Controller. Adressinformationen könnten verloren gehen! Fortfahren?",
+      MB_OKCANCEL | MB_ICONQUESTION},
+     "W"},
+    {{"Der Treiber wird von der Liste entfernt. \nWollen Sie den Treiber permanent von der Festplatte "
+      "löschen?",
+      MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2},
+     "R"},
+    {{"Kann aktiven Treiber nicht entfernen.", MB_OK | MB_ICONEXCLAMATION}, "A"},
 };
 std::string Noted(const MessageBoxRecord &box)
 {
-    for (int i = 0; i < 3; ++i)
-        if (box.text == kBoxes[i].first && box.Style() == kBoxes[i].second)
-            return std::string(1, "WRA"[i]);
-    return "{" + box.text + " " + std::to_string(box.Style()) + "}";
+    const auto known = kBoxes.find({box.text, box.Style()});
+    return known != kBoxes.end() ? known->second : "{" + box.text + " " + std::to_string(box.Style()) + "}";
 }
 
 // What the user sees: which of the list, Setup, OK, Remove and the three mode radios are
@@ -165,16 +165,15 @@ protected:
         return result;
     }
 
-    // The setup ran on a project copy made afresh from the driver's defaults (filled with 0xA5).
-    void ExpectFreshCopyFor(int module)
+    // QMove's setup ran on a project copy made afresh from the driver's defaults (filled with 0xA5).
+    void ExpectFreshCopyForQMove()
     {
-        HMODULE h = m_modules[module];
-        auto init = DriverFixture::Calls(h, "InitPlcDefaults");
+        auto init = DriverFixture::Calls(m_modules[578], "InitPlcDefaults");
         ASSERT_EQ(1u, init.size());
         const auto &a = init[0].aArgs; // the target setup is the copy's start, the setup (twice) at 17
         EXPECT_TRUE(a[1] == a[0] + 17 && a[2] == a[1] && (a[3] | a[4]) == 0);
         sSETUPDLGPARAM block = {};
-        ASSERT_GT(DriverFixture::ParamBlock(h, &block, sizeof block), 0);
+        ASSERT_GT(DriverFixture::ParamBlock(m_modules[578], &block, sizeof block), 0);
         const unsigned char *project = reinterpret_cast<const unsigned char *>(&block.project);
         EXPECT_EQ(0x5A, project[0]) << "what the driver wrote into the target setup";
         for (int i = 1; i < 427; ++i) { // the copy is cleared but for the driver's setup at 17..80
@@ -271,8 +270,8 @@ TEST_F(SelectTest, FiltersActAtTheNextRefill)
     for (const auto &[filters, expected, feature] : cases) {
         SCOPED_TRACE(expected);
         // The host's module, findable while it is loaded.
-        HMODULE h =
-            feature < 0 ? nullptr : ::LoadLibraryA((ProgramFolder() + "\\plxabout\\PlxAbout.dll").c_str());
+        const std::string module = ProgramFolder() + "\\plxabout\\PlxAbout.dll";
+        HMODULE h = feature < 0 ? nullptr : ::LoadLibraryA(module.c_str());
         if (auto set = reinterpret_cast<void(WINAPI *)(DWORD)>(::GetProcAddress(h, "SetPlxFeatureFlag")))
             set(feature);
         const int rows = m_plcList.GetItemCount();
@@ -346,10 +345,10 @@ TEST_F(SelectTest, FixedHeaderDividerCannotBeDragged)
 
 // Each row: the active driver (0: none) and the mode the dialog starts with, the dialog's result, the
 // driver whose setup runs (0: none) and the mode after; the steps: a digit selects that row, 'd'
-// double-clicks the first row, 'i' and 'b' click the internal and both-modes radio, 'o' clicks OK, 'x'
-// Remove, 'r' Rescan, 's' Setup; 'Y', 'N', 'C' and 'K' answer a message box with Yes, No, Cancel and OK
-// and note it; '?' notes what is Seen, '#' what is Stored, 'L' the Layout; before the dialog opens '!'
-// makes the setup fail, 'k' drops the IsaGRAF driver from the catalogue for good, 'n' gives no catalogue.
+// double-clicks the first row, 'i' and 'b' click the internal and both-modes radio (sent, so handled at
+// once), 'o' clicks OK, 'x' Remove, 'r' Rescan, 's' Setup; 'Y', 'N', 'C', 'K' answer a message box with
+// Yes, No, Cancel, OK and note it; '?' notes what is Seen, '#' what is Stored, 'L' the Layout; leading
+// '!' makes the setup fail, 'k' drops the catalogue's IsaGRAF driver for good, 'n' gives no catalogue.
 TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder)
 {
     const struct {
@@ -398,11 +397,8 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
             for (const char *s = c.steps + strspn(c.steps, "!kn"); *s; ++s) {
                 switch (*s) {
                 case 'd': ClickListRow(hList, 0, true), ::Sleep(300); break;
-                case 'i': // the posted click on a mode has been handled once the list is off or on
-                case 'b':
-                    Click(hDlg, *s == 'i' ? IDC_PLC_MODE_INTERNAL : IDC_PLC_MODE_BOTH);
-                    WaitUntil([&] { return !::IsWindowEnabled(hList) == (*s == 'i'); });
-                    break;
+                case 'i': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_INTERNAL), BM_CLICK, 0, 0); break;
+                case 'b': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_BOTH), BM_CLICK, 0, 0); break;
                 case 'o': Click(hDlg, IDOK); break;
                 case 'x': Click(hDlg, IDC_PLC_REMOVE); break;
                 case 'r': ClickAndWait(hDlg, IDC_PLC_RESCAN); break;
@@ -430,7 +426,7 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
             << m_dlg->GetSelectedDriverDll();
         EXPECT_EQ(c.modeAfter, m_dlg->GetControllerMode()) << "Abbrechen only closes";
         if (c.setupOn == 578)
-            ExpectFreshCopyFor(578);
+            ExpectFreshCopyForQMove();
     }
     EXPECT_EQ(0, memcmp(&m_project, std::string(sizeof m_project, '\x11').data(), sizeof m_project))
         << "the host's record is only the setup dialog's to change";
