@@ -3,7 +3,6 @@
 // drivers, driven like a user would.
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 #include <string>
 #include <tuple>
 #include "catalogue/PlcInfo.h"
@@ -147,24 +146,6 @@ protected:
         }
         return stored + "|";
     }
-    // Runs a dialog with the active driver (0: none), the mode and the catalogue, project and field or
-    // none; the recorders cleared, every setup dialog succeeds on the driver's defaults filled with 0xA5.
-    int Run(int active, int mode, ModalDriver::Script script, bool all = true)
-    {
-        for (auto &m : m_modules) {
-            DriverFixture::Reset(m.second);
-            DriverFixture::SetResult(m.second, "InitPlcDefaultsFill", 0xA5);
-            DriverFixture::SetParamEdit(m.second, -1, 0, 1);
-        }
-        m_dlg.reset(new CPlcSelectDlg(all ? &m_list : nullptr, all ? &m_project : nullptr,
-                                      active ? m_modules[active] : nullptr, IPLCMODE(mode), 1,
-                                      all ? &m_field : nullptr, nullptr));
-        ModalDriver driver(script, "Controller auswählen");
-        int result = static_cast<int>(m_dlg->DoModal());
-        EXPECT_TRUE(driver.Join()) << (driver.Failures().empty() ? "" : driver.Failures().front());
-        return result;
-    }
-
     // QMove's setup ran on a project copy made afresh from the driver's defaults (filled with 0xA5).
     void ExpectFreshCopyForQMove()
     {
@@ -194,7 +175,6 @@ protected:
     CPlcInfoList m_catalogue{"VARN\\"};
     CPlcListCtl m_plcList;
     CPlcInfoList m_list{"VARN\\"}; // after the registry key: it builds its key at construction
-    std::unique_ptr<CPlcSelectDlg> m_dlg;
     std::map<int, HMODULE> m_modules;
     sPROJECT m_project;
     tagFIELDREC m_field = {};
@@ -323,8 +303,7 @@ TEST_F(SelectTest, FixedHeaderDividerCannotBeDragged)
         Header_GetItemRect(hHeader, 0, &rc);
         const int y = (rc.top + rc.bottom) / 2;
         ::SendMessageA(hHeader, press, MK_LBUTTON, MAKELPARAM(rc.right - 1, y));
-        for (int dx : {30, 60})
-            ::SendMessageA(hHeader, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rc.right + dx, y));
+        ::SendMessageA(hHeader, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rc.right + 60, y));
         ::SendMessageA(hHeader, WM_LBUTTONUP, 0, MAKELPARAM(rc.right + 60, y));
         PumpFor(50);
         return list.GetColumnWidth(0);
@@ -388,12 +367,16 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
         SCOPED_TRACE(std::to_string(c.active) + " " + c.steps);
         if (strchr(c.steps, 'k'))
             m_list.DeleteItem(m_list.FindVersion(107), 0);
+        // The recorders cleared; every setup succeeds ('!': fails) on the driver's defaults filled with 0xA5.
+        for (auto &m : m_modules) {
+            DriverFixture::Reset(m.second);
+            DriverFixture::SetResult(m.second, "InitPlcDefaultsFill", 0xA5);
+            DriverFixture::SetParamEdit(m.second, -1, 0, m.first != c.setupOn || !strchr(c.steps, '!'));
+        }
         std::string seen;
         auto script = [&](HWND hDlg, ModalDriver &) {
             HWND hList = Item(hDlg, IDC_PLC_LIST);
             const DWORD thread = ::GetWindowThreadProcessId(hDlg, nullptr);
-            if (strchr(c.steps, '!'))
-                DriverFixture::SetParamEdit(m_modules[c.setupOn], -1, 0, 0);
             for (const char *s = c.steps + strspn(c.steps, "!kn"); *s; ++s) {
                 switch (*s) {
                 case 'd': ClickListRow(hList, 0, true), ::Sleep(300); break;
@@ -416,15 +399,21 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
             if (c.result == IDCANCEL) // OK has not closed the dialog: only Cancel does
                 ::Sleep(250), Click(hDlg, IDCANCEL);
         };
-        EXPECT_EQ(c.result, Run(c.active, c.mode, script, !strchr(c.steps, 'n')));
+        const bool all = !strchr(c.steps, 'n'); // the catalogue, project and field, or none
+        CPlcSelectDlg dlg(all ? &m_list : nullptr, all ? &m_project : nullptr,
+                          c.active ? m_modules[c.active] : nullptr, IPLCMODE(c.mode), 1,
+                          all ? &m_field : nullptr, nullptr);
+        ModalDriver driver(script, "Controller auswählen");
+        EXPECT_EQ(c.result, dlg.DoModal());
+        EXPECT_TRUE(driver.Join()) << (driver.Failures().empty() ? "" : driver.Failures().front());
         EXPECT_EQ(c.seen, seen);
         for (auto &m : m_modules)
             EXPECT_EQ(size_t(m.first == c.setupOn), DriverFixture::Calls(m.second, "ExecPlcSetupDlg").size())
                 << m.first;
         const std::string dll = Dll(c.setupOn ? c.setupOn : c.active);
-        EXPECT_TRUE(c.result != IDOK || m_dlg->GetSelectedDriverDll() == dll.c_str())
-            << m_dlg->GetSelectedDriverDll();
-        EXPECT_EQ(c.modeAfter, m_dlg->GetControllerMode()) << "Abbrechen only closes";
+        EXPECT_TRUE(c.result != IDOK || dlg.GetSelectedDriverDll() == dll.c_str())
+            << dlg.GetSelectedDriverDll();
+        EXPECT_EQ(c.modeAfter, dlg.GetControllerMode()) << "Abbrechen only closes";
         if (c.setupOn == 578)
             ExpectFreshCopyForQMove();
     }
