@@ -96,6 +96,15 @@ TEST(DriverServices, TagFormatAndModelNumbers)
               (std::vector<int>{
                   b.driver.GetModelNumber(nullptr, "S7-300"), b.driver.GetModelNumber(nullptr, "S7-400"),
                   b.driver.GetModelNumber(nullptr, "s7-400"), b.driver.GetModelNumber(nullptr, "S7-1500")}));
+    // A driver of more than 255 models: the count fills the answer's whole low word.
+    std::vector<int> many(260);
+    std::string names;
+    for (int i = 0; i < 260; ++i) {
+        many[size_t(i)] = 1000 + i;
+        names += "M" + std::to_string(i) + '\0';
+    }
+    F::SetModels(b.h, 260, many.data(), names.data(), int(names.size()));
+    EXPECT_EQ(1259, b.driver.GetModelNumber(nullptr, "M259"));
 }
 
 TEST(DriverServices, FallbacksToOlderEntryPoints)
