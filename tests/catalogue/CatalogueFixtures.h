@@ -40,14 +40,10 @@ inline std::string ReadText(HKEY hRoot, const std::string &path, const char *val
                ? buffer
                : "<none>";
 }
-// A value of the current user's key PATH, written with its key.
-inline void WriteBytes(const std::string &path, const char *value, DWORD type, const void *p, DWORD cb)
-{
-    ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), value, type, p, cb);
-}
+// A text value of the current user's key PATH, written with its key.
 inline void WriteText(const std::string &path, const char *value, const std::string &text)
 {
-    WriteBytes(path, value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), value, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
 }
 
 using V = std::vector<std::string>;

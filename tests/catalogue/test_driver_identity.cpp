@@ -22,22 +22,19 @@ std::vector<int> Ask(QRVPlcDriver &d)
 TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
 {
     struct Row {
-        const char *fixture;
+        const char *fixture, *name;
         std::vector<int> expected;
-        int proxy;
-        const char *name;
-        bool rda;
-        size_t asked;
+        int proxy, rda, asked;
     } rows[] = {
-        {"Z32TPLC501.dll", {1, 1, 0, 0, 0, 0, 0}, 0, "Simatic S5", true, 0},
-        {"Z32TPLC578.dll", {78, 0, 1, 0, 0, 0, 0}, 0, "QMove", true, 0},
-        {"Z32TPLC593.dll", {193, 0, 0, 0, 0, 0, 1}, 0, "CoDeSys", true, 0},
-        {"Z32TPLC514.dll", {214, 0, 0, 0, 1, 0, 0}, 0, "Intern Speicher", true, 0},
-        {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 174, "Intern", true, 0},
-        {"Z32TPLC507.dll", {107, 0, 0, 0, 1, 0, 0}, 175, "Recorded internal driver", true, 2},
-        {"Z32TPLC547.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183 ", false, 0},
-        {"Z32TPLC548.dll", {147, 0, 0, 0, 0, 0, 0}, 175, "NMEA 0183", true, 0},
-        {"Z32TPLC500.dll", {0, 0, 0, 0, 0, 0, 0}, 175, "", true, 0} // no string table at all
+        {"Z32TPLC501.dll", "Simatic S5", {1, 1, 0, 0, 0, 0, 0}, 0, 1, 0},
+        {"Z32TPLC578.dll", "QMove", {78, 0, 1, 0, 0, 0, 0}, 0, 1, 0},
+        {"Z32TPLC593.dll", "CoDeSys", {193, 0, 0, 0, 0, 0, 1}, 0, 1, 0},
+        {"Z32TPLC514.dll", "Intern Speicher", {214, 0, 0, 0, 1, 0, 0}, 0, 1, 0},
+        {"Z32TPLC507.dll", "Intern", {107, 0, 0, 0, 1, 0, 0}, 174, 1, 0},
+        {"Z32TPLC507.dll", "Recorded internal driver", {107, 0, 0, 0, 1, 0, 0}, 175, 1, 2},
+        {"Z32TPLC547.dll", "NMEA 0183 ", {147, 0, 0, 0, 0, 0, 0}, 175, 0, 0},
+        {"Z32TPLC548.dll", "NMEA 0183", {147, 0, 0, 0, 0, 0, 0}, 175, 1, 0},
+        {"Z32TPLC500.dll", "", {0, 0, 0, 0, 0, 0, 0}, 175, 1, 0} // no string table at all
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -48,7 +45,7 @@ TEST(DriverIdentity, ProjectCodeDisplayNameAndTheRdaRule)
         EXPECT_STREQ(row.name, name);
         EXPECT_EQ(row.rda, b.driver.IsRDAPermitted());
         auto asked = F::Calls(b.h, "ExpGetDriverName");
-        ASSERT_EQ(row.asked, asked.size());
+        ASSERT_EQ(size_t(row.asked), asked.size());
         if (row.asked) {
             EXPECT_EQ(255u, asked[0].aArgs[1]);
             EXPECT_EQ(0xFFFFFFFFu, static_cast<unsigned int>(F::Calls(b.h, "ProxyToDll")[0].aArgs[0]));

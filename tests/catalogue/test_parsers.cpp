@@ -20,10 +20,7 @@ std::string First(CParseStrPart &parser, LPCSTR delimiters, bool next = false)
     EXPECT_EQ(ok == 1, token != "-") << ok;
     return (LPCSTR)token;
 }
-std::string Next(CParseStrPart &parser, LPCSTR delimiters)
-{
-    return First(parser, delimiters, true);
-}
+const auto Next = [](CParseStrPart &parser, LPCSTR delimiters) { return First(parser, delimiters, true); };
 V Split(CParseStrPart &parser, LPCSTR delimiters)
 {
     V tokens;
@@ -110,28 +107,25 @@ TEST(ParseStrPart, OneSplitPerThreadAndCopies)
     EXPECT_EQ(Next(p1, ";"), "-");
 }
 
-// Each part comes from the toolkit's path splitter (tested with it); the parts
-// below tell the six apart, and a driver folder is given with and without its final backslash.
+// Drive, folder without and with its backslash, title, extension and name of the attached
+// path, each split afresh by the toolkit's path splitter (tested with it).
+V Parts(CPathStrPart &p)
+{
+    return {(LPCSTR)p.GetDrive(), (LPCSTR)p.GetDirectory(), (LPCSTR)p.GetPath(),
+            (LPCSTR)p.GetTitle(), (LPCSTR)p.GetExt(),       (LPCSTR)p.GetName()};
+}
+
 TEST(PathStrPart, SplitsTheAttachedPathIntoParts)
 {
-    struct Case {
-        const char *path, *drive, *directory, *folder, *title, *ext, *name;
-    } cases[] = {{"C:\\Plexa\\Drivers\\Z32TPLC020.dll", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\",
-                  "Z32TPLC020", "dll", "Z32TPLC020.dll"},
-                 {"C:\\Plexa\\Drivers\\", "C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "", "", ""},
-                 {"C:\\Plexa\\Drivers", "C:\\", "C:\\Plexa", "C:\\Plexa\\", "Drivers", "", "Drivers"}};
     CPathStrPart parts, copy;
-    EXPECT_STREQ(parts.GetName() + parts.GetDrive(), ""); // nothing attached
-    CString path;
+    EXPECT_EQ(Parts(parts), V(6, "")); // nothing attached
+    CString path("C:\\Plexa\\Drivers\\Z32TPLC020.dll");
     parts.Attach(&path);
     copy = parts; // the copy follows the same string
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.path);
-        path = c.path;
-        EXPECT_EQ((V{c.drive, c.directory, c.folder, c.title, c.ext, c.name}),
-                  (V{(LPCSTR)copy.GetDrive(), (LPCSTR)copy.GetDirectory(), (LPCSTR)copy.GetPath(),
-                     (LPCSTR)copy.GetTitle(), (LPCSTR)copy.GetExt(), (LPCSTR)copy.GetName()}));
-    }
+    EXPECT_EQ(Parts(copy), (V{"C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "Z32TPLC020", "dll",
+                              "Z32TPLC020.dll"}));
+    path = "C:\\Plexa\\Drivers\\"; // a driver folder
+    EXPECT_EQ(Parts(copy), (V{"C:\\", "C:\\Plexa\\Drivers", "C:\\Plexa\\Drivers\\", "", "", ""}));
     path = "C:";
     for (int i = 0; i < 200; ++i)
         path += "\\folder";

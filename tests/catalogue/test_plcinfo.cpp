@@ -26,24 +26,22 @@ TEST(PlcInfo, IdentityStringForms)
 {
     // text: the version as shown, major.minor but for the legacy form; answer: GetVersionInfo's.
     struct Case {
-        const char *fixture;
-        int code, word;
-        const char *text;
-        int answer;
+        const char *fixture, *text;
+        int code, word, answer;
     };
     const Case cases[] = {
-        {"ident_20_18", 20, 0x1412, "1.02", 1},
-        {"ident_three", 20, 0x1412, "1.02", 1}, // the first of three numbers is dropped
-        {"ident_nopoint", 0, 0, "4.07", 0},     // no point: zeros, firmware from strings 6 and 7
-        {"ident_zero", 20, 0x1400, "3.09", 1},  // version byte 0: strings 6 and 7
-        {"ident_zero_no67", 20, 0x1400, "0.00", 1},
-        {"ident_code1", 1, 0x0112, "1.02", 1}, // the legacy form
-        {"ident_dot", 0, 0, "0.00", 1},
-        {"ident_ab", 0, 0, "0.00", 1},
-        {"ident_big", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), "6249.15", 1},
-        {"ident_v256", 20, 0x1400, "16.00", 1}, // low byte 0, but the number is not: no strings 6 and 7
-        {"ident_v300", 20, 0x142C, "18.12", 1},
-        {"ident_none", 0, 0, "0.00", 0}}; // nothing to parse changes nothing
+        {"ident_20_18", "1.02", 20, 0x1412, 1},
+        {"ident_three", "1.02", 20, 0x1412, 1}, // the first of three numbers is dropped
+        {"ident_nopoint", "4.07", 0, 0, 0},     // no point: zeros, firmware from strings 6 and 7
+        {"ident_zero", "3.09", 20, 0x1400, 1},  // version byte 0: strings 6 and 7
+        {"ident_zero_no67", "0.00", 20, 0x1400, 1},
+        {"ident_code1", "1.02", 1, 0x0112, 1}, // the legacy form
+        {"ident_dot", "0.00", 0, 0, 1},
+        {"ident_ab", "0.00", 0, 0, 1},
+        {"ident_big", "6249.15", 999999 & 0xFF, ((999999 & 0xFF) << 8) | (99999 & 0xFF), 1},
+        {"ident_v256", "16.00", 20, 0x1400, 1}, // low byte 0, but the number is not: no strings 6 and 7
+        {"ident_v300", "18.12", 20, 0x142C, 1},
+        {"ident_none", "0.00", 0, 0, 0}}; // nothing to parse changes nothing
     for (const Case &c : cases) {
         SCOPED_TRACE(c.fixture);
         int answer = -1;
@@ -92,15 +90,12 @@ TEST(PlcInfo, DefaultsNamesAndCopies)
 TEST(PlcInfo, SetVersionForms)
 {
     struct Case {
-        const char *text;
-        int form;
-        unsigned short word;
-        int major;
-        const char *shown;
-    } cases[] = {{"2.5", 0, 0x0025, 2, "2.05"},
-                 {"1.7", 1, 0x0107, 9, "1.07"},
-                 {"", 0, 0, 0, "0.00"},
-                 {nullptr, 0, 0, 0, "0.00"}};
+        const char *text, *shown;
+        int form, word, major;
+    } cases[] = {{"2.5", "2.05", 0, 0x0025, 2},
+                 {"1.7", "1.07", 1, 0x0107, 9},
+                 {"", "0.00", 0, 0, 0},
+                 {nullptr, "0.00", 0, 0, 0}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.shown);
         CPlcInfo info;

@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <fstream>
-#include <string>
-#include <vector>
+#include <functional>
 
 using namespace cattest;
 
@@ -33,10 +32,6 @@ public:
         CString name(dll);
         return FindDLL(name);
     }
-};
-
-const auto OnDisk = [](const std::string &path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 };
 
 TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
@@ -85,17 +80,8 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     cache.InsertClientInfo(1);
     ASSERT_EQ(list.Load(0), 1);
     EXPECT_EQ(::GetModuleHandleA("Z32TPLC020.dll"), nullptr); // the scan unloads what it loaded
-    const V expected = {"Z32TPLC020.dll",
-                        "Simatic S5",
-                        "1.02",
-                        "20",
-                        "2.40",
-                        s.folder + "\\",
-                        "AS511, S5-115U bis S5-155U",
-                        "0",
-                        "1",
-                        "1",
-                        "0"};
+    const V expected({"Z32TPLC020.dll", "Simatic S5", "1.02", "20", "2.40", s.folder + "\\",
+                      "AS511, S5-115U bis S5-155U", "0", "1", "1", "0"});
     EXPECT_EQ(Cached(s.key, "Z32TPLC020.dll"), expected);
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.Item("Z32TPLC020.dll"), true), 10); // only these, all texts
     ASSERT_EQ(cache.Load(0), 1); // a rescan would find nothing
@@ -133,97 +119,81 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_EQ(list.IsRegInfoValid16(), 0);
 }
 
-// Load(0) reads the cache without a scan, unless the cache gives nothing (only
-// the network client, which is cached but listed only on request); Load(1) rescans.
-TEST(PlcInfoList, CacheOrScanAndTheNetworkClient)
+// Load(0) reads the cache without a scan unless the cache gives nothing (only the
+// network client, cached but listed only on request); Load(1) rescans. Removal takes
+// the cache's item, the list's entry (in its exact case only) and, if asked, the file.
+// Each step's answer, then the drivers listed | cached | on disk.
+TEST(PlcInfoList, LoadsAndRemovalsAsListCacheAndDisk)
 {
-    Scene s("client");
+    Scene s("steps");
     CTestList list(s.DllPath());
+    auto state = [&] {
+        std::string listed, cached, files;
+        for (const std::string &dll : list.Names())
+            listed += dll.substr(7, 3) + " ";
+        for (const std::string code : {"002", "020", "022"}) {
+            const std::string dll = "Z32TPLC" + code + ".dll";
+            cached += SubkeyCount(HKEY_CURRENT_USER, s.Item(dll)) >= 0 ? code + " " : "";
+            const bool onDisk =
+                ::GetFileAttributesA((s.folder + "\\" + dll).c_str()) != INVALID_FILE_ATTRIBUTES;
+            files += onDisk ? code + " " : "";
+        }
+        return listed + "| " + cached + "| " + files;
+    };
+    // A module copied into the folder, then a load from the cache; the client setting alone.
+    auto addAndLoad = [&](const char *fixture, const std::string &code) {
+        s.Add(Fixture(fixture), "Z32TPLC" + code + ".dll");
+        return list.Load(0);
+    };
+    auto client = [&](int insert) {
+        list.InsertClientInfo(insert);
+        return list.m_bNoClient ? 0 : 1;
+    };
+    CPlcInfo nameless, differentCase, stranger;
+    differentCase.m_strDllName = "z32tplc022.DLL";
+    stranger.m_strDllName = "Z32TPLC077.dll";
     const struct {
-        const char *fixture, *dll; // a module copied into the folder first
-        int client, fromDisk;
-        V listed;
-        int cached;
+        std::function<int()> step;
+        int answer;
+        const char *after;
     } steps[] = {
-        {"ident_client", "Z32TPLC002.dll", 0, 0, {}, 1},
-        {"ident_20_18", "Z32TPLC020.dll", 0, 0, {"Z32TPLC020.dll"}, 2},    // the cache gave nothing: a scan
-        {"ident_longname", "Z32TPLC022.dll", 0, 0, {"Z32TPLC020.dll"}, 2}, // from the cache
-        {nullptr, nullptr, 0, 1, {"Z32TPLC020.dll", "Z32TPLC022.dll"}, 3},
-        {nullptr, nullptr, 1, 0, {"Z32TPLC002.dll", "Z32TPLC020.dll", "Z32TPLC022.dll"}, 3},
-        {nullptr, nullptr, 0, 1, {"Z32TPLC020.dll", "Z32TPLC022.dll"}, 3}};
+        {[&] { return addAndLoad("ident_client", "002"); }, 1, "| 002 | 002 "},
+        {[&] { return addAndLoad("ident_20_18", "020"); }, 1, "020 | 002 020 | 002 020 "}, // a scan
+        {[&] { return addAndLoad("ident_longname", "022"); }, 1, "020 | 002 020 | 002 020 022 "},
+        {[&] { return list.Load(1); }, 1, "020 022 | 002 020 022 | 002 020 022 "},
+        {[&] { return client(1); }, 1, "020 022 | 002 020 022 | 002 020 022 "}, // seen at the next load
+        {[&] { return list.Load(0); }, 1, "002 020 022 | 002 020 022 | 002 020 022 "},
+        {[&] { return client(0); }, 0, "002 020 022 | 002 020 022 | 002 020 022 "},
+        {[&] { return list.Load(1); }, 1, "020 022 | 002 020 022 | 002 020 022 "},
+        // Lookups by name in any case; a descriptor without a name takes nothing with it.
+        {[&] { return list.Find("z32tplc020.DLL") == list.FindVersion(20) && !list.Find("Z32TPLC021.dll"); },
+         1, "020 022 | 002 020 022 | 002 020 022 "},
+        {[&] { return list.DeleteItem(&nameless, 1); }, 0, "020 022 | 002 020 022 | 002 020 022 "},
+        {[&] { return list.DeleteItem(list.FindVersion(20), 0); }, 1, "022 | 002 022 | 002 020 022 "},
+        {[&] { return list.DeleteItem(&differentCase, 0); }, 1, "022 | 002 | 002 020 022 "},
+        {[&] { return list.DeleteItem(list.FindVersion(22), 1); }, 0, "| 002 | 002 020 "},
+        {[&] { return list.DeleteItem(nullptr, 1) + list.DeleteItem(&stranger, 1); }, 0, "| 002 | 002 020 "}};
     for (const auto &step : steps) {
         SCOPED_TRACE(&step - steps);
-        if (step.fixture)
-            s.Add(Fixture(step.fixture), step.dll);
-        const V before = list.Names();
-        list.InsertClientInfo(step.client);
-        EXPECT_EQ(list.m_bNoClient, !step.client);
-        EXPECT_EQ(list.Names(), before); // only the next load sees the change
-        EXPECT_EQ(list.Load(step.fromDisk), 1);
-        EXPECT_EQ(list.Names(), step.listed);
-        EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), step.cached);
+        EXPECT_EQ(step.step(), step.answer);
+        EXPECT_EQ(state(), step.after);
     }
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1); // the catalogue key stays, with the client
     // The driver object finds its module by project code (the low byte only) through this
     // cache, the client included, by its bare name along the search path: the folder the
     // descriptor names is not searched. A code found answers 1 even when nothing loaded.
     QRVPlcDriver driver;
-    CPlcInfo nameless;
     EXPECT_EQ(driver.LoadDriver(&nameless) + driver.LoadDriver(static_cast<CPlcInfo *>(nullptr)), 0);
-    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(20)), 1);
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(2)), 1);
     EXPECT_FALSE(driver.IsValid());
     driver.FreeDrivers(); // the failed binding is kept until then
-    auto boundTo = [&](const char *dll) {
-        return driver.GetHandle() &&
-               driver.GetHandle() == ::GetModuleHandleA((s.folder + "\\" + dll).c_str());
-    };
     ::SetDllDirectoryA(s.folder.c_str());
-    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(2)), 1);
-    EXPECT_TRUE(boundTo("Z32TPLC002.dll"));
-    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(0x100 + 20)), 1);
-    EXPECT_TRUE(boundTo("Z32TPLC020.dll"));
-    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(99)), 0);
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(0x100 + 2)), 1);
+    EXPECT_TRUE(driver.GetHandle() &&
+                driver.GetHandle() == ::GetModuleHandleA((s.folder + "\\Z32TPLC002.dll").c_str()));
+    EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(20)), 0); // on disk, but no longer cached
     driver.FreeDrivers();
     ::SetDllDirectoryA(nullptr);
-}
-
-// Each removal as the list, the cache's items and the files on disk afterwards.
-TEST(PlcInfoList, FindAndDelete)
-{
-    Scene s("delete");
-    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
-    s.Add(Fixture("ident_longname"), "Z32TPLC022.dll");
-    CTestList list(s.DllPath());
-    ASSERT_EQ(list.Load(0), 1);
-    ASSERT_NE(list.Find("z32tplc020.DLL"), nullptr); // any case
-    EXPECT_STREQ(list.Find("z32tplc020.DLL")->m_strDllName, "Z32TPLC020.dll");
-    EXPECT_EQ(list.Find("Z32TPLC021.dll"), nullptr);
-    CPlcInfo nameless, differentCase(*list.FindVersion(22)), stranger;
-    differentCase.m_strDllName = "z32tplc022.DLL";
-    stranger.m_strDllName = "Z32TPLC077.dll";
-    auto state = [&] {
-        V left = list.Names();
-        for (const char *dll : {"Z32TPLC020.dll", "Z32TPLC022.dll"})
-            left.push_back(std::string(SubkeyCount(HKEY_CURRENT_USER, s.Item(dll)) >= 0 ? "key " : "") +
-                           (OnDisk(s.folder + "\\" + dll) ? "file" : ""));
-        return left;
-    };
-    const struct {
-        CPlcInfo *item;
-        int fromDisk, result;
-        V after; // the list, then key and file of 020 and of 022
-    } steps[] = {// A descriptor without a name takes nothing with it.
-                 {&nameless, 1, 0, {"Z32TPLC020.dll", "Z32TPLC022.dll", "key file", "key file"}},
-                 {list.FindVersion(20), 0, 1, {"Z32TPLC022.dll", "file", "key file"}},
-                 // The cache's key is found in any case, the list's entry in its exact case only.
-                 {&differentCase, 0, 1, {"Z32TPLC022.dll", "file", "file"}},
-                 {list.FindVersion(22), 1, 0, {"file", ""}},
-                 {nullptr, 1, 0, {"file", ""}},
-                 {&stranger, 1, 0, {"file", ""}}}; // no subkey, no folder: nothing happens
-    for (const auto &step : steps) {
-        EXPECT_EQ(list.DeleteItem(step.item, step.fromDisk), step.result);
-        EXPECT_EQ(state(), step.after);
-    }
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 0); // the catalogue key stays
 }
 
 TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
@@ -231,9 +201,7 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     Scene s("garbage");
     const std::string item = s.Item("Z32TPLC020.dll");
     const DWORD twenty = 20;
-    WriteBytes(item, "Project_Code", REG_DWORD, &twenty, 4);  // wrong type
-    WriteText(item, "Driver_Name", std::string(200000, 'A')); // absurd length
-    WriteBytes(item, "DLL_Ver", REG_BINARY, "\x01\x02", 2);
+    ::RegSetKeyValueA(HKEY_CURRENT_USER, item.c_str(), "Project_Code", REG_DWORD, &twenty, 4); // wrong type
     WriteText(item, "Firmware_Ver", "garbage");
     WriteText(item, "TagSupport", "yes");
     WriteText(item, "DProto", "7");
@@ -243,18 +211,17 @@ TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
     ASSERT_EQ(list.GetCount(), 2);
     CPlcInfo *p = list.Find("Z32TPLC020.dll"), *q = list.Find("Z32TPLC022.dll");
     ASSERT_TRUE(p && q);
-    EXPECT_EQ(Fields(*p), (V{"Z32TPLC020.dll", "", "0.00", "0", "", "", "", "1", "0", "0", "0"}));
+    const V read = {"Z32TPLC020.dll", "", "0.00", "0", "", "", "", "1", "0", "0", "0"};
+    EXPECT_EQ(Fields(*p), read);
     EXPECT_EQ(p->m_wVersion, 0);
     EXPECT_EQ(Fields(*q), (V{"Z32TPLC022.dll", "", "0.00", "0", "", "", "", "0", "0", "0", "0"}));
-    // Saving rewrites the whole cache, and leaves it empty when there is nothing to write.
+    // Saving writes what was read and rewrites the whole cache: an entry gone from the list
+    // leaves no item; with no entry, nothing is written.
+    CPlcInfo *kept = new CPlcInfo(*p);
     list.DeleteAll();
-    list.AddTail(new CPlcInfo);
-    list.GetHead()->m_strDllName = "Z32TPLC184.dll";
-    list.GetHead()->m_byCode = 184;
-    list.GetHead()->SetVersion("2.1", 0);
+    list.AddTail(kept);
     EXPECT_EQ(list.SaveToRegistry(), 1);
-    EXPECT_EQ(Cached(s.key, "Z32TPLC184.dll"),
-              (V{"Z32TPLC184.dll", "", "2.01", "184", "", "", "", "0", "1", "0", "0"}));
+    EXPECT_EQ(Cached(s.key, "Z32TPLC020.dll"), read);
     EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), 1);
     list.DeleteAll();
     EXPECT_EQ(list.SaveToRegistry(), 0);
