@@ -184,6 +184,7 @@ TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
         {"C:evil", "C_evil"},
         {"\\\\server\\share\\x", "__server_share_x"},
         {"a\\..\\..\\b", "a_______b"},
+        {".hidden", "_hidden"},
         {"..", ""},
         {"...", ""},
         {" . ", ""},

@@ -391,6 +391,8 @@ TEST_F(LeadFiles, MetafileRecordsPointingOutsideAreRefused)
         {"bitmap within its record", WithRecords(good, StretchDib(24, 0, 0, 0, 4, 24)), true},
         {"bitmap rows from the top", WithRecords(good, StretchDib(24, 0, 0, 0, -4, 24)), true},
         {"bitmap of two colours used", WithRecords(good, StretchDib(8, 0, 0, 2, 4, 12)), true},
+        {"bitmap of 256 colours by default in a short record",
+         WithRecords(good, StretchDib(8, 0, 0, 0, 4, 12)), false},
         {"bitmap of 200 colours used in a short record", WithRecords(good, StretchDib(8, 0, 0, 200, 4, 12)),
          false},
         {"run-length bitmap stating no size", WithRecords(good, StretchDib(8, 1, 0, 2, 4, 40)), false},
