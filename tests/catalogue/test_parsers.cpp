@@ -30,10 +30,8 @@ V Split(CParseStrPart &parser, LPCSTR delimiters)
 }
 V Split(const char *text, LPCSTR delimiters)
 {
-    CString s(text);
-    CParseStrPart parser;
-    parser.Attach(&s);
-    return Split(parser, delimiters);
+    TStringEx<CParseStrPart> s(text); // a string with its own parser
+    return Split(s, delimiters);
 }
 
 // Switches the multibyte code page for one test and back.

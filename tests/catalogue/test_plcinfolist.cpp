@@ -34,28 +34,6 @@ public:
     }
 };
 
-TEST(PlcInfoList, KeyFromTheHostAndNothingToFind)
-{
-    Scene s("empty");
-    CPlcInfoList fresh("ignored\\");
-    EXPECT_STREQ(fresh.m_strRegKey, "Software\\QRV Tests\\catalogue\\empty\\PLC Drivers");
-    EXPECT_TRUE(fresh.m_bNoClient && fresh.m_strDllPath.IsEmpty());
-    // No cache and no files, a missing folder, an over-long path: nothing, and no key.
-    for (const CString &path :
-         {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
-        CTestList list(path);
-        EXPECT_EQ(list.Load(0) + list.Load(1) + list.GetCount(), 0);
-    }
-    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), -1);
-    // A folder without the final backslash stands for its parent.
-    s.Add(Fixture("ident_20_18"), "Z32TPLC020.dll");
-    ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
-    CTestList inner(CString((s.folder + "\\sub\\").c_str())), parent(CString((s.folder + "\\sub").c_str()));
-    EXPECT_EQ(inner.Load(1), 0);
-    EXPECT_EQ(parent.Load(1), 1);
-    EXPECT_EQ(parent.Names(), V{"Z32TPLC020.dll"});
-}
-
 // The sample drivers as the scan reads them and the cache keeps them: the cache's
 // values, and every descriptor read back from the cache as the scan made it.
 TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
@@ -119,14 +97,24 @@ TEST(PlcInfoList, ScanWritesTheCacheValueByValue)
     EXPECT_EQ(list.IsRegInfoValid16(), 0);
 }
 
-// Load(0) reads the cache without a scan unless the cache gives nothing (only the
-// network client, cached but listed only on request); Load(1) rescans. Removal takes
-// the cache's item, the list's entry (in its exact case only) and, if asked, the file.
-// Each step's answer, then the drivers listed | cached | on disk.
+// The cache's key comes from the host's. Load(0) reads the cache without a scan unless
+// the cache gives nothing (only the network client, cached but listed only on request);
+// Load(1) rescans. Removal takes the cache's item, the list's entry (in its exact case
+// only) and, if asked, the file. Each step's answer, then the drivers listed | cached | on disk.
 TEST(PlcInfoList, LoadsAndRemovalsAsListCacheAndDisk)
 {
     Scene s("steps");
     CTestList list(s.DllPath());
+    CPlcInfoList fresh("ignored\\");
+    EXPECT_STREQ(fresh.m_strRegKey, "Software\\QRV Tests\\catalogue\\steps\\PLC Drivers");
+    EXPECT_TRUE(fresh.m_bNoClient && fresh.m_strDllPath.IsEmpty());
+    // No files, a missing folder, an over-long path: nothing, and no cache key.
+    for (const CString &path :
+         {s.DllPath(), CString("Q:\\no\\such\\folder\\"), "Q:\\" + CString('x', 600) + "\\"}) {
+        CTestList empty(path);
+        EXPECT_EQ(empty.Load(0) + empty.Load(1) + empty.GetCount(), 0);
+    }
+    EXPECT_EQ(SubkeyCount(HKEY_CURRENT_USER, s.key), -1);
     auto state = [&] {
         std::string listed, cached, files;
         for (const std::string &dll : list.Names())
@@ -194,6 +182,12 @@ TEST(PlcInfoList, LoadsAndRemovalsAsListCacheAndDisk)
     EXPECT_EQ(driver.LoadDriver(static_cast<unsigned short>(20)), 0); // on disk, but no longer cached
     driver.FreeDrivers();
     ::SetDllDirectoryA(nullptr);
+    // A folder without the final backslash stands for its parent.
+    ::CreateDirectoryA((s.folder + "\\sub").c_str(), nullptr);
+    CTestList inner(CString((s.folder + "\\sub\\").c_str())), parent(CString((s.folder + "\\sub").c_str()));
+    EXPECT_EQ(inner.Load(1), 0);
+    EXPECT_EQ(parent.Load(1), 1);
+    EXPECT_EQ(parent.Names(), V{"Z32TPLC020.dll"});
 }
 
 TEST(PlcInfoList, GarbageInTheCacheReadsAsZeros)
