@@ -1,18 +1,18 @@
 // The sample drivers' controller setup dialog: it edits the baud rate of the
 // setup in the block it is given, from the block's rate table; OK stores the
 // chosen rate, Abbrechen changes nothing, a malformed block is refused.
-#include "CatalogueFixtures.h"
 #include "driver/PlcDriverRecords.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/ModalDriver.h"
 #include <gtest/gtest.h>
 #include <string.h>
+#include "tests/support/TestApp.h"
 
 TEST(SampleSetupDialog, OkStoresTheChosenRateAbbrechenNothing)
 {
     typedef int(WINAPI * ExecPlcSetupDlgFn)(HWND, sSETUPDLGPARAM *);
     const int kBaudCombo = 1001; // the sample dialog's rate list
-    HINSTANCE h = ::LoadLibraryA(cattest::SampleDriver("Z32TPLC073.dll").c_str());
+    HINSTANCE h = ::LoadLibraryA((qrvtest::ProgramFolder() + "\\drivers\\Z32TPLC073.dll").c_str());
     ASSERT_NE(h, nullptr);
     auto exec = reinterpret_cast<ExecPlcSetupDlgFn>(::GetProcAddress(h, "ExecPlcSetupDlg"));
     ASSERT_NE(exec, nullptr);
