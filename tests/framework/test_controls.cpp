@@ -1,15 +1,18 @@
-// The framework's dialog and control classes on real windows (CDialogEx, CDlgCtrlUtils, CWndSocket,
-// the tab control, the tree over a picture).
+// The framework's dialog and control classes on real windows (CDialogEx, CDlgCtrlUtils, the property
+// sheet and page, CWndSocket, the tab control, the tree over a picture).
 #include <afxdlgs.h>
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <string>
 #include "framework/DialogEx.h"
+#include "framework/PropertyPageExt.h"
+#include "framework/PropertySheetExt.h"
 #include "framework/QRVBmpTreeCtrl.h"
 #include "framework/TabCtrlEx.h"
 #include "framework/WndSocket.h"
 #include "framework_tests_res.h"
 #include "resources/resource.h"
+#include "tests/support/DialogLayout.h"
 #include "tests/support/ScreenPixels.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
@@ -170,11 +173,9 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
     m_dlg.SetSliderPos(IDC_FW_SLIDER, 33);
     EXPECT_EQ(33, ::SendMessageA(Ctl(IDC_FW_SLIDER), TBM_GETPOS, 0, 0));
     m_dlg.LimitDlgItemText(IDC_FW_ABSENT, 5), m_dlg.SetSliderPos(IDC_FW_ABSENT, 3); // quietly nothing
-    CRect rc, place, untouched(1, 2, 3, 4);
+    CRect rc, untouched(1, 2, 3, 4);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, &rc);
-    ::GetWindowRect(Ctl(IDC_FW_BUTTON), &place);
-    m_dlg.ScreenToClient(&place);
-    EXPECT_TRUE(rc == place && rc.left > 0) << "in the dialog's client coordinates";
+    EXPECT_TRUE(rc == Place(Ctl(IDC_FW_BUTTON)) && rc.left > 0) << "in the dialog's client coordinates";
     m_dlg.GetDlgItemRect(IDC_FW_ABSENT, &untouched);
     m_dlg.GetDlgItemRect(IDC_FW_BUTTON, nullptr);
     EXPECT_EQ(1, untouched.left);
@@ -187,6 +188,59 @@ TEST_F(DlgCtrlUtilsTest, LimitSliderAndRectangleAndNothingWithoutAWindow)
                   utils.UpdateDlgItemText(IDC_FW_EDIT, "x") + utils.UpdateDlgItemInt(IDC_FW_EDIT, 3, TRUE));
         EXPECT_EQ(-1, utils.SelectComboItem(IDC_FW_COMBO, 0));
     }
+}
+
+// A page that can remove the sheet's Help button inside the sheet's own initialisation, before the
+// sheet sets its captions.
+class CHelpPage : public CPropertyPageExt {
+public:
+    CHelpPage() : CPropertyPageExt(IDD_FW_PAGE_FIRST, IDS_FW_PAGE_FIRST) {}
+    bool m_bRemoveHelpButton = false;
+    BOOL OnInitDialog() override
+    {
+        if (m_bRemoveHelpButton)
+            ::DestroyWindow(::GetDlgItem(::GetParent(m_hWnd), IDHELP));
+        return CPropertyPageExt::OnInitDialog();
+    }
+};
+
+// Records the help commands that reach the sheet.
+class CHelpSheet : public CPropertySheetExt {
+public:
+    CHelpSheet() : CPropertySheetExt(IDS_FW_SHEET_TITLE) {}
+    std::string m_help;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message != WM_COMMANDHELP)
+            return CPropertySheetExt::WindowProc(message, wParam, lParam);
+        m_help += std::to_string(wParam) + "," + std::to_string(lParam) + " ";
+        return 1;
+    }
+};
+
+// German captions on the sheet's buttons whatever the platform's sheet says, also when a page removed Help;
+// the title from the string table. A page's help command reaches the sheet only once the page has a window.
+TEST(PropertySheetExt, GermanButtonCaptionsAndHelpHandedOnToTheSheet)
+{
+    std::string texts;
+    for (bool removeHelp : {false, true}) {
+        CHelpSheet sheet;
+        CHelpPage page;
+        page.m_bRemoveHelpButton = removeHelp;
+        sheet.AddPage(&page);
+        EXPECT_EQ(1, page.OnCommandHelp(1, 2)) << "no window yet";
+        ASSERT_TRUE(sheet.Create());
+        for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
+            texts += ::GetDlgItem(sheet.m_hWnd, id) ? ItemText(sheet.m_hWnd, id) + "|" : "-|";
+        texts += Text(sheet.m_hWnd) + "\n";
+        EXPECT_EQ(0xFFFFFFFFUL, page.GetPageType());
+        EXPECT_EQ(1, page.OnCommandHelp(7, 9));
+        EXPECT_EQ("7,9 ", sheet.m_help);
+        sheet.DestroyWindow();
+    }
+    EXPECT_EQ("OK|Abbruch|Übernehmen|Hilfe|Eigenschaften der Prüfung\n"
+              "OK|Abbruch|Übernehmen|-|Eigenschaften der Prüfung\n",
+              texts);
 }
 
 // A window that writes what reaches it into a log and answers with a chosen value.
@@ -517,16 +571,12 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
     tree.SetBitmap(IDB_RS_TILE24);
     PumpFor(30);
     EXPECT_EQ(0, Mismatches(tree.m_hWnd, 0, 0)) << "tiled in both directions from the first item";
-    {
-        ScreenPixels pixels(tree.m_hWnd);
-        CRect rcText;
-        ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
-        EXPECT_GT(CountColour(pixels, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10)
-            << "the text stays readable";
-        EXPECT_EQ(
-            0, CountColour(pixels, CRect(0, 0, pixels.Width(), pixels.Height()), ::GetSysColor(COLOR_WINDOW)))
-            << "nothing is left in the window colour";
-    }
+    const ScreenPixels tiled(tree.m_hWnd);
+    CRect rcText;
+    ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
+    EXPECT_GT(CountColour(tiled, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
+    EXPECT_EQ(0, CountColour(tiled, CRect(0, 0, tiled.Width(), tiled.Height()), ::GetSysColor(COLOR_WINDOW)))
+        << "nothing is left in the window colour";
     const int h = (int)tree.SendMessage(TVM_GETITEMHEIGHT);
     ASSERT_GT(h, 0);
     tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);

@@ -11,6 +11,7 @@
 #include "framework/ResizePropertyPage.h"
 #include "framework/ResizePropertySheet.h"
 #include "framework_tests_res.h"
+#include "tests/support/DialogLayout.h"
 #include "uiauto/MessagePump.h"
 #include "tests/support/TestApp.h"
 
@@ -31,12 +32,8 @@ CRect WindowRect(HWND hWnd)
     ::GetWindowRect(hWnd, &rc);
     return rc;
 }
-CRect ChildRect(HWND hParent, int id)
-{
-    CRect rc = WindowRect(::GetDlgItem(hParent, id));
-    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
-    return rc;
-}
+// The control's rectangle in its parent's client coordinates.
+const auto ChildRect = [](HWND hParent, int id) { return Place(::GetDlgItem(hParent, id)); };
 // Where the dialog template puts a control (x, y, cx, cy in dialog units).
 CRect TemplateRect(HWND hDlg, int x, int y, int cx, int cy)
 {
@@ -81,17 +78,12 @@ public:
     std::vector<SIZING> m_before, m_after;
     BOOL OnInitDialog() override
     {
-        Register(m_before);
-        Base::OnInitDialog();
-        Register(m_after);
-        return TRUE;
-    }
-
-private:
-    void Register(const std::vector<SIZING> &sizing)
-    {
-        for (const SIZING &s : sizing)
+        for (const SIZING &s : m_before)
             this->SetResize(s.id, s.rect);
+        Base::OnInitDialog();
+        for (const SIZING &s : m_after)
+            this->SetResize(s.id, s.rect);
+        return TRUE;
     }
 };
 
@@ -267,7 +259,7 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
     } cases[] = {{true, &host, 0, "&Wiederherstellen|&Size|Mi&nimieren|Ma&ximieren|-|"},
                  {false, nullptr, 0, "&Restore|&Size|Mi&nimize|Ma&ximize|-|"},
                  {false, nullptr, WS_SYSMENU, nullptr}};
-    CRect opened[3][2], grown[3][2];
+    std::vector<CRect> layouts[3]; // the page's edit and the tab control, as opened and grown by 40 x 30
     for (int n = 0; n < 3; ++n) {
         const auto &c = cases[n];
         // The page's edit stretches; the host registers the tab control without movement of its own.
@@ -292,11 +284,11 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
         EXPECT_EQ(nullptr, ::GetDlgItem(first.m_hWnd, kGripID)) << "pages never have a grip";
         const CRect ok = ChildRect(sheet.m_hWnd, IDOK), cancel = ChildRect(sheet.m_hWnd, IDCANCEL),
                     page = WindowRect(first.m_hWnd);
-        opened[n][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
-        opened[n][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
-        Grow(sheet.m_hWnd, 40, 30);
-        grown[n][0] = ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT);
-        grown[n][1] = ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL);
+        for (int grown : {0, 1}) {
+            Grow(sheet.m_hWnd, 40 * grown, 30 * grown);
+            layouts[n].push_back(ChildRect(first.m_hWnd, IDC_RS_PAGE_EDIT));
+            layouts[n].push_back(ChildRect(sheet.m_hWnd, AFX_IDC_TAB_CONTROL));
+        }
         EXPECT_EQ(Moved(ok, 40, 30), ChildRect(sheet.m_hWnd, IDOK));
         EXPECT_EQ(Moved(cancel, 40, 30), ChildRect(sheet.m_hWnd, IDCANCEL));
         EXPECT_EQ(page.Size() + CSize(40, 30), WindowRect(first.m_hWnd).Size());
@@ -309,11 +301,9 @@ TEST(ResizeSheet, ButtonsFollowTheCornerPagesStretchAndTheMenuSpeaksTheHostsLang
         sheet.DestroyWindow();
     }
     for (int n = 1; n < 3; ++n)
-        for (int i = 0; i < 2; ++i)
-            EXPECT_TRUE(opened[0][i] == opened[n][i] && grown[0][i] == grown[n][i])
-                << "nothing moved while the sheet was set up";
-    EXPECT_EQ(opened[0][0].Width() + 40, grown[0][0].Width()) << "the page's own layout";
-    EXPECT_EQ(opened[0][1].Size() + CSize(40, 30), grown[0][1].Size()) << "the tab control stretches";
+        EXPECT_EQ(layouts[0], layouts[n]) << "nothing moved while the sheet was set up";
+    EXPECT_EQ(layouts[0][0].Width() + 40, layouts[0][2].Width()) << "the page's own layout";
+    EXPECT_EQ(layouts[0][1].Size() + CSize(40, 30), layouts[0][3].Size()) << "the tab control stretches";
     host.DestroyWindow();
 }
 
@@ -360,12 +350,11 @@ TEST(ResizeFormView, FrameFitsTheFormAndTheControlsFollowItWhicheverSideTheyRegi
 // Pages and form views are made by name, as a host's template does, without a grip.
 TEST(ResizeClasses, PagesAndFormViewsAreCreatableByNameWithoutAGrip)
 {
-    std::unique_ptr<CObject> pPage(CRuntimeClass::CreateObject("CResizePropertyPage"));
-    std::unique_ptr<CObject> pView(CRuntimeClass::CreateObject("CResizeFormView"));
-    ASSERT_TRUE(pPage && pPage->IsKindOf(RUNTIME_CLASS(CResizePropertyPage)) && pView &&
-                pView->IsKindOf(RUNTIME_CLASS(CResizeFormView)));
-    EXPECT_TRUE(static_cast<CResizePropertyPage *>(pPage.get())->HasFlag(CResize::SZ_NOSIZEICON));
-    EXPECT_TRUE(static_cast<CResizeFormView *>(pView.get())->HasFlag(CResize::SZ_NOSIZEICON));
+    for (const char *name : {"CResizePropertyPage", "CResizeFormView"}) {
+        std::unique_ptr<CObject> p(CRuntimeClass::CreateObject(name));
+        ASSERT_TRUE(p && !strcmp(name, p->GetRuntimeClass()->m_lpszClassName)) << name;
+        EXPECT_TRUE(dynamic_cast<CResize &>(*p).HasFlag(CResize::SZ_NOSIZEICON)) << name;
+    }
 }
 
 } // namespace
