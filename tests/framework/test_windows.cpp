@@ -166,7 +166,9 @@ TEST_F(DlgCtrlUtilsTest, SelectionInCombosListBoxesAndListControls)
     }
     for (int data : {1, 2, 1, 3}) { // rows of the list control by their data
         LVITEMA item = {};
-        item.mask = LVIF_PARAM, item.iItem = ListRowCount(hList), item.lParam = data;
+        item.mask = LVIF_PARAM;
+        item.iItem = ListRowCount(hList);
+        item.lParam = data;
         ::SendMessageA(hList, LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
     auto selected = [&] {
@@ -679,8 +681,8 @@ void Grow(HWND hWnd, int dx, int dy)
 using Limits = std::vector<long>;
 Limits AskLimits(HWND hWnd)
 {
-    MINMAXINFO mmi = {};
-    mmi.ptMinTrackSize = {1, 2}, mmi.ptMaxTrackSize = {3000, 2000}, mmi.ptMaxSize = {2500, 1500};
+    // Reserved, maximised size and position, smallest and largest tracking size.
+    MINMAXINFO mmi = {{0, 0}, {2500, 1500}, {0, 0}, {1, 2}, {3000, 2000}};
     ::SendMessageA(hWnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     return {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y, mmi.ptMaxTrackSize.x,
             mmi.ptMaxTrackSize.y, mmi.ptMaxSize.x,      mmi.ptMaxSize.y};
