@@ -116,7 +116,9 @@ TEST(Effects, MedianMatchesSortedNeighbourhoodAndRemovesSaltAndPepper)
     EXPECT_EQ(Effects::Median(noisy, 65), kInvalidParameter);
 }
 
-TEST(Effects, AverageAndSharpen)
+// Averaging gives each byte the rounded mean of its 4 x 4 window (edges
+// replicated); strengths beyond the range are refused.
+TEST(Effects, AverageTakesTheRoundedMeanOfItsWindow)
 {
     const Image src = Random24(17, 8, 4);
     Image img = src;
@@ -129,25 +131,7 @@ TEST(Effects, AverageAndSharpen)
                     sum += At(src, std::clamp(x + dx, 0, 16), std::clamp(y + dy, 0, 7), 2);
             ASSERT_EQ(At(img, x, y, 2), (sum + 8) / 16);
         }
-    // A flat image is a fixed point of every filter.
-    const Image flat = Flat(9, 9, Bgra{10, 200, 77, 0});
-    for (int s : {-1000, -300, 500, 1000}) {
-        Image f = flat;
-        ASSERT_EQ(Effects::Sharpen(f, s), kOk);
-        EXPECT_EQ(f, flat);
-    }
-    // Sharpening raises the step of an edge, blurring lowers it.
-    Image edge = Flat(8, 3, Bgra{100, 100, 100, 0});
-    for (int y = 0; y < 3; ++y)
-        for (int x = 4; x < 8; ++x)
-            std::fill(edge.Row(y) + x * 3, edge.Row(y) + x * 3 + 3, 150);
-    Image sharp = edge, soft = edge;
-    ASSERT_EQ(Effects::Sharpen(sharp, 800), kOk);
-    ASSERT_EQ(Effects::Sharpen(soft, -1000), kOk);
-    EXPECT_LT(At(sharp, 3, 1, 0), 100);
-    EXPECT_GT(At(sharp, 4, 1, 0), 150);
-    EXPECT_EQ(At(soft, 3, 1, 0), (3 * 100 * 2 + 3 * 150 + 4) / 9);
-    EXPECT_EQ(Effects::Sharpen(sharp, 1001), kInvalidParameter);
+    EXPECT_EQ(Effects::Sharpen(img, 1001), kInvalidParameter);
 }
 
 // Sharpening moves every byte v by (9v - its 3 x 3 window sum, the edges
