@@ -152,7 +152,9 @@ protected:
     }
     void BaudMode(BAUDRATE_MODE mode, long lower, long upper, long value)
     {
-        baud.SetBaudRateMode(mode), baud.SetBaudRateRange(lower, upper), baud.SetBaudRate(value);
+        baud.SetBaudRateMode(mode);
+        baud.SetBaudRateRange(lower, upper);
+        baud.SetBaudRate(value);
     }
 
     CDialog m_dlg;
@@ -214,7 +216,10 @@ TEST(BaudRateRounding, EveryRateStaysNeighboursRoundToItAndStepsAtTheEndsWrapWit
 {
     QRVBaudRateMgr mgr;
     mgr.SetBaudRateRange(LONG_MIN, LONG_MAX);
-    auto round = [&](long v) { return mgr.SetBaudRate(v), mgr.GetBaudRate(); };
+    auto round = [&](long v) {
+        mgr.SetBaudRate(v);
+        return mgr.GetBaudRate();
+    };
     for (int k = 0; k <= 23; ++k) { // the 24 rates 150 x 2^k that fit into a signed 32-bit number
         const long p = 150L << k;
         EXPECT_TRUE(round(p) == p && round(p + 1) == p) << p;
@@ -274,11 +279,14 @@ TEST_F(Editors, MemoryArrowsStepAndStopAtTheEndsWithABeepAndAClickAfterTypingOnl
 
 TEST_F(Editors, DisablingTurnsBothControlsOffKeepsTheValueAndMemoryShowsZeroUntilSetAgain)
 {
-    memory.SetRangeStep(64, 1024, 64), memory.SetMemPos(256);
-    trend.SetRangeStep(0, 1024, 32), trend.SetMemPos(256);
-    timer.SetTimerPos(127, TIMER_UNIT_SEC);
+    memory.SetRangeStep(64, 1024, 64);
+    trend.SetRangeStep(0, 1024, 32);
+    for (Which w : {MEMORY, TREND, TIMER})
+        Set(w, w == TIMER ? "127s" : "256");
     for (bool on : {false, true}) { // enabling restores no text
-        memory.Enable(on), trend.Enable(on), timer.Enable(on);
+        memory.Enable(on);
+        trend.Enable(on);
+        timer.Enable(on);
         for (Which w : {MEMORY, TREND, TIMER})
             EXPECT_TRUE(Enabled(kEdit[w]) == on && Enabled(kSpin[w]) == on) << w;
         EXPECT_EQ("0K|0 K|127 Sek",
@@ -463,7 +471,9 @@ TEST_F(SpinEdit, ControlsAreTakenOverWholeAndGivenBackWhenTheManagerGoes)
     Focus(m_dlg.m_hWnd, IDC_BAUD_EDIT);
     m_dlg.DestroyWindow();
     EXPECT_TRUE(next.GetEditCtrl()->m_hWnd == nullptr && next.GetSpinCtrl()->m_hWnd == nullptr);
-    next.SetMemPos(256), next.IncDecPos(1), next.Enable(0);
+    next.SetMemPos(256);
+    next.IncDecPos(1);
+    next.Enable(0);
     EXPECT_EQ(320, next.GetMemValue());
 }
 
@@ -479,7 +489,8 @@ TEST(EditorCreation, EveryManagerIsCreatableByItsClassName)
         EXPECT_TRUE(made[i]->IsKindOf(RUNTIME_CLASS(CSpinEditMgr))) << names[i];
     }
     auto *base = static_cast<CSpinEditMgr *>(made[0].get()); // the base does nothing with its input
-    base->ParseUserData("123"), base->IncDecPos(1);
+    base->ParseUserData("123");
+    base->IncDecPos(1);
     EXPECT_EQ(150, static_cast<QRVBaudRateMgr *>(made[1].get())->GetBaudRate());
     EXPECT_EQ(0, static_cast<QRVMemoryMgr *>(made[2].get())->GetMemValue());
     EXPECT_EQ(1, static_cast<QRVTimerMgr *>(made[3].get())->GetTimerValue());
@@ -507,7 +518,8 @@ TEST_P(UpDownPaths, ManagersTakeTheirPairsAndOnlyTheirTextReachesTheBox)
 {
     BaudMode(BAUDRATE_VALUE, 150, 57600, 9600);
     memory.SetRangeStep(64, 1024, 64);
-    trend.SetRangeStep(0, 1024, 32), trend.SetMemPos(64);
+    trend.SetRangeStep(0, 1024, 32);
+    trend.SetMemPos(64);
     timer.SetTimerPos(5, TIMER_UNIT_SEC);
     for (Which w : {BAUD, MEMORY, TREND, TIMER}) {
         SCOPED_TRACE(w);

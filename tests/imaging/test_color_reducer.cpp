@@ -4,6 +4,7 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <string>
 
 #include "imaging/ColorReducer.h"
 #include "imaging/FloydSteinbergDiffuser.h"
@@ -13,17 +14,23 @@ using namespace qrv::img;
 
 namespace {
 
+void Put(Image &img, int x, int y, Bgra c)
+{
+    uint8_t *p = img.Row(y) + x * (img.BitsPerPixel() / 8);
+    p[0] = c.b;
+    p[1] = c.g;
+    p[2] = c.r;
+}
+
 Image Gradient(int w, int h)
 {
     Image img;
     EXPECT_EQ(img.Create(w, h, 24), kOk);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint8_t *p = img.Row(y) + x * 3;
-            p[0] = uint8_t(x * 255 / (w - 1));
-            p[1] = uint8_t(y * 255 / (h - 1));
-            p[2] = uint8_t((x + y) * 127 / (w + h));
-        }
+        for (int x = 0; x < w; ++x)
+            Put(img, x, y,
+                Bgra{uint8_t(x * 255 / (w - 1)), uint8_t(y * 255 / (h - 1)), uint8_t((x + y) * 127 / (w + h)),
+                     0});
     return img;
 }
 
@@ -53,8 +60,10 @@ int NearestToSlotCentre(const std::vector<Bgra> &pal, int b, int g, int r, int s
     for (size_t i = 0; i < pal.size(); ++i) {
         const int db = 2 * pal[i].b - cb, dg = 2 * pal[i].g - cg, dr = 2 * pal[i].r - cr;
         const int d = db * db + dg * dg + dr * dr;
-        if (bestD < 0 || d < bestD)
-            best = int(i), bestD = d;
+        if (bestD < 0 || d < bestD) {
+            best = int(i);
+            bestD = d;
+        }
     }
     return best;
 }
@@ -173,13 +182,7 @@ TEST(ColorReducer, ResultDoesNotDependOnWhatIsCached)
         }
         Image again = src;
         ASSERT_EQ(ColorReducer::ColorRes(again, 8, kPaletteUser, dither, 256, pal), kOk);
-        for (int y = 0; y < src.Height(); ++y)
-            for (int x = 0; x < src.Width(); ++x) {
-                const int want = cold.GetIndex(x, y);
-                ASSERT_EQ(warm.GetIndex(x, y), want) << dither << " " << x << "," << y;
-                ASSERT_EQ(mixed.GetIndex(x, y), want) << dither << " " << x << "," << y;
-                ASSERT_EQ(again.GetIndex(x, y), want) << dither << " " << x << "," << y;
-            }
+        EXPECT_TRUE(warm == cold && mixed == cold && again == cold) << dither;
     }
 }
 
@@ -247,59 +250,50 @@ TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
         const int shift = portable.SlotShift();
         for (const auto &size : sizes)
             for (int bits : {24, 32}) {
+                SCOPED_TRACE(std::to_string(pal.size()) + " colours, " + std::to_string(size[0]) + " x " +
+                             std::to_string(size[1]) + ", " + std::to_string(bits) + " bits");
                 const Image img = PhotoLike(size[0], size[1], bits, seed++);
                 const std::vector<uint8_t> want = TextbookFloydSteinberg(img, pal, shift);
                 std::vector<uint8_t> got;
                 ASSERT_EQ(ColorReducer::Quantize(img, pal, kDitherFloydSteinberg, got), kOk);
-                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1] << ", "
-                                     << bits << " bits, fastest path";
+                ASSERT_EQ(got, want) << "fastest path";
                 std::fill(got.begin(), got.end(), uint8_t(0));
                 FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]), CodePath::kPortable);
-                ASSERT_EQ(got, want) << pal.size() << " colours, " << size[0] << " x " << size[1] << ", "
-                                     << bits << " bits, portable path";
+                ASSERT_EQ(got, want) << "portable path";
             }
     }
 }
 
-// Depths below 8 bits reduce a byte per pixel and then pack it: every kernel
-// gives the same indexes as at one byte per pixel, whatever the row length
-// and the source depth.
-TEST(ColorReducer, PackedDepthsHoldTheIndexesOfOneBytePerPixel)
+// Every depth with its fixed palette: the image takes the depth (3 bits are
+// stored in 4) and the palette's distinct colours, and every kernel gives the
+// indexes of the reduction to one byte a pixel, whatever the row length and
+// the source depth. User palettes are taken entry by entry.
+TEST(ColorReducer, OutputHasTheDepthAndTheIndexesOfOneBytePerPixel)
 {
-    for (int bits : {1, 2, 4})
+    for (int bits : {1, 2, 3, 4, 8})
         for (int srcBits : {24, 32})
             for (int w : {1, 7, 37})
                 for (int dither = 0; dither <= 7; ++dither) {
+                    SCOPED_TRACE(::testing::Message() << bits << " bits from " << srcBits << ", width " << w
+                                                      << ", dither " << dither);
                     const Image src = PhotoLike(w, 9, srcBits, unsigned(w * 8 + dither));
                     const std::vector<Bgra> pal = ColorReducer::FixedPalette(bits);
                     std::vector<uint8_t> want;
                     ASSERT_EQ(ColorReducer::Quantize(src, pal, dither, want), kOk);
                     Image img = src;
                     ASSERT_EQ(ColorReducer::ColorRes(img, bits, kPaletteFixed, dither, 0), kOk);
-                    ASSERT_EQ(img.BitsPerPixel(), bits);
+                    ASSERT_EQ(img.BitsPerPixel(), bits == 3 ? 4 : bits);
+                    ASSERT_EQ(img.Palette(), pal);
+                    std::set<uint32_t> distinct;
+                    for (const Bgra &c : pal)
+                        distinct.insert(BgraToColorRef(c));
+                    ASSERT_EQ(distinct.size(), size_t(1) << bits) << "distinct entries";
+                    ASSERT_TRUE(img.IndexesInPalette());
                     for (int y = 0; y < 9; ++y)
                         for (int x = 0; x < w; ++x)
-                            ASSERT_EQ(img.GetIndex(x, y), want[size_t(y * w + x)])
-                                << bits << " bits, " << srcBits << ", width " << w << ", dither " << dither
-                                << " at " << x << "," << y;
+                            ASSERT_EQ(img.GetIndex(x, y), want[size_t(y * w + x)]) << x << "," << y;
                 }
-}
-
-TEST(ColorReducer, OutputHasTheDepthAndUsesOnlyPaletteColours)
-{
     const std::vector<uint32_t> user = CubeAndGreys();
-    for (int bits : {1, 2, 3, 4, 8})
-        for (int dither = 0; dither <= 7; ++dither) {
-            Image img = Gradient(40, 30);
-            ASSERT_EQ(ColorReducer::ColorRes(img, bits, kPaletteFixed, dither, 0), kOk);
-            EXPECT_EQ(img.BitsPerPixel(), bits == 3 ? 4 : bits);
-            EXPECT_EQ(img.Palette(), ColorReducer::FixedPalette(bits));
-            std::set<uint32_t> distinct;
-            for (const Bgra &c : img.Palette())
-                distinct.insert(BgraToColorRef(c));
-            EXPECT_EQ(distinct.size(), size_t(1) << bits) << "distinct entries";
-            EXPECT_TRUE(img.IndexesInPalette());
-        }
     Image img = Gradient(64, 64);
     ASSERT_EQ(ColorReducer::ColorRes(img, 8, kPaletteUser, 1, 256, user), kOk);
     ASSERT_EQ(img.Palette().size(), 256u);
@@ -317,72 +311,64 @@ TEST(ColorReducer, OutputHasTheDepthAndUsesOnlyPaletteColours)
     EXPECT_EQ(img.BitsPerPixel(), 24);
 }
 
-TEST(ColorReducer, ExactPaletteImagesStayUnchanged)
+// Every kernel keeps an image of palette colours as it is (but the ordered
+// one, whose threshold pattern may move mid-colours), keeps the mean of a
+// flat colour it mixes from more than two entries, and changes nothing
+// before a changed pixel while the error diffusion carries the change on.
+TEST(ColorReducer, KernelsKeepExactColoursAndMeansAndMoveErrorOnlyForward)
 {
     const std::vector<Bgra> vga = ColorReducer::FixedPalette(4);
-    Image img;
-    ASSERT_EQ(img.Create(16, 4, 24), kOk);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const Bgra &c = vga[size_t((x + y) % 16)];
-            uint8_t *p = img.Row(y) + x * 3;
-            p[0] = c.b, p[1] = c.g, p[2] = c.r;
+    Image exact;
+    ASSERT_EQ(exact.Create(16, 4, 24), kOk);
+    Image flat;
+    ASSERT_EQ(flat.Create(64, 64, 24), kOk);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (x < 16 && y < 4)
+                Put(exact, x, y, vga[size_t((x + y) % 16)]);
+            Put(flat, x, y, Bgra{100, 40, 180, 0});
         }
+    const Image base = Gradient(31, 17);
     for (int dither = 0; dither <= 7; ++dither) {
-        Image r = img;
+        SCOPED_TRACE(dither);
+        Image r = exact;
         ASSERT_EQ(ColorReducer::ColorRes(r, 4, kPaletteFixed, dither, 0), kOk);
-        if (dither == kDitherOrdered)
-            continue; // the threshold pattern may move mid-colours
-        for (int y = 0; y < 4; ++y)
+        for (int y = 0; y < 4 && dither != kDitherOrdered; ++y)
             for (int x = 0; x < 16; ++x)
-                ASSERT_EQ(r.GetIndex(x, y), (x + y) % 16) << dither;
-    }
-}
-
-TEST(ColorReducer, DitheredFlatColourKeepsItsMean)
-{
-    for (int dither = 1; dither <= 7; ++dither) {
-        Image img;
-        ASSERT_EQ(img.Create(64, 64, 24), kOk);
-        for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) {
-                uint8_t *p = img.Row(y) + x * 3;
-                p[0] = 100, p[1] = 40, p[2] = 180;
-            }
-        ASSERT_EQ(ColorReducer::ColorRes(img, 3, kPaletteFixed, dither, 0), kOk);
+                ASSERT_EQ(r.GetIndex(x, y), (x + y) % 16);
+        if (dither == kDitherNone)
+            continue;
+        Image f = flat;
+        ASSERT_EQ(ColorReducer::ColorRes(f, 3, kPaletteFixed, dither, 0), kOk);
         double sum[3] = {0, 0, 0};
         std::set<int> used;
         for (int y = 0; y < 64; ++y)
             for (int x = 0; x < 64; ++x) {
-                const Bgra c = img.GetColor(x, y);
-                sum[0] += c.b, sum[1] += c.g, sum[2] += c.r;
-                used.insert(img.GetIndex(x, y));
+                const Bgra c = f.GetColor(x, y);
+                sum[0] += c.b;
+                sum[1] += c.g;
+                sum[2] += c.r;
+                used.insert(f.GetIndex(x, y));
             }
-        EXPECT_NEAR(sum[0] / 4096, 100, 8) << dither;
-        EXPECT_NEAR(sum[1] / 4096, 40, 8) << dither;
-        EXPECT_NEAR(sum[2] / 4096, 180, 8) << dither;
+        EXPECT_NEAR(sum[0] / 4096, 100, 8);
+        EXPECT_NEAR(sum[1] / 4096, 40, 8);
+        EXPECT_NEAR(sum[2] / 4096, 180, 8);
         EXPECT_GT(used.size(), 2u);
-    }
-}
-
-TEST(ColorReducer, ErrorDiffusionMovesErrorOnlyForward)
-{
-    const Image base = Gradient(31, 17);
-    for (int dither = 1; dither <= 6; ++dither) {
-        Image a = base, b = base;
-        uint8_t *p = b.Row(9) + 13 * 3;
-        p[0] ^= 0x80, p[1] ^= 0x40, p[2] ^= 0xC0;
+        if (dither == kDitherOrdered)
+            continue;
+        Image a = base;
+        Image b = base;
+        Put(b, 13, 9, Bgra{0, 0, 0, 0});
         ASSERT_EQ(ColorReducer::ColorRes(a, 2, kPaletteFixed, dither, 0), kOk);
         ASSERT_EQ(ColorReducer::ColorRes(b, 2, kPaletteFixed, dither, 0), kOk);
         bool changedLater = false;
         for (int y = 0; y < 17; ++y)
             for (int x = 0; x < 31; ++x) {
-                const bool before = y < 9 || (y == 9 && x < 13);
-                if (before)
-                    ASSERT_EQ(a.GetIndex(x, y), b.GetIndex(x, y)) << dither;
+                if (y < 9 || (y == 9 && x < 13))
+                    ASSERT_EQ(a.GetIndex(x, y), b.GetIndex(x, y));
                 else if (a.GetIndex(x, y) != b.GetIndex(x, y))
                     changedLater = true;
             }
-        EXPECT_TRUE(changedLater) << dither;
+        EXPECT_TRUE(changedLater);
     }
 }
