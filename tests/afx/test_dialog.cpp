@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include "AnsweringBoxes.h"
 #include "afx_tests_res.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
@@ -39,111 +40,95 @@ protected:
 };
 
 // OnInitDialog puts the members into the controls; OK takes the edited
-// values back (the range's upper end included), Cancel keeps the members.
+// values back (the range's upper end included), Cancel keeps the members. A
+// number out of range is reported and the dialog stays open; as in MFC, the
+// members hold what was taken before and the parsed value.
 TEST(DialogModal, OkTakesTheEditedValuesAndCancelKeepsTheMembers)
 {
     struct Case {
+        const char *typed;
         int button;
+        INT_PTR result;
         const char *name;
         int count;
+        std::string box; // the refusal's text, empty when none comes
     };
-    for (const Case &c : {Case{IDOK, "Größe", 99}, Case{IDCANCEL, "Anfang", 3}}) {
+    const Case cases[] = {
+        {"99", IDOK, IDOK, "Größe", 99, ""},
+        {"99", IDCANCEL, IDCANCEL, "Anfang", 3, ""},
+        {"100", IDOK, IDCANCEL, "Größe", 100, "Bitte geben Sie eine ganze Zahl zwischen 0 und 99 ein."},
+    };
+    for (const Case &c : cases) {
         CTestDlg dlg;
         std::string shownName;
+        MessageBoxRecord box;
+        bool stillOpen = false;
         ModalDriver driver(
             [&](HWND hDlg, ModalDriver &) {
                 shownName = ItemText(hDlg, IDC_TEST_NAME);
                 Type(hDlg, IDC_TEST_NAME, "Größe");
-                Type(hDlg, IDC_TEST_COUNT, "99");
+                Type(hDlg, IDC_TEST_COUNT, c.typed);
                 Click(hDlg, c.button);
+                if (c.box.empty())
+                    return;
+                box = AnswerMessageBox(::GetWindowThreadProcessId(hDlg, nullptr), IDOK);
+                ::Sleep(100);
+                stillOpen = ::IsWindowVisible(hDlg) != 0;
+                Click(hDlg, IDCANCEL);
             },
             "Prüfdialog");
-        EXPECT_EQ(c.button, dlg.DoModal());
+        EXPECT_EQ(c.result, dlg.DoModal());
         EXPECT_TRUE(driver.Join());
         EXPECT_EQ("Anfang", shownName);
         EXPECT_EQ(1, dlg.m_nInitCalls);
         EXPECT_STREQ(c.name, dlg.m_strName);
         EXPECT_EQ(c.count, dlg.m_nCount);
         EXPECT_EQ(nullptr, dlg.m_hWnd);
+        EXPECT_EQ(c.box, box.text);
+        EXPECT_EQ(!c.box.empty(), stillOpen);
     }
 }
 
-TEST(DialogModal, InvalidNumberIsReportedAndTheDialogStaysOpen)
+// Exchanges text from the dialog's count field into a member holding 7: the
+// member afterwards, or "refused: <message>" when the exchange failed and
+// kept the member.
+template <class T> std::string Exchange(CDialog &dlg, const char *text)
 {
-    CTestDlg dlg;
-    MessageBoxRecord first, second;
-    bool stillOpen = false;
-    ModalDriver driver(
-        [&](HWND hDlg, ModalDriver &) {
-            DWORD uiThread = ::GetWindowThreadProcessId(hDlg, nullptr);
-            Type(hDlg, IDC_TEST_COUNT, "zwölf");
-            Click(hDlg, IDOK);
-            first = AnswerMessageBox(uiThread, IDOK);
-            Type(hDlg, IDC_TEST_COUNT, "100");
-            Click(hDlg, IDOK);
-            second = AnswerMessageBox(uiThread, IDOK);
-            ::Sleep(100);
-            stillOpen = ::IsWindowVisible(hDlg) != 0;
-            Click(hDlg, IDCANCEL);
-        },
-        "Prüfdialog");
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_TRUE(driver.Join());
-    EXPECT_TRUE(first.shown);
-    EXPECT_EQ("Bitte geben Sie eine ganze Zahl ein.", first.text);
-    EXPECT_EQ("Bitte geben Sie eine ganze Zahl zwischen 0 und 99 ein.", second.text);
-    EXPECT_TRUE(stillOpen);
-    // As in MFC, the member holds the parsed value when its range check fails (one above the range).
-    EXPECT_EQ(100, dlg.m_nCount);
+    dlg.SetDlgItemText(IDC_TEST_COUNT, text);
+    T value = 7;
+    CDataExchange dx(&dlg, TRUE);
+    const MessageBoxRecord box = AnsweringBoxes([&] { DDX_Text(&dx, IDC_TEST_COUNT, value); });
+    if (!dx.m_bFailed)
+        return std::to_string(value) + (box.shown ? " and a box" : "");
+    return value == 7 ? "refused: " + box.text : "changed and refused";
 }
 
-TEST(DialogModeless, CreateShowsTheDialogAndEndDialogHidesIt)
+// A modeless dialog initialises its controls from the members. The largest
+// and smallest value of each type pass; one beyond, and what is no number,
+// is refused with the library's German message and leaves the member as it
+// was.
+TEST(DataExchange, IntegersOfEachTypeAreTakenUpToTheirBoundsAndRefusedBeyond)
 {
     CTestDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_DIALOG));
     EXPECT_EQ(1, dlg.m_nInitCalls);
     EXPECT_EQ("Anfang", ItemText(dlg.m_hWnd, IDC_TEST_NAME));
-    ::SetWindowTextA(::GetDlgItem(dlg.m_hWnd, IDC_TEST_COUNT), "8");
-    EXPECT_TRUE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(8, dlg.m_nCount);
-    dlg.DestroyWindow();
-}
-
-// Exchanges text from the dialog's count field into a member holding 7: the
-// member afterwards, or "refused: <message>" when the exchange failed and
-// kept the member. A box is answered whenever one comes; only a refusal is
-// waited for long.
-template <class T> std::string Exchange(CDialog &dlg, const char *text, bool bRefusal = false)
-{
-    dlg.SetDlgItemText(IDC_TEST_COUNT, text);
-    T value = 7;
-    CDataExchange dx(&dlg, TRUE);
-    MessageBoxAnswerer answerer(IDOK, bRefusal ? 5000 : 200);
-    DDX_Text(&dx, IDC_TEST_COUNT, value);
-    const MessageBoxRecord box = answerer.Join();
-    if (!dx.m_bFailed)
-        return std::to_string(value);
-    return value == 7 ? "refused: " + box.text : "changed and refused";
-}
-
-// The largest and smallest value of each type pass; one beyond is refused with
-// the library's German message and leaves the member as it was.
-TEST(DataExchange, IntegersOfEachTypeAreTakenUpToTheirBoundsAndRefusedBeyond)
-{
-    CDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_TEST_DIALOG));
     const std::string refused = "refused: Bitte geben Sie eine ganze Zahl ein.";
     EXPECT_EQ("2147483647", Exchange<int>(dlg, "2147483647"));
     EXPECT_EQ("-2147483648", Exchange<int>(dlg, " -2147483648 "));
-    EXPECT_EQ(refused, Exchange<int>(dlg, "2147483648", true));
-    EXPECT_EQ(refused, Exchange<int>(dlg, "-2147483649", true));
+    EXPECT_EQ(refused, Exchange<int>(dlg, "2147483648"));
+    EXPECT_EQ(refused, Exchange<int>(dlg, "-2147483649"));
+    EXPECT_EQ(refused, Exchange<int>(dlg, "zwölf"));
     EXPECT_EQ("2147483647", Exchange<long>(dlg, "2147483647"));
-    EXPECT_EQ(refused, Exchange<long>(dlg, "2147483648", true));
+    EXPECT_EQ(refused, Exchange<long>(dlg, "2147483648"));
     EXPECT_EQ("4294967295", Exchange<UINT>(dlg, "4294967295"));
-    EXPECT_EQ(refused, Exchange<UINT>(dlg, "4294967296", true));
-    EXPECT_EQ(refused, Exchange<UINT>(dlg, "-1", true));
+    EXPECT_EQ(refused, Exchange<UINT>(dlg, "4294967296"));
+    EXPECT_EQ(refused, Exchange<UINT>(dlg, "-1"));
     EXPECT_EQ("4294967295", Exchange<DWORD>(dlg, "4294967295"));
-    EXPECT_EQ(refused, Exchange<DWORD>(dlg, "4294967296", true));
+    EXPECT_EQ(refused, Exchange<DWORD>(dlg, "4294967296"));
+    dlg.SetDlgItemText(IDC_TEST_COUNT, "8");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(8, dlg.m_nCount);
     dlg.DestroyWindow();
 }
 
@@ -228,7 +213,9 @@ std::string TabText(HWND hSheet, int index)
 {
     char text[64] = "";
     TCITEMA item = {};
-    item.mask = TCIF_TEXT, item.pszText = text, item.cchTextMax = sizeof text;
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
     ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
     return text;
 }
@@ -284,8 +271,9 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
         {0, TRUE, TRUE, captions, IDCANCEL, "1:init 1:setactive 1:querycancel 1:reset 1:cancel"},
         {0, TRUE, TRUE,
          [&](HWND h) {
-             ::SendMessageA(h, PSM_SETCURSEL, 1, 0), bound = CurrentPage(h) == m_second.m_hWnd,
-                                                     Click(h, IDOK);
+             ::SendMessageA(h, PSM_SETCURSEL, 1, 0);
+             bound = CurrentPage(h) == m_second.m_hWnd;
+             Click(h, IDOK);
          },
          IDOK, "1:init 1:setactive 1:killactive 2:init 2:setactive 2:killactive 1:apply 1:ok 2:apply 2:ok"},
         {1, TRUE, TRUE, [&](HWND h) { Click(h, IDCANCEL); }, IDCANCEL,
@@ -299,7 +287,11 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
          IDOK, "1:init 1:setactive 1:killactive 1:apply 1:ok"},
         {0, FALSE, TRUE, pressThenCancel(IDCANCEL), IDCANCEL,
          "1:init 1:setactive 1:querycancel 1:querycancel 1:reset 1:cancel"},
-        {0, TRUE, FALSE, [&](HWND h) { ::SendMessageA(h, PSM_SETCURSEL, 1, 0), pressThenCancel(IDOK)(h); },
+        {0, TRUE, FALSE,
+         [&](HWND h) {
+             ::SendMessageA(h, PSM_SETCURSEL, 1, 0);
+             pressThenCancel(IDOK)(h);
+         },
          IDCANCEL, "1:init 1:setactive 1:killactive 1:killactive 1:querycancel 1:reset 1:cancel"},
         {0, TRUE, TRUE,
          [&](HWND h) {
@@ -315,7 +307,8 @@ TEST_F(PropertySheetTest, ButtonsReachThePagesThatWereShownInOrderAndRefusalsKee
         CPropertySheet sheet(kTitle, nullptr, c.select);
         sheet.AddPage(&m_first);
         sheet.AddPage(&m_second);
-        m_first.m_bAllowCancel = c.allowCancel, m_first.m_bAllowLeave = c.allowLeave;
+        m_first.m_bAllowCancel = c.allowCancel;
+        m_first.m_bAllowLeave = c.allowLeave;
         ModalDriver driver([&](HWND hSheet, ModalDriver &) { c.act(hSheet); }, kTitle);
         EXPECT_EQ(c.result, sheet.DoModal());
         EXPECT_TRUE(driver.Join());
@@ -345,8 +338,10 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
         << "the sheet ends where the buttons began, the page whole";
     HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);
     std::string enabled; // Apply after SetModified(TRUE), (FALSE); Cancel after CancelToClose
-    for (BOOL b : {TRUE, FALSE})
-        m_first.SetModified(b), enabled += std::to_string(::IsWindowEnabled(hApply));
+    for (BOOL b : {TRUE, FALSE}) {
+        m_first.SetModified(b);
+        enabled += std::to_string(::IsWindowEnabled(hApply));
+    }
     ::EnableWindow(hCancel, TRUE);
     m_first.CancelToClose();
     EXPECT_EQ("100", enabled + std::to_string(::IsWindowEnabled(hCancel)));

@@ -9,10 +9,10 @@
 #include <tuple>
 #include <vector>
 
+#include "AnsweringBoxes.h"
 #include "afx_tests_res.h"
 #include "tests/support/TestApp.h"
 #include "uiauto/ControlActions.h"
-#include "uiauto/MessageBoxAnswer.h"
 
 namespace {
 
@@ -183,17 +183,9 @@ TEST(AfxFile, FailuresAreReportedAsMfcReportsThem)
     EXPECT_FALSE(
         file.Open((folder + "\\kein\\ordner.qnt").c_str(), CFile::modeCreate | CFile::modeWrite, &error));
     EXPECT_EQ(CFileException::badPath, error.m_cause);
-    // An existing file: length, seeking, the path as given in full, shrinking.
+    // An existing file: its name and the path as given in full.
     std::string path = folder + "\\daten.bin";
     ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
-    file.Write("0123456789", 10);
-    EXPECT_EQ(10u, file.GetLength());
-    EXPECT_EQ(4, file.Seek(-6, CFile::end));
-    char sz[4] = "";
-    EXPECT_EQ(3u, file.Read(sz, 3));
-    EXPECT_STREQ("456", sz);
-    file.SetLength(5);
-    EXPECT_EQ(5u, file.GetLength());
     EXPECT_STREQ("daten.bin", file.GetFileName());
     EXPECT_EQ(0, file.GetFilePath().CompareNoCase(path.c_str()));
     file.Close();
@@ -257,13 +249,20 @@ CNoteView *ViewOf(CDocument *pDoc, int index = 0)
     return static_cast<CNoteView *>(pView);
 }
 
-// Each test has its own template; what it opened is closed with the frame.
+// Each test opens a new document of the application's one template
+// (registered as InitInstance registers it); what it opened is closed with
+// the frame.
 class AfxDocView : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                             RUNTIME_CLASS(CNoteView));
+        static CSingleDocTemplate *s_pTemplate = nullptr;
+        if (!s_pTemplate) {
+            s_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc),
+                                                 RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CNoteView));
+            App().AddDocTemplate(s_pTemplate);
+        }
+        m_pTemplate = s_pTemplate;
         m_folder = qrvtest::FreshTempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         pDoc = static_cast<CNoteDoc *>(m_pTemplate->OpenDocumentFile(nullptr, FALSE));
         ASSERT_NE(nullptr, pDoc);
@@ -275,7 +274,6 @@ protected:
         if (m_pTemplate->m_pOnlyDoc)
             m_pTemplate->m_pOnlyDoc->OnCloseDocument();
         EXPECT_EQ(nullptr, m_pTemplate->m_pOnlyDoc) << "closing the frame deleted the document";
-        delete m_pTemplate;
     }
     CSingleDocTemplate *m_pTemplate = nullptr;
     CNoteDoc *pDoc = nullptr;
@@ -306,29 +304,6 @@ TEST_F(AfxDocView, NewDocumentGetsFrameViewAndTitleFromTheResourceId)
     EXPECT_FALSE(m_pTemplate->GetDocString(docString, (CDocTemplate::DocStringIndex)7));
 }
 
-TEST_F(AfxDocView, SavedDocumentReopensThroughSerialize)
-{
-    const auto saved = std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75);
-    std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight) = saved;
-    pDoc->SetModifiedFlag();
-    std::string path = m_folder + "\\schrank.qnt";
-    ASSERT_TRUE(pDoc->DoSave(path.c_str()));
-    EXPECT_FALSE(pDoc->IsModified());
-    EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
-    EXPECT_EQ(0, pDoc->GetTitle().Find("schrank")) << (LPCSTR)pDoc->GetTitle();
-    CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
-    EXPECT_EQ(std::string(pDoc->GetTitle()) + " - Notizen", qrvtest::Text(pFrame->m_hWnd));
-    // Changed in memory only, then opened again from the file: the same document
-    // and frame.
-    pDoc->m_text = "verworfen";
-    pDoc->m_count = 0;
-    ASSERT_EQ(pDoc, m_pTemplate->OpenDocumentFile(path.c_str(), FALSE));
-    EXPECT_EQ(saved, std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
-    EXPECT_FALSE(pDoc->IsModified());
-    EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(path.c_str()));
-    EXPECT_EQ(pFrame, ViewOf(pDoc)->GetParentFrame());
-}
-
 TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
 {
     CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
@@ -357,37 +332,51 @@ TEST_F(AfxDocView, UpdateAllViewsReachesEveryViewButTheSender)
     EXPECT_EQ((std::vector<std::string>{"2:7", "0:9"}), views[0]->m_updates);
 }
 
-// A file that cannot be read is reported. A missing one leaves the document
-// as it was; a damaged one had emptied it, so what is left is a new untitled
-// document, not half a file.
-TEST_F(AfxDocView, FailedOpenIsReportedAndLeavesAWholeDocument)
+// A saved document is titled after its file. Opening the file again reads it
+// through Serialize into the same document and frame. A file that cannot be
+// read is reported: a missing one leaves the document as it was; a damaged
+// one had emptied it, so what is left is a new untitled document, not half a
+// file.
+TEST_F(AfxDocView, OpenReadsTheSavedFileAndAFailureLeavesAWholeDocument)
 {
-    std::string saved = m_folder + "\\bleibt.qnt", damaged = m_folder + "\\kaputt.qnt";
+    const auto saved = std::make_tuple(CString("Schaltschrank Süd"), 42, 3.75);
+    const std::string path = m_folder + "\\schrank.qnt", damaged = m_folder + "\\kaputt.qnt";
     WriteBytes(damaged, {0x06, 'k', 'a', 'p'}); // the text ends early, the numbers are missing
+    CFrameWnd *pFrame = ViewOf(pDoc)->GetParentFrame();
     struct Case {
         std::string path;
-        const char *message;
-        bool kept;
+        const char *message; // in the box; null: no box
+        std::tuple<CString, int, double> after;
     };
     const Case cases[] = {
-        {m_folder + "\\fehlt.qnt", "fehlt.qnt wurde nicht gefunden.", true},
-        {damaged, "Dateiende", false},
+        {path, nullptr, saved},
+        {m_folder + "\\fehlt.qnt", "fehlt.qnt wurde nicht gefunden.", {"verworfen", 0, 3.75}},
+        {damaged, "Dateiende", {"", 0, 0.0}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path);
-        pDoc->m_text = "bleibt";
-        ASSERT_TRUE(pDoc->DoSave(saved.c_str()));
-        CString title = pDoc->GetTitle();
-        qrvtest::MessageBoxAnswerer answer(IDOK);
-        EXPECT_EQ(nullptr, m_pTemplate->OpenDocumentFile(c.path.c_str(), FALSE));
-        qrvtest::MessageBoxRecord box = answer.Join();
-        EXPECT_TRUE(box.shown);
-        EXPECT_NE(std::string::npos, box.text.find(c.message)) << box.text;
-
+        std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight) = saved;
+        pDoc->SetModifiedFlag();
+        ASSERT_TRUE(pDoc->DoSave(path.c_str()));
+        EXPECT_FALSE(pDoc->IsModified());
+        const CString title = pDoc->GetTitle();
+        EXPECT_EQ(0, title.Find("schrank")) << (LPCSTR)title;
+        EXPECT_EQ(std::string(title) + " - Notizen", qrvtest::Text(pFrame->m_hWnd));
+        // Changed in memory only.
+        pDoc->m_text = "verworfen";
+        pDoc->m_count = 0;
+        CDocument *pOpened = nullptr;
+        const qrvtest::MessageBoxRecord box =
+            qrvtest::AnsweringBoxes([&] { pOpened = m_pTemplate->OpenDocumentFile(c.path.c_str(), FALSE); });
+        EXPECT_EQ(c.message ? nullptr : pDoc, pOpened);
+        EXPECT_EQ(c.message != nullptr, box.shown);
+        EXPECT_NE(std::string::npos, box.text.find(c.message ? c.message : "")) << box.text;
         EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
-        EXPECT_STREQ(c.kept ? "bleibt" : "", pDoc->m_text);
-        EXPECT_STREQ(c.kept ? title : CString("Notiz"), pDoc->GetTitle());
-        EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(c.kept ? saved.c_str() : ""));
+        EXPECT_EQ(pFrame, ViewOf(pDoc)->GetParentFrame());
+        EXPECT_EQ(c.after, std::tie(pDoc->m_text, pDoc->m_count, pDoc->m_weight));
+        const bool kept = c.path != damaged;
+        EXPECT_STREQ(kept ? title : CString("Notiz"), pDoc->GetTitle());
+        EXPECT_EQ(0, pDoc->GetPathName().CompareNoCase(kept ? path.c_str() : ""));
         EXPECT_FALSE(pDoc->IsModified());
     }
 }
@@ -427,40 +416,29 @@ TEST(AfxCommandLine, ParametersBecomeTheShellCommand)
     }
 }
 
-TEST(AfxCommandLine, ProcessShellCommandOpensTheNamedFile)
+// The command line's file opens in the document of the application's
+// template; without a file, File New empties that document.
+TEST_F(AfxDocView, ProcessShellCommandOpensTheNamedFile)
 {
-    // The application's one template, as InitInstance registers it.
-    static CSingleDocTemplate *s_pTemplate = nullptr;
-    if (!s_pTemplate) {
-        s_pTemplate = new CSingleDocTemplate(IDR_TEST_NOTE, RUNTIME_CLASS(CNoteDoc), RUNTIME_CLASS(CFrameWnd),
-                                             RUNTIME_CLASS(CNoteView));
-        App().AddDocTemplate(s_pTemplate);
-    }
-    std::string path = qrvtest::FreshTempFolder("docview-shell") + "\\auftrag.qnt";
+    std::string path = m_folder + "\\auftrag.qnt";
     WithArchive(path, CArchive::store, [](CArchive &ar) { ar << CString("vom Befehl") << 5 << 0.5; });
-
     CCommandLineInfo info;
     info.ParseParam(path.c_str(), FALSE, TRUE);
     ASSERT_EQ(CCommandLineInfo::FileOpen, info.m_nShellCommand);
     EXPECT_TRUE(App().ProcessShellCommand(info));
-    CNoteDoc *pDoc = static_cast<CNoteDoc *>(s_pTemplate->m_pOnlyDoc);
-    ASSERT_NE(nullptr, pDoc);
+    EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
     EXPECT_STREQ("vom Befehl", pDoc->m_text);
     EXPECT_EQ(5, pDoc->m_count);
-    ASSERT_NE(nullptr, App().m_pMainWnd);
     EXPECT_EQ(ViewOf(pDoc)->GetParentFrame(), App().m_pMainWnd);
-    EXPECT_EQ(pDoc, App().OpenDocumentFile(path.c_str())) << "an open file is not loaded twice";
-    // No file: File New empties the same document.
+    pDoc->m_count = 6;
+    EXPECT_EQ(pDoc, App().OpenDocumentFile(path.c_str()));
+    EXPECT_EQ(6, pDoc->m_count) << "an open file is not loaded twice";
     CCommandLineInfo none;
     none.ParseParam(nullptr, FALSE, TRUE);
     EXPECT_TRUE(App().ProcessShellCommand(none));
-    EXPECT_EQ(pDoc, s_pTemplate->m_pOnlyDoc);
+    EXPECT_EQ(pDoc, m_pTemplate->m_pOnlyDoc);
     EXPECT_TRUE(pDoc->m_text.IsEmpty());
     EXPECT_STREQ("Notiz", pDoc->GetTitle());
-
-    App().m_pMainWnd = nullptr; // closing the frame does not end the test program
-    pDoc->OnCloseDocument();
-    EXPECT_EQ(nullptr, s_pTemplate->m_pOnlyDoc);
 }
 
 } // namespace

@@ -231,7 +231,7 @@ TEST_F(StatusBarTest, KeepsTheBottomEdgeAndTheFirstPaneStretches)
     }
 }
 
-TEST_F(StatusBarTest, PanesStartWithTheirIndicatorsAndTakeNewTexts)
+TEST_F(StatusBarTest, PanesStartWithTheirIndicatorsAndTakeNewTextsAndBadListsAreRefused)
 {
     ASSERT_EQ(2, m_bar.GetCount());
     EXPECT_EQ(1, m_bar.CommandToIndex(IDS_TEST_INDICATOR));
@@ -244,10 +244,7 @@ TEST_F(StatusBarTest, PanesStartWithTheirIndicatorsAndTakeNewTexts)
     EXPECT_EQ(CString("Controller: Simatic S7 PPI"), m_bar.GetPaneText(0));
     EXPECT_FALSE(m_bar.SetPaneText(2, "kein Feld"));
     EXPECT_EQ(CString(), m_bar.GetPaneText(-1));
-}
-
-TEST(StatusBar, BadIndicatorListsAreRefused)
-{
+    // Bad indicator lists are refused.
     CStatusBar bar;
     EXPECT_FALSE(bar.SetIndicators(nullptr, 2));
     EXPECT_FALSE(bar.SetIndicators(kIndicators, -1));

@@ -2,13 +2,10 @@
 // thrown inside it, caught in the host with TRY/CATCH, the handler's exception
 // deleted at its end, THROW_LAST passing it on to an outer handler; and OLE
 // reference counts of command targets: an object starts with one reference,
-// the last release calls OnFinalRelease (which deletes it), and a data source
-// hands out its IDataObject counted on the same references, through which its
-// cached data is read.
+// the last release calls OnFinalRelease (which deletes it).
 #include <afxwin.h>
 #include <afxext.h>
 #include <afxdisp.h>
-#include <afxole.h>
 #include <gtest/gtest.h>
 
 // Host headers check the framework's include guards, as with MFC.
@@ -128,43 +125,6 @@ TEST(RefCount, TheLastReleaseCallsOnFinalReleaseWhichDeletes)
     CCmdTarget target;
     EXPECT_EQ(nullptr, target.GetInterface(&IID_IUnknown)) << "a target without interfaces has none";
     EXPECT_EQ(nullptr, target.GetInterface(nullptr));
-}
-
-// What a source caches, a data object attached to its IDataObject reads back.
-TEST(RefCount, ADataSourceCountsItsDataObjectsReferencesAndHandsOutWhatItCaches)
-{
-    COleDataSource *pSource = new COleDataSource;
-    LPUNKNOWN pUnk = pSource->GetInterface(&IID_IDataObject);
-    ASSERT_NE(nullptr, pUnk);
-    EXPECT_EQ(static_cast<LPUNKNOWN>(pSource->GetDataObject()), pUnk);
-    EXPECT_EQ(nullptr, pSource->GetInterface(&IID_IDropTarget));
-    HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
-    lstrcpyA((LPSTR)::GlobalLock(hText), "Text");
-    ::GlobalUnlock(hText);
-    pSource->CacheGlobalData(CF_TEXT, hText);
-
-    IDataObject *pData = nullptr;
-    ASSERT_EQ(S_OK, pUnk->QueryInterface(IID_IDataObject, reinterpret_cast<void **>(&pData)));
-    EXPECT_EQ(2, pSource->m_dwRef);
-    {
-        COleDataObject reader;
-        reader.Attach(pData, FALSE);
-        EXPECT_TRUE(reader.IsDataAvailable(CF_TEXT) && !reader.IsDataAvailable(CF_BITMAP));
-        HGLOBAL hCopy = reader.GetGlobalData(CF_TEXT);
-        ASSERT_NE(nullptr, hCopy);
-        EXPECT_STREQ("Text", (LPCSTR)::GlobalLock(hCopy));
-        ::GlobalUnlock(hCopy);
-        ::GlobalFree(hCopy);
-        FORMATETC fe;
-        int nFormats = 0;
-        for (reader.BeginEnumFormats(); reader.GetNextFormat(&fe);)
-            ++nFormats;
-        EXPECT_EQ(1, nFormats);
-    }
-    EXPECT_EQ(2, pSource->m_dwRef) << "the reader took no reference of its own";
-    pSource->InternalRelease();
-    EXPECT_EQ(1, pSource->m_dwRef) << "OLE's reference keeps the source";
-    EXPECT_EQ(0u, pData->Release()) << "and its release ends it";
 }
 
 } // namespace

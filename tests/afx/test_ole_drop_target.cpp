@@ -1,7 +1,9 @@
 // A window's OLE drop target: each step of a drag reaches the virtual
 // functions with the point in client coordinates and the dragged data, their
 // answers are limited to the effects the source allows, and a drop is handled
-// by OnDropEx or else by OnDrop with the effect OnDragOver chose.
+// by OnDropEx or else by OnDrop with the effect OnDragOver chose. The dragged
+// data comes from a data source, which hands out its IDataObject counted on
+// its own references.
 #include <afxwin.h>
 #include <afxole.h>
 #include <gtest/gtest.h>
@@ -56,12 +58,15 @@ protected:
         HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, 8);
         lstrcpyA(static_cast<LPSTR>(::GlobalLock(hText)), "Text");
         ::GlobalUnlock(hText);
-        m_source.CacheGlobalData(CF_TEXT, hText);
-        m_pData = static_cast<IDataObject *>(m_source.GetInterface(&IID_IDataObject));
+        m_pSource->CacheGlobalData(CF_TEXT, hText);
+        m_pData = static_cast<IDataObject *>(m_pSource->GetInterface(&IID_IDataObject));
+        ASSERT_NE(nullptr, m_pData);
     }
     void TearDown() override
     {
         m_wnd.DestroyWindow();
+        if (m_pSource)
+            m_pSource->InternalRelease();
         ::OleUninitialize();
     }
     // One step through the target's IDropTarget: "enter", "over", "leave" or
@@ -80,7 +85,7 @@ protected:
         return effect;
     }
     CWnd m_wnd;
-    COleDataSource m_source;
+    COleDataSource *m_pSource = new COleDataSource;
     IDataObject *m_pData = nullptr;
 };
 
@@ -144,6 +149,37 @@ TEST_F(OleDropTargetTest, PlainTargetsUnusableCallsAndGoneWindowsAcceptNothing)
     EXPECT_EQ(DROPEFFECT_NONE, Step(target, "enter", DROPEFFECT_COPY));
     EXPECT_EQ(DROPEFFECT_NONE, Step(target, "drop", DROPEFFECT_COPY));
     EXPECT_EQ("", target.m_seen) << "a target whose window is gone hears nothing";
+}
+
+// A data object attached to the source's IDataObject reads what the source
+// cached; the interface is counted on the source's references.
+TEST_F(OleDropTargetTest, ADataSourceCountsItsDataObjectsReferencesAndHandsOutWhatItCaches)
+{
+    EXPECT_EQ(static_cast<LPUNKNOWN>(m_pSource->GetDataObject()), static_cast<LPUNKNOWN>(m_pData));
+    EXPECT_EQ(nullptr, m_pSource->GetInterface(&IID_IDropTarget));
+    IDataObject *pData = nullptr;
+    ASSERT_EQ(S_OK, m_pData->QueryInterface(IID_IDataObject, reinterpret_cast<void **>(&pData)));
+    EXPECT_EQ(2, m_pSource->m_dwRef);
+    {
+        COleDataObject reader;
+        reader.Attach(pData, FALSE);
+        EXPECT_TRUE(reader.IsDataAvailable(CF_TEXT) && !reader.IsDataAvailable(CF_BITMAP));
+        HGLOBAL hCopy = reader.GetGlobalData(CF_TEXT);
+        ASSERT_NE(nullptr, hCopy);
+        EXPECT_STREQ("Text", (LPCSTR)::GlobalLock(hCopy));
+        ::GlobalUnlock(hCopy);
+        ::GlobalFree(hCopy);
+        FORMATETC fe;
+        int nFormats = 0;
+        for (reader.BeginEnumFormats(); reader.GetNextFormat(&fe);)
+            ++nFormats;
+        EXPECT_EQ(1, nFormats);
+    }
+    EXPECT_EQ(2, m_pSource->m_dwRef) << "the reader took no reference of its own";
+    m_pSource->InternalRelease();
+    EXPECT_EQ(1, m_pSource->m_dwRef) << "OLE's reference keeps the source";
+    m_pSource = nullptr;
+    EXPECT_EQ(0u, pData->Release()) << "and its release ends it";
 }
 
 } // namespace

@@ -15,7 +15,7 @@ std::string Bytes(const CString &s)
     return std::string((LPCSTR)s, s.GetLength());
 }
 
-TEST(CStringLength, EmbeddedZerosSurviveCopyConcatenationAndAssignment)
+TEST(CStringLength, EmbeddedZerosSurviveAndBuffersTakeTheirLength)
 {
     CString s("ab\0cd", 5);
     CString copy = s;
@@ -24,11 +24,7 @@ TEST(CStringLength, EmbeddedZerosSurviveCopyConcatenationAndAssignment)
     EXPECT_EQ(std::string("\0cd", 3), Bytes(copy.Mid(2, 3)));
     // Comparison stops at the first zero, as the runtime's does.
     EXPECT_EQ(0, s.Compare("ab"));
-}
-
-TEST(CStringBuffer, ReleaseBufferTakesLengthFromTerminatorOrArgument)
-{
-    CString s;
+    // ReleaseBuffer takes the length from the terminator or its argument.
     strcpy(s.GetBuffer(10), "Hallo");
     s.ReleaseBuffer();
     EXPECT_EQ("Hallo", Bytes(s));
@@ -132,7 +128,7 @@ TEST(Time, ALocalDateIsBrokenDownAsItWasGivenAndSpansMoveIt)
     EXPECT_EQ(start, end - span);
 }
 
-TEST(Time, DosFileAndCurrentTimesGiveTheSameMoment)
+TEST(Time, DosFileAndCurrentTimesGiveTheSameMomentAndOthersNone)
 {
     // 5 March 2021, 08:30:16 as a DOS date and time.
     CTime dos((WORD)(((2021 - 1980) << 9) | (3 << 5) | 5), (WORD)((8 << 11) | (30 << 5) | (16 / 2)));
@@ -148,12 +144,9 @@ TEST(Time, DosFileAndCurrentTimesGiveTheSameMoment)
     const CTime now = CTime::GetCurrentTime();
     EXPECT_GE(now.GetTime(), before);
     EXPECT_LE(now.GetTime(), ::time(nullptr));
-}
-
-TEST(Time, ATimeOutsideTheRangeFormatsAsNothing)
-{
+    // A time outside the range formats as nothing.
     EXPECT_EQ((time_t)-1, CTime(1800, 1, 1, 0, 0, 0).GetTime());
-    SYSTEMTIME st = {};
+    st = {};
     st.wYear = 1601;
     EXPECT_EQ((time_t)-1, CTime(st).GetTime());
     EXPECT_EQ(CString(), CTime((time_t)-1).FormatGmt("%Y"));
