@@ -56,7 +56,8 @@ inline void RemoveFolder(const std::string &path)
 // The text in upper case, as the shell compares paths.
 inline std::string Upper(std::string s)
 {
-    return ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size())), s;
+    ::CharUpperBuffA(&s[0], static_cast<DWORD>(s.size()));
+    return s;
 }
 
 // Names of the entries of a folder (without "." and ".."), sorted.
@@ -245,18 +246,19 @@ protected:
     Tree m_tree;
 };
 
+// Every shell tree test starts from the same sample tree in its folder:
+// root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
+// files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
 class ShellTreeTest : public TreeTestBase<RecordingShellTree> {
 protected:
-    BOOL CreateTree() override { return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100); }
-    // root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
-    // files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
-    void MakeSampleTree()
+    BOOL CreateTree() override
     {
         for (const char *folder : {"Bilder", "Übung", "leer"})
             Folder(folder);
         for (const char *name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP",
                                  "c.Png", "d.txt", "noext", "Ärger.bmp"})
             File(name);
+        return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "browse/NewFolderDlg.h"
 #include "resources/resource.h"
 #include "tests/browse/BrowseFixture.h"
+#include "tests/support/DialogLayout.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 #include "uiauto/ModalDriver.h"
@@ -21,7 +22,6 @@ TEST(TreeClasses, TheShellTreeIsCreatableByName)
     EXPECT_TRUE(p->IsKindOf(RUNTIME_CLASS(CTreeCtrl)));
     EXPECT_STREQ(p->GetRuntimeClass()->m_lpszClassName, "CShellTree");
     delete p;
-    EXPECT_TRUE(RUNTIME_CLASS(CFileListTree)->IsDerivedFrom(RUNTIME_CLASS(CShellTree)));
 }
 
 // Copied files show in an open folder at once, in a closed one when it is
@@ -119,24 +119,22 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     File("ordner\\a.txt");
     HTREEITEM hFolder = Child(LoadRoot(), "ordner");
     m_tree.Expand(hFolder, TVE_EXPAND);
-    Names texts;
-    std::vector<LONG> styles;
+    std::string shown;
     CRect rcDlg, rcFirst, units(7, 15, 213, 47);
+    LONG editStyle = 0;
     bool focusOnEdit = false;
     auto inspect = [&](HWND hDlg) {
+        const HWND hEdit = qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
         GUITHREADINFO gti = {};
         gti.cbSize = sizeof(gti);
         ::GetGUIThreadInfo(::GetWindowThreadProcessId(hDlg, nullptr), &gti);
-        focusOnEdit = gti.hwndFocus == qrvtest::Item(hDlg, IDC_NEW_FOLDER_NAME);
-        ::GetWindowRect(::GetWindow(hDlg, GW_CHILD), &rcFirst);
-        ::MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT *>(&rcFirst), 2);
-        texts.push_back(qrvtest::Text(hDlg));
-        for (HWND h = ::GetWindow(hDlg, GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
-            texts.push_back(qrvtest::Text(h));
-            // The dialog manager draws an edit box's border as a sunken edge.
-            bool sunken = (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
-            styles.push_back(::GetWindowLongA(h, GWL_STYLE) | (sunken ? WS_BORDER : 0));
-        }
+        focusOnEdit = gti.hwndFocus == hEdit;
+        shown =
+            qrvtest::Controls(hDlg) + qrvtest::LayoutFaults(hDlg, {-1, IDC_NEW_FOLDER_NAME, IDOK, IDCANCEL});
+        rcFirst = qrvtest::Place(::GetWindow(hDlg, GW_CHILD));
+        // The dialog manager draws an edit box's border as a sunken edge.
+        const bool sunken = (::GetWindowLongA(hEdit, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+        editStyle = ::GetWindowLongA(hEdit, GWL_STYLE) | (sunken ? WS_BORDER : 0);
         ::GetClientRect(hDlg, &rcDlg);
         ::MapDialogRect(hDlg, &units);
     };
@@ -164,11 +162,9 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
     EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
     EXPECT_TRUE(focusOnEdit);
-    EXPECT_EQ((Names{"Neuer Ordner", "Name des neuen Ordners:", "", "&OK", "&Abbrechen"}), texts);
-    ASSERT_EQ(4u, styles.size());
+    EXPECT_EQ("Neuer Ordner|Static Name des neuen Ordners:|Edit |default &OK|push &Abbrechen", shown);
     EXPECT_EQ(units.TopLeft(), rcFirst.TopLeft()); // 7 units across, 15 down
-    EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, styles[1] & (ES_AUTOHSCROLL | WS_BORDER));
-    EXPECT_EQ(BS_DEFPUSHBUTTON, styles[2] & 0x0F);
+    EXPECT_EQ(ES_AUTOHSCROLL | WS_BORDER, editStyle & (ES_AUTOHSCROLL | WS_BORDER));
     EXPECT_EQ(units.BottomRight(), rcDlg.BottomRight()); // client area 213 x 47 units
 }
 

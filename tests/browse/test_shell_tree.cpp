@@ -3,7 +3,6 @@
 // path, the special folders, clicks; and the item records, from the shell's
 // task allocator, each freed exactly once however its item goes.
 #include <atomic>
-#include <map>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -32,7 +31,6 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
             m_tree.SetFilterExt(c.filter);
         EXPECT_EQ(c.shown, m_tree.Filter(c.name)) << c.filter << " " << c.name;
     }
-    MakeSampleTree();
     m_tree.SetFilterExt("*.bmp; *.PNG");
     HTREEITEM hRoot = LoadRoot();
     ASSERT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung", "a.bmp", "Ärger.bmp", "B.BMP", "c.Png"}));
@@ -62,7 +60,6 @@ TEST_F(ShellTreeTest, FilterComparesExtensionsWithoutRegardToCase)
 // without children.
 TEST_F(ShellTreeTest, WhenFoldersAreRead)
 {
-    MakeSampleTree();
     m_tree.LoadTree(); // attaches the system image list
     HTREEITEM hRoot = LoadRoot();
     ASSERT_EQ(Labels(hRoot), (Names{"Bilder", "leer", "Übung"}));
@@ -122,7 +119,6 @@ TEST_F(ShellTreeTest, WhenFoldersAreRead)
 
 TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 {
-    MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hBilder = Child(hRoot, "Bilder"), hFile = Child(hRoot, "a.bmp");
@@ -222,7 +218,6 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
 // special folders give the desktop with its virtual folders.
 TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
 {
-    MakeSampleTree();
     Folder("Bilder\\tief");
     File("Bilder\\tief\\z.bmp");
     m_tree.SetFilterExt("*.bmp");
@@ -287,7 +282,6 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
 // shell's context menu for it.
 TEST_F(ShellTreeTest, ClicksOnAFile)
 {
-    MakeSampleTree();
     m_tree.SetFilterExt("*.bmp");
     HTREEITEM hRoot = LoadRoot();
     HTREEITEM hFile = Child(hRoot, "a.bmp");
@@ -325,9 +319,8 @@ TEST_F(ShellTreeTest, ClicksOnAFile)
     EXPECT_EQ(m_tree.GetSelectedItem(), hFile) << "the clicked item becomes the selection";
 }
 
-// A spy on the task allocator records which blocks are alive and how often
-// each block was freed since the last Reset before the allocator handed the
-// address out again.
+// A spy on the task allocator records which blocks are alive, which were
+// freed since the last Reset and which were freed while not allocated.
 namespace {
 
 class MallocSpy : public IMallocSpy {
@@ -344,18 +337,19 @@ public:
     void Reset()
     {
         Lock lock(m_mutex);
-        m_frees.clear();
-        m_reused.clear();
+        m_freed.clear();
+        m_doubleFreed.clear();
     }
     bool IsLive(const void *p)
     {
         Lock lock(m_mutex);
         return m_live.count(p) != 0;
     }
-    int FreeCount(const void *p)
+    // Freed since the last Reset, and never again while not allocated.
+    bool FreedOnce(const void *p)
     {
         Lock lock(m_mutex);
-        return m_frees.count(p) ? m_frees[p] : 0;
+        return m_freed.count(p) != 0 && m_doubleFreed.count(p) == 0;
     }
     size_t LiveCount()
     {
@@ -373,15 +367,15 @@ public:
     void *STDMETHODCALLTYPE PostAlloc(void *p) override
     {
         Lock lock(m_mutex);
-        if (p && m_live.insert(p).second && m_frees.count(p))
-            m_reused.insert(p);
+        if (p)
+            m_live.insert(p);
         return p;
     }
     void *STDMETHODCALLTYPE PreFree(void *p, BOOL) override
     {
         Lock lock(m_mutex);
-        if (p && (m_live.erase(p), !m_reused.count(p)))
-            ++m_frees[p];
+        if (p)
+            (m_live.erase(p) ? m_freed : m_doubleFreed).insert(p);
         return p;
     }
     void STDMETHODCALLTYPE PostFree(BOOL) override {}
@@ -407,14 +401,17 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::set<const void *> m_live, m_reused; // reused: allocated again after a free, frees no longer counted
-    std::map<const void *, int> m_frees;
+    std::set<const void *> m_live, m_freed, m_doubleFreed;
     void *m_pReallocOld = nullptr;
 };
 
 class RecordTest : public ShellTreeTest {
 protected:
-    void SetUp() override { MallocSpy::Instance(), ShellTreeTest::SetUp(); }
+    void SetUp() override
+    {
+        MallocSpy::Instance();
+        ShellTreeTest::SetUp();
+    }
     // The three task-allocator blocks of the records of all items, taken while they are alive.
     std::vector<const void *> Blocks(HTREEITEM hParent = TVI_ROOT)
     {
@@ -435,7 +432,7 @@ protected:
         MallocSpy::Instance().Reset();
         action();
         for (const void *p : blocks)
-            EXPECT_EQ(MallocSpy::Instance().FreeCount(p), 1);
+            EXPECT_TRUE(MallocSpy::Instance().FreedOnce(p));
     }
 };
 
@@ -443,7 +440,6 @@ protected:
 
 TEST_F(RecordTest, EveryRecordIsFreedOnceHoweverItsItemGoes)
 {
-    MakeSampleTree();
     m_tree.SetFilterExt("*.bmp;*.png");
     HTREEITEM hRoot = LoadRoot();
     m_tree.Expand(Child(hRoot, "Bilder"), TVE_EXPAND);
