@@ -153,7 +153,9 @@ public:
     Names m_selected;
 };
 
-// Makes the test's folder and the host window with the tree in it.
+// Makes the test's folder with the sample tree in it and the host window with
+// the tree. The sample tree: root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG,
+// root\leer\ and the files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
 template <class Tree> class TreeTestBase : public ::testing::Test {
 protected:
     static const DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES |
@@ -167,6 +169,11 @@ protected:
             std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
         RemoveFolder(m_root);
         ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
+        for (const char *folder : {"Bilder", "Übung", "leer"})
+            Folder(folder);
+        for (const char *name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP",
+                                 "c.Png", "d.txt", "noext", "Ärger.bmp"})
+            File(name);
         SetCtrl(false);
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_TREEVIEW_CLASSES};
         ::InitCommonControlsEx(&icc);
@@ -246,20 +253,9 @@ protected:
     Tree m_tree;
 };
 
-// Every shell tree test starts from the same sample tree in its folder:
-// root\Bilder\{x.bmp, y.txt}, root\Übung\Straße.PNG, root\leer\ and the
-// files a.bmp, B.BMP, c.Png, d.txt, noext, Ärger.bmp in root.
 class ShellTreeTest : public TreeTestBase<RecordingShellTree> {
 protected:
-    BOOL CreateTree() override
-    {
-        for (const char *folder : {"Bilder", "Übung", "leer"})
-            Folder(folder);
-        for (const char *name : {"Bilder\\x.bmp", "Bilder\\y.txt", "Übung\\Straße.PNG", "a.bmp", "B.BMP",
-                                 "c.Png", "d.txt", "noext", "Ärger.bmp"})
-            File(name);
-        return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100);
-    }
+    BOOL CreateTree() override { return m_tree.Create(kStyle, CRect(0, 0, 400, 600), &m_host, 100); }
 };
 
 // The file list tree takes dropped files and edits labels; its filter is "*.txt;*.bmp".

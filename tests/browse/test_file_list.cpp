@@ -31,42 +31,42 @@ TEST(TreeClasses, TheShellTreeIsCreatableByName)
 // that is gone nothing arrives. The file list is cut back to its first entry.
 TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 {
-    Folder("offen");
-    Folder("zu");
-    File("offen\\b.bmp", "alt");
-    std::string a = File("a.txt"), b = File("b.bmp", "neu"), c = File("c.txt"), d = File("d.txt");
+    File("Bilder\\B.BMP", "alt");
+    const std::string a = m_root + "\\a.bmp", b = File("B.BMP", "neu"), d = m_root + "\\d.txt";
+    const std::string r = m_root + "\\Ärger.bmp";
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hOpen = Child(hRoot, "offen"), hClosed = Child(hRoot, "zu");
+    HTREEITEM hOpen = Child(hRoot, "Bilder"), hClosed = Child(hRoot, "leer");
     ASSERT_TRUE(hOpen && hClosed);
     m_tree.Expand(hOpen, TVE_EXPAND);
-    CString files = MakeList({a});
+    CString files = MakeList({d});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hOpen));
-    files = MakeList({a, b});
+    files = MakeList({d, b});
     EXPECT_EQ(1, m_tree.CopyFileItems(files, hClosed));
-    EXPECT_EQ(a, std::string(files.GetString(), files.GetLength()));
-    EXPECT_EQ("neu", ReadText(m_root + "\\zu\\b.bmp"));
+    EXPECT_EQ(d, std::string(files.GetString(), files.GetLength()));
+    EXPECT_EQ("neu", ReadText(m_root + "\\leer\\B.BMP"));
     EXPECT_FALSE(Expanded(hClosed));
     m_tree.Expand(hClosed, TVE_EXPAND);
-    EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hClosed));
+    EXPECT_EQ((Names{"B.BMP", "d.txt"}), Labels(hClosed));
     qrvtest::ModalDriver driver([](HWND hDlg, qrvtest::ModalDriver &) { qrvtest::Click(hDlg, IDYES); });
     files = MakeList({b});
-    EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "a.txt"))); // into the file's folder
+    EXPECT_EQ(1, m_tree.CopyFileItems(files, Child(hOpen, "x.bmp"))); // into the file's folder
     EXPECT_TRUE(driver.Join());
-    EXPECT_EQ("neu", ReadText(m_root + "\\offen\\b.bmp"));
-    EXPECT_EQ((Names{"a.txt", "b.bmp"}), Labels(hOpen));
+    EXPECT_EQ("neu", ReadText(m_root + "\\Bilder\\B.BMP"));
+    EXPECT_EQ((Names{"B.BMP", "d.txt", "x.bmp", "y.txt"}), Labels(hOpen));
     CString none, missing = MakeList({m_root + "\\fehlt.txt"});
     EXPECT_EQ(0, m_tree.CopyFileItems(files, nullptr));
     EXPECT_EQ(0, m_tree.CopyFileItems(none, hOpen));
     EXPECT_EQ(0, m_tree.CopyFileItems(missing, hOpen));
     CPtrList items;
-    items.AddTail(Child(hRoot, "c.txt"));
-    items.AddTail(Child(hRoot, "d.txt"));
-    files = MakeList({c, d});
+    items.AddTail(Child(hRoot, "a.bmp"));
+    items.AddTail(Child(hRoot, "Ärger.bmp"));
+    files = MakeList({a, r});
     EXPECT_EQ(1, m_tree.MoveFileItems(files, items, hOpen));
-    EXPECT_EQ((Names{"a.txt", "b.bmp", "offen", "zu"}), FolderEntries(m_root));
-    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt", "d.txt"}), FolderEntries(m_root + "\\offen"));
-    EXPECT_EQ((Names{"offen", "zu", "a.txt", "b.bmp"}), Labels(hRoot));
-    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt", "d.txt"}), Labels(hOpen));
+    EXPECT_FALSE(Exists(a) || Exists(r));
+    EXPECT_EQ((Names{"B.BMP", "a.bmp", "d.txt", "x.bmp", "y.txt", "Ärger.bmp"}),
+              FolderEntries(m_root + "\\Bilder"));
+    EXPECT_EQ((Names{"Bilder", "leer", "Übung", "B.BMP", "d.txt"}), Labels(hRoot));
+    EXPECT_EQ((Names{"a.bmp", "Ärger.bmp", "B.BMP", "d.txt", "x.bmp", "y.txt"}), Labels(hOpen));
     items.RemoveAll();
     files = MakeList({m_root + "\\gone.txt"});
     EXPECT_EQ(0, m_tree.MoveFileItems(files, items, hOpen));
@@ -78,10 +78,8 @@ TEST_F(FileListTreeTest, CopyAndMoveShowTheFilesAtTheTarget)
 // once sends its end twice: a cancel stays a cancel.
 TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
 {
-    File("a.txt");
-    File("b.txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hA = Child(hRoot, "a.txt");
+    HTREEITEM hA = Child(hRoot, "d.txt");
     CString label = m_tree.GetItemText(hA);
     auto type = [&](const char *text, bool cancel = false) {
         EXPECT_EQ(1, m_tree.DoRenameItem(hA));
@@ -95,18 +93,19 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
             ::SendMessageA(pEdit->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
         qrvtest::PumpFor(50);
     };
-    for (const char *text : {(const char *)label, "", "..\\weg.txt", "b.txt"}) {
+    for (const char *text : {(const char *)label, "", "..\\weg.txt", "a.bmp"}) {
         type(text);
         EXPECT_STREQ(label, m_tree.GetItemText(hA)) << text;
     }
-    EXPECT_EQ((Names{"a.txt", "b.txt"}), FolderEntries(m_root));
+    EXPECT_TRUE(Exists(m_root + "\\d.txt") && Exists(m_root + "\\a.bmp"));
     EXPECT_FALSE(Exists("C:\\qrv-browse\\weg.txt"));
     EXPECT_EQ(nullptr, m_tree.EditLabel(m_tree.InsertItem("Virtuell", hRoot)));
-    type("c.txt");
-    EXPECT_STREQ("c.txt", m_tree.GetItemText(hA));
-    EXPECT_EQ(m_root + "\\c.txt", Path(hA)); // the item's record follows
-    type("d.txt", true);
-    EXPECT_EQ((Names{"b.txt", "c.txt"}), FolderEntries(m_root));
+    type("e.txt");
+    EXPECT_STREQ("e.txt", m_tree.GetItemText(hA));
+    EXPECT_EQ(m_root + "\\e.txt", Path(hA)); // the item's record follows
+    type("f.txt", true);
+    EXPECT_TRUE(Exists(m_root + "\\e.txt"));
+    EXPECT_FALSE(Exists(m_root + "\\d.txt") || Exists(m_root + "\\f.txt"));
 }
 
 // The new-folder dialog shows its template: caption, the controls at their
@@ -115,9 +114,7 @@ TEST_F(FileListTreeTest, RenameThroughTheLabelEditor)
 // the folder, nothing is made.
 TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
 {
-    Folder("ordner");
-    File("ordner\\a.txt");
-    HTREEITEM hFolder = Child(LoadRoot(), "ordner");
+    HTREEITEM hFolder = Child(LoadRoot(), "Bilder");
     m_tree.Expand(hFolder, TVE_EXPAND);
     std::string shown;
     CRect rcDlg, rcFirst, units(7, 15, 213, 47);
@@ -143,7 +140,7 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
         HTREEITEM hItem;
         bool made;
     } cases[] = {
-        {"Neu", Child(hFolder, "a.txt"), true}, {nullptr, hFolder, false}, {"..\\draussen", hFolder, false}};
+        {"Neu", Child(hFolder, "x.bmp"), true}, {nullptr, hFolder, false}, {"..\\draussen", hFolder, false}};
     for (const auto &c : cases) {
         qrvtest::ModalDriver driver(
             [&](HWND hDlg, qrvtest::ModalDriver &) {
@@ -157,9 +154,9 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
         EXPECT_EQ(c.made, m_tree.DoNewFolder(c.hItem) != 0);
         EXPECT_TRUE(driver.Join());
     }
-    EXPECT_EQ((Names{"Neu", "a.txt"}), FolderEntries(m_root + "\\ordner"));
+    EXPECT_EQ((Names{"Neu", "x.bmp", "y.txt"}), FolderEntries(m_root + "\\Bilder"));
     EXPECT_TRUE(Child(hFolder, "Neu"));
-    EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
+    EXPECT_FALSE(Exists(m_root + "\\draussen"));
     EXPECT_EQ(0, m_tree.DoNewFolder(nullptr));
     EXPECT_TRUE(focusOnEdit);
     EXPECT_EQ("Neuer Ordner|Static Name des neuen Ordners:|Edit |default &OK|push &Abbrechen", shown);
@@ -173,12 +170,8 @@ TEST_F(FileListTreeTest, NewFolderUnderAFileItemIsMadeBesideTheFile)
 // tree keeps these keys (and Ctrl combinations) from the dialog.
 TEST_F(FileListTreeTest, NotificationsAndKeys)
 {
-    Folder("ordner");
-    File("ordner\\x.txt");
-    File("a.txt");
-    File("b.txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hA = Child(hRoot, "a.txt"), hFolder = Child(hRoot, "ordner");
+    HTREEITEM hA = Child(hRoot, "a.bmp"), hFolder = Child(hRoot, "Bilder");
     Names paths;
     HTREEITEM hMenuItem = nullptr;
     CPoint ptMenu;
@@ -195,7 +188,7 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
         return 42;
     };
     m_tree.SelectItem(hA);
-    EXPECT_EQ(Names{m_root + "\\a.txt"}, paths);
+    EXPECT_EQ(Names{m_root + "\\a.bmp"}, paths);
     // A right click: the item under the cursor becomes the selection; the target's answer is the result.
     CPoint pt = Center(hRoot);
     m_tree.ClientToScreen(&pt);
@@ -208,27 +201,27 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
     EXPECT_EQ(1u, paths.size()); // a folder is not reported
     // A drag from a file announces its path; from a folder nothing.
     BeginDrag(hA);
-    EXPECT_EQ(m_root + "\\a.txt", paths.back());
+    EXPECT_EQ(m_root + "\\a.bmp", paths.back());
     BeginDrag(hRoot);
     EXPECT_EQ(3u, paths.size()); // the selection, the drag's selection and its start
     EXPECT_EQ(hRoot, m_tree.GetSelectedItem());
     m_tree.SendMessage(WM_LBUTTONUP, 0, 0);
     m_tree.SelectItem(hA);
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_FALSE(Child(hRoot, "a.txt"));
+    EXPECT_FALSE(Child(hRoot, "a.bmp"));
     m_tree.SelectItem(hFolder);
     m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(Expanded(hFolder));
-    EXPECT_TRUE(Child(hFolder, "x.txt"));
+    EXPECT_TRUE(Child(hFolder, "x.bmp"));
     m_tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_FALSE(Expanded(hFolder));
     m_tree.SendMessage(WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_TRUE(Child(hRoot, "ordner"));
-    m_tree.SelectItem(Child(hRoot, "b.txt"));
+    EXPECT_TRUE(Child(hRoot, "Bilder"));
+    m_tree.SelectItem(Child(hRoot, "d.txt"));
     MSG msg = {m_tree.m_hWnd, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_TRUE(m_tree.PreTranslateMessage(&msg)); // dispatched to the tree
-    EXPECT_EQ((Names{"ordner"}), FolderEntries(m_root));
-    EXPECT_EQ((Names{"x.txt"}), FolderEntries(m_root + "\\ordner"));
+    EXPECT_FALSE(Exists(m_root + "\\a.bmp") || Exists(m_root + "\\d.txt"));
+    EXPECT_EQ((Names{"x.bmp", "y.txt"}), FolderEntries(m_root + "\\Bilder"));
     MSG other = {m_tree.m_hWnd, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
     EXPECT_FALSE(m_tree.PreTranslateMessage(&other));
     SetCtrl(true);
@@ -240,33 +233,29 @@ TEST_F(FileListTreeTest, NotificationsAndKeys)
 // last item or as a malformed block nothing happens.
 TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
 {
-    Folder("ziel");
-    File("ziel\\da.txt");
-    Folder("aussen");
-    std::string a = File("a.txt"), b = File("aussen\\b.txt");
+    const std::string a = m_root + "\\a.bmp", d = m_root + "\\d.txt", x = m_root + "\\Bilder\\x.bmp";
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
+    HTREEITEM hTarget = Child(hRoot, "Bilder");
     m_tree.Expand(hTarget, TVE_EXPAND);
     Drop({a}, Center(hTarget), 8); // the list would start inside the header
     EXPECT_TRUE(Exists(a));
-    BeginDrag(Child(hRoot, "a.txt"));
+    BeginDrag(Child(hRoot, "a.bmp"));
     Drop({a}, Center(hTarget));
-    EXPECT_EQ((Names{"a.txt", "da.txt"}), FolderEntries(m_root + "\\ziel"));
-    EXPECT_FALSE(Child(hRoot, "a.txt"));
-    EXPECT_TRUE(Child(hTarget, "a.txt"));
+    EXPECT_EQ((Names{"a.bmp", "x.bmp", "y.txt"}), FolderEntries(m_root + "\\Bilder"));
+    EXPECT_FALSE(Child(hRoot, "a.bmp"));
+    EXPECT_TRUE(Child(hTarget, "a.bmp"));
     EXPECT_EQ(nullptr, m_tree.GetDropHilightItem());
     EXPECT_EQ(0u, m_tree.GetDragTimer());
     SetCtrl(true);
-    Drop({b}, Center(Child(hTarget, "da.txt")));
+    Drop({d}, Center(Child(hTarget, "y.txt")));
     SetCtrl(false);
-    EXPECT_TRUE(Child(hTarget, "b.txt"));
-    BeginDrag(Child(hTarget, "da.txt"));
-    Drop({m_root + "\\ziel\\da.txt"}, Center(hTarget));
-    EXPECT_TRUE(Child(hTarget, "da.txt"));
-    Drop({b}, CPoint(200, 590));
-    EXPECT_EQ((Names{"aussen", "ziel"}), FolderEntries(m_root));
-    EXPECT_EQ((Names{"a.txt", "b.txt", "da.txt"}), FolderEntries(m_root + "\\ziel"));
-    EXPECT_EQ((Names{"b.txt"}), FolderEntries(m_root + "\\aussen"));
+    EXPECT_TRUE(Child(hTarget, "d.txt"));
+    EXPECT_TRUE(Exists(d));
+    BeginDrag(Child(hTarget, "y.txt"));
+    Drop({m_root + "\\Bilder\\y.txt"}, Center(hTarget));
+    EXPECT_TRUE(Child(hTarget, "y.txt"));
+    Drop({x}, CPoint(200, 590)); // below the last item, the root's d.txt
+    EXPECT_EQ((Names{"a.bmp", "d.txt", "x.bmp", "y.txt"}), FolderEntries(m_root + "\\Bilder"));
 }
 
 // The drop target hands the drag's steps to the tree (and only to a file
@@ -276,12 +265,10 @@ TEST_F(FileListTreeTest, DropMovesOrCopiesIntoTheFolderUnderThePoint)
 // near the bottom edge the tree scrolls every second tick.
 TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
 {
-    Folder("zu");
-    File("zu\\x.txt");
     for (int i = 0; i < 60; ++i)
         File("f" + std::to_string(100 + i) + ".txt");
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hClosed = Child(hRoot, "zu"), hFile = Child(hRoot, "f100.txt");
+    HTREEITEM hClosed = Child(hRoot, "Bilder"), hFile = Child(hRoot, "f100.txt");
     // CacheData offers the files as a dropped-files block.
     COleDataSource source, text;
     CString files = MakeList({"C:\\x\\a.txt", "C:\\x\\b.txt"});
@@ -319,7 +306,7 @@ TEST_F(FileListTreeTest, DragOverAndTheDragTimer)
     EXPECT_FALSE(Expanded(hClosed));
     tick(1);
     EXPECT_TRUE(Expanded(hClosed));
-    EXPECT_TRUE(Child(hClosed, "x.txt"));
+    EXPECT_TRUE(Child(hClosed, "x.bmp"));
     CRect rc;
     m_tree.GetClientRect(&rc);
     restAt(CPoint(rc.Width() / 2, rc.bottom - 3));
@@ -366,23 +353,20 @@ bool PutBitmap(const char *baseName, BYTE bits)
 // control; without a record or a DIB, or onto a virtual item, nothing arrives.
 TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
 {
-    Folder("ziel");
-    Folder("quelle");
-    std::string a = File("quelle\\a.txt"), b = File("quelle\\b.bmp"), c = File("quelle\\c.txt");
+    const std::string a = m_root + "\\a.bmp", b = m_root + "\\B.BMP", d = m_root + "\\d.txt";
     HTREEITEM hRoot = LoadRoot();
-    HTREEITEM hTarget = Child(hRoot, "ziel");
+    HTREEITEM hTarget = Child(hRoot, "leer");
     m_tree.Expand(hTarget, TVE_EXPAND);
-    ASSERT_TRUE(PutOnClipboard({{CF_HDROP, CDropFiles::CreateBlock(MakeList({a, b, c}))}}));
+    ASSERT_TRUE(PutOnClipboard({{CF_HDROP, CDropFiles::CreateBlock(MakeList({a, b, d}))}}));
     EXPECT_EQ(0, m_tree.DoPaste(m_tree.InsertItem("Virtuell", hRoot)));
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
-    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), FolderEntries(m_root + "\\ziel"));
-    EXPECT_EQ((Names{"a.txt", "b.bmp", "c.txt"}), Labels(hTarget));
-    RemoveFolder(m_root + "\\quelle");
-    RemoveFolder(m_root + "\\ziel");
-    Folder("ziel");
+    EXPECT_EQ((Names{"B.BMP", "a.bmp", "d.txt"}), FolderEntries(m_root + "\\leer"));
+    EXPECT_EQ((Names{"a.bmp", "B.BMP", "d.txt"}), Labels(hTarget));
+    RemoveFolder(m_root + "\\leer");
+    Folder("leer");
     ASSERT_TRUE(PutBitmap("sonne", 4));
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
-    std::string bmp = ReadText(m_root + "\\ziel\\sonne.bmp");
+    std::string bmp = ReadText(m_root + "\\leer\\sonne.bmp");
     ASSERT_GE(bmp.size(), 54u);
     BITMAPINFOHEADER bih;
     memcpy(&bih, bmp.data() + 14, sizeof(bih));
@@ -399,9 +383,9 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     }
     EXPECT_FALSE(Exists("C:\\boese.bmp"));
     EXPECT_FALSE(Exists("C:\\qrv-browse\\boese.bmp"));
-    EXPECT_EQ((Names{"ziel"}), FolderEntries(m_root));
+    EXPECT_EQ(9u, FolderEntries(m_root).size()); // the sample tree's, nothing more
     EXPECT_EQ((Names{"C__boese.bmp", "_CON.bmp", "______boese.bmp", "__srv_s_boese.bmp", "sonne.bmp"}),
-              FolderEntries(m_root + "\\ziel")); // ".." is refused
+              FolderEntries(m_root + "\\leer")); // ".." is refused
 }
 
 // The combo box reports the item data of its selection to its parent, or
