@@ -12,9 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "uiauto/ControlActions.h"
 #include "uiauto/MessagePump.h"
 
 namespace {
+
+using namespace qrvtest; // Text and ItemText of the host's windows
 
 const UINT kFileNew = 0xE100, kFileOpen = 0xE101, kFileSave = 0xE103; // ID_FILE_NEW, _OPEN, _SAVE
 const UINT kAppAbout = 0xE140, kAppExit = 0xE141;                     // ID_APP_ABOUT, ID_APP_EXIT
@@ -32,13 +35,6 @@ bool Check(bool ok, const std::string &what)
     fflush(stdout);
     g_failures += ok ? 0 : 1;
     return ok;
-}
-
-std::string Text(HWND hWnd)
-{
-    char text[4096] = "";
-    ::GetWindowTextA(hWnd, text, sizeof text);
-    return text;
 }
 
 // The visible top-level window of the process (with that title; empty: any), waiting up to 20 s.
@@ -192,9 +188,9 @@ void DriveDialog(Host &host)
         ::PostMessageA(hSelect, WM_COMMAND, IDCANCEL, 0);
         Check(WaitGone(hSelect), "Abbrechen closes it");
         // The host writes what came of the choice once its DoModal has returned.
-        HWND hStatus = ::GetDlgItem(hDlg, 1001);
-        const bool seen = qrvtest::WaitUntil([&] { return Text(hStatus) == "Auswahl abgebrochen"; }, 5000);
-        Check(seen, "the host saw the cancel: \"" + Text(hStatus) + "\"");
+        const bool seen =
+            qrvtest::WaitUntil([&] { return ItemText(hDlg, 1001) == "Auswahl abgebrochen"; }, 5000);
+        Check(seen, "the host saw the cancel: \"" + ItemText(hDlg, 1001) + "\"");
     }
     ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
     host.CheckExit("closing the dialog");
@@ -342,7 +338,7 @@ void DriveSdi(const std::string &exe, const std::string &dir)
     for (int answer : {IDCANCEL, IDNO}) {
         ::PostMessageA(hFrame, WM_COMMAND, kAppExit, 0);
         HWND hAsk = WaitForWindow(host.pi.dwProcessId, "QRV SDI-Host");
-        std::string text = hAsk ? Text(::GetDlgItem(hAsk, 0xFFFF)) : "";
+        std::string text = hAsk ? ItemText(hAsk, 0xFFFF) : "";
         Check(text.find("Stand 1") != std::string::npos && text.find("speichern?") != std::string::npos,
               "Beenden asks to save the changes: \"" + text + "\"");
         if (hAsk)

@@ -25,14 +25,6 @@ void CSdiView::OnDraw(CDC *pDC)
     pDC->TextOut(10, 50, strLine);
 }
 
-#ifdef _DEBUG
-CSdiDoc *CSdiView::GetDocument() // non-debug version is inline
-{
-    ASSERT(m_pDocument->IsKindOf(RUNTIME_CLASS(CSdiDoc)));
-    return (CSdiDoc *)m_pDocument;
-}
-#endif //_DEBUG
-
 // Edit > Werte: the document's values in a dialog; OK takes them over.
 void CSdiView::OnEditValues()
 {
