@@ -374,7 +374,7 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_EQ(4, bih.biBitCount);
     EXPECT_TRUE(Child(hTarget, "sonne.bmp"));
     EXPECT_EQ(nullptr, ::GetWindow(m_tree.m_hWnd, GW_CHILD)); // the imaging control that saved it is gone
-    EXPECT_FALSE(CBitmapPaste::SaveDib(&m_tree, nullptr, "C:\\qrv-browse\\x.bmp", 8));
+    EXPECT_FALSE(CBitmapPaste::SaveDib(&m_tree, nullptr, (m_root + "\\x.bmp").c_str(), 8));
     ASSERT_TRUE(PutOnClipboard({{CF_DIB, MakeDib(6, 4)}}));
     EXPECT_EQ(0, m_tree.DoPaste(hTarget));
     for (const char *name : {"..\\..\\boese", "C:\\boese", "\\\\srv\\s\\boese", "..", "CON"}) {
