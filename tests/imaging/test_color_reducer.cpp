@@ -34,20 +34,6 @@ Image Gradient(int w, int h)
     return img;
 }
 
-std::vector<uint32_t> CubeAndGreys()
-{
-    std::vector<uint32_t> p;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b)
-                p.push_back(uint32_t(r * 51) | uint32_t(g * 51) << 8 | uint32_t(b * 51) << 16);
-    for (int i = 1; i <= 40; ++i) {
-        const uint32_t v = uint32_t(i * 255 / 41);
-        p.push_back(v | v << 8 | v << 16);
-    }
-    return p;
-}
-
 // The entry a full search finds for the centre of the slot (2^shift values
 // per channel) holding (b, g, r): squared distance in doubled coordinates,
 // ties to the lower index.
@@ -293,7 +279,7 @@ TEST(ColorReducer, OutputHasTheDepthAndTheIndexesOfOneBytePerPixel)
                         for (int x = 0; x < w; ++x)
                             ASSERT_EQ(img.GetIndex(x, y), want[size_t(y * w + x)]) << x << "," << y;
                 }
-    const std::vector<uint32_t> user = CubeAndGreys();
+    const std::vector<uint32_t> user = AsColorRefs(RandomPalette(7, 256));
     Image img = Gradient(64, 64);
     ASSERT_EQ(ColorReducer::ColorRes(img, 8, kPaletteUser, 1, 256, user), kOk);
     ASSERT_EQ(img.Palette().size(), 256u);
