@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <array>
+#include <cmath>
 
 #include "imaging/BmpFile.h"
 #include "imaging/DibFormat.h"
@@ -101,25 +102,35 @@ TEST(DibCodec, RleRoundTripsAndIsSmallerForRuns)
 }
 
 // The 16-bit forms keep the top 5 bits of each channel (6 of green with bit
-// fields) and scale them up to the nearest of 0..255: 1 of 31 is 8, 31 is 255.
+// fields) and scale them up to the nearest of 0..255, in their rows' order.
 TEST(DibCodec, SixteenBitFormsBecomeTwentyFourBits)
 {
+    // Every 5-bit value in every channel, the second row in the other order.
+    auto fives = [](int x, int y) {
+        const int k = y == 0 ? x : 31 - x;
+        return std::array<int, 3>{k, (k + 11) % 32, (k + 22) % 32};
+    };
+    auto nearest = [](int v, int max) { return uint8_t(std::lround(v * 255.0 / max)); };
     Image ramp;
-    ASSERT_EQ(ramp.Create(32, 1, 24), kOk);
-    for (int v = 0; v < 32; ++v)
-        std::memset(ramp.Row(0) + 3 * v, v << 3 | 7, 3);
+    ASSERT_EQ(ramp.Create(32, 2, 24), kOk);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 32; ++x)
+            for (int c = 0; c < 3; ++c)
+                ramp.Row(y)[3 * x + c] = uint8_t(fives(x, y)[size_t(c)] << 3 | 7);
     for (uint32_t compression : {dib::kBiRgb, dib::kBiBitfields}) {
         DibWriteOptions o;
         o.bitCount = 16;
         o.compression = compression;
         const Image back = RoundTrip(ramp, o);
         ASSERT_EQ(back.BitsPerPixel(), 24);
-        for (int v = 0; v < 32; ++v) {
-            const uint8_t five = uint8_t((v * 255 + 15) / 31);
-            const uint8_t six = uint8_t(((2 * v + 1) * 255 + 31) / 63);
-            EXPECT_EQ(back.GetColor(v, 0), (Bgra{five, compression == dib::kBiRgb ? five : six, five, 0}))
-                << compression << " " << v;
-        }
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const std::array<int, 3> f = fives(x, y);
+                const uint8_t green =
+                    compression == dib::kBiRgb ? nearest(f[1], 31) : nearest(2 * f[1] + 1, 63);
+                EXPECT_EQ(back.GetColor(x, y), (Bgra{nearest(f[0], 31), green, nearest(f[2], 31), 0}))
+                    << compression << " at " << x << "," << y;
+            }
     }
 }
 
