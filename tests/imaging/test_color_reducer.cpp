@@ -149,26 +149,21 @@ TEST(ColorReducer, ResultDoesNotDependOnWhatIsCached)
 {
     const Image src = PhotoLike(97, 61, 24, 3);
     const Image other = Gradient(64, 48);
+    auto reduce = [](const Image &from, const std::vector<uint32_t> &pal, int dither) {
+        Image img = from;
+        EXPECT_EQ(ColorReducer::ColorRes(img, 8, kPaletteUser, dither, 256, pal), kOk);
+        return img;
+    };
     for (int dither = 0; dither <= 7; ++dither) {
         // A palette no earlier call used.
         const std::vector<uint32_t> pal = AsColorRefs(RandomPalette(100 + unsigned(dither), 256));
-        Image cold = src;
-        ASSERT_EQ(ColorReducer::ColorRes(cold, 8, kPaletteUser, dither, 256, pal), kOk);
-        Image warm = src;
-        ASSERT_EQ(ColorReducer::ColorRes(warm, 8, kPaletteUser, dither, 256, pal), kOk);
-        Image mixed = other;
-        ASSERT_EQ(ColorReducer::ColorRes(mixed, 8, kPaletteUser, dither, 256, pal), kOk);
-        mixed = src;
-        ASSERT_EQ(ColorReducer::ColorRes(mixed, 8, kPaletteUser, dither, 256, pal), kOk);
-        for (unsigned k = 0; k < 6; ++k) {
-            Image push = other;
-            ASSERT_EQ(ColorReducer::ColorRes(push, 8, kPaletteUser, 1, 256,
-                                             AsColorRefs(RandomPalette(900 + k, 256))),
-                      kOk);
-        }
-        Image again = src;
-        ASSERT_EQ(ColorReducer::ColorRes(again, 8, kPaletteUser, dither, 256, pal), kOk);
-        EXPECT_TRUE(warm == cold && mixed == cold && again == cold) << dither;
+        const Image cold = reduce(src, pal, dither);
+        const Image warm = reduce(src, pal, dither);
+        reduce(other, pal, dither);
+        const Image mixed = reduce(src, pal, dither);
+        for (unsigned k = 0; k < 6; ++k)
+            reduce(other, AsColorRefs(RandomPalette(900 + k, 256)), 1);
+        EXPECT_TRUE(warm == cold && mixed == cold && reduce(src, pal, dither) == cold) << dither;
     }
 }
 
