@@ -133,51 +133,37 @@ TEST(DropFilesBlock, CarriesTheListAndTakesOnlyFullPaths)
     EXPECT_FALSE(CDropFiles::ReadBlock(nullptr, nothing));
 }
 
-// The record gives the base name (never read past its 32-character field)
-// and the colour bits; too small a block or a name of dots is refused.
-// (A plain name: the tree's paste.)
-TEST(PasteRecord, TakesTheBaseNameAndBitsAndNeverReadsPastTheName)
+namespace {
+
+// A record block of the size with the base name's bytes (as many as fit its 32-character field) and 8 colour bits.
+HGLOBAL Record(const std::string &name, size_t cbBlock = sizeof(sPLXDIBINFO))
 {
-    const std::string full(32, 'n');
-    const struct {
-        const char *name;
-        size_t cbName, cbBlock;
-        bool ok;
-        const char *expected;
-    } cases[] = {
-        {full.c_str(), 32, sizeof(sPLXDIBINFO), true, full.c_str()},
-        {"x", 1, 200, false, "bleibt"},
-        {"..", 3, sizeof(sPLXDIBINFO), false, "bleibt"},
-    };
-    for (const auto &c : cases) {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, c.cbBlock);
-        BYTE *p = static_cast<BYTE *>(::GlobalLock(h));
-        strcpy(reinterpret_cast<char *>(p), "C:\\bilder\\quelle.png");
-        if (c.cbBlock >= sizeof(sPLXDIBINFO)) {
-            memcpy(p + offsetof(sPLXDIBINFO, szBaseName), c.name, c.cbName);
-            p[offsetof(sPLXDIBINFO, byColorBits)] = 8;
-        }
-        ::GlobalUnlock(h);
-        CString name("bleibt");
-        int bits = 0;
-        EXPECT_EQ(c.ok, CBitmapPaste::ReadRecord(h, name, bits) != 0) << c.expected;
-        EXPECT_STREQ(c.expected, name);
-        EXPECT_EQ(c.ok ? 8 : 0, bits);
-        ::GlobalFree(h);
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cbBlock);
+    BYTE *p = static_cast<BYTE *>(::GlobalLock(h));
+    strcpy(reinterpret_cast<char *>(p), "C:\\bilder\\quelle.png");
+    if (cbBlock >= sizeof(sPLXDIBINFO)) {
+        memcpy(p + offsetof(sPLXDIBINFO, szBaseName), name.c_str(), std::min<size_t>(name.size() + 1, 32));
+        p[offsetof(sPLXDIBINFO, byColorBits)] = 8;
     }
-    CString untouched;
-    int bits = 0;
-    EXPECT_FALSE(CBitmapPaste::ReadRecord(nullptr, untouched, bits));
+    ::GlobalUnlock(h);
+    return h;
 }
 
-TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
+} // namespace
+
+// The record gives its base name made safe (never read past its 32-character
+// field) and the colour bits; too small a block or a name of only dots and
+// blanks is refused. A safe name only ever names a file in the temporary folder.
+TEST(PasteRecord, GivesASafeBaseNameThatOnlyEverNamesAFileInTheTemporaryFolder)
 {
     char temp[MAX_PATH + 1] = "";
     ::GetTempPathA(MAX_PATH, temp);
+    const std::string full(32, 'n');
     const struct {
-        const char *raw;
-        const char *safe;
+        std::string raw;
+        std::string safe; // empty: refused
     } cases[] = {
+        {full, full},
         {"..\\..\\evil", "______evil"},
         {"../../evil", "______evil"},
         {"C:\\windows\\evil", "C__windows_evil"},
@@ -201,11 +187,23 @@ TEST(PasteRecord, HostileBaseNamesOnlyEverNameAFileInTheTemporaryFolder)
     };
     CFileSystemObject fso;
     for (const auto &c : cases) {
-        CString safe = CBitmapPaste::SafeBaseName(c.raw);
-        EXPECT_STREQ(c.safe, safe) << c.raw;
-        if (!safe.IsEmpty()) {
-            EXPECT_STREQ(temp, fso.GetFolder(CBitmapPaste::TempFileName(safe), 1)) << c.raw;
+        HGLOBAL h = Record(c.raw);
+        CString name("bleibt");
+        int bits = 0;
+        EXPECT_EQ(!c.safe.empty(), CBitmapPaste::ReadRecord(h, name, bits) != 0) << c.raw;
+        ::GlobalFree(h);
+        EXPECT_STREQ(c.safe.empty() ? "bleibt" : c.safe.c_str(), name) << c.raw;
+        EXPECT_EQ(c.safe.empty() ? 0 : 8, bits) << c.raw;
+        if (!c.safe.empty()) {
+            EXPECT_STREQ(temp, fso.GetFolder(CBitmapPaste::TempFileName(name), 1)) << c.raw;
         }
     }
+    HGLOBAL hShort = Record("x", 200);
+    CString name("bleibt");
+    int bits = 0;
+    EXPECT_FALSE(CBitmapPaste::ReadRecord(hShort, name, bits));
+    ::GlobalFree(hShort);
+    EXPECT_FALSE(CBitmapPaste::ReadRecord(nullptr, name, bits));
+    EXPECT_STREQ("bleibt", name);
     EXPECT_STREQ((std::string(temp) + "Bild.bmp").c_str(), CBitmapPaste::TempFileName("Bild"));
 }
