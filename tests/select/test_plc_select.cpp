@@ -113,9 +113,14 @@ protected:
                   int major = 1, int minor = 0)
     {
         CPlcInfo *p = new CPlcInfo;
-        p->m_byCode = static_cast<unsigned char>(code), p->m_strDriverName = name, p->m_strDllName = dll;
-        p->m_strDllVersion = "1.00", p->m_nMajor = major, p->m_nMinor = minor;
-        p->m_bDProto = strchr(flags, 'd'), p->m_bTagSupport = strchr(flags, 't');
+        p->m_byCode = static_cast<unsigned char>(code);
+        p->m_strDriverName = name;
+        p->m_strDllName = dll;
+        p->m_strDllVersion = "1.00";
+        p->m_nMajor = major;
+        p->m_nMinor = minor;
+        p->m_bDProto = strchr(flags, 'd');
+        p->m_bTagSupport = strchr(flags, 't');
         p->m_bOldTagSupport = strchr(flags, 'o');
         m_catalogue.AddTail(p);
         return p;
@@ -128,7 +133,11 @@ protected:
             texts += static_cast<LPCSTR>(m_plcList.GetItemText(i, column) + " ");
         return texts;
     }
-    void ClickColumn(int column) { ClickListColumn(m_plcList.m_hWnd, column), PumpFor(80); }
+    void ClickColumn(int column)
+    {
+        ClickListColumn(m_plcList.m_hWnd, column);
+        PumpFor(80);
+    }
     void Refill() { m_plcList.UpdateDriverList(&m_catalogue); }
     static std::string Dll(int module) { return "Z32TPLC" + std::to_string(module) + ".dll"; }
     // The rows, the selected row, and the file in the folder and entry in the registry cache of QMove,
@@ -193,7 +202,9 @@ TEST_F(SelectTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
     for (int i = 0; i < 4; ++i) {
         char text[64] = "";
         LVCOLUMNA col = {};
-        col.mask = LVCF_TEXT | LVCF_WIDTH, col.pszText = text, col.cchTextMax = sizeof text;
+        col.mask = LVCF_TEXT | LVCF_WIDTH;
+        col.pszText = text;
+        col.cchTextMax = sizeof text;
         m_plcList.GetColumn(i, &col);
         EXPECT_STREQ(headings[i], text);
         EXPECT_EQ(rc.Width() * (i % 2 ? 15 : 35) / 100, col.cx) << "35, 15, 35 and 15 % of the width";
@@ -230,9 +241,12 @@ TEST_F(SelectTest, ColumnsShowTheDescriptorsTextsAndClicksSortAndFlip)
 
 TEST_F(SelectTest, FiltersActAtTheNextRefill)
 {
-    Add(1, "S5", "x.dll", "to"), Add(2, "Client"), Add(20, "Both", "x.dll", "dt");
-    Add(21, "DProto", "x.dll", "d"), Add(22, "Tags"), Add(107, "IsaGRAF", "x.dll", "to");
-    Add(126, "Forth"), Add(214, "Speicher"), Add(222, "Anderes");
+    const std::tuple<int, const char *, const char *> drivers[] = {
+        {1, "S5", "to"},     {2, "Client", "t"},     {20, "Both", "dt"},
+        {21, "DProto", "d"}, {22, "Tags", "t"},      {107, "IsaGRAF", "to"},
+        {126, "Forth", "t"}, {214, "Speicher", "t"}, {222, "Anderes", "t"}};
+    for (const auto &[code, name, flags] : drivers)
+        Add(code, name, "x.dll", flags);
     // Filters: 'i' hides the internal controllers, 'c' the clients, 't' those without tags; 'd' shows
     // D-protocol controllers only. The feature word of the host's module, or -1 for no module at all.
     const std::string all = "Anderes Both Client DProto Forth IsaGRAF Speicher Tags ";
@@ -285,12 +299,14 @@ TEST_F(SelectTest, SelectionAndDeletionByNameAndDll)
     EXPECT_STREQ("Z32TPLC022.dll", m_plcList.GetSelectedDriverDll()) << "the row's own name";
     m_plcList.ClearSelections();
     EXPECT_EQ(nullptr, m_plcList.GetSelectedDriver());
-    m_plcList.DeleteDriverItem(Add(23, "Niemand")), m_plcList.DeleteDriverItem(nullptr); // not listed
+    m_plcList.DeleteDriverItem(Add(23, "Niemand")); // not listed
+    m_plcList.DeleteDriverItem(nullptr);
     m_plcList.InsertDriverItem(0, nullptr);
     EXPECT_EQ(3, m_plcList.GetItemCount()) << "a missing descriptor adds no row";
     m_plcList.DeleteDriverItem(second); // the first row of the name goes
     EXPECT_EQ("Doppelt Einzeln ", Column(0));
-    m_plcList.DeleteDriverItem(second), m_plcList.DeleteDriverItem(second);
+    for (int i = 0; i < 2; ++i)
+        m_plcList.DeleteDriverItem(second);
     EXPECT_EQ("Einzeln ", Column(0));
 }
 
@@ -379,7 +395,10 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
             const DWORD thread = ::GetWindowThreadProcessId(hDlg, nullptr);
             for (const char *s = c.steps + strspn(c.steps, "!kn"); *s; ++s) {
                 switch (*s) {
-                case 'd': ClickListRow(hList, 0, true), ::Sleep(300); break;
+                case 'd':
+                    ClickListRow(hList, 0, true);
+                    ::Sleep(300);
+                    break;
                 case 'i': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_INTERNAL), BM_CLICK, 0, 0); break;
                 case 'b': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_BOTH), BM_CLICK, 0, 0); break;
                 case 'o': Click(hDlg, IDOK); break;
@@ -396,8 +415,10 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
                 default: SelectListRow(hList, *s - '0'); break;
                 }
             }
-            if (c.result == IDCANCEL) // OK has not closed the dialog: only Cancel does
-                ::Sleep(250), Click(hDlg, IDCANCEL);
+            if (c.result == IDCANCEL) { // OK has not closed the dialog: only Cancel does
+                ::Sleep(250);
+                Click(hDlg, IDCANCEL);
+            }
         };
         const bool all = !strchr(c.steps, 'n'); // the catalogue, project and field, or none
         CPlcSelectDlg dlg(all ? &m_list : nullptr, all ? &m_project : nullptr,

@@ -227,41 +227,42 @@ TEST_F(LeadImage, SaveWritesBmpAtTheBitsAskedWithThePalette)
     EXPECT_EQ(CLead::errNoImage, CLead().Save((dir + "e.bmp").c_str(), CLead::fmtBmp, 24, 0, 0));
 }
 
-// ColorRes flags as the viewer passes them: 2 the user palette, 1 the fixed one, 4 true colour.
+// ColorRes flags as the viewer passes them: 2 the user palette (its first 2^bits colours), 1 the control's
+// own palette of the depth, 4 true colour with the dither code ignored.
 TEST_F(LeadImage, ColorResGivesTheUserOrFixedPaletteOrTrueColour)
 {
-    std::vector<uint32_t> user(256);
-    for (int i = 0; i < 256; ++i)
-        user[size_t(i)] = uint32_t(i * 0x010203 + 0x000040) & 0xFFFFFF;
-    for (int i = 0; i < 256; ++i)
-        m_lead.SetUserPalette(short(i), user[size_t(i)]);
+    std::vector<Bgra> user;
+    for (int i = 0; i < 256; ++i) {
+        const uint32_t colour = uint32_t(i * 0x010203 + 0x000040) & 0xFFFFFF;
+        m_lead.SetUserPalette(short(i), colour);
+        user.push_back(qrv::img::ColorRefToBgra(colour));
+    }
     m_lead.SetForePalette(TRUE);
     EXPECT_TRUE(m_lead.GetForePalette());
-    for (short dither : {short(0), short(1), short(7)}) {
-        Put(GradientImage(64, 48));
-        ASSERT_EQ(0, m_lead.ColorRes(8, CLead::crUserPalette, dither, 256));
-        EXPECT_EQ(8, m_lead.GetBitmapBits());
-        const Image out = TakeDib(m_lead.GetDIB());
-        ASSERT_EQ(256u, out.Palette().size());
-        for (int i = 0; i < 256; ++i)
-            EXPECT_EQ(user[size_t(i)], qrv::img::BgraToColorRef(out.Palette()[size_t(i)])) << i;
+    const struct {
+        short bits, flag, dither;
+    } cases[] = {
+        {8, CLead::crUserPalette, 0},  {8, CLead::crUserPalette, 1},  {8, CLead::crUserPalette, 7},
+        {4, CLead::crUserPalette, 1},  {1, CLead::crFixedPalette, 1}, {2, CLead::crFixedPalette, 1},
+        {4, CLead::crFixedPalette, 1}, {8, CLead::crFixedPalette, 1}, {24, CLead::crBgrOrder, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bits << " bits, flag " << c.flag << ", dither " << c.dither);
+        const Image source = c.bits == 24 ? IndexedImage(20, 10, 8) : GradientImage(64, 48);
+        Put(source);
+        const short colours = c.bits == 24 ? 0 : short(1 << c.bits);
+        ASSERT_EQ(0, m_lead.ColorRes(c.bits, c.flag, c.dither, colours));
+        EXPECT_EQ(c.bits, m_lead.GetBitmapBits());
+        EXPECT_LE(m_lead.GetColorCount(), c.bits == 24 ? 1L << 24 : long(colours));
+        // True colour has no palette (none of the user's colours) and keeps every pixel.
+        const std::vector<Bgra> palette = c.flag == CLead::crFixedPalette
+                                              ? qrv::img::ColorReducer::FixedPalette(c.bits)
+                                              : std::vector<Bgra>(user.begin(), user.begin() + colours);
+        EXPECT_EQ(palette, m_lead.GetImage().Palette());
+        if (c.bits == 24) {
+            EXPECT_EQ(0, MaxDifference(source, TakeDib(m_lead.GetDIB())));
+        }
     }
-    Put(GradientImage(64, 48));
-    ASSERT_EQ(0, m_lead.ColorRes(4, CLead::crUserPalette, 1, 16));
-    ASSERT_EQ(16u, m_lead.GetImage().Palette().size());
-    EXPECT_EQ(user[15], qrv::img::BgraToColorRef(m_lead.GetImage().Palette()[15]));
-    // Flag 1: the control's own palette of the depth, 2^bits colours.
-    for (short bits : {short(1), short(2), short(4), short(8)}) {
-        Put(GradientImage(40, 20));
-        ASSERT_EQ(0, m_lead.ColorRes(bits, CLead::crFixedPalette, 1, short(1 << bits)));
-        EXPECT_EQ(qrv::img::ColorReducer::FixedPalette(bits), m_lead.GetImage().Palette());
-        EXPECT_LE(m_lead.GetColorCount(), 1L << bits);
-    }
-    // Flag 4 with 24 bits: true colour, the dither code ignored.
-    Put(IndexedImage(20, 10, 8));
-    ASSERT_EQ(0, m_lead.ColorRes(24, CLead::crBgrOrder, 0, 0));
-    EXPECT_EQ(24, m_lead.GetBitmapBits());
-    EXPECT_EQ(0, MaxDifference(IndexedImage(20, 10, 8), m_lead.GetImage()));
 }
 
 TEST_F(LeadImage, ProcessingGivesTheImagingCoresPixels)

@@ -47,7 +47,8 @@ protected:
         pane.InsertViewer(&bitmaps);
         pane.InsertViewer(&pictures);
         const std::string dir = qrvtest::FreshTempFolder("viewer-main") + "\\";
-        bmp = dir + "a.bmp", png = dir + "b.png";
+        bmp = dir + "a.bmp";
+        png = dir + "b.png";
         ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(bmp, SolidImage(30, 20, 0xFF0000)));
         ASSERT_TRUE(WriteWicFile(png, GUID_ContainerFormatPng, GradientImage(24, 16), 96));
     }

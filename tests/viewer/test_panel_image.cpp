@@ -158,14 +158,11 @@ TEST(PanelImage, TheInitialDitherFollowsTheColourCountAndOutOfRangeValuesGiveNon
         EXPECT_EQ(CLead::crDitherNone, CPanelSettings::GetLeadDitherCode(nDither));
     const TestPalettes pal;
     CPanelSettings s;
-    s.pPal256 = pal.pal256, s.bPlx508Mode = 1; // without a Plx508 palette: the 256-colour one
+    s.pPal256 = pal.pal256; // without a Plx508 palette: the 256-colour one
+    s.bPlx508Mode = 1;
     EXPECT_EQ(pal.pal256, s.GetPaletteFor(8));
     EXPECT_EQ(nullptr, s.GetPaletteFor(16));
 }
-
-} // namespace
-
-namespace {
 
 // A setting toggled between a and b (none: the source or the size), and the stage it starts a build at.
 struct Change {
@@ -220,10 +217,9 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytesWit
     for (const Change &before : kChanges)
         for (const Change &after : kChanges) {
             Image sources[2] = {ColorfulImage(41, 29, 200), ColorfulImage(41, 29, 50)};
-            CPanelSettings s;
-            s.nColorBits = 8;
-            s.pPal16 = pal.pal16, s.pPal256 = pal.pal256, s.pPalPlx508 = pal.plx508, s.pPal8 = pal.pal8;
-            s.bSmooth = TRUE, s.nContrast = 100;
+            CPanelSettings s = pal.Settings(8);
+            s.bSmooth = TRUE;
+            s.nContrast = 100;
             CSize size(30, 20);
             DWORD version = 0;
             CPanelPipeline pipeline;
@@ -241,9 +237,10 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytesWit
         }
     // Nothing changed: only the reduction runs again.
     const Image source = ColorfulImage(64, 48, 200);
-    CPanelSettings s;
-    s.nColorBits = 8, s.pPal256 = pal.pal256;
-    s.bSmooth = TRUE, s.nBrightness = 100, s.bFlip = TRUE;
+    CPanelSettings s = pal.Settings(8);
+    s.bSmooth = TRUE;
+    s.nBrightness = 100;
+    s.bFlip = TRUE;
     CPanelPipeline pipeline;
     Image first, again;
     ASSERT_EQ(qrv::img::kOk, pipeline.Build(source, 7, s, CSize(32, 24), first));

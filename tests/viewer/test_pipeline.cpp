@@ -96,7 +96,9 @@ TEST_F(PipelineTest, EveryChangeShowsTheSettingsAtOnceWithTheirPaletteLoaded)
     EXPECT_EQ(4, viewer.GetPanelCtrl()->GetBitmapBits());
     // Settings handed over whole keep the depth the viewer has.
     CPanelSettings whole = viewer.GetPanelSettings();
-    whole.nColorBits = 16, whole.bInvert = 1, whole.nBrightness = -100;
+    whole.nColorBits = 16;
+    whole.bInvert = 1;
+    whole.nBrightness = -100;
     viewer.SetPanelSettings(whole, 1);
     EXPECT_EQ(4, viewer.GetImageColorBits());
     EXPECT_EQ(1, viewer.GetInvert());
