@@ -138,23 +138,23 @@ QRV_TARGET_AVX2 inline __m256i Lookup16(const void* table, __m256i index)
                                                 _mm256_castsi256_ps(_mm256_slli_epi32(index, 28))));
 }
 
-// A channel's block along its axis: (v + kReach) >> kBlockShift.
+// A channel's block along its axis: min((v + kReach) >> kBlockShift, kLastBlock).
 QRV_TARGET_AVX2 inline __m256i BlockPlace(__m256i v)
 {
-    return _mm256_srli_epi32(_mm256_add_epi32(v, Splat(PaletteMapper::kReach)),
-                             PaletteMapper::kBlockShift);
+    const __m256i u = _mm256_add_epi32(v, Splat(PaletteMapper::kReach));
+    return _mm256_min_epi32(_mm256_srli_epi32(u, PaletteMapper::kBlockShift),
+                            Splat(PaletteMapper::kLastBlock));
 }
 
 // Lanes whose colour (channels -kReach..255 + kReach) lies in a block of the
-// mapper not yet filled: bit PaletteMapper::BlockOf of the 4096 in `blocks`,
-// gathered by word.
+// mapper not yet filled: bit PaletteMapper::BlockOf of the 512 in `blocks`,
+// its word taken from registers.
 QRV_TARGET_AVX2 inline __m256i Unfilled(__m256i b, __m256i g, __m256i r, const uint32_t* blocks)
 {
     const __m256i block = _mm256_or_si256(
-        _mm256_or_si256(_mm256_slli_epi32(BlockPlace(r), 8), _mm256_slli_epi32(BlockPlace(g), 4)),
+        _mm256_or_si256(_mm256_slli_epi32(BlockPlace(r), 6), _mm256_slli_epi32(BlockPlace(g), 3)),
         BlockPlace(b));
-    const __m256i bits = _mm256_i32gather_epi32(reinterpret_cast<const int*>(blocks),
-                                                _mm256_srli_epi32(block, 5), 4);
+    const __m256i bits = Lookup16(blocks, _mm256_srli_epi32(block, 5));
     const __m256i set =
         _mm256_and_si256(_mm256_srlv_epi32(bits, _mm256_and_si256(block, Splat(31))), Splat(1));
     return _mm256_cmpeq_epi32(set, _mm256_setzero_si256());

@@ -119,6 +119,9 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
         table_[i] = uint32_t(i) | uint32_t(c.b) << 8 | uint32_t(c.g) << 16 | uint32_t(c.r) << 24;
     }
     candidates_.reserve(palette_.size());
+    allEntries_.resize(palette_.size());
+    for (size_t i = 0; i < allEntries_.size(); ++i)
+        allEntries_[i] = uint8_t(i);
     for (int v = kLowest; v <= kHighest; ++v) {
         const int c = std::min(std::max(v, -kReach), 255 + kReach);
         const size_t at = size_t(v - kLowest);
@@ -133,18 +136,40 @@ bool PaletteMapper::SamePalette(const std::vector<Bgra>& palette) const
     return palette == palette_;
 }
 
-void PaletteMapper::FillBlock(int b, int g, int r)
+PaletteMapper::Extent PaletteMapper::Cube(int r0, int g0, int b0, int width)
+{
+    return Extent{{r0, g0, b0}, {r0 + width - 1, g0 + width - 1, b0 + width - 1}};
+}
+
+// Per channel the values of the block of (b, g, r).
+PaletteMapper::Extent PaletteMapper::BlockExtent(int b, int g, int r)
 {
     constexpr int kWidth = 1 << kBlockShift;
+    static_assert(kWidth % (8 << 2) == 0, "a block is made of whole boxes");
+    const int values[3] = {r, g, b};
+    Extent at;
+    for (int ch = 0; ch < 3; ++ch) {
+        const int block = BlockAxis(values[ch]);
+        at.lo[ch] = block * kWidth - kReach;
+        at.hi[ch] = block == kLastBlock ? 255 + kReach : at.lo[ch] + kWidth - 1;
+    }
+    return at;
+}
+
+void PaletteMapper::FillBlock(int b, int g, int r)
+{
     const int boxWidth = 8 << shift_;
-    const int b0 = ((b + kReach) & -kWidth) - kReach, g0 = ((g + kReach) & -kWidth) - kReach,
-              r0 = ((r + kReach) & -kWidth) - kReach;
-    const uint32_t first = KeyBits(0, b0) | KeyBits(1, g0) | KeyBits(2, r0);
-    Candidates(r0, g0, b0, kWidth, RegionOf(first), blockCandidates_);
+    const Extent at = BlockExtent(b, g, r);
+    const uint32_t first = KeyBits(0, at.lo[2]) | KeyBits(1, at.lo[1]) | KeyBits(2, at.lo[0]);
+    // A block before the last along every axis lies in one region of 64 x 64
+    // x 64 values, whose entries are known; the others search the palette.
+    const bool inRegion =
+        BlockAxis(b) < kLastBlock && BlockAxis(g) < kLastBlock && BlockAxis(r) < kLastBlock;
+    Candidates(at, inRegion ? RegionOf(first) : allEntries_, blockCandidates_);
     const uint8_t* ready = slots_.get() + slotCount_;
-    for (int rr = r0; rr < r0 + kWidth; rr += boxWidth)
-        for (int gg = g0; gg < g0 + kWidth; gg += boxWidth)
-            for (int bb = b0; bb < b0 + kWidth; bb += boxWidth) {
+    for (int rr = at.lo[0]; rr < at.hi[0]; rr += boxWidth)
+        for (int gg = at.lo[1]; gg < at.hi[1]; gg += boxWidth)
+            for (int bb = at.lo[2]; bb < at.hi[2]; bb += boxWidth) {
                 const uint32_t key = KeyBits(0, bb) | KeyBits(1, gg) | KeyBits(2, rr);
                 if (!ready[key >> 9])
                     FillBoxFrom(key, blockCandidates_);
@@ -154,8 +179,8 @@ void PaletteMapper::FillBlock(int b, int g, int r)
 }
 
 // The entries of `from` (index order) that can be nearest somewhere in the
-// cube of `width` values at (r0, g0, b0), in index order.
-void PaletteMapper::Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,
+// region `at`, in index order.
+void PaletteMapper::Candidates(const Extent& at, const std::vector<uint8_t>& from,
                                std::vector<uint8_t>& list) const
 {
     int mins[256];
@@ -163,9 +188,9 @@ void PaletteMapper::Candidates(int r0, int g0, int b0, int width, const std::vec
     for (size_t k = 0; k < from.size(); ++k) {
         const Bgra& c = palette_[from[k]];
         int mr, xr, mg, xg, mb, xb;
-        AxisRange(c.r, r0, r0 + width - 1, mr, xr);
-        AxisRange(c.g, g0, g0 + width - 1, mg, xg);
-        AxisRange(c.b, b0, b0 + width - 1, mb, xb);
+        AxisRange(c.r, at.lo[0], at.hi[0], mr, xr);
+        AxisRange(c.g, at.lo[1], at.hi[1], mg, xg);
+        AxisRange(c.b, at.lo[2], at.hi[2], mb, xb);
         mins[k] = mr + mg + mb;
         bound = std::min(bound, xr + xg + xb);
     }
@@ -186,12 +211,8 @@ const std::vector<uint8_t>& PaletteMapper::RegionOf(uint32_t key)
     BoxCorner(key, r0, g0, b0);
     const int ur = (r0 + kReach) & ~63, ug = (g0 + kReach) & ~63, ub = (b0 + kReach) & ~63;
     std::vector<uint8_t>& region = regions_[size_t(ur | ug >> 3 | ub >> 6)];
-    if (region.empty()) {
-        std::vector<uint8_t> all(palette_.size());
-        for (size_t i = 0; i < all.size(); ++i)
-            all[i] = uint8_t(i);
-        Candidates(ur - kReach, ug - kReach, ub - kReach, 64, all, region);
-    }
+    if (region.empty())
+        Candidates(Cube(ur - kReach, ug - kReach, ub - kReach, 64), allEntries_, region);
     return region;
 }
 
@@ -318,7 +339,7 @@ void PaletteMapper::FillBoxFrom(uint32_t key, const std::vector<uint8_t>& from)
 {
     int r0, g0, b0;
     BoxCorner(key, r0, g0, b0);
-    Candidates(r0, g0, b0, 8 << shift_, from, candidates_);
+    Candidates(Cube(r0, g0, b0, 8 << shift_), from, candidates_);
     const uint32_t box = key >> 9;
     uint8_t* out = slots_.get() + (size_t(box) << 9);
     if (candidates_.size() == 1)  // the whole box lies in one entry's cell

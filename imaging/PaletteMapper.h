@@ -22,6 +22,7 @@
 // steps win over black again and again and tint the area.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -123,14 +124,17 @@ public:
     bool SamePalette(const std::vector<Bgra>& palette) const;
 
     // Blocks of 32 x 32 x 32 values, for lookups that check many colours at
-    // once: with u = v + kReach per channel, bit BlockOf(b, g, r) =
-    // (ur >> 5) << 8 | (ug >> 5) << 4 | (ub >> 5) of BlocksFilled() (4096
-    // bits, 32 per word) is set once every box of that block is filled.
+    // once: per channel with u = v + kReach the block is min(u >> 5, 7), so
+    // the last block also holds the values beyond the cube's upper face, and
+    // every block is made of whole boxes. Bit BlockOf(b, g, r) = r' << 6 |
+    // g' << 3 | b' of BlocksFilled() (512 bits, 32 per word: few enough to
+    // keep in registers) is set once every box of that block is filled.
     static constexpr int kBlockShift = 5;
+    static constexpr int kLastBlock = 7;
+    static int BlockAxis(int v) { return std::min((v + kReach) >> kBlockShift, kLastBlock); }
     static int BlockOf(int b, int g, int r)
     {
-        return (r + kReach) >> kBlockShift << 8 | (g + kReach) >> kBlockShift << 4 |
-               (b + kReach) >> kBlockShift;
+        return BlockAxis(r) << 6 | BlockAxis(g) << 3 | BlockAxis(b);
     }
     const uint32_t* BlocksFilled() const { return blocks_; }
     // Fills every box of the block of (b, g, r), each -kReach..255 + kReach.
@@ -169,7 +173,13 @@ private:
     void ScoreBox(int r0, int g0, int b0, uint8_t* out) const;
     const std::vector<uint8_t>& RegionOf(uint32_t key);
     void BoxCorner(uint32_t key, int& r0, int& g0, int& b0) const;
-    void Candidates(int r0, int g0, int b0, int width, const std::vector<uint8_t>& from,
+    // The first and last value per channel (red, green, blue) of a region.
+    struct Extent {
+        int lo[3], hi[3];
+    };
+    static Extent Cube(int r0, int g0, int b0, int width);
+    static Extent BlockExtent(int b, int g, int r);
+    void Candidates(const Extent& at, const std::vector<uint8_t>& from,
                     std::vector<uint8_t>& list) const;
 
     std::vector<Bgra> palette_;
@@ -185,7 +195,8 @@ private:
     std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;
     std::vector<uint8_t> blockCandidates_;
-    uint32_t blocks_[128] = {};
+    std::vector<uint8_t> allEntries_;  // 0, 1, ... Size() - 1
+    uint32_t blocks_[16] = {};
     bool avx2_;  // fills boxes with the AVX2 code
 };
 
