@@ -42,7 +42,6 @@ Status Image::Create(int width, int height, int bits)
         return kTooLarge;
     const size_t stride = StrideFor(width, bits);
     try {
-        std::vector<uint8_t> pixels(stride * size_t(height), 0);
         std::vector<Bgra> palette;
         if (bits <= 8) {
             const int n = 1 << bits;
@@ -52,7 +51,17 @@ Status Image::Create(int width, int height, int bits)
                 palette[size_t(i)] = Bgra{v, v, v, 0};
             }
         }
-        pixels_.swap(pixels);
+        // The rows' memory is used again when it fits and is not more than
+        // twice what is needed: a preview rebuilt at every step of a slider
+        // then writes to pages already mapped, where fresh ones would each
+        // cost a page fault (large blocks come straight from the system).
+        const size_t bytes = stride * size_t(height);
+        if (pixels_.capacity() >= bytes && pixels_.capacity() / 2 <= bytes) {
+            pixels_.assign(bytes, 0);
+        } else {
+            std::vector<uint8_t> pixels(bytes, 0);
+            pixels_.swap(pixels);
+        }
         palette_.swap(palette);
     } catch (const std::bad_alloc&) {
         return kOutOfMemory;

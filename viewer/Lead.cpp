@@ -4,6 +4,7 @@
 #include <mutex>
 #include <new>
 #include <set>
+#include <utility>
 
 #include "imaging/BmpFile.h"
 #include "imaging/ColorReducer.h"
@@ -242,14 +243,16 @@ void CLead::SetBitmap(HBITMAP hBitmap)
     }
     if (hBitmap == m_hBitmap)
         return;
-    Image image;
     try {
-        if (!CopyBitmap(hBitmap, image))
+        if (!CopyBitmap(hBitmap, m_spare))
             return;
     } catch (const std::bad_alloc&) {
         return;
     }
-    ReplaceImage(image);
+    ReplaceImage(m_spare);
+    constexpr size_t kSpareBytes = size_t(16) << 20;
+    if (m_spare.Stride() * size_t(m_spare.Height()) > kSpareBytes)
+        m_spare.Clear();
 }
 
 namespace {
@@ -532,7 +535,7 @@ void CLead::ReplaceImage(Image& image)
 {
     const bool bSizeChanged =
         image.Width() != m_image.Width() || image.Height() != m_image.Height();
-    m_image = std::move(image);
+    std::swap(m_image, image);
     ImageChanged(bSizeChanged);
 }
 

@@ -199,8 +199,9 @@ protected:
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
-    // Takes a new image after a successful operation: display bitmaps are
-    // rebuilt lazily, the rectangles and the window follow as configured.
+    // Takes a new image after a successful operation, handing back the one
+    // it replaces in `image`: display bitmaps are rebuilt lazily, the
+    // rectangles and the window follow as configured.
     void ReplaceImage(qrv::img::Image& image);
     void ImageChanged(BOOL bSizeMayChange);
     // The rectangle of the client area the image is painted to.
@@ -223,6 +224,10 @@ private:
                    qrv::img::Image& image);
 
     qrv::img::Image m_image;
+    // The image SetBitmap replaced, whose memory the next SetBitmap copies
+    // into (kept up to kSpareBytes): a preview that takes its source's
+    // bitmap at every step then writes to pages already mapped.
+    qrv::img::Image m_spare;
     DWORD m_dwImageVersion = 0;
     FileInfo m_info;
     long m_nWMFResolution;
