@@ -23,7 +23,8 @@ namespace
 class CRedrawOff
 {
 public:
-    explicit CRedrawOff(CWnd* pWnd) : m_hWnd(pWnd->GetSafeHwnd())
+    // pWnd: the control, or nullptr to leave drawing as it is.
+    explicit CRedrawOff(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->GetSafeHwnd() : nullptr)
     {
         if (m_hWnd)
             ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
@@ -391,20 +392,24 @@ void CLeadViewerWnd::UpdatePanelImage(int bRepaint, CSize* pSize)
         return;
 
     CWaitCursor wait;
+    try
     {
-        CRedrawOff redrawOff(m_pPanelCtrl);
-        try
-        {
-            qrv::img::Image image;
-            m_pipeline.Build(m_pSourceCtrl->GetImage(), m_pSourceCtrl->GetImageVersion(), settings,
-                             GetPanelSize(pSize), image);
-            m_pPanelCtrl->TakeImage(image);
-            m_pPanelCtrl->SetPaintPalette(0);
-            m_pPanelFrame->CenterImage();
-        }
-        catch (...)
-        {
-        }
+        // Nothing is drawn while the image is built. Only an image of
+        // another size moves the control, so only then is its drawing held
+        // back while it takes the image: turning drawing back on costs a
+        // round trip through the window system, at every step of a slider.
+        qrv::img::Image image;
+        m_pipeline.Build(m_pSourceCtrl->GetImage(), m_pSourceCtrl->GetImageVersion(), settings,
+                         GetPanelSize(pSize), image);
+        const bool bNewSize = image.Width() != int(m_pPanelCtrl->GetSrcWidth()) ||
+                              image.Height() != int(m_pPanelCtrl->GetSrcHeight());
+        CRedrawOff redrawOff(bNewSize ? m_pPanelCtrl : nullptr);
+        m_pPanelCtrl->TakeImage(image);
+        m_pPanelCtrl->SetPaintPalette(0);
+        m_pPanelFrame->CenterImage();
+    }
+    catch (...)
+    {
     }
     m_pPanelFrame->Invalidate(TRUE);
     if (bRepaint)
