@@ -56,12 +56,12 @@ protected:
 
 TEST_F(MainViewerTest, FindViewerMatchesExtensionsAndChildIdsCountOnAcrossMainWindows)
 {
-    EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.BMP"));
-    EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.bmp"));
-    EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.png"));
-    EXPECT_EQ(&pictures, pane.FindViewer("C:\\bilder\\a.jpe")); // part of JPEG
-    EXPECT_EQ(&bitmaps, pane.FindViewer("C:\\bilder\\a.di"));
-    EXPECT_EQ(nullptr, pane.FindViewer("C:\\bilder\\a.gif"));
+    const std::pair<const char *, CViewerWnd *> found[] = {
+        {"a.BMP", &bitmaps}, {"a.bmp", &bitmaps}, {"a.png", &pictures}, {"a.jpe", &pictures}, // part of JPEG
+        {"a.di", &bitmaps},  {"a.gif", nullptr},
+    };
+    for (const auto &[name, viewer] : found)
+        EXPECT_EQ(viewer, pane.FindViewer((std::string("C:\\bilder\\") + name).c_str())) << name;
     EXPECT_EQ(0, pane.LoadFile("C:\\bilder\\a.gif"));
     EXPECT_EQ(nullptr, pane.GetCurViewer());
     // The viewers' windows take ids from a counter shared by all main windows.

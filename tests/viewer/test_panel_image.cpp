@@ -148,12 +148,13 @@ TEST(PanelImage, RefusedSettingsLeaveTheirStageOutAndAnEmptySourceGivesNothing)
 // The initial dither follows the colour count; out-of-range dithers and depths give none.
 TEST(PanelImage, TheInitialDitherFollowsTheColourCountAndOutOfRangeValuesGiveNone)
 {
-    EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(16, 4));
-    EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(17, 4));
-    EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(256, 8));
-    EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(1000000, 24));
-    EXPECT_EQ(CPanelSettings::ditherFloydSteinberg, CPanelImage::GetInitialDither(1, -1));
-    EXPECT_EQ(CPanelSettings::ditherNone, CPanelImage::GetInitialDither(0x7FFFFFFF, 64));
+    const int none = CPanelSettings::ditherNone, floyd = CPanelSettings::ditherFloydSteinberg;
+    // Colours of the picture, panel bits, the dither.
+    const long initial[][3] = {{16, 4, none},       {17, 4, floyd}, {256, 8, none},
+                               {1000000, 24, none}, {1, -1, floyd}, {0x7FFFFFFF, 64, none}};
+    for (const auto &c : initial)
+        EXPECT_EQ(c[2], CPanelImage::GetInitialDither(c[0], int(c[1])))
+            << c[0] << " colours, " << c[1] << " bits";
     for (int nDither : {-1, int(CPanelSettings::ditherCount)})
         EXPECT_EQ(CLead::crDitherNone, CPanelSettings::GetLeadDitherCode(nDither));
     const TestPalettes pal;
