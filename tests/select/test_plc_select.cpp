@@ -144,7 +144,7 @@ protected:
     // CoDeSys and NMEA 0183 (blank).
     std::string Stored(HWND hList)
     {
-        ::Sleep(100); // the handler of the answered box has run
+        ::SendMessageA(hList, WM_NULL, 0, 0); // the handler of the answered box has returned to the dialog
         std::string stored =
             std::to_string(ListRowCount(hList)) + " " + std::to_string(SelectedListRow(hList));
         for (int module : {578, 593, 547}) {
@@ -395,10 +395,7 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
             const DWORD thread = ::GetWindowThreadProcessId(hDlg, nullptr);
             for (const char *s = c.steps + strspn(c.steps, "!kn"); *s; ++s) {
                 switch (*s) {
-                case 'd':
-                    ClickListRow(hList, 0, true);
-                    ::Sleep(300);
-                    break;
+                case 'd': ClickListRow(hList, 0, true); break;
                 case 'i': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_INTERNAL), BM_CLICK, 0, 0); break;
                 case 'b': ::SendMessageA(Item(hDlg, IDC_PLC_MODE_BOTH), BM_CLICK, 0, 0); break;
                 case 'o': Click(hDlg, IDOK); break;
@@ -415,10 +412,8 @@ TEST_F(SelectTest, OkSetsUpAndConfirmsAChangeRemoveAsksAndRescanRereadsTheFolder
                 default: SelectListRow(hList, *s - '0'); break;
                 }
             }
-            if (c.result == IDCANCEL) { // OK has not closed the dialog: only Cancel does
-                ::Sleep(250);
+            if (c.result == IDCANCEL) // OK has not closed the dialog: only Cancel does, posted after it
                 Click(hDlg, IDCANCEL);
-            }
         };
         const bool all = !strchr(c.steps, 'n'); // the catalogue, project and field, or none
         CPlcSelectDlg dlg(all ? &m_list : nullptr, all ? &m_project : nullptr,
