@@ -40,9 +40,11 @@ function(qrv_add_googletest)
 endfunction()
 
 # A GoogleTest program under tests/, run by CTest (under Wine for Windows builds).
-# Usage: qrv_add_test(NAME source... [LIBS lib...])
+# Usage: qrv_add_test(NAME [NO_DISPLAY] source... [LIBS lib...])
+# Programs that show windows take the virtual display in turn (they read its
+# pixels, its focus and its clipboard); NO_DISPLAY ones run beside them.
 function(qrv_add_test name)
-  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "NO_DISPLAY" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   # Test code is not optimised: that nearly halves its compile time on these
   # 2-core machines. The library it tests stays fully optimised.
@@ -51,6 +53,9 @@ function(qrv_add_test name)
   add_test(NAME ${name} COMMAND ${name})
   # The label lets ./qrv check that each such program wrote its results.
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS gtest)
+  if(NOT T_NO_DISPLAY)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()
 
 # The GCC runtime DLLs the programs of this toolchain load, by full path.
