@@ -85,17 +85,6 @@ TestPalettes::TestPalettes()
         pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
 }
 
-CPanelSettings TestPalettes::Settings(int nColorBits) const
-{
-    CPanelSettings s;
-    s.nColorBits = nColorBits;
-    s.pPal16 = pal16;
-    s.pPal256 = pal256;
-    s.pPalPlx508 = plx508;
-    s.pPal8 = pal8;
-    return s;
-}
-
 bool PanelShowsItsSettings(CLeadViewerWnd &viewer)
 {
     const Image &shown = viewer.GetPanelCtrl()->GetImage();

@@ -86,8 +86,6 @@ struct TestPalettes {
     unsigned long pal256[256];
     unsigned long plx508[256];
     unsigned long pal8[8];
-    // Panel settings at the depth with all four palettes.
-    CPanelSettings Settings(int nColorBits) const;
 };
 
 // True when the panel control shows the panel image of the viewer's source and settings.

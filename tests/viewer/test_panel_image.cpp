@@ -218,7 +218,12 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytesWit
     for (const Change &before : kChanges)
         for (const Change &after : kChanges) {
             Image sources[2] = {ColorfulImage(41, 29, 200), ColorfulImage(41, 29, 50)};
-            CPanelSettings s = pal.Settings(8);
+            CPanelSettings s;
+            s.nColorBits = 8;
+            s.pPal16 = pal.pal16;
+            s.pPal256 = pal.pal256;
+            s.pPalPlx508 = pal.plx508;
+            s.pPal8 = pal.pal8;
             s.bSmooth = TRUE;
             s.nContrast = 100;
             CSize size(30, 20);
@@ -238,7 +243,9 @@ TEST(PanelPipeline, EverySettingChangedAfterEveryOtherGivesTheFullBuildsBytesWit
         }
     // Nothing changed: only the reduction runs again.
     const Image source = ColorfulImage(64, 48, 200);
-    CPanelSettings s = pal.Settings(8);
+    CPanelSettings s;
+    s.nColorBits = 8;
+    s.pPal256 = pal.pal256;
     s.bSmooth = TRUE;
     s.nBrightness = 100;
     s.bFlip = TRUE;
