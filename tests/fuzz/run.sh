@@ -33,17 +33,10 @@ FLAGS=(-std=c++17 -g -I"$ROOT" "${CHECKS[@]}" -fno-omit-frame-pointer)
 # Every source of the imaging core: it has no Windows dependency.
 IMAGING=($(cd "$ROOT/imaging" && ls *.cpp | sed 's/\.cpp$//'))
 
-# The library sources each target links, relative to the root.
-sources_of() {
-  case "$1" in
-    dib)          printf 'imaging/%s.cpp\n' "${IMAGING[@]}" ;;
-    palette)      echo tools/qrvtool/PaletteBytes.cpp ;;
-    identity)     echo catalogue/IdentityString.cpp ;;
-    cache_record) echo catalogue/CacheRecord.cpp ;;
-    metafile)     printf 'viewer/%s.cpp\n' WmfRecords EmfRecords DibExtent ;;
-    parts)        printf 'toolkit/%s.cpp\n' MbcsText PathSyntax ;;
-  esac
-}
+# The library sources of the readers, relative to the root: one program
+# (fuzz_readers.cpp) holds every target, QRV_FUZZ_TARGET picks one.
+SOURCES=("${IMAGING[@]/#/imaging/}" tools/qrvtool/PaletteBytes catalogue/IdentityString catalogue/CacheRecord
+  viewer/WmfRecords viewer/EmfRecords viewer/DibExtent toolkit/MbcsText toolkit/PathSyntax)
 
 # Compiles SRC to OBJ unless OBJ is newer than the source and every header of the root.
 compile() {
@@ -55,16 +48,16 @@ compile() {
   clang++ "${FLAGS[@]}" "$@" -c "$src" -o "$obj"
 }
 
-build_target() {
-  local t="$1" objs=() s o
+build_readers() {
+  local objs=() s o
   mkdir -p "$OUT/obj"
-  for s in $(sources_of "$t"); do
-    o="$OUT/obj/$(basename "$s" .cpp).o"
-    compile "$ROOT/$s" "$o" -fsanitize=fuzzer-no-link || return 1
+  for s in "${SOURCES[@]}"; do
+    o="$OUT/obj/$(basename "$s").o"
+    compile "$ROOT/$s.cpp" "$o" -fsanitize=fuzzer-no-link || return 1
     objs+=("$o")
   done
-  compile "$ROOT/tests/fuzz/fuzz_$t.cpp" "$OUT/obj/fuzz_$t.o" -fsanitize=fuzzer-no-link || return 1
-  clang++ "${FLAGS[@]}" -fsanitize=fuzzer "$OUT/obj/fuzz_$t.o" "${objs[@]}" -o "$OUT/fuzz_$t"
+  compile "$ROOT/tests/fuzz/fuzz_readers.cpp" "$OUT/obj/fuzz_readers.o" -fsanitize=fuzzer-no-link || return 1
+  clang++ "${FLAGS[@]}" -fsanitize=fuzzer "$OUT/obj/fuzz_readers.o" "${objs[@]}" -o "$OUT/fuzz_readers"
 }
 
 # Valid inputs of each form to start from.
@@ -105,17 +98,16 @@ write_seeds() {
 run_target() {
   local t="$1" max_len=4096
   [ "$t" = dib ] && max_len=65536
-  build_target "$t" || { echo "fuzz $t: the build failed"; return 1; }
   write_seeds "$t" || { echo "fuzz $t: the seeds could not be written"; return 1; }
   mkdir -p "$OUT/corpus/$t" "$OUT/findings/$t" "$REGRESSIONS/$t"
   local kept=("$REGRESSIONS/$t"/*)
   if [ -e "${kept[0]}" ]; then
-    "$OUT/fuzz_$t" -runs=0 "${kept[@]}" >"$OUT/findings/$t/replay.log" 2>&1 \
+    QRV_FUZZ_TARGET=$t "$OUT/fuzz_readers" -runs=0 "${kept[@]}" >"$OUT/findings/$t/replay.log" 2>&1 \
       || { tail -30 "$OUT/findings/$t/replay.log"; echo "fuzz $t: a kept crash input fails again"; return 1; }
   fi
   cd "$OUT/findings/$t"
   local rc=0 started=$SECONDS
-  "$OUT/fuzz_$t" -max_total_time="$SECONDS_TO_RUN" -max_len=$max_len -rss_limit_mb=2048 \
+  QRV_FUZZ_TARGET=$t "$OUT/fuzz_readers" -max_total_time="$SECONDS_TO_RUN" -max_len=$max_len -rss_limit_mb=2048 \
     -timeout=10 ${QRV_FUZZ_RUNS:+-runs=$QRV_FUZZ_RUNS} -print_final_stats=1 "$OUT/corpus/$t" "$OUT/seeds/$t" >"$OUT/findings/$t/run.log" 2>&1 || rc=$?
   cd "$ROOT"
   local runs; runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$OUT/findings/$t/run.log" | tail -1)
@@ -139,6 +131,7 @@ case "$TARGET" in
            list=("$TARGET") ;;
 esac
 rc=0
+build_readers || { echo "fuzz: the build of the readers failed"; exit 1; }
 for t in "${list[@]}"; do
   run_target "$t" || rc=1
 done

@@ -1,9 +1,9 @@
 #!/bin/bash
 # Fuzzes the readers that need Windows under Wine: wine.sh [TARGET] [SECONDS]
-# [PRESET]. Targets: lead (CLead::Load on PNG, JPEG, GIF, TIFF, BMP, WMF and
-# EMF, fuzz_lead.exe), drop (the dropped-files block read and pasted), paste
-# (the "PlxDibInfo" record and bitmap paste), viewers (the viewer list's
-# registry values; these three fuzz_records.exe). Batches of inputs mutated by
+# [PRESET]. Targets (all in fuzz_wine.exe): lead (CLead::Load on PNG, JPEG,
+# GIF, TIFF, BMP, WMF and EMF), drop (the dropped-files block read and
+# pasted), paste (the "PlxDibInfo" record and bitmap paste), viewers (the
+# viewer list's registry values). Batches of inputs mutated by
 # zzuf from valid inputs the driver writes are tried in one process each; a
 # crash, a hang, a broken rule of the driver (state not kept, a write outside
 # the target folder) is a finding (QRV_FUZZ_INPUT_MS, default 20 s per input:
@@ -18,13 +18,12 @@ OUT="$ROOT/build/fuzz/wine/$TARGET"
 KEPT="$ROOT/tests/fuzz/regressions/$TARGET"
 BATCH_PER_SEED=40
 case "$TARGET" in
-  lead)                program=fuzz_lead; args=() ;;
-  drop|paste|viewers)  program=fuzz_records; args=("$TARGET") ;;
+  lead|drop|paste|viewers) program=fuzz_wine ;;
   *) echo "fuzz: Wine targets: lead drop paste viewers"; exit 2 ;;
 esac
 # The small inputs of the record targets: more of them per batch, except in
 # the short runs of ./qrv test, where one batch takes the time given.
-[ "$program" = fuzz_records ] && [ "$SECONDS_TO_RUN" -ge 60 ] && BATCH_PER_SEED=150
+[ "$TARGET" != lead ] && [ "$SECONDS_TO_RUN" -ge 60 ] && BATCH_PER_SEED=150
 source "$ROOT/cmake/harness.sh"
 
 command -v zzuf >/dev/null || { echo "fuzz $TARGET: zzuf is not installed (./qrv setup)"; exit 1; }
@@ -45,7 +44,7 @@ trap finish EXIT
 # Runs one folder; on a finding keeps the input named last and says why.
 run_batch() {
   local dir="$1" log="$OUT/batch.log" rc=0
-  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "${args[@]}" "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
+  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "$TARGET" "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
     >"$log" 2>&1 || rc=$?
   tr -d '\r' <"$log" >"$log.txt"
   runs=$(( runs + $(grep -c '^input ' "$log.txt" || true) ))
@@ -61,7 +60,7 @@ run_batch() {
 
 runs=0
 rm -rf "$OUT/seeds"; mkdir -p "$OUT/seeds"
-(cd "$ROOT/build/$PRESET/bin" && "$ROOT/cmake/wine-run.sh" "$EXE" seeds "${args[@]}" "$(winpath "$OUT/seeds")") >/dev/null 2>&1 \
+(cd "$ROOT/build/$PRESET/bin" && "$ROOT/cmake/wine-run.sh" "$EXE" seeds "$TARGET" "$(winpath "$OUT/seeds")") >/dev/null 2>&1 \
   || { echo "fuzz $TARGET: the seeds could not be written"; exit 1; }
 if compgen -G "$KEPT/*" >/dev/null; then run_batch "$KEPT" || exit 1; fi
 end=$(( $(date +%s) + SECONDS_TO_RUN )); round=0

@@ -32,41 +32,34 @@ void Pump()
 // action work its controls and then cancels it, as a user who looks, tries
 // and closes. A thread timer does the work inside the dialog's own modal
 // loop, so no second thread is started per dialog.
-class CModalCloser {
-public:
-    using Action = std::function<void(HWND hDlg)>;
+struct SCloser {
+    const std::function<void(HWND hDlg)> *pAction;
+    std::vector<HWND> existing;
+    bool bFound;
+} g_closer;
 
-    // Calls open (which runs DoModal); true when a dialog appeared and the
-    // cancel closed it with IDCANCEL.
-    static bool Run(const std::function<INT_PTR()> &open, const Action &action)
-    {
-        s_pAction = &action;
-        s_existing = qrvtest::ThreadDialogs(::GetCurrentThreadId());
-        s_bFound = false;
-        const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, OnTimer);
-        const INT_PTR result = open();
-        if (!s_bFound)
-            ::KillTimer(nullptr, nTimer);
-        return s_bFound && result == IDCANCEL;
-    }
+void CALLBACK CloseDialog(HWND, UINT, UINT_PTR nId, DWORD)
+{
+    HWND hDlg = qrvtest::FindDialog(::GetCurrentThreadId(), "", g_closer.existing);
+    if (!hDlg || g_closer.bFound)
+        return;
+    g_closer.bFound = true;
+    ::KillTimer(nullptr, nId);
+    (*g_closer.pAction)(hDlg);
+    // Posted behind whatever the action posted, so its clicks come first.
+    ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
 
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR nId, DWORD)
-    {
-        HWND hDlg = qrvtest::FindDialog(::GetCurrentThreadId(), "", s_existing);
-        if (!hDlg || s_bFound)
-            return;
-        s_bFound = true;
-        ::KillTimer(nullptr, nId);
-        (*s_pAction)(hDlg);
-        // Posted behind whatever the action posted, so its clicks come first.
-        ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
-
-    static inline const Action *s_pAction = nullptr;
-    static inline std::vector<HWND> s_existing;
-    static inline bool s_bFound = false;
-};
+// True when the dialog appeared and the cancel closed it with IDCANCEL.
+bool OpenAndCancel(CDialog &dlg, const std::function<void(HWND hDlg)> &action)
+{
+    g_closer = {&action, qrvtest::ThreadDialogs(::GetCurrentThreadId()), false};
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 10, CloseDialog);
+    const INT_PTR result = dlg.DoModal();
+    if (!g_closer.bFound)
+        ::KillTimer(nullptr, nTimer);
+    return g_closer.bFound && result == IDCANCEL;
+}
 
 } // namespace
 
@@ -328,26 +321,23 @@ bool CSoakHost::RebuildCatalogue(int bFromDisk)
 bool CSoakHost::SelectController()
 {
     CPlcSelectDlg dlg(&m_catalogue, &m_project, nullptr, CPlcSelectDlg::MODE_EXTERNAL, 1, nullptr, this);
-    return CModalCloser::Run([&] { return dlg.DoModal(); },
-                             [](HWND hDlg) {
-                                 HWND hList = qrvtest::Item(hDlg, IDC_PLC_LIST);
-                                 qrvtest::SelectListRow(hList, qrvtest::ListRowCount(hList) / 2);
-                             });
+    return OpenAndCancel(dlg, [](HWND hDlg) {
+        HWND hList = qrvtest::Item(hDlg, IDC_PLC_LIST);
+        qrvtest::SelectListRow(hList, qrvtest::ListRowCount(hList) / 2);
+    });
 }
 
 // Werte: a value typed into each editor, every arrow clicked once, then Abbrechen.
 bool CSoakHost::EditValues()
 {
     CValuesDialog dlg(this);
-    return CModalCloser::Run([&] { return dlg.DoModal(); },
-                             [](HWND hDlg) {
-                                 qrvtest::Type(hDlg, IDC_VALUES_BAUD_EDIT, "19200");
-                                 qrvtest::Type(hDlg, IDC_VALUES_MEMORY_EDIT, "512");
-                                 qrvtest::Type(hDlg, IDC_VALUES_TIMER_EDIT, "2 s");
-                                 qrvtest::Focus(hDlg, IDC_VALUES_TREND_EDIT);
-                                 for (int id :
-                                      {IDC_VALUES_BAUD_SPIN, IDC_VALUES_BAUDINDEX_SPIN,
-                                       IDC_VALUES_MEMORY_SPIN, IDC_VALUES_TREND_SPIN, IDC_VALUES_TIMER_SPIN})
-                                     qrvtest::ClickSpinArrow(qrvtest::Item(hDlg, id), id % 4 == 0);
-                             });
+    return OpenAndCancel(dlg, [](HWND hDlg) {
+        qrvtest::Type(hDlg, IDC_VALUES_BAUD_EDIT, "19200");
+        qrvtest::Type(hDlg, IDC_VALUES_MEMORY_EDIT, "512");
+        qrvtest::Type(hDlg, IDC_VALUES_TIMER_EDIT, "2 s");
+        qrvtest::Focus(hDlg, IDC_VALUES_TREND_EDIT);
+        for (int id : {IDC_VALUES_BAUD_SPIN, IDC_VALUES_BAUDINDEX_SPIN, IDC_VALUES_MEMORY_SPIN,
+                       IDC_VALUES_TREND_SPIN, IDC_VALUES_TIMER_SPIN})
+            qrvtest::ClickSpinArrow(qrvtest::Item(hDlg, id), id % 4 == 0);
+    });
 }

@@ -1,16 +1,22 @@
-// Fuzzes what other programs hand the library through the clipboard and the
-// registry, one batch per process (FuzzBatch.h):
+// Fuzzes the readers that need Windows under Wine: what other programs hand
+// the library as files, through the clipboard and through the registry.
+//   lead     files of every format loaded into an imaging control
 //   drop     a dropped-files block: read, then pasted into a folder of the file list tree
 //   paste    a "PlxDibInfo" record beside a DIB, pasted into that folder as a bitmap
 //   viewers  values of the viewer list's registry keys, loaded into a preview pane
-// Rules besides no crash and no hang: a refused block leaves the caller's list
-// and point as they were; a paste writes at most its files into the target
-// folder (and the bitmap paste one file directly into the temporary folder),
-// nothing into the source or batch folders; the viewer list makes only image
-// viewers, no more than there are keys, and the pane shows a bitmap with the
-// viewer that claims it or keeps its viewer.
-//   fuzz_records seeds TARGET DIR      writes valid inputs
-//   fuzz_records run TARGET DIR [MS]   tries each file of DIR, at most MS ms each
+// One batch of damaged inputs runs in one process, so that Wine starts once
+// per batch (tests/fuzz/wine.sh makes the batches). Each input's name is
+// printed before it is tried, so a crash (exit code 3) or a hang (exit code
+// 2, qrvtest::Watchdog) names its input; a broken rule is printed and ends
+// the batch. Rules besides no crash and no hang: a file that does not load
+// answers an error and leaves the held picture; a refused block leaves the
+// caller's list and point as they were; a paste writes at most its files into
+// the target folder (and the bitmap paste one file directly into the
+// temporary folder), nothing into the source or batch folders; the viewer
+// list makes only image viewers, no more than there are keys, and the pane
+// shows a bitmap with the viewer that claims it or keeps its viewer.
+//   fuzz_wine seeds TARGET DIR      writes valid inputs
+//   fuzz_wine run TARGET DIR [MS]   tries each file of DIR, at most MS ms each (default 20 s)
 #include <afxwin.h>
 #include <afxole.h>
 
@@ -18,7 +24,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -27,16 +35,19 @@
 #include "browse/DropFiles.h"
 #include "browse/FileList.h"
 #include "browse/FileListTree.h"
-#include "tests/fuzz/wine/FuzzBatch.h"
 #include "imaging/DibWriter.h"
+#include "tests/support/Watchdog.h"
+#include "tests/viewer/LeadTestFiles.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/ModalDriver.h"
-#include "tests/viewer/LeadTestFiles.h"
+#include "viewer/Lead.h"
 #include "viewer/MainViewerWnd.h"
 #include "viewer/PlxDibInfo.h"
 #include "viewer/ViewerList.h"
 
 namespace {
+
+CWinApp theApp("qrv_fuzz");
 
 using Bytes = std::vector<uint8_t>;
 using leadtest::ReadBytes;
@@ -50,6 +61,32 @@ std::string Temp()
     ::GetTempPathA(MAX_PATH, temp);
     return temp;
 }
+
+std::set<std::string> FilesOf(const std::string &dir)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.insert(fd.cFileName);
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    return names;
+}
+
+// Prints a broken rule (a printf format and its arguments) and answers rc.
+int Finding(int rc, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::vprintf(format, args);
+    va_end(args);
+    return rc;
+}
+
 // The folder outside the batch, for the files the blocks name and the paste
 // target; one per target, so that targets may run side by side.
 std::string g_base;
@@ -79,18 +116,27 @@ HGLOBAL Global(const uint8_t *p, size_t n)
 }
 
 // What the inputs are tried in: a window, a file list tree over the base
-// folder with its target folder open, and the source folder's files.
+// folder with its target folder open, the source folder's files, and an
+// imaging control holding a known picture (kept outside the batch).
 struct Batch {
     CWnd wnd;
     CFileListTree tree;
     HTREEITEM hTarget = nullptr;
     std::set<std::string> source;
+    CLead lead;
+    std::string known;
+    qrv::img::Image held;
 
     bool Create()
     {
+        known = g_base + "known.bmp";
         if (!wnd.CreateEx(0, AfxRegisterWndClass(0), "fuzz", WS_POPUP, 0, 0, 300, 300, nullptr, nullptr) ||
-            !tree.CreateEx(0, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &wnd, 1))
+            !tree.CreateEx(0, WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 300), &wnd, 1) ||
+            !lead.Create("", WS_CHILD, CRect(0, 0, 10, 10), &wnd, 3) ||
+            !leadtest::WriteWicFile(known, GUID_ContainerFormatBmp, leadtest::GradientImage(7, 5), 96) ||
+            lead.Load(known.c_str(), 0, 1, 1) != 0)
             return false;
+        held = lead.GetImage();
         tree.SetFilterExt("*.*");
         CString root = g_base.substr(0, g_base.size() - 1).c_str();
         tree.LoadTree(root);
@@ -178,7 +224,21 @@ int CheckFolders(const Batch &batch, int pasted, size_t maxNew)
     return rc;
 }
 
-int TryDrop(Batch &batch, const Bytes &bytes)
+// A file that does not load must answer an error and leave the held picture in place.
+int TryLoad(Batch &batch, const std::string &path, const Bytes &)
+{
+    const short result = batch.lead.Load(path.c_str(), 0, 1, 1);
+    if (result != 0) {
+        g_done += 1;
+        return batch.lead.GetImage() == batch.held
+                   ? 0
+                   : Finding(4, "KEPT the held picture was changed by a failed load (%d)\n", result);
+    }
+    ++g_accepted;
+    return batch.lead.GetImage().Width() <= 0 || batch.lead.Load(batch.known.c_str(), 0, 1, 1) != 0 ? 12 : 0;
+}
+
+int TryDrop(Batch &batch, const std::string &, const Bytes &bytes)
 {
     HGLOBAL h = Global(bytes.data(), bytes.size());
     CString files = "unverändert";
@@ -209,7 +269,7 @@ int TryDrop(Batch &batch, const Bytes &bytes)
     return CheckFolders(batch, pasted, count);
 }
 
-int TryPaste(Batch &batch, const Bytes &bytes)
+int TryPaste(Batch &batch, const std::string &, const Bytes &bytes)
 {
     const size_t head = std::min<size_t>(bytes.size(), 4), rest = bytes.size() - head;
     uint32_t n = 0;
@@ -255,7 +315,7 @@ size_t WriteViewerKeys(const Bytes &bytes)
     return keys.size();
 }
 
-int TryViewers(Batch &batch, const Bytes &bytes)
+int TryViewers(Batch &batch, const std::string &, const Bytes &bytes)
 {
     const size_t keys = WriteViewerKeys(bytes);
     CViewerList list;
@@ -303,8 +363,24 @@ Bytes ViewerInput()
     return b;
 }
 
-int WriteSeeds(const std::string &target, const std::string &dir)
+bool WriteSeeds(const std::string &target, const std::string &dir)
 {
+    if (target == "lead") {
+        const qrv::img::Image rgb = leadtest::GradientImage(23, 17), indexed = leadtest::IndexedImage(19, 13);
+        struct {
+            const char *name;
+            const GUID &container;
+            bool indexed;
+        } files[] = {{"a.png", GUID_ContainerFormatPng, false},  {"p.png", GUID_ContainerFormatPng, true},
+                     {"a.jpg", GUID_ContainerFormatJpeg, false}, {"p.gif", GUID_ContainerFormatGif, true},
+                     {"a.tif", GUID_ContainerFormatTiff, false}, {"p.tif", GUID_ContainerFormatTiff, true},
+                     {"a.bmp", GUID_ContainerFormatBmp, false},  {"p.bmp", GUID_ContainerFormatBmp, true}};
+        bool ok = true;
+        for (const auto &f : files)
+            ok &= leadtest::WriteWicFile(dir + "\\" + f.name, f.container, f.indexed ? indexed : rgb, 96);
+        return ok && leadtest::WriteEmfFile(dir + "\\a.emf") &&
+               leadtest::WritePlaceableWmfFile(dir + "\\a.wmf");
+    }
     const std::string src = Temp() + "qrv-fuzz-" + target + "\\quelle\\";
     std::vector<std::pair<std::string, Bytes>> seeds;
     if (target == "drop")
@@ -316,28 +392,27 @@ int WriteSeeds(const std::string &target, const std::string &dir)
                  {"pal.paste", PasteInput("Anlage 2", 8, leadtest::IndexedImage(6, 5))}};
     else if (target == "viewers")
         seeds = {{"two.viewers", ViewerInput()}};
-    bool ok = true;
+    bool ok = !seeds.empty();
     for (const auto &seed : seeds)
         ok &= WriteBytes(dir + "\\" + seed.first, seed.second);
-    return seeds.empty() ? 2 : ok ? 0 : 1;
+    return ok;
 }
 
 // The targets: what tries an input, and what g_accepted and g_done count.
 const struct Target {
     const char *name;
-    int (*tryInput)(Batch &batch, const Bytes &bytes);
+    int (*tryInput)(Batch &batch, const std::string &path, const Bytes &bytes);
     const char *accepted, *done;
-} kTargets[] = {{"drop", TryDrop, "blocks read", "pasted"},
+} kTargets[] = {{"lead", TryLoad, "loaded", "refused keeping the held picture"},
+                {"drop", TryDrop, "blocks read", "pasted"},
                 {"paste", TryPaste, "bitmaps made", "pasted"},
                 {"viewers", TryViewers, "viewers made", "keys showing a bitmap"}};
 
-int Run(const std::string &name, const std::string &dir, DWORD limit)
+// Tries every file of dir, each within limitMs; 0, or the first broken rule's
+// exit code. The folder must hold the same files afterwards (else exit code 5).
+int RunBatch(const Target &target, const std::string &dir, DWORD limitMs)
 {
-    const Target *target = std::find_if(std::begin(kTargets), std::end(kTargets),
-                                        [&](const Target &t) { return name == t.name; });
-    if (target == std::end(kTargets))
-        return 2;
-    g_base = Temp() + "qrv-fuzz-" + name + "\\";
+    g_base = Temp() + "qrv-fuzz-" + target.name + "\\";
     for (const char *sub : {"", "quelle", "ziel", "temp"})
         ::CreateDirectoryA((g_base + sub).c_str(), nullptr);
     Empty(g_base + "ziel");
@@ -354,15 +429,41 @@ int Run(const std::string &name, const std::string &dir, DWORD limit)
     batch.source = FilesOf(g_base + "quelle");
     if (!batch.Create())
         return 10;
-    const int rc = RunBatch(
-        dir, limit, [&](const std::string &path) { return target->tryInput(batch, ReadBytes(path)); });
-    std::printf("%d %s, %d %s\n", g_accepted, target->accepted, g_done, target->done);
-    return rc;
+    qrvtest::watchdog::Start(limitMs, 3, "");
+    const std::set<std::string> names = FilesOf(dir);
+    long i = 0;
+    for (const std::string &name : names) {
+        std::printf("input %s\n", name.c_str());
+        std::fflush(stdout);
+        qrvtest::watchdog::Begin(i++);
+        const std::string path = dir + "\\" + name;
+        const int rc = target.tryInput(batch, path, ReadBytes(path));
+        qrvtest::watchdog::End();
+        if (rc != 0)
+            return rc;
+    }
+    std::printf("%d %s, %d %s\n", g_accepted, target.accepted, g_done, target.done);
+    if (FilesOf(dir) != names)
+        return Finding(5, "WROTE the batch folder changed\n");
+    std::printf("done %zu files\n", names.size());
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    return FuzzMain(argc, argv, true, WriteSeeds, Run);
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, ::GetCommandLineA(), SW_HIDE);
+    AfxOleInit();
+    const std::string verb = argc > 3 ? argv[1] : "";
+    const Target *target = std::find_if(std::begin(kTargets), std::end(kTargets), [&](const Target &t) {
+        return argc > 3 && t.name == std::string(argv[2]);
+    });
+    if (verb == "seeds" && target != std::end(kTargets))
+        return WriteSeeds(argv[2], argv[3]) ? 0 : 1;
+    if (verb == "run" && target != std::end(kTargets))
+        return RunBatch(*target, argv[3], argc > 4 ? DWORD(std::atoi(argv[4])) : 20000);
+    std::printf("usage: %s seeds TARGET DIR | run TARGET DIR [MS]; targets: lead drop paste viewers\n",
+                argv[0]);
+    return 2;
 }
