@@ -95,9 +95,10 @@ write_seeds() {
   esac
 }
 
-run_target() {
-  local t="$1" max_len=4096
-  [ "$t" = dib ] && max_len=65536
+# Seeds, then the kept crash inputs replayed: one target after another, as
+# the seed maker is built on the way.
+prepare_target() {
+  local t="$1"
   write_seeds "$t" || { echo "fuzz $t: the seeds could not be written"; return 1; }
   mkdir -p "$OUT/corpus/$t" "$OUT/findings/$t" "$REGRESSIONS/$t"
   local kept=("$REGRESSIONS/$t"/*)
@@ -105,6 +106,11 @@ run_target() {
     QRV_FUZZ_TARGET=$t "$OUT/fuzz_readers" -runs=0 "${kept[@]}" >"$OUT/findings/$t/replay.log" 2>&1 \
       || { tail -30 "$OUT/findings/$t/replay.log"; echo "fuzz $t: a kept crash input fails again"; return 1; }
   fi
+}
+
+run_target() {
+  local t="$1" max_len=4096
+  [ "$t" = dib ] && max_len=65536
   cd "$OUT/findings/$t"
   local rc=0 started=$SECONDS
   QRV_FUZZ_TARGET=$t "$OUT/fuzz_readers" -max_total_time="$SECONDS_TO_RUN" -max_len=$max_len -rss_limit_mb=2048 \
@@ -132,8 +138,23 @@ case "$TARGET" in
 esac
 rc=0
 build_readers || { echo "fuzz: the build of the readers failed"; exit 1; }
+ready=()
 for t in "${list[@]}"; do
-  run_target "$t" || rc=1
+  if prepare_target "$t"; then ready+=("$t"); else rc=1; fi
+done
+# Two targets at a time, one a core: each still fuzzes for its whole time.
+running=0
+for t in ${ready[@]+"${ready[@]}"}; do
+  run_target "$t" &
+  running=$((running + 1))
+  if [ $running -ge 2 ]; then
+    wait -n || rc=1
+    running=$((running - 1))
+  fi
+done
+while [ $running -gt 0 ]; do
+  wait -n || rc=1
+  running=$((running - 1))
 done
 if [ "$TARGET" = all ]; then
   for t in "${WINE_TARGETS[@]}"; do
