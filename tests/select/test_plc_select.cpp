@@ -24,9 +24,8 @@ using namespace qrvtest;
 
 namespace {
 
-// The dialog's drivers (recording copies with identity strings): listed by name, CoDeSys (593), NMEA 0183
-// (548), NMEA 0183 with a blank (547) and QMove (578), the first two of one family; 507 and 514 are
-// internal and hidden, 501 is the old S5 driver, never listed.
+// The dialog's recording drivers, listed by name: CoDeSys (593), NMEA 0183 (548), NMEA 0183 with a
+// blank (547), QMove (578), the first two of one family; 507, 514 internal (hidden), 501 old S5 (unlisted).
 const int kModules[] = {578, 593, 547, 548, 507, 514, 501};
 
 // The dialog's message boxes, noted as W, R and A: the question before a change of controller, the one
@@ -61,9 +60,8 @@ std::string Seen(HWND hDlg)
     return seen + " " + checked + " " + std::to_string(rows) + " " + ItemText(hDlg, IDC_PLC_ACTIVE_NAME);
 }
 
-// The dialog's controls as the user reads them, then what is out of place: besides LayoutFaults, the
-// mode group box clear of the list, the list level with Remove, the list a single-selection report that
-// keeps its selection shown, the radios a group.
+// The controls as the user reads them and what is out of place: besides LayoutFaults, the mode group
+// over the list, the list not level with Remove, the list's style, the radios not a group.
 std::string Layout(HWND hDlg)
 {
     HWND hList = Item(hDlg, IDC_PLC_LIST), hRadio = Item(hDlg, IDC_PLC_MODE_EXTERNAL);
