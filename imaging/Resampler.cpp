@@ -230,13 +230,19 @@ Status Resampler::Size(const Image& src, int width, int height, int flags, Image
         return kTooLarge;
     if (flags != 0 && flags != 2)
         return kInvalidParameter;
+    // Into dst's own rows when it is another image (a preview makes its kept
+    // results again at every step of a slider), through a new image when it
+    // is the source. A lack of memory leaves another dst empty.
+    Image out;
+    Image& target = &dst != &src ? dst : out;
     try {
-        Image out;
-        const Status s = flags == 0 ? Nearest(src, width, height, out) : Filtered(src, width, height, path, out);
-        if (s == kOk)
+        const Status s =
+            flags == 0 ? Nearest(src, width, height, target) : Filtered(src, width, height, path, target);
+        if (s == kOk && &target == &out)
             dst = std::move(out);
         return s;
     } catch (const std::bad_alloc&) {
+        target.Clear();
         return kOutOfMemory;
     }
 }

@@ -21,7 +21,9 @@ public:
     //       thread, the portable one works on the calling thread alone.
     static Status Size(Image& image, int width, int height, int flags,
                        CodePath path = CodePath::kFastest);
-    // The same from src into dst (which may be src); src stays as it is.
+    // The same from src into dst (which may be src); src stays as it is. A
+    // dst other than src is made in its own memory, and left empty when
+    // memory runs out.
     static Status Size(const Image& src, int width, int height, int flags, Image& dst,
                        CodePath path = CodePath::kFastest);
 
