@@ -139,7 +139,7 @@ qrv_ctest() {
   local rc=0
   # Two at a time: the programs that show windows take the display in turn
   # (RESOURCE_LOCK display), the others (the package's host build, the image
-  # core) run beside them on the second core.
+  # core, the driver binding) run beside them on the second core.
   GTEST_OUTPUT="xml:$(qrv_host_path "$preset" "$xml")/" ctest --preset "$preset" -j 2 || rc=1
   # A test program writes its results when it ends normally: one without
   # them ended early (a crash under Wine may still exit with 0).

@@ -161,10 +161,9 @@ void PaletteMapper::FillBlock(int b, int g, int r)
     const int boxWidth = 8 << shift_;
     const Extent at = BlockExtent(b, g, r);
     const uint32_t first = KeyBits(0, at.lo[2]) | KeyBits(1, at.lo[1]) | KeyBits(2, at.lo[0]);
-    // A block before the last along every axis lies in one region of 64 x 64
-    // x 64 values, whose entries are known; the others search the palette.
-    const bool inRegion =
-        BlockAxis(b) < kLastBlock && BlockAxis(g) < kLastBlock && BlockAxis(r) < kLastBlock;
+    // A block short of the upper face along every axis lies in one region of
+    // 64 x 64 x 64 values, whose entries are known; the others search the palette.
+    const bool inRegion = at.hi[0] < 255 && at.hi[1] < 255 && at.hi[2] < 255;
     Candidates(at, inRegion ? RegionOf(first) : allEntries_, blockCandidates_);
     const uint8_t* ready = slots_.get() + slotCount_;
     for (int rr = at.lo[0]; rr < at.hi[0]; rr += boxWidth)
