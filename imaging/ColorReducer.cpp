@@ -361,16 +361,35 @@ std::vector<Bgra> ColorReducer::FixedPalette(int bits)
 
 namespace {
 
-// Packs a row of indexes into pixels of `depth` bits (1, 2 or 4), the leftmost
-// in the most significant bits of a byte.
+// Packs a row of indexes into pixels of kDepth bits (1, 2 or 4), the leftmost
+// in the most significant bits of a byte. The whole bytes go by a loop of
+// fixed shape, which the compiler unrolls and vectorises: a per-pixel test
+// for the row's end cost as much as the reduction's own lookups.
+template <int kDepth>
+void PackRowOf(const uint8_t* idx, size_t w, uint8_t* row)
+{
+    constexpr size_t kPerByte = 8 / kDepth;
+    const size_t whole = w / kPerByte;
+    for (size_t i = 0; i < whole; ++i) {
+        unsigned byte = 0;
+        for (size_t k = 0; k < kPerByte; ++k)
+            byte = byte << kDepth | idx[i * kPerByte + k];
+        row[i] = uint8_t(byte);
+    }
+    if (whole * kPerByte == w)
+        return;
+    unsigned byte = 0;
+    for (size_t k = 0; k < kPerByte; ++k)
+        byte = byte << kDepth | (whole * kPerByte + k < w ? idx[whole * kPerByte + k] : 0u);
+    row[whole] = uint8_t(byte);
+}
+
 void PackRow(const uint8_t* idx, size_t w, int depth, uint8_t* row)
 {
-    const size_t perByte = size_t(8 / depth);
-    for (size_t x = 0; x < w; x += perByte) {
-        unsigned byte = 0;
-        for (size_t k = 0; k < perByte; ++k)
-            byte = byte << depth | (x + k < w ? idx[x + k] : 0u);
-        row[x / perByte] = uint8_t(byte);
+    switch (depth) {
+    case 1: PackRowOf<1>(idx, w, row); break;
+    case 2: PackRowOf<2>(idx, w, row); break;
+    default: PackRowOf<4>(idx, w, row); break;
     }
 }
 

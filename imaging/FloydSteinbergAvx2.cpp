@@ -38,7 +38,7 @@ struct Errors {
 // What the step loop needs besides the errors.
 struct Context {
     const uint8_t* slots;
-    const uint32_t* entries;  // the mapper's packed entries
+    const uint32_t* entries;  // the mapper's packed entries, the first 16 used
     int* sums[3];        // per channel, 3, 5 and 1 times the errors of the line above
     uint8_t* skew;       // per step the indexes of its eight pixels
     PaletteMapper* map;
@@ -80,12 +80,14 @@ QRV_TARGET_AVX2 inline __m256i Key(__m256i b, __m256i g, __m256i r)
 template <int kShift>
 QRV_TARGET_AVX2 bool KeysMatch(const PaletteMapper& map)
 {
-    const __m256i zero = _mm256_setzero_si256();
+    // The lowest value sets no bits of its own, so each channel is checked
+    // with the others there.
+    const __m256i none = Splat(-PaletteMapper::kReach);
     static_assert((256 + 2 * PaletteMapper::kReach) % kLanes == 0, "whole vectors of values");
     for (int v = -PaletteMapper::kReach; v < 256 + PaletteMapper::kReach; v += kLanes) {
         const __m256i c = _mm256_add_epi32(Splat(v), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
-        const __m256i got[3] = {Key<kShift>(c, zero, zero), Key<kShift>(zero, c, zero),
-                                Key<kShift>(zero, zero, c)};
+        const __m256i got[3] = {Key<kShift>(c, none, none), Key<kShift>(none, c, none),
+                                Key<kShift>(none, none, c)};
         for (int ch = 0; ch < 3; ++ch) {
             const __m256i want =
                 _mm256_loadu_si256(reinterpret_cast<const __m256i*>(map.KeyBitsOf(ch) + v));
@@ -179,7 +181,7 @@ QRV_TARGET_AVX2 void FillBlocks(__m256i b, __m256i g, __m256i r, __m256i missing
 // all; the lanes outside get no error. A block not yet filled is filled before
 // its lookup, or with kDefer only marked in `missing`: the step's result is
 // then wrong and must be done again.
-template <bool kMasked, bool kDefer, int kShift, bool kSmall>
+template <bool kMasked, bool kDefer, int kShift>
 QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& err,
                                  const Context& cx, __m256i& missing)
 {
@@ -208,9 +210,8 @@ QRV_TARGET_AVX2 inline void Step(__m256i pixels, __m256i active, int s, Errors& 
     const __m256i key = Key<kShift>(cb, cg, cr);
     const __m256i index = _mm256_and_si256(
         _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.slots), key, 1), byte);
-    const __m256i entry =
-        kSmall ? Lookup16(cx.entries, index)
-               : _mm256_i32gather_epi32(reinterpret_cast<const int*>(cx.entries), index, 4);
+    static_assert(FloydSteinbergAvx2::kMostEntries == 16, "the entries fit two registers");
+    const __m256i entry = Lookup16(cx.entries, index);
     Rgb e{_mm256_sub_epi32(cb, _mm256_and_si256(_mm256_srli_epi32(entry, 8), byte)),
           _mm256_sub_epi32(cg, _mm256_and_si256(_mm256_srli_epi32(entry, 16), byte)),
           _mm256_sub_epi32(cr, _mm256_srli_epi32(entry, 24))};
@@ -305,7 +306,7 @@ QRV_TARGET_AVX2 void EightSteps(const uint8_t* top, int rowBytes, int s, __m256i
 
 // Steps from..to - 1 of a band of n lines from y0, where a lane may lie
 // outside its line: pixels one by one.
-template <int kShift, int kBpp, bool kSmall>
+template <int kShift, int kBpp>
 QRV_TARGET_AVX2 void EdgeSteps(const Image& img, int y0, int n, int from, int to, Errors& err,
                                const Context& cx)
 {
@@ -314,7 +315,7 @@ QRV_TARGET_AVX2 void EdgeSteps(const Image& img, int y0, int n, int from, int to
     __m256i unused;
     for (int s = from; s < to; ++s) {
         EdgePixels<kBpp>(img, y0, n, s, px, on);
-        Step<true, false, kShift, kSmall>(Load(px), Load(on), s, err, cx, unused);
+        Step<true, false, kShift>(Load(px), Load(on), s, err, cx, unused);
     }
 }
 
@@ -323,7 +324,7 @@ QRV_TARGET_AVX2 void EdgeSteps(const Image& img, int y0, int n, int from, int to
 // block not yet filled is done again from its start, filling as it goes. Its
 // sums for the band below are written behind what it reads, so the repeat
 // finds the same inputs.
-template <int kShift, int kBpp, bool kSmall>
+template <int kShift, int kBpp>
 QRV_TARGET_AVX2 void MainSteps(const uint8_t* top, int rowBytes, int from, int to, Errors& err,
                                const Context& cx)
 {
@@ -346,18 +347,18 @@ QRV_TARGET_AVX2 void MainSteps(const uint8_t* top, int rowBytes, int from, int t
         const Errors before = err;
         __m256i missing = _mm256_setzero_si256();
         for (t = s; t < end; ++t)
-            Step<false, true, kShift, kSmall>(pixels[t - s], all, t, err, cx, missing);
+            Step<false, true, kShift>(pixels[t - s], all, t, err, cx, missing);
         if (!_mm256_testz_si256(missing, missing)) {
             err = before;
             for (t = s; t < end; ++t)
-                Step<false, false, kShift, kSmall>(pixels[t - s], all, t, err, cx, missing);
+                Step<false, false, kShift>(pixels[t - s], all, t, err, cx, missing);
         }
     }
 }
 
 // One band of n lines (1..8) from y0; its indexes into rows of `stride` bytes
 // at `out`.
-template <int kShift, int kBpp, bool kSmall>
+template <int kShift, int kBpp>
 QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, uint8_t* out,
                           size_t stride)
 {
@@ -367,9 +368,9 @@ QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, ui
     const int mainFrom = n == kLanes ? kLead : steps;
     const int mainTo = n == kLanes ? std::max(kLead, w) : steps;
     Errors err{};
-    EdgeSteps<kShift, kBpp, kSmall>(img, y0, n, 0, mainFrom, err, cx);
-    MainSteps<kShift, kBpp, kSmall>(img.Row(y0), int(img.Stride()), mainFrom, mainTo, err, cx);
-    EdgeSteps<kShift, kBpp, kSmall>(img, y0, n, mainTo, steps, err, cx);
+    EdgeSteps<kShift, kBpp>(img, y0, n, 0, mainFrom, err, cx);
+    MainSteps<kShift, kBpp>(img.Row(y0), int(img.Stride()), mainFrom, mainTo, err, cx);
+    EdgeSteps<kShift, kBpp>(img, y0, n, mainTo, steps, err, cx);
     for (int j = 0; j < n; ++j) {
         uint8_t* q = out + size_t(y0 + j) * stride;
         const uint8_t* from = cx.skew + size_t(kSkew * j) * kLanes + size_t(j);
@@ -378,7 +379,7 @@ QRV_TARGET_AVX2 void Band(const Image& img, int y0, int n, const Context& cx, ui
     }
 }
 
-template <int kShift, int kBpp, bool kSmall>
+template <int kShift, int kBpp>
 QRV_TARGET_AVX2 bool RunAll(const Image& img, PaletteMapper& map, uint8_t* out, size_t stride)
 {
     if (!KeysMatch<kShift>(map))
@@ -392,27 +393,22 @@ QRV_TARGET_AVX2 bool RunAll(const Image& img, PaletteMapper& map, uint8_t* out, 
     for (int ch = 0; ch < 3; ++ch)
         cx.sums[ch] = sums.data() + size_t(ch) * sumWords + kSumPad;
     for (int y = 0; y < img.Height(); y += kLanes)
-        Band<kShift, kBpp, kSmall>(img, y, std::min(kLanes, img.Height() - y), cx, out, stride);
+        Band<kShift, kBpp>(img, y, std::min(kLanes, img.Height() - y), cx, out, stride);
     return true;
 }
 
-// Palettes of up to 16 entries take their colours from registers.
 template <int kShift>
 bool RunFor(const Image& img, PaletteMapper& map, uint8_t* out, size_t stride)
 {
-    const bool small = map.Size() <= 16;
-    if (img.BitsPerPixel() == 32)
-        return small ? RunAll<kShift, 4, true>(img, map, out, stride)
-                     : RunAll<kShift, 4, false>(img, map, out, stride);
-    return small ? RunAll<kShift, 3, true>(img, map, out, stride)
-                 : RunAll<kShift, 3, false>(img, map, out, stride);
+    return img.BitsPerPixel() == 32 ? RunAll<kShift, 4>(img, map, out, stride)
+                                    : RunAll<kShift, 3>(img, map, out, stride);
 }
 
 }  // namespace
 
 bool FloydSteinbergAvx2::Run(const Image& image, PaletteMapper& map, uint8_t* out, size_t stride)
 {
-    if (!HasAvx2())
+    if (!HasAvx2() || map.Size() > kMostEntries)
         return false;
     // Gathers take 32-bit offsets from a band's first row.
     if (image.Stride() * kLanes >= (size_t(1) << 31))

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "imaging/ColorReducer.h"
+#include "imaging/Cpu.h"
+#include "imaging/FloydSteinbergAvx2.h"
 #include "imaging/FloydSteinbergDiffuser.h"
 #include "imaging/PaletteMapper.h"
 
@@ -238,7 +240,13 @@ TEST(ColorReducer, FloydSteinbergEqualsTheTextbookDiffusion)
                 std::vector<uint8_t> got;
                 ASSERT_EQ(ColorReducer::Quantize(img, pal, kDitherFloydSteinberg, got), kOk);
                 ASSERT_EQ(got, want) << "fastest path";
+                // The vector code must not quietly hand over to the portable one.
                 std::fill(got.begin(), got.end(), uint8_t(0));
+                if (HasAvx2() && pal.size() <= size_t(FloydSteinbergAvx2::kMostEntries)) {
+                    ASSERT_TRUE(FloydSteinbergAvx2::Run(img, portable, got.data(), size_t(size[0])));
+                    ASSERT_EQ(got, want) << "AVX2 path";
+                    std::fill(got.begin(), got.end(), uint8_t(0));
+                }
                 FloydSteinbergDiffuser::Run(img, portable, got.data(), size_t(size[0]), CodePath::kPortable);
                 ASSERT_EQ(got, want) << "portable path";
             }
