@@ -51,15 +51,13 @@ Status Image::Create(int width, int height, int bits)
                 palette[size_t(i)] = Bgra{v, v, v, 0};
             }
         }
-        // The rows' memory is used again when it fits and is not more than
-        // twice what is needed: a preview rebuilt at every step of a slider
-        // then writes to pages already mapped, where fresh ones would each
-        // cost a page fault (large blocks come straight from the system).
+        // The rows' own memory is used again when it fits without wasting
+        // half of it; else PixelMemory may hold a block that does.
         const size_t bytes = stride * size_t(height);
         if (pixels_.capacity() >= bytes && pixels_.capacity() / 2 <= bytes) {
             pixels_.assign(bytes, 0);
         } else {
-            std::vector<uint8_t> pixels(bytes, 0);
+            decltype(pixels_) pixels(bytes, 0);
             pixels_.swap(pixels);
         }
         palette_.swap(palette);

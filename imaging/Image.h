@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "imaging/PixelMemory.h"
 #include "imaging/Status.h"
 
 namespace qrv::img {
@@ -104,7 +105,7 @@ private:
     int height_ = 0;
     int bits_ = 0;
     size_t stride_ = 0;
-    std::vector<uint8_t> pixels_;
+    std::vector<uint8_t, PixelAllocator<uint8_t>> pixels_;
     std::vector<Bgra> palette_;
 };
 

@@ -243,16 +243,14 @@ void CLead::SetBitmap(HBITMAP hBitmap)
     }
     if (hBitmap == m_hBitmap)
         return;
+    Image image;
     try {
-        if (!CopyBitmap(hBitmap, m_spare))
+        if (!CopyBitmap(hBitmap, image))
             return;
     } catch (const std::bad_alloc&) {
         return;
     }
-    ReplaceImage(m_spare);
-    constexpr size_t kSpareBytes = size_t(16) << 20;
-    if (m_spare.Stride() * size_t(m_spare.Height()) > kSpareBytes)
-        m_spare.Clear();
+    ReplaceImage(image);
 }
 
 namespace {

@@ -224,10 +224,6 @@ private:
                    qrv::img::Image& image);
 
     qrv::img::Image m_image;
-    // The image SetBitmap replaced, whose memory the next SetBitmap copies
-    // into (kept up to kSpareBytes): a preview that takes its source's
-    // bitmap at every step then writes to pages already mapped.
-    qrv::img::Image m_spare;
     DWORD m_dwImageVersion = 0;
     FileInfo m_info;
     long m_nWMFResolution;

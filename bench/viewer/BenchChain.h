@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "imaging/ColorReducer.h"
@@ -71,18 +72,41 @@ inline bool CoreChain(const qrv::img::Image& source, const std::vector<uint32_t>
            ColorReducer::ColorRes(out, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette) == kOk;
 }
 
+inline double Median(std::vector<double> t)
+{
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+template <class F>
+double TimeMs(F f)
+{
+    const auto a = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count();
+}
+
 // Median of `runs` timings of f, in milliseconds.
 template <class F>
 double MedianMs(F f, int runs)
 {
     std::vector<double> t;
+    for (int i = 0; i < runs; ++i)
+        t.push_back(TimeMs(f));
+    return Median(t);
+}
+
+// Medians of `runs` timings of f and of g, taken in turns, so that what
+// else the machine does weighs on both alike.
+template <class F, class G>
+std::pair<double, double> MedianMsInTurns(F f, G g, int runs)
+{
+    std::vector<double> tf, tg;
     for (int i = 0; i < runs; ++i) {
-        const auto a = std::chrono::steady_clock::now();
-        f();
-        t.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
+        tf.push_back(TimeMs(f));
+        tg.push_back(TimeMs(g));
     }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
+    return {Median(tf), Median(tg)};
 }
 
 }  // namespace benchviewer

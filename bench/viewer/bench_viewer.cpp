@@ -70,9 +70,9 @@ int main(int argc, char** argv)
         failed |= panel.ForceRepaint();
     };
     leadChain();
-    const double leadMs = benchviewer::MedianMs(leadChain, 31);
     qrv::img::Image out;
-    const double coreMs = benchviewer::MedianMs([&] { benchviewer::CoreChain(photo, palette, out); }, 31);
+    const auto [leadMs, coreMs] = benchviewer::MedianMsInTurns(
+        leadChain, [&] { benchviewer::CoreChain(photo, palette, out); }, 31);
     if (failed || !(out == panel.GetImage())) {
         std::printf("the chains disagree (error %d)\n", failed);
         return 1;

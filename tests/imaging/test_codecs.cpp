@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -7,6 +8,7 @@
 #include "imaging/DibFormat.h"
 #include "imaging/DibReader.h"
 #include "imaging/DibWriter.h"
+#include "imaging/PixelMemory.h"
 
 using namespace qrv::img;
 
@@ -247,4 +249,32 @@ TEST(BmpFile, EncodeDecodeAndFileHeaderChecks)
     EXPECT_EQ(back, img);
     std::remove(path.c_str());
     EXPECT_EQ(BmpFile::Load(path, back), kIoError);
+}
+
+// Rows of a dropped image serve the next image they fit without wasting half
+// of themselves, and what is kept for that stays within its bound.
+TEST(PixelMemory, DroppedRowsServeTheNextImageOfTheirSizeWithinTheBound)
+{
+    using qrv::img::Image;
+    using qrv::img::PixelMemory;
+    const uint8_t* rows = nullptr;
+    {
+        Image a;
+        ASSERT_EQ(a.Create(1000, 1000, 24), qrv::img::kOk);
+        rows = a.Data();
+        std::fill(a.Data(), a.Data() + a.Stride() * 1000, uint8_t(0xFF));
+    }
+    Image small;
+    ASSERT_EQ(small.Create(1000, 400, 24), qrv::img::kOk);
+    EXPECT_NE(small.Data(), rows) << "a block more than twice the size asked for";
+    Image same;
+    ASSERT_EQ(same.Create(1000, 999, 24), qrv::img::kOk);
+    EXPECT_EQ(same.Data(), rows);
+    EXPECT_TRUE(std::all_of(same.Data(), same.Data() + same.Stride() * 999, [](uint8_t v) { return v == 0; }));
+    std::vector<Image> many(24);
+    for (Image &img : many)
+        ASSERT_EQ(img.Create(1024, 1024, 24), qrv::img::kOk);
+    many.clear();
+    EXPECT_GT(PixelMemory::KeptBytes(), size_t(3) << 20);
+    EXPECT_LE(PixelMemory::KeptBytes(), PixelMemory::kKeptBytes);
 }
