@@ -74,16 +74,11 @@ protected:
     }
     void TearDown() override { m_wnd.DestroyWindow(); }
     // Pure red, green or blue pixels of the image of the button with this command.
-    int ImagePixels(UINT nID, uint32_t rgb)
+    int ImagePixels(UINT nID, COLORREF colour)
     {
         CRect rc;
         m_bar.GetItemRect((int)m_bar.CommandToIndex(nID), &rc);
-        ScreenPixels px(m_bar.m_hWnd);
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom && y < px.Height(); y++)
-            for (int x = rc.left; x < rc.right && x < px.Width(); x++)
-                n += px.At(x, y) == rgb;
-        return n;
+        return ScreenPixels(m_bar.m_hWnd).Count(rc, colour);
     }
 
     CCommandWnd m_wnd;
@@ -93,11 +88,11 @@ protected:
 // The images and texts come from the program's resources.
 TEST_F(ControlWindow, ToolBarImagesAndTextsShowAndADisabledButtonIsGreyed)
 {
-    EXPECT_GT(ImagePixels(kOpen, 0xFF0000), 100) << "the first image is red";
-    EXPECT_GT(ImagePixels(kRecord, 0x00FF00), 100) << "the second image is green";
-    EXPECT_EQ(0, ImagePixels(kStop, 0x0000FF)) << "the disabled button is drawn without its colour";
+    EXPECT_GT(ImagePixels(kOpen, RGB(255, 0, 0)), 100) << "the first image is red";
+    EXPECT_GT(ImagePixels(kRecord, RGB(0, 255, 0)), 100) << "the second image is green";
+    EXPECT_EQ(0, ImagePixels(kStop, RGB(0, 0, 255))) << "the disabled button is drawn without its colour";
     m_bar.EnableButton(kStop);
-    EXPECT_GT(ImagePixels(kStop, 0x0000FF), 100) << "enabled, it shows its blue image";
+    EXPECT_GT(ImagePixels(kStop, RGB(0, 0, 255)), 100) << "enabled, it shows its blue image";
     // A resource holds several texts, each behind the separator it starts
     // with and each ended by it; a separator at the very end counts as none.
     EXPECT_EQ(0, m_bar.AddString(IDS_TEST_TOOLBAR_TEXTS)) << "the resource's texts come first";

@@ -10,6 +10,7 @@
 #include <string>
 #include "AnsweringBoxes.h"
 #include "afx_tests_res.h"
+#include "tests/support/DialogLayout.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/MessageBoxAnswer.h"
 #include "uiauto/MessagePump.h"
@@ -219,12 +220,6 @@ std::string TabText(HWND hSheet, int index)
     ::SendMessageA((HWND)::SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMA, index, (LPARAM)&item);
     return text;
 }
-CRect Rect(HWND hWnd)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
 HWND CurrentPage(HWND hSheet)
 {
     return (HWND)::SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0);
@@ -332,8 +327,8 @@ TEST_F(PropertySheetTest, ModelessSheetWithPagesAddedAndRemovedLive)
     // A modeless sheet carries no standard buttons: hidden and disabled, and the sheet ends above them.
     for (int nID : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP})
         EXPECT_FALSE(ButtonShown(sheet.m_hWnd, nID)) << "button " << nID;
-    const CRect rcSheet = Rect(sheet.m_hWnd), rcOk = Rect(::GetDlgItem(sheet.m_hWnd, IDOK)),
-                rcPage = Rect(m_first.m_hWnd);
+    const CRect rcSheet = WindowRect(sheet.m_hWnd), rcOk = WindowRect(::GetDlgItem(sheet.m_hWnd, IDOK)),
+                rcPage = WindowRect(m_first.m_hWnd);
     EXPECT_TRUE(rcOk.top == rcSheet.bottom && rcPage.bottom <= rcSheet.bottom)
         << "the sheet ends where the buttons began, the page whole";
     HWND hApply = ::GetDlgItem(sheet.m_hWnd, ID_APPLY_NOW), hCancel = ::GetDlgItem(sheet.m_hWnd, IDCANCEL);

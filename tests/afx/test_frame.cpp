@@ -11,6 +11,7 @@
 #include <string>
 #include "afx_tests_res.h"
 #include "uiauto/MessagePump.h"
+#include "tests/support/DialogLayout.h"
 #include "tests/support/TestApp.h"
 
 using namespace qrvtest;
@@ -167,14 +168,6 @@ std::string ControlText(const CStatusBar &bar, int nPart)
     return text;
 }
 
-CRect ChildRect(const CWnd &child, HWND hParent)
-{
-    CRect rc;
-    child.GetWindowRect(&rc);
-    ::MapWindowPoints(nullptr, hParent, reinterpret_cast<LPPOINT>(&rc), 2);
-    return rc;
-}
-
 // A frame made by Create with no class, menu or help id of its own, a view and
 // a status bar of two panes.
 class StatusBarTest : public ::testing::Test {
@@ -213,8 +206,7 @@ TEST_F(StatusBarTest, KeepsTheBottomEdgeAndTheFirstPaneStretches)
     for (CSize size : {CSize(400, 300), CSize(520, 260)}) {
         m_pFrame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
         PumpFor(20);
-        CRect client, bar = ChildRect(m_bar, m_pFrame->m_hWnd);
-        CRect view = ChildRect(*m_pFrame->GetActiveView(), m_pFrame->m_hWnd);
+        CRect client, bar = Place(m_bar.m_hWnd), view = Place(m_pFrame->GetActiveView()->m_hWnd);
         m_pFrame->GetClientRect(&client);
         EXPECT_EQ(client.bottom, bar.bottom);
         EXPECT_EQ(client.Width(), bar.Width());

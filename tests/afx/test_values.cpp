@@ -77,25 +77,19 @@ TEST(CStringFormat, FormatsLongTextsAndNumbers)
 TEST(CStringMultibyte, TrailBytesAreNeitherFoundNorChanged)
 {
     ASSERT_EQ(0, _setmbcp(932));
-    CString s("\x95\x5C"
-              "a\\b");
+    const CString s = CString("\x95\x5C") + "a\\b";
     EXPECT_EQ(3, s.Find('\\'));
     EXPECT_EQ(3, s.Find("\\b"));
     EXPECT_EQ(3, s.ReverseFind('\\'));
 
-    CString upper("\x83\x61"
-                  "a");
+    const CString lead("\x83\x61"); // a character whose trail byte is 'a'
+    CString upper = lead + "a";
     upper.MakeUpper();
-    EXPECT_EQ("\x83\x61"
-              "A",
-              Bytes(upper));
+    EXPECT_EQ(Bytes(lead + "A"), Bytes(upper));
 
-    CString folded("\x83\x61"
-                   "x");
-    EXPECT_EQ(0, folded.CompareNoCase("\x83\x61"
-                                      "X"));
-    EXPECT_NE(0, folded.CompareNoCase("\x83\x41"
-                                      "x"));
+    const CString folded = lead + "x";
+    EXPECT_EQ(0, folded.CompareNoCase(lead + "X"));
+    EXPECT_NE(0, folded.CompareNoCase(CString("\x83\x41") + "x"));
     EXPECT_LT(CString("a").Compare("b"), 0);
     EXPECT_GT(CString("b").Compare("a"), 0);
     _setmbcp(_MB_CP_ANSI);

@@ -36,14 +36,6 @@ void PrintTo(const CRect &rc, std::ostream *os)
 
 namespace {
 
-// Creates the modeless dialog from its template and shows it.
-template <class Dialog> BOOL CreateShown(Dialog &dlg, UINT nIDTemplate)
-{
-    const BOOL bOk = dlg.Create(nIDTemplate);
-    dlg.ShowWindow(SW_SHOWNORMAL);
-    return bOk;
-}
-
 // Counts the edit's change notifications so that "no change" can be seen.
 class CControlsDlg : public CDialogEx {
 public:
@@ -60,7 +52,7 @@ class DlgCtrlUtilsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(CreateShown(m_dlg, IDD_FW_CONTROLS));
+        ASSERT_TRUE(m_dlg.Create(IDD_FW_CONTROLS)); // the templates of modeless dialogs are visible
         m_dlg.m_nEditChanges = 0;
     }
     void TearDown() override { m_dlg.DestroyWindow(); }
@@ -369,7 +361,7 @@ protected:
 
 class TabCtrlExTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(CreateShown(m_dlg, IDD_RS_TABS)); }
+    void SetUp() override { ASSERT_TRUE(m_dlg.Create(IDD_RS_TABS)); }
     CTabDialog m_dlg;
     CTabCtrlEx &m_tab = m_dlg.m_tab;
 };
@@ -532,15 +524,6 @@ TEST_F(TabCtrlExTest, LabelsStandAtOneHeightAndDisabledTabsAreDrawnEmbossed)
     EXPECT_TRUE(again.grey == 0 && again.black > 10) << "enabling repaints the tab";
 }
 
-int CountColour(const ScreenPixels &pixels, const CRect &rc, COLORREF colour)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            n += pixels.Color(x, y) == colour;
-    return n;
-}
-
 // Pixels in a strip right of the items' text that do not show what the 16 x 40 test tile
 // (see make_tree_test_bitmaps.py), tiled from (x0, y0), shows there.
 int Mismatches(HWND hTree, int x0, int y0)
@@ -578,8 +561,8 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
     const ScreenPixels tiled(tree.m_hWnd);
     CRect rcText;
     ASSERT_TRUE(tree.GetItemRect(tree.GetNextSiblingItem(tree.GetRootItem()), &rcText, TRUE));
-    EXPECT_GT(CountColour(tiled, rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
-    EXPECT_EQ(0, CountColour(tiled, CRect(0, 0, tiled.Width(), tiled.Height()), ::GetSysColor(COLOR_WINDOW)))
+    EXPECT_GT(tiled.Count(rcText, ::GetSysColor(COLOR_WINDOWTEXT)), 10) << "the text stays readable";
+    EXPECT_EQ(0, tiled.Count(CRect(0, 0, tiled.Width(), tiled.Height()), ::GetSysColor(COLOR_WINDOW)))
         << "nothing is left in the window colour";
     const int h = (int)tree.SendMessage(TVM_GETITEMHEIGHT);
     tree.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
@@ -603,7 +586,7 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
     EXPECT_EQ(nullptr, tree.GetPalette());
     ScreenPixels pixels(tree.m_hWnd);
     const CRect strip(pixels.Width() - 60, 0, pixels.Width() - 10, pixels.Height());
-    EXPECT_EQ(strip.Width() * strip.Height(), CountColour(pixels, strip, ::GetSysColor(COLOR_WINDOW)));
+    EXPECT_EQ(strip.Width() * strip.Height(), pixels.Count(strip, ::GetSysColor(COLOR_WINDOW)));
     tree.Expand(hGroup, TVE_COLLAPSE);
     host.m_log.clear();
     tree.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
@@ -637,12 +620,6 @@ TEST(BmpTree, PictureShowsBetweenTheItemsAndFollowsScrollingUntilRemoved)
 
 const UINT kGripID = 32767;
 
-CRect WindowRect(HWND hWnd)
-{
-    CRect rc(0, 0, 0, 0);
-    ::GetWindowRect(hWnd, &rc);
-    return rc;
-}
 // The control's rectangle in its parent's client coordinates.
 const auto ChildRect = [](HWND hParent, int id) { return Place(::GetDlgItem(hParent, id)); };
 // Where the dialog template puts a control (x, y, cx, cy in dialog units).
@@ -699,7 +676,7 @@ class CTestResizeDialog : public CRegistering<CResizeDialog> {
 public:
     explicit CTestResizeDialog(UINT nFlags = 0) : CRegistering(IDD_RS_DIALOG, nullptr, nFlags) {}
     ~CTestResizeDialog() override { DestroyWindow(); }
-    BOOL Open() { return CreateShown(*this, IDD_RS_DIALOG); }
+    BOOL Open() { return Create(IDD_RS_DIALOG); }
 };
 
 // Registered before or after the base's initialisation, controls start where

@@ -31,10 +31,16 @@ Child Describe(HWND hCtl)
 
 } // namespace
 
+CRect WindowRect(HWND hWnd)
+{
+    CRect rc(0, 0, 0, 0);
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
 CRect Place(HWND hCtl)
 {
-    CRect rc;
-    ::GetWindowRect(hCtl, &rc);
+    CRect rc = WindowRect(hCtl);
     ::MapWindowPoints(nullptr, ::GetParent(hCtl), reinterpret_cast<POINT *>(&rc), 2);
     return rc;
 }

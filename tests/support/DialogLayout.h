@@ -7,6 +7,8 @@
 
 namespace qrvtest {
 
+// The window's rectangle on the screen (empty without a window).
+CRect WindowRect(HWND hWnd);
 // The control's rectangle in its parent's client coordinates.
 CRect Place(HWND hCtl);
 // The width the text needs in the window's font (a mnemonic marker not drawn).

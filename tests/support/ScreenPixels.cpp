@@ -1,4 +1,5 @@
 #include "ScreenPixels.h"
+#include <algorithm>
 #include "uiauto/CapturePixels.h"
 #include "uiauto/MessagePump.h"
 
@@ -28,6 +29,15 @@ bool ScreenPixels::All(const RECT &rc, uint32_t rgb) const
             if (At(x, y) != rgb)
                 return false;
     return true;
+}
+
+int ScreenPixels::Count(const RECT &rc, COLORREF colour) const
+{
+    int n = 0;
+    for (int y = std::max(0, int(rc.top)); y < rc.bottom && y < m_cy; ++y)
+        for (int x = std::max(0, int(rc.left)); x < rc.right && x < m_cx; ++x)
+            n += Color(x, y) == colour;
+    return n;
 }
 
 } // namespace qrvtest

@@ -24,6 +24,8 @@ public:
     }
     // True when every pixel of the rectangle has the colour (0x00RRGGBB).
     bool All(const RECT &rc, uint32_t rgb) const;
+    // The pixels of the rectangle, as far as it lies in the window, that show the colour.
+    int Count(const RECT &rc, COLORREF colour) const;
 
 private:
     int m_cx = 0, m_cy = 0;

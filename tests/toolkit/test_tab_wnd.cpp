@@ -164,13 +164,7 @@ TEST_F(TabWindow, TheSelectedTabsTitleIsDrawnInItsOwnFont)
             pStrip->GetItemRect(i, &rc);
             // Inside the tab's frame, whose dark edges are the title's colour too.
             rc.DeflateRect(3, 3);
-            const CRect rcShown(0, 0, shown.Width(), shown.Height());
-            rc.IntersectRect(&rc, &rcShown);
-            int n = 0;
-            for (int y = rc.top; y < rc.bottom; ++y)
-                for (int x = rc.left; x < rc.right; ++x)
-                    n += shown.Color(x, y) == ::GetSysColor(COLOR_BTNTEXT);
-            counts.push_back(n);
+            counts.push_back(shown.Count(rc, ::GetSysColor(COLOR_BTNTEXT)));
         }
         return counts;
     };
