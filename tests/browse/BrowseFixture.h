@@ -16,9 +16,12 @@
 #include "browse/FileList.h"
 #include "browse/FileListTree.h"
 #include "browse/ShellTree.h"
+#include "tests/support/TestApp.h"
 
 namespace filetest {
 
+using qrvtest::Exists;
+using qrvtest::RemoveTree;
 using Names = std::vector<std::string>;
 
 // COM for the shell and OLE for the clipboard and drag and drop, once for the whole program.
@@ -36,21 +39,6 @@ inline std::string ReadText(const std::string &path)
 {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-inline bool Exists(const std::string &path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Removes a folder with everything in it, through the shell, without asking.
-inline void RemoveFolder(const std::string &path)
-{
-    std::string from = path + '\0';
-    SHFILEOPSTRUCTA op = {
-        nullptr, FO_DELETE, from.c_str(), nullptr, FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT,
-        FALSE,   nullptr,   nullptr};
-    ::SHFileOperationA(&op);
 }
 
 // The text in upper case, as the shell compares paths.
@@ -167,7 +155,7 @@ protected:
         ::CreateDirectoryA("C:\\qrv-browse", nullptr);
         m_root =
             std::string("C:\\qrv-browse\\") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RemoveFolder(m_root);
+        RemoveTree(m_root);
         ASSERT_TRUE(::CreateDirectoryA(m_root.c_str(), nullptr)) << m_root;
         for (const char *folder : {"Bilder", "Übung", "leer"})
             Folder(folder);
@@ -184,7 +172,7 @@ protected:
     {
         SetCtrl(false);
         m_host.DestroyWindow();
-        RemoveFolder(m_root);
+        RemoveTree(m_root);
         ::RemoveDirectoryA("C:\\qrv-browse"); // once no other test's folder is left in it
     }
     // Makes the folder or the file below the test's folder; its path.

@@ -362,7 +362,7 @@ TEST_F(FileListTreeTest, PastingFilesAndBitmaps)
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));
     EXPECT_EQ((Names{"B.BMP", "a.bmp", "d.txt"}), FolderEntries(m_root + "\\leer"));
     EXPECT_EQ((Names{"a.bmp", "B.BMP", "d.txt"}), Labels(hTarget));
-    RemoveFolder(m_root + "\\leer");
+    RemoveTree(m_root + "\\leer");
     Folder("leer");
     ASSERT_TRUE(PutBitmap("sonne", 4));
     EXPECT_EQ(1, m_tree.DoPaste(hTarget));

@@ -201,7 +201,7 @@ TEST_F(ShellTreeTest, ItemTypesPathsDirectoriesAndLookups)
     EXPECT_EQ(m_tree.CreatePidlData(root), nullptr) << "a path needs a last component";
     hBilder = Child(hRoot, "Bilder");
     ASSERT_NE(hBilder, nullptr);
-    RemoveFolder(m_root + "\\Bilder");
+    RemoveTree(m_root + "\\Bilder");
     ASSERT_FALSE(Exists(m_root + "\\Bilder"));
     m_tree.Expand(hBilder, TVE_EXPAND);
     m_tree.LoadFolderFileItems(hBilder);
@@ -242,7 +242,7 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     char docs[MAX_PATH] = "";
     ASSERT_EQ(S_OK, ::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, docs));
     std::string base = docs + std::string("\\qrv-browse-tunnel");
-    RemoveFolder(base);
+    RemoveTree(base);
     ::SHCreateDirectoryExA(nullptr, (base + "\\innen").c_str(), nullptr);
     WriteText(base + "\\innen\\bild.png");
     m_tree.SetFilterExt("*.png");
@@ -256,7 +256,7 @@ TEST_F(ShellTreeTest, TunnelTreeAndTheSpecialFolders)
     EXPECT_EQ(m_tree.GetSelectedItem(), m_tree.GetRootItem());
     for (HTREEITEM h = m_tree.GetRootItem(); h; h = m_tree.GetNextSiblingItem(h))
         EXPECT_FALSE(Path(h).empty()) << "only file-system items in the documents";
-    RemoveFolder(base);
+    RemoveTree(base);
     // Unknown special folder: the desktop, with its virtual folders; a search by
     // path finds the first of them by its "SysFolder" mark, in any case.
     m_tree.LoadTree(0x7ff0);

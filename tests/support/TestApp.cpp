@@ -7,6 +7,12 @@ namespace qrvtest {
 
 namespace {
 TestApp theApp;
+} // namespace
+
+bool Exists(const std::string &path)
+{
+    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void RemoveTree(const std::string &folder)
 {
@@ -17,7 +23,6 @@ void RemoveTree(const std::string &folder)
     op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
     ::SHFileOperationA(&op);
 }
-} // namespace
 
 TestApp::TestApp() : CWinApp("QRV Tests") {}
 

@@ -25,6 +25,10 @@ public:
 };
 
 TestApp &App();
+// Whether a file or folder is there.
+bool Exists(const std::string &path);
+// Removes a folder with everything in it, through the shell, without asking.
+void RemoveTree(const std::string &folder);
 // A fresh folder under the temporary folder, removed by the next call with the same name.
 std::string FreshTempFolder(const std::string &name);
 // The folder of the running test program (where fixtures are built).

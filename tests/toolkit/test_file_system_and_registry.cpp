@@ -11,10 +11,7 @@
 
 namespace {
 
-bool Exists(const std::string &path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+using qrvtest::Exists;
 
 bool KeyExists(const std::string &path)
 {
