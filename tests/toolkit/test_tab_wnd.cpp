@@ -22,13 +22,14 @@ public:
     ~HostWindow() override { DestroyWindow(); }
 };
 
-// A font like the given one, its height changed by delta pixels.
-bool MakeFont(CFont &font, CFont *pLike, int delta)
+// A font like the given one, its height changed by delta pixels, of the weight if one is given.
+bool MakeFont(CFont &font, CFont *pLike, int delta, int weight = 0)
 {
     LOGFONTA lf = {};
     if (!pLike->GetLogFont(&lf))
         return false;
     lf.lfHeight = lf.lfHeight < 0 ? lf.lfHeight - delta : lf.lfHeight + delta;
+    lf.lfWeight = weight ? weight : lf.lfWeight;
     return font.CreateFontIndirect(&lf) != FALSE;
 }
 
@@ -173,10 +174,7 @@ TEST_F(TabWindow, TheSelectedTabsTitleIsDrawnInItsOwnFont)
     EXPECT_NEAR(plain[0], plain[1], plain[0] / 4);
     {
         CFont bold;
-        LOGFONTA lf = {};
-        m_tabs.GetTabFont()->GetLogFont(&lf);
-        lf.lfWeight = FW_HEAVY;
-        ASSERT_TRUE(bold.CreateFontIndirect(&lf));
+        ASSERT_TRUE(MakeFont(bold, m_tabs.GetTabFont(), 0, FW_HEAVY));
         m_tabs.SetSelTabFont(&bold, TRUE);
     }
     std::vector<int> first = ink();
