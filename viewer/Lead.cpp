@@ -523,7 +523,14 @@ short CLead::ForceRepaint()
 {
     if (!m_hWnd)
         return errNoWindow;
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    // Painted here and now rather than through an invalidation and its
+    // WM_PAINT: under Wine that round trip costs as much as the painting.
+    {
+        CClientDC dc(this);
+        OnEraseBkgnd(&dc);
+        PaintClient(&dc);
+    }
+    ValidateRect(nullptr);
     return errNone;
 }
 
@@ -614,14 +621,19 @@ BOOL CLead::OnEraseBkgnd(CDC* pDC)
 void CLead::OnPaint()
 {
     CPaintDC dc(this);
+    PaintClient(&dc);
+}
+
+void CLead::PaintClient(CDC* pDC)
+{
     CRect rcClient;
     GetClientRect(&rcClient);
     if (m_image.Empty()) {
-        dc.FillSolidRect(&rcClient, m_crBackColor);
+        pDC->FillSolidRect(&rcClient, m_crBackColor);
         return;
     }
     const CRect rcImage = GetPaintRect();
-    PaintImage(&dc, rcImage);
+    PaintImage(pDC, rcImage);
     // Everything around the image in the background colour, without
     // painting over the image (no flicker).
     const CRect bands[4] = {
@@ -632,7 +644,7 @@ void CLead::OnPaint()
     };
     for (const CRect& band : bands)
         if (band.right > band.left && band.bottom > band.top)
-            dc.FillSolidRect(&band, m_crBackColor);
+            pDC->FillSolidRect(&band, m_crBackColor);
 }
 
 void CLead::PaintImage(CDC* pDC, const CRect& rcImage)

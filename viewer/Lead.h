@@ -206,6 +206,8 @@ protected:
     void ImageChanged(BOOL bSizeMayChange);
     // The rectangle of the client area the image is painted to.
     CRect GetPaintRect() const;
+    // The image and the background around it.
+    void PaintClient(CDC* pDC);
     void PaintImage(CDC* pDC, const CRect& rcImage);
     HBITMAP BuildDisplayBitmap() const;
     static BOOL CopyBitmap(HBITMAP hBitmap, qrv::img::Image& image);

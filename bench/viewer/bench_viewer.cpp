@@ -77,34 +77,40 @@ int main(int argc, char** argv)
         std::printf("the chains disagree (error %d)\n", failed);
         return 1;
     }
-    // Where the time goes, step by step (medians, the steps' inputs as in the chain).
+    // Where the time goes, step by step, on the control and on the core in
+    // turns (medians; each step's input as in the chain).
     {
-        using benchviewer::MedianMs;
+        using namespace qrv::img;
         const int n = 11;
-        auto step = [&](const char* name, auto prepare, auto run) {
-            std::vector<double> t;
-            const double ms = MedianMs([&] {
-                prepare();
-                const auto a = std::chrono::steady_clock::now();
-                run();
-                t.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - a).count());
-            }, n);
-            (void)ms;
-            std::sort(t.begin(), t.end());
-            std::printf("    %-22s %7.2f ms\n", name, t[t.size() / 2]);
+        auto step = [&](const char* name, auto leadPrepare, auto leadRun, auto corePrepare, auto coreRun) {
+            std::vector<double> lead, core;
+            for (int i = 0; i < n; ++i) {
+                leadPrepare();
+                lead.push_back(benchviewer::TimeMs(leadRun));
+                corePrepare();
+                core.push_back(benchviewer::TimeMs(coreRun));
+            }
+            std::printf("    %-22s %7.2f ms %7.2f ms\n", name, benchviewer::Median(lead), benchviewer::Median(core));
         };
+        Image img;
         auto copy = [&] { panel.SetBitmap(source.GetBitmap()); };
-        auto none = [] {};
-        std::printf("  steps of the CLead chain:\n");
-        step("SetBitmap copy", none, copy);
-        step("Median (4)", copy, [&] { panel.Median(4); });
-        step("Intensity", copy, [&] { panel.Intensity(benchviewer::kIntensity); });
-        step("Contrast", copy, [&] { panel.Contrast(benchviewer::kContrast); });
-        step("Size 640 x 480", copy, [&] { panel.Size(640.f, 480.f, 2); });
+        auto coreCopy = [&] { img = photo; };
         auto sized = [&] { copy(); panel.Size(640.f, 480.f, 2); };
-        step("ColorRes (8, 0x10, 1)", sized, [&] { panel.ColorRes(8, CLead::crUserPalette, 1, 256); });
+        auto coreSized = [&] { coreCopy(); Resampler::Size(img, 640, 480, 2); };
+        auto none = [] {};
         auto reduced = [&] { sized(); panel.ColorRes(8, CLead::crUserPalette, 1, 256); };
-        step("ForceRepaint", reduced, [&] { panel.ForceRepaint(); });
+        std::printf("  steps of the chain:            CLead      core\n");
+        step("copy", reduced, copy, none, coreCopy);
+        step("Median (4)", copy, [&] { panel.Median(4); }, coreCopy, [&] { Effects::Median(img, 4); });
+        step("Intensity", copy, [&] { panel.Intensity(benchviewer::kIntensity); }, coreCopy,
+             [&] { Effects::Intensity(img, benchviewer::kIntensity); });
+        step("Contrast", copy, [&] { panel.Contrast(benchviewer::kContrast); }, coreCopy,
+             [&] { Effects::Contrast(img, benchviewer::kContrast); });
+        step("Size 640 x 480", copy, [&] { panel.Size(640.f, 480.f, 2); }, coreCopy,
+             [&] { Resampler::Size(img, 640, 480, 2); });
+        step("ColorRes (8, 0x10, 1)", sized, [&] { panel.ColorRes(8, CLead::crUserPalette, 1, 256); }, coreSized,
+             [&] { ColorReducer::ColorRes(img, 8, kPaletteUser, kDitherFloydSteinberg, 256, palette); });
+        step("ForceRepaint", reduced, [&] { panel.ForceRepaint(); }, none, none);
     }
     std::printf("viewer chain, 800 x 600 photo to a 640 x 480 panel image (median of 31):\n");
     std::printf("  CLead under Wine          %8.2f ms   (target < 16 ms)\n", leadMs);
