@@ -2,12 +2,23 @@
 #include <gtest/gtest.h>
 #include <shellapi.h>
 #include <string.h>
+#include "uiauto/MessagePump.h"
 
 namespace qrvtest {
 
 namespace {
 TestApp theApp;
 } // namespace
+
+HostWindow::HostWindow(int cx, int cy)
+{
+    RECT rc = {0, 0, cx, cy};
+    ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
+    CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(BLACK_BRUSH)), "host",
+             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, rc.right - rc.left, rc.bottom - rc.top, nullptr,
+             nullptr);
+    PumpFor(20);
+}
 
 bool Exists(const std::string &path)
 {

@@ -25,6 +25,11 @@ public:
 };
 
 TestApp &App();
+// A visible, undecorated top-level window whose client area is cx x cy (destroyed with the object).
+class HostWindow : public CWnd {
+public:
+    HostWindow(int cx, int cy);
+};
 // Whether a file or folder is there.
 bool Exists(const std::string &path);
 // Removes a folder with everything in it, through the shell, without asking.

@@ -6,21 +6,10 @@
 
 #include "uiauto/MessagePump.h"
 #include "tests/support/ScreenPixels.h"
+#include "tests/support/TestApp.h"
 #include "toolkit/TabWnd.h"
 
 namespace {
-
-// A visible top-level window to hold the tab window.
-class HostWindow : public CWnd {
-public:
-    HostWindow(int cx, int cy)
-    {
-        CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, cx, cy,
-                 nullptr, nullptr);
-        qrvtest::PumpFor(20);
-    }
-    ~HostWindow() override { DestroyWindow(); }
-};
 
 // A font like the given one, its height changed by delta pixels, of the weight if one is given.
 bool MakeFont(CFont &font, CFont *pLike, int delta, int weight = 0)
@@ -54,7 +43,7 @@ protected:
         CWnd *p = reinterpret_cast<CWnd *>(1);
         return m_tabs.GetSelectedPage(p) ? p : nullptr;
     }
-    HostWindow m_host{320, 240};
+    qrvtest::HostWindow m_host{320, 240};
     CTabWnd m_tabs;
     CWnd m_pages[2];
 };

@@ -5,20 +5,9 @@
 #include <cstring>
 #include "imaging/DibReader.h"
 #include "imaging/DibWriter.h"
-#include "uiauto/MessagePump.h"
 #include "viewer/PanelImage.h"
 
 namespace viewertest {
-
-HostWindow::HostWindow(int cx, int cy)
-{
-    RECT rc = {0, 0, cx, cy};
-    ::AdjustWindowRectEx(&rc, WS_POPUP, FALSE, 0);
-    CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)::GetStockObject(BLACK_BRUSH)), "host",
-             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, rc.right - rc.left, rc.bottom - rc.top, nullptr,
-             nullptr);
-    qrvtest::PumpFor(20);
-}
 
 Dib::Dib(const Image &image, uint32_t headerSize, int bitCount, uint32_t compression, bool topDown)
 {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 #include "imaging/Image.h"
+#include "tests/support/TestApp.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/Lead.h"
 #include "viewer/LeadFrame.h"
@@ -16,12 +17,7 @@ namespace viewertest {
 
 using namespace leadtest;
 using qrv::img::Image;
-
-// A visible, undecorated top-level window whose client area is cx x cy (destroyed with the object).
-class HostWindow : public CWnd {
-public:
-    HostWindow(int cx, int cy);
-};
+using qrvtest::HostWindow;
 
 // A movable global DIB of the image in the given layout (none if it cannot be written), freed when the
 // object goes (a temporary: at the end of the statement).
