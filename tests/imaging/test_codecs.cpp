@@ -257,7 +257,7 @@ TEST(PixelMemory, DroppedRowsServeTheNextImageOfTheirSizeWithinTheBound)
 {
     using qrv::img::Image;
     using qrv::img::PixelMemory;
-    const uint8_t* rows = nullptr;
+    const uint8_t *rows = nullptr;
     {
         Image a;
         ASSERT_EQ(a.Create(1000, 1000, 24), qrv::img::kOk);
@@ -270,7 +270,8 @@ TEST(PixelMemory, DroppedRowsServeTheNextImageOfTheirSizeWithinTheBound)
     Image same;
     ASSERT_EQ(same.Create(1000, 999, 24), qrv::img::kOk);
     EXPECT_EQ(same.Data(), rows);
-    EXPECT_TRUE(std::all_of(same.Data(), same.Data() + same.Stride() * 999, [](uint8_t v) { return v == 0; }));
+    EXPECT_TRUE(
+        std::all_of(same.Data(), same.Data() + same.Stride() * 999, [](uint8_t v) { return v == 0; }));
     std::vector<Image> many(24);
     for (Image &img : many)
         ASSERT_EQ(img.Create(1024, 1024, 24), qrv::img::kOk);
