@@ -19,7 +19,9 @@ inline const char *(*g_name)(long) = [](long) { return "input"; };
 // Step n begins; after End the run waits between steps, which is never a hang.
 inline void Begin(long n)
 {
-    g_step = n, g_busy = true, ::InterlockedIncrement(&g_progress);
+    g_step = n;
+    g_busy = true;
+    ::InterlockedIncrement(&g_progress);
 }
 inline void End()
 {
@@ -52,7 +54,10 @@ inline DWORD WINAPI Watch(void *)
 // prefix starts the report lines ("soak: "); name, when given, names a step.
 inline void Start(DWORD limitMs, int crashCode, const char *prefix, const char *(*name)(long) = nullptr)
 {
-    g_limit = limitMs, g_crashCode = crashCode, g_prefix = prefix, g_name = name ? name : g_name;
+    g_limit = limitMs;
+    g_crashCode = crashCode;
+    g_prefix = prefix;
+    g_name = name ? name : g_name;
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     ::SetUnhandledExceptionFilter(OnCrash);
     ::CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
