@@ -8,7 +8,6 @@
 #include <stdio.h>
 #include <string.h>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 

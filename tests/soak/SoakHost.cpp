@@ -10,7 +10,6 @@
 #include "select/PlcSelectDlg.h"
 #include "uiauto/ControlActions.h"
 #include "uiauto/ModalDriver.h"
-#include "tests/viewer/LeadTestFiles.h"
 #include "viewer/LeadViewerWnd.h"
 
 namespace {
@@ -68,14 +67,6 @@ CSoakHost::CSoakHost(const CString &strFolder) : m_strFolder(strFolder), m_catal
     if (m_strFolder.Right(1) != "\\")
         m_strFolder += '\\';
     memset(&m_project, 0, sizeof m_project);
-    for (int i = 0; i < 256; ++i) {
-        m_pal256[i] = RGB(i, i, 255 - i);
-        m_palPlx[i] = RGB(i & 0xE0, (i << 3) & 0xE0, (i << 6) & 0xC0);
-    }
-    for (int i = 0; i < 16; ++i)
-        m_pal16[i] = RGB(i * 17, 255 - i * 17, i * 8);
-    for (int i = 0; i < 8; ++i)
-        m_pal8[i] = RGB(i & 1 ? 255 : 0, i & 2 ? 255 : 0, i & 4 ? 255 : 0);
     // The round: a picture loaded, then a setting changed, for every picture;
     // then the clipboard, the file operations, the catalogue and the dialogs.
     for (int i = 0; i < kPictureCount; ++i) {
@@ -164,7 +155,7 @@ bool CSoakHost::Start()
                          CRect(0, 0, 300, 560), this, 1))
         return false;
     m_pane.AddViewerList(&m_viewers);
-    m_pane.SetColorInfo(8, m_pal16, m_pal256, m_palPlx, m_pal8);
+    m_pane.SetColorInfo(8, m_pal.pal16, m_pal.pal256, m_pal.plx508, m_pal.pal8);
     m_tree.SetFilterExt("*.*");
     CString root = m_strFolder.Left(m_strFolder.GetLength() - 1);
     m_tree.LoadTree(root);

@@ -13,6 +13,7 @@
 #include "browse/FileListTree.h"
 #include "catalogue/PlcInfoList.h"
 #include "driver/PlcDriverRecords.h"
+#include "tests/viewer/LeadTestFiles.h"
 #include "viewer/MainViewerWnd.h"
 #include "viewer/ViewerList.h"
 
@@ -63,5 +64,5 @@ private:
     CFileListTree m_tree;
     CPlcInfoList m_catalogue;
     sPROJECT m_project;
-    unsigned long m_pal8[8], m_pal16[16], m_pal256[256], m_palPlx[256];
+    leadtest::TestPalettes m_pal;
 };

@@ -2,7 +2,6 @@
 #include <objbase.h>
 #include <wincodec.h>
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include "toolkit/ComPtr.h"
@@ -132,6 +131,18 @@ qrv::img::Image IndexedImage(int w, int h, int bits, int colors)
         for (int x = 0; x < w; ++x)
             img.SetIndex(x, y, (x * 3 + y) % n);
     return img;
+}
+
+TestPalettes::TestPalettes()
+{
+    for (int i = 0; i < 16; ++i)
+        pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
+    for (int i = 0; i < 256; ++i) {
+        pal256[i] = RGB(i, i, i);
+        plx508[i] = RGB(i, 255 - i, (i * 7) & 255);
+    }
+    for (int i = 0; i < 8; ++i)
+        pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
 }
 
 } // namespace leadtest

@@ -1,4 +1,4 @@
-// Image files the viewer tests and the fuzz and soak programs write through WIC and GDI.
+// Pictures, palettes and image files (written through WIC and GDI) of the viewer tests, fuzz and soak.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -37,5 +37,14 @@ template <class F> qrv::img::Image TrueColor(int w, int h, F f, int bits = 24)
 qrv::img::Image GradientImage(int w, int h);
 // An indexed picture whose palette holds `colors` entries (0: 2^bits), pixel (3x + y) mod that count.
 qrv::img::Image IndexedImage(int w, int h, int bits = 8, int colors = 0);
+
+// Panel palettes of 16, 256 and 8 colours and a Plx508 palette, all distinct.
+struct TestPalettes {
+    TestPalettes();
+    unsigned long pal16[16];
+    unsigned long pal256[256];
+    unsigned long plx508[256];
+    unsigned long pal8[8];
+};
 
 } // namespace leadtest

@@ -62,18 +62,6 @@ int MaxDifference(const Image &a, const Image &b)
     return d;
 }
 
-TestPalettes::TestPalettes()
-{
-    for (int i = 0; i < 16; ++i)
-        pal16[i] = RGB(i * 17, 255 - i * 17, (i * 50) & 255);
-    for (int i = 0; i < 256; ++i) {
-        pal256[i] = RGB(i, i, i);
-        plx508[i] = RGB(i, 255 - i, (i * 7) & 255);
-    }
-    for (int i = 0; i < 8; ++i)
-        pal8[i] = RGB((i & 1) * 255, ((i >> 1) & 1) * 255, ((i >> 2) & 1) * 255);
-}
-
 bool PanelShowsItsSettings(CLeadViewerWnd &viewer)
 {
     const Image &shown = viewer.GetPanelCtrl()->GetImage();

@@ -3,15 +3,11 @@
 #include <afxwin.h>
 #include <gtest/gtest.h>
 #include <cstdint>
-#include <string>
-#include <vector>
 #include "imaging/Image.h"
 #include "tests/support/TestApp.h"
 #include "tests/viewer/LeadTestFiles.h"
 #include "viewer/Lead.h"
-#include "viewer/LeadFrame.h"
 #include "viewer/LeadViewerWnd.h"
-#include "viewer/ViewerWnd.h"
 
 namespace viewertest {
 
@@ -73,15 +69,6 @@ protected:
 
 private:
     bool m_bMissingControl;
-};
-
-// Panel palettes of 16, 256 and 8 colours and a Plx508 palette, all distinct.
-struct TestPalettes {
-    TestPalettes();
-    unsigned long pal16[16];
-    unsigned long pal256[256];
-    unsigned long plx508[256];
-    unsigned long pal8[8];
 };
 
 // True when the panel control shows the panel image of the viewer's source and settings.

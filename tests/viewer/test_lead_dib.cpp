@@ -1,6 +1,5 @@
 // The imaging control's DIBs and bitmaps, Save as BMP, colour reduction, processing and failures.
 #include <gtest/gtest.h>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include "imaging/BmpFile.h"

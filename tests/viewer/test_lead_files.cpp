@@ -1,9 +1,7 @@
 // The imaging control's files: every format and its Info..., metafiles, damaged files and records.
 #include <gtest/gtest.h>
 #include <wincodec.h>
-#include <cstdlib>
 #include <cstring>
-#include "imaging/BmpFile.h"
 #include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"

@@ -20,22 +20,12 @@ struct ToolResult {
     std::string output;
 };
 
-// Palettes as the tool reads them and as the viewer gets them.
-std::vector<unsigned long> RampPalette(int entries)
-{
-    std::vector<unsigned long> colors;
-    for (int i = 0; i < entries; ++i) {
-        const unsigned v = static_cast<unsigned>(i * 255 / (entries - 1));
-        colors.push_back(v | (((v * 7) & 0xFF) << 8) | ((255 - v) << 16));
-    }
-    return colors;
-}
-
-void WriteJasc(const std::string &path, const std::vector<unsigned long> &colors)
+// A palette of the test palettes as the tool reads it (the viewer gets the same colours).
+template <size_t N> void WriteJasc(const std::string &path, const unsigned long (&colors)[N])
 {
     FILE *f = fopen(path.c_str(), "w");
     ASSERT_NE(nullptr, f);
-    fprintf(f, "JASC-PAL\n0100\n%u\n", static_cast<unsigned>(colors.size()));
+    fprintf(f, "JASC-PAL\n0100\n%u\n", static_cast<unsigned>(N));
     for (unsigned long c : colors)
         fprintf(f, "%lu %lu %lu\n", c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
     fclose(f);
@@ -71,14 +61,9 @@ protected:
         m_dir = qrvtest::FreshTempFolder("qrv-panel-image");
         m_in = m_dir + "\\bild.bmp";
         ASSERT_EQ(qrv::img::kOk, qrv::img::BmpFile::Save(m_in, GradientImage(160, 120)));
-        m_pal16 = RampPalette(16);
-        m_pal256 = RampPalette(256);
-        m_plx508 = RampPalette(256);
-        for (unsigned long &c : m_plx508)
-            c ^= 0x00302010;
-        WriteJasc(m_dir + "\\p16.pal", m_pal16);
-        WriteJasc(m_dir + "\\p256.pal", m_pal256);
-        WriteJasc(m_dir + "\\plx508.pal", m_plx508);
+        WriteJasc(m_dir + "\\p16.pal", m_pal.pal16);
+        WriteJasc(m_dir + "\\p256.pal", m_pal.pal256);
+        WriteJasc(m_dir + "\\plx508.pal", m_pal.plx508);
     }
     // qrvtool panel-image run with the arguments, its output caught in a file of the test's own.
     ToolResult RunTool(const std::string &args)
@@ -133,8 +118,8 @@ protected:
     {
         viewer.EnableSizeToFit(0);
         const bool pal16 = s.palette && s.bits == 4, pal256 = s.palette && s.bits == 8;
-        viewer.SetColorInfo(s.bits, pal16 ? m_pal16.data() : nullptr, pal256 ? m_pal256.data() : nullptr,
-                            s.plx508 ? m_plx508.data() : nullptr, nullptr);
+        viewer.SetColorInfo(s.bits, pal16 ? m_pal.pal16 : nullptr, pal256 ? m_pal.pal256 : nullptr,
+                            s.plx508 ? m_pal.plx508 : nullptr, nullptr);
         viewer.SetImageSize(CSize(s.width, s.height));
         EXPECT_TRUE(viewer.LoadFile(m_in.c_str()));
         if (s.dither >= 0)
@@ -155,7 +140,7 @@ protected:
         return bytes;
     }
     std::string m_dir, m_in;
-    std::vector<unsigned long> m_pal16, m_pal256, m_plx508;
+    const TestPalettes m_pal;
 };
 
 } // namespace
@@ -211,7 +196,7 @@ TEST_F(PanelImageTool, FilesEqualTheViewersPanelImage)
 TEST_F(PanelImageTool, BadOptionsOrPalettesEndWithAMessageAndWriteNothing)
 {
     const std::string out = m_dir + "\\fehler", in = "\"" + m_in + "\" --out \"" + out + "\" --bits ";
-    WriteJasc(m_dir + "\\p8.pal", RampPalette(8));
+    WriteJasc(m_dir + "\\p8.pal", m_pal.pal8);
     struct Case {
         std::string args;
         DWORD exitCode;

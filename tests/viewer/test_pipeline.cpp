@@ -1,11 +1,11 @@
 // The image viewer around its panel image: size, changes shown, loading, clipboard, displays' set-up.
 #include <gtest/gtest.h>
 #include <afxole.h>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
 #include "imaging/BmpFile.h"
+#include "viewer/LeadFrame.h"
 #include "viewer/PanelImage.h"
 #include "uiauto/MessageBoxAnswer.h"
 #include "tests/support/TestApp.h"
