@@ -1,7 +1,5 @@
 #include "SoakHost.h"
 
-#include <wincodec.h>
-
 #include <cstdio>
 
 #include "ValuesDialog.h"
@@ -15,8 +13,7 @@
 namespace {
 
 const char kViewerKey[] = "Software\\QRV Soak\\Viewer";
-const char *const kPictures[] = {"a.bmp", "p.bmp", "a.png", "a.jpg", "p.gif", "a.tif", "a.wmf", "a.emf"};
-const int kPictureCount = sizeof kPictures / sizeof kPictures[0];
+const int kPictureCount = int(std::size(leadtest::kPictureFiles));
 // Every setting the image viewer has, one changed per step.
 const int kSettingCount = 13;
 const int kColorBits[] = {1, 2, 3, 4, 8, 16};
@@ -93,22 +90,6 @@ CSoakHost::~CSoakHost()
     m_viewers.DeleteAll();
 }
 
-bool CSoakHost::WritePictures()
-{
-    using namespace leadtest;
-    // The first six pictures through WIC, "p" ones of a palette.
-    const GUID *const formats[] = {&GUID_ContainerFormatBmp, &GUID_ContainerFormatBmp,
-                                   &GUID_ContainerFormatPng, &GUID_ContainerFormatJpeg,
-                                   &GUID_ContainerFormatGif, &GUID_ContainerFormatTiff};
-    const qrv::img::Image rgb = GradientImage(160, 120), indexed = IndexedImage(150, 100);
-    bool ok = true;
-    for (int i = 0; i < 6; ++i)
-        ok &= WriteWicFile((Path("Bilder\\") + kPictures[i]).GetString(), *formats[i],
-                           kPictures[i][0] == 'p' ? indexed : rgb, 96);
-    return ok && WritePlaceableWmfFile(Path("Bilder\\a.wmf").GetString()) &&
-           WriteEmfFile(Path("Bilder\\a.emf").GetString());
-}
-
 // The sample drivers beside the program, copied into the work folder's driver folder.
 bool CSoakHost::CopyDrivers()
 {
@@ -131,7 +112,9 @@ bool CSoakHost::Start()
 {
     for (LPCSTR sub : {"", "Bilder", "Ablage", "Kopien", "Verschoben", "Treiber"})
         ::CreateDirectoryA(Path(sub), nullptr);
-    if (!WritePictures() || !CopyDrivers()) {
+    if (!leadtest::WritePictureFiles(Path("Bilder\\").GetString(), leadtest::GradientImage(160, 120),
+                                     leadtest::IndexedImage(150, 100), 96) ||
+        !CopyDrivers()) {
         std::printf("soak: the pictures or drivers could not be put into %s\n", m_strFolder.GetString());
         return false;
     }
@@ -203,7 +186,8 @@ HTREEITEM CSoakHost::FolderItem(LPCSTR pszName)
 
 bool CSoakHost::LoadPicture(int nPicture)
 {
-    return m_pane.LoadFile(Path("Bilder\\") + kPictures[nPicture]) != 0 && ImageViewer() != nullptr;
+    return m_pane.LoadFile(Path("Bilder\\") + leadtest::kPictureFiles[nPicture]) != 0 &&
+           ImageViewer() != nullptr;
 }
 
 bool CSoakHost::ChangeSetting(int nSetting)

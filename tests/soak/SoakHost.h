@@ -50,7 +50,6 @@ private:
     bool SelectController();
     bool EditValues();
 
-    bool WritePictures();
     bool CopyDrivers();
     CLeadViewerWnd *ImageViewer();
     HTREEITEM FolderItem(LPCSTR pszName);

@@ -96,6 +96,20 @@ bool WritePlaceableWmfFile(const std::string &path)
     return WriteBytes(path, file);
 }
 
+bool WritePictureFiles(const std::string &dir, const qrv::img::Image &rgb, const qrv::img::Image &indexed,
+                       double dpi)
+{
+    // The containers of the raster files, in the order of their names; the metafiles follow.
+    const GUID containers[] = {GUID_ContainerFormatPng, GUID_ContainerFormatPng,  GUID_ContainerFormatJpeg,
+                               GUID_ContainerFormatGif, GUID_ContainerFormatTiff, GUID_ContainerFormatTiff,
+                               GUID_ContainerFormatBmp, GUID_ContainerFormatBmp};
+    bool ok = true;
+    for (size_t i = 0; i < std::size(containers); ++i)
+        ok &= WriteWicFile(dir + kPictureFiles[i], containers[i], kPictureFiles[i][0] == 'p' ? indexed : rgb,
+                           dpi);
+    return ok && WriteEmfFile(dir + "a.emf") && WritePlaceableWmfFile(dir + "a.wmf");
+}
+
 std::vector<uint8_t> ReadBytes(const std::string &path)
 {
     std::ifstream f(path, std::ios::binary);

@@ -16,6 +16,14 @@ bool WriteEmfFile(const std::string &path);
 // A placeable metafile of the same picture (1440 units per inch).
 bool WritePlaceableWmfFile(const std::string &path);
 
+// The files of every format the imaging control reads: PNG, JPEG, GIF, TIFF and BMP files of the
+// true-colour picture ("a.") or the indexed one ("p."), and the two metafiles above.
+inline const char *const kPictureFiles[] = {"a.png", "p.png", "a.jpg", "p.gif", "a.tif",
+                                            "p.tif", "a.bmp", "p.bmp", "a.emf", "a.wmf"};
+// Writes them into dir (ending in a backslash), the raster files at dpi dots per inch.
+bool WritePictureFiles(const std::string &dir, const qrv::img::Image &rgb, const qrv::img::Image &indexed,
+                       double dpi);
+
 std::vector<uint8_t> ReadBytes(const std::string &path);
 bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes);
 

@@ -1,6 +1,5 @@
 // The imaging control's files: every format and its Info..., metafiles, damaged files and records.
 #include <gtest/gtest.h>
-#include <wincodec.h>
 #include <cstring>
 #include "tests/support/TestApp.h"
 #include "tests/viewer/ViewerTestSupport.h"
@@ -16,7 +15,6 @@ namespace {
 // as they go. The metafiles (no container) are 1 x 0.5 inch, their left half red.
 struct FileCase {
     const char *name;
-    GUID container;
     short format;
     bool indexed;
     int tolerance;
@@ -26,24 +24,24 @@ struct FileCase {
 };
 
 const FileCase kFileCases[] = {
-    {"a.png", GUID_ContainerFormatPng, CLead::fmtPng, false, 0, 150, true, 0},
-    {"p.png", GUID_ContainerFormatPng, CLead::fmtPng, true, 0, 150, true, 0},
-    {"a.jpg", GUID_ContainerFormatJpeg, CLead::fmtJpeg, false, 24, 150, true, 0},
-    {"a.gif", GUID_ContainerFormatGif, CLead::fmtGif, true, 0, 96, true, 0},
-    {"a.tif", GUID_ContainerFormatTiff, CLead::fmtTif, false, 0, 150, true, 0},
-    {"p.tif", GUID_ContainerFormatTiff, CLead::fmtTif, true, 0, 150, false, 0},
-    {"a.bmp", GUID_ContainerFormatBmp, CLead::fmtBmp, false, 0, 150, true, 0},
-    {"p.bmp", GUID_ContainerFormatBmp, CLead::fmtBmp, true, 0, 150, true, 0},
-    {"a.emf", GUID_NULL, CLead::fmtEmf, false, 0, 192, true, 192},
-    {"a.emf", GUID_NULL, CLead::fmtEmf, false, 0, 96, true, 0}, // 0 after another resolution
-    {"a.wmf", GUID_NULL, CLead::fmtWmf, false, 0, 192, true, 192},
-    {"a.wmf", GUID_NULL, CLead::fmtWmf, false, 0, 96, true, 0},
+    {"a.png", CLead::fmtPng, false, 0, 150, true, 0},
+    {"p.png", CLead::fmtPng, true, 0, 150, true, 0},
+    {"a.jpg", CLead::fmtJpeg, false, 24, 150, true, 0},
+    {"p.gif", CLead::fmtGif, true, 0, 96, true, 0},
+    {"a.tif", CLead::fmtTif, false, 0, 150, true, 0},
+    {"p.tif", CLead::fmtTif, true, 0, 150, false, 0},
+    {"a.bmp", CLead::fmtBmp, false, 0, 150, true, 0},
+    {"p.bmp", CLead::fmtBmp, true, 0, 150, true, 0},
+    {"a.emf", CLead::fmtEmf, false, 0, 192, true, 192},
+    {"a.emf", CLead::fmtEmf, false, 0, 96, true, 0}, // 0 after another resolution
+    {"a.wmf", CLead::fmtWmf, false, 0, 192, true, 192},
+    {"a.wmf", CLead::fmtWmf, false, 0, 96, true, 0},
 };
 
 // The picture of a raster case: 37 x 21, indexed (16 colours) or true colour.
-Image Picture(const FileCase &c)
+Image Picture(bool indexed)
 {
-    return c.indexed ? IndexedImage(37, 21, 8, 16) : GradientImage(37, 21);
+    return indexed ? IndexedImage(37, 21, 8, 16) : GradientImage(37, 21);
 }
 
 // Every case's file at 150 dots per inch and both metafiles 1 x 0.5 inch, in a folder of the test's own.
@@ -54,13 +52,7 @@ protected:
         LeadTest::SetUp();
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         m_dir = qrvtest::FreshTempFolder("lead_files-" + test) + "\\";
-        for (const FileCase &c : kFileCases) {
-            if (c.container != GUID_NULL) {
-                ASSERT_TRUE(WriteWicFile(Path(c.name), c.container, Picture(c), 150.0)) << c.name;
-            }
-        }
-        ASSERT_TRUE(WriteEmfFile(Path("a.emf")));
-        ASSERT_TRUE(WritePlaceableWmfFile(Path("a.wmf")));
+        ASSERT_TRUE(WritePictureFiles(m_dir, Picture(false), Picture(true), 150.0));
     }
     std::string Path(const char *name) const { return m_dir + name; }
     // The Info... properties: format, width, height, resolutions and bits.
@@ -93,7 +85,7 @@ TEST_F(LeadFiles, DecodesEveryFormatWithItsInfoAndRefusesDamagedCopies)
 {
     for (const FileCase &c : kFileCases) {
         SCOPED_TRACE(c.name + std::string(" at ") + std::to_string(c.wmfResolution));
-        const bool meta = c.container == GUID_NULL;
+        const bool meta = c.format == CLead::fmtEmf || c.format == CLead::fmtWmf;
         const int w = meta ? c.dpi : 37, h = meta ? c.dpi / 2 : 21;
         m_lead.SetWMFResolution(c.wmfResolution);
         EXPECT_EQ(0, m_lead.GetFileInfo(Path(c.name).c_str(), 0, 0));
@@ -108,13 +100,13 @@ TEST_F(LeadFiles, DecodesEveryFormatWithItsInfoAndRefusesDamagedCopies)
             for (int x : {w / 2 + 3, 3 * w / 4, w - 2})
                 EXPECT_EQ((qrv::img::Bgra{255, 255, 255, 0}), img.GetColor(x, h / 2)) << x;
         } else {
-            EXPECT_LE(MaxDifference(img, Picture(c)), c.tolerance);
+            EXPECT_LE(MaxDifference(img, Picture(c.indexed)), c.tolerance);
         }
         if (c.indexed) {
             EXPECT_EQ(8, m_lead.GetBitmapBits());
         }
         if (c.tolerance == 0 && !meta) {
-            EXPECT_EQ(Picture(c).ColorCount(), m_lead.GetColorCount());
+            EXPECT_EQ(Picture(c.indexed).ColorCount(), m_lead.GetColorCount());
         }
         ExpectDamagedCopiesRefused(c.name, c.cutRefused);
         m_lead.SetBitmap(nullptr);

@@ -163,23 +163,12 @@ TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
     EXPECT_TRUE(none.All(CRect(150, 100, 300, 200), 0x0000FF));
 }
 
-namespace {
-
-// A blue background around solid images.
-class LeadPaint : public LeadTest {
-protected:
-    void Put(int w, int h, uint32_t rgb)
-    {
-        m_lead.SetBackColor(RGB(0, 0, 255));
-        LeadTest::Put(SolidImage(w, h, rgb));
-    }
-};
-
-} // namespace
+using LeadPaint = LeadTest;
 
 TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
 {
-    Put(50, 25, 0xFF0000);
+    m_lead.SetBackColor(RGB(0, 0, 255)); // blue around the solid images
+    Put(SolidImage(50, 25, 0xFF0000));
     struct {
         short mode;
         CRect image;
@@ -205,21 +194,21 @@ TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
     // Automatic sizing makes the window the image's size, until it is off.
     m_lead.SetPaintSizeMode(CLead::paintNormal);
     m_lead.SetAutoSize(TRUE);
-    Put(40, 30, 0x00FF00);
+    Put(SolidImage(40, 30, 0x00FF00));
     CRect rc;
     m_lead.GetWindowRect(&rc);
     EXPECT_EQ(CSize(40, 30), rc.Size());
     m_lead.SetAutoSize(FALSE);
-    Put(60, 10, 0x00FF00);
+    Put(SolidImage(60, 10, 0x00FF00));
     m_lead.GetWindowRect(&rc);
     EXPECT_EQ(40, rc.Width());
     // Without automatic repainting or rectangles the screen keeps what it showed.
     m_lead.MoveWindow(0, 0, 100, 100);
-    Put(100, 100, 0xFF0000);
+    Put(SolidImage(100, 100, 0xFF0000));
     ScreenPixels red(m_lead.m_hWnd);
     ASSERT_EQ(0xFF0000u, red.At(50, 50));
     m_lead.SetAutoRepaint(FALSE);
-    Put(100, 100, 0x00FF00);
+    Put(SolidImage(100, 100, 0x00FF00));
     ScreenPixels still(m_lead.m_hWnd, false);
     EXPECT_EQ(0xFF0000u, still.At(50, 50));
     ASSERT_EQ(0, m_lead.ForceRepaint());
@@ -227,9 +216,9 @@ TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
     EXPECT_EQ(0x00FF00u, green.At(50, 50));
     // Without automatic rectangles a new image keeps the display rectangle.
     m_lead.SetAutoRepaint(TRUE);
-    Put(50, 50, 0xFF0000);
+    Put(SolidImage(50, 50, 0xFF0000));
     m_lead.SetAutoSetRects(FALSE);
-    Put(20, 20, 0x00FF00); // stretched into the rectangle of the image before
+    Put(SolidImage(20, 20, 0x00FF00)); // stretched into the rectangle of the image before
     ScreenPixels px(m_lead.m_hWnd);
     EXPECT_TRUE(px.All(CRect(0, 0, 50, 50), 0x00FF00));
     EXPECT_TRUE(px.All(CRect(50, 0, 100, 100), 0x0000FF));

@@ -22,6 +22,8 @@ using namespace viewertest;
 
 namespace {
 
+const TestPalettes kPal;
+
 bool Inside(const CRect &rcInner, const CRect &rcOuter)
 {
     CRect rc;
@@ -33,7 +35,6 @@ class PagesTest : public ::testing::Test {
 protected:
     HostWindow host{500, 400};
     TestViewer viewer;
-    TestPalettes pal;
     CStringArray names;
     CViewerPps *pSheet = nullptr;
     void SetUp() override
@@ -80,7 +81,7 @@ protected:
 
 TEST_F(PagesTest, ResetKeepsSizeToFitSlidersShowTenthsAndThePanelPageTheLowerDepth)
 {
-    OpenSheet(8, pal.plx508);
+    OpenSheet(8, kPal.plx508);
     viewer.EnableSizeToFit(0);
     viewer.EnableInvert(1, 0);
     viewer.EnableSmooth(1, 0);
@@ -134,7 +135,7 @@ TEST_F(PagesTest, ResetKeepsSizeToFitSlidersShowTenthsAndThePanelPageTheLowerDep
 // Every control of the image page sets its setting at once; the boxes show the viewer's too.
 TEST_F(PagesTest, EveryControlOfTheImagePageSetsItsSettingAtOnce)
 {
-    OpenSheet(8, pal.plx508);
+    OpenSheet(8, kPal.plx508);
     using W = CLeadViewerWnd;
     const struct {
         UINT nID;
@@ -252,7 +253,7 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
         EXPECT_LT(rcClient.Width() - rcTab.Width(), 30) << what;
         EXPECT_LT(rcClient.Height() - rcTab.Height(), 30) << what;
     };
-    OpenSheet(8, pal.plx508);
+    OpenSheet(8, kPal.plx508);
     expectShownWhole(*pSheet, "child");
     ASSERT_NE(nullptr, ImagePage()->GetSafeHwnd());
     EXPECT_EQ("", qrvtest::LayoutFaults(ImagePage()->m_hWnd));
@@ -278,8 +279,6 @@ TEST_F(PagesTest, SheetsShowThePagesWholeAtThePageSize)
     ImagePage()->GetWindowRect(&rc);
     EXPECT_EQ(rcClient.Size(), rc.Size());
 }
-
-const TestPalettes kPal;
 
 class TestSettingsDlg : public CImageSettingsDlg {
 public:

@@ -365,22 +365,9 @@ Bytes ViewerInput()
 
 bool WriteSeeds(const std::string &target, const std::string &dir)
 {
-    if (target == "lead") {
-        const qrv::img::Image rgb = leadtest::GradientImage(23, 17), indexed = leadtest::IndexedImage(19, 13);
-        struct {
-            const char *name;
-            const GUID &container;
-            bool indexed;
-        } files[] = {{"a.png", GUID_ContainerFormatPng, false},  {"p.png", GUID_ContainerFormatPng, true},
-                     {"a.jpg", GUID_ContainerFormatJpeg, false}, {"p.gif", GUID_ContainerFormatGif, true},
-                     {"a.tif", GUID_ContainerFormatTiff, false}, {"p.tif", GUID_ContainerFormatTiff, true},
-                     {"a.bmp", GUID_ContainerFormatBmp, false},  {"p.bmp", GUID_ContainerFormatBmp, true}};
-        bool ok = true;
-        for (const auto &f : files)
-            ok &= leadtest::WriteWicFile(dir + "\\" + f.name, f.container, f.indexed ? indexed : rgb, 96);
-        return ok && leadtest::WriteEmfFile(dir + "\\a.emf") &&
-               leadtest::WritePlaceableWmfFile(dir + "\\a.wmf");
-    }
+    if (target == "lead")
+        return leadtest::WritePictureFiles(dir + "\\", leadtest::GradientImage(23, 17),
+                                           leadtest::IndexedImage(19, 13), 96);
     const std::string src = Temp() + "qrv-fuzz-" + target + "\\quelle\\";
     std::vector<std::pair<std::string, Bytes>> seeds;
     if (target == "drop")
