@@ -170,13 +170,7 @@ CLeadViewerWnd *CSoakHost::ImageViewer()
 
 HTREEITEM CSoakHost::ChildItem(HTREEITEM hFolder, LPCSTR pszName)
 {
-    for (HTREEITEM h = m_tree.GetChildItem(hFolder); h; h = m_tree.GetNextSiblingItem(h)) {
-        CString path;
-        if (m_tree.GetItemPath(h, &path) &&
-            path.Right(int(strlen(pszName)) + 1).CompareNoCase(CString("\\") + pszName) == 0)
-            return h;
-    }
-    return nullptr;
+    return qrvtest::FindTreeItem(m_tree.m_hWnd, pszName, hFolder);
 }
 
 HTREEITEM CSoakHost::FolderItem(LPCSTR pszName)
