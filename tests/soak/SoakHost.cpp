@@ -20,8 +20,10 @@ const int kColorBits[] = {1, 2, 3, 4, 8, 16};
 
 void Pump()
 {
-    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
-        ::TranslateMessage(&msg), ::DispatchMessageA(&msg);
+    for (MSG msg; ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
 }
 
 // Opens a modal dialog on the calling thread and, once it shows, lets an

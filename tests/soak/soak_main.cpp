@@ -148,10 +148,14 @@ template <class Field> Growth GrowthOf(const std::vector<Sample> &samples, Field
     if (k < 3)
         return {0, 0};
     double mx = 0, my = 0, sxx = 0, sxy = 0, residuals = 0;
-    for (const auto &p : points)
-        mx += p.first / k, my += p.second / k;
-    for (const auto &p : points)
-        sxx += (p.first - mx) * (p.first - mx), sxy += (p.first - mx) * (p.second - my);
+    for (const auto &p : points) {
+        mx += p.first / k;
+        my += p.second / k;
+    }
+    for (const auto &p : points) {
+        sxx += (p.first - mx) * (p.first - mx);
+        sxy += (p.first - mx) * (p.second - my);
+    }
     const double slope = sxy / sxx;
     for (const auto &p : points)
         residuals += std::pow(p.second - my - slope * (p.first - mx), 2);
