@@ -4,9 +4,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <utility>
-#include <new>
+
+#include "imaging/PixelMemory.h"
 
 namespace qrv::img {
 
@@ -28,48 +27,9 @@ inline void AxisRange(int p, int lo, int hi, int& dmin, int& dmax)
 
 }  // namespace
 
-namespace {
-
-// The slot memory of mappers that were dropped, for the next mapper of the
-// same size: a new palette then starts on pages already mapped, instead of
-// the first touch of each costing a page fault.
-struct SpareSlots {
-    std::mutex lock;
-    std::vector<std::pair<size_t, uint8_t*>> kept;  // bytes, memory
-};
-// Never destroyed: mappers kept in other static objects release their memory
-// at exit, after any static of this file would be gone.
-SpareSlots& Spares()
-{
-    static SpareSlots* spares = new SpareSlots;
-    return *spares;
-}
-constexpr size_t kSparesKept = 2;
-
-uint8_t* TakeSpare(size_t bytes)
-{
-    SpareSlots& s = Spares();
-    const std::lock_guard<std::mutex> hold(s.lock);
-    for (size_t i = 0; i < s.kept.size(); ++i)
-        if (s.kept[i].first == bytes) {
-            uint8_t* p = s.kept[i].second;
-            s.kept.erase(s.kept.begin() + ptrdiff_t(i));
-            return p;
-        }
-    return nullptr;
-}
-
-}  // namespace
-
 void SlotMemoryRelease::operator()(uint8_t* p) const
 {
-    SpareSlots& s = Spares();
-    const std::lock_guard<std::mutex> hold(s.lock);
-    if (s.kept.size() == kSparesKept) {
-        std::free(s.kept.front().second);
-        s.kept.erase(s.kept.begin());
-    }
-    s.kept.emplace_back(bytes, p);
+    PixelMemory::Give(p, bytes);
 }
 
 // Fine slots when two distinct entries are closer than kFineSpacing in every
@@ -104,13 +64,8 @@ PaletteMapper::PaletteMapper(const std::vector<Bgra>& palette, CodePath path)
     // Slot entries, then a ready byte per box of 512 slots; only the ready
     // bytes need clearing.
     const size_t bytes = slotCount_ + slotCount_ / 512;
-    uint8_t* memory = TakeSpare(bytes);
-    if (memory)
-        std::memset(memory + slotCount_, 0, slotCount_ / 512);
-    else
-        memory = static_cast<uint8_t*>(std::calloc(bytes, 1));
-    if (!memory)
-        throw std::bad_alloc();
+    uint8_t* memory = static_cast<uint8_t*>(PixelMemory::Take(bytes));
+    std::memset(memory + slotCount_, 0, slotCount_ / 512);
     slots_ = std::unique_ptr<uint8_t, SlotMemoryRelease>(memory, SlotMemoryRelease{bytes});
     sq_.resize(palette_.size());
     for (size_t i = 0; i < palette_.size(); ++i) {

@@ -32,7 +32,8 @@
 
 namespace qrv::img {
 
-// Hands a mapper's slot memory on to the next mapper of its size.
+// Gives a mapper's slot memory back to PixelMemory, where the next mapper
+// of its size finds it.
 struct SlotMemoryRelease {
     void operator()(uint8_t* p) const;
     size_t bytes = 0;
@@ -189,8 +190,9 @@ private:
     size_t slotCount_;
     std::vector<uint32_t> table_;
     // The entry of every slot, valid in the boxes filled, then a byte per box,
-    // set when it is filled: from calloc, so that only the pages used are
-    // ever touched, or an earlier mapper's.
+    // set when it is filled: from PixelMemory, a block an earlier mapper gave
+    // back or one fresh from the system, of which only the pages used are
+    // ever touched (only the ready bytes are cleared).
     std::unique_ptr<uint8_t, SlotMemoryRelease> slots_;
     std::vector<std::vector<uint8_t>> regions_;  // entries per 64^3 region, when known
     std::vector<uint8_t> candidates_;

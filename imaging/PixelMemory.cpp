@@ -18,38 +18,38 @@ struct Kept {
     // allocates.
     Kept() { blocks.reserve(PixelMemory::kKeptBytes / PixelMemory::kKeptFrom + 1); }
     std::mutex lock;
-    std::vector<void *> blocks; // oldest first
+    std::vector<void*> blocks;  // oldest first
     size_t bytes = 0;
 };
 
 // Never destroyed: images in other static objects give their rows back at
 // exit, after any static of this file would be gone.
-Kept &Pool()
+Kept& Pool()
 {
-    static Kept *pool = new Kept;
-    return *pool;
+    static Kept* pool = new Kept;
+    return* pool;
 }
 
-size_t &SizeOf(void *block)
+size_t& SizeOf(void* block)
 {
-    return *static_cast<size_t *>(block);
+    return* static_cast<size_t*>(block);
 }
 
-void *Payload(void *block)
+void* Payload(void* block)
 {
-    return static_cast<char *>(block) + kHeader;
+    return static_cast<char*>(block) + kHeader;
 }
 
-void *BlockOf(void *payload)
+void* BlockOf(void* payload)
 {
-    return static_cast<char *>(payload) - kHeader;
+    return static_cast<char*>(payload) - kHeader;
 }
 
 // The smallest kept block that holds `bytes` and is less than twice as
 // large, taken out of the pool; null when there is none.
-void *TakeKept(size_t bytes)
+void* TakeKept(size_t bytes)
 {
-    Kept &pool = Pool();
+    Kept& pool = Pool();
     const std::lock_guard<std::mutex> hold(pool.lock);
     size_t best = pool.blocks.size();
     for (size_t i = 0; i < pool.blocks.size(); ++i) {
@@ -60,19 +60,19 @@ void *TakeKept(size_t bytes)
     }
     if (best == pool.blocks.size())
         return nullptr;
-    void *block = pool.blocks[best];
+    void* block = pool.blocks[best];
     pool.blocks.erase(pool.blocks.begin() + std::ptrdiff_t(best));
     pool.bytes -= SizeOf(block);
     return block;
 }
 
-} // namespace
+}  // namespace
 
-void *PixelMemory::Take(size_t bytes)
+void* PixelMemory::Take(size_t bytes)
 {
     if (bytes < kKeptFrom)
         return ::operator new(bytes);
-    void *block = TakeKept(bytes);
+    void* block = TakeKept(bytes);
     if (!block) {
         if (bytes > size_t(-1) - kHeader)
             throw std::bad_alloc();
@@ -84,7 +84,7 @@ void *PixelMemory::Take(size_t bytes)
     return Payload(block);
 }
 
-void PixelMemory::Give(void *p, size_t bytes) noexcept
+void PixelMemory::Give(void* p, size_t bytes) noexcept
 {
     if (!p)
         return;
@@ -92,18 +92,18 @@ void PixelMemory::Give(void *p, size_t bytes) noexcept
         ::operator delete(p);
         return;
     }
-    void *block = BlockOf(p);
+    void* block = BlockOf(p);
     const size_t size = SizeOf(block);
     if (size > kKeptBytes) {
         std::free(block);
         return;
     }
-    Kept &pool = Pool();
+    Kept& pool = Pool();
     const std::lock_guard<std::mutex> hold(pool.lock);
-    pool.blocks.push_back(block); // within the capacity reserved
+    pool.blocks.push_back(block);  // within the capacity reserved
     pool.bytes += size;
     while (pool.bytes > kKeptBytes) {
-        void *oldest = pool.blocks.front();
+        void* oldest = pool.blocks.front();
         pool.blocks.erase(pool.blocks.begin());
         pool.bytes -= SizeOf(oldest);
         std::free(oldest);
@@ -112,9 +112,9 @@ void PixelMemory::Give(void *p, size_t bytes) noexcept
 
 size_t PixelMemory::KeptBytes()
 {
-    Kept &pool = Pool();
+    Kept& pool = Pool();
     const std::lock_guard<std::mutex> hold(pool.lock);
     return pool.bytes;
 }
 
-} // namespace qrv::img
+}  // namespace qrv::img

@@ -21,9 +21,9 @@ public:
     static constexpr size_t kKeptBytes = size_t(64) << 20;
 
     // At least `bytes` bytes, aligned for any type; throws std::bad_alloc.
-    static void *Take(size_t bytes);
+    static void* Take(size_t bytes);
     // Gives back a block Take(bytes) answered.
-    static void Give(void *p, size_t bytes) noexcept;
+    static void Give(void* p, size_t bytes) noexcept;
     // Bytes kept for later requests.
     static size_t KeptBytes();
 };
@@ -32,11 +32,11 @@ public:
 template <class T> struct PixelAllocator {
     using value_type = T;
     PixelAllocator() = default;
-    template <class U> PixelAllocator(const PixelAllocator<U> &) {}
-    T *allocate(size_t n) { return static_cast<T *>(PixelMemory::Take(n * sizeof(T))); }
-    void deallocate(T *p, size_t n) noexcept { PixelMemory::Give(p, n * sizeof(T)); }
-    template <class U> bool operator==(const PixelAllocator<U> &) const { return true; }
-    template <class U> bool operator!=(const PixelAllocator<U> &) const { return false; }
+    template <class U> PixelAllocator(const PixelAllocator<U>&) {}
+    T* allocate(size_t n) { return static_cast<T*>(PixelMemory::Take(n * sizeof(T))); }
+    void deallocate(T* p, size_t n) noexcept { PixelMemory::Give(p, n * sizeof(T)); }
+    template <class U> bool operator==(const PixelAllocator<U>&) const { return true; }
+    template <class U> bool operator!=(const PixelAllocator<U>&) const { return false; }
 };
 
-} // namespace qrv::img
+}  // namespace qrv::img
