@@ -41,8 +41,9 @@ endfunction()
 
 # A GoogleTest program under tests/, run by CTest (under Wine for Windows builds).
 # Usage: qrv_add_test(NAME [NO_DISPLAY] source... [LIBS lib...])
-# Programs that show windows take the virtual display in turn (they read its
-# pixels, its focus and its clipboard); NO_DISPLAY ones run beside them.
+# Programs that show windows take a virtual display each (they read its
+# pixels, its focus and its clipboard): CTest hands out the displays listed
+# in the resource spec, one program a display; NO_DISPLAY ones run beside.
 function(qrv_add_test name)
   cmake_parse_arguments(T "NO_DISPLAY" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
@@ -54,7 +55,7 @@ function(qrv_add_test name)
   # The label lets ./qrv check that each such program wrote its results.
   set_tests_properties(${name} PROPERTIES TIMEOUT 600 LABELS gtest)
   if(NOT T_NO_DISPLAY)
-    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+    set_tests_properties(${name} PROPERTIES RESOURCE_GROUPS display:1)
   endif()
 endfunction()
 

@@ -7,6 +7,16 @@ case "$(head -c 512 "$exe" | od -An -tx1 | tr -d ' \n' | grep -o '50450000....' 
   *)            loader=/usr/lib/wine/wine ;;
 esac
 [ -x "$loader" ] || loader=wine
+# A program CTest gave one of the displays ./qrv started (QRV_DISPLAY_<id>)
+# runs on it, in that display's own Wine prefix: two programs side by side
+# share no clipboard, registry or temporary folder. Display 0 is the one
+# the environment names.
+display="${CTEST_RESOURCE_GROUP_0_DISPLAY:-}"
+display="${display#id:}"; display="${display%%,*}"
+if [ -n "$display" ] && [ "$display" != 0 ]; then
+  var="QRV_DISPLAY_$display"
+  export DISPLAY="${!var:?no display $display was started}" WINEPREFIX="$WINEPREFIX-$display"
+fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 exec "$loader" "$exe" "$@"

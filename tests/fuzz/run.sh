@@ -156,9 +156,23 @@ while [ $running -gt 0 ]; do
   wait -n || rc=1
   running=$((running - 1))
 done
+# The Wine targets two at a time as well. The second of a pair runs in a
+# Wine prefix of its own (one prefix has one clipboard and one temporary
+# folder) and on a display of its own: the second one ./qrv test started,
+# or one wine.sh starts.
 if [ "$TARGET" = all ]; then
-  for t in "${WINE_TARGETS[@]}"; do
-    bash "$ROOT/tests/fuzz/wine.sh" "$t" "$SECONDS_TO_RUN" || rc=1
+  # Built here, not by each target: two builds in one folder at once collide.
+  [ -f "$ROOT/build/win64/build.ninja" ] || (cd "$ROOT" && cmake --preset win64 >/dev/null)
+  cmake --build "$ROOT/build/win64" --target fuzz_wine >/dev/null
+  export QRV_FUZZ_BUILT=1
+  for ((i = 0; i < ${#WINE_TARGETS[@]}; i += 2)); do
+    bash "$ROOT/tests/fuzz/wine.sh" "${WINE_TARGETS[i]}" "$SECONDS_TO_RUN" &
+    first=$!
+    if [ $((i + 1)) -lt ${#WINE_TARGETS[@]} ]; then
+      DISPLAY="${QRV_DISPLAY_1:-}" QRV_FUZZ_PREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}-1" \
+        bash "$ROOT/tests/fuzz/wine.sh" "${WINE_TARGETS[i + 1]}" "$SECONDS_TO_RUN" || rc=1
+    fi
+    wait $first || rc=1
   done
 fi
 exit $rc

@@ -29,7 +29,7 @@ source "$ROOT/cmake/harness.sh"
 command -v zzuf >/dev/null || { echo "fuzz $TARGET: zzuf is not installed (./qrv setup)"; exit 1; }
 cd "$ROOT"
 [ -f "build/$PRESET/build.ninja" ] || cmake --preset "$PRESET" >/dev/null
-cmake --build "$ROOT/build/$PRESET" --target $program >/dev/null
+[ -n "${QRV_FUZZ_BUILT:-}" ] || cmake --build "$ROOT/build/$PRESET" --target $program >/dev/null
 EXE="$ROOT/build/$PRESET/bin/$program.exe"
 winpath() { echo "Z:${1//\//\\}"; }
 
@@ -42,9 +42,10 @@ finish() { [ $started_display = 0 ] || qrv_xvfb_stop; }
 trap finish EXIT
 
 # Runs one folder; on a finding keeps the input named last and says why.
+# A second argument is the batch's time in ms: inputs not begun by then stay untried.
 run_batch() {
-  local dir="$1" log="$OUT/batch.log" rc=0
-  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "$TARGET" "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}") \
+  local dir="$1" until="${2:-0}" log="$OUT/batch.log" rc=0
+  (cd "$ROOT/build/$PRESET/bin" && timeout 600 "$ROOT/cmake/wine-run.sh" "$EXE" run "$TARGET" "$(winpath "$dir")" "${QRV_FUZZ_INPUT_MS:-20000}" "$until") \
     >"$log" 2>&1 || rc=$?
   tr -d '\r' <"$log" >"$log.txt"
   runs=$(( runs + $(grep -c '^input ' "$log.txt" || true) ))
@@ -72,7 +73,7 @@ while [ "$(date +%s)" -lt $end ]; do
       zzuf -s $(( round * BATCH_PER_SEED + k )) -r 0.0001:0.02 <"$seed" >"$OUT/batch/${round}_${k}_$name"
     done
   done
-  run_batch "$OUT/batch" || exit 1
+  run_batch "$OUT/batch" $(( (end - $(date +%s)) * 1000 )) || exit 1
   round=$(( round + 1 ))
 done
 echo "fuzz $TARGET: $runs inputs in ${SECONDS_TO_RUN} s, no finding"

@@ -16,7 +16,8 @@
 // list makes only image viewers, no more than there are keys, and the pane
 // shows a bitmap with the viewer that claims it or keeps its viewer.
 //   fuzz_wine seeds TARGET DIR      writes valid inputs
-//   fuzz_wine run TARGET DIR [MS]   tries each file of DIR, at most MS ms each (default 20 s)
+//   fuzz_wine run TARGET DIR [MS [UNTIL]]  tries each file of DIR, at most MS ms each (default
+//                                          20 s), none begun after UNTIL ms (default: all)
 #include <afxwin.h>
 #include <afxole.h>
 
@@ -395,9 +396,10 @@ const struct Target {
                 {"paste", TryPaste, "bitmaps made", "pasted"},
                 {"viewers", TryViewers, "viewers made", "keys showing a bitmap"}};
 
-// Tries every file of dir, each within limitMs; 0, or the first broken rule's
-// exit code. The folder must hold the same files afterwards (else exit code 5).
-int RunBatch(const Target &target, const std::string &dir, DWORD limitMs)
+// Tries the files of dir, each within limitMs, until untilMs have passed (0:
+// all); 0, or the first broken rule's exit code. The folder must hold the same
+// files afterwards (else exit code 5).
+int RunBatch(const Target &target, const std::string &dir, DWORD limitMs, DWORD untilMs)
 {
     g_base = Temp() + "qrv-fuzz-" + target.name + "\\";
     for (const char *sub : {"", "quelle", "ziel", "temp"})
@@ -419,7 +421,10 @@ int RunBatch(const Target &target, const std::string &dir, DWORD limitMs)
     qrvtest::watchdog::Start(limitMs, 3, "");
     const std::set<std::string> names = FilesOf(dir);
     long i = 0;
+    const DWORD started = ::GetTickCount();
     for (const std::string &name : names) {
+        if (untilMs && ::GetTickCount() - started >= untilMs)
+            break;
         std::printf("input %s\n", name.c_str());
         std::fflush(stdout);
         qrvtest::watchdog::Begin(i++);
@@ -449,7 +454,8 @@ int main(int argc, char **argv)
     if (verb == "seeds" && target != std::end(kTargets))
         return WriteSeeds(argv[2], argv[3]) ? 0 : 1;
     if (verb == "run" && target != std::end(kTargets))
-        return RunBatch(*target, argv[3], argc > 4 ? DWORD(std::atoi(argv[4])) : 20000);
+        return RunBatch(*target, argv[3], argc > 4 ? DWORD(std::atoi(argv[4])) : 20000,
+                        argc > 5 ? DWORD(std::atoi(argv[5])) : 0);
     std::printf("usage: %s seeds TARGET DIR | run TARGET DIR [MS]; targets: lead drop paste viewers\n",
                 argv[0]);
     return 2;
