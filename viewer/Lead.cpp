@@ -558,9 +558,11 @@ void CLead::ImageChanged(BOOL bSizeMayChange)
     if (bSizeMayChange && m_bAutoSize && !m_image.Empty()) {
         CRect rc;
         GetWindowRect(&rc);
+        // The parent's uncovered part is erased with its next paint, not
+        // right here: under Wine that erase made each resize twice as dear.
         if (rc.Width() != m_image.Width() || rc.Height() != m_image.Height())
             SetWindowPos(nullptr, 0, 0, m_image.Width(), m_image.Height(),
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
     }
     if (m_bAutoRepaint)
         Invalidate(FALSE);
