@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs a Windows program of the build under Wine with the build's private
-# prefix. The display and the prefix are prepared by ./qrv (tests/support/wine-env.sh).
+# prefix. The displays and the prefixes are prepared by ./qrv (cmake/harness.sh).
 exe="$1"; shift
 case "$(head -c 512 "$exe" | od -An -tx1 | tr -d ' \n' | grep -o '50450000....' | head -1)" in
   504500006486) loader=/usr/lib/wine/wine64 ;;
