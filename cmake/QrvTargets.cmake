@@ -43,7 +43,8 @@ endfunction()
 # Usage: qrv_add_test(NAME [NO_DISPLAY] source... [LIBS lib...])
 # Programs that show windows take a virtual display each (they read its
 # pixels, its focus and its clipboard): CTest hands out the displays listed
-# in the resource spec, one program a display; NO_DISPLAY ones run beside.
+# in build/<preset>/displays.json, one program a display; NO_DISPLAY ones
+# run beside.
 function(qrv_add_test name)
   cmake_parse_arguments(T "NO_DISPLAY" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})

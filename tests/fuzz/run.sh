@@ -7,6 +7,7 @@
 # Build folder: build/fuzz (build/fuzz-plain without the sanitizers).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+source "$ROOT/cmake/harness.sh"
 TARGET="${1:-all}"
 SECONDS_TO_RUN="${2:-300}"
 # QRV_FUZZ_SANITIZE=0 builds without ASan and UBSan, for long runs (about
@@ -169,7 +170,7 @@ if [ "$TARGET" = all ]; then
     bash "$ROOT/tests/fuzz/wine.sh" "${WINE_TARGETS[i]}" "$SECONDS_TO_RUN" &
     first=$!
     if [ $((i + 1)) -lt ${#WINE_TARGETS[@]} ]; then
-      DISPLAY="${QRV_DISPLAY_1:-}" QRV_FUZZ_PREFIX="${WINEPREFIX:-$ROOT/build/wineprefix}-1" \
+      DISPLAY="${QRV_DISPLAY_1:-}" QRV_FUZZ_PREFIX="$(qrv_display_prefix 1)" \
         bash "$ROOT/tests/fuzz/wine.sh" "${WINE_TARGETS[i + 1]}" "$SECONDS_TO_RUN" || rc=1
     fi
     wait $first || rc=1
