@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CLead, CWnd)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGING()
 END_MESSAGE_MAP()
 
 const CLSID& CLead::GetClsid()
@@ -505,7 +506,13 @@ void CLead::SetAutoRepaint(BOOL bAuto) { m_bAutoRepaint = bAuto; }
 BOOL CLead::GetAutoRepaint() { return m_bAutoRepaint; }
 void CLead::SetAutoSetRects(BOOL bAuto) { m_bAutoSetRects = bAuto; }
 BOOL CLead::GetAutoSetRects() { return m_bAutoSetRects; }
-void CLead::SetAutoSize(BOOL bAuto) { m_bAutoSize = bAuto; }
+void CLead::SetAutoSize(BOOL bAuto)
+{
+    m_bAutoSize = bAuto;
+    if (!bAuto)
+        m_bSizeOwed = FALSE;
+}
+
 BOOL CLead::GetAutoSize() { return m_bAutoSize; }
 void CLead::SetBackErase(BOOL bErase) { m_bBackErase = bErase; }
 BOOL CLead::GetBackErase() { return m_bBackErase; }
@@ -523,6 +530,7 @@ short CLead::ForceRepaint()
 {
     if (!m_hWnd)
         return errNoWindow;
+    FollowImageSize();
     // Painted here and now rather than through an invalidation and its
     // WM_PAINT: under Wine that round trip costs as much as the painting.
     {
@@ -555,17 +563,40 @@ void CLead::ImageChanged(BOOL bSizeMayChange)
         m_rcDisplay = CRect(0, 0, m_image.Width(), m_image.Height());
     if (!m_hWnd)
         return;
-    if (bSizeMayChange && m_bAutoSize && !m_image.Empty()) {
-        CRect rc;
-        GetWindowRect(&rc);
-        // The parent's uncovered part is erased with its next paint, not
-        // right here: under Wine that erase made each resize twice as dear.
-        if (rc.Width() != m_image.Width() || rc.Height() != m_image.Height())
-            SetWindowPos(nullptr, 0, 0, m_image.Width(), m_image.Height(),
-                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
+    if (bSizeMayChange && m_bAutoSize) {
+        m_bSizeOwed = TRUE;
+        if (m_bAutoRepaint)
+            FollowImageSize();
     }
     if (m_bAutoRepaint)
         Invalidate(FALSE);
+}
+
+void CLead::FollowImageSize()
+{
+    if (!m_bSizeOwed || !m_hWnd)
+        return;
+    m_bSizeOwed = FALSE;
+    if (m_image.Empty())
+        return;
+    CRect rc;
+    GetWindowRect(&rc);
+    if (rc.Width() == m_image.Width() && rc.Height() == m_image.Height())
+        return;
+    // The parent's uncovered part is erased with its next paint, not right
+    // here: under Wine that erase made each resize twice as dear.
+    m_bFollowing = TRUE;
+    SetWindowPos(nullptr, 0, 0, m_image.Width(), m_image.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
+    m_bFollowing = FALSE;
+}
+
+void CLead::OnWindowPosChanging(WINDOWPOS* pPos)
+{
+    CWnd::OnWindowPosChanging(pPos);
+    // Whoever sizes the window after the image changed has the last word.
+    if (!m_bFollowing && !(pPos->flags & SWP_NOSIZE))
+        m_bSizeOwed = FALSE;
 }
 
 void CLead::FreeBitmaps()
@@ -622,6 +653,7 @@ BOOL CLead::OnEraseBkgnd(CDC* pDC)
 
 void CLead::OnPaint()
 {
+    FollowImageSize();
     CPaintDC dc(this);
     PaintClient(&dc);
 }

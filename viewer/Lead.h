@@ -176,7 +176,11 @@ public:
     virtual BOOL GetAutoRepaint();
     virtual void SetAutoSetRects(BOOL bAuto);    // display rectangle follows the image
     virtual BOOL GetAutoSetRects();
-    virtual void SetAutoSize(BOOL bAuto);        // window follows the image's size
+    // The window follows the image's size: at once with automatic
+    // repainting, else with the next repaint (ForceRepaint or WM_PAINT), so
+    // that a chain of operations resizes it once, to its last image, if at
+    // all. Sizing the window in between overrules the pending size.
+    virtual void SetAutoSize(BOOL bAuto);
     virtual BOOL GetAutoSize();
     virtual void SetBackErase(BOOL bErase);      // erase the background first
     virtual BOOL GetBackErase();
@@ -197,6 +201,7 @@ protected:
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnDestroy();
+    afx_msg void OnWindowPosChanging(WINDOWPOS* pPos);
     DECLARE_MESSAGE_MAP()
 
     // Takes a new image after a successful operation, handing back the one
@@ -204,6 +209,8 @@ protected:
     // rectangles and the window follow as configured.
     void ReplaceImage(qrv::img::Image& image);
     void ImageChanged(BOOL bSizeMayChange);
+    // Gives the window the image's size if it is owed one.
+    void FollowImageSize();
     // The rectangle of the client area the image is painted to.
     CRect GetPaintRect() const;
     // The image and the background around it.
@@ -239,6 +246,8 @@ private:
     BOOL m_bAutoRepaint;
     BOOL m_bAutoSetRects;
     BOOL m_bAutoSize;
+    BOOL m_bSizeOwed = FALSE;     // an automatic size waits for the repaint
+    BOOL m_bFollowing = FALSE;    // the window is being sized to the image
     BOOL m_bBackErase;
     COLORREF m_crBackColor;
     CRect m_rcDisplay;   // where the image is painted in paintNormal mode

@@ -59,15 +59,10 @@ void CLeadFrame::CenterImage()
         rc = CRect(x, y, rcClient.right, rcClient.bottom);
     }
     m_rcImage = rc;
-    // The preview re-centres after every change of a setting; a control that
-    // is already in place is left alone (moving a window costs a round trip
-    // through the window manager).
-    CRect rcNow;
-    m_pLead->GetWindowRect(&rcNow);
-    ScreenToClient(&rcNow);
-    if (rcNow != rc)
-        m_pLead->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                              SWP_NOZORDER | SWP_NOACTIVATE);
+    // Placed even when it is already there: the placing overrules a size the
+    // control still owes its image (automatic sizing without repainting).
+    m_pLead->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                          SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CLeadFrame::CenterInFrame(CRect rcSource, CRect* pResult)

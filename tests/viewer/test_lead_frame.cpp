@@ -113,6 +113,14 @@ TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
     f.SetImage(100, 50);
     f.frame.MoveWindow(0, 0, 200, 100);
     EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
+    // As the viewer sets its controls up: placing the control, even where it already is,
+    // overrules the size it owes its new image.
+    pLead->SetAutoSize(TRUE);
+    pLead->SetAutoRepaint(FALSE);
+    ASSERT_EQ(0, pLead->SetDIB(Dib(SolidImage(60, 40, 0xFF0000))));
+    f.SetImage(100, 50);
+    ASSERT_EQ(0, pLead->ForceRepaint());
+    EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
 }
 
 TEST(LeadFramePaint, MarginsAroundTheControlAreWhiteFromThePaintItself)
@@ -202,6 +210,23 @@ TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
     Put(SolidImage(60, 10, 0x00FF00));
     m_lead.GetWindowRect(&rc);
     EXPECT_EQ(40, rc.Width());
+    // Without automatic repainting the window takes the last image's size with the next repaint.
+    m_lead.SetAutoSize(TRUE);
+    m_lead.SetAutoRepaint(FALSE);
+    Put(SolidImage(70, 20, 0x00FF00));
+    ASSERT_EQ(0, m_lead.Size(80.f, 25.f, 2));
+    m_lead.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(40, 30), rc.Size());
+    ASSERT_EQ(0, m_lead.ForceRepaint());
+    m_lead.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(80, 25), rc.Size());
+    Put(SolidImage(90, 20, 0x00FF00));  // or with the next WM_PAINT
+    m_lead.Invalidate(FALSE);
+    m_lead.UpdateWindow();
+    m_lead.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(90, 20), rc.Size());
+    m_lead.SetAutoRepaint(TRUE);
+    m_lead.SetAutoSize(FALSE);
     // Without automatic repainting or rectangles the screen keeps what it showed.
     m_lead.MoveWindow(0, 0, 100, 100);
     Put(SolidImage(100, 100, 0xFF0000));
