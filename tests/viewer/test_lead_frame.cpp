@@ -2,6 +2,7 @@
 // the control's placement per paint mode, white margins; all read back from the screen.
 #include <gtest/gtest.h>
 #include <vector>
+#include "tests/support/DialogLayout.h"
 #include "tests/support/ScreenPixels.h"
 #include "tests/viewer/ViewerTestSupport.h"
 #include "viewer/Lead.h"
@@ -9,6 +10,7 @@
 
 using namespace viewertest;
 using qrvtest::ScreenPixels;
+using qrvtest::WindowRect;
 
 namespace {
 
@@ -25,13 +27,7 @@ struct FrameFixture {
         ASSERT_EQ(0, frame.GetLeadCtrl()->SetDIB(Dib(SolidImage(w, h, rgb))));
         frame.CenterImage();
     }
-    CRect ControlRect()
-    {
-        CRect rc;
-        frame.GetLeadCtrl()->GetWindowRect(&rc);
-        frame.ScreenToClient(&rc);
-        return rc;
-    }
+    CRect ControlRect() { return qrvtest::Place(frame.GetLeadCtrl()->m_hWnd); }
 };
 
 // Exposes the fit into a frame rectangle other than the client area.
@@ -113,8 +109,7 @@ TEST(LeadFrameCenterImage, EachPaintModePlacesTheControlAndFollowsTheFrameSize)
     f.SetImage(100, 50);
     f.frame.MoveWindow(0, 0, 200, 100);
     EXPECT_EQ(CRect(50, 25, 200, 100), f.ControlRect());
-    // As the viewer sets its controls up: placing the control, even where it already is,
-    // overrules the size it owes its new image.
+    // Placing the control, even where it is, overrules the size it owes a new image.
     pLead->SetAutoSize(TRUE);
     pLead->SetAutoRepaint(FALSE);
     ASSERT_EQ(0, pLead->SetDIB(Dib(SolidImage(60, 40, 0xFF0000))));
@@ -199,32 +194,24 @@ TEST_F(LeadPaint, PaintModesAutoSizeAutoRepaintAndAutoRectsShowOnTheScreen)
             EXPECT_TRUE(px.All(CRect(c.image.right, c.image.top, 100, c.image.bottom), 0x0000FF));
         }
     }
-    // Automatic sizing makes the window the image's size, until it is off.
+    // Automatic sizing makes the window the image's size, until it is off; without automatic
+    // repainting it takes the last image's size with the next repaint (ForceRepaint or WM_PAINT).
     m_lead.SetPaintSizeMode(CLead::paintNormal);
     m_lead.SetAutoSize(TRUE);
     Put(SolidImage(40, 30, 0x00FF00));
-    CRect rc;
-    m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(CSize(40, 30), rc.Size());
+    EXPECT_EQ(CSize(40, 30), WindowRect(m_lead.m_hWnd).Size());
     m_lead.SetAutoSize(FALSE);
     Put(SolidImage(60, 10, 0x00FF00));
-    m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(40, rc.Width());
-    // Without automatic repainting the window takes the last image's size with the next repaint.
     m_lead.SetAutoSize(TRUE);
     m_lead.SetAutoRepaint(FALSE);
     Put(SolidImage(70, 20, 0x00FF00));
     ASSERT_EQ(0, m_lead.Size(80.f, 25.f, 2));
-    m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(CSize(40, 30), rc.Size());
+    EXPECT_EQ(CSize(40, 30), WindowRect(m_lead.m_hWnd).Size());
     ASSERT_EQ(0, m_lead.ForceRepaint());
-    m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(CSize(80, 25), rc.Size());
-    Put(SolidImage(90, 20, 0x00FF00));  // or with the next WM_PAINT
-    m_lead.Invalidate(FALSE);
-    m_lead.UpdateWindow();
-    m_lead.GetWindowRect(&rc);
-    EXPECT_EQ(CSize(90, 20), rc.Size());
+    EXPECT_EQ(CSize(80, 25), WindowRect(m_lead.m_hWnd).Size());
+    Put(SolidImage(90, 20, 0x00FF00));
+    m_lead.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(CSize(90, 20), WindowRect(m_lead.m_hWnd).Size());
     m_lead.SetAutoRepaint(TRUE);
     m_lead.SetAutoSize(FALSE);
     // Without automatic repainting or rectangles the screen keeps what it showed.
