@@ -512,7 +512,6 @@ void CLead::SetAutoSize(BOOL bAuto)
     if (!bAuto)
         m_bSizeOwed = FALSE;
 }
-
 BOOL CLead::GetAutoSize() { return m_bAutoSize; }
 void CLead::SetBackErase(BOOL bErase) { m_bBackErase = bErase; }
 BOOL CLead::GetBackErase() { return m_bBackErase; }
