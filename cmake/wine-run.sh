@@ -15,7 +15,8 @@ display="${CTEST_RESOURCE_GROUP_0_DISPLAY:-}"
 display="${display#id:}"; display="${display%%,*}"
 if [ -n "$display" ] && [ "$display" != 0 ]; then
   var="QRV_DISPLAY_$display"
-  export DISPLAY="${!var:?no display $display was started}" WINEPREFIX="$WINEPREFIX-$display"
+  source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+  export DISPLAY="${!var:?no display $display was started}" WINEPREFIX="$(qrv_display_prefix "$display")"
 fi
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"

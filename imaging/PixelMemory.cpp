@@ -5,35 +5,21 @@
 #include <new>
 #include <vector>
 
+// Under AddressSanitizer the part of a block no image owns is poisoned: a
+// stale pointer into rows that were given back, or a read past the bytes a
+// request asked for, is then reported instead of reading another image's
+// pixels. Without it the macros do nothing, as the sanitizer's own header
+// has them (which the Windows compilers do not ship).
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
+#else
+#define ASAN_POISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
+#define ASAN_UNPOISON_MEMORY_REGION(addr, size) ((void)(addr), (void)(size))
 #endif
 
 namespace qrv::img {
 
 namespace {
-
-// Under AddressSanitizer the part of a block no image owns is poisoned: a
-// stale pointer into rows that were given back, or a read past the bytes a
-// request asked for, is then reported instead of reading another image's
-// pixels.
-void Hide(void* p, size_t bytes)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    ASAN_POISON_MEMORY_REGION(p, bytes);
-#else
-    (void)p, (void)bytes;
-#endif
-}
-
-void Show(void* p, size_t bytes)
-{
-#if defined(__SANITIZE_ADDRESS__)
-    ASAN_UNPOISON_MEMORY_REGION(p, bytes);
-#else
-    (void)p, (void)bytes;
-#endif
-}
 
 // A kept block's size lies in a header in front of it, since a block handed
 // out for a smaller request is given back with that request's size.
@@ -107,8 +93,8 @@ void* PixelMemory::Take(size_t bytes)
             throw std::bad_alloc();
         SizeOf(block) = bytes;
     }
-    Show(Payload(block), bytes);
-    Hide(static_cast<char*>(Payload(block)) + bytes, SizeOf(block) - bytes);
+    ASAN_UNPOISON_MEMORY_REGION(Payload(block), bytes);
+    ASAN_POISON_MEMORY_REGION(static_cast<char*>(Payload(block)) + bytes, SizeOf(block) - bytes);
     return Payload(block);
 }
 
@@ -123,11 +109,11 @@ void PixelMemory::Give(void* p, size_t bytes) noexcept
     void* block = BlockOf(p);
     const size_t size = SizeOf(block);
     if (size > kKeptBytes) {
-        Show(p, size);
+        ASAN_UNPOISON_MEMORY_REGION(p, size);
         std::free(block);
         return;
     }
-    Hide(p, size);
+    ASAN_POISON_MEMORY_REGION(p, size);
     Kept& pool = Pool();
     const std::lock_guard<std::mutex> hold(pool.lock);
     pool.blocks.push_back(block);  // within the capacity reserved
@@ -136,7 +122,7 @@ void PixelMemory::Give(void* p, size_t bytes) noexcept
         void* oldest = pool.blocks.front();
         pool.blocks.erase(pool.blocks.begin());
         pool.bytes -= SizeOf(oldest);
-        Show(Payload(oldest), SizeOf(oldest));
+        ASAN_UNPOISON_MEMORY_REGION(Payload(oldest), SizeOf(oldest));
         std::free(oldest);
     }
 }

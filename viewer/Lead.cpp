@@ -584,17 +584,16 @@ void CLead::FollowImageSize()
         return;
     // The parent's uncovered part is erased with its next paint, not right
     // here: under Wine that erase made each resize twice as dear.
-    m_bFollowing = TRUE;
     SetWindowPos(nullptr, 0, 0, m_image.Width(), m_image.Height(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE);
-    m_bFollowing = FALSE;
 }
 
 void CLead::OnWindowPosChanging(WINDOWPOS* pPos)
 {
     CWnd::OnWindowPosChanging(pPos);
-    // Whoever sizes the window after the image changed has the last word.
-    if (!m_bFollowing && !(pPos->flags & SWP_NOSIZE))
+    // Whoever sizes the window after the image changed has the last word
+    // (the control's own sizing has paid what it owed by then).
+    if (!(pPos->flags & SWP_NOSIZE))
         m_bSizeOwed = FALSE;
 }
 

@@ -247,7 +247,6 @@ private:
     BOOL m_bAutoSetRects;
     BOOL m_bAutoSize;
     BOOL m_bSizeOwed = FALSE;     // an automatic size waits for the repaint
-    BOOL m_bFollowing = FALSE;    // the window is being sized to the image
     BOOL m_bBackErase;
     COLORREF m_crBackColor;
     CRect m_rcDisplay;   // where the image is painted in paintNormal mode

@@ -456,7 +456,8 @@ int main(int argc, char **argv)
     if (verb == "run" && target != std::end(kTargets))
         return RunBatch(*target, argv[3], argc > 4 ? DWORD(std::atoi(argv[4])) : 20000,
                         argc > 5 ? DWORD(std::atoi(argv[5])) : 0);
-    std::printf("usage: %s seeds TARGET DIR | run TARGET DIR [MS]; targets: lead drop paste viewers\n",
+    std::printf("usage: %s seeds TARGET DIR | run TARGET DIR [MS [UNTIL]]; "
+                "targets: lead drop paste viewers\n",
                 argv[0]);
     return 2;
 }
